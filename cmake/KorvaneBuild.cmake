@@ -1,0 +1,40 @@
+# Shared build settings: warnings, sanitizers and the helper that makes one static library per layer.
+
+set(KORVANE_WARNINGS -Wall -Wextra -Wno-unused-parameter)
+
+if(KORVANE_SANITIZE)
+  string(REPLACE "," ";" _sanitizers "${KORVANE_SANITIZE}")
+  set(_flags "-fsanitize=${KORVANE_SANITIZE}" -fno-omit-frame-pointer)
+  if("undefined" IN_LIST _sanitizers)
+    list(APPEND _flags -fno-sanitize-recover=undefined)
+  endif()
+  add_compile_options(${_flags})
+  add_link_options(${_flags})
+endif()
+
+# korvane_layer(<target> SOURCES <globbed or listed files> LINKS <lower layers>)
+# Every layer is a static library; includes are rooted at the repository top ("engine/core/Error.h").
+function(korvane_layer target)
+  cmake_parse_arguments(ARG "" "" "SOURCES;LINKS" ${ARGN})
+  # A layer with no sources yet is an interface library, so layers above can already link it.
+  if(NOT ARG_SOURCES)
+    add_library(${target} INTERFACE)
+    target_include_directories(${target} INTERFACE ${PROJECT_SOURCE_DIR})
+    target_link_libraries(${target} INTERFACE ${ARG_LINKS})
+    return()
+  endif()
+  add_library(${target} STATIC ${ARG_SOURCES})
+  target_include_directories(${target} PUBLIC ${PROJECT_SOURCE_DIR})
+  target_compile_options(${target} PRIVATE ${KORVANE_WARNINGS})
+  target_link_libraries(${target} PUBLIC ${ARG_LINKS})
+endfunction()
+
+# Sources of a folder, optionally leaving out some base names ("Engine" drops Engine.cpp).
+function(korvane_folder_sources out folder)
+  cmake_parse_arguments(ARG "" "" "EXCLUDE" ${ARGN})
+  file(GLOB _files CONFIGURE_DEPENDS ${folder}/*.cpp)
+  foreach(_name ${ARG_EXCLUDE})
+    list(FILTER _files EXCLUDE REGEX "/${_name}\\.cpp$")
+  endforeach()
+  set(${out} ${_files} PARENT_SCOPE)
+endfunction()

@@ -1,0 +1,19 @@
+// The few Win32 handle and result types the engine's code is written against.
+#pragma once
+
+#include <cstdint>
+
+struct PlatformWindow;
+
+using HWND = PlatformWindow*;
+using HINSTANCE = void*;
+using HRESULT = std::int32_t;
+using DWORD = std::uint32_t;
+using BOOL = int;
+
+constexpr HRESULT S_OK = 0;
+constexpr HRESULT S_FALSE = 1;
+constexpr HRESULT E_FAIL = static_cast<HRESULT>(0x80004005u);
+
+inline bool SUCCEEDED(HRESULT result) { return result >= 0; }
+inline bool FAILED(HRESULT result) { return result < 0; }

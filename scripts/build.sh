@@ -1,0 +1,9 @@
+#!/usr/bin/env bash
+# Configures and builds into a folder: build.sh <build folder> [extra CMake options...]
+set -euo pipefail
+top="$(cd "$(dirname "$0")/.." && pwd)"
+build="$1"; shift
+launcher=()
+command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache)
+cmake -S "$top" -B "$build" -G Ninja "${launcher[@]}" "$@"
+cmake --build "$build" --parallel "$(nproc)"

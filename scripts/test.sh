@@ -1,0 +1,9 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds, and runs every test headless.
+set -euo pipefail
+top="$(cd "$(dirname "$0")/.." && pwd)"
+"$top/scripts/install-deps.sh"
+build="${KORVANE_BUILD:-$top/build}"
+"$top/scripts/build.sh" "$build" "$@"
+cd "$build"
+ctest --output-on-failure --parallel "$(nproc)" --timeout 300

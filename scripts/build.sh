@@ -6,4 +6,4 @@ build="$1"; shift
 launcher=()
 command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache)
 cmake -S "$top" -B "$build" -G Ninja "${launcher[@]}" "$@"
-cmake --build "$build" --parallel "$(nproc)"
+cmake --build "$build" --parallel "${KORVANE_JOBS:-$(nproc)}"

@@ -10,6 +10,15 @@ using HINSTANCE = void*;
 using HRESULT = std::int32_t;
 using DWORD = std::uint32_t;
 using BOOL = int;
+using LONG = std::int32_t;
+
+struct RECT
+{
+    LONG left = 0;
+    LONG top = 0;
+    LONG right = 0;
+    LONG bottom = 0;
+};
 
 constexpr HRESULT S_OK = 0;
 constexpr HRESULT S_FALSE = 1;

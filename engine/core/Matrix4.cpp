@@ -73,7 +73,8 @@ void Matrix4::TransformPoint(const Vector3& point, Vector3& out) const
 
 Vector4 Matrix4::Transform(const Vector4& v) const
 {
-    const auto row = [&](int i) { return m[4 * i] * v.x + m[4 * i + 1] * v.y + m[4 * i + 2] * v.z + m[4 * i + 3] * v.w; };
+    const auto row = [&](int i)
+    { return m[4 * i] * v.x + m[4 * i + 1] * v.y + m[4 * i + 2] * v.z + m[4 * i + 3] * v.w; };
     return Vector4(row(0), row(1), row(2), row(3));
 }
 
@@ -110,7 +111,8 @@ void Matrix4::Invert()
     for (int i = 12; i < 16; ++i)
         cofactors[i] = -cofactors[i];
 
-    const f32 determinant = src[0] * cofactors[0] + src[1] * cofactors[1] + src[2] * cofactors[2] + src[3] * cofactors[3];
+    const f32 determinant =
+        src[0] * cofactors[0] + src[1] * cofactors[1] + src[2] * cofactors[2] + src[3] * cofactors[3];
     if (determinant == 0.0f)
         return;
     const f32 scale = 1.0f / determinant;

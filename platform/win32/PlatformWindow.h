@@ -1,9 +1,29 @@
-// What an HWND points to: the SDL window behind it. Only the platform layer includes this header.
+// What an HWND points to: the SDL window behind it and the Win32-side state kept for it. Only the platform
+// layer includes this header.
 #pragma once
 
+#include "platform/win32/WindowApi.h"
+
+#include <string>
+
 struct SDL_Window;
+
+struct PlatformDeviceContext
+{
+    PlatformWindow* window = nullptr;
+};
 
 struct PlatformWindow
 {
     SDL_Window* sdl = nullptr;
+    std::string className;
+    WNDPROC procedure = nullptr;
+    DWORD style = 0;
+    DWORD exStyle = 0;
+    HWND parent = nullptr;
+    std::string title;
+    // Placement last asked for (client area, screen coordinates) and whether it stays above other windows.
+    RECT placement;
+    bool topmost = false;
+    PlatformDeviceContext deviceContext;
 };

@@ -1,0 +1,256 @@
+// SDL events to window messages: keys by position to virtual-key codes, text to WM_CHAR per character,
+// window events to the system commands and notifications a Win32 window procedure receives.
+#include "platform/win32/SdlMessageTranslator.h"
+
+
+namespace Platform
+{
+namespace
+{
+struct ScancodeKey
+{
+    SDL_Scancode scancode;
+    int virtualKey;
+};
+
+constexpr ScancodeKey kScancodeKeys[] = {
+    {SDL_SCANCODE_RETURN, VK_RETURN},        {SDL_SCANCODE_ESCAPE, VK_ESCAPE},
+    {SDL_SCANCODE_BACKSPACE, VK_BACK},       {SDL_SCANCODE_TAB, VK_TAB},
+    {SDL_SCANCODE_SPACE, VK_SPACE},          {SDL_SCANCODE_MINUS, VK_OEM_MINUS},
+    {SDL_SCANCODE_EQUALS, VK_OEM_PLUS},      {SDL_SCANCODE_LEFTBRACKET, VK_OEM_4},
+    {SDL_SCANCODE_RIGHTBRACKET, VK_OEM_6},   {SDL_SCANCODE_BACKSLASH, VK_OEM_5},
+    {SDL_SCANCODE_NONUSHASH, VK_OEM_5},      {SDL_SCANCODE_SEMICOLON, VK_OEM_1},
+    {SDL_SCANCODE_APOSTROPHE, VK_OEM_7},     {SDL_SCANCODE_GRAVE, VK_OEM_3},
+    {SDL_SCANCODE_COMMA, VK_OEM_COMMA},      {SDL_SCANCODE_PERIOD, VK_OEM_PERIOD},
+    {SDL_SCANCODE_SLASH, VK_OEM_2},          {SDL_SCANCODE_CAPSLOCK, VK_CAPITAL},
+    {SDL_SCANCODE_PRINTSCREEN, VK_SNAPSHOT}, {SDL_SCANCODE_SCROLLLOCK, VK_SCROLL},
+    {SDL_SCANCODE_PAUSE, VK_PAUSE},          {SDL_SCANCODE_INSERT, VK_INSERT},
+    {SDL_SCANCODE_HOME, VK_HOME},            {SDL_SCANCODE_PAGEUP, VK_PRIOR},
+    {SDL_SCANCODE_DELETE, VK_DELETE},        {SDL_SCANCODE_END, VK_END},
+    {SDL_SCANCODE_PAGEDOWN, VK_NEXT},        {SDL_SCANCODE_RIGHT, VK_RIGHT},
+    {SDL_SCANCODE_LEFT, VK_LEFT},            {SDL_SCANCODE_DOWN, VK_DOWN},
+    {SDL_SCANCODE_UP, VK_UP},                {SDL_SCANCODE_NUMLOCKCLEAR, VK_NUMLOCK},
+    {SDL_SCANCODE_KP_DIVIDE, VK_DIVIDE},     {SDL_SCANCODE_KP_MULTIPLY, VK_MULTIPLY},
+    {SDL_SCANCODE_KP_MINUS, VK_SUBTRACT},    {SDL_SCANCODE_KP_PLUS, VK_ADD},
+    {SDL_SCANCODE_KP_ENTER, VK_RETURN},      {SDL_SCANCODE_KP_PERIOD, VK_DECIMAL},
+    {SDL_SCANCODE_KP_0, VK_NUMPAD0},         {SDL_SCANCODE_NONUSBACKSLASH, VK_OEM_5},
+    {SDL_SCANCODE_APPLICATION, VK_APPS},     {SDL_SCANCODE_LCTRL, VK_LCONTROL},
+    {SDL_SCANCODE_LSHIFT, VK_LSHIFT},        {SDL_SCANCODE_LALT, VK_LMENU},
+    {SDL_SCANCODE_LGUI, VK_LWIN},            {SDL_SCANCODE_RCTRL, VK_RCONTROL},
+    {SDL_SCANCODE_RSHIFT, VK_RSHIFT},        {SDL_SCANCODE_RALT, VK_RMENU},
+    {SDL_SCANCODE_RGUI, VK_RWIN},
+};
+
+// Key messages name Shift, Ctrl and Alt without their side, as a Win32 window receives them.
+int SidelessKey(int virtualKey)
+{
+    switch (virtualKey)
+    {
+    case VK_LSHIFT:
+    case VK_RSHIFT:
+        return VK_SHIFT;
+    case VK_LCONTROL:
+    case VK_RCONTROL:
+        return VK_CONTROL;
+    case VK_LMENU:
+    case VK_RMENU:
+        return VK_MENU;
+    default:
+        return virtualKey;
+    }
+}
+
+int ButtonKey(Uint8 button)
+{
+    switch (button)
+    {
+    case SDL_BUTTON_LEFT:
+        return VK_LBUTTON;
+    case SDL_BUTTON_RIGHT:
+        return VK_RBUTTON;
+    case SDL_BUTTON_MIDDLE:
+        return VK_MBUTTON;
+    case SDL_BUTTON_X1:
+        return VK_XBUTTON1;
+    case SDL_BUTTON_X2:
+        return VK_XBUTTON2;
+    default:
+        return 0;
+    }
+}
+
+MSG Message(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    MSG result;
+    result.hwnd = window;
+    result.message = message;
+    result.wParam = wParam;
+    result.lParam = lParam;
+    result.time = SDL_GetTicks();
+    return result;
+}
+
+LPARAM SizeArgument(Sint32 width, Sint32 height)
+{
+    return static_cast<LPARAM>((static_cast<std::uint32_t>(height) & 0xFFFFu) << 16 |
+                               (static_cast<std::uint32_t>(width) & 0xFFFFu));
+}
+
+// Decodes one UTF-8 sequence at `text`; advances past it. Malformed bytes give U+FFFD one byte at a time.
+char32_t NextCodePoint(const char*& text)
+{
+    const auto lead = static_cast<unsigned char>(*text++);
+    if (lead < 0x80)
+        return lead;
+    int extra = 0;
+    char32_t code = 0;
+    if ((lead & 0xE0) == 0xC0)
+        extra = 1, code = lead & 0x1F;
+    else if ((lead & 0xF0) == 0xE0)
+        extra = 2, code = lead & 0x0F;
+    else if ((lead & 0xF8) == 0xF0)
+        extra = 3, code = lead & 0x07;
+    else
+        return 0xFFFD;
+    for (int i = 0; i < extra; ++i)
+    {
+        const auto next = static_cast<unsigned char>(*text);
+        if ((next & 0xC0) != 0x80)
+            return 0xFFFD;
+        code = (code << 6) | (next & 0x3F);
+        ++text;
+    }
+    return code;
+}
+}
+
+int VirtualKeyFromScancode(SDL_Scancode scancode)
+{
+    if (scancode >= SDL_SCANCODE_A && scancode <= SDL_SCANCODE_Z)
+        return 'A' + (scancode - SDL_SCANCODE_A);
+    if (scancode >= SDL_SCANCODE_1 && scancode <= SDL_SCANCODE_9)
+        return '1' + (scancode - SDL_SCANCODE_1);
+    if (scancode == SDL_SCANCODE_0)
+        return '0';
+    if (scancode >= SDL_SCANCODE_F1 && scancode <= SDL_SCANCODE_F12)
+        return VK_F1 + (scancode - SDL_SCANCODE_F1);
+    if (scancode >= SDL_SCANCODE_KP_1 && scancode <= SDL_SCANCODE_KP_9)
+        return VK_NUMPAD0 + 1 + (scancode - SDL_SCANCODE_KP_1);
+    for (const ScancodeKey& entry : kScancodeKeys)
+        if (entry.scancode == scancode)
+            return entry.virtualKey;
+    return 0;
+}
+
+void SdlMessageTranslator::Translate(const SDL_Event& event, HWND window, std::vector<MSG>& messages)
+{
+    switch (event.type)
+    {
+    case SDL_KEYDOWN:
+    case SDL_KEYUP:
+        TranslateKey(event.key, event.type == SDL_KEYDOWN, window, messages);
+        break;
+    case SDL_TEXTINPUT:
+        for (const char* text = event.text.text; *text != '\0';)
+        {
+            const char32_t code = NextCodePoint(text);
+            if (window)
+                messages.push_back(Message(window, WM_CHAR, code, 1));
+        }
+        break;
+    case SDL_MOUSEBUTTONDOWN:
+    case SDL_MOUSEBUTTONUP:
+        SetButton(event.button.button, event.type == SDL_MOUSEBUTTONDOWN);
+        break;
+    case SDL_WINDOWEVENT:
+        if (window)
+            TranslateWindowEvent(event.window, window, messages);
+        break;
+    default:
+        break;
+    }
+}
+
+void SdlMessageTranslator::TranslateKey(const SDL_KeyboardEvent& key, bool down, HWND window,
+                                        std::vector<MSG>& messages)
+{
+    const int virtualKey = VirtualKeyFromScancode(key.keysym.scancode);
+    if (virtualKey == 0)
+        return;
+    m_down[virtualKey] = down;
+    if (!window)
+        return;
+    // Alt held (or Alt itself) makes it a system key, as Alt+Enter is on Win32.
+    const bool alt = IsVirtualKeyDown(VK_MENU) || SidelessKey(virtualKey) == VK_MENU;
+    const bool system = alt || virtualKey == VK_F10;
+    LPARAM lParam = 1;
+    if (alt)
+        lParam |= LPARAM{1} << 29;
+    if (!down || key.repeat)
+        lParam |= LPARAM{1} << 30;
+    if (!down)
+        lParam |= LPARAM{1} << 31;
+    const UINT message = down ? (system ? WM_SYSKEYDOWN : WM_KEYDOWN) : (system ? WM_SYSKEYUP : WM_KEYUP);
+    messages.push_back(Message(window, message, static_cast<WPARAM>(SidelessKey(virtualKey)), lParam));
+}
+
+void SdlMessageTranslator::TranslateWindowEvent(const SDL_WindowEvent& event, HWND window,
+                                                std::vector<MSG>& messages)
+{
+    switch (event.event)
+    {
+    case SDL_WINDOWEVENT_CLOSE:
+        messages.push_back(Message(window, WM_CLOSE, 0, 0));
+        break;
+    case SDL_WINDOWEVENT_FOCUS_GAINED:
+        messages.push_back(Message(window, WM_ACTIVATE, WA_ACTIVE, 0));
+        messages.push_back(Message(window, WM_SETFOCUS, 0, 0));
+        break;
+    case SDL_WINDOWEVENT_FOCUS_LOST:
+        messages.push_back(Message(window, WM_ACTIVATE, WA_INACTIVE, 0));
+        messages.push_back(Message(window, WM_KILLFOCUS, 0, 0));
+        break;
+    case SDL_WINDOWEVENT_MINIMIZED:
+        messages.push_back(Message(window, WM_SYSCOMMAND, SC_MINIMIZE, 0));
+        messages.push_back(Message(window, WM_SIZE, SIZE_MINIMIZED, 0));
+        break;
+    case SDL_WINDOWEVENT_MAXIMIZED:
+        messages.push_back(Message(window, WM_SYSCOMMAND, SC_MAXIMIZE, 0));
+        break;
+    case SDL_WINDOWEVENT_RESTORED:
+        messages.push_back(Message(window, WM_SYSCOMMAND, SC_RESTORE, 0));
+        break;
+    case SDL_WINDOWEVENT_SIZE_CHANGED:
+        messages.push_back(Message(window, WM_SIZE, SIZE_RESTORED, SizeArgument(event.data1, event.data2)));
+        break;
+    default:
+        break;
+    }
+}
+
+void SdlMessageTranslator::SetButton(Uint8 button, bool down)
+{
+    const int virtualKey = ButtonKey(button);
+    if (virtualKey != 0)
+        m_down[virtualKey] = down;
+}
+
+bool SdlMessageTranslator::IsVirtualKeyDown(int virtualKey) const
+{
+    if (virtualKey < 0 || virtualKey >= static_cast<int>(m_down.size()))
+        return false;
+    switch (virtualKey)
+    {
+    case VK_SHIFT:
+        return m_down[VK_LSHIFT] || m_down[VK_RSHIFT];
+    case VK_CONTROL:
+        return m_down[VK_LCONTROL] || m_down[VK_RCONTROL];
+    case VK_MENU:
+        return m_down[VK_LMENU] || m_down[VK_RMENU];
+    default:
+        return m_down[virtualKey];
+    }
+}
+
+void SdlMessageTranslator::ReleaseAll() { m_down.fill(false); }
+}

@@ -1,0 +1,203 @@
+// SDL2 windows carry an OpenGL surface (the drawing device makes its context on them) and map back to their
+// PlatformWindow through the window data; each SDL event goes to the input listeners, then becomes messages.
+#include "platform/win32/SdlWindowBackend.h"
+
+#include "platform/win32/PlatformWindow.h"
+#include "platform/win32/SdlEventListeners.h"
+
+#include <algorithm>
+
+namespace Platform
+{
+namespace
+{
+constexpr const char* kWindowDataKey = "PlatformWindow";
+
+PlatformWindow* WindowOfSdl(SDL_Window* sdl)
+{
+    return sdl ? static_cast<PlatformWindow*>(SDL_GetWindowData(sdl, kWindowDataKey)) : nullptr;
+}
+
+int Width(const RECT& rect) { return rect.right - rect.left; }
+int Height(const RECT& rect) { return rect.bottom - rect.top; }
+}
+
+bool SdlWindowBackend::StartVideo()
+{
+    // Minimising a full-screen window on focus loss is the engine's own decision, not SDL's.
+    SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
+    return SDL_InitSubSystem(SDL_INIT_VIDEO) == 0;
+}
+
+void SdlWindowBackend::StopVideo()
+{
+    m_translator.ReleaseAll();
+    SDL_QuitSubSystem(SDL_INIT_VIDEO);
+}
+
+bool SdlWindowBackend::CreateNativeWindow(PlatformWindow& window, const NativePlacement& placement)
+{
+    Uint32 flags = SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN;
+    if (placement.fullScreen)
+        flags |= SDL_WINDOW_FULLSCREEN;
+    if (!placement.bordered)
+        flags |= SDL_WINDOW_BORDERLESS;
+    if (placement.topmost)
+        flags |= SDL_WINDOW_ALWAYS_ON_TOP;
+    const RECT& rect = placement.client;
+    window.sdl = SDL_CreateWindow(window.title.c_str(), rect.left, rect.top, Width(rect), Height(rect), flags);
+    if (!window.sdl)
+        return false;
+    SDL_SetWindowData(window.sdl, kWindowDataKey, &window);
+    m_windows.push_back(&window);
+    SDL_StartTextInput();
+    return true;
+}
+
+void SdlWindowBackend::DestroyNativeWindow(PlatformWindow& window)
+{
+    std::erase(m_windows, &window);
+    if (window.sdl)
+        SDL_DestroyWindow(window.sdl);
+    window.sdl = nullptr;
+}
+
+void SdlWindowBackend::PlaceNativeWindow(PlatformWindow& window, const NativePlacement& placement)
+{
+    const RECT& rect = placement.client;
+    if (placement.fullScreen)
+    {
+        // The window's size picks the full-screen display mode unless the drawing device chose one.
+        SDL_SetWindowSize(window.sdl, Width(rect), Height(rect));
+        SDL_SetWindowFullscreen(window.sdl, SDL_WINDOW_FULLSCREEN);
+    }
+    else
+    {
+        SDL_SetWindowFullscreen(window.sdl, 0);
+        SDL_SetWindowBordered(window.sdl, placement.bordered ? SDL_TRUE : SDL_FALSE);
+        SDL_SetWindowSize(window.sdl, Width(rect), Height(rect));
+        SDL_SetWindowPosition(window.sdl, rect.left, rect.top);
+    }
+    SDL_SetWindowAlwaysOnTop(window.sdl, placement.topmost ? SDL_TRUE : SDL_FALSE);
+}
+
+void SdlWindowBackend::SetNativeTitle(PlatformWindow& window, const std::string& title)
+{
+    SDL_SetWindowTitle(window.sdl, title.c_str());
+}
+
+void SdlWindowBackend::ShowNativeWindow(PlatformWindow& window, bool show)
+{
+    if (show)
+        SDL_ShowWindow(window.sdl);
+    else
+        SDL_HideWindow(window.sdl);
+}
+
+void SdlWindowBackend::FocusNativeWindow(PlatformWindow& window) { SDL_RaiseWindow(window.sdl); }
+
+void SdlWindowBackend::MinimizeNativeWindow(PlatformWindow& window) { SDL_MinimizeWindow(window.sdl); }
+
+void SdlWindowBackend::RestoreNativeWindow(PlatformWindow& window) { SDL_RestoreWindow(window.sdl); }
+
+void SdlWindowBackend::MaximizeNativeWindow(PlatformWindow& window) { SDL_MaximizeWindow(window.sdl); }
+
+RECT SdlWindowBackend::GetNativeClientRect(PlatformWindow& window)
+{
+    int x = 0, y = 0, width = 0, height = 0;
+    SDL_GetWindowPosition(window.sdl, &x, &y);
+    SDL_GetWindowSize(window.sdl, &width, &height);
+    return RECT{x, y, x + width, y + height};
+}
+
+PlatformWindow* SdlWindowBackend::GetFocusWindow() { return WindowOfSdl(SDL_GetKeyboardFocus()); }
+
+PlatformWindow* SdlWindowBackend::WindowOfEvent(const SDL_Event& event) const
+{
+    Uint32 id = 0;
+    switch (event.type)
+    {
+    case SDL_WINDOWEVENT:
+        id = event.window.windowID;
+        break;
+    case SDL_KEYDOWN:
+    case SDL_KEYUP:
+        id = event.key.windowID;
+        break;
+    case SDL_TEXTINPUT:
+        id = event.text.windowID;
+        break;
+    default:
+        return nullptr;
+    }
+    PlatformWindow* window = WindowOfSdl(SDL_GetWindowFromID(id));
+    return window ? window : WindowOfSdl(SDL_GetKeyboardFocus());
+}
+
+bool SdlWindowBackend::PollNativeEvent()
+{
+    if (SDL_WasInit(SDL_INIT_EVENTS) == 0)
+        return false;
+    SDL_Event event;
+    if (!SDL_PollEvent(&event))
+        return false;
+    NotifySdlEventListeners(event);
+    if (event.type == SDL_QUIT)
+    {
+        // A quit request (the last window closed, or a signal) closes every window.
+        for (PlatformWindow* window : m_windows)
+            PostMessage(window, WM_CLOSE, 0, 0);
+        return true;
+    }
+    PlatformWindow* window = WindowOfEvent(event);
+    // A maximise cannot be refused here, so undo it and let the window procedure decide (SC_MAXIMIZE).
+    if (window && event.type == SDL_WINDOWEVENT && event.window.event == SDL_WINDOWEVENT_MAXIMIZED)
+        SDL_RestoreWindow(window->sdl);
+    std::vector<MSG> messages;
+    m_translator.Translate(event, window, messages);
+    for (const MSG& message : messages)
+        PostMessage(message.hwnd, message.message, message.wParam, message.lParam);
+    return true;
+}
+
+RECT SdlWindowBackend::GetDesktopRect()
+{
+    SDL_Rect bounds{0, 0, 0, 0};
+    if (SDL_GetDisplayBounds(0, &bounds) != 0)
+        return RECT{};
+    return RECT{bounds.x, bounds.y, bounds.x + bounds.w, bounds.y + bounds.h};
+}
+
+std::vector<DEVMODE> SdlWindowBackend::GetDisplayModes()
+{
+    std::vector<DEVMODE> modes;
+    const int count = SDL_GetNumDisplayModes(0);
+    for (int i = 0; i < count; ++i)
+    {
+        SDL_DisplayMode mode;
+        if (SDL_GetDisplayMode(0, i, &mode) != 0)
+            continue;
+        modes.push_back(DEVMODE{static_cast<DWORD>(SDL_BYTESPERPIXEL(mode.format) * 8), static_cast<DWORD>(mode.w),
+                                static_cast<DWORD>(mode.h), static_cast<DWORD>(mode.refresh_rate)});
+    }
+    return modes;
+}
+
+bool SdlWindowBackend::ReadGammaRamp(PlatformWindow& window, std::uint16_t* ramp)
+{
+    return window.sdl && SDL_GetWindowGammaRamp(window.sdl, ramp, ramp + 256, ramp + 512) == 0;
+}
+
+POINT SdlWindowBackend::GetCursorScreenPosition()
+{
+    int x = 0, y = 0;
+    SDL_GetGlobalMouseState(&x, &y);
+    return POINT{x, y};
+}
+
+void SdlWindowBackend::WarpCursor(POINT screenPosition) { SDL_WarpMouseGlobal(screenPosition.x, screenPosition.y); }
+
+void SdlWindowBackend::ShowNativeCursor(bool show) { SDL_ShowCursor(show ? SDL_ENABLE : SDL_DISABLE); }
+
+bool SdlWindowBackend::IsVirtualKeyDown(int virtualKey) { return m_translator.IsVirtualKeyDown(virtualKey); }
+}

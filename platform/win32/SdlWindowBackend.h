@@ -1,0 +1,46 @@
+// The window backend over SDL2: native windows with an OpenGL surface, events, cursor and display queries.
+#pragma once
+
+#include "platform/win32/SdlMessageTranslator.h"
+#include "platform/win32/WindowBackend.h"
+
+#include <vector>
+
+namespace Platform
+{
+class SdlWindowBackend : public WindowBackend
+{
+public:
+    bool StartVideo() override;
+    void StopVideo() override;
+
+    bool CreateNativeWindow(PlatformWindow& window, const NativePlacement& placement) override;
+    void DestroyNativeWindow(PlatformWindow& window) override;
+    void PlaceNativeWindow(PlatformWindow& window, const NativePlacement& placement) override;
+    void SetNativeTitle(PlatformWindow& window, const std::string& title) override;
+    void ShowNativeWindow(PlatformWindow& window, bool show) override;
+    void FocusNativeWindow(PlatformWindow& window) override;
+    void MinimizeNativeWindow(PlatformWindow& window) override;
+    void RestoreNativeWindow(PlatformWindow& window) override;
+    void MaximizeNativeWindow(PlatformWindow& window) override;
+    RECT GetNativeClientRect(PlatformWindow& window) override;
+    PlatformWindow* GetFocusWindow() override;
+
+    bool PollNativeEvent() override;
+
+    RECT GetDesktopRect() override;
+    std::vector<DEVMODE> GetDisplayModes() override;
+    bool ReadGammaRamp(PlatformWindow& window, std::uint16_t* ramp) override;
+
+    POINT GetCursorScreenPosition() override;
+    void WarpCursor(POINT screenPosition) override;
+    void ShowNativeCursor(bool show) override;
+    bool IsVirtualKeyDown(int virtualKey) override;
+
+private:
+    PlatformWindow* WindowOfEvent(const SDL_Event& event) const;
+
+    SdlMessageTranslator m_translator;
+    std::vector<PlatformWindow*> m_windows;
+};
+}

@@ -1,0 +1,42 @@
+// The root of the engine: creates and owns every service in a fixed order and runs the two per-frame steps.
+#pragma once
+
+#include "engine/core/EngineParameters.h"
+#include "engine/core/MessageManager.h"
+#include "engine/core/TimerManager.h"
+#include "engine/core/Types.h"
+
+#include <memory>
+#include <string>
+
+namespace VelkorEngine
+{
+class Engine
+{
+public:
+    explicit Engine(const EngineParameters& parameters);
+    virtual ~Engine();
+
+    Engine(const Engine&) = delete;
+    Engine& operator=(const Engine&) = delete;
+
+    void Render();
+    void Frame(u32 sleepMs);
+
+    bool IsExitRequested() const;
+    void RequestExit();
+    std::string GetVersionString() const;
+
+    const EngineParameters& GetParameters() const { return *m_parameters; }
+    MessageManager* GetMessageManager() const { return m_messageManager.get(); }
+    TimerManager* GetTimerManager() const { return m_timerManager.get(); }
+
+private:
+    // Declared in creation order: if a constructor throws part-way, the members built so far are destroyed in
+    // reverse order, exactly as the destructor would.
+    std::unique_ptr<EngineParameters> m_parameters;
+    std::unique_ptr<MessageManager> m_messageManager;
+    std::unique_ptr<TimerManager> m_timerManager;
+    bool m_exitRequested = false;
+};
+}

@@ -1,0 +1,53 @@
+// The engine object: version strings, default name, exit requests and the log it leaves.
+#include "engine/core/Engine.h"
+#include "tests/support/TempFolder.h"
+
+#include <gtest/gtest.h>
+
+using namespace VelkorEngine;
+
+namespace
+{
+EngineParameters Parameters(const std::string& name, u32 version, const std::string& logFolder)
+{
+    EngineParameters parameters;
+    parameters.applicationName = name;
+    parameters.version = version;
+    parameters.writeLog = logFolder.empty() ? 0 : 1;
+    parameters.logDirectory = logFolder;
+    parameters.defaultVideoMode = "640x480x32";
+    return parameters;
+}
+}
+
+TEST(Engine, VersionStrings)
+{
+    const struct
+    {
+        const char* name;
+        u32 version;
+        const char* expected;
+    } cases[] = {{"X", 100, "X 1.00"}, {"X", 67, "X 0.67"}, {"X", 1205, "X 12.05"}, {"", 300, "Velkor Engine 0.67"}};
+    for (const auto& c : cases)
+    {
+        Engine engine(Parameters(c.name, c.version, ""));
+        EXPECT_EQ(engine.GetVersionString(), c.expected);
+    }
+}
+
+TEST(Engine, LogCarriesTheDefaultTitleAndTheExitMessage)
+{
+    TestSupport::TempFolder folder;
+    {
+        Engine engine(Parameters("", 0, folder.Path()));
+        engine.Render();
+        EXPECT_FALSE(engine.IsExitRequested());
+        engine.RequestExit();
+        EXPECT_TRUE(engine.IsExitRequested());
+        engine.Frame(0);
+    }
+    const std::string html = folder.ReadFile("Velkor Engine.html");
+    EXPECT_NE(html.find("<TITLE>Velkor Engine Log</TITLE>"), std::string::npos);
+    EXPECT_NE(html.find("<BR>Exiting...<BR><BR>"), std::string::npos);
+    EXPECT_NE(html.find("Velkor Engine Log end: "), std::string::npos);
+}

@@ -1,0 +1,31 @@
+// A clock the test advances by hand; installed as the platform's time source while it lives.
+#pragma once
+
+#include "platform/win32/Time.h"
+
+#include <cstdint>
+
+namespace TestSupport
+{
+class FakeClock
+{
+public:
+    static constexpr std::int64_t kFrequency = 1000000; // counts per second: one count is a microsecond
+
+    FakeClock();
+    ~FakeClock();
+
+    FakeClock(const FakeClock&) = delete;
+    FakeClock& operator=(const FakeClock&) = delete;
+
+    void AdvanceSeconds(double seconds);
+    void SetMilliseconds(std::uint32_t ms);
+    void SetCounter(std::int64_t count);
+
+private:
+    static std::int64_t Counter();
+    static std::uint32_t Milliseconds();
+
+    Platform::TimeSource m_source;
+};
+}

@@ -1,6 +1,7 @@
 // Construction order, the two frame steps and teardown of the engine's services.
 #include "engine/core/Engine.h"
 
+#include "engine/core/Random.h"
 #include "engine/core/StringHelpers.h"
 #include "platform/win32/Time.h"
 
@@ -27,6 +28,8 @@ Engine::Engine(const EngineParameters& parameters)
     m_messageManager = std::make_unique<MessageManager>(p.applicationName, p.writeLog, p.reopenLogPerEntry,
                                                         p.logDirectory, p.logName);
     m_timerManager = std::make_unique<TimerManager>();
+    // Milliseconds since boot, so that two runs draw different sequences.
+    SeedRandom(GetTickCount());
 }
 
 Engine::~Engine()

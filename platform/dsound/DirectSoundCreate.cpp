@@ -1,0 +1,61 @@
+// The entry to the sound device: the SDL2-backed mixer, or whatever device a test installed.
+#include "platform/dsound/DirectSound.h"
+
+#include "platform/dsound/AudioOutput.h"
+#include "platform/dsound/Mixer.h"
+#include "platform/dsound/MixerDevice.h"
+
+#include <cstring>
+#include <mutex>
+
+const GUID GUID_NULL{};
+const GUID IID_IDirectSound3DListener{0x4B6F7601, 0x0001, 0x4D58, {'l', 'i', 's', 't', 'e', 'n', 'e', 'r'}};
+const GUID IID_IDirectSound3DBuffer{0x4B6F7601, 0x0002, 0x4D58, {'3', 'd', 'b', 'u', 'f', 'f', 'e', 'r'}};
+
+bool operator==(const GUID& a, const GUID& b)
+{
+    return a.data1 == b.data1 && a.data2 == b.data2 && a.data3 == b.data3 &&
+           std::memcmp(a.data4, b.data4, sizeof(a.data4)) == 0;
+}
+
+namespace
+{
+constexpr std::uint32_t StartRate = 22050;
+
+std::mutex g_factoryMutex;
+Platform::DirectSoundFactory g_factory;
+
+HRESULT CreateMixerWithOutput(IDirectSound** directSound)
+{
+    auto mixer = std::make_shared<Platform::Mixer>(StartRate);
+    auto output = std::make_shared<Platform::AudioOutput>(mixer);
+    if (!output->StartDriver())
+        return DSERR_NODRIVER;
+    *directSound = new Platform::MixerDevice(mixer, output);
+    return DS_OK;
+}
+}
+
+namespace Platform
+{
+void SetDirectSoundFactory(DirectSoundFactory factory)
+{
+    std::lock_guard lock(g_factoryMutex);
+    g_factory = std::move(factory);
+}
+}
+
+HRESULT DirectSoundCreate(const GUID* device, IDirectSound** directSound, void* outer)
+{
+    if (!directSound || (device && !(*device == GUID_NULL)))
+        return DSERR_INVALIDPARAM;
+    *directSound = nullptr;
+    if (outer)
+        return DSERR_NOAGGREGATION;
+    Platform::DirectSoundFactory factory;
+    {
+        std::lock_guard lock(g_factoryMutex);
+        factory = g_factory;
+    }
+    return factory ? factory(directSound) : CreateMixerWithOutput(directSound);
+}

@@ -2,21 +2,11 @@
 // secondary buffers, 3D buffers and the 3D listener, all played by our own mixer on one SDL2 audio device.
 #pragma once
 
+#include "platform/win32/Guid.h"
 #include "platform/win32/Win32Types.h"
 
 #include <cstdint>
 #include <functional>
-
-struct GUID
-{
-    std::uint32_t data1 = 0;
-    std::uint16_t data2 = 0;
-    std::uint16_t data3 = 0;
-    std::uint8_t data4[8] = {};
-};
-using REFIID = const GUID&;
-
-bool operator==(const GUID& a, const GUID& b);
 
 extern const GUID GUID_NULL;
 extern const GUID IID_IDirectSound3DListener;

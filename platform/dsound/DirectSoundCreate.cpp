@@ -5,18 +5,11 @@
 #include "platform/dsound/Mixer.h"
 #include "platform/dsound/MixerDevice.h"
 
-#include <cstring>
 #include <mutex>
 
 const GUID GUID_NULL{};
 const GUID IID_IDirectSound3DListener{0x4B6F7601, 0x0001, 0x4D58, {'l', 'i', 's', 't', 'e', 'n', 'e', 'r'}};
 const GUID IID_IDirectSound3DBuffer{0x4B6F7601, 0x0002, 0x4D58, {'3', 'd', 'b', 'u', 'f', 'f', 'e', 'r'}};
-
-bool operator==(const GUID& a, const GUID& b)
-{
-    return a.data1 == b.data1 && a.data2 == b.data2 && a.data3 == b.data3 &&
-           std::memcmp(a.data4, b.data4, sizeof(a.data4)) == 0;
-}
 
 namespace
 {

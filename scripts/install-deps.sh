@@ -9,6 +9,7 @@ packages=(
   libjpeg62-turbo-dev libogg-dev libvorbis-dev
   xvfb xdotool xauth
   libpugixml-dev libtinyxml2-dev libjpeg-turbo-progs vorbis-tools
+  locales
 )
 
 missing=()

@@ -1,0 +1,174 @@
+// One element of a parsed XML description: its name, text, attributes and owned child elements.
+#include "engine/files/XMLNode.h"
+
+#include <algorithm>
+
+namespace GameTools
+{
+XMLNode::XMLNode() = default;
+
+XMLNode::XMLNode(const std::string& name, const std::string& value, XMLNode* parent) : m_name(name)
+{
+    m_value.SetString(value);
+    if (parent)
+        parent->AddChild(this);
+}
+
+XMLNode::XMLNode(const std::string& name, XMLNode* parent) : m_name(name)
+{
+    if (parent)
+        parent->AddChild(this);
+}
+
+XMLNode::~XMLNode()
+{
+    if (m_parent)
+        m_parent->ReleaseChild(this);
+    for (const auto& child : m_children)
+        child->m_parent = nullptr;
+    DeleteAttributes();
+    DeleteChildren();
+}
+
+// Deletes the subtree without recursion, so a tree of any depth cannot exhaust the stack: every node's
+// children are taken over before the node itself goes, leaving each destructor nothing below it to delete.
+void XMLNode::DeleteChildren()
+{
+    std::vector<std::unique_ptr<XMLNode>> pending;
+    pending.reserve(m_children.size());
+    for (auto it = m_children.rbegin(); it != m_children.rend(); ++it)
+        pending.push_back(std::move(*it));
+    m_children.clear();
+    m_childrenByName.clear();
+
+    while (!pending.empty())
+    {
+        std::unique_ptr<XMLNode> node = std::move(pending.back());
+        pending.pop_back();
+        for (auto it = node->m_children.rbegin(); it != node->m_children.rend(); ++it)
+        {
+            (*it)->m_parent = nullptr;
+            pending.push_back(std::move(*it));
+        }
+        node->m_children.clear();
+        node->m_childrenByName.clear();
+    }
+}
+
+void XMLNode::DeleteAttributes()
+{
+    m_attributesByName.clear();
+    m_attributes.clear();
+}
+
+bool XMLNode::IsSelfOrAncestor(const XMLNode* node) const
+{
+    for (const XMLNode* n = this; n; n = n->m_parent)
+    {
+        if (n == node)
+            return true;
+    }
+    return false;
+}
+
+XMLNode* XMLNode::AddChild(XMLNode* child)
+{
+    // Only a node with children can be an ancestor, so building a tree leaf by leaf never walks upwards.
+    if (!child || child == this || (!child->m_children.empty() && IsSelfOrAncestor(child)))
+        return nullptr;
+    if (child->m_parent)
+    {
+        XMLNode* oldParent = child->m_parent;
+        child->m_parent = nullptr;
+        oldParent->ReleaseChild(child);
+    }
+    m_children.emplace_back(child);
+    m_childrenByName.emplace(child->m_name, child);
+    child->m_parent = this;
+    return child;
+}
+
+void XMLNode::ReleaseChild(XMLNode* child)
+{
+    auto [first, last] = m_childrenByName.equal_range(child->m_name);
+    for (auto it = first; it != last; ++it)
+    {
+        if (it->second == child)
+        {
+            m_childrenByName.erase(it);
+            break;
+        }
+    }
+    auto owned = std::find_if(m_children.begin(), m_children.end(),
+                              [child](const std::unique_ptr<XMLNode>& c) { return c.get() == child; });
+    if (owned != m_children.end())
+    {
+        owned->release();
+        m_children.erase(owned);
+    }
+}
+
+XMLNode* XMLNode::AddNewChild()
+{
+    return AddChild(new XMLNode());
+}
+
+XMLNode* XMLNode::FindChild(const std::string& name) const
+{
+    auto it = m_childrenByName.find(name);
+    return it == m_childrenByName.end() ? nullptr : it->second;
+}
+
+void XMLNode::GetChildren(std::vector<XMLNode*>& out) const
+{
+    out.clear();
+    out.reserve(m_children.size());
+    for (const auto& child : m_children)
+        out.push_back(child.get());
+}
+
+void XMLNode::GetChildrenByName(const std::string& name, std::vector<XMLNode*>& out) const
+{
+    out.clear();
+    auto [first, last] = m_childrenByName.equal_range(name);
+    for (auto it = first; it != last; ++it)
+        out.push_back(it->second);
+}
+
+XMLValue* XMLNode::GetAttributeValue(const std::string& name) const
+{
+    auto it = m_attributesByName.find(name);
+    return it == m_attributesByName.end() ? nullptr : &it->second->value;
+}
+
+bool XMLNode::HasAttribute(const std::string& name) const
+{
+    return m_attributesByName.find(name) != m_attributesByName.end();
+}
+
+XMLAttribute& XMLNode::AttributeFor(const std::string& name)
+{
+    auto it = m_attributesByName.find(name);
+    if (it != m_attributesByName.end())
+        return *it->second;
+    auto& record = m_attributes.emplace_back(std::make_unique<XMLAttribute>());
+    record->name = name;
+    m_attributesByName.emplace(name, record.get());
+    return *record;
+}
+
+void XMLNode::SetAttribute(const std::string& name, const std::string& text)
+{
+    AttributeFor(name).value.SetString(text);
+}
+
+void XMLNode::SetAttributeWide(const std::string& name, const std::wstring& text)
+{
+    AttributeFor(name).value.SetWideString(text);
+}
+
+void XMLNode::SetAttributeWide(const std::string& name, std::wstring&& text)
+{
+    AttributeFor(name).value.SetWideString(std::move(text));
+}
+}

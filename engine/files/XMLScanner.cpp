@@ -1,0 +1,300 @@
+// The character scanner behind XMLParser: the outer scan splits tags from content, then each opening tag's
+// text is read for its name and attributes.
+#include "engine/files/XMLScanner.h"
+
+#include "engine/core/Error.h"
+#include "engine/core/StringHelpers.h"
+
+namespace GameTools
+{
+namespace
+{
+// A fixed white-space set, so documents parse the same under every locale.
+bool IsBlank(wchar_t c)
+{
+    return c == L' ' || c == L'\t' || c == L'\n' || c == L'\r' || c == L'\v' || c == L'\f';
+}
+
+// Letters, digits and punctuation of any script: everything but white space and control characters.
+bool IsVisible(wchar_t c)
+{
+    return c > 0x20 && !(c >= 0x7F && c <= 0x9F);
+}
+
+bool IsQuote(wchar_t c)
+{
+    return c == L'"' || c == L'\'';
+}
+
+bool IsAllBlank(const std::wstring& text)
+{
+    for (wchar_t c : text)
+    {
+        if (!IsBlank(c))
+            return false;
+    }
+    return true;
+}
+
+// Names are nearly always ASCII, which needs no real conversion.
+std::string ToNarrow(const std::wstring& text)
+{
+    std::string narrow;
+    narrow.reserve(text.size());
+    for (wchar_t c : text)
+    {
+        if (c >= 0x80)
+            return VelkorEngine::WStringToString(text);
+        narrow.push_back(static_cast<char>(c));
+    }
+    return narrow;
+}
+
+std::wstring TrimRight(const std::wstring& text)
+{
+    size_t end = text.size();
+    while (end > 0 && IsBlank(text[end - 1]))
+        --end;
+    return text.substr(0, end);
+}
+}
+
+XMLScanner::XMLScanner(XMLNode*& root) : m_root(root), m_current(root)
+{
+}
+
+void XMLScanner::Scan(const std::wstring& text)
+{
+    for (wchar_t c : text)
+    {
+        if (c == L'\n')
+            ++m_line;
+        if (m_inTag)
+            ScanInsideTag(c);
+        else
+            ScanOutsideTag(c);
+    }
+    if (m_inTag)
+        Fail(14);
+    if (!m_root)
+        Fail(15);
+}
+
+void XMLScanner::ScanOutsideTag(wchar_t c)
+{
+    if (c == L'<')
+        StartTag();
+    else if (m_current)
+        m_content.push_back(c);
+    else if (IsVisible(c))
+        Fail(13);
+}
+
+// An element's text is the last run of content between two tags that is not blank.
+void XMLScanner::StartTag()
+{
+    if (m_current && !IsAllBlank(m_content))
+    {
+        m_current->GetValue().SetWideString(m_content);
+        m_content.clear();
+    }
+    if (!m_current && m_root)
+        Fail(12);
+    m_inTag = true;
+    m_closing = false;
+    m_inDeclaration = false;
+    m_inQuote = false;
+    m_tag.clear();
+}
+
+void XMLScanner::ScanInsideTag(wchar_t c)
+{
+    if (m_inDeclaration)
+    {
+        if (c == L'>')
+            m_inTag = false;
+        return;
+    }
+    if (c == L'/' && m_tag.empty())
+    {
+        // Only elements the document opened can be closed, never the caller's root or what lies above it.
+        if (m_depth == 0)
+            Fail(0);
+        m_closing = true;
+        return;
+    }
+    if (IsQuote(c) && !m_tag.empty())
+    {
+        if (!m_inQuote)
+        {
+            m_inQuote = true;
+            m_quote = c;
+        }
+        else if (c == m_quote)
+        {
+            m_inQuote = false;
+        }
+        m_tag.push_back(c);
+        return;
+    }
+    if (m_inQuote)
+    {
+        m_tag.push_back(c);
+        return;
+    }
+    if (c == L'?' && m_tag.empty())
+    {
+        m_inDeclaration = true;
+        return;
+    }
+    if (c != L'>')
+    {
+        if (IsVisible(c) || (IsBlank(c) && !m_tag.empty()))
+            m_tag.push_back(c);
+        return;
+    }
+    EndTag();
+}
+
+void XMLScanner::EndTag()
+{
+    if (m_tag.empty())
+        Fail(1);
+    if (m_closing)
+    {
+        CloseElement();
+    }
+    else
+    {
+        OpenElement();
+        m_content.clear();
+    }
+    m_tag.clear();
+    m_inTag = false;
+}
+
+void XMLScanner::CloseElement()
+{
+    if (ToNarrow(TrimRight(m_tag)) != m_current->GetName())
+        Fail(2);
+    m_current = m_current->GetParent();
+    --m_depth;
+}
+
+// Reads the opening tag's text: the element name, then name="value" attributes, then an optional '/'
+// that closes the element at once. A name "!--" followed by white space makes the tag a comment.
+void XMLScanner::OpenElement()
+{
+    XMLNode* const parent = m_current;
+    XMLNode* element = nullptr;
+    std::wstring name;
+    bool selfClosing = false;
+    size_t i = 0;
+    for (; i < m_tag.size(); ++i)
+    {
+        const wchar_t c = m_tag[i];
+        if (IsBlank(c) && !name.empty())
+            break;
+        if (!IsVisible(c))
+            continue;
+        if (c == L'/')
+            selfClosing = true;
+        else
+            name.push_back(c);
+    }
+    if (i < m_tag.size())
+    {
+        if (name == L"!--")
+            return;
+        element = CreateElement(name, parent);
+    }
+
+    enum class Reading { Name, Quote, Value } reading = Reading::Name;
+    std::wstring attributeName;
+    std::wstring value;
+    wchar_t quote = 0;
+    for (; i < m_tag.size(); ++i)
+    {
+        const wchar_t c = m_tag[i];
+        if (reading == Reading::Value)
+        {
+            if (c != quote)
+            {
+                value.push_back(c);
+                continue;
+            }
+            StoreAttribute(element, attributeName, value);
+            attributeName.clear();
+            reading = Reading::Name;
+            continue;
+        }
+        if (!IsVisible(c))
+            continue;
+        if (reading == Reading::Quote)
+        {
+            if (!IsQuote(c))
+                Fail(8);
+            quote = c;
+            reading = Reading::Value;
+        }
+        else if (c == L'=')
+        {
+            if (attributeName.empty())
+                Fail(4);
+            reading = Reading::Quote;
+        }
+        else if (c == L'/')
+        {
+            if (!attributeName.empty())
+                Fail(6);
+            if (i + 1 != m_tag.size())
+                Fail(5);
+            selfClosing = true;
+        }
+        else
+        {
+            attributeName.push_back(c);
+        }
+    }
+
+    if (name.empty())
+        Fail(9);
+    if (reading == Reading::Name && !attributeName.empty())
+        Fail(10);
+    if (reading != Reading::Name)
+        Fail(11);
+    if (!element)
+        element = CreateElement(name, parent);
+    if (selfClosing)
+        return;
+    m_current = element;
+    ++m_depth;
+}
+
+// The new element is linked into the tree (or stored as the root) at once, so no failure later in its tag
+// can leave it without an owner.
+XMLNode* XMLScanner::CreateElement(const std::wstring& name, XMLNode* parent)
+{
+    if (m_depth >= MaxDepth)
+        Fail(16);
+    XMLNode* element = new XMLNode(ToNarrow(name), parent);
+    if (!m_root)
+        m_root = element;
+    return element;
+}
+
+void XMLScanner::StoreAttribute(XMLNode* element, const std::wstring& name, std::wstring& value)
+{
+    const std::string narrowName = ToNarrow(name);
+    if (element->HasAttribute(narrowName))
+        Fail(7);
+    element->SetAttributeWide(narrowName, std::move(value));
+    value.clear();
+}
+
+void XMLScanner::Fail(u32 code) const
+{
+    throw VelkorEngine::FileError("XML format error at line " + std::to_string(m_line) + ": code " +
+                                  std::to_string(code));
+}
+}

@@ -1,0 +1,48 @@
+// The character scanner behind XMLParser: walks a whole document's text and builds the XMLNode tree,
+// raising "XML format error at line N: code K" for malformed text.
+#pragma once
+
+#include "engine/files/XMLNode.h"
+
+#include <string>
+
+namespace GameTools
+{
+class XMLScanner
+{
+public:
+    // Elements nest at most this deep; deeper documents are rejected with code 16 rather than building
+    // trees that recursive readers of the tree could not walk.
+    static constexpr u32 MaxDepth = 1024;
+
+    // With a null root the document's first element becomes the root and is stored through it; otherwise
+    // every top-level element becomes a child of the given root. Elements stay in the tree on failure.
+    explicit XMLScanner(XMLNode*& root);
+
+    // Throws VelkorEngine::FileError on malformed text.
+    void Scan(const std::wstring& text);
+
+private:
+    void ScanOutsideTag(wchar_t c);
+    void ScanInsideTag(wchar_t c);
+    void StartTag();
+    void EndTag();
+    void CloseElement();
+    void OpenElement();
+    XMLNode* CreateElement(const std::wstring& name, XMLNode* parent);
+    void StoreAttribute(XMLNode* element, const std::wstring& name, std::wstring& value);
+    [[noreturn]] void Fail(u32 code) const;
+
+    XMLNode*& m_root;
+    XMLNode* m_current;
+    u32 m_depth = 0;
+    u32 m_line = 1;
+    std::wstring m_tag;
+    std::wstring m_content;
+    bool m_inTag = false;
+    bool m_closing = false;
+    bool m_inDeclaration = false;
+    bool m_inQuote = false;
+    wchar_t m_quote = 0;
+};
+}

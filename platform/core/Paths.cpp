@@ -1,15 +1,16 @@
-// Path resolution with case-insensitive component matching, and the well-known folders.
+// Path resolution with case-insensitive component matching, folder listing and deletion, and the well-known folders.
 #include "platform/core/Paths.h"
 
 #include <dirent.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
+#include <filesystem>
 #include <mutex>
-#include <strings.h>
-#include <vector>
+#include <system_error>
 
 namespace Platform
 {
@@ -46,6 +47,82 @@ bool Exists(const std::string& path)
     return ::stat(path.c_str(), &info) == 0;
 }
 
+// Decodes one UTF-8 sequence at text[pos]; a byte that starts no valid sequence stands for itself.
+char32_t NextCodePoint(const std::string& text, size_t& pos)
+{
+    const auto byte = [&](size_t i) { return static_cast<unsigned char>(text[i]); };
+    const unsigned char lead = byte(pos);
+    size_t length = lead < 0x80 ? 1 : (lead >> 5) == 0x6 ? 2 : (lead >> 4) == 0xE ? 3 : (lead >> 3) == 0x1E ? 4 : 0;
+    if (length <= 1 || pos + length > text.size())
+    {
+        ++pos;
+        return lead;
+    }
+    char32_t code = lead & (0x7F >> length);
+    for (size_t i = 1; i < length; ++i)
+    {
+        if ((byte(pos + i) & 0xC0) != 0x80)
+        {
+            ++pos;
+            return lead;
+        }
+        code = (code << 6) | (byte(pos + i) & 0x3F);
+    }
+    pos += length;
+    return code;
+}
+
+// Lower case for the letters the game's languages use: ASCII, Latin-1 and Cyrillic.
+char32_t FoldCase(char32_t c)
+{
+    if (c >= 'A' && c <= 'Z')
+        return c + 0x20;
+    if (c >= 0xC0 && c <= 0xDE && c != 0xD7)
+        return c + 0x20;
+    if (c >= 0x410 && c <= 0x42F)
+        return c + 0x20;
+    if (c >= 0x400 && c <= 0x40F)
+        return c + 0x50;
+    return c;
+}
+
+std::u32string FoldedCodePoints(const std::string& text)
+{
+    std::u32string result;
+    for (size_t pos = 0; pos < text.size();)
+        result += FoldCase(NextCodePoint(text, pos));
+    return result;
+}
+
+// Wildcard match of folded code points: "*" any run, "?" any one character.
+bool MatchesMask(const std::u32string& name, const std::u32string& mask)
+{
+    size_t n = 0, m = 0, starMask = std::u32string::npos, starName = 0;
+    while (n < name.size())
+    {
+        if (m < mask.size() && (mask[m] == U'?' || mask[m] == name[n]))
+        {
+            ++n;
+            ++m;
+        }
+        else if (m < mask.size() && mask[m] == U'*')
+        {
+            starMask = m++;
+            starName = n;
+        }
+        else if (starMask != std::u32string::npos)
+        {
+            m = starMask + 1;
+            n = ++starName;
+        }
+        else
+            return false;
+    }
+    while (m < mask.size() && mask[m] == U'*')
+        ++m;
+    return m == mask.size();
+}
+
 // The entry of folder whose name equals component ignoring case, or the component itself.
 std::string MatchComponent(const std::string& folder, const std::string& component)
 {
@@ -58,7 +135,7 @@ std::string MatchComponent(const std::string& folder, const std::string& compone
     std::string found = component;
     while (dirent* entry = ::readdir(dir))
     {
-        if (::strcasecmp(entry->d_name, component.c_str()) == 0)
+        if (NamesEqualIgnoringCase(entry->d_name, component))
         {
             found = entry->d_name;
             break;
@@ -77,30 +154,50 @@ std::string JoinMatched(std::string base, const std::vector<std::string>& parts)
     }
     return base;
 }
+
+// Resolves a name against a folder that is already a native path.
+std::string ResolveFrom(const std::string& folder, const std::string& name)
+{
+    if (!name.empty() && IsSeparator(name[0]))
+        return JoinMatched("/", SplitComponents(name));
+    if (name.size() >= 2 && name[1] == ':')
+        return JoinMatched("/", SplitComponents(name.substr(2)));
+    return JoinMatched(folder, SplitComponents(name));
+}
+
+// The path with "." and ".." and links worked out, so that comparisons see the real folders.
+std::string Canonical(const std::string& path)
+{
+    std::error_code error;
+    const std::filesystem::path canonical = std::filesystem::weakly_canonical(path, error);
+    return error ? path : canonical.string();
+}
+
+// Native paths compared after resolution: "/a/b" lies inside "/a" and inside "/".
+bool IsSameOrInside(const std::string& inner, const std::string& outer)
+{
+    if (outer == "/")
+        return true;
+    return inner == outer || (inner.size() > outer.size() && inner.compare(0, outer.size(), outer) == 0 &&
+                              inner[outer.size()] == '/');
+}
 }
 
 std::string ResolvePath(const std::string& name)
 {
     if (name.empty())
         return GetInstallationFolder();
-    if (IsSeparator(name[0]))
-        return JoinMatched("/", SplitComponents(name));
-    if (name.size() >= 2 && name[1] == ':')
-        return JoinMatched("/", SplitComponents(name.substr(2)));
-    return JoinMatched(GetInstallationFolder(), SplitComponents(name));
+    return ResolveFrom(GetInstallationFolder(), name);
+}
+
+bool IsAbsolutePath(const std::string& name)
+{
+    return (!name.empty() && IsSeparator(name[0])) || (name.size() >= 2 && name[1] == ':');
 }
 
 void SetInstallationFolder(const std::string& folder)
 {
-    std::string native;
-    if (folder.empty())
-        native.clear();
-    else if (IsSeparator(folder[0]))
-        native = JoinMatched("/", SplitComponents(folder));
-    else if (folder.size() >= 2 && folder[1] == ':')
-        native = JoinMatched("/", SplitComponents(folder.substr(2)));
-    else
-        native = JoinMatched(GetExecutableFolder(), SplitComponents(folder));
+    const std::string native = folder.empty() ? std::string() : ResolveFrom(GetExecutableFolder(), folder);
     std::lock_guard<std::mutex> lock(g_installationMutex);
     g_installationFolder = native;
 }
@@ -147,6 +244,26 @@ std::string GetUserConfigFolder()
     return std::string(home ? home : "") + "/.config";
 }
 
+bool PathExists(const std::string& name)
+{
+    return Exists(ResolvePath(name));
+}
+
+bool FolderExists(const std::string& name)
+{
+    struct stat info{};
+    return ::stat(ResolvePath(name).c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+std::FILE* OpenFile(const std::string& name, bool write)
+{
+    const std::string path = ResolvePath(name);
+    struct stat info{};
+    if (::stat(path.c_str(), &info) == 0 && !S_ISREG(info.st_mode))
+        return nullptr;
+    return std::fopen(path.c_str(), write ? "wb" : "rb");
+}
+
 bool CreateFolders(const std::string& name)
 {
     const std::string path = ResolvePath(name);
@@ -161,11 +278,64 @@ bool CreateFolders(const std::string& name)
     return ::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
 }
 
+bool CreateFolder(const std::string& name)
+{
+    return ::mkdir(ResolvePath(name).c_str(), 0755) == 0;
+}
+
+bool DeleteTree(const std::string& name)
+{
+    const std::string path = ResolvePath(name);
+    const std::string target = Canonical(path);
+    if (IsSameOrInside(Canonical(GetInstallationFolder()), target) ||
+        IsSameOrInside(Canonical(GetExecutableFolder()), target))
+        return false;
+    std::error_code error;
+    std::filesystem::remove_all(path, error);
+    return !error && !Exists(path);
+}
+
+bool ReplaceFile(const std::string& from, const std::string& to)
+{
+    return std::rename(ResolvePath(from).c_str(), ResolvePath(to).c_str()) == 0;
+}
+
 std::string ParentFolderOf(const std::string& name)
 {
     const size_t cut = name.find_last_of("/\\");
     if (cut == std::string::npos)
         return std::string();
     return cut == 0 ? name.substr(0, 1) : name.substr(0, cut);
+}
+
+std::vector<FolderEntry> ListFolder(const std::string& folder, const std::string& mask)
+{
+    std::vector<FolderEntry> entries;
+    const std::string path = ResolvePath(folder);
+    DIR* dir = ::opendir(path.c_str());
+    if (!dir)
+        return entries;
+    // "*.*" matches every name, dotted or not, as the wildcard search of the original platform does.
+    const std::u32string pattern = FoldedCodePoints(mask == "*.*" ? std::string("*") : mask);
+    while (dirent* entry = ::readdir(dir))
+    {
+        const std::string entryName = entry->d_name;
+        if (entryName == "." || entryName == ".." || !MatchesMask(FoldedCodePoints(entryName), pattern))
+            continue;
+        struct stat info{};
+        const bool isFolder = ::stat((path + "/" + entryName).c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+        entries.push_back({entryName, isFolder});
+    }
+    ::closedir(dir);
+    std::sort(entries.begin(), entries.end(), [](const FolderEntry& a, const FolderEntry& b) {
+        const std::u32string foldedA = FoldedCodePoints(a.name), foldedB = FoldedCodePoints(b.name);
+        return foldedA != foldedB ? foldedA < foldedB : a.name < b.name;
+    });
+    return entries;
+}
+
+bool NamesEqualIgnoringCase(const std::string& a, const std::string& b)
+{
+    return a == b || FoldedCodePoints(a) == FoldedCodePoints(b);
 }
 }

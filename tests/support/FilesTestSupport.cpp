@@ -1,0 +1,27 @@
+// Logs and byte helpers shared by the file tests.
+#include "tests/support/FilesTestSupport.h"
+
+
+namespace TestSupport
+{
+std::unique_ptr<VelkorEngine::MessageManager> MakeQuietLog()
+{
+    return std::make_unique<VelkorEngine::MessageManager>("Test", 0, 0, "", "");
+}
+
+std::string LogText(const VelkorEngine::MessageManager& log)
+{
+    std::string text;
+    for (std::uint32_t i = 0; i < log.GetRecordCount(); ++i)
+        text += log.GetRecord(i).text;
+    return text;
+}
+
+std::string U32Bytes(std::uint32_t value)
+{
+    std::string bytes;
+    for (int i = 0; i < 4; ++i)
+        bytes += static_cast<char>((value >> (8 * i)) & 0xFF);
+    return bytes;
+}
+}

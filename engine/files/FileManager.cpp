@@ -1,0 +1,268 @@
+// Loose files before pack entries, the packs found at start-up, listing and the path helpers.
+#include "engine/files/FileManager.h"
+
+#include "engine/core/Error.h"
+#include "engine/core/MessageManager.h"
+#include "engine/core/StringHelpers.h"
+#include "engine/files/FileBinary.h"
+#include "engine/files/FileTextual.h"
+#include "engine/files/PackFile.h"
+#include "platform/core/Paths.h"
+
+#include <algorithm>
+#include <cstdio>
+
+namespace VelkorEngine
+{
+namespace
+{
+// The trailer after a pack appended to the executable: u32 pack length, then "APC".
+constexpr u32 TrailerSize = 7;
+
+bool IsSeparator(char c) { return c == '\\' || c == '/'; }
+
+// Names that count as absolute where a ':' anywhere marks them (and a leading separator, for this platform).
+bool HasRootOrDrive(const std::string& name)
+{
+    return name.find(':') != std::string::npos || (!name.empty() && IsSeparator(name[0]));
+}
+
+std::string WithTrailingSeparator(const std::string& folder)
+{
+    return (!folder.empty() && IsSeparator(folder.back())) ? folder : folder + "\\";
+}
+
+size_t LastSeparator(const std::string& path)
+{
+    return path.find_last_of("\\/");
+}
+
+// Reads the trailer of a file; true with the pack length when it ends in "APC".
+bool ReadAppendedPackTrailer(const std::string& path, u64& fileLength, u32& packLength)
+{
+    std::FILE* file = Platform::OpenFile(path, false);
+    if (!file)
+        return false;
+    u8 trailer[TrailerSize] = {};
+    bool found = false;
+    if (::fseeko(file, 0, SEEK_END) == 0)
+    {
+        const off_t length = ::ftello(file);
+        found = length >= static_cast<off_t>(TrailerSize) && ::fseeko(file, length - TrailerSize, SEEK_SET) == 0 &&
+                std::fread(trailer, 1, TrailerSize, file) == TrailerSize && trailer[4] == 'A' && trailer[5] == 'P' &&
+                trailer[6] == 'C';
+        fileLength = static_cast<u64>(length);
+    }
+    std::fclose(file);
+    packLength = static_cast<u32>(trailer[0]) | (static_cast<u32>(trailer[1]) << 8) |
+                 (static_cast<u32>(trailer[2]) << 16) | (static_cast<u32>(trailer[3]) << 24);
+    return found;
+}
+}
+
+FileManager::FileManager(MessageManager* log, const std::string& baseFolder, const std::string& dataFolder)
+    : m_log(log), m_baseFolder(baseFolder.empty() ? GetExecutableDirectory() : baseFolder)
+{
+    m_log->Message("Initialization of File Manager...");
+    OpenAppendedPack();
+    OpenDataFolderPacks(dataFolder.empty() ? m_baseFolder : m_baseFolder + "\\" + dataFolder);
+}
+
+FileManager::~FileManager() = default;
+
+void FileManager::OpenAppendedPack()
+{
+    const std::string executable = Platform::GetExecutablePath();
+    u64 fileLength = 0;
+    u32 packLength = 0;
+    if (!ReadAppendedPackTrailer(executable, fileLength, packLength))
+        return;
+    // A trailer claiming more than the file holds would put the pack before the file's start.
+    if (static_cast<u64>(packLength) + TrailerSize > fileLength || fileLength > 0xFFFFFFFFull)
+    {
+        m_log->Error("Incorrect pack file format");
+        return;
+    }
+    try
+    {
+        const u32 base = static_cast<u32>(fileLength - packLength - TrailerSize);
+        m_packs.push_back(std::make_unique<PackFile>(m_log, executable, base, packLength));
+    }
+    catch (const Error&)
+    {
+    }
+}
+
+void FileManager::OpenDataFolderPacks(const std::string& dataFolder)
+{
+    std::vector<std::string> paths;
+    FindFiles(dataFolder, "*.pak", paths);
+    for (const std::string& path : paths)
+    {
+        try
+        {
+            m_packs.push_back(std::make_unique<PackFile>(m_log, path, 0, 0));
+        }
+        catch (const Error&)
+        {
+        }
+    }
+}
+
+std::string FileManager::PathOf(const std::string& name) const
+{
+    return Platform::IsAbsolutePath(name) ? name : m_baseFolder + "\\" + name;
+}
+
+std::unique_ptr<FileBinary> FileManager::OpenBinary(const std::string& name, u8 write, u8 preload)
+{
+    const std::string path = PathOf(name);
+    if (write)
+    {
+        CreateFolders(path);
+        return std::make_unique<FileBinary>(m_log, path, 1, 0, 0, 0, nullptr);
+    }
+    if (!FileExistsOnDisk(path))
+    {
+        std::vector<u8> data;
+        if (FindInPacks(name, nullptr, &data))
+            return std::make_unique<FileBinary>(m_log, path, std::move(data));
+    }
+    return std::make_unique<FileBinary>(m_log, path, 0, preload, 0, 0, nullptr);
+}
+
+std::unique_ptr<FileTextual> FileManager::OpenTextual(const std::string& name, u32 write, u32 encoding)
+{
+    const u32 mode = write ? FileTextual::ModeWrite : 0;
+    return std::make_unique<FileTextual>(m_log, OpenBinary(name, write ? 1 : 0, 0), mode, encoding);
+}
+
+bool FileManager::FindInPacks(const std::string& name, u32* size, std::vector<u8>* buffer)
+{
+    const std::string normal = PackFile::NormalizeName(name);
+    for (const std::unique_ptr<PackFile>& pack : m_packs)
+    {
+        if (!pack->HasFile(normal))
+            continue;
+        if (size)
+            pack->GetFileSize(normal, *size);
+        if (buffer)
+            pack->ReadFile(normal, *buffer);
+        return true;
+    }
+    return false;
+}
+
+bool FileManager::Exists(const std::string& name)
+{
+    return FileExistsOnDisk(PathOf(name)) || FindInPacks(name, nullptr, nullptr);
+}
+
+bool FileManager::FolderExists(const std::string& name)
+{
+    if (FileExistsOnDisk(PathOf(name)))
+        return true;
+    return std::any_of(m_packs.begin(), m_packs.end(),
+                       [&](const std::unique_ptr<PackFile>& pack) { return pack->HasFolder(name); });
+}
+
+void FileManager::ListFiles(const std::string& folder, const std::string& mask, std::vector<std::string>& out)
+{
+    std::vector<std::string> found;
+    FindFiles(HasRootOrDrive(folder) ? folder : m_baseFolder + "\\" + folder, mask, found);
+    const bool diskGaveNothing = found.empty();
+    for (const std::unique_ptr<PackFile>& pack : m_packs)
+        pack->ListFiles(folder, mask, found);
+    if (!(diskGaveNothing && m_packs.size() == 1))
+    {
+        std::sort(found.begin(), found.end());
+        found.erase(std::unique(found.begin(), found.end()), found.end());
+    }
+    out = std::move(found);
+}
+
+std::string FileManager::GetDataPath(const std::string& name)
+{
+    return HasRootOrDrive(name) ? name : "data\\" + name;
+}
+
+std::string FileManager::GetUserDataFolder()
+{
+    const std::string folder = Platform::GetApplicationDataFolder();
+    return Platform::CreateFolders(folder) ? folder : std::string();
+}
+
+void FileManager::CreateFolders(const std::string& path)
+{
+    for (size_t at = 0; at < path.size(); ++at)
+    {
+        if (IsSeparator(path[at]) && at > 0 && !IsSeparator(path[at - 1]))
+            Platform::CreateFolder(path.substr(0, at));
+    }
+}
+
+bool FileManager::DeleteFolder(const std::string& path)
+{
+    if (path.empty())
+        return false;
+    return Platform::DeleteTree(path);
+}
+
+void FileManager::FindFiles(const std::string& folder, const std::string& mask, std::vector<std::string>& out)
+{
+    std::string absolute;
+    MakeAbsolutePath(folder, absolute);
+    const std::string folderPath = WithTrailingSeparator(absolute);
+    // Results start where the folder as given begins inside its absolute path.
+    const size_t start = absolute.size() - folder.size();
+    for (const Platform::FolderEntry& entry : Platform::ListFolder(folderPath, mask))
+    {
+        if (entry.isFolder)
+            FindFiles(folderPath + entry.name, mask, out);
+        else
+            out.push_back(StringToLowerCopy((folderPath + entry.name).substr(start)));
+    }
+}
+
+void FileManager::MakeAbsolutePath(const std::string& name, std::string& out)
+{
+    out = HasRootOrDrive(name) ? name : Platform::GetInstallationFolder() + "\\" + name;
+}
+
+bool FileExistsOnDisk(const std::string& path)
+{
+    return Platform::PathExists(path);
+}
+
+std::string GetPathFileName(const std::string& path)
+{
+    const size_t cut = LastSeparator(path);
+    return cut == std::string::npos ? path : path.substr(cut + 1);
+}
+
+std::string GetPathDirectory(const std::string& path)
+{
+    const size_t cut = LastSeparator(path);
+    return cut == std::string::npos ? std::string() : path.substr(0, cut);
+}
+
+std::string GetPathExtension(const std::string& path)
+{
+    const size_t dot = path.rfind('.');
+    return dot == std::string::npos ? std::string() : path.substr(dot + 1);
+}
+
+void ChangePathExtension(std::string& path, const std::string& extension)
+{
+    const size_t dot = path.rfind('.');
+    if (dot != std::string::npos)
+        path = extension.empty() ? path.substr(0, dot) : path.substr(0, dot + 1) + extension;
+    else if (!extension.empty())
+        path += "." + extension;
+}
+
+bool PathHasExtension(const std::string& path, const std::string& extension)
+{
+    return StringToLowerCopy(GetPathExtension(path)) == StringToLowerCopy(extension);
+}
+}

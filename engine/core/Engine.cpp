@@ -27,20 +27,29 @@ Engine::Engine(const EngineParameters& parameters)
     const EngineParameters& p = *m_parameters;
     m_messageManager = std::make_unique<MessageManager>(p.applicationName, p.writeLog, p.reopenLogPerEntry,
                                                         p.logDirectory, p.logName);
+    m_fileManager = std::make_unique<FileManager>(m_messageManager.get(), p.basePath, p.dataFolder);
     m_timerManager = std::make_unique<TimerManager>();
+    m_config = std::make_unique<Config>(m_messageManager.get(), m_fileManager.get(), p.settingsDirectory, p.settingsName,
+                                        p.forceVideoMode, p.defaultVideoMode, p.forceFullScreen, p.defaultFullScreen);
+    m_config->Load();
     // Milliseconds since boot, so that two runs draw different sequences.
     SeedRandom(GetTickCount());
 }
 
 Engine::~Engine()
 {
+    if (m_parameters->saveSettingsOnExit)
+        m_config->Save();
+    m_config.reset();
     m_timerManager.reset();
+    m_fileManager.reset();
     m_messageManager.reset();
     m_parameters.reset();
 }
 
 void Engine::Render()
 {
+    m_config->Update();
     m_timerManager->Update();
     m_messageManager->ClearRecords();
 }
@@ -49,13 +58,14 @@ void Engine::Frame(u32 sleepMs)
 {
     if (sleepMs != 0)
         Sleep(sleepMs);
+    m_config->ClearChangedFlags();
     if (IsExitRequested())
         m_messageManager->Message("\nExiting...\n");
 }
 
-bool Engine::IsExitRequested() const { return m_exitRequested; }
+bool Engine::IsExitRequested() const { return !m_config->IsCommandIdle("exit"); }
 
-void Engine::RequestExit() { m_exitRequested = true; }
+void Engine::RequestExit() { m_config->SetCommandIdle("exit", 0); }
 
 std::string Engine::GetVersionString() const
 {

@@ -1,10 +1,12 @@
 // The root of the engine: creates and owns every service in a fixed order and runs the two per-frame steps.
 #pragma once
 
+#include "engine/core/Config.h"
 #include "engine/core/EngineParameters.h"
 #include "engine/core/MessageManager.h"
 #include "engine/core/TimerManager.h"
 #include "engine/core/Types.h"
+#include "engine/files/FileManager.h"
 
 #include <memory>
 #include <string>
@@ -29,14 +31,17 @@ public:
 
     const EngineParameters& GetParameters() const { return *m_parameters; }
     MessageManager* GetMessageManager() const { return m_messageManager.get(); }
+    FileManager* GetFileManager() const { return m_fileManager.get(); }
     TimerManager* GetTimerManager() const { return m_timerManager.get(); }
+    Config* GetConfig() const { return m_config.get(); }
 
 private:
     // Declared in creation order: if a constructor throws part-way, the members built so far are destroyed in
     // reverse order, exactly as the destructor would.
     std::unique_ptr<EngineParameters> m_parameters;
     std::unique_ptr<MessageManager> m_messageManager;
+    std::unique_ptr<FileManager> m_fileManager;
     std::unique_ptr<TimerManager> m_timerManager;
-    bool m_exitRequested = false;
+    std::unique_ptr<Config> m_config;
 };
 }

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Runs the smoke program for a few frames in a scratch folder and checks the log's opening and closing lines.
+# Runs the smoke program for a few frames in a scratch folder and checks the log's opening and closing lines
+# and that the settings file is written and read back.
 set -euo pipefail
 program="$1"
 scratch="$(mktemp -d)"
@@ -14,4 +15,10 @@ grep -q 'Exiting...' "$log" || { echo "exit message missing"; exit 1; }
 if grep -q '#FF0000' "$log"; then
   echo "the log holds errors:"; cat "$log"; exit 1
 fi
+settings="$scratch/Logs/smoke.ini"
+grep -q $'^v_mode 800x600x32\r$' "$settings" || { echo "settings file missing or wrong"; exit 1; }
+# A second run reads the settings back and writes them again.
+sed -i 's/^v_gamma .*/v_gamma 1.25\r/' "$settings"
+"$program" --frames 2 --log-dir "$scratch/Logs"
+grep -q $'^v_gamma 1.250000\r$' "$settings" || { echo "settings not read back"; exit 1; }
 echo "smoke log ok"

@@ -1,0 +1,265 @@
+// Reading a model file field by field in file order. Blocks are weighed against the bytes left before they
+// are allocated, so a lying count ends in the short-read error instead of a huge allocation.
+#include "engine/scene/ModelFile.h"
+
+#include "engine/core/Error.h"
+#include "engine/files/BinaryFileHeader.h"
+#include "engine/files/FileBinary.h"
+#include "engine/scene/ModelFlags.h"
+
+#include <cmath>
+#include <cstring>
+
+namespace VelkorEngine
+{
+namespace
+{
+constexpr u32 kFileVertexBytes = 32;   // u, v, normal, position
+constexpr u32 kSkinHeadBytes = 10;     // u, v, influence count
+constexpr u32 kInfluenceBytes = 30;    // bone, weight, normal, position
+constexpr u32 kBoxBytes = 24;          // minimum, maximum
+constexpr u32 kBoneBytesWithPivot = 42; // a bone record with an empty name
+constexpr u32 kPivotBytes = 12;
+// A file without vertex data still sizes its vertex buffer by its vertex count; nothing in the file backs
+// that count, so it is held to a modest mesh.
+constexpr u32 kMaxVerticesWithoutData = 1u << 20;
+
+// The bytes of count records, saturated: a vertex count times a frame count times the record size can
+// pass 64 bits, and any such size is more than a file holds.
+u64 RecordBytes(u64 count, u32 recordBytes)
+{
+    constexpr u64 kMost = ~u64(0);
+    return count > kMost / recordBytes ? kMost : count * recordBytes;
+}
+
+class Reader
+{
+public:
+    Reader(FileBinary& file, const std::string& name) : m_file(file), m_name(name) {}
+
+    u8 U8() { return Value<u8>(); }
+    u16 U16() { return Value<u16>(); }
+    u32 U32() { return Value<u32>(); }
+    f32 F32() { return Value<f32>(); }
+    Vector3 Vec3()
+    {
+        const f32 x = F32();
+        const f32 y = F32();
+        const f32 z = F32();
+        return Vector3(x, y, z);
+    }
+    void String(std::string& text) { m_file.ReadString(text); }
+
+    // The same error a read of the whole block would give, raised before the block is allocated.
+    void RequireBytes(u64 bytes) const
+    {
+        if (bytes > m_file.GetSize() - m_file.GetPosition())
+            throw FileError("Failed to read " + std::to_string(bytes) + " bytes from \"" + m_file.GetName() +
+                            "\" file");
+    }
+
+    std::vector<u8> Block(u64 bytes)
+    {
+        RequireBytes(bytes);
+        std::vector<u8> block(static_cast<size_t>(bytes));
+        m_file.Read(block.data(), static_cast<u32>(bytes));
+        return block;
+    }
+
+    [[noreturn]] void Reject() const { throw FileError("Incorrect \"" + m_name + "\" file format"); }
+
+    FileBinary& File() { return m_file; }
+
+private:
+    template <typename T>
+    T Value()
+    {
+        T value{};
+        m_file.Read(&value, sizeof(value));
+        return value;
+    }
+
+    FileBinary& m_file;
+    const std::string& m_name;
+};
+
+// Little-endian fields out of a block already read.
+class BlockCursor
+{
+public:
+    explicit BlockCursor(const std::vector<u8>& block) : m_at(block.data()) {}
+
+    template <typename T>
+    T Next()
+    {
+        T value;
+        std::memcpy(&value, m_at, sizeof(value));
+        m_at += sizeof(value);
+        return value;
+    }
+    Vector3 NextVector()
+    {
+        const f32 x = Next<f32>();
+        const f32 y = Next<f32>();
+        const f32 z = Next<f32>();
+        return Vector3(x, y, z);
+    }
+
+private:
+    const u8* m_at;
+};
+
+void ReadAnimation(Reader& in, ModelFile& model)
+{
+    if ((model.flags & (ModelFlags::Morph | ModelFlags::Skeletal)) == 0)
+    {
+        model.frameCount = 1;
+        model.speed = 0.0f;
+        return;
+    }
+    model.frameCount = in.U32();
+    model.speed = in.F32();
+    if (model.frameCount == 0 || !std::isfinite(model.speed))
+        in.Reject();
+}
+
+void ReadBone(Reader& in, u32 version, Bone& bone)
+{
+    bone.boundsFlag = in.U8();
+    in.String(bone.name);
+    if (version > ModelFile::OlderVersion)
+        bone.pivot = in.Vec3();
+    const Vector3 minimum = in.Vec3();
+    const Vector3 maximum = in.Vec3();
+    bone.box.SetBox(minimum, maximum);
+    bone.fileValue1 = in.U16();
+    bone.fileValue2 = in.U16();
+}
+
+void ReadKeyFrames(Reader& in, ModelFile& model, u16 boneCount)
+{
+    const u64 count = static_cast<u64>(boneCount) * model.frameCount * Skeleton::KeyFloats;
+    if (count == 0)
+        return;
+    const std::vector<u8> block = in.Block(count * sizeof(f32));
+    model.keyFrames.resize(static_cast<size_t>(count));
+    std::memcpy(model.keyFrames.data(), block.data(), block.size());
+}
+
+void ReadSkeleton(Reader& in, ModelFile& model)
+{
+    const u16 boneCount = in.U16();
+    const u32 recordBytes =
+        model.version > ModelFile::OlderVersion ? kBoneBytesWithPivot : kBoneBytesWithPivot - kPivotBytes;
+    in.RequireBytes(static_cast<u64>(boneCount) * recordBytes);
+    model.skeleton = std::make_unique<Skeleton>(in.File().GetLog(), boneCount);
+    for (u32 b = 0; b < boneCount; ++b)
+        ReadBone(in, model.version, *model.skeleton->GetBone(b));
+    ReadKeyFrames(in, model, boneCount);
+}
+
+void ReadIndices(Reader& in, ModelFile& model)
+{
+    const u32 indexCount = in.U32();
+    model.vertexCount = in.U32();
+    // The index buffer takes 32-bit indices from 65536 of them on, and the file stores them so.
+    const u32 width = indexCount >= 0x10000 ? 4 : 2;
+    const std::vector<u8> block = in.Block(static_cast<u64>(indexCount) * width);
+    BlockCursor cursor(block);
+    model.indices.resize(indexCount);
+    for (u32& index : model.indices)
+    {
+        index = width == 4 ? cursor.Next<u32>() : cursor.Next<u16>();
+        if (index >= model.vertexCount)
+            in.Reject();
+    }
+}
+
+void ReadFileVertices(Reader& in, ModelFile& model, u64 count)
+{
+    const std::vector<u8> block = in.Block(RecordBytes(count, kFileVertexBytes));
+    BlockCursor cursor(block);
+    model.vertices.resize(static_cast<size_t>(count));
+    for (ModelVertex& vertex : model.vertices)
+    {
+        vertex.u = cursor.Next<f32>();
+        vertex.v = cursor.Next<f32>();
+        vertex.normal = cursor.NextVector();
+        vertex.position = cursor.NextVector();
+    }
+}
+
+void ReadInfluences(Reader& in, SkinRecord& skin, u16 boneCount)
+{
+    const std::vector<u8> block = in.Block(static_cast<u64>(skin.count) * kInfluenceBytes);
+    BlockCursor cursor(block);
+    for (u32 i = 0; i < skin.count; ++i)
+    {
+        SkinInfluence& influence = skin.influences[i];
+        influence.bone = cursor.Next<u16>();
+        influence.weight = cursor.Next<f32>();
+        influence.normal = cursor.NextVector();
+        influence.position = cursor.NextVector();
+        if (influence.bone >= boneCount)
+            in.Reject();
+    }
+}
+
+void ReadSkinnedVertices(Reader& in, ModelFile& model)
+{
+    const u16 boneCount = model.skeleton ? model.skeleton->GetBoneCount() : 0;
+    in.RequireBytes(static_cast<u64>(model.vertexCount) * kSkinHeadBytes);
+    model.vertices.resize(model.vertexCount);
+    model.skins.resize(model.vertexCount);
+    for (u32 i = 0; i < model.vertexCount; ++i)
+    {
+        model.vertices[i].u = in.F32();
+        model.vertices[i].v = in.F32();
+        SkinRecord& skin = model.skins[i];
+        skin.count = in.U16();
+        if (skin.count > SkinRecord::MaxInfluences)
+            in.Reject();
+        ReadInfluences(in, skin, boneCount);
+    }
+}
+
+// The vertex data follow the first kind bit present, in the order static, morph, skeletal.
+void ReadVertices(Reader& in, ModelFile& model)
+{
+    if (model.flags & ModelFlags::Static)
+        ReadFileVertices(in, model, model.vertexCount);
+    else if (model.flags & ModelFlags::Morph)
+        ReadFileVertices(in, model, static_cast<u64>(model.vertexCount) * model.frameCount);
+    else if (model.flags & ModelFlags::Skeletal)
+        ReadSkinnedVertices(in, model);
+    else if (model.vertexCount > kMaxVerticesWithoutData)
+        in.Reject();
+}
+
+void ReadBoxes(Reader& in, ModelFile& model)
+{
+    const u64 count = (model.flags & ModelFlags::Morph) ? model.frameCount : 1;
+    const std::vector<u8> block = in.Block(count * kBoxBytes);
+    BlockCursor cursor(block);
+    model.boxes.resize(static_cast<size_t>(count));
+    for (ModelBox& box : model.boxes)
+    {
+        box.minimum = cursor.NextVector();
+        box.maximum = cursor.NextVector();
+    }
+}
+}
+
+void ModelFile::Read(FileBinary& file, const std::string& name)
+{
+    Reader in(file, name);
+    version = BinaryFileHeader::ReadChecked(file, name, Magic, CurrentVersion, OlderVersion).version;
+    flags = in.U32();
+    ReadAnimation(in, *this);
+    if (flags & ModelFlags::Skeletal)
+        ReadSkeleton(in, *this);
+    ReadIndices(in, *this);
+    ReadVertices(in, *this);
+    ReadBoxes(in, *this);
+}
+}

@@ -12,6 +12,16 @@ if(KORVANE_SANITIZE)
   add_link_options(${_flags})
 endif()
 
+# Fuzz targets need every library instrumented for coverage, and only clang has libFuzzer.
+if(KORVANE_FUZZ)
+  if(CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
+    add_compile_options(-fsanitize=fuzzer-no-link)
+  else()
+    message(WARNING "KORVANE_FUZZ needs clang (CC=clang CXX=clang++); the fuzz targets are left out")
+    set(KORVANE_FUZZ OFF)
+  endif()
+endif()
+
 # korvane_layer(<target> SOURCES <globbed or listed files> LINKS <lower layers>)
 # Every layer is a static library; includes are rooted at the repository top ("engine/core/Error.h").
 function(korvane_layer target)

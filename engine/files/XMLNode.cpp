@@ -39,7 +39,6 @@ void XMLNode::DeleteChildren()
     for (auto it = m_children.rbegin(); it != m_children.rend(); ++it)
         pending.push_back(std::move(*it));
     m_children.clear();
-    m_childrenByName.clear();
 
     while (!pending.empty())
     {
@@ -51,13 +50,12 @@ void XMLNode::DeleteChildren()
             pending.push_back(std::move(*it));
         }
         node->m_children.clear();
-        node->m_childrenByName.clear();
     }
 }
 
 void XMLNode::DeleteAttributes()
 {
-    m_attributesByName.clear();
+    m_attributeIndex.reset();
     m_attributes.clear();
 }
 
@@ -83,22 +81,12 @@ XMLNode* XMLNode::AddChild(XMLNode* child)
         oldParent->ReleaseChild(child);
     }
     m_children.emplace_back(child);
-    m_childrenByName.emplace(child->m_name, child);
     child->m_parent = this;
     return child;
 }
 
 void XMLNode::ReleaseChild(XMLNode* child)
 {
-    auto [first, last] = m_childrenByName.equal_range(child->m_name);
-    for (auto it = first; it != last; ++it)
-    {
-        if (it->second == child)
-        {
-            m_childrenByName.erase(it);
-            break;
-        }
-    }
     auto owned = std::find_if(m_children.begin(), m_children.end(),
                               [child](const std::unique_ptr<XMLNode>& c) { return c.get() == child; });
     if (owned != m_children.end())
@@ -115,8 +103,12 @@ XMLNode* XMLNode::AddNewChild()
 
 XMLNode* XMLNode::FindChild(const std::string& name) const
 {
-    auto it = m_childrenByName.find(name);
-    return it == m_childrenByName.end() ? nullptr : it->second;
+    for (const auto& child : m_children)
+    {
+        if (child->m_name == name)
+            return child.get();
+    }
+    return nullptr;
 }
 
 void XMLNode::GetChildren(std::vector<XMLNode*>& out) const
@@ -130,30 +122,57 @@ void XMLNode::GetChildren(std::vector<XMLNode*>& out) const
 void XMLNode::GetChildrenByName(const std::string& name, std::vector<XMLNode*>& out) const
 {
     out.clear();
-    auto [first, last] = m_childrenByName.equal_range(name);
-    for (auto it = first; it != last; ++it)
-        out.push_back(it->second);
+    for (const auto& child : m_children)
+    {
+        if (child->m_name == name)
+            out.push_back(child.get());
+    }
+}
+
+// Reading a value may convert its text, so the records stay writable through a const node, as they were
+// when every record was held by pointer.
+XMLAttribute* XMLNode::FindAttribute(const std::string& name) const
+{
+    if (m_attributeIndex)
+    {
+        auto it = m_attributeIndex->find(name);
+        return it == m_attributeIndex->end() ? nullptr : it->second;
+    }
+    for (const auto& attribute : m_attributes)
+    {
+        if (attribute.name == name)
+            return const_cast<XMLAttribute*>(&attribute);
+    }
+    return nullptr;
 }
 
 XMLValue* XMLNode::GetAttributeValue(const std::string& name) const
 {
-    auto it = m_attributesByName.find(name);
-    return it == m_attributesByName.end() ? nullptr : &it->second->value;
+    XMLAttribute* attribute = FindAttribute(name);
+    return attribute ? &attribute->value : nullptr;
 }
 
 bool XMLNode::HasAttribute(const std::string& name) const
 {
-    return m_attributesByName.find(name) != m_attributesByName.end();
+    return FindAttribute(name) != nullptr;
 }
 
 XMLAttribute& XMLNode::AttributeFor(const std::string& name)
 {
-    auto it = m_attributesByName.find(name);
-    if (it != m_attributesByName.end())
-        return *it->second;
-    auto& record = m_attributes.emplace_back(std::make_unique<XMLAttribute>());
+    if (XMLAttribute* existing = FindAttribute(name))
+        return *existing;
+    XMLAttribute* record = &m_attributes.emplace_back();
     record->name = name;
-    m_attributesByName.emplace(name, record.get());
+    if (m_attributeIndex)
+    {
+        m_attributeIndex->emplace(name, record);
+    }
+    else if (m_attributes.size() > AttributeIndexThreshold)
+    {
+        m_attributeIndex = std::make_unique<std::map<std::string, XMLAttribute*, std::less<>>>();
+        for (auto& attribute : m_attributes)
+            m_attributeIndex->emplace(attribute.name, &attribute);
+    }
     return *record;
 }
 

@@ -3,6 +3,7 @@
 
 #include "engine/files/XMLValue.h"
 
+#include <list>
 #include <map>
 #include <memory>
 #include <string>
@@ -43,7 +44,7 @@ public:
     void SetAttributeWide(const std::string& name, std::wstring&& text);
     void DeleteAttributes();
     // The attribute records in the order they were created.
-    const std::vector<std::unique_ptr<XMLAttribute>>& GetAttributes() const { return m_attributes; }
+    const std::list<XMLAttribute>& GetAttributes() const { return m_attributes; }
 
     const std::string& GetName() const { return m_name; }
     XMLValue& GetValue() { return m_value; }
@@ -51,6 +52,11 @@ public:
     XMLNode* GetParent() const { return m_parent; }
 
 private:
+    // Elements have a handful of attributes, found fastest by a linear search; past this many, an index
+    // keeps the duplicate checks of a parse from growing with the square of the count.
+    static constexpr size_t AttributeIndexThreshold = 8;
+
+    XMLAttribute* FindAttribute(const std::string& name) const;
     XMLAttribute& AttributeFor(const std::string& name);
     bool IsSelfOrAncestor(const XMLNode* node) const;
     // Removes child from the two child lists and gives up its ownership without deleting it.
@@ -59,10 +65,10 @@ private:
 
     std::string m_name;
     XMLValue m_value;
-    std::vector<std::unique_ptr<XMLAttribute>> m_attributes;
-    std::map<std::string, XMLAttribute*, std::less<>> m_attributesByName;
+    // A list keeps every record in place, so XMLValue pointers handed out stay valid as attributes are added.
+    std::list<XMLAttribute> m_attributes;
+    std::unique_ptr<std::map<std::string, XMLAttribute*, std::less<>>> m_attributeIndex;
     std::vector<std::unique_ptr<XMLNode>> m_children;
-    std::multimap<std::string, XMLNode*, std::less<>> m_childrenByName;
     XMLNode* m_parent = nullptr;
 };
 }

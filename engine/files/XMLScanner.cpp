@@ -5,6 +5,9 @@
 #include "engine/core/Error.h"
 #include "engine/core/StringHelpers.h"
 
+#include <algorithm>
+#include <string_view>
+
 namespace GameTools
 {
 namespace
@@ -37,20 +40,20 @@ bool IsAllBlank(const std::wstring& text)
 }
 
 // Names are nearly always ASCII, which needs no real conversion.
-std::string ToNarrow(const std::wstring& text)
+std::string ToNarrow(std::wstring_view text)
 {
     std::string narrow;
     narrow.reserve(text.size());
     for (wchar_t c : text)
     {
         if (c >= 0x80)
-            return VelkorEngine::WStringToString(text);
+            return VelkorEngine::WStringToString(std::wstring(text));
         narrow.push_back(static_cast<char>(c));
     }
     return narrow;
 }
 
-std::wstring TrimRight(const std::wstring& text)
+std::wstring_view TrimRight(std::wstring_view text)
 {
     size_t end = text.size();
     while (end > 0 && IsBlank(text[end - 1]))
@@ -65,8 +68,18 @@ XMLScanner::XMLScanner(XMLNode*& root) : m_root(root), m_current(root)
 
 void XMLScanner::Scan(const std::wstring& text)
 {
-    for (wchar_t c : text)
+    const wchar_t* next = text.data();
+    const wchar_t* const end = next + text.size();
+    while (next != end)
     {
+        // Element text and quoted runs are taken whole up to the character that ends them.
+        if (!m_inTag && m_current)
+            next = TakeRun(next, end, L'<', m_content);
+        else if (m_inTag && m_inQuote)
+            next = TakeRun(next, end, m_quote, m_tag);
+        if (next == end)
+            break;
+        const wchar_t c = *next++;
         if (c == L'\n')
             ++m_line;
         if (m_inTag)
@@ -78,6 +91,14 @@ void XMLScanner::Scan(const std::wstring& text)
         Fail(14);
     if (!m_root)
         Fail(15);
+}
+
+const wchar_t* XMLScanner::TakeRun(const wchar_t* from, const wchar_t* end, wchar_t stop, std::wstring& into)
+{
+    const wchar_t* const until = std::find(from, end, stop);
+    m_line += static_cast<u32>(std::count(from, until, L'\n'));
+    into.append(from, until);
+    return until;
 }
 
 void XMLScanner::ScanOutsideTag(wchar_t c)
@@ -187,7 +208,8 @@ void XMLScanner::OpenElement()
 {
     XMLNode* const parent = m_current;
     XMLNode* element = nullptr;
-    std::wstring name;
+    std::wstring& name = m_elementName;
+    name.clear();
     bool selfClosing = false;
     size_t i = 0;
     for (; i < m_tag.size(); ++i)
@@ -210,8 +232,9 @@ void XMLScanner::OpenElement()
     }
 
     enum class Reading { Name, Quote, Value } reading = Reading::Name;
-    std::wstring attributeName;
-    std::wstring value;
+    std::wstring& attributeName = m_attributeName;
+    attributeName.clear();
+    size_t valueStart = 0;
     wchar_t quote = 0;
     for (; i < m_tag.size(); ++i)
     {
@@ -219,11 +242,8 @@ void XMLScanner::OpenElement()
         if (reading == Reading::Value)
         {
             if (c != quote)
-            {
-                value.push_back(c);
                 continue;
-            }
-            StoreAttribute(element, attributeName, value);
+            StoreAttribute(element, attributeName, std::wstring_view(m_tag).substr(valueStart, i - valueStart));
             attributeName.clear();
             reading = Reading::Name;
             continue;
@@ -235,6 +255,7 @@ void XMLScanner::OpenElement()
             if (!IsQuote(c))
                 Fail(8);
             quote = c;
+            valueStart = i + 1;
             reading = Reading::Value;
         }
         else if (c == L'=')
@@ -283,13 +304,12 @@ XMLNode* XMLScanner::CreateElement(const std::wstring& name, XMLNode* parent)
     return element;
 }
 
-void XMLScanner::StoreAttribute(XMLNode* element, const std::wstring& name, std::wstring& value)
+void XMLScanner::StoreAttribute(XMLNode* element, const std::wstring& name, std::wstring_view value)
 {
     const std::string narrowName = ToNarrow(name);
     if (element->HasAttribute(narrowName))
         Fail(7);
-    element->SetAttributeWide(narrowName, std::move(value));
-    value.clear();
+    element->SetAttributeWide(narrowName, std::wstring(value));
 }
 
 void XMLScanner::Fail(u32 code) const

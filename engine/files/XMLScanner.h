@@ -5,6 +5,7 @@
 #include "engine/files/XMLNode.h"
 
 #include <string>
+#include <string_view>
 
 namespace GameTools
 {
@@ -23,6 +24,8 @@ public:
     void Scan(const std::wstring& text);
 
 private:
+    // Appends the characters before the next stop character to into; gives the stop's position or end.
+    const wchar_t* TakeRun(const wchar_t* from, const wchar_t* end, wchar_t stop, std::wstring& into);
     void ScanOutsideTag(wchar_t c);
     void ScanInsideTag(wchar_t c);
     void StartTag();
@@ -30,7 +33,7 @@ private:
     void CloseElement();
     void OpenElement();
     XMLNode* CreateElement(const std::wstring& name, XMLNode* parent);
-    void StoreAttribute(XMLNode* element, const std::wstring& name, std::wstring& value);
+    void StoreAttribute(XMLNode* element, const std::wstring& name, std::wstring_view value);
     [[noreturn]] void Fail(u32 code) const;
 
     XMLNode*& m_root;
@@ -39,6 +42,9 @@ private:
     u32 m_line = 1;
     std::wstring m_tag;
     std::wstring m_content;
+    // Buffers of the opening-tag reader, kept between tags so that reading allocates only what the tree keeps.
+    std::wstring m_elementName;
+    std::wstring m_attributeName;
     bool m_inTag = false;
     bool m_closing = false;
     bool m_inDeclaration = false;

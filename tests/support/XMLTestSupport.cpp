@@ -48,6 +48,7 @@ std::string NameSafe(const std::string& text)
     return out.empty() ? "empty" : out;
 }
 
+// Values are read from copies, so taking a picture converts nothing in the tree.
 std::string DumpTree(GameTools::XMLNode* node)
 {
     std::string out = node->GetName();
@@ -55,11 +56,17 @@ std::string DumpTree(GameTools::XMLNode* node)
     if (!attributes.empty())
     {
         out += "[";
-        for (size_t i = 0; i < attributes.size(); ++i)
-            out += (i ? " " : "") + attributes[i]->name + "='" + Escaped(attributes[i]->value.GetString()) + "'";
+        const char* separator = "";
+        for (const auto& attribute : attributes)
+        {
+            GameTools::XMLValue value = attribute.value;
+            out += separator + attribute.name + "='" + Escaped(value.GetString()) + "'";
+            separator = " ";
+        }
         out += "]";
     }
-    const std::string& text = node->GetValue().GetString();
+    GameTools::XMLValue value = node->GetValue();
+    const std::string& text = value.GetString();
     if (!text.empty())
         out += "=\"" + Escaped(text) + "\"";
     std::vector<GameTools::XMLNode*> children;

@@ -157,10 +157,11 @@ TEST(XMLNodeAttributes, SetKeepsThePositionOfAnExistingAttribute)
     node.SetAttribute("x", "3");
     const auto& attributes = node.GetAttributes();
     ASSERT_EQ(2u, attributes.size());
-    EXPECT_EQ("x", attributes[0]->name);
-    EXPECT_EQ("3", attributes[0]->value.GetString());
-    EXPECT_EQ("y", attributes[1]->name);
-    EXPECT_EQ(GameTools::XMLValue::WideValid, attributes[1]->value.GetState());
+    EXPECT_EQ("x", attributes.front().name);
+    EXPECT_EQ(node.GetAttributeValue("x"), &attributes.front().value);
+    EXPECT_EQ("3", node.GetAttributeValue("x")->GetString());
+    EXPECT_EQ("y", attributes.back().name);
+    EXPECT_EQ(GameTools::XMLValue::WideValid, attributes.back().value.GetState());
     EXPECT_EQ(2, node.GetAttributeValue("y")->GetInt());
 }
 

@@ -1,0 +1,30 @@
+// A console reporter that keeps each benchmark's real time per iteration, so a program can print the ratio of
+// its own code against the reference it measured in the same run. Ratio lines have one fixed form that
+// bench/run-all.sh gathers into one table: "RATIO<TAB>label<TAB>value<TAB>target".
+#pragma once
+
+#include <benchmark/benchmark.h>
+
+#include <map>
+#include <string>
+
+namespace BenchSupport
+{
+class RatioReporter : public benchmark::ConsoleReporter
+{
+public:
+    void ReportRuns(const std::vector<Run>& runs) override;
+
+    // Real time per iteration of a finished benchmark, by its name; negative when it did not run.
+    double TimeOf(const std::string& name) const;
+    // Prints measured / reference; target is the largest acceptable ratio (0 for none).
+    void PrintRatio(const std::string& label, const std::string& measured, const std::string& reference,
+                    double target) const;
+
+private:
+    std::map<std::string, double> m_times;
+};
+
+// Runs the registered benchmarks through the reporter; the caller prints its ratios afterwards.
+void RunBenchmarks(int argc, char** argv, RatioReporter& reporter);
+}

@@ -1,0 +1,147 @@
+// Render target framebuffers: building, depth attachment, read-back in the surface's own format, presenting.
+#include "platform/d3d7/GLBackBuffer.h"
+
+#include "platform/d3d7/GLDepthBuffer.h"
+#include "platform/d3d7/GLDisplay.h"
+
+#include <cstring>
+
+namespace Platform
+{
+GLBackBuffer::GLBackBuffer(std::shared_ptr<GLDisplay> display, const DDSURFACEDESC2& description)
+    : GLSurface(std::move(display), description)
+{
+}
+
+GLBackBuffer::~GLBackBuffer() { ForgetFramebuffer(); }
+
+void GLBackBuffer::ForgetFramebuffer()
+{
+    GLContext::DeleteLater(GLObjectKind::Framebuffer, m_framebuffer, m_serial);
+    GLContext::DeleteLater(GLObjectKind::Renderbuffer, m_colour, m_serial);
+    m_framebuffer = m_colour = 0;
+    m_attachedDepth = nullptr;
+}
+
+GLDepthBuffer* GLBackBuffer::Depth() const { return dynamic_cast<GLDepthBuffer*>(FindAttached(DDSCAPS_ZBUFFER)); }
+
+void GLBackBuffer::OnAttached(GLSurface&) { m_complete = false; }
+
+bool GLBackBuffer::BuildFramebuffer()
+{
+    const GLFunctions& gl = GLContext::Functions();
+    m_serial = GLContext::Serial();
+    gl.GenFramebuffers(1, &m_framebuffer);
+    gl.GenRenderbuffers(1, &m_colour);
+    gl.BindRenderbuffer(GL_RENDERBUFFER, m_colour);
+    gl.RenderbufferStorage(GL_RENDERBUFFER, GL_RGB8, static_cast<GLsizei>(Width()), static_cast<GLsizei>(Height()));
+    GLContext::BindDrawFramebuffer(m_framebuffer);
+    gl.FramebufferRenderbuffer(GL_DRAW_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, m_colour);
+    // A new surface starts black rather than with whatever the renderbuffer's memory held.
+    glDisable(GL_SCISSOR_TEST);
+    glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
+    glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
+    glClear(GL_COLOR_BUFFER_BIT);
+    return true;
+}
+
+void GLBackBuffer::AttachDepth()
+{
+    const GLFunctions& gl = GLContext::Functions();
+    GLDepthBuffer* depth = Depth();
+    gl.FramebufferRenderbuffer(GL_DRAW_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_RENDERBUFFER, 0);
+    gl.FramebufferRenderbuffer(GL_DRAW_FRAMEBUFFER, GL_STENCIL_ATTACHMENT, GL_RENDERBUFFER, 0);
+    if (depth && depth->Width() == Width() && depth->Height() == Height())
+    {
+        const GLenum attachment = depth->HasStencil() ? GL_DEPTH_STENCIL_ATTACHMENT : GL_DEPTH_ATTACHMENT;
+        gl.FramebufferRenderbuffer(GL_DRAW_FRAMEBUFFER, attachment, GL_RENDERBUFFER, depth->Renderbuffer());
+    }
+    m_attachedDepth = depth;
+}
+
+bool GLBackBuffer::BindForDrawing()
+{
+    if (m_framebuffer != 0 && m_serial != GLContext::Serial())
+        m_framebuffer = m_colour = 0; // made in a context that is gone, and gone with it
+    if (m_framebuffer == 0)
+    {
+        BuildFramebuffer();
+        m_complete = false;
+    }
+    GLContext::BindDrawFramebuffer(m_framebuffer);
+    if (!m_complete || m_attachedDepth != Depth())
+    {
+        AttachDepth();
+        m_complete = GLContext::Functions().CheckFramebufferStatus(GL_DRAW_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE;
+    }
+    return m_complete;
+}
+
+HRESULT GLBackBuffer::RefreshPixels()
+{
+    if (!Display().MakeCurrent() || !BindForDrawing())
+        return DDERR_GENERIC;
+    std::vector<BYTE> bgra(static_cast<size_t>(Width()) * Height() * 4);
+    GLContext::BindReadFramebuffer(m_framebuffer);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(0, 0, static_cast<GLsizei>(Width()), static_cast<GLsizei>(Height()), GL_BGRA, GL_UNSIGNED_BYTE,
+                 bgra.data());
+    StoreReadPixels(bgra);
+    return DD_OK;
+}
+
+// GL rows run bottom up; the surface's run top down. A 32-bit surface has no alpha: its fourth byte is 0.
+void GLBackBuffer::StoreReadPixels(const std::vector<BYTE>& bgra)
+{
+    std::vector<BYTE>& pixels = Pixels();
+    const size_t width = Width();
+    for (size_t row = 0; row < Height(); ++row)
+    {
+        const BYTE* source = bgra.data() + (Height() - 1 - row) * width * 4;
+        BYTE* target = pixels.data() + row * Pitch();
+        for (size_t x = 0; x < width; ++x, source += 4)
+        {
+            if (BitsPerPixel() == 16)
+            {
+                const std::uint16_t packed = static_cast<std::uint16_t>(((source[2] >> 3) << 11) |
+                                                                        ((source[1] >> 2) << 5) | (source[0] >> 3));
+                std::memcpy(target + x * 2, &packed, 2);
+            }
+            else
+            {
+                BYTE* pixel = target + x * 4;
+                pixel[0] = source[0];
+                pixel[1] = source[1];
+                pixel[2] = source[2];
+                pixel[3] = 0;
+            }
+        }
+    }
+}
+
+HRESULT GLBackBuffer::PresentTo(SDL_Window* window, const RECT* clientRect, bool waitForVerticalBlank)
+{
+    if (!Display().MakeCurrent() || !BindForDrawing())
+        return DDERR_GENERIC;
+    int drawableWidth = 0, drawableHeight = 0, windowWidth = 0, windowHeight = 0;
+    SDL_GL_GetDrawableSize(window, &drawableWidth, &drawableHeight);
+    SDL_GetWindowSize(window, &windowWidth, &windowHeight);
+    RECT target{0, 0, drawableWidth, drawableHeight};
+    if (clientRect && windowWidth > 0 && windowHeight > 0)
+        target = RECT{clientRect->left * drawableWidth / windowWidth, clientRect->top * drawableHeight / windowHeight,
+                      clientRect->right * drawableWidth / windowWidth,
+                      clientRect->bottom * drawableHeight / windowHeight};
+    const bool scaled = target.right - target.left != static_cast<LONG>(Width()) ||
+                        target.bottom - target.top != static_cast<LONG>(Height());
+    GLContext::BindReadFramebuffer(m_framebuffer);
+    GLContext::BindDrawFramebuffer(0);
+    glDisable(GL_SCISSOR_TEST);
+    GLContext::Functions().BlitFramebuffer(0, 0, static_cast<GLint>(Width()), static_cast<GLint>(Height()),
+                                           target.left, drawableHeight - target.bottom, target.right,
+                                           drawableHeight - target.top, GL_COLOR_BUFFER_BIT,
+                                           scaled ? GL_LINEAR : GL_NEAREST);
+    GLContext::SetSwapInterval(waitForVerticalBlank ? 1 : 0);
+    SDL_GL_SwapWindow(window);
+    return DD_OK;
+}
+}

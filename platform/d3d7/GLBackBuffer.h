@@ -1,0 +1,41 @@
+// The surface the device draws into: a GL framebuffer of the surface's size with an RGB colour buffer (so the
+// destination alpha reads as one, as on a surface without alpha) and the attached depth buffer. Presenting
+// scales it onto the window; locking it reads the pixels back, top row first.
+#pragma once
+
+#include "platform/d3d7/GLSurface.h"
+
+namespace Platform
+{
+class GLDepthBuffer;
+
+class GLBackBuffer : public GLSurface
+{
+public:
+    GLBackBuffer(std::shared_ptr<GLDisplay> display, const DDSURFACEDESC2& description);
+
+    // Makes the framebuffer (on first use or after the context changed) and binds it for drawing.
+    // Main thread, context current.
+    bool BindForDrawing();
+    GLDepthBuffer* Depth() const;
+    // Copies the frame onto the window's client area (all of it without a rectangle) and shows it.
+    HRESULT PresentTo(SDL_Window* window, const RECT* clientRect, bool waitForVerticalBlank);
+
+protected:
+    ~GLBackBuffer() override;
+    HRESULT RefreshPixels() override;
+    void OnAttached(GLSurface& surface) override;
+
+private:
+    bool BuildFramebuffer();
+    void AttachDepth();
+    void ForgetFramebuffer();
+    void StoreReadPixels(const std::vector<BYTE>& bgra);
+
+    GLuint m_framebuffer = 0;
+    GLuint m_colour = 0;
+    std::uint64_t m_serial = 0;
+    GLDepthBuffer* m_attachedDepth = nullptr;
+    bool m_complete = false;
+};
+}

@@ -1,0 +1,294 @@
+// The shared OpenGL context: creation, reuse across device resets, function loading, deferred deletion and
+// the capability probe.
+#include "platform/d3d7/GLContext.h"
+
+#include <algorithm>
+#include <mutex>
+#include <vector>
+
+namespace Platform
+{
+namespace
+{
+struct PendingDeletion
+{
+    GLObjectKind kind;
+    GLuint name;
+    std::uint64_t serial;
+};
+
+struct ContextState
+{
+    SDL_GLContext context = nullptr;
+    std::uint64_t serial = 0;
+    std::uint64_t lastSerial = 0;
+    int attachments = 0;
+    GLFunctions functions;
+    int swapInterval = -1;
+    GLuint whiteTexture = 0;
+    GLuint drawFramebuffer = 0;
+    GLuint readFramebuffer = 0;
+    const void* stateOwner = nullptr;
+};
+
+ContextState g_state;
+std::mutex g_deletionMutex;
+std::vector<PendingDeletion> g_deletions;
+
+template <class Function>
+bool Load(Function& function, const char* name)
+{
+    function = reinterpret_cast<Function>(SDL_GL_GetProcAddress(name));
+    return function != nullptr;
+}
+
+bool LoadFunctions(GLFunctions& f)
+{
+    bool ok = Load(f.GenFramebuffers, "glGenFramebuffers");
+    ok = Load(f.DeleteFramebuffers, "glDeleteFramebuffers") && ok;
+    ok = Load(f.BindFramebuffer, "glBindFramebuffer") && ok;
+    ok = Load(f.FramebufferRenderbuffer, "glFramebufferRenderbuffer") && ok;
+    ok = Load(f.CheckFramebufferStatus, "glCheckFramebufferStatus") && ok;
+    ok = Load(f.GenRenderbuffers, "glGenRenderbuffers") && ok;
+    ok = Load(f.DeleteRenderbuffers, "glDeleteRenderbuffers") && ok;
+    ok = Load(f.BindRenderbuffer, "glBindRenderbuffer") && ok;
+    ok = Load(f.RenderbufferStorage, "glRenderbufferStorage") && ok;
+    ok = Load(f.BlitFramebuffer, "glBlitFramebuffer") && ok;
+    ok = Load(f.ActiveTexture, "glActiveTexture") && ok;
+    ok = Load(f.ClientActiveTexture, "glClientActiveTexture") && ok;
+    ok = Load(f.DrawRangeElements, "glDrawRangeElements") && ok;
+    ok = Load(f.GenSamplers, "glGenSamplers") && ok;
+    ok = Load(f.DeleteSamplers, "glDeleteSamplers") && ok;
+    ok = Load(f.BindSampler, "glBindSampler") && ok;
+    ok = Load(f.SamplerParameteri, "glSamplerParameteri") && ok;
+    ok = Load(f.SamplerParameterf, "glSamplerParameterf") && ok;
+    return ok;
+}
+
+// A context left current on its window after the last release is still ours only while it stays current:
+// destroying the window or shutting SDL's video down takes it away, and then it must not be touched.
+bool ParkedContextSurvives()
+{
+    return g_state.context && SDL_GL_GetCurrentContext() == g_state.context;
+}
+
+void ForgetContext()
+{
+    const std::uint64_t lastSerial = g_state.lastSerial;
+    g_state = ContextState();
+    g_state.lastSerial = lastSerial;
+}
+
+void DeleteContext()
+{
+    SDL_GL_MakeCurrent(SDL_GL_GetCurrentWindow(), nullptr);
+    SDL_GL_DeleteContext(g_state.context);
+    ForgetContext();
+}
+
+bool CreateContext(SDL_Window* window)
+{
+    SDL_GLContext context = SDL_GL_CreateContext(window);
+    if (!context)
+        return false;
+    GLFunctions functions;
+    if (!LoadFunctions(functions))
+    {
+        SDL_GL_DeleteContext(context);
+        return false;
+    }
+    g_state.context = context;
+    g_state.serial = ++g_state.lastSerial;
+    g_state.functions = functions;
+    return true;
+}
+
+bool ReuseOn(SDL_Window* window)
+{
+    if (SDL_GL_GetCurrentWindow() == window)
+        return true;
+    if (SDL_GL_MakeCurrent(window, g_state.context) == 0)
+        return true;
+    // The new window's surface does not suit the old context: start over on the new window.
+    DeleteContext();
+    return false;
+}
+
+void DeleteNow(const PendingDeletion& entry)
+{
+    const GLFunctions& f = g_state.functions;
+    switch (entry.kind)
+    {
+    case GLObjectKind::Texture:
+        glDeleteTextures(1, &entry.name);
+        break;
+    case GLObjectKind::Framebuffer:
+        f.DeleteFramebuffers(1, &entry.name);
+        break;
+    case GLObjectKind::Renderbuffer:
+        f.DeleteRenderbuffers(1, &entry.name);
+        break;
+    case GLObjectKind::Sampler:
+        f.DeleteSamplers(1, &entry.name);
+        break;
+    }
+}
+
+GLCapabilities QueryCurrentContext()
+{
+    GLCapabilities caps;
+    GLint value = 0;
+    glGetIntegerv(GL_MAX_TEXTURE_UNITS, &value);
+    caps.textureUnits = static_cast<std::uint32_t>(std::clamp(value, 1, 8));
+    glGetIntegerv(GL_MAX_TEXTURE_SIZE, &value);
+    caps.maxTextureSize = static_cast<std::uint32_t>(std::max(value, 64));
+    glGetIntegerv(GL_MAX_LIGHTS, &value);
+    caps.maxLights = static_cast<std::uint32_t>(std::clamp(value, 0, 8));
+    if (SDL_GL_ExtensionSupported("GL_EXT_texture_filter_anisotropic"))
+    {
+        GLfloat anisotropy = 1.0f;
+        glGetFloatv(GL_MAX_TEXTURE_MAX_ANISOTROPY_EXT, &anisotropy);
+        caps.maxAnisotropy = static_cast<std::uint32_t>(std::max(anisotropy, 1.0f));
+    }
+    return caps;
+}
+
+// Without a context of our own yet, a hidden window lends one for the questions.
+bool ProbeWithHiddenWindow(GLCapabilities& caps)
+{
+    if (SDL_WasInit(SDL_INIT_VIDEO) == 0)
+        return false;
+    SDL_Window* previousWindow = SDL_GL_GetCurrentWindow();
+    SDL_GLContext previousContext = SDL_GL_GetCurrentContext();
+    SDL_Window* window = SDL_CreateWindow("", 0, 0, 1, 1, SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
+    if (!window)
+        return false;
+    SDL_GLContext context = SDL_GL_CreateContext(window);
+    const bool made = context != nullptr;
+    if (made)
+    {
+        caps = QueryCurrentContext();
+        SDL_GL_MakeCurrent(window, nullptr);
+        SDL_GL_DeleteContext(context);
+    }
+    SDL_DestroyWindow(window);
+    if (previousContext)
+        SDL_GL_MakeCurrent(previousWindow, previousContext);
+    return made;
+}
+}
+
+bool GLContext::Attach(SDL_Window* window)
+{
+    if (!window)
+        return false;
+    if (g_state.context && g_state.attachments == 0 && !ParkedContextSurvives())
+        ForgetContext();
+    if (!(g_state.context && ReuseOn(window)) && !CreateContext(window))
+        return false;
+    ++g_state.attachments;
+    return true;
+}
+
+void GLContext::Detach()
+{
+    if (g_state.attachments > 0)
+        --g_state.attachments;
+}
+
+bool GLContext::MakeCurrent(SDL_Window* window)
+{
+    if (!g_state.context || !window)
+        return false;
+    if (SDL_GL_GetCurrentWindow() == window && SDL_GL_GetCurrentContext() == g_state.context)
+        return true;
+    if (SDL_GL_MakeCurrent(window, g_state.context) != 0)
+        return false;
+    // Another window's surface has no framebuffer binding of ours.
+    g_state.drawFramebuffer = g_state.readFramebuffer = ~0u;
+    return true;
+}
+
+const GLFunctions& GLContext::Functions() { return g_state.functions; }
+
+std::uint64_t GLContext::Serial() { return g_state.serial; }
+
+void GLContext::DeleteLater(GLObjectKind kind, GLuint name, std::uint64_t serial)
+{
+    if (name == 0)
+        return;
+    std::lock_guard lock(g_deletionMutex);
+    g_deletions.push_back(PendingDeletion{kind, name, serial});
+}
+
+void GLContext::FlushDeletions()
+{
+    std::vector<PendingDeletion> pending;
+    {
+        std::lock_guard lock(g_deletionMutex);
+        pending.swap(g_deletions);
+    }
+    for (const PendingDeletion& entry : pending)
+        if (entry.serial == g_state.serial && g_state.context)
+            DeleteNow(entry);
+}
+
+GLCapabilities GLContext::Capabilities()
+{
+    static bool known = false;
+    static GLCapabilities caps;
+    if (known)
+        return caps;
+    if (g_state.context && SDL_GL_GetCurrentContext() == g_state.context)
+    {
+        caps = QueryCurrentContext();
+        known = true;
+    }
+    else
+        known = ProbeWithHiddenWindow(caps);
+    return caps;
+}
+
+void GLContext::SetSwapInterval(int interval)
+{
+    if (interval == g_state.swapInterval)
+        return;
+    SDL_GL_SetSwapInterval(interval);
+    g_state.swapInterval = interval;
+}
+
+GLuint GLContext::WhiteTexture()
+{
+    if (g_state.whiteTexture != 0)
+        return g_state.whiteTexture;
+    const GLubyte white[4] = {255, 255, 255, 255};
+    GLint previous = 0;
+    glGetIntegerv(GL_TEXTURE_BINDING_2D, &previous);
+    glGenTextures(1, &g_state.whiteTexture);
+    glBindTexture(GL_TEXTURE_2D, g_state.whiteTexture);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, 0);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, 1, 1, 0, GL_RGBA, GL_UNSIGNED_BYTE, white);
+    glBindTexture(GL_TEXTURE_2D, static_cast<GLuint>(previous));
+    return g_state.whiteTexture;
+}
+
+void GLContext::BindDrawFramebuffer(GLuint framebuffer)
+{
+    if (g_state.drawFramebuffer == framebuffer)
+        return;
+    g_state.functions.BindFramebuffer(GL_DRAW_FRAMEBUFFER, framebuffer);
+    g_state.drawFramebuffer = framebuffer;
+}
+
+void GLContext::BindReadFramebuffer(GLuint framebuffer)
+{
+    if (g_state.readFramebuffer == framebuffer)
+        return;
+    g_state.functions.BindFramebuffer(GL_READ_FRAMEBUFFER, framebuffer);
+    g_state.readFramebuffer = framebuffer;
+}
+
+const void* GLContext::StateOwner() { return g_state.stateOwner; }
+
+void GLContext::SetStateOwner(const void* owner) { g_state.stateOwner = owner; }
+}

@@ -1,0 +1,82 @@
+// The one OpenGL context of the drawing layer: made on the first window a DirectDraw object binds, kept while
+// that window lives (a device reset reuses it), and the only place GL functions beyond 1.1 are loaded.
+// GL objects are deleted on the main thread: any thread may queue a deletion, drawing calls carry it out.
+#pragma once
+
+#include <SDL2/SDL.h>
+#include <SDL2/SDL_opengl.h>
+
+#include <cstdint>
+
+namespace Platform
+{
+struct GLFunctions
+{
+    PFNGLGENFRAMEBUFFERSPROC GenFramebuffers = nullptr;
+    PFNGLDELETEFRAMEBUFFERSPROC DeleteFramebuffers = nullptr;
+    PFNGLBINDFRAMEBUFFERPROC BindFramebuffer = nullptr;
+    PFNGLFRAMEBUFFERRENDERBUFFERPROC FramebufferRenderbuffer = nullptr;
+    PFNGLCHECKFRAMEBUFFERSTATUSPROC CheckFramebufferStatus = nullptr;
+    PFNGLGENRENDERBUFFERSPROC GenRenderbuffers = nullptr;
+    PFNGLDELETERENDERBUFFERSPROC DeleteRenderbuffers = nullptr;
+    PFNGLBINDRENDERBUFFERPROC BindRenderbuffer = nullptr;
+    PFNGLRENDERBUFFERSTORAGEPROC RenderbufferStorage = nullptr;
+    PFNGLBLITFRAMEBUFFERPROC BlitFramebuffer = nullptr;
+    PFNGLACTIVETEXTUREPROC ActiveTexture = nullptr;
+    PFNGLCLIENTACTIVETEXTUREARBPROC ClientActiveTexture = nullptr;
+    PFNGLDRAWRANGEELEMENTSPROC DrawRangeElements = nullptr;
+    PFNGLGENSAMPLERSPROC GenSamplers = nullptr;
+    PFNGLDELETESAMPLERSPROC DeleteSamplers = nullptr;
+    PFNGLBINDSAMPLERPROC BindSampler = nullptr;
+    PFNGLSAMPLERPARAMETERIPROC SamplerParameteri = nullptr;
+    PFNGLSAMPLERPARAMETERFPROC SamplerParameterf = nullptr;
+};
+
+// What the device reports about itself, read once from a real context.
+struct GLCapabilities
+{
+    std::uint32_t textureUnits = 2;
+    std::uint32_t maxTextureSize = 2048;
+    std::uint32_t maxAnisotropy = 1;
+    std::uint32_t maxLights = 8;
+};
+
+enum class GLObjectKind
+{
+    Texture,
+    Framebuffer,
+    Renderbuffer,
+    Sampler
+};
+
+class GLContext
+{
+public:
+    // Binds the context to a window (creating it when there is none), counted until Detach.
+    static bool Attach(SDL_Window* window);
+    static void Detach();
+    // Makes the context current on the window before GL work; false when there is no usable context.
+    static bool MakeCurrent(SDL_Window* window);
+
+    static const GLFunctions& Functions();
+    // Identity of the live context, never reused; 0 when there is none.
+    static std::uint64_t Serial();
+
+    // Safe from any thread; objects of a context that no longer exists are simply forgotten.
+    static void DeleteLater(GLObjectKind kind, GLuint name, std::uint64_t serial);
+    // Main thread, context current.
+    static void FlushDeletions();
+
+    static GLCapabilities Capabilities();
+    static void SetSwapInterval(int interval);
+    // A 1 x 1 opaque white texture: what a texture stage without a texture samples.
+    static GLuint WhiteTexture();
+
+    // The framebuffer bound for drawing, so devices and presentation skip redundant binds.
+    static void BindDrawFramebuffer(GLuint framebuffer);
+    static void BindReadFramebuffer(GLuint framebuffer);
+    // The device whose fixed-function state the context holds; another device re-sends all of its own.
+    static const void* StateOwner();
+    static void SetStateOwner(const void* owner);
+};
+}

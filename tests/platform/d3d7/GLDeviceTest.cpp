@@ -1,0 +1,279 @@
+// Pixel tests of the OpenGL device: what is drawn is what the back buffer holds when read back.
+#include "tests/support/D3D7TestDevice.h"
+
+#include <gtest/gtest.h>
+
+#include <thread>
+
+namespace
+{
+using KorvaneTest::D3D7Argb;
+using KorvaneTest::D3D7ColouredVertex;
+using KorvaneTest::D3D7TestDevice;
+using KorvaneTest::Rgb;
+using KorvaneTest::RgbNear;
+
+constexpr std::uint32_t kRed = D3D7Argb(255, 255, 0, 0);
+constexpr std::uint32_t kGreen = D3D7Argb(255, 0, 255, 0);
+constexpr std::uint32_t kBlue = D3D7Argb(255, 0, 0, 255);
+
+// Two triangles covering x and y from -1 to 1 at depth z, in one colour.
+std::vector<D3D7ColouredVertex> Quad(float left, float bottom, float right, float top, float z, std::uint32_t colour)
+{
+    return {{left, bottom, z, 0, 0, 1, colour}, {left, top, z, 0, 0, 1, colour},
+            {right, top, z, 0, 0, 1, colour},   {right, bottom, z, 0, 0, 1, colour}};
+}
+
+const std::vector<std::uint16_t> kQuadIndices = {0, 1, 2, 0, 2, 3};
+
+class GLDevicePixels : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_EQ(test.Failure(), "");
+        test.UseScreenSpace();
+        ASSERT_EQ(device()->Clear(0, nullptr, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER | D3DCLEAR_STENCIL,
+                                  D3D7Argb(255, 0, 0, 0), 1.0f, 0),
+                  DD_OK);
+    }
+
+    IDirect3DDevice7* device() { return test.Device(); }
+
+    D3D7TestDevice test{64, 64};
+};
+
+TEST_F(GLDevicePixels, ClearFillsTheViewportWithTheColour)
+{
+    ASSERT_EQ(device()->Clear(0, nullptr, D3DCLEAR_TARGET, D3D7Argb(255, 255, 127, 0), 1.0f, 0), DD_OK);
+    EXPECT_TRUE(RgbNear(test.Pixel(0, 0), Rgb{255, 127, 0}, 0));
+    EXPECT_TRUE(RgbNear(test.Pixel(63, 63), Rgb{255, 127, 0}, 0));
+}
+
+TEST_F(GLDevicePixels, ClearOfARectangleLeavesTheRest)
+{
+    D3DRECT rect{8, 4, 16, 12};
+    ASSERT_EQ(device()->Clear(1, &rect, D3DCLEAR_TARGET, kBlue, 1.0f, 0), DD_OK);
+    EXPECT_TRUE(RgbNear(test.Pixel(8, 4), Rgb{0, 0, 255}, 0));
+    EXPECT_TRUE(RgbNear(test.Pixel(15, 11), Rgb{0, 0, 255}, 0));
+    EXPECT_TRUE(RgbNear(test.Pixel(16, 11), Rgb{0, 0, 0}, 0));
+    EXPECT_TRUE(RgbNear(test.Pixel(8, 12), Rgb{0, 0, 0}, 0));
+}
+
+TEST_F(GLDevicePixels, VertexColoursAreArgb)
+{
+    ASSERT_EQ(test.DrawTriangles(Quad(-1, -1, 1, 1, 0.5f, kRed), kQuadIndices), DD_OK);
+    EXPECT_TRUE(RgbNear(test.Pixel(32, 32), Rgb{255, 0, 0}, 0));
+    EXPECT_TRUE(RgbNear(test.Pixel(0, 0), Rgb{255, 0, 0}, 0));
+    EXPECT_TRUE(RgbNear(test.Pixel(63, 63), Rgb{255, 0, 0}, 0));
+}
+
+TEST_F(GLDevicePixels, UpIsTheTopOfTheFrame)
+{
+    ASSERT_EQ(test.DrawTriangles(Quad(-1, 0, 1, 1, 0.5f, kGreen), kQuadIndices), DD_OK);
+    EXPECT_TRUE(RgbNear(test.Pixel(32, 10), Rgb{0, 255, 0}, 0));
+    EXPECT_TRUE(RgbNear(test.Pixel(32, 54), Rgb{0, 0, 0}, 0));
+}
+
+TEST_F(GLDevicePixels, DepthTestKeepsTheNearerWhateverTheOrder)
+{
+    device()->SetRenderState(D3DRENDERSTATE_ZENABLE, 1);
+    device()->SetRenderState(D3DRENDERSTATE_ZFUNC, D3DCMP_LESS);
+    ASSERT_EQ(test.DrawTriangles(Quad(-1, -1, 1, 1, 0.25f, kRed), kQuadIndices), DD_OK);
+    ASSERT_EQ(test.DrawTriangles(Quad(-1, -1, 1, 1, 0.75f, kBlue), kQuadIndices), DD_OK);
+    EXPECT_TRUE(RgbNear(test.Pixel(32, 32), Rgb{255, 0, 0}, 0));
+    device()->SetRenderState(D3DRENDERSTATE_ZENABLE, 0);
+    ASSERT_EQ(test.DrawTriangles(Quad(-1, -1, 1, 1, 0.75f, kBlue), kQuadIndices), DD_OK);
+    EXPECT_TRUE(RgbNear(test.Pixel(32, 32), Rgb{0, 0, 255}, 0));
+}
+
+TEST_F(GLDevicePixels, DepthWriteOffLeavesTheDepthBufferAlone)
+{
+    device()->SetRenderState(D3DRENDERSTATE_ZENABLE, 1);
+    device()->SetRenderState(D3DRENDERSTATE_ZFUNC, D3DCMP_LESS);
+    device()->SetRenderState(D3DRENDERSTATE_ZWRITEENABLE, 0);
+    ASSERT_EQ(test.DrawTriangles(Quad(-1, -1, 1, 1, 0.25f, kRed), kQuadIndices), DD_OK);
+    ASSERT_EQ(test.DrawTriangles(Quad(-1, -1, 1, 1, 0.75f, kBlue), kQuadIndices), DD_OK);
+    EXPECT_TRUE(RgbNear(test.Pixel(32, 32), Rgb{0, 0, 255}, 0));
+}
+
+TEST_F(GLDevicePixels, CullingClockwiseRemovesClockwiseTriangles)
+{
+    // Seen on the screen: bottom-left, top-left, top-right turns clockwise.
+    const std::vector<D3D7ColouredVertex> clockwise = {{-1, -1, 0.5f, 0, 0, 1, kRed},
+                                                       {-1, 1, 0.5f, 0, 0, 1, kRed},
+                                                       {1, 1, 0.5f, 0, 0, 1, kRed}};
+    const std::vector<std::uint16_t> forward = {0, 1, 2}, backward = {0, 2, 1};
+    device()->SetRenderState(D3DRENDERSTATE_CULLMODE, D3DCULL_CW);
+    ASSERT_EQ(test.DrawTriangles(clockwise, forward), DD_OK);
+    EXPECT_TRUE(RgbNear(test.Pixel(8, 8), Rgb{0, 0, 0}, 0));
+    ASSERT_EQ(test.DrawTriangles(clockwise, backward), DD_OK);
+    EXPECT_TRUE(RgbNear(test.Pixel(8, 8), Rgb{255, 0, 0}, 0));
+    device()->Clear(0, nullptr, D3DCLEAR_TARGET, 0, 1.0f, 0);
+    device()->SetRenderState(D3DRENDERSTATE_CULLMODE, D3DCULL_CCW);
+    ASSERT_EQ(test.DrawTriangles(clockwise, backward), DD_OK);
+    EXPECT_TRUE(RgbNear(test.Pixel(8, 8), Rgb{0, 0, 0}, 0));
+    ASSERT_EQ(test.DrawTriangles(clockwise, forward), DD_OK);
+    EXPECT_TRUE(RgbNear(test.Pixel(8, 8), Rgb{255, 0, 0}, 0));
+}
+
+TEST_F(GLDevicePixels, AlphaBlendingMixesWithTheFrame)
+{
+    ASSERT_EQ(test.DrawTriangles(Quad(-1, -1, 1, 1, 0.5f, kBlue), kQuadIndices), DD_OK);
+    device()->SetRenderState(D3DRENDERSTATE_ALPHABLENDENABLE, 1);
+    device()->SetRenderState(D3DRENDERSTATE_SRCBLEND, D3DBLEND_SRCALPHA);
+    device()->SetRenderState(D3DRENDERSTATE_DESTBLEND, D3DBLEND_INVSRCALPHA);
+    ASSERT_EQ(test.DrawTriangles(Quad(-1, -1, 1, 1, 0.5f, D3D7Argb(128, 255, 0, 0)), kQuadIndices), DD_OK);
+    EXPECT_TRUE(RgbNear(test.Pixel(32, 32), Rgb{128, 0, 127}, 2));
+}
+
+TEST_F(GLDevicePixels, DestinationAlphaOfTheFrameIsOne)
+{
+    device()->SetRenderState(D3DRENDERSTATE_ALPHABLENDENABLE, 1);
+    device()->SetRenderState(D3DRENDERSTATE_SRCBLEND, D3DBLEND_DESTALPHA);
+    device()->SetRenderState(D3DRENDERSTATE_DESTBLEND, D3DBLEND_ZERO);
+    ASSERT_EQ(test.DrawTriangles(Quad(-1, -1, 1, 1, 0.5f, D3D7Argb(0, 0, 255, 0)), kQuadIndices), DD_OK);
+    EXPECT_TRUE(RgbNear(test.Pixel(32, 32), Rgb{0, 255, 0}, 0));
+}
+
+TEST_F(GLDevicePixels, ViewportLimitsDrawingAndClearing)
+{
+    D3DVIEWPORT7 left{0, 0, 32, 64, 0.0f, 1.0f};
+    ASSERT_EQ(device()->SetViewport(&left), DD_OK);
+    ASSERT_EQ(test.DrawTriangles(Quad(-1, -1, 1, 1, 0.5f, kRed), kQuadIndices), DD_OK);
+    EXPECT_TRUE(RgbNear(test.Pixel(31, 32), Rgb{255, 0, 0}, 0));
+    EXPECT_TRUE(RgbNear(test.Pixel(32, 32), Rgb{0, 0, 0}, 0));
+    D3DVIEWPORT7 bottomRight{32, 32, 32, 32, 0.0f, 1.0f};
+    ASSERT_EQ(device()->SetViewport(&bottomRight), DD_OK);
+    ASSERT_EQ(device()->Clear(0, nullptr, D3DCLEAR_TARGET, kGreen, 1.0f, 0), DD_OK);
+    EXPECT_TRUE(RgbNear(test.Pixel(40, 40), Rgb{0, 255, 0}, 0));
+    EXPECT_TRUE(RgbNear(test.Pixel(40, 20), Rgb{0, 0, 0}, 0));
+    D3DVIEWPORT7 outside{40, 0, 32, 64, 0.0f, 1.0f};
+    EXPECT_EQ(device()->SetViewport(&outside), DDERR_INVALIDPARAMS);
+}
+
+TEST_F(GLDevicePixels, StencilIncrementsWhereDrawnAndTestsEqual)
+{
+    device()->SetRenderState(D3DRENDERSTATE_STENCILENABLE, 1);
+    device()->SetRenderState(D3DRENDERSTATE_STENCILFUNC, D3DCMP_EQUAL);
+    device()->SetRenderState(D3DRENDERSTATE_STENCILREF, 0);
+    device()->SetRenderState(D3DRENDERSTATE_STENCILPASS, D3DSTENCILOP_INCR);
+    ASSERT_EQ(test.DrawTriangles(Quad(-1, -1, 0, 1, 0.5f, kRed), kQuadIndices), DD_OK);
+    // The left half now holds 1 and fails the test; the right half still holds 0.
+    ASSERT_EQ(test.DrawTriangles(Quad(-1, -1, 1, 1, 0.5f, kBlue), kQuadIndices), DD_OK);
+    EXPECT_TRUE(RgbNear(test.Pixel(16, 32), Rgb{255, 0, 0}, 0));
+    EXPECT_TRUE(RgbNear(test.Pixel(48, 32), Rgb{0, 0, 255}, 0));
+}
+
+TEST_F(GLDevicePixels, ThirtyTwoBitIndicesDraw)
+{
+    const auto vertices = Quad(-1, -1, 1, 1, 0.5f, kGreen);
+    const std::vector<std::uint32_t> indices = {0, 1, 2, 0, 2, 3};
+    ASSERT_EQ(device()->DrawIndexedPrimitive(D3DPT_TRIANGLELIST, KorvaneTest::kColouredVertexFormat,
+                                             const_cast<D3D7ColouredVertex*>(vertices.data()), 4,
+                                             const_cast<std::uint32_t*>(indices.data()), 6, D3DDP_INDEX32),
+              DD_OK);
+    EXPECT_TRUE(RgbNear(test.Pixel(32, 32), Rgb{0, 255, 0}, 0));
+}
+
+TEST_F(GLDevicePixels, VerticesWithoutColourAreWhite)
+{
+    struct Plain
+    {
+        float x, y, z, nx, ny, nz, u, v;
+    };
+    const Plain vertices[] = {{-1, -1, 0.5f, 0, 0, 1, 0, 0}, {-1, 1, 0.5f, 0, 0, 1, 0, 0}, {1, 1, 0.5f, 0, 0, 1, 0, 0}};
+    std::uint16_t indices[] = {0, 1, 2};
+    ASSERT_EQ(device()->DrawIndexedPrimitive(D3DPT_TRIANGLELIST, D3DFVF_XYZ | D3DFVF_NORMAL | D3DFVF_TEX1,
+                                             const_cast<Plain*>(vertices), 3, indices, 3, 0),
+              DD_OK);
+    EXPECT_TRUE(RgbNear(test.Pixel(4, 4), Rgb{255, 255, 255}, 0));
+}
+
+TEST_F(GLDevicePixels, LightingWithoutLightsGivesAmbientTimesMaterial)
+{
+    struct Plain
+    {
+        float x, y, z, nx, ny, nz, u, v;
+    };
+    const Plain vertices[] = {{-1, -1, 0.5f, 0, 0, 1, 0, 0}, {-1, 1, 0.5f, 0, 0, 1, 0, 0}, {1, 1, 0.5f, 0, 0, 1, 0, 0}};
+    std::uint16_t indices[] = {0, 1, 2};
+    D3DMATERIAL7 material;
+    material.dcvAmbient = D3DCOLORVALUE{0.5f, 1.0f, 1.0f, 1.0f};
+    material.dcvDiffuse = D3DCOLORVALUE{1.0f, 1.0f, 1.0f, 1.0f};
+    ASSERT_EQ(device()->SetMaterial(&material), DD_OK);
+    device()->SetRenderState(D3DRENDERSTATE_LIGHTING, 1);
+    device()->SetRenderState(D3DRENDERSTATE_AMBIENT, D3D7Argb(255, 255, 0, 128));
+    ASSERT_EQ(device()->DrawIndexedPrimitive(D3DPT_TRIANGLELIST, D3DFVF_XYZ | D3DFVF_NORMAL | D3DFVF_TEX1,
+                                             const_cast<Plain*>(vertices), 3, indices, 3, 0),
+              DD_OK);
+    EXPECT_TRUE(RgbNear(test.Pixel(4, 4), Rgb{128, 0, 128}, 2));
+}
+
+TEST_F(GLDevicePixels, SceneBracketsAndDrawErrors)
+{
+    EXPECT_EQ(device()->EndScene(), DDERR_GENERIC);
+    EXPECT_EQ(device()->BeginScene(), DD_OK);
+    EXPECT_EQ(device()->BeginScene(), DDERR_GENERIC);
+    EXPECT_EQ(device()->EndScene(), DD_OK);
+    const auto vertices = Quad(-1, -1, 1, 1, 0.5f, kGreen);
+    EXPECT_EQ(device()->DrawIndexedPrimitive(D3DPT_TRIANGLELIST, D3DFVF_NORMAL,
+                                             const_cast<D3D7ColouredVertex*>(vertices.data()), 4, nullptr, 0, 0),
+              DDERR_INVALIDPARAMS);
+    EXPECT_EQ(device()->SetTextureStageState(8, D3DTSS_COLOROP, D3DTOP_DISABLE), DDERR_INVALIDPARAMS);
+    D3DMATRIX matrix;
+    EXPECT_EQ(device()->SetTransform(static_cast<D3DTRANSFORMSTATETYPE>(99), &matrix), DDERR_INVALIDPARAMS);
+}
+
+TEST_F(GLDevicePixels, PresentingCopiesTheFrameToTheWindow)
+{
+    ASSERT_EQ(device()->Clear(0, nullptr, D3DCLEAR_TARGET, kGreen, 1.0f, 0), DD_OK);
+    RECT client;
+    ASSERT_TRUE(GetWindowRect(test.Window(), &client));
+    EXPECT_EQ(test.Primary()->Blt(&client, test.BackBuffer(), nullptr, DDBLT_WAIT, nullptr), DD_OK);
+    EXPECT_EQ(test.DirectDraw()->WaitForVerticalBlank(DDWAITVB_BLOCKBEGIN, nullptr), DD_OK);
+    EXPECT_EQ(test.Primary()->Blt(nullptr, test.BackBuffer(), nullptr, DDBLT_WAIT, nullptr), DD_OK);
+    // The frame stays in the back buffer after presenting.
+    EXPECT_TRUE(RgbNear(test.Pixel(10, 10), Rgb{0, 255, 0}, 0));
+}
+
+// Surfaces are made, filled and released on a loading thread while the main thread draws; only the main
+// thread ever touches GL.
+TEST(GLDeviceThreads, SystemMemorySurfacesLiveOnAnotherThread)
+{
+    D3D7TestDevice test(32, 32);
+    ASSERT_EQ(test.Failure(), "");
+    test.UseScreenSpace();
+    std::atomic<int> made{0};
+    std::thread loader(
+        [&]
+        {
+            for (int round = 0; round < 50; ++round)
+            {
+                DDSURFACEDESC2 plain;
+                plain.dwFlags = DDSD_CAPS | DDSD_WIDTH | DDSD_HEIGHT;
+                plain.dwWidth = plain.dwHeight = 16;
+                plain.ddsCaps.dwCaps = DDSCAPS_OFFSCREENPLAIN | DDSCAPS_SYSTEMMEMORY;
+                IDirectDrawSurface7* surface = nullptr;
+                if (FAILED(test.DirectDraw()->CreateSurface(&plain, &surface, nullptr)))
+                    continue;
+                DDSURFACEDESC2 locked;
+                if (SUCCEEDED(surface->Lock(nullptr, &locked, DDLOCK_WAIT | DDLOCK_WRITEONLY, nullptr)))
+                {
+                    static_cast<std::uint8_t*>(locked.lpSurface)[0] = static_cast<std::uint8_t>(round);
+                    surface->Unlock(nullptr);
+                    ++made;
+                }
+                surface->Release();
+            }
+        });
+    for (int frame = 0; frame < 50; ++frame)
+    {
+        EXPECT_EQ(test.Device()->Clear(0, nullptr, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, kBlue, 1.0f, 0), DD_OK);
+        EXPECT_EQ(test.DrawTriangles(Quad(-1, -1, 1, 1, 0.5f, kRed), kQuadIndices), DD_OK);
+    }
+    loader.join();
+    EXPECT_EQ(made.load(), 50);
+    EXPECT_TRUE(RgbNear(test.Pixel(16, 16), Rgb{255, 0, 0}, 0));
+}
+}

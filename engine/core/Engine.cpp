@@ -32,14 +32,35 @@ Engine::Engine(const EngineParameters& parameters)
     m_config = std::make_unique<Config>(m_messageManager.get(), m_fileManager.get(), p.settingsDirectory, p.settingsName,
                                         p.forceVideoMode, p.defaultVideoMode, p.forceFullScreen, p.defaultFullScreen);
     m_config->Load();
+    CreateApplicationWindow();
+    m_controls = std::make_unique<Controls_DI7>(m_messageManager.get(), m_timerManager.get(), m_window.get(), true);
     // Milliseconds since boot, so that two runs draw different sequences.
     SeedRandom(GetTickCount());
+}
+
+// The window takes the size of the current "v_mode". A host program's window cannot be named by a number here,
+// so the engine always has a window of its own.
+void Engine::CreateApplicationWindow()
+{
+    const EngineParameters& p = *m_parameters;
+    std::string videoMode;
+    m_config->GetValueAsString(videoMode, "v_mode");
+    u32 width = 0;
+    u32 height = 0;
+    ParseVideoMode(videoMode, &width, &height, nullptr);
+    std::string fullScreen;
+    m_config->GetValueAsString(fullScreen, "v_fullscreen");
+    m_window = std::make_unique<Window>(m_messageManager.get(), m_config.get(), GetVersionString(), nullptr, p.iconId,
+                                        p.minimizeOnFocusLoss, width, height, StringToBool(fullScreen) ? 1 : 0,
+                                        p.centreWindow, p.windowPosition[0], p.windowPosition[1]);
 }
 
 Engine::~Engine()
 {
     if (m_parameters->saveSettingsOnExit)
         m_config->Save();
+    m_controls.reset();
+    m_window.reset();
     m_config.reset();
     m_timerManager.reset();
     m_fileManager.reset();
@@ -51,6 +72,8 @@ void Engine::Render()
 {
     m_config->Update();
     m_timerManager->Update();
+    m_window->Update();
+    m_controls->Update();
     m_messageManager->ClearRecords();
 }
 
@@ -58,6 +81,9 @@ void Engine::Frame(u32 sleepMs)
 {
     if (sleepMs != 0)
         Sleep(sleepMs);
+    if (m_controls->IsPressed("PRINTSCRN"))
+        m_config->SetCommandIdle("sc_take_screenshot", 0);
+    m_controls->ClearPressed();
     m_config->ClearChangedFlags();
     if (IsExitRequested())
         m_messageManager->Message("\nExiting...\n");

@@ -6,7 +6,9 @@
 #include "engine/core/MessageManager.h"
 #include "engine/core/TimerManager.h"
 #include "engine/core/Types.h"
+#include "engine/core/Window.h"
 #include "engine/files/FileManager.h"
+#include "engine/input/Controls_DI7.h"
 
 #include <memory>
 #include <string>
@@ -34,8 +36,12 @@ public:
     FileManager* GetFileManager() const { return m_fileManager.get(); }
     TimerManager* GetTimerManager() const { return m_timerManager.get(); }
     Config* GetConfig() const { return m_config.get(); }
+    Window* GetWindow() const { return m_window.get(); }
+    Controls* GetControls() const { return m_controls.get(); }
 
 private:
+    void CreateApplicationWindow();
+
     // Declared in creation order: if a constructor throws part-way, the members built so far are destroyed in
     // reverse order, exactly as the destructor would.
     std::unique_ptr<EngineParameters> m_parameters;
@@ -43,5 +49,7 @@ private:
     std::unique_ptr<FileManager> m_fileManager;
     std::unique_ptr<TimerManager> m_timerManager;
     std::unique_ptr<Config> m_config;
+    std::unique_ptr<Window> m_window;
+    std::unique_ptr<Controls_DI7> m_controls;
 };
 }

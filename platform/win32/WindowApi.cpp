@@ -347,7 +347,7 @@ LRESULT SendMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
     return window->procedure(window, message, wParam, lParam);
 }
 
-LRESULT DefWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM)
+LRESULT DefWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (!IsLiveWindow(window))
         return 0;
@@ -355,6 +355,13 @@ LRESULT DefWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM)
     if (message == WM_CLOSE)
     {
         DestroyWindow(window);
+        return 0;
+    }
+    // Alt+F4 closes the window through the system menu's close command.
+    const bool altHeld = (lParam & (LPARAM{1} << 29)) != 0;
+    if (message == WM_SYSKEYDOWN && wParam == VK_F4 && altHeld)
+    {
+        SendMessage(window, WM_SYSCOMMAND, SC_CLOSE, 0);
         return 0;
     }
     if (message != WM_SYSCOMMAND)

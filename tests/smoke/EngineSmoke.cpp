@@ -1,6 +1,9 @@
 // Starts the engine, runs frames until "exit" is requested or the frame limit is reached, and leaves its log.
+// Window messages are taken one at a time and a frame runs when none is waiting, as the game's loop does.
 #include "engine/core/Engine.h"
 #include "engine/core/Error.h"
+#include "engine/input/KeyNames.h"
+#include "platform/win32/WindowApi.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -13,6 +16,9 @@ struct Options
 {
     unsigned frames = 0; // 0: until exit is requested
     std::string logFolder = "Logs";
+    // Logs the controls pressed and the window's mode request in each frame, for the input check.
+    bool logInput = false;
+    unsigned frameSleep = 0;
 };
 
 Options ParseOptions(int argc, char** argv)
@@ -24,8 +30,37 @@ Options ParseOptions(int argc, char** argv)
             options.frames = static_cast<unsigned>(std::strtoul(argv[i + 1], nullptr, 10));
         else if (std::strcmp(argv[i], "--log-dir") == 0)
             options.logFolder = argv[i + 1];
+        else if (std::strcmp(argv[i], "--log-input") == 0)
+            options.logInput = std::strcmp(argv[i + 1], "0") != 0;
+        else if (std::strcmp(argv[i], "--frame-sleep") == 0)
+            options.frameSleep = static_cast<unsigned>(std::strtoul(argv[i + 1], nullptr, 10));
     }
     return options;
+}
+
+// Stands in for the game's handler of the mode request, which it acknowledges.
+void LogInput(VelkorEngine::Engine& engine)
+{
+    VelkorEngine::MessageManager& log = *engine.GetMessageManager();
+    for (const VelkorEngine::KeyName& key : VelkorEngine::kKeyNames)
+        if (engine.GetControls()->IsPressed(key.name))
+            log.Message(std::string("Pressed: ") + key.name);
+    VelkorEngine::Config& config = *engine.GetConfig();
+    if (!config.IsCommandIdle("v_window_change_mode"))
+    {
+        log.Message("Requested: v_window_change_mode");
+        config.SetCommandIdle("v_window_change_mode", 1);
+    }
+}
+
+bool DispatchOneMessage()
+{
+    MSG message;
+    if (!PeekMessage(&message, nullptr, 0, 0, PM_REMOVE))
+        return false;
+    TranslateMessage(&message);
+    DispatchMessage(&message);
+    return true;
 }
 }
 
@@ -49,12 +84,19 @@ int main(int argc, char** argv)
     try
     {
         VelkorEngine::Engine engine(parameters);
-        for (unsigned frame = 0; !engine.IsExitRequested(); ++frame)
+        if (options.logInput)
+            engine.GetMessageManager()->Message("Frames running");
+        for (unsigned frame = 0; !engine.IsExitRequested();)
         {
+            if (DispatchOneMessage())
+                continue;
             if (options.frames != 0 && frame >= options.frames)
                 engine.RequestExit();
             engine.Render();
-            engine.Frame(0);
+            if (options.logInput)
+                LogInput(engine);
+            engine.Frame(options.frameSleep);
+            ++frame;
         }
     }
     catch (const VelkorEngine::Error& error)

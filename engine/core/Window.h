@@ -1,0 +1,98 @@
+// The application's one window: created in windowed, full-screen or embedded mode, its window procedure turning
+// window events into settings commands, the focus the framework pauses on, and the last key typed into it.
+#pragma once
+
+#include "engine/core/Types.h"
+#include "platform/win32/WindowApi.h"
+
+#include <string>
+#include <vector>
+
+namespace VelkorEngine
+{
+class Config;
+class MessageManager;
+
+class Window
+{
+public:
+    Window(MessageManager* log, Config* config, const std::string& title, HWND parent, u32 iconId,
+           u8 minimizeOnFocusLoss, u32 width, u32 height, u8 fullScreen, u8 centreWindow, i32 x, i32 y);
+    virtual ~Window();
+
+    Window(const Window&) = delete;
+    Window& operator=(const Window&) = delete;
+
+    void Update();
+    // After a display-mode change by the render system.
+    void SetMode(u32 width, u32 height, u8 fullScreen, u32 desktopWidth, u32 desktopHeight);
+    bool HasFocus() const;
+    void Minimize();
+    void SetTitle(const std::string& title);
+    void SetCursor(HCURSOR cursor);
+    HCURSOR LoadCursor(u16 resourceId) const;
+
+    void ApplyGamma();
+    // The display's gamma ramp is never changed: both return at once.
+    void SetGammaRamp(f32 brightness, f32 contrast, f32 gamma);
+    void RestoreGamma();
+
+    HWND GetHandle() const { return m_window; }
+    HINSTANCE GetInstance() const { return m_instance; }
+    HDC GetDeviceContext() const { return m_deviceContext; }
+    u32 GetWidth() const { return m_width; }
+    u32 GetHeight() const { return m_height; }
+    u8 IsFullScreen() const { return m_fullScreen; }
+    u8 IsMinimized() const { return m_minimized; }
+    u8 GetMinimizeOnFocusLoss() const { return m_minimizeOnFocusLoss; }
+
+    // The last key typed: a virtual-key code, or a character when the is-character byte is set.
+    u16 GetTypedKey() const { return m_typedKey; }
+    u8 IsTypedKeyPending() const { return m_typedKeyPending; }
+    u8 IsTypedKeyCharacter() const { return m_typedKeyIsCharacter; }
+    void ClearTypedKey() { m_typedKeyPending = 0; }
+
+private:
+    struct Styles
+    {
+        DWORD exStyle = 0;
+        DWORD style = 0;
+    };
+
+    static LRESULT WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT HandleSystemCommand(HWND window, WPARAM command, LPARAM lParam);
+
+    void RegisterWindowClass(u32 iconId);
+    void CreateTheWindow(const std::string& title);
+    Styles ChooseStyles() const;
+    RECT PlacementRect(u32 desktopWidth, u32 desktopHeight) const;
+    void FillFocusList();
+    void SetTypedKey(u16 code, u8 isCharacter);
+    bool IsAltEnterDown() const;
+    void SwitchFullScreen(u8 fullScreen);
+
+    MessageManager* m_log = nullptr;
+    Config* m_config = nullptr;
+    u8 m_minimizeOnFocusLoss = 0;
+    u8 m_minimized = 0;
+    u8 m_centreWindow = 0;
+    i32 m_x = 0;
+    i32 m_y = 0;
+    u32 m_width = 0;
+    u32 m_height = 0;
+    u8 m_fullScreen = 0;
+    std::vector<HWND> m_focusList;
+    HWND m_parent = nullptr;
+    HWND m_window = nullptr;
+    HINSTANCE m_instance = nullptr;
+    HDC m_deviceContext = nullptr;
+    HCURSOR m_cursor = nullptr;
+    u16 m_gammaRamp[3 * 256] = {};
+    u8 m_typedKeyPending = 0;
+    u8 m_typedKeyIsCharacter = 0;
+    u16 m_typedKey = 0;
+    // Alt+Enter acts once per press, not in every frame the keys stay down.
+    bool m_altEnterWasDown = false;
+};
+}

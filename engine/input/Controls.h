@@ -1,0 +1,80 @@
+// The device-independent input base: held states and press latches by control name, the input lock, the
+// system cursor, per-frame mouse and cursor movement, the wheel, and the key typed into the window.
+#pragma once
+
+#include "engine/core/Types.h"
+#include "engine/core/Vector2.h"
+
+#include <map>
+#include <string>
+#include <vector>
+
+namespace VelkorEngine
+{
+class MessageManager;
+class TimerManager;
+class Window;
+
+class Controls
+{
+public:
+    Controls(MessageManager* log, TimerManager* timerManager, Window* window);
+    virtual ~Controls();
+
+    Controls(const Controls&) = delete;
+    Controls& operator=(const Controls&) = delete;
+
+    virtual void Update();
+    // Ends this frame's press latches and the window's pending typed key.
+    virtual void ClearPressed();
+
+    bool IsPressed(const std::string& name) const;
+    // Held, or pressed within this frame even if already released.
+    bool IsDown(const std::string& name) const;
+    bool IsAnyKeyDown() const;
+    // Input stays locked until every control is released and unlatched and no typed key is pending.
+    void Lock();
+
+    bool IsCursorVisible() const { return m_cursorVisible != 0; }
+    void SetCursorVisible(bool visible);
+    // Client coordinates of the window.
+    Vector2 GetCursorPosition() const;
+    void SetCursorPosition(const Vector2& position);
+    bool GetTypedKey(u16& code, bool& isCharacter) const;
+
+    // While set, every update moves the cursor back to the window's centre.
+    void SetRecentreCursor(bool recentre) { m_recentreCursor = recentre ? 1 : 0; }
+    // Scales the cursor's movement in every update while it differs from (1, 1).
+    void SetCursorSpeed(const Vector2& speed) { m_cursorSpeed = speed; }
+
+    // This frame's cursor movement in pixels and device movement in device units; y grows upward in both.
+    const Vector2& GetCursorMovement() const { return m_cursorMovement; }
+    const Vector2& GetDeviceMovement() const { return m_deviceMovement; }
+    i32 GetWheel() const { return m_wheel; }
+    bool IsLocked() const { return m_locked != 0; }
+
+protected:
+    void ApplyCursorVisibility();
+    bool IsAnyControlActive() const;
+    bool IsAnyPhysicalKeyDown() const;
+    void UpdateLock();
+
+    MessageManager* m_log = nullptr;
+    TimerManager* m_timerManager = nullptr;
+    Window* m_window = nullptr;
+    u8 m_cursorVisible = 1;
+    u8 m_recentreCursor = 0;
+    Vector2 m_cursorSpeed{1.0f, 1.0f};
+    std::map<std::string, u8> m_held;
+    std::map<std::string, u8> m_pressed;
+    std::vector<std::string> m_mouseButtonNames;
+    i32 m_wheel = 0;
+    u8 m_wheelReported = 0;
+    Vector2 m_deviceMovement;
+    Vector2 m_cursorMovement;
+    i32 m_lastCursorX = 0;
+    i32 m_lastCursorY = 0;
+    u8 m_locked = 0;
+    f32 m_lockTime = 0.0f;
+};
+}

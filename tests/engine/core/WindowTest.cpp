@@ -1,0 +1,495 @@
+// The application window against the recording window backend: placement in each mode, the window procedure's
+// commands, typed keys, focus and minimising, Alt+Enter once per press, gamma clamping, set-up failures.
+#include "engine/core/Config.h"
+#include "engine/core/Error.h"
+#include "engine/core/MessageManager.h"
+#include "engine/core/Window.h"
+#include "engine/files/FileManager.h"
+#include "platform/win32/PlatformWindow.h"
+#include "tests/support/FakeWindowBackend.h"
+#include "tests/support/TempFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <memory>
+#include <string>
+#include <vector>
+
+using namespace VelkorEngine;
+
+namespace
+{
+struct WindowOptions
+{
+    u32 width = 640;
+    u32 height = 480;
+    u8 fullScreen = 0;
+    u8 minimizeOnFocusLoss = 1;
+    u8 centre = 1;
+    i32 x = 10;
+    i32 y = 20;
+    HWND parent = nullptr;
+};
+
+class WindowTest : public testing::Test
+{
+protected:
+    std::unique_ptr<Window> Make(const WindowOptions& options = {})
+    {
+        return std::make_unique<Window>(&log, &config, "Test 1.00", options.parent, 0, options.minimizeOnFocusLoss,
+                                        options.width, options.height, options.fullScreen, options.centre,
+                                        options.x, options.y);
+    }
+
+    std::string Setting(const std::string& name)
+    {
+        std::string text;
+        config.GetValueAsString(text, name);
+        return text;
+    }
+
+    // The messages of the log without their line feed, from the window's first line on.
+    std::vector<std::string> WindowLogLines()
+    {
+        std::vector<std::string> lines;
+        for (u32 i = 0; i < log.GetRecordCount(); ++i)
+        {
+            std::string text = log.GetRecord(i).text;
+            if (!text.empty() && text.back() == '\n')
+                text.pop_back();
+            lines.push_back(text);
+        }
+        const auto first = std::find(lines.begin(), lines.end(), " ");
+        return std::vector<std::string>(first, lines.end());
+    }
+
+    int DispatchWaitingMessages()
+    {
+        int count = 0;
+        MSG message;
+        while (PeekMessage(&message, nullptr, 0, 0, PM_REMOVE))
+        {
+            DispatchMessage(&message);
+            ++count;
+        }
+        return count;
+    }
+
+    TestSupport::FakeWindowBackend backend;
+    TestSupport::TempFolder folder;
+    MessageManager log{"Window test", 0, 0, "", ""};
+    FileManager files{&log, folder.Path(), "Data"};
+    Config config{&log, &files, folder.Path(), "settings", 0, "640x480x32", 0, 0};
+};
+
+TEST_F(WindowTest, WindowedWindowIsCentredShownAndFocused)
+{
+    auto window = Make();
+    const auto& native = backend.Native(window->GetHandle());
+    EXPECT_EQ(native.placement.client.left, 192);
+    EXPECT_EQ(native.placement.client.top, 144);
+    EXPECT_EQ(native.placement.client.right, 832);
+    EXPECT_EQ(native.placement.client.bottom, 624);
+    EXPECT_FALSE(native.placement.fullScreen);
+    EXPECT_TRUE(native.placement.bordered);
+    EXPECT_FALSE(native.placement.topmost);
+    EXPECT_TRUE(native.shown);
+    EXPECT_EQ(native.title, "Test 1.00");
+    EXPECT_TRUE(window->HasFocus());
+    EXPECT_EQ(window->GetWidth(), 640u);
+    EXPECT_NE(window->GetDeviceContext(), nullptr);
+    EXPECT_EQ(backend.gammaReads, 1);
+    const DWORD style = static_cast<DWORD>(GetWindowLong(window->GetHandle(), GWL_STYLE));
+    EXPECT_EQ(style, WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_CLIPSIBLINGS | WS_CLIPCHILDREN);
+    EXPECT_EQ(static_cast<DWORD>(GetWindowLong(window->GetHandle(), GWL_EXSTYLE)),
+              WS_EX_APPWINDOW | WS_EX_WINDOWEDGE);
+}
+
+TEST_F(WindowTest, CreationAndDestructionLogTheirSteps)
+{
+    Make().reset();
+    const std::vector<std::string> expected = {" ",
+                                               "Window creation:",
+                                               "...Registering the window class...",
+                                               "...Creating a device context...",
+                                               "\nWindow destroying:",
+                                               "...Releasing device context...",
+                                               "...Releasing window...",
+                                               "...Unregistering class..."};
+    EXPECT_EQ(WindowLogLines(), expected);
+    EXPECT_EQ(backend.videoStarts, 1);
+    EXPECT_EQ(backend.videoStops, 1);
+}
+
+TEST_F(WindowTest, WindowedPlacementTable)
+{
+    const struct
+    {
+        u32 width, height;
+        u8 centre;
+        LONG left, top;
+    } cases[] = {{800, 600, 1, 112, 84}, {640, 480, 0, 10, 20}, {1280, 1024, 1, 0, 0}, {1024, 768, 1, 0, 0}};
+    for (const auto& c : cases)
+    {
+        WindowOptions options;
+        options.width = c.width;
+        options.height = c.height;
+        options.centre = c.centre;
+        auto window = Make(options);
+        const RECT client = backend.Native(window->GetHandle()).placement.client;
+        EXPECT_EQ(client.left, c.left) << c.width;
+        EXPECT_EQ(client.top, c.top) << c.width;
+        EXPECT_EQ(client.right - client.left, static_cast<LONG>(c.width));
+        EXPECT_EQ(client.bottom - client.top, static_cast<LONG>(c.height));
+    }
+}
+
+TEST_F(WindowTest, FullScreenWindowSitsAtTheOriginOnTopAndClampsGamma)
+{
+    config.SetFromString("v_gamma", "3.5");
+    config.SetFromString("v_brightness", "-1");
+    WindowOptions options;
+    options.fullScreen = 1;
+    options.width = 800;
+    options.height = 600;
+    auto window = Make(options);
+    const auto& native = backend.Native(window->GetHandle());
+    EXPECT_EQ(native.placement.client.left, 0);
+    EXPECT_EQ(native.placement.client.top, 0);
+    EXPECT_EQ(native.placement.client.right, 800);
+    EXPECT_TRUE(native.placement.fullScreen);
+    EXPECT_TRUE(native.placement.topmost);
+    EXPECT_EQ(Setting("v_gamma"), "2.000000");
+    EXPECT_EQ(Setting("v_brightness"), "0.000000");
+    EXPECT_EQ(Setting("v_contrast"), "1.000000");
+}
+
+TEST_F(WindowTest, ApplyGammaClampsAndWritesBack)
+{
+    auto window = Make();
+    config.SetFromString("v_gamma", "3.5");
+    config.SetFromString("v_contrast", "1.25");
+    window->ApplyGamma();
+    EXPECT_EQ(Setting("v_gamma"), "2.000000");
+    EXPECT_EQ(Setting("v_contrast"), "1.250000");
+}
+
+TEST_F(WindowTest, FailedClassRegistrationIsFatalAndLeavesNothingBehind)
+{
+    backend.startVideoResult = false;
+    try
+    {
+        Make();
+        FAIL() << "no FatalError";
+    }
+    catch (const FatalError& error)
+    {
+        EXPECT_EQ(error.GetMessage(), "Failed to register the window class");
+    }
+    backend.startVideoResult = true;
+    EXPECT_NE(Make(), nullptr);
+}
+
+TEST_F(WindowTest, FailedWindowCreationIsFatalAndUnregistersTheClass)
+{
+    backend.createResult = false;
+    try
+    {
+        Make();
+        FAIL() << "no FatalError";
+    }
+    catch (const FatalError& error)
+    {
+        EXPECT_EQ(error.GetMessage(), "Failed to create window");
+    }
+    EXPECT_EQ(backend.videoStops, 1);
+    backend.createResult = true;
+    EXPECT_NE(Make(), nullptr);
+}
+
+TEST_F(WindowTest, ClosingRequestsExitAndKeepsTheWindow)
+{
+    const struct
+    {
+        UINT message;
+        WPARAM wParam;
+    } cases[] = {{WM_CLOSE, 0}, {WM_QUIT, 0}, {WM_SYSCOMMAND, SC_CLOSE}};
+    for (const auto& c : cases)
+    {
+        auto window = Make();
+        config.SetCommandIdle("exit", 1);
+        EXPECT_EQ(SendMessage(window->GetHandle(), c.message, c.wParam, 0), 0);
+        EXPECT_FALSE(config.IsCommandIdle("exit")) << c.message;
+        EXPECT_TRUE(IsWindow(window->GetHandle()));
+    }
+}
+
+TEST_F(WindowTest, CloseArrivingThroughTheMessageQueue)
+{
+    auto window = Make();
+    PostMessage(window->GetHandle(), WM_CLOSE, 0, 0);
+    EXPECT_EQ(DispatchWaitingMessages(), 1);
+    EXPECT_FALSE(config.IsCommandIdle("exit"));
+}
+
+TEST_F(WindowTest, TypedKeys)
+{
+    auto window = Make();
+    const HWND handle = window->GetHandle();
+    EXPECT_FALSE(window->IsTypedKeyPending());
+
+    SendMessage(handle, WM_KEYDOWN, VK_RETURN, 0);
+    EXPECT_TRUE(window->IsTypedKeyPending());
+    EXPECT_FALSE(window->IsTypedKeyCharacter());
+    EXPECT_EQ(window->GetTypedKey(), VK_RETURN);
+
+    SendMessage(handle, WM_KEYDOWN, 'A', 0);
+    SendMessage(handle, WM_CHAR, 'a', 0);
+    EXPECT_TRUE(window->IsTypedKeyCharacter());
+    EXPECT_EQ(window->GetTypedKey(), u16{'a'});
+
+    SendMessage(handle, WM_CHAR, 13, 0);
+    EXPECT_TRUE(window->IsTypedKeyCharacter());
+    EXPECT_EQ(window->GetTypedKey(), u16{'a'});
+
+    SendMessage(handle, WM_SYSKEYDOWN, VK_MENU, 0);
+    EXPECT_FALSE(window->IsTypedKeyCharacter());
+    EXPECT_EQ(window->GetTypedKey(), VK_MENU);
+    EXPECT_EQ(SendMessage(handle, WM_SYSKEYUP, VK_MENU, 0), 0);
+
+    SendMessage(handle, WM_CHAR, 0x416, 0);
+    EXPECT_EQ(window->GetTypedKey(), 0x416);
+    SendMessage(handle, WM_CHAR, 0x1F600, 0);
+    EXPECT_EQ(window->GetTypedKey(), u16{'A'});
+
+    window->ClearTypedKey();
+    EXPECT_FALSE(window->IsTypedKeyPending());
+}
+
+TEST_F(WindowTest, MaximisingAWindowedGameAsksForFullScreen)
+{
+    auto window = Make();
+    EXPECT_EQ(SendMessage(window->GetHandle(), WM_SYSCOMMAND, SC_MAXIMIZE, 0), 0);
+    EXPECT_EQ(Setting("v_fullscreen"), "1");
+    EXPECT_FALSE(config.IsCommandIdle("v_window_change_mode"));
+    EXPECT_EQ(backend.Native(window->GetHandle()).maximizeCount, 0);
+    EXPECT_NE(folder.ReadFile("settings.ini").find("v_fullscreen 1\r\n"), std::string::npos);
+}
+
+TEST_F(WindowTest, MaximisingInFullScreenDoesNothing)
+{
+    WindowOptions options;
+    options.fullScreen = 1;
+    auto window = Make(options);
+    SendMessage(window->GetHandle(), WM_SYSCOMMAND, SC_MAXIMIZE, 0);
+    EXPECT_EQ(Setting("v_fullscreen"), "0");
+    EXPECT_TRUE(config.IsCommandIdle("v_window_change_mode"));
+}
+
+TEST_F(WindowTest, MinimiseAndRestoreSetTheFlag)
+{
+    auto window = Make();
+    SendMessage(window->GetHandle(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    EXPECT_TRUE(window->IsMinimized());
+    EXPECT_EQ(backend.Native(window->GetHandle()).minimizeCount, 1);
+    SendMessage(window->GetHandle(), WM_SYSCOMMAND, SC_RESTORE, 0);
+    EXPECT_FALSE(window->IsMinimized());
+    EXPECT_EQ(backend.Native(window->GetHandle()).restoreCount, 1);
+}
+
+TEST_F(WindowTest, ScreenSaverAndMonitorPowerAreSuppressed)
+{
+    auto window = Make();
+    for (WPARAM command : {SC_SCREENSAVE, SC_MONITORPOWER, SC_TASKLIST, SC_HOTKEY})
+        EXPECT_EQ(SendMessage(window->GetHandle(), WM_SYSCOMMAND, command, 0), 0);
+}
+
+TEST_F(WindowTest, SetCursorAnswersWithTheStoredCursor)
+{
+    auto window = Make();
+    window->SetCursor(nullptr);
+    EXPECT_FALSE(backend.cursorShown);
+    window->SetCursor(window->LoadCursor(101));
+    EXPECT_TRUE(backend.cursorShown);
+    EXPECT_EQ(SendMessage(window->GetHandle(), WM_SETCURSOR, 0, 0), 1);
+}
+
+TEST_F(WindowTest, LosingFocusMinimisesOnce)
+{
+    auto window = Make();
+    backend.focus = nullptr;
+    EXPECT_FALSE(window->HasFocus());
+    window->Update();
+    EXPECT_EQ(DispatchWaitingMessages(), 1);
+    EXPECT_TRUE(window->IsMinimized());
+    EXPECT_EQ(backend.Native(window->GetHandle()).minimizeCount, 1);
+    window->Update();
+    EXPECT_EQ(DispatchWaitingMessages(), 0);
+}
+
+TEST_F(WindowTest, WithoutMinimiseOnFocusLossLosingFocusDoesNothing)
+{
+    WindowOptions options;
+    options.minimizeOnFocusLoss = 0;
+    auto window = Make(options);
+    backend.focus = nullptr;
+    window->Update();
+    EXPECT_EQ(DispatchWaitingMessages(), 0);
+    EXPECT_FALSE(window->IsMinimized());
+}
+
+TEST_F(WindowTest, AltEnterHeldForFiveFramesTogglesOnce)
+{
+    auto window = Make();
+    backend.keysDown = {VK_LMENU, VK_RETURN};
+    window->Update();
+    EXPECT_EQ(Setting("v_fullscreen"), "1");
+    EXPECT_FALSE(config.IsCommandIdle("v_window_change_mode"));
+    config.SetCommandIdle("v_window_change_mode", 1);
+    const std::string saved = folder.ReadFile("settings.ini");
+    EXPECT_NE(saved.find("v_fullscreen 1\r\n"), std::string::npos);
+    folder.WriteFile("settings.ini", "untouched");
+    for (int frame = 0; frame < 4; ++frame)
+        window->Update();
+    EXPECT_EQ(Setting("v_fullscreen"), "1");
+    EXPECT_TRUE(config.IsCommandIdle("v_window_change_mode"));
+    EXPECT_EQ(folder.ReadFile("settings.ini"), "untouched");
+
+    backend.keysDown.clear();
+    window->Update();
+    backend.keysDown = {VK_RMENU, VK_RETURN};
+    window->Update();
+    EXPECT_EQ(Setting("v_fullscreen"), "0");
+    EXPECT_FALSE(config.IsCommandIdle("v_window_change_mode"));
+}
+
+TEST_F(WindowTest, AltEnterIsIgnoredWithoutFocusOrWhenMinimised)
+{
+    WindowOptions options;
+    options.minimizeOnFocusLoss = 0;
+    auto window = Make(options);
+    backend.focus = nullptr;
+    backend.keysDown = {VK_MENU, VK_RETURN};
+    window->Update();
+    EXPECT_EQ(Setting("v_fullscreen"), "0");
+
+    backend.keysDown.clear();
+    window->Update();
+    backend.focus = window->GetHandle();
+    SendMessage(window->GetHandle(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    backend.keysDown = {VK_MENU, VK_RETURN};
+    window->Update();
+    EXPECT_EQ(Setting("v_fullscreen"), "0");
+    EXPECT_TRUE(config.IsCommandIdle("v_window_change_mode"));
+}
+
+TEST_F(WindowTest, AltAloneOrEnterAloneDoNothing)
+{
+    auto window = Make();
+    backend.keysDown = {VK_RETURN};
+    window->Update();
+    backend.keysDown = {VK_LMENU};
+    window->Update();
+    EXPECT_EQ(Setting("v_fullscreen"), "0");
+}
+
+TEST_F(WindowTest, SetModeSwitchesBetweenWindowedAndFullScreen)
+{
+    auto window = Make();
+    const HWND handle = window->GetHandle();
+    window->SetMode(1024, 768, 1, 1024, 768);
+    const auto& native = backend.Native(handle);
+    EXPECT_TRUE(native.placement.fullScreen);
+    EXPECT_TRUE(native.placement.topmost);
+    EXPECT_EQ(native.placement.client.left, 0);
+    EXPECT_EQ(native.placement.client.right, 1024);
+    EXPECT_EQ(static_cast<DWORD>(GetWindowLong(handle, GWL_STYLE)), WS_POPUP);
+    EXPECT_TRUE(window->IsFullScreen());
+    EXPECT_TRUE(native.shown);
+
+    window->SetMode(800, 600, 0, 1280, 1024);
+    EXPECT_FALSE(native.placement.fullScreen);
+    EXPECT_FALSE(native.placement.topmost);
+    EXPECT_TRUE(native.placement.bordered);
+    EXPECT_EQ(native.placement.client.left, 240);
+    EXPECT_EQ(native.placement.client.top, 212);
+    EXPECT_EQ(window->GetWidth(), 800u);
+    EXPECT_FALSE(window->IsFullScreen());
+}
+
+TEST_F(WindowTest, SetTitleRenamesTheWindow)
+{
+    auto window = Make();
+    window->SetTitle("Renamed");
+    EXPECT_EQ(backend.Native(window->GetHandle()).title, "Renamed");
+}
+
+LRESULT HostProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    return DefWindowProc(window, message, wParam, lParam);
+}
+
+// A host program's window for the embedded mode.
+class HostWindow
+{
+public:
+    HostWindow()
+    {
+        WNDCLASS windowClass;
+        windowClass.lpfnWndProc = HostProcedure;
+        windowClass.lpszClassName = "Host window class";
+        RegisterClass(&windowClass);
+        handle = CreateWindowEx(0, "Host window class", "Host", WS_CAPTION, 50, 60, 320, 240, nullptr, nullptr,
+                                nullptr, nullptr);
+    }
+    ~HostWindow()
+    {
+        DestroyWindow(handle);
+        UnregisterClass("Host window class", nullptr);
+    }
+    HWND handle = nullptr;
+};
+
+TEST_F(WindowTest, EmbeddedWindowFillsItsParentAndFollowsItsFocus)
+{
+    HostWindow host;
+    WindowOptions options;
+    options.parent = host.handle;
+    options.fullScreen = 1;
+    auto window = Make(options);
+    EXPECT_FALSE(window->IsFullScreen());
+    EXPECT_EQ(window->GetWidth(), 320u);
+    EXPECT_EQ(window->GetHeight(), 240u);
+    EXPECT_EQ(static_cast<DWORD>(GetWindowLong(window->GetHandle(), GWL_STYLE)),
+              WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN);
+    EXPECT_EQ(GetParent(window->GetHandle()), host.handle);
+
+    backend.focus = host.handle;
+    EXPECT_TRUE(window->HasFocus());
+    backend.focus = window->GetHandle();
+    EXPECT_TRUE(window->HasFocus());
+    backend.focus = nullptr;
+    EXPECT_FALSE(window->HasFocus());
+    window->Update();
+    EXPECT_EQ(DispatchWaitingMessages(), 0);
+
+    SendMessage(window->GetHandle(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    EXPECT_FALSE(window->IsMinimized());
+    SendMessage(window->GetHandle(), WM_SYSCOMMAND, SC_MAXIMIZE, 0);
+    EXPECT_EQ(Setting("v_fullscreen"), "0");
+}
+
+TEST_F(WindowTest, EmbeddedWindowExitsWhenItsParentIsGone)
+{
+    auto host = std::make_unique<HostWindow>();
+    WindowOptions options;
+    options.parent = host->handle;
+    auto window = Make(options);
+    window->Update();
+    EXPECT_TRUE(config.IsCommandIdle("exit"));
+    DestroyWindow(host->handle);
+    window->Update();
+    EXPECT_FALSE(config.IsCommandIdle("exit"));
+}
+}

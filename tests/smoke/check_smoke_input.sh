@@ -1,0 +1,71 @@
+#!/usr/bin/env bash
+# Runs the smoke program on a virtual X display and drives it with real key and mouse input: the window's title
+# and size, control names of keys and buttons, Alt+Enter acting once per press, and Alt+F4 closing the program
+# with the settings written.
+set -euo pipefail
+program="$1"
+if [ -z "${KORVANE_IN_XVFB:-}" ]; then
+  export KORVANE_IN_XVFB=1
+  exec xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$@"
+fi
+unset SDL_VIDEODRIVER
+
+scratch="$(mktemp -d)"
+trap 'kill "$pid" 2>/dev/null || true; rm -rf "$scratch"' EXIT
+fail() { echo "FAIL: $*"; [ -f "$log" ] && sed 's/<[^>]*>/ /g' "$log" | tail -40; exit 1; }
+
+log="$scratch/Logs/smoke.html"
+"$program" --log-dir "$scratch/Logs" --log-input 1 --frame-sleep 5 &
+pid=$!
+
+# Waits until the log holds a line matching the pattern (the program runs its frames meanwhile).
+wait_for() {
+  for _ in $(seq 1 100); do
+    grep -q "$1" "$log" 2>/dev/null && return 0
+    sleep 0.1
+  done
+  fail "no \"$1\" in the log"
+}
+
+window=""
+for _ in $(seq 1 100); do
+  window="$(xdotool search --name '^Velkor Engine Smoke 1\.00$' 2>/dev/null | head -1 || true)"
+  [ -n "$window" ] && break
+  sleep 0.1
+done
+[ -n "$window" ] || fail "no window titled \"Velkor Engine Smoke 1.00\""
+xdotool getwindowgeometry "$window" | grep -q 'Geometry: 800x600' || fail "window is not 800x600"
+wait_for "Frames running"
+
+xdotool key Escape
+wait_for 'Pressed: ESCAPE'
+xdotool key a
+wait_for 'Pressed: A'
+xdotool key grave
+wait_for 'Pressed: ~'
+xdotool mousemove --window "$window" 100 100 click 1
+wait_for 'Pressed: MOUSE1'
+xdotool click 3
+wait_for 'Pressed: MOUSE2'
+
+# Alt+Enter held for a while: many frames see both keys down, one toggle must follow.
+xdotool keydown alt keydown Return
+sleep 0.5
+xdotool keyup Return keyup alt
+wait_for 'Requested: v_window_change_mode'
+sleep 0.3
+count="$(grep -o 'Requested: v_window_change_mode' "$log" | wc -l)"
+[ "$count" -eq 1 ] || fail "Alt+Enter acted $count times for one press"
+
+xdotool key alt+F4
+for _ in $(seq 1 100); do
+  kill -0 "$pid" 2>/dev/null || break
+  sleep 0.1
+done
+kill -0 "$pid" 2>/dev/null && fail "the program did not end after Alt+F4"
+wait "$pid" || fail "the program ended with an error"
+
+settings="$scratch/Logs/smoke.ini"
+[ -f "$settings" ] || fail "no settings file"
+grep -q $'^v_fullscreen 1\r$' "$settings" || fail "v_fullscreen was not toggled once: $(grep v_fullscreen "$settings")"
+echo "smoke input ok"

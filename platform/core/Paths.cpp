@@ -123,21 +123,23 @@ bool MatchesMask(const std::u32string& name, const std::u32string& mask)
     return m == mask.size();
 }
 
-// The entry of folder whose name equals component ignoring case, or the component itself.
-std::string MatchComponent(const std::string& folder, const std::string& component)
+// The entry of folder whose name equals component ignoring case; false when the folder holds none.
+bool MatchComponent(const std::string& folder, const std::string& component, std::string& matched)
 {
+    matched = component;
     const std::string exact = folder + (folder == "/" ? "" : "/") + component;
     if (component == "." || component == ".." || Exists(exact))
-        return component;
+        return true;
     DIR* dir = ::opendir(folder.c_str());
     if (!dir)
-        return component;
-    std::string found = component;
+        return false;
+    bool found = false;
     while (dirent* entry = ::readdir(dir))
     {
         if (NamesEqualIgnoringCase(entry->d_name, component))
         {
-            found = entry->d_name;
+            matched = entry->d_name;
+            found = true;
             break;
         }
     }
@@ -145,11 +147,17 @@ std::string MatchComponent(const std::string& folder, const std::string& compone
     return found;
 }
 
+// Below a component that does not exist nothing can, so the rest of the name is taken as written.
 std::string JoinMatched(std::string base, const std::vector<std::string>& parts)
 {
+    bool searching = true;
+    std::string matched;
     for (const std::string& part : parts)
     {
-        const std::string matched = MatchComponent(base, part);
+        if (searching)
+            searching = MatchComponent(base, part, matched);
+        else
+            matched = part;
         base += (base == "/" ? "" : "/") + matched;
     }
     return base;

@@ -1,0 +1,150 @@
+// Reading every file of a 64 MiB data set of 1,000 files through the file manager, once from a pack and once
+// loose, against a plain fread loop over the loose files; prints the ratios of the three.
+#include "engine/core/MessageManager.h"
+#include "engine/files/FileBinary.h"
+#include "engine/files/FileManager.h"
+#include "tests/support/TempFolder.h"
+#include "tools/pak/PackWriter.h"
+
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <string>
+#include <vector>
+
+using namespace VelkorEngine;
+
+namespace
+{
+constexpr int FileCount = 1000;
+constexpr size_t FileSize = (64u << 20) / FileCount;
+
+std::string EntryName(int index)
+{
+    return "data\\bench\\file" + std::to_string(index) + ".bin";
+}
+
+// The data set, made once: "packed" holds Data/pack0.pak, "loose" the same files one by one.
+struct DataSet
+{
+    TestSupport::TempFolder folder;
+    std::vector<std::string> names;
+
+    DataSet()
+    {
+        std::vector<KorvaneTools::PackEntry> entries;
+        std::filesystem::create_directories(folder / "loose/data/bench");
+        std::filesystem::create_directories(folder / "packed/Data");
+        for (int i = 0; i < FileCount; ++i)
+        {
+            std::vector<u8> bytes(FileSize, static_cast<u8>(i));
+            std::ofstream(folder / ("loose/data/bench/file" + std::to_string(i) + ".bin"), std::ios::binary)
+                .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+            names.push_back(EntryName(i));
+            entries.push_back({names.back(), std::move(bytes)});
+        }
+        KorvaneTools::WritePack(folder / "packed/Data/pack0.pak", entries);
+    }
+};
+
+DataSet& Data()
+{
+    static DataSet data;
+    return data;
+}
+
+void ReadEverything(benchmark::State& state, const std::string& base)
+{
+    MessageManager log("Bench", 0, 0, "", "");
+    FileManager files(&log, base, "Data");
+    std::vector<u8> buffer(FileSize);
+    for (auto _ : state)
+    {
+        for (const std::string& name : Data().names)
+        {
+            auto file = files.OpenBinary(name, 0, 0);
+            file->Read(buffer.data(), file->GetSize());
+        }
+        benchmark::DoNotOptimize(buffer.data());
+    }
+    state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(FileSize) * FileCount);
+}
+
+void PackThroughFileManager(benchmark::State& state)
+{
+    ReadEverything(state, Data().folder / "packed");
+}
+
+void LooseThroughFileManager(benchmark::State& state)
+{
+    ReadEverything(state, Data().folder / "loose");
+}
+
+void PlainFreadLoop(benchmark::State& state)
+{
+    std::vector<std::string> paths;
+    for (int i = 0; i < FileCount; ++i)
+        paths.push_back(Data().folder / ("loose/data/bench/file" + std::to_string(i) + ".bin"));
+    std::vector<u8> buffer(FileSize);
+    for (auto _ : state)
+    {
+        for (const std::string& path : paths)
+        {
+            std::FILE* file = std::fopen(path.c_str(), "rb");
+            std::fseek(file, 0, SEEK_END);
+            const long size = std::ftell(file);
+            std::fseek(file, 0, SEEK_SET);
+            benchmark::DoNotOptimize(std::fread(buffer.data(), 1, static_cast<size_t>(size), file));
+            std::fclose(file);
+        }
+    }
+    state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(FileSize) * FileCount);
+}
+
+BENCHMARK(PackThroughFileManager)->Unit(benchmark::kMillisecond);
+BENCHMARK(LooseThroughFileManager)->Unit(benchmark::kMillisecond);
+BENCHMARK(PlainFreadLoop)->Unit(benchmark::kMillisecond);
+
+// Keeps each benchmark's time per iteration so the ratios can be printed after the run.
+class RatioReporter : public benchmark::ConsoleReporter
+{
+public:
+    void ReportRuns(const std::vector<Run>& runs) override
+    {
+        for (const Run& run : runs)
+            m_times[run.benchmark_name()] = run.GetAdjustedRealTime();
+        ConsoleReporter::ReportRuns(runs);
+    }
+
+    void PrintRatios() const
+    {
+        const auto time = [&](const char* name) {
+            const auto found = m_times.find(name);
+            return found == m_times.end() ? 0.0 : found->second;
+        };
+        const double pack = time("PackThroughFileManager"), loose = time("LooseThroughFileManager"),
+                     plain = time("PlainFreadLoop");
+        if (pack <= 0.0 || loose <= 0.0 || plain <= 0.0)
+            return;
+        std::printf("pack / loose through the file manager: %.2f (pack reading should be at most 1.00)\n", pack / loose);
+        std::printf("pack through the file manager / plain fread loop: %.2f\n", pack / plain);
+        std::printf("loose through the file manager / plain fread loop: %.2f\n", loose / plain);
+    }
+
+private:
+    std::map<std::string, double> m_times;
+};
+}
+
+int main(int argc, char** argv)
+{
+    benchmark::Initialize(&argc, argv);
+    RatioReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    reporter.PrintRatios();
+    benchmark::Shutdown();
+    return 0;
+}

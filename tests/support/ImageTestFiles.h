@@ -54,19 +54,4 @@ Picture DecodeJpegReference(const std::vector<u8>& bytes);
 
 void WriteBytes(const std::string& path, const std::vector<u8>& bytes);
 
-// A fresh folder under the system's temporary folder, removed with everything in it when destroyed.
-class ScratchFolder
-{
-public:
-    ScratchFolder();
-    ~ScratchFolder();
-    ScratchFolder(const ScratchFolder&) = delete;
-    ScratchFolder& operator=(const ScratchFolder&) = delete;
-
-    const std::string& Path() const { return m_path; }
-    std::string File(const std::string& name) const { return m_path + "/" + name; }
-
-private:
-    std::string m_path;
-};
 }

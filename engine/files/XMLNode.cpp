@@ -55,8 +55,7 @@ void XMLNode::DeleteChildren()
 
 void XMLNode::DeleteAttributes()
 {
-    m_attributeIndex.reset();
-    m_attributes.clear();
+    m_attributes.Clear();
 }
 
 bool XMLNode::IsSelfOrAncestor(const XMLNode* node) const
@@ -129,56 +128,31 @@ void XMLNode::GetChildrenByName(const std::string& name, std::vector<XMLNode*>& 
     }
 }
 
-// Reading a value may convert its text, so the records stay writable through a const node, as they were
-// when every record was held by pointer.
-XMLAttribute* XMLNode::FindAttribute(const std::string& name) const
-{
-    if (m_attributeIndex)
-    {
-        auto it = m_attributeIndex->find(name);
-        return it == m_attributeIndex->end() ? nullptr : it->second;
-    }
-    for (const auto& attribute : m_attributes)
-    {
-        if (attribute.name == name)
-            return const_cast<XMLAttribute*>(&attribute);
-    }
-    return nullptr;
-}
-
 XMLValue* XMLNode::GetAttributeValue(const std::string& name) const
 {
-    XMLAttribute* attribute = FindAttribute(name);
+    XMLAttribute* attribute = m_attributes.Find(name);
     return attribute ? &attribute->value : nullptr;
 }
 
 bool XMLNode::HasAttribute(const std::string& name) const
 {
-    return FindAttribute(name) != nullptr;
+    return m_attributes.Find(name) != nullptr;
 }
 
 XMLAttribute& XMLNode::AttributeFor(const std::string& name)
 {
-    if (XMLAttribute* existing = FindAttribute(name))
-        return *existing;
-    XMLAttribute* record = &m_attributes.emplace_back();
-    record->name = name;
-    if (m_attributeIndex)
-    {
-        m_attributeIndex->emplace(name, record);
-    }
-    else if (m_attributes.size() > AttributeIndexThreshold)
-    {
-        m_attributeIndex = std::make_unique<std::map<std::string, XMLAttribute*, std::less<>>>();
-        for (auto& attribute : m_attributes)
-            m_attributeIndex->emplace(attribute.name, &attribute);
-    }
-    return *record;
+    XMLAttribute* existing = m_attributes.Find(name);
+    return existing ? *existing : m_attributes.Append(name);
 }
 
 void XMLNode::SetAttribute(const std::string& name, const std::string& text)
 {
     AttributeFor(name).value.SetString(text);
+}
+
+void XMLNode::SetAttribute(const std::string& name, std::string&& text)
+{
+    AttributeFor(name).value.SetString(std::move(text));
 }
 
 void XMLNode::SetAttributeWide(const std::string& name, const std::wstring& text)

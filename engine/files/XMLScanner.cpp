@@ -39,18 +39,29 @@ bool IsAllBlank(const std::wstring& text)
     return true;
 }
 
-// Names are nearly always ASCII, which needs no real conversion.
-std::string ToNarrow(std::wstring_view text)
+// Text read is wide, but plain ASCII reads back the same from narrow text, which short strings hold without
+// allocating; so such values are kept narrow and convert to wide text only when asked.
+bool IsPlainAscii(std::wstring_view text)
 {
-    std::string narrow;
-    narrow.reserve(text.size());
     for (wchar_t c : text)
     {
-        if (c >= 0x80)
-            return VelkorEngine::WStringToString(std::wstring(text));
-        narrow.push_back(static_cast<char>(c));
+        if (c <= 0 || c >= 0x80)
+            return false;
     }
-    return narrow;
+    return true;
+}
+
+std::string AsciiToNarrow(std::wstring_view text)
+{
+    return std::string(text.begin(), text.end());
+}
+
+// Names are nearly always plain ASCII, which needs no real conversion.
+std::string ToNarrow(std::wstring_view text)
+{
+    if (IsPlainAscii(text))
+        return AsciiToNarrow(text);
+    return VelkorEngine::WStringToString(std::wstring(text));
 }
 
 std::wstring_view TrimRight(std::wstring_view text)
@@ -72,11 +83,14 @@ void XMLScanner::Scan(const std::wstring& text)
     const wchar_t* const end = next + text.size();
     while (next != end)
     {
-        // Element text and quoted runs are taken whole up to the character that ends them.
+        // Element text, quoted runs and the plain middle of a tag are taken whole; the characters that
+        // change the scanner's state are handled one by one.
         if (!m_inTag && m_current)
             next = TakeRun(next, end, L'<', m_content);
         else if (m_inTag && m_inQuote)
             next = TakeRun(next, end, m_quote, m_tag);
+        else if (m_inTag && !m_inDeclaration && !m_tag.empty())
+            next = TakeTagRun(next, end);
         if (next == end)
             break;
         const wchar_t c = *next++;
@@ -101,6 +115,22 @@ const wchar_t* XMLScanner::TakeRun(const wchar_t* from, const wchar_t* end, wcha
     return until;
 }
 
+// Once a tag's text has begun, every visible or blank character but a quote or '>' is simply kept.
+const wchar_t* XMLScanner::TakeTagRun(const wchar_t* from, const wchar_t* end)
+{
+    const wchar_t* until = from;
+    for (; until != end; ++until)
+    {
+        const wchar_t c = *until;
+        if (c == L'>' || IsQuote(c) || !(IsVisible(c) || IsBlank(c)))
+            break;
+        if (c == L'\n')
+            ++m_line;
+    }
+    m_tag.append(from, until);
+    return until;
+}
+
 void XMLScanner::ScanOutsideTag(wchar_t c)
 {
     if (c == L'<')
@@ -116,7 +146,7 @@ void XMLScanner::StartTag()
 {
     if (m_current && !IsAllBlank(m_content))
     {
-        m_current->GetValue().SetWideString(m_content);
+        StoreText(m_current->GetValue(), m_content);
         m_content.clear();
     }
     if (!m_current && m_root)
@@ -207,44 +237,65 @@ void XMLScanner::CloseElement()
 void XMLScanner::OpenElement()
 {
     XMLNode* const parent = m_current;
-    XMLNode* element = nullptr;
-    std::wstring& name = m_elementName;
-    name.clear();
     bool selfClosing = false;
+    const size_t nameEnd = ReadElementName(selfClosing);
+    XMLNode* element = nullptr;
+    if (nameEnd < m_tag.size())
+    {
+        if (m_elementName == L"!--")
+            return;
+        element = CreateElement(m_elementName, parent);
+        element->ReserveAttributes(static_cast<u32>(std::count(m_tag.begin() + nameEnd, m_tag.end(), L'=')));
+        ReadAttributes(element, nameEnd, selfClosing);
+    }
+    if (m_elementName.empty())
+        Fail(9);
+    if (!element)
+        element = CreateElement(m_elementName, parent);
+    if (selfClosing)
+        return;
+    m_current = element;
+    ++m_depth;
+}
+
+// The name runs from the first visible character to the first white space after it; a '/' in it marks
+// the element as closed at once. Gives where the name ended.
+size_t XMLScanner::ReadElementName(bool& selfClosing)
+{
+    m_elementName.clear();
     size_t i = 0;
     for (; i < m_tag.size(); ++i)
     {
         const wchar_t c = m_tag[i];
-        if (IsBlank(c) && !name.empty())
+        if (IsBlank(c) && !m_elementName.empty())
             break;
         if (!IsVisible(c))
             continue;
         if (c == L'/')
             selfClosing = true;
         else
-            name.push_back(c);
+            m_elementName.push_back(c);
     }
-    if (i < m_tag.size())
-    {
-        if (name == L"!--")
-            return;
-        element = CreateElement(name, parent);
-    }
+    return i;
+}
 
+// Attribute names are the visible characters before '=', white space between them ignored; each value
+// runs between two equal quotes. Only the tag's last character may be the closing '/'.
+void XMLScanner::ReadAttributes(XMLNode* element, size_t from, bool& selfClosing)
+{
     enum class Reading { Name, Quote, Value } reading = Reading::Name;
-    std::wstring& attributeName = m_attributeName;
-    attributeName.clear();
+    m_attributeName.clear();
     size_t valueStart = 0;
     wchar_t quote = 0;
-    for (; i < m_tag.size(); ++i)
+    for (size_t i = from; i < m_tag.size(); ++i)
     {
         const wchar_t c = m_tag[i];
         if (reading == Reading::Value)
         {
             if (c != quote)
                 continue;
-            StoreAttribute(element, attributeName, std::wstring_view(m_tag).substr(valueStart, i - valueStart));
-            attributeName.clear();
+            StoreAttribute(element, m_attributeName, std::wstring_view(m_tag).substr(valueStart, i - valueStart));
+            m_attributeName.clear();
             reading = Reading::Name;
             continue;
         }
@@ -260,13 +311,13 @@ void XMLScanner::OpenElement()
         }
         else if (c == L'=')
         {
-            if (attributeName.empty())
+            if (m_attributeName.empty())
                 Fail(4);
             reading = Reading::Quote;
         }
         else if (c == L'/')
         {
-            if (!attributeName.empty())
+            if (!m_attributeName.empty())
                 Fail(6);
             if (i + 1 != m_tag.size())
                 Fail(5);
@@ -274,22 +325,13 @@ void XMLScanner::OpenElement()
         }
         else
         {
-            attributeName.push_back(c);
+            m_attributeName.push_back(c);
         }
     }
-
-    if (name.empty())
-        Fail(9);
-    if (reading == Reading::Name && !attributeName.empty())
+    if (reading == Reading::Name && !m_attributeName.empty())
         Fail(10);
     if (reading != Reading::Name)
         Fail(11);
-    if (!element)
-        element = CreateElement(name, parent);
-    if (selfClosing)
-        return;
-    m_current = element;
-    ++m_depth;
 }
 
 // The new element is linked into the tree (or stored as the root) at once, so no failure later in its tag
@@ -309,7 +351,18 @@ void XMLScanner::StoreAttribute(XMLNode* element, const std::wstring& name, std:
     const std::string narrowName = ToNarrow(name);
     if (element->HasAttribute(narrowName))
         Fail(7);
-    element->SetAttributeWide(narrowName, std::wstring(value));
+    if (IsPlainAscii(value))
+        element->SetAttribute(narrowName, AsciiToNarrow(value));
+    else
+        element->SetAttributeWide(narrowName, std::wstring(value));
+}
+
+void XMLScanner::StoreText(XMLValue& target, std::wstring_view text)
+{
+    if (IsPlainAscii(text))
+        target.SetString(AsciiToNarrow(text));
+    else
+        target.SetWideString(std::wstring(text));
 }
 
 void XMLScanner::Fail(u32 code) const

@@ -26,14 +26,18 @@ public:
 private:
     // Appends the characters before the next stop character to into; gives the stop's position or end.
     const wchar_t* TakeRun(const wchar_t* from, const wchar_t* end, wchar_t stop, std::wstring& into);
+    const wchar_t* TakeTagRun(const wchar_t* from, const wchar_t* end);
     void ScanOutsideTag(wchar_t c);
     void ScanInsideTag(wchar_t c);
     void StartTag();
     void EndTag();
     void CloseElement();
     void OpenElement();
+    size_t ReadElementName(bool& selfClosing);
+    void ReadAttributes(XMLNode* element, size_t from, bool& selfClosing);
     XMLNode* CreateElement(const std::wstring& name, XMLNode* parent);
     void StoreAttribute(XMLNode* element, const std::wstring& name, std::wstring_view value);
+    static void StoreText(XMLValue& target, std::wstring_view text);
     [[noreturn]] void Fail(u32 code) const;
 
     XMLNode*& m_root;

@@ -75,6 +75,12 @@ void XMLValue::SetString(const std::string& text)
     m_state = NarrowValid;
 }
 
+void XMLValue::SetString(std::string&& text)
+{
+    m_narrow = std::move(text);
+    m_state = NarrowValid;
+}
+
 void XMLValue::SetWideString(const std::wstring& text)
 {
     m_wide = text;

@@ -32,6 +32,7 @@ public:
     const std::string& GetString();
     const std::wstring& GetWideString();
     void SetString(const std::string& text);
+    void SetString(std::string&& text);
     void SetWideString(const std::wstring& text);
     void SetWideString(std::wstring&& text);
 

@@ -53,7 +53,7 @@ std::string DumpTree(GameTools::XMLNode* node)
 {
     std::string out = node->GetName();
     const auto& attributes = node->GetAttributes();
-    if (!attributes.empty())
+    if (!attributes.Empty())
     {
         out += "[";
         const char* separator = "";

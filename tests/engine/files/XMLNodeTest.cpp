@@ -156,12 +156,15 @@ TEST(XMLNodeAttributes, SetKeepsThePositionOfAnExistingAttribute)
     node.SetAttributeWide("y", L"2");
     node.SetAttribute("x", "3");
     const auto& attributes = node.GetAttributes();
-    ASSERT_EQ(2u, attributes.size());
-    EXPECT_EQ("x", attributes.front().name);
-    EXPECT_EQ(node.GetAttributeValue("x"), &attributes.front().value);
+    ASSERT_EQ(2u, attributes.Size());
+    auto it = attributes.begin();
+    EXPECT_EQ("x", it->name);
+    EXPECT_EQ(node.GetAttributeValue("x"), &it->value);
     EXPECT_EQ("3", node.GetAttributeValue("x")->GetString());
-    EXPECT_EQ("y", attributes.back().name);
-    EXPECT_EQ(GameTools::XMLValue::WideValid, attributes.back().value.GetState());
+    ++it;
+    EXPECT_EQ("y", it->name);
+    EXPECT_EQ(GameTools::XMLValue::WideValid, it->value.GetState());
+    EXPECT_EQ(attributes.end(), ++it);
     EXPECT_EQ(2, node.GetAttributeValue("y")->GetInt());
 }
 
@@ -181,9 +184,54 @@ TEST(XMLNodeAttributes, DeleteAttributesEmptiesTheList)
     node.SetAttribute("a", "1");
     node.SetAttribute("b", "2");
     node.DeleteAttributes();
-    EXPECT_TRUE(node.GetAttributes().empty());
+    EXPECT_TRUE(node.GetAttributes().Empty());
     EXPECT_FALSE(node.HasAttribute("a"));
     node.SetAttribute("a", "3");
-    EXPECT_EQ(1u, node.GetAttributes().size());
+    EXPECT_EQ(1u, node.GetAttributes().Size());
     EXPECT_EQ("3", node.GetAttributeValue("a")->GetString());
+}
+
+TEST(XMLNodeAttributes, ValuePointersStayValidAsAttributesAreAdded)
+{
+    XMLNode node;
+    node.ReserveAttributes(2);
+    node.SetAttribute("first", "1");
+    GameTools::XMLValue* first = node.GetAttributeValue("first");
+    for (int i = 0; i < 100; ++i)
+        node.SetAttribute("a" + std::to_string(i), std::to_string(i));
+    EXPECT_EQ(first, node.GetAttributeValue("first"));
+    EXPECT_EQ("1", first->GetString());
+    EXPECT_EQ(57, node.GetAttributeValue("a57")->GetInt());
+    EXPECT_EQ(nullptr, node.GetAttributeValue("a100"));
+}
+
+TEST(XMLNodeAttributes, OrderOfCreationSurvivesReservedAndGrownStorage)
+{
+    XMLNode node;
+    node.ReserveAttributes(3);
+    node.ReserveAttributes(5);
+    std::vector<std::string> expected;
+    for (int i = 0; i < 20; ++i)
+    {
+        expected.push_back("n" + std::to_string(i));
+        node.SetAttribute(expected.back(), "v");
+        if (i == 6)
+            node.ReserveAttributes(10);
+    }
+    node.SetAttribute("n3", "changed");
+    std::vector<std::string> names;
+    for (const auto& attribute : node.GetAttributes())
+        names.push_back(attribute.name);
+    EXPECT_EQ(expected, names);
+    EXPECT_EQ(20u, node.GetAttributes().Size());
+    EXPECT_EQ("changed", node.GetAttributeValue("n3")->GetString());
+}
+
+TEST(XMLNodeAttributes, ReservedButUnusedStorageHoldsNoAttributes)
+{
+    XMLNode node;
+    node.ReserveAttributes(4);
+    EXPECT_TRUE(node.GetAttributes().Empty());
+    EXPECT_EQ(node.GetAttributes().begin(), node.GetAttributes().end());
+    EXPECT_FALSE(node.HasAttribute(""));
 }

@@ -4,6 +4,7 @@
 
 #include "engine/core/Error.h"
 #include "engine/files/FileManager.h"
+#include "engine/files/XMLSelect.h"
 #include "tests/support/FilesTestSupport.h"
 #include "tests/support/PackTestSupport.h"
 #include "tests/support/TempFolder.h"
@@ -140,15 +141,22 @@ TEST_F(XMLParserFiles, EveryEncodingGivesTheSameTree)
     EXPECT_EQ(DocumentTree, Parse(Windows1252(Document))) << "ANSI";
 }
 
-TEST_F(XMLParserFiles, ParsedTextIsKeptWide)
+TEST_F(XMLParserFiles, ValuesReadTheSameAsNarrowAndAsWideText)
 {
     m_folder.WriteFile("Data/doc.xml", Utf8(Document));
     XMLNode* root = nullptr;
     XMLParser(&m_files).Parse(root, "Data\\doc.xml");
     std::unique_ptr<XMLNode> owned(root);
     XMLNode* text = root->FindChild("text");
+    // Text beyond ASCII is kept as read, wide; plain ASCII may be kept narrow, as it converts unchanged.
     EXPECT_EQ(GameTools::XMLValue::WideValid, text->GetAttributeValue("value")->GetState());
     EXPECT_EQ(L"M\u00fcller \u20ac", text->GetAttributeValue("value")->GetWideString());
+    EXPECT_EQ("M\xc3\xbcller \xe2\x82\xac", text->GetAttributeValue("value")->GetString());
+    EXPECT_EQ(L"fr", root->GetAttributeValue("lang")->GetWideString());
+    EXPECT_EQ("fr", root->GetAttributeValue("lang")->GetString());
+    XMLNode* second = GameTools::XMLSelectNode(root, "text[id='b']");
+    ASSERT_NE(nullptr, second);
+    EXPECT_EQ(L"Line one\r\nLine two", second->GetValue().GetWideString());
 }
 
 TEST_F(XMLParserFiles, EveryLineEndCountsOneLine)

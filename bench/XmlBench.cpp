@@ -1,0 +1,164 @@
+// Parsing a generated 5 MB window description, from the file to a tree and back to nothing, with our parser
+// and with pugixml and tinyxml2; prints our time as a ratio of theirs.
+#include "engine/core/MessageManager.h"
+#include "engine/files/FileManager.h"
+#include "engine/files/FileTextual.h"
+#include "engine/files/XMLParser.h"
+#include "tests/support/FilesTestSupport.h"
+#include "tests/support/TempFolder.h"
+
+#include <benchmark/benchmark.h>
+#include <pugixml.hpp>
+#include <tinyxml2.h>
+
+#include <cstdio>
+#include <map>
+#include <memory>
+#include <string>
+
+namespace
+{
+constexpr size_t DocumentSize = 5 * 1024 * 1024;
+const char* const DocumentName = "Data\\windows.xml";
+
+// Windows of controls, each with its placement, colours, faders and caption, as the GUI's files hold them.
+std::string MakeDocument()
+{
+    std::string text = "\xEF\xBB\xBF<?xml version=\"1.0\" encoding=\"utf-8\"?>\r\n<windows>\r\n";
+    for (int window = 0; text.size() < DocumentSize; ++window)
+    {
+        const std::string w = std::to_string(window);
+        text += "  <!-- window " + w + " -->\r\n";
+        text += "  <window name=\"window_" + w + "\" position=\"" + std::to_string(window % 800) + " " +
+                std::to_string(window % 600) + "\" size=\"320 240\" visible=\"1\" template='menu'>\r\n";
+        for (int control = 0; control < 8; ++control)
+        {
+            const std::string c = std::to_string(control);
+            text += "    <control type=\"button\" name=\"control_" + w + "_" + c + "\" position=\"0." + c +
+                    "5 0.25\" size=\"120 32\" colour=\"1 0.5 0.25 1\">\r\n";
+            text += "      <fader name=\"fade_" + c + "\" speed=\"1.5\" delay=\"0." + c + "\"/>\r\n";
+            text += "      <text font=\"menu\" align=\"centre\">Caption number " + w + " " + c + "</text>\r\n";
+            text += "    </control>\r\n";
+        }
+        text += "  </window>\r\n";
+    }
+    return text + "</windows>\r\n";
+}
+
+class Installation
+{
+public:
+    Installation() : m_files(m_log.get(), m_folder.Path(), "Data")
+    {
+        m_folder.WriteFile("Data/windows.xml", MakeDocument());
+    }
+
+    VelkorEngine::FileManager& Files() { return m_files; }
+    std::string DocumentPath() const { return m_folder / "Data/windows.xml"; }
+
+private:
+    TestSupport::TempFolder m_folder;
+    std::unique_ptr<VelkorEngine::MessageManager> m_log = TestSupport::MakeQuietLog();
+    VelkorEngine::FileManager m_files;
+};
+
+Installation& TheInstallation()
+{
+    static Installation installation;
+    return installation;
+}
+
+void OursFromFile(benchmark::State& state)
+{
+    GameTools::XMLParser parser(&TheInstallation().Files());
+    for (auto _ : state)
+    {
+        GameTools::XMLNode* root = nullptr;
+        parser.Parse(root, DocumentName);
+        benchmark::DoNotOptimize(root);
+        delete root;
+    }
+}
+
+// The same without reading the file, to tell the text reading from the tree building.
+void OursFromText(benchmark::State& state)
+{
+    std::wstring text;
+    TheInstallation().Files().OpenTextual(DocumentName, 0, 0)->ReadAll(text, 0);
+    for (auto _ : state)
+    {
+        GameTools::XMLNode* root = nullptr;
+        GameTools::XMLParser::ParseText(root, text);
+        benchmark::DoNotOptimize(root);
+        delete root;
+    }
+}
+
+void Pugixml(benchmark::State& state)
+{
+    const std::string path = TheInstallation().DocumentPath();
+    for (auto _ : state)
+    {
+        pugi::xml_document document;
+        if (!document.load_file(path.c_str()))
+            state.SkipWithError("pugixml could not parse the document");
+        benchmark::DoNotOptimize(document.first_child());
+    }
+}
+
+void Tinyxml2(benchmark::State& state)
+{
+    const std::string path = TheInstallation().DocumentPath();
+    for (auto _ : state)
+    {
+        tinyxml2::XMLDocument document;
+        if (document.LoadFile(path.c_str()) != tinyxml2::XML_SUCCESS)
+            state.SkipWithError("tinyxml2 could not parse the document");
+        benchmark::DoNotOptimize(document.FirstChild());
+    }
+}
+
+BENCHMARK(OursFromFile)->Unit(benchmark::kMillisecond);
+BENCHMARK(OursFromText)->Unit(benchmark::kMillisecond);
+BENCHMARK(Pugixml)->Unit(benchmark::kMillisecond);
+BENCHMARK(Tinyxml2)->Unit(benchmark::kMillisecond);
+
+// Prints as usual and keeps each benchmark's processor time per iteration for the ratios: on a shared
+// machine it varies less than the time on the clock.
+class RatioReporter : public benchmark::ConsoleReporter
+{
+public:
+    void ReportRuns(const std::vector<Run>& runs) override
+    {
+        for (const Run& run : runs)
+        {
+            if (run.run_type == Run::RT_Iteration && !run.error_occurred)
+                m_times[run.benchmark_name()] = run.GetAdjustedCPUTime();
+        }
+        ConsoleReporter::ReportRuns(runs);
+    }
+
+    void PrintRatio(const std::string& ours, const std::string& theirs) const
+    {
+        const auto a = m_times.find(ours);
+        const auto b = m_times.find(theirs);
+        if (a != m_times.end() && b != m_times.end() && b->second > 0)
+            std::printf("ratio %s / %s: %.2f\n", ours.c_str(), theirs.c_str(), a->second / b->second);
+    }
+
+private:
+    std::map<std::string, double> m_times;
+};
+}
+
+int main(int argc, char** argv)
+{
+    benchmark::Initialize(&argc, argv);
+    RatioReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    reporter.PrintRatio("OursFromFile", "Tinyxml2");
+    reporter.PrintRatio("OursFromFile", "Pugixml");
+    reporter.PrintRatio("OursFromText", "Tinyxml2");
+    benchmark::Shutdown();
+    return 0;
+}

@@ -325,6 +325,8 @@ struct IDirect3DDevice7 : IUnknown
     virtual HRESULT DrawIndexedPrimitive(D3DPRIMITIVETYPE type, DWORD vertexFormat, void* vertices, DWORD vertexCount,
                                          void* indices, DWORD indexCount, DWORD flags) = 0;
     virtual HRESULT EndScene() = 0;
+    // Texture pixel formats, offered one by one until the callback returns D3DENUMRET_CANCEL.
+    virtual HRESULT EnumTextureFormats(LPD3DENUMPIXELFORMATSCALLBACK callback, void* context) = 0;
     virtual HRESULT GetCaps(D3DDEVICEDESC7* description) = 0;
     virtual HRESULT SetMaterial(D3DMATERIAL7* material) = 0;
     virtual HRESULT SetRenderState(D3DRENDERSTATETYPE state, DWORD value) = 0;

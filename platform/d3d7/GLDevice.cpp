@@ -5,6 +5,7 @@
 #include "platform/d3d7/GLDepthBuffer.h"
 #include "platform/d3d7/GLDisplay.h"
 #include "platform/d3d7/GLStateMapping.h"
+#include "platform/d3d7/GLTextureFormats.h"
 
 #include <algorithm>
 
@@ -545,6 +546,11 @@ HRESULT GLDevice::DrawIndexedPrimitive(D3DPRIMITIVETYPE type, DWORD vertexFormat
     GLContext::Functions().DrawRangeElements(GLStateMapping::PrimitiveMode(type), 0, vertexCount - 1,
                                              static_cast<GLsizei>(indexCount), indexType, indices);
     return DD_OK;
+}
+
+HRESULT GLDevice::EnumTextureFormats(LPD3DENUMPIXELFORMATSCALLBACK callback, void* context)
+{
+    return GLTextureFormats::Enumerate(callback, context);
 }
 
 HRESULT GLDevice::GetCaps(D3DDEVICEDESC7* description)

@@ -26,6 +26,7 @@ public:
     HRESULT DrawIndexedPrimitive(D3DPRIMITIVETYPE type, DWORD vertexFormat, void* vertices, DWORD vertexCount,
                                  void* indices, DWORD indexCount, DWORD flags) override;
     HRESULT EndScene() override;
+    HRESULT EnumTextureFormats(LPD3DENUMPIXELFORMATSCALLBACK callback, void* context) override;
     HRESULT GetCaps(D3DDEVICEDESC7* description) override;
     HRESULT SetMaterial(D3DMATERIAL7* material) override;
     HRESULT SetRenderState(D3DRENDERSTATETYPE state, DWORD value) override;

@@ -9,6 +9,7 @@
 #include "platform/d3d7/GLDisplay.h"
 #include "platform/d3d7/GLDisplayModes.h"
 #include "platform/d3d7/GLPrimarySurface.h"
+#include "platform/d3d7/GLTextureSurface.h"
 
 #include <new>
 
@@ -94,6 +95,8 @@ HRESULT GLDirectDraw::CreateSurface(DDSURFACEDESC2* description, IDirectDrawSurf
             return CreateDepthBuffer(*description, surface);
         if (caps & DDSCAPS_3DDEVICE)
             return CreateRenderTarget(*description, surface);
+        if (caps & DDSCAPS_TEXTURE)
+            return GLTextureSurface::Create(m_display, *description, surface);
         if ((caps & DDSCAPS_OFFSCREENPLAIN) && !(caps & DDSCAPS_TEXTURE))
             return CreatePlain(*description, surface);
         return DDERR_INVALIDCAPS;

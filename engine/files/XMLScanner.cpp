@@ -53,7 +53,10 @@ bool IsPlainAscii(std::wstring_view text)
 
 std::string AsciiToNarrow(std::wstring_view text)
 {
-    return std::string(text.begin(), text.end());
+    std::string narrow(text.size(), '\0');
+    for (size_t i = 0; i < text.size(); ++i)
+        narrow[i] = static_cast<char>(text[i]);
+    return narrow;
 }
 
 // Names are nearly always plain ASCII, which needs no real conversion.

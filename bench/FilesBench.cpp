@@ -1,5 +1,6 @@
 // Reading every file of a 64 MiB data set of 1,000 files through the file manager, once from a pack and once
 // loose, against a plain fread loop over the loose files; prints the ratios of the three.
+#include "bench/support/RatioReporter.h"
 #include "engine/core/MessageManager.h"
 #include "engine/files/FileBinary.h"
 #include "engine/files/FileManager.h"
@@ -11,7 +12,6 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <map>
 #include <string>
 #include <vector>
 
@@ -108,43 +108,17 @@ BENCHMARK(PackThroughFileManager)->Unit(benchmark::kMillisecond);
 BENCHMARK(LooseThroughFileManager)->Unit(benchmark::kMillisecond);
 BENCHMARK(PlainFreadLoop)->Unit(benchmark::kMillisecond);
 
-// Keeps each benchmark's time per iteration so the ratios can be printed after the run.
-class RatioReporter : public benchmark::ConsoleReporter
-{
-public:
-    void ReportRuns(const std::vector<Run>& runs) override
-    {
-        for (const Run& run : runs)
-            m_times[run.benchmark_name()] = run.GetAdjustedRealTime();
-        ConsoleReporter::ReportRuns(runs);
-    }
-
-    void PrintRatios() const
-    {
-        const auto time = [&](const char* name) {
-            const auto found = m_times.find(name);
-            return found == m_times.end() ? 0.0 : found->second;
-        };
-        const double pack = time("PackThroughFileManager"), loose = time("LooseThroughFileManager"),
-                     plain = time("PlainFreadLoop");
-        if (pack <= 0.0 || loose <= 0.0 || plain <= 0.0)
-            return;
-        std::printf("pack / loose through the file manager: %.2f (pack reading should be at most 1.00)\n", pack / loose);
-        std::printf("pack through the file manager / plain fread loop: %.2f\n", pack / plain);
-        std::printf("loose through the file manager / plain fread loop: %.2f\n", loose / plain);
-    }
-
-private:
-    std::map<std::string, double> m_times;
-};
 }
 
 int main(int argc, char** argv)
 {
-    benchmark::Initialize(&argc, argv);
-    RatioReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    reporter.PrintRatios();
-    benchmark::Shutdown();
+    BenchSupport::RatioReporter reporter;
+    BenchSupport::RunBenchmarks(argc, argv, reporter);
+    reporter.PrintRatio("pack / loose through the file manager", "PackThroughFileManager", "LooseThroughFileManager",
+                        1.0);
+    reporter.PrintRatio("pack through the file manager / plain fread loop", "PackThroughFileManager", "PlainFreadLoop",
+                        0.0);
+    reporter.PrintRatio("loose through the file manager / plain fread loop", "LooseThroughFileManager",
+                        "PlainFreadLoop", 0.0);
     return 0;
 }

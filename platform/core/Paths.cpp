@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <mutex>
 #include <system_error>
+#include <unordered_map>
 
 namespace Platform
 {
@@ -123,13 +124,48 @@ bool MatchesMask(const std::u32string& name, const std::u32string& mask)
     return m == mask.size();
 }
 
+// Names found by searching a folder, so that a name written in another case costs one stat next time, not a
+// folder scan; an entry is used only while the name it points to still exists.
+class MatchCache
+{
+public:
+    bool Find(const std::string& key, std::string& matched)
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        const auto found = m_names.find(key);
+        if (found == m_names.end())
+            return false;
+        matched = found->second;
+        return true;
+    }
+
+    void Keep(const std::string& key, const std::string& matched)
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        if (m_names.size() >= MaxEntries)
+            m_names.clear();
+        m_names[key] = matched;
+    }
+
+private:
+    static constexpr size_t MaxEntries = 4096;
+    std::mutex m_mutex;
+    std::unordered_map<std::string, std::string> m_names;
+};
+
+MatchCache g_matchCache;
+
 // The entry of folder whose name equals component ignoring case; false when the folder holds none.
 bool MatchComponent(const std::string& folder, const std::string& component, std::string& matched)
 {
     matched = component;
-    const std::string exact = folder + (folder == "/" ? "" : "/") + component;
-    if (component == "." || component == ".." || Exists(exact))
+    const std::string separator = folder == "/" ? "" : "/";
+    if (component == "." || component == ".." || Exists(folder + separator + component))
         return true;
+    const std::string key = folder + '\0' + component;
+    if (g_matchCache.Find(key, matched) && Exists(folder + separator + matched))
+        return true;
+    matched = component;
     DIR* dir = ::opendir(folder.c_str());
     if (!dir)
         return false;
@@ -144,6 +180,8 @@ bool MatchComponent(const std::string& folder, const std::string& component, std
         }
     }
     ::closedir(dir);
+    if (found)
+        g_matchCache.Keep(key, matched);
     return found;
 }
 

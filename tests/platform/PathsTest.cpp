@@ -127,3 +127,14 @@ TEST(Paths, CreateAndDeleteFolders)
     EXPECT_FALSE(std::filesystem::exists(folder / "a"));
     EXPECT_FALSE(Platform::DeleteTree(Platform::GetExecutableFolder()));
 }
+
+TEST(Paths, RenamedFolderIsFoundAgain)
+{
+    TempFolder folder;
+    folder.WriteFile("Data/x", "x");
+    EXPECT_EQ(Platform::ResolvePath(folder / "data/x"), folder / "Data/x");
+    std::filesystem::rename(folder / "Data", folder / "DATA");
+    EXPECT_EQ(Platform::ResolvePath(folder / "data/x"), folder / "DATA/x");
+    std::filesystem::rename(folder / "DATA", folder / "data");
+    EXPECT_EQ(Platform::ResolvePath(folder / "Data/x"), folder / "data/x");
+}

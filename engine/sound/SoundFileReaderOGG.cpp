@@ -1,0 +1,122 @@
+// vorbisfile over FileBinary: the four callbacks, opening and measuring the stream, and decoding.
+#include "engine/sound/SoundFileReaderOGG.h"
+
+#include "engine/core/Error.h"
+#include "engine/files/FileBinary.h"
+
+#include <vorbis/vorbisfile.h>
+
+#include <algorithm>
+#include <climits>
+
+namespace VelkorEngine
+{
+namespace
+{
+// A damaged stream may keep answering with errors; after this many in a row the read ends.
+constexpr u32 MaximumConsecutiveErrors = 32;
+
+size_t ReadCallback(void* pointer, size_t size, size_t count, void* source)
+{
+    const size_t wanted = std::min<size_t>(size * count, UINT_MAX);
+    u32 read = 0;
+    static_cast<FileBinary*>(source)->Read(pointer, static_cast<u32>(wanted), &read);
+    return read;
+}
+
+// vorbisfile's whence: 0 from the start, 1 from the position, 2 from the end; FileBinary numbers the last
+// two the other way round and counts "from the end" backwards.
+int SeekCallback(void* source, ogg_int64_t offset, int whence)
+{
+    static constexpr u32 Origins[] = {0, 2, 1};
+    if (whence < 0 || whence > 2)
+        return -1;
+    static_cast<FileBinary*>(source)->Seek(Origins[whence], offset);
+    return 0;
+}
+
+int CloseCallback(void*) { return 0; }
+
+long TellCallback(void* source) { return static_cast<long>(static_cast<FileBinary*>(source)->GetPosition()); }
+
+constexpr ov_callbacks Callbacks{ReadCallback, SeekCallback, CloseCallback, TellCallback};
+}
+
+SoundFileReaderOGG::SoundFileReaderOGG(MessageManager* log, FileManager* fileManager, const std::string& name)
+    : SoundFileReader(log, fileManager, name)
+{
+    m_bitsPerSample = 16;
+    try
+    {
+        Open();
+    }
+    catch (const FileError& error)
+    {
+        ClearDecoder();
+        m_file.reset();
+        throw FileError(error.GetMessage());
+    }
+}
+
+SoundFileReaderOGG::~SoundFileReaderOGG() { ClearDecoder(); }
+
+void SoundFileReaderOGG::Open()
+{
+    m_decoder = std::make_unique<OggVorbis_File>();
+    if (ov_open_callbacks(m_file.get(), m_decoder.get(), nullptr, 0, Callbacks) < 0)
+        Fail("incorrect format");
+    const vorbis_info* info = ov_info(m_decoder.get(), -1);
+    if (!info)
+        Fail("incorrect format");
+    m_sampleRate = static_cast<u32>(info->rate);
+    m_channels = static_cast<u32>(info->channels);
+    const ogg_int64_t samples = ov_pcm_total(m_decoder.get(), -1);
+    if (samples == OV_EINVAL)
+        Fail("incorrect format");
+    m_dataSize = static_cast<u32>(static_cast<u64>(samples) * m_channels * 2);
+}
+
+void SoundFileReaderOGG::ClearDecoder()
+{
+    if (!m_decoder)
+        return;
+    ov_clear(m_decoder.get());
+    m_decoder.reset();
+}
+
+void SoundFileReaderOGG::Rewind() { ov_pcm_seek(m_decoder.get(), 0); }
+
+void SoundFileReaderOGG::Read(void* destination, u32 count, u32& read, u8& end)
+{
+    if (count == 0)
+    {
+        read = 0;
+        end = 1;
+        return;
+    }
+    char* bytes = static_cast<char*>(destination);
+    u32 total = 0;
+    u32 errors = 0;
+    long result = 1;
+    while (total < count)
+    {
+        int bitstream = 0;
+        const int wanted = static_cast<int>(std::min<u32>(count - total, INT_MAX));
+        result = ov_read(m_decoder.get(), bytes + total, wanted, 0, 2, 1, &bitstream);
+        if (result == 0)
+            break;
+        if (result > 0)
+        {
+            total += static_cast<u32>(result);
+            errors = 0;
+        }
+        else if (++errors == MaximumConsecutiveErrors)
+        {
+            result = 0;
+            break;
+        }
+    }
+    read = total;
+    end = result == 0 ? 1 : 0;
+}
+}

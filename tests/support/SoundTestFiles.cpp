@@ -1,0 +1,178 @@
+// WAV chunks written byte by byte, and Ogg Vorbis encoded through libvorbisenc.
+#include "tests/support/SoundTestFiles.h"
+
+#include <vorbis/vorbisenc.h>
+
+#include <algorithm>
+#include <cmath>
+#include <stdexcept>
+
+namespace TestSupport
+{
+void SoundWavWriter::Id(const char* id) { m_bytes.append(id, 4); }
+
+void SoundWavWriter::U16(std::uint32_t value)
+{
+    m_bytes += static_cast<char>(value & 0xFF);
+    m_bytes += static_cast<char>((value >> 8) & 0xFF);
+}
+
+void SoundWavWriter::U32(std::uint32_t value)
+{
+    U16(value & 0xFFFF);
+    U16(value >> 16);
+}
+
+SoundWavWriter& SoundWavWriter::Riff(std::uint32_t size, const char* id, const char* form)
+{
+    Id(id);
+    U32(size);
+    Id(form);
+    return *this;
+}
+
+SoundWavWriter& SoundWavWriter::Format(const SoundWavFormat& format, std::uint32_t extraBytes)
+{
+    return FormatWithSize(format, 16 + extraBytes, 16 + extraBytes);
+}
+
+SoundWavWriter& SoundWavWriter::FormatWithSize(const SoundWavFormat& format, std::uint32_t sizeField,
+                                               std::uint32_t bodyBytes)
+{
+    Id("fmt ");
+    U32(sizeField);
+    const std::uint32_t align = format.channels * format.bits / 8;
+    std::string body;
+    std::swap(body, m_bytes);
+    U16(format.tag);
+    U16(format.channels);
+    U32(format.rate);
+    U32(format.rate * align);
+    U16(align);
+    U16(format.bits);
+    m_bytes.resize(bodyBytes, '\0');
+    body += m_bytes;
+    m_bytes = std::move(body);
+    return *this;
+}
+
+SoundWavWriter& SoundWavWriter::Data(const std::vector<std::uint8_t>& pcm)
+{
+    return DataWithSize(static_cast<std::uint32_t>(pcm.size()), pcm);
+}
+
+SoundWavWriter& SoundWavWriter::DataWithSize(std::uint32_t sizeField, const std::vector<std::uint8_t>& pcm)
+{
+    Id("data");
+    U32(sizeField);
+    return Bytes(pcm);
+}
+
+SoundWavWriter& SoundWavWriter::Chunk(const char* id, std::uint32_t sizeField, std::uint32_t bodyBytes)
+{
+    Id(id);
+    U32(sizeField);
+    m_bytes.append(bodyBytes, 'x');
+    return *this;
+}
+
+SoundWavWriter& SoundWavWriter::Bytes(const std::vector<std::uint8_t>& bytes)
+{
+    m_bytes.append(bytes.begin(), bytes.end());
+    return *this;
+}
+
+std::string MakeSoundWav(const SoundWavFormat& format, const std::vector<std::uint8_t>& pcm)
+{
+    return SoundWavWriter().Riff(static_cast<std::uint32_t>(36 + pcm.size())).Format(format).Data(pcm).Get();
+}
+
+namespace
+{
+void AppendPage(std::string& out, const ogg_page& page)
+{
+    out.append(reinterpret_cast<const char*>(page.header), static_cast<std::size_t>(page.header_len));
+    out.append(reinterpret_cast<const char*>(page.body), static_cast<std::size_t>(page.body_len));
+}
+}
+
+std::string MakeSoundOgg(std::uint32_t channels, std::uint32_t rate, const std::vector<std::int16_t>& pcm)
+{
+    vorbis_info info;
+    vorbis_info_init(&info);
+    if (vorbis_encode_init_vbr(&info, static_cast<long>(channels), static_cast<long>(rate), 0.4f) != 0)
+        throw std::runtime_error("vorbis_encode_init_vbr refused the format");
+    vorbis_comment comment;
+    vorbis_comment_init(&comment);
+    vorbis_dsp_state dsp;
+    vorbis_analysis_init(&dsp, &info);
+    vorbis_block block;
+    vorbis_block_init(&dsp, &block);
+    ogg_stream_state stream;
+    ogg_stream_init(&stream, 1);
+
+    std::string out;
+    ogg_packet header;
+    ogg_packet commentHeader;
+    ogg_packet codeHeader;
+    vorbis_analysis_headerout(&dsp, &comment, &header, &commentHeader, &codeHeader);
+    ogg_stream_packetin(&stream, &header);
+    ogg_stream_packetin(&stream, &commentHeader);
+    ogg_stream_packetin(&stream, &codeHeader);
+    ogg_page page;
+    while (ogg_stream_flush(&stream, &page) != 0)
+        AppendPage(out, page);
+
+    auto drain = [&]() {
+        while (vorbis_analysis_blockout(&dsp, &block) == 1)
+        {
+            vorbis_analysis(&block, nullptr);
+            vorbis_bitrate_addblock(&block);
+            ogg_packet packet;
+            while (vorbis_bitrate_flushpacket(&dsp, &packet) == 1)
+            {
+                ogg_stream_packetin(&stream, &packet);
+                while (ogg_stream_pageout(&stream, &page) != 0)
+                    AppendPage(out, page);
+            }
+        }
+    };
+    const std::size_t frames = pcm.size() / channels;
+    constexpr std::size_t Step = 1024;
+    for (std::size_t start = 0; start < frames; start += Step)
+    {
+        const std::size_t count = std::min(Step, frames - start);
+        float** buffer = vorbis_analysis_buffer(&dsp, static_cast<int>(count));
+        for (std::size_t i = 0; i < count; ++i)
+            for (std::uint32_t c = 0; c < channels; ++c)
+                buffer[c][i] = static_cast<float>(pcm[(start + i) * channels + c]) / 32768.0f;
+        vorbis_analysis_wrote(&dsp, static_cast<int>(count));
+        drain();
+    }
+    vorbis_analysis_wrote(&dsp, 0);
+    drain();
+    while (ogg_stream_flush(&stream, &page) != 0)
+        AppendPage(out, page);
+
+    ogg_stream_clear(&stream);
+    vorbis_block_clear(&block);
+    vorbis_dsp_clear(&dsp);
+    vorbis_comment_clear(&comment);
+    vorbis_info_clear(&info);
+    return out;
+}
+
+std::vector<std::int16_t> MakeSoundMusic(std::uint32_t frames, std::uint32_t channels, std::uint32_t rate)
+{
+    std::vector<std::int16_t> pcm(static_cast<std::size_t>(frames) * channels);
+    const double twoPi = 2.0 * 3.14159265358979323846;
+    for (std::uint32_t frame = 0; frame < frames; ++frame)
+        for (std::uint32_t c = 0; c < channels; ++c)
+        {
+            const double t = static_cast<double>(frame) / rate;
+            const double value = 0.3 * std::sin(twoPi * (220.0 + 110.0 * c) * t) + 0.2 * std::sin(twoPi * 660.0 * t);
+            pcm[frame * channels + c] = static_cast<std::int16_t>(std::lround(value * 32767.0));
+        }
+    return pcm;
+}
+}

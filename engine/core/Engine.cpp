@@ -1,6 +1,7 @@
 // Construction order, the two frame steps and teardown of the engine's services.
 #include "engine/core/Engine.h"
 
+#include "engine/core/Error.h"
 #include "engine/core/Random.h"
 #include "engine/core/StringHelpers.h"
 #include "platform/win32/Time.h"
@@ -34,6 +35,7 @@ Engine::Engine(const EngineParameters& parameters)
     m_config->Load();
     CreateApplicationWindow();
     m_controls = std::make_unique<Controls_DI7>(m_messageManager.get(), m_timerManager.get(), m_window.get(), true);
+    CreateSound();
     // Milliseconds since boot, so that two runs draw different sequences.
     SeedRandom(GetTickCount());
 }
@@ -55,10 +57,27 @@ void Engine::CreateApplicationWindow()
                                         p.centreWindow, p.windowPosition[0], p.windowPosition[1]);
 }
 
+// Without a sound device the game runs silent: the failing constructor has logged why, and a sound manager
+// that failed leaves the sound system in place.
+void Engine::CreateSound()
+{
+    try
+    {
+        m_soundSystem = std::make_unique<SoundSystem_DS7>(m_messageManager.get(), m_fileManager.get(), m_timerManager.get(),
+                                                          m_config.get(), m_window.get(), m_parameters->use3DSound);
+        m_soundManager = std::make_unique<SoundManager>(m_messageManager.get(), m_fileManager.get(), m_soundSystem.get());
+    }
+    catch (const Error&)
+    {
+    }
+}
+
 Engine::~Engine()
 {
     if (m_parameters->saveSettingsOnExit)
         m_config->Save();
+    m_soundManager.reset();
+    m_soundSystem.reset();
     m_controls.reset();
     m_window.reset();
     m_config.reset();
@@ -79,6 +98,10 @@ void Engine::Render()
 
 void Engine::Frame(u32 sleepMs)
 {
+    if (m_soundSystem)
+        m_soundSystem->Refresh();
+    if (m_soundManager)
+        m_soundManager->Update(1);
     if (sleepMs != 0)
         Sleep(sleepMs);
     if (m_controls->IsPressed("PRINTSCRN"))

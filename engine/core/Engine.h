@@ -9,6 +9,8 @@
 #include "engine/core/Window.h"
 #include "engine/files/FileManager.h"
 #include "engine/input/Controls_DI7.h"
+#include "engine/sound/SoundManager.h"
+#include "engine/sound/SoundSystem_DS7.h"
 
 #include <memory>
 #include <string>
@@ -38,9 +40,13 @@ public:
     Config* GetConfig() const { return m_config.get(); }
     Window* GetWindow() const { return m_window.get(); }
     Controls* GetControls() const { return m_controls.get(); }
+    // Both null when the game runs without sound.
+    SoundSystem* GetSoundSystem() const { return m_soundSystem.get(); }
+    SoundManager* GetSoundManager() const { return m_soundManager.get(); }
 
 private:
     void CreateApplicationWindow();
+    void CreateSound();
 
     // Declared in creation order: if a constructor throws part-way, the members built so far are destroyed in
     // reverse order, exactly as the destructor would.
@@ -51,5 +57,7 @@ private:
     std::unique_ptr<Config> m_config;
     std::unique_ptr<Window> m_window;
     std::unique_ptr<Controls_DI7> m_controls;
+    std::unique_ptr<SoundSystem_DS7> m_soundSystem;
+    std::unique_ptr<SoundManager> m_soundManager;
 };
 }

@@ -69,6 +69,23 @@ public:
 
     const std::string& GetSettingsPath() const { return m_settingsPath; }
 
+    // The registry's own storage of the settings the renderer reads every frame (and writes back when it has
+    // to choose another mode or clamp a value): bound storage, valid while the registry lives.
+    struct RenderSettings
+    {
+        std::string* videoMode = nullptr;
+        u8* fullScreen = nullptr;
+        u8* verticalSync = nullptr;
+        i32* textureAnisotropy = nullptr;
+        u8* useMipMapping = nullptr;
+        u8* showMipMaps = nullptr;
+    };
+    RenderSettings GetRenderSettings()
+    {
+        return RenderSettings{&m_videoMode,       &m_fullScreen,    &m_verticalSync,
+                              &m_textureAnisotropy, &m_useMipMapping, &m_showMipMaps};
+    }
+
 private:
     struct Variable
     {

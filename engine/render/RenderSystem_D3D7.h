@@ -1,0 +1,115 @@
+// The render system over DirectDraw 7 and Direct3D 7: the description of the display hardware, the choice of
+// adapter, device and video mode from the settings, the device's creation with a software fallback, its reset,
+// the translation of every cached state into device states, scenes, presentation and screenshots. Every
+// device result goes to CheckResult, which logs failures and lets the program go on.
+#pragma once
+
+#include "engine/render/RenderSystem.h"
+#include "platform/d3d7/D3D.h"
+
+#include <string>
+#include <vector>
+
+namespace VelkorEngine
+{
+struct AdapterInfo_D3D7;
+struct DeviceInfo_D3D7;
+class Texture2D_D3D7;
+
+class RenderSystem_D3D7 : public RenderSystem
+{
+public:
+    RenderSystem_D3D7(MessageManager* log, Config* config, Window* window, u8 stencilRequested,
+                      u8 allowOversizedWindow);
+    ~RenderSystem_D3D7() override;
+
+    void Refresh() override;
+    void BeginScene() override;
+    void EndScene() override;
+    void SwapBuffers() override;
+    void CheckVideoModeChange() override;
+    void Reset(u32 flags) override;
+    void DrawIndexedPrimitive(u32 kind, IndexBuffer* indexBuffer, VertexBuffer* vertexBuffer,
+                              u32 primitiveCount) override;
+    VertexBuffer* CreateVertexBuffer(u32 usage, u32 hasColor, u32 vertexCount) override;
+    VertexBuffer* CreateVertexBuffer(u32 usage, u32 hasColor, const VertexBuffer& source) override;
+    VertexBuffer* CreateVertexBuffer(const VertexBuffer& source) override;
+    IndexBuffer* CreateIndexBuffer(u32 usage, u32 capacity) override;
+    IndexBuffer* CreateIndexBuffer(u32 usage, const IndexBuffer& source) override;
+    IndexBuffer* CreateIndexBuffer(const IndexBuffer& source) override;
+    void TakeScreenshot(Image& image) override;
+    void SetDefaultStates() override;
+    void SetMaterial(const Color& ambient, const Color& diffuse, const Color& specular, const Color& emissive,
+                     f32 power) override;
+
+    // Logs a failed result as "Direct3D Subsystem (context): sentence"; a success logs nothing.
+    void CheckResult(const std::string& context, HRESULT result);
+
+    void RegisterTexture(Texture2D_D3D7* texture);
+    // A texture that is not registered is logged as an error; nothing is thrown (it is called from destructors).
+    void UnregisterTexture(Texture2D_D3D7* texture);
+    const std::vector<Texture2D_D3D7*>& GetTextures() const { return m_textures; }
+
+    IDirectDraw7* GetDirectDraw() const { return m_directDraw; }
+    IDirect3DDevice7* GetDevice() const { return m_device; }
+    const DDSURFACEDESC2& GetBackBufferDescription() const { return m_backBufferDescription; }
+
+    static bool CompareDisplayModes(const DDSURFACEDESC2& a, const DDSURFACEDESC2& b);
+
+protected:
+    void UpdateProjectionMatrix() override;
+    void UpdateViewMatrix() override;
+    void UpdateWorldMatrix() override;
+    void UpdateAmbientColor() override;
+    void UpdateAlphaBlend() override;
+    void UpdateBlend() override;
+    void UpdateTexture(u32 stage) override;
+    void UpdateMaxTextureAnisotropy(u32 stage) override;
+    void UpdateTextureFilter(u32 stage) override;
+    void UpdateTextureAdressU(u32 stage) override;
+    void UpdateTextureAdressV(u32 stage) override;
+    void UpdateTextureMatrix(u32 stage) override;
+    void UpdateCullMode() override;
+    void UpdateLighting() override;
+    void UpdateNormalizeNormals() override;
+    void UpdateZ() override;
+    void UpdateZWrite() override;
+    void UpdateStencil() override;
+
+private:
+    void EnumerateHardware();
+    static BOOL EnumerateAdapter(GUID* guid, char* description, char* driverName, void* context, void* monitor);
+    static HRESULT EnumerateDisplayMode(DDSURFACEDESC2* mode, void* context);
+    static HRESULT EnumerateDevice(char* description, char* name, D3DDEVICEDESC7* caps, void* context);
+    void SelectDevice(bool forceSoftware);
+    void SelectVideoMode();
+    bool SelectVideoModeFromSettings(u32 desktopWidth, u32 desktopHeight);
+    bool SelectFittingWindowedMode(DeviceInfo& device, u32 bits, u32 desktopWidth, u32 desktopHeight);
+    bool CreateDevice(bool logCaps);
+    void CreateDeviceWithFallback(bool logCaps);
+    void CreateDirectDraw();
+    void CreateScreenBuffers();
+    void CreateDirect3DDevice();
+    void CreateDepthBuffer();
+    void ReadCapabilities(bool logCaps);
+    // Releases the device and surfaces; leftover references are fatal, except while destroying, when they are
+    // only logged (a destructor must not throw).
+    void Release(bool fatalOnLeftovers = true);
+    void ReleaseTextureSurfaces();
+    void ReloadTextures();
+    void CopyScreenshot(Image& image);
+    void SetStageState(u32 stage, D3DTEXTURESTAGESTATETYPE state, DWORD value, const char* context);
+    void SetRenderState(D3DRENDERSTATETYPE state, DWORD value, const char* context);
+    AdapterInfo_D3D7* CurrentAdapter() const;
+    DeviceInfo_D3D7* CurrentDevice() const;
+
+    IDirectDraw7* m_directDraw = nullptr;
+    IDirect3D7* m_direct3D = nullptr;
+    IDirect3DDevice7* m_device = nullptr;
+    IDirectDrawSurface7* m_depthBuffer = nullptr;
+    IDirectDrawSurface7* m_primary = nullptr;
+    IDirectDrawSurface7* m_backBuffer = nullptr;
+    DDSURFACEDESC2 m_backBufferDescription;
+    std::vector<Texture2D_D3D7*> m_textures;
+};
+}

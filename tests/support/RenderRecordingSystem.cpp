@@ -1,0 +1,77 @@
+// The device-less recording render system.
+#include "tests/support/RenderRecordingSystem.h"
+
+#include "engine/files/Image.h"
+#include "engine/render/IndexBuffer_D3D7.h"
+#include "engine/render/VertexBuffer_D3D7.h"
+
+using namespace VelkorEngine;
+
+namespace KorvaneTest
+{
+RenderRecordingSystem::RenderRecordingSystem(MessageManager* log, Config* config, u32 stageCount, u32 maxAnisotropy)
+    : RenderSystem(log, config, nullptr, 1, 0)
+{
+    m_stageCount = stageCount;
+    m_maxAnisotropy = maxAnisotropy;
+    m_maxTextureWidth = m_maxTextureHeight = 2048;
+    InitStates();
+}
+
+VertexBuffer* RenderRecordingSystem::CreateVertexBuffer(u32 usage, u32 hasColor, u32 vertexCount)
+{
+    return new VertexBuffer_D3D7(nullptr, usage, hasColor, vertexCount);
+}
+
+VertexBuffer* RenderRecordingSystem::CreateVertexBuffer(u32 usage, u32 hasColor, const VertexBuffer& source)
+{
+    return new VertexBuffer_D3D7(usage, hasColor, source);
+}
+
+VertexBuffer* RenderRecordingSystem::CreateVertexBuffer(const VertexBuffer& source)
+{
+    return new VertexBuffer_D3D7(source);
+}
+
+IndexBuffer* RenderRecordingSystem::CreateIndexBuffer(u32 usage, u32 capacity)
+{
+    return new IndexBuffer_D3D7(nullptr, usage, capacity);
+}
+
+IndexBuffer* RenderRecordingSystem::CreateIndexBuffer(u32 usage, const IndexBuffer& source)
+{
+    return new IndexBuffer_D3D7(usage, source);
+}
+
+IndexBuffer* RenderRecordingSystem::CreateIndexBuffer(const IndexBuffer& source) { return new IndexBuffer_D3D7(source); }
+
+void RenderRecordingSystem::TakeScreenshot(Image& image)
+{
+    image.Create(m_log, 1, 1, 24);
+    image.Fill(Color(1.0f, 1.0f, 1.0f, 1.0f));
+}
+
+void RenderRecordingSystem::SetMaterial(const Color&, const Color&, const Color&, const Color&, f32)
+{
+    Note("Material");
+}
+
+void RenderRecordingSystem::DrawIndexedPrimitive(u32 kind, IndexBuffer*, VertexBuffer*, u32 primitiveCount)
+{
+    m_draws.push_back(Draw{kind, primitiveCount});
+}
+
+int RenderRecordingSystem::Count(const std::string& name) const
+{
+    int count = 0;
+    for (const RenderUpdate& update : m_updates)
+        count += update.name == name ? 1 : 0;
+    return count;
+}
+
+void RenderRecordingSystem::ChangeStageCount(u32 stageCount)
+{
+    m_stageCount = stageCount;
+    ResizeStageArrays(stageCount);
+}
+}

@@ -1,0 +1,84 @@
+// A render system without a device: every Update operation the state cache makes is recorded by name and
+// stage, and the buffer factories make ordinary buffers. For tests of the cache itself and of the engine parts
+// that draw through it (cameras, lights, shaders, models) without a window.
+#pragma once
+
+#include "engine/render/RenderSystem.h"
+
+#include <string>
+#include <vector>
+
+namespace KorvaneTest
+{
+struct RenderUpdate
+{
+    std::string name;
+    VelkorEngine::u32 stage = 0;
+
+    bool operator==(const RenderUpdate& other) const { return name == other.name && stage == other.stage; }
+};
+
+class RenderRecordingSystem : public VelkorEngine::RenderSystem
+{
+public:
+    // The device capabilities to pretend; the cache is initialised as the real render system's is.
+    RenderRecordingSystem(VelkorEngine::MessageManager* log, VelkorEngine::Config* config,
+                          VelkorEngine::u32 stageCount = 2, VelkorEngine::u32 maxAnisotropy = 4);
+
+    VelkorEngine::VertexBuffer* CreateVertexBuffer(VelkorEngine::u32 usage, VelkorEngine::u32 hasColor,
+                                                   VelkorEngine::u32 vertexCount) override;
+    VelkorEngine::VertexBuffer* CreateVertexBuffer(VelkorEngine::u32 usage, VelkorEngine::u32 hasColor,
+                                                   const VelkorEngine::VertexBuffer& source) override;
+    VelkorEngine::VertexBuffer* CreateVertexBuffer(const VelkorEngine::VertexBuffer& source) override;
+    VelkorEngine::IndexBuffer* CreateIndexBuffer(VelkorEngine::u32 usage, VelkorEngine::u32 capacity) override;
+    VelkorEngine::IndexBuffer* CreateIndexBuffer(VelkorEngine::u32 usage,
+                                                 const VelkorEngine::IndexBuffer& source) override;
+    VelkorEngine::IndexBuffer* CreateIndexBuffer(const VelkorEngine::IndexBuffer& source) override;
+    void TakeScreenshot(VelkorEngine::Image& image) override;
+    void SetMaterial(const VelkorEngine::Color& ambient, const VelkorEngine::Color& diffuse,
+                     const VelkorEngine::Color& specular, const VelkorEngine::Color& emissive,
+                     VelkorEngine::f32 power) override;
+    void DrawIndexedPrimitive(VelkorEngine::u32 kind, VelkorEngine::IndexBuffer* indexBuffer,
+                              VelkorEngine::VertexBuffer* vertexBuffer, VelkorEngine::u32 primitiveCount) override;
+
+    const std::vector<RenderUpdate>& Updates() const { return m_updates; }
+    void ClearUpdates() { m_updates.clear(); }
+    int Count(const std::string& name) const;
+    // Stands in for a device that reports another stage count after a reset.
+    void ChangeStageCount(VelkorEngine::u32 stageCount);
+    void SetActive(VelkorEngine::u8 active) { m_active = active; }
+
+    struct Draw
+    {
+        VelkorEngine::u32 kind;
+        VelkorEngine::u32 primitiveCount;
+    };
+    const std::vector<Draw>& Draws() const { return m_draws; }
+
+protected:
+    void UpdateProjectionMatrix() override { Note("Projection"); }
+    void UpdateViewMatrix() override { Note("View"); }
+    void UpdateWorldMatrix() override { Note("World"); }
+    void UpdateAmbientColor() override { Note("Ambient"); }
+    void UpdateAlphaBlend() override { Note("AlphaBlend"); }
+    void UpdateBlend() override { Note("Blend"); }
+    void UpdateTexture(VelkorEngine::u32 stage) override { Note("Texture", stage); }
+    void UpdateMaxTextureAnisotropy(VelkorEngine::u32 stage) override { Note("Anisotropy", stage); }
+    void UpdateTextureFilter(VelkorEngine::u32 stage) override { Note("Filter", stage); }
+    void UpdateTextureAdressU(VelkorEngine::u32 stage) override { Note("AddressU", stage); }
+    void UpdateTextureAdressV(VelkorEngine::u32 stage) override { Note("AddressV", stage); }
+    void UpdateTextureMatrix(VelkorEngine::u32 stage) override { Note("TextureMatrix", stage); }
+    void UpdateCullMode() override { Note("CullMode"); }
+    void UpdateLighting() override { Note("Lighting"); }
+    void UpdateNormalizeNormals() override { Note("NormalizeNormals"); }
+    void UpdateZ() override { Note("Z"); }
+    void UpdateZWrite() override { Note("ZWrite"); }
+    void UpdateStencil() override { Note("Stencil"); }
+
+private:
+    void Note(const char* name, VelkorEngine::u32 stage = 0) { m_updates.push_back(RenderUpdate{name, stage}); }
+
+    std::vector<RenderUpdate> m_updates;
+    std::vector<Draw> m_draws;
+};
+}

@@ -3,6 +3,7 @@
 #include "engine/core/Engine.h"
 #include "engine/core/Error.h"
 #include "engine/input/KeyNames.h"
+#include "engine/sound/Sound.h"
 #include "platform/win32/WindowApi.h"
 
 #include <cstdio>
@@ -19,6 +20,9 @@ struct Options
     // Logs the controls pressed and the window's mode request in each frame, for the input check.
     bool logInput = false;
     unsigned frameSleep = 0;
+    // An effect played once and music played in a loop from the start, to hear (or record) the sound output.
+    std::string sound;
+    std::string music;
 };
 
 Options ParseOptions(int argc, char** argv)
@@ -34,6 +38,10 @@ Options ParseOptions(int argc, char** argv)
             options.logInput = std::strcmp(argv[i + 1], "0") != 0;
         else if (std::strcmp(argv[i], "--frame-sleep") == 0)
             options.frameSleep = static_cast<unsigned>(std::strtoul(argv[i + 1], nullptr, 10));
+        else if (std::strcmp(argv[i], "--sound") == 0)
+            options.sound = argv[i + 1];
+        else if (std::strcmp(argv[i], "--music") == 0)
+            options.music = argv[i + 1];
     }
     return options;
 }
@@ -50,6 +58,22 @@ void LogInput(VelkorEngine::Engine& engine)
     {
         log.Message("Requested: v_window_change_mode");
         config.SetCommandIdle("v_window_change_mode", 1);
+    }
+}
+
+// Queued as the game queues its sounds; the engine's next frame starts them. Silent without a sound device.
+void StartSounds(VelkorEngine::Engine& engine, const Options& options)
+{
+    VelkorEngine::SoundManager* sounds = engine.GetSoundManager();
+    if (!sounds)
+        return;
+    if (!options.sound.empty())
+        sounds->Play(sounds->CreateSound(options.sound), 0);
+    if (!options.music.empty())
+    {
+        VelkorEngine::Sound* music = sounds->CreateSound(options.music);
+        music->SetLooping(1);
+        sounds->Play(music, 0);
     }
 }
 
@@ -84,6 +108,7 @@ int main(int argc, char** argv)
     try
     {
         VelkorEngine::Engine engine(parameters);
+        StartSounds(engine, options);
         if (options.logInput)
             engine.GetMessageManager()->Message("Frames running");
         for (unsigned frame = 0; !engine.IsExitRequested();)

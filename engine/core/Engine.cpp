@@ -34,6 +34,8 @@ Engine::Engine(const EngineParameters& parameters)
                                         p.forceVideoMode, p.defaultVideoMode, p.forceFullScreen, p.defaultFullScreen);
     m_config->Load();
     CreateApplicationWindow();
+    m_renderSystem = std::make_unique<RenderSystem_D3D7>(m_messageManager.get(), m_config.get(), m_window.get(),
+                                                         p.useStencilBuffer, p.allowOversizedWindow);
     m_controls = std::make_unique<Controls_DI7>(m_messageManager.get(), m_timerManager.get(), m_window.get(), true);
     CreateSound();
     // Milliseconds since boot, so that two runs draw different sequences.
@@ -79,6 +81,7 @@ Engine::~Engine()
     m_soundManager.reset();
     m_soundSystem.reset();
     m_controls.reset();
+    m_renderSystem.reset();
     m_window.reset();
     m_config.reset();
     m_timerManager.reset();
@@ -98,6 +101,7 @@ void Engine::Render()
 
 void Engine::Frame(u32 sleepMs)
 {
+    m_renderSystem->Refresh();
     if (m_soundSystem)
         m_soundSystem->Refresh();
     if (m_soundManager)

@@ -9,6 +9,7 @@
 #include "engine/core/Window.h"
 #include "engine/files/FileManager.h"
 #include "engine/input/Controls_DI7.h"
+#include "engine/render/RenderSystem_D3D7.h"
 #include "engine/sound/SoundManager.h"
 #include "engine/sound/SoundSystem_DS7.h"
 
@@ -39,6 +40,7 @@ public:
     TimerManager* GetTimerManager() const { return m_timerManager.get(); }
     Config* GetConfig() const { return m_config.get(); }
     Window* GetWindow() const { return m_window.get(); }
+    RenderSystem* GetRenderSystem() const { return m_renderSystem.get(); }
     Controls* GetControls() const { return m_controls.get(); }
     // Both null when the game runs without sound.
     SoundSystem* GetSoundSystem() const { return m_soundSystem.get(); }
@@ -56,6 +58,7 @@ private:
     std::unique_ptr<TimerManager> m_timerManager;
     std::unique_ptr<Config> m_config;
     std::unique_ptr<Window> m_window;
+    std::unique_ptr<RenderSystem_D3D7> m_renderSystem;
     std::unique_ptr<Controls_DI7> m_controls;
     std::unique_ptr<SoundSystem_DS7> m_soundSystem;
     std::unique_ptr<SoundManager> m_soundManager;

@@ -1,14 +1,20 @@
 // Starts the engine, runs frames until "exit" is requested or the frame limit is reached, and leaves its log.
 // Window messages are taken one at a time and a frame runs when none is waiting, as the game's loop does.
+// Every frame clears, draws a triangle and presents through the render system; the last frame's centre pixel
+// is read back through a screenshot and logged.
 #include "engine/core/Engine.h"
 #include "engine/core/Error.h"
+#include "engine/files/Image.h"
 #include "engine/input/KeyNames.h"
+#include "engine/render/IndexBuffer.h"
+#include "engine/render/VertexBuffer.h"
 #include "engine/sound/Sound.h"
 #include "platform/win32/WindowApi.h"
 
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <string>
 
 namespace
@@ -77,6 +83,60 @@ void StartSounds(VelkorEngine::Engine& engine, const Options& options)
     }
 }
 
+// A red triangle over the middle of a dark blue frame, in screen space.
+class SmokeScene
+{
+public:
+    explicit SmokeScene(VelkorEngine::RenderSystem& render)
+        : m_render(render), m_vertices(render.CreateVertexBuffer(0, 1, 3)), m_indices(render.CreateIndexBuffer(0, 3))
+    {
+        const float corners[3][3] = {{-0.5f, -0.5f, 0.5f}, {0.0f, 0.5f, 0.5f}, {0.5f, -0.5f, 0.5f}};
+        VelkorEngine::u8* vertex = m_vertices->LockRange(0, 3);
+        for (const auto& corner : corners)
+        {
+            std::memcpy(vertex, corner, sizeof(corner));
+            vertex += m_vertices->GetStride();
+        }
+        m_vertices->Unlock();
+        m_vertices->SetColor(VelkorEngine::Color(1.0f, 0.0f, 0.0f, 1.0f));
+        const VelkorEngine::u32 indices[3] = {0, 1, 2};
+        m_indices->SetIndices(0, 3, indices);
+    }
+
+    void Draw()
+    {
+        VelkorEngine::Matrix4 identity;
+        VelkorEngine::MakeIdentityMatrix(identity);
+        VelkorEngine::Matrix4 view = identity;
+        view.m[10] = -1.0f; // the render system turns the view's z around on its way to the device
+        m_render.SetProjectionMatrix(identity);
+        m_render.SetViewMatrix(view);
+        m_render.SetWorldMatrix(identity);
+        m_render.SetClearColor(VelkorEngine::Color(0.0f, 0.0f, 0.25f, 1.0f));
+        m_render.BeginScene();
+        m_render.DrawIndexedPrimitive(VelkorEngine::RenderSystem::TriangleList, m_indices.get(), m_vertices.get(), 1);
+        m_render.EndScene();
+    }
+
+    // The screenshot's centre pixel as "red green blue".
+    std::string CentrePixel()
+    {
+        VelkorEngine::Image image;
+        m_render.TakeScreenshot(image);
+        const VelkorEngine::u32 bytes = static_cast<VelkorEngine::u32>(image.GetBitsPerPixel()) / 8;
+        if (image.IsEmpty() || bytes < 3)
+            return "none";
+        const VelkorEngine::u8* pixel =
+            image.GetData() + (static_cast<size_t>(image.GetHeight() / 2) * image.GetWidth() + image.GetWidth() / 2) * bytes;
+        return std::to_string(pixel[0]) + " " + std::to_string(pixel[1]) + " " + std::to_string(pixel[2]);
+    }
+
+private:
+    VelkorEngine::RenderSystem& m_render;
+    std::unique_ptr<VelkorEngine::VertexBuffer> m_vertices;
+    std::unique_ptr<VelkorEngine::IndexBuffer> m_indices;
+};
+
 bool DispatchOneMessage()
 {
     MSG message;
@@ -109,6 +169,7 @@ int main(int argc, char** argv)
     {
         VelkorEngine::Engine engine(parameters);
         StartSounds(engine, options);
+        SmokeScene scene(*engine.GetRenderSystem());
         if (options.logInput)
             engine.GetMessageManager()->Message("Frames running");
         for (unsigned frame = 0; !engine.IsExitRequested();)
@@ -120,7 +181,12 @@ int main(int argc, char** argv)
             engine.Render();
             if (options.logInput)
                 LogInput(engine);
+            scene.Draw();
+            if (engine.IsExitRequested())
+                engine.GetMessageManager()->Message("Centre pixel: " + scene.CentrePixel());
             engine.Frame(options.frameSleep);
+            if (engine.GetRenderSystem()->IsActive())
+                engine.GetRenderSystem()->SwapBuffers();
             ++frame;
         }
     }

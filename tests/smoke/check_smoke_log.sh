@@ -12,6 +12,8 @@ log="$scratch/Logs/smoke.html"
 grep -q '<TITLE>Velkor Engine Smoke Log</TITLE>' "$log" || { echo "log header missing"; exit 1; }
 grep -q 'Velkor Engine Smoke Log end: ' "$log" || { echo "log closing line missing"; exit 1; }
 grep -q 'Exiting...' "$log" || { echo "exit message missing"; exit 1; }
+grep -q 'Initialization of Direct3D subsystem' "$log" || { echo "render system not started"; exit 1; }
+grep -q 'Centre pixel: 255 0 0' "$log" || { echo "the drawn triangle is not in the frame"; grep 'Centre pixel' "$log"; exit 1; }
 if grep -q '#FF0000' "$log"; then
   echo "the log holds errors:"; cat "$log"; exit 1
 fi

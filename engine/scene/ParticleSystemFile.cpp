@@ -1,0 +1,111 @@
+// Reading a particle system file field by field in file order, then refusing values a system cannot run.
+#include "engine/scene/ParticleSystemFile.h"
+
+#include "engine/core/Error.h"
+#include "engine/files/BinaryFileHeader.h"
+#include "engine/files/FileBinary.h"
+
+#include <cmath>
+
+namespace VelkorEngine
+{
+namespace
+{
+class Reader
+{
+public:
+    explicit Reader(FileBinary& file) : m_file(file) {}
+
+    u8 U8() { return Value<u8>(); }
+    u32 U32() { return Value<u32>(); }
+    f32 F32() { return Remember(Value<f32>()); }
+    Vector3 Vec3()
+    {
+        const f32 x = F32();
+        const f32 y = F32();
+        const f32 z = F32();
+        return Vector3(x, y, z);
+    }
+    Color Colour()
+    {
+        const f32 r = F32();
+        const f32 g = F32();
+        const f32 b = F32();
+        const f32 a = F32();
+        return Color(r, g, b, a);
+    }
+
+    template <typename T, typename ReadOne>
+    void Keys(ParticleKeys<T>& keys, ReadOne readOne)
+    {
+        for (T& key : keys)
+            key = (this->*readOne)();
+    }
+
+    // A NaN or infinity anywhere makes key positions, counts and positions meaningless.
+    bool AllFinite() const { return m_allFinite; }
+
+private:
+    template <typename T>
+    T Value()
+    {
+        T value{};
+        m_file.Read(&value, sizeof(value));
+        return value;
+    }
+
+    f32 Remember(f32 value)
+    {
+        m_allFinite = m_allFinite && std::isfinite(value);
+        return value;
+    }
+
+    FileBinary& m_file;
+    bool m_allFinite = true;
+};
+
+void ReadForces(Reader& in, ParticleParameters& p)
+{
+    p.period = in.F32();
+    p.gravityOn = in.U8();
+    p.gravity = in.F32();
+    p.floorOn = in.U8();
+    p.floorHeight = in.F32();
+    p.bounceFactor = in.F32();
+    p.dieWhenStopped = in.U8();
+    p.stopThreshold = in.F32();
+    p.continuousEmission = in.U8();
+}
+
+void ReadKeys(Reader& in, ParticleParameters& p, u32 version)
+{
+    in.Keys(p.emission, &Reader::F32);
+    in.Keys(p.lifeCentre, &Reader::F32);
+    in.Keys(p.lifeSpread, &Reader::F32);
+    in.Keys(p.directionCentre, &Reader::Vec3);
+    in.Keys(p.directionSpread, &Reader::Vec3);
+    in.Keys(p.color, &Reader::Colour);
+    in.Keys(p.size, &Reader::F32);
+    in.Keys(p.speedCentre, &Reader::F32);
+    if (version == ParticleSystemFile::CurrentVersion)
+        in.Keys(p.speedSpread, &Reader::F32);
+    else
+        p.speedSpread = {};
+}
+}
+
+void ParticleSystemFile::Read(FileBinary& file, const std::string& name)
+{
+    version = BinaryFileHeader::ReadChecked(file, name, Magic, CurrentVersion, OlderVersion).version;
+    Reader in(file);
+    capacity = in.U32();
+    ReadForces(in, parameters);
+    ReadKeys(in, parameters, version);
+    emitterShape = in.U32();
+    boxMinimum = in.Vec3();
+    boxMaximum = in.Vec3();
+    // A period of 0 or less would never let the cycle wrap.
+    if (capacity > MaxCapacity || !(parameters.period > 0.0f) || !in.AllFinite())
+        throw FileError("Incorrect \"" + name + "\" file format");
+}
+}

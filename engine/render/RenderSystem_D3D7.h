@@ -42,8 +42,10 @@ public:
     void SetMaterial(const Color& ambient, const Color& diffuse, const Color& specular, const Color& emissive,
                      f32 power) override;
 
-    // Logs a failed result as "Direct3D Subsystem (context): sentence"; a success logs nothing.
-    void CheckResult(const std::string& context, HRESULT result);
+    // Logs a failed result as "Direct3D Subsystem (context): sentence"; a success logs nothing and costs no
+    // allocation, as it runs after every device call.
+    void CheckResult(const char* context, HRESULT result);
+    void CheckResult(const std::string& context, HRESULT result) { CheckResult(context.c_str(), result); }
 
     void RegisterTexture(Texture2D_D3D7* texture);
     // A texture that is not registered is logged as an error; nothing is thrown (it is called from destructors).

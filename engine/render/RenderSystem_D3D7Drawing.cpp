@@ -68,13 +68,13 @@ void ReleaseTemporary(IDirectDrawSurface7*& surface, bool locked)
 }
 }
 
-void RenderSystem_D3D7::CheckResult(const std::string& context, HRESULT result)
+void RenderSystem_D3D7::CheckResult(const char* context, HRESULT result)
 {
     if (SUCCEEDED(result))
         return;
     const char* sentence = D3D7ErrorTexts::Find(result);
     const std::string text = sentence ? sentence : "Unknown error (Code: " + IntToString(result, 0) + ")";
-    m_log->Error("Direct3D Subsystem (" + context + "): " + text);
+    m_log->Error("Direct3D Subsystem (" + std::string(context) + "): " + text);
 }
 
 void RenderSystem_D3D7::SetRenderState(D3DRENDERSTATETYPE state, DWORD value, const char* context)

@@ -20,7 +20,6 @@ void GLBackBuffer::ForgetFramebuffer()
     GLContext::DeleteLater(GLObjectKind::Framebuffer, m_framebuffer, m_serial);
     GLContext::DeleteLater(GLObjectKind::Renderbuffer, m_colour, m_serial);
     m_framebuffer = m_colour = 0;
-    m_attachedDepth = nullptr;
 }
 
 GLDepthBuffer* GLBackBuffer::Depth() const { return dynamic_cast<GLDepthBuffer*>(FindAttached(DDSCAPS_ZBUFFER)); }
@@ -56,7 +55,6 @@ void GLBackBuffer::AttachDepth()
         const GLenum attachment = depth->HasStencil() ? GL_DEPTH_STENCIL_ATTACHMENT : GL_DEPTH_ATTACHMENT;
         gl.FramebufferRenderbuffer(GL_DRAW_FRAMEBUFFER, attachment, GL_RENDERBUFFER, depth->Renderbuffer());
     }
-    m_attachedDepth = depth;
 }
 
 bool GLBackBuffer::BindForDrawing()
@@ -69,7 +67,7 @@ bool GLBackBuffer::BindForDrawing()
         m_complete = false;
     }
     GLContext::BindDrawFramebuffer(m_framebuffer);
-    if (!m_complete || m_attachedDepth != Depth())
+    if (!m_complete)
     {
         AttachDepth();
         m_complete = GLContext::Functions().CheckFramebufferStatus(GL_DRAW_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE;

@@ -35,7 +35,6 @@ private:
     GLuint m_framebuffer = 0;
     GLuint m_colour = 0;
     std::uint64_t m_serial = 0;
-    GLDepthBuffer* m_attachedDepth = nullptr;
     bool m_complete = false;
 };
 }

@@ -3,6 +3,7 @@
 #include "platform/d3d7/GLContext.h"
 
 #include <algorithm>
+#include <atomic>
 #include <mutex>
 #include <vector>
 
@@ -34,6 +35,8 @@ struct ContextState
 ContextState g_state;
 std::mutex g_deletionMutex;
 std::vector<PendingDeletion> g_deletions;
+// Lets the drawing calls skip the lock when nothing waits, which is nearly always.
+std::atomic<bool> g_deletionsWaiting{false};
 
 template <class Function>
 bool Load(Function& function, const char* name)
@@ -219,10 +222,13 @@ void GLContext::DeleteLater(GLObjectKind kind, GLuint name, std::uint64_t serial
         return;
     std::lock_guard lock(g_deletionMutex);
     g_deletions.push_back(PendingDeletion{kind, name, serial});
+    g_deletionsWaiting = true;
 }
 
 void GLContext::FlushDeletions()
 {
+    if (!g_deletionsWaiting.exchange(false))
+        return;
     std::vector<PendingDeletion> pending;
     {
         std::lock_guard lock(g_deletionMutex);

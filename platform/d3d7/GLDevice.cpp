@@ -93,7 +93,24 @@ void GLDevice::SetDefaultStates()
         ts[D3DTSS_MAXANISOTROPY] = 1;
         ts[D3DTSS_TEXTURETRANSFORMFLAGS] = D3DTTFF_DISABLE;
         m_stages[index].transform = Identity();
+        UpdatePassThrough(index);
     }
+}
+
+void GLDevice::UpdatePassThrough(DWORD stage)
+{
+    const DWORD* ts = m_stages[stage].states;
+    m_stages[stage].passThrough = GLStateMapping::IsPassThroughWithoutTexture(
+        stage == 0, ts[D3DTSS_COLOROP], ts[D3DTSS_COLORARG1], ts[D3DTSS_COLORARG2], ts[D3DTSS_ALPHAOP],
+        ts[D3DTSS_ALPHAARG1], ts[D3DTSS_ALPHAARG2]);
+}
+
+void GLDevice::SelectMatrix(GLenum mode)
+{
+    if (m_matrixMode == mode)
+        return;
+    glMatrixMode(mode);
+    m_matrixMode = mode;
 }
 
 void GLDevice::MarkAllDirty()
@@ -121,6 +138,7 @@ void GLDevice::TakeOverContext()
     for (GLenum light = 0; light < caps.maxLights; ++light)
         glDisable(GL_LIGHT0 + light);
     m_colorMaterial = 0;
+    m_matrixMode = 0;
     for (DWORD unit = 0; unit < D3DMAXTEXTURESTAGES && unit < caps.textureUnits; ++unit)
     {
         gl.ActiveTexture(GL_TEXTURE0 + unit);
@@ -244,14 +262,14 @@ void GLDevice::ApplyProjection()
 {
     float projection[16];
     GLStateMapping::Projection(m_projection, projection);
-    glMatrixMode(GL_PROJECTION);
+    SelectMatrix(GL_PROJECTION);
     glLoadMatrixf(projection);
 }
 
 // The device's row-vector arrays read column-major are their GL matrices: view times world in GL's order.
 void GLDevice::ApplyModelView()
 {
-    glMatrixMode(GL_MODELVIEW);
+    SelectMatrix(GL_MODELVIEW);
     glLoadMatrixf(&m_view._11);
     glMultMatrixf(&m_world._11);
 }
@@ -298,11 +316,7 @@ void GLDevice::ApplyStage(DWORD stage, bool active)
 {
     Stage& s = m_stages[stage];
     const GLuint texture = active && s.texture ? s.texture->TextureName() : 0;
-    const DWORD* ts = s.states;
-    const bool used = active && (texture != 0 || !GLStateMapping::IsPassThroughWithoutTexture(
-                                                     stage == 0, ts[D3DTSS_COLOROP], ts[D3DTSS_COLORARG1],
-                                                     ts[D3DTSS_COLORARG2], ts[D3DTSS_ALPHAOP],
-                                                     ts[D3DTSS_ALPHAARG1], ts[D3DTSS_ALPHAARG2]));
+    const bool used = active && (texture != 0 || !s.passThrough);
     EnableUnit(stage, used);
     if (!used)
         return;
@@ -382,7 +396,7 @@ void GLDevice::ApplyTextureMatrix(DWORD stage)
     Stage& s = m_stages[stage];
     float matrix[16];
     GLStateMapping::TextureMatrix(s.transform, s.states[D3DTSS_TEXTURETRANSFORMFLAGS], matrix);
-    glMatrixMode(GL_TEXTURE);
+    SelectMatrix(GL_TEXTURE);
     glLoadMatrixf(matrix);
     s.matrixDirty = false;
 }
@@ -644,7 +658,10 @@ HRESULT GLDevice::SetTextureStageState(DWORD stage, D3DTEXTURESTAGESTATETYPE sta
     case D3DTSS_COLORARG2:
     case D3DTSS_ALPHAOP:
     case D3DTSS_ALPHAARG1:
-    case D3DTSS_ALPHAARG2: s.combineDirty = true; break;
+    case D3DTSS_ALPHAARG2:
+        s.combineDirty = true;
+        UpdatePassThrough(stage);
+        break;
     case D3DTSS_ADDRESS:
         s.states[D3DTSS_ADDRESSU] = s.states[D3DTSS_ADDRESSV] = value;
         s.samplerDirty = true;

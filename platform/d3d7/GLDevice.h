@@ -62,6 +62,8 @@ private:
         bool combineDirty = true;
         bool samplerDirty = true;
         bool matrixDirty = true;
+        // Without a texture the stage changes nothing and is left out (kept up to date with the operations).
+        bool passThrough = true;
     };
 
     // What GL holds for one texture unit, so unchanged units cost nothing.
@@ -104,6 +106,8 @@ private:
     void ApplyTextureMatrix(DWORD stage);
     void BindVertexArrays(const VertexLayout& layout, const BYTE* vertices);
     void SetClientArray(GLenum array, bool& enabled, bool wanted);
+    void SelectMatrix(GLenum mode);
+    void UpdatePassThrough(DWORD stage);
     static bool LayoutOf(DWORD vertexFormat, VertexLayout& layout);
     bool HasStencil() const;
     GLint TargetHeight() const;
@@ -123,6 +127,7 @@ private:
     D3DMATERIAL7 m_material;
     std::uint32_t m_dirty = DirtyAll;
     GLenum m_colorMaterial = 0;
+    GLenum m_matrixMode = 0;
     bool m_vertexArray = false, m_normalArray = false, m_colorArray = false;
     bool m_inScene = false;
 };

@@ -20,6 +20,7 @@ class IndexBuffer;
 class Image;
 class MessageManager;
 class Texture2D;
+class TextureManager;
 class VertexBuffer;
 class Window;
 
@@ -104,6 +105,9 @@ public:
     virtual IndexBuffer* CreateIndexBuffer(u32 usage, const IndexBuffer& source) = 0;
     virtual IndexBuffer* CreateIndexBuffer(const IndexBuffer& source) = 0;
     // The frame as an image in the image convention: bottom row first, red, green, blue (and alpha).
+    // A texture of the device built from the images (which the caller keeps), owned by the texture manager.
+    virtual Texture2D* CreateTexture(TextureManager* owner, const std::string& keyName, Image* diffuse, Image* opacity,
+                                     bool mipMapping) = 0;
     virtual void TakeScreenshot(Image& image) = 0;
     virtual void InitStates();
     virtual void SetDefaultStates();
@@ -129,6 +133,8 @@ public:
     void SetZWrite(bool enabled);
     void SetStencil(bool enabled);
 
+    MessageManager* GetLog() const { return m_log; }
+    Config* GetConfig() const { return m_config; }
     AdapterInfo* GetCurrentAdapter() const { return m_currentAdapter; }
     DeviceInfo* GetCurrentDevice() const;
     ModeInfo* GetCurrentMode() const;

@@ -87,6 +87,12 @@ AdapterInfo_D3D7* RenderSystem_D3D7::CurrentAdapter() const { return static_cast
 
 DeviceInfo_D3D7* RenderSystem_D3D7::CurrentDevice() const { return static_cast<DeviceInfo_D3D7*>(GetCurrentDevice()); }
 
+bool RenderSystem_D3D7::IsHardwareDevice() const
+{
+    const DeviceInfo_D3D7* device = CurrentDevice();
+    return device && (device->guid == IID_IDirect3DHALDevice || device->guid == IID_IDirect3DTnLHalDevice);
+}
+
 void RenderSystem_D3D7::EnumerateHardware()
 {
     m_log->Message("...Level device list...");

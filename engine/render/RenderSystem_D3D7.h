@@ -37,6 +37,8 @@ public:
     IndexBuffer* CreateIndexBuffer(u32 usage, u32 capacity) override;
     IndexBuffer* CreateIndexBuffer(u32 usage, const IndexBuffer& source) override;
     IndexBuffer* CreateIndexBuffer(const IndexBuffer& source) override;
+    Texture2D* CreateTexture(TextureManager* owner, const std::string& keyName, Image* diffuse, Image* opacity,
+                             bool mipMapping) override;
     void TakeScreenshot(Image& image) override;
     void SetDefaultStates() override;
     void SetMaterial(const Color& ambient, const Color& diffuse, const Color& specular, const Color& emissive,
@@ -53,6 +55,8 @@ public:
     const std::vector<Texture2D_D3D7*>& GetTextures() const { return m_textures; }
 
     IDirectDraw7* GetDirectDraw() const { return m_directDraw; }
+    // The hardware and the transform-and-lighting devices keep textures driver-managed; others in system memory.
+    bool IsHardwareDevice() const;
     IDirect3DDevice7* GetDevice() const { return m_device; }
     const DDSURFACEDESC2& GetBackBufferDescription() const { return m_backBufferDescription; }
 

@@ -373,6 +373,12 @@ IndexBuffer* RenderSystem_D3D7::CreateIndexBuffer(u32 usage, const IndexBuffer& 
 IndexBuffer* RenderSystem_D3D7::CreateIndexBuffer(const IndexBuffer& source) { return new IndexBuffer_D3D7(source); }
 
 // Any failure gives a white image and no message.
+Texture2D* RenderSystem_D3D7::CreateTexture(TextureManager* owner, const std::string& keyName, Image* diffuse,
+                                            Image* opacity, bool mipMapping)
+{
+    return new Texture2D_D3D7(this, owner, keyName, diffuse, opacity, mipMapping);
+}
+
 void RenderSystem_D3D7::TakeScreenshot(Image& image)
 {
     try

@@ -1,10 +1,11 @@
-// A texture's Direct3D 7 side as the render system sees it: registered in the render system's texture list
-// for its whole life, a surface that a device reset releases, and a rebuild when a stage needs the surface
-// again. Building the surface from the texture's images belongs with the texture manager's loading.
+// A texture's Direct3D 7 side: the texture surface (with its mip levels) built from the images, registered in
+// the render system's texture list for the texture's whole life; a device reset releases the surface and
+// Reload builds it again from the images the texture manager keeps or reads again.
 #pragma once
 
 #include "engine/render/Texture2D.h"
 
+struct DDPIXELFORMAT;
 struct IDirectDrawSurface7;
 
 namespace VelkorEngine
@@ -14,7 +15,11 @@ class RenderSystem_D3D7;
 class Texture2D_D3D7 : public Texture2D
 {
 public:
+    // A texture without images: it has a surface only when a subclass gives it one.
     Texture2D_D3D7(RenderSystem_D3D7* renderSystem, const std::string& keyName);
+    // Builds the surface from the images at once; the caller keeps the images.
+    Texture2D_D3D7(RenderSystem_D3D7* renderSystem, TextureManager* owner, const std::string& keyName, Image* diffuse,
+                   Image* opacity, bool mipMapping);
     ~Texture2D_D3D7() override;
 
     // The surface, rebuilt first when the texture has none.
@@ -22,9 +27,16 @@ public:
     void ReleaseSurface();
     // Builds the surface again from the texture's images; a texture without images keeps none.
     void Reload();
+    // Does nothing while a surface exists. The opacity image, when given, has the diffuse image's size.
+    void CreateSurface(Image* diffuse, Image* opacity);
 
 protected:
     RenderSystem_D3D7* m_renderSystem;
     IDirectDrawSurface7* m_surface = nullptr;
+
+private:
+    bool FindTextureFormat(bool alpha, DDPIXELFORMAT& format) const;
+    // Converts one level's images into a system-memory texture and copies it onto the level's surface.
+    bool UploadLevel(IDirectDrawSurface7* level, const Image& diffuse, const Image* opacity);
 };
 }

@@ -3,6 +3,7 @@
 
 #include "engine/files/Image.h"
 #include "engine/render/IndexBuffer_D3D7.h"
+#include "engine/render/Texture2D.h"
 #include "engine/render/VertexBuffer_D3D7.h"
 
 using namespace VelkorEngine;
@@ -44,6 +45,12 @@ IndexBuffer* RenderRecordingSystem::CreateIndexBuffer(u32 usage, const IndexBuff
 }
 
 IndexBuffer* RenderRecordingSystem::CreateIndexBuffer(const IndexBuffer& source) { return new IndexBuffer_D3D7(source); }
+
+Texture2D* RenderRecordingSystem::CreateTexture(TextureManager* owner, const std::string& keyName, Image*, Image*,
+                                               bool mipMapping)
+{
+    return new Texture2D(m_log, m_config, owner, keyName, mipMapping);
+}
 
 void RenderRecordingSystem::TakeScreenshot(Image& image)
 {

@@ -34,6 +34,10 @@ public:
     VelkorEngine::IndexBuffer* CreateIndexBuffer(VelkorEngine::u32 usage,
                                                  const VelkorEngine::IndexBuffer& source) override;
     VelkorEngine::IndexBuffer* CreateIndexBuffer(const VelkorEngine::IndexBuffer& source) override;
+    // A device-less texture that knows its key, settings and owner.
+    VelkorEngine::Texture2D* CreateTexture(VelkorEngine::TextureManager* owner, const std::string& keyName,
+                                           VelkorEngine::Image* diffuse, VelkorEngine::Image* opacity,
+                                           bool mipMapping) override;
     void TakeScreenshot(VelkorEngine::Image& image) override;
     void SetMaterial(const VelkorEngine::Color& ambient, const VelkorEngine::Color& diffuse,
                      const VelkorEngine::Color& specular, const VelkorEngine::Color& emissive,

@@ -109,6 +109,8 @@ void RenderTestBed::DrawTriangles(const std::vector<RenderVertex>& vertices, con
         const float position[6] = {vertex.x, vertex.y, vertex.z, 0.0f, 0.0f, 1.0f};
         std::memcpy(data, position, sizeof(position));
         std::memcpy(data + VertexBuffer::ColorOffset, &vertex.color, 4);
+        const float coordinates[2] = {vertex.u, vertex.v};
+        std::memcpy(data + vertexBuffer->GetTextureOffset(), coordinates, sizeof(coordinates));
         data += vertexBuffer->GetStride();
     }
     vertexBuffer->Unlock();

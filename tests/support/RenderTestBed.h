@@ -32,11 +32,12 @@ struct RenderTestOptions
     std::uint8_t allowOversizedWindow = 0;
 };
 
-// Position and packed colour (A8R8G8B8) of one vertex for the drawing helpers.
+// Position, packed colour (A8R8G8B8) and texture coordinates of one vertex for the drawing helpers.
 struct RenderVertex
 {
     float x, y, z;
     std::uint32_t color = 0xFFFFFFFFu;
+    float u = 0.0f, v = 0.0f;
 };
 
 class RenderTestBed

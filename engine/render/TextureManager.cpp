@@ -1,0 +1,202 @@
+// Texture sharing by key, reference counting, the checkerboard for unreadable pictures, and the
+// power-of-two sizing that every texture (and every rebuild of one) goes through.
+#include "engine/render/TextureManager.h"
+
+#include "engine/core/MessageManager.h"
+#include "engine/core/StringHelpers.h"
+#include "engine/files/Image.h"
+#include "engine/render/RenderSystem.h"
+#include "engine/render/Texture2D.h"
+
+namespace VelkorEngine
+{
+namespace
+{
+constexpr u32 LargestPowerOfTwo = 65536;
+
+u32 TargetSize(u32 size, u32 deviceMaximum)
+{
+    const u32 nearest = TextureManager::NearestPowerOfTwo(size);
+    // A device that has reported no limit yet does not shrink anything.
+    return deviceMaximum > 0 && nearest > deviceMaximum ? deviceMaximum : nearest;
+}
+}
+
+TextureManager::TextureManager(MessageManager* log, FileManager* fileManager, Config* config,
+                               TimerManager* timerManager, RenderSystem* renderSystem)
+    : m_log(log), m_fileManager(fileManager), m_config(config), m_timerManager(timerManager),
+      m_renderSystem(renderSystem)
+{
+}
+
+TextureManager::~TextureManager()
+{
+    // Textures go first: their surfaces and registrations belong to the render system.
+    for (auto& [key, entry] : m_entries)
+        entry.texture.reset();
+    m_entries.clear();
+}
+
+bool TextureManager::IsPowerOfTwo(u32 value)
+{
+    return value <= LargestPowerOfTwo && (value & (value - 1)) == 0;
+}
+
+u32 TextureManager::NearestPowerOfTwo(u32 size)
+{
+    u64 power = 1;
+    while (power < size)
+        power <<= 1;
+    const u64 half = power / 2;
+    return static_cast<u32>(power - size <= size - half ? power : half);
+}
+
+std::string TextureManager::MakeTextureName(bool mipMapping, const std::string& diffuseName,
+                                            const std::string& opacityName)
+{
+    std::string key = "diffuse_" + StringToLowerCopy(diffuseName);
+    if (!opacityName.empty())
+        key += "_plus_opacity_" + StringToLowerCopy(opacityName);
+    if (mipMapping)
+        key += "_with_mip_mapping";
+    return key;
+}
+
+Texture2D* TextureManager::GetTexture(bool mipMapping, const std::string& diffuseName, const std::string& opacityName)
+{
+    std::lock_guard lock(m_mutex);
+    auto found = m_entries.find(MakeTextureName(mipMapping, diffuseName, opacityName));
+    if (found != m_entries.end())
+    {
+        found->second.texture->AddReference();
+        return found->second.texture.get();
+    }
+    std::unique_ptr<Image> diffuse;
+    std::unique_ptr<Image> opacity;
+    LoadImages(diffuseName, opacityName, diffuse, opacity);
+    return LoadTexture(false, mipMapping, diffuseName, opacityName, diffuse.get(), opacity.get());
+}
+
+void TextureManager::LoadImages(const std::string& diffuseName, const std::string& opacityName,
+                                std::unique_ptr<Image>& diffuse, std::unique_ptr<Image>& opacity)
+{
+    diffuse = std::make_unique<Image>();
+    if (!diffuse->Load(m_log, m_fileManager, diffuseName) || diffuse->IsEmpty())
+        diffuse->CreateCheckerboard(m_log);
+    opacity.reset();
+    if (opacityName.empty())
+        return;
+    opacity = std::make_unique<Image>();
+    if (opacityName == diffuseName)
+        opacity->Copy(*diffuse);
+    else
+        opacity->Load(m_log, m_fileManager, opacityName);
+    if (opacity->IsEmpty())
+        opacity.reset();
+}
+
+void TextureManager::PrepareImages(const std::string& diffuseName, const std::string& opacityName, Image& diffuse,
+                                   Image* opacity, bool warn) const
+{
+    if (warn && m_log && (!IsPowerOfTwo(diffuse.GetWidth()) || !IsPowerOfTwo(diffuse.GetHeight())))
+        m_log->Warning("Texture Manager: \"" + diffuseName + "\" image size should be power of two");
+    const u32 width = TargetSize(diffuse.GetWidth(), m_renderSystem->GetMaxTextureWidth());
+    const u32 height = TargetSize(diffuse.GetHeight(), m_renderSystem->GetMaxTextureHeight());
+    if (diffuse.GetWidth() != width || diffuse.GetHeight() != height)
+        diffuse.ResizeInPlace(width, height, Image::FilterBilinear);
+    if (!opacity || (opacity->GetWidth() == width && opacity->GetHeight() == height))
+        return;
+    if (warn && m_log)
+        m_log->Warning("Texture Manager: \"" + opacityName + "\" image size should be the same as \"" + diffuseName +
+                       "\"");
+    opacity->ResizeInPlace(width, height, Image::FilterBilinear);
+}
+
+Texture2D* TextureManager::LoadTexture(bool keepImages, bool mipMapping, const std::string& diffuseName,
+                                       const std::string& opacityName, Image* diffuse, Image* opacity)
+{
+    std::unique_ptr<Image> keptDiffuse(keepImages ? diffuse : nullptr);
+    std::unique_ptr<Image> keptOpacity(keepImages ? opacity : nullptr);
+    std::lock_guard lock(m_mutex);
+    const std::string key = MakeTextureName(mipMapping, diffuseName, opacityName);
+    auto found = m_entries.find(key);
+    if (found != m_entries.end())
+    {
+        found->second.texture->AddReference();
+        return found->second.texture.get();
+    }
+
+    PrepareImages(diffuseName, opacityName, *diffuse, opacity, true);
+    Entry entry;
+    entry.texture.reset(m_renderSystem->CreateTexture(this, key, diffuse, opacity, mipMapping));
+    entry.record = std::make_unique<TextureRecord>(
+        TextureRecord{key, diffuseName, opacityName, std::move(keptDiffuse), std::move(keptOpacity)});
+    Texture2D* texture = entry.texture.get();
+    m_entries.emplace(key, std::move(entry));
+    return texture;
+}
+
+TextureManager::Entry* TextureManager::FindEntry(Texture2D* texture)
+{
+    if (!texture)
+        return nullptr;
+    auto found = m_entries.find(texture->GetKeyName());
+    return found != m_entries.end() && found->second.texture.get() == texture ? &found->second : nullptr;
+}
+
+void TextureManager::ReleaseTexture(Texture2D* texture)
+{
+    std::lock_guard lock(m_mutex);
+    Entry* entry = FindEntry(texture);
+    if (!entry || texture->RemoveReference() > 0)
+        return;
+    m_entries.erase(texture->GetKeyName());
+}
+
+void TextureManager::GetTextureImages(Texture2D* texture, Image*& diffuse, Image*& opacity, bool& owned)
+{
+    std::lock_guard lock(m_mutex);
+    Entry* entry = FindEntry(texture);
+    if (!entry)
+        return;
+    const TextureRecord& record = *entry->record;
+    if (record.diffuse)
+    {
+        diffuse = record.diffuse.get();
+        opacity = record.opacity.get();
+        owned = false;
+        return;
+    }
+    std::unique_ptr<Image> freshDiffuse;
+    std::unique_ptr<Image> freshOpacity;
+    LoadImages(record.diffuseName, record.opacityName, freshDiffuse, freshOpacity);
+    PrepareImages(record.diffuseName, record.opacityName, *freshDiffuse, freshOpacity.get(), false);
+    diffuse = freshDiffuse.release();
+    opacity = freshOpacity.release();
+    owned = true;
+}
+
+u32 TextureManager::GetTextureCount() const
+{
+    std::lock_guard lock(m_mutex);
+    return static_cast<u32>(m_entries.size());
+}
+
+u32 TextureManager::GetTextureMemory() const
+{
+    std::lock_guard lock(m_mutex);
+    u32 total = 0;
+    for (const auto& [key, entry] : m_entries)
+        total += entry.texture->GetSize();
+    return total;
+}
+
+void TextureManager::GetTextures(std::vector<Texture2D*>& textures) const
+{
+    std::lock_guard lock(m_mutex);
+    textures.clear();
+    textures.reserve(m_entries.size());
+    for (const auto& [key, entry] : m_entries)
+        textures.push_back(entry.texture.get());
+}
+}

@@ -1,12 +1,14 @@
 // Starts the engine, runs frames until "exit" is requested or the frame limit is reached, and leaves its log.
 // Window messages are taken one at a time and a frame runs when none is waiting, as the game's loop does.
-// Every frame clears, draws a triangle and presents through the render system; the last frame's centre pixel
-// is read back through a screenshot and logged.
+// Every frame clears, draws a triangle and a textured quad and presents through the render system; the last
+// frame's centre pixel and a pixel of the quad are read back through a screenshot and logged.
 #include "engine/core/Engine.h"
 #include "engine/core/Error.h"
 #include "engine/files/Image.h"
 #include "engine/input/KeyNames.h"
 #include "engine/render/IndexBuffer.h"
+#include "engine/render/Texture2D.h"
+#include "engine/render/TextureManager.h"
 #include "engine/render/VertexBuffer.h"
 #include "engine/sound/Sound.h"
 #include "platform/win32/WindowApi.h"
@@ -83,12 +85,62 @@ void StartSounds(VelkorEngine::Engine& engine, const Options& options)
     }
 }
 
-// A red triangle over the middle of a dark blue frame, in screen space.
+// A quad near the top left corner with a 2 x 2 texture made in memory: green and blue along its bottom row,
+// yellow and magenta along its top row, sampled without filtering.
+class TexturedQuad
+{
+public:
+    TexturedQuad(VelkorEngine::Engine& engine)
+        : m_render(*engine.GetRenderSystem()),
+          m_textures(engine.GetMessageManager(), engine.GetFileManager(), engine.GetConfig(), engine.GetTimerManager(),
+                     engine.GetRenderSystem()),
+          m_vertices(m_render.CreateVertexBuffer(0, 1, 4)), m_indices(m_render.CreateIndexBuffer(0, 6))
+    {
+        auto picture = std::make_unique<VelkorEngine::Image>();
+        picture->Create(engine.GetMessageManager(), 2, 2, 24);
+        const VelkorEngine::u8 texels[12] = {0, 255, 0, 0, 0, 255, 255, 255, 0, 255, 0, 255};
+        std::memcpy(picture->GetData(), texels, sizeof(texels));
+        m_texture = m_textures.LoadTexture(true, false, "smoke_quad", "", picture.release(), nullptr);
+        // Corners with texture coordinates: v = 0 (the picture's bottom row) along the bottom edge.
+        const float corners[4][5] = {{-0.9f, 0.5f, 0.5f, 0.0f, 0.0f}, {-0.9f, 0.9f, 0.5f, 0.0f, 1.0f},
+                                     {-0.5f, 0.9f, 0.5f, 1.0f, 1.0f}, {-0.5f, 0.5f, 0.5f, 1.0f, 0.0f}};
+        VelkorEngine::u8* vertex = m_vertices->LockRange(0, 4);
+        for (const auto& corner : corners)
+        {
+            std::memcpy(vertex, corner, 3 * sizeof(float));
+            std::memcpy(vertex + m_vertices->GetTextureOffset(), corner + 3, 2 * sizeof(float));
+            vertex += m_vertices->GetStride();
+        }
+        m_vertices->Unlock();
+        const VelkorEngine::u32 indices[6] = {0, 1, 2, 0, 2, 3};
+        m_indices->SetIndices(0, 6, indices);
+    }
+
+    ~TexturedQuad() { m_textures.ReleaseTexture(m_texture); }
+
+    void Draw()
+    {
+        m_render.SetTexture(0, m_texture);
+        m_render.SetTextureFilter(0, VelkorEngine::RenderSystem::FilterPoint);
+        m_render.DrawIndexedPrimitive(VelkorEngine::RenderSystem::TriangleList, m_indices.get(), m_vertices.get(), 2);
+        m_render.SetTexture(0, nullptr);
+    }
+
+private:
+    VelkorEngine::RenderSystem& m_render;
+    VelkorEngine::TextureManager m_textures;
+    VelkorEngine::Texture2D* m_texture = nullptr;
+    std::unique_ptr<VelkorEngine::VertexBuffer> m_vertices;
+    std::unique_ptr<VelkorEngine::IndexBuffer> m_indices;
+};
+
+// A red triangle over the middle of a dark blue frame and the textured quad, in screen space.
 class SmokeScene
 {
 public:
-    explicit SmokeScene(VelkorEngine::RenderSystem& render)
-        : m_render(render), m_vertices(render.CreateVertexBuffer(0, 1, 3)), m_indices(render.CreateIndexBuffer(0, 3))
+    explicit SmokeScene(VelkorEngine::Engine& engine)
+        : m_render(*engine.GetRenderSystem()), m_vertices(m_render.CreateVertexBuffer(0, 1, 3)),
+          m_indices(m_render.CreateIndexBuffer(0, 3)), m_quad(engine)
     {
         const float corners[3][3] = {{-0.5f, -0.5f, 0.5f}, {0.0f, 0.5f, 0.5f}, {0.5f, -0.5f, 0.5f}};
         VelkorEngine::u8* vertex = m_vertices->LockRange(0, 3);
@@ -115,19 +167,22 @@ public:
         m_render.SetClearColor(VelkorEngine::Color(0.0f, 0.0f, 0.25f, 1.0f));
         m_render.BeginScene();
         m_render.DrawIndexedPrimitive(VelkorEngine::RenderSystem::TriangleList, m_indices.get(), m_vertices.get(), 1);
+        m_quad.Draw();
         m_render.EndScene();
     }
 
-    // The screenshot's centre pixel as "red green blue".
-    std::string CentrePixel()
+    // A pixel of the screenshot as "red green blue", x from the left and y from the top, in 1/800 and 1/600
+    // of the frame so the answer does not depend on the window's size.
+    std::string PixelAt(VelkorEngine::u32 x, VelkorEngine::u32 y)
     {
         VelkorEngine::Image image;
         m_render.TakeScreenshot(image);
         const VelkorEngine::u32 bytes = static_cast<VelkorEngine::u32>(image.GetBitsPerPixel()) / 8;
         if (image.IsEmpty() || bytes < 3)
             return "none";
-        const VelkorEngine::u8* pixel =
-            image.GetData() + (static_cast<size_t>(image.GetHeight() / 2) * image.GetWidth() + image.GetWidth() / 2) * bytes;
+        const VelkorEngine::u32 column = x * image.GetWidth() / 800;
+        const VelkorEngine::u32 row = image.GetHeight() - 1 - y * image.GetHeight() / 600;
+        const VelkorEngine::u8* pixel = image.GetData() + (static_cast<size_t>(row) * image.GetWidth() + column) * bytes;
         return std::to_string(pixel[0]) + " " + std::to_string(pixel[1]) + " " + std::to_string(pixel[2]);
     }
 
@@ -135,6 +190,7 @@ private:
     VelkorEngine::RenderSystem& m_render;
     std::unique_ptr<VelkorEngine::VertexBuffer> m_vertices;
     std::unique_ptr<VelkorEngine::IndexBuffer> m_indices;
+    TexturedQuad m_quad;
 };
 
 bool DispatchOneMessage()
@@ -169,7 +225,7 @@ int main(int argc, char** argv)
     {
         VelkorEngine::Engine engine(parameters);
         StartSounds(engine, options);
-        SmokeScene scene(*engine.GetRenderSystem());
+        SmokeScene scene(engine);
         if (options.logInput)
             engine.GetMessageManager()->Message("Frames running");
         for (unsigned frame = 0; !engine.IsExitRequested();)
@@ -183,7 +239,10 @@ int main(int argc, char** argv)
                 LogInput(engine);
             scene.Draw();
             if (engine.IsExitRequested())
-                engine.GetMessageManager()->Message("Centre pixel: " + scene.CentrePixel());
+            {
+                engine.GetMessageManager()->Message("Centre pixel: " + scene.PixelAt(400, 300));
+                engine.GetMessageManager()->Message("Textured quad pixel: " + scene.PixelAt(80, 120));
+            }
             engine.Frame(options.frameSleep);
             if (engine.GetRenderSystem()->IsActive())
                 engine.GetRenderSystem()->SwapBuffers();

@@ -14,6 +14,7 @@ grep -q 'Velkor Engine Smoke Log end: ' "$log" || { echo "log closing line missi
 grep -q 'Exiting...' "$log" || { echo "exit message missing"; exit 1; }
 grep -q 'Initialization of Direct3D subsystem' "$log" || { echo "render system not started"; exit 1; }
 grep -q 'Centre pixel: 255 0 0' "$log" || { echo "the drawn triangle is not in the frame"; grep 'Centre pixel' "$log"; exit 1; }
+grep -q 'Textured quad pixel: 0 255 0' "$log" || { echo "the textured quad is not in the frame"; grep 'Textured quad pixel' "$log"; exit 1; }
 if grep -q '#FF0000' "$log"; then
   echo "the log holds errors:"; cat "$log"; exit 1
 fi

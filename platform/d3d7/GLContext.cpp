@@ -2,6 +2,8 @@
 // the capability probe.
 #include "platform/d3d7/GLContext.h"
 
+#include "platform/d3d7/GLDriverLibraries.h"
+
 #include <algorithm>
 #include <atomic>
 #include <mutex>
@@ -94,6 +96,7 @@ bool CreateContext(SDL_Window* window)
     SDL_GLContext context = SDL_GL_CreateContext(window);
     if (!context)
         return false;
+    GLDriverLibraries::KeepLoaded();
     GLFunctions functions;
     if (!LoadFunctions(functions))
     {
@@ -170,6 +173,7 @@ bool ProbeWithHiddenWindow(GLCapabilities& caps)
     const bool made = context != nullptr;
     if (made)
     {
+        GLDriverLibraries::KeepLoaded();
         caps = QueryCurrentContext();
         SDL_GL_MakeCurrent(window, nullptr);
         SDL_GL_DeleteContext(context);

@@ -180,3 +180,27 @@ TEST(RenderPixelsReset, AModeChangeDrawsAtTheNewSize)
     EXPECT_TRUE(bed.Entries(MessageManager::KindError).empty());
 }
 }
+
+namespace
+{
+TEST(RenderPixelsFullScreen, TheDesktopModeDrawsIntoTheFlipChain)
+{
+    KorvaneTest::RenderTestOptions options;
+    options.videoMode = "desktop";
+    KorvaneTest::RenderTestBed bed(options);
+    RenderSystem_D3D7& render = bed.Start();
+    ASSERT_EQ(render.GetCurrentDevice()->fullScreen, 1);
+    bed.UseScreenSpace();
+    render.SetClearColor(Color(0.0f, 1.0f, 0.0f, 1.0f));
+    render.BeginScene();
+    bed.DrawTriangles(Quad(-1, -1, 0, 1, 0.5f, kRed), kQuad);
+    render.EndScene();
+    render.SwapBuffers();
+    const Image frame = bed.Screenshot();
+    const ModeInfo& mode = *render.GetCurrentMode();
+    ASSERT_EQ(frame.GetWidth(), mode.width);
+    EXPECT_TRUE(RenderRgbNear(RenderPixel(frame, 0, 0), 255, 0, 0, 0));
+    EXPECT_TRUE(RenderRgbNear(RenderPixel(frame, mode.width - 1, mode.height - 1), 0, 255, 0, 0));
+    EXPECT_TRUE(bed.Entries(MessageManager::KindError).empty());
+}
+}

@@ -309,7 +309,11 @@ TEST(GLDirectDraw, MinimisedFullScreenWindowLosesItsSurfacesUntilRestored)
     ShowWindow(window.Handle(), SW_MINIMIZE);
     window.PumpMessages();
     if ((SDL_GetWindowFlags(window.Handle()->sdl) & SDL_WINDOW_MINIMIZED) == 0)
+    {
+        surface->Release();
+        directDraw->Release();
         GTEST_SKIP() << "this video driver does not minimise windows";
+    }
     EXPECT_EQ(directDraw->TestCooperativeLevel(), DDERR_NOEXCLUSIVEMODE);
     EXPECT_EQ(surface->IsLost(), DDERR_SURFACELOST);
     EXPECT_EQ(directDraw->RestoreAllSurfaces(), DDERR_NOEXCLUSIVEMODE);

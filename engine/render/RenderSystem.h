@@ -16,8 +16,10 @@
 
 namespace VelkorEngine
 {
+class Camera;
 class IndexBuffer;
 class Image;
+class Light;
 class MessageManager;
 class Texture2D;
 class TextureManager;
@@ -98,16 +100,19 @@ public:
     virtual void Reset(u32 flags);
     virtual void DrawIndexedPrimitive(u32 kind, IndexBuffer* indexBuffer, VertexBuffer* vertexBuffer,
                                       u32 primitiveCount);
+    // The caller owns what the factories make.
+    virtual Camera* CreateCamera(u32 kind) = 0;
     virtual VertexBuffer* CreateVertexBuffer(u32 usage, u32 hasColor, u32 vertexCount) = 0;
     virtual VertexBuffer* CreateVertexBuffer(u32 usage, u32 hasColor, const VertexBuffer& source) = 0;
     virtual VertexBuffer* CreateVertexBuffer(const VertexBuffer& source) = 0;
     virtual IndexBuffer* CreateIndexBuffer(u32 usage, u32 capacity) = 0;
     virtual IndexBuffer* CreateIndexBuffer(u32 usage, const IndexBuffer& source) = 0;
     virtual IndexBuffer* CreateIndexBuffer(const IndexBuffer& source) = 0;
-    // The frame as an image in the image convention: bottom row first, red, green, blue (and alpha).
     // A texture of the device built from the images (which the caller keeps), owned by the texture manager.
     virtual Texture2D* CreateTexture(TextureManager* owner, const std::string& keyName, Image* diffuse, Image* opacity,
                                      bool mipMapping) = 0;
+    virtual Light* CreateLight(u32 deviceIndex) = 0;
+    // The frame as an image in the image convention: bottom row first, red, green, blue (and alpha).
     virtual void TakeScreenshot(Image& image) = 0;
     virtual void InitStates();
     virtual void SetDefaultStates();

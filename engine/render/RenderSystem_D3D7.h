@@ -31,6 +31,7 @@ public:
     void Reset(u32 flags) override;
     void DrawIndexedPrimitive(u32 kind, IndexBuffer* indexBuffer, VertexBuffer* vertexBuffer,
                               u32 primitiveCount) override;
+    Camera* CreateCamera(u32 kind) override;
     VertexBuffer* CreateVertexBuffer(u32 usage, u32 hasColor, u32 vertexCount) override;
     VertexBuffer* CreateVertexBuffer(u32 usage, u32 hasColor, const VertexBuffer& source) override;
     VertexBuffer* CreateVertexBuffer(const VertexBuffer& source) override;
@@ -39,6 +40,7 @@ public:
     IndexBuffer* CreateIndexBuffer(const IndexBuffer& source) override;
     Texture2D* CreateTexture(TextureManager* owner, const std::string& keyName, Image* diffuse, Image* opacity,
                              bool mipMapping) override;
+    Light* CreateLight(u32 deviceIndex) override;
     void TakeScreenshot(Image& image) override;
     void SetDefaultStates() override;
     void SetMaterial(const Color& ambient, const Color& diffuse, const Color& specular, const Color& emissive,

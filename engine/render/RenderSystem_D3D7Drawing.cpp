@@ -7,8 +7,10 @@
 #include "engine/core/StringHelpers.h"
 #include "engine/core/Window.h"
 #include "engine/files/Image.h"
+#include "engine/render/Camera_D3D7.h"
 #include "engine/render/D3D7ErrorTexts.h"
 #include "engine/render/IndexBuffer_D3D7.h"
+#include "engine/render/Light_D3D7.h"
 #include "engine/render/Texture2D_D3D7.h"
 #include "engine/render/VertexBuffer_D3D7.h"
 
@@ -347,6 +349,10 @@ void RenderSystem_D3D7::DrawIndexedPrimitive(u32 kind, IndexBuffer* indexBuffer,
                                                         static_cast<DWORD>(indexCount),
                                                         indexBuffer->Is32Bit() ? D3DDP_INDEX32 : 0));
 }
+
+Camera* RenderSystem_D3D7::CreateCamera(u32 kind) { return new Camera_D3D7(this, kind); }
+
+Light* RenderSystem_D3D7::CreateLight(u32 deviceIndex) { return new Light_D3D7(m_log, this, deviceIndex); }
 
 VertexBuffer* RenderSystem_D3D7::CreateVertexBuffer(u32 usage, u32 hasColor, u32 vertexCount)
 {

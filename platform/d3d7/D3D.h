@@ -252,6 +252,38 @@ struct D3DVIEWPORT7
     D3DVALUE dvMaxZ = 1.0f;
 };
 
+struct D3DVECTOR
+{
+    D3DVALUE x = 0.0f;
+    D3DVALUE y = 0.0f;
+    D3DVALUE z = 0.0f;
+};
+
+enum D3DLIGHTTYPE : DWORD
+{
+    D3DLIGHT_POINT = 1,
+    D3DLIGHT_SPOT = 2,
+    D3DLIGHT_DIRECTIONAL = 3
+};
+
+// Position and direction are in world space. Phi is the spot light's whole outer cone angle, theta its inner one.
+struct D3DLIGHT7
+{
+    D3DLIGHTTYPE dltType = static_cast<D3DLIGHTTYPE>(0);
+    D3DCOLORVALUE dcvDiffuse;
+    D3DCOLORVALUE dcvSpecular;
+    D3DCOLORVALUE dcvAmbient;
+    D3DVECTOR dvPosition;
+    D3DVECTOR dvDirection;
+    D3DVALUE dvRange = 0.0f;
+    D3DVALUE dvFalloff = 0.0f;
+    D3DVALUE dvAttenuation0 = 0.0f;
+    D3DVALUE dvAttenuation1 = 0.0f;
+    D3DVALUE dvAttenuation2 = 0.0f;
+    D3DVALUE dvTheta = 0.0f;
+    D3DVALUE dvPhi = 0.0f;
+};
+
 struct D3DMATERIAL7
 {
     D3DCOLORVALUE dcvDiffuse;
@@ -328,6 +360,9 @@ struct IDirect3DDevice7 : IUnknown
     // Texture pixel formats, offered one by one until the callback returns D3DENUMRET_CANCEL.
     virtual HRESULT EnumTextureFormats(LPD3DENUMPIXELFORMATSCALLBACK callback, void* context) = 0;
     virtual HRESULT GetCaps(D3DDEVICEDESC7* description) = 0;
+    // Switches a light on or off; indices from the device's dwMaxActiveLights on are refused.
+    virtual HRESULT LightEnable(DWORD index, BOOL enable) = 0;
+    virtual HRESULT SetLight(DWORD index, D3DLIGHT7* light) = 0;
     virtual HRESULT SetMaterial(D3DMATERIAL7* material) = 0;
     virtual HRESULT SetRenderState(D3DRENDERSTATETYPE state, DWORD value) = 0;
     virtual HRESULT SetRenderTarget(IDirectDrawSurface7* surface, DWORD flags) = 0;

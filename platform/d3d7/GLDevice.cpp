@@ -190,6 +190,8 @@ void GLDevice::ApplyDirtyState()
         ApplyViewport();
     if (m_dirty & DirtyProjection)
         ApplyProjection();
+    if (m_dirty & (DirtyLights | DirtyView))
+        ApplyLights();
     if (m_dirty & DirtyModelView)
         ApplyModelView();
     m_dirty = 0;
@@ -272,6 +274,45 @@ void GLDevice::ApplyModelView()
     SelectMatrix(GL_MODELVIEW);
     glLoadMatrixf(&m_view._11);
     glMultMatrixf(&m_world._11);
+}
+
+// Lights are given with the view alone as the modelview, which puts them where the device has them: in world
+// space. The modelview is then made whole again.
+void GLDevice::ApplyLights()
+{
+    SelectMatrix(GL_MODELVIEW);
+    glLoadMatrixf(&m_view._11);
+    for (DWORD index = 0; index < m_description.dwMaxActiveLights && index < kMaxLights; ++index)
+    {
+        const GLenum id = GL_LIGHT0 + index;
+        SetEnabled(id, m_lights[index].enabled);
+        if (m_lights[index].enabled)
+            ApplyLight(id, m_lights[index].light);
+    }
+    m_dirty |= DirtyModelView;
+}
+
+// A directional light shines along its direction, so GL's position is the way back to it, at infinity. GL
+// has no inner cone and no range: the spot's edge is half its outer angle, and the reach is unlimited.
+void GLDevice::ApplyLight(GLenum id, const D3DLIGHT7& light)
+{
+    glLightfv(id, GL_AMBIENT, &light.dcvAmbient.r);
+    glLightfv(id, GL_DIFFUSE, &light.dcvDiffuse.r);
+    glLightfv(id, GL_SPECULAR, &light.dcvSpecular.r);
+    const D3DVECTOR& p = light.dvPosition;
+    const D3DVECTOR& d = light.dvDirection;
+    const bool directional = light.dltType == D3DLIGHT_DIRECTIONAL;
+    const float position[4] = {directional ? -d.x : p.x, directional ? -d.y : p.y, directional ? -d.z : p.z,
+                               directional ? 0.0f : 1.0f};
+    glLightfv(id, GL_POSITION, position);
+    const float direction[3] = {d.x, d.y, d.z};
+    glLightfv(id, GL_SPOT_DIRECTION, direction);
+    const bool spot = light.dltType == D3DLIGHT_SPOT;
+    glLightf(id, GL_SPOT_CUTOFF, spot ? std::clamp(light.dvPhi * 0.5f * 57.29578f, 0.0f, 90.0f) : 180.0f);
+    glLightf(id, GL_SPOT_EXPONENT, 0.0f);
+    glLightf(id, GL_CONSTANT_ATTENUATION, directional ? 1.0f : light.dvAttenuation0);
+    glLightf(id, GL_LINEAR_ATTENUATION, directional ? 0.0f : light.dvAttenuation1);
+    glLightf(id, GL_QUADRATIC_ATTENUATION, directional ? 0.0f : light.dvAttenuation2);
 }
 
 // With lighting, the material's ambient and diffuse colours come from the vertex colour where the sources
@@ -575,6 +616,27 @@ HRESULT GLDevice::GetCaps(D3DDEVICEDESC7* description)
     return DD_OK;
 }
 
+HRESULT GLDevice::LightEnable(DWORD index, BOOL enable)
+{
+    if (index >= m_description.dwMaxActiveLights || index >= kMaxLights)
+        return DDERR_INVALIDPARAMS;
+    m_lights[index].enabled = enable != FALSE;
+    m_dirty |= DirtyLights;
+    return DD_OK;
+}
+
+// Only the three kinds of light exist; a record of any other kind is refused, as the device does.
+HRESULT GLDevice::SetLight(DWORD index, D3DLIGHT7* light)
+{
+    if (!light || index >= m_description.dwMaxActiveLights || index >= kMaxLights)
+        return DDERR_INVALIDPARAMS;
+    if (light->dltType != D3DLIGHT_POINT && light->dltType != D3DLIGHT_SPOT && light->dltType != D3DLIGHT_DIRECTIONAL)
+        return DDERR_INVALIDPARAMS;
+    m_lights[index].light = *light;
+    m_dirty |= DirtyLights;
+    return DD_OK;
+}
+
 HRESULT GLDevice::SetMaterial(D3DMATERIAL7* material)
 {
     if (!material)
@@ -692,7 +754,7 @@ HRESULT GLDevice::SetTransform(D3DTRANSFORMSTATETYPE state, D3DMATRIX* matrix)
     switch (state)
     {
     case D3DTRANSFORMSTATE_WORLD: m_world = *matrix; m_dirty |= DirtyModelView; return DD_OK;
-    case D3DTRANSFORMSTATE_VIEW: m_view = *matrix; m_dirty |= DirtyModelView; return DD_OK;
+    case D3DTRANSFORMSTATE_VIEW: m_view = *matrix; m_dirty |= DirtyModelView | DirtyView; return DD_OK;
     case D3DTRANSFORMSTATE_PROJECTION: m_projection = *matrix; m_dirty |= DirtyProjection; return DD_OK;
     default: return DDERR_INVALIDPARAMS;
     }

@@ -28,6 +28,8 @@ public:
     HRESULT EndScene() override;
     HRESULT EnumTextureFormats(LPD3DENUMPIXELFORMATSCALLBACK callback, void* context) override;
     HRESULT GetCaps(D3DDEVICEDESC7* description) override;
+    HRESULT LightEnable(DWORD index, BOOL enable) override;
+    HRESULT SetLight(DWORD index, D3DLIGHT7* light) override;
     HRESULT SetMaterial(D3DMATERIAL7* material) override;
     HRESULT SetRenderState(D3DRENDERSTATETYPE state, DWORD value) override;
     HRESULT SetRenderTarget(IDirectDrawSurface7* surface, DWORD flags) override;
@@ -51,8 +53,19 @@ private:
         DirtyViewport = 1u << 6,
         DirtyProjection = 1u << 7,
         DirtyModelView = 1u << 8,
-        DirtyAll = (1u << 9) - 1
+        DirtyView = 1u << 9,
+        DirtyLights = 1u << 10,
+        DirtyAll = (1u << 11) - 1
     };
+
+    // The device's lights are in world space; GL takes them in the eye space of the modelview current when
+    // they are given, so they are kept here and given again whenever the view changes.
+    struct LightSlot
+    {
+        D3DLIGHT7 light;
+        bool enabled = false;
+    };
+    static constexpr DWORD kMaxLights = 8;
 
     struct Stage
     {
@@ -97,6 +110,8 @@ private:
     void ApplyViewport();
     void ApplyProjection();
     void ApplyModelView();
+    void ApplyLights();
+    void ApplyLight(GLenum id, const D3DLIGHT7& light);
     void ApplyColorMaterial(bool vertexColours);
     void ApplyStages();
     void ApplyStage(DWORD stage, bool active);
@@ -125,6 +140,7 @@ private:
     D3DMATRIX m_world, m_view, m_projection;
     D3DVIEWPORT7 m_viewport;
     D3DMATERIAL7 m_material;
+    LightSlot m_lights[kMaxLights];
     std::uint32_t m_dirty = DirtyAll;
     GLenum m_colorMaterial = 0;
     GLenum m_matrixMode = 0;

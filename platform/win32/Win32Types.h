@@ -10,6 +10,8 @@ using HINSTANCE = void*;
 using HRESULT = std::int32_t;
 using DWORD = std::uint32_t;
 using BOOL = int;
+constexpr BOOL FALSE = 0;
+constexpr BOOL TRUE = 1;
 using LONG = std::int32_t;
 
 struct RECT

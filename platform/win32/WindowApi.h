@@ -66,9 +66,6 @@ struct DEVMODE
     DWORD dmDisplayFrequency = 0;
 };
 
-constexpr BOOL TRUE = 1;
-constexpr BOOL FALSE = 0;
-
 // Messages.
 constexpr UINT WM_NULL = 0x0000;
 constexpr UINT WM_DESTROY = 0x0002;

@@ -94,6 +94,19 @@ HRESULT D3D7FakeDevice::GetCaps(D3DDEVICEDESC7* description)
     return DD_OK;
 }
 
+HRESULT D3D7FakeDevice::LightEnable(DWORD index, BOOL enable)
+{
+    m_driver.Record("LightEnable", index, static_cast<DWORD>(enable));
+    return m_driver.Outcome("LightEnable");
+}
+
+HRESULT D3D7FakeDevice::SetLight(DWORD index, D3DLIGHT7* light)
+{
+    m_driver.Record("SetLight", index, light->dltType);
+    m_driver.lights[index] = *light;
+    return m_driver.Outcome("SetLight");
+}
+
 HRESULT D3D7FakeDevice::SetMaterial(D3DMATERIAL7* material)
 {
     m_driver.Record("SetMaterial");

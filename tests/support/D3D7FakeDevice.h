@@ -22,6 +22,8 @@ public:
     // 32-bit formats without and with alpha, then 16-bit ones, as a common card lists them.
     HRESULT EnumTextureFormats(LPD3DENUMPIXELFORMATSCALLBACK callback, void* context) override;
     HRESULT GetCaps(D3DDEVICEDESC7* description) override;
+    HRESULT LightEnable(DWORD index, BOOL enable) override;
+    HRESULT SetLight(DWORD index, D3DLIGHT7* light) override;
     HRESULT SetMaterial(D3DMATERIAL7* material) override;
     HRESULT SetRenderState(D3DRENDERSTATETYPE state, DWORD value) override;
     HRESULT SetRenderTarget(IDirectDrawSurface7* surface, DWORD flags) override;

@@ -28,6 +28,7 @@ D3DDEVICEDESC7 D3D7FakeDirect3D::Describe(const D3D7FakeDeviceSpec& device)
     description.dwDeviceRenderBitDepth = device.renderDepths;
     description.dwMaxTextureWidth = description.dwMaxTextureHeight = device.maxTextureSize;
     description.dwMaxAnisotropy = device.maxAnisotropy;
+    description.dwMaxActiveLights = device.maxLights;
     description.wMaxSimultaneousTextures = description.wMaxTextureBlendStages = device.stages;
     return description;
 }

@@ -23,6 +23,7 @@ struct D3D7FakeDeviceSpec
     WORD stages = 2;
     DWORD maxTextureSize = 2048;
     DWORD maxAnisotropy = 4;
+    DWORD maxLights = 8;
     DWORD rasterCaps = D3DPRASTERCAPS_ZTEST;
     // Depth formats as (total bits, stencil bits), in the order the device lists them.
     std::vector<std::pair<DWORD, DWORD>> depthFormats = {{16, 0}, {32, 0}, {32, 8}};
@@ -92,6 +93,8 @@ public:
     // The last render target made (not owned), whose pixels a test may fill; the last material set.
     IDirectDrawSurface7* renderTarget = nullptr;
     D3DMATERIAL7 material;
+    // The last record set for each light index.
+    std::map<DWORD, D3DLIGHT7> lights;
 
     // Keeps the extra references of an object until the driver goes, so leftovers never leak past a test.
     void HoldExtraReferences(IUnknown* object, ULONG count);

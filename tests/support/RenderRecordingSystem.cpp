@@ -2,7 +2,9 @@
 #include "tests/support/RenderRecordingSystem.h"
 
 #include "engine/files/Image.h"
+#include "engine/render/Camera.h"
 #include "engine/render/IndexBuffer_D3D7.h"
+#include "engine/render/Light.h"
 #include "engine/render/Texture2D.h"
 #include "engine/render/VertexBuffer_D3D7.h"
 
@@ -18,6 +20,11 @@ RenderRecordingSystem::RenderRecordingSystem(MessageManager* log, Config* config
     m_maxTextureWidth = m_maxTextureHeight = 2048;
     InitStates();
 }
+
+// The device-independent camera and light: their device parts have nothing to do here.
+Camera* RenderRecordingSystem::CreateCamera(u32 kind) { return new Camera(kind); }
+
+Light* RenderRecordingSystem::CreateLight(u32 deviceIndex) { return new Light(m_log, deviceIndex); }
 
 VertexBuffer* RenderRecordingSystem::CreateVertexBuffer(u32 usage, u32 hasColor, u32 vertexCount)
 {

@@ -25,6 +25,7 @@ public:
     RenderRecordingSystem(VelkorEngine::MessageManager* log, VelkorEngine::Config* config,
                           VelkorEngine::u32 stageCount = 2, VelkorEngine::u32 maxAnisotropy = 4);
 
+    VelkorEngine::Camera* CreateCamera(VelkorEngine::u32 kind) override;
     VelkorEngine::VertexBuffer* CreateVertexBuffer(VelkorEngine::u32 usage, VelkorEngine::u32 hasColor,
                                                    VelkorEngine::u32 vertexCount) override;
     VelkorEngine::VertexBuffer* CreateVertexBuffer(VelkorEngine::u32 usage, VelkorEngine::u32 hasColor,
@@ -38,6 +39,7 @@ public:
     VelkorEngine::Texture2D* CreateTexture(VelkorEngine::TextureManager* owner, const std::string& keyName,
                                            VelkorEngine::Image* diffuse, VelkorEngine::Image* opacity,
                                            bool mipMapping) override;
+    VelkorEngine::Light* CreateLight(VelkorEngine::u32 deviceIndex) override;
     void TakeScreenshot(VelkorEngine::Image& image) override;
     void SetMaterial(const VelkorEngine::Color& ambient, const VelkorEngine::Color& diffuse,
                      const VelkorEngine::Color& specular, const VelkorEngine::Color& emissive,

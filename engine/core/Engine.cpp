@@ -36,6 +36,10 @@ Engine::Engine(const EngineParameters& parameters)
     CreateApplicationWindow();
     m_renderSystem = std::make_unique<RenderSystem_D3D7>(m_messageManager.get(), m_config.get(), m_window.get(),
                                                          p.useStencilBuffer, p.allowOversizedWindow);
+    m_cameraManager = std::make_unique<CameraManager>(m_messageManager.get(), m_window.get(), m_renderSystem.get());
+    m_lightManager = std::make_unique<LightManager>(m_messageManager.get(), m_renderSystem.get());
+    m_shaderManager = std::make_unique<ShaderManager>(m_messageManager.get(), m_fileManager.get(), m_timerManager.get(),
+                                                      m_config.get(), m_renderSystem.get());
     m_controls = std::make_unique<Controls_DI7>(m_messageManager.get(), m_timerManager.get(), m_window.get(), true);
     CreateSound();
     // Milliseconds since boot, so that two runs draw different sequences.
@@ -81,6 +85,9 @@ Engine::~Engine()
     m_soundManager.reset();
     m_soundSystem.reset();
     m_controls.reset();
+    m_shaderManager.reset();
+    m_lightManager.reset();
+    m_cameraManager.reset();
     m_renderSystem.reset();
     m_window.reset();
     m_config.reset();
@@ -102,6 +109,9 @@ void Engine::Render()
 void Engine::Frame(u32 sleepMs)
 {
     m_renderSystem->Refresh();
+    m_cameraManager->Update();
+    m_lightManager->Update();
+    m_shaderManager->Update();
     if (m_soundSystem)
         m_soundSystem->Refresh();
     if (m_soundManager)

@@ -9,7 +9,10 @@
 #include "engine/core/Window.h"
 #include "engine/files/FileManager.h"
 #include "engine/input/Controls_DI7.h"
+#include "engine/render/CameraManager.h"
+#include "engine/render/LightManager.h"
 #include "engine/render/RenderSystem_D3D7.h"
+#include "engine/render/ShaderManager.h"
 #include "engine/sound/SoundManager.h"
 #include "engine/sound/SoundSystem_DS7.h"
 
@@ -41,6 +44,9 @@ public:
     Config* GetConfig() const { return m_config.get(); }
     Window* GetWindow() const { return m_window.get(); }
     RenderSystem* GetRenderSystem() const { return m_renderSystem.get(); }
+    CameraManager* GetCameraManager() const { return m_cameraManager.get(); }
+    LightManager* GetLightManager() const { return m_lightManager.get(); }
+    ShaderManager* GetShaderManager() const { return m_shaderManager.get(); }
     Controls* GetControls() const { return m_controls.get(); }
     // Both null when the game runs without sound.
     SoundSystem* GetSoundSystem() const { return m_soundSystem.get(); }
@@ -59,6 +65,9 @@ private:
     std::unique_ptr<Config> m_config;
     std::unique_ptr<Window> m_window;
     std::unique_ptr<RenderSystem_D3D7> m_renderSystem;
+    std::unique_ptr<CameraManager> m_cameraManager;
+    std::unique_ptr<LightManager> m_lightManager;
+    std::unique_ptr<ShaderManager> m_shaderManager;
     std::unique_ptr<Controls_DI7> m_controls;
     std::unique_ptr<SoundSystem_DS7> m_soundSystem;
     std::unique_ptr<SoundManager> m_soundManager;

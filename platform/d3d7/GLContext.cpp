@@ -2,7 +2,7 @@
 // the capability probe.
 #include "platform/d3d7/GLContext.h"
 
-#include "platform/d3d7/GLDriverLibraries.h"
+#include "platform/core/GLDriverLibraries.h"
 
 #include <algorithm>
 #include <atomic>

@@ -2,6 +2,8 @@
 // PlatformWindow through the window data; each SDL event goes to the input listeners, then becomes messages.
 #include "platform/win32/SdlWindowBackend.h"
 
+#include "platform/core/GLDriverLibraries.h"
+
 #include "platform/win32/PlatformWindow.h"
 #include "platform/win32/SdlEventListeners.h"
 
@@ -48,6 +50,8 @@ bool SdlWindowBackend::CreateNativeWindow(PlatformWindow& window, const NativePl
     window.sdl = SDL_CreateWindow(window.title.c_str(), rect.left, rect.top, Width(rect), Height(rect), flags);
     if (!window.sdl)
         return false;
+    // An OpenGL window has just brought in the graphics driver: keep it for the process's life.
+    GLDriverLibraries::KeepLoaded();
     SDL_SetWindowData(window.sdl, kWindowDataKey, &window);
     m_windows.push_back(&window);
     SDL_StartTextInput();

@@ -1,5 +1,5 @@
 // Marks every loaded GL, EGL, DRI and LLVM library as never to be unloaded.
-#include "platform/d3d7/GLDriverLibraries.h"
+#include "platform/core/GLDriverLibraries.h"
 
 #include <dlfcn.h>
 #include <link.h>

@@ -1,12 +1,16 @@
 // Starts the engine, runs frames until "exit" is requested or the frame limit is reached, and leaves its log.
 // Window messages are taken one at a time and a frame runs when none is waiting, as the game's loop does.
-// Every frame clears, draws a triangle and a textured quad and presents through the render system; the last
-// frame's centre pixel and a pixel of the quad are read back through a screenshot and logged.
+// Every frame clears, draws a triangle and a textured quad and presents through the render system, then a lit,
+// textured quad seen by the default camera; the last frame's centre pixel and a pixel of each quad are read
+// back through a screenshot and logged.
 #include "engine/core/Engine.h"
 #include "engine/core/Error.h"
 #include "engine/files/Image.h"
 #include "engine/input/KeyNames.h"
+#include "engine/render/Camera.h"
 #include "engine/render/IndexBuffer.h"
+#include "engine/render/Light.h"
+#include "engine/render/ShaderUser.h"
 #include "engine/render/Texture2D.h"
 #include "engine/render/TextureManager.h"
 #include "engine/render/VertexBuffer.h"
@@ -134,14 +138,96 @@ private:
     std::unique_ptr<VelkorEngine::IndexBuffer> m_indices;
 };
 
-// A red triangle over the middle of a dark blue frame and the textured quad, in screen space.
+// A quad to the right of the middle, seen by the engine's default camera: an orange texture made in memory,
+// applied through a shader of the shader manager, and a directional light falling at 60 degrees, so the quad
+// shows half the texture's colour. The texture is put in the texture manager under the name the shader asks
+// for, so no file is read.
+class LitQuad
+{
+public:
+    explicit LitQuad(VelkorEngine::Engine& engine)
+        : m_render(*engine.GetRenderSystem()), m_cameras(*engine.GetCameraManager()),
+          m_lights(*engine.GetLightManager()), m_shaders(*engine.GetShaderManager()),
+          m_vertices(m_render.CreateVertexBuffer(0, 0, 4)),
+          m_indices(m_render.CreateIndexBuffer(0, 6))
+    {
+        auto picture = std::make_unique<VelkorEngine::Image>();
+        picture->Create(engine.GetMessageManager(), 2, 2, 24);
+        const VelkorEngine::u8 orange[3] = {255, 128, 0};
+        for (VelkorEngine::u32 texel = 0; texel < 4; ++texel)
+            std::memcpy(picture->GetData() + 3 * texel, orange, 3);
+        VelkorEngine::TextureManager& textures = *m_shaders.GetTextureManager();
+        m_texture = textures.LoadTexture(true, false, "data\\smoke\\orange.tga", "", picture.release(), nullptr);
+        m_shader =
+            m_shaders.AddShader(VelkorEngine::BuildSingleTextureShaderDescriptor("smoke\\orange.tga", "", false));
+
+        m_light = m_lights.CreateLight();
+        m_light->kind = VelkorEngine::Light::KindDirectional;
+        m_light->direction = VelkorEngine::Vector3(0.0f, -0.8660254f, -0.5f);
+        m_light->ambient = VelkorEngine::Color(0.0f, 0.0f, 0.0f, 1.0f);
+        m_light->specular = VelkorEngine::Color(0.0f, 0.0f, 0.0f, 1.0f);
+
+        // Position, normal and texture coordinates of each corner, facing the camera from 6 units ahead.
+        const float corners[4][8] = {{2.0f, -0.6f, -6.0f, 0, 0, 1, 0, 0},
+                                     {2.0f, 0.6f, -6.0f, 0, 0, 1, 0, 1},
+                                     {3.2f, 0.6f, -6.0f, 0, 0, 1, 1, 1},
+                                     {3.2f, -0.6f, -6.0f, 0, 0, 1, 1, 0}};
+        VelkorEngine::u8* vertex = m_vertices->LockRange(0, 4);
+        for (const auto& corner : corners)
+        {
+            std::memcpy(vertex, corner, sizeof(corner));
+            vertex += m_vertices->GetStride();
+        }
+        m_vertices->Unlock();
+        const VelkorEngine::u32 indices[6] = {0, 1, 2, 0, 2, 3};
+        m_indices->SetIndices(0, 6, indices);
+    }
+
+    ~LitQuad()
+    {
+        m_lights.DeleteLight(m_light);
+        m_shaders.RemoveShader(m_shader);
+        m_shaders.GetTextureManager()->ReleaseTexture(m_texture);
+    }
+
+    void Draw()
+    {
+        m_cameras.SetCurrentCamera(m_cameras.GetDefaultCamera(), false);
+        m_lights.EnableLighting(true);
+        m_shader->Apply();
+        m_render.DrawIndexedPrimitive(VelkorEngine::RenderSystem::TriangleList, m_indices.get(), m_vertices.get(), 2);
+        m_lights.EnableLighting(false);
+    }
+
+private:
+    VelkorEngine::RenderSystem& m_render;
+    VelkorEngine::CameraManager& m_cameras;
+    VelkorEngine::LightManager& m_lights;
+    VelkorEngine::ShaderManager& m_shaders;
+    VelkorEngine::Texture2D* m_texture = nullptr;
+    VelkorEngine::ShaderUser* m_shader = nullptr;
+    VelkorEngine::Light* m_light = nullptr;
+    std::unique_ptr<VelkorEngine::VertexBuffer> m_vertices;
+    std::unique_ptr<VelkorEngine::IndexBuffer> m_indices;
+};
+
+// A red triangle over the middle of a dark blue frame and the textured quad, in screen space through an
+// orthographic camera that maps -1 to 1 onto the frame; then the lit quad through the default camera.
 class SmokeScene
 {
 public:
     explicit SmokeScene(VelkorEngine::Engine& engine)
-        : m_render(*engine.GetRenderSystem()), m_vertices(m_render.CreateVertexBuffer(0, 1, 3)),
-          m_indices(m_render.CreateIndexBuffer(0, 3)), m_quad(engine)
+        : m_render(*engine.GetRenderSystem()), m_cameras(*engine.GetCameraManager()),
+          m_screen(m_cameras.CreateCamera(VelkorEngine::Camera::KindOrthographic)),
+          m_vertices(m_render.CreateVertexBuffer(0, 1, 3)), m_indices(m_render.CreateIndexBuffer(0, 3)), m_quad(engine),
+          m_litQuad(engine)
     {
+        m_screen->orthoWidth = 2.0f;
+        m_screen->orthoHeight = 2.0f;
+        m_screen->nearPlane = -1.0f;
+        m_screen->farPlane = 1.0f;
+        m_screen->position = VelkorEngine::Vector3(-1.0f, -1.0f, 0.0f);
+        m_cameras.Update();
         const float corners[3][3] = {{-0.5f, -0.5f, 0.5f}, {0.0f, 0.5f, 0.5f}, {0.5f, -0.5f, 0.5f}};
         VelkorEngine::u8* vertex = m_vertices->LockRange(0, 3);
         for (const auto& corner : corners)
@@ -155,19 +241,19 @@ public:
         m_indices->SetIndices(0, 3, indices);
     }
 
+    ~SmokeScene() { m_cameras.DeleteCamera(m_screen); }
+
     void Draw()
     {
         VelkorEngine::Matrix4 identity;
         VelkorEngine::MakeIdentityMatrix(identity);
-        VelkorEngine::Matrix4 view = identity;
-        view.m[10] = -1.0f; // the render system turns the view's z around on its way to the device
-        m_render.SetProjectionMatrix(identity);
-        m_render.SetViewMatrix(view);
+        m_cameras.SetCurrentCamera(m_screen, false);
         m_render.SetWorldMatrix(identity);
         m_render.SetClearColor(VelkorEngine::Color(0.0f, 0.0f, 0.25f, 1.0f));
         m_render.BeginScene();
         m_render.DrawIndexedPrimitive(VelkorEngine::RenderSystem::TriangleList, m_indices.get(), m_vertices.get(), 1);
         m_quad.Draw();
+        m_litQuad.Draw();
         m_render.EndScene();
     }
 
@@ -188,9 +274,12 @@ public:
 
 private:
     VelkorEngine::RenderSystem& m_render;
+    VelkorEngine::CameraManager& m_cameras;
+    VelkorEngine::Camera* m_screen;
     std::unique_ptr<VelkorEngine::VertexBuffer> m_vertices;
     std::unique_ptr<VelkorEngine::IndexBuffer> m_indices;
     TexturedQuad m_quad;
+    LitQuad m_litQuad;
 };
 
 bool DispatchOneMessage()
@@ -242,6 +331,7 @@ int main(int argc, char** argv)
             {
                 engine.GetMessageManager()->Message("Centre pixel: " + scene.PixelAt(400, 300));
                 engine.GetMessageManager()->Message("Textured quad pixel: " + scene.PixelAt(80, 120));
+                engine.GetMessageManager()->Message("Lit quad pixel: " + scene.PixelAt(625, 300));
             }
             engine.Frame(options.frameSleep);
             if (engine.GetRenderSystem()->IsActive())

@@ -15,6 +15,10 @@ grep -q 'Exiting...' "$log" || { echo "exit message missing"; exit 1; }
 grep -q 'Initialization of Direct3D subsystem' "$log" || { echo "render system not started"; exit 1; }
 grep -q 'Centre pixel: 255 0 0' "$log" || { echo "the drawn triangle is not in the frame"; grep 'Centre pixel' "$log"; exit 1; }
 grep -q 'Textured quad pixel: 0 255 0' "$log" || { echo "the textured quad is not in the frame"; grep 'Textured quad pixel' "$log"; exit 1; }
+# Half the orange texture's colour: the light falls at 60 degrees.
+lit="$(grep -o 'Lit quad pixel: [0-9]* [0-9]* [0-9]*' "$log" | head -1 | cut -d' ' -f4-)"
+echo "$lit" | awk '{ exit !($1 >= 125 && $1 <= 131 && $2 >= 61 && $2 <= 67 && $3 <= 3) }' ||
+  { echo "the lit quad is not in the frame: '$lit'"; exit 1; }
 if grep -q '#FF0000' "$log"; then
   echo "the log holds errors:"; cat "$log"; exit 1
 fi

@@ -276,12 +276,12 @@ void RenderSystem::SetStencil(bool enabled)
     UpdateStencil();
 }
 
-void RenderSystem::ForgetTexture(const Texture2D* texture)
+void RenderSystem::ForgetTexture(u64 serial)
 {
-    if (!texture)
+    if (serial == 0)
         return;
     for (u32 stage = 0; stage < m_stages.size(); ++stage)
-        if (m_stages[stage].textureSerial == texture->GetSerial())
+        if (m_stages[stage].textureSerial == serial)
         {
             m_stages[stage].texture = nullptr;
             m_stages[stage].textureSerial = 0;

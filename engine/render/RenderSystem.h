@@ -12,6 +12,7 @@
 #include "engine/render/AdapterInfo.h"
 
 #include <memory>
+#include <mutex>
 #include <vector>
 
 namespace VelkorEngine
@@ -148,6 +149,10 @@ public:
     u32 GetMaxTextureHeight() const { return m_maxTextureHeight; }
     u32 GetTextureStageCount() const { return m_stageCount; }
     u32 GetMaxAnisotropy() const { return m_maxAnisotropy; }
+    // The loading thread builds textures while the main thread may reset the device: the device, its
+    // capabilities and the list of textures change only under this lock, and a texture is built and
+    // registered under it. Drawing never takes it.
+    std::unique_lock<std::recursive_mutex> LockResources() const { return std::unique_lock(m_resourceMutex); }
     u8 IsActive() const { return m_active; }
     u8 IsResetPending() const { return m_resetPending; }
     u8 AreResourcesLost() const { return m_resourcesLost; }
@@ -199,8 +204,9 @@ protected:
 
     // The per-stage arrays follow the device's stage count, which a re-created device may change.
     void ResizeStageArrays(u32 stageCount);
-    // Forgets a texture that is going away, so no stage keeps its pointer; the stage is then empty.
-    void ForgetTexture(const Texture2D* texture);
+    // Forgets a texture that is going away (known by its serial), so no stage keeps its pointer; the stage is
+    // then empty.
+    void ForgetTexture(u64 serial);
     // "r_texture_anisotropy" clamped to the device: from 1 to the maximum anisotropy.
     u32 ClampedAnisotropy() const;
 
@@ -251,6 +257,7 @@ protected:
 
 private:
     bool HasStage(u32 stage) const { return stage < m_stages.size(); }
+    mutable std::recursive_mutex m_resourceMutex;
     bool Applies(bool equal) const { return m_forceStates || !equal; }
 };
 }

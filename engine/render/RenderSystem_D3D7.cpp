@@ -500,6 +500,7 @@ void RenderSystem_D3D7::CheckVideoModeChange()
 
 void RenderSystem_D3D7::Reset(u32 flags)
 {
+    const auto lock = LockResources();
     if (flags & ResetDevice)
     {
         m_log->Message("\nReseting Direct3D device:");
@@ -530,10 +531,15 @@ void RenderSystem_D3D7::ReloadTextures()
         texture->Reload();
 }
 
-void RenderSystem_D3D7::RegisterTexture(Texture2D_D3D7* texture) { m_textures.push_back(texture); }
+void RenderSystem_D3D7::RegisterTexture(Texture2D_D3D7* texture)
+{
+    const auto lock = LockResources();
+    m_textures.push_back(texture);
+}
 
 void RenderSystem_D3D7::UnregisterTexture(Texture2D_D3D7* texture)
 {
+    const auto lock = LockResources();
     const auto found = std::find(m_textures.begin(), m_textures.end(), texture);
     if (found == m_textures.end())
     {
@@ -541,6 +547,29 @@ void RenderSystem_D3D7::UnregisterTexture(Texture2D_D3D7* texture)
         return;
     }
     m_textures.erase(found);
-    ForgetTexture(texture);
+    if (std::this_thread::get_id() == m_mainThread)
+    {
+        ForgetTexture(texture->GetSerial());
+        return;
+    }
+    const std::lock_guard released(m_releasedMutex);
+    m_releasedSerials.push_back(texture->GetSerial());
+}
+
+void RenderSystem_D3D7::ForgetTexturesReleasedElsewhere()
+{
+    std::vector<u64> serials;
+    {
+        const std::lock_guard released(m_releasedMutex);
+        serials.swap(m_releasedSerials);
+    }
+    for (u64 serial : serials)
+        ForgetTexture(serial);
+}
+
+std::vector<Texture2D_D3D7*> RenderSystem_D3D7::GetTextures() const
+{
+    const auto lock = LockResources();
+    return m_textures;
 }
 }

@@ -7,7 +7,9 @@
 #include "engine/render/RenderSystem.h"
 #include "platform/d3d7/D3D.h"
 
+#include <mutex>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace VelkorEngine
@@ -51,10 +53,13 @@ public:
     void CheckResult(const char* context, HRESULT result);
     void CheckResult(const std::string& context, HRESULT result) { CheckResult(context.c_str(), result); }
 
+    // Textures register from any thread, under the resource lock.
     void RegisterTexture(Texture2D_D3D7* texture);
     // A texture that is not registered is logged as an error; nothing is thrown (it is called from destructors).
+    // The stages belong to the main thread: a texture unregistered on another thread is forgotten by them at
+    // the main thread's next Refresh (the device holds its own reference to the surface until then).
     void UnregisterTexture(Texture2D_D3D7* texture);
-    const std::vector<Texture2D_D3D7*>& GetTextures() const { return m_textures; }
+    std::vector<Texture2D_D3D7*> GetTextures() const;
 
     IDirectDraw7* GetDirectDraw() const { return m_directDraw; }
     // The hardware and the transform-and-lighting devices keep textures driver-managed; others in system memory.
@@ -105,6 +110,7 @@ private:
     void Release(bool fatalOnLeftovers = true);
     void ReleaseTextureSurfaces();
     void ReloadTextures();
+    void ForgetTexturesReleasedElsewhere();
     void CopyScreenshot(Image& image);
     void SetStageState(u32 stage, D3DTEXTURESTAGESTATETYPE state, DWORD value, const char* context);
     void SetRenderState(D3DRENDERSTATETYPE state, DWORD value, const char* context);
@@ -119,5 +125,10 @@ private:
     IDirectDrawSurface7* m_backBuffer = nullptr;
     DDSURFACEDESC2 m_backBufferDescription;
     std::vector<Texture2D_D3D7*> m_textures;
+    std::thread::id m_mainThread = std::this_thread::get_id();
+    // Serials of textures deleted on another thread that the stages have yet to forget; a lock of its own, so
+    // the main thread never waits here for a texture being built.
+    std::mutex m_releasedMutex;
+    std::vector<u64> m_releasedSerials;
 };
 }

@@ -307,6 +307,7 @@ void RenderSystem_D3D7::SwapBuffers()
 
 void RenderSystem_D3D7::Refresh()
 {
+    ForgetTexturesReleasedElsewhere();
     RenderSystem::Refresh();
     const HRESULT level = m_directDraw->TestCooperativeLevel();
     if (SUCCEEDED(level))

@@ -26,26 +26,40 @@ ShaderManager::~ShaderManager()
 
 ShaderUser* ShaderManager::AddShader(const ShaderDescriptor& descriptor)
 {
+    {
+        const std::lock_guard lock(m_mutex);
+        if (ShaderUser* user = ShareShader(descriptor))
+            return user;
+    }
+    // The textures are read without the lock, which the main thread takes every frame to animate its users.
+    auto created = std::make_unique<Shader>(m_log, m_fileManager, m_renderSystem, m_textureManager.get(), descriptor);
     const std::lock_guard lock(m_mutex);
-    Shader* shader = nullptr;
+    // Another thread may have made an equal shader meanwhile: that one is shared and this one dropped.
+    if (ShaderUser* user = ShareShader(descriptor))
+        return user;
+    auto user = std::make_unique<ShaderUser>(m_log, m_timerManager, created.get(), descriptor);
+    // From here the user owns its share of the shader.
+    created.release();
+    ++m_shaderCount;
+    return KeepUser(descriptor.GetKey(), std::move(user));
+}
+
+ShaderUser* ShaderManager::ShareShader(const ShaderDescriptor& descriptor)
+{
     const auto [first, last] = m_users.equal_range(descriptor.GetKey());
-    for (auto it = first; it != last && shader == nullptr; ++it)
+    for (auto it = first; it != last; ++it)
     {
         if (*it->second == descriptor)
-            shader = it->second->GetShader();
+            return KeepUser(descriptor.GetKey(),
+                            std::make_unique<ShaderUser>(m_log, m_timerManager, it->second->GetShader(), descriptor));
     }
-    std::unique_ptr<Shader> created;
-    if (shader == nullptr)
-    {
-        created = std::make_unique<Shader>(m_log, m_fileManager, m_renderSystem, m_textureManager.get(), descriptor);
-        shader = created.get();
-    }
-    // From here the user owns its share of the shader.
-    auto user = std::make_unique<ShaderUser>(m_log, m_timerManager, shader, descriptor);
-    if (created.release() != nullptr)
-        ++m_shaderCount;
+    return nullptr;
+}
+
+ShaderUser* ShaderManager::KeepUser(u32 key, std::unique_ptr<ShaderUser> user)
+{
     ShaderUser* result = user.get();
-    m_users.emplace(descriptor.GetKey(), std::move(user));
+    m_users.emplace(key, std::move(user));
     return result;
 }
 

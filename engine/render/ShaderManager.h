@@ -46,6 +46,11 @@ public:
     u32 GetShaderCount() const;
 
 private:
+    // Under the lock: a new user of the shader that users of an equal descriptor share, or null when there is none.
+    ShaderUser* ShareShader(const ShaderDescriptor& descriptor);
+    // Under the lock.
+    ShaderUser* KeepUser(u32 key, std::unique_ptr<ShaderUser> user);
+
     MessageManager* m_log;
     FileManager* m_fileManager;
     TimerManager* m_timerManager;

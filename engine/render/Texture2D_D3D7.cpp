@@ -57,12 +57,15 @@ Texture2D_D3D7::Texture2D_D3D7(RenderSystem_D3D7* renderSystem, TextureManager* 
     : Texture2D(renderSystem->GetLog(), renderSystem->GetConfig(), owner, keyName, mipMapping),
       m_renderSystem(renderSystem)
 {
+    // A device reset must not come between the build and the registration, or it would miss this surface.
+    const auto lock = m_renderSystem->LockResources();
     CreateSurface(diffuse, opacity);
     m_renderSystem->RegisterTexture(this);
 }
 
 Texture2D_D3D7::~Texture2D_D3D7()
 {
+    const auto lock = m_renderSystem->LockResources();
     ReleaseSurface();
     m_renderSystem->UnregisterTexture(this);
 }

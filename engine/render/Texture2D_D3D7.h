@@ -1,6 +1,7 @@
 // A texture's Direct3D 7 side: the texture surface (with its mip levels) built from the images, registered in
 // the render system's texture list for the texture's whole life; a device reset releases the surface and
-// Reload builds it again from the images the texture manager keeps or reads again.
+// Reload builds it again from the images the texture manager keeps or reads again. Any thread may make or
+// delete a texture (under the render system's resource lock); the surface is used on the main thread.
 #pragma once
 
 #include "engine/render/Texture2D.h"

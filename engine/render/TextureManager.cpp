@@ -64,17 +64,24 @@ std::string TextureManager::MakeTextureName(bool mipMapping, const std::string& 
 
 Texture2D* TextureManager::GetTexture(bool mipMapping, const std::string& diffuseName, const std::string& opacityName)
 {
-    std::lock_guard lock(m_mutex);
-    auto found = m_entries.find(MakeTextureName(mipMapping, diffuseName, opacityName));
-    if (found != m_entries.end())
-    {
-        found->second.texture->AddReference();
-        return found->second.texture.get();
-    }
+    if (Texture2D* shared = ShareTexture(MakeTextureName(mipMapping, diffuseName, opacityName)))
+        return shared;
+    // Read without any lock: files take long, and another thread asking for the same key meanwhile only
+    // means that LoadTexture finds the texture made and shares it.
     std::unique_ptr<Image> diffuse;
     std::unique_ptr<Image> opacity;
     LoadImages(diffuseName, opacityName, diffuse, opacity);
     return LoadTexture(false, mipMapping, diffuseName, opacityName, diffuse.get(), opacity.get());
+}
+
+Texture2D* TextureManager::ShareTexture(const std::string& key)
+{
+    std::lock_guard lock(m_mutex);
+    auto found = m_entries.find(key);
+    if (found == m_entries.end())
+        return nullptr;
+    found->second.texture->AddReference();
+    return found->second.texture.get();
 }
 
 void TextureManager::LoadImages(const std::string& diffuseName, const std::string& opacityName,
@@ -117,14 +124,14 @@ Texture2D* TextureManager::LoadTexture(bool keepImages, bool mipMapping, const s
 {
     std::unique_ptr<Image> keptDiffuse(keepImages ? diffuse : nullptr);
     std::unique_ptr<Image> keptOpacity(keepImages ? opacity : nullptr);
-    std::lock_guard lock(m_mutex);
+    // The render system's lock comes first, here as in a device reset (which rebuilds textures through this
+    // table): the sizes the images are fitted to and the device the texture is built on stay as they are.
+    // Entries are added and removed only under it, so the key stays free while the texture is built and the
+    // table's own lock is left to its readers meanwhile.
+    const auto deviceLock = m_renderSystem->LockResources();
     const std::string key = MakeTextureName(mipMapping, diffuseName, opacityName);
-    auto found = m_entries.find(key);
-    if (found != m_entries.end())
-    {
-        found->second.texture->AddReference();
-        return found->second.texture.get();
-    }
+    if (Texture2D* shared = ShareTexture(key))
+        return shared;
 
     PrepareImages(diffuseName, opacityName, *diffuse, opacity, true);
     Entry entry;
@@ -132,6 +139,7 @@ Texture2D* TextureManager::LoadTexture(bool keepImages, bool mipMapping, const s
     entry.record = std::make_unique<TextureRecord>(
         TextureRecord{key, diffuseName, opacityName, std::move(keptDiffuse), std::move(keptOpacity)});
     Texture2D* texture = entry.texture.get();
+    std::lock_guard lock(m_mutex);
     m_entries.emplace(key, std::move(entry));
     return texture;
 }
@@ -146,6 +154,8 @@ TextureManager::Entry* TextureManager::FindEntry(Texture2D* texture)
 
 void TextureManager::ReleaseTexture(Texture2D* texture)
 {
+    // Deleting a texture unregisters it from the render system, whose lock comes first.
+    const auto deviceLock = m_renderSystem->LockResources();
     std::lock_guard lock(m_mutex);
     Entry* entry = FindEntry(texture);
     if (!entry || texture->RemoveReference() > 0)

@@ -73,13 +73,16 @@ private:
     void PrepareImages(const std::string& diffuseName, const std::string& opacityName, Image& diffuse,
                        Image* opacity, bool warn) const;
     Entry* FindEntry(Texture2D* texture);
+    // The texture of the key with one reference more, or null when there is none.
+    Texture2D* ShareTexture(const std::string& key);
 
     MessageManager* m_log = nullptr;
     FileManager* m_fileManager = nullptr;
     Config* m_config = nullptr;
     TimerManager* m_timerManager = nullptr;
     RenderSystem* m_renderSystem = nullptr;
-    // The loading thread creates textures while the main thread may release or rebuild others.
+    // The loading thread creates textures while the main thread may release or rebuild others. Taken after
+    // the render system's resource lock where both are needed, never before it.
     mutable std::recursive_mutex m_mutex;
     std::map<std::string, Entry> m_entries;
 };

@@ -320,3 +320,37 @@ TEST(ShaderManagerThreads, AddingAndRemovingFromTwoThreads)
     EXPECT_EQ(bed.Textures().GetTextureCount(), 0u);
     EXPECT_EQ(ManagerErrors(bed), 0u);
 }
+
+// Shaders are built outside the manager's lock; users of one descriptor asked for on two threads at once
+// still share a single shader.
+TEST(ShaderManagerThreads, OneDescriptorAskedForOnTwoThreadsGivesOneShader)
+{
+    TestSupport::ShaderTestBed bed;
+    ShaderManager& shaders = bed.Shaders();
+    constexpr int Rounds = 50;
+    std::vector<ShaderUser*> loaded;
+    std::vector<ShaderUser*> main;
+    std::thread loader([&] {
+        for (int i = 0; i < Rounds; ++i)
+            loaded.push_back(shaders.AddShader(TextureDescriptor("same" + std::to_string(i) + ".tga")));
+    });
+    for (int i = 0; i < Rounds; ++i)
+        main.push_back(shaders.AddShader(TextureDescriptor("same" + std::to_string(i) + ".tga")));
+    loader.join();
+    EXPECT_EQ(shaders.GetShaderCount(), static_cast<u32>(Rounds));
+    EXPECT_EQ(bed.Textures().GetTextureCount(), static_cast<u32>(Rounds));
+    for (int i = 0; i < Rounds; ++i)
+    {
+        ASSERT_EQ(loaded[i]->GetShader(), main[i]->GetShader()) << i;
+        EXPECT_EQ(loaded[i]->GetShader()->referenceCount, 2u);
+        EXPECT_EQ(loaded[i]->GetShader()->GetTexture(0, 0)->GetReferenceCount(), 1u);
+    }
+    for (int i = 0; i < Rounds; ++i)
+    {
+        shaders.RemoveShader(loaded[i]);
+        shaders.RemoveShader(main[i]);
+    }
+    EXPECT_EQ(shaders.GetShaderCount(), 0u);
+    EXPECT_EQ(bed.Textures().GetTextureCount(), 0u);
+    EXPECT_EQ(ManagerErrors(bed), 0u);
+}

@@ -11,8 +11,10 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cstring>
 #include <memory>
+#include <string>
 #include <thread>
 #include <vector>
 
@@ -275,4 +277,83 @@ TEST_F(TextureD3D7Threads, TextureMadeOnTheLoadingThreadDrawsOnTheMainThread)
     render->EndScene();
     EXPECT_TRUE(RenderRgbNear(RenderPixel(bed.Screenshot(), 320, 240), 0, 200, 100));
     render->SetTexture(0, nullptr);
+}
+
+namespace
+{
+void DrawFullScreenQuad(KorvaneTest::RenderTestBed& bed, RenderSystem_D3D7& render, Texture2D* texture)
+{
+    bed.UseScreenSpace();
+    render.SetTexture(0, texture);
+    render.BeginScene();
+    bed.DrawTriangles({{-1, -1, 0.5f}, {-1, 1, 0.5f}, {1, 1, 0.5f}, {1, -1, 0.5f}}, {0, 1, 2, 0, 2, 3});
+    render.EndScene();
+}
+}
+
+// While the loading thread makes, shares and drops textures, the main thread keeps drawing, refreshing and
+// changing the video mode; every texture is registered exactly while it lives and the shown one survives.
+TEST_F(TextureD3D7Threads, TexturesComeAndGoOnTheLoadingThreadWhileTheMainThreadDrawsAndResets)
+{
+    WriteTga("shown.tga", ImageTest::Picture{1, 1, 3, {0, 200, 100}});
+    constexpr int Pictures = 4;
+    for (int i = 0; i < Pictures; ++i)
+        WriteTga("loaded" + std::to_string(i) + ".tga", ImageTest::MakePattern(8, 8, 3, i + 1));
+    Texture2D_D3D7* shown = Get(false, "shown.tga");
+
+    // Each side goes on until the other has done its share, so the two surely overlap.
+    std::atomic<int> framesDrawn{0};
+    std::atomic<bool> loaded{false};
+    std::thread loader([&] {
+        for (int round = 0; round < 40 || framesDrawn < 6; ++round)
+        {
+            const std::string name = "loaded" + std::to_string(round % Pictures) + ".tga";
+            Texture2D* texture = manager->GetTexture(round % 3 == 0, name, round % 2 ? name : "");
+            Texture2D* shared = manager->GetTexture(round % 3 == 0, name, round % 2 ? name : "");
+            EXPECT_EQ(texture, shared);
+            manager->ReleaseTexture(shared);
+            manager->ReleaseTexture(texture);
+        }
+        loaded = true;
+    });
+    const char* const modes[] = {"800x600x32", "640x480x32"};
+    for (int frame = 0; !loaded; ++frame)
+    {
+        render->Refresh();
+        if (frame % 3 == 2)
+        {
+            bed.Settings().SetFromString("v_mode", modes[frame % 2]);
+            render->CheckVideoModeChange();
+            render->Reset(RenderSystem::ResetDevice | RenderSystem::ResetResources);
+        }
+        DrawFullScreenQuad(bed, *render, shown);
+        ++framesDrawn;
+    }
+    loader.join();
+
+    EXPECT_TRUE(RenderRgbNear(RenderPixel(bed.Screenshot(), 320, 240), 0, 200, 100));
+    EXPECT_EQ(1u, manager->GetTextureCount());
+    EXPECT_EQ(std::vector<Texture2D_D3D7*>{shown}, render->GetTextures());
+    EXPECT_TRUE(bed.Entries(MessageManager::KindError).empty());
+    render->SetTexture(0, nullptr);
+}
+
+// A texture the main thread drew with and then let go of is deleted on the loading thread when that drops
+// the last reference; the stage forgets it at the main thread's next refresh, and drawing goes on.
+TEST_F(TextureD3D7Threads, StageForgetsATextureTheLoadingThreadDeletedAtTheNextRefresh)
+{
+    WriteTga("shared.tga", ImageTest::Picture{1, 1, 3, {200, 0, 0}});
+    Texture2D_D3D7* texture = Get(false, "shared.tga");
+    std::thread([&] { manager->GetTexture(false, "shared.tga", ""); }).join();
+    DrawFullScreenQuad(bed, *render, texture);
+    manager->ReleaseTexture(texture);
+    std::thread([&] { manager->ReleaseTexture(texture); }).join();
+    EXPECT_EQ(0u, manager->GetTextureCount());
+    EXPECT_TRUE(render->GetTextures().empty());
+
+    render->Refresh();
+    EXPECT_EQ(nullptr, render->GetTexture(0));
+    DrawFullScreenQuad(bed, *render, nullptr);
+    EXPECT_TRUE(RenderRgbNear(RenderPixel(bed.Screenshot(), 320, 240), 255, 255, 255));
+    EXPECT_TRUE(bed.Entries(MessageManager::KindError).empty());
 }

@@ -40,6 +40,9 @@ Engine::Engine(const EngineParameters& parameters)
     m_lightManager = std::make_unique<LightManager>(m_messageManager.get(), m_renderSystem.get());
     m_shaderManager = std::make_unique<ShaderManager>(m_messageManager.get(), m_fileManager.get(), m_timerManager.get(),
                                                       m_config.get(), m_renderSystem.get());
+    m_modelManager = std::make_unique<ModelManager>(m_messageManager.get(), m_fileManager.get(), m_timerManager.get(),
+                                                    m_renderSystem.get(), m_cameraManager.get(), m_lightManager.get(),
+                                                    m_shaderManager.get());
     m_controls = std::make_unique<Controls_DI7>(m_messageManager.get(), m_timerManager.get(), m_window.get(), true);
     CreateSound();
     // Milliseconds since boot, so that two runs draw different sequences.
@@ -85,6 +88,7 @@ Engine::~Engine()
     m_soundManager.reset();
     m_soundSystem.reset();
     m_controls.reset();
+    m_modelManager.reset();
     m_shaderManager.reset();
     m_lightManager.reset();
     m_cameraManager.reset();
@@ -112,12 +116,14 @@ void Engine::Frame(u32 sleepMs)
     m_cameraManager->Update();
     m_lightManager->Update();
     m_shaderManager->Update();
+    m_modelManager->Render();
     if (m_soundSystem)
         m_soundSystem->Refresh();
     if (m_soundManager)
         m_soundManager->Update(1);
     if (sleepMs != 0)
         Sleep(sleepMs);
+    m_modelManager->SwapBuffers();
     if (m_controls->IsPressed("PRINTSCRN"))
         m_config->SetCommandIdle("sc_take_screenshot", 0);
     m_controls->ClearPressed();

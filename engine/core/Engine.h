@@ -13,6 +13,7 @@
 #include "engine/render/LightManager.h"
 #include "engine/render/RenderSystem_D3D7.h"
 #include "engine/render/ShaderManager.h"
+#include "engine/scene/ModelManager.h"
 #include "engine/sound/SoundManager.h"
 #include "engine/sound/SoundSystem_DS7.h"
 
@@ -47,6 +48,7 @@ public:
     CameraManager* GetCameraManager() const { return m_cameraManager.get(); }
     LightManager* GetLightManager() const { return m_lightManager.get(); }
     ShaderManager* GetShaderManager() const { return m_shaderManager.get(); }
+    ModelManager* GetModelManager() const { return m_modelManager.get(); }
     Controls* GetControls() const { return m_controls.get(); }
     // Both null when the game runs without sound.
     SoundSystem* GetSoundSystem() const { return m_soundSystem.get(); }
@@ -68,6 +70,7 @@ private:
     std::unique_ptr<CameraManager> m_cameraManager;
     std::unique_ptr<LightManager> m_lightManager;
     std::unique_ptr<ShaderManager> m_shaderManager;
+    std::unique_ptr<ModelManager> m_modelManager;
     std::unique_ptr<Controls_DI7> m_controls;
     std::unique_ptr<SoundSystem_DS7> m_soundSystem;
     std::unique_ptr<SoundManager> m_soundManager;

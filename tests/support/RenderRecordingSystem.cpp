@@ -70,9 +70,9 @@ void RenderRecordingSystem::SetMaterial(const Color&, const Color&, const Color&
     Note("Material");
 }
 
-void RenderRecordingSystem::DrawIndexedPrimitive(u32 kind, IndexBuffer*, VertexBuffer*, u32 primitiveCount)
+void RenderRecordingSystem::DrawIndexedPrimitive(u32 kind, IndexBuffer*, VertexBuffer* vertexBuffer, u32 primitiveCount)
 {
-    m_draws.push_back(Draw{kind, primitiveCount});
+    m_draws.push_back(Draw{kind, primitiveCount, vertexBuffer, m_world, m_cullMode});
 }
 
 int RenderRecordingSystem::Count(const std::string& name) const

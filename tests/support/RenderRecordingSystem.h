@@ -54,12 +54,23 @@ public:
     void ChangeStageCount(VelkorEngine::u32 stageCount);
     void SetActive(VelkorEngine::u8 active) { m_active = active; }
 
+    void BeginScene() override { m_frameEvents.push_back("BeginScene"); }
+    void EndScene() override { m_frameEvents.push_back("EndScene"); }
+    void SwapBuffers() override { m_frameEvents.push_back("SwapBuffers"); }
+
+    // Each draw with the buffers drawn and the cached states it was drawn with.
     struct Draw
     {
         VelkorEngine::u32 kind;
         VelkorEngine::u32 primitiveCount;
+        const VelkorEngine::VertexBuffer* vertexBuffer = nullptr;
+        VelkorEngine::Matrix4 world;
+        VelkorEngine::u32 cullMode = 0;
     };
     const std::vector<Draw>& Draws() const { return m_draws; }
+    void ClearDraws() { m_draws.clear(); }
+    // "BeginScene", "EndScene" and "SwapBuffers" in the order they came.
+    const std::vector<std::string>& FrameEvents() const { return m_frameEvents; }
 
 protected:
     void UpdateProjectionMatrix() override { Note("Projection"); }
@@ -86,5 +97,6 @@ private:
 
     std::vector<RenderUpdate> m_updates;
     std::vector<Draw> m_draws;
+    std::vector<std::string> m_frameEvents;
 };
 }

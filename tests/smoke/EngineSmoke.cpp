@@ -1,10 +1,12 @@
 // Starts the engine, runs frames until "exit" is requested or the frame limit is reached, and leaves its log.
 // Window messages are taken one at a time and a frame runs when none is waiting, as the game's loop does.
-// Every frame clears, draws a triangle and a textured quad and presents through the render system, then a lit,
-// textured quad seen by the default camera; the last frame's centre pixel and a pixel of each quad are read
-// back through a screenshot and logged.
+// Every frame clears and draws a triangle and a textured quad through the render system, then a lit, textured
+// quad seen by the default camera; the engine's frame then draws an animated model over them and presents.
+// The last frame's centre pixel, a pixel of each quad and one of the model are read back through a screenshot
+// and logged.
 #include "engine/core/Engine.h"
 #include "engine/core/Error.h"
+#include "engine/files/FileBinary.h"
 #include "engine/files/Image.h"
 #include "engine/input/KeyNames.h"
 #include "engine/render/Camera.h"
@@ -14,8 +16,12 @@
 #include "engine/render/Texture2D.h"
 #include "engine/render/TextureManager.h"
 #include "engine/render/VertexBuffer.h"
+#include "engine/scene/ModelFlags.h"
+#include "engine/scene/ModelManager.h"
 #include "engine/sound/Sound.h"
 #include "platform/win32/WindowApi.h"
+#include "tests/support/ModelFileWriter.h"
+#include "tests/support/ShaderFileWriter.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -211,16 +217,74 @@ private:
     std::unique_ptr<VelkorEngine::IndexBuffer> m_indices;
 };
 
+// A yellow square bound to one bone that swings it left and right, looping, below and left of the middle,
+// seen by the default camera. Its model file (and an empty shader file beside it) is written into the log
+// folder at start and loaded by the model manager, which draws and animates it every frame.
+class AnimatedModel
+{
+public:
+    AnimatedModel(VelkorEngine::Engine& engine, const std::string& folder) : m_models(*engine.GetModelManager())
+    {
+        // Absolute names, found where the log is: a relative name would be looked up in the data folder.
+        std::string name;
+        std::string shaderName;
+        VelkorEngine::FileManager::MakeAbsolutePath(folder + "\\swinging_square.mlf", name);
+        VelkorEngine::FileManager::MakeAbsolutePath(folder + "\\swinging_square.srf", shaderName);
+        WriteFile(*engine.GetFileManager(), name, TestSupport::WriteModelFile(Description()));
+        WriteFile(*engine.GetFileManager(), shaderName, TestSupport::BuildShaderFile(TestSupport::ShaderFile{}));
+        m_model = m_models.CreateModelFromFile(name, nullptr,
+                                               VelkorEngine::ModelFlags::Visible | VelkorEngine::ModelFlags::VertexColor);
+        m_model->SetColor(VelkorEngine::Color(1.0f, 1.0f, 0.0f, 1.0f));
+        VelkorEngine::MakeTranslationMatrix(m_model->worldMatrix, VelkorEngine::Vector3(-2.5f, -2.0f, -6.0f));
+        m_model->animation->loop = 1;
+        m_model->animation->Start();
+    }
+
+    ~AnimatedModel() { m_models.DeleteModel(m_model); }
+
+private:
+    static void WriteFile(VelkorEngine::FileManager& files, const std::string& name, const std::string& bytes)
+    {
+        std::unique_ptr<VelkorEngine::FileBinary> file = files.OpenBinary(name, 1, 0);
+        file->Write(bytes.data(), static_cast<VelkorEngine::u32>(bytes.size()));
+        file->Close();
+    }
+
+    // Three key frames at two frames a second: rest, 0.3 to the right, rest.
+    static TestSupport::ModelFileDescription Description()
+    {
+        TestSupport::ModelFileDescription d;
+        d.flags = VelkorEngine::ModelFlags::Skeletal | VelkorEngine::ModelFlags::TriangleList;
+        d.frameCount = 3;
+        d.speed = 2.0f;
+        const VelkorEngine::Vector3 half(0.6f, 0.6f, 0.0f);
+        d.bones = {{0, "swing", VelkorEngine::Vector3(0.0f), half * -1.0f, half, 0, 0}};
+        for (float x : {0.0f, 0.3f, 0.0f})
+            d.keyFrames.insert(d.keyFrames.end(), {x, 0, 0, 0, 0, 0, 1, 1, 1, 1});
+        d.indices = {0, 1, 2, 0, 2, 3};
+        const float corners[4][2] = {{-0.6f, -0.6f}, {0.6f, -0.6f}, {0.6f, 0.6f}, {-0.6f, 0.6f}};
+        const VelkorEngine::Vector3 normal(0.0f, 0.0f, 1.0f);
+        for (const auto& corner : corners)
+            d.skinnedVertices.push_back(
+                {0.0f, 0.0f, {{0, 1.0f, normal, VelkorEngine::Vector3(corner[0], corner[1], 0.0f)}}});
+        d.boxes = {{half * -1.0f, half}};
+        return d;
+    }
+
+    VelkorEngine::ModelManager& m_models;
+    VelkorEngine::Model* m_model = nullptr;
+};
+
 // A red triangle over the middle of a dark blue frame and the textured quad, in screen space through an
 // orthographic camera that maps -1 to 1 onto the frame; then the lit quad through the default camera.
 class SmokeScene
 {
 public:
-    explicit SmokeScene(VelkorEngine::Engine& engine)
+    SmokeScene(VelkorEngine::Engine& engine, const std::string& folder)
         : m_render(*engine.GetRenderSystem()), m_cameras(*engine.GetCameraManager()),
           m_screen(m_cameras.CreateCamera(VelkorEngine::Camera::KindOrthographic)),
           m_vertices(m_render.CreateVertexBuffer(0, 1, 3)), m_indices(m_render.CreateIndexBuffer(0, 3)), m_quad(engine),
-          m_litQuad(engine)
+          m_litQuad(engine), m_model(engine, folder)
     {
         m_screen->orthoWidth = 2.0f;
         m_screen->orthoHeight = 2.0f;
@@ -250,11 +314,14 @@ public:
         m_cameras.SetCurrentCamera(m_screen, false);
         m_render.SetWorldMatrix(identity);
         m_render.SetClearColor(VelkorEngine::Color(0.0f, 0.0f, 0.25f, 1.0f));
+        m_render.SetClearFlags(VelkorEngine::RenderSystem::ClearColor | VelkorEngine::RenderSystem::ClearDepth);
         m_render.BeginScene();
         m_render.DrawIndexedPrimitive(VelkorEngine::RenderSystem::TriangleList, m_indices.get(), m_vertices.get(), 1);
         m_quad.Draw();
         m_litQuad.Draw();
         m_render.EndScene();
+        // The model manager's scene in the engine's frame draws over this one instead of clearing it.
+        m_render.SetClearFlags(0);
     }
 
     // A pixel of the screenshot as "red green blue", x from the left and y from the top, in 1/800 and 1/600
@@ -280,6 +347,7 @@ private:
     std::unique_ptr<VelkorEngine::IndexBuffer> m_indices;
     TexturedQuad m_quad;
     LitQuad m_litQuad;
+    AnimatedModel m_model;
 };
 
 bool DispatchOneMessage()
@@ -314,7 +382,7 @@ int main(int argc, char** argv)
     {
         VelkorEngine::Engine engine(parameters);
         StartSounds(engine, options);
-        SmokeScene scene(engine);
+        SmokeScene scene(engine, options.logFolder);
         if (options.logInput)
             engine.GetMessageManager()->Message("Frames running");
         for (unsigned frame = 0; !engine.IsExitRequested();)
@@ -327,15 +395,15 @@ int main(int argc, char** argv)
             if (options.logInput)
                 LogInput(engine);
             scene.Draw();
+            engine.Frame(options.frameSleep);
+            // The frame just presented stays in the back buffer, where the screenshot reads it.
             if (engine.IsExitRequested())
             {
                 engine.GetMessageManager()->Message("Centre pixel: " + scene.PixelAt(400, 300));
                 engine.GetMessageManager()->Message("Textured quad pixel: " + scene.PixelAt(80, 120));
                 engine.GetMessageManager()->Message("Lit quad pixel: " + scene.PixelAt(625, 300));
+                engine.GetMessageManager()->Message("Model pixel: " + scene.PixelAt(184, 473));
             }
-            engine.Frame(options.frameSleep);
-            if (engine.GetRenderSystem()->IsActive())
-                engine.GetRenderSystem()->SwapBuffers();
             ++frame;
         }
     }

@@ -19,6 +19,7 @@ grep -q 'Textured quad pixel: 0 255 0' "$log" || { echo "the textured quad is no
 lit="$(grep -o 'Lit quad pixel: [0-9]* [0-9]* [0-9]*' "$log" | head -1 | cut -d' ' -f4-)"
 echo "$lit" | awk '{ exit !($1 >= 125 && $1 <= 131 && $2 >= 61 && $2 <= 67 && $3 <= 3) }' ||
   { echo "the lit quad is not in the frame: '$lit'"; exit 1; }
+grep -q 'Model pixel: 255 255 0' "$log" || { echo "the animated model is not in the frame"; grep 'Model pixel' "$log"; exit 1; }
 if grep -q '#FF0000' "$log"; then
   echo "the log holds errors:"; cat "$log"; exit 1
 fi

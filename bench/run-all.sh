@@ -7,16 +7,31 @@ build="${KORVANE_BENCH_BUILD:-$top/build-bench}"
 "$top/scripts/build.sh" "$build" -DKORVANE_BENCH=ON -DCMAKE_BUILD_TYPE=Release
 
 export SDL_VIDEODRIVER="${SDL_VIDEODRIVER:-offscreen}" SDL_AUDIODRIVER="${SDL_AUDIODRIVER:-dummy}"
-ratios="$(mktemp)"
-trap 'rm -f "$ratios"' EXIT
+scratch="$(mktemp -d)"
+trap 'rm -rf "$scratch"' EXIT
+ratios="$scratch/ratios"
+: > "$ratios"
+failed=()
+# Each program's output goes to a file first: its ratio lines are read from there, whatever colours or
+# progress the program printed around them.
 for program in "$build"/bench/*Bench; do
   [ -x "$program" ] || continue
-  echo "== $(basename "$program") =="
-  "$program" --benchmark_min_time=0.2 | tee /dev/stderr | grep '^RATIO' | sed "s|^RATIO|$(basename "$program")|" >> "$ratios" || true
-done 2>&1
+  name="$(basename "$program")"
+  echo "== $name =="
+  output="$scratch/$name.out"
+  if ! "$program" --benchmark_min_time=0.2 --benchmark_color=false > "$output" 2>&1; then
+    failed+=("$name")
+  fi
+  cat "$output"
+  grep $'^RATIO\t' "$output" | sed "s|^RATIO|$name|" >> "$ratios" || echo "($name printed no ratio)"
+done
 
 echo
-printf '%-14s  %-60s  %10s  %8s\n' "program" "ratio" "value" "target"
+printf '%-14s  %-64s  %10s  %8s\n' "program" "ratio" "value" "target"
 while IFS=$'\t' read -r program label value target; do
-  printf '%-14s  %-60s  %10s  %8s\n' "$program" "$label" "$value" "$target"
+  printf '%-14s  %-64s  %10s  %8s\n' "$program" "$label" "$value" "$target"
 done < "$ratios"
+if [ "${#failed[@]}" -gt 0 ]; then
+  echo "failed: ${failed[*]}"
+  exit 1
+fi

@@ -2,9 +2,12 @@
 #include "bench/support/RatioReporter.h"
 
 #include <cstdio>
+#include <unistd.h>
 
 namespace BenchSupport
 {
+RatioReporter::RatioReporter() : ConsoleReporter(isatty(fileno(stdout)) ? OO_Defaults : OO_Tabular) {}
+
 void RatioReporter::ReportRuns(const std::vector<Run>& runs)
 {
     for (const Run& run : runs)

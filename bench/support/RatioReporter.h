@@ -13,6 +13,9 @@ namespace BenchSupport
 class RatioReporter : public benchmark::ConsoleReporter
 {
 public:
+    // Colours only on a terminal: a file or pipe gets plain lines that bench/run-all.sh can read.
+    RatioReporter();
+
     void ReportRuns(const std::vector<Run>& runs) override;
 
     // Real time per iteration of a finished benchmark, by its name; negative when it did not run.

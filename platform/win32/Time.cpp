@@ -52,4 +52,11 @@ bool QueryPerformanceFrequency(std::int64_t* frequency)
     return true;
 }
 
-void Sleep(std::uint32_t milliseconds) { SDL_Delay(milliseconds); }
+void Sleep(std::uint32_t milliseconds)
+{
+    const Platform::TimeSource* source = g_source.load();
+    if (source && source->sleep)
+        source->sleep(milliseconds);
+    else
+        SDL_Delay(milliseconds);
+}

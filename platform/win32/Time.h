@@ -27,11 +27,13 @@ void Sleep(std::uint32_t milliseconds);
 namespace Platform
 {
 // Tests replace the clock so that timing is exact and needs no sleeping; null restores the real clock.
+// A source without its own sleep leaves Sleep waiting for real.
 struct TimeSource
 {
     std::int64_t (*counter)() = nullptr;
     std::int64_t frequency = 0;
     std::uint32_t (*milliseconds)() = nullptr;
+    void (*sleep)(std::uint32_t milliseconds) = nullptr;
 };
 void SetTimeSource(const TimeSource* source);
 }

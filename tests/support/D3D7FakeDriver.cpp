@@ -2,6 +2,7 @@
 #include "tests/support/D3D7FakeDriver.h"
 
 #include "tests/support/D3D7FakeDirectDraw.h"
+#include "tests/support/EngineCallJournal.h"
 
 namespace KorvaneTest
 {
@@ -91,7 +92,11 @@ HRESULT D3D7FakeDriver::Outcome(const std::string& call)
     return found->second.result;
 }
 
-void D3D7FakeDriver::Record(const D3D7Call& call) { m_calls.push_back(call); }
+void D3D7FakeDriver::Record(const D3D7Call& call)
+{
+    TestSupport::EngineCallJournal::Note("d3d " + call.name);
+    m_calls.push_back(call);
+}
 
 void D3D7FakeDriver::Record(const std::string& name, DWORD first, DWORD second, DWORD third)
 {
@@ -100,7 +105,7 @@ void D3D7FakeDriver::Record(const std::string& name, DWORD first, DWORD second, 
     call.first = first;
     call.second = second;
     call.third = third;
-    m_calls.push_back(call);
+    Record(call);
 }
 
 int D3D7FakeDriver::Count(const std::string& name) const

@@ -1,4 +1,5 @@
-// A clock the test advances by hand; installed as the platform's time source while it lives.
+// A clock the test advances by hand; installed as the platform's time source while it lives. Its reads and
+// sleeps are noted in the engine call journal.
 #pragma once
 
 #include "platform/win32/Time.h"
@@ -25,6 +26,8 @@ public:
 private:
     static std::int64_t Counter();
     static std::uint32_t Milliseconds();
+    // Sleeping moves the clock on at once.
+    static void Sleep(std::uint32_t milliseconds);
 
     Platform::TimeSource m_source;
 };

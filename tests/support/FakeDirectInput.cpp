@@ -1,6 +1,8 @@
 // The scripted DirectInput object and devices.
 #include "tests/support/FakeDirectInput.h"
 
+#include "tests/support/EngineCallJournal.h"
+
 #include <cstring>
 
 namespace TestSupport
@@ -65,6 +67,7 @@ HRESULT FakeInputDevice::GetDeviceState(DWORD size, void* destination)
 HRESULT FakeInputDevice::GetDeviceData(DWORD recordSize, DIDEVICEOBJECTDATA* destination, DWORD* count, DWORD)
 {
     ++dataCalls;
+    EngineCallJournal::Note("input GetDeviceData");
     const HRESULT result = Next(dataResults, DI_OK);
     if (recordSize != sizeof(DIDEVICEOBJECTDATA))
         return DIERR_INVALIDPARAM;

@@ -2,6 +2,7 @@
 #include "tests/support/FakeWindowBackend.h"
 
 #include "platform/win32/PlatformWindow.h"
+#include "tests/support/EngineCallJournal.h"
 
 namespace TestSupport
 {
@@ -103,5 +104,9 @@ void FakeWindowBackend::ShowNativeCursor(bool show)
     ++cursorShowCalls;
 }
 
-bool FakeWindowBackend::IsVirtualKeyDown(int virtualKey) { return keysDown.count(virtualKey) != 0; }
+bool FakeWindowBackend::IsVirtualKeyDown(int virtualKey)
+{
+    EngineCallJournal::Note("window IsVirtualKeyDown");
+    return keysDown.count(virtualKey) != 0;
+}
 }

@@ -1,6 +1,8 @@
 // The mixer-only device and the recording fake behind DirectSoundCreate.
 #include "tests/support/SoundTestDevice.h"
 
+#include "tests/support/EngineCallJournal.h"
+
 #include "platform/dsound/Mixer.h"
 #include "platform/dsound/MixerDevice.h"
 
@@ -173,4 +175,10 @@ SoundFakeDevice::SoundFakeDevice(const SoundFakeScript& script) : m_script(scrip
 }
 
 SoundFakeDevice::~SoundFakeDevice() { Platform::SetDirectSoundFactory(nullptr); }
+
+void SoundFakeDevice::Record(const std::string& call)
+{
+    EngineCallJournal::Note("sound " + call);
+    m_calls.push_back(call);
+}
 }

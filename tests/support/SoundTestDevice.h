@@ -58,7 +58,7 @@ public:
     SoundFakeScript& Script() { return m_script; }
     const std::vector<std::string>& Calls() const { return m_calls; }
     void ClearCalls() { m_calls.clear(); }
-    void Record(const std::string& call) { m_calls.push_back(call); }
+    void Record(const std::string& call);
 
 private:
     SoundFakeScript m_script;

@@ -2,7 +2,11 @@
 // screenshot key, and the exit message.
 #include "tests/support/EngineTestBed.h"
 
+#include "engine/render/Camera.h"
+
 #include <gtest/gtest.h>
+
+#include <cmath>
 
 using namespace VelkorEngine;
 using TestSupport::EngineCallJournal;
@@ -32,6 +36,22 @@ constexpr DWORD kUp = 0x00;
     return ::testing::AssertionSuccess();
 }
 
+// A lit box in front of the default camera, so every frame draws something.
+void AddBoxInView(Engine& engine)
+{
+    engine.GetCameraManager()->GetDefaultCamera()->position = Vector3(0.0f, 0.0f, 10.0f);
+    engine.GetModelManager()->CreateBoxModel(Vector3(-1.0f, -1.0f, -1.0f), Vector3(1.0f, 1.0f, 1.0f), nullptr, nullptr, 0);
+}
+
+// The first call of that name (and first argument, when given); -1 when there is none.
+int IndexOf(const std::vector<KorvaneTest::D3D7Call>& calls, const std::string& name, long first = -1)
+{
+    for (size_t i = 0; i < calls.size(); ++i)
+        if (calls[i].name == name && (first < 0 || calls[i].first == static_cast<DWORD>(first)))
+            return static_cast<int>(i);
+    return -1;
+}
+
 int Occurrences(const std::string& text, const std::string& part)
 {
     int count = 0;
@@ -57,16 +77,51 @@ TEST(EngineFrame, RenderMeasuresTheFrameThenReadsTheWindowAndTheDevicesAndDropsT
     EXPECT_EQ(engine.GetMessageManager()->GetRecordCount(), 0u);
 }
 
-TEST(EngineFrame, FrameRefreshesThenPlaysThenSleepsWithoutReadingTheDevices)
+TEST(EngineFrame, FrameRefreshesDrawsPlaysSleepsThenPresentsWithoutReadingTheDevices)
 {
     EngineTestBed bed;
     Engine& engine = bed.Start();
+    AddBoxInView(engine);
     engine.Render();
     bed.journal.Clear();
     engine.Frame(5);
-    EXPECT_TRUE(CalledInOrder(bed.journal, {"d3d TestCooperativeLevel", "sound Primary.GetStatus", "sleep 5"}));
+    EXPECT_TRUE(CalledInOrder(bed.journal, {"d3d TestCooperativeLevel", "d3d BeginScene", "d3d DrawIndexedPrimitive",
+                                            "d3d EndScene", "sound Primary.GetStatus", "sleep 5", "d3d Blt"}));
+    EXPECT_EQ(bed.journal.Count("d3d Blt"), 1) << "one presentation";
     EXPECT_EQ(bed.journal.Count("input "), 0);
     EXPECT_EQ(bed.journal.Count("window "), 0);
+}
+
+TEST(EngineFrame, CamerasAndLightsAreUpdatedBeforeTheModelsAreDrawn)
+{
+    EngineTestBed bed;
+    Engine& engine = bed.Start();
+    AddBoxInView(engine);
+    bed.RunFrame();
+    bed.display.ClearCalls();
+
+    // Moved and re-lit between frames: the next frame draws with both.
+    engine.GetCameraManager()->GetDefaultCamera()->position = Vector3(0.0f, 0.0f, 12.0f);
+    engine.GetLightManager()->SetAmbientColor(Color(0.5f, 0.25f, 0.0f, 1.0f));
+    bed.RunFrame();
+    const std::vector<KorvaneTest::D3D7Call> moved = bed.display.Calls();
+    bed.display.ClearCalls();
+    engine.GetCameraManager()->GetDefaultCamera()->position = Vector3(0.0f, 0.0f, 15.0f);
+    bed.RunFrame();
+    const std::vector<KorvaneTest::D3D7Call> movedAgain = bed.display.Calls();
+
+    const int scene = IndexOf(moved, "BeginScene");
+    ASSERT_GE(scene, 0);
+    const int ambient = IndexOf(moved, "SetRenderState", D3DRENDERSTATE_AMBIENT);
+    ASSERT_GE(ambient, 0);
+    EXPECT_LT(ambient, scene);
+    const int view = IndexOf(moved, "SetTransform", D3DTRANSFORMSTATE_VIEW);
+    const int viewAgain = IndexOf(movedAgain, "SetTransform", D3DTRANSFORMSTATE_VIEW);
+    ASSERT_GE(view, 0);
+    ASSERT_GE(viewAgain, 0);
+    EXPECT_GT(view, scene);
+    // The view moved by the 3 units the camera moved between these two frames.
+    EXPECT_NEAR(std::fabs(moved[view].matrix._43 - movedAgain[viewAgain].matrix._43), 3.0f, 0.001f);
 }
 
 TEST(EngineFrame, NoSleepWhenAskedForNone)

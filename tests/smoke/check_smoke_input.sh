@@ -2,8 +2,9 @@
 # Runs the smoke program on a virtual X display and drives it with real key and mouse input: the window's title
 # and size, control names of keys and buttons, Alt+Enter acting once per press, and Alt+F4 closing the program
 # with the settings written.
+#   check_smoke_input.sh <engine_smoke> <engine_smoke_data>
 set -euo pipefail
-program="$1"
+program="$1" make_data="$2"
 if [ -z "${KORVANE_IN_XVFB:-}" ]; then
   export KORVANE_IN_XVFB=1
   exec xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$@"
@@ -11,11 +12,13 @@ fi
 unset SDL_VIDEODRIVER
 
 scratch="$(mktemp -d)"
-trap 'kill "$pid" 2>/dev/null || true; rm -rf "$scratch"' EXIT
+pid=""
+trap '[ -z "$pid" ] || kill "$pid" 2>/dev/null || true; rm -rf "$scratch"' EXIT
 fail() { echo "FAIL: $*"; [ -f "$log" ] && sed 's/<[^>]*>/ /g' "$log" | tail -40; exit 1; }
 
 log="$scratch/Logs/smoke.html"
-"$program" --log-dir "$scratch/Logs" --log-input 1 --frame-sleep 5 &
+"$make_data" "$scratch/install"
+"$program" --data "$scratch/install" --log-dir "$scratch/Logs" --log-input 1 --frame-sleep 5 &
 pid=$!
 
 # Waits until the log holds a line matching the pattern (the program runs its frames meanwhile).

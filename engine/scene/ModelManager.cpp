@@ -7,15 +7,18 @@
 #include "engine/scene/ModelFlags.h"
 
 #include <algorithm>
+#include <cmath>
 #include <new>
 
 namespace VelkorEngine
 {
 namespace
 {
+// A key that is not a number (a model with undefined bounds) sorts as 0, so the order stays well defined.
 f32 SortKey(const Model* model)
 {
-    return model->depth + model->depthOffset;
+    const f32 key = model->depth + model->depthOffset;
+    return std::isnan(key) ? 0.0f : key;
 }
 
 template <typename Make>
@@ -130,10 +133,10 @@ void ModelManager::Render()
     SortLists();
     RenderSystem* renderSystem = m_services.renderSystem;
     renderSystem->BeginScene();
-    for (Model* model : m_firstList)
-        model->Render();
-    for (Model* model : m_secondList)
-        model->Render();
+    for (const ListEntry& entry : m_firstList)
+        entry.model->Render();
+    for (const ListEntry& entry : m_secondList)
+        entry.model->Render();
     renderSystem->EndScene();
 }
 
@@ -161,20 +164,19 @@ void ModelManager::CollectModels()
         }
         if (toDraw == 0)
             continue;
-        if (model->flags & ModelFlags::FirstList)
-            m_firstList.push_back(model);
-        else
-            m_secondList.push_back(model);
+        std::vector<ListEntry>& list = (model->flags & ModelFlags::FirstList) ? m_firstList : m_secondList;
+        list.push_back(ListEntry{model, SortKey(model), static_cast<u32>(list.size())});
     }
 }
 
-// Stable, so models with equal keys keep their registration order and do not swap from frame to frame.
+// Equal keys keep the slot order, so such models do not swap places from frame to frame. The sort works in
+// place: nothing is allocated in a frame.
 void ModelManager::SortLists()
 {
-    std::stable_sort(m_secondList.begin(), m_secondList.end(),
-                     [](const Model* a, const Model* b) { return SortKey(a) > SortKey(b); });
-    std::stable_sort(m_firstList.begin(), m_firstList.end(),
-                     [](const Model* a, const Model* b) { return SortKey(a) < SortKey(b); });
+    std::sort(m_secondList.begin(), m_secondList.end(), [](const ListEntry& a, const ListEntry& b)
+              { return a.key > b.key || (a.key == b.key && a.order < b.order); });
+    std::sort(m_firstList.begin(), m_firstList.end(), [](const ListEntry& a, const ListEntry& b)
+              { return a.key < b.key || (a.key == b.key && a.order < b.order); });
 }
 
 void ModelManager::SwapBuffers()

@@ -54,10 +54,19 @@ private:
     void CollectModels();
     void SortLists();
 
+    // A model of a drawing list with its sort key, taken once a frame, and its place in the slot order, which
+    // settles equal keys so the order is the same in every frame.
+    struct ListEntry
+    {
+        Model* model;
+        f32 key;
+        u32 order;
+    };
+
     ModelServices m_services;
     ObjectManager<Model> m_models;
-    std::vector<Model*> m_firstList;
-    std::vector<Model*> m_secondList;
+    std::vector<ListEntry> m_firstList;
+    std::vector<ListEntry> m_secondList;
     u32 m_primitiveCount = 0;
     u32 m_primitivesDrawn = 0;
     u32 m_visibleModelCount = 0;

@@ -21,9 +21,10 @@ log="$scratch/Logs/smoke.html"
 "$program" --data "$scratch/install" --log-dir "$scratch/Logs" --log-input 1 --frame-sleep 5 &
 pid=$!
 
-# Waits until the log holds a line matching the pattern (the program runs its frames meanwhile).
+# Waits until the log holds a line matching the pattern (the program runs its frames meanwhile). The waits are
+# generous because a sanitized build on a busy machine can take many seconds to start the software renderer.
 wait_for() {
-  for _ in $(seq 1 100); do
+  for _ in $(seq 1 300); do
     grep -q "$1" "$log" 2>/dev/null && return 0
     sleep 0.1
   done
@@ -31,7 +32,7 @@ wait_for() {
 }
 
 window=""
-for _ in $(seq 1 100); do
+for _ in $(seq 1 600); do
   window="$(xdotool search --name '^Velkor Engine Smoke 1\.00$' 2>/dev/null | head -1 || true)"
   [ -n "$window" ] && break
   sleep 0.1
@@ -61,7 +62,7 @@ count="$(grep -o 'Requested: v_window_change_mode' "$log" | wc -l)"
 [ "$count" -eq 1 ] || fail "Alt+Enter acted $count times for one press"
 
 xdotool key alt+F4
-for _ in $(seq 1 100); do
+for _ in $(seq 1 300); do
   kill -0 "$pid" 2>/dev/null || break
   sleep 0.1
 done

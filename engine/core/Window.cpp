@@ -6,6 +6,7 @@
 #include "engine/core/StringHelpers.h"
 
 #include <algorithm>
+#include <limits>
 
 namespace VelkorEngine
 {
@@ -28,10 +29,22 @@ u16 TypedCharacter(WPARAM code)
     return code <= 0xFFFF && !surrogate ? static_cast<u16>(code) : kUnconvertibleCharacter;
 }
 
+// The size comes from the settings file and may be any number: before any arithmetic it is cut to one beyond
+// every screen, so placing the window never overflows (the platform then makes the largest window it can).
+constexpr u32 kLargestClientSize = 1u << 24;
+
+i64 PlacedSize(u32 size) { return std::min(size, kLargestClientSize); }
+
+LONG ToCoordinate(i64 value)
+{
+    return static_cast<LONG>(
+        std::clamp<i64>(value, std::numeric_limits<LONG>::min(), std::numeric_limits<LONG>::max()));
+}
+
 i32 CentredOffset(u32 desktopSize, u32 size)
 {
     // A window larger than the desktop keeps its top-left corner (and title bar) on the screen.
-    return std::max(0, (static_cast<i32>(desktopSize) - static_cast<i32>(size)) / 2);
+    return static_cast<i32>(std::max<i64>(0, (static_cast<i64>(desktopSize) - PlacedSize(size)) / 2));
 }
 
 f32 ClampedGammaValue(f32 value)
@@ -152,7 +165,7 @@ RECT Window::PlacementRect(u32 desktopWidth, u32 desktopHeight) const
         x = m_centreWindow ? CentredOffset(desktopWidth, m_width) : m_x;
         y = m_centreWindow ? CentredOffset(desktopHeight, m_height) : m_y;
     }
-    return RECT{x, y, x + static_cast<i32>(m_width), y + static_cast<i32>(m_height)};
+    return RECT{x, y, ToCoordinate(x + PlacedSize(m_width)), ToCoordinate(y + PlacedSize(m_height))};
 }
 
 void Window::FillFocusList()

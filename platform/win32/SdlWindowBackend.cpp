@@ -8,6 +8,7 @@
 #include "platform/win32/SdlEventListeners.h"
 
 #include <algorithm>
+#include <cstdint>
 
 namespace Platform
 {
@@ -20,8 +21,16 @@ PlatformWindow* WindowOfSdl(SDL_Window* sdl)
     return sdl ? static_cast<PlatformWindow*>(SDL_GetWindowData(sdl, kWindowDataKey)) : nullptr;
 }
 
-int Width(const RECT& rect) { return rect.right - rect.left; }
-int Height(const RECT& rect) { return rect.bottom - rect.top; }
+// SDL refuses to make a window beyond this size where Win32 would make one, so a request is cut to it.
+constexpr int kLargestSdlWindow = 16384;
+
+int NativeSize(LONG low, LONG high)
+{
+    return static_cast<int>(std::clamp<std::int64_t>(std::int64_t{high} - low, 1, kLargestSdlWindow));
+}
+
+int Width(const RECT& rect) { return NativeSize(rect.left, rect.right); }
+int Height(const RECT& rect) { return NativeSize(rect.top, rect.bottom); }
 }
 
 bool SdlWindowBackend::StartVideo()

@@ -22,6 +22,21 @@ TEST(WindowApiSmoke, OpensAnOpenGlWindowWithTitleAndSize)
     EXPECT_TRUE(IsWindow(window.Handle()));
 }
 
+// Win32 makes a window whatever size it is asked for; SDL refuses one beyond its limit, so the request is cut.
+TEST(WindowApiSmoke, WindowLargerThanSdlAllowsIsStillMade)
+{
+    KorvaneTest::TestWindow window(20000, 30000, "Huge window");
+    ASSERT_NE(window.Handle(), nullptr);
+    RECT client;
+    ASSERT_TRUE(GetClientRect(window.Handle(), &client));
+    EXPECT_EQ(client.right, 16384);
+    EXPECT_EQ(client.bottom, 16384);
+    EXPECT_TRUE(SetWindowPos(window.Handle(), nullptr, 0, 0, 40000, 100, SWP_NOMOVE));
+    ASSERT_TRUE(GetClientRect(window.Handle(), &client));
+    EXPECT_EQ(client.right, 16384);
+    EXPECT_EQ(client.bottom, 100);
+}
+
 TEST(WindowApiSmoke, DestroyedWindowIsGone)
 {
     HWND handle = nullptr;

@@ -95,3 +95,17 @@ TEST(EngineSettings, DataFolderPacksAreOpened)
     EXPECT_TRUE(engine.GetFileManager()->Exists("data\\README.TXT"));
     EXPECT_EQ(engine.GetFileManager()->GetBaseFolder(), folder.Path());
 }
+
+// A hand-edited video mode larger than any screen must not keep the game from starting.
+TEST(EngineSettings, VideoModeBeyondAnyScreenStillStarts)
+{
+    for (const char* mode : {"20000x15000x32", "4294967295x2147483648x32"})
+    {
+        TempFolder folder;
+        folder.WriteFile("Profile/game.ini", std::string("v_fullscreen 0\r\nv_mode ") + mode + "\r\n");
+        Engine engine(SettingsIn(folder, 0));
+        ASSERT_NE(engine.GetWindow(), nullptr) << mode;
+        engine.Render();
+        engine.Frame(0);
+    }
+}

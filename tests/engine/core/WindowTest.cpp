@@ -145,6 +145,41 @@ TEST_F(WindowTest, WindowedPlacementTable)
     }
 }
 
+// The size comes from the settings file's "v_mode": any number there must place the window without overflow.
+TEST_F(WindowTest, SizesBeyondAnyScreenArePlacedWithoutOverflow)
+{
+    const struct
+    {
+        u32 width, height;
+        u8 centre, fullScreen;
+        LONG left, top;
+    } cases[] = {{0x80000000u, 0x80000000u, 1, 0, 0, 0},
+                 {0xFFFFFFFFu, 0xFFFFFFFFu, 1, 0, 0, 0},
+                 {0xFFFFFFFFu, 600, 0, 0, 10, 20},
+                 {0x80000000u, 0xFFFFFFFFu, 0, 1, 0, 0},
+                 {0, 0, 1, 0, 512, 384}};
+    for (const auto& c : cases)
+    {
+        WindowOptions options;
+        options.width = c.width;
+        options.height = c.height;
+        options.centre = c.centre;
+        options.fullScreen = c.fullScreen;
+        auto window = Make(options);
+        const RECT client = backend.Native(window->GetHandle()).placement.client;
+        EXPECT_EQ(client.left, c.left) << c.width;
+        EXPECT_EQ(client.top, c.top) << c.width;
+        EXPECT_GE(client.right, client.left) << c.width;
+        EXPECT_GE(client.bottom, client.top) << c.width;
+        EXPECT_EQ(c.width == 0, client.right == client.left) << c.width;
+        EXPECT_EQ(window->GetWidth(), c.width);
+        window->SetMode(c.width, c.height, c.fullScreen, 1024, 768);
+        const RECT moved = backend.Native(window->GetHandle()).placement.client;
+        EXPECT_GE(moved.right, moved.left) << c.width;
+        EXPECT_GE(moved.bottom, moved.top) << c.width;
+    }
+}
+
 TEST_F(WindowTest, FullScreenWindowSitsAtTheOriginOnTopAndClampsGamma)
 {
     config.SetFromString("v_gamma", "3.5");

@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <set>
 
 namespace VelkorEngine
 {
@@ -57,6 +58,27 @@ bool ReadAppendedPackTrailer(const std::string& path, u64& fileLength, u32& pack
     packLength = static_cast<u32>(trailer[0]) | (static_cast<u32>(trailer[1]) << 8) |
                  (static_cast<u32>(trailer[2]) << 16) | (static_cast<u32>(trailer[3]) << 24);
     return found;
+}
+
+// One folder of a search and its sub-folders whose names match. A folder reached a second time (through a link
+// that leads back up the tree) is skipped, so the search always ends.
+void FindFilesIn(const std::string& folder, const std::string& mask, std::vector<std::string>& out,
+                 std::set<std::string>& searched)
+{
+    std::string absolute;
+    FileManager::MakeAbsolutePath(folder, absolute);
+    if (!searched.insert(Platform::CanonicalPath(absolute)).second)
+        return;
+    const std::string folderPath = WithTrailingSeparator(absolute);
+    // Results start where the folder as given begins inside its absolute path.
+    const size_t start = absolute.size() - folder.size();
+    for (const Platform::FolderEntry& entry : Platform::ListFolder(folderPath, mask))
+    {
+        if (entry.isFolder)
+            FindFilesIn(folderPath + entry.name, mask, out, searched);
+        else
+            out.push_back(StringToLowerCopy((folderPath + entry.name).substr(start)));
+    }
 }
 }
 
@@ -210,18 +232,8 @@ bool FileManager::DeleteFolder(const std::string& path)
 
 void FileManager::FindFiles(const std::string& folder, const std::string& mask, std::vector<std::string>& out)
 {
-    std::string absolute;
-    MakeAbsolutePath(folder, absolute);
-    const std::string folderPath = WithTrailingSeparator(absolute);
-    // Results start where the folder as given begins inside its absolute path.
-    const size_t start = absolute.size() - folder.size();
-    for (const Platform::FolderEntry& entry : Platform::ListFolder(folderPath, mask))
-    {
-        if (entry.isFolder)
-            FindFiles(folderPath + entry.name, mask, out);
-        else
-            out.push_back(StringToLowerCopy((folderPath + entry.name).substr(start)));
-    }
+    std::set<std::string> searched;
+    FindFilesIn(folder, mask, out, searched);
 }
 
 void FileManager::MakeAbsolutePath(const std::string& name, std::string& out)

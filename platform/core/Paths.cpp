@@ -346,6 +346,8 @@ bool ReplaceFile(const std::string& from, const std::string& to)
     return std::rename(ResolvePath(from).c_str(), ResolvePath(to).c_str()) == 0;
 }
 
+std::string CanonicalPath(const std::string& name) { return Canonical(ResolvePath(name)); }
+
 std::string ParentFolderOf(const std::string& name)
 {
     const size_t cut = name.find_last_of("/\\");

@@ -41,6 +41,9 @@ bool DeleteTree(const std::string& name);
 // Moves a file over another in one step, so readers see either the old or the new file, never a part.
 bool ReplaceFile(const std::string& from, const std::string& to);
 
+// The native path of a name with links, "." and ".." worked out: two names of one file or folder give the same.
+std::string CanonicalPath(const std::string& name);
+
 // The folder part of a name (everything before its last separator), empty when it has none.
 std::string ParentFolderOf(const std::string& name);
 

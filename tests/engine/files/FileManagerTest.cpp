@@ -223,6 +223,22 @@ TEST(FileManager, FindFilesSearchesMatchingSubFoldersOnly)
     EXPECT_EQ(found, (Strings{top + "\\a.pak", top + "\\inner.pak\\c.pak"}));
 }
 
+// Folder links that lead back up the tree are searched once, not followed round and round.
+TEST(FileManager, FindFilesEntersEachFolderOnce)
+{
+    TempFolder folder;
+    folder.WriteFile("Top/a.txt", "");
+    folder.WriteFile("Top/Sub/b.txt", "");
+    folder.WriteFile("Elsewhere/c.txt", "");
+    std::filesystem::create_directory_symlink(".", folder / "Top/again");
+    std::filesystem::create_directory_symlink("..", folder / "Top/Sub/up");
+    std::filesystem::create_directory_symlink("../Elsewhere", folder / "Top/Linked");
+    Strings found;
+    FileManager::FindFiles(folder / "Top", "*", found);
+    const std::string top = StringToLowerCopy(folder / "Top");
+    EXPECT_EQ(found, (Strings{top + "\\a.txt", top + "\\linked\\c.txt", top + "\\sub\\b.txt"}));
+}
+
 TEST(FileManager, FindFilesOfARelativeFolderStartsWithThatFolder)
 {
     TempFolder folder;

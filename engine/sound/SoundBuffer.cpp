@@ -141,8 +141,12 @@ void SoundBuffer::NoteStreamEnd(u32 read, u8 end, u32 count)
     m_streamWritten += count;
 }
 
+// Pausing a stopped stream leaves it stopped: nothing has been read to resume, and its next play must fill the
+// circular buffer from the start rather than play what an earlier play left there.
 void SoundBuffer::SetStreamState(u32 state)
 {
+    if (state == StreamPaused && m_streamState == StreamStopped)
+        return;
     if (state == m_streamState)
         return;
     if (state == StreamStopped)

@@ -166,6 +166,20 @@ TEST_F(SoundStreaming, PauseKeepsThePlaceAndStopRewinds)
     EXPECT_EQ(Play(300000, 1000), Source(0, 300000));
 }
 
+// Pausing a stream that is not playing keeps nothing to resume: the next play starts it from the beginning,
+// never from what an earlier play left in the circular buffer.
+TEST_F(SoundStreaming, PlayAfterPausingAStoppedStreamStartsFromTheBeginning)
+{
+    m_music->Pause();
+    m_music->Play();
+    EXPECT_EQ(Play(300000, 1000), Source(0, 300000));
+    m_music->Stop();
+    m_music->Pause();
+    EXPECT_EQ(m_music->GetState(), Sound::Paused);
+    m_music->Play();
+    EXPECT_EQ(Play(300000, 1000), Source(0, 300000));
+}
+
 TEST_F(SoundStreaming, TwoSoundsOfOneLongFileStreamOnTheirOwn)
 {
     Sound* second = m_rig.Manager().CreateSound("MUSIC.WAV");

@@ -1,6 +1,10 @@
 // The engine object: version strings, default name, exit requests and the log it leaves.
 #include "engine/core/Engine.h"
+#include "engine/core/Error.h"
+#include "engine/core/Random.h"
 #include "engine/render/Light.h"
+#include "tests/support/FakeClock.h"
+#include "tests/support/FakeWindowBackend.h"
 #include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -68,4 +72,35 @@ TEST(Engine, SceneServicesRunInTheFrame)
     EXPECT_EQ(engine.GetCameraManager()->GetViewportWidth(), engine.GetWindow()->GetWidth());
     EXPECT_FALSE(engine.GetRenderSystem()->GetAmbientColor() != Color(0.25f, 0.5f, 0.75f, 1.0f));
     engine.GetLightManager()->DeleteLight(light);
+}
+
+// A service that fails while the engine is being made must not leave the ones made before it behind: the log,
+// made first, is closed with its closing lines.
+TEST(Engine, FailedConstructionTakesDownWhatWasAlreadyMade)
+{
+    TestSupport::TempFolder folder;
+    {
+        TestSupport::FakeWindowBackend backend;
+        backend.startVideoResult = false;
+        EXPECT_THROW(Engine(Parameters("Broken", 100, folder.Path())), FatalError);
+    }
+    const std::string html = folder.ReadFile("Broken.html");
+    EXPECT_NE(html.find("PROGRAM ABORTING: Failed to register the window class"), std::string::npos);
+    EXPECT_NE(html.find("Broken Log end: "), std::string::npos);
+}
+
+// The seed is the tick count, milliseconds since boot, so that two runs draw different numbers.
+TEST(Engine, SeedsTheRandomNumbersWithTheTickCount)
+{
+    TestSupport::FakeClock clock;
+    clock.SetMilliseconds(123456789u);
+    std::vector<u32> drawn;
+    {
+        Engine engine(Parameters("Seed", 100, ""));
+        for (int i = 0; i < 4; ++i)
+            drawn.push_back(Random());
+    }
+    SeedRandom(123456789u);
+    for (u32 value : drawn)
+        EXPECT_EQ(value, Random());
 }

@@ -6,10 +6,13 @@
 #include "engine/core/StringHelpers.h"
 #include "engine/core/Vector3.h"
 #include "engine/files/FileBinary.h"
+#include "engine/files/JoinedLines.h"
 #include "engine/files/TextEncoding.h"
 
 #include <algorithm>
+#include <cstring>
 #include <exception>
+#include <vector>
 
 namespace VelkorEngine
 {
@@ -28,6 +31,108 @@ void StripComment(std::u32string& characters)
     const size_t comment = characters.find(U"//");
     if (comment != std::u32string::npos)
         characters.erase(comment);
+}
+
+// Plain runs are passed on whole; anything else one byte at a time.
+template <class PutSpecial>
+void PutBytes(const u8* next, const u8* end, JoinedLines& lines, PutSpecial putSpecial)
+{
+    while (next != end)
+    {
+        const u8* const plain = std::find_if_not(next, end, [](u8 byte) { return JoinedLines::IsPlain(byte); });
+        lines.PutPlain(next, plain);
+        next = plain == end ? end : putSpecial(plain);
+    }
+}
+
+// A valid UTF-8 text of an ANSI file. Bytes above 0x7F come in runs that hold whole sequences, which
+// convert as they would within their line.
+void PutAnsiUtf8(const u8* next, const u8* end, JoinedLines& lines)
+{
+    PutBytes(next, end, lines, [&](const u8* at) {
+        if (*at < 0x80)
+        {
+            lines.Put(*at, *at);
+            return at + 1;
+        }
+        const u8* const run = std::find_if(at, end, [](u8 byte) { return byte < 0x80; });
+        for (wchar_t c : StringToWString(std::string(at, run)))
+            lines.Put(static_cast<u32>(c), static_cast<u32>(c));
+        return run;
+    });
+}
+
+// Bytes that stand for no Windows-1252 character write nothing.
+void PutWindows1252(const u8* next, const u8* end, JoinedLines& lines)
+{
+    PutBytes(next, end, lines, [&](const u8* at) {
+        lines.Put(*at, Windows1252ToCodePoint(*at));
+        return at + 1;
+    });
+}
+
+// UTF-8 as the character reader takes it: a lead byte of two or three bytes takes the bytes after it whatever
+// they are, any other byte above 0x7F is U+FFFD; a sequence that the end cuts short is dropped.
+void PutFileUtf8(const u8* next, const u8* end, JoinedLines& lines)
+{
+    PutBytes(next, end, lines, [&](const u8* at) {
+        const u32 lead = *at;
+        const std::ptrdiff_t length = lead < 0x80 ? 1 : (lead & 0xE0) == 0xC0 ? 2 : (lead & 0xF0) == 0xE0 ? 3 : 1;
+        if (end - at < length)
+            return end;
+        u32 c = lead;
+        if (length == 2)
+            c = (lead & 31) * 64 + (at[1] & 63);
+        else if (length == 3)
+            c = (lead & 15) * 4096 + (at[1] & 63) * 64 + (at[2] & 63);
+        else if (lead >= 0x80)
+            c = ReplacementCharacter;
+        lines.Put(c, c);
+        return at + length;
+    });
+}
+
+// UTF-16 as the character reader takes it: pairs combined, a lone surrogate U+FFFD (the unit after a lone
+// high surrogate is read again); an odd last byte, and a high surrogate at the end, are dropped.
+void PutFileUtf16(const u8* bytes, size_t count, bool bigEndian, JoinedLines& lines)
+{
+    const size_t units = count / 2;
+    const auto unitAt = [&](size_t i) {
+        const u32 first = bytes[2 * i];
+        const u32 second = bytes[2 * i + 1];
+        return bigEndian ? (first << 8) | second : first | (second << 8);
+    };
+    for (size_t i = 0; i < units; ++i)
+    {
+        u32 c = unitAt(i);
+        if (IsHighSurrogate(c) && i + 1 == units)
+            return;
+        if (IsHighSurrogate(c) && IsLowSurrogate(unitAt(i + 1)))
+            c = CombineSurrogates(c, unitAt(++i));
+        else if (IsSurrogate(c))
+            c = ReplacementCharacter;
+        lines.Put(c, c);
+    }
+}
+
+size_t CountByte(const std::vector<u8>& bytes, u8 value)
+{
+    size_t count = 0;
+    const u8* const end = bytes.data() + bytes.size();
+    for (const u8* at = bytes.data(); at != end; ++at, ++count)
+    {
+        at = static_cast<const u8*>(std::memchr(at, value, static_cast<size_t>(end - at)));
+        if (!at)
+            break;
+    }
+    return count;
+}
+
+// Every line break may become two characters.
+size_t JoinedCapacity(const std::vector<u8>& bytes, bool utf16)
+{
+    const size_t breaks = CountByte(bytes, '\r') + CountByte(bytes, '\n');
+    return (utf16 ? bytes.size() / 2 : bytes.size()) + breaks + 2;
 }
 }
 
@@ -88,12 +193,10 @@ void FileTextual::DetectAnsiText()
     m_encoding = EncodingAnsi;
     Rewind();
     Utf8Validator validator;
-    while (true)
+    for (u32 got = BufferSize; got > 0;)
     {
-        const u8 byte = NextByte();
-        if (m_endOfFile)
-            break;
-        validator.Feed(byte);
+        m_file->Read(m_buffer.data(), BufferSize, &got);
+        validator.Feed(m_buffer.data(), got);
     }
     m_ansiIsUtf8 = validator.IsValid();
     Rewind();
@@ -309,19 +412,69 @@ Vector3 FileTextual::ReadVector3()
     return Vector3(x, y, z);
 }
 
+// The rest of the file is decoded in one pass rather than line by line; the result is the same, lines
+// joined by CR LF, as reading every line with ReadWideLine.
 void FileTextual::ReadAll(std::wstring& text, u8 stripComments)
 {
     text.clear();
-    text.reserve(static_cast<size_t>(GetLength()) + 2);
-    std::wstring line;
-    bool first = true;
-    while (ReadWideLine(line, stripComments, 0))
+    if (m_endOfFile || m_mode == ModeWrite)
+        return;
+    const bool afterALine = !m_atStart;
+    const bool anyPushed = m_pushed != 0;
+    const u32 pushed = m_pushedCharacter;
+    std::vector<u8> bytes = TakeRestOfFile();
+    if (anyPushed && !IsWide())
+        bytes.insert(bytes.begin(), static_cast<u8>(pushed));
+    const bool utf16 = m_encoding == EncodingUtf16BigEndian || m_encoding == EncodingUtf16LittleEndian;
+    const bool zeroEndsLine = !IsWide() && m_ansiIsUtf8;
+    JoinedLines lines(text, JoinedCapacity(bytes, utf16), afterALine, stripComments != 0, zeroEndsLine);
+    if (anyPushed && IsWide())
+        lines.Put(pushed, pushed);
+    const u8* const begin = bytes.data();
+    const u8* const end = begin + bytes.size();
+    if (utf16)
+        PutFileUtf16(begin, bytes.size(), m_encoding == EncodingUtf16BigEndian, lines);
+    else if (IsWide())
+        PutFileUtf8(begin, end, lines);
+    else if (m_ansiIsUtf8)
+        PutAnsiUtf8(begin, end, lines);
+    else
+        PutWindows1252(begin, end, lines);
+    lines.Finish();
+}
+
+// Everything not read yet, a UTF-16 unit waiting to be read again first; the reader is left at the end.
+std::vector<u8> FileTextual::TakeRestOfFile()
+{
+    std::vector<u8> bytes;
+    if (m_unitWaiting)
     {
-        if (!first)
-            text += L"\r\n";
-        text += line;
-        first = false;
+        const u8 high = static_cast<u8>(m_waitingUnit >> 8), low = static_cast<u8>(m_waitingUnit & 0xFF);
+        bytes = m_encoding == EncodingUtf16BigEndian ? std::vector<u8>{high, low} : std::vector<u8>{low, high};
     }
+    if (m_bufferPosition >= 0 && static_cast<u32>(m_bufferPosition) < m_bufferCount)
+        bytes.insert(bytes.end(), m_buffer.begin() + m_bufferPosition, m_buffer.begin() + m_bufferCount);
+    const u32 size = m_file->GetSize();
+    const u32 position = m_file->GetPosition();
+    u32 wanted = std::max(position < size ? size - position : 0u, BufferSize);
+    while (true)
+    {
+        const size_t start = bytes.size();
+        bytes.resize(start + wanted);
+        u32 got = 0;
+        m_file->Read(bytes.data() + start, wanted, &got);
+        bytes.resize(start + got);
+        if (got == 0)
+            break;
+        wanted = BufferSize;
+    }
+    m_endOfFile = 1;
+    m_bufferPosition = -1;
+    m_bufferCount = 0;
+    m_pushed = 0;
+    m_unitWaiting = 0;
+    m_atStart = 0;
+    return bytes;
 }
 
 u32 FileTextual::GetLength() const

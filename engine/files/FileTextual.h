@@ -8,6 +8,7 @@
 #include <array>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace VelkorEngine
 {
@@ -72,6 +73,7 @@ private:
     u32 NextCharacter();
     void PushBack(u32 character);
     bool ReadCharacters(std::u32string& characters, u8 stripComments, u8 wordMode);
+    std::vector<u8> TakeRestOfFile();
     std::string ToNarrow(const std::u32string& characters);
     std::wstring ToWide(const std::u32string& characters) const;
 

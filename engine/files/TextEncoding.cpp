@@ -1,6 +1,7 @@
 // UTF-16 surrogates, UTF-8 bytes and the Windows-1252 table.
 #include "engine/files/TextEncoding.h"
 
+#include <algorithm>
 #include <array>
 
 namespace VelkorEngine
@@ -116,11 +117,23 @@ void Utf8Validator::Feed(u8 byte)
     m_smallest = length == 2 ? 0x80 : length == 3 ? 0x800 : 0x10000;
 }
 
+// Plain ASCII, most of every text, passes without the state machine.
+void Utf8Validator::Feed(const u8* bytes, size_t count)
+{
+    const u8* const end = bytes + count;
+    while (bytes != end && m_valid)
+    {
+        if (m_remaining == 0)
+            bytes = std::find_if(bytes, end, [](u8 byte) { return byte >= 0x80; });
+        if (bytes != end)
+            Feed(*bytes++);
+    }
+}
+
 bool IsValidUtf8(const char* bytes, size_t count)
 {
     Utf8Validator validator;
-    for (size_t i = 0; i < count; ++i)
-        validator.Feed(static_cast<u8>(bytes[i]));
+    validator.Feed(reinterpret_cast<const u8*>(bytes), count);
     return validator.IsValid();
 }
 

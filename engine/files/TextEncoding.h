@@ -32,6 +32,7 @@ class Utf8Validator
 {
 public:
     void Feed(u8 byte);
+    void Feed(const u8* bytes, size_t count);
     // True when every sequence fed so far was valid and complete.
     bool IsValid() const { return m_valid && m_remaining == 0; }
 

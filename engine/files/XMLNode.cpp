@@ -79,6 +79,9 @@ XMLNode* XMLNode::AddChild(XMLNode* child)
         child->m_parent = nullptr;
         oldParent->ReleaseChild(child);
     }
+    // A parsed element with children nearly always has several: one allocation instead of three.
+    if (m_children.capacity() == 0)
+        m_children.reserve(4);
     m_children.emplace_back(child);
     child->m_parent = this;
     return child;
@@ -143,6 +146,11 @@ XMLAttribute& XMLNode::AttributeFor(const std::string& name)
 {
     XMLAttribute* existing = m_attributes.Find(name);
     return existing ? *existing : m_attributes.Append(name);
+}
+
+XMLValue* XMLNode::AddAttribute(const std::string& name)
+{
+    return m_attributes.Find(name) ? nullptr : &m_attributes.Append(name).value;
 }
 
 void XMLNode::SetAttribute(const std::string& name, const std::string& text)

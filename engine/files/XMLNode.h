@@ -36,6 +36,8 @@ public:
     void SetAttribute(const std::string& name, std::string&& text);
     void SetAttributeWide(const std::string& name, const std::wstring& text);
     void SetAttributeWide(const std::string& name, std::wstring&& text);
+    // The value of a new attribute of that name, or null (and nothing added) when the node has one already.
+    XMLValue* AddAttribute(const std::string& name);
     void DeleteAttributes();
     // The attribute records in the order they were created.
     const XMLAttributeList& GetAttributes() const { return m_attributes; }

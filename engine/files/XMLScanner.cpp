@@ -29,42 +29,38 @@ bool IsQuote(wchar_t c)
     return c == L'"' || c == L'\'';
 }
 
-bool IsAllBlank(const std::wstring& text)
+bool IsAllBlank(std::wstring_view text)
 {
-    for (wchar_t c : text)
-    {
-        if (!IsBlank(c))
-            return false;
-    }
-    return true;
+    return std::all_of(text.begin(), text.end(), IsBlank);
 }
 
 // Text read is wide, but plain ASCII reads back the same from narrow text, which short strings hold without
-// allocating; so such values are kept narrow and convert to wide text only when asked.
-bool IsPlainAscii(std::wstring_view text)
+// allocating; so such text is kept narrow. Gives false, with narrow left unfinished, for other text.
+bool AsciiToNarrow(std::wstring_view text, std::string& narrow)
 {
-    for (wchar_t c : text)
+    narrow.resize(text.size());
+    for (size_t i = 0; i < text.size(); ++i)
     {
+        const wchar_t c = text[i];
         if (c <= 0 || c >= 0x80)
             return false;
+        narrow[i] = static_cast<char>(c);
     }
     return true;
 }
 
-std::string AsciiToNarrow(std::wstring_view text)
+// Names are nearly always plain ASCII, which needs no real conversion.
+void ToNarrow(std::wstring_view text, std::string& narrow)
 {
-    std::string narrow(text.size(), '\0');
-    for (size_t i = 0; i < text.size(); ++i)
-        narrow[i] = static_cast<char>(text[i]);
-    return narrow;
+    if (!AsciiToNarrow(text, narrow))
+        narrow = VelkorEngine::WStringToString(std::wstring(text));
 }
 
-// Names are nearly always plain ASCII, which needs no real conversion.
 std::string ToNarrow(std::wstring_view text)
 {
-    if (IsPlainAscii(text))
-        return AsciiToNarrow(text);
-    return VelkorEngine::WStringToString(std::wstring(text));
+    std::string narrow;
+    ToNarrow(text, narrow);
+    return narrow;
 }
 
 std::wstring_view TrimRight(std::wstring_view text)
@@ -86,10 +82,10 @@ void XMLScanner::Scan(const std::wstring& text)
     const wchar_t* const end = next + text.size();
     while (next != end)
     {
-        // Element text, quoted runs and the plain middle of a tag are taken whole; the characters that
-        // change the scanner's state are handled one by one.
+        // Element text, whole tags, quoted runs and the plain middle of a tag are taken at once; the
+        // characters that change the scanner's state otherwise are handled one by one.
         if (!m_inTag && m_current)
-            next = TakeRun(next, end, L'<', m_content);
+            next = TakeContent(next, end);
         else if (m_inTag && m_inQuote)
             next = TakeRun(next, end, m_quote, m_tag);
         else if (m_inTag && !m_inDeclaration && !m_tag.empty())
@@ -100,14 +96,69 @@ void XMLScanner::Scan(const std::wstring& text)
         if (c == L'\n')
             ++m_line;
         if (m_inTag)
+        {
             ScanInsideTag(c);
-        else
-            ScanOutsideTag(c);
+            continue;
+        }
+        ScanOutsideTag(c);
+        if (m_inTag)
+        {
+            if (const wchar_t* after = TakeWholeTag(next, end))
+                next = after;
+        }
     }
     if (m_inTag)
         Fail(14);
     if (!m_root)
         Fail(15);
+}
+
+const wchar_t* XMLScanner::TakeContent(const wchar_t* from, const wchar_t* end)
+{
+    const wchar_t* const until = std::find(from, end, L'<');
+    if (until == from)
+        return until;
+    m_line += static_cast<u32>(std::count(from, until, L'\n'));
+    m_content.emplace_back(from, static_cast<size_t>(until - from));
+    return until;
+}
+
+// The character-by-character reading below gives the same tag text; this only spares copying it. A tag
+// that starts with anything but its name (or '/' and its name), that drops a character, or that the text
+// ends inside is left to it.
+const wchar_t* XMLScanner::TakeWholeTag(const wchar_t* from, const wchar_t* end)
+{
+    const wchar_t* start = from;
+    const bool closing = start != end && *start == L'/';
+    if (closing)
+        ++start;
+    if (start == end || !IsVisible(*start) || *start == L'/' || *start == L'?' || *start == L'>' ||
+        (closing && m_depth == 0))
+        return nullptr;
+    bool inQuote = false;
+    wchar_t quote = 0;
+    // The name's first character never opens a quoted run.
+    for (const wchar_t* at = start + 1; at != end; ++at)
+    {
+        const wchar_t c = *at;
+        if (inQuote)
+            inQuote = c != quote;
+        else if (IsQuote(c))
+        {
+            inQuote = true;
+            quote = c;
+        }
+        else if (c == L'>')
+        {
+            m_line += static_cast<u32>(std::count(from, at, L'\n'));
+            m_closing = closing;
+            EndTag(std::wstring_view(start, static_cast<size_t>(at - start)));
+            return at + 1;
+        }
+        else if (!IsVisible(c) && !IsBlank(c))
+            return nullptr;
+    }
+    return nullptr;
 }
 
 const wchar_t* XMLScanner::TakeRun(const wchar_t* from, const wchar_t* end, wchar_t stop, std::wstring& into)
@@ -134,22 +185,30 @@ const wchar_t* XMLScanner::TakeTagRun(const wchar_t* from, const wchar_t* end)
     return until;
 }
 
+// Element text never comes here: TakeContent takes all of it up to the '<'.
 void XMLScanner::ScanOutsideTag(wchar_t c)
 {
     if (c == L'<')
         StartTag();
-    else if (m_current)
-        m_content.push_back(c);
-    else if (IsVisible(c))
+    else if (!m_current && IsVisible(c))
         Fail(13);
 }
 
-// An element's text is the last run of content between two tags that is not blank.
+// An element's text is the last run of content between two tags that is not blank, with the blank runs
+// gathered before it since the last opening tag.
 void XMLScanner::StartTag()
 {
-    if (m_current && !IsAllBlank(m_content))
+    if (m_current && !m_content.empty() && !IsAllBlank(m_content.back()))
     {
-        StoreText(m_current->GetValue(), m_content);
+        if (m_content.size() == 1)
+            StoreText(m_current->GetValue(), m_content.front());
+        else
+        {
+            std::wstring joined;
+            for (std::wstring_view run : m_content)
+                joined += run;
+            StoreText(m_current->GetValue(), joined);
+        }
         m_content.clear();
     }
     if (!m_current && m_root)
@@ -207,29 +266,30 @@ void XMLScanner::ScanInsideTag(wchar_t c)
             m_tag.push_back(c);
         return;
     }
-    EndTag();
+    EndTag(m_tag);
 }
 
-void XMLScanner::EndTag()
+void XMLScanner::EndTag(std::wstring_view tag)
 {
-    if (m_tag.empty())
+    if (tag.empty())
         Fail(1);
     if (m_closing)
     {
-        CloseElement();
+        CloseElement(tag);
     }
     else
     {
-        OpenElement();
+        OpenElement(tag);
         m_content.clear();
     }
     m_tag.clear();
     m_inTag = false;
 }
 
-void XMLScanner::CloseElement()
+void XMLScanner::CloseElement(std::wstring_view tag)
 {
-    if (ToNarrow(TrimRight(m_tag)) != m_current->GetName())
+    ToNarrow(TrimRight(tag), m_narrowName);
+    if (m_narrowName != m_current->GetName())
         Fail(2);
     m_current = m_current->GetParent();
     --m_depth;
@@ -237,19 +297,19 @@ void XMLScanner::CloseElement()
 
 // Reads the opening tag's text: the element name, then name="value" attributes, then an optional '/'
 // that closes the element at once. A name "!--" followed by white space makes the tag a comment.
-void XMLScanner::OpenElement()
+void XMLScanner::OpenElement(std::wstring_view tag)
 {
     XMLNode* const parent = m_current;
     bool selfClosing = false;
-    const size_t nameEnd = ReadElementName(selfClosing);
+    const size_t nameEnd = ReadElementName(tag, selfClosing);
     XMLNode* element = nullptr;
-    if (nameEnd < m_tag.size())
+    if (nameEnd < tag.size())
     {
         if (m_elementName == L"!--")
             return;
         element = CreateElement(m_elementName, parent);
-        element->ReserveAttributes(static_cast<u32>(std::count(m_tag.begin() + nameEnd, m_tag.end(), L'=')));
-        ReadAttributes(element, nameEnd, selfClosing);
+        element->ReserveAttributes(static_cast<u32>(std::count(tag.begin() + nameEnd, tag.end(), L'=')));
+        ReadAttributes(element, tag, nameEnd, selfClosing);
     }
     if (m_elementName.empty())
         Fail(9);
@@ -263,13 +323,13 @@ void XMLScanner::OpenElement()
 
 // The name runs from the first visible character to the first white space after it; a '/' in it marks
 // the element as closed at once. Gives where the name ended.
-size_t XMLScanner::ReadElementName(bool& selfClosing)
+size_t XMLScanner::ReadElementName(std::wstring_view tag, bool& selfClosing)
 {
     m_elementName.clear();
     size_t i = 0;
-    for (; i < m_tag.size(); ++i)
+    for (; i < tag.size(); ++i)
     {
-        const wchar_t c = m_tag[i];
+        const wchar_t c = tag[i];
         if (IsBlank(c) && !m_elementName.empty())
             break;
         if (!IsVisible(c))
@@ -284,20 +344,21 @@ size_t XMLScanner::ReadElementName(bool& selfClosing)
 
 // Attribute names are the visible characters before '=', white space between them ignored; each value
 // runs between two equal quotes. Only the tag's last character may be the closing '/'.
-void XMLScanner::ReadAttributes(XMLNode* element, size_t from, bool& selfClosing)
+void XMLScanner::ReadAttributes(XMLNode* element, std::wstring_view tag, size_t from, bool& selfClosing)
 {
     enum class Reading { Name, Quote, Value } reading = Reading::Name;
     m_attributeName.clear();
     size_t valueStart = 0;
     wchar_t quote = 0;
-    for (size_t i = from; i < m_tag.size(); ++i)
+    for (size_t i = from; i < tag.size(); ++i)
     {
-        const wchar_t c = m_tag[i];
+        const wchar_t c = tag[i];
         if (reading == Reading::Value)
         {
-            if (c != quote)
-                continue;
-            StoreAttribute(element, m_attributeName, std::wstring_view(m_tag).substr(valueStart, i - valueStart));
+            i = std::min(tag.find(quote, i), tag.size());
+            if (i == tag.size())
+                break;
+            StoreAttribute(element, m_attributeName, tag.substr(valueStart, i - valueStart));
             m_attributeName.clear();
             reading = Reading::Name;
             continue;
@@ -322,7 +383,7 @@ void XMLScanner::ReadAttributes(XMLNode* element, size_t from, bool& selfClosing
         {
             if (!m_attributeName.empty())
                 Fail(6);
-            if (i + 1 != m_tag.size())
+            if (i + 1 != tag.size())
                 Fail(5);
             selfClosing = true;
         }
@@ -351,19 +412,18 @@ XMLNode* XMLScanner::CreateElement(const std::wstring& name, XMLNode* parent)
 
 void XMLScanner::StoreAttribute(XMLNode* element, const std::wstring& name, std::wstring_view value)
 {
-    const std::string narrowName = ToNarrow(name);
-    if (element->HasAttribute(narrowName))
+    ToNarrow(name, m_narrowName);
+    XMLValue* const stored = element->AddAttribute(m_narrowName);
+    if (!stored)
         Fail(7);
-    if (IsPlainAscii(value))
-        element->SetAttribute(narrowName, AsciiToNarrow(value));
-    else
-        element->SetAttributeWide(narrowName, std::wstring(value));
+    StoreText(*stored, value);
 }
 
 void XMLScanner::StoreText(XMLValue& target, std::wstring_view text)
 {
-    if (IsPlainAscii(text))
-        target.SetString(AsciiToNarrow(text));
+    std::string narrow;
+    if (AsciiToNarrow(text, narrow))
+        target.SetString(std::move(narrow));
     else
         target.SetWideString(std::wstring(text));
 }

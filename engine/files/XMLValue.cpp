@@ -49,11 +49,24 @@ void ReadNumbers(const Text& text, Number* out, u32 count)
 }
 }
 
+XMLValue::XMLValue(const XMLValue& other)
+    : m_state(other.m_state), m_narrow(other.m_narrow),
+      m_wide(other.m_wide ? std::make_unique<std::wstring>(*other.m_wide) : nullptr)
+{
+}
+
+XMLValue& XMLValue::operator=(const XMLValue& other)
+{
+    if (this != &other)
+        *this = XMLValue(other);
+    return *this;
+}
+
 const std::string& XMLValue::GetString()
 {
     if (m_state == WideValid)
     {
-        m_narrow = VelkorEngine::WStringToString(m_wide);
+        m_narrow = VelkorEngine::WStringToString(*m_wide);
         m_state = BothValid;
     }
     return m_narrow;
@@ -63,10 +76,11 @@ const std::wstring& XMLValue::GetWideString()
 {
     if (m_state == NarrowValid)
     {
-        m_wide = VelkorEngine::StringToWString(m_narrow);
+        SetWide(VelkorEngine::StringToWString(m_narrow));
         m_state = BothValid;
     }
-    return m_wide;
+    static const std::wstring empty;
+    return m_wide ? *m_wide : empty;
 }
 
 void XMLValue::SetString(const std::string& text)
@@ -83,34 +97,42 @@ void XMLValue::SetString(std::string&& text)
 
 void XMLValue::SetWideString(const std::wstring& text)
 {
-    m_wide = text;
+    SetWide(std::wstring(text));
     m_state = WideValid;
 }
 
 void XMLValue::SetWideString(std::wstring&& text)
 {
-    m_wide = std::move(text);
+    SetWide(std::move(text));
     m_state = WideValid;
+}
+
+void XMLValue::SetWide(std::wstring&& text)
+{
+    if (m_wide)
+        *m_wide = std::move(text);
+    else
+        m_wide = std::make_unique<std::wstring>(std::move(text));
 }
 
 i32 XMLValue::GetInt() const
 {
     if (m_state == WideValid)
-        return VelkorEngine::WStringToInt(m_wide, 10);
+        return VelkorEngine::WStringToInt(*m_wide, 10);
     return VelkorEngine::StringToInt(m_narrow, 10);
 }
 
 f32 XMLValue::GetFloat() const
 {
     if (m_state == WideValid)
-        return VelkorEngine::WStringToFloat(m_wide);
+        return VelkorEngine::WStringToFloat(*m_wide);
     return VelkorEngine::StringToFloat(m_narrow);
 }
 
 bool XMLValue::GetBool() const
 {
     if (m_state == WideValid)
-        return VelkorEngine::WStringToBool(m_wide);
+        return VelkorEngine::WStringToBool(*m_wide);
     return VelkorEngine::StringToBool(m_narrow);
 }
 
@@ -120,7 +142,7 @@ void XMLValue::ReadNumberList(Number* out, u32 count) const
     for (u32 i = 0; i < count; ++i)
         out[i] = 0;
     if (m_state == WideValid)
-        ReadNumbers(m_wide, out, count);
+        ReadNumbers(*m_wide, out, count);
     else
         ReadNumbers(m_narrow, out, count);
 }

@@ -6,6 +6,7 @@
 #include "engine/core/Vector2.h"
 #include "engine/core/Vector4.h"
 
+#include <memory>
 #include <string>
 #include <utility>
 
@@ -27,6 +28,10 @@ public:
     };
 
     XMLValue() = default;
+    XMLValue(const XMLValue& other);
+    XMLValue& operator=(const XMLValue& other);
+    XMLValue(XMLValue&&) noexcept = default;
+    XMLValue& operator=(XMLValue&&) noexcept = default;
     virtual ~XMLValue() = default;
 
     const std::string& GetString();
@@ -49,9 +54,12 @@ private:
     // Reads up to count numbers from the valid text into out; values not present stay 0.
     template <typename Number>
     void ReadNumberList(Number* out, u32 count) const;
+    void SetWide(std::wstring&& text);
 
     State m_state = BothValid;
     std::string m_narrow;
-    std::wstring m_wide;
+    // Most values are plain ASCII and never asked for as wide text, so the wide text is made only when needed;
+    // null stands for empty.
+    std::unique_ptr<std::wstring> m_wide;
 };
 }

@@ -12,6 +12,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <random>
 
 using namespace VelkorEngine;
 using TestSupport::TempFolder;
@@ -276,4 +277,115 @@ TEST(FileTextual, DestructorWritesWhatIsBuffered)
         text.WriteString("kept");
     }
     EXPECT_EQ(folder.ReadFile("a.txt"), "kept");
+}
+
+namespace
+{
+// The rest of a text read line by line and joined by CR LF: what ReadAll must give.
+std::wstring JoinedLines(FileTextual& reader, u8 strip)
+{
+    std::wstring all;
+    std::wstring line;
+    for (bool first = true; reader.ReadWideLine(line, strip, 0); first = false)
+        all += (first ? L"" : L"\r\n") + line;
+    return all;
+}
+
+// Texts of random pieces: line breaks of every kind, comment marks, zero bytes, UTF-8 sequences whole, cut
+// and stray, UTF-16 surrogates and bytes that Windows-1252 leaves undefined.
+std::vector<std::string> MixedTexts()
+{
+    const std::vector<std::string> pieces = {"a", "z", " ", "\r", "\n", "\r\n", "/", "//", std::string(1, '\0'),
+                                             "\xC3\xA9", "\xE2\x82\xAC", "\xF0\x9F\x98\x80", "\xC3", "\xE2\x82",
+                                             "\x80", "\x81", "\xFF", "\xFE", "\xD8", "\xDC", "\x3D", "\xEF\xBB"};
+    const std::vector<std::string> marks = {"", "\xEF\xBB\xBF", "\xFF\xFE", "\xFE\xFF"};
+    std::mt19937 random(12345);
+    std::vector<std::string> texts;
+    for (const std::string& mark : marks)
+        for (int i = 0; i < 150; ++i)
+        {
+            std::string text = mark;
+            const int count = static_cast<int>(random() % 20);
+            for (int j = 0; j < count; ++j)
+                text += pieces[random() % pieces.size()];
+            texts.push_back(text);
+        }
+    // Valid UTF-8 without a mark, read as UTF-8 rather than Windows-1252.
+    const std::vector<std::string> valid = {"a", " ", "\r", "\n", "/", std::string(1, '\0'), "\xC3\xA9",
+                                            "\xE2\x82\xAC", "\xF0\x9F\x98\x80"};
+    for (int i = 0; i < 150; ++i)
+    {
+        std::string text;
+        const int count = static_cast<int>(random() % 20);
+        for (int j = 0; j < count; ++j)
+            text += valid[random() % valid.size()];
+        texts.push_back(text);
+    }
+    return texts;
+}
+}
+
+TEST(FileTextualReadAll, GivesWhatTheLineReaderGivesForMixedTexts)
+{
+    for (const std::string& text : MixedTexts())
+        for (u8 strip : {0, 1})
+        {
+            std::wstring all;
+            Reader(text)->ReadAll(all, strip);
+            auto lines = Reader(text);
+            ASSERT_EQ(all, JoinedLines(*lines, strip)) << testing::PrintToString(text) << " strip " << int(strip);
+        }
+}
+
+// After lines or words were read, the pushed-back character, a UTF-16 unit waiting to be read again and
+// the break that ended the last read carry over as they do for the line reader.
+TEST(FileTextualReadAll, GivesWhatTheLineReaderGivesAfterEarlierReads)
+{
+    for (const std::string& text : MixedTexts())
+        for (int reads = 1; reads <= 3; ++reads)
+        {
+            auto whole = Reader(text);
+            auto lines = Reader(text);
+            std::string skipped;
+            for (int i = 0; i < reads; ++i)
+            {
+                const u8 words = i % 2 == 0 ? 1 : 0;
+                whole->ReadLine(skipped, 0, words);
+                lines->ReadLine(skipped, 0, words);
+            }
+            std::wstring all;
+            whole->ReadAll(all, 1);
+            ASSERT_EQ(all, JoinedLines(*lines, 1)) << testing::PrintToString(text) << " after " << reads;
+        }
+}
+
+TEST(FileTextualReadAll, MarkReadAgainAfterRewindIsText)
+{
+    auto reader = Reader("\xEF\xBB\xBF" "a\r\nb");
+    std::wstring all;
+    reader->ReadAll(all, 0);
+    EXPECT_EQ(all, L"a\r\nb");
+    reader->ReadAll(all, 0);
+    EXPECT_EQ(all, L"") << "nothing is left";
+    reader->Rewind();
+    reader->ReadAll(all, 0);
+    EXPECT_EQ(all, L"\xFEFF" L"a\r\nb");
+}
+
+// Files past the preload limit are read from the disk in pieces.
+TEST(FileTextualReadAll, LargeFileReadFromTheDisk)
+{
+    TempFolder folder;
+    std::string text;
+    for (int i = 0; text.size() <= FileBinary::PreloadLimit; ++i)
+        text += "line " + std::to_string(i) + (i % 3 ? " \xC3\xA9//x\n" : "\r\n");
+    folder.WriteFile("large.txt", text);
+    const auto open = [&] {
+        auto file = std::make_unique<FileBinary>(nullptr, folder / "large.txt", 0, 0, 0, 0, nullptr);
+        return std::make_unique<FileTextual>(nullptr, std::move(file), 0, 0);
+    };
+    std::wstring all;
+    open()->ReadAll(all, 1);
+    EXPECT_EQ(all, JoinedLines(*open(), 1));
+    EXPECT_EQ(all.substr(0, 22), L"line 0\r\nline 1 \x00E9\r\nline");
 }

@@ -1,7 +1,6 @@
 // Logs and byte helpers shared by the file tests.
 #include "tests/support/FilesTestSupport.h"
 
-
 namespace TestSupport
 {
 std::unique_ptr<VelkorEngine::MessageManager> MakeQuietLog()
@@ -23,5 +22,19 @@ std::string U32Bytes(std::uint32_t value)
     for (int i = 0; i < 4; ++i)
         bytes += static_cast<char>((value >> (8 * i)) & 0xFF);
     return bytes;
+}
+
+std::string Bytes(std::initializer_list<int> values)
+{
+    std::string bytes;
+    for (int value : values)
+        bytes += static_cast<char>(value);
+    return bytes;
+}
+
+std::unique_ptr<VelkorEngine::FileBinary> MemoryFile(const std::string& bytes)
+{
+    const auto size = static_cast<std::uint32_t>(bytes.size());
+    return std::make_unique<VelkorEngine::FileBinary>(nullptr, "memory", 0, 0, 1, size, bytes.data());
 }
 }

@@ -195,7 +195,7 @@ std::vector<u8> MakeJpeg(const Picture& picture, int quality)
     compressor.image_width = picture.width;
     compressor.image_height = picture.height;
     compressor.input_components = static_cast<int>(picture.channels);
-    compressor.in_color_space = picture.channels == 1 ? JCS_GRAYSCALE : JCS_RGB;
+    compressor.in_color_space = picture.channels == 1 ? JCS_GRAYSCALE : picture.channels == 4 ? JCS_CMYK : JCS_RGB;
     jpeg_set_defaults(&compressor);
     jpeg_set_quality(&compressor, quality, TRUE);
     jpeg_start_compress(&compressor, TRUE);

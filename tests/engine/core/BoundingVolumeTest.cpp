@@ -1,21 +1,17 @@
 // Bounding volumes: boxes, transforms, merges, scaling, overlap and segment tests.
 #include "engine/core/BoundingVolume.h"
 
+#include "tests/support/MathTestSupport.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
 
 using namespace VelkorEngine;
+using TestSupport::ExpectVector;
 
 namespace
 {
-void ExpectVector(const Vector3& actual, const Vector3& expected, float tolerance = 1e-4f)
-{
-    EXPECT_NEAR(actual.x, expected.x, tolerance);
-    EXPECT_NEAR(actual.y, expected.y, tolerance);
-    EXPECT_NEAR(actual.z, expected.z, tolerance);
-}
-
 BoundingVolume UnitBoxAt(const Vector3& centre)
 {
     return BoundingVolume(centre - Vector3(1.0f), centre + Vector3(1.0f));

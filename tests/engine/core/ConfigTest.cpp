@@ -39,6 +39,16 @@ struct Settings
     std::string ReadSettings() { return folder.ReadFile("Player/Settings/Korvane.ini"); }
 };
 
+// A saved int setting (default "1") is registered, set from a command line and removed again, so its value
+// stays behind, detached from any variable.
+void DetachInt(Config& config, const std::string& name, const std::string& value, u8 trackChanges)
+{
+    i32 owned = 0;
+    config.AddVariable(name, Config::KindInt, 0, 1, &owned, "1", trackChanges);
+    config.Execute(name + " " + value);
+    config.RemoveVariable(name);
+}
+
 struct ExecuteCase
 {
     std::string line;
@@ -242,12 +252,7 @@ TEST(Config, DetachedValueIsSavedAndHandedToTheNextRegistration)
 {
     Settings settings;
     auto config = settings.Make();
-    {
-        i32 owned = 0;
-        config->AddVariable("g_level", Config::KindInt, 0, 1, &owned, "1", 1);
-        config->Execute("g_level 12");
-        config->RemoveVariable("g_level");
-    }
+    DetachInt(*config, "g_level", "12", 1);
     EXPECT_EQ(config->Execute("g_level 3"), 4u);
     std::vector<std::string> names;
     config->ListNames(names);
@@ -267,12 +272,7 @@ TEST(Config, ReregistrationOfAnotherKindTakesTheNewDescription)
 {
     Settings settings;
     auto config = settings.Make();
-    {
-        i32 number = 0;
-        config->AddVariable("g_thing", Config::KindInt, 0, 1, &number, "1", 0);
-        config->Execute("g_thing 42");
-        config->RemoveVariable("g_thing");
-    }
+    DetachInt(*config, "g_thing", "42", 0);
     std::string text;
     config->AddVariable("g_thing", Config::KindString, 0, 1, &text, "none", 0);
     EXPECT_EQ(text, "42");

@@ -1,19 +1,15 @@
 // Plane equations, distances, projections, ray intersections and the point-in-triangle test.
 #include "engine/core/Plane.h"
 
+#include "tests/support/MathTestSupport.h"
+
 #include <gtest/gtest.h>
 
 using namespace VelkorEngine;
+using TestSupport::ExpectVector;
 
 namespace
 {
-void ExpectVector(const Vector3& actual, const Vector3& expected, float tolerance = 1e-5f)
-{
-    EXPECT_NEAR(actual.x, expected.x, tolerance);
-    EXPECT_NEAR(actual.y, expected.y, tolerance);
-    EXPECT_NEAR(actual.z, expected.z, tolerance);
-}
-
 Plane PlaneZ0()
 {
     Plane plane;

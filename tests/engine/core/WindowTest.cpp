@@ -42,6 +42,20 @@ protected:
                                         options.x, options.y);
     }
 
+    // The message of the FatalError that making a window throws; empty when it throws none.
+    std::string FatalMessageOfMake()
+    {
+        try
+        {
+            Make();
+        }
+        catch (const FatalError& error)
+        {
+            return error.GetMessage();
+        }
+        return "";
+    }
+
     std::string Setting(const std::string& name)
     {
         std::string text;
@@ -213,15 +227,7 @@ TEST_F(WindowTest, ApplyGammaClampsAndWritesBack)
 TEST_F(WindowTest, FailedClassRegistrationIsFatalAndLeavesNothingBehind)
 {
     backend.startVideoResult = false;
-    try
-    {
-        Make();
-        FAIL() << "no FatalError";
-    }
-    catch (const FatalError& error)
-    {
-        EXPECT_EQ(error.GetMessage(), "Failed to register the window class");
-    }
+    EXPECT_EQ(FatalMessageOfMake(), "Failed to register the window class");
     backend.startVideoResult = true;
     EXPECT_NE(Make(), nullptr);
 }
@@ -229,15 +235,7 @@ TEST_F(WindowTest, FailedClassRegistrationIsFatalAndLeavesNothingBehind)
 TEST_F(WindowTest, FailedWindowCreationIsFatalAndUnregistersTheClass)
 {
     backend.createResult = false;
-    try
-    {
-        Make();
-        FAIL() << "no FatalError";
-    }
-    catch (const FatalError& error)
-    {
-        EXPECT_EQ(error.GetMessage(), "Failed to create window");
-    }
+    EXPECT_EQ(FatalMessageOfMake(), "Failed to create window");
     EXPECT_EQ(backend.videoStops, 1);
     backend.createResult = true;
     EXPECT_NE(Make(), nullptr);

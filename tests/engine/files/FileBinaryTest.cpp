@@ -11,23 +11,12 @@
 #include <filesystem>
 
 using namespace VelkorEngine;
+using TestSupport::Bytes;
+using TestSupport::MemoryFile;
 using TestSupport::TempFolder;
 
 namespace
 {
-std::string Bytes(std::initializer_list<int> values)
-{
-    std::string bytes;
-    for (int value : values)
-        bytes += static_cast<char>(value);
-    return bytes;
-}
-
-std::unique_ptr<FileBinary> MemoryFile(const std::string& bytes)
-{
-    return std::make_unique<FileBinary>(nullptr, "memory", 0, 0, 1, static_cast<u32>(bytes.size()), bytes.data());
-}
-
 struct SeekCase
 {
     u32 start;

@@ -15,22 +15,14 @@
 #include <random>
 
 using namespace VelkorEngine;
+using TestSupport::Bytes;
 using TestSupport::TempFolder;
 
 namespace
 {
-std::string Bytes(std::initializer_list<int> values)
-{
-    std::string bytes;
-    for (int value : values)
-        bytes += static_cast<char>(value);
-    return bytes;
-}
-
 std::unique_ptr<FileTextual> Reader(const std::string& bytes)
 {
-    auto file = std::make_unique<FileBinary>(nullptr, "text", 0, 0, 1, static_cast<u32>(bytes.size()), bytes.data());
-    return std::make_unique<FileTextual>(nullptr, std::move(file), 0, 0);
+    return std::make_unique<FileTextual>(nullptr, TestSupport::MemoryFile(bytes), 0, 0);
 }
 
 std::vector<std::string> Lines(const std::string& bytes, u8 strip = 0, u8 words = 0)

@@ -9,10 +9,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <memory>
-
-#include <jpeglib.h>
 
 using namespace VelkorEngine;
 using ImageTest::Picture;
@@ -456,29 +453,7 @@ INSTANTIATE_TEST_SUITE_P(Files, CorruptFile, testing::ValuesIn(CorruptCases()),
 
 TEST_F(ImageReader, CmykJpegIsUnsupported)
 {
-    jpeg_compress_struct compressor;
-    jpeg_error_mgr errors;
-    compressor.err = jpeg_std_error(&errors);
-    jpeg_create_compress(&compressor);
-    unsigned char* buffer = nullptr;
-    unsigned long size = 0;
-    jpeg_mem_dest(&compressor, &buffer, &size);
-    compressor.image_width = 8;
-    compressor.image_height = 8;
-    compressor.input_components = 4;
-    compressor.in_color_space = JCS_CMYK;
-    jpeg_set_defaults(&compressor);
-    jpeg_start_compress(&compressor, TRUE);
-    std::vector<u8> row(32, 100);
-    while (compressor.next_scanline < 8)
-    {
-        JSAMPROW pointer = row.data();
-        jpeg_write_scanlines(&compressor, &pointer, 1);
-    }
-    jpeg_finish_compress(&compressor);
-    jpeg_destroy_compress(&compressor);
-    Write("cmyk.jpg", std::vector<u8>(buffer, buffer + size));
-    std::free(buffer);
+    Write("cmyk.jpg", ImageTest::MakeJpeg(ImageTest::MakePattern(8, 8, 4)));
     ExpectFailure("cmyk.jpg");
     EXPECT_THAT(Errors()[0], testing::HasSubstr("Unsupported \"cmyk.jpg\" file format"));
 }

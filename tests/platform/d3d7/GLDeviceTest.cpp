@@ -40,6 +40,19 @@ protected:
 
     IDirect3DDevice7* device() { return test.Device(); }
 
+    // A triangle over the lower left corner whose vertices carry a normal and texture coordinates but no colour.
+    HRESULT DrawTriangleWithoutColour()
+    {
+        struct Plain
+        {
+            float x, y, z, nx, ny, nz, u, v;
+        };
+        Plain vertices[] = {{-1, -1, 0.5f, 0, 0, 1, 0, 0}, {-1, 1, 0.5f, 0, 0, 1, 0, 0}, {1, 1, 0.5f, 0, 0, 1, 0, 0}};
+        std::uint16_t indices[] = {0, 1, 2};
+        return device()->DrawIndexedPrimitive(D3DPT_TRIANGLELIST, D3DFVF_XYZ | D3DFVF_NORMAL | D3DFVF_TEX1, vertices,
+                                              3, indices, 3, 0);
+    }
+
     D3D7TestDevice test{64, 64};
 };
 
@@ -178,35 +191,19 @@ TEST_F(GLDevicePixels, ThirtyTwoBitIndicesDraw)
 
 TEST_F(GLDevicePixels, VerticesWithoutColourAreWhite)
 {
-    struct Plain
-    {
-        float x, y, z, nx, ny, nz, u, v;
-    };
-    const Plain vertices[] = {{-1, -1, 0.5f, 0, 0, 1, 0, 0}, {-1, 1, 0.5f, 0, 0, 1, 0, 0}, {1, 1, 0.5f, 0, 0, 1, 0, 0}};
-    std::uint16_t indices[] = {0, 1, 2};
-    ASSERT_EQ(device()->DrawIndexedPrimitive(D3DPT_TRIANGLELIST, D3DFVF_XYZ | D3DFVF_NORMAL | D3DFVF_TEX1,
-                                             const_cast<Plain*>(vertices), 3, indices, 3, 0),
-              DD_OK);
+    ASSERT_EQ(DrawTriangleWithoutColour(), DD_OK);
     EXPECT_TRUE(RgbNear(test.Pixel(4, 4), Rgb{255, 255, 255}, 0));
 }
 
 TEST_F(GLDevicePixels, LightingWithoutLightsGivesAmbientTimesMaterial)
 {
-    struct Plain
-    {
-        float x, y, z, nx, ny, nz, u, v;
-    };
-    const Plain vertices[] = {{-1, -1, 0.5f, 0, 0, 1, 0, 0}, {-1, 1, 0.5f, 0, 0, 1, 0, 0}, {1, 1, 0.5f, 0, 0, 1, 0, 0}};
-    std::uint16_t indices[] = {0, 1, 2};
     D3DMATERIAL7 material;
     material.dcvAmbient = D3DCOLORVALUE{0.5f, 1.0f, 1.0f, 1.0f};
     material.dcvDiffuse = D3DCOLORVALUE{1.0f, 1.0f, 1.0f, 1.0f};
     ASSERT_EQ(device()->SetMaterial(&material), DD_OK);
     device()->SetRenderState(D3DRENDERSTATE_LIGHTING, 1);
     device()->SetRenderState(D3DRENDERSTATE_AMBIENT, D3D7Argb(255, 255, 0, 128));
-    ASSERT_EQ(device()->DrawIndexedPrimitive(D3DPT_TRIANGLELIST, D3DFVF_XYZ | D3DFVF_NORMAL | D3DFVF_TEX1,
-                                             const_cast<Plain*>(vertices), 3, indices, 3, 0),
-              DD_OK);
+    ASSERT_EQ(DrawTriangleWithoutColour(), DD_OK);
     EXPECT_TRUE(RgbNear(test.Pixel(4, 4), Rgb{128, 0, 128}, 2));
 }
 

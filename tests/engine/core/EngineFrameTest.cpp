@@ -124,6 +124,28 @@ TEST(EngineFrame, CamerasAndLightsAreUpdatedBeforeTheModelsAreDrawn)
     EXPECT_NEAR(std::fabs(moved[view].matrix._43 - movedAgain[viewAgain].matrix._43), 3.0f, 0.001f);
 }
 
+TEST(EngineFrame, ALostDeviceSkipsDrawingAndPresentingUntilItIsRestored)
+{
+    EngineTestBed bed;
+    Engine& engine = bed.Start();
+    AddBoxInView(engine);
+    bed.RunFrame();
+    bed.display.Fail("TestCooperativeLevel", DDERR_SURFACELOST, 1);
+    bed.journal.Clear();
+    bed.RunFrame();
+    EXPECT_EQ(bed.journal.Count("d3d BeginScene"), 0);
+    EXPECT_EQ(bed.journal.Count("d3d Blt"), 0);
+    EXPECT_EQ(engine.GetModelManager()->GetDrawnModelCount(), 0u);
+    EXPECT_TRUE(CalledInOrder(bed.journal, {"sound Primary.GetStatus"})) << "the sound goes on";
+
+    bed.journal.Clear();
+    bed.RunFrame();
+    EXPECT_TRUE(CalledInOrder(bed.journal, {"d3d TestCooperativeLevel", "d3d RestoreAllSurfaces", "d3d BeginScene",
+                                            "d3d DrawIndexedPrimitive", "d3d EndScene", "d3d Blt"}));
+    EXPECT_EQ(engine.GetModelManager()->GetDrawnModelCount(), 1u);
+    EXPECT_TRUE(bed.Records(MessageManager::KindError).empty());
+}
+
 TEST(EngineFrame, NoSleepWhenAskedForNone)
 {
     EngineTestBed bed;

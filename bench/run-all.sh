@@ -27,9 +27,11 @@ for program in "$build"/bench/*Bench; do
 done
 
 echo
+# A target of 0 means the ratio is shown for information only.
 printf '%-14s  %-64s  %10s  %8s\n' "program" "ratio" "value" "target"
 while IFS=$'\t' read -r program label value target; do
-  printf '%-14s  %-64s  %10s  %8s\n' "$program" "$label" "$value" "$target"
+  over="$(awk -v v="$value" -v t="$target" 'BEGIN { print (t > 0 && v + 0 == v && v > t) ? "over target" : "" }')"
+  printf '%-14s  %-64s  %10s  %8s  %s\n' "$program" "$label" "$value" "$target" "$over"
 done < "$ratios"
 if [ "${#failed[@]}" -gt 0 ]; then
   echo "failed: ${failed[*]}"

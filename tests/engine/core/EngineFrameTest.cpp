@@ -3,6 +3,8 @@
 #include "tests/support/EngineTestBed.h"
 
 #include "engine/render/Camera.h"
+#include "engine/render/ShaderDescriptor.h"
+#include "tests/support/ImageTestFiles.h"
 
 #include <gtest/gtest.h>
 
@@ -51,6 +53,8 @@ int IndexOf(const std::vector<KorvaneTest::D3D7Call>& calls, const std::string& 
             return static_cast<int>(i);
     return -1;
 }
+
+std::string Bytes(const std::vector<u8>& bytes) { return std::string(bytes.begin(), bytes.end()); }
 
 int Occurrences(const std::string& text, const std::string& part)
 {
@@ -122,6 +126,26 @@ TEST(EngineFrame, CamerasAndLightsAreUpdatedBeforeTheModelsAreDrawn)
     EXPECT_GT(view, scene);
     // The view moved by the 3 units the camera moved between these two frames.
     EXPECT_NEAR(std::fabs(moved[view].matrix._43 - movedAgain[viewAgain].matrix._43), 3.0f, 0.001f);
+}
+
+TEST(EngineFrame, ShadersAnimateBeforeTheModelsAreDrawn)
+{
+    EngineTestBed bed;
+    bed.folder.WriteFile("Data/grid.tga", Bytes(ImageTest::MakeTga(ImageTest::MakePattern(8, 4, 3))));
+    Engine& engine = bed.Start();
+    engine.GetCameraManager()->GetDefaultCamera()->position = Vector3(0.0f, 0.0f, 10.0f);
+    // Two cells side by side, ten a second: every frame of 0.1 s shows the next cell.
+    const ShaderDescriptor grid(false, ShaderStage::ModeGrid, 2, 1, 2, 10.0f, "grid.tga", "", false);
+    engine.GetModelManager()->CreateBoxModel(Vector3(-1.0f, -1.0f, -1.0f), Vector3(1.0f, 1.0f, 1.0f), &grid, nullptr, 0);
+    bed.display.ClearCalls();
+    bed.clock.AdvanceSeconds(0.1);
+    bed.RunFrame();
+    const std::vector<KorvaneTest::D3D7Call> calls = bed.display.Calls();
+    const int cell = IndexOf(calls, "SetTransform", D3DTRANSFORMSTATE_TEXTURE0);
+    ASSERT_GE(cell, 0) << "the first frame already shows the second cell";
+    EXPECT_LT(calls[cell].matrix._11, 0.5f) << "half the picture's width or less";
+    EXPECT_GT(cell, IndexOf(calls, "BeginScene"));
+    EXPECT_LT(cell, IndexOf(calls, "DrawIndexedPrimitive"));
 }
 
 TEST(EngineFrame, ALostDeviceSkipsDrawingAndPresentingUntilItIsRestored)

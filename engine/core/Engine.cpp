@@ -43,6 +43,11 @@ Engine::Engine(const EngineParameters& parameters)
     m_modelManager = std::make_unique<ModelManager>(m_messageManager.get(), m_fileManager.get(), m_timerManager.get(),
                                                     m_renderSystem.get(), m_cameraManager.get(), m_lightManager.get(),
                                                     m_shaderManager.get());
+    m_spriteGroupManager = std::make_unique<SpriteGroupManager>(m_messageManager.get(), m_cameraManager.get(),
+                                                                m_shaderManager.get(), m_modelManager.get());
+    m_particleSystemManager =
+        std::make_unique<ParticleSystemManager>(m_messageManager.get(), m_fileManager.get(), m_timerManager.get(),
+                                                m_shaderManager.get(), m_spriteGroupManager.get());
     m_controls = std::make_unique<Controls_DI7>(m_messageManager.get(), m_timerManager.get(), m_window.get(), true);
     CreateSound();
     // Milliseconds since boot, so that two runs draw different sequences.
@@ -88,6 +93,8 @@ Engine::~Engine()
     m_soundManager.reset();
     m_soundSystem.reset();
     m_controls.reset();
+    m_particleSystemManager.reset();
+    m_spriteGroupManager.reset();
     m_modelManager.reset();
     m_shaderManager.reset();
     m_lightManager.reset();
@@ -114,6 +121,8 @@ void Engine::Frame(u32 sleepMs)
 {
     m_renderSystem->Refresh();
     m_cameraManager->Update();
+    m_particleSystemManager->Update();
+    m_spriteGroupManager->Update();
     m_lightManager->Update();
     m_shaderManager->Update();
     m_modelManager->Render();

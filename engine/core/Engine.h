@@ -14,6 +14,8 @@
 #include "engine/render/RenderSystem_D3D7.h"
 #include "engine/render/ShaderManager.h"
 #include "engine/scene/ModelManager.h"
+#include "engine/scene/ParticleSystemManager.h"
+#include "engine/scene/SpriteGroupManager.h"
 #include "engine/sound/SoundManager.h"
 #include "engine/sound/SoundSystem_DS7.h"
 
@@ -49,6 +51,8 @@ public:
     LightManager* GetLightManager() const { return m_lightManager.get(); }
     ShaderManager* GetShaderManager() const { return m_shaderManager.get(); }
     ModelManager* GetModelManager() const { return m_modelManager.get(); }
+    SpriteGroupManager* GetSpriteGroupManager() const { return m_spriteGroupManager.get(); }
+    ParticleSystemManager* GetParticleSystemManager() const { return m_particleSystemManager.get(); }
     Controls* GetControls() const { return m_controls.get(); }
     // Both null when the game runs without sound.
     SoundSystem* GetSoundSystem() const { return m_soundSystem.get(); }
@@ -71,6 +75,8 @@ private:
     std::unique_ptr<LightManager> m_lightManager;
     std::unique_ptr<ShaderManager> m_shaderManager;
     std::unique_ptr<ModelManager> m_modelManager;
+    std::unique_ptr<SpriteGroupManager> m_spriteGroupManager;
+    std::unique_ptr<ParticleSystemManager> m_particleSystemManager;
     std::unique_ptr<Controls_DI7> m_controls;
     std::unique_ptr<SoundSystem_DS7> m_soundSystem;
     std::unique_ptr<SoundManager> m_soundManager;

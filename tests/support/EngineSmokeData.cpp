@@ -217,8 +217,27 @@ ImageTest::Picture SparkPicture()
     return p;
 }
 
-// Sparks shot upward from a small box that fall back, bounce on the ground and fade.
-VelkorEngine::ParticleSystemFile Sparks() { return MakeFountainParticleFile(); }
+// Sparks rising from a small box on the ground and fading as they go. The scene stands with y up, while a
+// particle system's gravity and floor work along z: both are off here.
+VelkorEngine::ParticleSystemFile Sparks()
+{
+    VelkorEngine::ParticleSystemFile file = MakeFountainParticleFile();
+    file.capacity = 200;
+    VelkorEngine::ParticleParameters& p = file.parameters;
+    p.gravityOn = 0;
+    p.floorOn = 0;
+    p.emission.fill(60.0f);
+    p.lifeCentre.fill(1.5f);
+    p.lifeSpread.fill(0.3f);
+    p.directionCentre.fill(Vector3(0.0f, 1.0f, 0.0f));
+    p.directionSpread.fill(Vector3(0.35f, 0.0f, 0.35f));
+    p.size.fill(0.06f);
+    p.speedCentre.fill(0.012f);
+    p.speedSpread.fill(0.004f);
+    file.boxMinimum = Vector3(-0.15f, 0.0f, -0.15f);
+    file.boxMaximum = Vector3(0.15f, 0.05f, 0.15f);
+    return file;
+}
 
 ShaderFile SparkShader()
 {

@@ -4,6 +4,8 @@
 #include "engine/render/Camera.h"
 #include "engine/render/Light.h"
 #include "engine/scene/ModelManager.h"
+#include "engine/scene/ParticleSystem.h"
+#include "engine/scene/ParticleSystemManager.h"
 #include "engine/sound/Sound.h"
 #include "tests/support/EngineSmokeData.h"
 
@@ -26,12 +28,15 @@ EngineSmokeScene::EngineSmokeScene(Engine& engine) : m_engine(engine)
     m_windmill->animation->Start();
     m_crate = PlaceModel(EngineSmokeFiles::Crate, kCratePosition);
     m_floor = PlaceModel(EngineSmokeFiles::Floor, Vector3(0.0f, -1.2f, 0.0f));
+    StartSparks();
     StartSounds();
     Update();
 }
 
 EngineSmokeScene::~EngineSmokeScene()
 {
+    m_engine.GetParticleSystemManager()->DeleteParticleSystem(m_sparks);
+    m_sparksSource.reset();
     ModelManager& models = *m_engine.GetModelManager();
     models.DeleteModel(m_floor);
     models.DeleteModel(m_crate);
@@ -81,6 +86,17 @@ void EngineSmokeScene::SetUpView()
     m_light->direction = Vector3(0.5f, -0.6f, -0.62f);
     m_light->ambient = Color(0.0f, 0.0f, 0.0f, 1.0f);
     m_light->specular = Color(0.0f, 0.0f, 0.0f, 1.0f);
+}
+
+// A looping effect on the ground between the windmill and the crate.
+void EngineSmokeScene::StartSparks()
+{
+    ParticleSystemManager& particles = *m_engine.GetParticleSystemManager();
+    m_sparksSource.reset(particles.NewParticleSystemFromFile(EngineSmokeFiles::Sparks, nullptr));
+    m_sparks = particles.CreateParticleSystemCopy(*m_sparksSource);
+    m_sparks->SetPosition(Vector3(0.1f, -1.2f, 0.6f));
+    m_sparks->loop = 1;
+    m_sparks->active = 1;
 }
 
 // Queued as the game queues its sounds; the engine's next frame starts them. Silent without a sound device.

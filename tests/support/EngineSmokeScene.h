@@ -5,10 +5,13 @@
 
 #include "engine/core/Engine.h"
 
+#include <memory>
+
 namespace VelkorEngine
 {
 class Light;
 class Model;
+class ParticleSystem;
 class Sound;
 }
 
@@ -29,12 +32,16 @@ public:
 private:
     VelkorEngine::Model* PlaceModel(const char* file, const VelkorEngine::Vector3& position);
     void SetUpView();
+    void StartSparks();
     void StartSounds();
 
     VelkorEngine::Engine& m_engine;
     VelkorEngine::Model* m_windmill = nullptr;
     VelkorEngine::Model* m_crate = nullptr;
     VelkorEngine::Model* m_floor = nullptr;
+    // Read once, as the game's resource keeper reads its particle files; the scene runs a copy of it.
+    std::unique_ptr<VelkorEngine::ParticleSystem> m_sparksSource;
+    VelkorEngine::ParticleSystem* m_sparks = nullptr;
     VelkorEngine::Light* m_light = nullptr;
     VelkorEngine::Sound* m_effect = nullptr;
     VelkorEngine::Sound* m_music = nullptr;

@@ -6,8 +6,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <functional>
+#include <regex>
 
 using namespace VelkorEngine;
 using TestSupport::EngineTestBed;
@@ -28,6 +30,22 @@ namespace
     return ::testing::AssertionSuccess();
 }
 
+// The section titles the services log as they start and stop, in the engine's order.
+std::vector<std::string> ServiceOrder(const std::string& title)
+{
+    return {title + " Log: ",
+            "Initialization of File Manager",
+            "Window creation:",
+            "Initialization of Direct3D subsystem",
+            "Initialization of DirectInput devices",
+            "Initialization of DirectSound Subsystem:",
+            "DirectSound system destroying:",
+            "DirectInput devices destroying:",
+            "Direct3D Subsystem destroying:",
+            "Window destroying:",
+            title + " Log end: "};
+}
+
 bool Contains(const std::string& log, const std::string& text) { return log.find(text) != std::string::npos; }
 }
 
@@ -37,12 +55,29 @@ TEST(EngineLifecycle, ServicesStartInOrderAndStopInReverse)
     bed.Start();
     bed.RunFrame();
     bed.Stop();
-    EXPECT_TRUE(InOrder(bed.LogText(), {"Engine Test Log: ", "Initialization of File Manager", "Window creation:",
-                                        "Initialization of Direct3D subsystem", "Initialization of DirectInput devices",
-                                        "Initialization of DirectSound Subsystem:", "DirectSound system destroying:",
-                                        "DirectInput devices destroying:", "Direct3D Subsystem destroying:",
-                                        "Window destroying:", "Engine Test Log end: "}));
+    EXPECT_TRUE(InOrder(bed.LogText(), ServiceOrder("Engine Test")));
     EXPECT_EQ(bed.display.liveObjects, 0);
+}
+
+TEST(EngineLifecycle, ServicesStartInOrderAndStopInReverseOnTheRealDrivers)
+{
+    TestSupport::TempFolder folder;
+    setenv("SDL_AUDIODRIVER", "dummy", 1);
+    EngineParameters parameters;
+    parameters.applicationName = "Real Drivers";
+    parameters.version = 100;
+    parameters.writeLog = 1;
+    parameters.logDirectory = folder.Path();
+    parameters.logName = "engine";
+    parameters.defaultVideoMode = "640x480x32";
+    {
+        Engine engine(parameters);
+        ASSERT_NE(engine.GetSoundSystem(), nullptr) << "the dummy audio driver opens";
+        engine.Render();
+        engine.Frame(0);
+    }
+    const std::string log = std::regex_replace(folder.ReadFile("engine.html"), std::regex("<[^>]*>"), "");
+    EXPECT_TRUE(InOrder(log, ServiceOrder("Real Drivers")));
 }
 
 TEST(EngineLifecycle, SettingsAreSavedBeforeAnyServiceGoes)

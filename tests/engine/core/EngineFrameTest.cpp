@@ -4,11 +4,13 @@
 
 #include "engine/render/Camera.h"
 #include "engine/render/ShaderDescriptor.h"
+#include "engine/scene/ParticleSystem.h"
 #include "tests/support/ImageTestFiles.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <memory>
 
 using namespace VelkorEngine;
 using TestSupport::EngineCallJournal;
@@ -126,6 +128,41 @@ TEST(EngineFrame, CamerasAndLightsAreUpdatedBeforeTheModelsAreDrawn)
     EXPECT_GT(view, scene);
     // The view moved by the 3 units the camera moved between these two frames.
     EXPECT_NEAR(std::fabs(moved[view].matrix._43 - movedAgain[viewAgain].matrix._43), 3.0f, 0.001f);
+}
+
+TEST(EngineFrame, ParticlesAndTheirSpritesAreUpdatedBeforeTheModelsAreDrawn)
+{
+    EngineTestBed bed;
+    Engine& engine = bed.Start();
+    ParticleSystemManager& particles = *engine.GetParticleSystemManager();
+    const std::unique_ptr<ParticleSystem> source(particles.NewSelfMadeParticleSystem(nullptr));
+    ParticleSystem* system = particles.CreateParticleSystemCopy(*source);
+    system->active = 1;
+    system->loop = 1;
+    // Far enough back to see every particle wherever it flies.
+    engine.GetCameraManager()->GetDefaultCamera()->position = Vector3(0.0f, 0.0f, 40.0f);
+    // Frames of a twentieth of a second: a particle is born every second frame, and each frame draws as many
+    // squares as are alive at its end.
+    u32 births = 0;
+    for (int frame = 0; frame < 6; ++frame)
+    {
+        const u32 before = system->GetAliveCount();
+        bed.clock.AdvanceSeconds(0.05);
+        bed.display.ClearCalls();
+        bed.RunFrame();
+        births += system->GetAliveCount() > before ? 1 : 0;
+        const std::vector<KorvaneTest::D3D7Call> calls = bed.display.Calls();
+        const int draw = IndexOf(calls, "DrawIndexedPrimitive");
+                if (system->GetAliveCount() == 0)
+        {
+            EXPECT_LT(draw, 0) << "frame " << frame;
+            continue;
+        }
+        ASSERT_GE(draw, 0) << "frame " << frame;
+        EXPECT_EQ(calls[draw].fourth, 6 * system->GetAliveCount()) << "frame " << frame;
+    }
+    EXPECT_GE(births, 2u);
+    particles.DeleteParticleSystem(system);
 }
 
 TEST(EngineFrame, ShadersAnimateBeforeTheModelsAreDrawn)

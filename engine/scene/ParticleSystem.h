@@ -77,6 +77,7 @@ public:
     u32 GetPeakAliveCount() const { return m_peakAliveCount; }
     SpriteGroup* GetSpriteGroup() const { return m_spriteGroup; }
     const BoundingVolume& GetEmitterBox() const { return m_emitterBox; }
+    // index below GetCapacity().
     const Particle& GetParticle(u32 index) const { return m_particles[index]; }
 
     // Set directly by the owner: a cycle starts with time 0 and active 1 (and loop for a repeating effect).

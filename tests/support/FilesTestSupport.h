@@ -4,7 +4,10 @@
 #include "engine/core/MessageManager.h"
 #include "engine/files/FileBinary.h"
 
+#include "engine/core/Error.h"
+
 #include <cstdint>
+#include <cstring>
 #include <initializer_list>
 #include <memory>
 #include <string>
@@ -22,4 +25,38 @@ std::string U32Bytes(std::uint32_t value);
 std::string Bytes(std::initializer_list<int> values);
 // A file to read that holds the bytes in memory.
 std::unique_ptr<VelkorEngine::FileBinary> MemoryFile(const std::string& bytes);
+
+// The little-endian value of type T at a byte offset of a written file.
+template <typename T>
+T ValueAt(const std::string& bytes, size_t offset)
+{
+    T value;
+    std::memcpy(&value, bytes.data() + offset, sizeof(T));
+    return value;
+}
+
+// Reads a binary format (a class with Read(FileBinary&, name)) from bytes held in memory under a file path.
+template <typename Format>
+Format ReadFormat(const std::string& bytes, const std::string& path, const std::string& name)
+{
+    VelkorEngine::FileBinary file(nullptr, path, 0, 0, 1, static_cast<std::uint32_t>(bytes.size()), bytes.data());
+    Format format;
+    format.Read(file, name);
+    return format;
+}
+
+// The message of the FileError that reading the bytes throws, or "no error".
+template <typename Format>
+std::string ReadFormatError(const std::string& bytes, const std::string& path, const std::string& name)
+{
+    try
+    {
+        ReadFormat<Format>(bytes, path, name);
+    }
+    catch (const VelkorEngine::FileError& error)
+    {
+        return error.GetMessage();
+    }
+    return "no error";
+}
 }

@@ -4,6 +4,7 @@
 #include "engine/files/FileBinary.h"
 #include "engine/scene/ModelFile.h"
 #include "engine/scene/ModelFlags.h"
+#include "tests/support/FilesTestSupport.h"
 #include "tests/support/ModelFileWriter.h"
 
 #include <gtest/gtest.h>
@@ -22,34 +23,9 @@ namespace
 const std::string kName = "models\\test.mlf";
 const std::string kPath = "data\\models\\test.mlf";
 
-template <typename T>
-T At(const std::string& bytes, size_t offset)
-{
-    T value;
-    std::memcpy(&value, bytes.data() + offset, sizeof(T));
-    return value;
-}
+ModelFile ReadBytes(const std::string& bytes) { return ReadFormat<ModelFile>(bytes, kPath, kName); }
 
-ModelFile ReadBytes(const std::string& bytes)
-{
-    FileBinary file(nullptr, kPath, 0, 0, 1, static_cast<u32>(bytes.size()), bytes.data());
-    ModelFile model;
-    model.Read(file, kName);
-    return model;
-}
-
-std::string ReadError(const std::string& bytes)
-{
-    try
-    {
-        ReadBytes(bytes);
-    }
-    catch (const FileError& error)
-    {
-        return error.GetMessage();
-    }
-    return "no error";
-}
+std::string ReadError(const std::string& bytes) { return ReadFormatError<ModelFile>(bytes, kPath, kName); }
 
 void ExpectVector(const Vector3& actual, const Vector3& expected)
 {
@@ -65,44 +41,44 @@ TEST(ModelFileLayout, StaticQuadBytes)
 {
     const std::string bytes = WriteModelFile(MakeStaticQuad());
     ASSERT_EQ(bytes.size(), 189u);
-    EXPECT_EQ(At<u32>(bytes, 0), 189u);
+    EXPECT_EQ(ValueAt<u32>(bytes, 0), 189u);
     EXPECT_EQ(bytes.substr(4, 5), "VEMLF");
-    EXPECT_EQ(At<u32>(bytes, 9), 202u);
-    EXPECT_EQ(At<u32>(bytes, 13), 0x9u);
-    EXPECT_EQ(At<u32>(bytes, 17), 6u);
-    EXPECT_EQ(At<u32>(bytes, 21), 4u);
-    EXPECT_EQ(At<u16>(bytes, 25), 0u);
-    EXPECT_EQ(At<u16>(bytes, 29), 2u);
-    EXPECT_EQ(At<u16>(bytes, 35), 0u);
+    EXPECT_EQ(ValueAt<u32>(bytes, 9), 202u);
+    EXPECT_EQ(ValueAt<u32>(bytes, 13), 0x9u);
+    EXPECT_EQ(ValueAt<u32>(bytes, 17), 6u);
+    EXPECT_EQ(ValueAt<u32>(bytes, 21), 4u);
+    EXPECT_EQ(ValueAt<u16>(bytes, 25), 0u);
+    EXPECT_EQ(ValueAt<u16>(bytes, 29), 2u);
+    EXPECT_EQ(ValueAt<u16>(bytes, 35), 0u);
     // Vertex 2 at 37 + 64: u, v, normal, position.
-    EXPECT_FLOAT_EQ(At<f32>(bytes, 101), 1.0f);
-    EXPECT_FLOAT_EQ(At<f32>(bytes, 105), 1.0f);
-    EXPECT_FLOAT_EQ(At<f32>(bytes, 117), 1.0f);
-    EXPECT_FLOAT_EQ(At<f32>(bytes, 121), 1.0f);
-    EXPECT_FLOAT_EQ(At<f32>(bytes, 125), 1.0f);
-    EXPECT_FLOAT_EQ(At<f32>(bytes, 129), 0.0f);
+    EXPECT_FLOAT_EQ(ValueAt<f32>(bytes, 101), 1.0f);
+    EXPECT_FLOAT_EQ(ValueAt<f32>(bytes, 105), 1.0f);
+    EXPECT_FLOAT_EQ(ValueAt<f32>(bytes, 117), 1.0f);
+    EXPECT_FLOAT_EQ(ValueAt<f32>(bytes, 121), 1.0f);
+    EXPECT_FLOAT_EQ(ValueAt<f32>(bytes, 125), 1.0f);
+    EXPECT_FLOAT_EQ(ValueAt<f32>(bytes, 129), 0.0f);
     // The box: minimum then maximum.
-    EXPECT_FLOAT_EQ(At<f32>(bytes, 165), 0.0f);
-    EXPECT_FLOAT_EQ(At<f32>(bytes, 177), 1.0f);
-    EXPECT_FLOAT_EQ(At<f32>(bytes, 185), 0.0f);
+    EXPECT_FLOAT_EQ(ValueAt<f32>(bytes, 165), 0.0f);
+    EXPECT_FLOAT_EQ(ValueAt<f32>(bytes, 177), 1.0f);
+    EXPECT_FLOAT_EQ(ValueAt<f32>(bytes, 185), 0.0f);
 }
 
 TEST(ModelFileLayout, MorphTriangleBytes)
 {
     const std::string bytes = WriteModelFile(MakeMorphTriangle());
     ASSERT_EQ(bytes.size(), 279u);
-    EXPECT_EQ(At<u32>(bytes, 13), 0xAu);
-    EXPECT_EQ(At<u32>(bytes, 17), 2u);
-    EXPECT_FLOAT_EQ(At<f32>(bytes, 21), 10.0f);
-    EXPECT_EQ(At<u32>(bytes, 25), 3u);
-    EXPECT_EQ(At<u32>(bytes, 29), 3u);
-    EXPECT_EQ(At<u16>(bytes, 37), 2u);
+    EXPECT_EQ(ValueAt<u32>(bytes, 13), 0xAu);
+    EXPECT_EQ(ValueAt<u32>(bytes, 17), 2u);
+    EXPECT_FLOAT_EQ(ValueAt<f32>(bytes, 21), 10.0f);
+    EXPECT_EQ(ValueAt<u32>(bytes, 25), 3u);
+    EXPECT_EQ(ValueAt<u32>(bytes, 29), 3u);
+    EXPECT_EQ(ValueAt<u16>(bytes, 37), 2u);
     // Vertex 1 of frame 1 is record 4, at 39 + 128: u 2, position x 3.
-    EXPECT_FLOAT_EQ(At<f32>(bytes, 167), 2.0f);
-    EXPECT_FLOAT_EQ(At<f32>(bytes, 187), 3.0f);
+    EXPECT_FLOAT_EQ(ValueAt<f32>(bytes, 167), 2.0f);
+    EXPECT_FLOAT_EQ(ValueAt<f32>(bytes, 187), 3.0f);
     // Frame 1's box at 39 + 192 + 24.
-    EXPECT_FLOAT_EQ(At<f32>(bytes, 255), 2.0f);
-    EXPECT_FLOAT_EQ(At<f32>(bytes, 267), 3.0f);
+    EXPECT_FLOAT_EQ(ValueAt<f32>(bytes, 255), 2.0f);
+    EXPECT_FLOAT_EQ(ValueAt<f32>(bytes, 267), 3.0f);
 }
 
 TEST(ModelFileLayout, SkinnedTriangleBytesInBothVersions)
@@ -113,29 +89,29 @@ TEST(ModelFileLayout, SkinnedTriangleBytesInBothVersions)
     d.bones[0].value2 = 0xABCD;
     const std::string bytes = WriteModelFile(d);
     ASSERT_EQ(bytes.size(), 312u);
-    EXPECT_EQ(At<u32>(bytes, 17), 2u);
-    EXPECT_FLOAT_EQ(At<f32>(bytes, 21), 5.0f);
-    EXPECT_EQ(At<u16>(bytes, 25), 1u);
-    EXPECT_EQ(At<u8>(bytes, 27), 0u);
-    EXPECT_EQ(At<u8>(bytes, 28), 5u);
+    EXPECT_EQ(ValueAt<u32>(bytes, 17), 2u);
+    EXPECT_FLOAT_EQ(ValueAt<f32>(bytes, 21), 5.0f);
+    EXPECT_EQ(ValueAt<u16>(bytes, 25), 1u);
+    EXPECT_EQ(ValueAt<u8>(bytes, 27), 0u);
+    EXPECT_EQ(ValueAt<u8>(bytes, 28), 5u);
     EXPECT_EQ(bytes.substr(29, 5), std::string("root\0", 5));
-    EXPECT_FLOAT_EQ(At<f32>(bytes, 34), 7.0f);
-    EXPECT_FLOAT_EQ(At<f32>(bytes, 58), 1.0f);
-    EXPECT_EQ(At<u16>(bytes, 70), 0x1234u);
-    EXPECT_EQ(At<u16>(bytes, 72), 0xABCDu);
-    EXPECT_FLOAT_EQ(At<f32>(bytes, 74 + 40), 1.0f); // frame 1's translation x
-    EXPECT_EQ(At<u32>(bytes, 154), 3u);
-    EXPECT_EQ(At<u32>(bytes, 158), 3u);
-    EXPECT_EQ(At<u16>(bytes, 176), 1u); // influence count of vertex 0
-    EXPECT_FLOAT_EQ(At<f32>(bytes, 180), 1.0f);
-    EXPECT_FLOAT_EQ(At<f32>(bytes, 192), 1.0f); // normal z
-    EXPECT_FLOAT_EQ(At<f32>(bytes, 208), 1.0f); // vertex 1's u
+    EXPECT_FLOAT_EQ(ValueAt<f32>(bytes, 34), 7.0f);
+    EXPECT_FLOAT_EQ(ValueAt<f32>(bytes, 58), 1.0f);
+    EXPECT_EQ(ValueAt<u16>(bytes, 70), 0x1234u);
+    EXPECT_EQ(ValueAt<u16>(bytes, 72), 0xABCDu);
+    EXPECT_FLOAT_EQ(ValueAt<f32>(bytes, 74 + 40), 1.0f); // frame 1's translation x
+    EXPECT_EQ(ValueAt<u32>(bytes, 154), 3u);
+    EXPECT_EQ(ValueAt<u32>(bytes, 158), 3u);
+    EXPECT_EQ(ValueAt<u16>(bytes, 176), 1u); // influence count of vertex 0
+    EXPECT_FLOAT_EQ(ValueAt<f32>(bytes, 180), 1.0f);
+    EXPECT_FLOAT_EQ(ValueAt<f32>(bytes, 192), 1.0f); // normal z
+    EXPECT_FLOAT_EQ(ValueAt<f32>(bytes, 208), 1.0f); // vertex 1's u
 
     d.version = 201;
     const std::string older = WriteModelFile(d);
     ASSERT_EQ(older.size(), 300u);
-    EXPECT_EQ(At<u32>(older, 9), 201u);
-    EXPECT_FLOAT_EQ(At<f32>(older, 46), 1.0f); // the box maximum follows the name at once
+    EXPECT_EQ(ValueAt<u32>(older, 9), 201u);
+    EXPECT_FLOAT_EQ(ValueAt<f32>(older, 46), 1.0f); // the box maximum follows the name at once
 }
 
 TEST(ModelFile, ReadsAStaticFile)
@@ -228,7 +204,7 @@ TEST(ModelFile, From65536IndicesOnTheyAreFourBytesEach)
         d.indices.push_back(i % 4);
     const std::string bytes = WriteModelFile(d);
     EXPECT_EQ(bytes.size(), 13u + 4 + 8 + 262144 + 128 + 24);
-    EXPECT_EQ(At<u32>(bytes, 25 + 4 * 3), 3u);
+    EXPECT_EQ(ValueAt<u32>(bytes, 25 + 4 * 3), 3u);
     const ModelFile model = ReadBytes(bytes);
     ASSERT_EQ(model.indices.size(), 0x10000u);
     EXPECT_EQ(model.indices[0xFFFF], 3u);

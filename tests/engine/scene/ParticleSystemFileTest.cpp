@@ -3,6 +3,7 @@
 #include "engine/core/Error.h"
 #include "engine/files/FileBinary.h"
 #include "engine/scene/ParticleSystemFile.h"
+#include "tests/support/FilesTestSupport.h"
 #include "tests/support/ParticleFileWriter.h"
 
 #include <gtest/gtest.h>
@@ -22,34 +23,9 @@ const std::string kName = "particles\\spark.psf";
 const std::string kPath = "data\\particles\\spark.psf";
 const std::string kFormatError = "Incorrect \"particles\\spark.psf\" file format";
 
-template <typename T>
-T At(const std::string& bytes, size_t offset)
-{
-    T value;
-    std::memcpy(&value, bytes.data() + offset, sizeof(T));
-    return value;
-}
+ParticleSystemFile ReadBytes(const std::string& bytes) { return ReadFormat<ParticleSystemFile>(bytes, kPath, kName); }
 
-ParticleSystemFile ReadBytes(const std::string& bytes)
-{
-    FileBinary file(nullptr, kPath, 0, 0, 1, static_cast<u32>(bytes.size()), bytes.data());
-    ParticleSystemFile read;
-    read.Read(file, kName);
-    return read;
-}
-
-std::string ReadError(const std::string& bytes)
-{
-    try
-    {
-        ReadBytes(bytes);
-    }
-    catch (const FileError& error)
-    {
-        return error.GetMessage();
-    }
-    return "no error";
-}
+std::string ReadError(const std::string& bytes) { return ReadFormatError<ParticleSystemFile>(bytes, kPath, kName); }
 
 // Every field differs from its neighbours, so a field read from the wrong offset shows.
 ParticleSystemFile Distinct(u32 version)
@@ -149,46 +125,46 @@ TEST(ParticleSystemFile, Version204LaysOutEveryFieldAtItsOffset)
 {
     const std::string bytes = BuildParticleFile(Distinct(204));
     ASSERT_EQ(bytes.size(), 453u);
-    EXPECT_EQ(At<u32>(bytes, 0), 453u);
+    EXPECT_EQ(ValueAt<u32>(bytes, 0), 453u);
     EXPECT_EQ(bytes.substr(4, 5), "VEPSF");
-    EXPECT_EQ(At<u32>(bytes, 9), 204u);
-    EXPECT_EQ(At<u32>(bytes, 13), 321u);
-    EXPECT_EQ(At<f32>(bytes, 17), 2.5f);
-    EXPECT_EQ(At<u8>(bytes, 21), 0);
-    EXPECT_EQ(At<f32>(bytes, 22), 3.25f);
-    EXPECT_EQ(At<u8>(bytes, 26), 1);
-    EXPECT_EQ(At<f32>(bytes, 27), -4.5f);
-    EXPECT_EQ(At<f32>(bytes, 31), 0.75f);
-    EXPECT_EQ(At<u8>(bytes, 35), 0);
-    EXPECT_EQ(At<f32>(bytes, 36), 0.125f);
-    EXPECT_EQ(At<u8>(bytes, 40), 0);
-    EXPECT_EQ(At<f32>(bytes, 41), 10.0f);
-    EXPECT_EQ(At<f32>(bytes, 65), 20.0f);
-    EXPECT_EQ(At<f32>(bytes, 89), 30.0f);
-    EXPECT_EQ(At<f32>(bytes, 113), 40.0f);
-    EXPECT_EQ(At<f32>(bytes, 113 + 12 + 8), 43.0f); // z of direction centre key 1
-    EXPECT_EQ(At<f32>(bytes, 185), 50.0f);
-    EXPECT_EQ(At<f32>(bytes, 257 + 16 + 12), 0.5f); // alpha of colour key 1
-    EXPECT_EQ(At<f32>(bytes, 353), 60.0f);
-    EXPECT_EQ(At<f32>(bytes, 377), 70.0f);
-    EXPECT_EQ(At<f32>(bytes, 401), 80.0f);
-    EXPECT_EQ(At<f32>(bytes, 421), 85.0f);
-    EXPECT_EQ(At<u32>(bytes, 425), 2u);
-    EXPECT_EQ(At<f32>(bytes, 429), -1.0f);
-    EXPECT_EQ(At<f32>(bytes, 441), 4.0f);
-    EXPECT_EQ(At<f32>(bytes, 449), 6.0f);
+    EXPECT_EQ(ValueAt<u32>(bytes, 9), 204u);
+    EXPECT_EQ(ValueAt<u32>(bytes, 13), 321u);
+    EXPECT_EQ(ValueAt<f32>(bytes, 17), 2.5f);
+    EXPECT_EQ(ValueAt<u8>(bytes, 21), 0);
+    EXPECT_EQ(ValueAt<f32>(bytes, 22), 3.25f);
+    EXPECT_EQ(ValueAt<u8>(bytes, 26), 1);
+    EXPECT_EQ(ValueAt<f32>(bytes, 27), -4.5f);
+    EXPECT_EQ(ValueAt<f32>(bytes, 31), 0.75f);
+    EXPECT_EQ(ValueAt<u8>(bytes, 35), 0);
+    EXPECT_EQ(ValueAt<f32>(bytes, 36), 0.125f);
+    EXPECT_EQ(ValueAt<u8>(bytes, 40), 0);
+    EXPECT_EQ(ValueAt<f32>(bytes, 41), 10.0f);
+    EXPECT_EQ(ValueAt<f32>(bytes, 65), 20.0f);
+    EXPECT_EQ(ValueAt<f32>(bytes, 89), 30.0f);
+    EXPECT_EQ(ValueAt<f32>(bytes, 113), 40.0f);
+    EXPECT_EQ(ValueAt<f32>(bytes, 113 + 12 + 8), 43.0f); // z of direction centre key 1
+    EXPECT_EQ(ValueAt<f32>(bytes, 185), 50.0f);
+    EXPECT_EQ(ValueAt<f32>(bytes, 257 + 16 + 12), 0.5f); // alpha of colour key 1
+    EXPECT_EQ(ValueAt<f32>(bytes, 353), 60.0f);
+    EXPECT_EQ(ValueAt<f32>(bytes, 377), 70.0f);
+    EXPECT_EQ(ValueAt<f32>(bytes, 401), 80.0f);
+    EXPECT_EQ(ValueAt<f32>(bytes, 421), 85.0f);
+    EXPECT_EQ(ValueAt<u32>(bytes, 425), 2u);
+    EXPECT_EQ(ValueAt<f32>(bytes, 429), -1.0f);
+    EXPECT_EQ(ValueAt<f32>(bytes, 441), 4.0f);
+    EXPECT_EQ(ValueAt<f32>(bytes, 449), 6.0f);
 }
 
 TEST(ParticleSystemFile, Version203HasNoSpeedSpreadKeys)
 {
     const std::string bytes = BuildParticleFile(Distinct(203));
     ASSERT_EQ(bytes.size(), 429u);
-    EXPECT_EQ(At<u32>(bytes, 0), 429u);
-    EXPECT_EQ(At<u32>(bytes, 9), 203u);
-    EXPECT_EQ(At<f32>(bytes, 377), 70.0f);
-    EXPECT_EQ(At<u32>(bytes, 401), 2u);
-    EXPECT_EQ(At<f32>(bytes, 405), -1.0f);
-    EXPECT_EQ(At<f32>(bytes, 417), 4.0f);
+    EXPECT_EQ(ValueAt<u32>(bytes, 0), 429u);
+    EXPECT_EQ(ValueAt<u32>(bytes, 9), 203u);
+    EXPECT_EQ(ValueAt<f32>(bytes, 377), 70.0f);
+    EXPECT_EQ(ValueAt<u32>(bytes, 401), 2u);
+    EXPECT_EQ(ValueAt<f32>(bytes, 405), -1.0f);
+    EXPECT_EQ(ValueAt<f32>(bytes, 417), 4.0f);
 }
 
 TEST(ParticleSystemFile, Version204RoundTripsByteForByte)

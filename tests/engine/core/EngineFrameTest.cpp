@@ -98,6 +98,23 @@ TEST(EngineFrame, FrameRefreshesDrawsPlaysSleepsThenPresentsWithoutReadingTheDev
     EXPECT_EQ(bed.journal.Count("window "), 0);
 }
 
+TEST(EngineFrame, PresentsByCopyInAWindowAndByFlipInFullScreen)
+{
+    for (const u8 fullScreen : {0, 1})
+    {
+        SCOPED_TRACE(fullScreen ? "full screen" : "window");
+        EngineTestBed bed;
+        bed.parameters.defaultFullScreen = fullScreen;
+        Engine& engine = bed.Start();
+        AddBoxInView(engine);
+        bed.journal.Clear();
+        bed.RunFrame();
+        EXPECT_TRUE(CalledInOrder(bed.journal, {"d3d EndScene", fullScreen ? "d3d Flip" : "d3d Blt"}));
+        EXPECT_EQ(bed.journal.Count(fullScreen ? "d3d Blt" : "d3d Flip"), 0);
+        EXPECT_TRUE(bed.Records(MessageManager::KindError).empty());
+    }
+}
+
 TEST(EngineFrame, CamerasAndLightsAreUpdatedBeforeTheModelsAreDrawn)
 {
     EngineTestBed bed;

@@ -29,12 +29,15 @@ void RatioReporter::PrintRatio(const std::string& label, const std::string& meas
 {
     const double ours = TimeOf(measured);
     const double theirs = TimeOf(reference);
-    if (ours < 0.0 || theirs <= 0.0)
-    {
+    PrintComputedRatio(label, ours < 0.0 || theirs <= 0.0 ? -1.0 : ours / theirs, target);
+}
+
+void RatioReporter::PrintComputedRatio(const std::string& label, double ratio, double target) const
+{
+    if (ratio < 0.0)
         std::printf("RATIO\t%s\tnot measured\t%.2f\n", label.c_str(), target);
-        return;
-    }
-    std::printf("RATIO\t%s\t%.3f\t%.2f\n", label.c_str(), ours / theirs, target);
+    else
+        std::printf("RATIO\t%s\t%.4g\t%.2f\n", label.c_str(), ratio, target);
 }
 
 void RunBenchmarks(int argc, char** argv, RatioReporter& reporter)

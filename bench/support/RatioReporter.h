@@ -23,6 +23,9 @@ public:
     // Prints measured / reference; target is the largest acceptable ratio (0 for none).
     void PrintRatio(const std::string& label, const std::string& measured, const std::string& reference,
                     double target) const;
+    // Prints a ratio the program worked out against a reference that is no benchmark of this run (the length
+    // of the audio mixed, a frame's time budget); a negative ratio was not measured.
+    void PrintComputedRatio(const std::string& label, double ratio, double target) const;
 
 private:
     std::map<std::string, double> m_times;

@@ -100,15 +100,36 @@ void FileBinary::OpenForReading(u8 preload)
         ThrowOpenError();
     }
     m_size = static_cast<u32>(length);
-    if (!preload && m_size > PreloadLimit)
+    if (!preload)
+    {
+        m_loadOnFirstRead = m_size <= PreloadLimit;
         return;
+    }
+    LoadIntoMemory();
+}
+
+void FileBinary::LoadIntoMemory()
+{
+    m_loadOnFirstRead = false;
     m_memory.resize(m_size);
-    const size_t got = m_size ? std::fread(m_memory.data(), 1, m_size, m_disk) : 0;
+    const bool atStart = ::fseeko(m_disk, 0, SEEK_SET) == 0;
+    const size_t got = m_size && atStart ? std::fread(m_memory.data(), 1, m_size, m_disk) : 0;
     std::fclose(m_disk);
     m_disk = nullptr;
     m_inMemory = true;
     if (got != m_size)
+    {
+        m_memory.clear();
+        m_size = 0;
+        m_position = 0;
         ThrowOpenError();
+    }
+}
+
+u32 FileBinary::ReadWholeFileInto(void* buffer)
+{
+    m_loadOnFirstRead = false;
+    return static_cast<u32>(std::fread(buffer, 1, m_size, m_disk));
 }
 
 bool FileBinary::Seek(u32 origin, i64 offset)
@@ -159,7 +180,11 @@ void FileBinary::Read(void* buffer, u32 count, u32* outCount)
     {
         const u32 available = m_position < m_size ? m_size - m_position : 0;
         const u32 wanted = std::min(count, available);
-        if (m_inMemory)
+        if (m_loadOnFirstRead && (m_position != 0 || count < m_size))
+            LoadIntoMemory();
+        if (m_loadOnFirstRead)
+            got = ReadWholeFileInto(buffer);
+        else if (m_inMemory)
         {
             if (wanted)
                 std::memcpy(buffer, m_memory.data() + m_position, wanted);

@@ -267,7 +267,8 @@ void DataKeeper::LoadParticles(XMLNode& element, const std::string& name, const 
 {
     const std::string file = SubstituteCounters(StringAttribute(element, "file_name", "unknown_file_name"),
                                                 context.counters);
-    AddParticleSystem(name, m_particleSystemManager->NewParticleSystemFromFile(InFolder(context.folder, file), nullptr));
+    const std::string path = InFolder(context.folder, file);
+    AddParticleSystem(name, m_particleSystemManager->NewParticleSystemFromFile(path, nullptr));
 }
 
 VelkorEngine::Model* DataKeeper::GetModel(const std::string& name)

@@ -23,6 +23,12 @@ using VelkorEngine::MessageManager;
 
 namespace
 {
+// A shader element of a resource list, with the picture every test list's shaders use.
+std::string Shader(const std::string& name, const std::string& attributes = "")
+{
+    return "<shader name=\"" + name + "\" diffuse_file_name=\"t.tga\"" + attributes + "/>";
+}
+
 class DataKeeperTest : public testing::Test
 {
 protected:
@@ -80,10 +86,10 @@ protected:
 TEST_F(DataKeeperTest, LoopsRunFromStartBelowCount)
 {
     LoadList("<resources>"
-             "<loop counter=\"i\" start=\"1\" count=\"4\"><shader name=\"single%i%\" diffuse_file_name=\"t.tga\"/></loop>"
-             "<loop><shader name=\"never\" diffuse_file_name=\"t.tga\"/></loop>"
-             "<loop counter=\"i\" count=\"2\"><loop counter=\"j\" start=\"8\" count=\"10\">"
-             "<shader name=\"pair%i2%_%j%\" diffuse_file_name=\"t.tga\"/></loop></loop>"
+             "<loop counter=\"i\" start=\"1\" count=\"4\">" + Shader("single%i%") + "</loop>"
+             "<loop>" + Shader("never") + "</loop>"
+             "<loop counter=\"i\" count=\"2\"><loop counter=\"j\" start=\"8\" count=\"10\">" +
+                 Shader("pair%i2%_%j%") + "</loop></loop>"
              "</resources>");
     EXPECT_EQ(keeper->GetShaderUserCount(), 7u);
     for (const char* name : {"single1", "single2", "single3", "pair00_8", "pair00_9", "pair01_8", "pair01_9"})
@@ -95,10 +101,10 @@ TEST_F(DataKeeperTest, LoopsRunFromStartBelowCount)
 TEST_F(DataKeeperTest, BrokenLoopsCreateNothing)
 {
     const auto errors = LoadList("<resources>"
-                                 "<loop count=\"-1\"><shader name=\"negative%i%\" diffuse_file_name=\"t.tga\"/></loop>"
-                                 "<loop start=\"5\" count=\"3\"><shader name=\"backwards%i%\" diffuse_file_name=\"t.tga\"/></loop>"
-                                 "<loop start=\"-3\" count=\"2\"><shader name=\"below%i%\" diffuse_file_name=\"t.tga\"/></loop>"
-                                 "<loop count=\"2000000000\"><shader name=\"huge%i%\" diffuse_file_name=\"t.tga\"/></loop>"
+                                 "<loop count=\"-1\">" + Shader("negative%i%") + "</loop>"
+                                 "<loop start=\"5\" count=\"3\">" + Shader("backwards%i%") + "</loop>"
+                                 "<loop start=\"-3\" count=\"2\">" + Shader("below%i%") + "</loop>"
+                                 "<loop count=\"2000000000\">" + Shader("huge%i%") + "</loop>"
                                  "</resources>");
     EXPECT_EQ(keeper->GetShaderUserCount(), 0u);
     ASSERT_EQ(errors.size(), 1u);
@@ -110,11 +116,10 @@ TEST_F(DataKeeperTest, GroupsPrefixNamesAndOtherLanguagesAreSkipped)
     const auto errors = LoadList("<resources>"
                                  "<blocks><model name=\"red\" file_name=\"models\\quad.mlf\"/>"
                                  "<inner><particles name=\"sparks\" file_name=\"sparks.psf\"/></inner></blocks>"
-                                 "<model name=\"red\" file_name=\"models/quad.mlf\" color_verticies=\"1\"/>"
-                                 "<shader name=\"german\" language=\"de\" diffuse_file_name=\"t.tga\"/>"
-                                 "<shader name=\"english\" language=\"en\" diffuse_file_name=\"t.tga\"/>"
+                                 "<model name=\"red\" file_name=\"models/quad.mlf\" color_verticies=\"1\"/>" +
+                                 Shader("german", " language=\"de\"") + Shader("english", " language=\"en\"") +
                                  "<sound name=\"ignored\"/>"
-                                 "<shader name=\"outer\" diffuse_file_name=\"t.tga\"><shader name=\"nested\" diffuse_file_name=\"t.tga\"/></shader>"
+                                 "<shader name=\"outer\" diffuse_file_name=\"t.tga\">" + Shader("nested") + "</shader>"
                                  "</resources>");
     EXPECT_TRUE(errors.empty()) << errors.front();
     EXPECT_EQ(keeper->GetModelCount(), 2u);
@@ -160,8 +165,8 @@ TEST_F(DataKeeperTest, ADuplicateKeepsTheFirstObject)
 {
     const auto errors = LoadList("<resources>"
                                  "<model name=\"a\" file_name=\"models\\quad.mlf\" animation_speed=\"1\"/>"
-                                 "<model name=\"a\" file_name=\"models\\quad.mlf\" animation_speed=\"2\"/>"
-                                 "<shader name=\"s\" diffuse_file_name=\"t.tga\"/><shader name=\"s\" diffuse_file_name=\"t.tga\"/>"
+                                 "<model name=\"a\" file_name=\"models\\quad.mlf\" animation_speed=\"2\"/>" +
+                                 Shader("s") + Shader("s") +
                                  "<particles name=\"p\" file_name=\"sparks.psf\"/>"
                                  "<particles name=\"p\" file_name=\"sparks.psf\"/>"
                                  "</resources>");
@@ -175,7 +180,7 @@ TEST_F(DataKeeperTest, ADuplicateKeepsTheFirstObject)
 
 TEST_F(DataKeeperTest, QueuedListsWaitForLoad)
 {
-    WriteData("ui/later.xml", "<resources><shader name=\"later\" diffuse_file_name=\"t.tga\"/></resources>");
+    WriteData("ui/later.xml", "<resources>" + Shader("later") + "</resources>");
     keeper->AddResourcesFile("data\\ui\\later.xml", 0);
     EXPECT_EQ(keeper->GetShaderUserCount(), 0u);
     keeper->Load();

@@ -23,9 +23,10 @@ TEST(DataKeeperThreads, QueuedListsLoadOnAWorkerWhileTheMainThreadDraws)
     bed.folder.WriteFile("data/game/models/quad.srf", BuildShaderFile(ShaderFile{}));
     const std::vector<VelkorEngine::u8> picture = ImageTest::MakeTga(ImageTest::MakePattern(4, 4, 3));
     bed.folder.WriteFile("data/game/t.tga", std::string(picture.begin(), picture.end()));
-    bed.folder.WriteFile("data/game/list.xml", "<resources><loop count=\"20\"><model name=\"m%i%\" "
-                                               "file_name=\"models\\quad.mlf\"/><shader name=\"s%i%\" diffuse_file_name=\"t.tga\"/></loop>"
-                                               "</resources>");
+    bed.folder.WriteFile("data/game/list.xml", "<resources><loop count=\"20\">"
+                                               "<model name=\"m%i%\" file_name=\"models\\quad.mlf\"/>"
+                                               "<shader name=\"s%i%\" diffuse_file_name=\"t.tga\"/>"
+                                               "</loop></resources>");
     GameTools::DataKeeper keeper(&engine, "en");
     keeper.AddResourcesFile("data\\game\\list.xml", 0);
     engine.GetModelManager()->CreateBoxModel(VelkorEngine::Vector3(-1.0f), VelkorEngine::Vector3(1.0f), nullptr,

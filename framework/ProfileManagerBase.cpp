@@ -53,6 +53,7 @@ void ProfileManagerBase::LoadProfiles()
 {
     OpenListedProfiles();
     SortProfiles();
+    WarnOfSharedNames();
     ReadStateFile();
     if (!m_currentProfile && !m_profiles.empty())
         SetCurrentProfile(m_profiles.front().get(), 1);
@@ -72,6 +73,18 @@ void ProfileManagerBase::OpenListedProfiles()
         {
             // An unreadable profile is left out of the list; its file stays on disk.
         }
+    }
+}
+
+// Two files holding one name both stay listed, but a search by name only ever reaches the first.
+void ProfileManagerBase::WarnOfSharedNames() const
+{
+    for (size_t i = 1; i < m_profiles.size(); ++i)
+    {
+        if (VelkorEngine::WStringToLowerCopy(m_profiles[i - 1]->name) ==
+            VelkorEngine::WStringToLowerCopy(m_profiles[i]->name))
+            m_log->Warning("(ProfileManagerBase::LoadProfiles): Profiles \"" + m_profiles[i - 1]->GetFileName() +
+                           "\" and \"" + m_profiles[i]->GetFileName() + "\" have the same name");
     }
 }
 

@@ -96,6 +96,7 @@ protected:
 
 private:
     void OpenListedProfiles();
+    void WarnOfSharedNames() const;
     void ReadStateFile();
     BestTimeRecord* FindBestTime(const LevelPosition& position, u32 category) const;
     std::string StatePath() const;

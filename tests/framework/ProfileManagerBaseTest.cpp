@@ -183,3 +183,18 @@ TEST_F(ProfileManagerBaseTest, StoredPositionsAreCheckedAgainstTheLevelList)
     manager->ValidatePositions(levels);
     EXPECT_EQ(manager->FindProfile(L"Ann")->mapStage, 0u);
 }
+
+TEST_F(ProfileManagerBaseTest, TwoFilesHoldingOneNameAreBothListedWithAWarning)
+{
+    std::string first;
+    {
+        const auto manager = MakeManager();
+        first = manager->FindOrCreateProfile(L"Ann")->GetFileName();
+    }
+    std::filesystem::copy_file(bed.folder / ("profiles/" + first), bed.folder / "profiles/copy.prf");
+    const auto manager = MakeManager();
+    EXPECT_EQ(manager->GetProfileCount(), 2u);
+    const auto warnings = bed.Records(VelkorEngine::MessageManager::KindWarning);
+    ASSERT_EQ(warnings.size(), 1u);
+    EXPECT_NE(warnings[0].find("have the same name"), std::string::npos);
+}

@@ -116,9 +116,10 @@ ProfileBase* ProfileManagerBase::FindProfile(const std::wstring& name) const
     return nullptr;
 }
 
+// Profiles keep their names trimmed, so a name typed with spaces around it finds the same profile.
 ProfileBase* ProfileManagerBase::FindOrCreateProfile(const std::wstring& name)
 {
-    if (ProfileBase* found = FindProfile(name))
+    if (ProfileBase* found = FindProfile(VelkorEngine::WStringTrim(name)))
         return found;
     std::unique_ptr<ProfileBase> profile = NewProfile(name);
     ProfileBase* created = profile.get();
@@ -139,7 +140,7 @@ void ProfileManagerBase::SetCurrentProfile(ProfileBase* profile, u8 save)
 void ProfileManagerBase::RenameProfile(const std::wstring& oldName, const std::wstring& newName)
 {
     ProfileBase* profile = FindProfile(oldName);
-    if (!profile || FindProfile(newName))
+    if (!profile || FindProfile(VelkorEngine::WStringTrim(newName)))
         return;
     profile->Rename(newName);
     SortProfiles();

@@ -55,6 +55,7 @@ TEST_F(ProfileManagerBaseTest, ProfilesAreSortedIgnoringCaseAndFoundIgnoringCase
     EXPECT_EQ(manager->GetProfile(0)->name, L"Alice");
     EXPECT_EQ(manager->GetProfile(1)->name, L"bob");
     EXPECT_EQ(manager->FindOrCreateProfile(L"BOB"), bob);
+    EXPECT_EQ(manager->FindOrCreateProfile(L" bob  "), bob);
     EXPECT_EQ(manager->GetProfileCount(), 2u);
     EXPECT_EQ(manager->GetCurrentProfile(), nullptr) << "a new profile is not made current";
     EXPECT_EQ(bob->settings[ProfileBase::MusicVolume], 0.285f);
@@ -62,6 +63,7 @@ TEST_F(ProfileManagerBaseTest, ProfilesAreSortedIgnoringCaseAndFoundIgnoringCase
     manager->RenameProfile(L"bob", L"Bob");
     EXPECT_EQ(bob->name, L"bob");
     manager->RenameProfile(L"bob", L"alice");
+    manager->RenameProfile(L"bob", L" Alice ");
     EXPECT_EQ(bob->name, L"bob");
     manager->RenameProfile(L"bob", L"Aaron");
     EXPECT_EQ(manager->GetProfile(0), bob);

@@ -114,7 +114,9 @@ TEST_F(HighScoresTableTest, DamagedFilesGiveAnEmptyTableAndTheEmptyFile)
     wrongMagic[4] = 'X';
     std::string truncated = good.substr(0, good.size() - 1);
     truncated[0] = static_cast<char>(truncated.size());
-    for (const std::string& bytes : {good.substr(0, good.size() - 2), wrongVersion, wrongMagic, truncated})
+    const std::string endlessCount = U32Bytes(21) + "GFHSF" + U32Bytes(101) + U32Bytes(0) + U32Bytes(0xFFFFFFFF);
+    const std::string cut = good.substr(0, good.size() - 2);
+    for (const std::string& bytes : {cut, wrongVersion, wrongMagic, truncated, endlessCount})
     {
         bed.folder.WriteFile("high_scores.hsf", bytes);
         const auto table = MakeTable();

@@ -175,9 +175,13 @@ TEST_F(ProfileBaseTest, DamagedFilesThrowTheFileMessage)
     WriteProfileBytes("version.prf", wrongVersion);
     WriteProfileBytes("short.prf", kBobFile.substr(0, 40));
     WriteProfileBytes("body.prf", truncated);
+    std::string endlessTimes = kBobFile;
+    endlessTimes.replace(51, 4, U32Bytes(0xFFFFFFFF));
+    WriteProfileBytes("times.prf", endlessTimes);
     EXPECT_EQ(LoadError("version.prf"), "Incorrect \"" + path + "version.prf\" format version (101), current is 102");
     EXPECT_EQ(LoadError("short.prf"), "Incorrect + \"" + path + "short.prf\" file format");
     EXPECT_NE(LoadError("body.prf").find("Failed to read"), std::string::npos);
+    EXPECT_NE(LoadError("times.prf").find("Failed to read"), std::string::npos);
 }
 
 TEST_F(ProfileBaseTest, StoredVolumesAreKeptWithinRange)

@@ -161,8 +161,7 @@ bool GUIWindow::Render()
     return true;
 }
 
-void GUIWindow::PlaceModel(Model* model, const Vector2& position, const Vector2& size,
-                           const Matrix4& baseMatrix) const
+void GUIWindow::PlaceModel(Model* model, const Vector2& position, const Vector2& size, const Matrix4& baseMatrix)
 {
     Matrix4 translation;
     MakeTranslationMatrix(translation, Vector3(position.x, position.y, 0.0f));

@@ -89,8 +89,9 @@ public:
     void SetShader(const ShaderDescriptor& shader);
     AnimationControl* GetAnimationControl() const;
 
-    void SetPosition(const Vector2& position) { m_position = position; }
-    const Vector2& GetPosition() const { return m_position; }
+    // The position is relative to the parent's.
+    void SetRelativePosition(const Vector2& position) { m_position = position; }
+    const Vector2& GetRelativePosition() const { return m_position; }
     void SetSize(const Vector2& size) { m_size = size; }
     const Vector2& GetSize() const { return m_size; }
     // The hit area replaces the rectangle in the mouse test; its offset is from the window's position.
@@ -101,7 +102,7 @@ public:
     const Vector2& GetTextOffset() const { return m_textOffset; }
     const Vector2& GetTextSize() const { return m_textSize; }
 
-    u32 GetState() const { return m_state; }
+    u32 GetStateBits() const { return m_state; }
     bool IsVisible() const { return m_visible != 0; }
     bool IsMouseOver() const { return m_mouseOver != 0; }
     GUIWindow* GetParent() const { return m_parent; }
@@ -116,12 +117,13 @@ public:
     u32 GetTextCount() const { return m_textCount; }
     const TextRecord& GetText(u32 index) const { return m_texts[index]; }
 
-protected:
-    const GUIServices& Services() const { return m_services; }
-    // The model as created: Render puts the rectangle's placement in front of it.
+    // The model's matrix as created: placing the model puts the rectangle in front of it.
     const Matrix4& GetBaseMatrix() const { return m_baseMatrix; }
     // The model's matrix becomes translation(position) x scale(size) x the base matrix.
-    void PlaceModel(Model* model, const Vector2& position, const Vector2& size, const Matrix4& baseMatrix) const;
+    static void PlaceModel(Model* model, const Vector2& position, const Vector2& size, const Matrix4& baseMatrix);
+
+protected:
+    const GUIServices& Services() const { return m_services; }
 
 private:
     void CreateQuadModel(u32 state, const ShaderDescriptor* shader, const Vector2& textureExtent);

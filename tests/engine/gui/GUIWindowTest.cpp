@@ -126,7 +126,7 @@ TEST_F(GUIWindowTest, AChildLiesItsLayerTimesAHundredthNearerThanItsParentAndFol
     GUIWindow* parent = Quad(GUIWindow::StateLayerMiddle, Vector2(), Vector2(10.0f, 10.0f));
     GUIWindow* child = Quad(GUIWindow::StateLayerFront, Vector2(), Vector2(10.0f, 10.0f), parent);
     GUIWindow* grandChild = Quad(0, Vector2(), Vector2(10.0f, 10.0f), child);
-    EXPECT_EQ(child->GetState() & GUIWindow::StateLayerClasses, 0u);
+    EXPECT_EQ(child->GetStateBits() & GUIWindow::StateLayerClasses, 0u);
     EXPECT_FLOAT_EQ(child->GetDepth(), -20.01f);
     child->SetLayer(3);
     EXPECT_FLOAT_EQ(child->GetDepth(), -20.03f);
@@ -142,7 +142,7 @@ TEST_F(GUIWindowTest, SettingBitsOfWhichOneIsAlreadySetDoesNothing)
 {
     GUIWindow* window = Quad(GUIWindow::StateVisible, Vector2(), Vector2(10.0f, 10.0f));
     window->SetState(GUIWindow::StateVisible | GUIWindow::StateLayerFront);
-    EXPECT_EQ(window->GetState() & GUIWindow::StateLayerFront, 0u);
+    EXPECT_EQ(window->GetStateBits() & GUIWindow::StateLayerFront, 0u);
     EXPECT_FLOAT_EQ(window->GetDepth(), -15.0f);
 }
 
@@ -151,7 +151,7 @@ TEST_F(GUIWindowTest, ClearingOneClassLeavesTheUnclassedDepthWhateverClassesRema
     GUIWindow* window = Quad(GUIWindow::StateLayerFront, Vector2(), Vector2(10.0f, 10.0f));
     window->SetState(GUIWindow::StateLayerMiddle);
     window->ClearState(GUIWindow::StateLayerMiddle);
-    EXPECT_NE(window->GetState() & GUIWindow::StateLayerFront, 0u);
+    EXPECT_NE(window->GetStateBits() & GUIWindow::StateLayerFront, 0u);
     EXPECT_FLOAT_EQ(window->GetDepth(), -15.0f);
 }
 

@@ -78,19 +78,26 @@ void GUIButton::ShowFrame(i32 frame) const
         model->GetShader()->SetFrame(static_cast<f32>(frame));
 }
 
+// A press that was under way when the button went away ended unseen: it must not click when the button
+// comes back.
 void GUIButton::UpdateVisibility()
 {
     const bool wasVisible = IsVisible();
     GUIWindow::UpdateVisibility();
-    if (IsVisible() && !wasVisible && m_buttonState != Disabled)
+    if (!IsVisible() || wasVisible)
+        return;
+    m_pressing = 0;
+    if (m_buttonState != Disabled)
         m_buttonState = Normal;
 }
 
+// The same holds for a press under way when the button is disabled.
 void GUIButton::SetEnabled(bool enabled)
 {
     if ((m_buttonState != Disabled) == enabled)
         return;
     m_buttonState = enabled ? Normal : Disabled;
+    m_pressing = 0;
 }
 
 i32 GUIButton::GetFrame() const { return static_cast<i32>(m_buttonState); }

@@ -231,12 +231,12 @@ void GUIWindow::ClearState(u32 bits)
 
 void GUIWindow::ApplyClassDepth()
 {
-    if ((m_state & StateLayerFront) != 0)
-        SetDepth(DepthFront);
+    if ((m_state & StateLayerBack) != 0)
+        SetDepth(DepthBack);
     else if ((m_state & StateLayerMiddle) != 0)
         SetDepth(DepthMiddle);
-    else if ((m_state & StateLayerBack) != 0)
-        SetDepth(DepthBack);
+    else if ((m_state & StateLayerFront) != 0)
+        SetDepth(DepthFront);
     else
         SetDepth(DepthUnclassed);
 }

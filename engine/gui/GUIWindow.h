@@ -25,16 +25,17 @@ public:
     static constexpr u32 StateVisible = 1;
     // The generated quad's vertices carry a colour; models read from files take their vertex colours.
     static constexpr u32 StateColored = 2;
-    // Layer classes of a window without a parent: nearest first.
-    static constexpr u32 StateLayerFront = 4;
+    // Layer classes of a window without a parent, farthest first; a window of no class lies between the back
+    // and the middle.
+    static constexpr u32 StateLayerBack = 4;
     static constexpr u32 StateLayerMiddle = 8;
-    static constexpr u32 StateLayerBack = 16;
-    static constexpr u32 StateLayerClasses = StateLayerFront | StateLayerMiddle | StateLayerBack;
+    static constexpr u32 StateLayerFront = 16;
+    static constexpr u32 StateLayerClasses = StateLayerBack | StateLayerMiddle | StateLayerFront;
 
     // Depths of windows without a parent; lower values are drawn nearer the viewer.
-    static constexpr f32 DepthFront = -10.0f;
+    static constexpr f32 DepthBack = -10.0f;
     static constexpr f32 DepthMiddle = -20.0f;
-    static constexpr f32 DepthBack = -30.0f;
+    static constexpr f32 DepthFront = -30.0f;
     static constexpr f32 DepthUnclassed = -15.0f;
     // A child lies this much nearer than its parent per step of its layer.
     static constexpr f32 DepthPerLayer = 0.01f;

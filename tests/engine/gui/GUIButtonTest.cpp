@@ -132,6 +132,23 @@ TEST_F(GUIButtonTest, AButtonShownAgainStartsNormalAndAHiddenOneKeepsWhetherTheM
     EXPECT_TRUE(Played().empty());
 }
 
+TEST_F(GUIButtonTest, APressCutShortByHidingOrDisablingNeverClicksLater)
+{
+    Enter(button);
+    Pass(button, kInside, true, true);
+    button.ClearState(GUIWindow::StateVisible);
+    button.SetState(GUIWindow::StateVisible);
+    Pass(button, kInside, false, false);
+    EXPECT_FALSE(button.IsClicked());
+
+    Pass(button, kInside, true, true);
+    button.SetEnabled(false);
+    button.SetEnabled(true);
+    Pass(button, kInside, false, false);
+    EXPECT_FALSE(button.IsClicked());
+    EXPECT_EQ(button.GetState(), GUIButton::Hover);
+}
+
 TEST_F(GUIButtonTest, TheCheckBoxTogglesOnTheReleaseNotWhileHeld)
 {
     Enter(checkBox);

@@ -153,6 +153,26 @@ TEST_F(GUIPixelTest, AButtonOnAWindowShowsItsHoverAndPressedFrames)
     ExpectColour(Screenshot(), 400, 300, kYellow);
 }
 
+TEST_F(GUIPixelTest, LayerClassesAndChildrenOverlapByDepthNotByCreationOrder)
+{
+    const Vector2 whole(1.0f, 1.0f);
+    const u32 shown = GUIWindow::StateVisible | GUIWindow::StateColored;
+    GUIWindow* front = gui->CreateQuadWindow(shown | GUIWindow::StateLayerFront, Vector2(100.0f, 100.0f),
+                                             Vector2(200.0f, 200.0f), nullptr, nullptr, whole);
+    GUIWindow* back = gui->CreateQuadWindow(shown | GUIWindow::StateLayerBack, Vector2(200.0f, 200.0f),
+                                            Vector2(200.0f, 200.0f), nullptr, nullptr, whole);
+    GUIWindow* child = gui->CreateQuadWindow(shown, Vector2(150.0f, 150.0f), Vector2(100.0f, 100.0f), nullptr, back,
+                                             whole);
+    front->SetColor(Color(1.0f, 0.0f, 0.0f, 1.0f));
+    back->SetColor(Color(0.0f, 0.0f, 1.0f, 1.0f));
+    child->SetColor(Color(0.0f, 1.0f, 0.0f, 1.0f));
+    RunFrame();
+    Image shot = Screenshot();
+    ExpectColour(shot, 250, 250, kRed);
+    ExpectColour(shot, 350, 250, kBlue);
+    ExpectColour(shot, 375, 375, kGreen);
+}
+
 TEST_F(GUIPixelTest, ASliderDraggedToTheMiddleDrawsItsToddlerThere)
 {
     const Vector2 whole(1.0f, 1.0f);

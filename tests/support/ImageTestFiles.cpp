@@ -183,7 +183,7 @@ std::vector<u8> MakeBmp(const Picture& picture, const BmpOptions& options)
     return out;
 }
 
-std::vector<u8> MakeJpeg(const Picture& picture, int quality)
+std::vector<u8> MakeJpeg(const Picture& picture, int quality, bool progressive)
 {
     jpeg_compress_struct compressor;
     jpeg_error_mgr errors;
@@ -198,6 +198,8 @@ std::vector<u8> MakeJpeg(const Picture& picture, int quality)
     compressor.in_color_space = picture.channels == 1 ? JCS_GRAYSCALE : picture.channels == 4 ? JCS_CMYK : JCS_RGB;
     jpeg_set_defaults(&compressor);
     jpeg_set_quality(&compressor, quality, TRUE);
+    if (progressive)
+        jpeg_simple_progression(&compressor);
     jpeg_start_compress(&compressor, TRUE);
     // The file starts with the picture's top row, which is the engine's last row.
     while (compressor.next_scanline < compressor.image_height)

@@ -8,6 +8,7 @@
 #include "engine/core/Types.h"
 #include "engine/core/Window.h"
 #include "engine/files/FileManager.h"
+#include "engine/gui/GUIManager.h"
 #include "engine/input/Controls_DI7.h"
 #include "engine/render/CameraManager.h"
 #include "engine/render/LightManager.h"
@@ -57,6 +58,7 @@ public:
     // Both null when the game runs without sound.
     SoundSystem* GetSoundSystem() const { return m_soundSystem.get(); }
     SoundManager* GetSoundManager() const { return m_soundManager.get(); }
+    GUIManager* GetGUIManager() const { return m_guiManager.get(); }
 
 private:
     void CreateApplicationWindow();
@@ -80,5 +82,6 @@ private:
     std::unique_ptr<Controls_DI7> m_controls;
     std::unique_ptr<SoundSystem_DS7> m_soundSystem;
     std::unique_ptr<SoundManager> m_soundManager;
+    std::unique_ptr<GUIManager> m_guiManager;
 };
 }

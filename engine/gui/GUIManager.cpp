@@ -21,7 +21,11 @@ GUIManager::GUIManager(MessageManager* log, FileManager* files, Window* window, 
                        CameraManager* cameras, ShaderManager* shaders, ModelManager* models, Controls* controls,
                        SoundManager* sounds)
     : m_cursors(std::make_unique<ObjectManager<GUICursor>>()),
-      m_windows(std::make_unique<ObjectManager<GUIWindow>>())
+      m_windows(std::make_unique<ObjectManager<GUIWindow>>()),
+      m_buttons(std::make_unique<ObjectManager<GUIButton>>()),
+      m_checkBoxes(std::make_unique<ObjectManager<GUICheckBox>>()),
+      m_sliders(std::make_unique<ObjectManager<GUISlider>>()),
+      m_scrolls(std::make_unique<ObjectManager<GUIScroll>>())
 {
     m_services.log = log;
     m_services.files = files;
@@ -42,13 +46,17 @@ GUIManager::GUIManager(MessageManager* log, FileManager* files, Window* window, 
     m_defaultCursor = CreateModelCursor(nullptr);
 }
 
-// The widgets go before the camera their models draw with.
+// The widgets go before the camera their models draw with and the sound manager their buttons play through.
 GUIManager::~GUIManager()
 {
     Destroy(*m_cursors, m_defaultCursor);
-    m_soundManager.reset();
+    Clear(m_scrolls);
+    Clear(m_sliders);
+    Clear(m_checkBoxes);
+    Clear(m_buttons);
     Clear(m_windows);
     Clear(m_cursors);
+    m_soundManager.reset();
     m_services.cameras->DeleteCamera(m_services.camera);
 }
 
@@ -79,6 +87,10 @@ void GUIManager::ProcessMouse()
     const bool down = m_services.controls->IsDown("MOUSE1");
     const bool pressed = m_services.controls->IsPressed("MOUSE1");
     HandleMouse(*m_windows, position, down, pressed);
+    HandleMouse(*m_buttons, position, down, pressed);
+    HandleMouse(*m_checkBoxes, position, down, pressed);
+    HandleMouse(*m_sliders, position, down, pressed);
+    HandleMouse(*m_scrolls, position, down, pressed);
 }
 
 void GUIManager::Render()
@@ -87,6 +99,10 @@ void GUIManager::Render()
         if (cursor != nullptr)
             cursor->Place();
     RenderAll(*m_windows);
+    RenderAll(*m_buttons);
+    RenderAll(*m_checkBoxes);
+    RenderAll(*m_sliders);
+    RenderAll(*m_scrolls);
 }
 
 template <typename Widget>
@@ -153,4 +169,69 @@ void GUIManager::DestroyCursor(GUICursor* cursor)
     if (cursor != m_defaultCursor)
         Destroy(*m_cursors, cursor);
 }
+
+GUIButton* GUIManager::CreateButton(u32 state, const Vector2& position, const Vector2& size,
+                                    const ShaderDescriptor* shader, GUIWindow* parent, const Vector2& textureExtent)
+{
+    return Create(*m_buttons, state, position, size, shader, parent, textureExtent);
+}
+
+GUIButton* GUIManager::CreateButton(u32 state, const Vector2& position, const Vector2& size, const Model* model,
+                                    GUIWindow* parent)
+{
+    return Create(*m_buttons, state, position, size, model, parent);
+}
+
+GUICheckBox* GUIManager::CreateCheckBox(u32 state, const Vector2& position, const Vector2& size,
+                                        const ShaderDescriptor* shader, GUIWindow* parent,
+                                        const Vector2& textureExtent)
+{
+    return Create(*m_checkBoxes, state, position, size, shader, parent, textureExtent);
+}
+
+GUICheckBox* GUIManager::CreateCheckBox(u32 state, const Vector2& position, const Vector2& size, const Model* model,
+                                        GUIWindow* parent)
+{
+    return Create(*m_checkBoxes, state, position, size, model, parent);
+}
+
+GUISlider* GUIManager::CreateSlider(u32 state, const Vector2& position, const Vector2& size,
+                                    const ShaderDescriptor* shader, bool vertical, const Vector2& rangeStart,
+                                    const Vector2& rangeEnd, u32 count, GUIWindow* parent,
+                                    const Vector2& textureExtent)
+{
+    return Create(*m_sliders, state, position, size, shader, vertical, rangeStart, rangeEnd, count, parent,
+                  textureExtent);
+}
+
+GUISlider* GUIManager::CreateSlider(u32 state, const Vector2& position, const Vector2& size, const Model* model,
+                                    bool vertical, const Vector2& rangeStart, const Vector2& rangeEnd, u32 count,
+                                    GUIWindow* parent)
+{
+    return Create(*m_sliders, state, position, size, model, vertical, rangeStart, rangeEnd, count, parent);
+}
+
+GUIScroll* GUIManager::CreateScroll(u32 state, const Vector2& position, const Vector2& size,
+                                    const ShaderDescriptor* shader, bool vertical, const Vector2& rangeStart,
+                                    const Vector2& rangeEnd, u32 count, GUIWindow* parent,
+                                    const Vector2& textureExtent)
+{
+    return Create(*m_scrolls, state, position, size, shader, vertical, rangeStart, rangeEnd, count, parent,
+                  textureExtent);
+}
+
+GUIScroll* GUIManager::CreateScroll(u32 state, const Vector2& position, const Vector2& size, const Model* model,
+                                    bool vertical, const Vector2& rangeStart, const Vector2& rangeEnd, u32 count,
+                                    GUIWindow* parent)
+{
+    return Create(*m_scrolls, state, position, size, model, vertical, rangeStart, rangeEnd, count, parent);
+}
+
+void GUIManager::DestroyButton(GUIButton* button) { Destroy(*m_buttons, button); }
+
+void GUIManager::DestroyCheckBox(GUICheckBox* checkBox) { Destroy(*m_checkBoxes, checkBox); }
+
+void GUIManager::DestroySlider(GUISlider* slider) { Destroy(*m_sliders, slider); }
+
+void GUIManager::DestroyScroll(GUIScroll* scroll) { Destroy(*m_scrolls, scroll); }
 }

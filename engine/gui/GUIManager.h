@@ -6,8 +6,12 @@
 #include "engine/core/ObjectManager.h"
 #include "engine/core/Types.h"
 #include "engine/core/Vector2.h"
+#include "engine/gui/GUIButton.h"
+#include "engine/gui/GUICheckBox.h"
 #include "engine/gui/GUICursor.h"
+#include "engine/gui/GUIScroll.h"
 #include "engine/gui/GUIServices.h"
+#include "engine/gui/GUISlider.h"
 #include "engine/gui/GUISoundManager.h"
 #include "engine/gui/GUIWindow.h"
 
@@ -44,10 +48,34 @@ public:
                             GUIWindow* parent);
     GUICursor* CreateCursor(const ShaderDescriptor* shader, f32 size);
     GUICursor* CreateModelCursor(const Model* model);
+    GUIButton* CreateButton(u32 state, const Vector2& position, const Vector2& size, const ShaderDescriptor* shader,
+                            GUIWindow* parent, const Vector2& textureExtent);
+    GUIButton* CreateButton(u32 state, const Vector2& position, const Vector2& size, const Model* model,
+                            GUIWindow* parent);
+    GUICheckBox* CreateCheckBox(u32 state, const Vector2& position, const Vector2& size,
+                                const ShaderDescriptor* shader, GUIWindow* parent, const Vector2& textureExtent);
+    GUICheckBox* CreateCheckBox(u32 state, const Vector2& position, const Vector2& size, const Model* model,
+                                GUIWindow* parent);
+    GUISlider* CreateSlider(u32 state, const Vector2& position, const Vector2& size, const ShaderDescriptor* shader,
+                            bool vertical, const Vector2& rangeStart, const Vector2& rangeEnd, u32 count,
+                            GUIWindow* parent, const Vector2& textureExtent);
+    GUISlider* CreateSlider(u32 state, const Vector2& position, const Vector2& size, const Model* model,
+                            bool vertical, const Vector2& rangeStart, const Vector2& rangeEnd, u32 count,
+                            GUIWindow* parent);
+    GUIScroll* CreateScroll(u32 state, const Vector2& position, const Vector2& size, const ShaderDescriptor* shader,
+                            bool vertical, const Vector2& rangeStart, const Vector2& rangeEnd, u32 count,
+                            GUIWindow* parent, const Vector2& textureExtent);
+    GUIScroll* CreateScroll(u32 state, const Vector2& position, const Vector2& size, const Model* model,
+                            bool vertical, const Vector2& rangeStart, const Vector2& rangeEnd, u32 count,
+                            GUIWindow* parent);
 
     // Each Destroy ignores null and widgets it does not hold (the default cursor included).
     void DestroyWindow(GUIWindow* window);
     void DestroyCursor(GUICursor* cursor);
+    void DestroyButton(GUIButton* button);
+    void DestroyCheckBox(GUICheckBox* checkBox);
+    void DestroySlider(GUISlider* slider);
+    void DestroyScroll(GUIScroll* scroll);
 
     GUISoundManager* GetSoundManager() const { return m_soundManager.get(); }
     Camera* GetCamera() const { return m_services.camera; }
@@ -69,6 +97,10 @@ private:
     std::unique_ptr<GUISoundManager> m_soundManager;
     std::unique_ptr<ObjectManager<GUICursor>> m_cursors;
     std::unique_ptr<ObjectManager<GUIWindow>> m_windows;
+    std::unique_ptr<ObjectManager<GUIButton>> m_buttons;
+    std::unique_ptr<ObjectManager<GUICheckBox>> m_checkBoxes;
+    std::unique_ptr<ObjectManager<GUISlider>> m_sliders;
+    std::unique_ptr<ObjectManager<GUIScroll>> m_scrolls;
     // In the cursor list like any other, so the mouse pass updates it first.
     GUICursor* m_defaultCursor = nullptr;
 };

@@ -161,8 +161,7 @@ bool GUIWindow::Render()
     return true;
 }
 
-void GUIWindow::PlaceModel(Model* model, const Vector2& position, const Vector2& size,
-                           const Matrix4& baseMatrix) const
+void GUIWindow::PlaceModel(Model* model, const Vector2& position, const Vector2& size, const Matrix4& baseMatrix)
 {
     Matrix4 translation;
     MakeTranslationMatrix(translation, Vector3(position.x, position.y, 0.0f));
@@ -232,12 +231,12 @@ void GUIWindow::ClearState(u32 bits)
 
 void GUIWindow::ApplyClassDepth()
 {
-    if ((m_state & StateLayerFront) != 0)
-        SetDepth(DepthFront);
+    if ((m_state & StateLayerBack) != 0)
+        SetDepth(DepthBack);
     else if ((m_state & StateLayerMiddle) != 0)
         SetDepth(DepthMiddle);
-    else if ((m_state & StateLayerBack) != 0)
-        SetDepth(DepthBack);
+    else if ((m_state & StateLayerFront) != 0)
+        SetDepth(DepthFront);
     else
         SetDepth(DepthUnclassed);
 }

@@ -25,16 +25,17 @@ public:
     static constexpr u32 StateVisible = 1;
     // The generated quad's vertices carry a colour; models read from files take their vertex colours.
     static constexpr u32 StateColored = 2;
-    // Layer classes of a window without a parent: nearest first.
-    static constexpr u32 StateLayerFront = 4;
+    // Layer classes of a window without a parent, farthest first; a window of no class lies between the back
+    // and the middle.
+    static constexpr u32 StateLayerBack = 4;
     static constexpr u32 StateLayerMiddle = 8;
-    static constexpr u32 StateLayerBack = 16;
-    static constexpr u32 StateLayerClasses = StateLayerFront | StateLayerMiddle | StateLayerBack;
+    static constexpr u32 StateLayerFront = 16;
+    static constexpr u32 StateLayerClasses = StateLayerBack | StateLayerMiddle | StateLayerFront;
 
     // Depths of windows without a parent; lower values are drawn nearer the viewer.
-    static constexpr f32 DepthFront = -10.0f;
+    static constexpr f32 DepthBack = -10.0f;
     static constexpr f32 DepthMiddle = -20.0f;
-    static constexpr f32 DepthBack = -30.0f;
+    static constexpr f32 DepthFront = -30.0f;
     static constexpr f32 DepthUnclassed = -15.0f;
     // A child lies this much nearer than its parent per step of its layer.
     static constexpr f32 DepthPerLayer = 0.01f;
@@ -89,8 +90,9 @@ public:
     void SetShader(const ShaderDescriptor& shader);
     AnimationControl* GetAnimationControl() const;
 
-    void SetPosition(const Vector2& position) { m_position = position; }
-    const Vector2& GetPosition() const { return m_position; }
+    // The position is relative to the parent's.
+    void SetRelativePosition(const Vector2& position) { m_position = position; }
+    const Vector2& GetRelativePosition() const { return m_position; }
     void SetSize(const Vector2& size) { m_size = size; }
     const Vector2& GetSize() const { return m_size; }
     // The hit area replaces the rectangle in the mouse test; its offset is from the window's position.
@@ -101,7 +103,7 @@ public:
     const Vector2& GetTextOffset() const { return m_textOffset; }
     const Vector2& GetTextSize() const { return m_textSize; }
 
-    u32 GetState() const { return m_state; }
+    u32 GetStateBits() const { return m_state; }
     bool IsVisible() const { return m_visible != 0; }
     bool IsMouseOver() const { return m_mouseOver != 0; }
     GUIWindow* GetParent() const { return m_parent; }
@@ -116,12 +118,13 @@ public:
     u32 GetTextCount() const { return m_textCount; }
     const TextRecord& GetText(u32 index) const { return m_texts[index]; }
 
-protected:
-    const GUIServices& Services() const { return m_services; }
-    // The model as created: Render puts the rectangle's placement in front of it.
+    // The model's matrix as created: placing the model puts the rectangle in front of it.
     const Matrix4& GetBaseMatrix() const { return m_baseMatrix; }
     // The model's matrix becomes translation(position) x scale(size) x the base matrix.
-    void PlaceModel(Model* model, const Vector2& position, const Vector2& size, const Matrix4& baseMatrix) const;
+    static void PlaceModel(Model* model, const Vector2& position, const Vector2& size, const Matrix4& baseMatrix);
+
+protected:
+    const GUIServices& Services() const { return m_services; }
 
 private:
     void CreateQuadModel(u32 state, const ShaderDescriptor* shader, const Vector2& textureExtent);

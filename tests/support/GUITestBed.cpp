@@ -15,21 +15,11 @@ constexpr DWORD kButtonUp = 0x00;
 constexpr double kFrameSeconds = 1.0 / 60.0;
 }
 
-GUITestBed::GUITestBed()
-{
-    VelkorEngine::Engine& started = engine.Start();
-    m_manager = std::make_unique<VelkorEngine::GUIManager>(
-        started.GetMessageManager(), started.GetFileManager(), started.GetWindow(), started.GetTimerManager(),
-        started.GetCameraManager(), started.GetShaderManager(), started.GetModelManager(), started.GetControls(),
-        started.GetSoundManager());
-    m_manager->SetSize(800.0f, 600.0f);
-}
-
-GUITestBed::~GUITestBed() { m_manager.reset(); }
+GUITestBed::GUITestBed() { engine.Start().GetGUIManager()->SetSize(800.0f, 600.0f); }
 
 VelkorEngine::GUIServices GUITestBed::Services()
 {
-    VelkorEngine::GUIServices services = m_manager->GetServices();
+    VelkorEngine::GUIServices services = Manager().GetServices();
     services.guiSounds = &sounds;
     return services;
 }
@@ -54,10 +44,6 @@ void GUITestBed::ReleaseMouse() { engine.input.mouse.AddRecord(DIMOFS_BUTTON0, k
 void GUITestBed::RunFrame()
 {
     engine.clock.AdvanceSeconds(kFrameSeconds);
-    VelkorEngine::Engine& running = engine.GetEngine();
-    running.Render();
-    m_manager->ProcessMouse();
-    m_manager->Render();
-    running.Frame(0);
+    engine.RunFrame();
 }
 }

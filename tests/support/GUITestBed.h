@@ -6,7 +6,6 @@
 #include "engine/gui/GUIManager.h"
 #include "tests/support/EngineTestBed.h"
 
-#include <memory>
 #include <vector>
 
 namespace TestSupport
@@ -24,12 +23,11 @@ class GUITestBed
 {
 public:
     GUITestBed();
-    ~GUITestBed();
 
     GUITestBed(const GUITestBed&) = delete;
     GUITestBed& operator=(const GUITestBed&) = delete;
 
-    VelkorEngine::GUIManager& Manager() { return *m_manager; }
+    VelkorEngine::GUIManager& Manager() { return *engine.GetEngine().GetGUIManager(); }
     // The manager's services with the recording sound manager, for widgets a test makes itself.
     VelkorEngine::GUIServices Services();
 
@@ -38,13 +36,11 @@ public:
     void MoveMouseToPixel(int x, int y);
     void PressMouse();
     void ReleaseMouse();
-    // One frame of 1/60 s: the engine's render step (with the GUI's mouse pass), then its frame step.
+    // One frame of 1/60 s: the engine's render step (with the GUI's mouse pass), then its frame step (with
+    // the GUI's render pass).
     void RunFrame();
 
     EngineTestBed engine;
     RecordingGUISoundManager sounds;
-
-private:
-    std::unique_ptr<VelkorEngine::GUIManager> m_manager;
 };
 }

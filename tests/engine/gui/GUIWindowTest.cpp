@@ -107,12 +107,12 @@ struct ClassDepthCase
 
 TEST_F(GUIWindowTest, AWindowWithoutParentTakesTheDepthOfItsLayerClass)
 {
-    const ClassDepthCase cases[] = {{GUIWindow::StateLayerFront, -10.0f},
+    const ClassDepthCase cases[] = {{GUIWindow::StateLayerBack, -10.0f},
                                     {GUIWindow::StateLayerMiddle, -20.0f},
-                                    {GUIWindow::StateLayerBack, -30.0f},
+                                    {GUIWindow::StateLayerFront, -30.0f},
                                     {0, -15.0f},
-                                    {GUIWindow::StateLayerFront | GUIWindow::StateLayerBack, -10.0f},
-                                    {GUIWindow::StateLayerMiddle | GUIWindow::StateLayerBack, -20.0f}};
+                                    {GUIWindow::StateLayerBack | GUIWindow::StateLayerFront, -10.0f},
+                                    {GUIWindow::StateLayerMiddle | GUIWindow::StateLayerFront, -20.0f}};
     for (const ClassDepthCase& c : cases)
     {
         GUIWindow* window = Quad(c.state | GUIWindow::StateVisible, Vector2(), Vector2(10.0f, 10.0f));
@@ -124,9 +124,9 @@ TEST_F(GUIWindowTest, AWindowWithoutParentTakesTheDepthOfItsLayerClass)
 TEST_F(GUIWindowTest, AChildLiesItsLayerTimesAHundredthNearerThanItsParentAndFollowsIt)
 {
     GUIWindow* parent = Quad(GUIWindow::StateLayerMiddle, Vector2(), Vector2(10.0f, 10.0f));
-    GUIWindow* child = Quad(GUIWindow::StateLayerFront, Vector2(), Vector2(10.0f, 10.0f), parent);
+    GUIWindow* child = Quad(GUIWindow::StateLayerBack, Vector2(), Vector2(10.0f, 10.0f), parent);
     GUIWindow* grandChild = Quad(0, Vector2(), Vector2(10.0f, 10.0f), child);
-    EXPECT_EQ(child->GetState() & GUIWindow::StateLayerClasses, 0u);
+    EXPECT_EQ(child->GetStateBits() & GUIWindow::StateLayerClasses, 0u);
     EXPECT_FLOAT_EQ(child->GetDepth(), -20.01f);
     child->SetLayer(3);
     EXPECT_FLOAT_EQ(child->GetDepth(), -20.03f);
@@ -134,38 +134,38 @@ TEST_F(GUIWindowTest, AChildLiesItsLayerTimesAHundredthNearerThanItsParentAndFol
     EXPECT_FLOAT_EQ(grandChild->GetModel()->depth, -20.04f);
 
     parent->ClearState(GUIWindow::StateLayerMiddle);
-    parent->SetState(GUIWindow::StateLayerFront);
+    parent->SetState(GUIWindow::StateLayerBack);
     EXPECT_FLOAT_EQ(grandChild->GetDepth(), -10.04f);
 }
 
 TEST_F(GUIWindowTest, SettingBitsOfWhichOneIsAlreadySetDoesNothing)
 {
     GUIWindow* window = Quad(GUIWindow::StateVisible, Vector2(), Vector2(10.0f, 10.0f));
-    window->SetState(GUIWindow::StateVisible | GUIWindow::StateLayerFront);
-    EXPECT_EQ(window->GetState() & GUIWindow::StateLayerFront, 0u);
+    window->SetState(GUIWindow::StateVisible | GUIWindow::StateLayerBack);
+    EXPECT_EQ(window->GetStateBits() & GUIWindow::StateLayerBack, 0u);
     EXPECT_FLOAT_EQ(window->GetDepth(), -15.0f);
 }
 
 TEST_F(GUIWindowTest, ClearingOneClassLeavesTheUnclassedDepthWhateverClassesRemain)
 {
-    GUIWindow* window = Quad(GUIWindow::StateLayerFront, Vector2(), Vector2(10.0f, 10.0f));
+    GUIWindow* window = Quad(GUIWindow::StateLayerBack, Vector2(), Vector2(10.0f, 10.0f));
     window->SetState(GUIWindow::StateLayerMiddle);
     window->ClearState(GUIWindow::StateLayerMiddle);
-    EXPECT_NE(window->GetState() & GUIWindow::StateLayerFront, 0u);
+    EXPECT_NE(window->GetStateBits() & GUIWindow::StateLayerBack, 0u);
     EXPECT_FLOAT_EQ(window->GetDepth(), -15.0f);
 }
 
 TEST_F(GUIWindowTest, ClearingTheVisibleBitOfAChildKeepsItsDepthUnderItsParent)
 {
-    GUIWindow* parent = Quad(GUIWindow::StateLayerBack, Vector2(), Vector2(10.0f, 10.0f));
+    GUIWindow* parent = Quad(GUIWindow::StateLayerFront, Vector2(), Vector2(10.0f, 10.0f));
     GUIWindow* child = Quad(GUIWindow::StateVisible, Vector2(), Vector2(10.0f, 10.0f), parent);
-    child->ClearState(GUIWindow::StateVisible | GUIWindow::StateLayerFront);
+    child->ClearState(GUIWindow::StateVisible | GUIWindow::StateLayerBack);
     EXPECT_FLOAT_EQ(child->GetDepth(), -30.01f);
 }
 
 TEST_F(GUIWindowTest, DestroyingAParentLeavesItsChildrenOnTopWithoutAParent)
 {
-    GUIWindow* parent = Quad(GUIWindow::StateLayerBack | GUIWindow::StateVisible, Vector2(100.0f, 100.0f),
+    GUIWindow* parent = Quad(GUIWindow::StateLayerFront | GUIWindow::StateVisible, Vector2(100.0f, 100.0f),
                              Vector2(10.0f, 10.0f));
     GUIWindow* child = Quad(GUIWindow::StateVisible, Vector2(5.0f, 5.0f), Vector2(10.0f, 10.0f), parent);
     parent->ClearState(GUIWindow::StateVisible);

@@ -115,7 +115,7 @@ std::wstring Console::Widened(std::wstring text, wchar_t filler, u32 most) const
 {
     const f32 screen = m_gui->GetWidth();
     u32 added = 0;
-    while (added + text.size() < most && Width(text) <= screen)
+    while (text.size() < most && Width(text) <= screen)
     {
         text.push_back(filler);
         ++added;

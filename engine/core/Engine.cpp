@@ -93,6 +93,7 @@ Engine::~Engine()
 {
     if (m_parameters->saveSettingsOnExit)
         m_config->Save();
+    m_console.reset();
     m_guiManager.reset();
     m_soundManager.reset();
     m_soundSystem.reset();
@@ -119,7 +120,21 @@ void Engine::Render()
     m_window->Update();
     m_controls->Update();
     m_guiManager->ProcessMouse();
+    if (m_console)
+        m_console->Update();
     m_messageManager->ClearRecords();
+}
+
+void Engine::CreateConsole(const std::string& versionText, const ShaderDescriptor& background, i32 fontIndex,
+                           u16 caret, u16 prompt, u16 scrollMark, const std::string& defaultKey, f32 defaultAlpha,
+                           f32 defaultSize, f32 defaultSpeed)
+{
+    m_console.reset();
+    const Console::Look look{fontIndex, caret, prompt, scrollMark};
+    const Console::Defaults defaults{defaultKey, defaultAlpha, defaultSize, defaultSpeed};
+    m_console = std::make_unique<Console>(m_messageManager.get(), m_timerManager.get(), m_config.get(),
+                                          m_controls.get(), m_shaderManager.get(), m_guiManager.get(), versionText,
+                                          background, look, defaults);
 }
 
 void Engine::Frame(u32 sleepMs)

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "engine/core/Config.h"
+#include "engine/core/Console.h"
 #include "engine/core/EngineParameters.h"
 #include "engine/core/MessageManager.h"
 #include "engine/core/TimerManager.h"
@@ -40,6 +41,10 @@ public:
     bool IsExitRequested() const;
     void RequestExit();
     std::string GetVersionString() const;
+    // The console on request, drawn with the given GUI font and background; it replaces an earlier one.
+    void CreateConsole(const std::string& versionText, const ShaderDescriptor& background, i32 fontIndex, u16 caret,
+                       u16 prompt, u16 scrollMark, const std::string& defaultKey, f32 defaultAlpha,
+                       f32 defaultSize, f32 defaultSpeed);
 
     const EngineParameters& GetParameters() const { return *m_parameters; }
     MessageManager* GetMessageManager() const { return m_messageManager.get(); }
@@ -59,6 +64,8 @@ public:
     SoundSystem* GetSoundSystem() const { return m_soundSystem.get(); }
     SoundManager* GetSoundManager() const { return m_soundManager.get(); }
     GUIManager* GetGUIManager() const { return m_guiManager.get(); }
+    // Null until CreateConsole.
+    Console* GetConsole() const { return m_console.get(); }
 
 private:
     void CreateApplicationWindow();
@@ -83,5 +90,6 @@ private:
     std::unique_ptr<SoundSystem_DS7> m_soundSystem;
     std::unique_ptr<SoundManager> m_soundManager;
     std::unique_ptr<GUIManager> m_guiManager;
+    std::unique_ptr<Console> m_console;
 };
 }

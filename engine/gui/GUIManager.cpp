@@ -24,6 +24,7 @@ GUIManager::GUIManager(MessageManager* log, FileManager* files, Window* window, 
       m_windows(std::make_unique<ObjectManager<GUIWindow>>()),
       m_buttons(std::make_unique<ObjectManager<GUIButton>>()),
       m_checkBoxes(std::make_unique<ObjectManager<GUICheckBox>>()),
+      m_editBoxes(std::make_unique<ObjectManager<GUIEditBox>>()),
       m_sliders(std::make_unique<ObjectManager<GUISlider>>()),
       m_scrolls(std::make_unique<ObjectManager<GUIScroll>>())
 {
@@ -41,6 +42,8 @@ GUIManager::GUIManager(MessageManager* log, FileManager* files, Window* window, 
     camera->farPlane = kCameraFar;
     camera->Update();
     m_services.camera = camera;
+    m_fontManager = std::make_unique<GUIFontManager>(files, models, camera);
+    m_services.fonts = m_fontManager.get();
     m_soundManager = std::make_unique<GUISoundManager>(timers, sounds);
     m_services.guiSounds = m_soundManager.get();
     m_defaultCursor = CreateModelCursor(nullptr);
@@ -52,10 +55,12 @@ GUIManager::~GUIManager()
     Destroy(*m_cursors, m_defaultCursor);
     Clear(m_scrolls);
     Clear(m_sliders);
+    Clear(m_editBoxes);
     Clear(m_checkBoxes);
     Clear(m_buttons);
     Clear(m_windows);
     Clear(m_cursors);
+    m_fontManager.reset();
     m_soundManager.reset();
     m_services.cameras->DeleteCamera(m_services.camera);
 }
@@ -89,6 +94,7 @@ void GUIManager::ProcessMouse()
     HandleMouse(*m_windows, position, down, pressed);
     HandleMouse(*m_buttons, position, down, pressed);
     HandleMouse(*m_checkBoxes, position, down, pressed);
+    HandleMouse(*m_editBoxes, position, down, pressed);
     HandleMouse(*m_sliders, position, down, pressed);
     HandleMouse(*m_scrolls, position, down, pressed);
 }
@@ -101,8 +107,10 @@ void GUIManager::Render()
     RenderAll(*m_windows);
     RenderAll(*m_buttons);
     RenderAll(*m_checkBoxes);
+    RenderAll(*m_editBoxes);
     RenderAll(*m_sliders);
     RenderAll(*m_scrolls);
+    m_fontManager->Pass();
 }
 
 template <typename Widget>
@@ -161,7 +169,26 @@ GUICursor* GUIManager::CreateCursor(const ShaderDescriptor* shader, f32 size) { 
 
 GUICursor* GUIManager::CreateModelCursor(const Model* model) { return Create(*m_cursors, model); }
 
+GUIEditBox* GUIManager::CreateEditBox(u32 state, const Vector2& position, const Vector2& size,
+                                      const ShaderDescriptor* shader, i32 fontId, const Color& textColor,
+                                      const Vector2& textOffset, const GUIEditBox::TextLimits& limits,
+                                      u16 caretCharacter, GUIWindow* parent, const Vector2& textureExtent)
+{
+    return Create(*m_editBoxes, state, position, size, shader, fontId, textColor, textOffset, limits, caretCharacter,
+                  parent, textureExtent);
+}
+
+GUIEditBox* GUIManager::CreateEditBox(u32 state, const Vector2& position, const Vector2& size, const Model* model,
+                                      i32 fontId, const Color& textColor, const Vector2& textOffset,
+                                      const GUIEditBox::TextLimits& limits, u16 caretCharacter, GUIWindow* parent)
+{
+    return Create(*m_editBoxes, state, position, size, model, fontId, textColor, textOffset, limits, caretCharacter,
+                  parent);
+}
+
 void GUIManager::DestroyWindow(GUIWindow* window) { Destroy(*m_windows, window); }
+
+void GUIManager::DestroyEditBox(GUIEditBox* editBox) { Destroy(*m_editBoxes, editBox); }
 
 // The default cursor gives every widget its position, so it lives as long as the manager.
 void GUIManager::DestroyCursor(GUICursor* cursor)

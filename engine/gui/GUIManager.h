@@ -9,6 +9,8 @@
 #include "engine/gui/GUIButton.h"
 #include "engine/gui/GUICheckBox.h"
 #include "engine/gui/GUICursor.h"
+#include "engine/gui/GUIEditBox.h"
+#include "engine/gui/GUIFontManager.h"
 #include "engine/gui/GUIScroll.h"
 #include "engine/gui/GUIServices.h"
 #include "engine/gui/GUISlider.h"
@@ -68,6 +70,13 @@ public:
     GUIScroll* CreateScroll(u32 state, const Vector2& position, const Vector2& size, const Model* model,
                             bool vertical, const Vector2& rangeStart, const Vector2& rangeEnd, u32 count,
                             GUIWindow* parent);
+    GUIEditBox* CreateEditBox(u32 state, const Vector2& position, const Vector2& size, const ShaderDescriptor* shader,
+                              i32 fontId, const Color& textColor, const Vector2& textOffset,
+                              const GUIEditBox::TextLimits& limits, u16 caretCharacter, GUIWindow* parent,
+                              const Vector2& textureExtent);
+    GUIEditBox* CreateEditBox(u32 state, const Vector2& position, const Vector2& size, const Model* model,
+                              i32 fontId, const Color& textColor, const Vector2& textOffset,
+                              const GUIEditBox::TextLimits& limits, u16 caretCharacter, GUIWindow* parent);
 
     // Each Destroy ignores null and widgets it does not hold (the default cursor included).
     void DestroyWindow(GUIWindow* window);
@@ -76,8 +85,10 @@ public:
     void DestroyCheckBox(GUICheckBox* checkBox);
     void DestroySlider(GUISlider* slider);
     void DestroyScroll(GUIScroll* scroll);
+    void DestroyEditBox(GUIEditBox* editBox);
 
     GUISoundManager* GetSoundManager() const { return m_soundManager.get(); }
+    GUIFontManager* GetFontManager() const { return m_fontManager.get(); }
     Camera* GetCamera() const { return m_services.camera; }
     const GUIServices& GetServices() const { return m_services; }
 
@@ -94,11 +105,13 @@ private:
     static void Clear(std::unique_ptr<ObjectManager<Widget>>& list);
 
     GUIServices m_services;
+    std::unique_ptr<GUIFontManager> m_fontManager;
     std::unique_ptr<GUISoundManager> m_soundManager;
     std::unique_ptr<ObjectManager<GUICursor>> m_cursors;
     std::unique_ptr<ObjectManager<GUIWindow>> m_windows;
     std::unique_ptr<ObjectManager<GUIButton>> m_buttons;
     std::unique_ptr<ObjectManager<GUICheckBox>> m_checkBoxes;
+    std::unique_ptr<ObjectManager<GUIEditBox>> m_editBoxes;
     std::unique_ptr<ObjectManager<GUISlider>> m_sliders;
     std::unique_ptr<ObjectManager<GUIScroll>> m_scrolls;
     // In the cursor list like any other, so the mouse pass updates it first.

@@ -8,6 +8,7 @@ class Camera;
 class CameraManager;
 class Controls;
 class FileManager;
+class GUIFontManager;
 class GUISoundManager;
 class MessageManager;
 class ModelManager;
@@ -31,5 +32,6 @@ struct GUIServices
     // The orthographic camera of the GUI's virtual screen; its view size is that screen's size.
     Camera* camera = nullptr;
     GUISoundManager* guiSounds = nullptr;
+    GUIFontManager* fonts = nullptr;
 };
 }

@@ -1,6 +1,9 @@
 // The base widget: its model, its place in the window tree, its depth and visibility, and its text queue.
 #include "engine/gui/GUIWindow.h"
 
+#include "engine/gui/GUIFont.h"
+#include "engine/gui/GUIFontManager.h"
+
 #include "engine/render/VertexBuffer.h"
 #include "engine/render/IndexBuffer.h"
 #include "engine/render/ShaderUser.h"
@@ -146,8 +149,7 @@ bool GUIWindow::HandleMouse(const Vector2& position, bool /*down*/, bool /*press
     return true;
 }
 
-// Texts are handed to the fonts by the font manager's pass; until a font draws them they are kept for
-// the frame and dropped here, so a text lives for exactly one frame.
+// A text lives for exactly one frame: it is handed to its font here and dropped.
 bool GUIWindow::Render()
 {
     if (m_visible == 0)
@@ -157,8 +159,30 @@ bool GUIWindow::Render()
     }
     if (m_model != nullptr && m_placeModel != 0)
         PlaceModel(m_model, GetAbsolutePosition(), m_size, m_baseMatrix);
+    DrawTexts();
     m_textCount = 0;
     return true;
+}
+
+// A record's own size applies to this one text: the base font's size is lent to it and given back.
+void GUIWindow::DrawTexts()
+{
+    GUIFontManager* fonts = m_services.fonts;
+    if (fonts == nullptr)
+        return;
+    for (u32 i = 0; i < m_textCount; ++i)
+    {
+        const TextRecord& record = m_texts[i];
+        GUIFont* font = record.font >= 0 ? fonts->GetFont(static_cast<u32>(record.font)) : nullptr;
+        if (font == nullptr)
+            continue;
+        const f32 ownSize = font->GetSize();
+        if (record.size >= 0.0f)
+            font->SetSize(record.size);
+        fonts->DrawText(record.flags, static_cast<u32>(record.font), record.angle, *this, record.offset, record.color,
+                        record.text);
+        font->SetSize(ownSize);
+    }
 }
 
 void GUIWindow::PlaceModel(Model* model, const Vector2& position, const Vector2& size, const Matrix4& baseMatrix)

@@ -133,6 +133,7 @@ private:
     void LeaveParent();
     bool IsAncestorOrSelf(const GUIWindow* window) const;
     void SetDepth(f32 depth);
+    void DrawTexts();
     void ApplyClassDepth();
     void ReapplyChildLayers();
 

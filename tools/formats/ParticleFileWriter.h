@@ -8,7 +8,7 @@
 #include <optional>
 #include <string>
 
-namespace TestSupport
+namespace KorvaneTools
 {
 // Header fields written in place of the true length and "VEPSF"; the version is the record's.
 struct ParticleFileHeaderOverrides

@@ -1,9 +1,9 @@
-// Particle system file writer for tests and data tools.
-#include "tests/support/ParticleFileWriter.h"
+// Particle system file writer shared by the tests and the data generator.
+#include "tools/formats/ParticleFileWriter.h"
 
 #include <cstring>
 
-namespace TestSupport
+namespace KorvaneTools
 {
 using namespace VelkorEngine;
 

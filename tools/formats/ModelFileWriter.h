@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-namespace TestSupport
+namespace KorvaneTools
 {
 using VelkorEngine::f32;
 using VelkorEngine::u16;

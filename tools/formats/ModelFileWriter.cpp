@@ -1,10 +1,10 @@
 // The model file writer: header, flags, animation, skeleton, indices, vertices by kind and boxes, in file
 // order with no gaps, little-endian.
-#include "tests/support/ModelFileWriter.h"
+#include "tools/formats/ModelFileWriter.h"
 
 #include <cstring>
 
-namespace TestSupport
+namespace KorvaneTools
 {
 namespace
 {

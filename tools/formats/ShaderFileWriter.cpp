@@ -1,11 +1,11 @@
-// Shader file writer for tests and data tools.
-#include "tests/support/ShaderFileWriter.h"
+// Shader file writer shared by the tests and the data generator.
+#include "tools/formats/ShaderFileWriter.h"
 
 #include "engine/render/ShaderDescriptor.h"
 
 #include <cstring>
 
-namespace TestSupport
+namespace KorvaneTools
 {
 using namespace VelkorEngine;
 

@@ -1,4 +1,4 @@
-// Writes shader files ("VESRF" 211) byte by byte from a plain description, so tests (and the data tools)
+// Writes shader files ("VESRF" 211) byte by byte from a plain description, so tests (and the data generator)
 // can make good and deliberately broken files alike.
 #pragma once
 
@@ -12,7 +12,7 @@ namespace VelkorEngine
 class ShaderDescriptor;
 }
 
-namespace TestSupport
+namespace KorvaneTools
 {
 struct ShaderFileStage
 {

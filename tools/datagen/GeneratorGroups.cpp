@@ -1,0 +1,15 @@
+// The generator's groups in their fixed order: the hand-written tree first, so later groups can read it.
+#include "tools/datagen/GeneratorGroup.h"
+
+#include "tools/datagen/content/SourceFiles.h"
+
+namespace KorvaneTools
+{
+const std::vector<GeneratorGroup>& GeneratorGroups()
+{
+    static const std::vector<GeneratorGroup> groups = {
+        {"sources", GenerateSourceFiles},
+    };
+    return groups;
+}
+}

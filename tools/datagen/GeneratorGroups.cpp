@@ -1,6 +1,7 @@
 // The generator's groups in their fixed order: the hand-written tree first, so later groups can read it.
 #include "tools/datagen/GeneratorGroup.h"
 
+#include "tools/datagen/content/Fonts.h"
 #include "tools/datagen/content/SourceFiles.h"
 
 namespace KorvaneTools
@@ -9,6 +10,7 @@ const std::vector<GeneratorGroup>& GeneratorGroups()
 {
     static const std::vector<GeneratorGroup> groups = {
         {"sources", GenerateSourceFiles},
+        {"fonts", GenerateFonts},
     };
     return groups;
 }

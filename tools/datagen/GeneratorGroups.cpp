@@ -3,6 +3,7 @@
 
 #include "tools/datagen/content/Fonts.h"
 #include "tools/datagen/content/SourceFiles.h"
+#include "tools/datagen/content/Texts.h"
 
 namespace KorvaneTools
 {
@@ -11,6 +12,7 @@ const std::vector<GeneratorGroup>& GeneratorGroups()
     static const std::vector<GeneratorGroup> groups = {
         {"sources", GenerateSourceFiles},
         {"fonts", GenerateFonts},
+        {"texts", GenerateTexts},
     };
     return groups;
 }

@@ -2,6 +2,9 @@
 #include "tools/datagen/GeneratorGroup.h"
 
 #include "tools/datagen/content/Fonts.h"
+#include "tools/datagen/content/Music.h"
+#include "tools/datagen/content/Pictures.h"
+#include "tools/datagen/content/Sounds.h"
 #include "tools/datagen/content/SourceFiles.h"
 #include "tools/datagen/content/Texts.h"
 
@@ -13,6 +16,9 @@ const std::vector<GeneratorGroup>& GeneratorGroups()
         {"sources", GenerateSourceFiles},
         {"fonts", GenerateFonts},
         {"texts", GenerateTexts},
+        {"audio", GenerateSounds},
+        {"music", GenerateMusic},
+        {"pictures", GeneratePictures},
     };
     return groups;
 }

@@ -98,19 +98,15 @@ TEST(audio, OneShotEffectsStartAndEndSilentAndLoopsJoinSmoothly)
     }
 }
 
-TEST(audio, MusicIsStereoLongerThanAMinuteAndLoopsWithoutAJump)
+TEST(audio, MusicIsLongerThanAMinuteAndLoopsWithoutAJump)
 {
     for (const char* path : {"audio/music/menu.ogg", "audio/music/game0.ogg"})
     {
         const DecodedSound music = ReadOgg(StageFile(path));
-        EXPECT_EQ(music.channels, 2u) << path;
+        EXPECT_EQ(music.channels, 1u) << path;
         EXPECT_EQ(music.rate, 22050u) << path;
-        EXPECT_GT(music.samples.size() / 2, 60u * 22050) << path;
+        EXPECT_GT(music.samples.size(), 60u * 22050) << path;
         EXPECT_GT(music.samples.size() * 2, 1024u * 1024) << path;
-        const size_t last = music.samples.size() - 2;
-        for (size_t channel = 0; channel < 2; ++channel)
-            EXPECT_LE(std::abs(music.samples[channel] - music.samples[last + channel]),
-                      LargestStep(music.samples, 2) / 2)
-                << path;
+        EXPECT_LE(std::abs(music.samples.front() - music.samples.back()), LargestStep(music.samples, 1) / 2) << path;
     }
 }

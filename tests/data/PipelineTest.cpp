@@ -8,6 +8,8 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 
 using namespace KorvaneTools;
 using TestSupport::TempFolder;
@@ -69,6 +71,37 @@ TEST(pipeline, AFailingRunWritesNeitherStageNorPack)
     EXPECT_THROW(generator.Generate(), DataError);
     EXPECT_FALSE(std::filesystem::exists(folder / "stage"));
     EXPECT_FALSE(std::filesystem::exists(folder / "data/pack0.pak"));
+}
+
+TEST(pipeline, TwoRunsGiveTheSamePackByteForByte)
+{
+    TempFolder folder;
+    DataGenerator generator(OptionsInto(folder));
+    generator.Generate();
+    generator.Write();
+    const std::string fresh = folder.ReadFile("data/pack0.pak");
+    std::ifstream built(KORVANE_DATA_PACK, std::ios::binary);
+    const std::string previous((std::istreambuf_iterator<char>(built)), std::istreambuf_iterator<char>());
+    ASSERT_GT(fresh.size(), 1000000u);
+    EXPECT_EQ(Sha256Hex(fresh), Sha256Hex(previous));
+}
+
+TEST(pipeline, AFailingRunLeavesThePreviousPackAndStageAlone)
+{
+    TempFolder folder;
+    {
+        DataGenerator generator(OptionsInto(folder, {"texts"}));
+        generator.Generate();
+        generator.Write();
+    }
+    const std::string pack = folder.ReadFile("data/pack0.pak");
+    const std::string manifest = folder.ReadFile("stage/manifest.txt");
+    GeneratorOptions broken = OptionsInto(folder);
+    broken.fontFolder = folder / "no-fonts";
+    DataGenerator generator(broken);
+    EXPECT_THROW(generator.Generate(), DataError);
+    EXPECT_EQ(folder.ReadFile("data/pack0.pak"), pack);
+    EXPECT_EQ(folder.ReadFile("stage/manifest.txt"), manifest);
 }
 
 TEST(pipeline, UnknownGroupIsRefused)

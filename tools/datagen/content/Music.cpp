@@ -35,16 +35,9 @@ int Degree(char symbol)
     return symbol >= 'a' ? 10 + (symbol - 'a') : symbol - '0';
 }
 
-struct Stereo
+void Place(Signal& out, const Signal& sound, double at, double gain)
 {
-    Signal left;
-    Signal right;
-};
-
-void Place(Stereo& out, const Signal& sound, double at, double gain, double pan)
-{
-    MixLooped(out.left, sound, at, gain * (1.0 - pan) * 0.5 * 2.0 * 0.707);
-    MixLooped(out.right, sound, at, gain * (1.0 + pan) * 0.5 * 2.0 * 0.707);
+    MixLooped(out, sound, at, gain);
 }
 
 Signal PipeNote(double seconds, double hz)
@@ -72,7 +65,7 @@ Signal Drum(double seconds, bool accent, std::uint32_t seed)
     return body;
 }
 
-void PlayMelody(const Tune& tune, Stereo& out, double eighth)
+void PlayMelody(const Tune& tune, Signal& out, double eighth)
 {
     std::string melody;
     for (char phrase : tune.order)
@@ -89,13 +82,13 @@ void PlayMelody(const Tune& tune, Stereo& out, double eighth)
         const double seconds = eighth * static_cast<double>(length) + 0.6;
         Signal lute = Pluck(seconds, Hz(note), 1000u + static_cast<std::uint32_t>(i), 0.997);
         Strike(lute, 0.003);
-        Place(out, lute, eighth * static_cast<double>(i), 0.55, -0.3);
+        Place(out, lute, eighth * static_cast<double>(i), 0.55);
         if (tune.pipe && i >= half)
-            Place(out, PipeNote(eighth * static_cast<double>(length), Hz(note + 12)), eighth * double(i), 0.18, 0.35);
+            Place(out, PipeNote(eighth * static_cast<double>(length), Hz(note + 12)), eighth * double(i), 0.18);
     }
 }
 
-void PlayAccompaniment(const Tune& tune, Stereo& out, double bar, size_t bars)
+void PlayAccompaniment(const Tune& tune, Signal& out, double bar, size_t bars)
 {
     for (size_t b = 0; b < bars; ++b)
     {
@@ -104,11 +97,11 @@ void PlayAccompaniment(const Tune& tune, Stereo& out, double bar, size_t bars)
         {
             Signal drone = Tone(bar + 0.4, Hz(root + interval), Hz(root + interval), 0.4);
             Swell(drone, 0.4, 0.4);
-            Place(out, drone, static_cast<double>(b) * bar - 0.2, 0.12, 0.0);
+            Place(out, drone, static_cast<double>(b) * bar - 0.2, 0.12);
         }
         for (int beat = 0; beat < 4; ++beat)
             Place(out, Drum(0.3, beat % 2 == 0, 500u + static_cast<std::uint32_t>(b * 4 + beat)),
-                  static_cast<double>(b) * bar + bar / 4 * beat, beat % 2 == 0 ? 0.5 : 0.25, 0.1);
+                  static_cast<double>(b) * bar + bar / 4 * beat, beat % 2 == 0 ? 0.5 : 0.25);
     }
 }
 
@@ -117,21 +110,11 @@ std::vector<std::int16_t> Render(const Tune& tune)
     const double eighth = 30.0 / tune.beatsPerMinute;
     const double bar = 8 * eighth;
     const size_t bars = tune.order.size() * 2;
-    Stereo out{Silence(bar * static_cast<double>(bars)), Silence(bar * static_cast<double>(bars))};
+    Signal out = Silence(bar * static_cast<double>(bars));
     PlayMelody(tune, out, eighth);
     PlayAccompaniment(tune, out, bar, bars);
-    Signal both = out.left;
-    both.insert(both.end(), out.right.begin(), out.right.end());
-    Normalise(both, -3.0);
-    const std::vector<std::int16_t> pcm = ToPcm16(both);
-    std::vector<std::int16_t> interleaved(pcm.size());
-    const size_t frames = out.left.size();
-    for (size_t i = 0; i < frames; ++i)
-    {
-        interleaved[2 * i] = pcm[i];
-        interleaved[2 * i + 1] = pcm[frames + i];
-    }
-    return interleaved;
+    Normalise(out, -3.0);
+    return ToPcm16(out);
 }
 
 const Tune Menu = {
@@ -148,7 +131,7 @@ const Tune Game = {
 
 void GenerateMusic(GeneratorContext& context)
 {
-    context.stage.Add("audio/music/menu.ogg", WriteOgg(2, SampleRate, Render(Menu), MusicQuality, 7001));
-    context.stage.Add("audio/music/game0.ogg", WriteOgg(2, SampleRate, Render(Game), MusicQuality, 7002));
+    context.stage.Add("audio/music/menu.ogg", WriteOgg(1, SampleRate, Render(Menu), MusicQuality, 7001));
+    context.stage.Add("audio/music/game0.ogg", WriteOgg(1, SampleRate, Render(Game), MusicQuality, 7002));
 }
 }

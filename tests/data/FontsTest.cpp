@@ -177,3 +177,11 @@ TEST(fonts, PreviewDrawsGlyphsUprightWithTheirOwnAdvance)
     const RgbaPicture pair = DrawPreview({PreviewLine{&font, 0xFFFFFF, 40.0f, U"TT"}});
     EXPECT_NEAR(float(pair.width - picture.width), advance, 1.0f);
 }
+
+TEST(fonts, ConsoleTableAdvancesEveryGlyphByTheSameCell)
+{
+    const std::vector<FontGlyph> glyphs = ReadFontFile(StageFile("ui/fonts/en/mono_14.vef"));
+    ASSERT_FALSE(glyphs.empty());
+    for (const FontGlyph& glyph : glyphs)
+        EXPECT_FLOAT_EQ(glyph.width, glyphs.front().width) << CodePointName(glyph.code);
+}

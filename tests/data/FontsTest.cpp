@@ -96,8 +96,9 @@ TEST(fonts, FontListsNameTheGeneratedFilesEveryLanguageAndTheirSpace)
 {
     const std::map<std::string, RasterFont> tables = RasteriseGameFonts(KORVANE_FONT_FOLDER);
     std::set<std::string> listed;
-    for (const char* list : {"ui/fonts/fonts_basic.xml", "ui/fonts/fonts_additional.xml"})
+    for (const std::string kind : {"basic", "additional"})
     {
+        const std::string list = "ui/fonts/fonts_" + kind + ".xml";
         const auto root = ParseDataXml(StageFile(list), list);
         ASSERT_EQ(root->GetName(), "fonts");
         for (GameTools::XMLNode* font : Children(*root))
@@ -107,6 +108,7 @@ TEST(fonts, FontListsNameTheGeneratedFilesEveryLanguageAndTheirSpace)
             const GameFont& game = *std::find_if(GameFonts().begin(), GameFonts().end(),
                                                  [&](const GameFont& f) { return name == f.name; });
             ASSERT_EQ(name, game.name);
+            EXPECT_EQ(kind, game.list) << name;
             const std::string tga = "ui\\fonts\\common\\" + name + ".tga";
             EXPECT_EQ(AttributeText(*font->FindChild("diffuse_image_path"), "path"), tga);
             EXPECT_EQ(AttributeText(*font->FindChild("opacity_image_path"), "path"), tga);

@@ -4,6 +4,9 @@
 #include "tools/datagen/DataError.h"
 #include "tools/datagen/DataGenerator.h"
 #include "tools/datagen/Sha256.h"
+#include "tools/datagen/content/Fonts.h"
+#include "tools/datagen/content/Sounds.h"
+#include "tools/datagen/content/Texts.h"
 
 #include <gtest/gtest.h>
 
@@ -121,4 +124,32 @@ TEST(pipeline, RewritingReplacesTheStageWhole)
     EXPECT_FALSE(std::filesystem::exists(folder / "stage/old/left_over.txt"));
     EXPECT_TRUE(std::filesystem::exists(folder / "stage/ui/texts/texts.xml"));
     EXPECT_FALSE(std::filesystem::exists(folder / "stage.partial"));
+}
+
+namespace
+{
+// The lines of a list in tools/datagen/expect, without its comment lines.
+std::vector<std::string> ExpectList(const std::string& name)
+{
+    std::ifstream in(std::string(KORVANE_EXPECT_FOLDER) + "/" + name);
+    std::vector<std::string> lines;
+    for (std::string line; std::getline(in, line);)
+        if (!line.empty() && line[0] != '#')
+            lines.push_back(line);
+    return lines;
+}
+}
+
+TEST(pipeline, ExpectListsAgreeWithTheGeneratorsTables)
+{
+    std::vector<std::string> texts;
+    for (const TextKey& key : GameTextKeys())
+        texts.push_back(std::string(key.key) + (key.namedByCode ? " code" : " window"));
+    EXPECT_EQ(ExpectList("texts.txt"), texts);
+
+    std::vector<std::string> fonts;
+    for (const GameFont& font : GameFonts())
+        fonts.push_back(std::string(font.name) + " " + font.list);
+    EXPECT_EQ(ExpectList("fonts.txt"), fonts);
+    EXPECT_EQ(ExpectList("sounds.txt"), GameSoundFiles());
 }

@@ -28,12 +28,12 @@ const std::vector<GameFont>& GameFonts()
 {
     // Titles parchment white; the menu and common fonts in their normal, selected and hover colours.
     static const std::vector<GameFont> fonts = {
-        {"title", "serif_bold_36", 0xF4F1E8},       {"main_menu_0", "serif_bold_26", 0xE0D2A8},
-        {"main_menu_1", "serif_bold_26", 0xF2CF6B}, {"main_menu_2", "serif_bold_26", 0xFF9A3C},
-        {"common_0", "sans_20", 0xE8DCB8},          {"common_1", "sans_20", 0xF2CF6B},
-        {"common_2", "sans_20", 0xFFF4C0},          {"text", "sans_18", 0xFFFFFF},
-        {"hud", "serif_bold_24", 0xFFFFFF},         {"tip", "sans_bold_22", 0xFFFFFF},
-        {"console", "mono_14", 0xFFFFFF},
+        {"title", "serif_bold_36", 0xF4F1E8, "basic"},       {"main_menu_0", "serif_bold_26", 0xE0D2A8, "basic"},
+        {"main_menu_1", "serif_bold_26", 0xF2CF6B, "basic"}, {"main_menu_2", "serif_bold_26", 0xFF9A3C, "basic"},
+        {"common_0", "sans_20", 0xE8DCB8, "basic"},          {"common_1", "sans_20", 0xF2CF6B, "basic"},
+        {"common_2", "sans_20", 0xFFF4C0, "basic"},          {"text", "sans_18", 0xFFFFFF, "basic"},
+        {"hud", "serif_bold_24", 0xFFFFFF, "additional"},    {"tip", "sans_bold_22", 0xFFFFFF, "additional"},
+        {"console", "mono_14", 0xFFFFFF, "additional"},
     };
     return fonts;
 }

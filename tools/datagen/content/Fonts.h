@@ -18,6 +18,7 @@ struct GameFont
     const char* name;   // "main_menu_1"
     const char* table;  // glyph table base name "serif_bold_26"
     unsigned tint;      // 0xRRGGBB of the atlas
+    const char* list;   // "basic" (loaded before the first window) or "additional"
 };
 
 // A glyph table and the face and sizes it comes from.

@@ -77,17 +77,27 @@ Extent InkExtent(Face& face, const std::vector<char32_t>& codes)
     return extent;
 }
 
-// The largest pixel size whose ink fits the cell, so that no accent or descender is cut.
+// The largest pixel size whose ink fits the cell. A row or two may stick out at the top for large cells:
+// only the tips of the tallest accents (the double acute of capitals) lose them, and the letters grow.
 unsigned FittingPixelSize(Face& face, unsigned cellHeight, const std::vector<char32_t>& codes, Extent& extent)
 {
+    const int tolerance = static_cast<int>(cellHeight) / 16;
     for (unsigned size = cellHeight; size > 4; --size)
     {
         face.SetPixelSize(size);
         extent = InkExtent(face, codes);
-        if (extent.above + extent.below <= static_cast<int>(cellHeight))
+        if (extent.above + extent.below <= static_cast<int>(cellHeight) + tolerance)
             return size;
     }
     throw DataError("no pixel size fits a cell of " + std::to_string(cellHeight));
+}
+
+// Rows from the cell's top to the baseline: the ink centred in the cell, or, when it is taller, everything
+// below the baseline kept (underscores and descenders matter more than the tips of accents).
+int Baseline(const Extent& extent, unsigned cellHeight)
+{
+    const int slack = static_cast<int>(cellHeight) - extent.above - extent.below;
+    return slack >= 0 ? extent.above + slack / 2 : static_cast<int>(cellHeight) - extent.below;
 }
 
 void Blit(RgbaPicture& atlas, const FT_Bitmap& bitmap, int left, int top, unsigned cellX, unsigned cellY,
@@ -113,8 +123,7 @@ RasterFont RasteriseFont(const std::string& faceFile, unsigned cellHeight, const
     Extent extent;
     RasterFont font;
     font.pixelSize = FittingPixelSize(face, cellHeight, codes, extent);
-    // The ink sits centred in the cell; every glyph shares the baseline.
-    const int baseline = extent.above + (static_cast<int>(cellHeight) - extent.above - extent.below) / 2;
+    const int baseline = Baseline(extent, cellHeight);
     font.atlas = RgbaPicture(atlasWidth, atlasHeight);
     for (size_t i = 0; i < font.atlas.pixels.size(); i += 4)
         font.atlas.pixels[i] = font.atlas.pixels[i + 1] = font.atlas.pixels[i + 2] = 255;

@@ -187,3 +187,23 @@ TEST(fonts, ConsoleTableAdvancesEveryGlyphByTheSameCell)
     for (const FontGlyph& glyph : glyphs)
         EXPECT_FLOAT_EQ(glyph.width, glyphs.front().width) << CodePointName(glyph.code);
 }
+
+TEST(fonts, AFaceWithoutAGlyphOfTheSetStopsTheGeneratorNamingFaceAndCharacter)
+{
+    const std::string face = std::string(KORVANE_FONT_FOLDER) + "/DejaVuSansMono.ttf";
+    try
+    {
+        RasteriseFont(face, 14, {U'A', U'\u4E2D'}, 64, 64);
+        FAIL() << "no error";
+    }
+    catch (const DataError& error)
+    {
+        EXPECT_EQ(std::string(error.what()), "font file \"" + face + "\" has no glyph for U+4E2D");
+    }
+}
+
+TEST(fonts, GlyphsThatDoNotFitTheAtlasStopTheGenerator)
+{
+    const std::vector<char32_t> set = GameGlyphSet();
+    EXPECT_THROW(RasteriseFont(std::string(KORVANE_FONT_FOLDER) + "/DejaVuSans.ttf", 36, set, 128, 128), DataError);
+}

@@ -110,3 +110,17 @@ TEST(audio, MusicIsLongerThanAMinuteAndLoopsWithoutAJump)
         EXPECT_LE(std::abs(music.samples.front() - music.samples.back()), LargestStep(music.samples, 1) / 2) << path;
     }
 }
+
+TEST(audio, EffectsCarryNoSteadyOffset)
+{
+    for (const std::string& path : GameSoundFiles())
+    {
+        if (!EndsWith(path, ".wav"))
+            continue;
+        const std::vector<std::int16_t> samples = ReadWav(StageFile(path)).samples;
+        double sum = 0;
+        for (std::int16_t sample : samples)
+            sum += sample;
+        EXPECT_LT(std::fabs(sum / double(samples.size())), 500.0) << path;
+    }
+}

@@ -65,8 +65,15 @@ Signal Pluck(double seconds, double hz, std::uint32_t seed, double damping)
     Random random(seed);
     const size_t period = std::max<size_t>(2, static_cast<size_t>(std::lround(SampleRate / hz)));
     std::vector<double> line(period);
+    double mean = 0;
     for (double& value : line)
+    {
         value = random.Signed();
+        mean += value / static_cast<double>(period);
+    }
+    // The string's averaging keeps any offset for ever: start the burst around zero.
+    for (double& value : line)
+        value -= mean;
     Signal signal(SampleCount(seconds));
     size_t at = 0;
     for (float& sample : signal)

@@ -58,4 +58,5 @@ TEST(pipeline, ProgramDrawsThePreviewPicture)
     EXPECT_EQ(outcome.status, 0) << outcome.output;
     EXPECT_EQ(folder.ReadFile("p.bmp").substr(0, 2), "BM");
     EXPECT_EQ(RunGenerator("--preview-text x --font nosuch --out " + (folder / "q.bmp")).status, 1);
+    EXPECT_EQ(RunGenerator("--preview-text x --lang xx --out " + (folder / "q.bmp")).status, 1);
 }

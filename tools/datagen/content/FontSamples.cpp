@@ -6,6 +6,8 @@
 #include "tools/datagen/fonts/FontPreview.h"
 #include "tools/datagen/fonts/GlyphSet.h"
 
+#include <algorithm>
+
 namespace KorvaneTools
 {
 namespace
@@ -25,6 +27,9 @@ float LineHeight(const GameFont& font, const std::string& language)
 RgbaPicture PreviewFonts(const std::string& fontFolder, const std::string& utf8Text, const std::string& fontName,
                          const std::string& language)
 {
+    const std::vector<std::string>& languages = GameLanguages();
+    if (std::find(languages.begin(), languages.end(), language) == languages.end())
+        throw DataError("unknown language \"" + language + "\"");
     const std::map<std::string, RasterFont> tables = RasteriseGameFonts(fontFolder);
     const std::u32string text = DecodeUtf8(utf8Text, "preview text");
     std::vector<PreviewLine> lines;

@@ -248,6 +248,10 @@ TEST_F(PhysicsTest, OneObjectTooManyEndsTheProgram)
     {
         EXPECT_EQ(error.GetMessage(), "Physics: objects buffer overflow");
     }
+    ASSERT_GE(log.GetRecordCount(), 1u);
+    const LogRecord fatal = log.GetRecord(log.GetRecordCount() - 1);
+    EXPECT_EQ(fatal.kind, MessageManager::KindFatal);
+    EXPECT_NE(fatal.text.find("PROGRAM ABORTING: Physics: objects buffer overflow"), std::string::npos);
     physics.ClearObjects();
     EXPECT_EQ(physics.AddBoxObject(Box({0, 0, 0}, {1, 1, 1}), Identity(), 0), 1u);
 }
@@ -331,6 +335,26 @@ TEST_F(PhysicsMeshTest, MeshIsMetUnderItsTransform)
     physics.AddModelObject(wall.get(), move, 5);
     ASSERT_TRUE(Sweep(1.0f, {0, 0, 5}, {30, 0}));
     EXPECT_NEAR(end.x, 24.0f, kNear);
+}
+
+// Blocks without a mesh of their own are drawn and collided as the engine's box models.
+TEST_F(PhysicsMeshTest, EngineBoxModelIsMetFromEverySide)
+{
+    std::unique_ptr<Model> box(bed.Models().NewBoxModel(Vector3(-5, -3, 0), Vector3(5, 3, 6), nullptr, nullptr, 0));
+    physics.AddModelObject(box.get(), Identity(), 8);
+    struct Case
+    {
+        Vector3 start;
+        Vector2 motion;
+        Vector2 end;
+    };
+    for (const Case& c : {Case{{-20, 0, 2}, {20, 0}, {-7, 0}}, Case{{20, 0, 2}, {-20, 0}, {7, 0}},
+                          Case{{0, -20, 2}, {0, 20}, {0, -5}}, Case{{0, 20, 2}, {0, -20}, {0, 5}}})
+    {
+        ASSERT_TRUE(Sweep(2.0f, c.start, c.motion)) << c.start.x << "," << c.start.y;
+        EXPECT_NEAR(end.x, c.end.x, kNear);
+        EXPECT_NEAR(end.y, c.end.y, kNear);
+    }
 }
 
 // Random sweeps against a closed box must never bring the sphere nearer to it than its radius.

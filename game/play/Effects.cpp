@@ -31,6 +31,7 @@ u32 Effects::AddShadow(const Skeleton* casterPose, const Model* casterModel, boo
         m_freeSlots.pop_front();
     }
     auto shadow = std::make_unique<Shadow>(m_engine, casterPose, casterModel, copyMesh);
+    shadow->SetDirection(m_shadowDirection);
     if (slot == m_shadows.size())
         m_shadows.push_back(std::move(shadow));
     else
@@ -48,6 +49,13 @@ void Effects::RemoveShadow(Shadow* shadow)
     m_shadows[*used].reset();
     m_freeSlots.push_back(*used);
     m_usedSlots.erase(used);
+}
+
+void Effects::SetShadowDirection(const Vector2& direction)
+{
+    m_shadowDirection = direction;
+    for (u32 slot : m_usedSlots)
+        m_shadows[slot]->SetDirection(direction);
 }
 
 Shadow* Effects::GetShadow(u32 slot) const

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "engine/core/Types.h"
+#include "engine/core/Vector2.h"
 #include "game/play/Shadow.h"
 
 #include <deque>
@@ -39,6 +40,9 @@ public:
     // Null for a free or unknown slot.
     Shadow* GetShadow(u32 slot) const;
 
+    // The direction the lighting throws every shadow in, now and for shadows added later.
+    void SetShadowDirection(const VelkorEngine::Vector2& direction);
+
     // Takes a system of the particle-system manager and starts it; it is deleted through the manager once it
     // has stopped emitting and its last particle has died. Null is ignored.
     void AddEffect(VelkorEngine::ParticleSystem* system);
@@ -56,5 +60,6 @@ private:
     std::vector<u32> m_usedSlots;
     std::vector<std::unique_ptr<Shadow>> m_shadows;
     std::vector<VelkorEngine::ParticleSystem*> m_running;
+    VelkorEngine::Vector2 m_shadowDirection;
 };
 }

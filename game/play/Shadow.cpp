@@ -99,10 +99,16 @@ void Shadow::FollowPose()
         *own->GetBone(i) = *pose->GetBone(i);
 }
 
-// The caster's own turn and scale in x and y, its place on the floor, its height pressed nearly flat.
+// The caster thrown along the light's direction onto the floor: every point moves along the floor by its
+// height times the direction, and the height is pressed nearly flat.
 void Shadow::PlaceUnderCaster()
 {
     Matrix4 placed = m_caster->worldMatrix;
+    for (int column = 0; column < 4; ++column)
+    {
+        placed.m[column] += m_direction.x * placed.m[8 + column];
+        placed.m[4 + column] += m_direction.y * placed.m[8 + column];
+    }
     placed.m[8] *= kFlattening;
     placed.m[9] *= kFlattening;
     placed.m[10] *= kFlattening;

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "engine/core/Types.h"
+#include "engine/core/Vector2.h"
 
 namespace VelkorEngine
 {
@@ -39,6 +40,10 @@ public:
     // Only while shown: follows the caster and fades with its height.
     void Update();
 
+    // Where the light throws the shadow: a point at height h falls h times this far along the floor. None
+    // (the shadow lies straight under its caster) until it is set.
+    void SetDirection(const VelkorEngine::Vector2& direction) { m_direction = direction; }
+
     // The strength the shadow has with its caster on the floor (an opacity).
     void SetStrength(f32 strength) { m_strength = strength; }
     f32 GetStrength() const { return m_strength; }
@@ -57,5 +62,6 @@ private:
     const VelkorEngine::Model* m_caster = nullptr;
     VelkorEngine::Model* m_model = nullptr;
     f32 m_strength = DefaultStrength;
+    VelkorEngine::Vector2 m_direction;
 };
 }

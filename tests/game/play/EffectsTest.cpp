@@ -140,10 +140,17 @@ TEST_F(EffectsTest, ShadowLiesOnTheFloorUnderItsCaster)
     EXPECT_FLOAT_EQ(centre.x, 7.0f);
     EXPECT_FLOAT_EQ(centre.y, -9.0f);
     EXPECT_FLOAT_EQ(centre.z, 0.02f);
+    // Thrown along the light's direction by the caster's height.
+    effects->SetShadowDirection(Vector2(0.5f, -0.5f));
+    effects->Update();
+    const Vector3 thrown = shadow->GetModel()->worldMatrix.TransformPoint(Vector3(0, 0, 0));
+    EXPECT_FLOAT_EQ(thrown.x, 14.5f);
+    EXPECT_FLOAT_EQ(thrown.y, -16.5f);
+    EXPECT_FLOAT_EQ(thrown.z, 0.02f);
     // Hidden shadows are left where they were.
     shadow->Show(false);
     PlaceCaster(1, 1, 0);
     effects->Update();
-    EXPECT_FLOAT_EQ(shadow->GetModel()->worldMatrix.TransformPoint(Vector3(0, 0, 0)).x, 7.0f);
+    EXPECT_FLOAT_EQ(shadow->GetModel()->worldMatrix.TransformPoint(Vector3(0, 0, 0)).x, 14.5f);
 }
 }

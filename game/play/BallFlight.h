@@ -54,11 +54,16 @@ struct BallHit
 class BallFlight
 {
 public:
+    // A ball whose top has dropped below this line has left the field for good.
+    static constexpr f32 LostBelow = -100.0f;
+
     BallFlight(Physics& physics, const FieldLimits& limits) : m_physics(physics), m_limits(limits) {}
 
     // Moves the ball by its motion. A rising ball passes through the bat and the barrier: their ids are ignored
     // for this step alone, and only those this step added are taken out again.
     BallHit Step(FlyingBall& ball, std::set<u32>& ignored, const BatShape& bat);
+
+    static bool IsLost(const FlyingBall& ball) { return ball.position.y + ball.radius < LostBelow; }
 
 private:
     BallHit MeetObject(FlyingBall& ball, const VelkorEngine::Vector2& before, const CollisionHit& hit,

@@ -120,6 +120,17 @@ TEST_F(BallFlightTest, BlocksBounceWithTheAngleCorrection)
     EXPECT_GT(std::fabs(ball.direction.x), 0.04f);
 }
 
+TEST_F(BallFlightTest, BallIsLostOnlyOnceItsTopIsBelowTheField)
+{
+    struct Case
+    {
+        f32 y;
+        bool lost;
+    };
+    for (const Case& c : {Case{-102.5f, false}, Case{-102.51f, true}, Case{-50.0f, false}, Case{-300.0f, true}})
+        EXPECT_EQ(BallFlight::IsLost(FlyingBall{Vector2(0, c.y), Vector2(0, -1), Vector2(), kRadius}), c.lost) << c.y;
+}
+
 // Distance from a point of the playfield's plane to a box's footprint.
 f32 DistanceToFootprint(const Vector2& p, const BoundingVolume& box)
 {
@@ -187,7 +198,7 @@ TEST_F(BallFlightTest, ThousandFramesOfRandomPlayKeepEveryBallInTheFieldOrLost)
             }
             ASSERT_TRUE(std::isfinite(ball.position.x) && std::isfinite(ball.position.y)) << frame;
             ASSERT_NEAR(ball.direction.Length(), 1.0f, 1e-3f) << frame;
-            if (ball.position.y + ball.radius < -100.0f)
+            if (BallFlight::IsLost(ball))
             {
                 lost[i] = true;
                 continue;

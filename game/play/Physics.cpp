@@ -153,8 +153,7 @@ bool Physics::Query(f32 radius, const Vector3& position, const Vector2& motion, 
     if (m_hit == 0)
         return false;
     const CollisionContact& first = m_contacts[0];
-    hit.plane = PlaneInWorldUnits(first.kind == ContactKind::Embedded ? first.plane : m_planes[first.triangle],
-                                  radius);
+    hit.plane = PlaneInWorldUnits(m_hitPlane, radius);
     hit.id = m_triangleIds[first.triangle];
     hit.point = first.point * radius;
     return true;
@@ -258,9 +257,21 @@ Vector3 Physics::Sweep(const Vector3& start, const Vector3& motion)
         return start + motion;
     m_hit = 1;
     const CollisionContact& first = m_contacts[0];
+    m_hitPlane = BouncePlane(first, direction);
     if (first.kind == ContactKind::Embedded)
         return start + first.plane.GetNormal() * -first.distance;
     return start + direction * first.distance;
+}
+
+// A ball bounces off the face it met, even at the face's edges and corners, so blocks bounce as flat sides
+// rather than rounded ones; but a face that does not stand against the motion would send the ball into what it
+// hit, and then the contact's own plane serves.
+Plane Physics::BouncePlane(const CollisionContact& contact, const Vector3& direction) const
+{
+    if (contact.kind == ContactKind::Embedded)
+        return contact.plane;
+    const Plane& face = m_planes[contact.triangle];
+    return face.GetNormal().Dot(direction) < 0.0f ? face : contact.plane;
 }
 
 void Physics::TestTriangle(u32 triangle, const Vector3& start, const Vector3& direction, f32 length)
@@ -325,7 +336,12 @@ bool Physics::FindMovingContact(u32 triangle, const Vector3& start, const Vector
             contact.point = meeting;
             contact.plane = plane;
             contact.distance = t;
-            return Acceptable(contact, direction, length);
+            // Met beyond this step, nothing of the triangle comes sooner; met moving away from the face, its
+            // edges may still be in the way.
+            if (Acceptable(contact, direction, length))
+                return true;
+            if (normal.Dot(direction) < 0.0f)
+                return false;
         }
     }
     // Meeting the plane outside the triangle, the sphere first touches one of its edges or corners; which

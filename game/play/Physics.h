@@ -128,6 +128,7 @@ private:
                          CollisionContact& contact) const;
     bool FindVertexContact(u32 triangle, const VelkorEngine::Vector3& corner, const VelkorEngine::Vector3& start,
                            const VelkorEngine::Vector3& direction, CollisionContact& contact) const;
+    VelkorEngine::Plane BouncePlane(const CollisionContact& contact, const VelkorEngine::Vector3& direction) const;
     static bool Acceptable(CollisionContact& contact, const VelkorEngine::Vector3& direction, f32 length);
     VelkorEngine::Vector3 NearestPerimeterPoint(u32 triangle, const VelkorEngine::Vector3& point) const;
     void MergeContact(const CollisionContact& contact);
@@ -137,6 +138,8 @@ private:
     VelkorEngine::MessageManager* m_messages = nullptr;
     f32 m_scale = 1.0f;
     u8 m_hit = 0;
+    // In the query's scaled space.
+    VelkorEngine::Plane m_hitPlane;
     std::array<CollisionContact, MaxContacts> m_contacts{};
     u32 m_contactCount = 0;
     u32 m_objectCount = 0;

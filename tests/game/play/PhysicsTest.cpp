@@ -426,6 +426,9 @@ TEST_F(PhysicsTest, TenThousandRandomSweepsNeverEnterAClosedBox)
             const Vector2 travelled(stop.x - start.x, stop.y - start.y);
             ASSERT_LE(travelled.Length(), motion.Length() + 1e-3f);
             ASSERT_NEAR(DistanceToBox(stop, minimum, maximum), radius, 2e-3f);
+            // The plane to bounce off always stands against the motion (or the motion was none).
+            const bool embedded = physics.GetContact(0).kind == ContactKind::Embedded;
+            ASSERT_TRUE(embedded || hit.plane.GetA() * motion.x + hit.plane.GetB() * motion.y < 1e-6f) << "sweep " << sweeps;
         }
     }
     // The sweeps must actually test something: a good share of them run into the box.

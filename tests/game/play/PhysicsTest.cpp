@@ -385,7 +385,7 @@ f32 ClosestApproach(const Vector3& from, const Vector3& to, const Vector3& minim
                      DistanceToBox(from + (to - from) * low, minimum, maximum)});
 }
 
-TEST_F(PhysicsTest, TenThousandRandomSweepsNeverEnterAClosedBox)
+TEST_F(PhysicsTest, TenThousandRandomSweepsNeverEnterAClosedBoxHoweverPlaced)
 {
     std::mt19937 random(20261207);
     std::uniform_real_distribution<f32> unit(0.0f, 1.0f);
@@ -398,25 +398,44 @@ TEST_F(PhysicsTest, TenThousandRandomSweepsNeverEnterAClosedBox)
         const Vector3 minimum(range(-10, 0), range(-10, 0), range(0, 4));
         const Vector3 maximum = minimum + Vector3(range(1, 12), range(1, 12), range(1, 8));
         const Vector3 start(range(-25, 25), range(-25, 25), range(minimum.z - radius, maximum.z + radius));
-        if (DistanceToBox(start, minimum, maximum) < radius + 0.01f)
+        // Clear of the box however it is turned.
+        const Vector3 centre = (minimum + maximum) * 0.5f;
+        if ((start - centre).Length() < (maximum - centre).Length() + radius + 0.01f)
             continue;
         // Most sweeps head roughly for the box, the rest anywhere.
-        const Vector3 centre = (minimum + maximum) * 0.5f;
         const f32 towards = std::atan2(centre.y - start.y, centre.x - start.x);
         const f32 angle = (sweeps % 4) != 0 ? towards + range(-0.6f, 0.6f) : range(0, 6.2831853f);
         const f32 length = range(0, 40);
         const Vector2 motion(std::cos(angle) * length, std::sin(angle) * length);
+        // A third of the boxes are static, a third placed by a plain transform, a third turned about their
+        // centre; distances are measured in the box's own frame.
         physics.ClearObjects();
-        if ((sweeps & 1) != 0)
+        f32 turn = 0.0f;
+        if (sweeps % 3 == 0)
             physics.AddStaticObject(Box(minimum, maximum), 3);
-        else
+        else if (sweeps % 3 == 1)
             physics.AddBoxObject(Box(minimum, maximum), Identity(), 3);
+        else
+        {
+            turn = range(0, 6.2831853f);
+            Matrix4 there;
+            MakeTranslationMatrix(there, centre);
+            Matrix4 rotation;
+            MakeRotationZMatrix(rotation, turn);
+            Matrix4 back;
+            MakeTranslationMatrix(back, Vector3() - centre);
+            physics.AddBoxObject(Box(minimum, maximum), there * rotation * back, 3);
+        }
+        const auto local = [&](const Vector3& p) {
+            const Vector3 d = p - centre;
+            return centre + Vector3(std::cos(turn) * d.x + std::sin(turn) * d.y, -std::sin(turn) * d.x + std::cos(turn) * d.y, d.z);
+        };
         ++sweeps;
         const bool met = Sweep(radius, start, motion);
         hits += met ? 1 : 0;
         ASSERT_TRUE(std::isfinite(end.x) && std::isfinite(end.y));
         const Vector3 stop(end.x, end.y, start.z);
-        ASSERT_GE(ClosestApproach(start, stop, minimum, maximum), radius - 1e-3f)
+        ASSERT_GE(ClosestApproach(local(start), local(stop), minimum, maximum), radius - 1e-3f)
             << "sweep " << sweeps << " from " << start.x << "," << start.y << "," << start.z << " by " << motion.x
             << "," << motion.y << " r " << radius << " box " << minimum.x << "," << minimum.y << "," << minimum.z
             << " " << maximum.x << "," << maximum.y << "," << maximum.z << " met " << met << " kind "
@@ -425,7 +444,7 @@ TEST_F(PhysicsTest, TenThousandRandomSweepsNeverEnterAClosedBox)
         {
             const Vector2 travelled(stop.x - start.x, stop.y - start.y);
             ASSERT_LE(travelled.Length(), motion.Length() + 1e-3f);
-            ASSERT_NEAR(DistanceToBox(stop, minimum, maximum), radius, 2e-3f);
+            ASSERT_NEAR(DistanceToBox(local(stop), minimum, maximum), radius, 2e-3f);
             // The plane to bounce off always stands against the motion (or the motion was none).
             const bool embedded = physics.GetContact(0).kind == ContactKind::Embedded;
             ASSERT_TRUE(embedded || hit.plane.GetA() * motion.x + hit.plane.GetB() * motion.y < 1e-6f) << "sweep " << sweeps;

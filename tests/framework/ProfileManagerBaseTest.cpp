@@ -22,11 +22,15 @@ const std::string kEmptyList = Bytes({0x14, 0, 0, 0, 'F', 'L', 'P', 'M', 'F', 0x
 class ProfileManagerBaseTest : public testing::Test
 {
 protected:
-    ProfileManagerBaseTest() { bed.Start(); }
+    ProfileManagerBaseTest()
+    {
+        bed.Start();
+        player = std::make_unique<GameFramework::GameSoundPlayer>(&bed.GetEngine(), 0.285f, 0.315f);
+    }
 
     std::unique_ptr<TestProfileManager> MakeManager()
     {
-        return std::make_unique<TestProfileManager>(&bed.GetEngine(), &player, bed.folder.Path());
+        return std::make_unique<TestProfileManager>(&bed.GetEngine(), player.get(), bed.folder.Path());
     }
     std::string ListBytes() const { return bed.folder.ReadFile("profiles.pmf"); }
     bool ProfileFileExists(const ProfileBase& profile) const
@@ -35,7 +39,7 @@ protected:
     }
 
     EngineTestBed bed;
-    GameFramework::GameSoundPlayer player{nullptr, 0.285f, 0.315f};
+    std::unique_ptr<GameFramework::GameSoundPlayer> player;
 };
 }
 
@@ -166,8 +170,8 @@ TEST_F(ProfileManagerBaseTest, VolumesMoveBetweenTheCurrentProfileAndThePlayer)
     manager->SetCurrentProfile(ann, 1);
     ann->settings = {0.1f, 0.9f};
     manager->ApplyProfileSettings();
-    EXPECT_EQ(player.GetSoundVolume(), 0.1f);
-    EXPECT_EQ(player.GetMusicVolume(), 0.9f);
+    EXPECT_EQ(player->GetSoundVolume(), 0.1f);
+    EXPECT_EQ(player->GetMusicVolume(), 0.9f);
 }
 
 TEST_F(ProfileManagerBaseTest, StoredPositionsAreCheckedAgainstTheLevelList)

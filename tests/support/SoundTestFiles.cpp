@@ -3,6 +3,8 @@
 
 #include "tools/formats/AudioWriters.h"
 
+#include <ogg/ogg.h>
+
 #include <algorithm>
 #include <cmath>
 #include <stdexcept>
@@ -94,6 +96,12 @@ std::string MakeSoundOgg(std::uint32_t channels, std::uint32_t rate, const std::
 
 namespace
 {
+void AppendPage(std::string& out, const ogg_page& page)
+{
+    out.append(reinterpret_cast<const char*>(page.header), static_cast<std::size_t>(page.header_len));
+    out.append(reinterpret_cast<const char*>(page.body), static_cast<std::size_t>(page.body_len));
+}
+
 // A page of nothing but the middle of a packet: continued from the page before, finishing no packet.
 std::string MakeContinuedPage(std::uint32_t serial, std::uint32_t sequence)
 {

@@ -1,11 +1,18 @@
 // The pictures read directly by the game: the window icon, the cursor pair and the publisher's logos, in
-// power-of-two sizes with opacity pictures as large as their colour pictures.
+// power-of-two sizes with opacity pictures as large as their colour pictures; every generated picture read
+// through the engine's own image readers.
+#include "engine/core/MessageManager.h"
+#include "engine/files/FileManager.h"
+#include "engine/files/Image.h"
 #include "tests/data/DataStageFiles.h"
 #include "tests/support/ImageTestFiles.h"
+#include "tools/formats/FontFileWriter.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
+#include <filesystem>
 
 using DataTest::StageFile;
 
@@ -75,4 +82,83 @@ TEST(pictures, BigLogoIsDrawnInTheBottomLeft800By600)
     auto brightness = [&](unsigned x, unsigned y) { return logo.Pixel(x, y)[0] + logo.Pixel(x, y)[1]; };
     EXPECT_GT(brightness(20, 20), 20);  // stone inside the corner
     EXPECT_LT(brightness(900, 900), 8); // black outside it
+}
+
+namespace
+{
+// The generated tree seen through the engine's own file manager and image readers.
+class EngineImages : public testing::Test
+{
+protected:
+    EngineImages() : log("data", 0, 0, "", ""), files(&log, KORVANE_DATA_STAGE, "") {}
+
+    bool Load(const std::string& path)
+    {
+        log.ClearRecords();
+        return image.Load(&log, &files, path) && log.GetRecordCount() == 0;
+    }
+
+    VelkorEngine::MessageManager log;
+    VelkorEngine::FileManager files;
+    VelkorEngine::Image image;
+};
+
+bool PowerOfTwo(VelkorEngine::u32 value)
+{
+    return value != 0 && (value & (value - 1)) == 0;
+}
+}
+
+TEST_F(EngineImages, EveryGeneratedPictureLoadsWithPowerOfTwoSidesAndMatchingOpacity)
+{
+    int pictures = 0;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(KORVANE_DATA_STAGE))
+    {
+        const std::string extension = entry.path().extension().string();
+        if (extension != ".tga" && extension != ".bmp" && extension != ".jpg")
+            continue;
+        const std::string path = std::filesystem::relative(entry.path(), KORVANE_DATA_STAGE).generic_string();
+        ASSERT_TRUE(Load(path)) << path;
+        ++pictures;
+        EXPECT_TRUE(PowerOfTwo(image.GetWidth()) && PowerOfTwo(image.GetHeight())) << path;
+        const size_t alpha = path.rfind("_alpha.jpg");
+        if (alpha == std::string::npos)
+            continue;
+        const VelkorEngine::u32 width = image.GetWidth(), height = image.GetHeight();
+        ASSERT_TRUE(Load(path.substr(0, alpha) + ".jpg")) << path;
+        EXPECT_EQ(image.GetWidth(), width) << path;
+        EXPECT_EQ(image.GetHeight(), height) << path;
+    }
+    EXPECT_GE(pictures, 17);
+}
+
+TEST_F(EngineImages, AtlasGlyphsStandUprightWhereTheirTextureCoordinatesPoint)
+{
+    ASSERT_TRUE(Load("ui/fonts/common/common_0.tga"));
+    ASSERT_EQ(image.GetBitsPerPixel(), 32);
+    const auto glyphs = KorvaneTools::ReadFontFile(StageFile("ui/fonts/en/sans_20.vef"));
+    const auto t = std::find_if(glyphs.begin(), glyphs.end(), [](const auto& g) { return g.code == u'T'; });
+    ASSERT_NE(t, glyphs.end());
+    // Engine rows count from the picture's bottom, as texture v does: the bar of the "T" lies in the upper
+    // part of its rectangle, the stem alone below it.
+    const VelkorEngine::u32 w = image.GetWidth(), h = image.GetHeight();
+    const auto left = static_cast<VelkorEngine::u32>(t->u * float(w) + 0.5f);
+    const auto width = static_cast<VelkorEngine::u32>(t->du * float(w) + 0.5f);
+    const auto bottom = static_cast<VelkorEngine::u32>(t->v * float(h) + 0.5f);
+    const auto height = static_cast<VelkorEngine::u32>(t->dv * float(h) + 0.5f);
+    VelkorEngine::u32 widestRow = 0, widest = 0, lowestInk = height;
+    for (VelkorEngine::u32 row = 0; row < height; ++row)
+    {
+        VelkorEngine::u32 ink = 0;
+        for (VelkorEngine::u32 x = left; x < left + width; ++x)
+            ink += image.GetData()[((bottom + row) * w + x) * 4 + 3] > 128;
+        if (ink > widest)
+        {
+            widest = ink;
+            widestRow = row;
+        }
+        if (ink > 0 && lowestInk == height)
+            lowestInk = row;
+    }
+    EXPECT_GT(widestRow, lowestInk + height / 3);
 }

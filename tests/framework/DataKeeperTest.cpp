@@ -9,14 +9,15 @@
 #include "framework/ResourceCounters.h"
 #include "tests/support/EngineTestBed.h"
 #include "tests/support/ImageTestFiles.h"
-#include "tests/support/ModelFileWriter.h"
-#include "tests/support/ParticleFileWriter.h"
-#include "tests/support/ShaderFileWriter.h"
+#include "tools/formats/ModelFileWriter.h"
+#include "tools/formats/ParticleFileWriter.h"
+#include "tools/formats/ShaderFileWriter.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
+using namespace KorvaneTools;
 using namespace TestSupport;
 using GameTools::DataKeeper;
 using VelkorEngine::MessageManager;

@@ -3,8 +3,8 @@
 
 #include "tests/support/EngineTestBed.h"
 #include "tests/support/ImageTestFiles.h"
-#include "tests/support/ModelFileWriter.h"
-#include "tests/support/ShaderFileWriter.h"
+#include "tools/formats/ModelFileWriter.h"
+#include "tools/formats/ShaderFileWriter.h"
 
 #include <gtest/gtest.h>
 
@@ -12,6 +12,7 @@
 #include <filesystem>
 #include <thread>
 
+using namespace KorvaneTools;
 using namespace TestSupport;
 
 TEST(DataKeeperThreads, QueuedListsLoadOnAWorkerWhileTheMainThreadDraws)

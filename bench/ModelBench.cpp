@@ -17,9 +17,9 @@
 #include "engine/scene/ModelManager.h"
 #include "platform/d3d7/GLContext.h"
 #include "tests/support/AnimationClock.h"
-#include "tests/support/ModelFileWriter.h"
+#include "tools/formats/ModelFileWriter.h"
 #include "tests/support/RenderTestBed.h"
-#include "tests/support/ShaderFileWriter.h"
+#include "tools/formats/ShaderFileWriter.h"
 #include "tests/support/TempFolder.h"
 
 #include "bench/support/RatioReporter.h"
@@ -48,9 +48,9 @@ constexpr double kFrameSeconds = 1.0 / 60.0;
 
 // A ribbon along x from 0 to 2, each vertex shared by the two bones nearest to it; the bones bend about z by
 // an angle that swings over the frames.
-TestSupport::ModelFileDescription Ribbon()
+KorvaneTools::ModelFileDescription Ribbon()
 {
-    TestSupport::ModelFileDescription d;
+    KorvaneTools::ModelFileDescription d;
     d.flags = ModelFlags::Skeletal | ModelFlags::TriangleList;
     d.frameCount = kFrames;
     d.speed = kSpeed;
@@ -134,8 +134,8 @@ Scene& TheScene()
     scene = new Scene();
     RenderSystem* render = &scene->bed.Start();
     Scene& s = *scene;
-    s.folder.WriteFile("data/ribbon.mlf", TestSupport::WriteModelFile(Ribbon()));
-    s.folder.WriteFile("data/ribbon.srf", TestSupport::BuildShaderFile(TestSupport::ShaderFile{}));
+    s.folder.WriteFile("data/ribbon.mlf", KorvaneTools::WriteModelFile(Ribbon()));
+    s.folder.WriteFile("data/ribbon.srf", KorvaneTools::BuildShaderFile(KorvaneTools::ShaderFile{}));
     s.files = std::make_unique<FileManager>(&s.bed.Log(), s.folder.Path(), "data");
     s.cameras = std::make_unique<CameraManager>(&s.bed.Log(), &s.bed.GetWindow(), render);
     s.lights = std::make_unique<LightManager>(&s.bed.Log(), render);

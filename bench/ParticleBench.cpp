@@ -9,7 +9,7 @@
 #include "engine/render/IndexBuffer.h"
 #include "engine/render/VertexBuffer.h"
 #include "platform/d3d7/GLContext.h"
-#include "tests/support/ParticleFileWriter.h"
+#include "tools/formats/ParticleFileWriter.h"
 #include "tests/support/SpriteDrawBed.h"
 
 #include "bench/support/RatioReporter.h"
@@ -38,7 +38,7 @@ constexpr f32 kHalfEdge = 0.05f;
 // Every particle is born in the first frame and lives through the benchmark, falling, bouncing and fading.
 ParticleSystemFile FountainOfTenThousand()
 {
-    ParticleSystemFile file = TestSupport::MakeFountainParticleFile();
+    ParticleSystemFile file = KorvaneTools::MakeFountainParticleFile();
     file.capacity = kParticles;
     ParticleParameters& p = file.parameters;
     p.period = 1e6f;
@@ -71,7 +71,7 @@ EngineScene& TheEngineScene()
     Camera* camera = scene->draw.cameras->GetDefaultCamera();
     camera->position = Vector3(0.0f, -12.0f, 3.0f);
     camera->orientation = Quaternion(0.5735765f, 0.0f, 0.0f, 0.8191520f); // looking along +y, a little down
-    scene->draw.WriteDataFile("fountain.psf", TestSupport::BuildParticleFile(FountainOfTenThousand()));
+    scene->draw.WriteDataFile("fountain.psf", KorvaneTools::BuildParticleFile(FountainOfTenThousand()));
     ParticleSystemManager& particles = *scene->draw.particleSystems;
     const std::unique_ptr<ParticleSystem> source(particles.NewParticleSystemFromFile("fountain.psf", nullptr));
     scene->system = particles.CreateParticleSystemCopy(*source);

@@ -7,6 +7,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   libsdl2-dev libgl-dev libegl-dev libgl1-mesa-dri
   libjpeg62-turbo-dev libogg-dev libvorbis-dev
+  libfreetype-dev fonts-dejavu-core
   xvfb xdotool xauth
   libpugixml-dev libtinyxml2-dev libjpeg-turbo-progs vorbis-tools
   locales

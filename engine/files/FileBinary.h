@@ -53,6 +53,8 @@ public:
     // Finishes a written file and puts it in place; throws FileError when it did not reach the disk complete.
     // Nothing to do for a file being read.
     void Close();
+    // Drops a file being written: its temporary file is removed and the file of that name stays as it was.
+    void Discard();
 
 private:
     void OpenForWriting();
@@ -60,7 +62,6 @@ private:
     void LoadIntoMemory();
     // Reads the whole file from the disk into the caller's buffer; the file stays on the disk for later reads.
     u32 ReadWholeFileInto(void* buffer);
-    void Discard();
     [[noreturn]] void ThrowOpenError() const;
 
     MessageManager* m_log = nullptr;

@@ -4,9 +4,9 @@
 
 #include "engine/scene/ModelFlags.h"
 #include "tests/support/ImageTestFiles.h"
-#include "tests/support/ModelFileWriter.h"
-#include "tests/support/ParticleFileWriter.h"
-#include "tests/support/ShaderFileWriter.h"
+#include "tools/formats/ModelFileWriter.h"
+#include "tools/formats/ParticleFileWriter.h"
+#include "tools/formats/ShaderFileWriter.h"
 #include "tests/support/SoundTestFiles.h"
 #include "tests/support/SoundTestSignals.h"
 
@@ -19,6 +19,8 @@
 
 namespace TestSupport
 {
+using namespace KorvaneTools;
+
 namespace
 {
 using VelkorEngine::Vector3;

@@ -27,12 +27,12 @@ ModelTestBed::~ModelTestBed()
     m_cameras.reset();
 }
 
-void ModelTestBed::WriteModel(const std::string& name, const ModelFileDescription& description)
+void ModelTestBed::WriteModel(const std::string& name, const KorvaneTools::ModelFileDescription& description)
 {
     m_base.WriteBytes(name, WriteModelFile(description));
     std::string shaderName = name;
     ChangePathExtension(shaderName, "srf");
-    m_base.WriteShaderFile(shaderName, ShaderFile{});
+    m_base.WriteShaderFile(shaderName, KorvaneTools::ShaderFile{});
 }
 
 void ModelTestBed::UpdateCamera()

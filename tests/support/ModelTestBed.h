@@ -7,7 +7,7 @@
 #include "engine/render/CameraManager.h"
 #include "engine/render/LightManager.h"
 #include "engine/scene/ModelManager.h"
-#include "tests/support/ModelFileWriter.h"
+#include "tools/formats/ModelFileWriter.h"
 #include "tests/support/ShaderTestBed.h"
 
 #include <memory>
@@ -35,7 +35,7 @@ public:
 
     // Names are relative to the data folder, with backslashes as the engine writes them. The shader file
     // of the same name (extension "srf") is written too, without stages, so the model loads quietly.
-    void WriteModel(const std::string& name, const ModelFileDescription& description);
+    void WriteModel(const std::string& name, const KorvaneTools::ModelFileDescription& description);
     // The default camera's matrices and frustum after a change of its fields.
     void UpdateCamera();
     std::vector<std::string> Errors() const { return m_base.Entries(VelkorEngine::MessageManager::KindError); }

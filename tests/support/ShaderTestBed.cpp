@@ -27,7 +27,7 @@ ShaderTestBed::ShaderTestBed(u32 stageCount)
     m_log.ClearRecords();
 }
 
-void ShaderTestBed::WriteShaderFile(const std::string& name, const ShaderFile& file)
+void ShaderTestBed::WriteShaderFile(const std::string& name, const KorvaneTools::ShaderFile& file)
 {
     WriteBytes(name, BuildShaderFile(file));
 }

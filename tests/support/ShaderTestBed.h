@@ -10,7 +10,7 @@
 #include "engine/render/ShaderManager.h"
 #include "tests/support/AnimationClock.h"
 #include "tests/support/RenderRecordingSystem.h"
-#include "tests/support/ShaderFileWriter.h"
+#include "tools/formats/ShaderFileWriter.h"
 #include "tests/support/TempFolder.h"
 
 #include <memory>
@@ -33,7 +33,7 @@ public:
     VelkorEngine::TextureManager& Textures() { return *m_shaders->GetTextureManager(); }
 
     // Names are relative to the data folder and may use backslashes, as the engine writes them.
-    void WriteShaderFile(const std::string& name, const ShaderFile& file);
+    void WriteShaderFile(const std::string& name, const KorvaneTools::ShaderFile& file);
     void WriteBytes(const std::string& name, const std::string& bytes);
     // A small 24-bit TGA picture.
     void WritePicture(const std::string& name);

@@ -1,7 +1,9 @@
 // WAV chunks written byte by byte, and Ogg Vorbis encoded through libvorbisenc.
 #include "tests/support/SoundTestFiles.h"
 
-#include <vorbis/vorbisenc.h>
+#include "tools/formats/AudioWriters.h"
+
+#include <ogg/ogg.h>
 
 #include <algorithm>
 #include <cmath>
@@ -87,6 +89,11 @@ std::string MakeSoundWav(const SoundWavFormat& format, const std::vector<std::ui
     return SoundWavWriter().Riff(static_cast<std::uint32_t>(36 + pcm.size())).Format(format).Data(pcm).Get();
 }
 
+std::string MakeSoundOgg(std::uint32_t channels, std::uint32_t rate, const std::vector<std::int16_t>& pcm)
+{
+    return KorvaneTools::WriteOgg(channels, rate, pcm, 0.4f);
+}
+
 namespace
 {
 void AppendPage(std::string& out, const ogg_page& page)
@@ -94,76 +101,7 @@ void AppendPage(std::string& out, const ogg_page& page)
     out.append(reinterpret_cast<const char*>(page.header), static_cast<std::size_t>(page.header_len));
     out.append(reinterpret_cast<const char*>(page.body), static_cast<std::size_t>(page.body_len));
 }
-}
 
-std::string MakeSoundOgg(std::uint32_t channels, std::uint32_t rate, const std::vector<std::int16_t>& pcm)
-{
-    vorbis_info info;
-    vorbis_info_init(&info);
-    if (vorbis_encode_init_vbr(&info, static_cast<long>(channels), static_cast<long>(rate), 0.4f) != 0)
-        throw std::runtime_error("vorbis_encode_init_vbr refused the format");
-    vorbis_comment comment;
-    vorbis_comment_init(&comment);
-    vorbis_dsp_state dsp;
-    vorbis_analysis_init(&dsp, &info);
-    vorbis_block block;
-    vorbis_block_init(&dsp, &block);
-    ogg_stream_state stream;
-    ogg_stream_init(&stream, 1);
-
-    std::string out;
-    ogg_packet header;
-    ogg_packet commentHeader;
-    ogg_packet codeHeader;
-    vorbis_analysis_headerout(&dsp, &comment, &header, &commentHeader, &codeHeader);
-    ogg_stream_packetin(&stream, &header);
-    ogg_stream_packetin(&stream, &commentHeader);
-    ogg_stream_packetin(&stream, &codeHeader);
-    ogg_page page;
-    while (ogg_stream_flush(&stream, &page) != 0)
-        AppendPage(out, page);
-
-    auto drain = [&]() {
-        while (vorbis_analysis_blockout(&dsp, &block) == 1)
-        {
-            vorbis_analysis(&block, nullptr);
-            vorbis_bitrate_addblock(&block);
-            ogg_packet packet;
-            while (vorbis_bitrate_flushpacket(&dsp, &packet) == 1)
-            {
-                ogg_stream_packetin(&stream, &packet);
-                while (ogg_stream_pageout(&stream, &page) != 0)
-                    AppendPage(out, page);
-            }
-        }
-    };
-    const std::size_t frames = pcm.size() / channels;
-    constexpr std::size_t Step = 1024;
-    for (std::size_t start = 0; start < frames; start += Step)
-    {
-        const std::size_t count = std::min(Step, frames - start);
-        float** buffer = vorbis_analysis_buffer(&dsp, static_cast<int>(count));
-        for (std::size_t i = 0; i < count; ++i)
-            for (std::uint32_t c = 0; c < channels; ++c)
-                buffer[c][i] = static_cast<float>(pcm[(start + i) * channels + c]) / 32768.0f;
-        vorbis_analysis_wrote(&dsp, static_cast<int>(count));
-        drain();
-    }
-    vorbis_analysis_wrote(&dsp, 0);
-    drain();
-    while (ogg_stream_flush(&stream, &page) != 0)
-        AppendPage(out, page);
-
-    ogg_stream_clear(&stream);
-    vorbis_block_clear(&block);
-    vorbis_dsp_clear(&dsp);
-    vorbis_comment_clear(&comment);
-    vorbis_info_clear(&info);
-    return out;
-}
-
-namespace
-{
 // A page of nothing but the middle of a packet: continued from the page before, finishing no packet.
 std::string MakeContinuedPage(std::uint32_t serial, std::uint32_t sequence)
 {

@@ -3,7 +3,7 @@
 #include "engine/files/FileManager.h"
 #include "engine/render/ShaderDescriptor.h"
 #include "tests/support/FilesTestSupport.h"
-#include "tests/support/ShaderFileWriter.h"
+#include "tools/formats/ShaderFileWriter.h"
 #include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -12,9 +12,9 @@
 #include <memory>
 
 using namespace VelkorEngine;
-using TestSupport::BuildShaderFile;
-using TestSupport::ShaderFile;
-using TestSupport::ShaderFileStage;
+using KorvaneTools::BuildShaderFile;
+using KorvaneTools::ShaderFile;
+using KorvaneTools::ShaderFileStage;
 
 namespace
 {
@@ -141,7 +141,7 @@ TEST(ShaderFile, RoundTripIsByteExact)
     const std::string bytes = BuildShaderFile(file);
     shaders.Write("models\\fx\\sparks.srf", bytes);
     const ShaderDescriptor read = shaders.Read("models\\fx\\sparks.srf");
-    EXPECT_EQ(BuildShaderFile(TestSupport::ShaderFileFromDescriptor(read)), bytes);
+    EXPECT_EQ(BuildShaderFile(KorvaneTools::ShaderFileFromDescriptor(read)), bytes);
     EXPECT_EQ(shaders.log->GetRecordCount(), 0u);
 }
 

@@ -15,8 +15,8 @@
 
 using namespace VelkorEngine;
 using KorvaneTest::RenderUpdate;
-using TestSupport::ShaderFile;
-using TestSupport::ShaderFileStage;
+using KorvaneTools::ShaderFile;
+using KorvaneTools::ShaderFileStage;
 
 namespace
 {

@@ -5,7 +5,7 @@
 #include "engine/scene/ModelFile.h"
 #include "engine/scene/ModelFlags.h"
 #include "tests/support/FilesTestSupport.h"
-#include "tests/support/ModelFileWriter.h"
+#include "tools/formats/ModelFileWriter.h"
 
 #include <gtest/gtest.h>
 
@@ -17,6 +17,7 @@
 
 using namespace VelkorEngine;
 using namespace TestSupport;
+using namespace KorvaneTools;
 
 namespace
 {

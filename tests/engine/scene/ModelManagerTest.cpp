@@ -15,6 +15,7 @@
 
 using namespace VelkorEngine;
 using namespace TestSupport;
+using namespace KorvaneTools;
 
 namespace
 {

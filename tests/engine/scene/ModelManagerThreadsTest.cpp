@@ -18,6 +18,7 @@
 
 using namespace VelkorEngine;
 using namespace TestSupport;
+using namespace KorvaneTools;
 
 namespace
 {

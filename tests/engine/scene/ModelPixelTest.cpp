@@ -7,9 +7,9 @@
 #include "engine/scene/ModelFlags.h"
 #include "engine/scene/ModelManager.h"
 #include "tests/support/AnimationClock.h"
-#include "tests/support/ModelFileWriter.h"
+#include "tools/formats/ModelFileWriter.h"
 #include "tests/support/RenderTestBed.h"
-#include "tests/support/ShaderFileWriter.h"
+#include "tools/formats/ShaderFileWriter.h"
 #include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -23,9 +23,9 @@ using KorvaneTest::RenderRgbNear;
 namespace
 {
 // A square of half size 0.6 bound to one bone, at x = -1 in frame 0 and x = +1 in frame 1.
-TestSupport::ModelFileDescription SlidingSquare()
+KorvaneTools::ModelFileDescription SlidingSquare()
 {
-    TestSupport::ModelFileDescription d;
+    KorvaneTools::ModelFileDescription d;
     d.flags = ModelFlags::Skeletal | ModelFlags::TriangleList;
     d.frameCount = 2;
     d.speed = 1.0f;
@@ -97,8 +97,8 @@ protected:
 // and x = +1 land on columns 251 and 389.
 TEST_F(ModelPixels, AnimatedModelMovesBetweenTwoTimes)
 {
-    folder.WriteFile("data/slide.mlf", TestSupport::WriteModelFile(SlidingSquare()));
-    folder.WriteFile("data/slide.srf", TestSupport::BuildShaderFile(TestSupport::ShaderFile{}));
+    folder.WriteFile("data/slide.mlf", KorvaneTools::WriteModelFile(SlidingSquare()));
+    folder.WriteFile("data/slide.srf", KorvaneTools::BuildShaderFile(KorvaneTools::ShaderFile{}));
     Model* model = PlaceModel(
         models->CreateModelFromFile("slide.mlf", nullptr, ModelFlags::Visible | ModelFlags::VertexColor),
         Color(1.0f, 0.0f, 0.0f, 1.0f));

@@ -16,6 +16,7 @@
 
 using namespace VelkorEngine;
 using namespace TestSupport;
+using namespace KorvaneTools;
 
 namespace
 {

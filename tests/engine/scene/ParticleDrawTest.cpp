@@ -1,7 +1,7 @@
 // Sprite groups and particle systems drawn for real through OpenGL on an offscreen window, in the engine's
 // frame order: the squares show where they should, the nearer sprite covers the farther one although
 // neither writes depth, and a hidden system draws nothing.
-#include "tests/support/ParticleFileWriter.h"
+#include "tools/formats/ParticleFileWriter.h"
 #include "tests/support/SpriteDrawBed.h"
 
 #include <gtest/gtest.h>
@@ -36,7 +36,7 @@ protected:
         p.floorOn = 0;
         p.speedCentre.fill(0.0f);
         p.color.fill(kRed);
-        scene.WriteDataFile("red.psf", TestSupport::BuildParticleFile(file));
+        scene.WriteDataFile("red.psf", KorvaneTools::BuildParticleFile(file));
         templates.reset(scene.particleSystems->NewParticleSystemFromFile("red.psf", nullptr));
         ParticleSystem* system = scene.particleSystems->CreateParticleSystemCopy(*templates);
         system->SetPosition(Vector3(0.0f, 0.0f, -5.0f));

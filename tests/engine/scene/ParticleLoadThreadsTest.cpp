@@ -2,8 +2,8 @@
 // runs the frame steps of the registered systems and groups.
 #include "engine/core/Random.h"
 #include "engine/scene/ParticleSystem.h"
-#include "tests/support/ParticleFileWriter.h"
-#include "tests/support/ShaderFileWriter.h"
+#include "tools/formats/ParticleFileWriter.h"
+#include "tools/formats/ShaderFileWriter.h"
 #include "tests/support/SpriteTestScene.h"
 
 #include <gtest/gtest.h>
@@ -16,6 +16,7 @@
 
 using namespace VelkorEngine;
 using namespace TestSupport;
+using namespace KorvaneTools;
 
 TEST(ParticleLoadThreads, FilesLoadWhileTheMainThreadRunsFrames)
 {

@@ -4,7 +4,7 @@
 #include "engine/files/FileBinary.h"
 #include "engine/scene/ParticleSystemFile.h"
 #include "tests/support/FilesTestSupport.h"
-#include "tests/support/ParticleFileWriter.h"
+#include "tools/formats/ParticleFileWriter.h"
 
 #include <gtest/gtest.h>
 
@@ -16,6 +16,7 @@
 
 using namespace VelkorEngine;
 using namespace TestSupport;
+using namespace KorvaneTools;
 
 namespace
 {

@@ -8,8 +8,8 @@
 #include "engine/scene/Model.h"
 #include "engine/scene/ParticleSystem.h"
 #include "engine/scene/SpriteGroup.h"
-#include "tests/support/ParticleFileWriter.h"
-#include "tests/support/ShaderFileWriter.h"
+#include "tools/formats/ParticleFileWriter.h"
+#include "tools/formats/ShaderFileWriter.h"
 #include "tests/support/SpriteTestScene.h"
 
 #include <gtest/gtest.h>
@@ -22,6 +22,7 @@
 
 using namespace VelkorEngine;
 using namespace TestSupport;
+using namespace KorvaneTools;
 
 namespace
 {

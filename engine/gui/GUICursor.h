@@ -34,6 +34,7 @@ public:
     void SetVisible(bool visible) { m_visible = visible ? 1 : 0; }
     bool IsVisible() const { return m_visible != 0; }
     const Vector2& GetPosition() const { return m_position; }
+    void SetPosition(const Vector2& position) { m_position = position; }
     Model* GetModel() const { return m_model; }
 
 private:

@@ -4,7 +4,6 @@
 #include "engine/core/TimerManager.h"
 #include "engine/gui/GUISoundManager.h"
 
-#include <algorithm>
 #include <cmath>
 
 namespace VelkorEngine

@@ -6,7 +6,6 @@
 
 #include "engine/render/VertexBuffer.h"
 #include "engine/render/IndexBuffer.h"
-#include "engine/render/ShaderUser.h"
 #include "engine/scene/Model.h"
 #include "engine/scene/ModelFlags.h"
 #include "engine/scene/ModelManager.h"

@@ -137,6 +137,8 @@ TEST(formats, LevelGeometryWriterRefusesLevelsTheGameCannotUse)
         {"texture index", [](LevelGeometry& l) { l.objects[0].secondTexture = 3; }},
         {"support index", [](LevelGeometry& l) { l.objects[1].supports = {2}; }},
         {"dependent index", [](LevelGeometry& l) { l.objects[0].dependents = {7}; }},
+        {"resting on itself", [](LevelGeometry& l) { l.objects[1].supports = {1}; }},
+        {"support cycle", [](LevelGeometry& l) { l.objects[0].supports = {1}; }},
     };
     for (const auto& [what, spoil] : cases)
     {

@@ -4,10 +4,15 @@
 #include "tools/datagen/DataError.h"
 #include "tools/datagen/DataGenerator.h"
 #include "tools/datagen/Sha256.h"
+#include "tools/datagen/content/Fonts.h"
+#include "tools/datagen/content/Sounds.h"
+#include "tools/datagen/content/Texts.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 
 using namespace KorvaneTools;
 using TestSupport::TempFolder;
@@ -71,6 +76,37 @@ TEST(pipeline, AFailingRunWritesNeitherStageNorPack)
     EXPECT_FALSE(std::filesystem::exists(folder / "data/pack0.pak"));
 }
 
+TEST(pipeline, TwoRunsGiveTheSamePackByteForByte)
+{
+    TempFolder folder;
+    DataGenerator generator(OptionsInto(folder));
+    generator.Generate();
+    generator.Write();
+    const std::string fresh = folder.ReadFile("data/pack0.pak");
+    std::ifstream built(KORVANE_DATA_PACK, std::ios::binary);
+    const std::string previous((std::istreambuf_iterator<char>(built)), std::istreambuf_iterator<char>());
+    ASSERT_GT(fresh.size(), 1000000u);
+    EXPECT_EQ(Sha256Hex(fresh), Sha256Hex(previous));
+}
+
+TEST(pipeline, AFailingRunLeavesThePreviousPackAndStageAlone)
+{
+    TempFolder folder;
+    {
+        DataGenerator generator(OptionsInto(folder, {"texts"}));
+        generator.Generate();
+        generator.Write();
+    }
+    const std::string pack = folder.ReadFile("data/pack0.pak");
+    const std::string manifest = folder.ReadFile("stage/manifest.txt");
+    GeneratorOptions broken = OptionsInto(folder);
+    broken.fontFolder = folder / "no-fonts";
+    DataGenerator generator(broken);
+    EXPECT_THROW(generator.Generate(), DataError);
+    EXPECT_EQ(folder.ReadFile("data/pack0.pak"), pack);
+    EXPECT_EQ(folder.ReadFile("stage/manifest.txt"), manifest);
+}
+
 TEST(pipeline, UnknownGroupIsRefused)
 {
     TempFolder folder;
@@ -88,4 +124,32 @@ TEST(pipeline, RewritingReplacesTheStageWhole)
     EXPECT_FALSE(std::filesystem::exists(folder / "stage/old/left_over.txt"));
     EXPECT_TRUE(std::filesystem::exists(folder / "stage/ui/texts/texts.xml"));
     EXPECT_FALSE(std::filesystem::exists(folder / "stage.partial"));
+}
+
+namespace
+{
+// The lines of a list in tools/datagen/expect, without its comment lines.
+std::vector<std::string> ExpectList(const std::string& name)
+{
+    std::ifstream in(std::string(KORVANE_EXPECT_FOLDER) + "/" + name);
+    std::vector<std::string> lines;
+    for (std::string line; std::getline(in, line);)
+        if (!line.empty() && line[0] != '#')
+            lines.push_back(line);
+    return lines;
+}
+}
+
+TEST(pipeline, ExpectListsAgreeWithTheGeneratorsTables)
+{
+    std::vector<std::string> texts;
+    for (const TextKey& key : GameTextKeys())
+        texts.push_back(std::string(key.key) + (key.namedByCode ? " code" : " window"));
+    EXPECT_EQ(ExpectList("texts.txt"), texts);
+
+    std::vector<std::string> fonts;
+    for (const GameFont& font : GameFonts())
+        fonts.push_back(std::string(font.name) + " " + font.list);
+    EXPECT_EQ(ExpectList("fonts.txt"), fonts);
+    EXPECT_EQ(ExpectList("sounds.txt"), GameSoundFiles());
 }

@@ -1,7 +1,12 @@
 // The generator's groups in their fixed order: the hand-written tree first, so later groups can read it.
 #include "tools/datagen/GeneratorGroup.h"
 
+#include "tools/datagen/content/Fonts.h"
+#include "tools/datagen/content/Music.h"
+#include "tools/datagen/content/Pictures.h"
+#include "tools/datagen/content/Sounds.h"
 #include "tools/datagen/content/SourceFiles.h"
+#include "tools/datagen/content/Texts.h"
 
 namespace KorvaneTools
 {
@@ -9,6 +14,11 @@ const std::vector<GeneratorGroup>& GeneratorGroups()
 {
     static const std::vector<GeneratorGroup> groups = {
         {"sources", GenerateSourceFiles},
+        {"fonts", GenerateFonts},
+        {"texts", GenerateTexts},
+        {"audio", GenerateSounds},
+        {"music", GenerateMusic},
+        {"pictures", GeneratePictures},
     };
     return groups;
 }

@@ -3,19 +3,13 @@
 #pragma once
 
 #include "engine/core/Types.h"
+#include "tools/formats/FormatError.h"
 
 #include <cstring>
-#include <stdexcept>
 #include <string>
 
 namespace KorvaneTools
 {
-class FormatError : public std::runtime_error
-{
-public:
-    using std::runtime_error::runtime_error;
-};
-
 class ByteReader
 {
 public:

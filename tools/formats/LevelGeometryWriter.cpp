@@ -30,6 +30,30 @@ void CheckIndices(const std::vector<u16>& indices, size_t objectCount, const std
             throw std::invalid_argument(what + " index " + std::to_string(index) + " out of range");
 }
 
+// A block resting on itself, directly or through others, would send the game's support walk round for
+// ever: refuse such a level.
+bool RestsOnItself(const LevelGeometry& level, size_t object, std::vector<int>& state)
+{
+    if (state[object] == 1)
+        return true;
+    if (state[object] == 2)
+        return false;
+    state[object] = 1;
+    for (u16 support : level.objects[object].supports)
+        if (RestsOnItself(level, support, state))
+            return true;
+    state[object] = 2;
+    return false;
+}
+
+void CheckSupportCycles(const LevelGeometry& level)
+{
+    std::vector<int> state(level.objects.size(), 0);
+    for (size_t i = 0; i < level.objects.size(); ++i)
+        if (RestsOnItself(level, i, state))
+            throw std::invalid_argument("object \"" + level.objects[i].block + "\" rests on itself");
+}
+
 void CheckLevel(const LevelGeometry& level)
 {
     if (level.keyFrameCount == 0)
@@ -43,6 +67,7 @@ void CheckLevel(const LevelGeometry& level)
         CheckIndices(object.supports, level.objects.size(), "support");
         CheckIndices(object.dependents, level.objects.size(), "dependent");
     }
+    CheckSupportCycles(level);
 }
 
 void PutIndexList(ByteWriter& out, const std::vector<u16>& indices)

@@ -46,7 +46,7 @@ struct LevelGeometry
 };
 
 // Throws std::invalid_argument for a level the game could not use: no key frames, a key-frame list of the
-// wrong length, a texture or support index out of range.
+// wrong length, a texture or support index out of range, a block resting on itself through its supports.
 std::string WriteLevelGeometry(const LevelGeometry& level);
 // Throws FormatError for a bad header, a count that does not fit the file, an index out of range or bytes
 // left over.

@@ -51,7 +51,7 @@ wait_for 'Pressed: ~'
 wait_for 'Console opened'
 # A line typed into the console changes a setting; the settings file shows it at the end. One character
 # reaches the input line per frame, so the keys come slowly.
-xdotool type --delay 120 'v_gamma 1.5'
+xdotool type --delay 200 'v_gamma 1.5'
 xdotool key Return
 xdotool mousemove --window "$window" 100 100 click 1
 wait_for 'Pressed: MOUSE1'

@@ -4,7 +4,9 @@
 
 #include "engine/scene/ModelFlags.h"
 #include "tests/support/ImageTestFiles.h"
-#include "tests/support/SmokeFontAtlas.h"
+#include "tools/datagen/fonts/FontRasteriser.h"
+#include "tools/datagen/fonts/GlyphSet.h"
+#include "tools/formats/ImageWriters.h"
 #include "tools/formats/ModelFileWriter.h"
 #include "tools/formats/ParticleFileWriter.h"
 #include "tools/formats/ShaderFileWriter.h"
@@ -272,7 +274,8 @@ ImageTest::Picture ConsolePicture()
 std::vector<std::pair<std::string, std::string>> MakeEngineSmokeData()
 {
     const SoundWavFormat stereo;
-    const SmokeFont font = MakeSmokeFont(std::string(KORVANE_FONT_FOLDER) + "/DejaVuSans.ttf", 32);
+    const KorvaneTools::RasterFont font = KorvaneTools::RasteriseFont(
+        std::string(KORVANE_FONT_FOLDER) + "/DejaVuSans.ttf", 32, KorvaneTools::GameGlyphSet(), 1024, 1024);
     return {
         {"Data/smoke/windmill.mlf", WriteModelFile(Windmill())},
         {"Data/smoke/windmill.srf", BuildShaderFile(OneTextureShader("windmill.tga", 1))},
@@ -289,8 +292,8 @@ std::vector<std::pair<std::string, std::string>> MakeEngineSmokeData()
         // A quarter second of a 660 Hz tone, and about 18 seconds of music: long enough to be streamed.
         {"Data/smoke/effect.wav", MakeSoundWav(stereo, MakeSoundTone(5512, 2, 660.0, 22050, 8000.0))},
         {"Data/smoke/music.ogg", MakeSoundOgg(2, 22050, MakeSoundMusic(400000, 2, 22050))},
-        {"Data/smoke/font.vef", font.glyphFile},
-        {"Data/smoke/font.tga", font.atlas},
+        {"Data/smoke/font.vef", KorvaneTools::WriteFontFile(font.glyphs)},
+        {"Data/smoke/font.tga", KorvaneTools::WriteTga(font.atlas)},
         {"Data/smoke/console.tga", Text(ImageTest::MakeTga(ConsolePicture()))},
     };
 }

@@ -375,7 +375,8 @@ void Console::ShowStatus(u32 status, const std::string& name)
             return;
         m_config->GetValueAsString(value, name);
         m_config->GetDefaultValue(defaultValue, name);
-        AddText(kWhite, StringToWString("\"" + name + "\" is \"" + value + "\", default is \"" + defaultValue + "\"\n"));
+        AddText(kWhite,
+                StringToWString("\"" + name + "\" is \"" + value + "\", default is \"" + defaultValue + "\"\n"));
         return;
     case Config::StatusReadOnly:
         AddText(kWhite, StringToWString("\"" + name + "\" is read only\n"));

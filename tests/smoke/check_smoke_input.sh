@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Runs the smoke program on a virtual X display and drives it with real key and mouse input: the window's title
-# and size, control names of keys and buttons, a click on the GUI button, Alt+Enter acting once per press, and
-# Alt+F4 closing the program with the settings written.
+# and size, control names of keys and buttons, the console opened by its key with a typed line setting
+# v_gamma, a click on the GUI button, Alt+Enter acting once per press, and Alt+F4 closing the program with the
+# settings written.
 #   check_smoke_input.sh <engine_smoke> <engine_smoke_data>
 set -euo pipefail
 program="$1" make_data="$2"
@@ -47,6 +48,11 @@ xdotool key a
 wait_for 'Pressed: A'
 xdotool key grave
 wait_for 'Pressed: ~'
+wait_for 'Console opened'
+# A line typed into the console changes a setting; the settings file shows it at the end. One character
+# reaches the input line per frame, so the keys come slowly.
+xdotool type --delay 200 'v_gamma 1.5'
+xdotool key Return
 xdotool mousemove --window "$window" 100 100 click 1
 wait_for 'Pressed: MOUSE1'
 xdotool click 3
@@ -75,4 +81,5 @@ wait "$pid" || fail "the program ended with an error"
 settings="$scratch/Logs/smoke.ini"
 [ -f "$settings" ] || fail "no settings file"
 grep -q $'^v_fullscreen 1\r$' "$settings" || fail "v_fullscreen was not toggled once: $(grep v_fullscreen "$settings")"
+grep -q $'^v_gamma 1.500000\r$' "$settings" || fail "the console line did not set v_gamma: $(grep v_gamma "$settings")"
 echo "smoke input ok"

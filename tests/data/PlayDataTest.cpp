@@ -5,6 +5,9 @@
 #include "tests/data/DataStageFiles.h"
 #include "tests/data/PlayModelFile.h"
 #include "tests/data/ResourceListWalk.h"
+#include "engine/scene/ModelFile.h"
+#include "engine/scene/ParticleSystemFile.h"
+#include "tests/support/FilesTestSupport.h"
 #include "tools/datagen/DataXml.h"
 #include "tools/datagen/content/Levels.h"
 #include "tools/datagen/play/BlockKinds.h"
@@ -417,5 +420,24 @@ TEST(play, TopViewAndContactSheetShowSomething)
         for (std::size_t i = 0; i + 3 < picture->pixels.size(); i += 4 * 97)
             colours.insert(picture->pixels[i] << 16 | picture->pixels[i + 1] << 8 | picture->pixels[i + 2]);
         EXPECT_GT(colours.size(), 20u);
+    }
+}
+
+TEST(play, EngineReadsEveryModelAndParticleSystem)
+{
+    for (const char* folder : {"game_objects", "environment"})
+    {
+        for (const std::string& path : StagePaths(folder, ".mlf"))
+        {
+            const std::string error =
+                TestSupport::ReadFormatError<VelkorEngine::ModelFile>(StageFile(path), path, path);
+            EXPECT_EQ(error, "no error") << path;
+        }
+        for (const std::string& path : StagePaths(folder, ".psf"))
+        {
+            const std::string error =
+                TestSupport::ReadFormatError<VelkorEngine::ParticleSystemFile>(StageFile(path), path, path);
+            EXPECT_EQ(error, "no error") << path;
+        }
     }
 }

@@ -55,7 +55,8 @@ TEST(fonts, GlyphTablesHoldTheWholeSetWithoutWhiteSpaceInsideTheirAtlas)
     const std::vector<char32_t> set = GameGlyphSet();
     for (const GlyphTable& table : GlyphTables())
     {
-        const std::vector<FontGlyph> glyphs = ReadFontFile(StageFile(std::string("ui/fonts/en/") + table.name + ".vef"));
+        const std::string file = std::string("ui/fonts/en/") + table.name + ".vef";
+        const std::vector<FontGlyph> glyphs = ReadFontFile(StageFile(file));
         std::set<char32_t> codes;
         for (const FontGlyph& glyph : glyphs)
         {

@@ -127,7 +127,8 @@ TEST(texts, BadTextFilesStopTheGeneratorNamingTheKey)
         {Replaced(good, "<ru text=\"Отмена\"/>", ""), "key \"common/cancel\" has no \"ru\" text"},
         {Replaced(good, "<sp text=\"Hecho\"/>", "<sp text=\"\"/>"), "key \"common/done\" has no \"sp\" text"},
         {Replaced(good, "Salve, %PROFILE_NAME%!", "Salve!"), "key \"main_menu/greeting\" in \"it\" lacks"},
-        {Replaced(good, "<en text=\"Pause\"/>", "<en text=\"Pause \u4E2D\"/>"), "key \"pause/title\" in \"en\" uses U+4E2D"},
+        {Replaced(good, "<en text=\"Pause\"/>", "<en text=\"Pause \u4E2D\"/>"),
+         "key \"pause/title\" in \"en\" uses U+4E2D"},
         {good.substr(3), "must start with the UTF-8 byte-order mark"},
         {good.substr(0, good.size() / 2), "default_texts.xml: "},
     };

@@ -13,7 +13,6 @@
 #include "tools/formats/ImageWriters.h"
 
 #include <cstdio>
-#include <cstring>
 #include <exception>
 #include <fstream>
 #include <string>

@@ -146,22 +146,151 @@ Signal Looped(double seconds, const std::vector<std::pair<double, Signal>>& hits
     return out;
 }
 
+Signal ButtonClick()
+{
+    Signal s = Tick(2500, 3);
+    s.resize(SampleCount(0.08));
+    MixInto(s, Thump(0.08, 400, 300), 0, 0.8);
+    return s;
+}
+
+Signal QuillScratch()
+{
+    Signal s = Noise(0.05, 4);
+    HighPass(s, 3500);
+    return Struck(s, 0.005);
+}
+
+Signal WindowWhoosh(double fromHz, double toHz, std::uint32_t seed, double chimeHz, double chimeAt)
+{
+    Signal s = Whoosh(0.3, fromHz, toHz, seed);
+    MixInto(s, Bell(0.15, chimeHz, {1.0, 2.76}, 20), chimeAt, 0.3);
+    return s;
+}
+
+Signal MetalCrash()
+{
+    Signal s = Noise(0.6, 15);
+    HighPass(s, 2000);
+    Strike(s, 0.002);
+    MixInto(s, Metal(0.6, 410, 6), 0, 0.8);
+    return s;
+}
+
+Signal Boom()
+{
+    Signal s = Noise(0.9, 16);
+    LowPass(s, 500);
+    Strike(s, 0.005);
+    MixInto(s, Thump(0.9, 120, 35), 0, 1.2);
+    return s;
+}
+
+Signal CageRattle()
+{
+    Signal s = Crumble(0.5, 17, 3000, 10);
+    HighPass(s, 800);
+    MixInto(s, Bell(0.3, 1568, {1.0, 2.0, 3.0}, 10), 0.2, 0.5);
+    return s;
+}
+
+Signal WoodenThock()
+{
+    Signal s = Thump(0.12, 320, 260);
+    MixInto(s, Tick(900, 18), 0, 0.5);
+    return s;
+}
+
+Signal StoneTap()
+{
+    Signal s = Tick(1600, 19);
+    s.resize(SampleCount(0.08));
+    MixInto(s, Thump(0.05, 220, 180), 0, 0.4);
+    return s;
+}
+
+Signal FallingWhistle()
+{
+    Signal s = Tone(0.8, 1400, 300);
+    Swell(s, 0.03, 0.3);
+    return s;
+}
+
+Signal StringShot()
+{
+    Signal s = Struck(Pluck(0.25, 196, 22, 0.99));
+    MixInto(s, Whoosh(0.2, 3000, 800, 23), 0.02, 0.6);
+    s.resize(SampleCount(0.25));
+    return s;
+}
+
+Signal HeavyShot()
+{
+    Signal s = Thump(0.4, 110, 50);
+    MixInto(s, Struck(Pluck(0.4, 98, 24, 0.99)), 0, 0.6);
+    return s;
+}
+
+Signal BoltThud()
+{
+    Signal s = Thump(0.15, 260, 120);
+    MixInto(s, Tick(700, 25), 0, 0.6);
+    return s;
+}
+
+Signal HeavyBoltThud()
+{
+    Signal s = Thump(0.25, 180, 70);
+    MixInto(s, Crumble(0.25, 26, 700, 6), 0, 0.6);
+    return s;
+}
+
+Signal MechanicalWhirr()
+{
+    Signal s = Tone(0.6, 80, 320, 1.0);
+    for (size_t i = 0; i < s.size(); ++i)
+        s[i] *= static_cast<float>(0.6 + 0.4 * std::sin(static_cast<double>(i) * 0.012));
+    Swell(s, 0.1, 0.15);
+    return s;
+}
+
+Signal WoodenCrash()
+{
+    Signal s = Crumble(0.8, 27, 1100, 24);
+    BandPass(s, 600, 0.8);
+    MixInto(s, Thump(0.3, 200, 90), 0, 0.8);
+    return s;
+}
+
+Signal HammerBlow()
+{
+    Signal s = Thump(0.5, 90, 40);
+    MixInto(s, Crumble(0.5, 28, 1000, 10), 0, 0.7);
+    MixInto(s, Metal(0.3, 300, 15), 0, 0.3);
+    return s;
+}
+
+// A lute's A4 plucked twice in half a second, round and round.
+Signal LutePluckLoop()
+{
+    return Looped(0.5, {{0.0, Pluck(0.5, 440, 5)}, {0.25, Pluck(0.5, 440, 6)}});
+}
+
 struct Effect
 {
     const char* path;
     Signal (*make)();
 };
 
-// clang-format off
 const Effect Effects[] = {
     {"audio/menu/button_select_0.wav", [] { return Tick(1200, 1); }},
     {"audio/menu/button_select_1.wav", [] { return Tick(1000, 2); }},
-    {"audio/menu/button_click.wav", [] { Signal s = Tick(2500, 3); s.resize(SampleCount(0.08)); MixInto(s, Thump(0.08, 400, 300), 0, 0.8); return s; }},
-    {"audio/menu/edit_box_print.wav", [] { Signal s = Noise(0.05, 4); HighPass(s, 3500); return Struck(s, 0.005); }},
-    {"audio/menu/volume_slider.wav", [] { return Looped(0.5, {{0.0, Pluck(0.5, 440, 5)}, {0.25, Pluck(0.5, 440, 6)}}); }},
+    {"audio/menu/button_click.wav", ButtonClick},
+    {"audio/menu/edit_box_print.wav", QuillScratch},
+    {"audio/menu/volume_slider.wav", LutePluckLoop},
     {"audio/menu/upgrade.wav", [] { return Arpeggio({3, 7, 10, 15}, 0.1, 0.6, 0.4); }},
-    {"audio/menu/window_appear.wav", [] { Signal s = Whoosh(0.3, 400, 2400, 7); MixInto(s, Bell(0.15, 1760, {1.0, 2.76}, 20), 0.15, 0.3); return s; }},
-    {"audio/menu/window_disappear.wav", [] { Signal s = Whoosh(0.3, 2400, 400, 8); MixInto(s, Bell(0.15, 1320, {1.0, 2.76}, 20), 0.0, 0.3); return s; }},
+    {"audio/menu/window_appear.wav", [] { return WindowWhoosh(400, 2400, 7, 1760, 0.15); }},
+    {"audio/menu/window_disappear.wav", [] { return WindowWhoosh(2400, 400, 8, 1320, 0.0); }},
     {"audio/menu/charge_score.wav", [] { return Looped(0.2, {{0.0, Bell(0.3, 2093, {1.0, 2.76, 5.4}, 18)}}); }},
     {"audio/game/level_begin.ogg", Fanfare},
     {"audio/game/level_complete.ogg", [] { return Arpeggio({-9, -5, -2, 3, 7}, 0.2, 2.0, 0.5); }},
@@ -172,25 +301,24 @@ const Effect Effects[] = {
     {"audio/game/crash_simple_brick_1.wav", [] { return Crumble(0.35, 12, 1500, 16); }},
     {"audio/game/crash_simple_brick_2.wav", [] { return Crumble(0.4, 13, 1200, 18); }},
     {"audio/game/crash_hard_brick.wav", [] { return Crumble(0.5, 14, 900, 26); }},
-    {"audio/game/crash_unbreakable_brick.wav", [] { Signal s = Noise(0.6, 15); HighPass(s, 2000); Strike(s, 0.002); MixInto(s, Metal(0.6, 410, 6), 0, 0.8); return s; }},
-    {"audio/game/crash_explosive_brick.wav", [] { Signal s = Noise(0.9, 16); LowPass(s, 500); Strike(s, 0.005); MixInto(s, Thump(0.9, 120, 35), 0, 1.2); return s; }},
-    {"audio/game/crash_ballkeeper.wav", [] { Signal s = Crumble(0.5, 17, 3000, 10); HighPass(s, 800); MixInto(s, Bell(0.3, 1568, {1.0, 2.0, 3.0}, 10), 0.2, 0.5); return s; }},
-    {"audio/game/ball_hit_bat.wav", [] { Signal s = Thump(0.12, 320, 260); Signal n = Tick(900, 18); MixInto(s, n, 0, 0.5); return s; }},
-    {"audio/game/ball_hit_field_simple.wav", [] { Signal s = Tick(1600, 19); s.resize(SampleCount(0.08)); MixInto(s, Thump(0.05, 220, 180), 0, 0.4); return s; }},
+    {"audio/game/crash_unbreakable_brick.wav", MetalCrash},
+    {"audio/game/crash_explosive_brick.wav", Boom},
+    {"audio/game/crash_ballkeeper.wav", CageRattle},
+    {"audio/game/ball_hit_bat.wav", WoodenThock},
+    {"audio/game/ball_hit_field_simple.wav", StoneTap},
     {"audio/game/ball_hit_field_super.wav", [] { return Bell(0.2, 1320, {1.0, 2.0, 3.01}, 14); }},
     {"audio/game/ball_hit_barrier.wav", [] { return Struck(Pluck(0.3, 110, 20, 0.998), 0.003); }},
-    {"audio/game/ball_losed.wav", [] { Signal s = Tone(0.8, 1400, 300); Swell(s, 0.03, 0.3); return s; }},
+    {"audio/game/ball_losed.wav", FallingWhistle},
     {"audio/game/bonus_creation.wav", [] { return Sparkle(0.4, 21, 8); }},
     {"audio/game/bonus_get.wav", [] { return Bell(0.5, 880, {1.0, 2.0, 2.76, 4.07}, 7); }},
-    {"audio/game/arbalest_shot.wav", [] { Signal s = Struck(Pluck(0.25, 196, 22, 0.99)); MixInto(s, Whoosh(0.2, 3000, 800, 23), 0.02, 0.6); s.resize(SampleCount(0.25)); return s; }},
-    {"audio/game/ballista_shot.wav", [] { Signal s = Thump(0.4, 110, 50); MixInto(s, Struck(Pluck(0.4, 98, 24, 0.99)), 0, 0.6); return s; }},
-    {"audio/game/arbalest_hit_field.wav", [] { Signal s = Thump(0.15, 260, 120); MixInto(s, Tick(700, 25), 0, 0.6); return s; }},
-    {"audio/game/ballista_hit_field.wav", [] { Signal s = Thump(0.25, 180, 70); MixInto(s, Crumble(0.25, 26, 700, 6), 0, 0.6); return s; }},
-    {"audio/game/bat_creation.wav", [] { Signal s = Tone(0.6, 80, 320, 1.0); for (size_t i = 0; i < s.size(); ++i) s[i] *= static_cast<float>(0.6 + 0.4 * std::sin(i * 0.012)); Swell(s, 0.1, 0.15); return s; }},
-    {"audio/game/bat_destruction.wav", [] { Signal s = Crumble(0.8, 27, 1100, 24); BandPass(s, 600, 0.8); MixInto(s, Thump(0.3, 200, 90), 0, 0.8); return s; }},
-    {"audio/game/hammer.wav", [] { Signal s = Thump(0.5, 90, 40); MixInto(s, Crumble(0.5, 28, 1000, 10), 0, 0.7); MixInto(s, Metal(0.3, 300, 15), 0, 0.3); return s; }},
+    {"audio/game/arbalest_shot.wav", StringShot},
+    {"audio/game/ballista_shot.wav", HeavyShot},
+    {"audio/game/arbalest_hit_field.wav", BoltThud},
+    {"audio/game/ballista_hit_field.wav", HeavyBoltThud},
+    {"audio/game/bat_creation.wav", MechanicalWhirr},
+    {"audio/game/bat_destruction.wav", WoodenCrash},
+    {"audio/game/hammer.wav", HammerBlow},
 };
-// clang-format on
 
 bool IsLoop(const std::string& path)
 {

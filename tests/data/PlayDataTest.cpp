@@ -9,6 +9,7 @@
 #include "engine/scene/ParticleSystemFile.h"
 #include "tests/support/FilesTestSupport.h"
 #include "tools/datagen/DataXml.h"
+#include "tools/datagen/content/GameView.h"
 #include "tools/datagen/content/Levels.h"
 #include "tools/datagen/play/BlockKinds.h"
 #include "tools/datagen/play/ContactSheet.h"
@@ -409,11 +410,12 @@ TEST(play, SceneryLeavesTheFieldAndTheCameraClear)
         ExpectBox(Model(walls), {-87, -100, 0}, {87, 120, 25}, walls);
 }
 
-TEST(play, TopViewAndContactSheetShowSomething)
+TEST(play, TopViewGameViewAndContactSheetShowSomething)
 {
     const KorvaneTools::RgbaPicture view = KorvaneTools::LevelTopView(KorvaneTools::BuildLevel("01_04"));
+    const KorvaneTools::RgbaPicture game = KorvaneTools::GameView("00_03");
     const KorvaneTools::RgbaPicture sheet = KorvaneTools::ContactSheet("play");
-    for (const KorvaneTools::RgbaPicture* picture : {&view, &sheet})
+    for (const KorvaneTools::RgbaPicture* picture : {&view, &game, &sheet})
     {
         ASSERT_GT(picture->width, 100u);
         std::set<unsigned> colours;

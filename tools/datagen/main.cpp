@@ -4,10 +4,12 @@
 //   korvane-datagen --preview-text "text" [--font name] [--lang en] --out picture.bmp
 //   korvane-datagen --top-view SS_LL --out picture.bmp      (a level seen from above)
 //   korvane-datagen --contact-sheet play --out picture.bmp  (every play object)
+//   korvane-datagen --game-view SS_LL --out picture.bmp     (a level from the game's camera)
 #include "engine/core/Error.h"
 #include "tools/datagen/DataError.h"
 #include "tools/datagen/DataGenerator.h"
 #include "tools/datagen/content/FontSamples.h"
+#include "tools/datagen/content/GameView.h"
 #include "tools/datagen/content/Levels.h"
 #include "tools/datagen/play/ContactSheet.h"
 #include "tools/formats/ImageWriters.h"
@@ -27,7 +29,8 @@ int Usage()
                  "       korvane-datagen --preview-text <text> [--font <name>] [--lang <language>]\n"
                  "                       [--fonts <folder>] --out <picture.bmp|picture.tga>\n"
                  "       korvane-datagen --top-view <level, e.g. 01_04> --out <picture.bmp|picture.tga>\n"
-                 "       korvane-datagen --contact-sheet play --out <picture.bmp|picture.tga>\n");
+                 "       korvane-datagen --contact-sheet play --out <picture.bmp|picture.tga>\n"
+                 "       korvane-datagen --game-view <level> --out <picture.bmp|picture.tga>\n");
     return 2;
 }
 
@@ -38,6 +41,7 @@ struct Preview
     std::string language = "en";
     std::string topView;
     std::string contactSheet;
+    std::string gameView;
 };
 
 // Reads the options; false when they make no sense.
@@ -69,6 +73,8 @@ bool ParseOptions(int argc, char** argv, KorvaneTools::GeneratorOptions& options
             preview.topView = value;
         else if (option == "--contact-sheet")
             preview.contactSheet = value;
+        else if (option == "--game-view")
+            preview.gameView = value;
         else
             return false;
     }
@@ -89,6 +95,8 @@ void WritePreview(const KorvaneTools::GeneratorOptions& options, const Preview& 
 {
     if (!preview.topView.empty())
         WritePicture(options.stageFolder, KorvaneTools::LevelTopView(KorvaneTools::BuildLevel(preview.topView)));
+    else if (!preview.gameView.empty())
+        WritePicture(options.stageFolder, KorvaneTools::GameView(preview.gameView));
     else if (!preview.contactSheet.empty())
         WritePicture(options.stageFolder, KorvaneTools::ContactSheet(preview.contactSheet));
     else
@@ -98,7 +106,8 @@ void WritePreview(const KorvaneTools::GeneratorOptions& options, const Preview& 
 
 int Run(const KorvaneTools::GeneratorOptions& options, const Preview& preview)
 {
-    if (!preview.text.empty() || !preview.topView.empty() || !preview.contactSheet.empty())
+    if (!preview.text.empty() || !preview.topView.empty() || !preview.contactSheet.empty() ||
+        !preview.gameView.empty())
     {
         WritePreview(options, preview);
         return 0;

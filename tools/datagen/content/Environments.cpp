@@ -436,7 +436,7 @@ std::vector<SceneryModel> SceneryModels(const std::string& environment)
         OrientAwayFrom(back, {0, 600, 150});
         std::vector<Vector3> pillars;
         for (float x : {-150.0f, 150.0f})
-            for (float y : {0.0f, 120.0f, 240.0f})
+            for (float y : {150.0f, 230.0f, 310.0f}) // behind the field: nearer ones would cut across the view
                 pillars.push_back({x, y, 0});
         std::vector<Vector3> flames = CandleSpots();
         for (Vector3& f : flames)

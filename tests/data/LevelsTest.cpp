@@ -1,6 +1,7 @@
 // The levels as the game reads them: the list, the ten geometry files, the field's walls, the lighting and
 // the level map, read back from the generated tree and held to the rules the play code relies on.
 #include "tests/data/DataStageFiles.h"
+#include "tests/data/GeneratorRunFiles.h"
 #include "tools/datagen/DataError.h"
 #include "tools/datagen/content/Levels.h"
 
@@ -245,4 +246,20 @@ TEST(levels, LightingHasAnAmbientColourAndAtMostSevenLights)
     }
     std::string rest;
     EXPECT_FALSE(in >> rest) << "numbers after the last light: " << rest;
+}
+
+TEST(levels, GeneratorRefusesALevelListThatDoesNotMatchTheTables)
+{
+    const std::string list = DataTest::SourceFile("levels/levels.xml");
+    const auto withList = [](const std::string& levels) {
+        return DataTest::GenerateWithReplacedSources({"levels"}, {{"levels/levels.xml", levels}}, {"sources", "levels"});
+    };
+    EXPECT_EQ(withList(list), "");
+    std::string eleven = list;
+    eleven.insert(eleven.rfind("</stage>"), "<level ace_time=\"10\"/>\n");
+    EXPECT_NE(withList(eleven).find("no table for level 01_05"), std::string::npos) << withList(eleven);
+    std::string nine = list;
+    nine.erase(nine.rfind("<level"), nine.rfind("</stage>") - nine.rfind("<level"));
+    EXPECT_NE(withList(nine).find("01_04 is not listed"), std::string::npos) << withList(nine);
+    EXPECT_NE(withList("<levels><stage><level/></stage></levels>").find("names no environment"), std::string::npos);
 }

@@ -3,6 +3,7 @@
 // code assumes, animations have their frames and close their loops, pictures have power-of-two sides, and
 // the scenery leaves the field and the camera's view clear.
 #include "tests/data/DataStageFiles.h"
+#include "tests/data/GeneratorRunFiles.h"
 #include "tests/data/PlayModelFile.h"
 #include "tests/data/ResourceListWalk.h"
 #include "engine/scene/ModelFile.h"
@@ -442,4 +443,17 @@ TEST(play, EngineReadsEveryModelAndParticleSystem)
             EXPECT_EQ(error, "no error") << path;
         }
     }
+}
+
+TEST(play, GeneratorRefusesBlockDescriptionsThatDisagreeWithTheMeshes)
+{
+    const auto withBlock = [](const std::string& name, const std::string& xml) {
+        return GenerateWithReplacedSources({"game_objects"}, {{"game_objects/blocks/" + name + ".xml", xml}},
+                                           {"sources", "blocks"});
+    };
+    EXPECT_EQ(withBlock("brick", SourceFile("game_objects/blocks/brick.xml")), "");
+    EXPECT_NE(withBlock("brick", "<block strength=\"1\" fragment_count=\"5\"/>").find("fragment_count"),
+              std::string::npos);
+    EXPECT_NE(withBlock("cage", "<block type=\"ball_keeper\" fragment_count=\"4\"/>").find("collision_model"),
+              std::string::npos);
 }

@@ -4,9 +4,11 @@
 #include "tests/data/GeneratorRunFiles.h"
 #include "tools/datagen/DataError.h"
 #include "tools/datagen/content/Levels.h"
+#include "tools/datagen/play/BlockKinds.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <functional>
 #include <sstream>
@@ -262,4 +264,86 @@ TEST(levels, GeneratorRefusesALevelListThatDoesNotMatchTheTables)
     nine.erase(nine.rfind("<level"), nine.rfind("</stage>") - nine.rfind("<level"));
     EXPECT_NE(withList(nine).find("01_04 is not listed"), std::string::npos) << withList(nine);
     EXPECT_NE(withList("<levels><stage><level/></stage></levels>").find("names no environment"), std::string::npos);
+}
+
+namespace
+{
+struct PlanBox
+{
+    float minX, minY, maxX, maxY;
+
+    float DistanceTo(float x, float y) const
+    {
+        const float dx = std::max({minX - x, 0.0f, x - maxX});
+        const float dy = std::max({minY - y, 0.0f, y - maxY});
+        return std::hypot(dx, dy);
+    }
+};
+
+PlanBox PlanOf(const LevelObject& object)
+{
+    const BlockKind& kind = FindBlockKind(object.block);
+    const auto& p = object.keyFrames.front().position;
+    return {p[0] - kind.width / 2, p[1] - kind.depth / 2, p[0] + kind.width / 2, p[1] + kind.depth / 2};
+}
+}
+
+// A ball rolls in the plane of the field; irons that never break could wall blocks off from it. Every other
+// floor block must be touchable by a ball that starts at the bat, going round the standing irons (moving
+// irons leave the way free at times; bricks in the way are broken first).
+TEST(levels, EveryFloorBlockCanBeReachedByABallGoingRoundTheIrons)
+{
+    constexpr float Radius = 2.5f, Step = 0.5f;
+    constexpr float Left = -77 + Radius, Right = 77 - Radius, Near = -95, Far = 110 - Radius;
+    const int columns = static_cast<int>((Right - Left) / Step) + 1;
+    const int rows = static_cast<int>((Far - Near) / Step) + 1;
+    for (const LevelEntry& entry : ListedLevels())
+    {
+        const LevelGeometry level = ReadLevel(entry.name);
+        std::vector<PlanBox> irons;
+        for (const LevelObject& object : level.objects)
+            if (object.block == "iron" && !object.animated)
+                irons.push_back(PlanOf(object));
+        const auto free = [&](int c, int r) {
+            const float x = Left + Step * static_cast<float>(c), y = Near + Step * static_cast<float>(r);
+            for (const PlanBox& iron : irons)
+                if (iron.DistanceTo(x, y) < Radius)
+                    return false;
+            return true;
+        };
+        std::vector<char> reached(static_cast<std::size_t>(columns * rows), 0);
+        std::vector<std::pair<int, int>> queue = {{columns / 2, 0}};
+        reached[static_cast<std::size_t>(columns / 2)] = 1;
+        while (!queue.empty())
+        {
+            const auto [c, r] = queue.back();
+            queue.pop_back();
+            const int next[4][2] = {{c + 1, r}, {c - 1, r}, {c, r + 1}, {c, r - 1}};
+            for (const auto& n : next)
+            {
+                if (n[0] < 0 || n[0] >= columns || n[1] < 0 || n[1] >= rows)
+                    continue;
+                char& seen = reached[static_cast<std::size_t>(n[1] * columns + n[0])];
+                if (seen == 0 && free(n[0], n[1]))
+                {
+                    seen = 1;
+                    queue.push_back({n[0], n[1]});
+                }
+            }
+        }
+        for (std::size_t i = 0; i < level.objects.size(); ++i)
+        {
+            const LevelObject& object = level.objects[i];
+            if (object.block == "iron" || !object.supports.empty())
+                continue;
+            const PlanBox box = PlanOf(object);
+            bool touched = false;
+            for (int r = 0; r < rows && !touched; ++r)
+                for (int c = 0; c < columns && !touched; ++c)
+                    touched = reached[static_cast<std::size_t>(r * columns + c)] != 0 &&
+                              box.DistanceTo(Left + Step * static_cast<float>(c), Near + Step * static_cast<float>(r)) <=
+                                  Radius + Step;
+            EXPECT_TRUE(touched) << entry.name << ": object " << i << " (" << object.block << ") is walled in by irons";
+        }
+    }
 }

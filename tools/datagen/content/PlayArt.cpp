@@ -94,11 +94,13 @@ struct Bonus
     unsigned rim;
 };
 
+// Rims in the glow colour the game gives each kind's falling bonus: blue helps, red-orange hinders,
+// yellow arms.
+constexpr unsigned Blue = 0x0090FF, RedOrange = 0xFF4200, Yellow = 0xFFD800;
 const Bonus Bonuses[] = {
-    {"life", 0x3A7AE0},           {"bat_increase", 0x3A7AE0}, {"bat_decrease", 0xE0602A},
-    {"balls_speed_up", 0xE0602A}, {"balls_slow_down", 0x3A7AE0}, {"balls_split", 0x3A7AE0},
-    {"balls_super", 0xF2CF6B},    {"barrier", 0x3A7AE0},     {"arbalest", 0xF2CF6B},
-    {"ballista", 0xF2CF6B},       {"hammer", 0xF2CF6B},
+    {"life", Blue},           {"bat_increase", Blue},    {"bat_decrease", RedOrange}, {"balls_speed_up", RedOrange},
+    {"balls_slow_down", Blue}, {"balls_split", Blue},    {"balls_super", Blue},       {"barrier", Blue},
+    {"arbalest", Yellow},     {"ballista", Yellow},      {"hammer", Yellow},
 };
 
 void Arrow(Painter& p, float x, float y, float direction, const Colour& c)

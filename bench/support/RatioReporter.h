@@ -1,5 +1,6 @@
 // A console reporter that keeps each benchmark's real time per iteration, so a program can print the ratio of
-// its own code against the reference it measured in the same run. Ratio lines have one fixed form that
+// its own code against the reference it measured in the same run. With --benchmark_repetitions a benchmark's
+// time is the median of its repetitions (or the median the library reports when only aggregates are shown). Ratio lines have one fixed form that
 // bench/run-all.sh gathers into one table: "RATIO<TAB>label<TAB>value<TAB>target".
 #pragma once
 
@@ -7,6 +8,7 @@
 
 #include <map>
 #include <string>
+#include <vector>
 
 namespace BenchSupport
 {
@@ -20,6 +22,8 @@ public:
 
     // Real time per iteration of a finished benchmark, by its name; negative when it did not run.
     double TimeOf(const std::string& name) const;
+    // The median of some values; negative for none.
+    static double Median(std::vector<double> values);
     // Prints measured / reference; target is the largest acceptable ratio (0 for none).
     void PrintRatio(const std::string& label, const std::string& measured, const std::string& reference,
                     double target) const;
@@ -28,7 +32,8 @@ public:
     void PrintComputedRatio(const std::string& label, double ratio, double target) const;
 
 private:
-    std::map<std::string, double> m_times;
+    std::map<std::string, std::vector<double>> m_times;
+    std::map<std::string, double> m_reportedMedians;
 };
 
 // Runs the registered benchmarks through the reporter; the caller prints its ratios afterwards.

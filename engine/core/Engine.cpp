@@ -50,6 +50,9 @@ Engine::Engine(const EngineParameters& parameters)
                                                 m_shaderManager.get(), m_spriteGroupManager.get());
     m_controls = std::make_unique<Controls_DI7>(m_messageManager.get(), m_timerManager.get(), m_window.get(), true);
     CreateSound();
+    m_guiManager = std::make_unique<GUIManager>(m_messageManager.get(), m_fileManager.get(), m_window.get(),
+                                                m_timerManager.get(), m_cameraManager.get(), m_shaderManager.get(),
+                                                m_modelManager.get(), m_controls.get(), m_soundManager.get());
     // Milliseconds since boot, so that two runs draw different sequences.
     SeedRandom(GetTickCount());
 }
@@ -90,6 +93,8 @@ Engine::~Engine()
 {
     if (m_parameters->saveSettingsOnExit)
         m_config->Save();
+    m_console.reset();
+    m_guiManager.reset();
     m_soundManager.reset();
     m_soundSystem.reset();
     m_controls.reset();
@@ -114,7 +119,22 @@ void Engine::Render()
     m_timerManager->Update();
     m_window->Update();
     m_controls->Update();
+    m_guiManager->ProcessMouse();
+    if (m_console)
+        m_console->Update();
     m_messageManager->ClearRecords();
+}
+
+void Engine::CreateConsole(const std::string& versionText, const ShaderDescriptor& background, i32 fontIndex,
+                           u16 caret, u16 prompt, u16 scrollMark, const std::string& defaultKey, f32 defaultAlpha,
+                           f32 defaultSize, f32 defaultSpeed)
+{
+    m_console.reset();
+    const Console::Look look{fontIndex, caret, prompt, scrollMark};
+    const Console::Defaults defaults{defaultKey, defaultAlpha, defaultSize, defaultSpeed};
+    m_console = std::make_unique<Console>(m_messageManager.get(), m_timerManager.get(), m_config.get(),
+                                          m_controls.get(), m_shaderManager.get(), m_guiManager.get(), versionText,
+                                          background, look, defaults);
 }
 
 void Engine::Frame(u32 sleepMs)
@@ -123,6 +143,7 @@ void Engine::Frame(u32 sleepMs)
     m_cameraManager->Update();
     m_particleSystemManager->Update();
     m_spriteGroupManager->Update();
+    m_guiManager->Render();
     m_lightManager->Update();
     m_shaderManager->Update();
     m_modelManager->Render();

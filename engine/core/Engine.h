@@ -2,12 +2,14 @@
 #pragma once
 
 #include "engine/core/Config.h"
+#include "engine/core/Console.h"
 #include "engine/core/EngineParameters.h"
 #include "engine/core/MessageManager.h"
 #include "engine/core/TimerManager.h"
 #include "engine/core/Types.h"
 #include "engine/core/Window.h"
 #include "engine/files/FileManager.h"
+#include "engine/gui/GUIManager.h"
 #include "engine/input/Controls_DI7.h"
 #include "engine/render/CameraManager.h"
 #include "engine/render/LightManager.h"
@@ -39,6 +41,10 @@ public:
     bool IsExitRequested() const;
     void RequestExit();
     std::string GetVersionString() const;
+    // The console on request, drawn with the given GUI font and background; it replaces an earlier one.
+    void CreateConsole(const std::string& versionText, const ShaderDescriptor& background, i32 fontIndex, u16 caret,
+                       u16 prompt, u16 scrollMark, const std::string& defaultKey, f32 defaultAlpha,
+                       f32 defaultSize, f32 defaultSpeed);
 
     const EngineParameters& GetParameters() const { return *m_parameters; }
     MessageManager* GetMessageManager() const { return m_messageManager.get(); }
@@ -57,6 +63,9 @@ public:
     // Both null when the game runs without sound.
     SoundSystem* GetSoundSystem() const { return m_soundSystem.get(); }
     SoundManager* GetSoundManager() const { return m_soundManager.get(); }
+    GUIManager* GetGUIManager() const { return m_guiManager.get(); }
+    // Null until CreateConsole.
+    Console* GetConsole() const { return m_console.get(); }
 
 private:
     void CreateApplicationWindow();
@@ -80,5 +89,7 @@ private:
     std::unique_ptr<Controls_DI7> m_controls;
     std::unique_ptr<SoundSystem_DS7> m_soundSystem;
     std::unique_ptr<SoundManager> m_soundManager;
+    std::unique_ptr<GUIManager> m_guiManager;
+    std::unique_ptr<Console> m_console;
 };
 }

@@ -18,6 +18,8 @@ constexpr const char* kChangeMode = "v_window_change_mode";
 constexpr const char* kGammaSettings[] = {"v_brightness", "v_contrast", "v_gamma"};
 constexpr f32 kGammaLimit = 2.0f;
 constexpr u16 kUnconvertibleCharacter = 'A';
+// Keys typed while nobody reads them (a long load) stop queueing here.
+constexpr size_t kMaxTypedKeys = 256;
 
 // The window procedure is a plain function; it reaches the one Window through this pointer.
 Window* g_window = nullptr;
@@ -93,7 +95,7 @@ Window::Window(MessageManager* log, Config* config, const std::string& title, HW
     GetDeviceGammaRamp(m_deviceContext, m_gammaRamp);
     if (m_fullScreen && !m_parent)
         ApplyGamma();
-    m_typedKeyPending = 0;
+    m_typedKeys.clear();
     if (m_parent)
         FillFocusList();
 }
@@ -269,11 +271,31 @@ void Window::SwitchFullScreen(u8 fullScreen)
     m_config->SetCommandIdle(kChangeMode, 0);
 }
 
-void Window::SetTypedKey(u16 code, u8 isCharacter)
+void Window::QueueTypedKey(u16 code)
 {
-    m_typedKey = code;
-    m_typedKeyIsCharacter = isCharacter;
-    m_typedKeyPending = 1;
+    m_typedKeyAwaitsCharacter = false;
+    if (m_typedKeys.size() >= kMaxTypedKeys)
+        return;
+    m_typedKeys.push_back({code, 0});
+    m_typedKeyAwaitsCharacter = true;
+}
+
+// A press and the character it types arrive together; the game wants the character alone, as when a frame
+// kept only the last of them.
+void Window::QueueTypedCharacter(u16 character)
+{
+    if (m_typedKeyAwaitsCharacter && !m_typedKeys.empty())
+        m_typedKeys.back() = {character, 1};
+    else if (m_typedKeys.size() < kMaxTypedKeys)
+        m_typedKeys.push_back({character, 1});
+    m_typedKeyAwaitsCharacter = false;
+}
+
+void Window::ClearTypedKey()
+{
+    if (!m_typedKeys.empty())
+        m_typedKeys.pop_front();
+    m_typedKeyAwaitsCharacter = false;
 }
 
 LRESULT Window::WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
@@ -289,11 +311,13 @@ LRESULT Window::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM l
     {
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN:
-        SetTypedKey(static_cast<u16>(wParam), 0);
+        QueueTypedKey(static_cast<u16>(wParam));
         break;
     case WM_CHAR:
         if (wParam >= 32)
-            SetTypedKey(TypedCharacter(wParam), 1);
+            QueueTypedCharacter(TypedCharacter(wParam));
+        else
+            m_typedKeyAwaitsCharacter = false; // a control character: the press itself stays the typed key
         break;
     case WM_SYSKEYUP:
         return 0;

@@ -5,6 +5,7 @@
 #include "engine/core/Types.h"
 #include "platform/win32/WindowApi.h"
 
+#include <deque>
 #include <string>
 #include <vector>
 
@@ -46,13 +47,20 @@ public:
     u8 IsMinimized() const { return m_minimized; }
     u8 GetMinimizeOnFocusLoss() const { return m_minimizeOnFocusLoss; }
 
-    // The last key typed: a virtual-key code, or a character when the is-character byte is set.
-    u16 GetTypedKey() const { return m_typedKey; }
-    u8 IsTypedKeyPending() const { return m_typedKeyPending; }
-    u8 IsTypedKeyCharacter() const { return m_typedKeyIsCharacter; }
-    void ClearTypedKey() { m_typedKeyPending = 0; }
+    // The oldest key typed and not yet handed out: a virtual-key code, or a character when the is-character
+    // byte is set. Keys wait in order, so fast typing at a low frame rate loses none; clearing hands out the next.
+    u16 GetTypedKey() const { return m_typedKeys.empty() ? 0 : m_typedKeys.front().code; }
+    u8 IsTypedKeyPending() const { return m_typedKeys.empty() ? 0 : 1; }
+    u8 IsTypedKeyCharacter() const { return m_typedKeys.empty() ? 0 : m_typedKeys.front().isCharacter; }
+    void ClearTypedKey();
 
 private:
+    struct TypedKey
+    {
+        u16 code = 0;
+        u8 isCharacter = 0;
+    };
+
     struct Styles
     {
         DWORD exStyle = 0;
@@ -68,7 +76,8 @@ private:
     Styles ChooseStyles() const;
     RECT PlacementRect(u32 desktopWidth, u32 desktopHeight) const;
     void FillFocusList();
-    void SetTypedKey(u16 code, u8 isCharacter);
+    void QueueTypedKey(u16 code);
+    void QueueTypedCharacter(u16 character);
     bool IsAltEnterDown() const;
     void SwitchFullScreen(u8 fullScreen);
 
@@ -89,9 +98,9 @@ private:
     HDC m_deviceContext = nullptr;
     HCURSOR m_cursor = nullptr;
     u16 m_gammaRamp[3 * 256] = {};
-    u8 m_typedKeyPending = 0;
-    u8 m_typedKeyIsCharacter = 0;
-    u16 m_typedKey = 0;
+    std::deque<TypedKey> m_typedKeys;
+    // The last key queued came from the key press just before: the character it types takes its place.
+    bool m_typedKeyAwaitsCharacter = false;
     // Alt+Enter acts once per press, not in every frame the keys stay down.
     bool m_altEnterWasDown = false;
 };

@@ -51,11 +51,12 @@ public:
     // Finishes a written file and puts it in place; throws FileError when it did not reach the disk complete.
     // Nothing to do for a file being read.
     void Close();
+    // Drops a file being written: its temporary file is removed and the file of that name stays as it was.
+    void Discard();
 
 private:
     void OpenForWriting();
     void OpenForReading(u8 preload);
-    void Discard();
     [[noreturn]] void ThrowOpenError() const;
 
     MessageManager* m_log = nullptr;

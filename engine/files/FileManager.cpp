@@ -22,10 +22,11 @@ constexpr u32 TrailerSize = 7;
 
 bool IsSeparator(char c) { return c == '\\' || c == '/'; }
 
-// Names that count as absolute where a ':' anywhere marks them (and a leading separator, for this platform).
+// Names that count as absolute where a ':' anywhere marks them (and a leading "/", for this platform). A leading
+// "\" does not: data files hold names such as "\common\smoke00.tga" that lie inside the data folder.
 bool HasRootOrDrive(const std::string& name)
 {
-    return name.find(':') != std::string::npos || (!name.empty() && IsSeparator(name[0]));
+    return name.find(':') != std::string::npos || (!name.empty() && name[0] == '/');
 }
 
 std::string WithTrailingSeparator(const std::string& folder)

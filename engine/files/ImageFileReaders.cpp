@@ -29,6 +29,12 @@ constexpr u32 BmpBitFields = 3;
 // A JPEG cannot describe more than this many output bytes per byte of file (far above what the entropy
 // coding reaches), so a corrupt header cannot make the reader allocate gigabytes.
 constexpr u64 JpegMaxExpansion = 4096;
+// The padding of a file counts in that check, so a short picture padded out could still claim gigabytes: no side
+// may pass the largest texture a device takes, whatever the file's length.
+constexpr u64 JpegMaxSide = 8192;
+// What libjpeg may hold itself (a progressive picture keeps every coefficient until the end); above this it
+// refuses the file instead of allocating.
+constexpr long JpegLibraryMemory = 128L * 1024 * 1024;
 
 u16 ReadU16(const u8* bytes) { return static_cast<u16>(bytes[0] | bytes[1] << 8); }
 
@@ -132,7 +138,6 @@ enum class JpegOutcome
 {
     Decoded,
     LibraryError,
-    CorruptData,
     BadSize,
     Unsupported,
     NoMemory
@@ -150,13 +155,15 @@ JpegOutcome DecodeJpegStream(Image& image, MessageManager* log, FileBinary& file
         return JpegOutcome::LibraryError;
     }
     jpeg_create_decompress(&decompressor);
+    decompressor.mem->max_memory_to_use = JpegLibraryMemory;
     JpegFileSource::Attach(&decompressor, &file);
     jpeg_read_header(&decompressor, TRUE);
 
     const u64 components = static_cast<u64>(decompressor.num_components);
     const u64 bytes = static_cast<u64>(decompressor.image_width) * decompressor.image_height * components;
     JpegOutcome refusal = JpegOutcome::Decoded;
-    if (bytes == 0 || bytes > static_cast<u64>(file.GetSize()) * JpegMaxExpansion)
+    if (bytes == 0 || bytes > static_cast<u64>(file.GetSize()) * JpegMaxExpansion ||
+        decompressor.image_width > JpegMaxSide || decompressor.image_height > JpegMaxSide)
         refusal = JpegOutcome::BadSize;
     else if (components == 3)
         decompressor.out_color_space = JCS_RGB;
@@ -186,7 +193,7 @@ JpegOutcome DecodeJpegStream(Image& image, MessageManager* log, FileBinary& file
     }
     jpeg_finish_decompress(&decompressor);
     jpeg_destroy_decompress(&decompressor);
-    return trap.warnings == 0 ? JpegOutcome::Decoded : JpegOutcome::CorruptData;
+    return JpegOutcome::Decoded;
 }
 }
 
@@ -362,12 +369,17 @@ void Image::DecodeJPEG(MessageManager* log, FileBinary& file, const std::string&
     JpegErrorTrap trap;
     const JpegOutcome outcome = DecodeJpegStream(*this, log, file, trap);
     if (outcome == JpegOutcome::Decoded)
+    {
+        // libjpeg recovers from corrupt data (stray bytes, a cut file) as its own tools do: the picture is
+        // kept and the first warning is logged once.
+        if (trap.warnings != 0 && log)
+            log->Warning("\"" + fileName + "\" file: " + trap.message);
         return;
+    }
     Release();
     switch (outcome)
     {
     case JpegOutcome::LibraryError:
-    case JpegOutcome::CorruptData:
         throw FileError("Failed to decode \"" + fileName + "\" file: " + trap.message);
     case JpegOutcome::Unsupported:
         ThrowUnsupported(fileName);

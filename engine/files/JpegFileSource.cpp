@@ -3,6 +3,8 @@
 
 #include "engine/files/FileBinary.h"
 
+#include <jerror.h>
+
 namespace VelkorEngine
 {
 namespace
@@ -11,7 +13,8 @@ JpegFileSource* SourceOf(j_decompress_ptr decompressor) { return reinterpret_cas
 
 void InitSource(j_decompress_ptr decompressor) { SourceOf(decompressor)->startOfFile = TRUE; }
 
-// The source never suspends: past the end of the file it hands out an end-of-image marker.
+// The source never suspends: past the end of the file it hands out an end-of-image marker, and warns of the
+// premature end as libjpeg's own file source does, so a cut file decodes to what it holds.
 boolean FillInputBuffer(j_decompress_ptr decompressor)
 {
     JpegFileSource* source = SourceOf(decompressor);
@@ -19,6 +22,9 @@ boolean FillInputBuffer(j_decompress_ptr decompressor)
     source->file->Read(source->buffer, JpegFileSource::BufferSize, &count);
     if (count == 0)
     {
+        if (source->startOfFile)
+            ERREXIT(decompressor, JERR_INPUT_EMPTY);
+        WARNMS(decompressor, JWRN_JPEG_EOF);
         source->buffer[0] = 0xFF;
         source->buffer[1] = JPEG_EOI;
         count = 2;

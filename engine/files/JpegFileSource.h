@@ -1,5 +1,5 @@
-// Feeds libjpeg from a FileBinary in 4096-byte pieces, and turns the library's fatal errors and corrupt-data
-// warnings into a failed load instead of a process exit.
+// Feeds libjpeg from a FileBinary in 4096-byte pieces, turns the library's fatal errors into a failed load
+// instead of a process exit, and keeps its first corrupt-data warning for the log.
 #pragma once
 
 #include "engine/core/Types.h"

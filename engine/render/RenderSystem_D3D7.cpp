@@ -274,8 +274,13 @@ bool RenderSystem_D3D7::SelectFittingWindowedMode(DeviceInfo& device, u32 bits, 
             *m_videoSettings.videoMode = ModeText(mode->width, mode->height, bits);
             return true;
         }
+    // Keeping the mode in use, the setting says so: left at the request, every later check would reset again.
     if (device.currentMode)
+    {
+        const ModeInfo& kept = *device.currentMode;
+        *m_videoSettings.videoMode = ModeText(kept.width, kept.height, kept.bitsPerPixel);
         return true;
+    }
     for (const auto& mode : device.modes)
         if (mode->width == desktopWidth && mode->height == desktopHeight &&
             (mode->bitsPerPixel == bits || !device.currentMode))
@@ -494,8 +499,24 @@ void RenderSystem_D3D7::Release(bool fatalOnLeftovers)
 
 void RenderSystem_D3D7::CheckVideoModeChange()
 {
-    RenderSystem::CheckVideoModeChange();
+    // "desktop" names no size of its own: compare the desktop's mode, which is what such a setting puts in use,
+    // so that a check with nothing changed asks for no reset.
+    if (!IsDesktopModeInUse())
+        RenderSystem::CheckVideoModeChange();
     m_resourcesLost = 1;
+}
+
+bool RenderSystem_D3D7::IsDesktopModeInUse() const
+{
+    if (StringToLowerCopy(*m_videoSettings.videoMode) != "desktop")
+        return false;
+    const DeviceInfo* device = GetCurrentDevice();
+    const ModeInfo* mode = GetCurrentMode();
+    const AdapterInfo_D3D7* adapter = CurrentAdapter();
+    if (!device || !mode || !adapter)
+        return false;
+    return device->fullScreen == *m_videoSettings.fullScreen && mode->width == adapter->desktopMode.dmPelsWidth &&
+           mode->height == adapter->desktopMode.dmPelsHeight && mode->bitsPerPixel == adapter->desktopMode.dmBitsPerPel;
 }
 
 void RenderSystem_D3D7::Reset(u32 flags)

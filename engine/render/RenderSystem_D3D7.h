@@ -98,6 +98,8 @@ private:
     void SelectVideoMode();
     bool SelectVideoModeFromSettings(u32 desktopWidth, u32 desktopHeight);
     bool SelectFittingWindowedMode(DeviceInfo& device, u32 bits, u32 desktopWidth, u32 desktopHeight);
+    // "v_mode" is "desktop" and the device runs the desktop's mode as the settings ask.
+    bool IsDesktopModeInUse() const;
     bool CreateDevice(bool logCaps);
     void CreateDeviceWithFallback(bool logCaps);
     void CreateDirectDraw();

@@ -78,6 +78,12 @@ void ShaderUser::UpdateStage(u32 index)
         return;
     }
     m_time[index] = WrapTime(m_time[index] + stage.speed * m_timerManager->GetFrameTime(), stage.frameCount);
+    SelectFrame(index);
+}
+
+void ShaderUser::SelectFrame(u32 index)
+{
+    ShaderStage& stage = GetMutableStage(index);
     u32 n = static_cast<u32>(m_time[index]);
     if (n >= stage.frameCount)
         n %= stage.frameCount;
@@ -89,6 +95,20 @@ void ShaderUser::UpdateStage(u32 index)
     else
         stage.frameIndex = 0;
 }
+
+void ShaderUser::SetFrame(f32 frame)
+{
+    for (u32 i = 0; i < GetStageCount(); ++i)
+    {
+        const ShaderStage& stage = GetStage(i);
+        if (stage.mode == ShaderStage::ModeStatic || stage.frameCount == 0)
+            continue;
+        m_time[i] = WrapTime(frame, stage.frameCount);
+        SelectFrame(i);
+    }
+}
+
+u32 ShaderUser::GetFrameCount() const { return GetStageCount() > 0 ? GetStage(0).frameCount : 0; }
 
 void ShaderUser::Apply() const
 {

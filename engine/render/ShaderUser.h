@@ -24,6 +24,11 @@ public:
     // Advances the stage animations by the last frame's time.
     void Update();
     void Apply() const;
+    // Shows one frame of the animated stages now; a still shader (speed 0) keeps it, as the GUI's widgets
+    // need to show their state.
+    void SetFrame(f32 frame);
+    // The frame count of the first stage, 0 without stages.
+    u32 GetFrameCount() const;
 
     Shader* GetShader() const { return m_shader; }
     // The animation time of a stage, in frames.
@@ -31,6 +36,7 @@ public:
 
 private:
     void UpdateStage(u32 index);
+    void SelectFrame(u32 index);
 
     MessageManager* m_log;
     TimerManager* m_timerManager;

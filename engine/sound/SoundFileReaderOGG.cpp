@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <cstdio>
 
 namespace VelkorEngine
 {
@@ -24,14 +25,38 @@ size_t ReadCallback(void* pointer, size_t size, size_t count, void* source)
     return read;
 }
 
-// vorbisfile's whence: 0 from the start, 1 from the position, 2 from the end; FileBinary numbers the last
-// two the other way round and counts "from the end" backwards.
+// vorbisfile's whence: 0 from the start, 1 from the position, 2 from the end. The target is worked out here in
+// 64 bits and refused when it lies outside the file: FileBinary would clamp it to the file and vorbisfile, told
+// the seek succeeded, would take the clamped position for the one it asked (and, for a stream announcing no
+// samples, step back from near 2^63 in 64 KiB strides for ever).
 int SeekCallback(void* source, ogg_int64_t offset, int whence)
 {
-    static constexpr u32 Origins[] = {0, 2, 1};
-    if (whence < 0 || whence > 2)
+    FileBinary* file = static_cast<FileBinary*>(source);
+    const i64 size = static_cast<i64>(file->GetSize());
+    i64 base = 0;
+    if (whence == SEEK_CUR)
+        base = static_cast<i64>(file->GetPosition());
+    else if (whence == SEEK_END)
+        base = size;
+    else if (whence != SEEK_SET)
         return -1;
-    static_cast<FileBinary*>(source)->Seek(Origins[whence], offset);
+    // Both sides are within the 32-bit file size, so only an offset far outside the file can overflow.
+    if (offset < -size || offset > size)
+        return -1;
+    const i64 target = base + offset;
+    if (target < 0 || target > size)
+        return -1;
+    if (target < size)
+        return file->Seek(0, target) ? 0 : -1;
+    // FileBinary seeks no further than the last byte; the end itself (where vorbisfile measures the file) is
+    // reached by reading that byte.
+    if (size > 0)
+    {
+        file->Seek(0, size - 1);
+        u8 last = 0;
+        u32 read = 0;
+        file->Read(&last, 1, &read);
+    }
     return 0;
 }
 

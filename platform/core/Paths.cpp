@@ -22,6 +22,12 @@ std::string g_installationFolder;
 
 bool IsSeparator(char c) { return c == '/' || c == '\\'; }
 
+// Only "/" starts a name at the root here: data files written for another system hold names such as
+// "\common\smoke00.tga" that mean "inside the data folder", never the file system's root.
+bool StartsAtRoot(const std::string& name) { return !name.empty() && name[0] == '/'; }
+
+bool HasDriveLetter(const std::string& name) { return name.size() >= 2 && name[1] == ':'; }
+
 std::vector<std::string> SplitComponents(const std::string& path)
 {
     std::vector<std::string> parts;
@@ -201,14 +207,48 @@ std::string JoinMatched(std::string base, const std::vector<std::string>& parts)
     return base;
 }
 
+// The folder a name starts from and the rest of the name after a drive letter.
+std::string BaseOf(const std::string& folder, const std::string& name, std::string& rest)
+{
+    if (HasDriveLetter(name))
+    {
+        rest = name.substr(2);
+        return "/";
+    }
+    rest = name;
+    return StartsAtRoot(name) ? std::string("/") : folder;
+}
+
 // Resolves a name against a folder that is already a native path.
 std::string ResolveFrom(const std::string& folder, const std::string& name)
 {
-    if (!name.empty() && IsSeparator(name[0]))
-        return JoinMatched("/", SplitComponents(name));
-    if (name.size() >= 2 && name[1] == ':')
-        return JoinMatched("/", SplitComponents(name.substr(2)));
-    return JoinMatched(folder, SplitComponents(name));
+    std::string rest;
+    const std::string base = BaseOf(folder, name, rest);
+    return JoinMatched(base, SplitComponents(rest));
+}
+
+// The native path of a name written exactly as on disk: no folder is searched, so it costs nothing.
+std::string AsWritten(const std::string& folder, const std::string& name)
+{
+    std::string rest;
+    std::string path = BaseOf(folder, name, rest);
+    for (const std::string& part : SplitComponents(rest))
+        path += (path == "/" ? "" : "/") + part;
+    return path;
+}
+
+std::FILE* OpenRegularFile(const std::string& path, const char* mode)
+{
+    std::FILE* file = std::fopen(path.c_str(), mode);
+    if (!file)
+        return nullptr;
+    struct stat info{};
+    if (::fstat(::fileno(file), &info) != 0 || !S_ISREG(info.st_mode))
+    {
+        std::fclose(file);
+        return nullptr;
+    }
+    return file;
 }
 
 // The path with "." and ".." and links worked out, so that comparisons see the real folders.
@@ -238,7 +278,7 @@ std::string ResolvePath(const std::string& name)
 
 bool IsAbsolutePath(const std::string& name)
 {
-    return (!name.empty() && IsSeparator(name[0])) || (name.size() >= 2 && name[1] == ':');
+    return StartsAtRoot(name) || HasDriveLetter(name);
 }
 
 void SetInstallationFolder(const std::string& folder)
@@ -260,11 +300,13 @@ std::string GetInstallationFolder()
 
 std::string GetExecutablePath()
 {
-    std::vector<char> buffer(4096);
-    const ssize_t length = ::readlink("/proc/self/exe", buffer.data(), buffer.size() - 1);
-    if (length <= 0)
-        return std::string();
-    return std::string(buffer.data(), static_cast<size_t>(length));
+    // The running program does not move: one readlink for the process's life.
+    static const std::string path = [] {
+        std::vector<char> buffer(4096);
+        const ssize_t length = ::readlink("/proc/self/exe", buffer.data(), buffer.size() - 1);
+        return length <= 0 ? std::string() : std::string(buffer.data(), static_cast<size_t>(length));
+    }();
+    return path;
 }
 
 std::string GetExecutableFolder()
@@ -303,6 +345,14 @@ bool FolderExists(const std::string& name)
 
 std::FILE* OpenFile(const std::string& name, bool write)
 {
+    // Nearly every name is written as it stands on disk: try that before searching folders for another case.
+    // Writing always searches, so that a file written in another case is replaced, not doubled.
+    if (!write)
+    {
+        const std::string folder = name.empty() ? std::string() : GetInstallationFolder();
+        if (std::FILE* file = OpenRegularFile(name.empty() ? folder : AsWritten(folder, name), "rb"))
+            return file;
+    }
     const std::string path = ResolvePath(name);
     struct stat info{};
     if (::stat(path.c_str(), &info) == 0 && !S_ISREG(info.st_mode))

@@ -1,7 +1,7 @@
 // The one path resolver: every file name of the engine and the game reaches the disk through it.
-// Names use "\" or "/" as separators; a name is absolute when it starts with a separator or has ":" as its
-// second character (a drive letter, dropped here); relative names are taken from the installation
-// folder. Each component is matched on disk case-insensitively, an exact match first.
+// Names use "\" or "/" as separators; a name is absolute when it starts with "/" or has ":" as its
+// second character (a drive letter, dropped here); every other name, one starting with "\" included, is taken
+// from the installation folder. Each component is matched on disk case-insensitively, an exact match first.
 #pragma once
 
 #include <cstdio>

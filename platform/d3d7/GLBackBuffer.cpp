@@ -3,11 +3,26 @@
 
 #include "platform/d3d7/GLDepthBuffer.h"
 #include "platform/d3d7/GLDisplay.h"
+#include "platform/d3d7/GLFramePacer.h"
 
 #include <cstring>
 
 namespace Platform
 {
+namespace
+{
+int RefreshRateOf(SDL_Window* window)
+{
+    SDL_DisplayMode mode{};
+    if (SDL_GetWindowDisplayMode(window, &mode) == 0 && mode.refresh_rate > 0)
+        return mode.refresh_rate;
+    const int display = SDL_GetWindowDisplayIndex(window);
+    if (display >= 0 && SDL_GetCurrentDisplayMode(display, &mode) == 0)
+        return mode.refresh_rate;
+    return 0;
+}
+}
+
 GLBackBuffer::GLBackBuffer(std::shared_ptr<GLDisplay> display, const DDSURFACEDESC2& description)
     : GLSurface(std::move(display), description)
 {
@@ -140,6 +155,7 @@ HRESULT GLBackBuffer::PresentTo(SDL_Window* window, const RECT* clientRect, bool
                                            scaled ? GL_LINEAR : GL_NEAREST);
     GLContext::SetSwapInterval(waitForVerticalBlank ? 1 : 0);
     SDL_GL_SwapWindow(window);
+    GLFramePacer::Shared().AfterPresent(waitForVerticalBlank, waitForVerticalBlank ? RefreshRateOf(window) : 0);
     return DD_OK;
 }
 }

@@ -3,6 +3,7 @@
 #include "platform/d3d7/GLContext.h"
 
 #include "platform/core/GLDriverLibraries.h"
+#include "platform/core/NativeWindowTeardown.h"
 
 #include <algorithm>
 #include <atomic>
@@ -23,6 +24,8 @@ struct PendingDeletion
 struct ContextState
 {
     SDL_GLContext context = nullptr;
+    // The window the context was last bound to: destroying it takes the context with it.
+    SDL_Window* window = nullptr;
     std::uint64_t serial = 0;
     std::uint64_t lastSerial = 0;
     int attachments = 0;
@@ -91,11 +94,23 @@ void DeleteContext()
     ForgetContext();
 }
 
+// The context goes before its window and before the video system stops, never after: a context left behind
+// makes the driver's threads outlive the display they work for.
+void DeleteBeforeTeardown(SDL_Window* window)
+{
+    if (!g_state.context)
+        return;
+    if (window && window != g_state.window && window != SDL_GL_GetCurrentWindow())
+        return;
+    DeleteContext();
+}
+
 bool CreateContext(SDL_Window* window)
 {
     SDL_GLContext context = SDL_GL_CreateContext(window);
     if (!context)
         return false;
+    NativeWindowTeardown::SetHook(DeleteBeforeTeardown);
     GLDriverLibraries::KeepLoaded();
     GLFunctions functions;
     if (!LoadFunctions(functions))
@@ -104,6 +119,7 @@ bool CreateContext(SDL_Window* window)
         return false;
     }
     g_state.context = context;
+    g_state.window = window;
     g_state.serial = ++g_state.lastSerial;
     g_state.functions = functions;
     return true;
@@ -114,7 +130,10 @@ bool ReuseOn(SDL_Window* window)
     if (SDL_GL_GetCurrentWindow() == window)
         return true;
     if (SDL_GL_MakeCurrent(window, g_state.context) == 0)
+    {
+        g_state.window = window;
         return true;
+    }
     // The new window's surface does not suit the old context: start over on the new window.
     DeleteContext();
     return false;
@@ -211,6 +230,7 @@ bool GLContext::MakeCurrent(SDL_Window* window)
         return true;
     if (SDL_GL_MakeCurrent(window, g_state.context) != 0)
         return false;
+    g_state.window = window;
     // Another window's surface has no framebuffer binding of ours.
     g_state.drawFramebuffer = g_state.readFramebuffer = ~0u;
     return true;

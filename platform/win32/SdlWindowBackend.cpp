@@ -3,6 +3,7 @@
 #include "platform/win32/SdlWindowBackend.h"
 
 #include "platform/core/GLDriverLibraries.h"
+#include "platform/core/NativeWindowTeardown.h"
 
 #include "platform/win32/PlatformWindow.h"
 #include "platform/win32/SdlEventListeners.h"
@@ -43,6 +44,7 @@ bool SdlWindowBackend::StartVideo()
 void SdlWindowBackend::StopVideo()
 {
     m_translator.ReleaseAll();
+    NativeWindowTeardown::Before(nullptr);
     SDL_QuitSubSystem(SDL_INIT_VIDEO);
 }
 
@@ -71,7 +73,10 @@ void SdlWindowBackend::DestroyNativeWindow(PlatformWindow& window)
 {
     std::erase(m_windows, &window);
     if (window.sdl)
+    {
+        NativeWindowTeardown::Before(window.sdl);
         SDL_DestroyWindow(window.sdl);
+    }
     window.sdl = nullptr;
 }
 

@@ -59,7 +59,8 @@ TEST(Paths, DriveLettersAndRootsAreAbsolute)
     EXPECT_EQ(Platform::ResolvePath("C:" + folder.Path() + "\\inner\\F"), folder / "Inner/f");
     EXPECT_TRUE(Platform::IsAbsolutePath("C:\\x"));
     EXPECT_TRUE(Platform::IsAbsolutePath("/x"));
-    EXPECT_TRUE(Platform::IsAbsolutePath("\\\\server\\x"));
+    EXPECT_FALSE(Platform::IsAbsolutePath("\\\\server\\x"));
+    EXPECT_FALSE(Platform::IsAbsolutePath("\\common\\smoke00.tga"));
     EXPECT_FALSE(Platform::IsAbsolutePath("data\\x"));
     EXPECT_FALSE(Platform::IsAbsolutePath(""));
 }
@@ -76,6 +77,15 @@ TEST(Paths, RelativeNamesStartAtTheInstallationFolder)
     EXPECT_TRUE(Platform::PathExists("data"));
     EXPECT_TRUE(Platform::FolderExists("DATA"));
     EXPECT_FALSE(Platform::FolderExists("data\\a.txt"));
+}
+
+TEST(Paths, LeadingBackslashStaysInsideTheInstallationFolder)
+{
+    TempFolder folder;
+    folder.WriteFile("Game/Common/Smoke00.tga", "x");
+    InstallationFolderAt installation(folder / "Game");
+    EXPECT_EQ(Platform::ResolvePath("\\common\\smoke00.tga"), folder / "Game/Common/Smoke00.tga");
+    EXPECT_TRUE(Platform::PathExists("\\common\\smoke00.tga"));
 }
 
 TEST(Paths, ListingMatchesTheMaskIgnoringCaseInNameOrder)

@@ -1,5 +1,5 @@
 // Starts the engine on an installation folder holding the smoke data (loose or packed), shows the smoke scene
-// and runs frames until "exit" is requested: by closing the window, or by the program itself after a given
+// with a GUI button over it (each click is logged) and runs frames until "exit" is requested: by closing the window, or by the program itself after a given
 // number of frames. Window messages are taken one at a time and a frame runs when none is waiting, as the
 // game's loop does. The log and the settings file go to the log folder.
 //   engine_smoke [--data <installation folder>] [--log-dir <folder>] [--frames <n>] [--frame-sleep <ms>]
@@ -83,6 +83,27 @@ void LogInput(VelkorEngine::Engine& engine)
     }
 }
 
+// A button in the lower left corner of the 800 x 600 virtual screen; its colour shows its state.
+VelkorEngine::GUIButton* CreateSmokeButton(VelkorEngine::Engine& engine)
+{
+    VelkorEngine::GUIManager& gui = *engine.GetGUIManager();
+    gui.SetSize(800.0f, 600.0f);
+    return gui.CreateButton(VelkorEngine::GUIWindow::StateVisible | VelkorEngine::GUIWindow::StateColored,
+                            VelkorEngine::Vector2(20.0f, 20.0f), VelkorEngine::Vector2(160.0f, 48.0f), nullptr, nullptr,
+                            VelkorEngine::Vector2(1.0f, 1.0f));
+}
+
+void UpdateSmokeButton(VelkorEngine::Engine& engine, VelkorEngine::GUIButton& button)
+{
+    static const VelkorEngine::Color kLooks[] = {{0.2f, 0.4f, 0.8f, 0.8f},
+                                                 {0.3f, 0.6f, 1.0f, 0.9f},
+                                                 {0.1f, 0.2f, 0.5f, 1.0f},
+                                                 {0.4f, 0.4f, 0.4f, 0.6f}};
+    button.SetColor(kLooks[button.GetState() % 4]);
+    if (button.IsClicked())
+        engine.GetMessageManager()->Message("GUI button clicked");
+}
+
 bool DispatchOneMessage()
 {
     MSG message;
@@ -96,6 +117,7 @@ bool DispatchOneMessage()
 void Run(VelkorEngine::Engine& engine, const Options& options)
 {
     TestSupport::EngineSmokeScene scene(engine);
+    VelkorEngine::GUIButton* button = CreateSmokeButton(engine);
     if (options.logInput)
         engine.GetMessageManager()->Message("Frames running");
     for (unsigned frame = 0; !engine.IsExitRequested();)
@@ -108,6 +130,8 @@ void Run(VelkorEngine::Engine& engine, const Options& options)
         if (options.logInput)
             LogInput(engine);
         scene.Update();
+        if (button != nullptr)
+            UpdateSmokeButton(engine, *button);
         engine.Frame(options.frameSleep);
         ++frame;
     }

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Runs the smoke program on a virtual X display and drives it with real key and mouse input: the window's title
-# and size, control names of keys and buttons, Alt+Enter acting once per press, and Alt+F4 closing the program
-# with the settings written.
+# and size, control names of keys and buttons, a click on the GUI button, Alt+Enter acting once per press, and
+# Alt+F4 closing the program with the settings written.
 #   check_smoke_input.sh <engine_smoke> <engine_smoke_data>
 set -euo pipefail
 program="$1" make_data="$2"
@@ -51,6 +51,9 @@ xdotool mousemove --window "$window" 100 100 click 1
 wait_for 'Pressed: MOUSE1'
 xdotool click 3
 wait_for 'Pressed: MOUSE2'
+# The GUI button lies in the lower left corner: 20 to 180 across, 20 to 68 up from the bottom row.
+xdotool mousemove --window "$window" 100 555 click 1
+wait_for 'GUI button clicked'
 
 # Alt+Enter held for a while: many frames see both keys down, one toggle must follow.
 xdotool keydown alt keydown Return

@@ -95,6 +95,7 @@ HRESULT D3D7FakeDriver::Outcome(const std::string& call)
 void D3D7FakeDriver::Record(const D3D7Call& call)
 {
     TestSupport::EngineCallJournal::Note("d3d " + call.name);
+    const std::lock_guard lock(m_callsMutex);
     m_calls.push_back(call);
 }
 

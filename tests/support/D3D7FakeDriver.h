@@ -7,6 +7,7 @@
 #include "platform/d3d7/DirectDrawDriver.h"
 
 #include <map>
+#include <mutex>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -109,6 +110,8 @@ private:
     std::map<std::string, Failure> m_failures;
     std::vector<std::pair<IUnknown*, ULONG>> m_held;
     std::vector<D3D7Call> m_calls;
+    // The loading thread creates textures while the main thread draws: both record calls.
+    std::mutex m_callsMutex;
 };
 
 // A GUID that differs in its first field.

@@ -49,7 +49,7 @@ std::vector<u8> MakeBmp(const Picture& picture, const BmpOptions& options = {});
 void PaletteColour(u8 index, u8 rgb[3]);
 
 // 1-channel pictures become greyscale files, 4-channel ones CMYK files (which the engine does not read).
-std::vector<u8> MakeJpeg(const Picture& picture, int quality = 90);
+std::vector<u8> MakeJpeg(const Picture& picture, int quality = 90, bool progressive = false);
 // Decodes a JPEG with libjpeg directly, rows returned bottom first as the engine stores them.
 Picture DecodeJpegReference(const std::vector<u8>& bytes);
 

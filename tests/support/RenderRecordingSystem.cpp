@@ -88,4 +88,11 @@ void RenderRecordingSystem::ChangeStageCount(u32 stageCount)
     m_stageCount = stageCount;
     ResizeStageArrays(stageCount);
 }
+
+void RenderRecordingSystem::ClearRecords()
+{
+    m_updates.clear();
+    m_draws.clear();
+    m_frameEvents.clear();
+}
 }

@@ -71,6 +71,9 @@ public:
     void ClearDraws() { m_draws.clear(); }
     // "BeginScene", "EndScene" and "SwapBuffers" in the order they came.
     const std::vector<std::string>& FrameEvents() const { return m_frameEvents; }
+    void ClearFrameEvents() { m_frameEvents.clear(); }
+    // Forgets everything recorded so far, so a long test holds only what it still looks at.
+    void ClearRecords();
 
 protected:
     void UpdateProjectionMatrix() override { Note("Projection"); }

@@ -3,6 +3,8 @@
 
 #include "tools/formats/AudioWriters.h"
 
+#include <ogg/ogg.h>
+
 #include <algorithm>
 #include <cmath>
 #include <stdexcept>
@@ -90,6 +92,109 @@ std::string MakeSoundWav(const SoundWavFormat& format, const std::vector<std::ui
 std::string MakeSoundOgg(std::uint32_t channels, std::uint32_t rate, const std::vector<std::int16_t>& pcm)
 {
     return KorvaneTools::WriteOgg(channels, rate, pcm, 0.4f);
+}
+
+namespace
+{
+void AppendPage(std::string& out, const ogg_page& page)
+{
+    out.append(reinterpret_cast<const char*>(page.header), static_cast<std::size_t>(page.header_len));
+    out.append(reinterpret_cast<const char*>(page.body), static_cast<std::size_t>(page.body_len));
+}
+
+// A page of nothing but the middle of a packet: continued from the page before, finishing no packet.
+std::string MakeContinuedPage(std::uint32_t serial, std::uint32_t sequence)
+{
+    std::vector<unsigned char> header(28, 0);
+    std::copy_n("OggS", 4, header.begin());
+    header[5] = 0x01;
+    std::fill_n(header.begin() + 6, 8, 0xFF);
+    for (int i = 0; i < 4; ++i)
+    {
+        header[14 + i] = static_cast<unsigned char>(serial >> (8 * i));
+        header[18 + i] = static_cast<unsigned char>(sequence >> (8 * i));
+    }
+    header[26] = 1;
+    header[27] = 255;
+    std::vector<unsigned char> body(255, 0x55);
+    ogg_page page{header.data(), static_cast<long>(header.size()), body.data(), static_cast<long>(body.size())};
+    ogg_page_checksum_set(&page);
+    std::string out;
+    AppendPage(out, page);
+    return out;
+}
+
+// The page with its header changed and its checksum worked out again.
+template <class Change>
+std::string RewrittenPage(const ogg_page& original, Change change)
+{
+    std::vector<unsigned char> header(original.header, original.header + original.header_len);
+    std::vector<unsigned char> body(original.body, original.body + original.body_len);
+    change(header);
+    ogg_page page{header.data(), static_cast<long>(header.size()), body.data(), static_cast<long>(body.size())};
+    ogg_page_checksum_set(&page);
+    std::string out;
+    AppendPage(out, page);
+    return out;
+}
+
+std::string RenumberedPage(const ogg_page& original, std::uint32_t sequence)
+{
+    return RewrittenPage(original, [sequence](std::vector<unsigned char>& header) {
+        for (int i = 0; i < 4; ++i)
+            header[18 + i] = static_cast<unsigned char>(sequence >> (8 * i));
+    });
+}
+
+// Calls visit with every page of an Ogg file in order.
+template <class Visit>
+void ForEachPage(const std::string& ogg, Visit visit)
+{
+    ogg_sync_state sync;
+    ogg_sync_init(&sync);
+    char* buffer = ogg_sync_buffer(&sync, static_cast<long>(ogg.size()));
+    std::copy(ogg.begin(), ogg.end(), buffer);
+    ogg_sync_wrote(&sync, static_cast<long>(ogg.size()));
+    ogg_page page;
+    while (ogg_sync_pageout(&sync, &page) == 1)
+        visit(page);
+    ogg_sync_clear(&sync);
+}
+}
+
+std::string ZeroSoundOggGranules(const std::string& ogg)
+{
+    std::string out;
+    ForEachPage(ogg, [&](const ogg_page& page) {
+        out += RewrittenPage(page, [](std::vector<unsigned char>& header) { std::fill_n(header.begin() + 6, 8, 0); });
+    });
+    return out;
+}
+
+std::string InsertSoundOggHoles(const std::string& ogg, std::uint32_t holes)
+{
+    std::string out;
+    std::uint32_t sequence = 0;
+    bool audio = false;
+    ForEachPage(ogg, [&](ogg_page& page) {
+        // The header pages are the ones at granule position 0; audio starts after them.
+        if (!audio && ogg_page_granulepos(&page) != 0)
+        {
+            audio = true;
+            for (std::uint32_t hole = 0; hole < holes; ++hole)
+            {
+                sequence += 2;
+                out += MakeContinuedPage(static_cast<std::uint32_t>(ogg_page_serialno(&page)), sequence);
+            }
+            sequence += 2;
+        }
+        else if (audio)
+            ++sequence;
+        else
+            sequence = static_cast<std::uint32_t>(ogg_page_pageno(&page));
+        out += RenumberedPage(page, sequence);
+    });
+    return out;
 }
 
 std::vector<std::int16_t> MakeSoundMusic(std::uint32_t frames, std::uint32_t channels, std::uint32_t rate)

@@ -45,6 +45,11 @@ std::string MakeSoundWav(const SoundWavFormat& format, const std::vector<std::ui
 
 // Ogg Vorbis of a 16-bit interleaved signal (quality 0.4); frames = pcm samples / channels.
 std::string MakeSoundOgg(std::uint32_t channels, std::uint32_t rate, const std::vector<std::int16_t>& pcm);
+// The Ogg file with `holes` pages inserted between its headers and its audio, each page losing the one before
+// it (a gap in the page numbers) and holding only the middle of a packet, so that every one reads as a hole.
+std::string InsertSoundOggHoles(const std::string& ogg, std::uint32_t holes);
+// The Ogg file with every page's granule position set to 0: a stream that announces no samples at all.
+std::string ZeroSoundOggGranules(const std::string& ogg);
 // A smooth signal that Vorbis keeps recognisable: a few tones per channel.
 std::vector<std::int16_t> MakeSoundMusic(std::uint32_t frames, std::uint32_t channels, std::uint32_t rate);
 }

@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cctype>
 #include <memory>
 #include <string>
 #include <vector>
@@ -276,27 +277,56 @@ TEST_F(WindowTest, TypedKeys)
     EXPECT_TRUE(window->IsTypedKeyPending());
     EXPECT_FALSE(window->IsTypedKeyCharacter());
     EXPECT_EQ(window->GetTypedKey(), VK_RETURN);
+    window->ClearTypedKey();
 
+    // The character a press types takes the press's place; control characters are not typed.
     SendMessage(handle, WM_KEYDOWN, 'A', 0);
     SendMessage(handle, WM_CHAR, 'a', 0);
-    EXPECT_TRUE(window->IsTypedKeyCharacter());
-    EXPECT_EQ(window->GetTypedKey(), u16{'a'});
-
     SendMessage(handle, WM_CHAR, 13, 0);
     EXPECT_TRUE(window->IsTypedKeyCharacter());
     EXPECT_EQ(window->GetTypedKey(), u16{'a'});
+    window->ClearTypedKey();
+    EXPECT_FALSE(window->IsTypedKeyPending());
 
     SendMessage(handle, WM_SYSKEYDOWN, VK_MENU, 0);
     EXPECT_FALSE(window->IsTypedKeyCharacter());
     EXPECT_EQ(window->GetTypedKey(), VK_MENU);
     EXPECT_EQ(SendMessage(handle, WM_SYSKEYUP, VK_MENU, 0), 0);
+    window->ClearTypedKey();
 
     SendMessage(handle, WM_CHAR, 0x416, 0);
     EXPECT_EQ(window->GetTypedKey(), 0x416);
+    window->ClearTypedKey();
     SendMessage(handle, WM_CHAR, 0x1F600, 0);
     EXPECT_EQ(window->GetTypedKey(), u16{'A'});
 
     window->ClearTypedKey();
+    EXPECT_FALSE(window->IsTypedKeyPending());
+}
+
+// A name typed faster than the frame rate: every key waits its turn, one handed out per clear.
+TEST_F(WindowTest, FastTypingKeepsEveryKeyInOrder)
+{
+    auto window = Make();
+    const HWND handle = window->GetHandle();
+    for (char letter : std::string("Ann"))
+    {
+        SendMessage(handle, WM_KEYDOWN, static_cast<WPARAM>(std::toupper(letter)), 0);
+        SendMessage(handle, WM_CHAR, static_cast<WPARAM>(letter), 0);
+    }
+    SendMessage(handle, WM_KEYDOWN, VK_BACK, 0);
+    SendMessage(handle, WM_CHAR, 8, 0);
+    SendMessage(handle, WM_CHAR, 0x44F, 0);
+
+    const std::vector<std::pair<u16, bool>> expected = {
+        {u16{'A'}, true}, {u16{'n'}, true}, {u16{'n'}, true}, {u16{VK_BACK}, false}, {u16{0x44F}, true}};
+    for (const auto& [code, isCharacter] : expected)
+    {
+        ASSERT_TRUE(window->IsTypedKeyPending());
+        EXPECT_EQ(window->GetTypedKey(), code);
+        EXPECT_EQ(window->IsTypedKeyCharacter() != 0, isCharacter);
+        window->ClearTypedKey();
+    }
     EXPECT_FALSE(window->IsTypedKeyPending());
 }
 

@@ -296,6 +296,28 @@ TEST(FileManager, DataPathOfRelativeAndAbsoluteNames)
     EXPECT_EQ(FileManager::GetDataPath("ui\\a.xml"), "data\\ui\\a.xml");
     EXPECT_EQ(FileManager::GetDataPath("C:\\a.xml"), "C:\\a.xml");
     EXPECT_EQ(FileManager::GetDataPath("/home/a.xml"), "/home/a.xml");
+    EXPECT_EQ(FileManager::GetDataPath("\\common\\a.tga"), "data\\\\common\\a.tga");
+}
+
+TEST(FileManager, LeadingBackslashNamesOpenInsideTheBaseFolder)
+{
+    Installation install;
+    install.folder.WriteFile("Data/Common/smoke00.tga", "smoke");
+    auto manager = install.Manager();
+    const std::string name = FileManager::GetDataPath("\\common\\smoke00.tga");
+    EXPECT_TRUE(manager->Exists(name));
+    EXPECT_EQ(ReadAll(*manager->OpenBinary(name, 0, 0)), "smoke");
+    std::string absolute;
+    FileManager::MakeAbsolutePath("\\common", absolute);
+    EXPECT_EQ(absolute, Platform::GetInstallationFolder() + "\\\\common");
+}
+
+TEST(FileManager, LeadingBackslashNamesFindPackEntries)
+{
+    Installation install;
+    install.Pack("pack0.pak", {{"data\\common\\smoke01.tga", "packed"}});
+    auto manager = install.Manager();
+    EXPECT_EQ(ReadAll(*manager->OpenBinary(FileManager::GetDataPath("\\common\\smoke01.tga"), 0, 0)), "packed");
 }
 
 namespace

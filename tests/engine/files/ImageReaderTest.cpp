@@ -9,6 +9,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 
 using namespace VelkorEngine;
@@ -99,6 +100,32 @@ std::vector<u8> TgaHeader(u8 type, u32 width, u32 height, u8 depth, u8 descripto
 std::vector<u8> Append(std::vector<u8> bytes, const std::vector<u8>& more)
 {
     bytes.insert(bytes.end(), more.begin(), more.end());
+    return bytes;
+}
+
+// The offset of the first marker with this code (0xFF, code) in a JPEG.
+size_t FindMarker(const std::vector<u8>& jpeg, u8 code)
+{
+    for (size_t i = 0; i + 1 < jpeg.size(); ++i)
+        if (jpeg[i] == 0xFF && jpeg[i + 1] == code)
+            return i;
+    return 0;
+}
+
+// Rewrites the frame size of a JPEG's start-of-frame segment.
+std::vector<u8> WithFrameSize(std::vector<u8> jpeg, u8 frameMarker, u32 width, u32 height)
+{
+    const size_t frame = FindMarker(jpeg, frameMarker);
+    jpeg[frame + 5] = static_cast<u8>(height >> 8);
+    jpeg[frame + 6] = static_cast<u8>(height);
+    jpeg[frame + 7] = static_cast<u8>(width >> 8);
+    jpeg[frame + 8] = static_cast<u8>(width);
+    return jpeg;
+}
+
+std::vector<u8> PaddedTo(std::vector<u8> bytes, size_t size)
+{
+    bytes.resize(std::max(bytes.size(), size), 0);
     return bytes;
 }
 }
@@ -324,11 +351,14 @@ TEST_P(TruncatedFile, FailsForEveryShorterLength)
     const std::string kind = GetParam();
     const std::vector<u8> bytes = Valid(kind);
     const std::string name = "cut." + kind;
-    // A JPEG missing only its end-of-image marker is complete (the reader supplies the marker).
-    const size_t end = kind == "jpg" ? bytes.size() - 10 : bytes.size() - 1;
+    // A JPEG cut inside its scan decodes to what it holds (as libjpeg's own tools do): only cuts inside the
+    // headers fail.
+    const size_t end = kind == "jpg" ? FindMarker(bytes, 0xDA) + 2 : bytes.size() - 1;
     for (size_t size : {size_t{0}, size_t{1}, size_t{10}, size_t{17}, size_t{18}, size_t{53}, size_t{54},
                         bytes.size() / 3, bytes.size() / 2, end})
     {
+        if (size > end)
+            continue;
         Write(name, Truncated(bytes, size));
         ExpectFailure(name);
     }
@@ -408,36 +438,22 @@ std::vector<CorruptCase> CorruptCases()
     cases.push_back({"garbage.jpg", std::vector<u8>(300, 0x5A), "Failed to decode"});
     cases.push_back({"zero_length.jpg", {}, "Failed to decode"});
     cases.push_back({"only_markers.jpg", {0xFF, 0xD8, 0xFF, 0xD9}, "Failed to decode"});
-    // Find the start-of-frame and the Huffman tables and break them.
-    auto marker = [&](u8 code) {
-        for (size_t i = 0; i + 1 < jpeg.size(); ++i)
-            if (jpeg[i] == 0xFF && jpeg[i + 1] == code)
-                return i;
-        return size_t{0};
-    };
-    cases.push_back({"huge_size.jpg", [&] {
-                         std::vector<u8> bytes = jpeg;
-                         const size_t sof = marker(0xC0);
-                         bytes[sof + 5] = 0x40;
-                         bytes[sof + 6] = 0x00;
-                         bytes[sof + 7] = 0x40;
-                         bytes[sof + 8] = 0x00;
-                         return bytes;
-                     }(), "Incorrect"});
+    cases.push_back({"huge_size.jpg", WithFrameSize(jpeg, 0xC0, 0x4000, 0x4000), "Incorrect"});
+    // Padding counts in the bytes-per-file-byte check; the side limit still refuses before any allocation.
+    cases.push_back({"huge_size_padded.jpg", PaddedTo(WithFrameSize(jpeg, 0xC0, 20000, 20000), 300000), "Incorrect"});
+    // Within the side limit, but a progressive picture of that size needs more than libjpeg may hold.
+    cases.push_back({"huge_progressive.jpg",
+                     PaddedTo(WithFrameSize(ImageTest::MakeJpeg(ImageTest::MakeGradient(32, 32, 3), 90, true), 0xC2,
+                                            8000, 8000),
+                              60000),
+                     "Failed to decode"});
     cases.push_back({"bad_huffman_table.jpg", [&] {
                          std::vector<u8> bytes = jpeg;
-                         const size_t dht = marker(0xC4);
+                         const size_t dht = FindMarker(jpeg, 0xC4);
                          for (size_t i = 0; i < 16; ++i)
                              bytes[dht + 5 + i] = 0xFF;
                          return bytes;
                      }(), "Failed to decode"});
-    cases.push_back({"scrambled_scan.jpg", [&] {
-                         std::vector<u8> bytes = jpeg;
-                         const size_t sos = marker(0xDA);
-                         for (size_t i = sos + 20; i + 2 < bytes.size(); i += 7)
-                             bytes[i] = static_cast<u8>(bytes[i] * 31 + 7) == 0xFF ? 0 : static_cast<u8>(bytes[i] * 31 + 7);
-                         return bytes;
-                     }(), "Corrupt JPEG data"});
     return cases;
 }
 }
@@ -450,6 +466,80 @@ INSTANTIATE_TEST_SUITE_P(Files, CorruptFile, testing::ValuesIn(CorruptCases()),
                                      c = '_';
                              return name;
                          });
+
+// Corrupt data that libjpeg recovers from is a warning, not an error: the picture is kept as the library decodes
+// it, and the warning is logged once.
+struct RecoverableJpegCase
+{
+    const char* name;
+    std::vector<u8> bytes;
+    const char* warning;
+};
+
+class RecoverableJpeg : public ImageReader, public testing::WithParamInterface<RecoverableJpegCase>
+{
+};
+
+TEST_P(RecoverableJpeg, KeepsTheDecodedPictureAndWarnsOnce)
+{
+    Write(GetParam().name, GetParam().bytes);
+    ASSERT_TRUE(Load(GetParam().name));
+    ExpectPicture(ImageTest::DecodeJpegReference(GetParam().bytes), 24);
+    EXPECT_TRUE(Errors().empty());
+    u32 warnings = 0;
+    for (u32 i = 0; i < log.GetRecordCount(); ++i)
+        if (log.GetRecord(i).kind == MessageManager::KindWarning)
+        {
+            ++warnings;
+            EXPECT_THAT(log.GetRecord(i).text, testing::HasSubstr(GetParam().name));
+            EXPECT_THAT(log.GetRecord(i).text, testing::HasSubstr(GetParam().warning));
+        }
+    EXPECT_EQ(1u, warnings);
+}
+
+namespace
+{
+std::vector<RecoverableJpegCase> RecoverableJpegCases()
+{
+    const std::vector<u8> jpeg = ImageTest::MakeJpeg(ImageTest::MakeGradient(64, 48, 3));
+    std::vector<RecoverableJpegCase> cases;
+    cases.push_back({"extraneous.jpg", [&] {
+                         std::vector<u8> bytes = jpeg;
+                         const size_t scan = FindMarker(bytes, 0xDA);
+                         bytes.insert(bytes.begin() + static_cast<std::ptrdiff_t>(scan), {0x12, 0x34, 0x56});
+                         return bytes;
+                     }(), "extraneous bytes"});
+    const size_t scan = FindMarker(jpeg, 0xDA);
+    cases.push_back({"cut_in_scan.jpg", Truncated(jpeg, scan + (jpeg.size() - scan) / 2), "Premature end"});
+    cases.push_back({"scrambled_scan.jpg", [&] {
+                         std::vector<u8> bytes = jpeg;
+                         const size_t sos = FindMarker(jpeg, 0xDA);
+                         for (size_t i = sos + 20; i + 2 < bytes.size(); i += 7)
+                             bytes[i] = static_cast<u8>(bytes[i] * 31 + 7) == 0xFF ? 0 : static_cast<u8>(bytes[i] * 31 + 7);
+                         return bytes;
+                     }(), "Corrupt JPEG data"});
+    return cases;
+}
+}
+
+INSTANTIATE_TEST_SUITE_P(Files, RecoverableJpeg, testing::ValuesIn(RecoverableJpegCases()),
+                         [](const testing::TestParamInfo<RecoverableJpegCase>& info) {
+                             std::string name = info.param.name;
+                             for (char& c : name)
+                                 if (c == '.')
+                                     c = '_';
+                             return name;
+                         });
+
+TEST_F(ImageReader, ExtraneousBytesGiveTheCleanPicture)
+{
+    const std::vector<u8> clean = ImageTest::MakeJpeg(ImageTest::MakeGradient(64, 48, 3));
+    std::vector<u8> dirty = clean;
+    dirty.insert(dirty.begin() + static_cast<std::ptrdiff_t>(FindMarker(dirty, 0xDA)), {0x12, 0x34});
+    Write("dirty.jpg", dirty);
+    ASSERT_TRUE(Load("dirty.jpg"));
+    ExpectPicture(ImageTest::DecodeJpegReference(clean), 24);
+}
 
 TEST_F(ImageReader, CmykJpegIsUnsupported)
 {

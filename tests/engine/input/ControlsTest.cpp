@@ -468,21 +468,28 @@ TEST_F(ControlsTest, PhysicallyHeldKeyKeepsTheLockPastTwoSeconds)
     EXPECT_FALSE(controls->IsLocked());
 }
 
-TEST_F(ControlsTest, TypedKeyComesFromTheWindowUntilTheLatchesClear)
+TEST_F(ControlsTest, TypedKeysComeFromTheWindowOnePerClearingOfTheLatches)
 {
     Make();
     u16 code = 0;
     bool isCharacter = true;
     EXPECT_FALSE(controls->GetTypedKey(code, isCharacter));
     SendMessage(window->GetHandle(), WM_KEYDOWN, VK_BACK, 0);
+    SendMessage(window->GetHandle(), WM_CHAR, 8, 0);
+    SendMessage(window->GetHandle(), WM_CHAR, 0x44F, 0);
+    SendMessage(window->GetHandle(), WM_CHAR, 'b', 0);
     ASSERT_TRUE(controls->GetTypedKey(code, isCharacter));
     EXPECT_EQ(code, VK_BACK);
     EXPECT_FALSE(isCharacter);
-    SendMessage(window->GetHandle(), WM_CHAR, 0x44F, 0);
+    ASSERT_TRUE(controls->GetTypedKey(code, isCharacter));
+    EXPECT_EQ(code, VK_BACK);
+    controls->ClearPressed();
     ASSERT_TRUE(controls->GetTypedKey(code, isCharacter));
     EXPECT_EQ(code, 0x44F);
     EXPECT_TRUE(isCharacter);
+    controls->ClearPressed();
     ASSERT_TRUE(controls->GetTypedKey(code, isCharacter));
+    EXPECT_EQ(code, u16{'b'});
     controls->ClearPressed();
     EXPECT_FALSE(controls->GetTypedKey(code, isCharacter));
 }

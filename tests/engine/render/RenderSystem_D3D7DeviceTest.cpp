@@ -421,6 +421,55 @@ TEST_F(RenderD3D7Device, ModeChangeResetsTheDeviceAndItsTextures)
     EXPECT_TRUE(bed->Logged(MessageManager::KindMessage, "\nReseting Direct3D device:"));
 }
 
+TEST_F(RenderD3D7Device, DesktopModeCheckedWithNothingChangedAsksForNoReset)
+{
+    RenderSystem_D3D7& render = Start(Options("desktop"));
+    render.CheckVideoModeChange();
+    EXPECT_EQ(render.IsResetPending(), 0);
+    bed->Settings().SetFromString("v_mode", "800x600x32");
+    render.CheckVideoModeChange();
+    EXPECT_EQ(render.IsResetPending(), 1);
+}
+
+TEST_F(RenderD3D7Device, RequestThatFallsBackDuringAResetWritesBackTheModeKept)
+{
+    RenderSystem_D3D7& render = Start(Options("800x600x32"));
+    backend.desktop = RECT{0, 0, 800, 600};
+    bed->Settings().SetFromString("v_mode", "1024x768x32");
+    render.CheckVideoModeChange();
+    ASSERT_EQ(render.IsResetPending(), 1);
+    render.Reset(RenderSystem::ResetDevice | RenderSystem::ResetResources);
+    EXPECT_EQ(ChosenMode(render), "800x600x32");
+    EXPECT_EQ(bed->Setting("v_mode"), "800x600x32");
+    render.CheckVideoModeChange();
+    EXPECT_EQ(render.IsResetPending(), 0);
+}
+
+// A reset whose hardware device fails falls back to the software one, which has fewer stages: the per-stage
+// arrays must shrink with it before the defaults run over them.
+TEST_F(RenderD3D7Device, StageArraysFollowTheStageCountOfADeviceRecreatedByAReset)
+{
+    for (KorvaneTest::D3D7FakeDeviceSpec& device : driver.adapters[0].devices)
+        device.stages = 4;
+    KorvaneTest::D3D7FakeDeviceSpec software;
+    software.guid = IID_IDirect3DRGBDevice;
+    software.hardware = false;
+    software.stages = 1;
+    driver.adapters[0].devices.push_back(software);
+    RenderSystem_D3D7& render = Start(Options("800x600x32"));
+    ASSERT_EQ(render.GetTextureStageCount(), 4u);
+    render.SetTextureFilter(3, 2);
+    EXPECT_EQ(render.GetTextureFilter(3), 2u);
+
+    driver.Fail("CreateDevice", DDERR_GENERIC, 1);
+    render.Reset(RenderSystem::ResetDevice | RenderSystem::ResetResources);
+    ASSERT_EQ(render.GetTextureStageCount(), 1u);
+    render.SetTextureFilter(3, 2);
+    EXPECT_EQ(render.GetTextureFilter(3), 0u);
+    render.SetTextureFilter(0, 2);
+    EXPECT_EQ(render.GetTextureFilter(0), 2u);
+}
+
 TEST_F(RenderD3D7Device, UnknownTextureIsLoggedNotThrown)
 {
     RenderSystem_D3D7& render = Start();

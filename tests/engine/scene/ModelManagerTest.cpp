@@ -77,6 +77,24 @@ TEST_F(ModelManagerTest, InactiveRenderSystemUpdatesNothing)
     EXPECT_EQ(bed.Models().GetVisibleModelCount(), 1u);
 }
 
+// A long test clears what the recording render system holds, so each frame is looked at alone.
+TEST_F(ModelManagerTest, RecordsClearedBetweenFramesHoldOneFrame)
+{
+    KeyedBox(1.0f, ModelFlags::Morph);
+    for (int frame = 0; frame < 3; ++frame)
+    {
+        bed.Render().ClearRecords();
+        bed.Models().Render();
+        bed.Models().SwapBuffers();
+        EXPECT_EQ(bed.Render().FrameEvents(), (std::vector<std::string>{"BeginScene", "EndScene", "SwapBuffers"}));
+        EXPECT_EQ(bed.Render().Draws().size(), 1u);
+    }
+    bed.Render().ClearRecords();
+    EXPECT_TRUE(bed.Render().FrameEvents().empty());
+    EXPECT_TRUE(bed.Render().Draws().empty());
+    EXPECT_TRUE(bed.Render().Updates().empty());
+}
+
 TEST_F(ModelManagerTest, FirstListNearToFarThenTheRestFarToNear)
 {
     Model* farSecond = KeyedBox(5.0f, ModelFlags::SecondList);

@@ -286,6 +286,60 @@ TEST_F(SoundFileReaders, CorruptOggEnds)
     }
 }
 
+// Streams that announce no samples: seeks past the file's end must fail, or vorbisfile walks back from near
+// 2^63 in 64 KiB steps and the rewind never returns.
+TEST_F(SoundFileReaders, OggWithoutSamplesRewindsAndEnds)
+{
+    // Noise does not compress: a few seconds make a file of several 64 KiB steps.
+    std::vector<std::int16_t> noise(44100 * 2 * 8);
+    std::uint32_t state = 1;
+    for (std::int16_t& sample : noise)
+    {
+        state = state * 1664525u + 1013904223u;
+        sample = static_cast<std::int16_t>(state >> 16);
+    }
+    const std::string large = TestSupport::MakeSoundOgg(2, 44100, noise);
+    ASSERT_GT(large.size(), 100000u);
+    for (const std::string& ogg : {TestSupport::MakeSoundOgg(1, 22050, {}), TestSupport::ZeroSoundOggGranules(large)})
+    {
+        m_world.WriteData("test.ogg", ogg);
+        SoundFileReaderOGG reader(m_world.Log(), m_world.Files(), "test.ogg");
+        EXPECT_EQ(reader.GetDataSize(), 0u);
+        for (int round = 0; round < 2; ++round)
+        {
+            u8 end = 0;
+            ReadAll(reader, 32768, &end);
+            EXPECT_EQ(end, 1);
+            reader.Rewind();
+        }
+    }
+}
+
+// The decoder measures the stream from its last page: a stream read to its very last byte is measured whole.
+TEST_F(SoundFileReaders, OggLengthComesFromTheLastPage)
+{
+    const std::string ogg = TestSupport::MakeSoundOgg(1, 8000, TestSupport::MakeSoundMusic(8000, 1, 8000));
+    m_world.WriteData("test.ogg", ogg);
+    SoundFileReaderOGG reader(m_world.Log(), m_world.Files(), "test.ogg");
+    EXPECT_EQ(reader.GetDataSize(), 16000u);
+    EXPECT_EQ(ReadAll(reader, 4096).size(), 16000u);
+}
+
+// Holes are errors that do not end the stream; after 32 in a row the read gives up, even with audio behind.
+TEST_F(SoundFileReaders, OggReadEndsAfterThirtyTwoErrorsInARow)
+{
+    const std::string ogg = TestSupport::MakeSoundOgg(1, 8000, TestSupport::MakeSoundMusic(8000, 1, 8000));
+    for (const auto& [holes, decodes] : {std::pair{20u, true}, std::pair{40u, false}})
+    {
+        m_world.WriteData("test.ogg", TestSupport::InsertSoundOggHoles(ogg, holes));
+        SoundFileReaderOGG reader(m_world.Log(), m_world.Files(), "test.ogg");
+        u8 end = 0;
+        const std::vector<std::uint8_t> decoded = ReadAll(reader, 16000, &end);
+        EXPECT_EQ(end, 1) << holes;
+        EXPECT_EQ(!decoded.empty(), decodes) << holes;
+    }
+}
+
 TEST_F(SoundFileReaders, SilentReaderGivesEightBytesOfSilenceAgainAfterRewind)
 {
     SoundFileReaderEMP reader(m_world.Log(), m_world.Files(), "anything.xyz");

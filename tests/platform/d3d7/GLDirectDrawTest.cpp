@@ -1,6 +1,7 @@
 // The OpenGL layer's DirectDraw side: the adapter, devices, depth formats, display modes, surface creation
 // rules, reference counts and locks, on a real offscreen window.
 #include "platform/d3d7/D3D.h"
+#include "platform/d3d7/GLContext.h"
 #include "platform/win32/PlatformWindow.h"
 #include "tests/support/D3D7TestDevice.h"
 #include "tests/support/TestWindow.h"
@@ -8,6 +9,7 @@
 #include <SDL.h>
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -248,6 +250,30 @@ TEST(GLDirectDraw, ReleasingInTheRenderSystemsOrderLeavesNoReference)
     EXPECT_EQ(depth->Release(), 0u);
     EXPECT_EQ(primary->Release(), 0u);
     EXPECT_EQ(direct3D->Release(), 0u);
+    EXPECT_EQ(directDraw->Release(), 0u);
+}
+
+// The context must go before its window: left behind, it keeps the driver's threads on a display being closed.
+TEST(GLDirectDraw, DestroyingTheWindowDeletesTheContextFirst)
+{
+    std::uint64_t serial = 0;
+    {
+        KorvaneTest::TestWindow window(64, 32);
+        IDirectDraw7* directDraw = CreateDirectDraw();
+        ASSERT_EQ(directDraw->SetCooperativeLevel(window.Handle(), DDSCL_NORMAL), DD_OK);
+        serial = Platform::GLContext::Serial();
+        EXPECT_NE(serial, 0u);
+        EXPECT_EQ(directDraw->Release(), 0u);
+        // Released but kept, so that a device reset on the same window reuses it.
+        EXPECT_EQ(Platform::GLContext::Serial(), serial);
+    }
+    EXPECT_EQ(Platform::GLContext::Serial(), 0u);
+    EXPECT_EQ(SDL_GL_GetCurrentContext(), nullptr);
+
+    KorvaneTest::TestWindow window(64, 32);
+    IDirectDraw7* directDraw = CreateDirectDraw();
+    ASSERT_EQ(directDraw->SetCooperativeLevel(window.Handle(), DDSCL_NORMAL), DD_OK);
+    EXPECT_GT(Platform::GLContext::Serial(), serial);
     EXPECT_EQ(directDraw->Release(), 0u);
 }
 

@@ -99,7 +99,9 @@ protected:
 
     void TearDown() override
     {
-        device()->SetTexture(0, nullptr);
+        // A device that could not be made leaves the failure to SetUp's report, not to a crash here.
+        if (device())
+            device()->SetTexture(0, nullptr);
         for (IDirectDrawSurface7* surface : made)
             surface->Release();
     }

@@ -1,0 +1,161 @@
+// The GUI manager: ownership of widgets, the GUI camera and the mouse pass over the widget lists.
+#include "engine/gui/GUIManager.h"
+
+#include "engine/render/Camera.h"
+#include "engine/scene/ModelManager.h"
+#include "tests/support/GUITestBed.h"
+
+#include <gtest/gtest.h>
+
+using namespace VelkorEngine;
+
+namespace
+{
+TEST(GUIManagerTest, TheCameraSpansTheVirtualScreen)
+{
+    TestSupport::GUITestBed bed;
+    GUIManager& manager = bed.Manager();
+    EXPECT_FLOAT_EQ(manager.GetWidth(), 800.0f);
+    EXPECT_FLOAT_EQ(manager.GetHeight(), 600.0f);
+    EXPECT_EQ(manager.GetCamera()->GetKind(), Camera::KindOrthographic);
+    manager.SetSize(1024.0f, 768.0f);
+    EXPECT_FLOAT_EQ(manager.GetWidth(), 1024.0f);
+    EXPECT_FLOAT_EQ(manager.GetHeight(), 768.0f);
+}
+
+TEST(GUIManagerTest, DestroyingAWidgetTwiceDeletesItOnceAndForeignPointersAreIgnored)
+{
+    TestSupport::GUITestBed bed;
+    GUIManager& manager = bed.Manager();
+    GUIWindow* window = manager.CreateQuadWindow(GUIWindow::StateVisible, Vector2(), Vector2(10.0f, 10.0f), nullptr,
+                                                 nullptr, Vector2(1.0f, 1.0f));
+    GUIWindow foreign(manager.GetServices(), 0, Vector2(), Vector2(), static_cast<const Model*>(nullptr), nullptr);
+    manager.DestroyWindow(&foreign);
+    manager.DestroyWindow(nullptr);
+    manager.DestroyWindow(window);
+    manager.DestroyWindow(window);
+    manager.DestroyCursor(nullptr);
+    SUCCEED();
+}
+
+TEST(GUIManagerTest, TheDefaultCursorFollowsTheMouseInGUIUnits)
+{
+    TestSupport::GUITestBed bed;
+    bed.MoveMouseTo(Vector2(250.0f, 400.0f));
+    bed.RunFrame();
+    EXPECT_FLOAT_EQ(bed.Manager().GetCursorPosition().x, 250.0f);
+    EXPECT_FLOAT_EQ(bed.Manager().GetCursorPosition().y, 400.0f);
+}
+}
+
+namespace
+{
+// The engine's frames hand the mouse to the manager's widgets: one pass a frame, through the scripted devices.
+class GUIManagerFrameTest : public testing::Test
+{
+protected:
+    GUIButton* MakeButton()
+    {
+        return bed.Manager().CreateButton(GUIWindow::StateVisible, Vector2(100.0f, 100.0f), Vector2(100.0f, 40.0f),
+                                          static_cast<const ShaderDescriptor*>(nullptr), nullptr, Vector2(1.0f, 1.0f));
+    }
+
+    TestSupport::GUITestBed bed;
+};
+
+TEST_F(GUIManagerFrameTest, AButtonUnderAMouseHeldSinceBeforeItAppearedHoversButNeverClicks)
+{
+    bed.MoveMouseTo(Vector2(150.0f, 120.0f));
+    bed.PressMouse();
+    bed.RunFrame();
+    GUIButton* button = MakeButton();
+    bed.RunFrame();
+    EXPECT_EQ(button->GetState(), GUIButton::Hover);
+    bed.ReleaseMouse();
+    bed.RunFrame();
+    EXPECT_FALSE(button->IsClicked());
+    EXPECT_EQ(button->GetState(), GUIButton::Hover);
+}
+
+TEST_F(GUIManagerFrameTest, AWidgetMadeBetweenPassesGetsItsFirstPassInTheNextFrame)
+{
+    bed.MoveMouseTo(Vector2(150.0f, 120.0f));
+    bed.RunFrame();
+    GUIButton* button = MakeButton();
+    EXPECT_EQ(button->GetState(), GUIButton::Normal);
+    bed.RunFrame();
+    EXPECT_EQ(button->GetState(), GUIButton::Hover);
+}
+
+TEST_F(GUIManagerFrameTest, APressAndReleaseInLaterFramesClicksOnce)
+{
+    GUIButton* button = MakeButton();
+    bed.MoveMouseTo(Vector2(150.0f, 120.0f));
+    bed.RunFrame();
+    bed.PressMouse();
+    bed.RunFrame();
+    EXPECT_EQ(button->GetState(), GUIButton::Pressed);
+    bed.ReleaseMouse();
+    bed.RunFrame();
+    EXPECT_TRUE(button->IsClicked());
+    bed.RunFrame();
+    EXPECT_FALSE(button->IsClicked());
+}
+
+TEST_F(GUIManagerFrameTest, AClickWithinOneFrameIsNotLost)
+{
+    GUICheckBox* box = bed.Manager().CreateCheckBox(GUIWindow::StateVisible, Vector2(100.0f, 100.0f),
+                                                    Vector2(40.0f, 40.0f), static_cast<const ShaderDescriptor*>(nullptr),
+                                                    nullptr, Vector2(1.0f, 1.0f));
+    bed.MoveMouseTo(Vector2(120.0f, 120.0f));
+    bed.RunFrame();
+    bed.PressMouse();
+    bed.ReleaseMouse();
+    bed.RunFrame();
+    bed.RunFrame();
+    EXPECT_TRUE(box->IsChecked());
+}
+
+TEST_F(GUIManagerFrameTest, ASliderInTheManagerIsDraggedThroughItsToddlerOncePerFrame)
+{
+    GUISlider* slider = bed.Manager().CreateSlider(
+        GUIWindow::StateVisible, Vector2(100.0f, 100.0f), Vector2(140.0f, 20.0f),
+        static_cast<const ShaderDescriptor*>(nullptr), false, Vector2(10.0f, 0.0f), Vector2(110.0f, 0.0f), 5, nullptr,
+        Vector2(1.0f, 1.0f));
+    slider->CreateToddler(Vector2(20.0f, 20.0f), static_cast<const ShaderDescriptor*>(nullptr), Vector2(1.0f, 1.0f));
+    bed.MoveMouseTo(Vector2(120.0f, 110.0f));
+    bed.RunFrame();
+    bed.PressMouse();
+    bed.RunFrame();
+    EXPECT_TRUE(slider->IsDragging());
+    bed.MoveMouseTo(Vector2(170.0f, 110.0f));
+    bed.RunFrame();
+    EXPECT_EQ(slider->GetPosition(), 2u);
+    bed.ReleaseMouse();
+    bed.RunFrame();
+    EXPECT_FALSE(slider->IsDragging());
+    EXPECT_EQ(slider->GetPosition(), 2u);
+}
+
+TEST_F(GUIManagerFrameTest, DestroyingEveryKindTwiceDeletesEachOnce)
+{
+    GUIManager& manager = bed.Manager();
+    const ShaderDescriptor* none = nullptr;
+    const Vector2 unit(1.0f, 1.0f);
+    GUIButton* button = MakeButton();
+    GUICheckBox* box = manager.CreateCheckBox(1, Vector2(), unit, none, nullptr, unit);
+    GUISlider* slider = manager.CreateSlider(1, Vector2(), unit, none, false, Vector2(), unit, 2, nullptr, unit);
+    GUIScroll* scroll = manager.CreateScroll(1, Vector2(), unit, none, false, Vector2(), unit, 2, nullptr, unit);
+    GUICursor* cursor = manager.CreateCursor(none, 16.0f);
+    for (int i = 0; i < 2; ++i)
+    {
+        manager.DestroyButton(button);
+        manager.DestroyCheckBox(box);
+        manager.DestroySlider(slider);
+        manager.DestroyScroll(scroll);
+        manager.DestroyCursor(cursor);
+    }
+    bed.RunFrame();
+    SUCCEED();
+}
+}

@@ -9,6 +9,7 @@
 #include "engine/core/Ray.h"
 #include "engine/core/Types.h"
 #include "engine/core/Vector3.h"
+#include "engine/render/RenderSystem.h"
 #include "engine/scene/AnimationControl.h"
 #include "engine/scene/ModelFile.h"
 #include "engine/scene/Skeleton.h"
@@ -25,7 +26,6 @@ class FileManager;
 class IndexBuffer;
 class LightManager;
 class MessageManager;
-class RenderSystem;
 class ShaderDescriptor;
 class ShaderManager;
 class ShaderUser;
@@ -47,6 +47,13 @@ struct ModelServices
 class Model
 {
 public:
+    // Whether Update culls the model against its camera's frustum.
+    static constexpr u8 Cull = 1;
+    static constexpr u8 NoCull = 0;
+    // The space ComputeBounds gives the box in.
+    static constexpr u8 InModelSpace = 0;
+    static constexpr u8 InWorldSpace = 1;
+
     // Reads the model file and the shader file of the same name with the extension "srf". A file that
     // cannot be read is logged as an error and thrown as Error with the same message.
     Model(const ModelServices& services, const std::string& fileName, Camera* camera, u32 flags);
@@ -138,7 +145,7 @@ private:
     u32 IndexAt(u32 position) const;
 
     ModelServices m_services;
-    u32 m_strip = 1;
+    u32 m_primitiveKind = RenderSystem::TriangleStrip;
     ShaderUser* m_shader = nullptr;
     ShaderUser* m_secondShader = nullptr;
     std::unique_ptr<ShaderDescriptor> m_privateDescriptor;

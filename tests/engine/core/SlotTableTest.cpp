@@ -33,8 +33,9 @@ struct SlotTableTest : ::testing::Test
     }
 };
 
-// A new object takes the id freed longest ago, and objects are walked in the order they were added.
-TEST_F(SlotTableTest, FreedIdsAreReusedFirstInFirstOut)
+// Freed ids are taken again before the table grows, and objects are walked in the order they were added
+// whatever ids they took.
+TEST_F(SlotTableTest, FreedIdsAreReusedBeforeTheTableGrows)
 {
     Entry* a = Add(1);
     Entry* b = Add(2);

@@ -57,7 +57,7 @@ public:
     void Update(u8 processQueue);
 
     u32 GetSoundCount() const { return m_sounds.GetCount(); }
-    // The i-th sound in identifier order (i below the count).
+    // The i-th sound in the order of creation (null from the count on).
     Sound* GetSound(u32 index) const { return m_sounds.GetInUse(index); }
     SoundBufferManager* GetBufferManager() const { return m_bufferManager.get(); }
 

@@ -63,9 +63,9 @@ public:
         return added;
     }
 
-    // Gives ownership back to the caller, who may delete the object outside any lock guarding this
-    // container; null when the object is not held here.
-    std::unique_ptr<T> DetachObject(const T* object)
+    // Takes the object out and gives its ownership back to the caller, who may delete it outside any lock
+    // guarding this container; null when the object is not held here.
+    std::unique_ptr<T> Extract(const T* object)
     {
         if (object == nullptr)
             return nullptr;
@@ -85,6 +85,15 @@ public:
     // Slots in use and empty together; an empty slot holds null.
     u32 GetSlotCount() const { return static_cast<u32>(m_slots.size()); }
     T* GetSlot(u32 index) const { return m_slots[index].get(); }
+
+    // The objects in slot order, copied: a pass over them may add objects to the container.
+    std::vector<T*> GetObjects() const
+    {
+        std::vector<T*> objects;
+        objects.reserve(m_count);
+        ForEach([&](T& object) { objects.push_back(&object); });
+        return objects;
+    }
 
     // Visits the objects in slot order, as the owners' per-frame passes need.
     template <typename Visit>

@@ -113,7 +113,7 @@ void ModelManager::DeleteModel(Model* model)
     std::unique_ptr<Model> detached;
     {
         std::lock_guard<std::mutex> lock(m_registration);
-        detached = m_models.DetachObject(model);
+        detached = m_models.Extract(model);
     }
 }
 

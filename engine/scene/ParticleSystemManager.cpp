@@ -45,7 +45,7 @@ ParticleSystem* ParticleSystemManager::CreateParticleSystemCopy(const ParticleSy
 
 void ParticleSystemManager::DeleteParticleSystem(ParticleSystem* system)
 {
-    if (m_systems.DetachObject(system) != nullptr)
+    if (m_systems.Extract(system) != nullptr)
         std::replace(watchList.begin(), watchList.end(), system, static_cast<ParticleSystem*>(nullptr));
 }
 

@@ -39,7 +39,7 @@ void SpriteGroupManager::DeleteSpriteGroup(SpriteGroup* group)
     std::unique_ptr<SpriteGroup> detached;
     {
         const std::lock_guard<std::mutex> lock(m_registration);
-        detached = m_groups.DetachObject(group);
+        detached = m_groups.Extract(group);
     }
 }
 

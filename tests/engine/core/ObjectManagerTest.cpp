@@ -33,7 +33,7 @@ struct ObjectManagerSlots : ::testing::Test
     std::unique_ptr<ObjectManager<Tracked>> manager = std::make_unique<ObjectManager<Tracked>>();
 
     Tracked* Add(int which) { return manager->Add(std::make_unique<Tracked>(deletions[which])); }
-    void Detach(Tracked* object) { ASSERT_NE(manager->DetachObject(object), nullptr); }
+    void Extract(Tracked* object) { ASSERT_NE(manager->Extract(object), nullptr); }
     Slots GetSlots() const
     {
         Slots slots;
@@ -50,8 +50,8 @@ TEST_F(ObjectManagerSlots, AddingReusesTheSlotFreedLast)
     Tracked* q = Add(1);
     Tracked* r = Add(2);
     Tracked* s = Add(3);
-    Detach(q);
-    Detach(p);
+    Extract(q);
+    Extract(p);
     EXPECT_EQ(GetSlots(), (Slots{nullptr, nullptr, r, s}));
     Tracked* t = Add(4);
     EXPECT_EQ(GetSlots(), (Slots{t, nullptr, r, s}));
@@ -64,14 +64,15 @@ TEST_F(ObjectManagerSlots, CompactsWhenLessThanHalfFull)
     Tracked* q = Add(1);
     Tracked* r = Add(2);
     Tracked* s = Add(3);
-    Detach(p);
-    Detach(q);
-    Detach(r);
+    Extract(p);
+    Extract(q);
+    Extract(r);
     EXPECT_EQ(GetSlots(), (Slots{s}));
     EXPECT_EQ(manager->GetCount(), 1u);
     // The free stack was emptied by the compaction: the next object is appended.
     Tracked* t = Add(4);
     EXPECT_EQ(GetSlots(), (Slots{s, t}));
+    EXPECT_EQ(manager->GetObjects(), (Slots{s, t}));
 }
 
 TEST_F(ObjectManagerSlots, UnknownAndNullChangeNothing)
@@ -80,23 +81,23 @@ TEST_F(ObjectManagerSlots, UnknownAndNullChangeNothing)
     Tracked* q = Add(1);
     manager->Add(nullptr);
     Tracked stranger(deletions[2]);
-    EXPECT_EQ(manager->DetachObject(nullptr), nullptr);
-    EXPECT_EQ(manager->DetachObject(&stranger), nullptr);
+    EXPECT_EQ(manager->Extract(nullptr), nullptr);
+    EXPECT_EQ(manager->Extract(&stranger), nullptr);
     EXPECT_EQ(GetSlots(), (Slots{p, q}));
     EXPECT_EQ(manager->GetCount(), 2u);
 }
 
-TEST_F(ObjectManagerSlots, DetachedObjectBelongsToTheCallerAndTheRestDieWithTheManager)
+TEST_F(ObjectManagerSlots, ExtractedObjectBelongsToTheCallerAndTheRestDieWithTheManager)
 {
     Add(0);
     Tracked* q = Add(1);
     Add(2);
-    std::unique_ptr<Tracked> detached = manager->DetachObject(q);
+    std::unique_ptr<Tracked> extracted = manager->Extract(q);
     manager.reset();
     EXPECT_EQ(deletions[0], 1);
     EXPECT_EQ(deletions[1], 0);
     EXPECT_EQ(deletions[2], 1);
-    detached.reset();
+    extracted.reset();
     EXPECT_EQ(deletions[1], 1);
 }
 

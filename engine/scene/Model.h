@@ -71,9 +71,10 @@ public:
     Model(const Model&) = delete;
     Model& operator=(const Model&) = delete;
 
-    // Setting one of 0x200 and 0x400 clears the other; 0x2000, 0x4000 and 0x400000 exclude each other.
+    // Setting one of FirstList and SecondList clears the other; CullClockwise, TwoPasses and
+    // CullCounterClockwise exclude each other.
     void SetFlags(u32 bits);
-    // Clearing one of 0x200 and 0x400 leaves the other set.
+    // Clearing one of FirstList and SecondList leaves the other set.
     void ClearFlags(u32 bits);
 
     // No effect on a buffer without vertex colours; such a buffer reads as white.

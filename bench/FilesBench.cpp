@@ -65,7 +65,7 @@ void ReadEverything(benchmark::State& state, const std::string& base)
     {
         for (const std::string& name : Data().names)
         {
-            auto file = files.OpenBinary(name, 0, 0);
+            auto file = files.OpenBinary(name, FileBinary::ForReading, FileBinary::ReadAsNeeded);
             file->Read(buffer.data(), file->GetSize());
         }
         benchmark::DoNotOptimize(buffer.data());

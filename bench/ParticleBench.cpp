@@ -135,8 +135,8 @@ void StartPlainParticles(PlainParticles& particles, const ParticleSystem& system
     }
     particles.depth.resize(kParticles);
     particles.order.resize(kParticles);
-    particles.vertices.reset(render.CreateVertexBuffer(0, 1, 4 * kParticles));
-    particles.indices.reset(render.CreateIndexBuffer(0, 6 * kParticles));
+    particles.vertices = render.CreateVertexBuffer(0, 1, 4 * kParticles);
+    particles.indices = render.CreateIndexBuffer(0, 6 * kParticles);
     std::vector<u32> indices(6 * kParticles);
     const u32 quad[6] = {0, 1, 2, 2, 1, 3};
     for (u32 i = 0; i < 6 * kParticles; ++i)

@@ -3,6 +3,7 @@
 
 #include "engine/core/Error.h"
 #include "engine/core/MessageManager.h"
+#include "engine/files/BinaryReader.h"
 #include "engine/files/TextEncoding.h"
 #include "platform/core/Paths.h"
 
@@ -237,7 +238,7 @@ void FileBinary::ReadWideString(std::wstring& text)
     std::vector<u16> units;
     for (u32 i = 0; i < count; ++i)
     {
-        const u16 unit = static_cast<u16>(bytes[2 * i] | (bytes[2 * i + 1] << 8));
+        const u16 unit = BinaryReader::DecodeU16(bytes + 2 * i);
         if (unit == 0)
             break;
         units.push_back(unit);
@@ -275,8 +276,7 @@ void FileBinary::ReadDword(u32& value)
 {
     u8 bytes[4] = {};
     Read(bytes, 4);
-    value = static_cast<u32>(bytes[0]) | (static_cast<u32>(bytes[1]) << 8) | (static_cast<u32>(bytes[2]) << 16) |
-            (static_cast<u32>(bytes[3]) << 24);
+    value = BinaryReader::DecodeU32(bytes);
 }
 
 void FileBinary::Close()

@@ -21,6 +21,13 @@ public:
     // happens at the first read, unless that read asks for the whole file: it then goes straight into the
     // caller's buffer.
     static constexpr u32 PreloadLimit = 0x800000;
+    // Names for the byte flags of the constructor and of FileManager::OpenBinary.
+    static constexpr u8 ForReading = 0;
+    static constexpr u8 ForWriting = 1;
+    static constexpr u8 ReadAsNeeded = 0;
+    static constexpr u8 PreloadWhole = 1;
+    static constexpr u8 FromDisk = 0;
+    static constexpr u8 FromMemoryBlock = 1;
 
     // Throws FileError "Failed to open "<name>" file" when a disk file cannot be opened.
     FileBinary(MessageManager* log, const std::string& name, u8 write, u8 preload, u8 fromMemory, u32 size,

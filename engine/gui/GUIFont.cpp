@@ -103,7 +103,7 @@ GUIFont::~GUIFont()
 // records, and every glyph rectangle inside the texture.
 void GUIFont::ReadFile(const std::string& fileName)
 {
-    std::unique_ptr<FileBinary> file = m_files->OpenBinary(fileName, 0, 1);
+    std::unique_ptr<FileBinary> file = m_files->OpenBinary(fileName, FileBinary::ForReading, FileBinary::PreloadWhole);
     BinaryFileHeader::ReadChecked(*file, fileName, kMagic, kVersion);
     const u32 size = file->GetSize();
     if (size < BinaryFileHeader::Size + kCountSize)

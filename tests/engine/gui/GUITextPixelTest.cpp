@@ -3,6 +3,7 @@
 // upright and where it was placed; the console is opened by its key and a typed command changes its alpha.
 // The virtual screen and the window are both 800 x 600: a GUI point is the screenshot's pixel.
 #include "engine/core/Engine.h"
+#include "engine/core/Window.h"
 #include "engine/files/Image.h"
 #include "engine/gui/GUIFont.h"
 #include "engine/render/ShaderDescriptor.h"

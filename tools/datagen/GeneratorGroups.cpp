@@ -2,11 +2,13 @@
 #include "tools/datagen/GeneratorGroup.h"
 
 #include "tools/datagen/content/Fonts.h"
+#include "tools/datagen/content/MenuBackground.h"
 #include "tools/datagen/content/Music.h"
 #include "tools/datagen/content/Pictures.h"
 #include "tools/datagen/content/Sounds.h"
 #include "tools/datagen/content/SourceFiles.h"
 #include "tools/datagen/content/Texts.h"
+#include "tools/datagen/content/UiArt.h"
 
 namespace KorvaneTools
 {
@@ -19,6 +21,8 @@ const std::vector<GeneratorGroup>& GeneratorGroups()
         {"audio", GenerateSounds},
         {"music", GenerateMusic},
         {"pictures", GeneratePictures},
+        {"ui", GenerateUiArt},
+        {"background", GenerateMenuBackground},
     };
     return groups;
 }

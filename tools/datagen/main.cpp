@@ -2,9 +2,11 @@
 // clock, no locale), and packs the tree.
 //   korvane-datagen --src data-src --out build/data-stage [--pack build/data/pack0.pak] [--only group]...
 //   korvane-datagen --preview-text "text" [--font name] [--lang en] --out picture.bmp
+//   korvane-datagen --contact-sheet ui --out sheet.bmp
 #include "engine/core/Error.h"
 #include "tools/datagen/DataError.h"
 #include "tools/datagen/DataGenerator.h"
+#include "tools/datagen/content/ContactSheet.h"
 #include "tools/datagen/content/FontSamples.h"
 #include "tools/formats/ImageWriters.h"
 
@@ -21,7 +23,8 @@ int Usage()
                  "usage: korvane-datagen --src <data-src> --out <stage folder> [--pack <pack file>]\n"
                  "                       [--fonts <folder>] [--only <group>]...\n"
                  "       korvane-datagen --preview-text <text> [--font <name>] [--lang <language>]\n"
-                 "                       [--fonts <folder>] --out <picture.bmp|picture.tga>\n");
+                 "                       [--fonts <folder>] --out <picture.bmp|picture.tga>\n"
+                 "       korvane-datagen --contact-sheet ui [--fonts <folder>] --out <picture.bmp|picture.tga>\n");
     return 2;
 }
 
@@ -30,6 +33,7 @@ struct Preview
     std::string text;
     std::string font;
     std::string language = "en";
+    std::string contactSheet; // the area whose art goes on one sheet
 };
 
 // Reads the options; false when they make no sense.
@@ -57,6 +61,8 @@ bool ParseOptions(int argc, char** argv, KorvaneTools::GeneratorOptions& options
             preview.font = value;
         else if (option == "--lang")
             preview.language = value;
+        else if (option == "--contact-sheet")
+            preview.contactSheet = value;
         else
             return false;
     }
@@ -65,8 +71,12 @@ bool ParseOptions(int argc, char** argv, KorvaneTools::GeneratorOptions& options
 
 void WritePreview(const KorvaneTools::GeneratorOptions& options, const Preview& preview)
 {
+    if (!preview.contactSheet.empty() && preview.contactSheet != "ui")
+        throw KorvaneTools::DataError("no contact sheet of \"" + preview.contactSheet + "\": only \"ui\"");
     const KorvaneTools::RgbaPicture picture =
-        KorvaneTools::PreviewFonts(options.fontFolder, preview.text, preview.font, preview.language);
+        preview.contactSheet.empty()
+            ? KorvaneTools::PreviewFonts(options.fontFolder, preview.text, preview.font, preview.language)
+            : KorvaneTools::UiContactSheet(options.fontFolder);
     const std::string& path = options.stageFolder;
     const bool tga = path.size() > 4 && path.substr(path.size() - 4) == ".tga";
     const std::string bytes = tga ? KorvaneTools::WriteTga(picture) : KorvaneTools::WriteBmp(picture);
@@ -78,7 +88,7 @@ void WritePreview(const KorvaneTools::GeneratorOptions& options, const Preview& 
 
 int Run(const KorvaneTools::GeneratorOptions& options, const Preview& preview)
 {
-    if (!preview.text.empty())
+    if (!preview.text.empty() || !preview.contactSheet.empty())
     {
         WritePreview(options, preview);
         return 0;

@@ -236,7 +236,7 @@ void WindowPreview::DrawControl(RgbaPicture& screen, const BuiltControl& control
         {
             const auto& spot = KorvaneTools::MapMarkerSpots[i];
             const char* kind = i == 0 ? "map_start" : i + 1 == KorvaneTools::MapMarkerSpots.size() ? "map_finish" : i == 5 ? "map_check_point" : "map_path";
-            const float w = i == 0 ? 24.f : i == 9 ? 28.f : i == 5 ? 24.f : 16.f, h = i == 0 ? 32.f : i == 9 ? 28.f : i == 5 ? 30.f : 10.f;
+            const float w = i == 0 ? 24.f : i == 9 ? 24.f : i == 5 ? 24.f : 16.f, h = i == 0 ? 32.f : i == 9 ? 28.f : i == 5 ? 30.f : 10.f;
             DrawArt(screen, kind, {control.box.left + spot.x - w / 2, control.box.bottom + spot.y - h / 2, w, h});
         }
     if (control.kind == "scroll")

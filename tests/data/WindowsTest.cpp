@@ -270,6 +270,34 @@ TEST(windows, EveryControlStaysOnTheScreen)
         }
 }
 
+TEST(windows, ControlsOnAPanelStayOffItsFrame)
+{
+    // The panel pictures are 512 pixels across with a 24-pixel frame; it scales with the panel.
+    constexpr float FrameShare = 24.0f / 512.0f;
+    for (const std::string& window : Descriptions().WindowNames())
+    {
+        const std::vector<BuiltControl> controls = Built(window);
+        for (const BuiltControl& control : controls)
+        {
+            if (control.parent < 0)
+                continue;
+            const BuiltControl& panel = controls[static_cast<size_t>(control.parent)];
+            const std::string shader = panel.AttributeOr("shader", "");
+            if (shader != "panel" && shader != "panel_dark" && shader != "map_panel")
+                continue;
+            const DataTest::Box inner = {panel.box.left + panel.box.width * FrameShare,
+                                         panel.box.bottom + panel.box.height * FrameShare,
+                                         panel.box.width * (1 - 2 * FrameShare), panel.box.height * (1 - 2 * FrameShare)};
+            for (const DataTest::Box& box : ScreenBoxes(control))
+            {
+                const bool inside = box.left >= inner.left && box.Right() <= inner.Right() &&
+                                    box.bottom >= inner.bottom && box.Top() <= inner.Top();
+                EXPECT_TRUE(inside || !box.Overlaps(panel.box)) << control.fullName << " lies on the frame of " << panel.fullName;
+            }
+        }
+    }
+}
+
 TEST(windows, NoTwoControlsATextOrAClickLandsOnOverlap)
 {
     // The empty-table notice stands where the rows would be: the code shows one or the other.

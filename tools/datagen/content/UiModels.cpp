@@ -26,7 +26,7 @@ struct MarkerModel
 
 // Each marker stands in its own rectangle centred on the map point.
 constexpr MarkerModel MarkerModels[] = {
-    {"start", 24, 32}, {"finish", 28, 28}, {"check_point", 24, 30}, {"path", 16, 10}};
+    {"start", 24, 32}, {"finish", 24, 28}, {"check_point", 24, 30}, {"path", 16, 10}};
 
 void AddMarkers(DataStage& stage)
 {

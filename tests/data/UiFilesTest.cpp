@@ -9,6 +9,7 @@
 #include "tests/support/FilesTestSupport.h"
 #include "tests/support/ImageTestFiles.h"
 #include "tools/datagen/DataXml.h"
+#include "tools/datagen/content/ContactSheet.h"
 #include "tools/formats/ImageWriters.h"
 
 #include <gtest/gtest.h>
@@ -239,4 +240,34 @@ TEST(ui, EveryModelAndParticleFileHasAShaderFileNamingPicturesInTheTree)
             at += picture.size();
         }
     }
+}
+
+TEST(ui, HandWrittenMenuXmlIsAsciiWithPlainComments)
+{
+    const std::vector<std::string> files = StagedFiles("ui", {".xml"});
+    ASSERT_GT(files.size(), 30u);
+    for (const std::string& path : files)
+    {
+        if (path.rfind("ui/texts/", 0) == 0 || path.rfind("ui/fonts/", 0) == 0)
+            continue; // the texts are UTF-8 with a byte-order mark; both have their own tests
+        const std::string text = StageFile(path);
+        EXPECT_TRUE(std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; }))
+            << path;
+        // The parser reads a comment as a tag: a quote in it opens a run that swallows the closing mark.
+        for (size_t open = text.find("<!--"); open != std::string::npos; open = text.find("<!--", open + 4))
+        {
+            const size_t close = text.find("-->", open);
+            ASSERT_NE(close, std::string::npos) << path;
+            const std::string body = text.substr(open + 4, close - open - 4);
+            EXPECT_TRUE(!body.empty() && body[0] == ' ') << path << ": " << body;
+            EXPECT_EQ(body.find_first_of("'\">"), std::string::npos) << path << ": " << body;
+        }
+    }
+}
+
+TEST(ui, ContactSheetHoldsEveryMenuPicture)
+{
+    const KorvaneTools::RgbaPicture sheet = KorvaneTools::UiContactSheet(KORVANE_FONT_FOLDER);
+    EXPECT_EQ(sheet.width, 2048u);
+    EXPECT_GT(sheet.height, 2048u);
 }

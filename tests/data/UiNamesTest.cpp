@@ -200,6 +200,7 @@ TEST(ui, EveryFileAListNamesIsInTheTree)
     {
         if (registration.list == "game_objects/resources.xml")
             continue;
+        ASSERT_FALSE(registration.files.empty()) << name << " names no file";
         for (const std::string& file : registration.files)
             EXPECT_TRUE(StageHas(file)) << name << " in " << registration.list << ": " << file;
         if (registration.kind != "shader")

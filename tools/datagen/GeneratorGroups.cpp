@@ -5,12 +5,14 @@
 #include "tools/datagen/content/Environments.h"
 #include "tools/datagen/content/Fonts.h"
 #include "tools/datagen/content/Levels.h"
+#include "tools/datagen/content/MenuBackground.h"
 #include "tools/datagen/content/Music.h"
 #include "tools/datagen/content/Pictures.h"
 #include "tools/datagen/content/PlayObjects.h"
 #include "tools/datagen/content/Sounds.h"
 #include "tools/datagen/content/SourceFiles.h"
 #include "tools/datagen/content/Texts.h"
+#include "tools/datagen/content/UiArt.h"
 
 namespace KorvaneTools
 {
@@ -27,6 +29,8 @@ const std::vector<GeneratorGroup>& GeneratorGroups()
         {"blocks", GenerateBlocks},
         {"play_objects", GeneratePlayObjects},
         {"environments", GenerateEnvironments},
+        {"ui", GenerateUiArt},
+        {"background", GenerateMenuBackground},
     };
     return groups;
 }

@@ -4,10 +4,12 @@
 //   korvane-datagen --preview-text "text" [--font name] [--lang en] --out picture.bmp
 //   korvane-datagen --top-view SS_LL --out picture.bmp      (a level seen from above)
 //   korvane-datagen --contact-sheet play --out picture.bmp  (every play object)
+//   korvane-datagen --contact-sheet ui --out picture.bmp    (every piece of GUI art)
 //   korvane-datagen --game-view SS_LL --out picture.bmp     (a level from the game's camera)
 #include "engine/core/Error.h"
 #include "tools/datagen/DataError.h"
 #include "tools/datagen/DataGenerator.h"
+#include "tools/datagen/content/ContactSheet.h"
 #include "tools/datagen/content/FontSamples.h"
 #include "tools/datagen/content/GameView.h"
 #include "tools/datagen/content/Levels.h"
@@ -29,7 +31,7 @@ int Usage()
                  "       korvane-datagen --preview-text <text> [--font <name>] [--lang <language>]\n"
                  "                       [--fonts <folder>] --out <picture.bmp|picture.tga>\n"
                  "       korvane-datagen --top-view <level, e.g. 01_04> --out <picture.bmp|picture.tga>\n"
-                 "       korvane-datagen --contact-sheet play --out <picture.bmp|picture.tga>\n"
+                 "       korvane-datagen --contact-sheet <play|ui> [--fonts <folder>] --out <picture.bmp|picture.tga>\n"
                  "       korvane-datagen --game-view <level> --out <picture.bmp|picture.tga>\n");
     return 2;
 }
@@ -97,6 +99,8 @@ void WritePreview(const KorvaneTools::GeneratorOptions& options, const Preview& 
         WritePicture(options.stageFolder, KorvaneTools::LevelTopView(KorvaneTools::BuildLevel(preview.topView)));
     else if (!preview.gameView.empty())
         WritePicture(options.stageFolder, KorvaneTools::GameView(preview.gameView));
+    else if (preview.contactSheet == "ui")
+        WritePicture(options.stageFolder, KorvaneTools::UiContactSheet(options.fontFolder));
     else if (!preview.contactSheet.empty())
         WritePicture(options.stageFolder, KorvaneTools::ContactSheet(preview.contactSheet));
     else

@@ -3,6 +3,7 @@
 // loading window and the first background layers limited to the immediate lists and the basic fonts; every
 // font and text key of the descriptions defined.
 #include "tests/data/DataStageFiles.h"
+#include "tests/data/ResourceListWalk.h"
 #include "tests/data/WindowDescriptions.h"
 #include "tools/datagen/DataXml.h"
 #include "tools/datagen/content/Texts.h"
@@ -43,47 +44,11 @@ std::string Folder(const std::string& list)
     return list.substr(0, list.rfind('/'));
 }
 
-std::string DataPath(const std::string& folder, const std::string& value)
-{
-    std::string path = folder + "/" + value;
-    for (char& c : path)
-        if (c == '\\')
-            c = '/';
-    return path;
-}
-
 std::vector<XMLNode*> Children(const XMLNode& node)
 {
     std::vector<XMLNode*> children;
     node.GetChildren(children);
     return children;
-}
-
-void Collect(const XMLNode& node, const std::string& prefix, const std::string& list,
-             std::multimap<std::string, Registration>& out)
-{
-    for (const XMLNode* child : Children(node))
-    {
-        const std::string kind = child->GetName();
-        const std::string name = AttributeText(*child, "name");
-        if (kind == "model" || kind == "shader" || kind == "particles")
-        {
-            Registration registration{kind, list, {}};
-            for (const char* attribute : {"file_name", "diffuse_file_name", "opacity_file_name"})
-            {
-                const std::string value = AttributeText(*child, attribute);
-                if (!value.empty() && value != "32bit")
-                    registration.files.push_back(DataPath(Folder(list), value));
-            }
-            out.emplace(kind + ":" + prefix + name, registration);
-        }
-        else
-        {
-            ASSERT_NE(kind, "loop") << list << ": the menu lists need no loops";
-            const bool group = !kind.empty() && kind != "resources";
-            Collect(*child, group ? prefix + kind + "/" : prefix, list, out);
-        }
-    }
 }
 
 // "kind:name" -> where it is registered.
@@ -94,9 +59,8 @@ std::multimap<std::string, Registration> Registrations()
     {
         if (list == "game_objects/resources.xml" && !StageHas(list))
             continue; // the play area's list; its own tests require it
-        const std::unique_ptr<XMLNode> root = KorvaneTools::ParseDataXml(StageFile(list), list);
-        EXPECT_EQ(root->GetName(), "resources") << list;
-        Collect(*root, "", list, registrations);
+        for (const DataTest::ListedResource& resource : DataTest::WalkResourceList(StageFile(list), Folder(list), list))
+            registrations.emplace(resource.kind + ":" + resource.name, Registration{resource.kind, list, resource.files});
     }
     return registrations;
 }

@@ -57,8 +57,14 @@ xdotool mousemove --window "$window" 100 100 click 1
 wait_for 'Pressed: MOUSE1'
 xdotool click 3
 wait_for 'Pressed: MOUSE2'
-# The GUI button lies in the lower left corner: 20 to 180 across, 20 to 68 up from the bottom row.
-xdotool mousemove --window "$window" 100 555 click 1
+# The GUI button lies in the lower left corner: 20 to 180 across, 20 to 68 up from the bottom row. A button
+# clicks on a release that follows a press made while hovering, each seen in a frame of its own: a slow
+# sanitized frame could swallow a plain click whole, so the mouse rests between the steps.
+xdotool mousemove --window "$window" 100 555
+sleep 0.5
+xdotool mousedown 1
+sleep 0.3
+xdotool mouseup 1
 wait_for 'GUI button clicked'
 
 # Alt+Enter held for a while: many frames see both keys down, one toggle must follow.

@@ -6,7 +6,7 @@
 #include "engine/core/Window.h"
 #include "engine/files/Image.h"
 #include "engine/render/ShaderDescriptor.h"
-#include "tests/support/FakeClock.h"
+#include "tests/support/GUIPixelBed.h"
 #include "tests/support/ImageTestFiles.h"
 #include "tests/support/ScriptedMouse.h"
 #include "tests/support/TempFolder.h"
@@ -18,97 +18,25 @@
 #include <string>
 
 using namespace VelkorEngine;
+using namespace TestSupport;
 
 namespace
 {
-struct Rgb
-{
-    int r;
-    int g;
-    int b;
-};
-
-constexpr Rgb kRed{255, 0, 0};
-constexpr Rgb kGreen{0, 255, 0};
-constexpr Rgb kBlue{0, 0, 255};
-constexpr Rgb kYellow{255, 255, 0};
-constexpr Rgb kGrey{128, 128, 128};
-constexpr Rgb kWhite{255, 255, 255};
-
 // A 2 x 2 grid of frames: 0 red (top left), 1 green (top right), 2 blue (bottom left), 3 yellow.
-ImageTest::Picture ButtonFrames()
-{
-    ImageTest::Picture picture{64, 64, 3, std::vector<u8>(64 * 64 * 3)};
-    for (u32 y = 0; y < 64; ++y)
-        for (u32 x = 0; x < 64; ++x)
-        {
-            const bool top = y >= 32;
-            const bool right = x >= 32;
-            const Rgb colour = top ? (right ? kGreen : kRed) : (right ? kYellow : kBlue);
-            u8* pixel = picture.pixels.data() + (static_cast<size_t>(y) * 64 + x) * 3;
-            pixel[0] = static_cast<u8>(colour.r);
-            pixel[1] = static_cast<u8>(colour.g);
-            pixel[2] = static_cast<u8>(colour.b);
-        }
-    return picture;
-}
+ImageTest::Picture ButtonFrames() { return QuadrantPicture(3, kRed, kGreen, kBlue, kYellow); }
 
-class GUIPixelTest : public testing::Test
+class GUIPixelTest : public TestSupport::GUIPixelBed
 {
 protected:
     void SetUp() override
     {
-        clock.SetMilliseconds(1000);
-        EngineParameters parameters;
-        parameters.applicationName = "GUI Pixels";
-        parameters.version = 100;
-        parameters.basePath = folder.Path();
-        parameters.dataFolder = "Data";
-        parameters.writeLog = 0;
-        parameters.saveSettingsOnExit = 0;
-        parameters.defaultVideoMode = "800x600x32";
-        parameters.defaultFullScreen = 0;
-        parameters.centreWindow = 1;
-        parameters.minimizeOnFocusLoss = 0;
-        engine = std::make_unique<Engine>(parameters);
-        gui = engine->GetGUIManager();
-        gui->SetSize(800.0f, 600.0f);
+        StartEngine("GUI Pixels");
     }
-
-    void TearDown() override { engine.reset(); }
 
     void MoveTo(int x, int y) { mouse.MoveTo(engine->GetWindow()->GetHandle(), x, 599 - y); }
 
-    void RunFrame()
-    {
-        clock.AdvanceSeconds(1.0 / 60.0);
-        engine->Render();
-        engine->Frame(0);
-    }
 
-    Image Screenshot()
-    {
-        Image shot;
-        engine->GetRenderSystem()->TakeScreenshot(shot);
-        return shot;
-    }
-
-    static void ExpectColour(const Image& shot, u32 x, u32 y, Rgb expected)
-    {
-        ASSERT_EQ(shot.GetWidth(), 800u);
-        ASSERT_EQ(shot.GetHeight(), 600u);
-        const u32 channels = static_cast<u32>(shot.GetBitsPerPixel()) / 8;
-        const u8* pixel = shot.GetData() + (static_cast<size_t>(y) * shot.GetWidth() + x) * channels;
-        EXPECT_NEAR(pixel[0], expected.r, 24) << "at " << x << ", " << y;
-        EXPECT_NEAR(pixel[1], expected.g, 24) << "at " << x << ", " << y;
-        EXPECT_NEAR(pixel[2], expected.b, 24) << "at " << x << ", " << y;
-    }
-
-    TestSupport::TempFolder folder;
-    TestSupport::FakeClock clock;
     TestSupport::ScriptedMouse mouse;
-    std::unique_ptr<Engine> engine;
-    GUIManager* gui = nullptr;
 };
 
 TEST_F(GUIPixelTest, AButtonOnAWindowShowsItsHoverAndPressedFrames)

@@ -8,7 +8,7 @@
 #include "engine/gui/GUIFont.h"
 #include "engine/render/ShaderDescriptor.h"
 #include "platform/win32/WindowApi.h"
-#include "tests/support/FakeClock.h"
+#include "tests/support/GUIPixelBed.h"
 #include "tests/support/ImageTestFiles.h"
 #include "tests/support/ScriptedKeyboard.h"
 #include "tests/support/ScriptedMouse.h"
@@ -21,41 +21,12 @@
 #include <string>
 
 using namespace VelkorEngine;
+using namespace TestSupport;
 
 namespace
 {
-struct Rgb
-{
-    int r;
-    int g;
-    int b;
-};
-
-constexpr Rgb kRed{255, 0, 0};
-constexpr Rgb kGreen{0, 255, 0};
-constexpr Rgb kBlue{0, 0, 255};
-constexpr Rgb kYellow{255, 255, 0};
-constexpr Rgb kGrey{128, 128, 128};
-constexpr Rgb kWhite{255, 255, 255};
-
 // Left half "A": red above green; right half "Ж": blue above yellow. Rows count from the picture's bottom.
-ImageTest::Picture GlyphAtlas()
-{
-    ImageTest::Picture picture{64, 64, 4, std::vector<u8>(64 * 64 * 4)};
-    for (u32 y = 0; y < 64; ++y)
-        for (u32 x = 0; x < 64; ++x)
-        {
-            const bool top = y >= 32;
-            const bool right = x >= 32;
-            const Rgb colour = right ? (top ? kBlue : kYellow) : (top ? kRed : kGreen);
-            u8* pixel = picture.pixels.data() + (static_cast<size_t>(y) * 64 + x) * 4;
-            pixel[0] = static_cast<u8>(colour.r);
-            pixel[1] = static_cast<u8>(colour.g);
-            pixel[2] = static_cast<u8>(colour.b);
-            pixel[3] = 255;
-        }
-    return picture;
-}
+ImageTest::Picture GlyphAtlas() { return QuadrantPicture(4, kRed, kBlue, kGreen, kYellow); }
 
 ImageTest::Picture SolidBlue()
 {
@@ -80,26 +51,12 @@ std::vector<KorvaneTools::FontGlyph> Glyphs()
     return glyphs;
 }
 
-class GUITextPixelTest : public testing::Test
+class GUITextPixelTest : public TestSupport::GUIPixelBed
 {
 protected:
     void SetUp() override
     {
-        clock.SetMilliseconds(1000);
-        EngineParameters parameters;
-        parameters.applicationName = "Text Pixels";
-        parameters.version = 100;
-        parameters.basePath = folder.Path();
-        parameters.dataFolder = "Data";
-        parameters.writeLog = 0;
-        parameters.saveSettingsOnExit = 0;
-        parameters.defaultVideoMode = "800x600x32";
-        parameters.defaultFullScreen = 0;
-        parameters.centreWindow = 1;
-        parameters.minimizeOnFocusLoss = 0;
-        engine = std::make_unique<Engine>(parameters);
-        gui = engine->GetGUIManager();
-        gui->SetSize(800.0f, 600.0f);
+        StartEngine("Text Pixels");
 
         const std::string atlas = folder / "glyphs.tga";
         ImageTest::WriteBytes(atlas, ImageTest::MakeTga(GlyphAtlas()));
@@ -108,32 +65,6 @@ protected:
         gui->GetFontManager()->CreateFont(0, &shader, folder / "glyphs.vef")->SetSize(100.0f);
     }
 
-    void TearDown() override { engine.reset(); }
-
-    void RunFrame()
-    {
-        clock.AdvanceSeconds(1.0 / 60.0);
-        engine->Render();
-        engine->Frame(0);
-    }
-
-    Image Screenshot()
-    {
-        Image shot;
-        engine->GetRenderSystem()->TakeScreenshot(shot);
-        return shot;
-    }
-
-    static void ExpectColour(const Image& shot, u32 x, u32 y, Rgb expected)
-    {
-        ASSERT_EQ(shot.GetWidth(), 800u);
-        ASSERT_EQ(shot.GetHeight(), 600u);
-        const u32 channels = static_cast<u32>(shot.GetBitsPerPixel()) / 8;
-        const u8* pixel = shot.GetData() + (static_cast<size_t>(y) * shot.GetWidth() + x) * channels;
-        EXPECT_NEAR(pixel[0], expected.r, 24) << "at " << x << ", " << y;
-        EXPECT_NEAR(pixel[1], expected.g, 24) << "at " << x << ", " << y;
-        EXPECT_NEAR(pixel[2], expected.b, 24) << "at " << x << ", " << y;
-    }
 
     void Type(UINT message, WPARAM code)
     {
@@ -141,11 +72,7 @@ protected:
         RunFrame();
     }
 
-    TestSupport::TempFolder folder;
-    TestSupport::FakeClock clock;
     TestSupport::ScriptedMouse mouse;
-    std::unique_ptr<Engine> engine;
-    GUIManager* gui = nullptr;
 };
 
 TEST_F(GUITextPixelTest, LatinAndCyrillicLettersStandUprightWhereTheirFlagsPutThem)

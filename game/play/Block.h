@@ -83,6 +83,10 @@ public:
     // The model's world box and its centre.
     VelkorEngine::BoundingVolume GetBounds() const;
     VelkorEngine::Vector3 GetCenter() const;
+    bool CastsShadow() const { return m_castsShadow; }
+    // The explosion pool the block breaks into; -1 for a kind without pieces of its own.
+    VelkorEngine::i32 GetFragmentSet() const { return m_fragmentSet; }
+    void SetFragmentSet(VelkorEngine::i32 set) { m_fragmentSet = set; }
     // Half the height of the block's world box where the level placed it.
     f32 GetHalfHeight() const { return m_halfHeight; }
 
@@ -119,5 +123,6 @@ private:
     VelkorEngine::Quaternion m_rotation;
     VelkorEngine::Matrix4 m_scaleMatrix;
     f32 m_halfHeight = 0.0f;
+    VelkorEngine::i32 m_fragmentSet = -1;
 };
 }

@@ -9,6 +9,7 @@
 #include "game/play/BlockDatabase.h"
 #include "game/play/Brick.h"
 #include "game/play/BrickDurability.h"
+#include "game/play/ExplosionManager.h"
 #include "game/play/GameLogicData.h"
 
 #include <algorithm>
@@ -28,7 +29,8 @@ GameGeometry::GameGeometry(VelkorEngine::Engine* engine, GameTools::DataKeeper* 
                            Effects* effects, GameFramework::ScoreKeeper* scores,
                            GameFramework::GameSoundPlayer* sounds)
     : m_engine(engine), m_log(engine->GetMessageManager()), m_timers(engine->GetTimerManager()),
-      m_resources(resources), m_level(level), m_effects(effects), m_scores(scores), m_sounds(sounds)
+      m_resources(resources), m_level(level), m_effects(effects), m_scores(scores), m_sounds(sounds),
+      m_explosions(std::make_unique<ExplosionManager>(engine, level, effects))
 {
 }
 
@@ -38,6 +40,7 @@ GameGeometry::~GameGeometry()
     m_bricks.clear();
     m_ballKeepers.clear();
     m_blocks.clear();
+    m_explosions.reset();
 }
 
 void GameGeometry::Build()
@@ -48,6 +51,7 @@ void GameGeometry::Build()
     for (u32 i = 0; i < count; ++i)
         AddBlock(i);
     m_blasts = std::make_unique<BlastSchedule>(count);
+    CreateFragmentSets();
     LinkSupports();
     StartAnimation();
     for (const auto& block : m_blocks)
@@ -94,6 +98,33 @@ void GameGeometry::LinkSupports()
     }
 }
 
+// One pool of explosions for each kind with pieces of its own, sized by how many blocks use the kind.
+void GameGeometry::CreateFragmentSets()
+{
+    std::vector<std::pair<const GameTools::XMLNode*, u32>> kinds;
+    for (const auto& block : m_blocks)
+    {
+        const GameTools::XMLNode* description = &block->GetDescription();
+        auto found = std::find_if(kinds.begin(), kinds.end(), [&](const auto& kind) { return kind.first == description; });
+        if (found == kinds.end())
+            kinds.emplace_back(description, 1);
+        else
+            ++found->second;
+    }
+    for (const auto& [description, users] : kinds)
+    {
+        const u32 count = GameLogicData::FragmentCount(*description);
+        if (count == 0)
+            continue;
+        const std::string name = BlockDatabase::GetText(*description, "name", "");
+        const bool real = !BlockDatabase::GetBool(*description, "fake_fragments", false);
+        const i32 set = m_explosions->CreateFragmentSet("geometry/" + name + "/fragments", count, real, users);
+        for (const auto& block : m_blocks)
+            if (&block->GetDescription() == description)
+                block->SetFragmentSet(set);
+    }
+}
+
 void GameGeometry::StartAnimation()
 {
     const u32 frames = std::max(m_level->GetKeyFrameCount(), 1u);
@@ -114,6 +145,7 @@ void GameGeometry::Update(f32 activity)
     }
     RemoveDestroyed();
     UpdateBlocks(activity * m_timers->GetFrameTime());
+    m_explosions->Update();
 }
 
 void GameGeometry::RemoveDestroyed()
@@ -164,6 +196,7 @@ void GameGeometry::RemoveBlock(Block* block)
     EraseFrom(m_bricks, block);
     EraseFrom(m_ballKeepers, block);
     m_stack.Remove(block->GetId());
+    m_explosions->OnBlockRemoved(*block);
     m_blocks.erase(found);
 }
 

@@ -34,6 +34,7 @@ namespace Korvane
 class Block;
 class Brick;
 class Effects;
+class ExplosionManager;
 class GameLogicData;
 using VelkorEngine::f32;
 using VelkorEngine::i32;
@@ -78,6 +79,7 @@ public:
     GameLogicData* GetLevelData() const { return m_level; }
     const BlockStack& GetStack() const { return m_stack; }
     const BlastSchedule* GetBlasts() const { return m_blasts.get(); }
+    ExplosionManager* GetExplosionManager() const { return m_explosions.get(); }
     const VelkorEngine::AnimationControl* GetAnimation() const { return m_animation.get(); }
     // Null for an id no block of the level has any more.
     Block* FindBlock(u32 blockId) const;
@@ -85,6 +87,7 @@ public:
 private:
     void AddBlock(u32 index);
     void LinkSupports();
+    void CreateFragmentSets();
     void StartAnimation();
     void RemoveDestroyed();
     void UpdateBlocks(f32 dt);
@@ -98,6 +101,7 @@ private:
     GameFramework::ScoreKeeper* m_scores = nullptr;
     GameFramework::GameSoundPlayer* m_sounds = nullptr;
 
+    std::unique_ptr<ExplosionManager> m_explosions;
     // Ordinary bricks take turns with their three crash sounds across the level.
     u32 m_crashCounter = 0;
     BlockStack m_stack;

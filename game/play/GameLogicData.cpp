@@ -12,6 +12,8 @@
 #include "framework/BinaryDataFile.h"
 #include "game/play/BlockDatabase.h"
 
+#include <algorithm>
+
 namespace Korvane
 {
 using VelkorEngine::f32;
@@ -110,10 +112,9 @@ void GameLogicData::RegisterBlockModels()
         AddModelFile(ModelFolder + name + ".mlf", ModelName(name));
         if (BlockDatabase::GetBool(*description, "collision_model", false))
             AddModelFile(ModelFolder + name + "_collision.mlf", CollisionModelName(name));
-        const VelkorEngine::i32 fragments = BlockDatabase::GetInt(*description, "fragment_count", 0);
-        for (VelkorEngine::i32 i = 0; i < fragments; ++i)
-            AddModelFile(FragmentFolder + name + "_" + VelkorEngine::UIntToString(static_cast<u32>(i), 2) + ".mlf",
-                         FragmentName(name, static_cast<u32>(i)));
+        const u32 fragments = FragmentCount(*description);
+        for (u32 i = 0; i < fragments; ++i)
+            AddModelFile(FragmentFolder + name + "_" + VelkorEngine::UIntToString(i, 2) + ".mlf", FragmentName(name, i));
     }
 }
 
@@ -142,6 +143,12 @@ std::string GameLogicData::CollisionModelName(const std::string& block)
 std::string GameLogicData::FragmentName(const std::string& block, u32 index)
 {
     return "geometry/" + block + "/fragments/" + VelkorEngine::UIntToString(index, 2);
+}
+
+u32 GameLogicData::FragmentCount(const GameTools::XMLNode& description)
+{
+    const VelkorEngine::i32 count = BlockDatabase::GetInt(description, "fragment_count", 0);
+    return static_cast<u32>(std::clamp<VelkorEngine::i32>(count, 0, static_cast<VelkorEngine::i32>(MostFragments)));
 }
 
 std::string GameLogicData::CommonFragmentName(u32 index)

@@ -36,6 +36,8 @@ public:
     static constexpr const char* ModelFolder = "game_objects\\blocks\\models\\";
     static constexpr const char* FragmentFolder = "game_objects\\blocks\\models\\fragments\\";
     static constexpr u32 CommonFragmentCount = 10;
+    // More pieces than this is a broken description, not a block anyone modelled.
+    static constexpr u32 MostFragments = 100;
 
     GameLogicData(VelkorEngine::Engine* engine, const std::string& language, const StageInfo& stage,
                   const LevelInfo& level);
@@ -57,6 +59,8 @@ public:
     static std::string CollisionModelName(const std::string& block);
     static std::string FragmentName(const std::string& block, VelkorEngine::u32 index);
     static std::string CommonFragmentName(VelkorEngine::u32 index);
+    // The pieces of a kind of block: its fragment_count, 0 when absent or negative, at most MostFragments.
+    static VelkorEngine::u32 FragmentCount(const GameTools::XMLNode& description);
 
 private:
     void LoadLevel();

@@ -12,6 +12,8 @@
 #include "game/play/Brick.h"
 #include "game/play/BrickDurability.h"
 #include "game/play/Effects.h"
+#include "game/play/ExplosionManager.h"
+#include "game/play/Fragment.h"
 #include "game/play/GameLogicData.h"
 #include "tests/support/EngineTestBed.h"
 #include "tools/formats/LevelGeometryWriter.h"
@@ -22,6 +24,7 @@
 
 using namespace Korvane;
 using KorvaneTools::LevelObject;
+using VelkorEngine::i32;
 using VelkorEngine::u32;
 
 namespace
@@ -52,6 +55,8 @@ protected:
         WriteBlock("bomb.xml", "<block explosive=\"1\"/>");
         WriteBlock("keeper.xml", "<block type=\"ball_keeper\"/>");
         WriteBlock("anchor.xml", "<block/>");
+        WriteBlock("pillar.xml", "<block fragment_count=\"3\"/>");
+        WriteBlock("urn.xml", "<block fragment_count=\"2\" fake_fragments=\"1\" shadow=\"0\"/>");
         // Each event scores a power of eight, so the total tells how often each one came.
         for (u32 event = 0; event <= 8; ++event)
             scores.RegisterScoreEvent(event, 1u << (3 * event));
@@ -232,5 +237,45 @@ TEST_F(GameGeometryTest, PausedLevelNeitherMovesNorRemovesBlocks)
     level.SetPaused(false);
     Frames(1);
     EXPECT_TRUE(level.GetBlocks().empty());
+}
+
+TEST_F(GameGeometryTest, BrokenBlocksFlyApartLandSinkAndTheirExplosionsReturnToThePool)
+{
+    GameGeometry& level = Build({At("pillar", -30, 1), At("pillar", -20, 1), At("pillar", -10, 1), At("urn", 10, 1),
+                                 At("brick", 20, 1)});
+    ExplosionManager& explosions = *level.GetExplosionManager();
+    const i32 pillars = level.GetBlocks()[0]->GetFragmentSet();
+    EXPECT_GE(pillars, 0);
+    EXPECT_EQ(level.GetBlocks()[4]->GetFragmentSet(), -1);
+    // Three pillars share a pool of two explosions of three pieces; the urn has one of two.
+    const std::vector<Explosion*> pool = explosions.GetSet(pillars);
+    ASSERT_EQ(pool.size(), 2u);
+    EXPECT_EQ(pool[0]->GetFragments().size(), 3u);
+    EXPECT_EQ(explosions.GetSet(level.GetBlocks()[3]->GetFragmentSet()).size(), 1u);
+    Settle();
+
+    level.HitBlock(0, DestroyKind::Simple);
+    Frames(1);
+    ASSERT_TRUE(pool[0]->IsActive());
+    const Fragment& piece = *pool[0]->GetFragments()[0];
+    EXPECT_TRUE(piece.IsFlying());
+    EXPECT_TRUE(piece.GetModel()->flags & VelkorEngine::ModelFlags::Visible);
+    Frames(10);
+    // The other two pillars break together: one takes the idle explosion, the other takes over the older one.
+    level.HitBlock(0, DestroyKind::Simple);
+    level.HitBlock(1, DestroyKind::Simple);
+    Frames(1);
+    EXPECT_TRUE(pool[1]->IsActive());
+    EXPECT_FLOAT_EQ(pool[0]->GetAge(), static_cast<float>(kFrame));
+
+    // They land within seconds, lie 12 s and sink away.
+    Frames(100);
+    EXPECT_GT(piece.GetFlight().GetLandedTime(), 0.0f);
+    EXPECT_TRUE(piece.IsFlying());
+    Frames(700);
+    EXPECT_FALSE(piece.IsFlying());
+    EXPECT_FALSE(piece.GetModel()->flags & VelkorEngine::ModelFlags::Visible);
+    EXPECT_FALSE(pool[0]->IsActive());
+    EXPECT_FALSE(pool[1]->IsActive());
 }
 }

@@ -7,6 +7,7 @@
 #include "game/play/Block.h"
 #include "game/play/Fragment.h"
 #include "game/play/FragmentFlight.h"
+#include "game/play/GameLogicData.h"
 
 namespace Korvane
 {
@@ -16,13 +17,13 @@ namespace
 constexpr f32 kLeastAge = 0.0001f;
 }
 
-Explosion::Explosion(VelkorEngine::Engine* engine, GameLogicData* level, Effects* effects, const std::string& name,
-                     u32 fragmentCount, bool real)
+Explosion::Explosion(VelkorEngine::Engine* engine, GameTools::DataKeeper* keeper, Effects* effects,
+                     const std::string& name, u32 fragmentCount, bool real, const FragmentFlight::Settings& settings)
 {
     m_fragments.reserve(fragmentCount);
     for (u32 i = 0; i < fragmentCount; ++i)
-        m_fragments.push_back(std::make_unique<Fragment>(engine, level, effects,
-                                                         name + "/" + VelkorEngine::UIntToString(i, 2), real));
+        m_fragments.push_back(std::make_unique<Fragment>(engine, keeper, effects,
+                                                         name + "/" + VelkorEngine::UIntToString(i, 2), real, settings));
 }
 
 Explosion::~Explosion() = default;

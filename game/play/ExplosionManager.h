@@ -4,6 +4,7 @@
 #pragma once
 
 #include "engine/core/Types.h"
+#include "game/play/FragmentFlight.h"
 
 #include <memory>
 #include <string>
@@ -15,6 +16,11 @@ namespace VelkorEngine
 class Engine;
 class Model;
 class TimerManager;
+}
+
+namespace GameTools
+{
+class DataKeeper;
 }
 
 namespace Korvane
@@ -31,8 +37,9 @@ using VelkorEngine::u32;
 class Explosion
 {
 public:
-    Explosion(VelkorEngine::Engine* engine, GameLogicData* level, Effects* effects, const std::string& name,
-              u32 fragmentCount, bool real);
+    // The pieces are the keeper's models name + "/00" and on.
+    Explosion(VelkorEngine::Engine* engine, GameTools::DataKeeper* keeper, Effects* effects, const std::string& name,
+              u32 fragmentCount, bool real, const FragmentFlight::Settings& settings = {});
     virtual ~Explosion();
 
     Explosion(const Explosion&) = delete;

@@ -8,6 +8,7 @@
 #include "engine/scene/Model.h"
 #include "engine/scene/ModelFlags.h"
 #include "engine/scene/ModelManager.h"
+#include "framework/DataKeeper.h"
 #include "game/play/Effects.h"
 #include "game/play/GameLogicData.h"
 #include "game/play/Shadow.h"
@@ -42,18 +43,19 @@ BoundingVolume Centred(const BoundingVolume& box)
 }
 }
 
-Fragment::Fragment(Engine* engine, GameLogicData* level, Effects* effects, const std::string& modelName, bool real)
+Fragment::Fragment(Engine* engine, GameTools::DataKeeper* keeper, Effects* effects, const std::string& modelName,
+                   bool real, const FragmentFlight::Settings& settings)
     : m_modelManager(engine->GetModelManager()), m_effects(effects)
 {
-    const Model& piece = *level->GetModel(modelName);
+    const Model& piece = *keeper->GetModel(modelName);
     const BoundingVolume pieceBox = LocalBox(piece);
     m_offset = Translation(pieceBox.GetCenter());
     const Model& drawn =
-        real ? piece : *level->GetModel(GameLogicData::CommonFragmentName(RandomIndex(GameLogicData::CommonFragmentCount)));
+        real ? piece : *keeper->GetModel(GameLogicData::CommonFragmentName(RandomIndex(GameLogicData::CommonFragmentCount)));
     const BoundingVolume drawnBox = LocalBox(drawn);
     m_recentre = Translation(Vector3() - drawnBox.GetCenter());
     m_model = m_modelManager->CreateModelCopy(drawn, nullptr, 0);
-    m_flight = std::make_unique<FragmentFlight>(FragmentFlight::Settings{}, Centred(real ? pieceBox : drawnBox));
+    m_flight = std::make_unique<FragmentFlight>(settings, Centred(real ? pieceBox : drawnBox));
     m_shadow = m_effects->GetShadow(m_effects->AddShadow(nullptr, m_model, true));
     Show(false);
 }

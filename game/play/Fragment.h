@@ -16,19 +16,23 @@ class Model;
 class ModelManager;
 }
 
+namespace GameTools
+{
+class DataKeeper;
+}
+
 namespace Korvane
 {
 class Effects;
-class GameLogicData;
 class Shadow;
 
 class Fragment
 {
 public:
-    // modelName: the registered piece, such as "geometry/pillar/fragments/03"; real: the piece's own model is
-    // drawn, else a common piece in its place.
-    Fragment(VelkorEngine::Engine* engine, GameLogicData* level, Effects* effects, const std::string& modelName,
-             bool real);
+    // modelName: the piece registered in the keeper, such as "geometry/pillar/fragments/03"; real: the piece's
+    // own model is drawn, else one of the keeper's common pieces in its place.
+    Fragment(VelkorEngine::Engine* engine, GameTools::DataKeeper* keeper, Effects* effects,
+             const std::string& modelName, bool real, const FragmentFlight::Settings& settings);
     virtual ~Fragment();
 
     Fragment(const Fragment&) = delete;

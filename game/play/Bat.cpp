@@ -14,6 +14,7 @@
 #include "framework/GameSoundPlayer.h"
 #include "game/play/Bounce.h"
 #include "game/play/Effects.h"
+#include "game/play/ModelPlacement.h"
 #include "game/play/ExplosionManager.h"
 #include "game/play/Shadow.h"
 
@@ -37,9 +38,7 @@ Matrix4 Translation(const Vector3& offset)
 
 BoundingVolume WorldBox(const Model& model)
 {
-    BoundingVolume box;
-    model.ComputeBounds(box, 1);
-    return box;
+    return model.bounds;
 }
 }
 
@@ -190,7 +189,7 @@ void Bat::ApplyPose()
     m_parts[Screw]->worldMatrix = place * tilt * spin;
     for (u32 part = 0; part < PartCount; ++part)
     {
-        m_parts[part]->ComputeBounds(m_parts[part]->bounds, 1);
+        PlaceBounds(*m_parts[part]);
         if (part == 0)
             m_bounds = m_parts[part]->bounds;
         else

@@ -12,6 +12,7 @@
 #include "game/play/BlockDatabase.h"
 #include "game/play/BrickDurability.h"
 #include "game/play/Effects.h"
+#include "game/play/ModelPlacement.h"
 #include "game/play/GameGeometry.h"
 #include "game/play/GameLogicData.h"
 #include "game/play/Shadow.h"
@@ -120,11 +121,11 @@ void Block::UpdateWorldMatrix()
     Matrix4 rotation;
     m_rotation.ToMatrix(rotation);
     m_model->worldMatrix = translation * rotation * m_scaleMatrix;
-    m_model->ComputeBounds(m_model->bounds, 1);
+    PlaceBounds(*m_model);
     if (m_collisionModel != nullptr)
     {
         m_collisionModel->worldMatrix = m_model->worldMatrix;
-        m_collisionModel->ComputeBounds(m_collisionModel->bounds, 1);
+        PlaceBounds(*m_collisionModel);
     }
 }
 
@@ -146,9 +147,7 @@ void Block::SetVisible(bool visible)
 
 BoundingVolume Block::GetBounds() const
 {
-    BoundingVolume bounds;
-    m_model->ComputeBounds(bounds, 1);
-    return bounds;
+    return m_model->bounds;
 }
 
 Vector3 Block::GetCenter() const

@@ -10,6 +10,7 @@
 #include "engine/scene/ModelManager.h"
 #include "framework/DataKeeper.h"
 #include "game/play/Effects.h"
+#include "game/play/ModelPlacement.h"
 #include "game/play/GameLogicData.h"
 #include "game/play/Shadow.h"
 
@@ -103,7 +104,7 @@ void Fragment::Update(f32 dt)
 void Fragment::PlaceModel()
 {
     m_model->worldMatrix = m_flight->GetMatrix() * m_recentre;
-    m_model->ComputeBounds(m_model->bounds, 1);
+    PlaceBounds(*m_model);
 }
 
 void Fragment::Show(bool shown)

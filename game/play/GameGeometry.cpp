@@ -5,6 +5,7 @@
 #include "engine/core/MessageManager.h"
 #include "engine/core/TimerManager.h"
 #include "engine/scene/AnimationControl.h"
+#include "game/play/BallKeeper.h"
 #include "game/play/Block.h"
 #include "game/play/BlockDatabase.h"
 #include "game/play/Brick.h"
@@ -43,8 +44,9 @@ GameGeometry::~GameGeometry()
     m_explosions.reset();
 }
 
-void GameGeometry::Build()
+void GameGeometry::Build(BallManager* balls)
 {
+    m_balls = balls;
     m_remaining = 0;
     const u32 count = static_cast<u32>(m_level->GetObjects().size());
     m_blocks.reserve(count);
@@ -68,8 +70,7 @@ void GameGeometry::AddBlock(u32 index)
     const bool keeper = BlockDatabase::GetText(*object.description, "type", "") == "ball_keeper";
     if (keeper)
     {
-        // A keeper's ball joins the play through the ball manager; until then it stands as a plain block.
-        auto block = std::make_unique<Block>(services, object, index);
+        auto block = std::make_unique<BallKeeper>(services, object, index, m_balls, m_scores, m_sounds);
         m_ballKeepers.push_back(block.get());
         m_blocks.push_back(std::move(block));
     }

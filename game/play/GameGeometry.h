@@ -31,6 +31,7 @@ class DataKeeper;
 
 namespace Korvane
 {
+class BallManager;
 class Block;
 class Brick;
 class Effects;
@@ -56,7 +57,8 @@ public:
     GameGeometry& operator=(const GameGeometry&) = delete;
 
     // Makes the level's blocks, hidden and about to appear from the bottom of each stack up. Once per level.
-    void Build();
+    // balls: where ball keepers let their balls go.
+    void Build(BallManager* balls = nullptr);
     // One frame; activity: the game logic's activity factor, which slows the level down while it pauses.
     void Update(f32 activity);
     void SetPaused(bool paused) { m_paused = paused; }
@@ -109,6 +111,7 @@ private:
     std::vector<std::unique_ptr<Block>> m_blocks;
     std::vector<Brick*> m_bricks;
     std::vector<Block*> m_ballKeepers;
+    BallManager* m_balls = nullptr;
     std::unique_ptr<VelkorEngine::AnimationControl> m_animation;
     i32 m_remaining = 0;
     i32 m_initial = 0;

@@ -6,6 +6,9 @@
 #include "engine/core/Random.h"
 #include "engine/core/TimerManager.h"
 #include "engine/scene/Model.h"
+#include "engine/scene/ParticleSystem.h"
+#include "engine/scene/ParticleSystemManager.h"
+#include "framework/DataKeeper.h"
 #include "framework/GameSoundPlayer.h"
 #include "game/play/Ball.h"
 #include "game/play/BallFlight.h"
@@ -48,10 +51,47 @@ BallManager::BallManager(Engine* engine, GameTools::DataKeeper* resources, Effec
 {
     for (auto& ball : m_pool)
         ball = std::make_unique<Ball>(engine, resources, effects);
+    const char* hitNames[] = {"balls/simple/hit", "balls/super/hit"};
+    ParticleSystemManager* particles = engine->GetParticleSystemManager();
+    for (u32 kind = 0; kind < 2; ++kind)
+        if (const ParticleSystem* source = resources->GetParticleSystem(hitNames[kind]))
+            for (u32 i = 0; i < HitEffectCount; ++i)
+                if (ParticleSystem* effect = particles->CreateParticleSystemCopy(*source))
+                {
+                    effect->active = 0;
+                    effect->SetVisible(false);
+                    m_hitEffects[kind].push_back(effect);
+                }
     m_speed.Reset(false);
 }
 
-BallManager::~BallManager() = default;
+BallManager::~BallManager()
+{
+    for (auto& effects : m_hitEffects)
+        for (ParticleSystem* effect : effects)
+            m_engine->GetParticleSystemManager()->DeleteParticleSystem(effect);
+}
+
+void BallManager::ShowHitEffect(u32 kind, const Vector3& point)
+{
+    for (ParticleSystem* effect : m_hitEffects[kind == BallKind::Super ? 1 : 0])
+        if (effect->active == 0)
+        {
+            effect->SetPosition(point);
+            effect->time = 0.0f;
+            effect->active = 1;
+            effect->SetVisible(true);
+            return;
+        }
+}
+
+void BallManager::HideSpentHitEffects()
+{
+    for (auto& effects : m_hitEffects)
+        for (ParticleSystem* effect : effects)
+            if (effect->active == 0)
+                effect->SetVisible(false);
+}
 
 Ball* BallManager::TakePoolBall(u32 kind)
 {
@@ -166,6 +206,7 @@ void BallManager::Update(u32 lives, f32 activity)
         ball->Update();
     }
     m_physics->ClearObjects();
+    HideSpentHitEffects();
 }
 
 void BallManager::RemoveLostBalls()
@@ -226,6 +267,8 @@ void BallManager::StepBall(Ball& ball, std::set<u32>& ignored)
         bat.bodyCentreX = m_bat->GetBodyBounds().GetCenter().x;
     }
     const BallHit hit = BallFlight(*m_physics, m_limits).Step(ball.GetFlight(), ignored, bat);
+    if (hit.kind != BallHit::Kind::None)
+        ShowHitEffect(ball.GetKind(), hit.point);
     if (hit.kind == BallHit::Kind::Wall)
     {
         PlaySound(ball.GetKind() == BallKind::Super ? SoundHitFieldSuper : SoundHitFieldSimple);

@@ -16,6 +16,8 @@
 namespace VelkorEngine
 {
 class Engine;
+class ParticleSystem;
+struct Vector3;
 }
 
 namespace GameFramework
@@ -47,6 +49,8 @@ public:
     static constexpr u32 SoundHitFieldSimple = 18;
     static constexpr u32 SoundHitFieldSuper = 19;
     static constexpr u32 SoundLost = 21;
+    // Sparks where a ball meets something, per kind of ball.
+    static constexpr u32 HitEffectCount = 36;
 
     BallManager(VelkorEngine::Engine* engine, GameTools::DataKeeper* resources, Effects* effects, const GameField* field,
                 GameGeometry* geometry, Bat* bat, GameFramework::GameSoundPlayer* sounds, u32 lives);
@@ -76,6 +80,7 @@ public:
     const BallSpeed& GetSpeed() const { return m_speed; }
     const FieldLimits& GetLimits() const { return m_limits; }
     Physics& GetPhysics() const { return *m_physics; }
+    const std::vector<VelkorEngine::ParticleSystem*>& GetHitEffects(u32 kind) const { return m_hitEffects[kind]; }
 
 private:
     Ball* TakePoolBall(u32 kind);
@@ -85,6 +90,8 @@ private:
     void StepBall(Ball& ball, std::set<u32>& ignored);
     void HitBlock(Ball& ball, u32 index, std::set<u32>& ignored);
     void PlaySound(u32 id) const;
+    void ShowHitEffect(u32 kind, const VelkorEngine::Vector3& point);
+    void HideSpentHitEffects();
 
     VelkorEngine::Engine* m_engine = nullptr;
     const GameField* m_field = nullptr;
@@ -94,6 +101,7 @@ private:
     std::unique_ptr<Physics> m_physics;
     std::array<std::unique_ptr<Ball>, PoolSize> m_pool;
     std::vector<Ball*> m_inPlay;
+    std::array<std::vector<VelkorEngine::ParticleSystem*>, 2> m_hitEffects;
     BallSpeed m_speed;
     FieldLimits m_limits;
     bool m_launchRequested = false;

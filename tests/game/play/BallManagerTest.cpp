@@ -4,6 +4,7 @@
 #include "game/play/BallManager.h"
 
 #include "engine/core/BoundingVolume.h"
+#include "engine/scene/ParticleSystem.h"
 #include "framework/ScoreKeeper.h"
 #include "game/play/Ball.h"
 #include "game/play/Bat.h"
@@ -14,6 +15,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 
 using namespace Korvane;
@@ -56,6 +58,10 @@ TEST_F(BallManagerTest, LaunchedBallLeavesTheBatAndBreaksTheBrickAboveIt)
     EXPECT_GT(ball.GetFlight().direction.x, 0.0f);
     play.Frames(150);
     EXPECT_EQ(play.geometry->GetRemainingCount(), 0);
+    // Sparks flew where it met the brick.
+    const auto& sparks = play.balls->GetHitEffects(BallKind::Simple);
+    ASSERT_EQ(sparks.size(), BallManager::HitEffectCount);
+    EXPECT_TRUE(std::any_of(sparks.begin(), sparks.end(), [](const auto* effect) { return effect->active != 0; }));
     EXPECT_EQ(play.scores->GetScore(), 10u);
     // The rise for the only block of the level takes the speed most of the way to the maximum.
     EXPECT_GT(play.balls->GetSpeed().GetSpeed(), 60.0f);

@@ -74,9 +74,11 @@ protected:
     }
     void WriteBlock(const std::string& file, const std::string& xml) { Write("data/game_objects/blocks/" + file, xml); }
 
-    GameGeometry& Build(std::vector<LevelObject> objects, u32 fixedMask = 0)
+    GameGeometry& Build(std::vector<LevelObject> objects, u32 fixedMask = 0, u32 keyFrames = 1, float speed = 0.0f)
     {
         KorvaneTools::LevelGeometry level;
+        level.keyFrameCount = keyFrames;
+        level.keyFrameSpeed = speed;
         level.textures = {""};
         level.objects = std::move(objects);
         for (size_t i = 0; i < level.objects.size(); ++i)
@@ -277,5 +279,22 @@ TEST_F(GameGeometryTest, BrokenBlocksFlyApartLandSinkAndTheirExplosionsReturnToT
     EXPECT_FALSE(piece.GetModel()->flags & VelkorEngine::ModelFlags::Visible);
     EXPECT_FALSE(pool[0]->IsActive());
     EXPECT_FALSE(pool[1]->IsActive());
+}
+
+TEST_F(GameGeometryTest, AnimatedBlocksFollowTheLevelsKeyFramesAndStillOnesStay)
+{
+    LevelObject moving = At("anchor", 0, 1);
+    moving.animated = true;
+    moving.keyFrames = {KorvaneTools::LevelKeyFrame{{0, 0, 1}, {0, 0, 0, 1}},
+                        KorvaneTools::LevelKeyFrame{{10, 0, 1}, {0, 0, 0, 1}},
+                        KorvaneTools::LevelKeyFrame{{20, 0, 1}, {0, 0, 0, 1}}};
+    GameGeometry& level = Build({moving, At("anchor", 40, 1)}, 3u, 3, 1.0f);
+    Frames(25); // half a second at one key frame a second
+    EXPECT_NEAR(level.GetBlocks()[0]->GetPosition().x, 5.0f, 0.3f);
+    EXPECT_FLOAT_EQ(level.GetBlocks()[1]->GetPosition().x, 40.0f);
+    // While the game pauses (activity 0) the level stands still.
+    const float before = level.GetBlocks()[0]->GetPosition().x;
+    Frames(10, 0.0f);
+    EXPECT_FLOAT_EQ(level.GetBlocks()[0]->GetPosition().x, before);
 }
 }

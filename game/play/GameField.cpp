@@ -5,6 +5,7 @@
 #include "engine/core/Matrix4.h"
 #include "engine/core/Vector3.h"
 #include "engine/files/FileBinary.h"
+#include "framework/BinaryDataFile.h"
 
 using namespace VelkorEngine;
 
@@ -26,6 +27,18 @@ Vector3 ReadVector(FileBinary& file)
 GameField::GameField(std::vector<BoundingVolume> zones) : m_zones(std::move(zones))
 {
     ComputeBounds();
+}
+
+GameField::GameField(Engine* engine, const std::string& fileName) : GameField(ReadFile(engine, fileName))
+{
+}
+
+std::vector<BoundingVolume> GameField::ReadFile(Engine* engine, const std::string& fileName)
+{
+    const std::string path = Folder + fileName;
+    GameTools::BinaryDataFile file(engine, Magic, FileVersion);
+    file.Open(path, 0);
+    return ReadZones(*file.GetFile(), path);
 }
 
 std::vector<BoundingVolume> GameField::ReadZones(FileBinary& file, const std::string& path)

@@ -11,6 +11,7 @@
 
 namespace VelkorEngine
 {
+class Engine;
 class FileBinary;
 }
 
@@ -31,11 +32,15 @@ public:
     static constexpr f32 DepthBelowWalls = 40.0f;
 
     explicit GameField(std::vector<VelkorEngine::BoundingVolume> zones);
+    // Reads Folder + fileName through the framework's binary data file; a missing or malformed file throws
+    // FileError.
+    GameField(VelkorEngine::Engine* engine, const std::string& fileName);
     virtual ~GameField() = default;
 
     // Reads the zone count and the zones of a field file whose header has been read; a count that does not
     // account for exactly the bytes after it throws FileError with the file-format message naming the path.
     static std::vector<VelkorEngine::BoundingVolume> ReadZones(VelkorEngine::FileBinary& file, const std::string& path);
+    static std::vector<VelkorEngine::BoundingVolume> ReadFile(VelkorEngine::Engine* engine, const std::string& fileName);
 
     void Update() {}
 

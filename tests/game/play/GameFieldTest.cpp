@@ -6,10 +6,13 @@
 #include "engine/core/MessageManager.h"
 #include "engine/files/FileBinary.h"
 #include "game/play/FieldLimits.h"
+#include "tests/support/EngineTestBed.h"
+#include "tools/formats/FieldFileWriter.h"
 
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -133,5 +136,25 @@ TEST_F(GameFieldTest, ZoneCountsThatDoNotMatchTheFileAreRefused)
             EXPECT_EQ(error.GetMessage(), "Incorrect \"" + kPath + "\" file format") << c.what;
         }
     }
+}
+
+TEST(GameFieldFileTest, FieldFileIsReadWithItsHeaderChecked)
+{
+    TestSupport::EngineTestBed bed;
+    bed.Start();
+    std::filesystem::create_directories(bed.folder / "data/environment");
+    KorvaneTools::FieldZone zone;
+    zone.minimum = {-100, 0, -5};
+    zone.maximum = {-90, 200, 5};
+    std::string bytes = KorvaneTools::WriteFieldFile({zone});
+    bed.folder.WriteFile("data/environment/field.krf", bytes);
+    const GameField field(&bed.GetEngine(), "field.krf");
+    ASSERT_EQ(field.GetZones().size(), 1u);
+    EXPECT_FLOAT_EQ(field.GetBounds().GetWorldMinimum().y, -40.0f);
+
+    bytes[4] = 'X';
+    bed.folder.WriteFile("data/environment/field.krf", bytes);
+    EXPECT_THROW(GameField(&bed.GetEngine(), "field.krf"), FileError);
+    EXPECT_THROW(GameField(&bed.GetEngine(), "none.krf"), FileError);
 }
 }

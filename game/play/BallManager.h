@@ -1,0 +1,111 @@
+// The balls in play: a fixed pool of balls, the collision world they are swept through, the common speed (by
+// lives, with the speed-up and slow-down windows and a rise for every block destroyed), the launch from the
+// bat, the bounces off bat, blocks and walls, and the balls lost below the field.
+#pragma once
+
+#include "engine/core/Types.h"
+#include "engine/core/Vector2.h"
+#include "game/play/BallSpeed.h"
+#include "game/play/FieldLimits.h"
+
+#include <array>
+#include <memory>
+#include <set>
+#include <vector>
+
+namespace VelkorEngine
+{
+class Engine;
+class ParticleSystem;
+struct Vector3;
+}
+
+namespace GameFramework
+{
+class GameSoundPlayer;
+}
+
+namespace GameTools
+{
+class DataKeeper;
+}
+
+namespace Korvane
+{
+class Ball;
+class Bat;
+class Effects;
+class GameField;
+class GameGeometry;
+class Physics;
+using VelkorEngine::f32;
+using VelkorEngine::u32;
+
+class BallManager
+{
+public:
+    static constexpr u32 PoolSize = 18;
+    static constexpr u32 SoundHitBat = 17;
+    static constexpr u32 SoundHitFieldSimple = 18;
+    static constexpr u32 SoundHitFieldSuper = 19;
+    static constexpr u32 SoundLost = 21;
+    // Sparks where a ball meets something, per kind of ball.
+    static constexpr u32 HitEffectCount = 36;
+
+    BallManager(VelkorEngine::Engine* engine, GameTools::DataKeeper* resources, Effects* effects, const GameField* field,
+                GameGeometry* geometry, Bat* bat, GameFramework::GameSoundPlayer* sounds, u32 lives);
+    virtual ~BallManager();
+
+    BallManager(const BallManager&) = delete;
+    BallManager& operator=(const BallManager&) = delete;
+
+    // A ball of the kind held on the bat: a free pool ball joins the play; with all in play one of them (of the
+    // same kind if there is one) is taken back onto the bat.
+    Ball* AddBall(u32 kind);
+    // A ball of the kind let go at once from a place, in a direction (a ball keeper's).
+    Ball* AddFreeBall(u32 kind, const VelkorEngine::Vector2& position, const VelkorEngine::Vector2& direction);
+    void RemoveBall(u32 index);
+    void RequestLaunch() { m_launchRequested = true; }
+    bool HasHeldBall() const;
+    bool IsBallInPlay() const { return m_ballInPlay; }
+    void SetPaused(bool paused) { m_stopped = paused; }
+    void StartSpeedUp() { m_speed.StartSpeedUp(); }
+    void StartSlowDown() { m_speed.StartSlowDown(); }
+    void ResetSpeed(bool keepHalf) { m_speed.Reset(keepHalf); }
+    void MakeSuperBalls();
+    void SplitBalls();
+    void Update(u32 lives, f32 activity);
+
+    const std::vector<Ball*>& GetBalls() const { return m_inPlay; }
+    const BallSpeed& GetSpeed() const { return m_speed; }
+    const FieldLimits& GetLimits() const { return m_limits; }
+    Physics& GetPhysics() const { return *m_physics; }
+    const std::vector<VelkorEngine::ParticleSystem*>& GetHitEffects(u32 kind) const { return m_hitEffects[kind]; }
+
+private:
+    Ball* TakePoolBall(u32 kind);
+    void RemoveLostBalls();
+    void GuardEscape();
+    void BuildObjects();
+    void StepBall(Ball& ball, std::set<u32>& ignored);
+    void HitBlock(Ball& ball, u32 index, std::set<u32>& ignored);
+    void PlaySound(u32 id) const;
+    void ShowHitEffect(u32 kind, const VelkorEngine::Vector3& point);
+    void HideSpentHitEffects();
+
+    VelkorEngine::Engine* m_engine = nullptr;
+    const GameField* m_field = nullptr;
+    GameGeometry* m_geometry = nullptr;
+    Bat* m_bat = nullptr;
+    GameFramework::GameSoundPlayer* m_sounds = nullptr;
+    std::unique_ptr<Physics> m_physics;
+    std::array<std::unique_ptr<Ball>, PoolSize> m_pool;
+    std::vector<Ball*> m_inPlay;
+    std::array<std::vector<VelkorEngine::ParticleSystem*>, 2> m_hitEffects;
+    BallSpeed m_speed;
+    FieldLimits m_limits;
+    bool m_launchRequested = false;
+    bool m_ballInPlay = false;
+    bool m_stopped = false;
+};
+}

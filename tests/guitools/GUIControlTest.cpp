@@ -1,7 +1,12 @@
 // The control base's show and hide transitions on the fake clock: actions, offsets and timed faders.
 #include "guitools/GUIControl.h"
 
+#include "engine/core/Engine.h"
 #include "engine/gui/GUIWindow.h"
+#include "engine/scene/AnimationControl.h"
+#include "engine/scene/Model.h"
+#include "engine/scene/ModelManager.h"
+#include "tools/formats/ModelFileWriter.h"
 #include "guitools/GUIWindowBase.h"
 #include "tests/support/WindowDescriptionBed.h"
 
@@ -120,5 +125,80 @@ TEST_F(GUIControlTest, TheDescribedPlaceSizeAndLayerReachTheWidgetWhenItIsShown)
     EXPECT_EQ(widget->GetSize().x, 30.0f);
     EXPECT_EQ(widget->GetSize().y, 40.0f);
     EXPECT_EQ(widget->GetLayer(), 4);
+}
+
+// A triangle whose five frames step it to the right, ten frames a second: its show animation (frames 0 to
+// 4) takes 0.4 s.
+class GUIControlAnimationTest : public GUIControlTest
+{
+protected:
+    GUIControlAnimationTest()
+    {
+        KorvaneTools::ModelFileDescription d = KorvaneTools::MakeMorphTriangle();
+        const std::vector<KorvaneTools::ModelFileVertex> first(d.vertices.begin(), d.vertices.begin() + 3);
+        d.frameCount = 5;
+        d.vertices.clear();
+        d.boxes.clear();
+        for (u32 frame = 0; frame < d.frameCount; ++frame)
+        {
+            const f32 shift = 2.0f * static_cast<f32>(frame);
+            for (KorvaneTools::ModelFileVertex vertex : first)
+            {
+                vertex.position.x += shift;
+                d.vertices.push_back(vertex);
+            }
+            d.boxes.push_back({Vector3(shift, 0.0f, 0.0f), Vector3(shift + 1.0f, 1.0f, 0.0f)});
+        }
+        bed.gui.engine.folder.WriteFile("data/models/steps.mlf", KorvaneTools::WriteModelFile(d));
+        Engine& engine = bed.gui.engine.GetEngine();
+        m_model.reset(engine.GetModelManager()->NewModelFromFile("models\\steps.mlf", nullptr, 0));
+        bed.resources.models["ui/steps"] = m_model.get();
+    }
+
+    AnimationControl& Animation(GUIControl& control) { return *control.GetWidget()->GetModel()->animation; }
+
+    std::unique_ptr<Model> m_model;
+};
+
+TEST_F(GUIControlAnimationTest, TheHideAnimationRunsToItsEndBeforeTheControlDisappears)
+{
+    ASSERT_EQ(m_model->animation->GetFrameCount(), 5u);
+    GUIControl& panel = Build("model=\"steps\"", "model=\"steps\"");
+    window->Show(true);
+    bed.RunFrames(*window, 30);
+    EXPECT_EQ(Animation(panel).GetAnimation(), GUIControl::ShowAnimation);
+    EXPECT_EQ(Animation(panel).GetFrame(), 4u);
+    window->Show(false);
+    bed.RunFrames(*window, 12);
+    EXPECT_EQ(Animation(panel).GetAnimation(), GUIControl::HideAnimation);
+    EXPECT_TRUE(panel.GetWidget()->IsVisible());
+    bed.RunFrames(*window, 20);
+    EXPECT_FALSE(panel.GetWidget()->IsVisible());
+    EXPECT_FALSE(window->IsShown());
+}
+
+TEST_F(GUIControlAnimationTest, AStillModelHidesInTheFirstUpdateAfterItsHide)
+{
+    // A start frame past the last one is the last one, and so is the end: one frame, nothing to play.
+    GUIControl& panel = Build("model=\"steps\" model_start_frame=\"9\"");
+    window->Show(true);
+    bed.RunFrames(*window, 3);
+    EXPECT_EQ(Animation(panel).GetFrame(), 4u);
+    EXPECT_EQ(Animation(panel).IsPlaying(), 0);
+    window->Show(false);
+    bed.RunFrames(*window, 1);
+    EXPECT_FALSE(panel.GetWidget()->IsVisible());
+}
+
+TEST_F(GUIControlAnimationTest, AModelAnimationFaderFollowsTheShowAnimation)
+{
+    bed.WriteFaders("<fader name=\"with_model\" type=\"model_animation\"/>");
+    GUIControl& panel = Build("model=\"steps\" fader=\"with_model\"");
+    window->Show(true);
+    bed.RunFrames(*window, 13);
+    EXPECT_GT(panel.GetFadeValue(), 0.3f);
+    EXPECT_LT(panel.GetFadeValue(), 0.8f);
+    bed.RunFrames(*window, 30);
+    EXPECT_NEAR(panel.GetFadeValue(), 1.0f, 1e-4f);
 }
 }

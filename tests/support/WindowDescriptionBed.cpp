@@ -32,7 +32,7 @@ Model* TableGUIResources::GetModel(const std::string& name)
 ShaderUser* TableGUIResources::GetShaderUser(const std::string& name)
 {
     asked.push_back(name);
-    return nullptr;
+    return Look(shaders, name);
 }
 
 ParticleSystem* TableGUIResources::GetParticleSystem(const std::string& name)

@@ -27,6 +27,7 @@ public:
     VelkorEngine::ParticleSystem* GetParticleSystem(const std::string& name) override;
 
     std::map<std::string, VelkorEngine::Model*> models;
+    std::map<std::string, VelkorEngine::ShaderUser*> shaders;
     std::map<std::string, VelkorEngine::ParticleSystem*> particleSystems;
     // Every name asked for, in order.
     std::vector<std::string> asked;

@@ -11,6 +11,7 @@
 #include "engine/scene/ModelManager.h"
 #include "engine/scene/ParticleSystem.h"
 #include "engine/scene/ParticleSystemManager.h"
+#include "guitools/AnimatorTranslation.h"
 #include "guitools/GUIResources.h"
 
 #include <algorithm>
@@ -167,8 +168,7 @@ void GUIBackgroundLayer::Update()
     if (m_animatorModel != nullptr)
     {
         m_animatorModel->Update(0);
-        const Vector3& centre = m_animatorModel->bounds.GetCenter();
-        m_widget->SetRelativePosition(Vector2(centre.x, centre.y));
+        m_widget->SetRelativePosition(AnimatorTranslation(*m_animatorModel));
     }
     if (m_particleSystem != nullptr)
     {

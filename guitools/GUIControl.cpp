@@ -10,6 +10,7 @@
 #include "engine/scene/Model.h"
 #include "engine/scene/ModelFlags.h"
 #include "engine/scene/ModelManager.h"
+#include "guitools/AnimatorTranslation.h"
 #include "guitools/GUIResources.h"
 
 #include <algorithm>
@@ -233,8 +234,7 @@ void GUIControl::PlaceWidget()
     if (m_animatorModel != nullptr)
     {
         m_animatorModel->Update(0);
-        const Vector3 centre = m_animatorModel->bounds.GetCenter();
-        position += Vector2(centre.x, centre.y);
+        position += AnimatorTranslation(*m_animatorModel);
     }
     m_widget->SetRelativePosition(position);
     m_widget->SetSize(m_size);

@@ -201,4 +201,14 @@ TEST_F(GUIControlAnimationTest, AModelAnimationFaderFollowsTheShowAnimation)
     bed.RunFrames(*window, 30);
     EXPECT_NEAR(panel.GetFadeValue(), 1.0f, 1e-4f);
 }
+
+TEST_F(GUIControlAnimationTest, AnAnimatorModelMovesTheControlByItsAnimation)
+{
+    GUIControl& panel = Build("position=\"10 20\" animator_model=\"steps\"");
+    window->Show(true);
+    bed.RunFrames(*window, 30);
+    // The triangle's last frame has its box from (8, 0) to (9, 1).
+    EXPECT_FLOAT_EQ(panel.GetWidget()->GetRelativePosition().x, 18.5f);
+    EXPECT_FLOAT_EQ(panel.GetWidget()->GetRelativePosition().y, 20.5f);
+}
 }

@@ -1,4 +1,4 @@
-// The control of a described a push button: it makes the engine widget from the control's model
+// The control of a described push button: it makes the engine widget from the control's model
 // description and leaves showing, hiding and placing to the control base.
 #pragma once
 
@@ -15,7 +15,7 @@ class GUIButtonControl : public GUIControl
 {
 public:
     GUIButtonControl(VelkorEngine::Engine* engine, GUIResources* resources, VelkorEngine::GUIWindow* parent,
-              const ControlModelDescription& description);
+                     const ControlModelDescription& description);
     ~GUIButtonControl() override;
 
     VelkorEngine::GUIButton* GetButton() const { return m_button; }

@@ -1,4 +1,4 @@
-// The control of a described a check box: it makes the engine widget from the control's model
+// The control of a described check box: it makes the engine widget from the control's model
 // description and leaves showing, hiding and placing to the control base.
 #pragma once
 
@@ -15,7 +15,7 @@ class GUICheckBoxControl : public GUIControl
 {
 public:
     GUICheckBoxControl(VelkorEngine::Engine* engine, GUIResources* resources, VelkorEngine::GUIWindow* parent,
-              const ControlModelDescription& description);
+                       const ControlModelDescription& description);
     ~GUICheckBoxControl() override;
 
     VelkorEngine::GUICheckBox* GetCheckBox() const { return m_checkBox; }

@@ -1,5 +1,6 @@
-// The control of a described a panel or picture; it holds and places its child controls: it makes the engine widget from the control's model
-// description and leaves showing, hiding and placing to the control base.
+// The control of a described panel or picture, which holds and places its child controls: it makes the
+// engine widget from the control's model description and leaves showing, hiding and placing to the control
+// base.
 #pragma once
 
 #include "guitools/GUIControl.h"
@@ -15,7 +16,7 @@ class GUIWindowControl : public GUIControl
 {
 public:
     GUIWindowControl(VelkorEngine::Engine* engine, GUIResources* resources, VelkorEngine::GUIWindow* parent,
-              const ControlModelDescription& description);
+                     const ControlModelDescription& description);
     ~GUIWindowControl() override;
 
     VelkorEngine::GUIWindow* GetWindow() const { return m_panel; }

@@ -65,7 +65,7 @@ void ReadEverything(benchmark::State& state, const std::string& base)
     {
         for (const std::string& name : Data().names)
         {
-            auto file = files.OpenBinary(name, 0, 0);
+            auto file = files.OpenBinary(name, FileBinary::ForReading, FileBinary::ReadAsNeeded);
             file->Read(buffer.data(), file->GetSize());
         }
         benchmark::DoNotOptimize(buffer.data());
@@ -119,6 +119,6 @@ int main(int argc, char** argv)
     reporter.PrintRatio("pack through the file manager / plain fread loop", "PackThroughFileManager", "PlainFreadLoop",
                         0.0);
     reporter.PrintRatio("loose through the file manager / plain fread loop", "LooseThroughFileManager",
-                        "PlainFreadLoop", 0.0);
+                        "PlainFreadLoop", 1.5);
     return 0;
 }

@@ -2,8 +2,8 @@
 // system, its sprite group and the model manager's drawing pass, against the same motion, sorting and quad
 // writing done by a plain loop into one vertex buffer drawn through the same render system. Both wait for the
 // frame to be finished; a third run measures the update without drawing. Prints frames per second, the time
-// per particle, the ratio against the plain loop and the ratio against the budget of 4 ms a frame, in the form
-// bench/run-all.sh gathers.
+// per particle, the ratio against the plain loop and the ratio of the update (with the writing of the quads)
+// against the budget of 4 ms a frame, the drawing shown apart, in the form bench/run-all.sh gathers.
 #include "engine/core/Random.h"
 #include "engine/render/Camera.h"
 #include "engine/render/IndexBuffer.h"
@@ -135,8 +135,8 @@ void StartPlainParticles(PlainParticles& particles, const ParticleSystem& system
     }
     particles.depth.resize(kParticles);
     particles.order.resize(kParticles);
-    particles.vertices.reset(render.CreateVertexBuffer(0, 1, 4 * kParticles));
-    particles.indices.reset(render.CreateIndexBuffer(0, 6 * kParticles));
+    particles.vertices = render.CreateVertexBuffer(0, 1, 4 * kParticles);
+    particles.indices = render.CreateIndexBuffer(0, 6 * kParticles);
     std::vector<u32> indices(6 * kParticles);
     const u32 quad[6] = {0, 1, 2, 2, 1, 3};
     for (u32 i = 0; i < 6 * kParticles; ++i)
@@ -245,18 +245,23 @@ int main(int argc, char** argv)
     BenchSupport::RunBenchmarks(argc, argv, reporter);
     const char* engine = "ParticlesThroughEngine/min_time:2.000/real_time";
     reporter.PrintRatio("10,000 particles a frame: particle system / plain loop", engine,
-                        "ParticlesThroughPlainLoop/min_time:2.000/real_time", 1.5);
+                        "ParticlesThroughPlainLoop/min_time:2.000/real_time", 1.3);
     const double frameMs = reporter.TimeOf(engine);
     if (frameMs > 0.0)
     {
         std::printf("10,000 particles: %.0f frames per second, %.0f ns per particle\n", 1000.0 / frameMs,
                     frameMs * 1e6 / kParticles);
     }
-    reporter.PrintComputedRatio("10,000 particles a frame / 4 ms budget", frameMs > 0.0 ? frameMs / kBudgetMs : -1.0,
-                                1.0);
+    // The budget is for the engine's own work, the update and the writing of the quads; drawing them on a
+    // software rasteriser is the driver's and is shown apart, for information.
     const double updateMs = reporter.TimeOf("ParticlesUpdatedOnly/min_time:2.000/real_time");
     if (updateMs > 0.0)
         std::printf("of which particle systems and sprite groups: %.2f ms, %.0f ns per particle\n", updateMs,
                     updateMs * 1e6 / kParticles);
+    reporter.PrintComputedRatio("10,000 particles: update and quad writing / 4 ms budget",
+                                updateMs > 0.0 ? updateMs / kBudgetMs : -1.0, 1.0);
+    reporter.PrintComputedRatio("10,000 particles: drawing on the rasteriser / 4 ms budget",
+                                frameMs > 0.0 && updateMs > 0.0 ? std::max(frameMs - updateMs, 0.0) / kBudgetMs : -1.0,
+                                0.0);
     return 0;
 }

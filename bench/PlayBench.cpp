@@ -187,7 +187,7 @@ private:
             std::memcpy(vertices + i * m_mesh->vertexBuffer->GetStride(), &corners[i], sizeof(Vector3));
         m_mesh->vertexBuffer->Unlock();
         m_mesh->indexBuffer->SetIndices(0, indexCount, indices.data());
-        m_mesh->ComputeBounds(m_mesh->bounds, 0);
+        m_mesh->ComputeBounds(m_mesh->bounds, Model::InModelSpace);
     }
 
     // Twelve cells of the level stay empty; nine of them hold a ball, the other nine balls run along the bottom row.

@@ -166,6 +166,6 @@ int main(int argc, char** argv)
     BenchSupport::RunBenchmarks(argc, argv, reporter);
     reporter.PrintRatio("2,000 quads with state changes: render system / plain OpenGL",
                         "DrawThroughRenderSystem/min_time:2.000/real_time",
-                        "DrawThroughPlainOpenGL/min_time:2.000/real_time", 1.3);
+                        "DrawThroughPlainOpenGL/min_time:2.000/real_time", 1.1);
     return 0;
 }

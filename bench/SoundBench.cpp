@@ -62,7 +62,7 @@ void StartVoices(TestSupport::SoundTestRig& rig)
         sound->SetLooping(1);
         sound->SetVolume(0.2f);
         sound->SetTempo(1.0f + 0.01f * static_cast<float>(i % 5));
-        rig.Manager().Play(sound, 1);
+        rig.Manager().Play(sound, SoundManager::Immediately);
     }
 }
 
@@ -82,7 +82,7 @@ void MixVoices(benchmark::State& state)
             const double before = ThreadCpuSeconds();
             benchmark::DoNotOptimize(rig.Render(FramesPerGameFrame));
             mixing += ThreadCpuSeconds() - before;
-            rig.Manager().Update(1);
+            rig.Manager().Update(SoundManager::ProcessQueue);
         }
         mixTotal += mixing / AudioSeconds;
         frameTotal += (ThreadCpuSeconds() - start) / AudioSeconds;

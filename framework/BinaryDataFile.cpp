@@ -12,6 +12,7 @@
 namespace GameTools
 {
 using VelkorEngine::BinaryFileHeader;
+using VelkorEngine::FileBinary;
 using VelkorEngine::FileError;
 
 namespace
@@ -57,7 +58,8 @@ void BinaryDataFile::Open(const std::string& path, u32 write, u8 acceptAnyVersio
     Close();
     m_mode = write ? 1 : 0;
     m_exceptionsAtOpen = std::uncaught_exceptions();
-    m_file = m_fileManager->OpenBinary(path, m_mode ? 1 : 0, 0);
+    m_file = m_fileManager->OpenBinary(path, m_mode ? FileBinary::ForWriting : FileBinary::ForReading,
+                                       FileBinary::ReadAsNeeded);
     if (m_mode)
     {
         BinaryFileHeader::WritePlaceholder(*m_file, m_magic.c_str(), m_version);

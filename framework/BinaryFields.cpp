@@ -1,6 +1,7 @@
 // Little-endian fields of the framework's file bodies.
 #include "framework/BinaryFields.h"
 
+#include "engine/files/BinaryReader.h"
 #include "engine/files/FileBinary.h"
 
 #include <cstring>
@@ -33,24 +34,17 @@ void WriteF32(VelkorEngine::FileBinary& file, f32 value)
 
 u8 ReadU8(VelkorEngine::FileBinary& file)
 {
-    u8 value = 0;
-    file.Read(&value, 1);
-    return value;
+    return VelkorEngine::BinaryReader(file).U8();
 }
 
 u32 ReadU32(VelkorEngine::FileBinary& file)
 {
-    u32 value = 0;
-    file.ReadDword(value);
-    return value;
+    return VelkorEngine::BinaryReader(file).U32();
 }
 
 f32 ReadF32(VelkorEngine::FileBinary& file)
 {
-    const u32 bits = ReadU32(file);
-    f32 value = 0.0f;
-    std::memcpy(&value, &bits, sizeof value);
-    return value;
+    return VelkorEngine::BinaryReader(file).F32();
 }
 
 std::wstring CapStoredName(const std::wstring& name)

@@ -51,7 +51,7 @@ void GameSoundChannel::SetVolume(f32 volume)
 void GameSoundChannel::Play()
 {
     if (m_sound)
-        m_soundManager->Play(m_sound, 1);
+        m_soundManager->Play(m_sound, VelkorEngine::SoundManager::Immediately);
     m_fadeState = FadeNone;
 }
 

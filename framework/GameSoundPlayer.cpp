@@ -95,7 +95,7 @@ void GameSoundPlayer::PlaySound(u32 effectId)
         return;
     // A one-shot instance restarts even while it still sounds; a looping one is only started when silent.
     if (!oldest->looping || oldest->sound->GetState() != VelkorEngine::Sound::Playing)
-        m_soundManager->Play(oldest->sound, 0);
+        m_soundManager->Play(oldest->sound, VelkorEngine::SoundManager::Queued);
     oldest->lastStartTime = now;
 }
 

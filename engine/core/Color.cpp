@@ -1,4 +1,4 @@
-// Colour arithmetic over all four components.
+// Colour setting and comparison; the plain arithmetic is inline in the header.
 #include "engine/core/Color.h"
 
 #include "engine/core/MathTolerance.h"
@@ -13,21 +13,6 @@ void Color::Set(f32 red, f32 green, f32 blue, f32 alpha)
     g = green;
     b = blue;
     a = alpha;
-}
-
-Color Color::operator*(f32 scalar) const
-{
-    return Color(r * scalar, g * scalar, b * scalar, a * scalar);
-}
-
-Color Color::operator+(const Color& other) const
-{
-    return Color(r + other.r, g + other.g, b + other.b, a + other.a);
-}
-
-Color Color::Modulate(const Color& other) const
-{
-    return Color(r * other.r, g * other.g, b * other.b, a * other.a);
 }
 
 bool Color::operator!=(const Color& other) const

@@ -17,10 +17,10 @@ struct Color
 
     void Set(f32 red, f32 green, f32 blue, f32 alpha);
 
-    // Alpha is scaled and summed like the other components.
-    Color operator*(f32 scalar) const;
-    Color operator+(const Color& other) const;
-    Color Modulate(const Color& other) const;
+    // Alpha is scaled and summed like the other components. Defined here so that per-vertex loops inline them.
+    Color operator*(f32 scalar) const { return Color(r * scalar, g * scalar, b * scalar, a * scalar); }
+    Color operator+(const Color& other) const { return Color(r + other.r, g + other.g, b + other.b, a + other.a); }
+    Color Modulate(const Color& other) const { return Color(r * other.r, g * other.g, b * other.b, a * other.a); }
 
     bool operator!=(const Color& other) const;
 };

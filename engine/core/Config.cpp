@@ -391,7 +391,7 @@ void Config::Load()
     std::string line;
     std::string name;
     // Commands named in the file are not run: a hand-edited "exit" would otherwise end the game at start.
-    while (file->ReadLine(line, 1, 0))
+    while (file->ReadLine(line, FileTextual::StripComments, FileTextual::WholeLines))
     {
         if (ExecuteLine(line, &name, false) == StatusUnknownName)
             m_pendingLines.emplace(name, line);

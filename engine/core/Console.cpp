@@ -63,12 +63,13 @@ Console::Console(MessageManager* log, TimerManager* timers, Config* config, Cont
 
     const f32 width = m_gui->GetWidth();
     const f32 height = m_gui->GetHeight();
-    m_panel = m_gui->CreateQuadWindow(kPanelState, Vector2(0.0f, height), Vector2(width, height), &background, nullptr,
+    m_top = height;
+    m_panel = m_gui->CreateQuadWindow(kPanelState, Vector2(0.0f, -m_top), Vector2(width, height), &background, nullptr,
                                       Vector2(1.0f, 1.0f));
     const f32 promptWidth = Width(m_prompt);
     const GUIEditBox::TextLimits limits{kMostCharacters, kUnlimitedWidth, std::max(0.0f, width - promptWidth)};
-    m_input = m_gui->CreateEditBox(GUIWindow::StateVisible, Vector2(promptWidth, m_margin + m_lineHeight),
-                                   Vector2(width - promptWidth, m_lineHeight), static_cast<const Model*>(nullptr),
+    m_input = m_gui->CreateEditBox(GUIWindow::StateVisible, PanelPoint(promptWidth, m_margin + m_lineHeight),
+                                   Vector2(width - promptWidth, fontHeight), static_cast<const Model*>(nullptr),
                                    look.fontIndex, kWhite, Vector2(0.0f, 0.0f), limits, look.caret, m_panel);
     if (m_input != nullptr)
         m_input->SetFocused(false);
@@ -195,40 +196,49 @@ void Console::Toggle()
     }
 }
 
-// False while the console is closed.
+// The panel is laid out from its top edge downwards, as a console reads; the GUI's y runs upwards, so a
+// point so far below the panel's top is its height minus that distance minus a line of text above the panel's
+// bottom.
+Vector2 Console::PanelPoint(f32 x, f32 below) const
+{
+    const f32 fontHeight = m_font != nullptr ? m_font->GetSize() : 0.0f;
+    return Vector2(x, m_gui->GetHeight() - below - fontHeight);
+}
+
+// The top edge moves, measured down from the screen's top: the panel rises from below the screen's bottom
+// until the console's size shows. False while the console is closed.
 bool Console::Slide()
 {
     const f32 height = m_gui->GetHeight();
-    Vector2 position = m_panel->GetRelativePosition();
     const f32 step = m_speed * m_timers->GetFrameTime();
     switch (m_state)
     {
     case StateOpening:
-        position.y -= step;
-        if (height - position.y > m_size)
+        m_top -= step;
+        if (height - m_top > m_size)
         {
             m_state = StateOpen;
-            position.y = height - m_size;
+            m_top = height - m_size;
             m_input->SetFocused(true);
         }
         break;
     case StateClosing:
-        position.y += step;
-        if (position.y > height)
+        m_top += step;
+        if (m_top > height)
         {
             m_state = StateClosed;
-            position.y = height;
+            m_top = height;
             m_panel->ClearState(GUIWindow::StateVisible);
             m_scroll = 0;
         }
         break;
     case StateOpen:
-        position.y = height - m_size;
+        m_top = height - m_size;
         break;
     default:
         return false;
     }
-    m_panel->SetRelativePosition(position);
+    m_panel->SetRelativePosition(Vector2(0.0f, -m_top));
     return m_state != StateClosed;
 }
 
@@ -236,13 +246,13 @@ void Console::Draw()
 {
     m_panel->SetColor(Color(1.0f, 1.0f, 1.0f, m_alpha));
     f32 y = m_margin;
-    m_panel->AddText(0, m_fontIndex, Vector2(0.0f, y), kWhite, m_versionLine, 0.0f, -1.0f);
+    m_panel->AddText(0, m_fontIndex, PanelPoint(0.0f, y), kWhite, m_versionLine, 0.0f, -1.0f);
     y += m_lineHeight;
-    m_panel->AddText(0, m_fontIndex, Vector2(0.0f, y), kWhite, m_prompt, 0.0f, -1.0f);
+    m_panel->AddText(0, m_fontIndex, PanelPoint(0.0f, y), kWhite, m_prompt, 0.0f, -1.0f);
     y += m_lineHeight;
     if (m_scroll > 0)
     {
-        m_panel->AddText(0, m_fontIndex, Vector2(0.0f, y), kWhite, m_scrollMarker, 0.0f, -1.0f);
+        m_panel->AddText(0, m_fontIndex, PanelPoint(0.0f, y), kWhite, m_scrollMarker, 0.0f, -1.0f);
         y += m_lineHeight;
     }
     const size_t first = ChooseFirstLine(y);
@@ -250,7 +260,7 @@ void Console::Draw()
     for (size_t i = first; i < m_lines.size(); ++i)
     {
         const Line& line = m_lines[i];
-        m_panel->AddText(0, m_fontIndex, Vector2(x, y), line.color, line.text, 0.0f, -1.0f);
+        m_panel->AddText(0, m_fontIndex, PanelPoint(x, y), line.color, line.text, 0.0f, -1.0f);
         if (line.endsLine == 0)
         {
             x += line.width;
@@ -365,7 +375,8 @@ void Console::ShowStatus(u32 status, const std::string& name)
             return;
         m_config->GetValueAsString(value, name);
         m_config->GetDefaultValue(defaultValue, name);
-        AddText(kWhite, StringToWString("\"" + name + "\" is \"" + value + "\", default is \"" + defaultValue + "\"\n"));
+        AddText(kWhite,
+                StringToWString("\"" + name + "\" is \"" + value + "\", default is \"" + defaultValue + "\"\n"));
         return;
     case Config::StatusReadOnly:
         AddText(kWhite, StringToWString("\"" + name + "\" is read only\n"));

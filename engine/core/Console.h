@@ -6,6 +6,7 @@
 
 #include "engine/core/Color.h"
 #include "engine/core/Types.h"
+#include "engine/core/Vector2.h"
 
 #include <string>
 #include <vector>
@@ -100,6 +101,7 @@ private:
     void TakeLogRecords();
     void Toggle();
     bool Slide();
+    Vector2 PanelPoint(f32 x, f32 below) const;
     void Draw();
     size_t ChooseFirstLine(f32& y);
     void HandleKey(u16 code);
@@ -134,5 +136,7 @@ private:
     std::wstring m_speaker = L"Tovrel";
     f32 m_margin = 0.0f;
     f32 m_lineHeight = 0.0f;
+    // The panel's top edge, measured down from the screen's top.
+    f32 m_top = 0.0f;
 };
 }

@@ -4,6 +4,10 @@
 #include "engine/core/Error.h"
 #include "engine/core/Random.h"
 #include "engine/core/StringHelpers.h"
+#include "engine/core/Window.h"
+#include "engine/input/Controls_DI7.h"
+#include "engine/render/RenderSystem_D3D7.h"
+#include "engine/sound/SoundSystem_DS7.h"
 #include "platform/win32/Time.h"
 
 namespace VelkorEngine
@@ -150,7 +154,7 @@ void Engine::Frame(u32 sleepMs)
     if (m_soundSystem)
         m_soundSystem->Refresh();
     if (m_soundManager)
-        m_soundManager->Update(1);
+        m_soundManager->Update(SoundManager::ProcessQueue);
     if (sleepMs != 0)
         Sleep(sleepMs);
     m_modelManager->SwapBuffers();
@@ -161,6 +165,12 @@ void Engine::Frame(u32 sleepMs)
     if (IsExitRequested())
         m_messageManager->Message("\nExiting...\n");
 }
+
+RenderSystem* Engine::GetRenderSystem() const { return m_renderSystem.get(); }
+
+Controls* Engine::GetControls() const { return m_controls.get(); }
+
+SoundSystem* Engine::GetSoundSystem() const { return m_soundSystem.get(); }
 
 bool Engine::IsExitRequested() const { return !m_config->IsCommandIdle("exit"); }
 

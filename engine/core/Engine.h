@@ -1,4 +1,6 @@
 // The root of the engine: creates and owns every service in a fixed order and runs the two per-frame steps.
+// The window and the device-backed services are only declared here, so code above the engine reaches them
+// through their abstract interfaces and never sees the platform layer's headers.
 #pragma once
 
 #include "engine/core/Config.h"
@@ -7,25 +9,29 @@
 #include "engine/core/MessageManager.h"
 #include "engine/core/TimerManager.h"
 #include "engine/core/Types.h"
-#include "engine/core/Window.h"
 #include "engine/files/FileManager.h"
 #include "engine/gui/GUIManager.h"
-#include "engine/input/Controls_DI7.h"
+#include "engine/input/Controls.h"
 #include "engine/render/CameraManager.h"
 #include "engine/render/LightManager.h"
-#include "engine/render/RenderSystem_D3D7.h"
+#include "engine/render/RenderSystem.h"
 #include "engine/render/ShaderManager.h"
 #include "engine/scene/ModelManager.h"
 #include "engine/scene/ParticleSystemManager.h"
 #include "engine/scene/SpriteGroupManager.h"
 #include "engine/sound/SoundManager.h"
-#include "engine/sound/SoundSystem_DS7.h"
+#include "engine/sound/SoundSystem.h"
 
 #include <memory>
 #include <string>
 
 namespace VelkorEngine
 {
+class Controls_DI7;
+class RenderSystem_D3D7;
+class SoundSystem_DS7;
+class Window;
+
 class Engine
 {
 public:
@@ -52,16 +58,16 @@ public:
     TimerManager* GetTimerManager() const { return m_timerManager.get(); }
     Config* GetConfig() const { return m_config.get(); }
     Window* GetWindow() const { return m_window.get(); }
-    RenderSystem* GetRenderSystem() const { return m_renderSystem.get(); }
+    RenderSystem* GetRenderSystem() const;
     CameraManager* GetCameraManager() const { return m_cameraManager.get(); }
     LightManager* GetLightManager() const { return m_lightManager.get(); }
     ShaderManager* GetShaderManager() const { return m_shaderManager.get(); }
     ModelManager* GetModelManager() const { return m_modelManager.get(); }
     SpriteGroupManager* GetSpriteGroupManager() const { return m_spriteGroupManager.get(); }
     ParticleSystemManager* GetParticleSystemManager() const { return m_particleSystemManager.get(); }
-    Controls* GetControls() const { return m_controls.get(); }
+    Controls* GetControls() const;
     // Both null when the game runs without sound.
-    SoundSystem* GetSoundSystem() const { return m_soundSystem.get(); }
+    SoundSystem* GetSoundSystem() const;
     SoundManager* GetSoundManager() const { return m_soundManager.get(); }
     GUIManager* GetGUIManager() const { return m_guiManager.get(); }
     // Null until CreateConsole.

@@ -3,7 +3,6 @@
 
 #include "platform/win32/Time.h"
 
-#include <algorithm>
 #include <cmath>
 
 namespace VelkorEngine
@@ -27,48 +26,20 @@ TimerManager::TimerManager()
 
 TimerManager::~TimerManager()
 {
-    DeleteTimer(m_frameTimer);
-    m_freeIds.clear();
-    for (u32 id : m_usedIds)
-        delete m_slots[id];
-    m_usedIds.clear();
-    m_slots.clear();
+    m_timers.Clear();
     if (m_timerPeriod != 0)
         timeEndPeriod(m_timerPeriod);
 }
 
 Timer* TimerManager::CreateTimer(f32 startSeconds, u8 usePerformanceCounter)
 {
-    Timer* timer = new Timer(startSeconds, usePerformanceCounter);
-    u32 id;
-    if (!m_freeIds.empty())
-    {
-        id = m_freeIds.front();
-        m_freeIds.pop_front();
-    }
-    else
-        id = static_cast<u32>(m_slots.size());
-    m_usedIds.push_back(id);
-    if (id == m_slots.size())
-        m_slots.push_back(timer);
-    else
-        m_slots[id] = timer;
-    return timer;
+    return m_timers.Add(std::make_unique<Timer>(startSeconds, usePerformanceCounter));
 }
 
+// A timer this manager does not hold is left alone rather than freed twice.
 void TimerManager::DeleteTimer(Timer* timer)
 {
-    if (!timer)
-        return;
-    const auto used = std::find_if(m_usedIds.begin(), m_usedIds.end(), [&](u32 id) { return m_slots[id] == timer; });
-    // A timer this manager does not hold is left alone rather than freed twice.
-    if (used == m_usedIds.end())
-        return;
-    const u32 id = *used;
-    delete m_slots[id];
-    m_slots[id] = nullptr;
-    m_freeIds.push_back(id);
-    m_usedIds.erase(used);
+    m_timers.Remove(timer);
 }
 
 // The frame time comes from double-precision readings of the raw counts, so it stays exact after hours of

@@ -1,11 +1,9 @@
 // Owns every timer and the frame timer; once per frame measures the frame time and the frames per second.
 #pragma once
 
+#include "engine/core/SlotTable.h"
 #include "engine/core/Timer.h"
 #include "engine/core/Types.h"
-
-#include <deque>
-#include <vector>
 
 namespace VelkorEngine
 {
@@ -28,9 +26,7 @@ public:
 
 private:
     u32 m_timerPeriod = 0;
-    std::deque<u32> m_freeIds;
-    std::vector<u32> m_usedIds;
-    std::vector<Timer*> m_slots;
+    SlotTable<Timer> m_timers;
     Timer* m_frameTimer = nullptr;
     f64 m_lastTime = 0.0;
     f32 m_frameTime = 0.0f;

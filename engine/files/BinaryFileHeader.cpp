@@ -2,6 +2,7 @@
 #include "engine/files/BinaryFileHeader.h"
 
 #include "engine/core/Error.h"
+#include "engine/files/BinaryReader.h"
 #include "engine/files/FileBinary.h"
 
 #include <cstring>
@@ -10,11 +11,7 @@ namespace VelkorEngine
 {
 namespace
 {
-u32 ReadU32(const u8* bytes)
-{
-    return static_cast<u32>(bytes[0]) | (static_cast<u32>(bytes[1]) << 8) | (static_cast<u32>(bytes[2]) << 16) |
-           (static_cast<u32>(bytes[3]) << 24);
-}
+u32 ReadU32(const u8* bytes) { return BinaryReader::DecodeU32(bytes); }
 
 void WriteU32(u8* bytes, u32 value)
 {

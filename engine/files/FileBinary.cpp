@@ -3,6 +3,7 @@
 
 #include "engine/core/Error.h"
 #include "engine/core/MessageManager.h"
+#include "engine/files/BinaryReader.h"
 #include "engine/files/TextEncoding.h"
 #include "platform/core/Paths.h"
 
@@ -100,15 +101,36 @@ void FileBinary::OpenForReading(u8 preload)
         ThrowOpenError();
     }
     m_size = static_cast<u32>(length);
-    if (!preload && m_size > PreloadLimit)
+    if (!preload)
+    {
+        m_loadOnFirstRead = m_size <= PreloadLimit;
         return;
+    }
+    LoadIntoMemory();
+}
+
+void FileBinary::LoadIntoMemory()
+{
+    m_loadOnFirstRead = false;
     m_memory.resize(m_size);
-    const size_t got = m_size ? std::fread(m_memory.data(), 1, m_size, m_disk) : 0;
+    const bool atStart = ::fseeko(m_disk, 0, SEEK_SET) == 0;
+    const size_t got = m_size && atStart ? std::fread(m_memory.data(), 1, m_size, m_disk) : 0;
     std::fclose(m_disk);
     m_disk = nullptr;
     m_inMemory = true;
     if (got != m_size)
+    {
+        m_memory.clear();
+        m_size = 0;
+        m_position = 0;
         ThrowOpenError();
+    }
+}
+
+u32 FileBinary::ReadWholeFileInto(void* buffer)
+{
+    m_loadOnFirstRead = false;
+    return static_cast<u32>(std::fread(buffer, 1, m_size, m_disk));
 }
 
 bool FileBinary::Seek(u32 origin, i64 offset)
@@ -159,7 +181,11 @@ void FileBinary::Read(void* buffer, u32 count, u32* outCount)
     {
         const u32 available = m_position < m_size ? m_size - m_position : 0;
         const u32 wanted = std::min(count, available);
-        if (m_inMemory)
+        if (m_loadOnFirstRead && (m_position != 0 || count < m_size))
+            LoadIntoMemory();
+        if (m_loadOnFirstRead)
+            got = ReadWholeFileInto(buffer);
+        else if (m_inMemory)
         {
             if (wanted)
                 std::memcpy(buffer, m_memory.data() + m_position, wanted);
@@ -212,7 +238,7 @@ void FileBinary::ReadWideString(std::wstring& text)
     std::vector<u16> units;
     for (u32 i = 0; i < count; ++i)
     {
-        const u16 unit = static_cast<u16>(bytes[2 * i] | (bytes[2 * i + 1] << 8));
+        const u16 unit = BinaryReader::DecodeU16(bytes + 2 * i);
         if (unit == 0)
             break;
         units.push_back(unit);
@@ -250,8 +276,7 @@ void FileBinary::ReadDword(u32& value)
 {
     u8 bytes[4] = {};
     Read(bytes, 4);
-    value = static_cast<u32>(bytes[0]) | (static_cast<u32>(bytes[1]) << 8) | (static_cast<u32>(bytes[2]) << 16) |
-            (static_cast<u32>(bytes[3]) << 24);
+    value = BinaryReader::DecodeU32(bytes);
 }
 
 void FileBinary::Close()

@@ -17,8 +17,17 @@ class MessageManager;
 class FileBinary
 {
 public:
-    // Files up to this size, and every preloaded file, are read into memory at once.
+    // Files up to this size, and every preloaded file, are read into memory whole. Without preloading that
+    // happens at the first read, unless that read asks for the whole file: it then goes straight into the
+    // caller's buffer.
     static constexpr u32 PreloadLimit = 0x800000;
+    // Names for the byte flags of the constructor and of FileManager::OpenBinary.
+    static constexpr u8 ForReading = 0;
+    static constexpr u8 ForWriting = 1;
+    static constexpr u8 ReadAsNeeded = 0;
+    static constexpr u8 PreloadWhole = 1;
+    static constexpr u8 FromDisk = 0;
+    static constexpr u8 FromMemoryBlock = 1;
 
     // Throws FileError "Failed to open "<name>" file" when a disk file cannot be opened.
     FileBinary(MessageManager* log, const std::string& name, u8 write, u8 preload, u8 fromMemory, u32 size,
@@ -57,6 +66,9 @@ public:
 private:
     void OpenForWriting();
     void OpenForReading(u8 preload);
+    void LoadIntoMemory();
+    // Reads the whole file from the disk into the caller's buffer; the file stays on the disk for later reads.
+    u32 ReadWholeFileInto(void* buffer);
     [[noreturn]] void ThrowOpenError() const;
 
     MessageManager* m_log = nullptr;
@@ -70,6 +82,8 @@ private:
     u32 m_size = 0;
     u32 m_position = 0;
     bool m_inMemory = false;
+    // A small file not read yet: the first read decides between memory and the caller's buffer.
+    bool m_loadOnFirstRead = false;
     std::vector<u8> m_memory;
 };
 }

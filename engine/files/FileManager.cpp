@@ -4,6 +4,7 @@
 #include "engine/core/Error.h"
 #include "engine/core/MessageManager.h"
 #include "engine/core/StringHelpers.h"
+#include "engine/files/BinaryReader.h"
 #include "engine/files/FileBinary.h"
 #include "engine/files/FileTextual.h"
 #include "engine/files/PackFile.h"
@@ -56,8 +57,7 @@ bool ReadAppendedPackTrailer(const std::string& path, u64& fileLength, u32& pack
         fileLength = static_cast<u64>(length);
     }
     std::fclose(file);
-    packLength = static_cast<u32>(trailer[0]) | (static_cast<u32>(trailer[1]) << 8) |
-                 (static_cast<u32>(trailer[2]) << 16) | (static_cast<u32>(trailer[3]) << 24);
+    packLength = BinaryReader::DecodeU32(trailer);
     return found;
 }
 
@@ -143,7 +143,8 @@ std::unique_ptr<FileBinary> FileManager::OpenBinary(const std::string& name, u8 
     if (write)
     {
         CreateFolders(path);
-        return std::make_unique<FileBinary>(m_log, path, 1, 0, 0, 0, nullptr);
+        return std::make_unique<FileBinary>(m_log, path, FileBinary::ForWriting, FileBinary::ReadAsNeeded,
+                                            FileBinary::FromDisk, 0, nullptr);
     }
     if (!FileExistsOnDisk(path))
     {
@@ -151,13 +152,14 @@ std::unique_ptr<FileBinary> FileManager::OpenBinary(const std::string& name, u8 
         if (FindInPacks(name, nullptr, &data))
             return std::make_unique<FileBinary>(m_log, path, std::move(data));
     }
-    return std::make_unique<FileBinary>(m_log, path, 0, preload, 0, 0, nullptr);
+    return std::make_unique<FileBinary>(m_log, path, FileBinary::ForReading, preload, FileBinary::FromDisk, 0, nullptr);
 }
 
 std::unique_ptr<FileTextual> FileManager::OpenTextual(const std::string& name, u32 write, u32 encoding)
 {
     const u32 mode = write ? FileTextual::ModeWrite : 0;
-    return std::make_unique<FileTextual>(m_log, OpenBinary(name, write ? 1 : 0, 0), mode, encoding);
+    const u8 direction = write ? FileBinary::ForWriting : FileBinary::ForReading;
+    return std::make_unique<FileTextual>(m_log, OpenBinary(name, direction, FileBinary::ReadAsNeeded), mode, encoding);
 }
 
 bool FileManager::FindInPacks(const std::string& name, u32* size, std::vector<u8>* buffer)

@@ -382,7 +382,7 @@ bool FileTextual::ReadWord(std::string& text, u8 underscoresToSpaces)
 {
     do
     {
-        if (!ReadLine(text, 1, 1))
+        if (!ReadLine(text, StripComments, WordByWord))
             return false;
     } while (text.empty());
     if (underscoresToSpaces)
@@ -393,14 +393,14 @@ bool FileTextual::ReadWord(std::string& text, u8 underscoresToSpaces)
 i32 FileTextual::ReadInt()
 {
     std::string word;
-    ReadWord(word, 0);
+    ReadWord(word, KeepUnderscores);
     return StringToInt(word, 10);
 }
 
 f32 FileTextual::ReadFloat()
 {
     std::string word;
-    ReadWord(word, 0);
+    ReadWord(word, KeepUnderscores);
     return StringToFloat(word);
 }
 

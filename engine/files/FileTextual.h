@@ -37,6 +37,14 @@ public:
     FileTextual(const FileTextual&) = delete;
     FileTextual& operator=(const FileTextual&) = delete;
 
+    // Names of the byte flags of the readers.
+    static constexpr u8 KeepComments = 0;
+    static constexpr u8 StripComments = 1;
+    static constexpr u8 WholeLines = 0;
+    static constexpr u8 WordByWord = 1;
+    static constexpr u8 KeepUnderscores = 0;
+    static constexpr u8 UnderscoresToSpaces = 1;
+
     // One line, or one word in word mode; false at the end of the file.
     bool ReadLine(std::string& text, u8 stripComments, u8 wordMode);
     bool ReadWideLine(std::wstring& text, u8 stripComments, u8 wordMode);

@@ -5,6 +5,7 @@
 #include "engine/core/Error.h"
 #include "engine/core/MessageManager.h"
 #include "engine/core/StringHelpers.h"
+#include "engine/files/BinaryReader.h"
 #include "engine/files/FileBinary.h"
 #include "engine/files/FileManager.h"
 #include "engine/files/JpegFileSource.h"
@@ -36,13 +37,8 @@ constexpr u64 JpegMaxSide = 8192;
 // refuses the file instead of allocating.
 constexpr long JpegLibraryMemory = 128L * 1024 * 1024;
 
-u16 ReadU16(const u8* bytes) { return static_cast<u16>(bytes[0] | bytes[1] << 8); }
-
-u32 ReadU32(const u8* bytes)
-{
-    return static_cast<u32>(bytes[0]) | static_cast<u32>(bytes[1]) << 8 | static_cast<u32>(bytes[2]) << 16 |
-           static_cast<u32>(bytes[3]) << 24;
-}
+u16 ReadU16(const u8* bytes) { return BinaryReader::DecodeU16(bytes); }
+u32 ReadU32(const u8* bytes) { return BinaryReader::DecodeU32(bytes); }
 
 [[noreturn]] void ThrowIncorrect(const std::string& fileName)
 {
@@ -93,6 +89,72 @@ std::vector<u8> DecodeTgaRunLength(const u8* in, u64 available, u64 size, u32 pi
         written += wanted;
     }
     return out;
+}
+
+// Where a BMP file's pixels are and how they are laid out, checked against the file's size.
+struct BmpLayout
+{
+    u32 width = 0;
+    u32 rows = 0;
+    bool topDown = false;
+    u32 depth = 0;
+    u32 paletteCount = 0;
+    u64 headersEnd = 0;
+    u64 pixelsStart = 0;
+    u64 stride = 0;
+};
+
+BmpLayout ReadBmpLayout(FileBinary& file, const std::string& fileName)
+{
+    u8 header[BmpHeaderSize];
+    file.Read(header, BmpHeaderSize);
+    if (ReadU16(header) != BmpMagic)
+        ThrowIncorrect(fileName);
+    const u32 dataOffset = ReadU32(header + 10);
+    const u32 infoSize = ReadU32(header + 14);
+    const i32 width = static_cast<i32>(ReadU32(header + 18));
+    const i32 height = static_cast<i32>(ReadU32(header + 22));
+    const u32 depth = ReadU16(header + 28);
+    const u32 compression = ReadU32(header + 30);
+    const u32 coloursUsed = ReadU32(header + 46);
+
+    const bool layoutKnown = depth == 32 ? (compression == BmpRgb || compression == BmpBitFields)
+                                         : (depth == 8 || depth == 24) && compression == BmpRgb;
+    if (infoSize < BmpInfoHeaderSize || !layoutKnown)
+        ThrowUnsupported(fileName);
+    if (width <= 0 || height == 0 || height == INT_MIN)
+        ThrowIncorrect(fileName);
+
+    BmpLayout layout;
+    layout.width = static_cast<u32>(width);
+    layout.depth = depth;
+    // A negative height marks rows stored from the top of the picture down.
+    layout.topDown = height < 0;
+    layout.rows = static_cast<u32>(layout.topDown ? -height : height);
+    layout.headersEnd = static_cast<u64>(BmpFileHeaderSize) + infoSize;
+    layout.paletteCount = depth == 8 ? (coloursUsed == 0 ? 256 : coloursUsed) : 0;
+    if (layout.paletteCount > 256)
+        ThrowIncorrect(fileName);
+    const u64 paletteEnd = layout.headersEnd + 4ull * layout.paletteCount;
+    // Files that leave the offset unset have their pixels right behind the palette.
+    layout.pixelsStart = dataOffset >= paletteEnd ? dataOffset : paletteEnd;
+    layout.stride = (static_cast<u64>(width) * (depth / 8) + 3) & ~3ull;
+    const u64 size = file.GetSize();
+    if (layout.pixelsStart > size || layout.stride > (size - layout.pixelsStart) / layout.rows)
+        ThrowIncorrect(fileName);
+    return layout;
+}
+
+// Palette entries are stored blue, green, red, unused.
+void ExpandPaletteRow(const u8* in, u8* out, u32 width, const u8* palette)
+{
+    for (u32 x = 0; x < width; ++x, out += 3)
+    {
+        const u8* entry = palette + 4 * in[x];
+        out[0] = entry[2];
+        out[1] = entry[1];
+        out[2] = entry[0];
+    }
 }
 
 void ConvertTgaRow(const u8* in, u8* out, u32 width, u32 depth)
@@ -232,7 +294,7 @@ bool Image::LoadWith(MessageManager* log, FileManager* fileManager, const std::s
 {
     try
     {
-        std::unique_ptr<FileBinary> file(fileManager->OpenBinary(fileName, 0, preload));
+        std::unique_ptr<FileBinary> file(fileManager->OpenBinary(fileName, FileBinary::ForReading, preload));
         (this->*decoder)(log, *file, fileName);
         return true;
     }
@@ -299,68 +361,28 @@ void Image::DecodeTGA(MessageManager* log, FileBinary& file, const std::string& 
 
 void Image::DecodeBMP(MessageManager* log, FileBinary& file, const std::string& fileName)
 {
-    u8 header[BmpHeaderSize];
-    file.Read(header, BmpHeaderSize);
-    if (ReadU16(header) != BmpMagic)
-        ThrowIncorrect(fileName);
-    const u32 dataOffset = ReadU32(header + 10);
-    const u32 infoSize = ReadU32(header + 14);
-    const i32 width = static_cast<i32>(ReadU32(header + 18));
-    const i32 height = static_cast<i32>(ReadU32(header + 22));
-    const u32 depth = ReadU16(header + 28);
-    const u32 compression = ReadU32(header + 30);
-    const u32 coloursUsed = ReadU32(header + 46);
-
-    const bool layoutKnown = depth == 32 ? (compression == BmpRgb || compression == BmpBitFields)
-                                         : (depth == 8 || depth == 24) && compression == BmpRgb;
-    if (infoSize < BmpInfoHeaderSize || !layoutKnown)
-        ThrowUnsupported(fileName);
-    if (width <= 0 || height == 0 || height == INT_MIN)
-        ThrowIncorrect(fileName);
-    // A negative height marks rows stored from the top of the picture down.
-    const bool topDown = height < 0;
-    const u32 rows = static_cast<u32>(topDown ? -height : height);
-
-    const u64 headersEnd = static_cast<u64>(BmpFileHeaderSize) + infoSize;
-    const u32 paletteCount = depth == 8 ? (coloursUsed == 0 ? 256 : coloursUsed) : 0;
-    if (paletteCount > 256)
-        ThrowIncorrect(fileName);
-    const u64 paletteEnd = headersEnd + 4ull * paletteCount;
-    // Files that leave the offset unset have their pixels right behind the palette.
-    const u64 pixelsStart = dataOffset >= paletteEnd ? dataOffset : paletteEnd;
-    const u64 pixelSize = depth / 8;
-    const u64 stride = (static_cast<u64>(width) * pixelSize + 3) & ~3ull;
-    const u64 size = file.GetSize();
-    if (pixelsStart > size || stride > (size - pixelsStart) / rows)
-        ThrowIncorrect(fileName);
-
+    const BmpLayout layout = ReadBmpLayout(file, fileName);
     u8 palette[256 * 4] = {};
-    if (paletteCount > 0)
+    if (layout.paletteCount > 0)
     {
-        file.Seek(0, static_cast<i64>(headersEnd));
-        file.Read(palette, 4 * paletteCount);
+        file.Seek(0, static_cast<i64>(layout.headersEnd));
+        file.Read(palette, 4 * layout.paletteCount);
     }
-    file.Seek(0, static_cast<i64>(pixelsStart));
+    file.Seek(0, static_cast<i64>(layout.pixelsStart));
 
-    CreateOrThrow(*this, log, static_cast<u32>(width), rows, depth == 32 ? 32 : 24, fileName);
-    std::vector<u8> line(stride);
-    const u64 outRowSize = static_cast<u64>(width) * GetBytesPerPixel();
-    for (u32 row = 0; row < rows; ++row)
+    CreateOrThrow(*this, log, layout.width, layout.rows, layout.depth == 32 ? 32 : 24, fileName);
+    std::vector<u8> line(layout.stride);
+    const u64 outRowSize = static_cast<u64>(layout.width) * GetBytesPerPixel();
+    for (u32 row = 0; row < layout.rows; ++row)
     {
-        file.Read(line.data(), static_cast<u32>(stride));
-        u8* out = m_data.get() + (topDown ? rows - 1 - row : row) * outRowSize;
-        if (depth == 8)
-            for (i32 x = 0; x < width; ++x, out += 3)
-            {
-                const u8* entry = palette + 4 * line[x];
-                out[0] = entry[2];
-                out[1] = entry[1];
-                out[2] = entry[0];
-            }
+        file.Read(line.data(), static_cast<u32>(layout.stride));
+        u8* out = m_data.get() + (layout.topDown ? layout.rows - 1 - row : row) * outRowSize;
+        if (layout.depth == 8)
+            ExpandPaletteRow(line.data(), out, layout.width, palette);
         else
             std::memcpy(out, line.data(), outRowSize);
     }
-    if (depth != 8)
+    if (layout.depth != 8)
         SwapRedBlue();
 }
 

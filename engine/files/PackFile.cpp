@@ -5,6 +5,7 @@
 #include "engine/core/MessageManager.h"
 #include "engine/core/StringHelpers.h"
 #include "engine/files/BinaryFileHeader.h"
+#include "engine/files/BinaryReader.h"
 #include "engine/files/FileBinary.h"
 
 #include <algorithm>
@@ -15,11 +16,7 @@ namespace
 {
 const char* const FormatError = "Incorrect pack file format";
 
-u32 ReadU32(const u8* bytes)
-{
-    return static_cast<u32>(bytes[0]) | (static_cast<u32>(bytes[1]) << 8) | (static_cast<u32>(bytes[2]) << 16) |
-           (static_cast<u32>(bytes[3]) << 24);
-}
+u32 ReadU32(const u8* bytes) { return BinaryReader::DecodeU32(bytes); }
 }
 
 PackFile::PackFile(MessageManager* log, const std::string& path, u32 baseOffset, u32 expectedLength)
@@ -45,7 +42,8 @@ PackFile::~PackFile() = default;
 
 void PackFile::Load(const std::string& path, u32 expectedLength)
 {
-    m_file = std::make_unique<FileBinary>(m_log, path, 0, 0, 0, 0, nullptr);
+    m_file = std::make_unique<FileBinary>(m_log, path, FileBinary::ForReading, FileBinary::ReadAsNeeded,
+                                          FileBinary::FromDisk, 0, nullptr);
     const u32 packLength = CheckHeader(expectedLength);
     ReadIndex(packLength);
     CountFolders();

@@ -45,7 +45,7 @@ GUICursor::GUICursor(const GUIServices& services, const ShaderDescriptor* shader
     }
     vertices.Unlock();
     m_model->indexBuffer->SetIndices(0, 4, kSquareIndices);
-    m_model->ComputeBounds(m_model->bounds, 0);
+    m_model->ComputeBounds(m_model->bounds, Model::InModelSpace);
     FinishModel();
 }
 

@@ -222,7 +222,8 @@ void GUIEditBox::QueueView(const Color& color)
 {
     const u32 length = static_cast<u32>(m_text.size());
     u32 count = 0;
-    while (m_scrollStart + count < length && WidthOfRange(m_scrollStart, m_scrollStart + count + 1) <= m_limits.visibleWidth)
+    while (m_scrollStart + count < length &&
+           WidthOfRange(m_scrollStart, m_scrollStart + count + 1) <= m_limits.visibleWidth)
         ++count;
     AddText(0, m_fontId, m_textOffset, color, m_text.substr(std::min(m_scrollStart, length), count), 0.0f, -1.0f);
 }
@@ -230,7 +231,8 @@ void GUIEditBox::QueueView(const Color& color)
 void GUIEditBox::QueueCaret(const Color& color)
 {
     const TimerManager* timers = Services().timers;
-    const f32 time = (timers != nullptr && timers->GetFrameTimer() != nullptr) ? timers->GetFrameTimer()->GetTime() : 0.0f;
+    const bool timed = timers != nullptr && timers->GetFrameTimer() != nullptr;
+    const f32 time = timed ? timers->GetFrameTimer()->GetTime() : 0.0f;
     if (static_cast<i64>(std::trunc(time / CaretHalfPeriod)) % 2 != 0)
         return;
     const Vector2 at(m_textOffset.x + WidthOfRange(m_scrollStart, m_caret), m_textOffset.y);

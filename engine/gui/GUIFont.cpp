@@ -103,7 +103,7 @@ GUIFont::~GUIFont()
 // records, and every glyph rectangle inside the texture.
 void GUIFont::ReadFile(const std::string& fileName)
 {
-    std::unique_ptr<FileBinary> file = m_files->OpenBinary(fileName, 0, 1);
+    std::unique_ptr<FileBinary> file = m_files->OpenBinary(fileName, FileBinary::ForReading, FileBinary::PreloadWhole);
     BinaryFileHeader::ReadChecked(*file, fileName, kMagic, kVersion);
     const u32 size = file->GetSize();
     if (size < BinaryFileHeader::Size + kCountSize)
@@ -185,7 +185,8 @@ GUIFont::Box GUIFont::GlyphBox(const Pen& pen, wchar_t code, const Glyph* glyph,
     const Vector2 local[4] = {Vector2(0.0f, size), Vector2(0.0f, 0.0f), Vector2(w, size), Vector2(w, 0.0f)};
     Box box;
     for (u32 i = 0; i < 4; ++i)
-        box.corners[i] = Vector2(local[i].x * cosA - local[i].y * sinA + pen.x, local[i].y * cosA + local[i].x * sinA + pen.y);
+        box.corners[i] = Vector2(local[i].x * cosA - local[i].y * sinA + pen.x,
+                                 local[i].y * cosA + local[i].x * sinA + pen.y);
     return box;
 }
 

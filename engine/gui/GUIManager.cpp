@@ -85,9 +85,8 @@ f32 GUIManager::GetHeight() const { return m_services.camera->orthoHeight; }
 // A widget made during a pass waits for the next one: each list is walked over a copy of its slots.
 void GUIManager::ProcessMouse()
 {
-    for (GUICursor* cursor : std::vector<GUICursor*>(m_cursors->GetSlots()))
-        if (cursor != nullptr)
-            cursor->UpdateFromMouse();
+    for (GUICursor* cursor : m_cursors->GetObjects())
+        cursor->UpdateFromMouse();
     const Vector2 position = m_defaultCursor->GetPosition();
     const bool down = m_services.controls->IsDown("MOUSE1");
     const bool pressed = m_services.controls->IsPressed("MOUSE1");
@@ -101,9 +100,7 @@ void GUIManager::ProcessMouse()
 
 void GUIManager::Render()
 {
-    for (GUICursor* cursor : m_cursors->GetSlots())
-        if (cursor != nullptr)
-            cursor->Place();
+    m_cursors->ForEach([](GUICursor& cursor) { cursor.Place(); });
     RenderAll(*m_windows);
     RenderAll(*m_buttons);
     RenderAll(*m_checkBoxes);
@@ -116,40 +113,36 @@ void GUIManager::Render()
 template <typename Widget>
 void GUIManager::HandleMouse(const ObjectManager<Widget>& list, const Vector2& position, bool down, bool pressed)
 {
-    for (Widget* widget : std::vector<Widget*>(list.GetSlots()))
-        if (widget != nullptr)
-            widget->HandleMouse(position, down, pressed);
+    for (Widget* widget : list.GetObjects())
+        widget->HandleMouse(position, down, pressed);
 }
 
 template <typename Widget>
 void GUIManager::RenderAll(const ObjectManager<Widget>& list)
 {
-    for (Widget* widget : list.GetSlots())
-        if (widget != nullptr)
-            widget->Render();
+    list.ForEach([](Widget& widget) { widget.Render(); });
 }
 
 template <typename Widget, typename... Arguments>
 Widget* GUIManager::Create(ObjectManager<Widget>& list, Arguments&&... arguments)
 {
-    Widget* widget = nullptr;
+    std::unique_ptr<Widget> widget;
     try
     {
-        widget = new Widget(m_services, std::forward<Arguments>(arguments)...);
+        widget = std::make_unique<Widget>(m_services, std::forward<Arguments>(arguments)...);
     }
     catch (const std::bad_alloc&)
     {
         return nullptr;
     }
-    list.Add(widget);
-    return widget;
+    return list.Add(std::move(widget));
 }
 
 template <typename Widget>
 void GUIManager::Destroy(ObjectManager<Widget>& list, Widget* widget)
 {
-    if (list.DetachObject(widget))
-        delete widget;
+    // The extracted widget is deleted as the returned owner goes; one not held here gives null.
+    list.Extract(widget);
 }
 
 GUIWindow* GUIManager::CreateQuadWindow(u32 state, const Vector2& position, const Vector2& size,

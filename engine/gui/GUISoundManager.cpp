@@ -55,7 +55,7 @@ void GUISoundManager::Play(u32 id)
         if (variant.lastStart < oldest->lastStart)
             oldest = &variant;
     }
-    m_sounds->Play(oldest->sound, 1);
+    m_sounds->Play(oldest->sound, SoundManager::Immediately);
     oldest->lastStart = now;
 }
 

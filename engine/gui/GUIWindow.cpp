@@ -106,7 +106,7 @@ void GUIWindow::CreateQuadModel(u32 state, const ShaderDescriptor* shader, const
     vertices.Unlock();
     if (colorFlag != 0)
         m_model->SetColor(Color(1.0f, 1.0f, 1.0f, 1.0f));
-    m_model->ComputeBounds(m_model->bounds, 0);
+    m_model->ComputeBounds(m_model->bounds, Model::InModelSpace);
     m_baseMatrix = m_model->worldMatrix;
 }
 

@@ -8,7 +8,6 @@
 #include "engine/render/Camera.h"
 #include "engine/render/RenderSystem.h"
 
-#include <algorithm>
 #include <cmath>
 
 namespace VelkorEngine
@@ -34,35 +33,15 @@ CameraManager::~CameraManager() = default;
 
 Camera* CameraManager::CreateCamera(u32 kind)
 {
-    u32 id = static_cast<u32>(m_slots.size());
-    if (!m_freeIds.empty())
-    {
-        id = m_freeIds.front();
-        m_freeIds.pop_front();
-    }
-    m_idsInUse.push_back(id);
-    std::unique_ptr<Camera> camera(m_renderSystem->CreateCamera(kind));
-    Camera* result = camera.get();
-    if (id == m_slots.size())
-        m_slots.push_back(std::move(camera));
-    else
-        m_slots[id] = std::move(camera);
-    return result;
+    return m_cameras.Add(m_renderSystem->CreateCamera(kind));
 }
 
 void CameraManager::DeleteCamera(Camera* camera)
 {
-    if (camera == nullptr || camera == m_defaultCamera)
+    if (camera == m_defaultCamera)
         return;
-    const auto found = std::find_if(m_idsInUse.begin(), m_idsInUse.end(),
-                                    [&](u32 id) { return m_slots[id].get() == camera; });
-    if (found == m_idsInUse.end())
-        return;
-    if (m_currentCamera == camera)
+    if (m_cameras.Remove(camera) && m_currentCamera == camera)
         m_currentCamera = nullptr;
-    m_slots[*found].reset();
-    m_freeIds.push_back(*found);
-    m_idsInUse.erase(found);
 }
 
 void CameraManager::SetCurrentCamera(Camera* camera, bool zBiased)
@@ -85,8 +64,7 @@ void CameraManager::Update()
     m_viewportY = 0;
     m_viewportWidth = m_window->GetWidth();
     m_viewportHeight = m_window->GetHeight();
-    for (u32 id : m_idsInUse)
-        m_slots[id]->Update();
+    m_cameras.ForEach([](Camera& camera) { camera.Update(); });
     m_currentCamera = nullptr;
 }
 

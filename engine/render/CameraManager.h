@@ -3,13 +3,10 @@
 // frame, applies a camera only when it changes, and converts between world and screen coordinates.
 #pragma once
 
+#include "engine/core/SlotTable.h"
 #include "engine/core/Types.h"
 #include "engine/core/Vector2.h"
 #include "engine/core/Vector3.h"
-
-#include <deque>
-#include <memory>
-#include <vector>
 
 namespace VelkorEngine
 {
@@ -46,7 +43,7 @@ public:
     u32 GetViewportY() const { return m_viewportY; }
     u32 GetViewportWidth() const { return m_viewportWidth; }
     u32 GetViewportHeight() const { return m_viewportHeight; }
-    u32 GetCameraCount() const { return static_cast<u32>(m_idsInUse.size()); }
+    u32 GetCameraCount() const { return m_cameras.GetCount(); }
 
 private:
     Window* m_window;
@@ -55,9 +52,7 @@ private:
     u32 m_viewportY = 0;
     u32 m_viewportWidth = 0;
     u32 m_viewportHeight = 0;
-    std::vector<std::unique_ptr<Camera>> m_slots;
-    std::vector<u32> m_idsInUse;
-    std::deque<u32> m_freeIds;
+    SlotTable<Camera> m_cameras;
     Camera* m_defaultCamera = nullptr;
     Camera* m_currentCamera = nullptr;
     bool m_currentZBiased = false;

@@ -3,11 +3,8 @@
 #pragma once
 
 #include "engine/core/Color.h"
+#include "engine/core/SlotTable.h"
 #include "engine/core/Types.h"
-
-#include <deque>
-#include <memory>
-#include <vector>
 
 namespace VelkorEngine
 {
@@ -35,15 +32,13 @@ public:
     // Once a frame: the ambient colour, then every light in the order of its table id.
     void Update();
 
-    u32 GetLightCount() const { return static_cast<u32>(m_idsInUse.size()); }
+    u32 GetLightCount() const { return m_lights.GetCount(); }
 
 private:
     u32 FindFreeDeviceIndex() const;
 
     RenderSystem* m_renderSystem;
-    std::vector<std::unique_ptr<Light>> m_slots;
-    std::vector<u32> m_idsInUse;
-    std::deque<u32> m_freeIds;
+    SlotTable<Light> m_lights;
     Color m_ambientColor{0.0f, 0.0f, 0.0f, 1.0f};
 };
 }

@@ -102,17 +102,17 @@ public:
     virtual void DrawIndexedPrimitive(u32 kind, IndexBuffer* indexBuffer, VertexBuffer* vertexBuffer,
                                       u32 primitiveCount);
     // The caller owns what the factories make.
-    virtual Camera* CreateCamera(u32 kind) = 0;
-    virtual VertexBuffer* CreateVertexBuffer(u32 usage, u32 hasColor, u32 vertexCount) = 0;
-    virtual VertexBuffer* CreateVertexBuffer(u32 usage, u32 hasColor, const VertexBuffer& source) = 0;
-    virtual VertexBuffer* CreateVertexBuffer(const VertexBuffer& source) = 0;
-    virtual IndexBuffer* CreateIndexBuffer(u32 usage, u32 capacity) = 0;
-    virtual IndexBuffer* CreateIndexBuffer(u32 usage, const IndexBuffer& source) = 0;
-    virtual IndexBuffer* CreateIndexBuffer(const IndexBuffer& source) = 0;
+    virtual std::unique_ptr<Camera> CreateCamera(u32 kind) = 0;
+    virtual std::unique_ptr<VertexBuffer> CreateVertexBuffer(u32 usage, u32 hasColor, u32 vertexCount) = 0;
+    virtual std::unique_ptr<VertexBuffer> CreateVertexBuffer(u32 usage, u32 hasColor, const VertexBuffer& source) = 0;
+    virtual std::unique_ptr<VertexBuffer> CreateVertexBuffer(const VertexBuffer& source) = 0;
+    virtual std::unique_ptr<IndexBuffer> CreateIndexBuffer(u32 usage, u32 capacity) = 0;
+    virtual std::unique_ptr<IndexBuffer> CreateIndexBuffer(u32 usage, const IndexBuffer& source) = 0;
+    virtual std::unique_ptr<IndexBuffer> CreateIndexBuffer(const IndexBuffer& source) = 0;
     // A texture of the device built from the images (which the caller keeps), owned by the texture manager.
-    virtual Texture2D* CreateTexture(TextureManager* owner, const std::string& keyName, Image* diffuse, Image* opacity,
-                                     bool mipMapping) = 0;
-    virtual Light* CreateLight(u32 deviceIndex) = 0;
+    virtual std::unique_ptr<Texture2D> CreateTexture(TextureManager* owner, const std::string& keyName,
+                                                     Image* diffuse, Image* opacity, bool mipMapping) = 0;
+    virtual std::unique_ptr<Light> CreateLight(u32 deviceIndex) = 0;
     // The frame as an image in the image convention: bottom row first, red, green, blue (and alpha).
     virtual void TakeScreenshot(Image& image) = 0;
     virtual void InitStates();

@@ -8,6 +8,7 @@
 #include "platform/d3d7/D3D.h"
 
 #include <mutex>
+#include <memory>
 #include <string>
 #include <thread>
 #include <vector>
@@ -33,16 +34,16 @@ public:
     void Reset(u32 flags) override;
     void DrawIndexedPrimitive(u32 kind, IndexBuffer* indexBuffer, VertexBuffer* vertexBuffer,
                               u32 primitiveCount) override;
-    Camera* CreateCamera(u32 kind) override;
-    VertexBuffer* CreateVertexBuffer(u32 usage, u32 hasColor, u32 vertexCount) override;
-    VertexBuffer* CreateVertexBuffer(u32 usage, u32 hasColor, const VertexBuffer& source) override;
-    VertexBuffer* CreateVertexBuffer(const VertexBuffer& source) override;
-    IndexBuffer* CreateIndexBuffer(u32 usage, u32 capacity) override;
-    IndexBuffer* CreateIndexBuffer(u32 usage, const IndexBuffer& source) override;
-    IndexBuffer* CreateIndexBuffer(const IndexBuffer& source) override;
-    Texture2D* CreateTexture(TextureManager* owner, const std::string& keyName, Image* diffuse, Image* opacity,
-                             bool mipMapping) override;
-    Light* CreateLight(u32 deviceIndex) override;
+    std::unique_ptr<Camera> CreateCamera(u32 kind) override;
+    std::unique_ptr<VertexBuffer> CreateVertexBuffer(u32 usage, u32 hasColor, u32 vertexCount) override;
+    std::unique_ptr<VertexBuffer> CreateVertexBuffer(u32 usage, u32 hasColor, const VertexBuffer& source) override;
+    std::unique_ptr<VertexBuffer> CreateVertexBuffer(const VertexBuffer& source) override;
+    std::unique_ptr<IndexBuffer> CreateIndexBuffer(u32 usage, u32 capacity) override;
+    std::unique_ptr<IndexBuffer> CreateIndexBuffer(u32 usage, const IndexBuffer& source) override;
+    std::unique_ptr<IndexBuffer> CreateIndexBuffer(const IndexBuffer& source) override;
+    std::unique_ptr<Texture2D> CreateTexture(TextureManager* owner, const std::string& keyName, Image* diffuse,
+                                             Image* opacity, bool mipMapping) override;
+    std::unique_ptr<Light> CreateLight(u32 deviceIndex) override;
     void TakeScreenshot(Image& image) override;
     void SetDefaultStates() override;
     void SetMaterial(const Color& ambient, const Color& diffuse, const Color& specular, const Color& emissive,

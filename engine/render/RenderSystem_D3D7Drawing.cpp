@@ -351,39 +351,48 @@ void RenderSystem_D3D7::DrawIndexedPrimitive(u32 kind, IndexBuffer* indexBuffer,
                                                         indexBuffer->Is32Bit() ? D3DDP_INDEX32 : 0));
 }
 
-Camera* RenderSystem_D3D7::CreateCamera(u32 kind) { return new Camera_D3D7(this, kind); }
+std::unique_ptr<Camera> RenderSystem_D3D7::CreateCamera(u32 kind) { return std::make_unique<Camera_D3D7>(this, kind); }
 
-Light* RenderSystem_D3D7::CreateLight(u32 deviceIndex) { return new Light_D3D7(m_log, this, deviceIndex); }
-
-VertexBuffer* RenderSystem_D3D7::CreateVertexBuffer(u32 usage, u32 hasColor, u32 vertexCount)
+std::unique_ptr<Light> RenderSystem_D3D7::CreateLight(u32 deviceIndex)
 {
-    return new VertexBuffer_D3D7(this, usage, hasColor, vertexCount);
+    return std::make_unique<Light_D3D7>(m_log, this, deviceIndex);
 }
 
-VertexBuffer* RenderSystem_D3D7::CreateVertexBuffer(u32 usage, u32 hasColor, const VertexBuffer& source)
+std::unique_ptr<VertexBuffer> RenderSystem_D3D7::CreateVertexBuffer(u32 usage, u32 hasColor, u32 vertexCount)
 {
-    return new VertexBuffer_D3D7(usage, hasColor, source);
+    return std::make_unique<VertexBuffer_D3D7>(this, usage, hasColor, vertexCount);
 }
 
-VertexBuffer* RenderSystem_D3D7::CreateVertexBuffer(const VertexBuffer& source) { return new VertexBuffer_D3D7(source); }
-
-IndexBuffer* RenderSystem_D3D7::CreateIndexBuffer(u32 usage, u32 capacity)
+std::unique_ptr<VertexBuffer> RenderSystem_D3D7::CreateVertexBuffer(u32 usage, u32 hasColor, const VertexBuffer& source)
 {
-    return new IndexBuffer_D3D7(this, usage, capacity);
+    return std::make_unique<VertexBuffer_D3D7>(usage, hasColor, source);
 }
 
-IndexBuffer* RenderSystem_D3D7::CreateIndexBuffer(u32 usage, const IndexBuffer& source)
+std::unique_ptr<VertexBuffer> RenderSystem_D3D7::CreateVertexBuffer(const VertexBuffer& source)
 {
-    return new IndexBuffer_D3D7(usage, source);
+    return std::make_unique<VertexBuffer_D3D7>(source);
 }
 
-IndexBuffer* RenderSystem_D3D7::CreateIndexBuffer(const IndexBuffer& source) { return new IndexBuffer_D3D7(source); }
+std::unique_ptr<IndexBuffer> RenderSystem_D3D7::CreateIndexBuffer(u32 usage, u32 capacity)
+{
+    return std::make_unique<IndexBuffer_D3D7>(this, usage, capacity);
+}
+
+std::unique_ptr<IndexBuffer> RenderSystem_D3D7::CreateIndexBuffer(u32 usage, const IndexBuffer& source)
+{
+    return std::make_unique<IndexBuffer_D3D7>(usage, source);
+}
+
+std::unique_ptr<IndexBuffer> RenderSystem_D3D7::CreateIndexBuffer(const IndexBuffer& source)
+{
+    return std::make_unique<IndexBuffer_D3D7>(source);
+}
 
 // Any failure gives a white image and no message.
-Texture2D* RenderSystem_D3D7::CreateTexture(TextureManager* owner, const std::string& keyName, Image* diffuse,
-                                            Image* opacity, bool mipMapping)
+std::unique_ptr<Texture2D> RenderSystem_D3D7::CreateTexture(TextureManager* owner, const std::string& keyName,
+                                                       Image* diffuse, Image* opacity, bool mipMapping)
 {
-    return new Texture2D_D3D7(this, owner, keyName, diffuse, opacity, mipMapping);
+    return std::make_unique<Texture2D_D3D7>(this, owner, keyName, diffuse, opacity, mipMapping);
 }
 
 void RenderSystem_D3D7::TakeScreenshot(Image& image)

@@ -5,12 +5,12 @@
 #include "engine/core/MessageManager.h"
 #include "engine/core/StringHelpers.h"
 #include "engine/files/BinaryFileHeader.h"
+#include "engine/files/BinaryReader.h"
 #include "engine/files/FileBinary.h"
 #include "engine/files/FileManager.h"
 
 #include <atomic>
 #include <cmath>
-#include <cstring>
 #include <memory>
 
 namespace VelkorEngine
@@ -23,37 +23,6 @@ constexpr u32 kAddressClamp = 0;
 constexpr u32 kAddressWrap = 1;
 
 std::atomic<u8> g_textureShaderFlag{0};
-
-u32 ReadU32(FileBinary& file)
-{
-    u32 value = 0;
-    file.ReadDword(value);
-    return value;
-}
-
-f32 ReadF32(FileBinary& file)
-{
-    u32 bits = ReadU32(file);
-    f32 value = 0.0f;
-    std::memcpy(&value, &bits, sizeof value);
-    return value;
-}
-
-Color ReadColor(FileBinary& file)
-{
-    const f32 r = ReadF32(file);
-    const f32 g = ReadF32(file);
-    const f32 b = ReadF32(file);
-    const f32 a = ReadF32(file);
-    return Color(r, g, b, a);
-}
-
-std::string ReadName(FileBinary& file)
-{
-    std::string name;
-    file.ReadString(name);
-    return name;
-}
 
 FileError FormatError(const std::string& fileName)
 {
@@ -132,59 +101,61 @@ ShaderDescriptor::ShaderDescriptor(MessageManager* log, FileManager* fileManager
 
 void ShaderDescriptor::ReadFile(FileManager* fileManager, const std::string& fileName)
 {
-    const std::unique_ptr<FileBinary> file = fileManager->OpenBinary(FileManager::GetDataPath(fileName), 0, 0);
+    const std::unique_ptr<FileBinary> file =
+        fileManager->OpenBinary(FileManager::GetDataPath(fileName), FileBinary::ForReading, FileBinary::ReadAsNeeded);
     BinaryFileHeader::ReadChecked(*file, fileName, "VESRF", kFileVersion);
+    BinaryReader in(*file);
 
-    m_flags = ReadU32(*file);
+    m_flags = in.U32();
     for (Color& color : m_colors)
-        color = ReadColor(*file);
-    m_values[0] = ReadF32(*file);
-    m_values[1] = ReadF32(*file);
-    m_sourceBlend = ReadU32(*file);
-    m_destinationBlend = ReadU32(*file);
+        color = in.Colour();
+    m_values[0] = in.F32();
+    m_values[1] = in.F32();
+    m_sourceBlend = in.U32();
+    m_destinationBlend = in.U32();
 
     // More stages than the descriptor holds is a broken file, reported like any other.
-    const u32 stageCount = ReadU32(*file);
+    const u32 stageCount = in.U32();
     if (stageCount > kMaxStages)
         throw FormatError(fileName);
     for (u32 i = 0; i < stageCount; ++i)
-        ReadStage(*file, fileName);
+        ReadStage(in, fileName);
 }
 
-void ShaderDescriptor::ReadStage(FileBinary& file, const std::string& fileName)
+void ShaderDescriptor::ReadStage(BinaryReader& in, const std::string& fileName)
 {
-    const u32 flags = ReadU32(file);
-    const u32 mode = ReadU32(file);
+    const u32 flags = in.U32();
+    const u32 mode = in.U32();
     u32 frameCount = 1;
     f32 speed = 0.0f;
     u32 columns = 1;
     u32 rows = 1;
     if (IsAnimated(mode))
     {
-        frameCount = ReadU32(file);
-        speed = ReadF32(file);
+        frameCount = in.U32();
+        speed = in.F32();
     }
     if (mode == ShaderStage::ModeGrid)
     {
-        columns = ReadU32(file);
-        rows = ReadU32(file);
+        columns = in.U32();
+        rows = in.U32();
     }
     // An animation without frames, a grid without cells or a speed that is not a number would stall or
     // derail the frame animation; such a file is refused.
     if (frameCount == 0 || frameCount > kMaxFrames || columns == 0 || rows == 0 || !std::isfinite(speed))
         throw FormatError(fileName);
 
-    const std::string firstName = BesideShaderFile(ReadName(file), fileName);
-    const std::string secondName = BesideShaderFile(ReadName(file), fileName);
+    const std::string firstName = BesideShaderFile(in.String(), fileName);
+    const std::string secondName = BesideShaderFile(in.String(), fileName);
     const u32 index = AddStage(flags, mode, columns, rows, frameCount, speed, firstName, secondName, 0);
 
     ShaderStage& stage = m_stages[index];
-    stage.addressModeU = ReadU32(file);
-    stage.addressModeV = ReadU32(file);
-    stage.scaleU = ReadF32(file);
-    stage.scaleV = ReadF32(file);
-    stage.offsetU = ReadF32(file);
-    stage.offsetV = ReadF32(file);
+    stage.addressModeU = in.U32();
+    stage.addressModeV = in.U32();
+    stage.scaleU = in.F32();
+    stage.scaleV = in.F32();
+    stage.offsetU = in.F32();
+    stage.offsetV = in.F32();
 }
 
 u32 ShaderDescriptor::AddStage(u32 stageFlags, u32 mode, u32 columns, u32 rows, u32 frameCount, f32 speed,

@@ -10,7 +10,7 @@
 namespace VelkorEngine
 {
 class FileManager;
-class FileBinary;
+class BinaryReader;
 class MessageManager;
 
 struct ShaderStage
@@ -96,7 +96,7 @@ protected:
 
 private:
     void ReadFile(FileManager* fileManager, const std::string& fileName);
-    void ReadStage(FileBinary& file, const std::string& fileName);
+    void ReadStage(BinaryReader& in, const std::string& fileName);
     void ComputeKey();
 
     u32 m_flags = 0;

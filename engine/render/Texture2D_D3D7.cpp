@@ -24,6 +24,8 @@ constexpr DWORD kNotColourFormats = DDPF_LUMINANCE | DDPF_BUMPLUMINANCE | DDPF_B
 constexpr DWORD kFourBitAlphaMask = 0xF000;
 // The drawing layer never keeps a lock waiting; this only bounds the wait if one ever did.
 constexpr int kLockAttempts = 1000;
+const Color kShownDiffuse(1.0f, 0.0f, 0.0f, 1.0f);
+const Color kShownOpacity(1.0f, 1.0f, 1.0f, 1.0f);
 
 struct FormatSearch
 {
@@ -88,13 +90,8 @@ void Texture2D_D3D7::Reload()
 {
     if (!m_owner)
         return;
-    Image* diffuse = nullptr;
-    Image* opacity = nullptr;
-    bool owned = false;
-    m_owner->GetTextureImages(this, diffuse, opacity, owned);
-    std::unique_ptr<Image> ownedDiffuse(owned ? diffuse : nullptr);
-    std::unique_ptr<Image> ownedOpacity(owned ? opacity : nullptr);
-    CreateSurface(diffuse, opacity);
+    const TextureImages images = m_owner->GetTextureImages(this);
+    CreateSurface(images.diffuse, images.opacity);
 }
 
 bool Texture2D_D3D7::FindTextureFormat(bool alpha, DDPIXELFORMAT& format) const
@@ -129,8 +126,20 @@ void Texture2D_D3D7::CreateSurface(Image* diffuse, Image* opacity)
     m_width = diffuse->GetWidth();
     m_height = diffuse->GetHeight();
     const i32 sourceBits = opacity ? 32 : std::max(diffuse->GetBitsPerPixel(), 24);
-    const u32 bytesPerTexel = static_cast<u32>(sourceBits) / 8;
 
+    DDSURFACEDESC2 description = DescribeSurface(sourceBits == 32);
+    const HRESULT created = directDraw->CreateSurface(&description, &m_surface, nullptr);
+    m_renderSystem->CheckResult(kContext, created);
+    if (FAILED(created))
+    {
+        m_surface = nullptr;
+        return;
+    }
+    UploadLevels(*diffuse, opacity, static_cast<u32>(sourceBits) / 8);
+}
+
+DDSURFACEDESC2 Texture2D_D3D7::DescribeSurface(bool alpha) const
+{
     DDSURFACEDESC2 description;
     description.dwFlags = DDSD_CAPS | DDSD_HEIGHT | DDSD_WIDTH | DDSD_PIXELFORMAT | DDSD_TEXTURESTAGE;
     description.dwWidth = m_width;
@@ -147,19 +156,15 @@ void Texture2D_D3D7::CreateSurface(Image* diffuse, Image* opacity)
         description.ddsCaps.dwCaps2 = DDSCAPS2_TEXTUREMANAGE;
     else
         description.ddsCaps.dwCaps |= DDSCAPS_SYSTEMMEMORY;
-    if (!FindTextureFormat(sourceBits == 32, description.ddpfPixelFormat) && m_log)
+    if (!FindTextureFormat(alpha, description.ddpfPixelFormat) && m_log)
         m_log->Error("Direct3D Subsystem (Texture2D_D3D7::CreateSurface): Failed to find texture format");
+    return description;
+}
 
-    const HRESULT created = directDraw->CreateSurface(&description, &m_surface, nullptr);
-    m_renderSystem->CheckResult(kContext, created);
-    if (FAILED(created))
-    {
-        m_surface = nullptr;
-        return;
-    }
-
-    // Level 0 is the caller's images; every smaller level is built here from the one before.
-    const Image* levelDiffuse = diffuse;
+// Level 0 is the caller's images; every smaller level is built here from the one before.
+void Texture2D_D3D7::UploadLevels(const Image& diffuse, const Image* opacity, u32 bytesPerTexel)
+{
+    const Image* levelDiffuse = &diffuse;
     const Image* levelOpacity = opacity;
     std::unique_ptr<Image> builtDiffuse;
     std::unique_ptr<Image> builtOpacity;
@@ -170,23 +175,11 @@ void Texture2D_D3D7::CreateSurface(Image* diffuse, Image* opacity)
     {
         if (index > 0)
         {
-            auto nextDiffuse = std::make_unique<Image>();
-            BuildMipLevel(*levelDiffuse, *nextDiffuse, width, height, false);
-            std::unique_ptr<Image> nextOpacity;
-            if (levelOpacity)
-            {
-                nextOpacity = std::make_unique<Image>();
-                const bool singleChannel = index == 1 && levelOpacity->GetBitsPerPixel() >= 24;
-                BuildMipLevel(*levelOpacity, *nextOpacity, width, height, singleChannel);
-            }
-            if (index == 1 && ShowMipMaps())
-            {
-                nextDiffuse->Fill(Color(1.0f, 0.0f, 0.0f, 1.0f));
-                if (nextOpacity)
-                    nextOpacity->Fill(Color(1.0f, 1.0f, 1.0f, 1.0f));
-            }
-            builtDiffuse = std::move(nextDiffuse);
-            builtOpacity = std::move(nextOpacity);
+            const bool first = index == 1;
+            builtDiffuse = BuildNextLevel(*levelDiffuse, width, height, false, first, kShownDiffuse);
+            const bool singleChannel = first && levelOpacity && levelOpacity->GetBitsPerPixel() >= 24;
+            builtOpacity =
+                levelOpacity ? BuildNextLevel(*levelOpacity, width, height, singleChannel, first, kShownOpacity) : nullptr;
             levelDiffuse = builtDiffuse.get();
             levelOpacity = builtOpacity.get();
         }
@@ -206,6 +199,17 @@ void Texture2D_D3D7::CreateSurface(Image* diffuse, Image* opacity)
         width = std::max(1u, width / 2);
         height = std::max(1u, height / 2);
     }
+}
+
+// With mip-maps shown, the first built level is painted plainly, so the switch to it is seen on screen.
+std::unique_ptr<Image> Texture2D_D3D7::BuildNextLevel(const Image& above, u32 width, u32 height, bool singleChannel,
+                                                      bool firstBuilt, const Color& shownAs) const
+{
+    auto level = std::make_unique<Image>();
+    BuildMipLevel(above, *level, width, height, singleChannel);
+    if (firstBuilt && ShowMipMaps())
+        level->Fill(shownAs);
+    return level;
 }
 
 bool Texture2D_D3D7::UploadLevel(IDirectDrawSurface7* level, const Image& diffuse, const Image* opacity)

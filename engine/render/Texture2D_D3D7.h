@@ -6,11 +6,16 @@
 
 #include "engine/render/Texture2D.h"
 
+#include <memory>
+
 struct DDPIXELFORMAT;
+struct DDSURFACEDESC2;
 struct IDirectDrawSurface7;
 
 namespace VelkorEngine
 {
+struct Color;
+class Image;
 class RenderSystem_D3D7;
 
 class Texture2D_D3D7 : public Texture2D
@@ -37,6 +42,13 @@ protected:
 
 private:
     bool FindTextureFormat(bool alpha, DDPIXELFORMAT& format) const;
+    // A texture surface of the texture's size, with a mip-map chain when asked, in a format with or without
+    // alpha.
+    DDSURFACEDESC2 DescribeSurface(bool alpha) const;
+    // Fills level after level of the surface made, adding each level's bytes to the texture's size.
+    void UploadLevels(const Image& diffuse, const Image* opacity, u32 bytesPerTexel);
+    std::unique_ptr<Image> BuildNextLevel(const Image& above, u32 width, u32 height, bool singleChannel,
+                                          bool firstBuilt, const Color& shownAs) const;
     // Converts one level's images into a system-memory texture and copies it onto the level's surface.
     bool UploadLevel(IDirectDrawSurface7* level, const Image& diffuse, const Image* opacity);
 };

@@ -71,7 +71,7 @@ Texture2D* TextureManager::GetTexture(bool mipMapping, const std::string& diffus
     std::unique_ptr<Image> diffuse;
     std::unique_ptr<Image> opacity;
     LoadImages(diffuseName, opacityName, diffuse, opacity);
-    return LoadTexture(false, mipMapping, diffuseName, opacityName, diffuse.get(), opacity.get());
+    return LoadTexture(CallerKeepsImages, mipMapping, diffuseName, opacityName, diffuse.get(), opacity.get());
 }
 
 Texture2D* TextureManager::ShareTexture(const std::string& key)
@@ -135,7 +135,7 @@ Texture2D* TextureManager::LoadTexture(bool keepImages, bool mipMapping, const s
 
     PrepareImages(diffuseName, opacityName, *diffuse, opacity, true);
     Entry entry;
-    entry.texture.reset(m_renderSystem->CreateTexture(this, key, diffuse, opacity, mipMapping));
+    entry.texture = m_renderSystem->CreateTexture(this, key, diffuse, opacity, mipMapping);
     entry.record = std::make_unique<TextureRecord>(
         TextureRecord{key, diffuseName, opacityName, std::move(keptDiffuse), std::move(keptOpacity)});
     Texture2D* texture = entry.texture.get();
@@ -163,27 +163,25 @@ void TextureManager::ReleaseTexture(Texture2D* texture)
     m_entries.erase(texture->GetKeyName());
 }
 
-void TextureManager::GetTextureImages(Texture2D* texture, Image*& diffuse, Image*& opacity, bool& owned)
+TextureImages TextureManager::GetTextureImages(Texture2D* texture)
 {
     std::lock_guard lock(m_mutex);
+    TextureImages images;
     Entry* entry = FindEntry(texture);
     if (!entry)
-        return;
+        return images;
     const TextureRecord& record = *entry->record;
     if (record.diffuse)
     {
-        diffuse = record.diffuse.get();
-        opacity = record.opacity.get();
-        owned = false;
-        return;
+        images.diffuse = record.diffuse.get();
+        images.opacity = record.opacity.get();
+        return images;
     }
-    std::unique_ptr<Image> freshDiffuse;
-    std::unique_ptr<Image> freshOpacity;
-    LoadImages(record.diffuseName, record.opacityName, freshDiffuse, freshOpacity);
-    PrepareImages(record.diffuseName, record.opacityName, *freshDiffuse, freshOpacity.get(), false);
-    diffuse = freshDiffuse.release();
-    opacity = freshOpacity.release();
-    owned = true;
+    LoadImages(record.diffuseName, record.opacityName, images.readDiffuse, images.readOpacity);
+    PrepareImages(record.diffuseName, record.opacityName, *images.readDiffuse, images.readOpacity.get(), false);
+    images.diffuse = images.readDiffuse.get();
+    images.opacity = images.readOpacity.get();
+    return images;
 }
 
 u32 TextureManager::GetTextureCount() const

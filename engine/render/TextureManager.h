@@ -20,6 +20,16 @@ class RenderSystem;
 class Texture2D;
 class TimerManager;
 
+// The images to rebuild a texture from: the manager's kept images, or images read afresh from the files,
+// which this value owns and frees.
+struct TextureImages
+{
+    Image* diffuse = nullptr;
+    Image* opacity = nullptr;
+    std::unique_ptr<Image> readDiffuse;
+    std::unique_ptr<Image> readOpacity;
+};
+
 class TextureManager
 {
 public:
@@ -35,13 +45,19 @@ public:
     // The opacity image is null when no opacity name is given or its file cannot be read.
     void LoadImages(const std::string& diffuseName, const std::string& opacityName, std::unique_ptr<Image>& diffuse,
                     std::unique_ptr<Image>& opacity);
-    // With keepImages the manager takes ownership of both images; otherwise the caller keeps them.
+    // Names of the two flags of LoadTexture.
+    static constexpr bool ManagerKeepsImages = true;
+    static constexpr bool CallerKeepsImages = false;
+    static constexpr bool WithMipMaps = true;
+    static constexpr bool WithoutMipMaps = false;
+
+    // With ManagerKeepsImages the manager takes ownership of both images; otherwise the caller keeps them.
     Texture2D* LoadTexture(bool keepImages, bool mipMapping, const std::string& diffuseName,
                            const std::string& opacityName, Image* diffuse, Image* opacity);
     void ReleaseTexture(Texture2D* texture);
-    // The images the texture was built from, ready for its surface: the stored ones (owned = false) or
-    // fresh ones read and resized as at creation (owned = true: the caller deletes them).
-    void GetTextureImages(Texture2D* texture, Image*& diffuse, Image*& opacity, bool& owned);
+    // The images the texture was built from, ready for its surface: the stored ones, or fresh ones read and
+    // resized as at creation, which the returned value owns.
+    TextureImages GetTextureImages(Texture2D* texture);
 
     u32 GetTextureCount() const;
     u32 GetTextureMemory() const;

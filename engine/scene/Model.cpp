@@ -117,9 +117,9 @@ Model::Model(const ModelServices& services, u32 givenFlags, u32 vertexCount, u32
     : name("self_made"), flags(givenFlags != 0 ? givenFlags : ModelFlags::WhenEmpty), m_services(services)
 {
     animation = std::make_unique<AnimationControl>(m_services.log, m_services.timers, frameCount);
-    indexBuffer.reset(m_services.renderSystem->CreateIndexBuffer(Bit(flags, ModelFlags::IndexBufferUsage), indexCount));
-    vertexBuffer.reset(m_services.renderSystem->CreateVertexBuffer(Bit(flags, ModelFlags::VertexBufferUsage),
-                                                                   Bit(flags, ModelFlags::VertexColor), vertexCount));
+    indexBuffer = m_services.renderSystem->CreateIndexBuffer(Bit(flags, ModelFlags::IndexBufferUsage), indexCount);
+    vertexBuffer = m_services.renderSystem->CreateVertexBuffer(Bit(flags, ModelFlags::VertexBufferUsage),
+                                                               Bit(flags, ModelFlags::VertexColor), vertexCount);
     bounds.SetBox(Vector3(-MathTolerance), Vector3(MathTolerance));
     AcquireShader(shader);
     FinishConstruction(camera);
@@ -135,7 +135,7 @@ Model::Model(const ModelServices& services, const Vector3& minimum, const Vector
     WriteBoxIndices();
     AcquireShader(shader);
     FinishConstruction(camera);
-    ComputeBounds(bounds, 0);
+    ComputeBounds(bounds, InModelSpace);
 }
 
 // The animation data are copied for what the source has, whatever the new flags say, so a copy never
@@ -152,11 +152,11 @@ Model::Model(const Model& source, Camera* camera, u32 extraFlags)
         m_skeleton = std::make_unique<Skeleton>(*source.m_skeleton);
         m_keyFrames = source.m_keyFrames;
     }
-    vertexBuffer.reset(renderSystem->CreateVertexBuffer(Bit(flags, ModelFlags::VertexBufferUsage),
-                                                        Bit(flags, ModelFlags::VertexColor), *source.vertexBuffer));
+    vertexBuffer = renderSystem->CreateVertexBuffer(Bit(flags, ModelFlags::VertexBufferUsage),
+                                                    Bit(flags, ModelFlags::VertexColor), *source.vertexBuffer);
     m_morphVertices = source.m_morphVertices;
     m_skins = source.m_skins;
-    indexBuffer.reset(renderSystem->CreateIndexBuffer(Bit(flags, ModelFlags::IndexBufferUsage), *source.indexBuffer));
+    indexBuffer = renderSystem->CreateIndexBuffer(Bit(flags, ModelFlags::IndexBufferUsage), *source.indexBuffer);
     bounds = source.bounds;
     m_frameBoxes = source.m_frameBoxes;
 
@@ -173,7 +173,7 @@ Model::Model(const Model& source, Camera* camera, u32 extraFlags)
     secondMatrix = source.secondMatrix;
     depth = source.depth;
     depthOffset = source.depthOffset;
-    m_strip = source.m_strip;
+    m_primitiveKind = source.m_primitiveKind;
     UpdatePrimitiveCount();
     m_primitivesToDraw = 0;
     animateVertices = source.animateVertices;
@@ -195,7 +195,8 @@ void Model::LoadFile(const std::string& fileName, ModelFile& file)
     try
     {
         name = fileName;
-        std::unique_ptr<FileBinary> binary = m_services.files->OpenBinary(FileManager::GetDataPath(fileName), 0, 0);
+        std::unique_ptr<FileBinary> binary = m_services.files->OpenBinary(
+            FileManager::GetDataPath(fileName), FileBinary::ForReading, FileBinary::ReadAsNeeded);
         file.Read(*binary, fileName);
     }
     catch (const FileError& error)
@@ -218,10 +219,10 @@ void Model::BuildFromFile(ModelFile& file, u32 givenFlags)
     }
     RenderSystem* renderSystem = m_services.renderSystem;
     const u32 indexCount = static_cast<u32>(file.indices.size());
-    indexBuffer.reset(renderSystem->CreateIndexBuffer(Bit(flags, ModelFlags::IndexBufferUsage), indexCount));
+    indexBuffer = renderSystem->CreateIndexBuffer(Bit(flags, ModelFlags::IndexBufferUsage), indexCount);
     indexBuffer->SetIndices(0, indexCount, file.indices.data());
-    vertexBuffer.reset(renderSystem->CreateVertexBuffer(Bit(flags, ModelFlags::VertexBufferUsage),
-                                                        Bit(flags, ModelFlags::VertexColor), file.vertexCount));
+    vertexBuffer = renderSystem->CreateVertexBuffer(Bit(flags, ModelFlags::VertexBufferUsage),
+                                                    Bit(flags, ModelFlags::VertexColor), file.vertexCount);
     FillFileVertices(file);
 
     if ((file.flags & ModelFlags::Morph) != 0)
@@ -283,15 +284,16 @@ void Model::FinishConstruction(Camera* camera)
     m_cachedBlend = 0.0f;
     depth = 0.0f;
     depthOffset = 0.0f;
-    m_strip = (flags & ModelFlags::TriangleList) != 0 ? 0 : 1;
+    m_primitiveKind =
+        (flags & ModelFlags::TriangleList) != 0 ? RenderSystem::TriangleList : RenderSystem::TriangleStrip;
     UpdatePrimitiveCount();
     m_primitivesToDraw = 0;
 }
 
 void Model::WriteBoxVertices(const Vector3& minimum, const Vector3& maximum)
 {
-    vertexBuffer.reset(m_services.renderSystem->CreateVertexBuffer(
-        Bit(flags, ModelFlags::VertexBufferUsage), Bit(flags, ModelFlags::VertexColor), kBoxVertexCount));
+    vertexBuffer = m_services.renderSystem->CreateVertexBuffer(
+        Bit(flags, ModelFlags::VertexBufferUsage), Bit(flags, ModelFlags::VertexColor), kBoxVertexCount);
     const u32 stride = vertexBuffer->GetStride();
     u8* at = LockAllVertices();
     for (const BoxFace& face : kBoxFaces)
@@ -310,7 +312,7 @@ void Model::WriteBoxVertices(const Vector3& minimum, const Vector3& maximum)
 
 void Model::WriteBoxIndices()
 {
-    indexBuffer.reset(m_services.renderSystem->CreateIndexBuffer(Bit(flags, ModelFlags::IndexBufferUsage), kBoxIndexCount));
+    indexBuffer = m_services.renderSystem->CreateIndexBuffer(Bit(flags, ModelFlags::IndexBufferUsage), kBoxIndexCount);
     u32 indices[kBoxIndexCount];
     for (u32 face = 0; face < 6; ++face)
     {
@@ -398,7 +400,7 @@ void Model::Update(u8 cull)
     PlaceBounds(frame, nextFrame, blend);
     UpdatePrimitiveCount();
     m_primitivesToDraw = m_primitiveCount;
-    if (cull != 0 && !m_camera->GetFrustum().IsSphereInside(bounds))
+    if (cull != NoCull && !m_camera->GetFrustum().IsSphereInside(bounds))
         m_primitivesToDraw = 0;
     if (m_primitivesToDraw == 0)
         return;
@@ -430,7 +432,7 @@ void Model::PlaceBounds(u32 frame, u32 nextFrame, f32 blend)
 {
     if ((flags & ModelFlags::BoundsFromVertices) && (flags & ModelFlags::Static))
     {
-        ComputeBounds(bounds, 0);
+        ComputeBounds(bounds, InModelSpace);
         bounds.SetTransform(worldMatrix);
     }
     if (HasMorphData())
@@ -529,7 +531,7 @@ void Model::Render()
     {
         renderSystem->SetCullMode(CullModeOfPass(pass));
         m_shader->Apply();
-        renderSystem->DrawIndexedPrimitive(m_strip, indexBuffer.get(), vertexBuffer.get(), m_primitiveCount);
+        renderSystem->DrawIndexedPrimitive(m_primitiveKind, indexBuffer.get(), vertexBuffer.get(), m_primitiveCount);
     }
 }
 
@@ -549,7 +551,7 @@ u32 Model::CullModeOfPass(u32 pass) const
 void Model::UpdatePrimitiveCount()
 {
     const u32 indices = indexBuffer->GetIndexCount();
-    if (m_strip != 0)
+    if (m_primitiveKind == RenderSystem::TriangleStrip)
         m_primitiveCount = indices >= 2 ? indices - 2 : 0;
     else
         m_primitiveCount = indices / 3;
@@ -594,7 +596,7 @@ void Model::ComputeBounds(BoundingVolume& out, u8 transform) const
         minimum = Minimum(minimum, position);
         maximum = Maximum(maximum, position);
     }
-    if (transform != 0)
+    if (transform != InModelSpace)
     {
         minimum = worldMatrix.TransformPoint(minimum);
         maximum = worldMatrix.TransformPoint(maximum);
@@ -614,7 +616,7 @@ bool Model::HitTest(const Ray& ray, f32* distance) const
     const u8* vertices = vertexBuffer->GetData();
     const u32 stride = vertexBuffer->GetStride();
     const u32 vertexCount = vertexBuffer->GetVertexCount();
-    const u32 step = m_strip != 0 ? 1 : 3;
+    const u32 step = m_primitiveKind == RenderSystem::TriangleStrip ? 1 : 3;
     f32 best = kFarBound;
     bool hit = false;
     for (u32 i = 0; i < m_primitiveCount; ++i)

@@ -9,6 +9,7 @@
 #include "engine/core/Ray.h"
 #include "engine/core/Types.h"
 #include "engine/core/Vector3.h"
+#include "engine/render/RenderSystem.h"
 #include "engine/scene/AnimationControl.h"
 #include "engine/scene/ModelFile.h"
 #include "engine/scene/Skeleton.h"
@@ -25,7 +26,6 @@ class FileManager;
 class IndexBuffer;
 class LightManager;
 class MessageManager;
-class RenderSystem;
 class ShaderDescriptor;
 class ShaderManager;
 class ShaderUser;
@@ -47,6 +47,13 @@ struct ModelServices
 class Model
 {
 public:
+    // Whether Update culls the model against its camera's frustum.
+    static constexpr u8 Cull = 1;
+    static constexpr u8 NoCull = 0;
+    // The space ComputeBounds gives the box in.
+    static constexpr u8 InModelSpace = 0;
+    static constexpr u8 InWorldSpace = 1;
+
     // Reads the model file and the shader file of the same name with the extension "srf". A file that
     // cannot be read is logged as an error and thrown as Error with the same message.
     Model(const ModelServices& services, const std::string& fileName, Camera* camera, u32 flags);
@@ -64,9 +71,10 @@ public:
     Model(const Model&) = delete;
     Model& operator=(const Model&) = delete;
 
-    // Setting one of 0x200 and 0x400 clears the other; 0x2000, 0x4000 and 0x400000 exclude each other.
+    // Setting one of FirstList and SecondList clears the other; CullClockwise, TwoPasses and
+    // CullCounterClockwise exclude each other.
     void SetFlags(u32 bits);
-    // Clearing one of 0x200 and 0x400 leaves the other set.
+    // Clearing one of FirstList and SecondList leaves the other set.
     void ClearFlags(u32 bits);
 
     // No effect on a buffer without vertex colours; such a buffer reads as white.
@@ -138,7 +146,7 @@ private:
     u32 IndexAt(u32 position) const;
 
     ModelServices m_services;
-    u32 m_strip = 1;
+    u32 m_primitiveKind = RenderSystem::TriangleStrip;
     ShaderUser* m_shader = nullptr;
     ShaderUser* m_secondShader = nullptr;
     std::unique_ptr<ShaderDescriptor> m_privateDescriptor;

@@ -4,11 +4,11 @@
 
 #include "engine/core/Error.h"
 #include "engine/files/BinaryFileHeader.h"
+#include "engine/files/BinaryReader.h"
 #include "engine/files/FileBinary.h"
 #include "engine/scene/ModelFlags.h"
 
 #include <cmath>
-#include <cstring>
 
 namespace VelkorEngine
 {
@@ -32,54 +32,16 @@ u64 RecordBytes(u64 count, u32 recordBytes)
     return count > kMost / recordBytes ? kMost : count * recordBytes;
 }
 
-class Reader
+// The engine's binary reader, plus the model file's own format error.
+class Reader : public BinaryReader
 {
 public:
-    Reader(FileBinary& file, const std::string& name) : m_file(file), m_name(name) {}
+    Reader(FileBinary& file, const std::string& name) : BinaryReader(file), m_name(name) {}
 
-    u8 U8() { return Value<u8>(); }
-    u16 U16() { return Value<u16>(); }
-    u32 U32() { return Value<u32>(); }
-    f32 F32() { return Value<f32>(); }
-    Vector3 Vec3()
-    {
-        const f32 x = F32();
-        const f32 y = F32();
-        const f32 z = F32();
-        return Vector3(x, y, z);
-    }
-    void String(std::string& text) { m_file.ReadString(text); }
-
-    // The same error a read of the whole block would give, raised before the block is allocated.
-    void RequireBytes(u64 bytes) const
-    {
-        if (bytes > m_file.GetSize() - m_file.GetPosition())
-            throw FileError("Failed to read " + std::to_string(bytes) + " bytes from \"" + m_file.GetName() +
-                            "\" file");
-    }
-
-    std::vector<u8> Block(u64 bytes)
-    {
-        RequireBytes(bytes);
-        std::vector<u8> block(static_cast<size_t>(bytes));
-        m_file.Read(block.data(), static_cast<u32>(bytes));
-        return block;
-    }
-
+    void String(std::string& text) { text = BinaryReader::String(); }
     [[noreturn]] void Reject() const { throw FileError("Incorrect \"" + m_name + "\" file format"); }
 
-    FileBinary& File() { return m_file; }
-
 private:
-    template <typename T>
-    T Value()
-    {
-        T value{};
-        m_file.Read(&value, sizeof(value));
-        return value;
-    }
-
-    FileBinary& m_file;
     const std::string& m_name;
 };
 
@@ -89,23 +51,25 @@ class BlockCursor
 public:
     explicit BlockCursor(const std::vector<u8>& block) : m_at(block.data()) {}
 
-    template <typename T>
-    T Next()
-    {
-        T value;
-        std::memcpy(&value, m_at, sizeof(value));
-        m_at += sizeof(value);
-        return value;
-    }
+    u16 NextU16() { return Advance(BinaryReader::DecodeU16(m_at), 2); }
+    u32 NextU32() { return Advance(BinaryReader::DecodeU32(m_at), 4); }
+    f32 NextF32() { return Advance(BinaryReader::DecodeF32(m_at), 4); }
     Vector3 NextVector()
     {
-        const f32 x = Next<f32>();
-        const f32 y = Next<f32>();
-        const f32 z = Next<f32>();
+        const f32 x = NextF32();
+        const f32 y = NextF32();
+        const f32 z = NextF32();
         return Vector3(x, y, z);
     }
 
 private:
+    template <typename T>
+    T Advance(T value, u32 bytes)
+    {
+        m_at += bytes;
+        return value;
+    }
+
     const u8* m_at;
 };
 
@@ -142,8 +106,10 @@ void ReadKeyFrames(Reader& in, ModelFile& model, u16 boneCount)
     if (count == 0)
         return;
     const std::vector<u8> block = in.Block(count * sizeof(f32));
+    BlockCursor cursor(block);
     model.keyFrames.resize(static_cast<size_t>(count));
-    std::memcpy(model.keyFrames.data(), block.data(), block.size());
+    for (f32& value : model.keyFrames)
+        value = cursor.NextF32();
 }
 
 void ReadSkeleton(Reader& in, ModelFile& model)
@@ -169,7 +135,7 @@ void ReadIndices(Reader& in, ModelFile& model)
     model.indices.resize(indexCount);
     for (u32& index : model.indices)
     {
-        index = width == 4 ? cursor.Next<u32>() : cursor.Next<u16>();
+        index = width == 4 ? cursor.NextU32() : cursor.NextU16();
         if (index >= model.vertexCount)
             in.Reject();
     }
@@ -182,8 +148,8 @@ void ReadFileVertices(Reader& in, ModelFile& model, u64 count)
     model.vertices.resize(static_cast<size_t>(count));
     for (ModelVertex& vertex : model.vertices)
     {
-        vertex.u = cursor.Next<f32>();
-        vertex.v = cursor.Next<f32>();
+        vertex.u = cursor.NextF32();
+        vertex.v = cursor.NextF32();
         vertex.normal = cursor.NextVector();
         vertex.position = cursor.NextVector();
     }
@@ -196,8 +162,8 @@ void ReadInfluences(Reader& in, SkinRecord& skin, u16 boneCount)
     for (u32 i = 0; i < skin.count; ++i)
     {
         SkinInfluence& influence = skin.influences[i];
-        influence.bone = cursor.Next<u16>();
-        influence.weight = cursor.Next<f32>();
+        influence.bone = cursor.NextU16();
+        influence.weight = cursor.NextF32();
         influence.normal = cursor.NextVector();
         influence.position = cursor.NextVector();
         if (influence.bone >= boneCount)

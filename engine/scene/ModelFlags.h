@@ -28,7 +28,8 @@ inline constexpr u32 Stencil = 0x800000;
 
 // What a model built from nothing but a box starts with: visible, culled clockwise, drawn in the first
 // list with depth test and lighting, a static triangle list.
-inline constexpr u32 BoxDefaults = 0x422C9;
+inline constexpr u32 BoxDefaults = Visible | CullClockwise | FirstList | DepthTest | Lit | TriangleList | Static;
+static_assert(BoxDefaults == 0x422C9, "stored and compared as this word");
 // A flags word that came out as 0 becomes this one, so every model has at least one bit set.
 inline constexpr u32 WhenEmpty = VertexBufferUsage;
 }

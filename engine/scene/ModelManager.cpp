@@ -102,7 +102,7 @@ Model* ModelManager::Register(Model* model)
     if (model != nullptr)
     {
         std::lock_guard<std::mutex> lock(m_registration);
-        m_models.Add(model);
+        m_models.Add(std::unique_ptr<Model>(model));
     }
     return model;
 }
@@ -110,13 +110,11 @@ Model* ModelManager::Register(Model* model)
 // The model is deleted outside the lock: giving back its shader takes the shader manager's own lock.
 void ModelManager::DeleteModel(Model* model)
 {
-    bool detached = false;
+    std::unique_ptr<Model> detached;
     {
         std::lock_guard<std::mutex> lock(m_registration);
-        detached = m_models.DetachObject(model);
+        detached = m_models.Extract(model);
     }
-    if (detached)
-        delete model;
 }
 
 void ModelManager::Render()
@@ -145,28 +143,27 @@ void ModelManager::CollectModels()
 {
     m_firstList.clear();
     m_secondList.clear();
-    const std::vector<Model*>& slots = m_models.GetSlots();
-    m_firstList.reserve(slots.size());
-    m_secondList.reserve(slots.size());
-    for (Model* model : slots)
+    m_firstList.reserve(m_models.GetSlotCount());
+    m_secondList.reserve(m_models.GetSlotCount());
+    m_models.ForEach([this](Model& model) { Collect(&model); });
+}
+
+void ModelManager::Collect(Model* model)
+{
+    model->Update(Model::Cull);
+    const u32 toDraw = model->GetPrimitivesToDraw();
+    if (model->flags & ModelFlags::Visible)
     {
-        if (model == nullptr)
-            continue;
-        model->Update(1);
-        const u32 toDraw = model->GetPrimitivesToDraw();
-        if (model->flags & ModelFlags::Visible)
-        {
-            m_primitiveCount += model->GetPrimitiveCount();
-            m_primitivesDrawn += toDraw;
-            ++m_visibleModelCount;
-            if (toDraw > 0)
-                ++m_drawnModelCount;
-        }
-        if (toDraw == 0)
-            continue;
-        std::vector<ListEntry>& list = (model->flags & ModelFlags::FirstList) ? m_firstList : m_secondList;
-        list.push_back(ListEntry{model, SortKey(model), static_cast<u32>(list.size())});
+        m_primitiveCount += model->GetPrimitiveCount();
+        m_primitivesDrawn += toDraw;
+        ++m_visibleModelCount;
+        if (toDraw > 0)
+            ++m_drawnModelCount;
     }
+    if (toDraw == 0)
+        return;
+    std::vector<ListEntry>& list = (model->flags & ModelFlags::FirstList) ? m_firstList : m_secondList;
+    list.push_back(ListEntry{model, SortKey(model), static_cast<u32>(list.size())});
 }
 
 // Equal keys keep the slot order, so such models do not swap places from frame to frame. The sort works in

@@ -52,6 +52,7 @@ public:
 private:
     Model* Register(Model* model);
     void CollectModels();
+    void Collect(Model* model);
     void SortLists();
 
     // A model of a drawing list with its sort key, taken once a frame, and its place in the slot order, which

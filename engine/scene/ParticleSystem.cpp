@@ -98,7 +98,8 @@ void ParticleSystem::ReadFile(const std::string& fileName)
     ParticleSystemFile contents;
     try
     {
-        const std::unique_ptr<FileBinary> file = m_fileManager->OpenBinary(FileManager::GetDataPath(fileName), 0, 0);
+        const std::unique_ptr<FileBinary> file = m_fileManager->OpenBinary(
+            FileManager::GetDataPath(fileName), FileBinary::ForReading, FileBinary::ReadAsNeeded);
         contents.Read(*file, fileName);
     }
     catch (const FileError& error)

@@ -3,6 +3,7 @@
 
 #include "engine/core/Error.h"
 #include "engine/files/BinaryFileHeader.h"
+#include "engine/files/BinaryReader.h"
 #include "engine/files/FileBinary.h"
 
 #include <cmath>
@@ -11,28 +12,31 @@ namespace VelkorEngine
 {
 namespace
 {
+// The engine's binary reader, noting whether every number read was finite.
 class Reader
 {
 public:
-    explicit Reader(FileBinary& file) : m_file(file) {}
+    explicit Reader(FileBinary& file) : m_in(file) {}
 
-    u8 U8() { return Value<u8>(); }
-    u32 U32() { return Value<u32>(); }
-    f32 F32() { return Remember(Value<f32>()); }
+    u8 U8() { return m_in.U8(); }
+    u32 U32() { return m_in.U32(); }
+    f32 F32() { return Remember(m_in.F32()); }
     Vector3 Vec3()
     {
-        const f32 x = F32();
-        const f32 y = F32();
-        const f32 z = F32();
-        return Vector3(x, y, z);
+        const Vector3 value = m_in.Vec3();
+        Remember(value.x);
+        Remember(value.y);
+        Remember(value.z);
+        return value;
     }
     Color Colour()
     {
-        const f32 r = F32();
-        const f32 g = F32();
-        const f32 b = F32();
-        const f32 a = F32();
-        return Color(r, g, b, a);
+        const Color value = m_in.Colour();
+        Remember(value.r);
+        Remember(value.g);
+        Remember(value.b);
+        Remember(value.a);
+        return value;
     }
 
     template <typename T, typename ReadOne>
@@ -46,21 +50,13 @@ public:
     bool AllFinite() const { return m_allFinite; }
 
 private:
-    template <typename T>
-    T Value()
-    {
-        T value{};
-        m_file.Read(&value, sizeof(value));
-        return value;
-    }
-
     f32 Remember(f32 value)
     {
         m_allFinite = m_allFinite && std::isfinite(value);
         return value;
     }
 
-    FileBinary& m_file;
+    BinaryReader m_in;
     bool m_allFinite = true;
 };
 

@@ -40,24 +40,18 @@ ParticleSystem* ParticleSystemManager::NewParticleSystemFromFile(const std::stri
 
 ParticleSystem* ParticleSystemManager::CreateParticleSystemCopy(const ParticleSystem& source)
 {
-    ParticleSystem* copy = new ParticleSystem(source);
-    m_systems.Add(copy);
-    return copy;
+    return m_systems.Add(std::make_unique<ParticleSystem>(source));
 }
 
 void ParticleSystemManager::DeleteParticleSystem(ParticleSystem* system)
 {
-    if (!m_systems.DetachObject(system))
-        return;
-    std::replace(watchList.begin(), watchList.end(), system, static_cast<ParticleSystem*>(nullptr));
-    delete system;
+    if (m_systems.Extract(system) != nullptr)
+        std::replace(watchList.begin(), watchList.end(), system, static_cast<ParticleSystem*>(nullptr));
 }
 
 void ParticleSystemManager::Update()
 {
-    for (ParticleSystem* system : m_systems.GetSlots())
-        if (system != nullptr)
-            system->Update();
+    m_systems.ForEach([](ParticleSystem& system) { system.Update(); });
     HideFinishedSystems();
 }
 

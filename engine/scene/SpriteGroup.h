@@ -7,6 +7,7 @@
 #include "engine/core/Types.h"
 #include "engine/core/Vector3.h"
 #include "engine/scene/FreeIndexQueue.h"
+#include "engine/scene/ModelFlags.h"
 #include "engine/scene/Sprite.h"
 
 #include <vector>
@@ -26,7 +27,11 @@ class SpriteGroup
 {
 public:
     // Drawn without depth writes after the opaque models, far to near, with vertex colours.
-    static constexpr u32 GroupModelFlags = 0x2C84A9;
+    static constexpr u32 GroupModelFlags = ModelFlags::Static | ModelFlags::TriangleList | ModelFlags::VertexColor |
+                                           ModelFlags::DepthTest | ModelFlags::SecondList |
+                                           ModelFlags::BoundsFromVertices | ModelFlags::Visible |
+                                           ModelFlags::NoDepthWrite | ModelFlags::VertexBufferUsage;
+    static_assert(GroupModelFlags == 0x2C84A9, "the flags word every group's model is made with");
     // Four vertices and six indices a sprite: larger groups are held to this size.
     static constexpr u32 MaxCapacity = 65536;
 

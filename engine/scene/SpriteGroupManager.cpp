@@ -30,26 +30,23 @@ SpriteGroup* SpriteGroupManager::CreateSpriteGroupCopy(const SpriteGroup& source
 SpriteGroup* SpriteGroupManager::Register(SpriteGroup* group)
 {
     const std::lock_guard<std::mutex> lock(m_registration);
-    m_groups.Add(group);
+    m_groups.Add(std::unique_ptr<SpriteGroup>(group));
     return group;
 }
 
 void SpriteGroupManager::DeleteSpriteGroup(SpriteGroup* group)
 {
+    std::unique_ptr<SpriteGroup> detached;
     {
         const std::lock_guard<std::mutex> lock(m_registration);
-        if (!m_groups.DetachObject(group))
-            return;
+        detached = m_groups.Extract(group);
     }
-    delete group;
 }
 
 void SpriteGroupManager::Update()
 {
     const std::lock_guard<std::mutex> lock(m_registration);
-    for (SpriteGroup* group : m_groups.GetSlots())
-        if (group != nullptr)
-            group->Update();
+    m_groups.ForEach([](SpriteGroup& group) { group.Update(); });
 }
 
 u32 SpriteGroupManager::GetCount() const

@@ -5,8 +5,6 @@
 #include "engine/sound/SoundBuffer.h"
 #include "engine/sound/SoundSystem.h"
 
-#include <algorithm>
-
 namespace VelkorEngine
 {
 SoundBufferManager::SoundBufferManager(MessageManager* log, FileManager* fileManager, SoundSystem* soundSystem)
@@ -14,20 +12,13 @@ SoundBufferManager::SoundBufferManager(MessageManager* log, FileManager* fileMan
 {
 }
 
-SoundBufferManager::~SoundBufferManager()
-{
-    for (u32 id : m_inUse)
-        m_slots[id].reset();
-    m_free.clear();
-    m_inUse.clear();
-    m_slots.clear();
-}
+SoundBufferManager::~SoundBufferManager() = default;
 
 const SoundBuffer* SoundBufferManager::FindSource(const std::string& key) const
 {
-    for (u32 id : m_inUse)
+    for (u32 index = 0; index < m_buffers.GetCount(); ++index)
     {
-        const SoundBuffer* buffer = m_slots[id].get();
+        const SoundBuffer* buffer = m_buffers.GetInUse(index);
         if (buffer->GetName() == key)
             return buffer->IsStreamed() ? nullptr : buffer;
     }
@@ -37,37 +28,16 @@ const SoundBuffer* SoundBufferManager::FindSource(const std::string& key) const
 SoundBuffer* SoundBufferManager::AcquireBuffer(const std::string& name)
 {
     const SoundBuffer* source = FindSource(StringToLowerCopy(name));
-    u32 id = static_cast<u32>(m_slots.size());
-    if (!m_free.empty())
-    {
-        id = m_free.front();
-        m_free.pop_front();
-    }
-    std::unique_ptr<SoundBuffer> buffer =
-        source ? m_soundSystem->CreateSoundBuffer(*source) : m_soundSystem->CreateSoundBuffer(name);
-    m_inUse.push_back(id);
-    if (id >= m_slots.size())
-        m_slots.resize(id + 1);
-    m_slots[id] = std::move(buffer);
-    return m_slots[id].get();
+    return m_buffers.Add(source ? m_soundSystem->CreateSoundBuffer(*source) : m_soundSystem->CreateSoundBuffer(name));
 }
 
 void SoundBufferManager::ReleaseBuffer(SoundBuffer* buffer)
 {
-    if (!buffer)
-        return;
-    const auto held = std::find_if(m_inUse.begin(), m_inUse.end(), [&](u32 id) { return m_slots[id].get() == buffer; });
-    if (held == m_inUse.end())
-        return;
-    const u32 id = *held;
-    m_slots[id].reset();
-    m_free.push_back(id);
-    m_inUse.erase(held);
+    m_buffers.Remove(buffer);
 }
 
 void SoundBufferManager::UpdateBuffers()
 {
-    for (u32 id : m_inUse)
-        m_slots[id]->Update();
+    m_buffers.ForEach([](SoundBuffer& buffer) { buffer.Update(); });
 }
 }

@@ -2,12 +2,10 @@
 // static file gets a duplicate that shares the first buffer's data.
 #pragma once
 
+#include "engine/core/SlotTable.h"
 #include "engine/core/Types.h"
 
-#include <deque>
-#include <memory>
 #include <string>
-#include <vector>
 
 namespace VelkorEngine
 {
@@ -30,7 +28,7 @@ public:
     void ReleaseBuffer(SoundBuffer* buffer);
     void UpdateBuffers();
 
-    u32 GetBufferCount() const { return static_cast<u32>(m_inUse.size()); }
+    u32 GetBufferCount() const { return m_buffers.GetCount(); }
 
 private:
     // The first buffer of that name decides: a static one is the source of a duplicate, a streamed one none.
@@ -39,8 +37,6 @@ private:
     MessageManager* m_log;
     FileManager* m_fileManager;
     SoundSystem* m_soundSystem;
-    std::deque<u32> m_free;
-    std::vector<u32> m_inUse;
-    std::vector<std::unique_ptr<SoundBuffer>> m_slots;
+    SlotTable<SoundBuffer> m_buffers;
 };
 }

@@ -14,7 +14,7 @@ SoundFileReader::SoundFileReader(MessageManager* log, FileManager* fileManager) 
 SoundFileReader::SoundFileReader(MessageManager* log, FileManager* fileManager, const std::string& name)
     : m_log(log), m_fileManager(fileManager), m_name(name), m_path(FileManager::GetDataPath(name))
 {
-    m_file = m_fileManager->OpenBinary(m_path, 0, 0);
+    m_file = m_fileManager->OpenBinary(m_path, FileBinary::ForReading, FileBinary::ReadAsNeeded);
 }
 
 SoundFileReader::~SoundFileReader() = default;

@@ -3,6 +3,7 @@
 #include "engine/sound/SoundFileReaderWAV.h"
 
 #include "engine/core/MessageManager.h"
+#include "engine/files/BinaryReader.h"
 #include "engine/files/FileBinary.h"
 
 #include <algorithm>
@@ -96,9 +97,7 @@ bool SoundFileReaderWAV::Skip(u32 bytes)
 
 u16 SoundFileReaderWAV::ReadWord()
 {
-    u8 bytes[2] = {};
-    m_file->Read(bytes, 2);
-    return static_cast<u16>(bytes[0] | (bytes[1] << 8));
+    return BinaryReader(*m_file).U16();
 }
 
 void SoundFileReaderWAV::Rewind()

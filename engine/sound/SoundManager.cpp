@@ -26,44 +26,19 @@ SoundManager::~SoundManager()
 void SoundManager::Clear()
 {
     ClearQueue();
-    m_free.clear();
-    for (u32 id : m_inUse)
-        m_slots[id].reset();
-    m_slots.clear();
-    m_inUse.clear();
+    m_sounds.Clear();
 }
 
 Sound* SoundManager::CreateSound(const std::string& name)
 {
-    u32 id = m_nextId;
-    if (!m_free.empty())
-    {
-        id = m_free.front();
-        m_free.pop_front();
-    }
-    else
-        ++m_nextId;
-    std::unique_ptr<Sound> sound = m_soundSystem->CreateSound(name);
-    m_inUse.push_back(id);
-    if (id >= m_slots.size())
-        m_slots.resize(id + 1);
-    m_slots[id] = std::move(sound);
-    return m_slots[id].get();
+    return m_sounds.Add(m_soundSystem->CreateSound(name));
 }
 
 void SoundManager::DeleteSound(Sound* sound)
 {
-    if (!sound)
-        return;
-    const auto held = std::find_if(m_inUse.begin(), m_inUse.end(), [&](u32 id) { return m_slots[id].get() == sound; });
-    if (held == m_inUse.end())
-        return;
     // A request left in the queue would reach the deleted sound at the next update.
-    std::erase_if(m_queue, [&](const QueuedSoundRequest& request) { return request.sound == sound; });
-    const u32 id = *held;
-    m_slots[id].reset();
-    m_free.push_back(id);
-    m_inUse.erase(held);
+    if (m_sounds.Remove(sound))
+        std::erase_if(m_queue, [&](const QueuedSoundRequest& request) { return request.sound == sound; });
 }
 
 void SoundManager::Play(Sound* sound, u8 immediate)
@@ -80,9 +55,9 @@ void SoundManager::Play(Sound* sound, u8 immediate)
 // A sound that could not start takes the place of another one-shot sound that is still sounding.
 void SoundManager::PlayAfterStoppingAnother(Sound* sound)
 {
-    for (u32 id : m_inUse)
+    for (u32 index = 0; index < m_sounds.GetCount(); ++index)
     {
-        Sound* other = m_slots[id].get();
+        Sound* other = m_sounds.GetInUse(index);
         if (other != sound && other->GetState() != Sound::Stopped && other->GetLooping() == 0)
         {
             other->Stop();
@@ -112,8 +87,7 @@ void SoundManager::Update(u8 processQueue)
 {
     if (processQueue)
         RunQueue();
-    for (u32 id : m_inUse)
-        m_slots[id]->Update();
+    m_sounds.ForEach([](Sound& sound) { sound.Update(); });
     m_bufferManager->UpdateBuffers();
 }
 
@@ -122,19 +96,14 @@ void SoundManager::RunQueue()
     for (const QueuedSoundRequest& request : m_queue)
     {
         if (request.kind == QueuedSoundRequest::Play)
-            Play(request.sound, 1);
+            Play(request.sound, Immediately);
         else if (request.kind == QueuedSoundRequest::Pause)
-            Pause(request.sound, 1);
+            Pause(request.sound, Immediately);
         else
-            Stop(request.sound, 1);
+            Stop(request.sound, Immediately);
     }
     ClearQueue();
 }
 
 void SoundManager::ClearQueue() { m_queue.clear(); }
-
-Sound* SoundManager::GetSound(u32 index) const
-{
-    return index < m_inUse.size() ? m_slots[m_inUse[index]].get() : nullptr;
-}
 }

@@ -2,9 +2,9 @@
 // at once or through a queue worked off by the next update, and updates sounds and buffers every frame.
 #pragma once
 
+#include "engine/core/SlotTable.h"
 #include "engine/core/Types.h"
 
-#include <deque>
 #include <memory>
 #include <string>
 #include <vector>
@@ -42,16 +42,23 @@ public:
     Sound* CreateSound(const std::string& name);
     // Deletes a sound of this manager together with its queued requests; any other pointer is ignored.
     void DeleteSound(Sound* sound);
-    // Immediate 0 queues the request for the next Update(1); 1 carries it out now.
+    // Names of the immediate flag of Play, Pause and Stop.
+    static constexpr u8 Queued = 0;
+    static constexpr u8 Immediately = 1;
+    // Names of the flag of Update.
+    static constexpr u8 KeepQueue = 0;
+    static constexpr u8 ProcessQueue = 1;
+
+    // A queued request waits for the next Update(ProcessQueue); an immediate one is carried out now.
     void Play(Sound* sound, u8 immediate);
     void Pause(Sound* sound, u8 immediate);
     void Stop(Sound* sound, u8 immediate);
-    // With processQueue 0 the queued requests wait (the loading screen updates sounds that way).
+    // With KeepQueue the queued requests wait (the loading screen updates sounds that way).
     void Update(u8 processQueue);
 
-    u32 GetSoundCount() const { return static_cast<u32>(m_inUse.size()); }
-    // The i-th sound in identifier order (i below the count).
-    Sound* GetSound(u32 index) const;
+    u32 GetSoundCount() const { return m_sounds.GetCount(); }
+    // The i-th sound in the order of creation (null from the count on).
+    Sound* GetSound(u32 index) const { return m_sounds.GetInUse(index); }
     SoundBufferManager* GetBufferManager() const { return m_bufferManager.get(); }
 
 private:
@@ -64,10 +71,7 @@ private:
     FileManager* m_fileManager;
     SoundSystem* m_soundSystem;
     std::unique_ptr<SoundBufferManager> m_bufferManager;
-    u32 m_nextId = 0;
-    std::deque<u32> m_free;
-    std::vector<u32> m_inUse;
-    std::vector<std::unique_ptr<Sound>> m_slots;
+    SlotTable<Sound> m_sounds;
     std::vector<QueuedSoundRequest> m_queue;
 };
 }

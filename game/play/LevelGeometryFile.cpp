@@ -3,6 +3,7 @@
 
 #include "engine/core/Error.h"
 #include "engine/core/StringHelpers.h"
+#include "engine/files/BinaryReader.h"
 #include "engine/files/FileBinary.h"
 
 #include <cstring>
@@ -22,7 +23,7 @@ constexpr u32 kSmallestObject = 1 + 4 + 4 + 4 + 12 + 1 + kKeyFrameSize + 2 + 2;
 class BodyReader
 {
 public:
-    BodyReader(FileBinary& file, const std::string& path) : m_file(file), m_path(path) {}
+    BodyReader(FileBinary& file, const std::string& path) : m_file(file), m_in(file), m_path(path) {}
 
     [[noreturn]] void Fail() const { throw FileError("Incorrect \"" + m_path + "\" file format"); }
 
@@ -33,18 +34,33 @@ public:
             Fail();
     }
 
-    template <typename T>
-    T Read()
+    u8 U8()
     {
-        Need(sizeof(T));
-        T value;
-        m_file.Read(&value, sizeof(T));
-        return value;
+        Need(1);
+        return m_in.U8();
+    }
+
+    u16 U16()
+    {
+        Need(2);
+        return m_in.U16();
+    }
+
+    u32 U32()
+    {
+        Need(4);
+        return m_in.U32();
+    }
+
+    f32 F32()
+    {
+        Need(4);
+        return m_in.F32();
     }
 
     std::string ReadString()
     {
-        const u8 count = Read<u8>();
+        const u8 count = U8();
         Need(count);
         char bytes[256] = {};
         m_file.Read(bytes, count);
@@ -53,20 +69,18 @@ public:
 
     Vector3 ReadVector()
     {
-        const f32 x = Read<f32>();
-        const f32 y = Read<f32>();
-        const f32 z = Read<f32>();
-        return Vector3(x, y, z);
+        Need(12);
+        return m_in.Vec3();
     }
 
     std::vector<u16> ReadIndices(u32 objectCount)
     {
-        const u16 count = Read<u16>();
+        const u16 count = U16();
         Need(2u * count);
         std::vector<u16> indices(count);
         for (u16& index : indices)
         {
-            index = Read<u16>();
+            index = U16();
             if (index >= objectCount)
                 Fail();
         }
@@ -75,6 +89,7 @@ public:
 
 private:
     FileBinary& m_file;
+    BinaryReader m_in;
     const std::string& m_path;
 };
 
@@ -82,10 +97,10 @@ GeometryKeyFrame ReadKeyFrame(BodyReader& reader)
 {
     GeometryKeyFrame frame;
     frame.position = reader.ReadVector();
-    frame.rotation.x = reader.Read<f32>();
-    frame.rotation.y = reader.Read<f32>();
-    frame.rotation.z = reader.Read<f32>();
-    frame.rotation.w = reader.Read<f32>();
+    frame.rotation.x = reader.F32();
+    frame.rotation.y = reader.F32();
+    frame.rotation.z = reader.F32();
+    frame.rotation.w = reader.F32();
     return frame;
 }
 
@@ -93,13 +108,13 @@ GeometryObjectRecord ReadObject(BodyReader& reader, const LevelGeometry& level)
 {
     GeometryObjectRecord object;
     object.blockName = StringToLowerCopy(reader.ReadString());
-    object.flags = reader.Read<u32>();
-    object.firstTexture = reader.Read<u32>();
-    object.secondTexture = reader.Read<u32>();
+    object.flags = reader.U32();
+    object.firstTexture = reader.U32();
+    object.secondTexture = reader.U32();
     if (object.firstTexture >= level.textures.size() || object.secondTexture >= level.textures.size())
         reader.Fail();
     object.scale = reader.ReadVector();
-    const u32 frames = reader.Read<u8>() != 0 ? level.keyFrameCount : 1;
+    const u32 frames = reader.U8() != 0 ? level.keyFrameCount : 1;
     reader.Need(static_cast<u64>(frames) * kKeyFrameSize);
     object.keyFrames.reserve(frames);
     for (u32 i = 0; i < frames; ++i)
@@ -156,12 +171,12 @@ LevelGeometry LevelGeometryFile::ReadBody(FileBinary& file, const std::string& p
 {
     BodyReader reader(file, path);
     LevelGeometry level;
-    level.keyFrameCount = reader.Read<u32>();
-    level.keyFrameSpeed = reader.Read<f32>();
+    level.keyFrameCount = reader.U32();
+    level.keyFrameSpeed = reader.F32();
     // Every block has at least its first key frame.
     if (level.keyFrameCount == 0)
         reader.Fail();
-    const u32 textureCount = reader.Read<u32>();
+    const u32 textureCount = reader.U32();
     reader.Need(textureCount);
     level.textures.reserve(textureCount);
     for (u32 i = 0; i < textureCount; ++i)
@@ -169,7 +184,7 @@ LevelGeometry LevelGeometryFile::ReadBody(FileBinary& file, const std::string& p
         const std::string name = reader.ReadString();
         level.textures.push_back(name.empty() ? name : TextureFolder + name);
     }
-    const u32 objectCount = reader.Read<u32>();
+    const u32 objectCount = reader.U32();
     reader.Need(static_cast<u64>(objectCount) * kSmallestObject);
     level.objects.reserve(objectCount);
     for (u32 i = 0; i < objectCount; ++i)

@@ -26,7 +26,7 @@ constexpr u32 kNumbersPerLight = 15;
 bool ReadNumber(FileTextual& file, f32& number)
 {
     std::string word;
-    if (!file.ReadWord(word, 0) || word.empty())
+    if (!file.ReadWord(word, FileTextual::KeepUnderscores) || word.empty())
         return false;
     number = StringToFloat(word);
     return true;
@@ -36,7 +36,7 @@ bool ReadNumber(FileTextual& file, f32& number)
 u32 ReadCount(FileTextual& file)
 {
     std::string word;
-    if (!file.ReadWord(word, 0))
+    if (!file.ReadWord(word, FileTextual::KeepUnderscores))
         return 0;
     const i32 count = StringToInt(word, 10);
     return count > 0 ? static_cast<u32>(count) : 0;

@@ -332,14 +332,19 @@ std::string GetUserConfigFolder()
     return std::string(home ? home : "") + "/.config";
 }
 
+// A name written as it stands on disk needs one stat; only a miss searches folders for another case.
 bool PathExists(const std::string& name)
 {
+    if (!name.empty() && Exists(AsWritten(GetInstallationFolder(), name)))
+        return true;
     return Exists(ResolvePath(name));
 }
 
 bool FolderExists(const std::string& name)
 {
     struct stat info{};
+    if (!name.empty() && ::stat(AsWritten(GetInstallationFolder(), name).c_str(), &info) == 0 && S_ISDIR(info.st_mode))
+        return true;
     return ::stat(ResolvePath(name).c_str(), &info) == 0 && S_ISDIR(info.st_mode);
 }
 

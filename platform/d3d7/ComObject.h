@@ -1,15 +1,14 @@
-// The reference count behind every object of the drawing layer: the last Release deletes it. The count is
-// atomic because the loading thread creates and releases texture surfaces while the main thread draws.
+// The COM shape of every object of the drawing layer: no further interfaces to query, and a reference count
+// that holders may raise.
 #pragma once
 
+#include "platform/core/RefCounted.h"
 #include "platform/d3d7/DDraw.h"
-
-#include <atomic>
 
 namespace Platform
 {
 template <class Interface>
-class ComObject : public Interface
+class ComObject : public RefCounted<Interface>
 {
 public:
     HRESULT QueryInterface(REFIID, void** object) override
@@ -19,21 +18,10 @@ public:
         return E_NOINTERFACE;
     }
 
-    ULONG AddRef() override { return ++m_references; }
-
-    ULONG Release() override
-    {
-        const ULONG remaining = --m_references;
-        if (remaining == 0)
-            delete this;
-        return remaining;
-    }
+    ULONG AddRef() override { return this->AddReference(); }
 
 protected:
     ComObject() = default;
     ~ComObject() override = default;
-
-private:
-    std::atomic<ULONG> m_references{1};
 };
 }

@@ -2,6 +2,7 @@
 // keep their immediate state and, while acquired, buffer records of what changed.
 #include "platform/dinput7/DirectInput.h"
 
+#include "platform/core/RefCounted.h"
 #include "platform/dinput7/SdlInputRecords.h"
 #include "platform/win32/SdlEventListeners.h"
 
@@ -26,7 +27,7 @@ bool IsValidCooperation(DWORD flags)
 }
 
 // What the keyboard and the mouse share: reference count, format, acquisition, record buffer, event listening.
-class SdlDevice : public IDirectInputDevice7
+class SdlDevice : public Platform::RefCounted<IDirectInputDevice7>
 {
 public:
     explicit SdlDevice(DWORD stateSize) : m_stateSize(stateSize)
@@ -93,14 +94,6 @@ public:
         return m_records.Take(records, count);
     }
 
-    ULONG Release() override
-    {
-        const ULONG remaining = --m_references;
-        if (remaining == 0)
-            delete this;
-        return remaining;
-    }
-
 protected:
     ~SdlDevice() override { Platform::RemoveSdlEventListener(m_listener); }
 
@@ -121,7 +114,6 @@ protected:
     }
 
 private:
-    ULONG m_references = 1;
     DWORD m_stateSize;
     bool m_formatSet = false;
     bool m_acquired = false;
@@ -214,7 +206,7 @@ private:
     DIMOUSESTATE2 m_state;
 };
 
-class SdlDirectInput : public IDirectInput7
+class SdlDirectInput : public Platform::RefCounted<IDirectInput7>
 {
 public:
     HRESULT CreateDeviceEx(REFGUID device, REFIID interfaceId, void** created, void*) override
@@ -233,18 +225,8 @@ public:
         return DI_OK;
     }
 
-    ULONG Release() override
-    {
-        const ULONG remaining = --m_references;
-        if (remaining == 0)
-            delete this;
-        return remaining;
-    }
-
 private:
     ~SdlDirectInput() override { SDL_QuitSubSystem(SDL_INIT_EVENTS); }
-
-    ULONG m_references = 1;
 };
 }
 

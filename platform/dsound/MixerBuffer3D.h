@@ -1,7 +1,8 @@
 // The 3D side of a mono secondary buffer: its position relative to the listener.
 #pragma once
 
-#include "platform/dsound/RefCounted.h"
+#include "platform/core/RefCounted.h"
+#include "platform/dsound/DirectSound.h"
 
 #include <memory>
 

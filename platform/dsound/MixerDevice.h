@@ -1,7 +1,8 @@
 // The DirectSound-shaped device: validates buffer descriptions and makes buffers that play through the mixer.
 #pragma once
 
-#include "platform/dsound/RefCounted.h"
+#include "platform/core/RefCounted.h"
+#include "platform/dsound/DirectSound.h"
 
 #include <memory>
 

@@ -1,7 +1,8 @@
 // The 3D listener of the mix: position and orientation, applied at once or at the next commit.
 #pragma once
 
-#include "platform/dsound/RefCounted.h"
+#include "platform/core/RefCounted.h"
+#include "platform/dsound/DirectSound.h"
 
 #include <memory>
 

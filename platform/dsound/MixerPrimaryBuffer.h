@@ -1,7 +1,8 @@
 // The primary buffer: the output format of the mix and the way to the 3D listener. It holds no samples.
 #pragma once
 
-#include "platform/dsound/RefCounted.h"
+#include "platform/core/RefCounted.h"
+#include "platform/dsound/DirectSound.h"
 
 #include <memory>
 

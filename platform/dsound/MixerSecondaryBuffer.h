@@ -2,7 +2,8 @@
 // an exact play cursor, volume, frequency and (for mono buffers that asked for it) a 3D position.
 #pragma once
 
-#include "platform/dsound/RefCounted.h"
+#include "platform/core/RefCounted.h"
+#include "platform/dsound/DirectSound.h"
 
 #include <memory>
 #include <vector>

@@ -128,7 +128,8 @@ TEST_F(GUIFontToolTest, AMissingOrBrokenListLoadsNothingAndGoesOn)
 {
     GUIFontTool missing(&engine.GetEngine(), "en");
     EXPECT_TRUE(Logged("fonts_basic.xml"));
-    engine.folder.WriteFile("data/ui/fonts/fonts_additional.xml", "<fonts>" + Font("name=\"a\" size=\"5\"") + "<broken");
+    engine.folder.WriteFile("data/ui/fonts/fonts_additional.xml",
+                            "<fonts>" + Font("name=\"a\" size=\"5\"") + "<broken");
     missing.LoadAdditionalFonts();
     EXPECT_EQ(missing.GetFontIndex("a"), 0) << "what was read before the fault is kept";
 }

@@ -18,7 +18,8 @@ TEST(GUIToolManagerTest, EveryWindowDescriptionHangsFromOneRootAndBrokenOnesAreS
 {
     TestSupport::EngineTestBed engine;
     engine.Start();
-    engine.folder.WriteFile("data/ui/windows/a_main.xml", "<window name=\"main_menu\"><button name=\"start\"/></window>");
+    engine.folder.WriteFile("data/ui/windows/a_main.xml",
+                            "<window name=\"main_menu\"><button name=\"start\"/></window>");
     engine.folder.WriteFile("data/ui/windows/b_broken.xml", "<window name=\"broken\"><button");
     engine.folder.WriteFile("data/ui/windows/c_exit.xml", "<window name=\"exit\"/>");
     engine.folder.WriteFile("data/ui/windows/notes.txt", "<window name=\"not read\"/>");

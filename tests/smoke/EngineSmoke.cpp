@@ -1,6 +1,7 @@
 // Starts the engine on an installation folder holding the smoke data (loose or packed), shows the smoke scene
-// with a GUI button over it (each click is logged) and runs frames until "exit" is requested: by closing the window, or by the program itself after a given
-// number of frames. Window messages are taken one at a time and a frame runs when none is waiting, as the
+// with a GUI button over it (each click is logged) and a line of Latin and Cyrillic text, opens the console on
+// its key ("~"), and runs frames until "exit" is requested: by closing the window, by typing "exit" into the
+// console, or by the program itself after a given number of frames. Window messages are taken one at a time and a frame runs when none is waiting, as the
 // game's loop does. The log and the settings file go to the log folder.
 //   engine_smoke [--data <installation folder>] [--log-dir <folder>] [--frames <n>] [--frame-sleep <ms>]
 //                [--log-input 1]
@@ -8,6 +9,9 @@
 #include "engine/core/Error.h"
 #include "engine/input/KeyNames.h"
 #include "platform/win32/WindowApi.h"
+#include "engine/gui/GUIFont.h"
+#include "engine/render/ShaderDescriptor.h"
+#include "tests/support/EngineSmokeData.h"
 #include "tests/support/EngineSmokeScene.h"
 
 #include <cstdio>
@@ -15,6 +19,7 @@
 #include <cstring>
 #include <filesystem>
 #include <string>
+#include <utility>
 
 namespace
 {
@@ -104,6 +109,56 @@ void UpdateSmokeButton(VelkorEngine::Engine& engine, VelkorEngine::GUIButton& bu
         engine.GetMessageManager()->Message("GUI button clicked");
 }
 
+constexpr VelkorEngine::u32 kTitleFont = 0;
+constexpr VelkorEngine::u32 kConsoleFont = 1;
+// The face's blank, in font sizes: the glyph file holds no blank of its own.
+constexpr VelkorEngine::f32 kSpace = 0.27f;
+
+// Two sizes of one glyph file: a title line and the console's text.
+void CreateSmokeFonts(VelkorEngine::Engine& engine)
+{
+    VelkorEngine::GUIFontManager& fonts = *engine.GetGUIManager()->GetFontManager();
+    const VelkorEngine::ShaderDescriptor glyphs = VelkorEngine::BuildTextureShaderDescriptor(
+        1, 1, TestSupport::EngineSmokeFiles::FontAtlas, "32bit", false);
+    for (const auto& [id, size] : {std::pair(kTitleFont, 32.0f), std::pair(kConsoleFont, 16.0f)})
+    {
+        VelkorEngine::GUIFont* font = fonts.CreateFont(id, &glyphs, TestSupport::EngineSmokeFiles::FontGlyphs);
+        font->SetSize(size);
+        font->SetSpace(kSpace);
+    }
+    engine.CreateConsole(engine.GetVersionString(),
+                         VelkorEngine::BuildTextureShaderDescriptor(
+                             1, 1, TestSupport::EngineSmokeFiles::ConsoleBackground, "32bit", false),
+                         static_cast<VelkorEngine::i32>(kConsoleFont), '_', ']', '^', "~", 0.95f, 308.0f, 1000.0f);
+}
+
+// A strip along the top of the screen with no picture of its own; its text is queued every frame.
+VelkorEngine::GUIWindow* CreateTitleStrip(VelkorEngine::Engine& engine)
+{
+    return engine.GetGUIManager()->CreateWindow(VelkorEngine::GUIWindow::StateVisible,
+                                                VelkorEngine::Vector2(0.0f, 540.0f),
+                                                VelkorEngine::Vector2(800.0f, 60.0f), nullptr, nullptr);
+}
+
+void ShowTitle(VelkorEngine::GUIWindow& strip)
+{
+    strip.AddText(1 | 2, static_cast<VelkorEngine::i32>(kTitleFont), VelkorEngine::Vector2(0.0f, 0.0f),
+                  VelkorEngine::Color(1.0f, 0.9f, 0.6f, 1.0f), L"Velkor Engine Smoke - Привет, мир!", 0.0f, -1.0f);
+}
+
+// The console's slide, told once per change in the log.
+void LogConsoleState(VelkorEngine::Engine& engine, VelkorEngine::u32& lastState)
+{
+    const VelkorEngine::u32 state = engine.GetConsole()->GetState();
+    if (state == lastState)
+        return;
+    if (state == VelkorEngine::Console::StateOpen)
+        engine.GetMessageManager()->Message("Console opened");
+    else if (state == VelkorEngine::Console::StateClosed)
+        engine.GetMessageManager()->Message("Console closed");
+    lastState = state;
+}
+
 bool DispatchOneMessage()
 {
     MSG message;
@@ -118,6 +173,9 @@ void Run(VelkorEngine::Engine& engine, const Options& options)
 {
     TestSupport::EngineSmokeScene scene(engine);
     VelkorEngine::GUIButton* button = CreateSmokeButton(engine);
+    CreateSmokeFonts(engine);
+    VelkorEngine::GUIWindow* title = CreateTitleStrip(engine);
+    VelkorEngine::u32 consoleState = VelkorEngine::Console::StateClosed;
     if (options.logInput)
         engine.GetMessageManager()->Message("Frames running");
     for (unsigned frame = 0; !engine.IsExitRequested();)
@@ -128,8 +186,13 @@ void Run(VelkorEngine::Engine& engine, const Options& options)
             engine.GetConfig()->Execute("exit");
         engine.Render();
         if (options.logInput)
+        {
             LogInput(engine);
+            LogConsoleState(engine, consoleState);
+        }
         scene.Update();
+        if (title != nullptr)
+            ShowTitle(*title);
         if (button != nullptr)
             UpdateSmokeButton(engine, *button);
         engine.Frame(options.frameSleep);

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Runs the smoke program on a virtual X display and drives it with real key and mouse input: the window's title
-# and size, control names of keys and buttons, a click on the GUI button, Alt+Enter acting once per press, and
-# Alt+F4 closing the program with the settings written.
+# and size, control names of keys and buttons, the console opened by its key with a typed line setting
+# v_gamma, a click on the GUI button, Alt+Enter acting once per press, and Alt+F4 closing the program with the
+# settings written.
 #   check_smoke_input.sh <engine_smoke> <engine_smoke_data>
 set -euo pipefail
 program="$1" make_data="$2"
@@ -47,12 +48,23 @@ xdotool key a
 wait_for 'Pressed: A'
 xdotool key grave
 wait_for 'Pressed: ~'
+wait_for 'Console opened'
+# A line typed into the console changes a setting; the settings file shows it at the end. One character
+# reaches the input line per frame, so the keys come slowly.
+xdotool type --delay 200 'v_gamma 1.5'
+xdotool key Return
 xdotool mousemove --window "$window" 100 100 click 1
 wait_for 'Pressed: MOUSE1'
 xdotool click 3
 wait_for 'Pressed: MOUSE2'
-# The GUI button lies in the lower left corner: 20 to 180 across, 20 to 68 up from the bottom row.
-xdotool mousemove --window "$window" 100 555 click 1
+# The GUI button lies in the lower left corner: 20 to 180 across, 20 to 68 up from the bottom row. A button
+# clicks on a release that follows a press made while hovering, each seen in a frame of its own: a slow
+# sanitized frame could swallow a plain click whole, so the mouse rests between the steps.
+xdotool mousemove --window "$window" 100 555
+sleep 0.5
+xdotool mousedown 1
+sleep 0.3
+xdotool mouseup 1
 wait_for 'GUI button clicked'
 
 # Alt+Enter held for a while: many frames see both keys down, one toggle must follow.
@@ -75,4 +87,5 @@ wait "$pid" || fail "the program ended with an error"
 settings="$scratch/Logs/smoke.ini"
 [ -f "$settings" ] || fail "no settings file"
 grep -q $'^v_fullscreen 1\r$' "$settings" || fail "v_fullscreen was not toggled once: $(grep v_fullscreen "$settings")"
+grep -q $'^v_gamma 1.500000\r$' "$settings" || fail "the console line did not set v_gamma: $(grep v_gamma "$settings")"
 echo "smoke input ok"

@@ -6,7 +6,8 @@
 
 namespace KorvaneTest
 {
-D3D7FakeDirect3D::D3D7FakeDirect3D(D3D7FakeDriver& driver, D3D7FakeAdapterSpec& adapter, IDirectDraw7* owner)
+D3D7FakeDirect3D::D3D7FakeDirect3D(D3D7FakeDriver& driver, D3D7FakeAdapterDescription& adapter,
+                                   IDirectDraw7* owner)
     : m_driver(driver), m_adapter(adapter), m_owner(owner)
 {
     ++m_driver.liveObjects;
@@ -19,7 +20,7 @@ D3D7FakeDirect3D::~D3D7FakeDirect3D()
     --m_driver.liveObjects;
 }
 
-D3DDEVICEDESC7 D3D7FakeDirect3D::Describe(const D3D7FakeDeviceSpec& device)
+D3DDEVICEDESC7 D3D7FakeDirect3D::Describe(const D3D7FakeDeviceDescription& device)
 {
     D3DDEVICEDESC7 description;
     description.deviceGUID = device.guid;
@@ -33,17 +34,17 @@ D3DDEVICEDESC7 D3D7FakeDirect3D::Describe(const D3D7FakeDeviceSpec& device)
     return description;
 }
 
-const D3D7FakeDeviceSpec* D3D7FakeDirect3D::Find(const GUID& device) const
+const D3D7FakeDeviceDescription* D3D7FakeDirect3D::Find(const GUID& device) const
 {
-    for (const D3D7FakeDeviceSpec& spec : m_adapter.devices)
-        if (spec.guid == device)
-            return &spec;
+    for (const D3D7FakeDeviceDescription& description : m_adapter.devices)
+        if (description.guid == device)
+            return &description;
     return nullptr;
 }
 
 HRESULT D3D7FakeDirect3D::EnumDevices(LPD3DENUMDEVICESCALLBACK7 callback, void* context)
 {
-    for (const D3D7FakeDeviceSpec& device : m_adapter.devices)
+    for (const D3D7FakeDeviceDescription& device : m_adapter.devices)
     {
         D3DDEVICEDESC7 description = Describe(device);
         std::string name = device.name, text = device.description;
@@ -56,10 +57,10 @@ HRESULT D3D7FakeDirect3D::EnumDevices(LPD3DENUMDEVICESCALLBACK7 callback, void* 
 HRESULT D3D7FakeDirect3D::EnumZBufferFormats(REFCLSID device, LPD3DENUMPIXELFORMATSCALLBACK callback, void* context)
 {
     m_driver.Record("EnumZBufferFormats");
-    const D3D7FakeDeviceSpec* spec = Find(device);
-    if (!spec)
+    const D3D7FakeDeviceDescription* description = Find(device);
+    if (!description)
         return DDERR_INVALIDPARAMS;
-    for (const auto& [total, stencil] : spec->depthFormats)
+    for (const auto& [total, stencil] : description->depthFormats)
     {
         DDPIXELFORMAT format;
         format.dwFlags = DDPF_ZBUFFER | (stencil ? DDPF_STENCILBUFFER : 0);
@@ -77,10 +78,10 @@ HRESULT D3D7FakeDirect3D::CreateDevice(REFCLSID device, IDirectDrawSurface7* ren
     const HRESULT outcome = m_driver.Outcome("CreateDevice");
     if (FAILED(outcome))
         return outcome;
-    const D3D7FakeDeviceSpec* spec = Find(device);
-    if (!spec)
+    const D3D7FakeDeviceDescription* description = Find(device);
+    if (!description)
         return DDERR_INVALIDPARAMS;
-    *created = new D3D7FakeDevice(m_driver, this, renderTarget, Describe(*spec));
+    *created = new D3D7FakeDevice(m_driver, this, renderTarget, Describe(*description));
     return DD_OK;
 }
 }

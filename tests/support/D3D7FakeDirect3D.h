@@ -7,28 +7,28 @@
 namespace KorvaneTest
 {
 class D3D7FakeDriver;
-struct D3D7FakeAdapterSpec;
-struct D3D7FakeDeviceSpec;
+struct D3D7FakeAdapterDescription;
+struct D3D7FakeDeviceDescription;
 
 class D3D7FakeDirect3D : public Platform::ComObject<IDirect3D7>
 {
 public:
-    D3D7FakeDirect3D(D3D7FakeDriver& driver, D3D7FakeAdapterSpec& adapter, IDirectDraw7* owner);
+    D3D7FakeDirect3D(D3D7FakeDriver& driver, D3D7FakeAdapterDescription& adapter, IDirectDraw7* owner);
 
     HRESULT CreateDevice(REFCLSID device, IDirectDrawSurface7* renderTarget, IDirect3DDevice7** created) override;
     HRESULT EnumDevices(LPD3DENUMDEVICESCALLBACK7 callback, void* context) override;
     HRESULT EnumZBufferFormats(REFCLSID device, LPD3DENUMPIXELFORMATSCALLBACK callback, void* context) override;
 
-    static D3DDEVICEDESC7 Describe(const D3D7FakeDeviceSpec& device);
+    static D3DDEVICEDESC7 Describe(const D3D7FakeDeviceDescription& device);
 
 protected:
     ~D3D7FakeDirect3D() override;
 
 private:
-    const D3D7FakeDeviceSpec* Find(const GUID& device) const;
+    const D3D7FakeDeviceDescription* Find(const GUID& device) const;
 
     D3D7FakeDriver& m_driver;
-    D3D7FakeAdapterSpec& m_adapter;
+    D3D7FakeAdapterDescription& m_adapter;
     IDirectDraw7* m_owner;
 };
 }

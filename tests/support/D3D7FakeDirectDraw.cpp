@@ -35,7 +35,7 @@ std::string KindOf(const DDSURFACEDESC2& description)
 }
 }
 
-D3D7FakeDirectDraw::D3D7FakeDirectDraw(D3D7FakeDriver& driver, D3D7FakeAdapterSpec& adapter)
+D3D7FakeDirectDraw::D3D7FakeDirectDraw(D3D7FakeDriver& driver, D3D7FakeAdapterDescription& adapter)
     : m_driver(driver), m_adapter(adapter)
 {
     ++m_driver.liveObjects;

@@ -6,12 +6,12 @@
 namespace KorvaneTest
 {
 class D3D7FakeDriver;
-struct D3D7FakeAdapterSpec;
+struct D3D7FakeAdapterDescription;
 
 class D3D7FakeDirectDraw : public Platform::ComObject<IDirectDraw7>
 {
 public:
-    D3D7FakeDirectDraw(D3D7FakeDriver& driver, D3D7FakeAdapterSpec& adapter);
+    D3D7FakeDirectDraw(D3D7FakeDriver& driver, D3D7FakeAdapterDescription& adapter);
 
     HRESULT QueryInterface(REFIID iid, void** object) override;
     HRESULT CreateClipper(DWORD flags, IDirectDrawClipper** clipper, IUnknown* outer) override;
@@ -31,6 +31,6 @@ protected:
 
 private:
     D3D7FakeDriver& m_driver;
-    D3D7FakeAdapterSpec& m_adapter;
+    D3D7FakeAdapterDescription& m_adapter;
 };
 }

@@ -32,17 +32,17 @@ void D3D7FakeDriver::HoldExtraReferences(IUnknown* object, ULONG count)
         m_held.emplace_back(object, count);
 }
 
-D3D7FakeAdapterSpec D3D7FakeDriver::StandardAdapter()
+D3D7FakeAdapterDescription D3D7FakeDriver::StandardAdapter()
 {
-    D3D7FakeAdapterSpec adapter;
+    D3D7FakeAdapterDescription adapter;
     for (const auto& [width, height] : std::vector<std::pair<DWORD, DWORD>>{
              {640, 480}, {800, 600}, {1024, 768}, {1152, 864}, {1280, 960}, {1280, 1024}, {1600, 1200}})
         for (DWORD bits : {16u, 32u})
             adapter.modes.emplace_back(width, height, bits);
-    D3D7FakeDeviceSpec transformAndLighting;
+    D3D7FakeDeviceDescription transformAndLighting;
     transformAndLighting.guid = IID_IDirect3DTnLHalDevice;
     transformAndLighting.name = "T&L HAL";
-    D3D7FakeDeviceSpec hardware;
+    D3D7FakeDeviceDescription hardware;
     hardware.guid = IID_IDirect3DHALDevice;
     hardware.name = "HAL";
     adapter.devices = {hardware, transformAndLighting};
@@ -52,7 +52,7 @@ D3D7FakeAdapterSpec D3D7FakeDriver::StandardAdapter()
 HRESULT D3D7FakeDriver::EnumerateAdapters(LPDDENUMCALLBACKEXA callback, void* context, DWORD flags)
 {
     Record("DirectDrawEnumerateEx", flags);
-    for (D3D7FakeAdapterSpec& adapter : adapters)
+    for (D3D7FakeAdapterDescription& adapter : adapters)
     {
         std::string description = adapter.description;
         std::string driver = "fake";
@@ -68,10 +68,10 @@ HRESULT D3D7FakeDriver::CreateDirectDraw(GUID* adapter, IDirectDraw7** directDra
     const HRESULT outcome = Outcome("DirectDrawCreateEx");
     if (FAILED(outcome))
         return outcome;
-    for (D3D7FakeAdapterSpec& spec : adapters)
-        if ((adapter == nullptr) == spec.primary && (!adapter || *adapter == spec.guid))
+    for (D3D7FakeAdapterDescription& description : adapters)
+        if ((adapter == nullptr) == description.primary && (!adapter || *adapter == description.guid))
         {
-            *directDraw = new D3D7FakeDirectDraw(*this, spec);
+            *directDraw = new D3D7FakeDirectDraw(*this, description);
             return DD_OK;
         }
     return DDERR_INVALIDDIRECTDRAWGUID;

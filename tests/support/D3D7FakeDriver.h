@@ -14,7 +14,7 @@
 
 namespace KorvaneTest
 {
-struct D3D7FakeDeviceSpec
+struct D3D7FakeDeviceDescription
 {
     GUID guid;
     std::string name = "Fake device";
@@ -30,7 +30,7 @@ struct D3D7FakeDeviceSpec
     std::vector<std::pair<DWORD, DWORD>> depthFormats = {{16, 0}, {32, 0}, {32, 8}};
 };
 
-struct D3D7FakeAdapterSpec
+struct D3D7FakeAdapterDescription
 {
     bool primary = true;
     GUID guid;
@@ -38,7 +38,7 @@ struct D3D7FakeAdapterSpec
     DWORD caps2 = DDCAPS2_CANRENDERWINDOWED;
     // Display modes as (width, height, bits per pixel).
     std::vector<std::tuple<DWORD, DWORD, DWORD>> modes;
-    std::vector<D3D7FakeDeviceSpec> devices;
+    std::vector<D3D7FakeDeviceDescription> devices;
 };
 
 // One call that reached a fake object, with its arguments.
@@ -68,7 +68,7 @@ public:
 
     // The usual machine: one primary adapter with a transform-and-lighting and a hardware device and the
     // common modes from 640x480 to 1600x1200 at 16 and 32 bits.
-    static D3D7FakeAdapterSpec StandardAdapter();
+    static D3D7FakeAdapterDescription StandardAdapter();
 
     // The named call (as recorded) fails with the result the next `times` times, or always when times is -1.
     void Fail(const std::string& call, HRESULT result, int times = -1);
@@ -84,7 +84,7 @@ public:
     // The calls with the name, in order.
     std::vector<D3D7Call> Named(const std::string& name) const;
 
-    std::vector<D3D7FakeAdapterSpec> adapters;
+    std::vector<D3D7FakeAdapterDescription> adapters;
     DWORD displayBits = 32;
     // Objects that keep a reference the render system never gives back.
     ULONG extraDeviceReferences = 0;

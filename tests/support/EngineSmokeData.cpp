@@ -4,6 +4,9 @@
 
 #include "engine/scene/ModelFlags.h"
 #include "tests/support/ImageTestFiles.h"
+#include "tools/datagen/fonts/FontRasteriser.h"
+#include "tools/datagen/fonts/GlyphSet.h"
+#include "tools/formats/ImageWriters.h"
 #include "tools/formats/ModelFileWriter.h"
 #include "tools/formats/ParticleFileWriter.h"
 #include "tools/formats/ShaderFileWriter.h"
@@ -249,11 +252,30 @@ ShaderFile SparkShader()
     shader.destinationBlend = 1; // one: sparks add light
     return shader;
 }
+
+// A dark blue panel, a little lighter towards its top.
+ImageTest::Picture ConsolePicture()
+{
+    constexpr u32 kSide = 64;
+    ImageTest::Picture picture{kSide, kSide, 4, std::vector<u8>(kSide * kSide * 4)};
+    for (u32 y = 0; y < kSide; ++y)
+        for (u32 x = 0; x < kSide; ++x)
+        {
+            u8* pixel = picture.pixels.data() + (static_cast<size_t>(y) * kSide + x) * 4;
+            pixel[0] = 10;
+            pixel[1] = static_cast<u8>(20 + y / 2);
+            pixel[2] = static_cast<u8>(60 + y);
+            pixel[3] = 255;
+        }
+    return picture;
+}
 }
 
 std::vector<std::pair<std::string, std::string>> MakeEngineSmokeData()
 {
     const SoundWavFormat stereo;
+    const KorvaneTools::RasterFont font = KorvaneTools::RasteriseFont(
+        std::string(KORVANE_FONT_FOLDER) + "/DejaVuSans.ttf", 32, KorvaneTools::GameGlyphSet(), 1024, 1024);
     return {
         {"Data/smoke/windmill.mlf", WriteModelFile(Windmill())},
         {"Data/smoke/windmill.srf", BuildShaderFile(OneTextureShader("windmill.tga", 1))},
@@ -270,6 +292,9 @@ std::vector<std::pair<std::string, std::string>> MakeEngineSmokeData()
         // A quarter second of a 660 Hz tone, and about 18 seconds of music: long enough to be streamed.
         {"Data/smoke/effect.wav", MakeSoundWav(stereo, MakeSoundTone(5512, 2, 660.0, 22050, 8000.0))},
         {"Data/smoke/music.ogg", MakeSoundOgg(2, 22050, MakeSoundMusic(400000, 2, 22050))},
+        {"Data/smoke/font.vef", KorvaneTools::WriteFontFile(font.glyphs)},
+        {"Data/smoke/font.tga", KorvaneTools::WriteTga(font.atlas)},
+        {"Data/smoke/console.tga", Text(ImageTest::MakeTga(ConsolePicture()))},
     };
 }
 

@@ -1,6 +1,6 @@
 // The smoke scene's data folder, made by the format writers of the tests: a skinned windmill whose rotor turns
 // (TGA texture), a crate (JPEG texture) on a floor (BMP texture), a particle system with its own texture, an
-// effect (WAV) and looping music (Ogg Vorbis). Names are those the scene asks the engine for.
+// effect (WAV), looping music (Ogg Vorbis), a font of Latin and Cyrillic letters and the console's background. Names are those the scene asks the engine for.
 #pragma once
 
 #include <string>
@@ -17,6 +17,10 @@ inline constexpr const char* Floor = "smoke\\floor.mlf";
 inline constexpr const char* Sparks = "smoke\\sparks.psf";
 inline constexpr const char* Effect = "smoke\\effect.wav";
 inline constexpr const char* Music = "smoke\\music.ogg";
+// The glyph file opens from the installation folder, the pictures from the data folder.
+inline constexpr const char* FontGlyphs = "data\\smoke\\font.vef";
+inline constexpr const char* FontAtlas = "smoke\\font.tga";
+inline constexpr const char* ConsoleBackground = "smoke\\console.tga";
 }
 
 // Every file as (path under the installation folder, bytes), the path with "/" and beginning with "Data/".

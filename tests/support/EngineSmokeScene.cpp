@@ -106,9 +106,9 @@ void EngineSmokeScene::StartSounds()
     if (!sounds)
         return;
     m_effect = sounds->CreateSound(EngineSmokeFiles::Effect);
-    sounds->Play(m_effect, 0);
+    sounds->Play(m_effect, SoundManager::Queued);
     m_music = sounds->CreateSound(EngineSmokeFiles::Music);
     m_music->SetLooping(1);
-    sounds->Play(m_music, 0);
+    sounds->Play(m_music, SoundManager::Queued);
 }
 }

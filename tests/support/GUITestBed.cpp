@@ -1,6 +1,7 @@
 // The GUI test bed: the engine on its twins, the mouse through the scripted devices.
 #include "tests/support/GUITestBed.h"
 
+#include "engine/core/Window.h"
 #include "platform/dinput7/DirectInput.h"
 #include "platform/win32/WindowApi.h"
 

@@ -32,6 +32,6 @@ void GameSoundBed::AdvanceTimers(double seconds)
 void GameSoundBed::RunSoundQueue()
 {
     if (Engine().GetSoundManager())
-        Engine().GetSoundManager()->Update(1);
+        Engine().GetSoundManager()->Update(VelkorEngine::SoundManager::ProcessQueue);
 }
 }

@@ -22,41 +22,48 @@ RenderRecordingSystem::RenderRecordingSystem(MessageManager* log, Config* config
 }
 
 // The device-independent camera and light: their device parts have nothing to do here.
-Camera* RenderRecordingSystem::CreateCamera(u32 kind) { return new Camera(kind); }
+std::unique_ptr<Camera> RenderRecordingSystem::CreateCamera(u32 kind) { return std::make_unique<Camera>(kind); }
 
-Light* RenderRecordingSystem::CreateLight(u32 deviceIndex) { return new Light(m_log, deviceIndex); }
-
-VertexBuffer* RenderRecordingSystem::CreateVertexBuffer(u32 usage, u32 hasColor, u32 vertexCount)
+std::unique_ptr<Light> RenderRecordingSystem::CreateLight(u32 deviceIndex)
 {
-    return new VertexBuffer_D3D7(nullptr, usage, hasColor, vertexCount);
+    return std::make_unique<Light>(m_log, deviceIndex);
 }
 
-VertexBuffer* RenderRecordingSystem::CreateVertexBuffer(u32 usage, u32 hasColor, const VertexBuffer& source)
+std::unique_ptr<VertexBuffer> RenderRecordingSystem::CreateVertexBuffer(u32 usage, u32 hasColor, u32 vertexCount)
 {
-    return new VertexBuffer_D3D7(usage, hasColor, source);
+    return std::make_unique<VertexBuffer_D3D7>(nullptr, usage, hasColor, vertexCount);
 }
 
-VertexBuffer* RenderRecordingSystem::CreateVertexBuffer(const VertexBuffer& source)
+std::unique_ptr<VertexBuffer> RenderRecordingSystem::CreateVertexBuffer(u32 usage, u32 hasColor,
+                                                                        const VertexBuffer& source)
 {
-    return new VertexBuffer_D3D7(source);
+    return std::make_unique<VertexBuffer_D3D7>(usage, hasColor, source);
 }
 
-IndexBuffer* RenderRecordingSystem::CreateIndexBuffer(u32 usage, u32 capacity)
+std::unique_ptr<VertexBuffer> RenderRecordingSystem::CreateVertexBuffer(const VertexBuffer& source)
 {
-    return new IndexBuffer_D3D7(nullptr, usage, capacity);
+    return std::make_unique<VertexBuffer_D3D7>(source);
 }
 
-IndexBuffer* RenderRecordingSystem::CreateIndexBuffer(u32 usage, const IndexBuffer& source)
+std::unique_ptr<IndexBuffer> RenderRecordingSystem::CreateIndexBuffer(u32 usage, u32 capacity)
 {
-    return new IndexBuffer_D3D7(usage, source);
+    return std::make_unique<IndexBuffer_D3D7>(nullptr, usage, capacity);
 }
 
-IndexBuffer* RenderRecordingSystem::CreateIndexBuffer(const IndexBuffer& source) { return new IndexBuffer_D3D7(source); }
-
-Texture2D* RenderRecordingSystem::CreateTexture(TextureManager* owner, const std::string& keyName, Image*, Image*,
-                                               bool mipMapping)
+std::unique_ptr<IndexBuffer> RenderRecordingSystem::CreateIndexBuffer(u32 usage, const IndexBuffer& source)
 {
-    return new Texture2D(m_log, m_config, owner, keyName, mipMapping);
+    return std::make_unique<IndexBuffer_D3D7>(usage, source);
+}
+
+std::unique_ptr<IndexBuffer> RenderRecordingSystem::CreateIndexBuffer(const IndexBuffer& source)
+{
+    return std::make_unique<IndexBuffer_D3D7>(source);
+}
+
+std::unique_ptr<Texture2D> RenderRecordingSystem::CreateTexture(TextureManager* owner, const std::string& keyName,
+                                                                Image*, Image*, bool mipMapping)
+{
+    return std::make_unique<Texture2D>(m_log, m_config, owner, keyName, mipMapping);
 }
 
 void RenderRecordingSystem::TakeScreenshot(Image& image)

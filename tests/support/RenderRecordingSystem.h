@@ -5,6 +5,7 @@
 
 #include "engine/render/RenderSystem.h"
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -25,21 +26,24 @@ public:
     RenderRecordingSystem(VelkorEngine::MessageManager* log, VelkorEngine::Config* config,
                           VelkorEngine::u32 stageCount = 2, VelkorEngine::u32 maxAnisotropy = 4);
 
-    VelkorEngine::Camera* CreateCamera(VelkorEngine::u32 kind) override;
-    VelkorEngine::VertexBuffer* CreateVertexBuffer(VelkorEngine::u32 usage, VelkorEngine::u32 hasColor,
-                                                   VelkorEngine::u32 vertexCount) override;
-    VelkorEngine::VertexBuffer* CreateVertexBuffer(VelkorEngine::u32 usage, VelkorEngine::u32 hasColor,
-                                                   const VelkorEngine::VertexBuffer& source) override;
-    VelkorEngine::VertexBuffer* CreateVertexBuffer(const VelkorEngine::VertexBuffer& source) override;
-    VelkorEngine::IndexBuffer* CreateIndexBuffer(VelkorEngine::u32 usage, VelkorEngine::u32 capacity) override;
-    VelkorEngine::IndexBuffer* CreateIndexBuffer(VelkorEngine::u32 usage,
-                                                 const VelkorEngine::IndexBuffer& source) override;
-    VelkorEngine::IndexBuffer* CreateIndexBuffer(const VelkorEngine::IndexBuffer& source) override;
+    std::unique_ptr<VelkorEngine::Camera> CreateCamera(VelkorEngine::u32 kind) override;
+    std::unique_ptr<VelkorEngine::VertexBuffer> CreateVertexBuffer(VelkorEngine::u32 usage,
+                                                                   VelkorEngine::u32 hasColor,
+                                                                   VelkorEngine::u32 vertexCount) override;
+    std::unique_ptr<VelkorEngine::VertexBuffer> CreateVertexBuffer(VelkorEngine::u32 usage,
+                                                                   VelkorEngine::u32 hasColor,
+                                                                   const VelkorEngine::VertexBuffer& source) override;
+    std::unique_ptr<VelkorEngine::VertexBuffer> CreateVertexBuffer(const VelkorEngine::VertexBuffer& source) override;
+    std::unique_ptr<VelkorEngine::IndexBuffer> CreateIndexBuffer(VelkorEngine::u32 usage,
+                                                                 VelkorEngine::u32 capacity) override;
+    std::unique_ptr<VelkorEngine::IndexBuffer> CreateIndexBuffer(VelkorEngine::u32 usage,
+                                                                 const VelkorEngine::IndexBuffer& source) override;
+    std::unique_ptr<VelkorEngine::IndexBuffer> CreateIndexBuffer(const VelkorEngine::IndexBuffer& source) override;
     // A device-less texture that knows its key, settings and owner.
-    VelkorEngine::Texture2D* CreateTexture(VelkorEngine::TextureManager* owner, const std::string& keyName,
-                                           VelkorEngine::Image* diffuse, VelkorEngine::Image* opacity,
-                                           bool mipMapping) override;
-    VelkorEngine::Light* CreateLight(VelkorEngine::u32 deviceIndex) override;
+    std::unique_ptr<VelkorEngine::Texture2D> CreateTexture(VelkorEngine::TextureManager* owner,
+                                                           const std::string& keyName, VelkorEngine::Image* diffuse,
+                                                           VelkorEngine::Image* opacity, bool mipMapping) override;
+    std::unique_ptr<VelkorEngine::Light> CreateLight(VelkorEngine::u32 deviceIndex) override;
     void TakeScreenshot(VelkorEngine::Image& image) override;
     void SetMaterial(const VelkorEngine::Color& ambient, const VelkorEngine::Color& diffuse,
                      const VelkorEngine::Color& specular, const VelkorEngine::Color& emissive,

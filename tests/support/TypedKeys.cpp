@@ -2,6 +2,7 @@
 #include "tests/support/TypedKeys.h"
 
 #include "engine/core/Engine.h"
+#include "engine/core/Window.h"
 #include "platform/win32/WindowApi.h"
 
 namespace TestSupport

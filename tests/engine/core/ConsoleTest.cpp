@@ -108,7 +108,8 @@ TEST_F(ConsoleTest, ItsKeySlidesThePanelInAndOutAndATypedLineChangesASetting)
     EXPECT_EQ(TheConsole().GetState(), Console::StateOpening);
     bed.RunFrame();
     ASSERT_EQ(TheConsole().GetState(), Console::StateOpen);
-    EXPECT_FLOAT_EQ(TheConsole().GetPanel()->GetRelativePosition().y, 600.0f - 308.0f);
+    // The panel rises from below the screen until its top edge is 308 units up.
+    EXPECT_FLOAT_EQ(TheConsole().GetPanel()->GetRelativePosition().y, 308.0f - 600.0f);
     EXPECT_TRUE(TheConsole().GetInputLine()->IsFocused());
 
     RunLine(L"t_value 42");
@@ -123,7 +124,7 @@ TEST_F(ConsoleTest, ItsKeySlidesThePanelInAndOutAndATypedLineChangesASetting)
         bed.RunFrame();
     EXPECT_EQ(TheConsole().GetState(), Console::StateClosed);
     EXPECT_FALSE(TheConsole().GetPanel()->IsVisible());
-    EXPECT_FLOAT_EQ(TheConsole().GetPanel()->GetRelativePosition().y, 600.0f);
+    EXPECT_FLOAT_EQ(TheConsole().GetPanel()->GetRelativePosition().y, -600.0f);
 }
 
 TEST_F(ConsoleTest, TheKeyTurnsASlideAround)
@@ -319,12 +320,13 @@ TEST_F(ConsoleTest, AnOpenConsoleQueuesTheVersionThePromptAndTheLog)
     GUIWindow& panel = *TheConsole().GetPanel();
     ASSERT_GE(panel.GetTextCount(), 3u);
     EXPECT_EQ(panel.GetText(0).text, TheConsole().GetVersionLine());
-    EXPECT_FLOAT_EQ(panel.GetText(0).offset.y, 2.0f);
+    // Laid out downwards from the panel's top (600 units up the 600-unit panel), each text a line of 10 high.
+    EXPECT_FLOAT_EQ(panel.GetText(0).offset.y, 600.0f - 2.0f - 10.0f);
     EXPECT_EQ(panel.GetText(1).text, L"]");
-    EXPECT_FLOAT_EQ(panel.GetText(1).offset.y, 14.0f);
+    EXPECT_FLOAT_EQ(panel.GetText(1).offset.y, 600.0f - 14.0f - 10.0f);
     EXPECT_EQ(panel.GetText(panel.GetTextCount() - 1).text, L"hello\n");
-    // The engine's start has filled the view: the newest line lies just above the prompt.
-    EXPECT_FLOAT_EQ(panel.GetText(panel.GetTextCount() - 1).offset.y, 2.0f + 2.0f * 12.0f);
+    // The engine's start has filled the view: the newest line lies just below the prompt.
+    EXPECT_FLOAT_EQ(panel.GetText(panel.GetTextCount() - 1).offset.y, 600.0f - 26.0f - 10.0f);
     EXPECT_NEAR(panel.GetColor().a, 0.95f, 0.01f);
     engine.Frame(0);
 }

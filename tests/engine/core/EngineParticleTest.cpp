@@ -12,15 +12,6 @@
 using namespace VelkorEngine;
 using TestSupport::EngineTestBed;
 
-TEST(EngineParticles, EngineMakesBothManagers)
-{
-    EngineTestBed bed;
-    Engine& engine = bed.Start();
-    ASSERT_NE(engine.GetSpriteGroupManager(), nullptr);
-    ASSERT_NE(engine.GetParticleSystemManager(), nullptr);
-    EXPECT_EQ(engine.GetSpriteGroupManager()->GetCount(), 0u);
-}
-
 TEST(EngineParticles, EachFrameDrawsTheParticlesItMoved)
 {
     EngineTestBed bed;

@@ -45,16 +45,6 @@ TEST(EngineSettings, LoadedAtConstructionAndSavedAtDestruction)
     EXPECT_NE(saved.find("v_mode 800x600x16\r\n"), std::string::npos);
 }
 
-TEST(EngineSettings, NotSavedUnlessAsked)
-{
-    TempFolder folder;
-    {
-        Engine engine(SettingsIn(folder, 0));
-        engine.GetConfig()->Execute("v_vsync 0");
-    }
-    EXPECT_FALSE(std::filesystem::exists(folder / "Profile/game.ini"));
-}
-
 TEST(EngineSettings, ExitIsTheExitCommandUntilReArmed)
 {
     TempFolder folder;

@@ -71,7 +71,7 @@ TEST(EngineSound, SoundServicesRunInTheFrame)
     ASSERT_NE(engine.GetSoundManager(), nullptr);
     EXPECT_TRUE(Logged(*engine.GetMessageManager(), "Initialization of DirectSound Subsystem:"));
     Sound* sound = engine.GetSoundManager()->CreateSound("");
-    engine.GetSoundManager()->Pause(sound, 0);
+    engine.GetSoundManager()->Pause(sound, SoundManager::Queued);
     engine.Render();
     EXPECT_EQ(sound->GetState(), Sound::Stopped);
     engine.Frame(0);
@@ -100,8 +100,8 @@ TEST(EngineSoundThreads, EffectAndMusicPlayThroughTheEnginesFrames)
         Sound* song = sounds.CreateSound("music.ogg");
         ASSERT_TRUE(song->GetBuffer()->IsStreamed());
         song->SetLooping(1);
-        sounds.Play(effect, 0);
-        sounds.Play(song, 0);
+        sounds.Play(effect, SoundManager::Queued);
+        sounds.Play(song, SoundManager::Queued);
         engine.Render();
         engine.Frame(0);
         // Both have started; the disk driver writes as fast as it can, so this takes a fraction of a second.

@@ -2,7 +2,6 @@
 #include "engine/core/Engine.h"
 #include "engine/core/Error.h"
 #include "engine/core/Random.h"
-#include "engine/render/Light.h"
 #include "tests/support/FakeClock.h"
 #include "tests/support/FakeWindowBackend.h"
 #include "tests/support/TempFolder.h"
@@ -55,23 +54,6 @@ TEST(Engine, LogCarriesTheDefaultTitleAndTheExitMessage)
     EXPECT_NE(html.find("<TITLE>Velkor Engine Log</TITLE>"), std::string::npos);
     EXPECT_NE(html.find("<BR>Exiting...<BR><BR>"), std::string::npos);
     EXPECT_NE(html.find("Velkor Engine Log end: "), std::string::npos);
-}
-
-TEST(Engine, SceneServicesRunInTheFrame)
-{
-    Engine engine(Parameters("Scene", 100, ""));
-    ASSERT_NE(engine.GetCameraManager(), nullptr);
-    ASSERT_NE(engine.GetLightManager(), nullptr);
-    ASSERT_NE(engine.GetShaderManager(), nullptr);
-    ASSERT_NE(engine.GetShaderManager()->GetTextureManager(), nullptr);
-    Light* light = engine.GetLightManager()->CreateLight();
-    engine.GetLightManager()->SetAmbientColor(Color(0.25f, 0.5f, 0.75f, 1.0f));
-    engine.Render();
-    engine.Frame(0);
-    // The frame updated the cameras to the window and sent the scene's ambient colour.
-    EXPECT_EQ(engine.GetCameraManager()->GetViewportWidth(), engine.GetWindow()->GetWidth());
-    EXPECT_FALSE(engine.GetRenderSystem()->GetAmbientColor() != Color(0.25f, 0.5f, 0.75f, 1.0f));
-    engine.GetLightManager()->DeleteLight(light);
 }
 
 // A service that fails while the engine is being made must not leave the ones made before it behind: the log,

@@ -93,17 +93,3 @@ TEST(TimerManager, FrameTimeStaysExactAfterTwentyHours)
     }
 }
 
-TEST(TimerManager, ForeignAndNullTimersAreIgnoredWhenDeleting)
-{
-    FakeClock clock;
-    TimerManager timers;
-    Timer* a = timers.CreateTimer(0.0f, 1);
-    Timer* b = timers.CreateTimer(0.0f, 1);
-    timers.DeleteTimer(a);
-    timers.DeleteTimer(b);
-    timers.DeleteTimer(nullptr);
-    Timer foreign(0.0f, 1);
-    timers.DeleteTimer(&foreign);
-    Timer* c = timers.CreateTimer(7.0f, 0);
-    EXPECT_NEAR(c->GetTime(), 7.0f, 0.001f);
-}

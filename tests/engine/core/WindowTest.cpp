@@ -378,28 +378,23 @@ TEST_F(WindowTest, SetCursorAnswersWithTheStoredCursor)
     EXPECT_EQ(SendMessage(window->GetHandle(), WM_SETCURSOR, 0, 0), 1);
 }
 
-TEST_F(WindowTest, LosingFocusMinimisesOnce)
+// Losing the focus minimises the window once, and only when the window was made to.
+TEST_F(WindowTest, LosingFocusMinimisesOnceWhenAsked)
 {
-    auto window = Make();
-    backend.focus = nullptr;
-    EXPECT_FALSE(window->HasFocus());
-    window->Update();
-    EXPECT_EQ(DispatchWaitingMessages(), 1);
-    EXPECT_TRUE(window->IsMinimized());
-    EXPECT_EQ(backend.Native(window->GetHandle()).minimizeCount, 1);
-    window->Update();
-    EXPECT_EQ(DispatchWaitingMessages(), 0);
-}
-
-TEST_F(WindowTest, WithoutMinimiseOnFocusLossLosingFocusDoesNothing)
-{
-    WindowOptions options;
-    options.minimizeOnFocusLoss = 0;
-    auto window = Make(options);
-    backend.focus = nullptr;
-    window->Update();
-    EXPECT_EQ(DispatchWaitingMessages(), 0);
-    EXPECT_FALSE(window->IsMinimized());
+    for (const u8 minimise : {u8(1), u8(0)})
+    {
+        SCOPED_TRACE(int(minimise));
+        WindowOptions options;
+        options.minimizeOnFocusLoss = minimise;
+        auto window = Make(options);
+        backend.focus = nullptr;
+        EXPECT_FALSE(window->HasFocus());
+        window->Update();
+        EXPECT_EQ(DispatchWaitingMessages(), minimise);
+        EXPECT_EQ(window->IsMinimized(), minimise == 1);
+        window->Update();
+        EXPECT_EQ(DispatchWaitingMessages(), 0);
+    }
 }
 
 TEST_F(WindowTest, AltEnterHeldForFiveFramesTogglesOnce)
@@ -427,11 +422,16 @@ TEST_F(WindowTest, AltEnterHeldForFiveFramesTogglesOnce)
     EXPECT_FALSE(config.IsCommandIdle("v_window_change_mode"));
 }
 
-TEST_F(WindowTest, AltEnterIsIgnoredWithoutFocusOrWhenMinimised)
+TEST_F(WindowTest, AltEnterIsIgnoredAloneWithoutFocusOrWhenMinimised)
 {
     WindowOptions options;
     options.minimizeOnFocusLoss = 0;
     auto window = Make(options);
+    backend.keysDown = {VK_RETURN};
+    window->Update();
+    backend.keysDown = {VK_LMENU};
+    window->Update();
+    EXPECT_EQ(Setting("v_fullscreen"), "0");
     backend.focus = nullptr;
     backend.keysDown = {VK_MENU, VK_RETURN};
     window->Update();
@@ -445,16 +445,6 @@ TEST_F(WindowTest, AltEnterIsIgnoredWithoutFocusOrWhenMinimised)
     window->Update();
     EXPECT_EQ(Setting("v_fullscreen"), "0");
     EXPECT_TRUE(config.IsCommandIdle("v_window_change_mode"));
-}
-
-TEST_F(WindowTest, AltAloneOrEnterAloneDoNothing)
-{
-    auto window = Make();
-    backend.keysDown = {VK_RETURN};
-    window->Update();
-    backend.keysDown = {VK_LMENU};
-    window->Update();
-    EXPECT_EQ(Setting("v_fullscreen"), "0");
 }
 
 TEST_F(WindowTest, SetModeSwitchesBetweenWindowedAndFullScreen)

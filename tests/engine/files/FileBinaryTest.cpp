@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 
 using namespace VelkorEngine;
@@ -253,6 +254,32 @@ TEST(FileBinary, FilesUpToTheLimitAreReadIntoMemory)
         file->Read(last, 2, &got);
         EXPECT_EQ(got, file == &atLimit ? 1u : 2u);
         EXPECT_EQ(last[0], 'z');
+    }
+}
+
+// A small file is read whole into the caller's buffer when the first read asks for all of it, and into memory
+// when it asks for a part: either way every later seek and read sees the same bytes.
+TEST(FileBinary, SmallFileReadsTheSameWhateverTheFirstReadAsks)
+{
+    TempFolder folder;
+    const std::string bytes = "0123456789abcdef";
+    folder.WriteFile("small.bin", bytes);
+    for (const u32 first : {16u, 40u, 4u})
+    {
+        FileBinary file(nullptr, folder / "small.bin", 0, 0, 0, 0, nullptr);
+        std::string read(first, '\0');
+        u32 got = 0;
+        file.Read(read.data(), first, &got);
+        EXPECT_EQ(read.substr(0, got), bytes.substr(0, first)) << first;
+        EXPECT_EQ(file.GetPosition(), std::min<u32>(first, 16)) << first;
+        file.Seek(0, 10);
+        char tail[6] = {};
+        file.Read(tail, 6);
+        EXPECT_EQ(std::string(tail, 6), "abcdef") << first;
+        file.Seek(0, 0);
+        std::string again(16, '\0');
+        file.Read(again.data(), 16);
+        EXPECT_EQ(again, bytes) << first;
     }
 }
 

@@ -30,6 +30,11 @@ std::string ReadAll(FileBinary& file)
     return bytes;
 }
 
+std::unique_ptr<FileBinary> OpenForReading(FileManager& manager, const std::string& name)
+{
+    return manager.OpenBinary(name, FileBinary::ForReading, FileBinary::ReadAsNeeded);
+}
+
 struct Installation
 {
     TempFolder folder;
@@ -59,9 +64,9 @@ TEST(FileManager, LooseFileWinsOverThePackEntry)
     install.Pack("pack0.pak", {{"data\\ui\\font.xml", "packed"}});
     install.folder.WriteFile("Data/UI/Font.xml", "loose");
     auto manager = install.Manager();
-    EXPECT_EQ(ReadAll(*manager->OpenBinary("data\\ui\\font.xml", 0, 0)), "loose");
+    EXPECT_EQ(ReadAll(*OpenForReading(*manager, "data\\ui\\font.xml")), "loose");
     std::filesystem::remove(install.folder / "Data/UI/Font.xml");
-    EXPECT_EQ(ReadAll(*manager->OpenBinary("data\\ui\\font.xml", 0, 0)), "packed");
+    EXPECT_EQ(ReadAll(*OpenForReading(*manager, "data\\ui\\font.xml")), "packed");
 }
 
 TEST(FileManager, NamesFindPackEntriesInAnyCaseAndWithDoubledSeparators)
@@ -72,7 +77,7 @@ TEST(FileManager, NamesFindPackEntriesInAnyCaseAndWithDoubledSeparators)
     for (const char* name : {"Data\\UI\\Font.xml", "data\\\\ui\\\\font.xml", "DATA/ui/FONT.xml"})
     {
         EXPECT_TRUE(manager->Exists(name)) << name;
-        EXPECT_EQ(ReadAll(*manager->OpenBinary(name, 0, 0)), "packed") << name;
+        EXPECT_EQ(ReadAll(*OpenForReading(*manager, name)), "packed") << name;
     }
 }
 
@@ -83,7 +88,7 @@ TEST(FileManager, FirstPackInOrderAnswers)
     install.Pack("Pack0.pak", {{"x", "first"}, {"only0", "0"}});
     auto manager = install.Manager();
     EXPECT_EQ(manager->GetPackCount(), 2u);
-    EXPECT_EQ(ReadAll(*manager->OpenBinary("x", 0, 0)), "first");
+    EXPECT_EQ(ReadAll(*OpenForReading(*manager, "x")), "first");
     u32 size = 0;
     std::vector<u8> bytes;
     EXPECT_TRUE(manager->FindInPacks("ONLY0", &size, &bytes));
@@ -111,7 +116,7 @@ TEST(FileManager, MissingFileNamesItsPath)
     auto manager = install.Manager();
     try
     {
-        manager->OpenBinary("data\\missing.txt", 0, 0);
+        OpenForReading(*manager, "data\\missing.txt");
         FAIL() << "opened";
     }
     catch (const FileError& error)
@@ -153,7 +158,7 @@ TEST(FileManager, AbsoluteNamesAreNotJoinedToTheBase)
     TempFolder elsewhere;
     elsewhere.WriteFile("file.txt", "there");
     auto manager = install.Manager();
-    EXPECT_EQ(ReadAll(*manager->OpenBinary(elsewhere / "file.txt", 0, 0)), "there");
+    EXPECT_EQ(ReadAll(*OpenForReading(*manager, elsewhere / "file.txt")), "there");
     EXPECT_TRUE(manager->Exists(elsewhere / "file.txt"));
 }
 
@@ -196,7 +201,7 @@ TEST(FileManager, LooseFilesMakeTheListingSortedAndUnique)
     std::sort(expected.begin(), expected.end());
     EXPECT_EQ(listed, expected);
     for (const std::string& name : listed)
-        EXPECT_NO_THROW(manager->OpenBinary(name, 0, 0)) << name;
+        EXPECT_NO_THROW(OpenForReading(*manager, name)) << name;
 }
 
 TEST(FileManager, TwoPacksMakeTheListingSortedAndUnique)
@@ -306,7 +311,7 @@ TEST(FileManager, LeadingBackslashNamesOpenInsideTheBaseFolder)
     auto manager = install.Manager();
     const std::string name = FileManager::GetDataPath("\\common\\smoke00.tga");
     EXPECT_TRUE(manager->Exists(name));
-    EXPECT_EQ(ReadAll(*manager->OpenBinary(name, 0, 0)), "smoke");
+    EXPECT_EQ(ReadAll(*OpenForReading(*manager, name)), "smoke");
     std::string absolute;
     FileManager::MakeAbsolutePath("\\common", absolute);
     EXPECT_EQ(absolute, Platform::GetInstallationFolder() + "\\\\common");
@@ -317,7 +322,7 @@ TEST(FileManager, LeadingBackslashNamesFindPackEntries)
     Installation install;
     install.Pack("pack0.pak", {{"data\\common\\smoke01.tga", "packed"}});
     auto manager = install.Manager();
-    EXPECT_EQ(ReadAll(*manager->OpenBinary(FileManager::GetDataPath("\\common\\smoke01.tga"), 0, 0)), "packed");
+    EXPECT_EQ(ReadAll(*OpenForReading(*manager, FileManager::GetDataPath("\\common\\smoke01.tga"))), "packed");
 }
 
 namespace

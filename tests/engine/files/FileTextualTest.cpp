@@ -92,18 +92,26 @@ INSTANTIATE_TEST_SUITE_P(
                     MarkCase{"", FileTextual::EncodingAnsi, {""}},
                     MarkCase{Bytes({0xFF}), FileTextual::EncodingAnsi, {"\xC3\xBF"}}));
 
-TEST(FileTextual, LineEndsOfEveryKind)
+TEST(FileTextual, LinesEndAtEveryKindOfLineEndAndLoseTheirCommentsOnRequest)
 {
-    EXPECT_EQ(Lines("a\r\nb\nc\rd"), (Strings{"a", "b", "c", "d"}));
-    EXPECT_EQ(Lines("a\r\n\r\nb\r\n"), (Strings{"a", "", "b", ""}));
-    EXPECT_EQ(Lines("a\n\nb"), (Strings{"a", "", "b"}));
-    EXPECT_EQ(Lines("\r\nx"), (Strings{"", "x"}));
-}
-
-TEST(FileTextual, CommentsAreStrippedFromLines)
-{
-    EXPECT_EQ(Lines("v_gamma 1.2 //note\r\n// whole line\r\nname//x", 1), (Strings{"v_gamma 1.2 ", "", "name"}));
-    EXPECT_EQ(Lines("keep //this", 0), (Strings{"keep //this"}));
+    const struct
+    {
+        const char* bytes;
+        u8 strip;
+        u8 words;
+        Strings lines;
+    } cases[] = {
+        {"a\r\nb\nc\rd", 0, 0, {"a", "b", "c", "d"}},
+        {"a\r\n\r\nb\r\n", 0, 0, {"a", "", "b", ""}},
+        {"a\n\nb", 0, 0, {"a", "", "b"}},
+        {"\r\nx", 0, 0, {"", "x"}},
+        {"v_gamma 1.2 //note\r\n// whole line\r\nname//x", 1, 0, {"v_gamma 1.2 ", "", "name"}},
+        {"keep //this", 0, 0, {"keep //this"}},
+        // Word mode yields the empty word between two blanks.
+        {"a  b", 0, 1, {"a", "", "b"}},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(Lines(c.bytes, c.strip, c.words), c.lines) << c.bytes;
 }
 
 TEST(FileTextual, WordsSkipEmptyOnesAndComments)
@@ -114,11 +122,6 @@ TEST(FileTextual, WordsSkipEmptyOnesAndComments)
     while (reader->ReadWord(word, 1))
         words.push_back(word);
     EXPECT_EQ(words, (Strings{"a", "b", "c", "d e"}));
-}
-
-TEST(FileTextual, WordModeYieldsTheEmptyWordBetweenTwoBlanks)
-{
-    EXPECT_EQ(Lines("a  b", 0, 1), (Strings{"a", "", "b"}));
 }
 
 TEST(FileTextual, NumbersAndVectors)

@@ -3,28 +3,18 @@
 
 #include "engine/core/Color.h"
 
+#include "tests/support/ImageBytes.h"
+
 #include <gtest/gtest.h>
 
 #include <vector>
 
 using namespace VelkorEngine;
+using KorvaneTest::BytesOf;
+using KorvaneTest::MakeImage;
 
 namespace
 {
-Image MakeImage(u32 width, u32 height, i32 bits, const std::vector<u8>& bytes)
-{
-    Image image;
-    image.Create(nullptr, width, height, bits);
-    EXPECT_EQ(bytes.size(), image.GetDataSize());
-    std::copy(bytes.begin(), bytes.end(), image.GetData());
-    return image;
-}
-
-std::vector<u8> BytesOf(const Image& image)
-{
-    return std::vector<u8>(image.GetData(), image.GetData() + image.GetDataSize());
-}
-
 const u8* PixelAt(const Image& image, u32 x, u32 y)
 {
     return image.GetData() + (static_cast<u64>(y) * image.GetWidth() + x) * image.GetBytesPerPixel();

@@ -1,6 +1,7 @@
 // The GUI cursor: the mouse mapped onto the virtual screen with y upwards, and the cursor's model.
 #include "engine/gui/GUICursor.h"
 
+#include "engine/core/Window.h"
 #include "engine/scene/Model.h"
 #include "engine/scene/ModelFlags.h"
 #include "tests/support/GUITestBed.h"

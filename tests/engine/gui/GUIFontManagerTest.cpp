@@ -23,7 +23,8 @@ protected:
     GUIFontManagerTest()
     {
         // Every glyph 0.5 wide at size 20: each character is 10 units wide.
-        TestSupport::CreateGridFont(Fonts(), bed.engine.folder, 0, L"abcdefghijklmnopqrstuvwxyzПривет", 0.5f, 20.0f);
+        TestSupport::CreateGridFont(Fonts(), bed.engine.folder, 0, L"abcdefghijklmnopqrstuvwxyzПривет", 0.5f,
+                                    20.0f);
     }
 
     GUIFontManager& Fonts() { return *bed.Manager().GetFontManager(); }
@@ -38,8 +39,9 @@ protected:
 
 TEST_F(GUIFontManagerTest, WindowsAtOneDepthShareACopyJustInFrontOfThem)
 {
-    GUIWindow* first = Window(Vector2(0.0f, 0.0f), Vector2(100.0f, 50.0f), GUIWindow::StateVisible | GUIWindow::StateLayerFront);
-    GUIWindow* second = Window(Vector2(0.0f, 100.0f), Vector2(100.0f, 50.0f), GUIWindow::StateVisible | GUIWindow::StateLayerFront);
+    const u32 front = GUIWindow::StateVisible | GUIWindow::StateLayerFront;
+    GUIWindow* first = Window(Vector2(0.0f, 0.0f), Vector2(100.0f, 50.0f), front);
+    GUIWindow* second = Window(Vector2(0.0f, 100.0f), Vector2(100.0f, 50.0f), front);
     GUIFont* copy = Fonts().GetDepthFont(0, *first);
     ASSERT_NE(copy, nullptr);
     EXPECT_EQ(Fonts().GetDepthFont(0, *second), copy);
@@ -52,7 +54,8 @@ TEST_F(GUIFontManagerTest, WindowsAtOneDepthShareACopyJustInFrontOfThem)
 
 TEST_F(GUIFontManagerTest, AWindowMovedToAnotherLayerGetsANewCopyAndTheOldOneGoesAtTheNextPass)
 {
-    GUIWindow* window = Window(Vector2(0.0f, 0.0f), Vector2(100.0f, 50.0f), GUIWindow::StateVisible | GUIWindow::StateLayerMiddle);
+    GUIWindow* window =
+        Window(Vector2(0.0f, 0.0f), Vector2(100.0f, 50.0f), GUIWindow::StateVisible | GUIWindow::StateLayerMiddle);
     window->AddText(0, 0, Vector2(0.0f, 0.0f), Color(1.0f, 1.0f, 1.0f, 1.0f), L"abc", 0.0f, -1.0f);
     bed.Manager().Render();
     ASSERT_EQ(Fonts().GetDepthCopyCount(), 1u);

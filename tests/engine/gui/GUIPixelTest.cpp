@@ -3,6 +3,7 @@
 // slider dragged to the middle. The virtual screen and the window are both 800 x 600, so a GUI point is the
 // screenshot's pixel (rows from the bottom).
 #include "engine/core/Engine.h"
+#include "engine/core/Window.h"
 #include "engine/files/Image.h"
 #include "engine/render/ShaderDescriptor.h"
 #include "tests/support/FakeClock.h"

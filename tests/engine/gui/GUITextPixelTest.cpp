@@ -3,6 +3,7 @@
 // upright and where it was placed; the console is opened by its key and a typed command changes its alpha.
 // The virtual screen and the window are both 800 x 600: a GUI point is the screenshot's pixel.
 #include "engine/core/Engine.h"
+#include "engine/core/Window.h"
 #include "engine/files/Image.h"
 #include "engine/gui/GUIFont.h"
 #include "engine/render/ShaderDescriptor.h"
@@ -186,20 +187,21 @@ TEST_F(GUITextPixelTest, TheConsoleOpensOnItsKeyAndATypedCommandChangesItsAlpha)
     engine->CreateConsole(engine->GetVersionString(), BuildTextureShaderDescriptor(1, 1, panel, "32bit", false), 0,
                           '_', ']', '^', "~", 0.95f, 308.0f, 1000.0f);
     RunFrame();
-    ExpectColour(Screenshot(), 790, 560, kRed);
+    ExpectColour(Screenshot(), 790, 40, kRed);
 
     TestSupport::TapKey(SDL_SCANCODE_GRAVE);
     for (int i = 0; i < 30; ++i)
         RunFrame();
     ASSERT_EQ(engine->GetConsole()->GetState(), Console::StateOpen);
     Image open = Screenshot();
-    ExpectColour(open, 790, 560, Rgb{13, 0, 242});
-    ExpectColour(open, 790, 250, kRed); // below the panel
+    // The panel rose from the bottom and covers the lowest 308 rows.
+    ExpectColour(open, 790, 40, Rgb{13, 0, 242});
+    ExpectColour(open, 790, 350, kRed);
 
     for (const char c : std::string("ui_console_alpha 0.5"))
         Type(WM_CHAR, static_cast<WPARAM>(c));
     Type(WM_KEYDOWN, Console::KeyEnter);
     RunFrame();
-    ExpectColour(Screenshot(), 790, 560, Rgb{128, 0, 128});
+    ExpectColour(Screenshot(), 790, 40, Rgb{128, 0, 128});
 }
 }

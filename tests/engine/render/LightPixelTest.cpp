@@ -69,29 +69,34 @@ protected:
 };
 }
 
-TEST_F(LightPixels, DirectionalLightFacingTheSurfaceGivesItsColour)
+// One directional light on a quad facing the camera: the centre takes the light's colour by the cosine of
+// its angle with the surface, and nothing when the light is off.
+TEST_F(LightPixels, DirectionalLightGivesItsColourByTheAngle)
 {
-    Light* light = DiffuseLight(Light::KindDirectional, Color(1, 0, 0, 1));
-    light->direction = Vector3(0, 0, -1);
-    const Image frame = FrameOfQuad(KorvaneTest::SceneQuad(Vector3(0, 0, -5), kRight, kUp, 2.0f));
-    EXPECT_TRUE(RenderRgbNear(RenderPixel(frame, 320, 240), 255, 0, 0));
-    EXPECT_TRUE(RenderRgbNear(RenderPixel(frame, 5, 5), 0, 0, 0, 0)) << "the clear colour around the quad";
-}
-
-TEST_F(LightPixels, DirectionalLightAlongTheSurfaceLightsNothing)
-{
-    Light* light = DiffuseLight(Light::KindDirectional, Color(1, 0, 0, 1));
-    light->direction = Vector3(1, 0, 0);
-    const Image frame = FrameOfQuad(KorvaneTest::SceneQuad(Vector3(0, 0, -5), kRight, kUp, 2.0f));
-    EXPECT_TRUE(RenderRgbNear(RenderPixel(frame, 320, 240), 0, 0, 0));
-}
-
-TEST_F(LightPixels, HalfTurnedLightGivesHalfItsColour)
-{
-    Light* light = DiffuseLight(Light::KindDirectional, Color(0, 0, 1, 1));
-    light->direction = Vector3(0, -std::sqrt(3.0f) / 2.0f, -0.5f);
-    const Image frame = FrameOfQuad(KorvaneTest::SceneQuad(Vector3(0, 0, -5), kRight, kUp, 2.0f));
-    EXPECT_TRUE(RenderRgbNear(RenderPixel(frame, 320, 240), 0, 0, 127, 3));
+    const struct
+    {
+        const char* what;
+        Vector3 direction;
+        u8 enabled;
+        Color colour;
+        u8 red, green, blue;
+    } cases[] = {
+        {"facing the surface", Vector3(0, 0, -1), 1, Color(1, 0, 0, 1), 255, 0, 0},
+        {"along the surface", Vector3(1, 0, 0), 1, Color(1, 0, 0, 1), 0, 0, 0},
+        {"half turned", Vector3(0, -std::sqrt(3.0f) / 2.0f, -0.5f), 1, Color(0, 0, 1, 1), 0, 0, 127},
+        {"switched off", Vector3(0, 0, -1), 0, Color(1, 1, 1, 1), 0, 0, 0},
+    };
+    Light* light = DiffuseLight(Light::KindDirectional, Color(0, 0, 0, 1));
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.what);
+        light->direction = c.direction;
+        light->enabled = c.enabled;
+        light->diffuse = c.colour;
+        const Image frame = FrameOfQuad(KorvaneTest::SceneQuad(Vector3(0, 0, -5), kRight, kUp, 2.0f));
+        EXPECT_TRUE(RenderRgbNear(RenderPixel(frame, 320, 240), c.red, c.green, c.blue, 3));
+        EXPECT_TRUE(RenderRgbNear(RenderPixel(frame, 5, 5), 0, 0, 0, 0)) << "the clear colour around the quad";
+    }
 }
 
 TEST_F(LightPixels, SceneAmbientColourMeetsTheMaterial)
@@ -118,15 +123,6 @@ TEST_F(LightPixels, PointLightLightsTheNearerSurfaceMore)
     EXPECT_GT(far, 20);
     EXPECT_LT(far, 60);
     EXPECT_EQ(RenderPixel(frame, 445, 240)[0], 0);
-}
-
-TEST_F(LightPixels, SwitchedOffLightLightsNothing)
-{
-    Light* light = DiffuseLight(Light::KindDirectional, Color(1, 1, 1, 1));
-    light->direction = Vector3(0, 0, -1);
-    light->enabled = 0;
-    const Image frame = FrameOfQuad(KorvaneTest::SceneQuad(Vector3(0, 0, -5), kRight, kUp, 2.0f));
-    EXPECT_TRUE(RenderRgbNear(RenderPixel(frame, 320, 240), 0, 0, 0));
 }
 
 TEST_F(LightPixels, LightsStayInTheWorldWhenTheCameraTurns)

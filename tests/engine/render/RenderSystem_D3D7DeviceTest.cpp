@@ -3,6 +3,7 @@
 #include "engine/core/Error.h"
 #include "engine/render/AdapterInfo_D3D7.h"
 #include "engine/render/Texture2D_D3D7.h"
+#include "tests/support/D3D7SurfaceTexture.h"
 #include "tests/support/D3D7FakeDriver.h"
 #include "tests/support/FakeWindowBackend.h"
 #include "tests/support/RenderTestBed.h"
@@ -145,7 +146,7 @@ TEST_F(RenderD3D7Device, TransformAndLightingDeviceIsPreferred)
 
 TEST_F(RenderD3D7Device, ForcedSoftwareTakesTheSoftwareDeviceEvenBeforeALaterReference)
 {
-    KorvaneTest::D3D7FakeDeviceSpec software, reference;
+    KorvaneTest::D3D7FakeDeviceDescription software, reference;
     software.guid = IID_IDirect3DRGBDevice;
     software.hardware = false;
     reference.guid = IID_IDirect3DRefDevice;
@@ -164,10 +165,10 @@ TEST_F(RenderD3D7Device, ForcedSoftwareTakesTheSoftwareDeviceEvenBeforeALaterRef
 
 TEST_F(RenderD3D7Device, SecondaryAdaptersAreNeverChosen)
 {
-    KorvaneTest::D3D7FakeAdapterSpec secondary = D3D7FakeDriver::StandardAdapter();
+    KorvaneTest::D3D7FakeAdapterDescription secondary = D3D7FakeDriver::StandardAdapter();
     secondary.primary = false;
     secondary.guid = KorvaneTest::D3D7FakeGuid(7);
-    KorvaneTest::D3D7FakeDeviceSpec softwareOnly;
+    KorvaneTest::D3D7FakeDeviceDescription softwareOnly;
     softwareOnly.guid = IID_IDirect3DRGBDevice;
     softwareOnly.hardware = false;
     secondary.devices.push_back(softwareOnly);
@@ -292,7 +293,7 @@ TEST_F(RenderD3D7Device, DevicesWithoutDepthBuffersNeedNone)
 
 TEST_F(RenderD3D7Device, PaletteDesktopFailsBothDevicesAndEndsTheProgram)
 {
-    KorvaneTest::D3D7FakeDeviceSpec software;
+    KorvaneTest::D3D7FakeDeviceDescription software;
     software.guid = IID_IDirect3DRGBDevice;
     software.hardware = false;
     driver.adapters[0].devices.push_back(software);
@@ -322,7 +323,7 @@ TEST_F(RenderD3D7Device, EachCreationStepNamesItsFailure)
                           {"CreateSurface:depth", "Failed to create Z Buffer"},
                           {"AddAttachedSurface", "Failed to create Z Buffer"},
                           {"SetRenderTarget", "Failed to set render target"}};
-    KorvaneTest::D3D7FakeDeviceSpec software;
+    KorvaneTest::D3D7FakeDeviceDescription software;
     software.guid = IID_IDirect3DRGBDevice;
     software.hardware = false;
     driver.adapters[0].devices.push_back(software);
@@ -385,26 +386,10 @@ TEST_F(RenderD3D7Device, ReleaseLeavesNothingBehind)
     EXPECT_EQ(levels.back().first, DDSCL_NORMAL);
 }
 
-// A texture whose surface is a plain surface of the render system's DirectDraw.
-class SurfaceTexture : public Texture2D_D3D7
-{
-public:
-    SurfaceTexture(RenderSystem_D3D7* render, const std::string& key) : Texture2D_D3D7(render, key)
-    {
-        DDSURFACEDESC2 description;
-        description.dwFlags = DDSD_CAPS | DDSD_WIDTH | DDSD_HEIGHT;
-        description.dwWidth = description.dwHeight = 4;
-        description.ddsCaps.dwCaps = DDSCAPS_OFFSCREENPLAIN | DDSCAPS_SYSTEMMEMORY;
-        render->GetDirectDraw()->CreateSurface(&description, &m_surface, nullptr);
-    }
-
-    bool HasSurface() const { return m_surface != nullptr; }
-};
-
 TEST_F(RenderD3D7Device, ModeChangeResetsTheDeviceAndItsTextures)
 {
     RenderSystem_D3D7& render = Start(Options("800x600x32"));
-    SurfaceTexture texture(&render, "diffuse_a.tga");
+    KorvaneTest::D3D7SurfaceTexture texture(&render, "diffuse_a.tga");
     EXPECT_EQ(render.GetTextures().size(), 1u);
     render.CheckVideoModeChange();
     EXPECT_EQ(render.IsResetPending(), 0) << "the settings match the mode";
@@ -413,7 +398,7 @@ TEST_F(RenderD3D7Device, ModeChangeResetsTheDeviceAndItsTextures)
     render.CheckVideoModeChange();
     ASSERT_EQ(render.IsResetPending(), 1);
     render.Reset(RenderSystem::ResetDevice | RenderSystem::ResetResources);
-    EXPECT_FALSE(texture.HasSurface()) << "released before the device went";
+    EXPECT_FALSE(texture.Surface() != nullptr) << "released before the device went";
     EXPECT_EQ(ChosenMode(render), "1024x768x32");
     EXPECT_EQ(render.IsResetPending(), 0);
     EXPECT_EQ(render.AreResourcesLost(), 0);
@@ -449,9 +434,9 @@ TEST_F(RenderD3D7Device, RequestThatFallsBackDuringAResetWritesBackTheModeKept)
 // arrays must shrink with it before the defaults run over them.
 TEST_F(RenderD3D7Device, StageArraysFollowTheStageCountOfADeviceRecreatedByAReset)
 {
-    for (KorvaneTest::D3D7FakeDeviceSpec& device : driver.adapters[0].devices)
+    for (KorvaneTest::D3D7FakeDeviceDescription& device : driver.adapters[0].devices)
         device.stages = 4;
-    KorvaneTest::D3D7FakeDeviceSpec software;
+    KorvaneTest::D3D7FakeDeviceDescription software;
     software.guid = IID_IDirect3DRGBDevice;
     software.hardware = false;
     software.stages = 1;
@@ -474,7 +459,7 @@ TEST_F(RenderD3D7Device, UnknownTextureIsLoggedNotThrown)
 {
     RenderSystem_D3D7& render = Start();
     {
-        SurfaceTexture texture(&render, "diffuse_b.tga");
+        KorvaneTest::D3D7SurfaceTexture texture(&render, "diffuse_b.tga");
         render.UnregisterTexture(&texture);
         EXPECT_TRUE(render.GetTextures().empty());
     } // its destructor unregisters again

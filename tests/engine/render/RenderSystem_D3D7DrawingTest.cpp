@@ -4,6 +4,7 @@
 #include "engine/render/IndexBuffer.h"
 #include "engine/render/Texture2D_D3D7.h"
 #include "engine/render/VertexBuffer.h"
+#include "tests/support/D3D7SurfaceTexture.h"
 #include "tests/support/D3D7FakeDriver.h"
 #include "tests/support/D3D7FakeSurface.h"
 #include "tests/support/FakeWindowBackend.h"
@@ -346,26 +347,10 @@ TEST_F(RenderD3D7Drawing, DrawsThatWouldReadPastTheirBuffersAreRefused)
     EXPECT_EQ(Errors().size(), 3u);
 }
 
-// A texture with a plain surface of its own, standing in for an image-built one.
-class SurfaceTexture : public Texture2D_D3D7
-{
-public:
-    SurfaceTexture(RenderSystem_D3D7* render, const std::string& key) : Texture2D_D3D7(render, key)
-    {
-        DDSURFACEDESC2 description;
-        description.dwFlags = DDSD_CAPS | DDSD_WIDTH | DDSD_HEIGHT;
-        description.dwWidth = description.dwHeight = 4;
-        description.ddsCaps.dwCaps = DDSCAPS_OFFSCREENPLAIN | DDSCAPS_SYSTEMMEMORY;
-        render->GetDirectDraw()->CreateSurface(&description, &m_surface, nullptr);
-    }
-
-    IDirectDrawSurface7* Surface() const { return m_surface; }
-};
-
 TEST_F(RenderD3D7Drawing, TexturesBindBySerialAndLeaveTheStageWhenTheyGo)
 {
     RenderSystem_D3D7& render = Start();
-    auto first = std::make_unique<SurfaceTexture>(&render, "first");
+    auto first = std::make_unique<KorvaneTest::D3D7SurfaceTexture>(&render, "first");
     IDirectDrawSurface7* firstSurface = first->Surface();
     render.SetTexture(0, first.get());
     render.SetTexture(0, first.get());
@@ -375,7 +360,7 @@ TEST_F(RenderD3D7Drawing, TexturesBindBySerialAndLeaveTheStageWhenTheyGo)
     EXPECT_EQ(driver.Count("SetTexture"), 2) << "the stage lets go of a texture that is destroyed";
     EXPECT_EQ(driver.Named("SetTexture").back().pointer, nullptr);
     EXPECT_EQ(render.GetTexture(0), nullptr);
-    auto second = std::make_unique<SurfaceTexture>(&render, "second");
+    auto second = std::make_unique<KorvaneTest::D3D7SurfaceTexture>(&render, "second");
     render.SetTexture(0, second.get());
     EXPECT_EQ(driver.Named("SetTexture").back().pointer, second->Surface());
     EXPECT_TRUE(Errors().empty());

@@ -13,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <string>
 
 using namespace VelkorEngine;
 using KorvaneTest::RenderPixel;
@@ -70,29 +71,31 @@ protected:
 };
 }
 
-TEST_F(ShaderPixels, OpacityImageBlendsOverTheBackground)
+// One texture stage over the blue background: opaque, with an opacity image, or with the image's own alpha.
+TEST_F(ShaderPixels, OneStageBlendsByItsOpacity)
 {
     Picture("red.tga", Solid(4, 4, {255, 0, 0}, {255, 0, 0}));
     Picture("half.tga", Solid(4, 4, {128, 128, 128}, {128, 128, 128}));
-    ShaderUser* user = shaders->AddShader(BuildSingleTextureShaderDescriptor("red.tga", "half.tga", false));
-    const Image frame = Frame(user);
-    EXPECT_TRUE(RenderRgbNear(RenderPixel(frame, 320, 240), 128, 0, 127, 3));
-    EXPECT_TRUE(RenderRgbNear(RenderPixel(frame, 10, 10), 0, 0, 255, 0));
-}
-
-TEST_F(ShaderPixels, OwnAlphaOfA32BitImage)
-{
     Picture("glass.tga", Solid(4, 4, {0, 255, 0, 64}, {0, 255, 0, 64}));
-    ShaderUser* user = shaders->AddShader(BuildSingleTextureShaderDescriptor("glass.tga", "32bit", false));
-    const Image frame = Frame(user);
-    EXPECT_TRUE(RenderRgbNear(RenderPixel(frame, 320, 240), 0, 64, 191, 3));
-}
-
-TEST_F(ShaderPixels, OpaqueShaderCoversTheBackground)
-{
-    Picture("red.tga", Solid(4, 4, {255, 0, 0}, {255, 0, 0}));
-    ShaderUser* user = shaders->AddShader(BuildSingleTextureShaderDescriptor("red.tga", "", false));
-    EXPECT_TRUE(RenderRgbNear(RenderPixel(Frame(user), 320, 240), 255, 0, 0, 1));
+    const struct
+    {
+        const char* diffuse;
+        const char* opacity;
+        u8 red, green, blue;
+        int tolerance;
+    } cases[] = {
+        {"red.tga", "", 255, 0, 0, 1},
+        {"red.tga", "half.tga", 128, 0, 127, 3},
+        {"glass.tga", "32bit", 0, 64, 191, 3},
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(std::string(c.diffuse) + " " + c.opacity);
+        ShaderUser* user = shaders->AddShader(BuildSingleTextureShaderDescriptor(c.diffuse, c.opacity, false));
+        const Image frame = Frame(user);
+        EXPECT_TRUE(RenderRgbNear(RenderPixel(frame, 320, 240), c.red, c.green, c.blue, c.tolerance));
+        EXPECT_TRUE(RenderRgbNear(RenderPixel(frame, 10, 10), 0, 0, 255, 0));
+    }
 }
 
 TEST_F(ShaderPixels, TwoStagesModulate)

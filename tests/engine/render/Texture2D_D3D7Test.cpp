@@ -5,6 +5,7 @@
 #include "engine/files/Image.h"
 #include "engine/render/TextureManager.h"
 #include "platform/d3d7/D3D.h"
+#include "tests/support/ImageBytes.h"
 #include "tests/support/ImageTestFiles.h"
 #include "tests/support/RenderTestBed.h"
 #include "tests/support/TempFolder.h"
@@ -19,19 +20,12 @@
 #include <vector>
 
 using namespace VelkorEngine;
+using KorvaneTest::MakeImage;
 using KorvaneTest::RenderPixel;
 using KorvaneTest::RenderRgbNear;
 
 namespace
 {
-Image MakeImage(u32 width, u32 height, i32 bits, const std::vector<u8>& bytes)
-{
-    Image image;
-    image.Create(nullptr, width, height, bits);
-    std::copy(bytes.begin(), bytes.end(), image.GetData());
-    return image;
-}
-
 struct Level
 {
     DWORD width = 0;
@@ -86,7 +80,7 @@ protected:
     std::unique_ptr<Texture2D_D3D7> Make(Image& diffuse, Image* opacity, bool mip)
     {
         return std::unique_ptr<Texture2D_D3D7>(
-            static_cast<Texture2D_D3D7*>(render->CreateTexture(nullptr, "made", &diffuse, opacity, mip)));
+            static_cast<Texture2D_D3D7*>(render->CreateTexture(nullptr, "made", &diffuse, opacity, mip).release()));
     }
 
     Texture2D_D3D7* Get(bool mip, const std::string& diffuse, const std::string& opacity = "")

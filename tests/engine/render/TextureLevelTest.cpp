@@ -3,28 +3,19 @@
 #include "engine/render/TexelPacking.h"
 #include "engine/render/Texture2D.h"
 
+#include "tests/support/ImageBytes.h"
+
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <vector>
 
 using namespace VelkorEngine;
+using KorvaneTest::BytesOf;
+using KorvaneTest::MakeImage;
 
 namespace
 {
-Image MakeImage(u32 width, u32 height, i32 bits, const std::vector<u8>& bytes)
-{
-    Image image;
-    image.Create(nullptr, width, height, bits);
-    std::copy(bytes.begin(), bytes.end(), image.GetData());
-    return image;
-}
-
-std::vector<u8> BytesOf(const Image& image)
-{
-    return std::vector<u8>(image.GetData(), image.GetData() + image.GetDataSize());
-}
-
 class PlainTexture : public Texture2D
 {
 public:

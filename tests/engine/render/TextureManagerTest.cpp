@@ -47,21 +47,12 @@ protected:
         return entries;
     }
 
-    struct Images
-    {
-        std::unique_ptr<Image> diffuse;
-        std::unique_ptr<Image> opacity;
-    };
-
     // The images a rebuild of the texture would get; the manager stores none for GetTexture.
-    Images ImagesOf(Texture2D* texture)
+    TextureImages ImagesOf(Texture2D* texture)
     {
-        Image* diffuse = nullptr;
-        Image* opacity = nullptr;
-        bool owned = false;
-        manager.GetTextureImages(texture, diffuse, opacity, owned);
-        EXPECT_TRUE(owned);
-        return Images{std::unique_ptr<Image>(diffuse), std::unique_ptr<Image>(opacity)};
+        TextureImages images = manager.GetTextureImages(texture);
+        EXPECT_EQ(images.diffuse, images.readDiffuse.get());
+        return images;
     }
 
     TestSupport::TempFolder folder;
@@ -151,7 +142,7 @@ TEST_F(TextureManagerTest, SizesThatAreNoPowersOfTwoAreWarnedAboutAndResized)
     EXPECT_THAT(warnings[0], HasSubstr("Texture Manager: \"odd.tga\" image size should be power of two"));
     EXPECT_THAT(warnings[1], HasSubstr("Texture Manager: \"wide.tga\" image size should be power of two"));
     // A rebuild gets the same power-of-two images as the first build, without warning again.
-    const Images oddImages = ImagesOf(odd);
+    const TextureImages oddImages = ImagesOf(odd);
     EXPECT_EQ(256u, oddImages.diffuse->GetWidth());
     EXPECT_EQ(256u, oddImages.diffuse->GetHeight());
     EXPECT_EQ(512u, ImagesOf(wide).diffuse->GetWidth());
@@ -175,7 +166,7 @@ TEST_F(TextureManagerTest, OpacityOfAnotherSizeIsResizedToTheDiffuse)
     ASSERT_EQ(1u, warnings.size());
     EXPECT_THAT(warnings[0],
                 HasSubstr("Texture Manager: \"alpha.tga\" image size should be the same as \"colour.tga\""));
-    const Images images = ImagesOf(texture);
+    const TextureImages images = ImagesOf(texture);
     ASSERT_NE(nullptr, images.opacity);
     EXPECT_EQ(64u, images.opacity->GetWidth());
     EXPECT_EQ(32u, images.opacity->GetHeight());
@@ -189,7 +180,7 @@ TEST_F(TextureManagerTest, MissingDiffuseGivesTheCheckerboardAndOneError)
     const std::vector<std::string> errors = Entries(MessageManager::KindError);
     ASSERT_EQ(1u, errors.size());
     EXPECT_THAT(errors[0], HasSubstr("missing.tga"));
-    const Images images = ImagesOf(texture);
+    const TextureImages images = ImagesOf(texture);
     Image checkerboard;
     checkerboard.CreateCheckerboard(nullptr);
     ASSERT_EQ(64u, images.diffuse->GetWidth());
@@ -221,17 +212,17 @@ TEST_F(TextureManagerTest, KeptImagesAreHandedBackWithoutReading)
     auto diffuse = std::make_unique<Image>();
     diffuse->CreateCheckerboard(nullptr);
     Image* kept = diffuse.get();
-    Texture2D* texture = manager.LoadTexture(true, false, "made.tga", "", diffuse.release(), nullptr);
-    Image* images[2] = {nullptr, nullptr};
-    bool owned = true;
-    manager.GetTextureImages(texture, images[0], images[1], owned);
-    EXPECT_FALSE(owned);
-    EXPECT_EQ(kept, images[0]);
-    EXPECT_EQ(nullptr, images[1]);
+    Texture2D* texture = manager.LoadTexture(TextureManager::ManagerKeepsImages, TextureManager::WithoutMipMaps,
+                                             "made.tga", "", diffuse.release(), nullptr);
+    const TextureImages images = manager.GetTextureImages(texture);
+    EXPECT_EQ(nullptr, images.readDiffuse);
+    EXPECT_EQ(kept, images.diffuse);
+    EXPECT_EQ(nullptr, images.opacity);
     // The same key again: the new images are dropped and the texture shared.
     auto again = std::make_unique<Image>();
     again->CreateCheckerboard(nullptr);
-    EXPECT_EQ(texture, manager.LoadTexture(true, false, "made.tga", "", again.release(), nullptr));
+    EXPECT_EQ(texture, manager.LoadTexture(TextureManager::ManagerKeepsImages, TextureManager::WithoutMipMaps,
+                                           "made.tga", "", again.release(), nullptr));
     EXPECT_EQ(2u, texture->GetReferenceCount());
 }
 

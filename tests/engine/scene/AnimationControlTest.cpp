@@ -8,6 +8,7 @@
 
 #include <cmath>
 #include <string>
+#include <vector>
 
 using namespace VelkorEngine;
 using TestSupport::AnimationClock;
@@ -37,7 +38,7 @@ protected:
     AnimationClock clock;
 };
 
-TEST_F(AnimationControlTest, StartsStoppedOnTheWholeRange)
+TEST_F(AnimationControlTest, StartsStoppedOnTheWholeRangeAndStopsAtTheEndOfIt)
 {
     AnimationControl control = Make(10);
     EXPECT_EQ(control.GetFrameCount(), 10u);
@@ -45,38 +46,72 @@ TEST_F(AnimationControlTest, StartsStoppedOnTheWholeRange)
     EXPECT_EQ(control.IsPlaying(), 0);
     EXPECT_EQ(control.interpolate, 1);
     EXPECT_FLOAT_EQ(control.time, 0.0f);
-    control.time = 8.5f;
-    control.Update();
-    ExpectPosition(control, {8, 9, 0.5f});
-}
-
-TEST_F(AnimationControlTest, ContinuousLoopWrapsByOneFrameLessThanTheRange)
-{
-    AnimationControl control = Make(10);
-    control.speed = 10.0f;
-    control.loop = 1;
-    control.time = 13.5f;
-    control.Update();
-    EXPECT_FLOAT_EQ(control.time, 4.5f);
-    EXPECT_EQ(control.GetRepeatCount(), 1u);
-    ExpectPosition(control, {4, 5, 0.5f});
-}
-
-TEST_F(AnimationControlTest, RangeThatDoesNotLoopStopsOnItsLastFrame)
-{
-    AnimationControl control = Make(10);
-    control.speed = 10.0f;
     control.Start();
     control.time = 8.5f;
     control.Update();
-    ExpectPosition(control, {8, 9, 0.5f});
     EXPECT_EQ(control.IsPlaying(), 1);
-
     control.time = 9.0f;
     control.Update();
-    ExpectPosition(control, {9, 0, 0.0f});
-    EXPECT_FLOAT_EQ(control.time, 9.0f);
     EXPECT_EQ(control.IsPlaying(), 0);
+}
+
+struct Range
+{
+    i32 id;
+    u32 first;
+    u32 last;
+};
+
+// The pose a time gives on a range, without a clock: one update from a set time.
+struct PoseCase
+{
+    const char* what;
+    u32 frameCount;
+    std::vector<Range> ranges;
+    i32 animation;
+    u8 loop;
+    u8 interpolate;
+    f32 time;
+    Position expected;
+    f32 timeAfter;
+};
+
+TEST_F(AnimationControlTest, PoseOfATimeOnARange)
+{
+    const i32 whole = AnimationControl::WholeRange;
+    const f32 kAny = std::nanf(""); // the time after the update is not looked at
+    const PoseCase cases[] = {
+        {"whole range", 10, {}, whole, 0, 1, 8.5f, {8, 9, 0.5f}, 8.5f},
+        {"loop wraps by one frame less than the range", 10, {}, whole, 1, 1, 13.5f, {4, 5, 0.5f}, 4.5f},
+        {"a range that does not loop stops on its last frame", 10, {}, whole, 0, 1, 9.0f, {9, 0, 0.0f}, 9.0f},
+        {"a reversed range plays backwards", 10, {{1, 7, 3}}, 1, 0, 1, 1.25f, {5, 6, 0.75f}, 1.25f},
+        {"a reversed range ends on its last frame", 10, {{1, 7, 3}}, 1, 0, 1, 6.0f, {7, 3, 1.0f}, kAny},
+        {"no interpolation, no blend", 10, {}, whole, 0, 0, 3.5f, {3, 4, 0.0f}, 3.5f},
+        {"adding an existing id keeps its range", 10, {{2, 1, 3}, {2, 5, 8}}, 2, 0, 1, 1.5f, {2, 3, 0.5f}, 1.5f},
+        // Ranges past the last frame made the models read past their key frames.
+        {"a range is clamped to the frames", 10, {{1, 2, 50}}, 1, 0, 1, 1000.0f, {9, 2, 0.0f}, 7.0f},
+        {"a range wholly past the frames is the last one", 10, {{2, 40, 30}}, 2, 0, 1, 0.5f, {9, 9, 0.0f}, kAny},
+        {"an unknown range is the first frame", 10, {}, 42, 0, 1, 0.5f, {0, 0, 0.0f}, kAny},
+        {"frame count zero is one frame", 0, {}, whole, 1, 1, 3.0f, {0, 0, 0.0f}, kAny},
+    };
+    for (const PoseCase& c : cases)
+    {
+        SCOPED_TRACE(c.what);
+        AnimationControl control = Make(c.frameCount);
+        for (const auto& [id, first, last] : c.ranges)
+            control.AddAnimation(id, first, last);
+        if (c.animation != whole)
+            control.SetAnimation(c.animation);
+        control.loop = c.loop;
+        control.interpolate = c.interpolate;
+        control.time = c.time;
+        control.Update();
+        ExpectPosition(control, c.expected);
+        if (!std::isnan(c.timeAfter))
+        {
+            EXPECT_FLOAT_EQ(control.time, c.timeAfter);
+        }
+    }
 }
 
 TEST_F(AnimationControlTest, TimeAdvancesBySpeedTimesFrameTimeOnlyWhilePlaying)
@@ -89,49 +124,6 @@ TEST_F(AnimationControlTest, TimeAdvancesBySpeedTimesFrameTimeOnlyWhilePlaying)
     clock.Run(3, 0.1, [&] { control.Update(); });
     EXPECT_FLOAT_EQ(control.time, 1.5f);
     ExpectPosition(control, {1, 2, 0.5f});
-}
-
-TEST_F(AnimationControlTest, ReversedRangePlaysBackwards)
-{
-    AnimationControl control = Make(10);
-    control.AddAnimation(1, 7, 3);
-    control.SetAnimation(1);
-    control.time = 1.25f;
-    control.Update();
-    ExpectPosition(control, {5, 6, 0.75f}); // the pose at 7 - 1.25
-}
-
-TEST_F(AnimationControlTest, ReversedRangeThatDoesNotLoopEndsOnItsLastFrame)
-{
-    AnimationControl control = Make(10);
-    control.AddAnimation(1, 7, 3);
-    control.SetAnimation(1);
-    control.time = 6.0f;
-    control.Update();
-    ExpectPosition(control, {7, 3, 1.0f}); // fully at frame 3
-}
-
-TEST_F(AnimationControlTest, WithoutInterpolationTheBlendIsAlwaysZero)
-{
-    AnimationControl control = Make(10);
-    control.interpolate = 0;
-    for (f32 time : {0.25f, 3.5f, 8.75f})
-    {
-        control.time = time;
-        control.Update();
-        EXPECT_FLOAT_EQ(control.GetBlend(), 0.0f) << time;
-    }
-}
-
-TEST_F(AnimationControlTest, AddingAnExistingIdKeepsItsRange)
-{
-    AnimationControl control = Make(10);
-    control.AddAnimation(2, 1, 3);
-    control.AddAnimation(2, 5, 8);
-    control.SetAnimation(2);
-    control.time = 1.5f;
-    control.Update();
-    ExpectPosition(control, {2, 3, 0.5f});
 }
 
 TEST_F(AnimationControlTest, SetAnimationResetsTheTime)
@@ -297,43 +289,6 @@ TEST_F(AnimationControlTest, LoopingOneFrameRangeNeverPointsPastItsFrame)
     last.Update();
     EXPECT_EQ(last.GetFrame(), 9u);
     EXPECT_EQ(last.GetNextFrame(), 9u);
-}
-
-// Fault: ranges past the last frame made the models read past their key frames.
-TEST_F(AnimationControlTest, RangesAreClampedToTheFrames)
-{
-    AnimationControl control = Make(10);
-    control.AddAnimation(1, 2, 50);
-    control.AddAnimation(2, 40, 30);
-    control.SetAnimation(1);
-    control.time = 1000.0f;
-    control.Update();
-    EXPECT_EQ(control.GetFrame(), 9u);
-    control.SetAnimation(2);
-    control.time = 0.5f;
-    control.Update();
-    ExpectPosition(control, {9, 9, 0.0f});
-}
-
-TEST_F(AnimationControlTest, FrameCountZeroIsOneFrame)
-{
-    AnimationControl control = Make(0);
-    EXPECT_EQ(control.GetFrameCount(), 1u);
-    control.speed = 30.0f;
-    control.loop = 1;
-    control.Start();
-    clock.Run(3, 0.1, [&] { control.Update(); });
-    EXPECT_EQ(control.GetFrame(), 0u);
-    EXPECT_EQ(control.GetNextFrame(), 0u);
-}
-
-TEST_F(AnimationControlTest, AnUnknownRangeIsTheFirstFrame)
-{
-    AnimationControl control = Make(10);
-    control.SetAnimation(42);
-    control.time = 0.5f;
-    control.Update();
-    ExpectPosition(control, {0, 0, 0.0f});
 }
 
 struct OddTime

@@ -160,7 +160,7 @@ TEST_F(ModelTest, EmptyFlagsBecomeTheVertexBufferUsageBitAndDrawNothing)
     std::unique_ptr<Model> model = Load("models\\none.mlf", file);
     EXPECT_EQ(model->flags, ModelFlags::VertexBufferUsage);
     EXPECT_EQ(model->vertexBuffer->GetUsage(), 1u);
-    model->Update(1);
+    model->Update(Model::Cull);
     model->Render();
     EXPECT_EQ(model->GetPrimitivesToDraw(), 0u);
     EXPECT_TRUE(bed.Render().Draws().empty());
@@ -173,7 +173,7 @@ TEST_F(ModelTest, MorphVerticesBlendBetweenFrames)
     EXPECT_FLOAT_EQ(model->animation->speed, 10.0f);
     model->worldMatrix = Translation(Vector3(0.0f, 0.0f, -10.0f));
     model->animation->time = 0.5f;
-    model->Update(1);
+    model->Update(Model::Cull);
     EXPECT_EQ(model->animation->GetFrame(), 0u);
     EXPECT_EQ(model->animation->GetNextFrame(), 1u);
     const BufferVertex vertex = ReadVertex(*model->vertexBuffer, 1);
@@ -195,13 +195,13 @@ TEST_F(ModelTest, SkinnedFilePosesFrameZeroAndFollowsItsBone)
 
     model->worldMatrix = Translation(Vector3(0.0f, 0.0f, -10.0f));
     model->animation->time = 0.25f;
-    model->Update(1);
+    model->Update(Model::Cull);
     ExpectVector(ReadVertex(*model->vertexBuffer, 1).position, Vector3(1.25f, 0.0f, 0.0f));
     ExpectVector(ReadVertex(*model->vertexBuffer, 2).normal, Vector3(0.0f, 0.0f, 1.0f));
     ExpectVector(model->bounds.GetWorldMinimum(), Vector3(0.25f, 0.0f, -10.0f));
 
     model->animation->time = 1.0f; // the end of a range that does not loop
-    model->Update(1);
+    model->Update(Model::Cull);
     ExpectVector(ReadVertex(*model->vertexBuffer, 0).position, Vector3(1.0f, 0.0f, 0.0f));
 }
 
@@ -218,7 +218,7 @@ TEST_F(ModelTest, SkinnedVertexSumsItsWeightedInfluences)
                                           {1, 0.5f, Vector3(0.0f, 1.0f, 0.0f), Vector3(0.0f, 0.0f, 0.0f)}};
     std::unique_ptr<Model> model = Load("models\\two.mlf", file, ModelFlags::Visible);
     model->worldMatrix = Translation(Vector3(0.0f, 0.0f, -10.0f));
-    model->Update(1);
+    model->Update(Model::Cull);
     const BufferVertex vertex = ReadVertex(*model->vertexBuffer, 0);
     // Positions: bone 0 gives (2, 0, 0), bone 1 turns the pivot (1, 0, 0) to (0, 1, 0).
     ExpectVector(vertex.position, Vector3(1.0f, 0.5f, 0.0f));
@@ -231,17 +231,17 @@ TEST_F(ModelTest, UnchangedAnimationPositionLeavesTheVertexBufferAlone)
     std::unique_ptr<Model> model = Load("models\\morph.mlf", MakeMorphTriangle(), ModelFlags::Visible);
     model->worldMatrix = Translation(Vector3(0.0f, 0.0f, -10.0f));
     model->animation->time = 0.5f;
-    model->Update(1);
+    model->Update(Model::Cull);
     u8* first = model->vertexBuffer->LockVertices(0, 1);
     const f32 marker = 123.0f;
     std::memcpy(first, &marker, sizeof(marker));
     model->vertexBuffer->Unlock();
 
     model->animation->time = 0.50001f;
-    model->Update(1);
+    model->Update(Model::Cull);
     EXPECT_FLOAT_EQ(ReadVertex(*model->vertexBuffer, 0).position.x, 123.0f);
     model->animation->time = 0.75f;
-    model->Update(1);
+    model->Update(Model::Cull);
     EXPECT_FLOAT_EQ(ReadVertex(*model->vertexBuffer, 0).position.x, 1.5f);
 }
 
@@ -251,7 +251,7 @@ TEST_F(ModelTest, WithoutVertexAnimationOnlyTheBoundsMove)
     model->animateVertices = 0;
     model->worldMatrix = Translation(Vector3(0.0f, 0.0f, -10.0f));
     model->animation->time = 1.0f;
-    model->Update(1);
+    model->Update(Model::Cull);
     ExpectVector(ReadVertex(*model->vertexBuffer, 0).position, Vector3(0.0f));
     ExpectVector(model->bounds.GetWorldMinimum(), Vector3(1.0f, 0.0f, -10.0f));
 }
@@ -261,7 +261,7 @@ TEST_F(ModelTest, HiddenModelStillAnimatesButDoesNothingElse)
     std::unique_ptr<Model> model = Load("models\\morph.mlf", MakeMorphTriangle());
     model->animation->Start();
     bed.Clock().Step(0.05);
-    model->Update(1);
+    model->Update(Model::Cull);
     EXPECT_FLOAT_EQ(model->animation->time, 0.5f);
     EXPECT_EQ(model->GetPrimitivesToDraw(), 0u);
     EXPECT_FLOAT_EQ(ReadVertex(*model->vertexBuffer, 1).position.x, 0.0f);
@@ -272,22 +272,22 @@ TEST_F(ModelTest, DepthIsTheDistanceInFrontOfTheCameraAndACulledModelKeepsIt)
     std::unique_ptr<Model> model = Box(ModelFlags::Visible);
     model->worldMatrix = Translation(Vector3(0.0f, 0.0f, -10.0f));
     model->bounds.SetTransform(model->worldMatrix);
-    model->Update(1);
+    model->Update(Model::Cull);
     EXPECT_EQ(model->GetPrimitivesToDraw(), 12u);
     EXPECT_FLOAT_EQ(model->depth, 10.0f);
 
     bed.DefaultCamera().position = Vector3(0.0f, 0.0f, -4.0f);
     bed.UpdateCamera();
-    model->Update(1);
+    model->Update(Model::Cull);
     EXPECT_FLOAT_EQ(model->depth, 6.0f);
 
     model->worldMatrix = Translation(Vector3(0.0f, 0.0f, 50.0f));
     model->bounds.SetTransform(model->worldMatrix);
-    model->Update(1);
+    model->Update(Model::Cull);
     EXPECT_EQ(model->GetPrimitivesToDraw(), 0u);
     EXPECT_FLOAT_EQ(model->depth, 6.0f);
 
-    model->Update(0);
+    model->Update(Model::NoCull);
     EXPECT_EQ(model->GetPrimitivesToDraw(), 12u);
     EXPECT_FLOAT_EQ(model->depth, -54.0f);
 }
@@ -296,7 +296,7 @@ TEST_F(ModelTest, KeptDepthIsNotRecomputed)
 {
     std::unique_ptr<Model> model = Box(ModelFlags::Visible | ModelFlags::KeepDepth);
     model->depth = 7.5f;
-    model->Update(0);
+    model->Update(Model::NoCull);
     EXPECT_FLOAT_EQ(model->depth, 7.5f);
 }
 
@@ -304,7 +304,7 @@ TEST_F(ModelTest, BoundsFromVerticesFollowTheWorldMatrix)
 {
     std::unique_ptr<Model> model = Box(ModelFlags::BoundsFromVertices);
     model->worldMatrix = Translation(Vector3(3.0f, 0.0f, 0.0f));
-    model->Update(0);
+    model->Update(Model::NoCull);
     ExpectVector(model->bounds.GetWorldMinimum(), Vector3(2.0f, -1.0f, -1.0f));
     ExpectVector(model->bounds.GetWorldMaximum(), Vector3(4.0f, 1.0f, 1.0f));
 }
@@ -314,7 +314,7 @@ TEST_F(ModelTest, ComputeBoundsTransformsOnlyTheTwoCorners)
     std::unique_ptr<Model> model = Box();
     MakeRotationZMatrix(model->worldMatrix, 1.5707964f);
     BoundingVolume volume;
-    model->ComputeBounds(volume, 1);
+    model->ComputeBounds(volume, Model::InWorldSpace);
     ExpectVector(volume.GetMinimum(), Vector3(1.0f, -1.0f, -1.0f));
     ExpectVector(volume.GetMaximum(), Vector3(-1.0f, 1.0f, 1.0f));
 }
@@ -503,11 +503,11 @@ TEST_F(ModelTest, AnimationFlagsWithoutAnimationDataAreHarmless)
     Model selfMade(bed.Services(), ModelFlags::Visible | ModelFlags::Morph | ModelFlags::Skeletal, 4, 6, 5, nullptr,
                    nullptr);
     selfMade.animation->time = 2.5f;
-    selfMade.Update(0);
+    selfMade.Update(Model::NoCull);
 
     std::unique_ptr<Model> box = Box(ModelFlags::Visible);
     Model copy(*box, nullptr, ModelFlags::Morph | ModelFlags::Skeletal);
-    copy.Update(0);
+    copy.Update(Model::NoCull);
     EXPECT_EQ(copy.GetSkeleton(), nullptr);
     EXPECT_EQ(copy.GetPrimitivesToDraw(), 12u);
 }
@@ -519,7 +519,7 @@ TEST_F(ModelTest, CopyConvertsTheLayoutAndSharesTheShader)
     source->depthOffset = 2.5f;
     source->animation->speed = 3.0f;
     source->animation->time = 0.5f;
-    source->Update(1);
+    source->Update(Model::Cull);
 
     Model copy(*source, nullptr, ModelFlags::VertexColor);
     EXPECT_EQ(copy.name, source->name);
@@ -540,7 +540,7 @@ TEST_F(ModelTest, CopyConvertsTheLayoutAndSharesTheShader)
     ExpectVector(copy.bounds.GetWorldMinimum(), source->bounds.GetWorldMinimum());
 
     copy.animation->time = 1.0f;
-    copy.Update(1);
+    copy.Update(Model::Cull);
     ExpectVector(ReadVertex(*copy.vertexBuffer, 0).position, Vector3(1.0f, 0.0f, 0.0f));
     ExpectVector(ReadVertex(*source->vertexBuffer, 0).position, Vector3(0.5f, 0.0f, 0.0f));
 }
@@ -582,7 +582,7 @@ protected:
         std::unique_ptr<Model> model = Box(extraFlags);
         model->worldMatrix = Translation(Vector3(0.0f, 0.0f, -10.0f));
         model->bounds.SetTransform(model->worldMatrix);
-        model->Update(1);
+        model->Update(Model::Cull);
         return model;
     }
 };
@@ -662,7 +662,7 @@ TEST_F(ModelRenderTest, WhatIsNotDrawn)
     std::unique_ptr<Model> culled = Box();
     culled->worldMatrix = Translation(Vector3(0.0f, 0.0f, 20.0f)); // behind the camera
     culled->bounds.SetTransform(culled->worldMatrix);
-    culled->Update(1);
+    culled->Update(Model::Cull);
     culled->Render();
 
     std::unique_ptr<Model> stencil = VisibleBox(ModelFlags::Stencil); // the recording device has no stencil

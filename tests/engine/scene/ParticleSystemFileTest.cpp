@@ -62,64 +62,6 @@ ParticleSystemFile Distinct(u32 version)
     file.boxMaximum = Vector3(4.0f, 5.0f, 6.0f);
     return file;
 }
-
-void ExpectSameKeys(const ParticleKeys<f32>& actual, const ParticleKeys<f32>& expected)
-{
-    for (u32 j = 0; j < ParticleKeyCount; ++j)
-        EXPECT_EQ(actual[j], expected[j]) << "key " << j;
-}
-
-void ExpectSameKeys(const ParticleKeys<Vector3>& actual, const ParticleKeys<Vector3>& expected)
-{
-    for (u32 j = 0; j < ParticleKeyCount; ++j)
-    {
-        EXPECT_EQ(actual[j].x, expected[j].x) << "key " << j;
-        EXPECT_EQ(actual[j].y, expected[j].y) << "key " << j;
-        EXPECT_EQ(actual[j].z, expected[j].z) << "key " << j;
-    }
-}
-
-void ExpectSameKeys(const ParticleKeys<Color>& actual, const ParticleKeys<Color>& expected)
-{
-    for (u32 j = 0; j < ParticleKeyCount; ++j)
-    {
-        EXPECT_EQ(actual[j].r, expected[j].r) << "key " << j;
-        EXPECT_EQ(actual[j].g, expected[j].g) << "key " << j;
-        EXPECT_EQ(actual[j].b, expected[j].b) << "key " << j;
-        EXPECT_EQ(actual[j].a, expected[j].a) << "key " << j;
-    }
-}
-
-void ExpectSameFields(const ParticleSystemFile& actual, const ParticleSystemFile& expected)
-{
-    EXPECT_EQ(actual.version, expected.version);
-    EXPECT_EQ(actual.capacity, expected.capacity);
-    const ParticleParameters& a = actual.parameters;
-    const ParticleParameters& e = expected.parameters;
-    EXPECT_EQ(a.period, e.period);
-    EXPECT_EQ(a.gravityOn, e.gravityOn);
-    EXPECT_EQ(a.gravity, e.gravity);
-    EXPECT_EQ(a.floorOn, e.floorOn);
-    EXPECT_EQ(a.floorHeight, e.floorHeight);
-    EXPECT_EQ(a.bounceFactor, e.bounceFactor);
-    EXPECT_EQ(a.dieWhenStopped, e.dieWhenStopped);
-    EXPECT_EQ(a.stopThreshold, e.stopThreshold);
-    EXPECT_EQ(a.continuousEmission, e.continuousEmission);
-    ExpectSameKeys(a.emission, e.emission);
-    ExpectSameKeys(a.lifeCentre, e.lifeCentre);
-    ExpectSameKeys(a.lifeSpread, e.lifeSpread);
-    ExpectSameKeys(a.directionCentre, e.directionCentre);
-    ExpectSameKeys(a.directionSpread, e.directionSpread);
-    ExpectSameKeys(a.color, e.color);
-    ExpectSameKeys(a.size, e.size);
-    ExpectSameKeys(a.speedCentre, e.speedCentre);
-    ExpectSameKeys(a.speedSpread, e.speedSpread);
-    EXPECT_EQ(actual.emitterShape, expected.emitterShape);
-    EXPECT_EQ(actual.boxMinimum.x, expected.boxMinimum.x);
-    EXPECT_EQ(actual.boxMinimum.z, expected.boxMinimum.z);
-    EXPECT_EQ(actual.boxMaximum.x, expected.boxMaximum.x);
-    EXPECT_EQ(actual.boxMaximum.z, expected.boxMaximum.z);
-}
 }
 
 TEST(ParticleSystemFile, Version204LaysOutEveryFieldAtItsOffset)
@@ -168,22 +110,20 @@ TEST(ParticleSystemFile, Version203HasNoSpeedSpreadKeys)
     EXPECT_EQ(ValueAt<f32>(bytes, 417), 4.0f);
 }
 
-TEST(ParticleSystemFile, Version204RoundTripsByteForByte)
+// Every field has its own value and the writer's offsets are pinned above, so a field the reader takes
+// from the wrong place or leaves out changes the bytes written back.
+TEST(ParticleSystemFile, BothVersionsRoundTripByteForByte)
 {
-    const std::string bytes = BuildParticleFile(Distinct(204));
-    const ParticleSystemFile read = ReadBytes(bytes);
-    ExpectSameFields(read, Distinct(204));
-    EXPECT_EQ(BuildParticleFile(read), bytes);
-}
-
-TEST(ParticleSystemFile, Version203ReadsSpeedSpreadAsZeroAndRoundTrips)
-{
-    const std::string bytes = BuildParticleFile(Distinct(203));
-    const ParticleSystemFile read = ReadBytes(bytes);
-    ParticleSystemFile expected = Distinct(203);
-    expected.parameters.speedSpread = {};
-    ExpectSameFields(read, expected);
-    EXPECT_EQ(BuildParticleFile(read), bytes);
+    for (u32 version : {204u, 203u})
+    {
+        SCOPED_TRACE(version);
+        const std::string bytes = BuildParticleFile(Distinct(version));
+        const ParticleSystemFile read = ReadBytes(bytes);
+        EXPECT_EQ(read.version, version);
+        EXPECT_EQ(BuildParticleFile(read), bytes);
+        // A version 203 file has no speed spread keys: they read as zero.
+        EXPECT_EQ(read.parameters.speedSpread[5], version == 204u ? 85.0f : 0.0f);
+    }
 }
 
 TEST(ParticleSystemFile, SelfMadeValuesRoundTrip)
@@ -198,18 +138,14 @@ TEST(ParticleSystemFile, SelfMadeValuesRoundTrip)
     EXPECT_EQ(BuildParticleFile(read), bytes);
 }
 
-TEST(ParticleSystemFile, LengthFieldShortOfTheFileIsAFormatError)
+TEST(ParticleSystemFile, HeaderWithAShortLengthOrAnotherMagicIsAFormatError)
 {
-    ParticleFileHeaderOverrides overrides;
-    overrides.length = 452;
-    EXPECT_EQ(ReadError(BuildParticleFile(Distinct(204), overrides)), kFormatError);
-}
-
-TEST(ParticleSystemFile, WrongMagicIsAFormatError)
-{
-    ParticleFileHeaderOverrides overrides;
-    overrides.magic = "VEMLF";
-    EXPECT_EQ(ReadError(BuildParticleFile(Distinct(204), overrides)), kFormatError);
+    ParticleFileHeaderOverrides shortLength;
+    shortLength.length = 452;
+    ParticleFileHeaderOverrides otherMagic;
+    otherMagic.magic = "VEMLF";
+    for (const ParticleFileHeaderOverrides& overrides : {shortLength, otherMagic})
+        EXPECT_EQ(ReadError(BuildParticleFile(Distinct(204), overrides)), kFormatError);
 }
 
 TEST(ParticleSystemFile, UnknownVersionNamesTheCurrentOne)

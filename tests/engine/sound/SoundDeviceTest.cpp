@@ -36,7 +36,7 @@ bool RunUntil(SoundManager& manager, Condition done)
     {
         if (std::chrono::steady_clock::now() > deadline)
             return false;
-        manager.Update(1);
+        manager.Update(SoundManager::ProcessQueue);
         Sleep(1);
     }
     return true;
@@ -89,12 +89,12 @@ TEST(SoundDiskThreads, EffectAndStreamedMusicReachTheOutputFile)
         Sound* effect = manager.CreateSound("tone.wav");
         Sound* song = manager.CreateSound("music.ogg");
         ASSERT_EQ(song->GetBuffer()->IsStreamed(), 1);
-        manager.Play(effect, 1);
+        manager.Play(effect, SoundManager::Immediately);
         ASSERT_TRUE(RunUntil(manager, [&] { return effect->GetState() == Sound::Stopped; }));
-        manager.Play(song, 1);
+        manager.Play(song, SoundManager::Immediately);
         const std::uintmax_t start = std::filesystem::file_size(output);
         ASSERT_TRUE(RunUntil(manager, [&] { return std::filesystem::file_size(output) > start + 4 * MusicChecked; }));
-        manager.Stop(song, 1);
+        manager.Stop(song, SoundManager::Immediately);
     }
     EXPECT_TRUE(world.Errors().empty());
 

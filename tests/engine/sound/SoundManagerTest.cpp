@@ -53,43 +53,32 @@ TEST_F(SoundManagers, EnumeratesInCreationOrderAfterDeletes)
     EXPECT_EQ(Manager().GetBufferManager()->GetBufferCount(), 3u);
 }
 
-TEST_F(SoundManagers, DeletingUnknownSoundsDoesNothing)
-{
-    Sound* sound = Manager().CreateSound("a.wav");
-    Manager().DeleteSound(nullptr);
-    Manager().DeleteSound(reinterpret_cast<Sound*>(&m_rig));
-    Manager().DeleteSound(sound);
-    Manager().DeleteSound(sound);
-    EXPECT_EQ(Manager().GetSoundCount(), 0u);
-    Manager().GetBufferManager()->ReleaseBuffer(nullptr);
-    EXPECT_EQ(Manager().GetBufferManager()->GetBufferCount(), 0u);
-}
 
 TEST_F(SoundManagers, QueuedRequestsRunInOrderAtTheNextUpdateWithTheQueue)
 {
     Sound* sound = Manager().CreateSound("a.wav");
-    Manager().Play(sound, 0);
+    Manager().Play(sound, SoundManager::Queued);
     EXPECT_EQ(sound->GetState(), Sound::Stopped);
-    Manager().Update(0);
+    Manager().Update(SoundManager::KeepQueue);
     EXPECT_EQ(sound->GetState(), Sound::Stopped);
-    Manager().Stop(sound, 0);
-    Manager().Update(1);
+    Manager().Stop(sound, SoundManager::Queued);
+    Manager().Update(SoundManager::ProcessQueue);
     EXPECT_EQ(sound->GetState(), Sound::Stopped);
 
-    Manager().Stop(sound, 0);
-    Manager().Play(sound, 0);
-    Manager().Pause(sound, 0);
-    Manager().Play(sound, 0);
-    Manager().Update(1);
+    Manager().Stop(sound, SoundManager::Queued);
+    Manager().Play(sound, SoundManager::Queued);
+    Manager().Pause(sound, SoundManager::Queued);
+    Manager().Play(sound, SoundManager::Queued);
+    Manager().Update(SoundManager::ProcessQueue);
     EXPECT_EQ(sound->GetState(), Sound::Playing);
-    Manager().Update(1);
+    Manager().Update(SoundManager::ProcessQueue);
     EXPECT_EQ(sound->GetState(), Sound::Playing);
 
-    Manager().Pause(sound, 1);
+    Manager().Pause(sound, SoundManager::Immediately);
     EXPECT_EQ(sound->GetState(), Sound::Paused);
-    Manager().Play(sound, 1);
+    Manager().Play(sound, SoundManager::Immediately);
     EXPECT_EQ(sound->GetState(), Sound::Playing);
-    Manager().Stop(sound, 1);
+    Manager().Stop(sound, SoundManager::Immediately);
     EXPECT_EQ(sound->GetState(), Sound::Stopped);
 }
 
@@ -97,11 +86,11 @@ TEST_F(SoundManagers, DeletingASoundDropsItsQueuedRequests)
 {
     Sound* doomed = Manager().CreateSound("a.wav");
     Sound* kept = Manager().CreateSound("long.wav");
-    Manager().Play(doomed, 0);
-    Manager().Play(kept, 0);
-    Manager().Pause(doomed, 0);
+    Manager().Play(doomed, SoundManager::Queued);
+    Manager().Play(kept, SoundManager::Queued);
+    Manager().Pause(doomed, SoundManager::Queued);
     Manager().DeleteSound(doomed);
-    Manager().Update(1);
+    Manager().Update(SoundManager::ProcessQueue);
     EXPECT_EQ(kept->GetState(), Sound::Playing);
     EXPECT_EQ(Manager().GetSoundCount(), 1u);
 }
@@ -109,12 +98,12 @@ TEST_F(SoundManagers, DeletingASoundDropsItsQueuedRequests)
 TEST_F(SoundManagers, UpdateNoticesTheEndOfOneShots)
 {
     Sound* sound = Manager().CreateSound("a.wav");
-    Manager().Play(sound, 1);
+    Manager().Play(sound, SoundManager::Immediately);
     m_rig.Render(3999);
-    Manager().Update(0);
+    Manager().Update(SoundManager::KeepQueue);
     EXPECT_EQ(sound->GetState(), Sound::Playing);
     m_rig.Render(1);
-    Manager().Update(0);
+    Manager().Update(SoundManager::KeepQueue);
     EXPECT_EQ(sound->GetState(), Sound::Stopped);
 }
 
@@ -166,9 +155,9 @@ TEST_F(SoundManagers, TeardownWithLiveSoundsQueuedRequestsAndDuplicates)
     {
         Sound* sound = Manager().CreateSound(i % 2 ? "a.wav" : "long.wav");
         Manager().Play(sound, static_cast<u8>(i % 2));
-        Manager().Stop(sound, 0);
+        Manager().Stop(sound, SoundManager::Queued);
     }
-    Manager().Update(0);
+    Manager().Update(SoundManager::KeepQueue);
     m_rig.Render(100);
     m_rig.Shutdown();
     EXPECT_TRUE(m_rig.World().Errors().empty());

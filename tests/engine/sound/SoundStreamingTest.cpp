@@ -38,7 +38,7 @@ protected:
         {
             const Samples part = m_rig.Render(static_cast<std::uint32_t>(std::min<std::uint64_t>(step, frames - done)));
             out.insert(out.end(), part.begin(), part.end());
-            m_rig.Manager().Update(1);
+            m_rig.Manager().Update(SoundManager::ProcessQueue);
         }
         return out;
     }
@@ -75,11 +75,11 @@ TEST_F(SoundStreaming, ComesOutByteForByteAtEveryFrameLength)
     // 30 frames a second; one first frame longer than a chunk; steady frames of 33,000 and 70,000 bytes.
     for (std::uint32_t step : {735u, 9000u, 8250u, 17500u, 1u << 16})
     {
-        m_rig.Manager().Play(m_music, 0);
-        m_rig.Manager().Update(1);
+        m_rig.Manager().Play(m_music, SoundManager::Queued);
+        m_rig.Manager().Update(SoundManager::ProcessQueue);
         const Samples out = Play(SourceFrames + 20000, step);
         ASSERT_EQ(Slice(out, 0, SourceFrames), m_source) << step;
-        m_rig.Manager().Update(1);
+        m_rig.Manager().Update(SoundManager::ProcessQueue);
         EXPECT_EQ(m_music->GetState(), Sound::Stopped) << step;
         // The tail after the data is silence; the stream stops one chunk into it.
         EXPECT_EQ(Slice(out, SourceFrames, 8192), Samples(2 * 8192, 0)) << step;

@@ -71,7 +71,7 @@ TEST_F(Sounds, StaticSoundPlaysBitExactAndEnds)
     EXPECT_EQ(Slice(out, 0, 3000), SoundSamples(pcm));
     EXPECT_EQ(Slice(out, 3000, 500), Samples(1000, 0));
     EXPECT_EQ(sound->GetState(), Sound::Playing);
-    m_rig.Manager().Update(1);
+    m_rig.Manager().Update(SoundManager::ProcessQueue);
     EXPECT_EQ(sound->GetState(), Sound::Stopped);
 }
 
@@ -112,7 +112,7 @@ TEST_F(Sounds, LoopingChangesWhilePlayingKeepThePosition)
         tail.resize(120, 0);
         return tail;
     }());
-    m_rig.Manager().Update(1);
+    m_rig.Manager().Update(SoundManager::ProcessQueue);
     EXPECT_EQ(sound->GetState(), Sound::Stopped);
 }
 
@@ -198,7 +198,7 @@ TEST_F(Sounds, UnknownTypeAndMissingFileBecomeSilence)
         sound->Play();
     }
     EXPECT_EQ(m_rig.Render(16), Samples(32, 0));
-    m_rig.Manager().Update(1);
+    m_rig.Manager().Update(SoundManager::ProcessQueue);
     for (Sound* sound : {unknown, missing, nameless})
         EXPECT_EQ(sound->GetState(), Sound::Stopped);
 }
@@ -226,7 +226,7 @@ TEST_F(Sounds, UnplayableFormatsGiveAMuteSoundThatStopsItself)
         sound->Pause();
         sound->Play();
         EXPECT_EQ(m_rig.Render(8), Samples(16, 0));
-        m_rig.Manager().Update(1);
+        m_rig.Manager().Update(SoundManager::ProcessQueue);
         EXPECT_EQ(sound->GetState(), Sound::Stopped);
         m_rig.Manager().DeleteSound(sound);
     }

@@ -136,7 +136,7 @@ TEST_F(PhysicsTest, SphereBehindAOneSidedSurfaceNeverMeetsIt)
     wall.vertexBuffer->Unlock();
     const u32 indices[3] = {0, 1, 2};
     wall.indexBuffer->SetIndices(0, 3, indices);
-    wall.ComputeBounds(wall.bounds, 0);
+    wall.ComputeBounds(wall.bounds, Model::InModelSpace);
     physics.AddModelObject(&wall, Identity(), 3);
     EXPECT_TRUE(Sweep(1.0f, {0, 0, 0}, {10, 0}));
     EXPECT_NEAR(end.x, 4.0f, kNear);
@@ -293,7 +293,7 @@ protected:
             std::memcpy(vertices + i * wall->vertexBuffer->GetStride(), &corners[i], sizeof(Vector3));
         wall->vertexBuffer->Unlock();
         wall->indexBuffer->SetIndices(0, static_cast<u32>(indices.size()), indices.data());
-        wall->ComputeBounds(wall->bounds, 0);
+        wall->ComputeBounds(wall->bounds, Model::InModelSpace);
         return wall;
     }
 

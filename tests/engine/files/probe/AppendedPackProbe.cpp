@@ -17,7 +17,7 @@ int main(int argc, char** argv)
     FileManager files(&log, argv[1], "Data");
     try
     {
-        auto file = files.OpenBinary(argv[2], 0, 0);
+        auto file = files.OpenBinary(argv[2], FileBinary::ForReading, FileBinary::ReadAsNeeded);
         std::string bytes(file->GetSize(), '\0');
         file->Read(bytes.data(), file->GetSize());
         std::printf("%u %s", files.GetPackCount(), bytes.c_str());

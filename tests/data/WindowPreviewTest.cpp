@@ -1,0 +1,87 @@
+// Every window drawn as a player sees it (pictures under window_previews/ of the test folder, to look at),
+// and every text fitting the label that shows it, in each of the six languages.
+#include "tests/data/WindowPreview.h"
+#include "tools/datagen/content/Fonts.h"
+#include "tools/datagen/image/Painter.h"
+#include "tools/formats/ImageWriters.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+using DataTest::BuiltControl;
+using DataTest::WindowDescriptions;
+using DataTest::WindowPreview;
+
+namespace
+{
+const WindowDescriptions& Descriptions()
+{
+    static const WindowDescriptions descriptions;
+    return descriptions;
+}
+
+const WindowPreview& Preview()
+{
+    static const WindowPreview preview(Descriptions(), KORVANE_FONT_FOLDER);
+    return preview;
+}
+
+// The widest line of a text as its label lays it out (multiline labels wrap at spaces, so only a single
+// word can be too wide there).
+float WidestLine(const std::string& text, const std::string& face, unsigned size, bool multiline)
+{
+    float widest = 0;
+    std::string piece;
+    for (size_t at = 0; at <= text.size(); ++at)
+    {
+        const bool end = at == text.size() || text[at] == '\n' || (multiline && text[at] == ' ');
+        if (!end)
+        {
+            if (text[at] != '\r')
+                piece += text[at];
+            continue;
+        }
+        widest = std::max(widest, KorvaneTools::Painter::TextWidth(face, size, piece));
+        piece.clear();
+    }
+    return widest;
+}
+}
+
+TEST(windows, EveryTextFitsItsLabelInEveryLanguage)
+{
+    for (const std::string& window : Descriptions().WindowNames())
+    {
+        std::vector<std::string> faults;
+        for (const BuiltControl& control : Descriptions().Build(window, faults))
+        {
+            if (control.kind != "text_label")
+                continue;
+            const auto [face, size] = Preview().Face(control.AttributeOr("font", ""));
+            const bool multiline = control.AttributeOr("multiline", "0") == "1";
+            for (const std::string& language : KorvaneTools::GameLanguages())
+            {
+                const std::string text = Preview().LabelText(control, language);
+                EXPECT_LE(WidestLine(text, face, size, multiline), control.box.width)
+                    << control.fullName << " [" << language << "] \"" << text << "\"";
+                EXPECT_GE(control.box.height, float(size)) << control.fullName;
+            }
+        }
+    }
+}
+
+TEST(windows, EveryWindowIsDrawnForLookingAt)
+{
+    const std::filesystem::path folder = "window_previews";
+    std::filesystem::create_directories(folder);
+    for (const std::string& window : Descriptions().WindowNames())
+        for (const char* language : {"en"})
+        {
+            const std::string bytes = KorvaneTools::WriteBmp(Preview().Draw(window, language));
+            std::ofstream((folder / (window + "_" + language + ".bmp")).string(), std::ios::binary)
+                .write(bytes.data(), std::streamsize(bytes.size()));
+            EXPECT_TRUE(std::filesystem::file_size(folder / (window + "_" + language + ".bmp")) > 800u * 600u * 3u);
+        }
+}

@@ -1,0 +1,409 @@
+// Pictures and particle systems of the play objects.
+#include "tools/datagen/content/PlayArt.h"
+
+#include "tools/datagen/play/PlayFiles.h"
+#include "tools/datagen/play/SkinPainting.h"
+#include "tools/formats/ParticleFileWriter.h"
+
+#include <cmath>
+#include <numbers>
+
+namespace KorvaneTools
+{
+namespace
+{
+using VelkorEngine::Color;
+using VelkorEngine::ParticleKeyCount;
+using VelkorEngine::ParticleSystemFile;
+
+constexpr float Pi = std::numbers::pi_v<float>;
+const std::string Textures = "game_objects/textures/";
+
+// ---- skins ----
+
+RgbaPicture Wood(unsigned rgb, std::uint32_t seed)
+{
+    RgbaPicture picture(128, 128);
+    Painter painter(picture);
+    painter.Mottle(Colour::Hex(rgb), 6.0f, 0.25f, seed);
+    for (int g = 0; g < 12; ++g)
+    {
+        const float y = 5.0f + static_cast<float>(g) * 10.5f;
+        Line(painter, {0, y}, {128, y + 3 * std::sin(static_cast<float>(g))}, 1.2f, Colour::Hex(0x3A2A1A, 0.5f));
+    }
+    return picture;
+}
+
+// Left half one material, right half another: the atlases of the two-material models.
+RgbaPicture TwoMaterials(const RgbaPicture& left, const RgbaPicture& right)
+{
+    RgbaPicture picture(128, 128);
+    for (unsigned y = 0; y < 128; ++y)
+        for (unsigned x = 0; x < 128; ++x)
+        {
+            const auto* from = x < 64 ? left.At(x, y) : right.At(x, y);
+            std::copy(from, from + 4, picture.At(x, y));
+        }
+    return picture;
+}
+
+RgbaPicture Metal(unsigned rgb, std::uint32_t seed, bool band)
+{
+    RgbaPicture picture = MottledPicture(128, rgb, 0.25f, seed, 5.0f);
+    Painter painter(picture);
+    for (int k = 0; k < 6; ++k)
+        Line(painter, {0, 10.0f + static_cast<float>(k) * 22}, {128, 14.0f + static_cast<float>(k) * 22}, 3,
+             Colour::Hex(0xFFFFFF, 0.12f));
+    if (band)
+    {
+        FillRect(painter, 0, 56, 128, 72, Colour::Hex(0x4A4D52));
+        Line(painter, {0, 58}, {128, 58}, 1.5f, Colour::Hex(0xD4A640));
+        Line(painter, {0, 70}, {128, 70}, 1.5f, Colour::Hex(0xD4A640));
+    }
+    return picture;
+}
+
+RgbaPicture GlowingGold()
+{
+    RgbaPicture picture = MottledPicture(128, 0xD4A640, 0.3f, 77, 5.0f);
+    Painter painter(picture);
+    for (int c = 0; c < 5; ++c)
+        Crack(painter, {25.0f * static_cast<float>(c) + 12, 64}, 60, static_cast<float>(c) * 1.3f, 300u + static_cast<unsigned>(c),
+              Colour::Hex(0xFF6A20));
+    return picture;
+}
+
+RgbaPicture Rope()
+{
+    RgbaPicture picture(128, 128);
+    Painter painter(picture);
+    painter.Fill(Colour::Hex(0xB89A60));
+    for (int k = -8; k < 16; ++k)
+        Line(painter, {static_cast<float>(k) * 12, 0}, {static_cast<float>(k) * 12 + 64, 128}, 4,
+             Colour::Hex(0x7A5A30, 0.8f));
+    return picture;
+}
+
+// ---- bonus emblems on a medallion: rim in the kind's glow, emblem in the middle ----
+// Named "bonus_<kind>.jpg": the ballista and hammer emblems would otherwise take the names of the gun's and
+// the hammer's own skins.
+
+struct Bonus
+{
+    const char* name;
+    unsigned rim;
+};
+
+// Rims in the glow colour the game gives each kind's falling bonus: blue helps, red-orange hinders,
+// yellow arms.
+constexpr unsigned Blue = 0x0090FF, RedOrange = 0xFF4200, Yellow = 0xFFD800;
+const Bonus Bonuses[] = {
+    {"life", Blue},           {"bat_increase", Blue},    {"bat_decrease", RedOrange}, {"balls_speed_up", RedOrange},
+    {"balls_slow_down", Blue}, {"balls_split", Blue},    {"balls_super", Blue},       {"barrier", Blue},
+    {"arbalest", Yellow},     {"ballista", Yellow},      {"hammer", Yellow},
+};
+
+void Arrow(Painter& p, float x, float y, float direction, const Colour& c)
+{
+    p.FillPolygon({{x, y - 12}, {x + 14 * direction, y}, {x, y + 12}}, c);
+}
+
+void Emblem(Painter& p, const std::string& name)
+{
+    const Colour ink = Colour::Hex(0xF4F1E8);
+    const Colour gold = Colour::Hex(0xF2CF6B);
+    if (name == "life")
+    {
+        p.FillCircle({52, 56}, 14, Colour::Hex(0xC0282A));
+        p.FillCircle({76, 56}, 14, Colour::Hex(0xC0282A));
+        p.FillPolygon({{39, 62}, {89, 62}, {64, 94}}, Colour::Hex(0xC0282A));
+    }
+    else if (name == "bat_increase" || name == "bat_decrease")
+    {
+        FillRect(p, 44, 58, 84, 70, Colour::Hex(0x7A5230));
+        const bool out = name == "bat_increase";
+        Arrow(p, out ? 90 : 24, 64, out ? 1 : 1, ink);
+        Arrow(p, out ? 38 : 104, 64, -1, ink);
+    }
+    else if (name == "balls_speed_up")
+    {
+        p.FillCircle({70, 64}, 14, ink);
+        for (int k = 0; k < 3; ++k)
+            Line(p, {24, 50.0f + 14 * static_cast<float>(k)}, {52, 50.0f + 14 * static_cast<float>(k)}, 4, ink);
+    }
+    else if (name == "balls_slow_down")
+    {
+        p.FillPolygon({{42, 34}, {86, 34}, {64, 64}}, ink);
+        p.FillPolygon({{64, 64}, {86, 94}, {42, 94}}, ink);
+        FillRect(p, 38, 30, 90, 35, gold);
+        FillRect(p, 38, 93, 90, 98, gold);
+    }
+    else if (name == "balls_split")
+        for (int k = 0; k < 3; ++k)
+            p.FillCircle({64 + 20 * std::cos(static_cast<float>(k) * 2 * Pi / 3 - Pi / 2),
+                          68 + 20 * std::sin(static_cast<float>(k) * 2 * Pi / 3 - Pi / 2)},
+                         11, ink);
+    else if (name == "balls_super")
+    {
+        for (int k = 0; k < 8; ++k)
+        {
+            const float a = static_cast<float>(k) * Pi / 4;
+            Line(p, {64, 64}, {64 + 34 * std::cos(a), 64 + 34 * std::sin(a)}, 4, gold);
+        }
+        p.FillCircle({64, 64}, 16, Colour::Hex(0xFFE090));
+    }
+    else if (name == "barrier")
+    {
+        FillRect(p, 30, 36, 38, 96, Colour::Hex(0x7A5230));
+        FillRect(p, 90, 36, 98, 96, Colour::Hex(0x7A5230));
+        for (float y : {50.0f, 66.0f, 82.0f})
+            Line(p, {34, y}, {94, y + 2}, 4, ink);
+    }
+    else if (name == "arbalest")
+    {
+        Line(p, {64, 100}, {64, 30}, 7, Colour::Hex(0x7A5230));
+        Line(p, {30, 52}, {64, 36}, 5, ink);
+        Line(p, {98, 52}, {64, 36}, 5, ink);
+        Line(p, {30, 52}, {98, 52}, 2, ink);
+    }
+    else if (name == "ballista")
+    {
+        Line(p, {64, 104}, {64, 40}, 8, Colour::Hex(0x7A5230));
+        p.FillPolygon({{50, 44}, {78, 44}, {64, 20}}, ink);
+    }
+    else if (name == "hammer")
+    {
+        Line(p, {64, 106}, {64, 50}, 8, Colour::Hex(0x7A5230));
+        FillRect(p, 38, 30, 90, 52, ink);
+    }
+}
+
+RgbaPicture BonusPicture(const Bonus& bonus)
+{
+    RgbaPicture picture(128, 128);
+    Painter p(picture);
+    p.Fill(Colour::Hex(bonus.rim));
+    p.FillCircle({64, 64}, 54, Colour::Hex(bonus.rim).Scaled(0.6f));
+    p.FillCircle({64, 64}, 48, Colour::Hex(0x2A2B31));
+    Emblem(p, bonus.name);
+    return picture;
+}
+
+RgbaPicture Spark()
+{
+    RgbaPicture picture = SoftSpot(64, 0xFFFFFF, 0.5f);
+    Painter p(picture);
+    Line(p, {32, 2}, {32, 62}, 3, Colour::Hex(0xFFFFFF, 0.9f));
+    Line(p, {2, 32}, {62, 32}, 3, Colour::Hex(0xFFFFFF, 0.9f));
+    return picture;
+}
+
+RgbaPicture Smoke()
+{
+    RgbaPicture picture = SoftSpot(64, 0xB0B0B0, 0.7f);
+    for (unsigned y = 0; y < 64; ++y)
+        for (unsigned x = 0; x < 64; ++x)
+        {
+            auto* px = picture.At(x, y);
+            px[3] = static_cast<VelkorEngine::u8>(px[3] * (0.5f + 0.5f * FractalNoise(static_cast<float>(x) / 8,
+                                                                                       static_cast<float>(y) / 8, 5)));
+        }
+    return picture;
+}
+
+RgbaPicture Chip(unsigned rgb, const std::vector<Point>& shape)
+{
+    RgbaPicture picture(64, 64);
+    Painter p(picture);
+    p.Fill(Colour::Hex(rgb, 0.0f));
+    p.FillPolygon(shape, Colour::Hex(rgb));
+    return picture;
+}
+
+RgbaPicture Ring(unsigned rgb)
+{
+    RgbaPicture picture(64, 64);
+    const Colour c = Colour::Hex(rgb);
+    for (unsigned y = 0; y < 64; ++y)
+        for (unsigned x = 0; x < 64; ++x)
+        {
+            const float d = std::hypot(static_cast<float>(x) - 31.5f, static_cast<float>(y) - 31.5f) / 32;
+            const float a = std::max(0.0f, 1 - std::fabs(d - 0.7f) * 4) + std::max(0.0f, 0.5f - d);
+            auto* px = picture.At(x, y);
+            px[0] = static_cast<VelkorEngine::u8>(c.r * 255), px[1] = static_cast<VelkorEngine::u8>(c.g * 255);
+            px[2] = static_cast<VelkorEngine::u8>(c.b * 255);
+            px[3] = static_cast<VelkorEngine::u8>(std::min(1.0f, a) * 255);
+        }
+    return picture;
+}
+
+// ---- particle systems ----
+
+struct Recipe
+{
+    const char* file;
+    const char* texture;
+    Blending blending;
+    u32 capacity;
+    float period;
+    float emission; // per second, or the burst's count when burst
+    bool burst;
+    float life, lifeSpread;
+    Vector3 direction, spread;
+    float speedFrom, speedTo;
+    float sizeFrom, sizeTo;
+    std::vector<unsigned> colours; // 0xRRGGBBAA, spread evenly over the keys
+    float gravity;                 // 0: off
+    bool floor;
+    float bounce;
+    Vector3 boxMinimum, boxMaximum; // equal: a point emitter
+};
+
+Color KeyColour(const std::vector<unsigned>& colours, float t)
+{
+    const float at = t * static_cast<float>(colours.size() - 1);
+    const std::size_t i = std::min(static_cast<std::size_t>(at), colours.size() - 2);
+    const float f = at - static_cast<float>(i);
+    const auto channel = [&](std::size_t k, int shift) { return static_cast<float>((colours[k] >> shift) & 0xFF) / 255; };
+    Color c;
+    c.r = channel(i, 24) * (1 - f) + channel(i + 1, 24) * f;
+    c.g = channel(i, 16) * (1 - f) + channel(i + 1, 16) * f;
+    c.b = channel(i, 8) * (1 - f) + channel(i + 1, 8) * f;
+    c.a = channel(i, 0) * (1 - f) + channel(i + 1, 0) * f;
+    return c;
+}
+
+ParticleSystemFile Particles(const Recipe& r)
+{
+    ParticleSystemFile file;
+    file.capacity = r.capacity;
+    auto& p = file.parameters;
+    p.period = r.period;
+    p.gravityOn = r.gravity > 0 ? 1 : 0;
+    p.gravity = r.gravity;
+    p.floorOn = r.floor ? 1 : 0;
+    p.floorHeight = 0.0f;
+    p.bounceFactor = r.bounce;
+    p.dieWhenStopped = 0;
+    p.stopThreshold = 0.01f;
+    p.continuousEmission = r.burst ? 0 : 1;
+    p.emission.fill(r.burst ? 0.0f : r.emission);
+    if (r.burst)
+        p.emission[0] = r.emission;
+    p.lifeCentre.fill(r.life);
+    p.lifeSpread.fill(r.lifeSpread);
+    p.directionCentre.fill(r.direction);
+    p.directionSpread.fill(r.spread);
+    for (u32 k = 0; k < ParticleKeyCount; ++k)
+    {
+        const float t = static_cast<float>(k) / static_cast<float>(ParticleKeyCount - 1);
+        p.color[k] = KeyColour(r.colours, t);
+        p.size[k] = r.sizeFrom + (r.sizeTo - r.sizeFrom) * t;
+        p.speedCentre[k] = r.speedFrom + (r.speedTo - r.speedFrom) * t;
+        p.speedSpread[k] = p.speedCentre[k] * 0.3f;
+    }
+    const bool box = r.boxMinimum != r.boxMaximum;
+    file.emitterShape = box ? 1 : 0;
+    file.boxMinimum = r.boxMinimum;
+    file.boxMaximum = r.boxMaximum;
+    return file;
+}
+
+const Vector3 Zero(0.0f);
+const Vector3 Up(0, 0, 1);
+const Vector3 All(1.0f);
+
+const std::vector<Recipe>& Recipes()
+{
+    using B = Blending;
+    static const std::vector<Recipe> recipes = {
+        {"ball_simple_train", "spot", B::Additive, 20, 1, 40, false, 0.35f, 0, Zero, All, 0.01f, 0.01f, 1.6f, 0.2f,
+         {0xC0DCFFCC, 0xC0DCFF00}, 0, false, 0, Zero, Zero},
+        {"ball_super_train", "fire", B::Additive, 30, 1, 60, false, 0.4f, 0, Zero, All, 0.02f, 0.02f, 2.4f, 0.3f,
+         {0xFFD060FF, 0xE04020A0, 0x80100000}, 0, false, 0, Zero, Zero},
+        {"ball_simple_hit", "spark", B::Additive, 10, 0.1f, 10, true, 0.25f, 0, Zero, All, 0.3f, 0.3f, 0.8f, 0.1f,
+         {0xFFFFFFFF, 0xFFFFFF00}, 1.0f, true, 0.4f, Zero, Zero},
+        {"ball_super_hit", "spark", B::Additive, 16, 0.1f, 16, true, 0.35f, 0, Zero, All, 0.45f, 0.45f, 1.2f, 0.1f,
+         {0xF2CF6BFF, 0xF2CF6B00}, 1.0f, true, 0.4f, Zero, Zero},
+        {"bat_destruction", "splinter", B::Alpha, 40, 0.15f, 40, true, 1.2f, 0.3f, Up, {1, 1, 0.5f}, 0.4f, 0.4f, 1.0f,
+         0.5f, {0x7A5230FF, 0x9A958CC0, 0x9A958C00}, 1.0f, true, 0.3f, {-6, -3, 0}, {6, 3, 4}},
+        {"block_creation", "smoke", B::Alpha, 12, 0.2f, 12, true, 0.6f, 0, Up, {1, 1, 0.2f}, 0.05f, 0.05f, 2, 4,
+         {0x9A958C80, 0x9A958C00}, 0, false, 0, {-5, -3, 0}, {5, 3, 1}},
+        {"block_destruction_simple", "chip", B::Alpha, 20, 0.1f, 20, true, 1.0f, 0.2f, Up, {1, 1, 0.5f}, 0.4f, 0.4f,
+         0.8f, 0.6f, {0xB8A88AFF, 0xB8A88A00}, 1.0f, true, 0.3f, {-5, -3, 0}, {5, 3, 6}},
+        {"block_destruction_super", "fire", B::Additive, 28, 0.1f, 28, true, 1.0f, 0, Up, {1, 1, 0.5f}, 0.55f, 0.55f,
+         1.0f, 0.6f, {0xF2CF6BFF, 0xE04020C0, 0x80100000}, 1.0f, true, 0.3f, {-5, -3, 0}, {5, 3, 6}},
+        {"block_explosive", "fire", B::Alpha, 40, 0.15f, 40, true, 0.9f, 0.2f, Up, All, 0.6f, 0.1f, 3, 6,
+         {0xFFFFFFFF, 0xFF9A3CE0, 0x302820A0, 0x30282000}, 0.3f, false, 0, Zero, Zero},
+        {"bonus_catch", "spark", B::Additive, 24, 0.1f, 24, true, 0.5f, 0, Zero, {1, 0, 1}, 0.3f, 0.3f, 1.2f, 0.2f,
+         {0xF2CF6BFF, 0xF2CF6B00}, 0, false, 0, Zero, Zero},
+        {"bonus_end_level", "mote", B::Additive, 30, 0.3f, 30, true, 1.0f, 0, Up, {0.3f, 0.3f, 0}, 0.25f, 0.25f, 1.5f,
+         0.5f, {0xFFFFFFFF, 0xF2CF6BC0, 0xF2CF6B00}, 0, false, 0, {-5, -5, 0}, {5, 5, 0}},
+        {"arbalet_train", "smoke", B::Alpha, 20, 1, 30, false, 0.2f, 0, Zero, All, 0.01f, 0.01f, 0.6f, 0.1f,
+         {0xA0A0A080, 0xA0A0A000}, 0, false, 0, Zero, Zero},
+        {"arbalet_hit", "splinter", B::Alpha, 10, 0.1f, 10, true, 0.6f, 0, {0, -1, 1}, All, 0.3f, 0.3f, 0.5f, 0.5f,
+         {0x7A5230FF, 0x7A523000}, 1.0f, true, 0.3f, Zero, Zero},
+        {"ballista_train", "smoke", B::Alpha, 30, 1, 40, false, 0.3f, 0, Zero, All, 0.01f, 0.01f, 1.0f, 0.2f,
+         {0xA0A0A099, 0xA0A0A000}, 0, false, 0, Zero, Zero},
+        {"ballista_hit", "splinter", B::Alpha, 18, 0.1f, 18, true, 0.8f, 0, {0, -1, 1}, All, 0.4f, 0.4f, 0.8f, 0.8f,
+         {0x7A5230FF, 0x9A958CC0, 0x9A958C00}, 1.0f, true, 0.3f, Zero, Zero},
+    };
+    return recipes;
+}
+}
+
+const std::vector<std::string>& BonusNames()
+{
+    static const std::vector<std::string> names = [] {
+        std::vector<std::string> list;
+        for (const Bonus& bonus : Bonuses)
+            list.push_back(bonus.name);
+        return list;
+    }();
+    return names;
+}
+
+std::vector<std::string> PlayParticlePaths()
+{
+    std::vector<std::string> paths;
+    for (const Recipe& r : Recipes())
+        paths.push_back(std::string("game_objects/particles/") + r.file + ".psf");
+    return paths;
+}
+
+void AddPlayArt(DataStage& stage)
+{
+    AddJpeg(stage, Textures + "steel.jpg", Metal(0xB8C0C8, 1, true));
+    AddJpeg(stage, Textures + "gold.jpg", GlowingGold());
+    AddJpeg(stage, Textures + "oak.jpg", Wood(0x7A5230, 2));
+    AddJpeg(stage, Textures + "iron.jpg", Metal(0x4A4D52, 3, false));
+    AddJpeg(stage, Textures + "rotor.jpg", Metal(0xB08040, 4, false));
+    AddJpeg(stage, Textures + "crossbow.jpg", TwoMaterials(Wood(0x7A5230, 5), Metal(0x8A8F96, 6, false)));
+    AddJpeg(stage, Textures + "ballista.jpg", TwoMaterials(Wood(0x5A3A20, 7), Metal(0x4A4D52, 8, false)));
+    AddJpeg(stage, Textures + "bolt.jpg", TwoMaterials(Wood(0x9A7040, 9), Metal(0x8A8F96, 10, false)));
+    AddJpeg(stage, Textures + "hammer.jpg", TwoMaterials(Wood(0x7A5230, 11), Metal(0x5A5D62, 12, true)));
+    AddJpeg(stage, Textures + "rope.jpg", Rope());
+    AddJpeg(stage, Textures + "post.jpg", TwoMaterials(Wood(0x7A5230, 13), MottledPicture(128, 0x2E4A8C, 0.2f, 14)));
+    for (const Bonus& bonus : Bonuses)
+        AddJpeg(stage, Textures + "bonus_" + bonus.name + ".jpg", BonusPicture(bonus));
+    AddTga(stage, Textures + "flare_ball.tga", SoftSpot(64, 0xC8E0FF, 0.6f));
+    AddTga(stage, Textures + "flare_bonus.tga", Ring(0xFFF0C0));
+    AddTga(stage, Textures + "spot.tga", SoftSpot(64, 0xFFFFFF, 0.8f));
+    AddTga(stage, Textures + "spark.tga", Spark());
+    AddTga(stage, Textures + "smoke.tga", Smoke());
+    AddTga(stage, Textures + "chip.tga", Chip(0xB8A88A, {{20, 14}, {48, 20}, {52, 44}, {26, 52}, {12, 34}}));
+    AddTga(stage, Textures + "splinter.tga", Chip(0x8A6238, {{8, 40}, {56, 20}, {58, 26}, {12, 46}}));
+    AddTga(stage, Textures + "fire.tga", SoftSpot(64, 0xFFB050, 0.5f));
+    AddTga(stage, Textures + "mote.tga", SoftSpot(64, 0xFFF4C0, 1.5f));
+}
+
+void AddPlayParticles(DataStage& stage)
+{
+    for (const Recipe& r : Recipes())
+    {
+        const std::string path = std::string("game_objects/particles/") + r.file;
+        stage.Add(path + ".psf", BuildParticleFile(Particles(r)));
+        AddShaderFile(stage, path + ".srf", TextureShader(Textures + r.texture + ".tga", r.blending, "32bit"));
+    }
+}
+}

@@ -47,6 +47,12 @@ void GUIEditBox::Initialise(i32 fontId, const Color& textColor, const Vector2& t
     SetFont(fontId);
 }
 
+void GUIEditBox::SetTextSettings(const Color& textColor, const Vector2& textOffset, const TextLimits& limits,
+                                 u16 caretCharacter)
+{
+    Initialise(m_fontId, textColor, textOffset, limits, caretCharacter);
+}
+
 void GUIEditBox::SetFont(i32 fontId)
 {
     m_fontId = fontId;

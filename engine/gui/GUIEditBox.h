@@ -57,6 +57,9 @@ public:
     // The window's queued texts stay reachable by number.
     using GUIWindow::GetText;
     void SetFont(i32 fontId);
+    // The text settings the constructors take, changed afterwards; the caret is one character.
+    void SetTextSettings(const Color& textColor, const Vector2& textOffset, const TextLimits& limits,
+                         u16 caretCharacter);
     void SetFocused(bool focused) { m_focused = focused ? 1 : 0; }
     bool IsFocused() const { return m_focused != 0; }
 

@@ -13,7 +13,7 @@
 #include "guitools/GUISliderControl.h"
 #include "guitools/GUIToolManager.h"
 #include "guitools/GUIWindowBase.h"
-#include "tests/support/FakeClock.h"
+#include "tests/support/GUIPixelBed.h"
 #include "tests/support/ImageTestFiles.h"
 #include "tests/support/ScriptedMouse.h"
 #include "tests/support/TempFolder.h"
@@ -26,22 +26,10 @@
 #include <string>
 
 using namespace VelkorEngine;
+using namespace TestSupport;
 
 namespace
 {
-struct Rgb
-{
-    int r;
-    int g;
-    int b;
-};
-
-constexpr Rgb kRed{255, 0, 0};
-constexpr Rgb kGreen{0, 255, 0};
-constexpr Rgb kBlue{0, 0, 255};
-constexpr Rgb kGrey{128, 128, 128};
-constexpr Rgb kWhite{255, 255, 255};
-
 ImageTest::Picture Solid(Rgb colour)
 {
     ImageTest::Picture picture{8, 8, 4, std::vector<u8>(8 * 8 * 4)};
@@ -79,25 +67,12 @@ const char* const Description =
     "toddler_size=\"20 20\" toddler_min_position=\"0 0\" toddler_max_position=\"200 0\"/>"
     "</window></window>";
 
-class GUIWindowPixelTest : public testing::Test
+class GUIWindowPixelTest : public TestSupport::GUIPixelBed
 {
 protected:
     void SetUp() override
     {
-        clock.SetMilliseconds(1000);
-        EngineParameters parameters;
-        parameters.applicationName = "Window Pixels";
-        parameters.version = 100;
-        parameters.basePath = folder.Path();
-        parameters.dataFolder = "data";
-        parameters.writeLog = 0;
-        parameters.saveSettingsOnExit = 0;
-        parameters.defaultVideoMode = "800x600x32";
-        parameters.defaultFullScreen = 0;
-        parameters.centreWindow = 1;
-        parameters.minimizeOnFocusLoss = 0;
-        engine = std::make_unique<Engine>(parameters);
-        engine->GetGUIManager()->SetSize(800.0f, 600.0f);
+        StartEngine("Window Pixels", "data");
         WriteData();
         for (const auto& [name, colour] : {std::pair{"grey", kGrey}, std::pair{"green", kGreen},
                                            std::pair{"blue", kBlue}, std::pair{"white", kWhite}})
@@ -110,7 +85,7 @@ protected:
     {
         window.reset();
         tools.reset();
-        engine.reset();
+        GUIPixelBed::TearDown();
     }
 
     void WriteData()
@@ -135,36 +110,9 @@ protected:
 
     void MoveTo(int x, int y) { mouse.MoveTo(engine->GetWindow()->GetHandle(), x, 599 - y); }
 
-    void RunFrame()
-    {
-        clock.AdvanceSeconds(1.0 / 60.0);
-        engine->Render();
-        window->Update();
-        engine->Frame(0);
-    }
+    void UpdateWidgets() override { window->Update(); }
 
-    Image Screenshot()
-    {
-        Image shot;
-        engine->GetRenderSystem()->TakeScreenshot(shot);
-        return shot;
-    }
-
-    static void ExpectColour(const Image& shot, u32 x, u32 y, Rgb expected)
-    {
-        ASSERT_EQ(shot.GetWidth(), 800u);
-        ASSERT_EQ(shot.GetHeight(), 600u);
-        const u32 channels = static_cast<u32>(shot.GetBitsPerPixel()) / 8;
-        const u8* pixel = shot.GetData() + (static_cast<size_t>(y) * shot.GetWidth() + x) * channels;
-        EXPECT_NEAR(pixel[0], expected.r, 24) << "at " << x << ", " << y;
-        EXPECT_NEAR(pixel[1], expected.g, 24) << "at " << x << ", " << y;
-        EXPECT_NEAR(pixel[2], expected.b, 24) << "at " << x << ", " << y;
-    }
-
-    TestSupport::TempFolder folder;
-    TestSupport::FakeClock clock;
     TestSupport::ScriptedMouse mouse;
-    std::unique_ptr<Engine> engine;
     TestSupport::TableGUIResources resources;
     std::unique_ptr<GUITools::GUIToolManager> tools;
     std::unique_ptr<GUITools::GUIWindowBase> window;

@@ -27,14 +27,14 @@ ImageTest::Picture QuadrantPicture(u32 channels, Rgb topLeft, Rgb topRight, Rgb 
     return picture;
 }
 
-void GUIPixelBed::StartEngine(const std::string& applicationName)
+void GUIPixelBed::StartEngine(const std::string& applicationName, const std::string& dataFolder)
 {
     clock.SetMilliseconds(1000);
     EngineParameters parameters;
     parameters.applicationName = applicationName;
     parameters.version = 100;
     parameters.basePath = folder.Path();
-    parameters.dataFolder = "Data";
+    parameters.dataFolder = dataFolder;
     parameters.writeLog = 0;
     parameters.saveSettingsOnExit = 0;
     parameters.defaultVideoMode = "800x600x32";
@@ -50,6 +50,7 @@ void GUIPixelBed::RunFrame()
 {
     clock.AdvanceSeconds(1.0 / 60.0);
     engine->Render();
+    UpdateWidgets();
     engine->Frame(0);
 }
 

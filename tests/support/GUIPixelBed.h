@@ -37,10 +37,12 @@ ImageTest::Picture QuadrantPicture(VelkorEngine::u32 channels, Rgb topLeft, Rgb 
 class GUIPixelBed : public testing::Test
 {
 protected:
-    void StartEngine(const std::string& applicationName);
+    void StartEngine(const std::string& applicationName, const std::string& dataFolder = "Data");
     void TearDown() override { engine.reset(); }
 
+    // One frame of the engine at 60 Hz, with the test's own widgets updated between drawing and the frame.
     void RunFrame();
+    virtual void UpdateWidgets() {}
     VelkorEngine::Image Screenshot();
     static void ExpectColour(const VelkorEngine::Image& shot, VelkorEngine::u32 x, VelkorEngine::u32 y, Rgb expected);
 

@@ -68,33 +68,7 @@ std::vector<u8> MakeBmp(const Picture& picture, const BmpOptions& options)
 
 std::vector<u8> MakeJpeg(const Picture& picture, int quality, bool progressive)
 {
-    jpeg_compress_struct compressor;
-    jpeg_error_mgr errors;
-    compressor.err = jpeg_std_error(&errors);
-    jpeg_create_compress(&compressor);
-    unsigned char* buffer = nullptr;
-    unsigned long size = 0;
-    jpeg_mem_dest(&compressor, &buffer, &size);
-    compressor.image_width = picture.width;
-    compressor.image_height = picture.height;
-    compressor.input_components = static_cast<int>(picture.channels);
-    compressor.in_color_space = picture.channels == 1 ? JCS_GRAYSCALE : picture.channels == 4 ? JCS_CMYK : JCS_RGB;
-    jpeg_set_defaults(&compressor);
-    jpeg_set_quality(&compressor, quality, TRUE);
-    if (progressive)
-        jpeg_simple_progression(&compressor);
-    jpeg_start_compress(&compressor, TRUE);
-    // The file starts with the picture's top row, which is the engine's last row.
-    while (compressor.next_scanline < compressor.image_height)
-    {
-        JSAMPROW row = const_cast<u8*>(picture.Pixel(0, picture.height - 1 - compressor.next_scanline));
-        jpeg_write_scanlines(&compressor, &row, 1);
-    }
-    jpeg_finish_compress(&compressor);
-    jpeg_destroy_compress(&compressor);
-    std::vector<u8> bytes(buffer, buffer + size);
-    std::free(buffer);
-    return bytes;
+    return KorvaneTools::EncodeJpeg(Rows(picture), quality, progressive);
 }
 
 Picture DecodeJpegReference(const std::vector<u8>& bytes)

@@ -164,7 +164,7 @@ std::vector<u8> EncodeBmp(const PixelRows& rows, const BmpLayout& layout, const 
     return out;
 }
 
-std::vector<u8> EncodeJpeg(const PixelRows& rows, int quality)
+std::vector<u8> EncodeJpeg(const PixelRows& rows, int quality, bool progressive)
 {
     CheckRows(rows);
     jpeg_compress_struct compressor{};
@@ -180,6 +180,8 @@ std::vector<u8> EncodeJpeg(const PixelRows& rows, int quality)
     compressor.in_color_space = rows.channels == 1 ? JCS_GRAYSCALE : rows.channels == 4 ? JCS_CMYK : JCS_RGB;
     jpeg_set_defaults(&compressor);
     jpeg_set_quality(&compressor, quality, TRUE);
+    if (progressive)
+        jpeg_simple_progression(&compressor);
     jpeg_start_compress(&compressor, TRUE);
     // The file starts with the picture's top row, which is the engine's last row.
     while (compressor.next_scanline < compressor.image_height)

@@ -49,5 +49,6 @@ std::vector<VelkorEngine::u8> EncodeTga(const PixelRows& rows, const TgaLayout& 
 // One-channel pictures become 8-bit files whose bytes index the palette (grey when none is given).
 std::vector<VelkorEngine::u8> EncodeBmp(const PixelRows& rows, const BmpLayout& layout = {},
                                         const BmpPalette* palette = nullptr);
-std::vector<VelkorEngine::u8> EncodeJpeg(const PixelRows& rows, int quality);
+// Progressive files carry the picture in several scans (the baseline form is what the generator writes).
+std::vector<VelkorEngine::u8> EncodeJpeg(const PixelRows& rows, int quality, bool progressive = false);
 }

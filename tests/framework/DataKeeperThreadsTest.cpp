@@ -2,15 +2,14 @@
 #include "framework/DataKeeper.h"
 
 #include "tests/support/EngineTestBed.h"
+#include "tests/support/LoadingThreadDraw.h"
 #include "tests/support/ImageTestFiles.h"
 #include "tools/formats/ModelFileWriter.h"
 #include "tools/formats/ShaderFileWriter.h"
 
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <filesystem>
-#include <thread>
 
 using namespace KorvaneTools;
 using namespace TestSupport;
@@ -30,23 +29,7 @@ TEST(DataKeeperThreads, QueuedListsLoadOnAWorkerWhileTheMainThreadDraws)
                                                "</loop></resources>");
     GameTools::DataKeeper keeper(&engine, "en");
     keeper.AddResourcesFile("data\\game\\list.xml", 0);
-    engine.GetModelManager()->CreateBoxModel(VelkorEngine::Vector3(-1.0f), VelkorEngine::Vector3(1.0f), nullptr,
-                                             nullptr, 0);
-
-    std::atomic<bool> done{false};
-    std::thread worker([&] {
-        keeper.Load();
-        done = true;
-    });
-    int frames = 0;
-    while (!done || frames == 0)
-    {
-        engine.GetShaderManager()->Update();
-        engine.GetModelManager()->Render();
-        engine.GetMessageManager()->Message("frame " + std::to_string(frames));
-        ++frames;
-    }
-    worker.join();
+    TestSupport::DrawWhileLoading(engine, [&] { keeper.Load(); });
 
     EXPECT_EQ(keeper.GetModelCount(), 20u);
     EXPECT_EQ(keeper.GetShaderUserCount(), 20u);

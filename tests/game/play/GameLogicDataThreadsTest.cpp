@@ -7,14 +7,13 @@
 #include "engine/render/ShaderManager.h"
 #include "engine/scene/ModelManager.h"
 #include "tests/support/EngineTestBed.h"
+#include "tests/support/LoadingThreadDraw.h"
 #include "tools/formats/LevelGeometryWriter.h"
 #include "tools/formats/ModelFileWriter.h"
 
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <filesystem>
-#include <thread>
 
 using namespace TestSupport;
 
@@ -41,23 +40,7 @@ TEST(GameLogicDataThreads, LevelLoadsOnAWorkerWhileTheMainThreadDraws)
     Korvane::LevelInfo info;
     info.fileName = "00_00.krg";
     Korvane::GameLogicData keeper(&engine, "en", stage, info);
-    engine.GetModelManager()->CreateBoxModel(VelkorEngine::Vector3(-1.0f), VelkorEngine::Vector3(1.0f), nullptr,
-                                             nullptr, 0);
-
-    std::atomic<bool> done{false};
-    std::thread worker([&] {
-        keeper.Load();
-        done = true;
-    });
-    int frames = 0;
-    while (!done || frames == 0)
-    {
-        engine.GetShaderManager()->Update();
-        engine.GetModelManager()->Render();
-        engine.GetMessageManager()->Message("frame " + std::to_string(frames));
-        ++frames;
-    }
-    worker.join();
+    TestSupport::DrawWhileLoading(engine, [&] { keeper.Load(); });
 
     EXPECT_EQ(keeper.GetObjects().size(), 30u);
     EXPECT_EQ(keeper.GetShaderUserCount(), 30u);

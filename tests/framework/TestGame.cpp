@@ -61,7 +61,11 @@ public:
         : Base(std::forward<Arguments>(arguments)...), m_name(name)
     {
     }
-    ~Noted() override { DestroyedObjects().push_back(m_name); }
+    ~Noted() override
+    {
+        DestroyedObjects().push_back(m_name);
+        TestSupport::EngineCallJournal::Note("destroyed " + m_name);
+    }
 
 private:
     std::string m_name;

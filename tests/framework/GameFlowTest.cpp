@@ -10,6 +10,8 @@
 #include "framework/ProfileManagerBase.h"
 #include "tests/framework/FlowTestGame.h"
 #include "tests/framework/TestGameTypes.h"
+#include "engine/core/Config.h"
+#include "engine/core/Engine.h"
 #include "tests/support/EngineTestBed.h"
 
 #include <gtest/gtest.h>
@@ -549,4 +551,124 @@ TEST_F(LevelFlowTest, APlayerDeletedDuringPlayEndsTheLevelWithoutProgress)
     Answer(25, ResultCode::Done);
     EXPECT_EQ(game->journal, (std::vector<FlowEvent>{Hidden(25), Shown(5, 25), Hidden(16)}));
     EXPECT_EQ(game->GetHighScores()->GetCount(0), 0u);
+}
+
+TEST_F(LevelFlowTest, LosingTheFocusInPlayLandsInThePauseWindowUntilThePlayerResumes)
+{
+    Load();
+    PlayAt(0, 0, 0, 1.0);
+    PlatformWindow* gameWindow = bed.windows.focus;
+    ASSERT_NE(gameWindow, nullptr);
+    bed.windows.focusFollowsRequests = false;
+    bed.windows.focus = nullptr;
+    game->Frame();
+    EXPECT_EQ(game->journal, (std::vector<FlowEvent>{Shown(17, 1)}));
+    EXPECT_EQ(Logic().GetState(), GameLogicBase::StatePaused);
+    EXPECT_FALSE(WindowAt<GUIGameLogicWindowBase>(16).IsActive());
+    const u32 updates = game->Stub(17).updates;
+    game->Frame();
+    EXPECT_EQ(game->Stub(17).updates, updates) << "frozen without the focus";
+    bed.windows.focus = gameWindow;
+    game->Frame();
+    EXPECT_TRUE(game->Stub(17).shown);
+    EXPECT_EQ(Logic().GetState(), GameLogicBase::StatePaused);
+    game->Stub(17).nextResult = ResultCode::BackToPlay;
+    game->Frame();
+    game->Frame();
+    EXPECT_EQ(Logic().GetState(), GameLogicBase::StatePlaying);
+    EXPECT_TRUE(WindowAt<GUIGameLogicWindowBase>(16).IsActive());
+    EXPECT_FALSE(game->Stub(17).shown);
+}
+
+TEST_F(LevelFlowTest, OptionsAskForTheVideoModeOnlyWhenItChanged)
+{
+    Load();
+    Answer(WindowIndex::MainMenu, ResultCode::Options);
+    auto& options = WindowAt<GUIOptionsWindowBase>(WindowIndex::Options);
+    VelkorEngine::Config& config = *game->GetEngine()->GetConfig();
+    for (u32 width : {640u, 800u, 1024u})
+        options.AddVideoMode(width, width * 3 / 4);
+    options.Show(StateId::MainMenu);
+    options.ApplySettings();
+    EXPECT_TRUE(config.IsCommandIdle("g_update_video_mode"));
+    options.SetSelectedModeIndex(2);
+    options.ApplySettings();
+    EXPECT_FALSE(config.IsCommandIdle("g_update_video_mode"));
+    game->Frame();
+    EXPECT_TRUE(config.IsCommandIdle("g_update_video_mode")) << "the frame carried the request out";
+    EXPECT_EQ(*config.GetRenderSettings().videoMode, "1024x768x32");
+}
+
+namespace
+{
+std::vector<FlowEvent> ShowsOnly(const std::vector<FlowEvent>& journal)
+{
+    std::vector<FlowEvent> shows;
+    std::copy_if(journal.begin(), journal.end(), std::back_inserter(shows),
+                 [](const FlowEvent& event) { return event.kind == FlowEvent::Show; });
+    return shows;
+}
+}
+
+// A new player's whole first game, window by window, as buttons would drive it, and what it leaves on disk.
+TEST_F(LevelFlowTest, AScriptedSessionFromTheFirstProfileToTheHighScores)
+{
+    Load(false);
+    const auto step = [this](u32 window, u32 code) {
+        game->Stub(window).nextResult = code;
+        game->Frame();
+        game->Frame();
+    };
+    WindowAt<GUIWelcomeWindowBase>(WindowIndex::Welcome).CreateProfile(L"Ann");
+    step(WindowIndex::Welcome, ResultCode::MainMenu);
+    step(WindowIndex::MainMenu, ResultCode::Profiles);
+    step(WindowIndex::Profiles, ResultCode::NewProfile);
+    ASSERT_TRUE(WindowAt<GUINewProfileWindowBase>(WindowIndex::NewProfile).CreateProfile(L"Bob"));
+    step(WindowIndex::NewProfile, ResultCode::Profiles);
+    step(WindowIndex::Profiles, ResultCode::MainMenu);
+    step(WindowIndex::MainMenu, ResultCode::Start);
+    const u32 stageResults[] = {0, ResultCode::LevelMap, ResultCode::GameComplete};
+    for (u32 level = 0; level < 3; ++level)
+    {
+        step(WindowIndex::StartGame, ResultCode::Start);
+        step(WindowIndex::GameLogicLoading, ResultCode::Done);
+        ASSERT_NE(game->GetGameLogic(), nullptr) << level;
+        Logic().SetPoints(100 * (level + 1));
+        Logic().PauseTimer(false);
+        bed.clock.AdvanceSeconds(30.0 + level);
+        Logic().SetState(GameLogicBase::StateLevelComplete);
+        game->Frame();
+        game->Stub(WindowIndex::StageComplete).resultOnShow = stageResults[level];
+        step(WindowIndex::LevelComplete, level == 0 ? ResultCode::LevelMap : ResultCode::StageComplete);
+    }
+    step(WindowIndex::GameComplete, ResultCode::Done);
+    step(WindowIndex::HighScores, ResultCode::MainMenu);
+
+    EXPECT_EQ(ShowsOnly(game->journal),
+              (std::vector<FlowEvent>{Shown(0, 1),   Shown(1, 2),   Shown(3, 3),   Shown(5, 4),   Shown(6, 6),
+                                      Shown(7, 10),  Shown(6, 11),  Shown(5, 10),  Shown(11, 6),  Shown(2, 15),
+                                      Shown(16, 16), Shown(22, 17), Shown(11, 22), Shown(2, 15),  Shown(16, 16),
+                                      Shown(22, 17), Shown(23, 22), Shown(11, 23), Shown(2, 15),  Shown(16, 16),
+                                      Shown(22, 17), Shown(23, 22), Shown(24, 23), Shown(13, 24), Shown(5, 7)}));
+    EXPECT_EQ(game->GetGameLogic(), nullptr);
+
+    const auto profiles = ReadProfiles();
+    ASSERT_EQ(profiles->GetProfileCount(), 2u);
+    const ProfileBase& bob = *profiles->GetCurrentProfile();
+    EXPECT_EQ(bob.name, L"Bob");
+    EXPECT_EQ((LevelPosition{bob.mapStage, bob.mapLevel}), (LevelPosition{1, 0}));
+    EXPECT_EQ((LevelPosition{bob.furthestStage, bob.furthestLevel}), (LevelPosition{1, 0}));
+    EXPECT_EQ(bob.furthestFlag, 1);
+    EXPECT_EQ(bob.gameInProgress, 0);
+    EXPECT_EQ(bob.score, 600u);
+    EXPECT_EQ(bob.GetBestTimes().size(), 3u);
+    EXPECT_EQ(profiles->FindProfile(L"Ann")->score, 0u);
+    EXPECT_EQ(profiles->GetBestTimeCount(), 3u);
+    for (u32 index = 0; index < 3; ++index)
+        EXPECT_EQ(profiles->GetBestTimeRecord(index).holder, L"Bob");
+
+    const HighScoresTable scores(game->GetEngine(), 10, game->GetUserDataFolder());
+    ASSERT_EQ(scores.GetCount(0), 1u);
+    EXPECT_EQ(scores.GetEntry(0, 0)->name, L"Bob");
+    EXPECT_EQ(scores.GetEntry(0, 0)->score, 600u);
 }

@@ -51,15 +51,28 @@ using Handler = void (GameBase::*)();
 
 // The menus and play come first; the game logic's state change is looked at next, so that the level's end
 // windows it opens are handled in the same round.
-constexpr std::array<u32, 22> MenuAndPlayOrder{
-    WindowIndex::Logos,          WindowIndex::GameLoading,       WindowIndex::Welcome,
-    WindowIndex::Exit,           WindowIndex::MainMenu,          WindowIndex::Profiles,
-    WindowIndex::GameLogicLoading, WindowIndex::NewProfile,      WindowIndex::RenameProfile,
-    WindowIndex::DeleteProfile,  WindowIndex::ProfileNameConflict, WindowIndex::StartGame,
-    WindowIndex::ContinueGame,   WindowIndex::HighScores,        WindowIndex::Options,
-    WindowIndex::Help,           WindowIndex::GameLogic,         WindowIndex::GameLogicPause,
-    WindowIndex::GameLogicMenu,  WindowIndex::GameLogicMenuExit, WindowIndex::GameLogicRestart,
-    WindowIndex::GameLogicGameExit};
+constexpr std::array<u32, 22> MenuAndPlayOrder{WindowIndex::Logos,
+                                               WindowIndex::GameLoading,
+                                               WindowIndex::Welcome,
+                                               WindowIndex::Exit,
+                                               WindowIndex::MainMenu,
+                                               WindowIndex::Profiles,
+                                               WindowIndex::GameLogicLoading,
+                                               WindowIndex::NewProfile,
+                                               WindowIndex::RenameProfile,
+                                               WindowIndex::DeleteProfile,
+                                               WindowIndex::ProfileNameConflict,
+                                               WindowIndex::StartGame,
+                                               WindowIndex::ContinueGame,
+                                               WindowIndex::HighScores,
+                                               WindowIndex::Options,
+                                               WindowIndex::Help,
+                                               WindowIndex::GameLogic,
+                                               WindowIndex::GameLogicPause,
+                                               WindowIndex::GameLogicMenu,
+                                               WindowIndex::GameLogicMenuExit,
+                                               WindowIndex::GameLogicRestart,
+                                               WindowIndex::GameLogicGameExit};
 constexpr std::array<u32, 4> LevelEndOrder{WindowIndex::LevelComplete, WindowIndex::StageComplete,
                                            WindowIndex::GameComplete, WindowIndex::GameOver};
 

@@ -16,7 +16,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 
 using namespace TestSupport;
@@ -31,56 +30,25 @@ namespace
 // Two levels in the first stage, one in the second.
 constexpr const char* kLevels = "<levels><stage><level/><level/></stage><stage><level/></stage></levels>";
 
-// Points the user data and settings folders of the game object into the test's folder for its lifetime.
-class ScopedEnvironment
-{
-public:
-    ScopedEnvironment(const char* name, const std::string& value) : m_name(name)
-    {
-        if (const char* old = std::getenv(name))
-            m_old = old, m_hadOld = true;
-        setenv(name, value.c_str(), 1);
-    }
-    ~ScopedEnvironment()
-    {
-        if (m_hadOld)
-            setenv(m_name, m_old.c_str(), 1);
-        else
-            unsetenv(m_name);
-    }
-
-private:
-    const char* m_name;
-    std::string m_old;
-    bool m_hadOld = false;
-};
-
 class GameFlowTest : public testing::Test
 {
 protected:
     GameFlowTest()
-        : m_data("XDG_DATA_HOME", bed.folder / "user"), m_config("XDG_CONFIG_HOME", bed.folder / "config")
     {
-        std::filesystem::create_directories(bed.folder / "data/levels");
-        std::filesystem::create_directories(bed.folder / "data/ui");
-        bed.folder.WriteFile("data/levels/levels.xml", kLevels);
-        bed.folder.WriteFile("data/ui/resources_basic.xml", "<resources></resources>");
-        bed.parameters.minimizeOnFocusLoss = 1;
+        environment.WriteStartupData();
+        environment.WriteData("data/levels/levels.xml", kLevels);
     }
 
     FlowTestGame& Start()
     {
-        game = std::make_unique<FlowTestGame>(bed.parameters);
+        game = std::make_unique<FlowTestGame>(environment);
         game->Init();
         return *game;
     }
 
-    EngineTestBed bed;
+    FrameworkTest::GameEnvironment environment;
+    EngineTestBed& bed = environment.bed;
     std::unique_ptr<FlowTestGame> game;
-
-private:
-    ScopedEnvironment m_data;
-    ScopedEnvironment m_config;
 };
 }
 

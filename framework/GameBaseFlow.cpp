@@ -344,6 +344,9 @@ void GameBase::ProcessGameLoadingWindow()
     if (m_fontTool)
         m_fontTool->LoadAdditionalFonts();
     CreateWindows();
+    // Profiles written against another level list are brought into this one before any window shows them.
+    if (m_profileManager && m_levelManager)
+        m_profileManager->ValidatePositions(*m_levelManager);
     const bool noProfile = !m_profileManager || m_profileManager->GetProfileCount() == 0;
     Open(m_windows, noProfile ? WindowIndex::Welcome : WindowIndex::MainMenu, StateId::GameLoading);
     if (m_gameCursor)

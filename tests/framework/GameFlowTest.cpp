@@ -17,6 +17,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 
 using namespace TestSupport;
 using namespace GameFramework;
@@ -67,14 +68,16 @@ namespace
 class LoadedGameFlowTest : public GameFlowTest
 {
 protected:
-    // With a profile named "Ann" made before the game starts, the start-up loading ends in the main menu.
-    void Load(bool withProfile = true)
+    // With a profile named "Ann" made before the start-up loading ends, that loading ends in the main menu.
+    void Load(bool withProfile = true, const std::function<void(ProfileBase&)>& changeProfile = {})
     {
         Start();
         if (withProfile)
         {
             ProfileManagerBase& profiles = *game->GetProfileManager();
             profiles.SetCurrentProfile(profiles.FindOrCreateProfile(L"Ann"), 1);
+            if (changeProfile)
+                changeProfile(Profile());
         }
         game->Stub(WindowIndex::Logos).nextResult = ResultCode::Done;
         game->Frame();
@@ -104,6 +107,20 @@ TEST_F(LoadedGameFlowTest, TheStartUpLoadingEndsInTheMainMenuWhenAProfileExists)
         EXPECT_NE(game->GetWindow(index), nullptr) << index;
     EXPECT_TRUE(game->GetGameCursor()->IsCursorVisible());
     EXPECT_EQ(static_cast<GUILoadingWindowBase*>(game->GetWindow(1))->GetKeeper(), nullptr) << "hidden again";
+}
+
+TEST_F(LoadedGameFlowTest, TheStartUpLoadingBringsStoredPositionsIntoTheLevelList)
+{
+    Load(true, [](ProfileBase& profile) {
+        profile.mapStage = 4;
+        profile.furthestStage = 1;
+        profile.furthestLevel = 3;
+        profile.Save();
+    });
+    FrameworkTest::TestProfileManager saved(game->GetEngine(), game->GetSoundPlayer(), game->GetUserDataFolder());
+    const ProfileBase& ann = *saved.GetCurrentProfile();
+    EXPECT_EQ((LevelPosition{ann.mapStage, ann.mapLevel}), (LevelPosition{0, 0}));
+    EXPECT_EQ((LevelPosition{ann.furthestStage, ann.furthestLevel}), (LevelPosition{0, 0}));
 }
 
 TEST_F(LoadedGameFlowTest, TheStartUpLoadingEndsInTheWelcomeWindowWithoutProfiles)

@@ -225,13 +225,6 @@ void RecordFurthest(ProfileBase& profile, const LevelPosition& position, bool la
     profile.furthestFlag = last ? 1 : 0;
     profile.Save();
 }
-
-// A total of 0 is no result to keep.
-HighScoreEntry* AddHighScore(HighScoresTable* table, const ProfileBase* profile, u32 total, bool& added)
-{
-    added = total != 0 && table && profile;
-    return added ? table->Add(profile->name, profile->category, total) : nullptr;
-}
 }
 
 void GameBase::CreateWindows()
@@ -803,12 +796,13 @@ void GameBase::ProcessGameOverWindow()
 // back in the main menu.
 void GameBase::ShowFinalScore(u32 stateId, u32 total)
 {
-    bool added = false;
-    HighScoreEntry* entry = AddHighScore(m_highScores.get(), GetCheckedProfile(), total, added);
-    if (added)
-        OpenHighScores(m_windows, stateId, entry);
-    else
+    const ProfileBase* profile = GetCheckedProfile();
+    if (total == 0 || !profile || !m_highScores)
+    {
         Open(m_windows, WindowIndex::MainMenu, stateId);
+        return;
+    }
+    OpenHighScores(m_windows, stateId, m_highScores->Add(profile->name, profile->category, total));
 }
 
 // The profile's stored positions come from a file that may have been written against another level list:

@@ -1,5 +1,7 @@
 // The window flow on a stub game: start-up, every handler's result codes, the level transitions and a whole
 // session from the first profile to the high scores, with the files the flow writes.
+#include "engine/core/Config.h"
+#include "engine/core/Engine.h"
 #include "framework/DataKeeper.h"
 #include "framework/GUIGameCursorBase.h"
 #include "framework/GameLogicBase.h"
@@ -10,14 +12,13 @@
 #include "framework/ProfileManagerBase.h"
 #include "tests/framework/FlowTestGame.h"
 #include "tests/framework/TestGameTypes.h"
-#include "engine/core/Config.h"
-#include "engine/core/Engine.h"
 #include "tests/support/EngineTestBed.h"
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
+#include <algorithm>
 #include <functional>
+#include <iterator>
 
 using namespace TestSupport;
 using namespace GameFramework;

@@ -658,3 +658,17 @@ TEST_F(LevelFlowTest, AScriptedSessionFromTheFirstProfileToTheHighScores)
     EXPECT_EQ(scores.GetEntry(0, 0)->name, L"Bob");
     EXPECT_EQ(scores.GetEntry(0, 0)->score, 600u);
 }
+
+// The start-game window comes before the level-complete window in the dispatch order: the result it keeps
+// from its show is handled in the next round of the same frame.
+TEST_F(LevelFlowTest, AResultKeptFromAShowEarlierInTheOrderIsHandledInTheNextRound)
+{
+    Load();
+    PlayAt(0, 0, 10, 1.0);
+    game->GetWindow(WindowIndex::LevelComplete)->Show(StateId::Play);
+    game->Stub(WindowIndex::StartGame).resultOnShow = ResultCode::Start;
+    Answer(WindowIndex::LevelComplete, ResultCode::LevelMap);
+    EXPECT_EQ(game->journal,
+              (std::vector<FlowEvent>{Hidden(22), Hidden(16), Shown(11, 22), Hidden(11), Shown(2, 15)}));
+    EXPECT_EQ(game->gameLogicDataMade, 1u);
+}

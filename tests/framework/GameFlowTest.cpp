@@ -1,5 +1,7 @@
 // The window flow on a stub game: start-up, every handler's result codes, the level transitions and a whole
 // session from the first profile to the high scores, with the files the flow writes.
+#include "engine/core/Config.h"
+#include "engine/core/Engine.h"
 #include "framework/DataKeeper.h"
 #include "framework/GUIGameCursorBase.h"
 #include "framework/GameLogicBase.h"
@@ -10,14 +12,13 @@
 #include "framework/ProfileManagerBase.h"
 #include "tests/framework/FlowTestGame.h"
 #include "tests/framework/TestGameTypes.h"
-#include "engine/core/Config.h"
-#include "engine/core/Engine.h"
 #include "tests/support/EngineTestBed.h"
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
+#include <algorithm>
 #include <functional>
+#include <iterator>
 
 using namespace TestSupport;
 using namespace GameFramework;
@@ -656,4 +657,18 @@ TEST_F(LevelFlowTest, AScriptedSessionFromTheFirstProfileToTheHighScores)
     ASSERT_EQ(scores.GetCount(0), 1u);
     EXPECT_EQ(scores.GetEntry(0, 0)->name, L"Bob");
     EXPECT_EQ(scores.GetEntry(0, 0)->score, 600u);
+}
+
+// The start-game window comes before the level-complete window in the dispatch order: the result it keeps
+// from its show is handled in the next round of the same frame.
+TEST_F(LevelFlowTest, AResultKeptFromAShowEarlierInTheOrderIsHandledInTheNextRound)
+{
+    Load();
+    PlayAt(0, 0, 10, 1.0);
+    game->GetWindow(WindowIndex::LevelComplete)->Show(StateId::Play);
+    game->Stub(WindowIndex::StartGame).resultOnShow = ResultCode::Start;
+    Answer(WindowIndex::LevelComplete, ResultCode::LevelMap);
+    EXPECT_EQ(game->journal,
+              (std::vector<FlowEvent>{Hidden(22), Hidden(16), Shown(11, 22), Hidden(11), Shown(2, 15)}));
+    EXPECT_EQ(game->gameLogicDataMade, 1u);
 }

@@ -361,7 +361,8 @@ TEST(play, RaisedBarrierStandsInTheGameCamerasFrame)
     for (int rope = 0; rope < 3; ++rope)
     {
         const std::string path = "game_objects/barrier/rope_" + std::to_string(rope) + ".mlf";
-        for (const Vector3& p : Model(path).positions.back())
+        const PlayModelFile model = Model(path);
+        for (const Vector3& p : model.positions.back())
             ASSERT_TRUE(InGameFrame(p)) << path << " at " << p.x << " " << p.y << " " << p.z;
     }
     const float topRope = Model("game_objects/barrier/rope_2.mlf").boxes.back().second.z;

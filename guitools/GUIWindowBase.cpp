@@ -9,6 +9,7 @@
 #include "engine/gui/GUIManager.h"
 #include "guitools/GUIButtonControl.h"
 #include "guitools/GUICheckBoxControl.h"
+#include "guitools/GUIDescriptionChain.h"
 #include "guitools/GUIEditBoxControl.h"
 #include "guitools/GUIScrollControl.h"
 #include "guitools/GUISliderControl.h"
@@ -29,12 +30,7 @@ namespace
 // The value from the first node of the chain that has the attribute.
 XMLValue* Attribute(const GUIWindowBase::Chain& chain, const char* name)
 {
-    for (XMLNode* node : chain)
-    {
-        if (XMLValue* value = node->GetAttributeValue(name))
-            return value;
-    }
-    return nullptr;
+    return GUIDescriptionChain::Attribute(chain, name);
 }
 
 void ReadString(const GUIWindowBase::Chain& chain, const char* name, std::string& out)
@@ -158,29 +154,9 @@ bool GUIWindowBase::IsShown() const
 
 void GUIWindowBase::ResolveTemplates(XMLNode* root, const Chain& searchRoots, const std::string& name, Chain& chain)
 {
-    Chain descent;
-    ResolveTemplateChain(root, searchRoots, name, chain, descent);
-}
-
-void GUIWindowBase::ResolveTemplateChain(XMLNode* root, const Chain& searchRoots, const std::string& name,
-                                         Chain& chain, Chain& descent)
-{
-    for (XMLNode* searchRoot : searchRoots)
-    {
-        XMLNode* node = GameTools::XMLSelectNode(searchRoot, "/[name=\"" + name + "\"]");
-        if (node == nullptr)
-            continue;
-        // A template met again on the way down would repeat for ever.
-        if (std::find(descent.begin(), descent.end(), node) != descent.end())
-            m_log->Fatal("(GUIWindowBase::ResolveTemplates): Cyclic template \"" + name + "\"");
-        chain.push_back(node);
-        XMLValue* templateName = node->GetAttributeValue("template");
-        if (templateName == nullptr)
-            continue;
-        descent.push_back(node);
-        ResolveTemplateChain(root, Chain{root}, templateName->GetString(), chain, descent);
-        descent.pop_back();
-    }
+    const std::string cycle = GUIDescriptionChain::Resolve(root, searchRoots, name, chain);
+    if (!cycle.empty())
+        m_log->Fatal("(GUIWindowBase::ResolveTemplates): Cyclic template \"" + cycle + "\"");
 }
 
 void GUIWindowBase::ParseControls(XMLNode* root, const Chain& searchRoots, const std::string& name,
@@ -391,22 +367,11 @@ void GUIWindowBase::ApplyScrollAttributes(GUIScrollControl& control, const Chain
 
 std::vector<std::string> GUIWindowBase::CollectChildNames(const Chain& chain)
 {
-    std::vector<std::string> names;
-    for (XMLNode* node : chain)
-    {
-        std::vector<XMLNode*> children;
-        node->GetChildren(children);
-        for (XMLNode* child : children)
-        {
-            XMLValue* name = child->GetAttributeValue("name");
-            if (name == nullptr)
-                m_log->Fatal("(GUIWindowBase::ParseControls): Failed to find attribute \"name\" in node with \"" +
-                             child->GetName() + "\" name");
-            if (std::find(names.begin(), names.end(), name->GetString()) == names.end())
-                names.push_back(name->GetString());
-        }
-    }
-    return names;
+    GUIDescriptionChain::Children children = GUIDescriptionChain::CollectChildren(chain);
+    if (!children.unnamedKinds.empty())
+        m_log->Fatal("(GUIWindowBase::ParseControls): Failed to find attribute \"name\" in node with \"" +
+                     children.unnamedKinds.front() + "\" name");
+    return std::move(children.names);
 }
 
 void GUIWindowBase::ReportUnknownControl(const char* operation, const std::string& name) const

@@ -111,8 +111,6 @@ protected:
     VelkorEngine::GUIWindow* m_window = nullptr;
 
 private:
-    void ResolveTemplateChain(GameTools::XMLNode* root, const Chain& searchRoots, const std::string& name,
-                              Chain& chain, Chain& descent);
     GUIControl* CreateControl(const std::string& kind, const Chain& chain, const ControlModelDescription& description,
                               VelkorEngine::GUIWindow* parentWidget);
     static ControlModelDescription Describe(const Chain& chain, const std::string& fullName);

@@ -136,6 +136,27 @@ void ExpectColliderShape(const std::string& path, std::size_t triangleLimit = 20
 }
 }
 
+constexpr float GameFrameWidth = 800.0f, GameFrameHeight = 600.0f;
+
+// Where the game's fixed camera shows a point: x and y in pixels of an 800 x 600 frame, z the depth along the view.
+Vector3 GameCameraScreen(const Vector3& p)
+{
+    const float pitch = 2 * std::asin(0.4939f);
+    const Vector3 forward(0, std::sin(pitch), -std::cos(pitch)), up(0, std::cos(pitch), std::sin(pitch));
+    const Vector3 d = p - Vector3(0, -140, 98);
+    const float depth = d.Dot(forward), tanHalf = std::tan(30.0f * 3.14159265f / 180.0f);
+    return {GameFrameWidth / 2 * (1 + d.x / (depth * tanHalf * 4 / 3)),
+            GameFrameHeight / 2 * (1 - d.Dot(up) / (depth * tanHalf)), depth};
+}
+
+// Inside the frame and beyond the near plane.
+bool InGameFrame(const Vector3& p)
+{
+    const Vector3 screen = GameCameraScreen(p);
+    return screen.z >= 70.0f && screen.x >= 0 && screen.x <= GameFrameWidth && screen.y >= 0 &&
+           screen.y <= GameFrameHeight;
+}
+
 TEST(play, EveryNameThePlayCodeFetchesIsRegisteredOnceByItsList)
 {
     std::map<std::string, std::vector<std::string>> listedIn; // kind + name → lists
@@ -313,25 +334,81 @@ TEST(play, AnimatedModelsHaveTheirFramesAndLoopsClose)
         EXPECT_GT(model.speed, 0.0f) << animation.path;
         ExpectSameFrame(model, animation.pose, animation.samePose, animation.path);
     }
-    // The barrier parks on its last frame: the posts stand on the ground, the ropes hang straight.
+    // The barrier parks on its last frame: the posts stand on the ground, the ropes hang straight between them.
     for (int post = 0; post < 2; ++post)
     {
         const PlayModelFile model = Model("game_objects/barrier/hardware_" + std::to_string(post) + ".mlf");
         ASSERT_EQ(model.frameCount, 9u);
         EXPECT_NEAR(model.boxes.back().first.z, 0.0f, 1e-3f);
-        EXPECT_NEAR(std::fabs(model.boxes.back().first.x + model.boxes.back().second.x) / 2, 76, 5.0f);
-        EXPECT_GE(model.boxes.back().second.z, 25.0f) << "the post must rise into the camera's view";
+        EXPECT_NEAR(std::fabs(model.boxes.back().first.x + model.boxes.back().second.x) / 2, 50, 5.0f);
     }
     for (int rope = 0; rope < 3; ++rope)
     {
         const PlayModelFile model = Model("game_objects/barrier/rope_" + std::to_string(rope) + ".mlf");
         ASSERT_EQ(model.frameCount, 9u);
         const auto& [low, high] = model.boxes.back();
-        EXPECT_NEAR((low.z + high.z) / 2, 2.0f + 2.0f * static_cast<float>(rope), 1e-3f);
+        EXPECT_NEAR((low.z + high.z) / 2, 23.0f + 2.5f * static_cast<float>(rope), 1e-3f);
         EXPECT_NEAR(high.z - low.z, 0.7f, 0.1f);
-        EXPECT_NEAR(low.x, -76, 1e-3f);
-        EXPECT_NEAR(high.x, 76, 1e-3f);
+        EXPECT_NEAR(low.x, -50, 1e-3f);
+        EXPECT_NEAR(high.x, 50, 1e-3f);
         EXPECT_NEAR((low.y + high.y) / 2, -97, 1e-3f);
+    }
+}
+
+TEST(play, RaisedBarrierStandsInTheGameCamerasFrame)
+{
+    // The ropes whole, and of the posts all that rises above the frame's bottom edge (their pennants with it).
+    for (int rope = 0; rope < 3; ++rope)
+    {
+        const std::string path = "game_objects/barrier/rope_" + std::to_string(rope) + ".mlf";
+        const PlayModelFile model = Model(path);
+        for (const Vector3& p : model.positions.back())
+            ASSERT_TRUE(InGameFrame(p)) << path << " at " << p.x << " " << p.y << " " << p.z;
+    }
+    const float topRope = Model("game_objects/barrier/rope_2.mlf").boxes.back().second.z;
+    for (int post = 0; post < 2; ++post)
+    {
+        const std::string path = "game_objects/barrier/hardware_" + std::to_string(post) + ".mlf";
+        const PlayModelFile model = Model(path);
+        unsigned shown = 0;
+        for (const Vector3& p : model.positions.back())
+        {
+            if (GameCameraScreen(p).y > GameFrameHeight)
+                continue;
+            ++shown;
+            ASSERT_TRUE(InGameFrame(p)) << path << " at " << p.x << " " << p.y << " " << p.z;
+        }
+        EXPECT_GT(shown, model.positions.back().size() / 2) << path;
+        EXPECT_GT(model.boxes.back().second.z, topRope + 2.0f) << path << ": the pennant flies above the ropes";
+    }
+}
+
+TEST(play, LoadedBoltsLieOnTheirRaisedGuns)
+{
+    struct Gun
+    {
+        const char* gun;
+        const char* bolt;
+        unsigned readyFrame;
+    };
+    for (const Gun& gun : {Gun{"game_objects/guns/arbalet_gun.mlf", "game_objects/guns/arbalet_bullet.mlf", 33},
+                           Gun{"game_objects/guns/ballista_gun.mlf", "game_objects/guns/ballista_bullet.mlf", 19}})
+    {
+        SCOPED_TRACE(gun.bolt);
+        const PlayModelFile ready = Model(gun.gun);
+        ASSERT_GT(ready.boxes.size(), gun.readyFrame);
+        const auto& [gunLow, gunHigh] = ready.boxes[gun.readyFrame];
+        const PlayModelFile bolt = Model(gun.bolt);
+        ASSERT_EQ(bolt.frameCount, 1u);
+        const auto& [low, high] = bolt.boxes.front();
+        // Above the bat's head (z 0..5), along the gun's stock, and not far above the gun.
+        EXPECT_GT(low.z, 5.5f);
+        EXPECT_LT(low.z, gunHigh.z);
+        EXPECT_LT(high.z, gunHigh.z + 2.0f);
+        EXPECT_NEAR(low.x + high.x, 0.0f, 1e-3f);
+        EXPECT_GT(low.y, gunLow.y);
+        EXPECT_GT(high.y, gunHigh.y - 1.0f) << "the head shows in front of the stock";
+        EXPECT_GT(high.y - low.y, 6.0f) << "a bolt points along y";
     }
 }
 

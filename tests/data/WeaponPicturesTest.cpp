@@ -182,9 +182,11 @@ TEST(play, ArmedBatAndHammerAreDrawnOverTheGeneratedLevel)
 
     play.cursor.x = 520.0f;
     play.guns[GunType::Arbalet]->AddCharges(24);
-    play.barrier->AddRope();
+    for (u32 rope = 0; rope < Barrier::MaxRopes; ++rope)
+        play.barrier->AddRope();
     play.Frames(clock, 60);
     EXPECT_TRUE(play.guns[GunType::Arbalet]->GetPart().IsBoltShown());
+    WritePicture(engine, "arbalest_loaded");
     for (int shot = 0; shot < 3; ++shot)
     {
         play.guns[GunType::Arbalet]->RequestFire();

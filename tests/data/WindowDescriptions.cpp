@@ -1,6 +1,8 @@
 // Window descriptions read and built as the game's window base does.
 #include "tests/data/WindowDescriptions.h"
 
+#include "engine/files/XMLSelect.h"
+#include "guitools/GUIDescriptionChain.h"
 #include "tests/data/DataStageFiles.h"
 #include "tools/datagen/DataError.h"
 #include "tools/datagen/DataXml.h"
@@ -13,26 +15,16 @@
 namespace DataTest
 {
 using GameTools::XMLNode;
+using GUITools::GUIDescriptionChain;
 using KorvaneTools::AttributeText;
 
 namespace
 {
-// A template chain longer than this is a cycle.
-constexpr size_t LongestChain = 16;
-
 std::vector<XMLNode*> Children(const XMLNode& node)
 {
     std::vector<XMLNode*> children;
     node.GetChildren(children);
     return children;
-}
-
-const XMLNode* ChildNamed(const XMLNode& node, const std::string& name)
-{
-    for (const XMLNode* child : Children(node))
-        if (child->HasAttribute("name") && AttributeText(*child, "name") == name)
-            return child;
-    return nullptr;
 }
 }
 
@@ -48,10 +40,10 @@ bool Box::Inside(float screenWidth, float screenHeight) const
 
 std::optional<std::string> BuiltControl::Attribute(const std::string& name) const
 {
-    for (const XMLNode* node : chain)
-        if (node->HasAttribute(name))
-            return AttributeText(*node, name);
-    return std::nullopt;
+    GameTools::XMLValue* value = GUIDescriptionChain::Attribute(chain, name);
+    if (value == nullptr)
+        return std::nullopt;
+    return KorvaneTools::ValueText(*value);
 }
 
 std::string BuiltControl::AttributeOr(const std::string& name, const std::string& fallback) const
@@ -124,36 +116,26 @@ std::vector<std::string> WindowDescriptions::WindowNames() const
 
 const XMLNode* WindowDescriptions::Fader(const std::string& name) const
 {
-    const XMLNode* faders = m_root->FindChild("faders");
-    return faders == nullptr ? nullptr : ChildNamed(*faders, name);
+    return GameTools::XMLSelectNode(m_root.get(), "/faders/fader[name='" + name + "']");
 }
 
-void WindowDescriptions::Resolve(const std::vector<const XMLNode*>& roots, const std::string& name,
-                                 std::vector<const XMLNode*>& chain, std::vector<std::string>& faults) const
+void WindowDescriptions::Resolve(const GUIDescriptionChain::Chain& roots, const std::string& name,
+                                 GUIDescriptionChain::Chain& chain, std::vector<std::string>& faults) const
 {
-    for (const XMLNode* root : roots)
-    {
-        const XMLNode* node = ChildNamed(*root, name);
-        if (node == nullptr)
-            continue;
-        if (chain.size() >= LongestChain)
-        {
-            faults.push_back("template cycle at " + name);
-            return;
-        }
-        chain.push_back(node);
+    const std::string cycle = GUIDescriptionChain::Resolve(m_root.get(), roots, name, chain);
+    if (!cycle.empty())
+        faults.push_back("template cycle at " + cycle);
+    // The game passes over a template that names nothing; the data must not rely on that.
+    for (const XMLNode* node : chain)
         if (node->HasAttribute("template"))
         {
             const std::string templateName = AttributeText(*node, "template");
-            const size_t before = chain.size();
-            Resolve({m_root.get()}, templateName, chain, faults);
-            if (chain.size() == before)
+            if (GUIDescriptionChain::Find(m_root.get(), templateName) == nullptr)
                 faults.push_back("unknown template " + templateName + " of " + name);
         }
-    }
 }
 
-void WindowDescriptions::BuildControl(const std::vector<const XMLNode*>& roots, const std::string& name,
+void WindowDescriptions::BuildControl(const GUIDescriptionChain::Chain& roots, const std::string& name,
                                       const std::string& prefix, int parent, std::vector<BuiltControl>& built,
                                       std::vector<std::string>& faults) const
 {
@@ -181,24 +163,14 @@ void WindowDescriptions::BuildControl(const std::vector<const XMLNode*>& roots, 
     const Box origin = parent < 0 ? Box{} : built[static_cast<size_t>(parent)].box;
     control.box = {origin.left + position[0], origin.bottom + position[1], size[0], size[1]};
 
-    std::vector<std::string> childNames;
-    for (const XMLNode* node : control.chain)
-        for (const XMLNode* child : Children(*node))
-        {
-            if (!child->HasAttribute("name"))
-            {
-                faults.push_back(control.fullName + ": child " + child->GetName() + " without a name");
-                continue;
-            }
-            const std::string childName = AttributeText(*child, "name");
-            if (std::find(childNames.begin(), childNames.end(), childName) == childNames.end())
-                childNames.push_back(childName);
-        }
-    const std::vector<const XMLNode*> chain = control.chain;
+    const GUIDescriptionChain::Children children = GUIDescriptionChain::CollectChildren(control.chain);
+    for (const std::string& kind : children.unnamedKinds)
+        faults.push_back(control.fullName + ": child " + kind + " without a name");
+    const GUIDescriptionChain::Chain chain = control.chain;
     const std::string fullName = control.fullName;
     built.push_back(std::move(control));
     const int index = static_cast<int>(built.size()) - 1;
-    for (const std::string& childName : childNames)
+    for (const std::string& childName : children.names)
         BuildControl(chain, childName, fullName, index, built, faults);
 }
 

@@ -1,9 +1,11 @@
 // Every window description of the staged tree under one root, and the control tree the game builds from one
-// of them: templates resolved the way the window base does it (the node, then its template chain; an
-// attribute from the first node that has it; children the node names first, then those only a template adds).
+// of them, its templates resolved by the window base's own description chain (the node, then its template
+// chain; an attribute from the first node that has it; children the node names first, then those only a
+// template adds).
 #pragma once
 
 #include "engine/files/XMLNode.h"
+#include "guitools/GUIDescriptionChain.h"
 
 #include <array>
 #include <map>
@@ -28,7 +30,7 @@ struct BuiltControl
 {
     std::string fullName;
     std::string kind; // element name of the first chain node
-    std::vector<const GameTools::XMLNode*> chain;
+    GUITools::GUIDescriptionChain::Chain chain;
     int parent = -1; // index in the built list, -1 for the top element
     Box box;         // absolute, GUI units
 
@@ -57,9 +59,9 @@ public:
     const GameTools::XMLNode& Root() const { return *m_root; }
 
 private:
-    void Resolve(const std::vector<const GameTools::XMLNode*>& roots, const std::string& name,
-                 std::vector<const GameTools::XMLNode*>& chain, std::vector<std::string>& faults) const;
-    void BuildControl(const std::vector<const GameTools::XMLNode*>& roots, const std::string& name,
+    void Resolve(const GUITools::GUIDescriptionChain::Chain& roots, const std::string& name,
+                 GUITools::GUIDescriptionChain::Chain& chain, std::vector<std::string>& faults) const;
+    void BuildControl(const GUITools::GUIDescriptionChain::Chain& roots, const std::string& name,
                       const std::string& prefix, int parent, std::vector<BuiltControl>& built,
                       std::vector<std::string>& faults) const;
 

@@ -31,9 +31,12 @@ std::unique_ptr<GameTools::XMLNode> ParseDataXml(const std::string& bytes, const
 std::string AttributeText(const GameTools::XMLNode& node, const std::string& name)
 {
     GameTools::XMLValue* value = node.GetAttributeValue(name);
-    if (value == nullptr)
-        return {};
-    const std::wstring& wide = value->GetWideString();
+    return value == nullptr ? std::string() : ValueText(*value);
+}
+
+std::string ValueText(GameTools::XMLValue& value)
+{
+    const std::wstring& wide = value.GetWideString();
     return EncodeUtf8(std::u32string(wide.begin(), wide.end()));
 }
 }

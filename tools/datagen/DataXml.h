@@ -14,4 +14,6 @@ namespace KorvaneTools
 std::unique_ptr<GameTools::XMLNode> ParseDataXml(const std::string& bytes, const std::string& origin);
 // The attribute's text as UTF-8, or empty when it is absent.
 std::string AttributeText(const GameTools::XMLNode& node, const std::string& name);
+// A value's text as UTF-8.
+std::string ValueText(GameTools::XMLValue& value);
 }

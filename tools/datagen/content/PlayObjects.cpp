@@ -126,11 +126,17 @@ Mesh Medallion()
 
 // ---- guns ----
 
+// A raised gun's stock (the crossbow's) or frame (the ballista's) starts this high above the bat line; the loaded
+// bolt lies on its top and the bolts leave from there.
+constexpr float GunRaisedZ = 5.0f;
+constexpr float CrossbowStockHeight = 1.5f, CrossbowStockFront = 6.0f;
+constexpr float BallistaFrameHeight = 2.0f, BallistaFrameFront = 7.0f;
+
 // The crossbow at a moment of its show: rise 0..1 (from inside the bat to on top of it), arms 0..1 (folded
 // along the stock to spread), string -1..1 (pulled back, rest, snapped forward).
 Mesh Crossbow(float rise, float arms, float string)
 {
-    Mesh mesh = BevelledBox({-1, -4, 0}, {1, 6, 1.5f}, 0.2f); // the stock, along +y
+    Mesh mesh = BevelledBox({-1, -4, 0}, {1, CrossbowStockFront, CrossbowStockHeight}, 0.2f); // the stock, along +y
     FitTexture(mesh, 0, 0, 0.5f, 1);
     const float spread = (Pi / 2) * (1 - arms) * 0.9f;
     for (float side : {-1.0f, 1.0f})
@@ -145,7 +151,7 @@ Mesh Crossbow(float rise, float arms, float string)
     Mesh cord = Box({-tipX, tipY - 0.2f - 1.5f * string, 1.0f}, {tipX + 0.01f, tipY + 0.2f - 1.5f * string, 1.3f});
     FitTexture(cord, 0.5f, 0.5f, 1, 1);
     mesh.Append(cord);
-    return mesh.Translate({0, 0, 5.0f - 6.0f * (1 - rise)});
+    return mesh.Translate({0, 0, GunRaisedZ - 6.0f * (1 - rise)});
 }
 
 std::vector<Mesh> ArbaletFrames()
@@ -169,7 +175,7 @@ std::vector<Mesh> ArbaletFrames()
 
 Mesh Ballista(float rise, float recoil)
 {
-    Mesh mesh = BevelledBox({-1.6f, -4, 0}, {1.6f, 7, 2.0f}, 0.3f); // the heavy frame
+    Mesh mesh = BevelledBox({-1.6f, -4, 0}, {1.6f, BallistaFrameFront, BallistaFrameHeight}, 0.3f); // the heavy frame
     FitTexture(mesh, 0, 0, 0.5f, 1);
     for (float side : {-1.0f, 1.0f})
     {
@@ -182,7 +188,7 @@ Mesh Ballista(float rise, float recoil)
         FitTexture(arm, 0.5f, 0, 1, 0.5f);
         mesh.Append(arm);
     }
-    mesh.Translate({0, -1.5f * recoil, 5.0f - 7.0f * (1 - rise)});
+    mesh.Translate({0, -1.5f * recoil, GunRaisedZ - 7.0f * (1 - rise)});
     return mesh;
 }
 
@@ -226,6 +232,14 @@ Mesh Bolt(float thickness, float length, float headScale)
     return mesh;
 }
 
+// The bolt as it lies loaded on the raised gun, in bat space like the gun: its shaft on the stock's top, its
+// iron head just past the stock's front end, so that it shows on the bat and flies from there.
+Mesh LoadedBolt(float thickness, float length, float headScale, float stockHeight, float stockFront)
+{
+    const float y = stockFront - length / 2 + 1.2f * headScale;
+    return Bolt(thickness, length, headScale).Translate({0, y, GunRaisedZ + stockHeight + thickness / 2});
+}
+
 // ---- hammer: swung about the x axis through its pivot at the origin ----
 
 Mesh Hammer(float angle)
@@ -253,17 +267,25 @@ std::vector<Mesh> HammerFrames()
 
 // ---- barrier ----
 
+// The fixed camera sees the barrier's line (y -97) only from z 21 up, |x| 58 wide there, and its near plane cuts
+// it off above z 33: the posts stand inside that frame and hold the ropes high, under pennants on their tops.
+constexpr float BarrierY = -97.0f;
+constexpr float PostX = 50.0f;
+constexpr float PostTop = 28.6f;
+constexpr float LowestRope = 23.0f;
+constexpr float RopeSpacing = 2.5f;
+
 Mesh Post(float x, float lift)
 {
-    Mesh post = BevelledBox({x - 0.9f, -97.9f, 0}, {x + 0.9f, -96.1f, 8}, 0.2f);
+    Mesh post = BevelledBox({x - 0.9f, BarrierY - 0.9f, 0}, {x + 0.9f, BarrierY + 0.9f, PostTop}, 0.2f);
     FitTexture(post, 0, 0, 0.5f, 1);
-    Mesh cap = BevelledBox({x - 1.1f, -98.1f, 8}, {x + 1.1f, -95.9f, 9}, 0.2f);
+    Mesh cap = BevelledBox({x - 1.1f, BarrierY - 1.1f, PostTop}, {x + 1.1f, BarrierY + 1.1f, PostTop + 0.8f}, 0.2f);
     FitTexture(cap, 0.5f, 0.5f, 1, 1);
-    // A pole and a pennant rising above the posts so the barrier shows from the game's camera.
-    Mesh pole = Rod({x, -97, 9}, {x, -97, 30}, 0.25f, 6);
+    Mesh pole = Rod({x, BarrierY, PostTop + 0.8f}, {x, BarrierY, 32.6f}, 0.3f, 6);
     FitTexture(pole, 0, 0, 0.5f, 1);
+    // The pennants fly towards the middle of the field, where the camera's frame is wider.
     const float towards = x < 0 ? 1.0f : -1.0f;
-    Mesh pennant = DoubleQuad({x, -97, 24}, {towards * 8, 0, 2}, {0, 0, 6});
+    Mesh pennant = DoubleQuad({x, BarrierY, 29.8f}, {towards * 6, 0, -0.4f}, {0, 0, 2.4f});
     FitTexture(pennant, 0.5f, 0, 1, 0.5f);
     Mesh mesh = post;
     mesh.Append(cap);
@@ -290,12 +312,12 @@ Mesh StraightRope(float z)
     std::vector<Ring> rings;
     for (int s = 0; s <= 24; ++s)
     {
-        const float x = -76.0f + 152.0f * static_cast<float>(s) / 24;
+        const float x = -PostX + 2 * PostX * static_cast<float>(s) / 24;
         Ring ring;
         for (int k = 0; k < 6; ++k)
         {
             const float a = 2 * Pi * static_cast<float>(k) / 6;
-            ring.push_back({x, -97.0f + 0.35f * std::cos(a), z + 0.35f * std::sin(a)});
+            ring.push_back({x, BarrierY + 0.35f * std::cos(a), z + 0.35f * std::sin(a)});
         }
         rings.push_back(ring);
     }
@@ -314,8 +336,8 @@ Mesh StraightRope(float z)
     }
     for (MeshCorner& c : rope.corners)
     {
-        c.u = (c.position.x + 76) / 8;
-        c.v = std::atan2(c.position.z - z, c.position.y + 97) / (2 * Pi) + 0.5f;
+        c.u = (c.position.x + PostX) / 8;
+        c.v = std::atan2(c.position.z - z, c.position.y - BarrierY) / (2 * Pi) + 0.5f;
     }
     return rope;
 }
@@ -330,7 +352,7 @@ std::vector<Mesh> RopeFrames(float z)
         const float sag = f == 8 ? 0.0f : 2.5f * (1 - t) * std::cos(t * 2 * Pi);
         Mesh frame = straight;
         frame.Map([sag](const Vector3& p) {
-            const float along = (p.x + 76) / 152;
+            const float along = (p.x + PostX) / (2 * PostX);
             return Vector3(p.x, p.y, p.z - sag * std::sin(along * Pi));
         });
         for (std::size_t i = 0; i < frame.corners.size(); ++i)
@@ -363,15 +385,17 @@ std::vector<PlayModel> PlayModels()
     for (const std::string& bonus : BonusNames())
         models.push_back({Objects + "bonuses/" + bonus + ".mlf", {Medallion()}, 0, Textures + "bonus_" + bonus + ".jpg"});
     models.push_back({Objects + "guns/arbalet_gun.mlf", ArbaletFrames(), 60, Textures + "crossbow.jpg"});
-    models.push_back({Objects + "guns/arbalet_bullet.mlf", {Bolt(0.4f, 7, 1)}, 0, Textures + "bolt.jpg"});
+    models.push_back({Objects + "guns/arbalet_bullet.mlf",
+                      {LoadedBolt(0.4f, 7, 1, CrossbowStockHeight, CrossbowStockFront)}, 0, Textures + "bolt.jpg"});
     models.push_back({Objects + "guns/ballista_gun.mlf", BallistaFrames(), 40, Textures + "ballista.jpg"});
-    models.push_back({Objects + "guns/ballista_bullet.mlf", {Bolt(0.8f, 10, 1.4f)}, 0, Textures + "bolt.jpg"});
+    models.push_back({Objects + "guns/ballista_bullet.mlf",
+                      {LoadedBolt(0.8f, 10, 1.4f, BallistaFrameHeight, BallistaFrameFront)}, 0, Textures + "bolt.jpg"});
     models.push_back({Objects + "hammer/hammer.mlf", HammerFrames(), 20, Textures + "hammer.jpg"});
-    models.push_back({Objects + "barrier/hardware_0.mlf", PostFrames(-76), 30, Textures + "post.jpg", false});
-    models.push_back({Objects + "barrier/hardware_1.mlf", PostFrames(76), 30, Textures + "post.jpg", false});
+    models.push_back({Objects + "barrier/hardware_0.mlf", PostFrames(-PostX), 30, Textures + "post.jpg", false});
+    models.push_back({Objects + "barrier/hardware_1.mlf", PostFrames(PostX), 30, Textures + "post.jpg", false});
     for (int r = 0; r < 3; ++r)
-        models.push_back({Objects + "barrier/rope_" + std::to_string(r) + ".mlf", RopeFrames(2.0f + 2.0f * static_cast<float>(r)),
-                          30, Textures + "rope.jpg"});
+        models.push_back({Objects + "barrier/rope_" + std::to_string(r) + ".mlf",
+                          RopeFrames(LowestRope + RopeSpacing * static_cast<float>(r)), 30, Textures + "rope.jpg"});
     return models;
 }
 

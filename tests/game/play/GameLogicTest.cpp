@@ -197,6 +197,31 @@ TEST_F(GameLogicTest, TheLevelIsCompleteOnlyOnceTheFieldHasStayedEmptyForMoreTha
     EXPECT_EQ(logic->lives, kLives);
 }
 
+TEST_F(GameLogicTest, ABrokenBrickReleasesABonusFromItsCentreOnceTheCountdownHasRunOut)
+{
+    BonusManager& bonuses = logic->GetBonusManager();
+    Brick& brick = *logic->GetGeometry().GetBricks().front();
+    const VelkorEngine::Vector3 centre = brick.GetCenter();
+    bonuses.SetCountdown(-1.0f);
+    brick.Destroy(DestroyKind::Super, false);
+    ASSERT_EQ(bonuses.GetBonuses().size(), 1u);
+    EXPECT_EQ(bonuses.GetBonuses()[0]->GetPosition().x, centre.x);
+    EXPECT_EQ(bonuses.GetBonuses()[0]->GetPosition().y, centre.y);
+    // A brick hit without breaking releases nothing and leaves the countdown alone.
+    bonuses.SetCountdown(5.0f);
+    bool dented = false;
+    for (Brick* other : logic->GetGeometry().GetBricks())
+        if (other->IsAlive() && (other->GetKindFlags() & (BlockKind::Hard | BlockKind::Unbreakable)))
+        {
+            other->Destroy(DestroyKind::Simple, false);
+            EXPECT_EQ(bonuses.GetCountdown(), 5.0f);
+            dented = true;
+            break;
+        }
+    EXPECT_TRUE(dented);
+    EXPECT_EQ(bonuses.GetBonuses().size(), 1u);
+}
+
 TEST_F(GameLogicTest, FewBricksLeftStartTheHammerTimer)
 {
     EXPECT_TRUE(logic->GetBonusManager().IsHammerTimerArmed());

@@ -61,7 +61,13 @@ BallHit BallFlight::MeetWall(FlyingBall& ball, const Vector2& before) const
     Vector2 normal;
     if (!m_limits.Confine(ball.position, ball.radius, normal))
         return BallHit();
-    ball.direction = Bounce::CorrectAngle(before, Bounce::Reflect(before, normal));
+    // In a corner the ball turns back from both walls, one axis each.
+    Vector2 reflected = before;
+    if (normal.x != 0.0f)
+        reflected = Bounce::Reflect(reflected, Vector2(normal.x, 0.0f));
+    if (normal.y != 0.0f)
+        reflected = Bounce::Reflect(reflected, Vector2(0.0f, normal.y));
+    ball.direction = Bounce::CorrectAngle(before, reflected);
     const Vector3 point(ball.position.x - normal.x * ball.radius, ball.position.y - normal.y * ball.radius, ball.radius);
     return BallHit{BallHit::Kind::Wall, 0, point};
 }

@@ -107,6 +107,24 @@ TEST_F(BallFlightTest, WallsPutTheBallBackAndTurnItAFewDegreesMore)
     EXPECT_NEAR(std::atan2(ball.direction.y, -ball.direction.x), 54.0f * 3.14159265f / 180.0f, 1e-3f);
 }
 
+TEST_F(BallFlightTest, TopCornersPutTheBallBackInsideBothWallsAndTurnItInwards)
+{
+    for (const f32 side : {-1.0f, 1.0f})
+        for (const f32 frame : {0.02f, 0.1f})
+        {
+            // At the top speed of 125 with the largest frame time the step reaches far past both walls.
+            FlyingBall ball = Ball(Vector2(side * 73.5f, 106.5f), Vector2(side, 1.0f), 125.0f * frame);
+            const BallHit hit = flight.Step(ball, ignored, kBat);
+            ASSERT_EQ(hit.kind, BallHit::Kind::Wall);
+            EXPECT_LE(std::fabs(ball.position.x), 77.0f - kRadius + kNear) << side << " " << frame;
+            EXPECT_LE(ball.position.y, 110.0f - kRadius + kNear) << side << " " << frame;
+            EXPECT_LT(ball.direction.x * side, 0.0f) << side << " " << frame;
+            EXPECT_LT(ball.direction.y, 0.0f) << side << " " << frame;
+            EXPECT_NEAR(hit.point.x, side * 77.0f, kNear);
+            EXPECT_NEAR(hit.point.y, 110.0f, kNear);
+        }
+}
+
 TEST_F(BallFlightTest, BlocksBounceWithTheAngleCorrection)
 {
     Matrix4 identity;

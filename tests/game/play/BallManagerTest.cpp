@@ -109,7 +109,7 @@ TEST_F(BallManagerTest, KeeperBrokenByABallDuringTheUpdateLetsItsBallJoinSafely)
     Ball* other = play.balls->AddFreeBall(BallKind::Simple, Vector2(-40, 0), Vector2(1, 0));
     ASSERT_EQ(play.balls->GetBalls().capacity(), play.balls->GetBalls().size());
     play.Frames(1);
-    ASSERT_EQ(play.geometry->GetBlocks()[0]->IsAlive(), false);
+    ASSERT_TRUE(play.geometry->GetBlocks().empty());
     ASSERT_EQ(play.balls->GetBalls().size(), 3u);
     EXPECT_EQ(play.balls->GetBalls()[0], breaker);
     EXPECT_EQ(play.balls->GetBalls()[1], other);

@@ -1,6 +1,7 @@
 // A ball's step: the sweep, then the bounce off what it met.
 #include "game/play/BallFlight.h"
 
+#include "game/play/BlockClearance.h"
 #include "game/play/Bounce.h"
 
 #include <vector>
@@ -21,6 +22,10 @@ BallHit BallFlight::Step(FlyingBall& ball, std::set<u32>& ignored, const BatShap
         for (u32 id : kPassedWhenRising)
             if (ignored.insert(id).second)
                 added.push_back(id);
+    const BlockClearance clearance(m_physics, m_limits);
+    const std::vector<u32> above = clearance.IgnoreBlocksAbove(ball, ignored);
+    added.insert(added.end(), above.begin(), above.end());
+    clearance.PushOut(ball, ignored);
     const Vector2 before = ball.direction;
     CollisionHit hit;
     Vector2 end;

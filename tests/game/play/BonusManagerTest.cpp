@@ -22,8 +22,8 @@ class BonusManagerTest : public testing::Test
 {
 protected:
     BonusManagerTest()
-        : play(KORVANE_DATA_ROOT), effects(&play.bed.GetEngine()),
-          bonuses(&play.bed.GetEngine(), play.resources.get(), &effects, play.sounds.get())
+        : play(KORVANE_DATA_ROOT), effects(&play.GetEngine()),
+          bonuses(&play.GetEngine(), play.resources.get(), &effects, play.sounds.get())
     {
     }
 

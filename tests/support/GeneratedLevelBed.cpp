@@ -3,6 +3,8 @@
 
 #include "engine/core/Random.h"
 #include "engine/core/TimerManager.h"
+#include "engine/render/Camera.h"
+#include "engine/render/CameraManager.h"
 #include "engine/render/RenderSystem.h"
 #include "framework/DataKeeper.h"
 #include "game/play/GameLogic.h"
@@ -119,6 +121,23 @@ void GeneratedLevelBed::Frame()
     engine.Render();
     logic->Update();
     engine.Frame(0);
+}
+
+// Everything lies beyond a view that ends just past its near plane.
+void GeneratedLevelBed::SetDrawn(bool drawn)
+{
+    VelkorEngine::Camera& view = *m_engine->GetCameraManager()->GetDefaultCamera();
+    const bool undrawn = m_drawnFarPlane > 0.0f;
+    if (!drawn && !undrawn)
+    {
+        m_drawnFarPlane = view.farPlane;
+        view.farPlane = view.nearPlane * 1.0001f;
+    }
+    else if (drawn && undrawn)
+    {
+        view.farPlane = m_drawnFarPlane;
+        m_drawnFarPlane = 0.0f;
+    }
 }
 
 FakeClock& GeneratedLevelBed::Clock()

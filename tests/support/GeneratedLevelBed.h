@@ -85,6 +85,9 @@ public:
     void Frames(int count);
 
     VelkorEngine::Engine& GetEngine() { return *m_engine; }
+    // Software drawing is slow: frames that no picture is taken of can leave everything out of view, while the
+    // models still animate. Drawn by default.
+    void SetDrawn(bool drawn);
 
     // Null on the offscreen driver.
     std::unique_ptr<EngineTestBed> twins;
@@ -105,5 +108,7 @@ private:
     std::unique_ptr<TempFolder> m_settings;
     std::unique_ptr<VelkorEngine::Engine> m_offscreen;
     VelkorEngine::Engine* m_engine = nullptr;
+    // The view's depth while frames are left undrawn.
+    float m_drawnFarPlane = 0.0f;
 };
 }

@@ -110,13 +110,13 @@ void GeneratedLevelBed::End()
 
 void GeneratedLevelBed::AdvanceClock()
 {
-    Clock().AdvanceSeconds(FrameTime);
+    Clock().AdvanceSeconds(frameTime);
     m_engine->GetTimerManager()->Update();
 }
 
 void GeneratedLevelBed::Frame()
 {
-    Clock().AdvanceSeconds(FrameTime);
+    Clock().AdvanceSeconds(frameTime);
     VelkorEngine::Engine& engine = *m_engine;
     engine.Render();
     logic->Update();

@@ -91,6 +91,8 @@ public:
 
     // Null on the offscreen driver.
     std::unique_ptr<EngineTestBed> twins;
+    // Seconds each frame moves the clock on; whole levels may take longer frames.
+    double frameTime = FrameTime;
     VelkorEngine::Vector2 cursor{400.0f, 300.0f};
     std::vector<RecordingFloatingTexts::Text> texts;
     std::unique_ptr<RecordingSoundPlayer> sounds;

@@ -85,15 +85,16 @@ void PlayTestBed::Build(std::vector<KorvaneTools::LevelObject> objects)
     info.fileName = "00_00.krg";
     level = std::make_unique<Korvane::GameLogicData>(&bed.GetEngine(), "en", stage, info);
     level->Load();
-    effects = std::make_unique<Korvane::Effects>(&bed.GetEngine());
+    if (!effects)
+        effects = std::make_unique<Korvane::Effects>(&bed.GetEngine());
     field = std::make_unique<Korvane::GameField>(std::vector<BoundingVolume>{
         Wall(Vector3(-87, -100, 0), Vector3(Left, 120, 20)), Wall(Vector3(Right, -100, 0), Vector3(87, 120, 20)),
         Wall(Vector3(-87, Top, 0), Vector3(87, 120, 20))});
-    bat = std::make_unique<Korvane::Bat>(&bed.GetEngine(), resources.get(), effects.get(), nullptr, &cursor);
+    bat = std::make_unique<Korvane::Bat>(&bed.GetEngine(), resources.get(), effects.get(), sounds, &cursor);
     geometry = std::make_unique<Korvane::GameGeometry>(&bed.GetEngine(), resources.get(), level.get(), effects.get(),
-                                                      scores.get(), nullptr);
+                                                      scores.get(), sounds);
     balls = std::make_unique<Korvane::BallManager>(&bed.GetEngine(), resources.get(), effects.get(), field.get(),
-                                                   geometry.get(), bat.get(), nullptr, lives);
+                                                   geometry.get(), bat.get(), sounds, lives, barrier);
     geometry->Build(balls.get());
 }
 

@@ -13,6 +13,7 @@
 
 namespace GameFramework
 {
+class GameSoundPlayer;
 class ScoreKeeper;
 }
 
@@ -24,6 +25,7 @@ class DataKeeper;
 namespace Korvane
 {
 class BallManager;
+class Barrier;
 class Bat;
 class Effects;
 class GameField;
@@ -52,7 +54,8 @@ public:
     void WriteBlock(const std::string& file, const std::string& xml);
     // A block of the placeholder model (a box 2 units each way) with its centre at the place.
     static KorvaneTools::LevelObject At(const std::string& block, float x, float y, float z = 1.0f);
-    // Writes the level, loads it and builds the play objects; the bat starts rising.
+    // Writes the level, loads it and builds the play objects (the effects only when not yet made); the bat
+    // starts rising.
     void Build(std::vector<KorvaneTools::LevelObject> objects);
     // Frames of the bat, balls and blocks, in that order.
     void Frames(int count, float activity = 1.0f);
@@ -60,6 +63,9 @@ public:
     EngineTestBed bed;
     VelkorEngine::Vector2 cursor{400.0f, 300.0f};
     VelkorEngine::u32 lives = 4;
+    // Handed to the play objects Build makes; none by default.
+    GameFramework::GameSoundPlayer* sounds = nullptr;
+    Korvane::Barrier* barrier = nullptr;
     std::unique_ptr<GameFramework::ScoreKeeper> scores;
     std::unique_ptr<GameTools::DataKeeper> resources;
     std::unique_ptr<Korvane::GameLogicData> level;

@@ -1,4 +1,4 @@
-// Start-up, shut-down and the frame of the game object; the window flow's handlers close the file.
+// Start-up, shut-down and the frame of the game object; the window flow lives in GameBaseFlow.cpp.
 #include "framework/GameBase.h"
 
 #include "engine/core/Engine.h"
@@ -450,79 +450,4 @@ void GameBase::ProcessDebugCommands()
             LogMessage("Texture " + std::to_string(i) + ": " + textures[i]->GetKeyName());
     }
 }
-
-// The window flow: the window table's factories, the result dispatch and the handlers.
-
-void GameBase::CreateWindows() {}
-
-std::unique_ptr<LevelTimeRecord> GameBase::CreateLevelResult()
-{
-    return std::make_unique<LevelTimeRecord>();
-}
-
-void GameBase::GetLevelResult(LevelTimeRecord&) {}
-
-void GameBase::DispatchWindowResults() {}
-
-void GameBase::ExpireWindowResults() {}
-
-void GameBase::UpdateWindows() {}
-
-void GameBase::ProcessLogosWindow() {}
-
-void GameBase::ProcessGameLoadingWindow() {}
-
-void GameBase::ProcessWelcomeWindow() {}
-
-void GameBase::ProcessExitWindow() {}
-
-void GameBase::ProcessMainMenuWindow() {}
-
-void GameBase::ProcessProfilesWindow() {}
-
-void GameBase::ProcessGameLogicLoadingWindow() {}
-
-void GameBase::ProcessNewProfileWindow() {}
-
-void GameBase::ProcessRenameProfileWindow() {}
-
-void GameBase::ProcessDeleteProfileWindow() {}
-
-void GameBase::ProcessProfileNameConflictWindow() {}
-
-void GameBase::ProcessStartGameLogicWindow() {}
-
-void GameBase::ProcessContinueGameLogicWindow() {}
-
-void GameBase::ProcessHighScoresWindow() {}
-
-void GameBase::ProcessOptionsWindow() {}
-
-void GameBase::ProcessHelpWindow() {}
-
-void GameBase::ProcessGameLogicWindow() {}
-
-void GameBase::ProcessGameLogicPauseWindow() {}
-
-void GameBase::ProcessGameLogicMenuWindow() {}
-
-void GameBase::ProcessGameLogicMenuExitWindow() {}
-
-void GameBase::ProcessGameLogicRestartWindow() {}
-
-void GameBase::ProcessGameLogicGameExitWindow() {}
-
-void GameBase::CompleteLevel() {}
-
-void GameBase::ReturnToLevelMap() {}
-
-void GameBase::ShowGameOver() {}
-
-void GameBase::ProcessLevelCompleteWindow() {}
-
-void GameBase::ProcessStageCompleteWindow() {}
-
-void GameBase::ProcessGameCompleteWindow() {}
-
-void GameBase::ProcessGameOverWindow() {}
 }

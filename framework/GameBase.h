@@ -84,7 +84,9 @@ class GUIWelcomeWindowBase;
 class HighScoresTable;
 class LanguageManager;
 class LevelManagerBase;
+class ProfileBase;
 class ProfileManagerBase;
+struct LevelPosition;
 struct LevelRecord;
 struct LevelTimeRecord;
 struct StageRecord;
@@ -240,6 +242,14 @@ protected:
     void ReleaseAll();
 
     void LogMessage(const std::string& text) const;
+
+    // Window flow steps.
+    void StartGame();
+    void StartLevel();
+    void StoreLevelProgress(ProfileBase& profile, const LevelPosition& position, f32 levelTime);
+    void ShowFinalScore(u32 stateId, u32 total);
+    // The current profile with its stored positions brought within the level list, or null.
+    ProfileBase* GetCheckedProfile() const;
 
     std::string m_makerName;
     std::string m_title;

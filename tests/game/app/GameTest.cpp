@@ -177,3 +177,28 @@ TEST_F(GameTest, TheTrailFollowsTheWayInAndOutOfPlay)
     game->ShowGameOver();
     EXPECT_TRUE(Cursor().IsTrailEnabled()) << "the game-over window is a menu";
 }
+
+TEST_F(GameTest, ALoadedLevelStartsThePlayTrackHidesTheBackgroundAndTurnsTheTrailOff)
+{
+    Start();
+    ASSERT_TRUE(RunToTheMenus());
+    ProfileManagerBase& profiles = *game->GetProfileManager();
+    profiles.SetCurrentProfile(profiles.FindOrCreateProfile(L"Ann"), 1);
+    // The way in goes through the level map, with the first menu gone.
+    game->GetWindow(WindowIndex::Welcome)->Hide();
+    game->GetWindow(WindowIndex::StartGame)->SetResultCode(ResultCode::Start);
+    Frames(1);
+    EXPECT_FALSE(Cursor().IsCursorVisible()) << "hidden while the level loads";
+    for (int frame = 0; frame < 600 && game->GetGameLogic() == nullptr; ++frame)
+        Frames(1);
+    ASSERT_NE(game->GetGameLogic(), nullptr);
+    EXPECT_EQ(Problems(), std::vector<std::string>{});
+    EXPECT_NE(MusicState(1), VelkorEngine::Sound::Stopped);
+    EXPECT_EQ(game->GetSoundPlayer()->GetSlotChannel(1), game->GetSoundPlayer()->FindChannel(1));
+    EXPECT_FALSE(Cursor().IsTrailEnabled());
+    EXPECT_TRUE(Cursor().IsCursorVisible());
+    Frames(90);
+    EXPECT_FALSE(game->GetBackground()->IsShown()) << "faded out within a second";
+    EXPECT_EQ(MusicState(0), VelkorEngine::Sound::Stopped) << "the menu track faded out within a second";
+    EXPECT_EQ(game->GetGameMusicIndex(), 0u) << "one play track: the index wraps at once";
+}

@@ -8,6 +8,7 @@
 #include "engine/scene/ParticleSystem.h"
 #include "engine/sound/Sound.h"
 #include "framework/GUIFrameworkWindow.h"
+#include "framework/GameSoundChannel.h"
 #include "framework/GameSoundPlayer.h"
 #include "framework/GameWindowIds.h"
 #include "framework/ProfileManagerBase.h"
@@ -201,4 +202,36 @@ TEST_F(GameTest, ALoadedLevelStartsThePlayTrackHidesTheBackgroundAndTurnsTheTrai
     EXPECT_FALSE(game->GetBackground()->IsShown()) << "faded out within a second";
     EXPECT_EQ(MusicState(0), VelkorEngine::Sound::Stopped) << "the menu track faded out within a second";
     EXPECT_EQ(game->GetGameMusicIndex(), 0u) << "one play track: the index wraps at once";
+}
+
+TEST_F(GameTest, ALevelRestartedWhileThePlayTrackFadesOutHasItsMusic)
+{
+    Start();
+    ASSERT_TRUE(RunToTheMenus());
+    ProfileManagerBase& profiles = *game->GetProfileManager();
+    profiles.SetCurrentProfile(profiles.FindOrCreateProfile(L"Ann"), 1);
+    game->GetWindow(WindowIndex::Welcome)->Hide();
+    game->GetWindow(WindowIndex::StartGame)->SetResultCode(ResultCode::Start);
+    for (int frame = 0; frame < 600 && game->GetGameLogic() == nullptr; ++frame)
+        Frames(1);
+    ASSERT_NE(game->GetGameLogic(), nullptr);
+    Frames(120);
+    ASSERT_EQ(MusicState(1), VelkorEngine::Sound::Playing);
+
+    // The restart question answered: every track fades towards its pause, and the level is at once loaded
+    // again, well within the second the fade lasts.
+    game->GetWindow(WindowIndex::GameLogicRestart)->SetResultCode(ResultCode::LevelMap);
+    Frames(1);
+    ASSERT_EQ(game->GetGameLogic(), nullptr);
+    game->GetWindow(WindowIndex::StartGame)->Hide();
+    game->GetWindow(WindowIndex::StartGame)->SetResultCode(ResultCode::Start);
+    for (int frame = 0; frame < 600 && game->GetGameLogic() == nullptr; ++frame)
+        Frames(1);
+    ASSERT_NE(game->GetGameLogic(), nullptr);
+    Frames(120);
+    EXPECT_EQ(MusicState(1), VelkorEngine::Sound::Playing);
+    // Fading in again at the play track's slow speed.
+    const f32 level = game->GetSoundPlayer()->GetSlotChannel(1)->GetFadeLevel();
+    Frames(60);
+    EXPECT_GT(game->GetSoundPlayer()->GetSlotChannel(1)->GetFadeLevel(), level);
 }

@@ -7,6 +7,7 @@
 #include "engine/core/Engine.h"
 #include "engine/scene/ParticleSystem.h"
 #include "engine/sound/Sound.h"
+#include "framework/DataKeeper.h"
 #include "framework/GUIFrameworkWindow.h"
 #include "framework/GameSoundChannel.h"
 #include "framework/GameSoundPlayer.h"
@@ -116,6 +117,16 @@ TEST_F(GameTest, StartsWithTheGamesVolumesVideoModeAndWholeSoundTable)
     EXPECT_EQ(game->GetMakerName(), "Tarnwick Games");
     EXPECT_EQ(game->GetVersion(), 100u);
     EXPECT_EQ(Problems(), std::vector<std::string>{});
+}
+
+TEST_F(GameTest, TheStartUpLoadingLoadsTheBackgroundsOwnListFirstThenThePlayObjectsThenTheMenus)
+{
+    Start();
+    EXPECT_EQ(game->GetGameData()->GetQueuedFiles(),
+              (std::vector<std::string>{"data\\ui\\background\\resources_additional.xml",
+                                        "data\\game_objects\\resources.xml", "data\\ui\\resources_additional.xml"}));
+    // The lists loaded at once already hold what the background and the loading screen show.
+    EXPECT_GT(game->GetGameData()->GetShaderUserCount(), 0u);
 }
 
 TEST_F(GameTest, TheStartUpReachesTheWelcomeWindowWithTheMenuMusicBackgroundAndTrail)

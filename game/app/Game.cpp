@@ -5,6 +5,7 @@
 #include "engine/core/MessageManager.h"
 #include "engine/gui/GUISoundManager.h"
 #include "engine/render/ShaderDescriptor.h"
+#include "engine/sound/Sound.h"
 #include "framework/GUIContinueGameLogicWindowBase.h"
 #include "framework/GUIDeleteProfileWindowBase.h"
 #include "framework/GUIExitWindowBase.h"
@@ -62,7 +63,6 @@ constexpr u8 Pause = 1;
 constexpr u8 Resume = 0;
 constexpr u32 MenuSlot = 0;
 constexpr u32 PlaySlot = 1;
-constexpr u32 MusicStopped = 2;
 constexpr f32 MenuFadeInSpeed = 0.5f;
 constexpr f32 PlayFadeSpeed = 0.1f;
 constexpr f32 StopFadeSpeed = 1.0f;
@@ -71,6 +71,7 @@ constexpr f32 BackgroundFadeSpeed = 1.0f;
 
 Game::Game() : GameBase(MakerName, Title, Version)
 {
+    // Every texture the game builds is mip-mapped.
     VelkorEngine::SetTextureShaderFlag(1);
     Init();
 }
@@ -421,7 +422,7 @@ void Game::ProcessGameLogicLoadingWindow()
     ShowBackground(false);
     m_soundPlayer->StopMusic(MenuSlot, Fade, StopFadeSpeed);
     // A paused play track goes on where it stopped; a stopped one starts again.
-    if (m_soundPlayer->GetMusicState(PlaySlot) == MusicStopped)
+    if (m_soundPlayer->GetMusicState(PlaySlot) == VelkorEngine::Sound::Stopped)
         m_soundPlayer->PlayMusic(PlaySlot, SoundTable::FirstGameMusic + m_gameMusicIndex, Fade, PlayFadeSpeed);
     else
         m_soundPlayer->PauseMusic(PlaySlot, Resume, Fade, PlayFadeSpeed);

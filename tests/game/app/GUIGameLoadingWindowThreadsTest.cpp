@@ -1,5 +1,5 @@
-// The loading screens: the load starts once the window is on screen and its title has finished printing,
-// runs once per show, and a window shown without a keeper never reports that it is done.
+// The loading screens, with the load on its worker thread: it starts once the window is on screen and its title
+// has finished printing, runs once per show, and a window shown without a keeper never reports that it is done.
 #include "game/app/GUIGameLoadingWindow.h"
 
 #include "framework/DataKeeper.h"
@@ -29,7 +29,7 @@ public:
     std::atomic<int> loads{0};
 };
 
-class GUIGameLoadingWindowTest : public testing::Test
+class GUIGameLoadingWindowThreadsTest : public testing::Test
 {
 protected:
     void Build(const std::string& description)
@@ -68,7 +68,7 @@ protected:
 };
 }
 
-TEST_F(GUIGameLoadingWindowTest, WithoutATitleTheLoadRunsInTheSecondShownFrame)
+TEST_F(GUIGameLoadingWindowThreadsTest, WithoutATitleTheLoadRunsInTheSecondShownFrame)
 {
     Build("<window name=\"window_game_loading\"><window name=\"window\"/></window>");
     window->Show(GameFramework::StateId::Logos, keeper.get());
@@ -78,7 +78,7 @@ TEST_F(GUIGameLoadingWindowTest, WithoutATitleTheLoadRunsInTheSecondShownFrame)
     EXPECT_TRUE(window->IsDone());
 }
 
-TEST_F(GUIGameLoadingWindowTest, TheLoadWaitsUntilTheTitleHasFinishedPrinting)
+TEST_F(GUIGameLoadingWindowThreadsTest, TheLoadWaitsUntilTheTitleHasFinishedPrinting)
 {
     Build("<window name=\"window_game_loading\"><text_label name=\"title\" font=\"text\" text=\"'loading...'\" "
           "printing_mode=\"1\" printing_speed=\"30\"/></window>");
@@ -90,7 +90,7 @@ TEST_F(GUIGameLoadingWindowTest, TheLoadWaitsUntilTheTitleHasFinishedPrinting)
     EXPECT_EQ(keeper->loads, 1);
 }
 
-TEST_F(GUIGameLoadingWindowTest, AWindowShownWithoutAKeeperNeverReportsDone)
+TEST_F(GUIGameLoadingWindowThreadsTest, AWindowShownWithoutAKeeperNeverReportsDone)
 {
     Build("<window name=\"window_game_loading\"/>");
     window->Show(GameFramework::StateId::Logos, nullptr);
@@ -98,7 +98,7 @@ TEST_F(GUIGameLoadingWindowTest, AWindowShownWithoutAKeeperNeverReportsDone)
     EXPECT_TRUE(window->IsReady());
 }
 
-TEST_F(GUIGameLoadingWindowTest, TheLoadRunsOncePerShow)
+TEST_F(GUIGameLoadingWindowThreadsTest, TheLoadRunsOncePerShow)
 {
     Build("<window name=\"window_game_loading\"/>");
     window->Show(GameFramework::StateId::Logos, keeper.get());
@@ -116,7 +116,7 @@ TEST_F(GUIGameLoadingWindowTest, TheLoadRunsOncePerShow)
     EXPECT_EQ(keeper->loads, 2);
 }
 
-TEST_F(GUIGameLoadingWindowTest, TheLevelLoadingScreenHasItsOwnDescription)
+TEST_F(GUIGameLoadingWindowThreadsTest, TheLevelLoadingScreenHasItsOwnDescription)
 {
     bed.WriteDescription("level.xml", "<window name=\"window_game_logic_loading\"><button name=\"b\"/></window>");
     Build("<window name=\"window_game_loading\"/>");

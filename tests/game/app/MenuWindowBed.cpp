@@ -29,7 +29,7 @@ constexpr double FrameSeconds = 1.0 / 60.0;
 
 std::filesystem::path DataSource()
 {
-    return std::filesystem::path(__FILE__).parent_path() / ".." / ".." / ".." / "data-src";
+    return std::filesystem::path(KORVANE_DATA_SOURCE);
 }
 
 std::string ReadWhole(const std::filesystem::path& path)

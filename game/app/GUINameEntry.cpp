@@ -9,8 +9,7 @@
 namespace Korvane
 {
 GUINameEntry::GUINameEntry(const GUITools::GUIWindowBase& window, VelkorEngine::Controls* controls)
-    : m_controls(controls),
-      m_editBox(MenuControls::EditBox(window, "/window/name")),
+    : m_controls(controls), m_editBox(MenuControls::EditBox(window, "/window/name")),
       m_confirmButton(MenuControls::Button(window, "/window/button_1")),
       m_otherButton(MenuControls::Button(window, "/window/button_0"))
 {

@@ -31,12 +31,24 @@
 #include "framework/GameWindowIds.h"
 #include "framework/LanguageManager.h"
 #include "game/app/GUIBackground.h"
+#include "game/app/GUIDeleteProfileWindow.h"
+#include "game/app/GUIExitWindow.h"
 #include "game/app/GUIGameCursor.h"
 #include "game/app/GUIGameLoadingWindow.h"
 #include "game/app/GUIGameLogicLoadingWindow.h"
+#include "game/app/GUIGameLogicMenuWindow.h"
+#include "game/app/GUIHelpWindow.h"
+#include "game/app/GUIHighScoresWindow.h"
 #include "game/app/GUILogosWindow.h"
+#include "game/app/GUIMainMenuWindow.h"
 #include "game/app/GUIMenuWindowManager.h"
+#include "game/app/GUINewProfileWindow.h"
+#include "game/app/GUIOptionsWindow.h"
 #include "game/app/GUIPlaceholderWindow.h"
+#include "game/app/GUIProfileNameConflictWindow.h"
+#include "game/app/GUIProfilesWindow.h"
+#include "game/app/GUIRenameProfileWindow.h"
+#include "game/app/GUIWelcomeWindow.h"
 #include "game/app/GameData.h"
 #include "game/app/Profile.h"
 #include "game/app/ProfileManager.h"
@@ -205,49 +217,50 @@ std::unique_ptr<GUILoadingWindowBase> Game::CreateGameLogicLoadingWindow()
 
 std::unique_ptr<GUIWelcomeWindowBase> Game::CreateWelcomeWindow()
 {
-    return std::make_unique<GUIPlaceholderWindow<GUIWelcomeWindowBase>>(MenuParts(), "window_welcome",
-                                                                        ResultCode::ExitQuestion, GetProfileManager());
+    return std::make_unique<GUIWelcomeWindow>(m_engine.get(), GetProfileManager(), GetSoundPlayer(), Data(),
+                                              GetToolManager(), m_menuWindowManager.get(), BackgroundWindow());
 }
 
 std::unique_ptr<GUIExitWindowBase> Game::CreateExitWindow()
 {
-    return std::make_unique<GUIPlaceholderWindow<GUIExitWindowBase>>(MenuParts(), "window_exit", ResultCode::Quit);
+    return std::make_unique<GUIExitWindow>(m_engine.get(), GetSoundPlayer(), Data(), GetToolManager(),
+                                           m_menuWindowManager.get(), BackgroundWindow());
 }
 
 std::unique_ptr<GUIMainMenuWindowBase> Game::CreateMainMenuWindow()
 {
-    return std::make_unique<GUIPlaceholderWindow<GUIMainMenuWindowBase>>(MenuParts(), "window_main_menu",
-                                                                         ResultCode::ExitQuestion);
+    return std::make_unique<GUIMainMenuWindow>(m_engine.get(), GetProfileManager(), GetSoundPlayer(), Data(),
+                                               GetToolManager(), m_menuWindowManager.get(), BackgroundWindow());
 }
 
 std::unique_ptr<GUIProfilesWindowBase> Game::CreateProfilesWindow()
 {
-    return std::make_unique<GUIPlaceholderWindow<GUIProfilesWindowBase>>(MenuParts(), "window_profiles",
-                                                                         ResultCode::MainMenu, GetProfileManager());
+    return std::make_unique<GUIProfilesWindow>(m_engine.get(), GetSoundPlayer(), GetProfileManager(), Data(),
+                                               GetToolManager(), m_menuWindowManager.get(), BackgroundWindow());
 }
 
 std::unique_ptr<GUINewProfileWindowBase> Game::CreateNewProfileWindow()
 {
-    return std::make_unique<GUIPlaceholderWindow<GUINewProfileWindowBase>>(MenuParts(), "window_new_profile",
-                                                                           ResultCode::Profiles, GetProfileManager());
+    return std::make_unique<GUINewProfileWindow>(m_engine.get(), GetProfileManager(), GetSoundPlayer(), Data(),
+                                                 GetToolManager(), m_menuWindowManager.get(), BackgroundWindow());
 }
 
 std::unique_ptr<GUIRenameProfileWindowBase> Game::CreateRenameProfileWindow()
 {
-    return std::make_unique<GUIPlaceholderWindow<GUIRenameProfileWindowBase>>(
-        MenuParts(), "window_rename_profile", ResultCode::Profiles, GetProfileManager());
+    return std::make_unique<GUIRenameProfileWindow>(m_engine.get(), GetProfileManager(), GetSoundPlayer(), Data(),
+                                                    GetToolManager(), m_menuWindowManager.get(), BackgroundWindow());
 }
 
 std::unique_ptr<GUIDeleteProfileWindowBase> Game::CreateDeleteProfileWindow()
 {
-    return std::make_unique<GUIPlaceholderWindow<GUIDeleteProfileWindowBase>>(
-        MenuParts(), "window_delete_profile", ResultCode::Profiles, GetProfileManager());
+    return std::make_unique<GUIDeleteProfileWindow>(m_engine.get(), GetProfileManager(), GetSoundPlayer(), Data(),
+                                                    GetToolManager(), m_menuWindowManager.get(), BackgroundWindow());
 }
 
 std::unique_ptr<GUIProfileNameConflictWindowBase> Game::CreateProfileNameConflictWindow()
 {
-    return std::make_unique<GUIPlaceholderWindow<GUIProfileNameConflictWindowBase>>(
-        MenuParts(), "window_profile_name_conflict", ResultCode::NewProfile);
+    return std::make_unique<GUIProfileNameConflictWindow>(m_engine.get(), GetSoundPlayer(), Data(), GetToolManager(),
+                                                          m_menuWindowManager.get(), BackgroundWindow());
 }
 
 std::unique_ptr<GUIStartGameLogicWindowBase> Game::CreateStartGameLogicWindow()
@@ -264,20 +277,21 @@ std::unique_ptr<GUIContinueGameLogicWindowBase> Game::CreateContinueGameLogicWin
 
 std::unique_ptr<GUIHighScoresWindowBase> Game::CreateHighScoresWindow()
 {
-    return std::make_unique<GUIPlaceholderWindow<GUIHighScoresWindowBase>>(MenuParts(), "window_high_scores",
-                                                                           ResultCode::MainMenu, GetHighScores());
+    return std::make_unique<GUIHighScoresWindow>(m_engine.get(), GetProfileManager(), GetSoundPlayer(), GetHighScores(),
+                                                 Data(), GetToolManager(), m_menuWindowManager.get(),
+                                                 BackgroundWindow());
 }
 
 std::unique_ptr<GUIOptionsWindowBase> Game::CreateOptionsWindow()
 {
-    return std::make_unique<GUIPlaceholderWindow<GUIOptionsWindowBase>>(
-        MenuParts(), "window_options", ResultCode::MainMenu, m_engine.get(), GetSoundPlayer(), GetProfileManager());
+    return std::make_unique<GUIOptionsWindow>(m_engine.get(), GetSoundPlayer(), GetProfileManager(), Data(),
+                                              GetToolManager(), m_menuWindowManager.get(), BackgroundWindow());
 }
 
 std::unique_ptr<GUIHelpWindowBase> Game::CreateHelpWindow()
 {
-    return std::make_unique<GUIPlaceholderWindow<GUIHelpWindowBase>>(MenuParts(), "window_credits",
-                                                                     ResultCode::MainMenu);
+    return std::make_unique<GUIHelpWindow>(m_engine.get(), GetSoundPlayer(), Data(), GetToolManager(),
+                                           m_menuWindowManager.get(), BackgroundWindow());
 }
 
 std::unique_ptr<GUIGameLogicWindowBase> Game::CreateGameLogicWindow()
@@ -294,9 +308,8 @@ std::unique_ptr<GUIGameLogicPauseWindowBase> Game::CreateGameLogicPauseWindow()
 
 std::unique_ptr<GUIGameLogicMenuWindowBase> Game::CreateGameLogicMenuWindow()
 {
-    return std::make_unique<GUIPlaceholderWindow<GUIGameLogicMenuWindowBase>>(MenuParts(), "window_game_logic_menu",
-                                                                              ResultCode::BackToPlay, m_engine.get(),
-                                                                              GetSoundPlayer(), GetProfileManager());
+    return std::make_unique<GUIGameLogicMenuWindow>(m_engine.get(), GetSoundPlayer(), GetProfileManager(), Data(),
+                                                    GetToolManager(), m_menuWindowManager.get(), BackgroundWindow());
 }
 
 std::unique_ptr<GUIGameLogicMenuExitWindowBase> Game::CreateGameLogicMenuExitWindow()

@@ -5,8 +5,8 @@
 // engine's input as a player's would.
 #pragma once
 
-#include "framework/GameSoundPlayer.h"
 #include "framework/GUIFrameworkWindow.h"
+#include "framework/GameSoundPlayer.h"
 #include "framework/HighScoresTable.h"
 #include "game/app/GUIMenuWindowManager.h"
 #include "game/app/GameData.h"

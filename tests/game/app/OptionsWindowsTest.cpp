@@ -43,8 +43,8 @@ protected:
     std::unique_ptr<Korvane::GUIOptionsWindow> MakeOptions()
     {
         return std::make_unique<Korvane::GUIOptionsWindow>(bed.GetEngine(), bed.sound.get(), &bed.Profiles(),
-                                                           bed.data.get(), &bed.descriptions.Tools(),
-                                                           bed.menus.get(), nullptr);
+                                                           bed.data.get(), &bed.descriptions.Tools(), bed.menus.get(),
+                                                           nullptr);
     }
 
     std::unique_ptr<Korvane::GUIGameLogicMenuWindow> MakeGameMenu()
@@ -103,10 +103,9 @@ TEST_P(VolumePositionTest, AVolumeShowsAsTheNearestPosition)
 }
 
 INSTANTIATE_TEST_SUITE_P(Volumes, VolumePositionTest,
-                         testing::Values(PositionCase{0.315f, 315}, PositionCase{0.285f, 285},
-                                         PositionCase{0.0f, 0}, PositionCase{1.0f, 1000}, PositionCase{0.001f, 1},
-                                         PositionCase{0.999f, 999}, PositionCase{0.0006f, 1},
-                                         PositionCase{0.0004f, 0}, PositionCase{1.7f, 1000},
+                         testing::Values(PositionCase{0.315f, 315}, PositionCase{0.285f, 285}, PositionCase{0.0f, 0},
+                                         PositionCase{1.0f, 1000}, PositionCase{0.001f, 1}, PositionCase{0.999f, 999},
+                                         PositionCase{0.0006f, 1}, PositionCase{0.0004f, 0}, PositionCase{1.7f, 1000},
                                          PositionCase{-0.2f, 0}));
 
 TEST_P(VolumeRoundTripTest, OpeningAndClosingTheWindowLeavesTheVolumesBitExact)

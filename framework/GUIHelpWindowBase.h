@@ -1,0 +1,11 @@
+// The help window: the game's window only stores its result.
+#pragma once
+
+#include "framework/GUIFrameworkWindow.h"
+
+namespace GameFramework
+{
+class GUIHelpWindowBase : public GUIFrameworkWindow
+{
+};
+}

@@ -48,7 +48,8 @@ public:
     GameSoundPlayer& operator=(const GameSoundPlayer&) = delete;
 
     void AddSound(u32 effectId, const std::string& soundName, u8 looping, u32 instanceCount);
-    void PlaySound(u32 effectId);
+    // Virtual so that a test can hear which effects play.
+    virtual void PlaySound(u32 effectId);
     void StopSound(u32 effectId);
     u32 GetSoundState(u32 effectId) const;
 

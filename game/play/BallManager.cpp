@@ -11,6 +11,7 @@
 #include "framework/DataKeeper.h"
 #include "framework/GameSoundPlayer.h"
 #include "game/play/Ball.h"
+#include "game/play/Barrier.h"
 #include "game/play/BallFlight.h"
 #include "game/play/BallKeeper.h"
 #include "game/play/Bat.h"
@@ -31,9 +32,19 @@ namespace
 // The bat's parts reach a little further down than they are drawn, and as far up and down in z as anything.
 constexpr f32 kBatPartDrop = 3.0f;
 constexpr f32 kUnboundedZ = 1000.0f;
+constexpr f32 kBarrierReach = 1000.0f;
 constexpr f32 kTwoPi = 6.28318531f;
 // A held ball split off goes at least this much upwards.
 constexpr f32 kLeastSplitRise = 0.1f;
+
+// Nothing gets past the ropes, however far to the side.
+BoundingVolume BarrierBox(const BoundingVolume& ropes)
+{
+    BoundingVolume box;
+    box.SetBox(Vector3(-kBarrierReach, ropes.GetWorldMinimum().y, -kUnboundedZ),
+               Vector3(kBarrierReach, ropes.GetWorldMaximum().y, kUnboundedZ));
+    return box;
+}
 
 BoundingVolume BatPartBox(const BoundingVolume& part)
 {
@@ -45,8 +56,9 @@ BoundingVolume BatPartBox(const BoundingVolume& part)
 }
 
 BallManager::BallManager(Engine* engine, GameTools::DataKeeper* resources, Effects* effects, const GameField* field,
-                         GameGeometry* geometry, Bat* bat, GameFramework::GameSoundPlayer* sounds, u32 lives)
-    : m_engine(engine), m_field(field), m_geometry(geometry), m_bat(bat), m_sounds(sounds),
+                         GameGeometry* geometry, Bat* bat, GameFramework::GameSoundPlayer* sounds, u32 lives,
+                         Barrier* barrier)
+    : m_engine(engine), m_field(field), m_geometry(geometry), m_bat(bat), m_barrier(barrier), m_sounds(sounds),
       m_physics(std::make_unique<Physics>(engine)), m_speed(lives), m_limits(FieldLimits::FromWalls(field->GetZones()))
 {
     for (auto& ball : m_pool)
@@ -244,6 +256,8 @@ void BallManager::BuildObjects()
         m_physics->AddStaticObject(BatPartBox(m_bat->GetHeadBounds()), CollisionIds::BatHead);
         m_physics->AddStaticObject(BatPartBox(m_bat->GetBodyBounds()), CollisionIds::BatBody);
     }
+    if (m_barrier != nullptr && m_barrier->RopesUp() > 0)
+        m_physics->AddStaticObject(BarrierBox(m_barrier->GetCollisionBox()), CollisionIds::Barrier);
     if (m_geometry == nullptr)
         return;
     const auto& blocks = m_geometry->GetBlocks();
@@ -283,8 +297,21 @@ void BallManager::StepBall(Ball& ball, std::set<u32>& ignored)
         PlaySound(SoundHitBat);
         return;
     }
+    if (hit.id == CollisionIds::Barrier)
+        HitBarrier(ignored);
     if (hit.id >= CollisionIds::BlockIdBase)
         HitBlock(ball, hit.id - CollisionIds::BlockIdBase, ignored);
+}
+
+// Each ball that reaches the ropes breaks one; with the last one gone the rest of the frame's balls pass.
+void BallManager::HitBarrier(std::set<u32>& ignored)
+{
+    PlaySound(SoundHitBarrier);
+    if (m_barrier == nullptr)
+        return;
+    m_barrier->RemoveRope();
+    if (m_barrier->RopesUp() == 0)
+        ignored.insert(CollisionIds::Barrier);
 }
 
 // The block's index is the one the collision world was filled with this frame; nothing is removed before

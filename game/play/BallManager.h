@@ -33,6 +33,7 @@ class DataKeeper;
 namespace Korvane
 {
 class Ball;
+class Barrier;
 class Bat;
 class Effects;
 class GameField;
@@ -48,12 +49,14 @@ public:
     static constexpr u32 SoundHitBat = 17;
     static constexpr u32 SoundHitFieldSimple = 18;
     static constexpr u32 SoundHitFieldSuper = 19;
+    static constexpr u32 SoundHitBarrier = 20;
     static constexpr u32 SoundLost = 21;
     // Sparks where a ball meets something, per kind of ball.
     static constexpr u32 HitEffectCount = 36;
 
     BallManager(VelkorEngine::Engine* engine, GameTools::DataKeeper* resources, Effects* effects, const GameField* field,
-                GameGeometry* geometry, Bat* bat, GameFramework::GameSoundPlayer* sounds, u32 lives);
+                GameGeometry* geometry, Bat* bat, GameFramework::GameSoundPlayer* sounds, u32 lives,
+                Barrier* barrier = nullptr);
     virtual ~BallManager();
 
     BallManager(const BallManager&) = delete;
@@ -89,6 +92,7 @@ private:
     void BuildObjects();
     void StepBall(Ball& ball, std::set<u32>& ignored);
     void HitBlock(Ball& ball, u32 index, std::set<u32>& ignored);
+    void HitBarrier(std::set<u32>& ignored);
     void PlaySound(u32 id) const;
     void ShowHitEffect(u32 kind, const VelkorEngine::Vector3& point);
     void HideSpentHitEffects();
@@ -97,6 +101,7 @@ private:
     const GameField* m_field = nullptr;
     GameGeometry* m_geometry = nullptr;
     Bat* m_bat = nullptr;
+    Barrier* m_barrier = nullptr;
     GameFramework::GameSoundPlayer* m_sounds = nullptr;
     std::unique_ptr<Physics> m_physics;
     std::array<std::unique_ptr<Ball>, PoolSize> m_pool;

@@ -21,7 +21,6 @@
 #include "game/play/Lighting.h"
 #include "guitools/GUITextTool.h"
 
-#include <algorithm>
 #include <array>
 
 namespace Korvane
@@ -112,19 +111,21 @@ void GameLogic::Update()
 {
     const f32 dt = m_engine->GetTimerManager()->GetFrameTime();
     GameLogicBase::Update();
-    UpdateActivity(dt);
+    if (m_activity.Update(GetState() == StatePlaying, dt))
+        SetObjectsStopped(m_activity.IsStopped());
+    const f32 activity = m_activity.GetValue();
     m_camera->Update();
     if (m_clickPending)
         HandleClick();
     m_field->Update();
     m_environment->Update();
     m_lighting->Update();
-    m_geometry->Update(m_activity);
-    m_bat->Update(m_activity);
-    m_balls->Update(lives, m_activity);
+    m_geometry->Update(activity);
+    m_bat->Update(activity);
+    m_balls->Update(lives, activity);
     if (m_geometry->GetRemainingCount() < static_cast<i32>(FewBlocksLeft))
         m_bonuses->ArmHammerTimer();
-    m_bonuses->Update(IsBallInPlay(), static_cast<i32>(lives), m_activity);
+    m_bonuses->Update(IsBallInPlay(), static_cast<i32>(lives), activity);
     UpdateLives();
     UpdateCompletion(dt);
     CatchBonuses();
@@ -135,20 +136,6 @@ void GameLogic::Update()
     UpdateLevelTimer();
 }
 
-// The factor falls while the game is paused or over and rises while it is played; the objects hear of it only
-// when it crosses the threshold, remembered as a flag so that a factor exactly on the threshold is not missed.
-void GameLogic::UpdateActivity(f32 dt)
-{
-    m_activity += GetState() != StatePlaying ? -dt : dt;
-    m_activity = std::clamp(m_activity, 0.0f, 1.0f);
-    const bool stopped = m_activity < StopThreshold;
-    if (stopped != m_stopped)
-    {
-        m_stopped = stopped;
-        SetObjectsStopped(stopped);
-    }
-}
-
 void GameLogic::SetObjectsStopped(bool stopped)
 {
     m_balls->SetPaused(stopped);
@@ -157,10 +144,12 @@ void GameLogic::SetObjectsStopped(bool stopped)
     m_bat->SetPaused(stopped);
 }
 
-// A held ball is launched; the hammer strikes on every click whatever else the click did.
+// A held ball is launched; the hammer strikes on every click whatever else the click did. The level's first bat
+// is ready while it still slides up from below the field, where a launched ball would be lost at once, so a
+// ball leaves only a bat in its place.
 void GameLogic::HandleClick()
 {
-    if (m_bat->IsReady() && m_balls->HasHeldBall() && !m_stopped)
+    if (m_bat->IsReady() && m_bat->HasRisen() && m_balls->HasHeldBall() && !m_activity.IsStopped())
         m_balls->RequestLaunch();
 }
 

@@ -8,6 +8,7 @@
 #include "engine/core/Vector2.h"
 #include "engine/core/Vector3.h"
 #include "framework/GameLogicBase.h"
+#include "game/play/ActivityFactor.h"
 
 #include <memory>
 #include <string>
@@ -79,8 +80,6 @@ public:
     static constexpr u32 SoundLevelComplete = 6;
     static constexpr u32 SoundLevelFailed = 7;
     static constexpr u32 SoundBonusCaught = 23;
-    // Below this activity the play objects stand still.
-    static constexpr f32 StopThreshold = 0.0001f;
     // The field has to stay empty this long before the level is complete.
     static constexpr f32 CompletionDelay = 0.3f;
     // With fewer blocks left than this, hammer bonuses start falling now and then.
@@ -123,7 +122,7 @@ public:
     // The key of a caught bonus's text, "game_logic/bonuses/" and the type's name; empty past the table.
     static std::string BonusTextKey(u32 type);
 
-    f32 GetActivity() const { return m_activity; }
+    f32 GetActivity() const { return m_activity.GetValue(); }
     f32 GetCompletionTime() const { return m_completionTime; }
     GameTools::GameCamera& GetCamera() const { return *m_camera; }
     Effects& GetEffects() const { return *m_effects; }
@@ -137,7 +136,6 @@ public:
 private:
     void RegisterScoreEvents();
     void CreateCamera();
-    void UpdateActivity(f32 dt);
     void SetObjectsStopped(bool stopped);
     void HandleClick();
     void UpdateLives();
@@ -160,9 +158,7 @@ private:
     std::unique_ptr<Bat> m_bat;
     std::unique_ptr<BallManager> m_balls;
     bool m_clickPending = false;
-    f32 m_activity = 1.0f;
-    // Whether the objects were last told to stand still.
-    bool m_stopped = false;
+    ActivityFactor m_activity;
     f32 m_completionTime = 0.0f;
 };
 }

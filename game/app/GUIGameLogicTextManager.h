@@ -5,6 +5,7 @@
 #include "engine/core/Types.h"
 #include "engine/core/Vector2.h"
 #include "engine/core/Vector3.h"
+#include "game/play/FloatingTexts.h"
 
 #include <memory>
 #include <string>
@@ -23,14 +24,14 @@ namespace Korvane
 {
 class GUIGameLogicText;
 
-class GUIGameLogicTextManager
+class GUIGameLogicTextManager : public FloatingTexts
 {
 public:
     static constexpr VelkorEngine::i32 Layer = 490;
 
     GUIGameLogicTextManager(VelkorEngine::Engine* engine, VelkorEngine::i32 fontIndex,
                             VelkorEngine::GUIWindow* parentWindow);
-    virtual ~GUIGameLogicTextManager();
+    ~GUIGameLogicTextManager() override;
 
     GUIGameLogicTextManager(const GUIGameLogicTextManager&) = delete;
     GUIGameLogicTextManager& operator=(const GUIGameLogicTextManager&) = delete;
@@ -39,9 +40,9 @@ public:
     void CreateText(const std::wstring& text, const VelkorEngine::Vector2& position);
     // Centred where the current camera shows the point. Skipped while the window has no client area (it is
     // minimised), when there is no place on the screen to put it.
-    void CreateTextAt(const std::wstring& text, const VelkorEngine::Vector3& point);
+    void CreateTextAt(const std::wstring& text, const VelkorEngine::Vector3& point) override;
     // Once a frame: every text grows, rises or fades; spent texts are deleted.
-    void Update();
+    void Update() override;
 
     VelkorEngine::GUIWindow* GetWindow() const { return m_window; }
     const std::vector<std::unique_ptr<GUIGameLogicText>>& GetTexts() const { return m_texts; }

@@ -1,0 +1,74 @@
+// The play windows on the GUI test bed: the data set's own window descriptions and faders, the start-up
+// keeper, the menu window manager, a sound player that notes the effects asked for, and a profile manager
+// with one player in a temporary user folder. Frames run the engine, then the windows, then the manager's
+// transitions, as the game's frame does.
+#pragma once
+
+#include "framework/ProfileManagerBase.h"
+#include "tests/support/RecordingSoundPlayer.h"
+#include "tests/support/WindowDescriptionBed.h"
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace GameFramework
+{
+class GUIFrameworkWindow;
+class ProfileBase;
+}
+
+namespace Korvane
+{
+class GameData;
+class GUIMenuWindowManager;
+}
+
+namespace AppTest
+{
+class BedProfileManager : public GameFramework::ProfileManagerBase
+{
+public:
+    BedProfileManager(VelkorEngine::Engine* engine, GameFramework::GameSoundPlayer* soundPlayer,
+                      const std::string& userDataFolder);
+
+protected:
+    std::unique_ptr<GameFramework::ProfileBase> OpenProfile(const std::string& fileName) override;
+    std::unique_ptr<GameFramework::ProfileBase> NewProfile(const std::wstring& name) override;
+};
+
+class PlayWindowBed
+{
+public:
+    PlayWindowBed();
+    ~PlayWindowBed();
+
+    PlayWindowBed(const PlayWindowBed&) = delete;
+    PlayWindowBed& operator=(const PlayWindowBed&) = delete;
+
+    // Stages with these level counts in "data/levels/levels.xml".
+    void WriteLevels(const std::vector<int>& levelCounts, int aceTime = 60);
+    // The generated data set's description of the window, as it ships.
+    static std::string ShippedDescription(const std::string& fileName);
+
+    // Frames of 1/60 s: the engine, then every window's update, then the menu transitions.
+    void RunFrames(int frames);
+    void Add(GameFramework::GUIFrameworkWindow* window) { m_windows.push_back(window); }
+
+    // Clicks a point of the GUI screen: pressed in one frame, released in the next.
+    void Click(const VelkorEngine::Vector2& point);
+
+    VelkorEngine::Engine& Engine() { return windows.gui.engine.GetEngine(); }
+    GameFramework::ProfileBase& Player() const;
+
+    TestSupport::WindowDescriptionBed windows;
+    std::unique_ptr<TestSupport::RecordingSoundPlayer> sounds;
+    std::unique_ptr<Korvane::GameData> data;
+    std::unique_ptr<Korvane::GUIMenuWindowManager> menus;
+    std::unique_ptr<BedProfileManager> profiles;
+
+private:
+    std::vector<GameFramework::GUIFrameworkWindow*> m_windows;
+};
+}

@@ -59,6 +59,10 @@ PlayWindowBed::PlayWindowBed()
     for (const auto& entry : std::filesystem::directory_iterator(DescriptionFolder()))
         if (entry.path().extension() == ".xml")
             windows.WriteDescription(entry.path().filename().string(), ReadWhole(entry.path()));
+    for (const char* texts : {"texts.xml", "default_texts.xml"})
+        windows.gui.engine.folder.WriteFile(std::string("data/ui/texts/") + texts,
+                                            ReadWhole(std::filesystem::path(KORVANE_DATA_SOURCE) / "ui" / "texts" /
+                                                      texts));
     windows.Tools();
     VelkorEngine::Engine* engine = &Engine();
     sounds = std::make_unique<TestSupport::RecordingSoundPlayer>(engine);

@@ -1,4 +1,4 @@
-// The play windows on the GUI test bed: the data set's own window descriptions and faders, the start-up
+// The play windows on the GUI test bed: the data set's own window descriptions, faders and texts, the start-up
 // keeper, the menu window manager, a sound player that notes the effects asked for, and a profile manager
 // with one player in a temporary user folder. Frames run the engine, then the windows, then the manager's
 // transitions, as the game's frame does.

@@ -80,8 +80,7 @@ void GUIStartGameLogicWindow::LoadMap(LevelManagerBase& levelManager, GameData* 
     const GUITools::GUIWindowControl* panel =
         m_menu.HasWindowControl(panelName) ? m_menu.GetWindowControl(panelName) : nullptr;
     VelkorEngine::GUIWindow* parent = panel ? panel->GetWindow() : m_menu.GetWindow();
-    const VelkorEngine::Vector2 origin =
-        panel && panel->GetWindow() ? panel->GetWindow()->GetRelativePosition() : VelkorEngine::Vector2(0.0f, 0.0f);
+    const VelkorEngine::Vector2 origin = panel ? panel->GetPosition() : VelkorEngine::Vector2(0.0f, 0.0f);
     try
     {
         for (const MapElementRecord& record : MapFile::Read(m_engine->GetFileManager(), levelManager))

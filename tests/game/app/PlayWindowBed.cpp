@@ -99,11 +99,13 @@ void PlayWindowBed::RunFrames(int frames)
 {
     for (int i = 0; i < frames; ++i)
     {
-        windows.gui.RunFrame();
+        windows.gui.engine.clock.AdvanceSeconds(1.0 / 60.0);
+        Engine().Render();
         menus->PreUpdate();
         for (GameFramework::GUIFrameworkWindow* window : m_windows)
             window->Update();
         menus->Update();
+        Engine().Frame(0);
     }
 }
 

@@ -1,7 +1,7 @@
 // The play windows on the GUI test bed: the data set's own window descriptions, faders and texts, the start-up
 // keeper, the menu window manager, a sound player that notes the effects asked for, and a profile manager
-// with one player in a temporary user folder. Frames run the engine, then the windows, then the manager's
-// transitions, as the game's frame does.
+// with one player in a temporary user folder. Frames run as the game's frame does: the engine reads the input
+// and draws, the windows and the manager's transitions run, then the engine's frame step clears the presses.
 #pragma once
 
 #include "framework/ProfileManagerBase.h"
@@ -52,7 +52,7 @@ public:
     // The generated data set's description of the window, as it ships.
     static std::string ShippedDescription(const std::string& fileName);
 
-    // Frames of 1/60 s: the engine, then every window's update, then the menu transitions.
+    // Frames of 1/60 s.
     void RunFrames(int frames);
     void Add(GameFramework::GUIFrameworkWindow* window) { m_windows.push_back(window); }
 

@@ -31,6 +31,9 @@ public:
     void SetLastingResultCode(u32 resultCode);
     // End of one dispatch of window results: an expiring result is cleared, and every result expires again.
     void ExpireResult();
+    // The flow has acted on the result: it goes at the end of this dispatch even when the window stored it
+    // while being shown and its hide kept it, so no handler acts on one result twice.
+    void LetResultExpire() { m_resultExpires = 1; }
 
     u32 GetResultCode() const { return m_resultCode; }
     u32 GetStateId() const { return m_stateId; }

@@ -99,4 +99,35 @@ LevelRecord* LevelManagerBase::GetLevel(u32 stage, u32 level) const
         return nullptr;
     return m_levels[stage][level].get();
 }
+
+// Stages without levels are stepped over, so a level list with an empty stage never hands out a position
+// that has no level record.
+LevelPosition LevelManagerBase::GetNextPosition(const LevelPosition& position) const
+{
+    if (position.level + 1 < GetLevelCount(position.stage))
+        return {position.stage, position.level + 1};
+    for (u32 stage = position.stage + 1; stage < GetStageCount(); ++stage)
+    {
+        if (GetLevelCount(stage) > 0)
+            return {stage, 0};
+    }
+    return position;
+}
+
+LevelPosition LevelManagerBase::GetPreviousPosition(const LevelPosition& position) const
+{
+    if (position.level > 0)
+        return {position.stage, position.level - 1};
+    for (u32 stage = position.stage; stage-- > 0;)
+    {
+        if (GetLevelCount(stage) > 0)
+            return {stage, GetLevelCount(stage) - 1};
+    }
+    return position;
+}
+
+bool LevelManagerBase::IsLastLevel(const LevelPosition& position) const
+{
+    return GetNextPosition(position) == position;
+}
 }

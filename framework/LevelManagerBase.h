@@ -44,6 +44,8 @@ struct LevelPosition
 {
     u32 stage = 0;
     u32 level = 0;
+
+    bool operator==(const LevelPosition&) const = default;
 };
 
 class LevelManagerBase
@@ -68,6 +70,14 @@ public:
     // Null for a position the list does not have.
     StageRecord* GetStage(u32 stage) const;
     LevelRecord* GetLevel(u32 stage, u32 level) const;
+
+    // The level played after this one: the next in its stage, else the first of the next stage that has
+    // levels; the very last level is followed by itself.
+    LevelPosition GetNextPosition(const LevelPosition& position) const;
+    // The level played before this one; the first level has none and stays.
+    LevelPosition GetPreviousPosition(const LevelPosition& position) const;
+    // No level follows this one.
+    bool IsLastLevel(const LevelPosition& position) const;
 
 protected:
     virtual std::unique_ptr<StageRecord> CreateStage() = 0;

@@ -43,6 +43,8 @@ public:
     void Render();
     void SwapBuffers();
 
+    u32 GetModelCount() const { return m_models.GetCount(); }
+
     // Counters of the last Render.
     u32 GetPrimitiveCount() const { return m_primitiveCount; }
     u32 GetPrimitivesDrawn() const { return m_primitivesDrawn; }

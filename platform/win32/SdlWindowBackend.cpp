@@ -218,4 +218,11 @@ void SdlWindowBackend::WarpCursor(POINT screenPosition) { SDL_WarpMouseGlobal(sc
 void SdlWindowBackend::ShowNativeCursor(bool show) { SDL_ShowCursor(show ? SDL_ENABLE : SDL_DISABLE); }
 
 bool SdlWindowBackend::IsVirtualKeyDown(int virtualKey) { return m_translator.IsVirtualKeyDown(virtualKey); }
+
+// Without a display SDL cannot show the box; the caller has already written the text to the error stream.
+void SdlWindowBackend::ShowMessageBox(const std::string& text, const std::string& caption, bool error)
+{
+    const Uint32 flags = error ? SDL_MESSAGEBOX_ERROR : SDL_MESSAGEBOX_INFORMATION;
+    SDL_ShowSimpleMessageBox(flags, caption.c_str(), text.c_str(), nullptr);
+}
 }

@@ -36,6 +36,7 @@ public:
     void WarpCursor(POINT screenPosition) override;
     void ShowNativeCursor(bool show) override;
     bool IsVirtualKeyDown(int virtualKey) override;
+    void ShowMessageBox(const std::string& text, const std::string& caption, bool error) override;
 
 private:
     PlatformWindow* WindowOfEvent(const SDL_Event& event) const;

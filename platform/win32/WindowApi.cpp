@@ -8,6 +8,7 @@
 #include "platform/win32/WindowBackend.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <deque>
 #include <map>
 #include <memory>
@@ -384,6 +385,16 @@ LRESULT DefWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
         break;
     }
     return 0;
+}
+
+int MessageBox(HWND, const char* text, const char* caption, UINT type)
+{
+    const std::string shownText = text ? text : "";
+    const std::string shownCaption = caption ? caption : "";
+    std::fprintf(stderr, "%s: %s\n", shownCaption.c_str(), shownText.c_str());
+    std::fflush(stderr);
+    Platform::GetWindowBackend().ShowMessageBox(shownText, shownCaption, (type & MB_ICONHAND) != 0);
+    return IDOK;
 }
 
 HCURSOR SetCursor(HCURSOR cursor)

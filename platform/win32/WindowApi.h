@@ -243,6 +243,12 @@ BOOL PostMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT SendMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT DefWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
+// A modal box with a text and a caption; the text also goes to the standard error stream, which is all a
+// player without a display gets. Answers IDOK.
+constexpr UINT MB_ICONHAND = 0x10;
+constexpr int IDOK = 1;
+int MessageBox(HWND owner, const char* text, const char* caption, UINT type);
+
 // Cursor and keys.
 HCURSOR SetCursor(HCURSOR cursor);
 int ShowCursor(BOOL show);

@@ -52,6 +52,9 @@ public:
     virtual void WarpCursor(POINT screenPosition) = 0;
     virtual void ShowNativeCursor(bool show) = 0;
     virtual bool IsVirtualKeyDown(int virtualKey) = 0;
+
+    // Returns once the player has closed the box (at once when there is no display to show it on).
+    virtual void ShowMessageBox(const std::string& text, const std::string& caption, bool error) = 0;
 };
 
 // Installs a backend for the calls that follow; null goes back to SDL2.

@@ -55,3 +55,13 @@ TEST(GUIFrameworkWindowTest, HidingMakesAKeptResultExpireAgain)
     window.ExpireResult();
     EXPECT_EQ(window.GetResultCode(), 0u);
 }
+
+TEST(GUIFrameworkWindowTest, AHandledResultGoesAtTheEndOfTheDispatchEvenWhenKept)
+{
+    GUIFrameworkWindow window;
+    window.SetLastingResultCode(1);
+    window.LetResultExpire();
+    EXPECT_EQ(window.GetResultCode(), 1u) << "still there for the rest of this dispatch";
+    window.ExpireResult();
+    EXPECT_EQ(window.GetResultCode(), 0u);
+}

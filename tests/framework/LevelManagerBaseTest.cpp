@@ -82,3 +82,27 @@ TEST_F(LevelManagerBaseTest, ABadListEndsTheProgramWithItsMessage)
     std::filesystem::remove(bed.folder / "data/levels/levels.xml");
     EXPECT_NE(FatalMessage().find("levels.xml"), std::string::npos);
 }
+
+TEST_F(LevelManagerBaseTest, LevelProgressStepsThroughStagesAndOverEmptyOnes)
+{
+    WriteLevels("<levels><s><a/><b/></s><empty/><s><c/></s><s><d/><e/></s><empty/></levels>");
+    const TestLevelManager levels(&bed.GetEngine());
+    using GameFramework::LevelPosition;
+    const struct
+    {
+        LevelPosition at;
+        LevelPosition next;
+        LevelPosition previous;
+        bool last;
+    } cases[] = {
+        {{0, 0}, {0, 1}, {0, 0}, false}, {{0, 1}, {2, 0}, {0, 0}, false}, {{2, 0}, {3, 0}, {0, 1}, false},
+        {{3, 0}, {3, 1}, {2, 0}, false}, {{3, 1}, {3, 1}, {3, 0}, true},
+    };
+    for (const auto& c : cases)
+    {
+        const std::string where = std::to_string(c.at.stage) + "-" + std::to_string(c.at.level);
+        EXPECT_EQ(levels.GetNextPosition(c.at), c.next) << where;
+        EXPECT_EQ(levels.GetPreviousPosition(c.at), c.previous) << where;
+        EXPECT_EQ(levels.IsLastLevel(c.at), c.last) << where;
+    }
+}

@@ -109,4 +109,10 @@ bool FakeWindowBackend::IsVirtualKeyDown(int virtualKey)
     EngineCallJournal::Note("window IsVirtualKeyDown");
     return keysDown.count(virtualKey) != 0;
 }
+
+void FakeWindowBackend::ShowMessageBox(const std::string& text, const std::string& caption, bool error)
+{
+    EngineCallJournal::Note("window ShowMessageBox");
+    messageBoxes.push_back({text, caption, error});
+}
 }

@@ -57,6 +57,7 @@ public:
     void WarpCursor(POINT screenPosition) override;
     void ShowNativeCursor(bool show) override;
     bool IsVirtualKeyDown(int virtualKey) override;
+    void ShowMessageBox(const std::string& text, const std::string& caption, bool error) override;
 
     // What the test scripts.
     bool startVideoResult = true;
@@ -78,5 +79,12 @@ public:
     bool cursorShown = true;
     int cursorShowCalls = 0;
     std::map<const PlatformWindow*, NativeWindow> windows;
+    struct MessageBoxRecord
+    {
+        std::string text;
+        std::string caption;
+        bool error = false;
+    };
+    std::vector<MessageBoxRecord> messageBoxes;
 };
 }

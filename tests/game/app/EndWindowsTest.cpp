@@ -57,7 +57,7 @@ protected:
     // The player's score as the profile file on disk holds it.
     u32 SavedScore()
     {
-        ProfileBase saved(&bed.Engine(), bed.windows.gui.engine.folder / "user", "KRPRF", 102);
+        FrameworkTest::TestProfile saved(&bed.Engine(), bed.windows.gui.engine.folder / "user");
         saved.Load(bed.Player().GetFileName());
         return saved.score;
     }

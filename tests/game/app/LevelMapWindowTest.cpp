@@ -81,7 +81,7 @@ protected:
     // The map position as the profile file on disk holds it.
     std::pair<u32, u32> SavedMapPosition()
     {
-        ProfileBase saved(&bed.Engine(), bed.windows.gui.engine.folder / "user", "KRPRF", 102);
+        FrameworkTest::TestProfile saved(&bed.Engine(), bed.windows.gui.engine.folder / "user");
         saved.Load(bed.Player().GetFileName());
         return {saved.mapStage, saved.mapLevel};
     }
@@ -228,7 +228,9 @@ TEST_F(LevelMapWindowTest, LockedStepsBlinkOneAfterAnother)
             }
         }
         else if (t > 0.61f && t < 0.74f)
+        {
             EXPECT_NEAR(Marker(1).GetStateAlpha(), 1.0f - share(t - 0.6f), 0.01f) << t;
+        }
         sawFullCycle = sawFullCycle || (t > 1.0f && Marker(3).GetStateAlpha() < 0.01f);
         finishSeen = finishSeen || Marker(4).IsVisible();
     }

@@ -17,9 +17,6 @@ using GameFramework::ProfileBase;
 
 namespace
 {
-constexpr const char* ProfileMagic = "KRPRF";
-constexpr VelkorEngine::u32 ProfileVersion = 102;
-
 std::string ReadWhole(const std::filesystem::path& path)
 {
     std::ifstream in(path, std::ios::binary);
@@ -32,26 +29,6 @@ std::filesystem::path DescriptionFolder()
 {
     return std::filesystem::path(KORVANE_DATA_SOURCE) / "ui" / "windows";
 }
-}
-
-BedProfileManager::BedProfileManager(VelkorEngine::Engine* engine, GameFramework::GameSoundPlayer* soundPlayer,
-                                     const std::string& userDataFolder)
-    : ProfileManagerBase(engine, soundPlayer, userDataFolder, "FLPMF", 100)
-{
-}
-
-std::unique_ptr<ProfileBase> BedProfileManager::OpenProfile(const std::string& fileName)
-{
-    auto profile = std::make_unique<ProfileBase>(m_engine, m_userDataFolder, ProfileMagic, ProfileVersion);
-    profile->Load(fileName);
-    return profile;
-}
-
-std::unique_ptr<ProfileBase> BedProfileManager::NewProfile(const std::wstring& name)
-{
-    auto profile = std::make_unique<ProfileBase>(m_engine, m_userDataFolder, ProfileMagic, ProfileVersion);
-    profile->Create(name);
-    return profile;
 }
 
 PlayWindowBed::PlayWindowBed()
@@ -68,7 +45,7 @@ PlayWindowBed::PlayWindowBed()
     sounds = std::make_unique<TestSupport::RecordingSoundPlayer>(engine);
     data = std::make_unique<Korvane::GameData>(engine, "en");
     menus = std::make_unique<Korvane::GUIMenuWindowManager>(data.get());
-    profiles = std::make_unique<BedProfileManager>(engine, sounds.get(), windows.gui.engine.folder / "user");
+    profiles = std::make_unique<FrameworkTest::TestProfileManager>(engine, sounds.get(), windows.gui.engine.folder / "user");
     profiles->LoadProfiles();
     profiles->SetCurrentProfile(profiles->FindOrCreateProfile(L"Ada"), 1);
     // Past the sound player's guard against starts at time 0.

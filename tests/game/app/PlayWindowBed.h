@@ -4,7 +4,7 @@
 // and draws, the windows and the manager's transitions run, then the engine's frame step clears the presses.
 #pragma once
 
-#include "framework/ProfileManagerBase.h"
+#include "tests/framework/TestGameTypes.h"
 #include "tests/support/RecordingSoundPlayer.h"
 #include "tests/support/WindowDescriptionBed.h"
 
@@ -27,17 +27,6 @@ class GUIMenuWindowManager;
 
 namespace AppTest
 {
-class BedProfileManager : public GameFramework::ProfileManagerBase
-{
-public:
-    BedProfileManager(VelkorEngine::Engine* engine, GameFramework::GameSoundPlayer* soundPlayer,
-                      const std::string& userDataFolder);
-
-protected:
-    std::unique_ptr<GameFramework::ProfileBase> OpenProfile(const std::string& fileName) override;
-    std::unique_ptr<GameFramework::ProfileBase> NewProfile(const std::wstring& name) override;
-};
-
 class PlayWindowBed
 {
 public:
@@ -66,7 +55,7 @@ public:
     std::unique_ptr<TestSupport::RecordingSoundPlayer> sounds;
     std::unique_ptr<Korvane::GameData> data;
     std::unique_ptr<Korvane::GUIMenuWindowManager> menus;
-    std::unique_ptr<BedProfileManager> profiles;
+    std::unique_ptr<FrameworkTest::TestProfileManager> profiles;
 
 private:
     std::vector<GameFramework::GUIFrameworkWindow*> m_windows;

@@ -265,3 +265,23 @@ TEST_F(OptionsWindowsTest, TheInGameMenuPlaysAShorterEntranceWhenComingBackFromA
     window->Show(StateId::Play);
     EXPECT_FLOAT_EQ(offsetOf("/window"), windowDelay);
 }
+
+TEST_F(OptionsWindowsTest, WithoutACurrentPlayerApplyAndTheInGameMenuStillSaveTheSettings)
+{
+    bed.Profiles().SetCurrentProfile(nullptr, 1);
+    const f32 kept = profile->settings[ProfileBase::SoundVolume];
+    auto options = ShowOptions();
+    options->GetVolumeControls().GetSoundScroll()->SetPosition(420);
+    EXPECT_EQ(bed.Click(*options, ButtonOf(options->GetMenuWindow(), "/window/button_2")), ResultCode::MainMenu);
+    EXPECT_FLOAT_EQ(bed.sound->GetSoundVolume(), 0.42f);
+    options->Hide();
+    bed.Settle(*options);
+    auto menu = MakeGameMenu();
+    menu->Show(StateId::Play);
+    bed.Settle(*menu);
+    EXPECT_EQ(bed.Click(*menu, ButtonOf(menu->GetMenuWindow(), "/window/button_2")), ResultCode::BackToPlay);
+    menu->Hide();
+    bed.Settle(*menu);
+    // Nobody's profile took the volumes.
+    EXPECT_EQ(profile->settings[ProfileBase::SoundVolume], kept);
+}

@@ -78,10 +78,10 @@ MenuWindowBed::MenuWindowBed()
 
 MenuWindowBed::~MenuWindowBed() = default;
 
-FrameworkTest::TestProfileManager& MenuWindowBed::Profiles()
+Korvane::ProfileManager& MenuWindowBed::Profiles()
 {
     if (m_profiles == nullptr)
-        m_profiles = std::make_unique<FrameworkTest::TestProfileManager>(GetEngine(), sound.get(), UserFolder());
+        m_profiles = std::make_unique<Korvane::ProfileManager>(GetEngine(), sound.get(), UserFolder());
     return *m_profiles;
 }
 

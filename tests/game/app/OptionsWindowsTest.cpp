@@ -197,7 +197,7 @@ TEST_F(OptionsWindowsTest, ApplyAsksForAModeChangeOnlyWhenThereIsOne)
     EXPECT_TRUE(config->IsCommandIdle(UpdateVideoMode));
     EXPECT_FLOAT_EQ(profile->settings[ProfileBase::SoundVolume], 0.6f);
     // The player's volumes are in the profile's file as well.
-    FrameworkTest::TestProfileManager reread(bed.GetEngine(), bed.sound.get(), bed.UserFolder());
+    Korvane::ProfileManager reread(bed.GetEngine(), bed.sound.get(), bed.UserFolder());
     ASSERT_NE(reread.FindProfile(L"Ann"), nullptr);
     EXPECT_FLOAT_EQ(reread.FindProfile(L"Ann")->settings[ProfileBase::SoundVolume], 0.6f);
 

@@ -121,6 +121,16 @@ TEST_F(ProfileWindowsTest, ANameTypedKeyByKeyIsCreatedByTheConfirmingButton)
     EXPECT_TRUE(std::filesystem::exists(bed.UserFolder() + "/profiles.pmf"));
 }
 
+TEST_F(ProfileWindowsTest, TheNameBoxTakesNoMoreThanANameMayHold)
+{
+    auto window = MakeWithProfiles<Korvane::GUIWelcomeWindow>();
+    window->Show(StateId::GameLoading);
+    bed.Settle(*window);
+    bed.Type(*window, std::wstring(30, L'm'));
+    EXPECT_EQ(Korvane::MenuControls::EditBox(window->GetMenuWindow(), "/window/name")->GetText(),
+              std::wstring(Korvane::GUINameEntry::MaxNameLength, L'm'));
+}
+
 TEST_F(ProfileWindowsTest, TheWelcomeWindowsOtherButtonAsksToLeave)
 {
     auto window = MakeWithProfiles<Korvane::GUIWelcomeWindow>();

@@ -2,6 +2,7 @@
 
 #include "engine/core/Engine.h"
 #include "engine/core/EngineParameters.h"
+#include "engine/core/MessageManager.h"
 #include "engine/gui/GUISoundManager.h"
 #include "engine/render/ShaderDescriptor.h"
 #include "framework/GUIContinueGameLogicWindowBase.h"
@@ -424,6 +425,14 @@ void Game::ProcessLogosWindow()
     GameBase::ProcessLogosWindow();
     if (ResultOf(WindowIndex::Logos) == ResultCode::Done)
         m_soundPlayer->PlayMusic(MenuSlot, SoundTable::MenuMusic, Fade, MenuFadeInSpeed);
+}
+
+void Game::ProcessGameLoadingWindow()
+{
+    const bool finished = ResultOf(WindowIndex::GameLoading) == ResultCode::Done;
+    GameBase::ProcessGameLoadingWindow();
+    if (finished)
+        m_messageManager->Message(MenusBeginMessage);
 }
 
 void Game::ProcessGameLogicLoadingWindow()

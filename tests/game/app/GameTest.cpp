@@ -7,7 +7,9 @@
 #include "engine/core/Engine.h"
 #include "engine/scene/ParticleSystem.h"
 #include "engine/sound/Sound.h"
+#include "framework/DataKeeper.h"
 #include "framework/GUIFrameworkWindow.h"
+#include "framework/GameSoundChannel.h"
 #include "framework/GameSoundPlayer.h"
 #include "framework/GameWindowIds.h"
 #include "framework/ProfileManagerBase.h"
@@ -118,6 +120,16 @@ TEST_F(GameTest, StartsWithTheGamesVolumesVideoModeAndWholeSoundTable)
     EXPECT_EQ(Problems(), std::vector<std::string>{});
 }
 
+TEST_F(GameTest, TheStartUpLoadingLoadsTheBackgroundsOwnListFirstThenThePlayObjectsThenTheMenus)
+{
+    Start();
+    EXPECT_EQ(game->GetGameData()->GetQueuedFiles(),
+              (std::vector<std::string>{"data\\ui\\background\\resources_additional.xml",
+                                        "data\\game_objects\\resources.xml", "data\\ui\\resources_additional.xml"}));
+    // The lists loaded at once already hold what the background and the loading screen show.
+    EXPECT_GT(game->GetGameData()->GetShaderUserCount(), 0u);
+}
+
 TEST_F(GameTest, TheStartUpReachesTheWelcomeWindowWithTheMenuMusicBackgroundAndTrail)
 {
     Start();
@@ -178,4 +190,61 @@ TEST_F(GameTest, TheTrailFollowsTheWayInAndOutOfPlay)
     EXPECT_FALSE(Cursor().IsTrailEnabled()) << "back in play";
     game->ShowGameOver();
     EXPECT_TRUE(Cursor().IsTrailEnabled()) << "the game-over window is a menu";
+}
+
+TEST_F(GameTest, ALoadedLevelStartsThePlayTrackHidesTheBackgroundAndTurnsTheTrailOff)
+{
+    Start();
+    ASSERT_TRUE(RunToTheMenus());
+    ProfileManagerBase& profiles = *game->GetProfileManager();
+    profiles.SetCurrentProfile(profiles.FindOrCreateProfile(L"Ann"), 1);
+    // The way in goes through the level map, with the first menu gone.
+    game->GetWindow(WindowIndex::Welcome)->Hide();
+    game->GetWindow(WindowIndex::StartGame)->SetResultCode(ResultCode::Start);
+    Frames(1);
+    EXPECT_FALSE(Cursor().IsCursorVisible()) << "hidden while the level loads";
+    for (int frame = 0; frame < 600 && game->GetGameLogic() == nullptr; ++frame)
+        Frames(1);
+    ASSERT_NE(game->GetGameLogic(), nullptr);
+    EXPECT_EQ(Problems(), std::vector<std::string>{});
+    EXPECT_NE(MusicState(1), VelkorEngine::Sound::Stopped);
+    EXPECT_EQ(game->GetSoundPlayer()->GetSlotChannel(1), game->GetSoundPlayer()->FindChannel(1));
+    EXPECT_FALSE(Cursor().IsTrailEnabled());
+    EXPECT_TRUE(Cursor().IsCursorVisible());
+    Frames(90);
+    EXPECT_FALSE(game->GetBackground()->IsShown()) << "faded out within a second";
+    EXPECT_EQ(MusicState(0), VelkorEngine::Sound::Stopped) << "the menu track faded out within a second";
+    EXPECT_EQ(game->GetGameMusicIndex(), 0u) << "one play track: the index wraps at once";
+}
+
+TEST_F(GameTest, ALevelRestartedWhileThePlayTrackFadesOutHasItsMusic)
+{
+    Start();
+    ASSERT_TRUE(RunToTheMenus());
+    ProfileManagerBase& profiles = *game->GetProfileManager();
+    profiles.SetCurrentProfile(profiles.FindOrCreateProfile(L"Ann"), 1);
+    game->GetWindow(WindowIndex::Welcome)->Hide();
+    game->GetWindow(WindowIndex::StartGame)->SetResultCode(ResultCode::Start);
+    for (int frame = 0; frame < 600 && game->GetGameLogic() == nullptr; ++frame)
+        Frames(1);
+    ASSERT_NE(game->GetGameLogic(), nullptr);
+    Frames(120);
+    ASSERT_EQ(MusicState(1), VelkorEngine::Sound::Playing);
+
+    // The restart question answered: every track fades towards its pause, and the level is at once loaded
+    // again, well within the second the fade lasts.
+    game->GetWindow(WindowIndex::GameLogicRestart)->SetResultCode(ResultCode::LevelMap);
+    Frames(1);
+    ASSERT_EQ(game->GetGameLogic(), nullptr);
+    game->GetWindow(WindowIndex::StartGame)->Hide();
+    game->GetWindow(WindowIndex::StartGame)->SetResultCode(ResultCode::Start);
+    for (int frame = 0; frame < 600 && game->GetGameLogic() == nullptr; ++frame)
+        Frames(1);
+    ASSERT_NE(game->GetGameLogic(), nullptr);
+    Frames(120);
+    EXPECT_EQ(MusicState(1), VelkorEngine::Sound::Playing);
+    // Fading in again at the play track's slow speed.
+    const f32 level = game->GetSoundPlayer()->GetSlotChannel(1)->GetFadeLevel();
+    Frames(60);
+    EXPECT_GT(game->GetSoundPlayer()->GetSlotChannel(1)->GetFadeLevel(), level);
 }

@@ -44,16 +44,15 @@ std::wstring Format(const wchar_t* format, double a, double b = 0.0, double c = 
 }
 }
 
-GUIGameLogicWindow::GUIGameLogicWindow(VelkorEngine::Engine* engine, ProfileManagerBase* profileManager,
-                                       GameData* data, GUITools::GUIToolManager* toolManager,
-                                       GUIMenuWindowManager* menuManager, VelkorEngine::GUIWindow* parentWidget)
+GUIGameLogicWindow::GUIGameLogicWindow(VelkorEngine::Engine* engine, ProfileManagerBase* profileManager, GameData* data,
+                                       GUITools::GUIToolManager* toolManager, GUIMenuWindowManager* menuManager,
+                                       VelkorEngine::GUIWindow* parentWidget)
     : GUIGameLogicWindowBase(engine, profileManager),
-      m_layout(engine, data->GetGUIResources(), toolManager, parentWidget, WindowName),
-      m_settings(engine->GetConfig()), m_timerManager(engine->GetTimerManager()),
-      m_modelManager(engine->GetModelManager()), m_controls(engine->GetControls()),
-      m_guiManager(engine->GetGUIManager()), m_toolManager(toolManager), m_menuManager(menuManager), m_data(data),
-      m_ownControl(m_layout.GetWindowControl(WindowName)), m_menuButton(Controls::Button(m_layout, "/menu")),
-      m_minimizeButton(Controls::Button(m_layout, "/minimize")),
+      m_layout(engine, data->GetGUIResources(), toolManager, parentWidget, WindowName), m_settings(engine->GetConfig()),
+      m_timerManager(engine->GetTimerManager()), m_modelManager(engine->GetModelManager()),
+      m_controls(engine->GetControls()), m_guiManager(engine->GetGUIManager()), m_toolManager(toolManager),
+      m_menuManager(menuManager), m_data(data), m_ownControl(m_layout.GetWindowControl(WindowName)),
+      m_menuButton(Controls::Button(m_layout, "/menu")), m_minimizeButton(Controls::Button(m_layout, "/minimize")),
       m_fullScreenBox(Controls::CheckBox(m_layout, "/fullscreen")), m_closeButton(Controls::Button(m_layout, "/close")),
       m_livesText(Controls::Text(m_layout, "/life/text")), m_scoreText(Controls::Text(m_layout, "/score/text_1")),
       m_levelText(Controls::Text(m_layout, "/level/text_1"))

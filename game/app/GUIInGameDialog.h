@@ -35,8 +35,7 @@ struct InGameDialogDescription
     u32 keepStaticMountOn = 0;
 };
 
-template <typename Base>
-class GUIInGameDialog : public Base
+template <typename Base> class GUIInGameDialog : public Base
 {
 public:
     GUIInGameDialog(const InGameDialogDescription& description, VelkorEngine::Engine* engine,

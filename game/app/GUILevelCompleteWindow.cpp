@@ -28,8 +28,7 @@ constexpr VelkorEngine::f32 FullyShown = 1.0f - 0.0001f;
 GUILevelCompleteWindow::GUILevelCompleteWindow(VelkorEngine::Engine* engine, GameSoundPlayer* soundPlayer,
                                                LevelManager* levelManager, ProfileManagerBase* profileManager,
                                                GameData* data, GUITools::GUIToolManager* toolManager,
-                                               GUIMenuWindowManager* menuManager,
-                                               VelkorEngine::GUIWindow* parentWidget)
+                                               GUIMenuWindowManager* menuManager, VelkorEngine::GUIWindow* parentWidget)
     : GUILevelCompleteWindowBase(profileManager),
       m_menu(engine, soundPlayer, data, toolManager, menuManager, "window_level_complete", parentWidget),
       m_soundPlayer(soundPlayer), m_frameTimer(engine->GetTimerManager()), m_levelManager(levelManager),

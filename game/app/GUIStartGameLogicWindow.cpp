@@ -77,8 +77,8 @@ GUIStartGameLogicWindow::~GUIStartGameLogicWindow()
 void GUIStartGameLogicWindow::LoadMap(LevelManagerBase& levelManager, GameData* data)
 {
     const std::string panelName = m_menu.GetName() + "/window";
-    const GUITools::GUIWindowControl* panel =
-        m_menu.HasWindowControl(panelName) ? m_menu.GetWindowControl(panelName) : nullptr;
+    const GUITools::GUIWindowControl* panel = m_menu.HasWindowControl(panelName) ? m_menu.GetWindowControl(panelName)
+                                                                                 : nullptr;
     VelkorEngine::GUIWindow* parent = panel ? panel->GetWindow() : m_menu.GetWindow();
     const VelkorEngine::Vector2 origin = panel ? panel->GetPosition() : VelkorEngine::Vector2(0.0f, 0.0f);
     try
@@ -100,8 +100,8 @@ void GUIStartGameLogicWindow::Show(u32 stateId)
     if (stateId == StateId::LevelComplete || stateId == StateId::GameLogicRestart)
         return;
     Controls::SetTextKey(Controls::Text(m_menu, "/title"), stateId == StateId::StageComplete
-                                                                ? "start_game/title_stage_is_passed"
-                                                                : "start_game/title_select_level");
+                                                               ? "start_game/title_stage_is_passed"
+                                                               : "start_game/title_select_level");
     ProfileBase* profile = m_profileManager->GetCurrentProfile();
     if (stateId == StateId::ContinueGame)
     {

@@ -90,6 +90,30 @@ protected:
         Frames(1);
     }
 
+    // From the start of the program to the first level in play with its ball held on the risen bat.
+    void StartFirstLevel()
+    {
+        ProfileManagerBase& profiles = *game->GetProfileManager();
+        profiles.SetCurrentProfile(profiles.FindOrCreateProfile(L"Ada"), 1);
+        ASSERT_TRUE(RunUntil([&] { return IsShownWith(WindowIndex::MainMenu, StateId::GameLoading); }));
+        Frames(60);
+        // The main menu's start button stands in by its result: the menus are another part's work.
+        game->GetWindow(WindowIndex::MainMenu)->SetResultCode(ResultCode::Start);
+        ASSERT_TRUE(RunUntil([&] { return IsShownWith(WindowIndex::StartGame, StateId::MainMenu); }));
+        Frames(90);
+        Click(kMapStart);
+        ASSERT_TRUE(RunUntil([&] { return Logic() != nullptr; })) << "the level never started";
+        ASSERT_TRUE(RunUntil([&] { return Logic()->GetBat().HasRisen(); }));
+    }
+
+    void PressKey(DWORD key)
+    {
+        environment.bed.input.keyboard.AddRecord(key, kDown);
+        Frames(1);
+        environment.bed.input.keyboard.AddRecord(key, kUp);
+        Frames(1);
+    }
+
     Korvane::GameLogic* Logic() const { return dynamic_cast<Korvane::GameLogic*>(game->GetGameLogic()); }
 
     FrameworkTest::GameEnvironment environment;
@@ -98,21 +122,11 @@ protected:
 
 TEST_F(WholeGameTest, TheFirstLevelStartedFromTheMapIsPlayedToItsEndAndTheNextOneFollows)
 {
+    StartFirstLevel();
     ProfileManagerBase& profiles = *game->GetProfileManager();
-    profiles.SetCurrentProfile(profiles.FindOrCreateProfile(L"Ada"), 1);
-    ASSERT_TRUE(RunUntil([&] { return IsShownWith(WindowIndex::MainMenu, StateId::GameLoading); }));
-    Frames(60);
-    // The main menu's start button stands in by its result: the menus are another part's work.
-    game->GetWindow(WindowIndex::MainMenu)->SetResultCode(ResultCode::Start);
-    ASSERT_TRUE(RunUntil([&] { return IsShownWith(WindowIndex::StartGame, StateId::MainMenu); }));
-    Frames(90);
-
-    Click(kMapStart);
-    ASSERT_TRUE(RunUntil([&] { return Logic() != nullptr; })) << "the level never started";
     Korvane::GameLogic& logic = *Logic();
     EXPECT_EQ(logic.GetLevelRecord()->stage, 0u);
     EXPECT_EQ(logic.GetLevelRecord()->level, 0u);
-    ASSERT_TRUE(RunUntil([&] { return logic.GetBat().HasRisen(); }));
     Click(kField);
     ASSERT_TRUE(RunUntil([&] { return logic.IsBallInPlay(); }, 60)) << "the click never reached the game logic";
     Frames(120);
@@ -140,5 +154,23 @@ TEST_F(WholeGameTest, TheFirstLevelStartedFromTheMapIsPlayedToItsEndAndTheNextOn
     afterBonus.Load(profiles.GetCurrentProfile()->GetFileName());
     EXPECT_GT(afterBonus.score, saved.score);
     EXPECT_EQ(afterBonus.score, profiles.GetCurrentProfile()->score);
+}
+
+TEST_F(WholeGameTest, SpacePausesThePlayAndThePauseWindowsButtonResumesIt)
+{
+    StartFirstLevel();
+    Korvane::GameLogic& logic = *Logic();
+    PressKey(DIK_SPACE);
+    ASSERT_TRUE(RunUntil([&] { return IsShownWith(WindowIndex::GameLogicPause, StateId::Play); }, 10));
+    EXPECT_EQ(logic.GetState(), GameLogicBase::StatePaused);
+    Frames(90);
+    // The pause notice's button: in its panel at (200, 170), at (80, 24), 240 x 44.
+    Click(Vector2(200.0f + 80.0f + 120.0f, 170.0f + 24.0f + 22.0f));
+    // The result of the release frame is handled in the next frame.
+    Frames(1);
+    EXPECT_EQ(logic.GetState(), GameLogicBase::StatePlaying);
+    Frames(60);
+    Click(kField);
+    EXPECT_TRUE(RunUntil([&] { return logic.IsBallInPlay(); }, 60)) << "play did not take the click again";
 }
 }

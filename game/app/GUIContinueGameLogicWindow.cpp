@@ -5,6 +5,7 @@
 #include "framework/GameWindowIds.h"
 #include "framework/ProfileBase.h"
 #include "framework/ProfileManagerBase.h"
+#include "game/app/MenuControls.h"
 #include "game/app/PlayWindowControls.h"
 
 namespace Korvane
@@ -17,11 +18,10 @@ GUIContinueGameLogicWindow::GUIContinueGameLogicWindow(VelkorEngine::Engine* eng
                                                        GUIMenuWindowManager* menuManager,
                                                        VelkorEngine::GUIWindow* parentWidget)
     : m_menu(engine, soundPlayer, data, toolManager, menuManager, "window_continue_game_logic", parentWidget),
-      m_profileManager(profileManager), m_continueButton(PlayWindowControls::Button(m_menu, "/window/button_2")),
-      m_anewButton(PlayWindowControls::Button(m_menu, "/window/button_1")),
-      m_backButton(PlayWindowControls::Button(m_menu, "/window/button_0")),
-      m_levelText(PlayWindowControls::Text(m_menu, "/window/level")),
-      m_scoreText(PlayWindowControls::Text(m_menu, "/window/score"))
+      m_profileManager(profileManager), m_continueButton(MenuControls::Button(m_menu, "/window/button_2")),
+      m_anewButton(MenuControls::Button(m_menu, "/window/button_1")),
+      m_backButton(MenuControls::Button(m_menu, "/window/button_0")),
+      m_levelText(MenuControls::Text(m_menu, "/window/level")), m_scoreText(MenuControls::Text(m_menu, "/window/score"))
 {
 }
 
@@ -31,11 +31,11 @@ void GUIContinueGameLogicWindow::Update()
     m_menu.Update();
     if (!m_menu.IsShown())
         return;
-    if (PlayWindowControls::IsClicked(m_continueButton))
+    if (MenuControls::IsClicked(m_continueButton))
         SetResultCode(ResultCode::ContinueGame);
-    if (PlayWindowControls::IsClicked(m_anewButton))
+    if (MenuControls::IsClicked(m_anewButton))
         SetResultCode(ResultCode::LevelMap);
-    if (PlayWindowControls::IsClicked(m_backButton))
+    if (MenuControls::IsClicked(m_backButton))
         SetResultCode(ResultCode::MainMenu);
 }
 
@@ -46,8 +46,8 @@ void GUIContinueGameLogicWindow::Show(u32 stateId)
     const ProfileBase* profile = m_profileManager->GetCurrentProfile();
     if (!profile)
         return;
-    PlayWindowControls::SetText(m_levelText, PlayWindowControls::LevelName(profile->mapStage, profile->mapLevel));
-    PlayWindowControls::SetText(m_scoreText, std::to_wstring(profile->score));
+    MenuControls::SetText(m_levelText, PlayWindowControls::LevelName(profile->mapStage, profile->mapLevel));
+    MenuControls::SetText(m_scoreText, std::to_wstring(profile->score));
 }
 
 void GUIContinueGameLogicWindow::Hide()

@@ -2,7 +2,7 @@
 #include "game/app/GUIGameCompleteWindow.h"
 
 #include "framework/GameWindowIds.h"
-#include "game/app/PlayWindowControls.h"
+#include "game/app/MenuControls.h"
 
 namespace Korvane
 {
@@ -12,7 +12,7 @@ GUIGameCompleteWindow::GUIGameCompleteWindow(VelkorEngine::Engine* engine, GameS
                                              GUITools::GUIToolManager* toolManager, GUIMenuWindowManager* menuManager,
                                              VelkorEngine::GUIWindow* parentWidget)
     : m_menu(engine, soundPlayer, data, toolManager, menuManager, "window_game_complete", parentWidget),
-      m_button(PlayWindowControls::Button(m_menu, "/window/button_0"))
+      m_button(MenuControls::Button(m_menu, "/window/button_0"))
 {
 }
 
@@ -20,7 +20,7 @@ void GUIGameCompleteWindow::Update()
 {
     GUIGameCompleteWindowBase::Update();
     m_menu.Update();
-    if (m_menu.IsShown() && PlayWindowControls::IsClicked(m_button))
+    if (m_menu.IsShown() && MenuControls::IsClicked(m_button))
         SetResultCode(ResultCode::Done);
 }
 

@@ -9,8 +9,8 @@ namespace Korvane
 class GUIGameLogicGameExitWindow : public GUIInGameDialog<GameFramework::GUIGameLogicGameExitWindowBase>
 {
 public:
-    GUIGameLogicGameExitWindow(VelkorEngine::Engine* engine, GameFramework::GameSoundPlayer* soundPlayer, GameData* data,
-       GUITools::GUIToolManager* toolManager, GUIMenuWindowManager* menuManager,
-       VelkorEngine::GUIWindow* parentWidget);
+    GUIGameLogicGameExitWindow(VelkorEngine::Engine* engine, GameFramework::GameSoundPlayer* soundPlayer,
+                               GameData* data, GUITools::GUIToolManager* toolManager, GUIMenuWindowManager* menuManager,
+                               VelkorEngine::GUIWindow* parentWidget);
 };
 }

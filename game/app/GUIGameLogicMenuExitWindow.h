@@ -9,8 +9,8 @@ namespace Korvane
 class GUIGameLogicMenuExitWindow : public GUIInGameDialog<GameFramework::GUIGameLogicMenuExitWindowBase>
 {
 public:
-    GUIGameLogicMenuExitWindow(VelkorEngine::Engine* engine, GameFramework::GameSoundPlayer* soundPlayer, GameData* data,
-       GUITools::GUIToolManager* toolManager, GUIMenuWindowManager* menuManager,
-       VelkorEngine::GUIWindow* parentWidget);
+    GUIGameLogicMenuExitWindow(VelkorEngine::Engine* engine, GameFramework::GameSoundPlayer* soundPlayer,
+                               GameData* data, GUITools::GUIToolManager* toolManager, GUIMenuWindowManager* menuManager,
+                               VelkorEngine::GUIWindow* parentWidget);
 };
 }

@@ -10,7 +10,7 @@ class GUIGameLogicPauseWindow : public GUIInGameDialog<GameFramework::GUIGameLog
 {
 public:
     GUIGameLogicPauseWindow(VelkorEngine::Engine* engine, GameFramework::GameSoundPlayer* soundPlayer, GameData* data,
-       GUITools::GUIToolManager* toolManager, GUIMenuWindowManager* menuManager,
-       VelkorEngine::GUIWindow* parentWidget);
+                            GUITools::GUIToolManager* toolManager, GUIMenuWindowManager* menuManager,
+                            VelkorEngine::GUIWindow* parentWidget);
 };
 }

@@ -10,7 +10,7 @@ class GUIGameLogicRestartWindow : public GUIInGameDialog<GameFramework::GUIGameL
 {
 public:
     GUIGameLogicRestartWindow(VelkorEngine::Engine* engine, GameFramework::GameSoundPlayer* soundPlayer, GameData* data,
-       GUITools::GUIToolManager* toolManager, GUIMenuWindowManager* menuManager,
-       VelkorEngine::GUIWindow* parentWidget);
+                              GUITools::GUIToolManager* toolManager, GUIMenuWindowManager* menuManager,
+                              VelkorEngine::GUIWindow* parentWidget);
 };
 }

@@ -70,8 +70,9 @@ GUIGameLogicText::Look GUIGameLogicText::LookAtAge()
 
 f32 GUIGameLogicText::MeasureWidth(const std::wstring& line, f32 height) const
 {
-    const VelkorEngine::GUIFont* font =
-        m_fontIndex < 0 ? nullptr : m_fontManager->GetFont(static_cast<VelkorEngine::u32>(m_fontIndex));
+    const VelkorEngine::GUIFont* font = m_fontIndex < 0
+                                            ? nullptr
+                                            : m_fontManager->GetFont(static_cast<VelkorEngine::u32>(m_fontIndex));
     return font ? font->GetTextSize(line, 0.0f, height).x : 0.0f;
 }
 
@@ -82,8 +83,8 @@ void GUIGameLogicText::QueueLines(const Look& look)
     for (std::size_t i = 0; i < m_lines.size(); ++i)
     {
         const f32 x = m_position.x - MeasureWidth(m_lines[i], look.height) * 0.5f;
-        const f32 y = m_position.y + (count - static_cast<f32>(i) - 1.0f) * look.height -
-                      count * look.height * 0.5f + look.rise;
+        const f32 y = m_position.y + (count - static_cast<f32>(i) - 1.0f) * look.height - count * look.height * 0.5f +
+                      look.rise;
         m_window->AddText(0, m_fontIndex, VelkorEngine::Vector2(x, y), color, m_lines[i], 0.0f, look.height);
     }
 }

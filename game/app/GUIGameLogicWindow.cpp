@@ -15,6 +15,7 @@
 #include "framework/LevelManagerBase.h"
 #include "game/app/GUIMenuWindowManager.h"
 #include "game/app/GameData.h"
+#include "game/app/MenuControls.h"
 #include "game/app/PlayWindowControls.h"
 #include "game/play/GameLogic.h"
 #include "guitools/GUIFontTool.h"
@@ -44,19 +45,20 @@ std::wstring Format(const wchar_t* format, double a, double b = 0.0, double c = 
 }
 }
 
-GUIGameLogicWindow::GUIGameLogicWindow(VelkorEngine::Engine* engine, ProfileManagerBase* profileManager,
-                                       GameData* data, GUITools::GUIToolManager* toolManager,
-                                       GUIMenuWindowManager* menuManager, VelkorEngine::GUIWindow* parentWidget)
+GUIGameLogicWindow::GUIGameLogicWindow(VelkorEngine::Engine* engine, ProfileManagerBase* profileManager, GameData* data,
+                                       GUITools::GUIToolManager* toolManager, GUIMenuWindowManager* menuManager,
+                                       VelkorEngine::GUIWindow* parentWidget)
     : GUIGameLogicWindowBase(engine, profileManager),
-      m_layout(engine, data->GetGUIResources(), toolManager, parentWidget, WindowName),
-      m_settings(engine->GetConfig()), m_timerManager(engine->GetTimerManager()),
-      m_modelManager(engine->GetModelManager()), m_controls(engine->GetControls()),
-      m_guiManager(engine->GetGUIManager()), m_toolManager(toolManager), m_menuManager(menuManager), m_data(data),
-      m_ownControl(m_layout.GetWindowControl(WindowName)), m_menuButton(Controls::Button(m_layout, "/menu")),
-      m_minimizeButton(Controls::Button(m_layout, "/minimize")),
-      m_fullScreenBox(Controls::CheckBox(m_layout, "/fullscreen")), m_closeButton(Controls::Button(m_layout, "/close")),
-      m_livesText(Controls::Text(m_layout, "/life/text")), m_scoreText(Controls::Text(m_layout, "/score/text_1")),
-      m_levelText(Controls::Text(m_layout, "/level/text_1"))
+      m_layout(engine, data->GetGUIResources(), toolManager, parentWidget, WindowName), m_settings(engine->GetConfig()),
+      m_timerManager(engine->GetTimerManager()), m_modelManager(engine->GetModelManager()),
+      m_controls(engine->GetControls()), m_guiManager(engine->GetGUIManager()), m_toolManager(toolManager),
+      m_menuManager(menuManager), m_data(data), m_ownControl(m_layout.GetWindowControl(WindowName)),
+      m_menuButton(MenuControls::Button(m_layout, "/menu")),
+      m_minimizeButton(MenuControls::Button(m_layout, "/minimize")),
+      m_fullScreenBox(MenuControls::CheckBox(m_layout, "/fullscreen")),
+      m_closeButton(MenuControls::Button(m_layout, "/close")), m_livesText(MenuControls::Text(m_layout, "/life/text")),
+      m_scoreText(MenuControls::Text(m_layout, "/score/text_1")),
+      m_levelText(MenuControls::Text(m_layout, "/level/text_1"))
 {
     m_menuManager->FillPublisherLogos(m_layout);
     VelkorEngine::GUIWindow* ownWidget = m_ownControl ? m_ownControl->GetWindow() : m_layout.GetWindow();
@@ -79,7 +81,7 @@ void GUIGameLogicWindow::Show(u32 stateId, GameLogicBase* gameLogic)
     if (m_fullScreenBox)
         m_fullScreenBox->SetChecked(m_fullScreen != 0);
     if (const LevelRecord* level = gameLogic ? gameLogic->GetLevelRecord() : nullptr)
-        Controls::SetText(m_levelText, Controls::LevelName(level->stage, level->level));
+        MenuControls::SetText(m_levelText, Controls::LevelName(level->stage, level->level));
 }
 
 void GUIGameLogicWindow::Hide()
@@ -95,8 +97,8 @@ void GUIGameLogicWindow::Hide()
 void GUIGameLogicWindow::SetActive(bool active)
 {
     GUIGameLogicWindowBase::SetActive(active);
-    Controls::SetEnabled(m_menuButton, active);
-    Controls::SetEnabled(m_closeButton, active);
+    MenuControls::SetEnabled(m_menuButton, active);
+    MenuControls::SetEnabled(m_closeButton, active);
 }
 
 void GUIGameLogicWindow::Update()
@@ -134,9 +136,9 @@ void GUIGameLogicWindow::ReleaseHideHold()
 
 void GUIGameLogicWindow::HandleWindowButtons()
 {
-    if (Controls::IsClicked(m_minimizeButton))
+    if (MenuControls::IsClicked(m_minimizeButton))
         MinimizeWindow();
-    if (!Controls::IsClicked(m_fullScreenBox))
+    if (!MenuControls::IsClicked(m_fullScreenBox))
         return;
     m_fullScreen = m_fullScreenBox->IsChecked() ? 1 : 0;
     *m_videoSettings.fullScreen = m_fullScreen;
@@ -147,22 +149,22 @@ void GUIGameLogicWindow::HandleWindowButtons()
 void GUIGameLogicWindow::ShowCounters()
 {
     const u32 lives = m_logic->lives;
-    Controls::SetText(m_livesText, L"x " + std::to_wstring(lives > 0 ? lives - 1 : 0));
-    Controls::SetText(m_scoreText, std::to_wstring(GetScore()));
+    MenuControls::SetText(m_livesText, L"x " + std::to_wstring(lives > 0 ? lives - 1 : 0));
+    MenuControls::SetText(m_scoreText, std::to_wstring(GetScore()));
 }
 
 // Later steps overwrite earlier ones: ESCAPE wins over SPACE, SPACE over the close button.
 void GUIGameLogicWindow::HandleCommands()
 {
-    if (Controls::IsClicked(m_closeButton))
+    if (MenuControls::IsClicked(m_closeButton))
         SetResultCode(ResultCode::ExitQuestion);
     if (m_controls->IsPressed("SPACE") || m_controls->IsPressed("P"))
         SetResultCode(ResultCode::Pause);
-    if (m_controls->IsPressed("ESCAPE") || Controls::IsClicked(m_menuButton))
+    if (m_controls->IsPressed("ESCAPE") || MenuControls::IsClicked(m_menuButton))
         SetResultCode(ResultCode::GameLogicMenu);
     const bool ballResting = !m_logic->IsBallInPlay();
-    Controls::SetEnabled(m_minimizeButton, ballResting);
-    Controls::SetEnabled(m_fullScreenBox, ballResting);
+    MenuControls::SetEnabled(m_minimizeButton, ballResting);
+    MenuControls::SetEnabled(m_fullScreenBox, ballResting);
     if (m_controls->IsPressed("MOUSE1") && !IsOverButtons() && IsCursorInsideScreen())
         m_logic->Click();
 }

@@ -2,6 +2,7 @@
 #include "game/app/GUIGameOverWindow.h"
 
 #include "framework/GameWindowIds.h"
+#include "game/app/MenuControls.h"
 #include "game/app/PlayWindowControls.h"
 
 namespace Korvane
@@ -12,7 +13,7 @@ GUIGameOverWindow::GUIGameOverWindow(VelkorEngine::Engine* engine, GameSoundPlay
                                      GUITools::GUIToolManager* toolManager, GUIMenuWindowManager* menuManager,
                                      VelkorEngine::GUIWindow* parentWidget)
     : m_menu(engine, soundPlayer, data, toolManager, menuManager, "window_game_over", parentWidget),
-      m_button(PlayWindowControls::Button(m_menu, "/window/button_0"))
+      m_button(MenuControls::Button(m_menu, "/window/button_0"))
 {
     PlayWindowControls::EnableIfPresent(m_menu, "/title_mount_static", false);
 }
@@ -21,7 +22,7 @@ void GUIGameOverWindow::Update()
 {
     GUIGameOverWindowBase::Update();
     m_menu.Update();
-    if (m_menu.IsShown() && PlayWindowControls::IsClicked(m_button))
+    if (m_menu.IsShown() && MenuControls::IsClicked(m_button))
         SetResultCode(ResultCode::Done);
 }
 

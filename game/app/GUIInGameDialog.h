@@ -6,6 +6,7 @@
 
 #include "framework/GameSoundPlayer.h"
 #include "game/app/GUIMenuWindow.h"
+#include "game/app/MenuControls.h"
 #include "game/app/PlayWindowControls.h"
 
 #include <string>
@@ -35,8 +36,7 @@ struct InGameDialogDescription
     u32 keepStaticMountOn = 0;
 };
 
-template <typename Base>
-class GUIInGameDialog : public Base
+template <typename Base> class GUIInGameDialog : public Base
 {
 public:
     GUIInGameDialog(const InGameDialogDescription& description, VelkorEngine::Engine* engine,
@@ -44,8 +44,8 @@ public:
                     GUIMenuWindowManager* menuManager, VelkorEngine::GUIWindow* parentWidget)
         : m_description(description),
           m_menu(engine, soundPlayer, data, toolManager, menuManager, description.windowName, parentWidget),
-          m_button1(description.button1Result ? PlayWindowControls::Button(m_menu, "/window/button_1") : nullptr),
-          m_button0(PlayWindowControls::Button(m_menu, "/window/button_0"))
+          m_button1(description.button1Result ? MenuControls::Button(m_menu, "/window/button_1") : nullptr),
+          m_button0(MenuControls::Button(m_menu, "/window/button_0"))
     {
         if (m_description.mounts == InGameDialogDescription::Mounts::Animated)
             PlayWindowControls::EnableIfPresent(m_menu, "/title_mount_static", false);
@@ -59,9 +59,9 @@ public:
         m_menu.Update();
         if (!m_menu.IsShown())
             return;
-        if (PlayWindowControls::IsClicked(m_button1))
+        if (MenuControls::IsClicked(m_button1))
             Base::SetResultCode(m_description.button1Result);
-        if (PlayWindowControls::IsClicked(m_button0))
+        if (MenuControls::IsClicked(m_button0))
             Base::SetResultCode(m_description.button0Result);
     }
 

@@ -8,6 +8,7 @@
 #include "framework/GameWindowIds.h"
 #include "framework/ProfileBase.h"
 #include "framework/ProfileManagerBase.h"
+#include "game/app/MenuControls.h"
 #include "game/app/PlayWindowControls.h"
 #include "game/app/SoundTable.h"
 #include "game/play/LevelManager.h"
@@ -28,19 +29,18 @@ constexpr VelkorEngine::f32 FullyShown = 1.0f - 0.0001f;
 GUILevelCompleteWindow::GUILevelCompleteWindow(VelkorEngine::Engine* engine, GameSoundPlayer* soundPlayer,
                                                LevelManager* levelManager, ProfileManagerBase* profileManager,
                                                GameData* data, GUITools::GUIToolManager* toolManager,
-                                               GUIMenuWindowManager* menuManager,
-                                               VelkorEngine::GUIWindow* parentWidget)
+                                               GUIMenuWindowManager* menuManager, VelkorEngine::GUIWindow* parentWidget)
     : GUILevelCompleteWindowBase(profileManager),
       m_menu(engine, soundPlayer, data, toolManager, menuManager, "window_level_complete", parentWidget),
       m_soundPlayer(soundPlayer), m_frameTimer(engine->GetTimerManager()), m_levelManager(levelManager),
-      m_yourTime(Controls::Text(m_menu, "/window/your_time")),
-      m_aceTimeText(Controls::Text(m_menu, "/window/ace_time")),
-      m_timeBonus(Controls::Text(m_menu, "/window/time_bonus")),
-      m_timeBonusStatic(Controls::Text(m_menu, "/window/time_bonus_static")),
-      m_noTimeBonusStatic(Controls::Text(m_menu, "/window/no_time_bonus_static")),
-      m_bestTime(Controls::Text(m_menu, "/window/best_time")),
-      m_bestTimeStatic(Controls::Text(m_menu, "/window/best_time_static")),
-      m_button(Controls::Button(m_menu, "/window/button_0"))
+      m_yourTime(MenuControls::Text(m_menu, "/window/your_time")),
+      m_aceTimeText(MenuControls::Text(m_menu, "/window/ace_time")),
+      m_timeBonus(MenuControls::Text(m_menu, "/window/time_bonus")),
+      m_timeBonusStatic(MenuControls::Text(m_menu, "/window/time_bonus_static")),
+      m_noTimeBonusStatic(MenuControls::Text(m_menu, "/window/no_time_bonus_static")),
+      m_bestTime(MenuControls::Text(m_menu, "/window/best_time")),
+      m_bestTimeStatic(MenuControls::Text(m_menu, "/window/best_time_static")),
+      m_button(MenuControls::Button(m_menu, "/window/button_0"))
 {
 }
 
@@ -58,9 +58,9 @@ void GUILevelCompleteWindow::ShowTimes()
     const LevelInfo* level = m_levelManager->GetLevelInfo(m_position.stage, m_position.level);
     m_aceTime = LevelTimeBonus::ClampAceTime(level ? level->aceTime : 0);
     m_bonus.Start(m_aceTime, m_levelTime);
-    Controls::SetText(m_yourTime, LevelTimeBonus::FormatTime(m_levelTime));
-    Controls::SetText(m_aceTimeText, LevelTimeBonus::FormatTime(static_cast<f32>(m_aceTime)));
-    Controls::SetText(m_timeBonus, L"0");
+    MenuControls::SetText(m_yourTime, LevelTimeBonus::FormatTime(m_levelTime));
+    MenuControls::SetText(m_aceTimeText, LevelTimeBonus::FormatTime(static_cast<f32>(m_aceTime)));
+    MenuControls::SetText(m_timeBonus, L"0");
     const bool bonus = m_bonus.HasBonus();
     Controls::EnableIfPresent(m_menu, "/window/time_bonus", bonus);
     Controls::EnableIfPresent(m_menu, "/window/time_bonus_static", bonus);
@@ -78,7 +78,7 @@ void GUILevelCompleteWindow::ShowBestTime()
     Controls::EnableIfPresent(m_menu, "/window/best_time_static", found);
     if (!found)
         return;
-    Controls::SetText(m_bestTime, LevelTimeBonus::FormatTime(time));
+    MenuControls::SetText(m_bestTime, LevelTimeBonus::FormatTime(time));
     if (m_bestTimeStatic)
         m_bestTimeStatic->SetParameter(L"PROFILE_NAME", L"\"" + holder + L"\"");
 }
@@ -90,7 +90,7 @@ void GUILevelCompleteWindow::Update()
     if (!m_menu.IsShown())
         return;
     CountBonus();
-    if (Controls::IsClicked(m_button))
+    if (MenuControls::IsClicked(m_button))
         SetResultCode(IsLastLevelOfStage() ? ResultCode::StageComplete : ResultCode::LevelMap);
 }
 
@@ -100,7 +100,7 @@ void GUILevelCompleteWindow::CountBonus()
         return;
     const bool appeared = Controls::FadeValue(m_timeBonus) > FullyShown;
     const u32 added = m_bonus.Advance(m_frameTimer->GetFrameTime(), appeared);
-    Controls::SetText(m_timeBonus, std::to_wstring(m_bonus.GetShown()));
+    MenuControls::SetText(m_timeBonus, std::to_wstring(m_bonus.GetShown()));
     const bool charging = m_soundPlayer->GetSoundState(SoundTable::ChargeScore) != VelkorEngine::Sound::Stopped;
     if (added != 0)
     {

@@ -23,8 +23,8 @@ class GUILevelCompleteWindow : public GameFramework::GUILevelCompleteWindowBase
 {
 public:
     GUILevelCompleteWindow(VelkorEngine::Engine* engine, GameFramework::GameSoundPlayer* soundPlayer,
-                           LevelManager* levelManager, GameFramework::ProfileManagerBase* profileManager, GameData* data,
-                           GUITools::GUIToolManager* toolManager, GUIMenuWindowManager* menuManager,
+                           LevelManager* levelManager, GameFramework::ProfileManagerBase* profileManager,
+                           GameData* data, GUITools::GUIToolManager* toolManager, GUIMenuWindowManager* menuManager,
                            VelkorEngine::GUIWindow* parentWidget);
 
     void Update() override;

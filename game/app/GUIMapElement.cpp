@@ -84,8 +84,8 @@ void GUIMapElement::CreateModelWindows(const char* resourceName)
 GUIWindow* GUIMapElement::CreateModelWindow(const char* resourceName, const Matrix4& matrix, VelkorEngine::i32 layer)
 {
     const VelkorEngine::Model* model = *resourceName ? m_dataKeeper->GetModel(resourceName) : nullptr;
-    GUIWindow* window = m_guiManager->CreateWindow(GUIWindow::StateColored, Vector2(0.0f, 0.0f),
-                                                   Vector2(1.0f, 1.0f), model, m_parentWindow);
+    GUIWindow* window = m_guiManager->CreateWindow(GUIWindow::StateColored, Vector2(0.0f, 0.0f), Vector2(1.0f, 1.0f),
+                                                   model, m_parentWindow);
     if (!window)
         return nullptr;
     window->SetLayer(layer);
@@ -122,7 +122,8 @@ void GUIMapElement::CreateButton(const Vector2& origin)
         centre = Vector2(middle.x - origin.x, middle.y - origin.y);
         halfSize = Vector2(half.x * ButtonShare, half.y * ButtonShare);
     }
-    m_button = m_guiManager->CreateButton(GUIWindow::StateVisible, Vector2(centre.x - halfSize.x, centre.y - halfSize.y),
+    m_button = m_guiManager->CreateButton(GUIWindow::StateVisible,
+                                          Vector2(centre.x - halfSize.x, centre.y - halfSize.y),
                                           Vector2(2.0f * halfSize.x, 2.0f * halfSize.y),
                                           static_cast<const VelkorEngine::Model*>(nullptr), m_parentWindow);
     if (m_button && m_doubleClicks)

@@ -14,7 +14,7 @@
 #include "game/app/GUIMapElement.h"
 #include "game/app/GameData.h"
 #include "game/app/MapFile.h"
-#include "game/app/PlayWindowControls.h"
+#include "game/app/MenuControls.h"
 #include "guitools/GUITextControl.h"
 #include "guitools/GUIWindowControl.h"
 
@@ -23,7 +23,6 @@
 namespace Korvane
 {
 using namespace GameFramework;
-namespace Controls = PlayWindowControls;
 
 namespace
 {
@@ -59,9 +58,9 @@ GUIStartGameLogicWindow::GUIStartGameLogicWindow(VelkorEngine::Engine* engine, G
                                                  VelkorEngine::GUIWindow* parentWidget)
     : m_menu(engine, soundPlayer, data, toolManager, menuManager, WindowName, parentWidget), m_engine(engine),
       m_frameTimer(engine->GetTimerManager()), m_profileManager(profileManager),
-      m_backButton(Controls::Button(m_menu, "/window/button_0")),
-      m_startButton(Controls::Button(m_menu, "/window/button_1")),
-      m_startTitle(Controls::Text(m_menu, "/window/button_1/title")),
+      m_backButton(MenuControls::Button(m_menu, "/window/button_0")),
+      m_startButton(MenuControls::Button(m_menu, "/window/button_1")),
+      m_startTitle(MenuControls::Text(m_menu, "/window/button_1/title")),
       m_doubleClicks(std::make_unique<GUIDoubleClickDetecter>(engine))
 {
     LoadMap(*levelManager, data);
@@ -77,8 +76,8 @@ GUIStartGameLogicWindow::~GUIStartGameLogicWindow()
 void GUIStartGameLogicWindow::LoadMap(LevelManagerBase& levelManager, GameData* data)
 {
     const std::string panelName = m_menu.GetName() + "/window";
-    const GUITools::GUIWindowControl* panel =
-        m_menu.HasWindowControl(panelName) ? m_menu.GetWindowControl(panelName) : nullptr;
+    const GUITools::GUIWindowControl* panel = m_menu.HasWindowControl(panelName) ? m_menu.GetWindowControl(panelName)
+                                                                                 : nullptr;
     VelkorEngine::GUIWindow* parent = panel ? panel->GetWindow() : m_menu.GetWindow();
     const VelkorEngine::Vector2 origin = panel ? panel->GetPosition() : VelkorEngine::Vector2(0.0f, 0.0f);
     try
@@ -99,9 +98,9 @@ void GUIStartGameLogicWindow::Show(u32 stateId)
     GUIStartGameLogicWindowBase::Show(stateId);
     if (stateId == StateId::LevelComplete || stateId == StateId::GameLogicRestart)
         return;
-    Controls::SetTextKey(Controls::Text(m_menu, "/title"), stateId == StateId::StageComplete
-                                                                ? "start_game/title_stage_is_passed"
-                                                                : "start_game/title_select_level");
+    MenuControls::SetTextKey(MenuControls::Text(m_menu, "/title"), stateId == StateId::StageComplete
+                                                                       ? "start_game/title_stage_is_passed"
+                                                                       : "start_game/title_select_level");
     ProfileBase* profile = m_profileManager->GetCurrentProfile();
     if (stateId == StateId::ContinueGame)
     {
@@ -185,9 +184,9 @@ void GUIStartGameLogicWindow::Update()
     FollowFade();
     if (!m_menu.IsShown())
         return;
-    if (Controls::IsClicked(m_backButton))
+    if (MenuControls::IsClicked(m_backButton))
         SetResultCode(ResultCode::MainMenu);
-    if (Controls::IsClicked(m_startButton))
+    if (MenuControls::IsClicked(m_startButton))
         SetResultCode(ResultCode::Start);
     m_doubleClicks->Update();
     UpdateMarkers();

@@ -280,13 +280,16 @@ std::unique_ptr<GUIProfileNameConflictWindowBase> Game::CreateProfileNameConflic
 
 std::unique_ptr<GUIStartGameLogicWindowBase> Game::CreateStartGameLogicWindow()
 {
-    return std::make_unique<GUIStartGameLogicWindow>(m_engine.get(), GetSoundPlayer(), GetLevelManager(), GetProfileManager(),
-                                                     Data(), GetToolManager(), m_menuWindowManager.get(), BackgroundWindow());
+    return std::make_unique<GUIStartGameLogicWindow>(m_engine.get(), GetSoundPlayer(), GetLevelManager(),
+                                                     GetProfileManager(), Data(), GetToolManager(),
+                                                     m_menuWindowManager.get(), BackgroundWindow());
 }
 
 std::unique_ptr<GUIContinueGameLogicWindowBase> Game::CreateContinueGameLogicWindow()
 {
-    return std::make_unique<GUIContinueGameLogicWindow>(m_engine.get(), GetSoundPlayer(), GetProfileManager(), Data(), GetToolManager(), m_menuWindowManager.get(), BackgroundWindow());
+    return std::make_unique<GUIContinueGameLogicWindow>(m_engine.get(), GetSoundPlayer(), GetProfileManager(), Data(),
+                                                        GetToolManager(), m_menuWindowManager.get(),
+                                                        BackgroundWindow());
 }
 
 std::unique_ptr<GUIHighScoresWindowBase> Game::CreateHighScoresWindow()
@@ -310,12 +313,14 @@ std::unique_ptr<GUIHelpWindowBase> Game::CreateHelpWindow()
 
 std::unique_ptr<GUIGameLogicWindowBase> Game::CreateGameLogicWindow()
 {
-    return std::make_unique<GUIGameLogicWindow>(m_engine.get(), GetProfileManager(), Data(), GetToolManager(), m_menuWindowManager.get(), BackgroundWindow());
+    return std::make_unique<GUIGameLogicWindow>(m_engine.get(), GetProfileManager(), Data(), GetToolManager(),
+                                                m_menuWindowManager.get(), BackgroundWindow());
 }
 
 std::unique_ptr<GUIGameLogicPauseWindowBase> Game::CreateGameLogicPauseWindow()
 {
-    return std::make_unique<GUIGameLogicPauseWindow>(m_engine.get(), GetSoundPlayer(), Data(), GetToolManager(), m_menuWindowManager.get(), BackgroundWindow());
+    return std::make_unique<GUIGameLogicPauseWindow>(m_engine.get(), GetSoundPlayer(), Data(), GetToolManager(),
+                                                     m_menuWindowManager.get(), BackgroundWindow());
 }
 
 std::unique_ptr<GUIGameLogicMenuWindowBase> Game::CreateGameLogicMenuWindow()
@@ -326,23 +331,27 @@ std::unique_ptr<GUIGameLogicMenuWindowBase> Game::CreateGameLogicMenuWindow()
 
 std::unique_ptr<GUIGameLogicMenuExitWindowBase> Game::CreateGameLogicMenuExitWindow()
 {
-    return std::make_unique<GUIGameLogicMenuExitWindow>(m_engine.get(), GetSoundPlayer(), Data(), GetToolManager(), m_menuWindowManager.get(), BackgroundWindow());
+    return std::make_unique<GUIGameLogicMenuExitWindow>(m_engine.get(), GetSoundPlayer(), Data(), GetToolManager(),
+                                                        m_menuWindowManager.get(), BackgroundWindow());
 }
 
 std::unique_ptr<GUIGameLogicRestartWindowBase> Game::CreateGameLogicRestartWindow()
 {
-    return std::make_unique<GUIGameLogicRestartWindow>(m_engine.get(), GetSoundPlayer(), Data(), GetToolManager(), m_menuWindowManager.get(), BackgroundWindow());
+    return std::make_unique<GUIGameLogicRestartWindow>(m_engine.get(), GetSoundPlayer(), Data(), GetToolManager(),
+                                                       m_menuWindowManager.get(), BackgroundWindow());
 }
 
 std::unique_ptr<GUIGameLogicGameExitWindowBase> Game::CreateGameLogicGameExitWindow()
 {
-    return std::make_unique<GUIGameLogicGameExitWindow>(m_engine.get(), GetSoundPlayer(), Data(), GetToolManager(), m_menuWindowManager.get(), BackgroundWindow());
+    return std::make_unique<GUIGameLogicGameExitWindow>(m_engine.get(), GetSoundPlayer(), Data(), GetToolManager(),
+                                                        m_menuWindowManager.get(), BackgroundWindow());
 }
 
 std::unique_ptr<GUILevelCompleteWindowBase> Game::CreateLevelCompleteWindow()
 {
-    return std::make_unique<GUILevelCompleteWindow>(m_engine.get(), GetSoundPlayer(), static_cast<LevelManager*>(GetLevelManager()),
-                                                    GetProfileManager(), Data(), GetToolManager(), m_menuWindowManager.get(), BackgroundWindow());
+    return std::make_unique<GUILevelCompleteWindow>(
+        m_engine.get(), GetSoundPlayer(), static_cast<LevelManager*>(GetLevelManager()), GetProfileManager(), Data(),
+        GetToolManager(), m_menuWindowManager.get(), BackgroundWindow());
 }
 
 std::unique_ptr<GUIStageCompleteWindowBase> Game::CreateStageCompleteWindow()
@@ -352,12 +361,14 @@ std::unique_ptr<GUIStageCompleteWindowBase> Game::CreateStageCompleteWindow()
 
 std::unique_ptr<GUIGameCompleteWindowBase> Game::CreateGameCompleteWindow()
 {
-    return std::make_unique<GUIGameCompleteWindow>(m_engine.get(), GetSoundPlayer(), Data(), GetToolManager(), m_menuWindowManager.get(), BackgroundWindow());
+    return std::make_unique<GUIGameCompleteWindow>(m_engine.get(), GetSoundPlayer(), Data(), GetToolManager(),
+                                                   m_menuWindowManager.get(), BackgroundWindow());
 }
 
 std::unique_ptr<GUIGameOverWindowBase> Game::CreateGameOverWindow()
 {
-    return std::make_unique<GUIGameOverWindow>(m_engine.get(), GetSoundPlayer(), Data(), GetToolManager(), m_menuWindowManager.get(), BackgroundWindow());
+    return std::make_unique<GUIGameOverWindow>(m_engine.get(), GetSoundPlayer(), Data(), GetToolManager(),
+                                               m_menuWindowManager.get(), BackgroundWindow());
 }
 
 std::unique_ptr<GameTools::DataKeeper> Game::CreateGameLogicData(StageRecord* stage, LevelRecord* level)
@@ -375,8 +386,8 @@ std::unique_ptr<GameLogicBase> Game::CreateGameLogic(StageRecord* stage, LevelRe
     services.resources = Data();
     services.level = static_cast<GameLogicData*>(GetLevelData());
     services.texts = m_textTool;
-    auto texts = std::make_unique<GUIGameLogicTextManager>(m_engine.get(), GetToolManager()->GetFontTool()->GetFontIndex("tip"),
-                                                           Data()->GetChildWindow());
+    auto texts = std::make_unique<GUIGameLogicTextManager>(
+        m_engine.get(), GetToolManager()->GetFontTool()->GetFontIndex("tip"), Data()->GetChildWindow());
     return std::make_unique<GameLogic>(services, static_cast<StageInfo*>(stage), static_cast<LevelInfo*>(level), lives,
                                        std::move(texts));
 }

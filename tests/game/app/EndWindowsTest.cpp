@@ -38,8 +38,8 @@ protected:
     std::unique_ptr<GUILevelCompleteWindow> MakeLevelComplete()
     {
         auto window = std::make_unique<GUILevelCompleteWindow>(&bed.Engine(), bed.sounds.get(), levels.get(),
-                                                               bed.profiles.get(), bed.data.get(),
-                                                               &bed.windows.Tools(), bed.menus.get(), nullptr);
+                                                               bed.profiles.get(), bed.data.get(), &bed.windows.Tools(),
+                                                               bed.menus.get(), nullptr);
         bed.Add(window.get());
         return window;
     }
@@ -196,8 +196,8 @@ int EntriesOfOneFrame(GUIGameCompleteWindow& window)
 
 TEST_F(EndWindowsTest, AGameCompletedASecondTimeIsHandledOnce)
 {
-    GUIGameCompleteWindow window(&bed.Engine(), bed.sounds.get(), bed.data.get(), &bed.windows.Tools(),
-                                 bed.menus.get(), nullptr);
+    GUIGameCompleteWindow window(&bed.Engine(), bed.sounds.get(), bed.data.get(), &bed.windows.Tools(), bed.menus.get(),
+                                 nullptr);
     bed.Add(&window);
     window.SetAppear(false);
     window.Show(StateId::StageComplete);

@@ -37,10 +37,7 @@ protected:
         }
     }
 
-    const GUIWindow::TextRecord& Line(VelkorEngine::u32 index) const
-    {
-        return manager->GetWindow()->GetText(index);
-    }
+    const GUIWindow::TextRecord& Line(VelkorEngine::u32 index) const { return manager->GetWindow()->GetText(index); }
 
     TestSupport::WindowDescriptionBed windows;
     VelkorEngine::i32 font = -1;

@@ -158,8 +158,8 @@ TEST_F(GameLogicWindowTest, KeysAndButtonsGiveTheirResultsTheLaterWinning)
 
 TEST_F(GameLogicWindowTest, TheCloseAndMenuButtonsGiveTheirResults)
 {
-    for (const auto& [place, result] : {std::pair{kClose, ResultCode::ExitQuestion},
-                                        std::pair{kMenu, ResultCode::GameLogicMenu}})
+    for (const auto& [place, result] :
+         {std::pair{kClose, ResultCode::ExitQuestion}, std::pair{kMenu, ResultCode::GameLogicMenu}})
     {
         MouseAt(place);
         play.bed.input.mouse.AddRecord(DIMOFS_BUTTON0, kDown);

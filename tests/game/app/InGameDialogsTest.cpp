@@ -26,8 +26,7 @@ const Vector2 kResume(200.0f + 80.0f + 120.0f, 170.0f + 24.0f + 22.0f);
 class InGameDialogsTest : public testing::Test
 {
 protected:
-    template <typename Dialog>
-    std::unique_ptr<Dialog> Make()
+    template <typename Dialog> std::unique_ptr<Dialog> Make()
     {
         auto dialog = std::make_unique<Dialog>(&bed.Engine(), bed.sounds.get(), bed.data.get(), &bed.windows.Tools(),
                                                bed.menus.get(), nullptr);
@@ -36,8 +35,7 @@ protected:
     }
 
     // Shown and given time to appear fully.
-    template <typename Dialog>
-    void Appear(Dialog& dialog)
+    template <typename Dialog> void Appear(Dialog& dialog)
     {
         dialog.Show(StateId::Play);
         bed.RunFrames(90);
@@ -45,8 +43,7 @@ protected:
     }
 
     // The result of the frame in which a click on the point ends.
-    template <typename Dialog>
-    VelkorEngine::u32 ResultOfClick(Dialog& dialog, const Vector2& point)
+    template <typename Dialog> VelkorEngine::u32 ResultOfClick(Dialog& dialog, const Vector2& point)
     {
         bed.windows.gui.MoveMouseTo(point);
         bed.windows.gui.PressMouse();
@@ -60,7 +57,6 @@ protected:
     {
         return window.GetControl(window.GetName() + "/" + mount)->IsShown();
     }
-
 
     AppTest::PlayWindowBed bed;
 };

@@ -38,8 +38,8 @@ TEST(LevelTimeBonusTest, OnlyWholeSecondsBelowTheAceTimeCount)
         float time;
         u32 bonus;
     };
-    for (const Case& c : {Case{60, 59.9f, 20}, Case{60, 60.0f, 0}, Case{60, 75.0f, 0}, Case{90, 30.0f, 1200},
-                          Case{0, 0.0f, 0}})
+    for (const Case& c :
+         {Case{60, 59.9f, 20}, Case{60, 60.0f, 0}, Case{60, 75.0f, 0}, Case{90, 30.0f, 1200}, Case{0, 0.0f, 0}})
     {
         LevelTimeBonus bonus;
         bonus.Start(c.ace, c.time);

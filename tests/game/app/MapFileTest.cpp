@@ -131,8 +131,9 @@ TEST_F(MapFileTest, ACheckPointOpensTheNextStage)
 TEST_F(MapFileTest, TheGeneratedDataSetShapeMatchesItsLevelList)
 {
     WriteLevels({5, 5});
-    WriteMap(KorvaneTools::WriteMapFile(Elements({Type::Start, Type::Path, Type::Path, Type::Path, Type::Path,
-                                                  Type::CheckPoint, Type::Path, Type::Path, Type::Path, Type::Finish})));
+    WriteMap(
+        KorvaneTools::WriteMapFile(Elements({Type::Start, Type::Path, Type::Path, Type::Path, Type::Path,
+                                             Type::CheckPoint, Type::Path, Type::Path, Type::Path, Type::Finish})));
     const auto read = Read();
     ASSERT_EQ(read.size(), 10u);
     EXPECT_EQ(read[5].stage, 1u);
@@ -162,8 +163,8 @@ TEST_F(MapFileTest, MarkersMustMatchTheLevelListOneToOne)
     ExpectRefused(KorvaneTools::WriteMapFile(Elements({Type::Start, Type::Path, Type::CheckPoint, Type::Finish})));
     ExpectRefused(KorvaneTools::WriteMapFile(
         Elements({Type::Start, Type::Path, Type::Path, Type::CheckPoint, Type::Path, Type::Finish})));
-    ExpectRefused(KorvaneTools::WriteMapFile(
-        Elements({Type::Start, Type::Path, Type::CheckPoint, Type::Path, Type::Finish})));
+    ExpectRefused(
+        KorvaneTools::WriteMapFile(Elements({Type::Start, Type::Path, Type::CheckPoint, Type::Path, Type::Finish})));
     // A first check point leaves stage 0 without markers.
     ExpectRefused(KorvaneTools::WriteMapFile(
         Elements({Type::CheckPoint, Type::Path, Type::Path, Type::CheckPoint, Type::Finish})));

@@ -37,15 +37,16 @@ PlayWindowBed::PlayWindowBed()
         if (entry.path().extension() == ".xml")
             windows.WriteDescription(entry.path().filename().string(), ReadWhole(entry.path()));
     for (const char* texts : {"texts.xml", "default_texts.xml"})
-        windows.gui.engine.folder.WriteFile(std::string("data/ui/texts/") + texts,
-                                            ReadWhole(std::filesystem::path(KORVANE_DATA_SOURCE) / "ui" / "texts" /
-                                                      texts));
+        windows.gui.engine.folder.WriteFile(
+            std::string("data/ui/texts/") + texts,
+            ReadWhole(std::filesystem::path(KORVANE_DATA_SOURCE) / "ui" / "texts" / texts));
     windows.Tools();
     VelkorEngine::Engine* engine = &Engine();
     sounds = std::make_unique<TestSupport::RecordingSoundPlayer>(engine);
     data = std::make_unique<Korvane::GameData>(engine, "en");
     menus = std::make_unique<Korvane::GUIMenuWindowManager>(data.get());
-    profiles = std::make_unique<FrameworkTest::TestProfileManager>(engine, sounds.get(), windows.gui.engine.folder / "user");
+    profiles = std::make_unique<FrameworkTest::TestProfileManager>(engine, sounds.get(),
+                                                                   windows.gui.engine.folder / "user");
     profiles->LoadProfiles();
     profiles->SetCurrentProfile(profiles->FindOrCreateProfile(L"Ada"), 1);
     // Past the sound player's guard against starts at time 0.

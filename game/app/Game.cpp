@@ -33,12 +33,36 @@
 #include "framework/GameWindowIds.h"
 #include "framework/LanguageManager.h"
 #include "game/app/GUIBackground.h"
+#include "game/app/GUIContinueGameLogicWindow.h"
+#include "game/app/GUIDeleteProfileWindow.h"
+#include "game/app/GUIExitWindow.h"
+#include "game/app/GUIGameCompleteWindow.h"
 #include "game/app/GUIGameCursor.h"
 #include "game/app/GUIGameLoadingWindow.h"
+#include "game/app/GUIGameLogicGameExitWindow.h"
 #include "game/app/GUIGameLogicLoadingWindow.h"
+#include "game/app/GUIGameLogicMenuExitWindow.h"
+#include "game/app/GUIGameLogicMenuWindow.h"
+#include "game/app/GUIGameLogicPauseWindow.h"
+#include "game/app/GUIGameLogicRestartWindow.h"
+#include "game/app/GUIGameLogicTextManager.h"
+#include "game/app/GUIGameLogicWindow.h"
+#include "game/app/GUIGameOverWindow.h"
+#include "game/app/GUIHelpWindow.h"
+#include "game/app/GUIHighScoresWindow.h"
+#include "game/app/GUILevelCompleteWindow.h"
 #include "game/app/GUILogosWindow.h"
+#include "game/app/GUIMainMenuWindow.h"
 #include "game/app/GUIMenuWindowManager.h"
+#include "game/app/GUINewProfileWindow.h"
+#include "game/app/GUIOptionsWindow.h"
 #include "game/app/GUIPlaceholderWindow.h"
+#include "game/app/GUIProfileNameConflictWindow.h"
+#include "game/app/GUIProfilesWindow.h"
+#include "game/app/GUIRenameProfileWindow.h"
+#include "game/app/GUIStageCompleteWindow.h"
+#include "game/app/GUIStartGameLogicWindow.h"
+#include "game/app/GUIWelcomeWindow.h"
 #include "game/app/GameData.h"
 #include "game/app/Profile.h"
 #include "game/app/ProfileManager.h"
@@ -47,6 +71,8 @@
 #include "game/play/GameLogic.h"
 #include "game/play/GameLogicData.h"
 #include "game/play/LevelManager.h"
+#include "guitools/GUIFontTool.h"
+#include "guitools/GUIToolManager.h"
 
 namespace Korvane
 {
@@ -207,139 +233,143 @@ std::unique_ptr<GUILoadingWindowBase> Game::CreateGameLogicLoadingWindow()
 
 std::unique_ptr<GUIWelcomeWindowBase> Game::CreateWelcomeWindow()
 {
-    return std::make_unique<GUIPlaceholderWindow<GUIWelcomeWindowBase>>(MenuParts(), "window_welcome",
-                                                                        ResultCode::ExitQuestion, GetProfileManager());
+    return std::make_unique<GUIWelcomeWindow>(m_engine.get(), GetProfileManager(), GetSoundPlayer(), Data(),
+                                              GetToolManager(), m_menuWindowManager.get(), BackgroundWindow());
 }
 
 std::unique_ptr<GUIExitWindowBase> Game::CreateExitWindow()
 {
-    return std::make_unique<GUIPlaceholderWindow<GUIExitWindowBase>>(MenuParts(), "window_exit", ResultCode::Quit);
+    return std::make_unique<GUIExitWindow>(m_engine.get(), GetSoundPlayer(), Data(), GetToolManager(),
+                                           m_menuWindowManager.get(), BackgroundWindow());
 }
 
 std::unique_ptr<GUIMainMenuWindowBase> Game::CreateMainMenuWindow()
 {
-    return std::make_unique<GUIPlaceholderWindow<GUIMainMenuWindowBase>>(MenuParts(), "window_main_menu",
-                                                                         ResultCode::ExitQuestion);
+    return std::make_unique<GUIMainMenuWindow>(m_engine.get(), GetProfileManager(), GetSoundPlayer(), Data(),
+                                               GetToolManager(), m_menuWindowManager.get(), BackgroundWindow());
 }
 
 std::unique_ptr<GUIProfilesWindowBase> Game::CreateProfilesWindow()
 {
-    return std::make_unique<GUIPlaceholderWindow<GUIProfilesWindowBase>>(MenuParts(), "window_profiles",
-                                                                         ResultCode::MainMenu, GetProfileManager());
+    return std::make_unique<GUIProfilesWindow>(m_engine.get(), GetSoundPlayer(), GetProfileManager(), Data(),
+                                               GetToolManager(), m_menuWindowManager.get(), BackgroundWindow());
 }
 
 std::unique_ptr<GUINewProfileWindowBase> Game::CreateNewProfileWindow()
 {
-    return std::make_unique<GUIPlaceholderWindow<GUINewProfileWindowBase>>(MenuParts(), "window_new_profile",
-                                                                           ResultCode::Profiles, GetProfileManager());
+    return std::make_unique<GUINewProfileWindow>(m_engine.get(), GetProfileManager(), GetSoundPlayer(), Data(),
+                                                 GetToolManager(), m_menuWindowManager.get(), BackgroundWindow());
 }
 
 std::unique_ptr<GUIRenameProfileWindowBase> Game::CreateRenameProfileWindow()
 {
-    return std::make_unique<GUIPlaceholderWindow<GUIRenameProfileWindowBase>>(
-        MenuParts(), "window_rename_profile", ResultCode::Profiles, GetProfileManager());
+    return std::make_unique<GUIRenameProfileWindow>(m_engine.get(), GetProfileManager(), GetSoundPlayer(), Data(),
+                                                    GetToolManager(), m_menuWindowManager.get(), BackgroundWindow());
 }
 
 std::unique_ptr<GUIDeleteProfileWindowBase> Game::CreateDeleteProfileWindow()
 {
-    return std::make_unique<GUIPlaceholderWindow<GUIDeleteProfileWindowBase>>(
-        MenuParts(), "window_delete_profile", ResultCode::Profiles, GetProfileManager());
+    return std::make_unique<GUIDeleteProfileWindow>(m_engine.get(), GetProfileManager(), GetSoundPlayer(), Data(),
+                                                    GetToolManager(), m_menuWindowManager.get(), BackgroundWindow());
 }
 
 std::unique_ptr<GUIProfileNameConflictWindowBase> Game::CreateProfileNameConflictWindow()
 {
-    return std::make_unique<GUIPlaceholderWindow<GUIProfileNameConflictWindowBase>>(
-        MenuParts(), "window_profile_name_conflict", ResultCode::NewProfile);
+    return std::make_unique<GUIProfileNameConflictWindow>(m_engine.get(), GetSoundPlayer(), Data(), GetToolManager(),
+                                                          m_menuWindowManager.get(), BackgroundWindow());
 }
 
 std::unique_ptr<GUIStartGameLogicWindowBase> Game::CreateStartGameLogicWindow()
 {
-    return std::make_unique<GUIPlaceholderWindow<GUIStartGameLogicWindowBase>>(MenuParts(), "window_start_game_logic",
-                                                                               ResultCode::MainMenu);
+    return std::make_unique<GUIStartGameLogicWindow>(m_engine.get(), GetSoundPlayer(), GetLevelManager(),
+                                                     GetProfileManager(), Data(), GetToolManager(),
+                                                     m_menuWindowManager.get(), BackgroundWindow());
 }
 
 std::unique_ptr<GUIContinueGameLogicWindowBase> Game::CreateContinueGameLogicWindow()
 {
-    return std::make_unique<GUIPlaceholderWindow<GUIContinueGameLogicWindowBase>>(
-        MenuParts(), "window_continue_game_logic", ResultCode::MainMenu);
+    return std::make_unique<GUIContinueGameLogicWindow>(m_engine.get(), GetSoundPlayer(), GetProfileManager(), Data(),
+                                                        GetToolManager(), m_menuWindowManager.get(),
+                                                        BackgroundWindow());
 }
 
 std::unique_ptr<GUIHighScoresWindowBase> Game::CreateHighScoresWindow()
 {
-    return std::make_unique<GUIPlaceholderWindow<GUIHighScoresWindowBase>>(MenuParts(), "window_high_scores",
-                                                                           ResultCode::MainMenu, GetHighScores());
+    return std::make_unique<GUIHighScoresWindow>(m_engine.get(), GetProfileManager(), GetSoundPlayer(), GetHighScores(),
+                                                 Data(), GetToolManager(), m_menuWindowManager.get(),
+                                                 BackgroundWindow());
 }
 
 std::unique_ptr<GUIOptionsWindowBase> Game::CreateOptionsWindow()
 {
-    return std::make_unique<GUIPlaceholderWindow<GUIOptionsWindowBase>>(
-        MenuParts(), "window_options", ResultCode::MainMenu, m_engine.get(), GetSoundPlayer(), GetProfileManager());
+    return std::make_unique<GUIOptionsWindow>(m_engine.get(), GetSoundPlayer(), GetProfileManager(), Data(),
+                                              GetToolManager(), m_menuWindowManager.get(), BackgroundWindow());
 }
 
 std::unique_ptr<GUIHelpWindowBase> Game::CreateHelpWindow()
 {
-    return std::make_unique<GUIPlaceholderWindow<GUIHelpWindowBase>>(MenuParts(), "window_credits",
-                                                                     ResultCode::MainMenu);
+    return std::make_unique<GUIHelpWindow>(m_engine.get(), GetSoundPlayer(), Data(), GetToolManager(),
+                                           m_menuWindowManager.get(), BackgroundWindow());
 }
 
 std::unique_ptr<GUIGameLogicWindowBase> Game::CreateGameLogicWindow()
 {
-    return std::make_unique<GUIPlaceholderWindow<GUIGameLogicWindowBase>>(
-        MenuParts(), "window_game_logic", ResultCode::GameLogicMenu, m_engine.get(), GetProfileManager());
+    return std::make_unique<GUIGameLogicWindow>(m_engine.get(), GetProfileManager(), Data(), GetToolManager(),
+                                                m_menuWindowManager.get(), BackgroundWindow());
 }
 
 std::unique_ptr<GUIGameLogicPauseWindowBase> Game::CreateGameLogicPauseWindow()
 {
-    return std::make_unique<GUIPlaceholderWindow<GUIGameLogicPauseWindowBase>>(MenuParts(), "window_game_logic_pause",
-                                                                               ResultCode::BackToPlay);
+    return std::make_unique<GUIGameLogicPauseWindow>(m_engine.get(), GetSoundPlayer(), Data(), GetToolManager(),
+                                                     m_menuWindowManager.get(), BackgroundWindow());
 }
 
 std::unique_ptr<GUIGameLogicMenuWindowBase> Game::CreateGameLogicMenuWindow()
 {
-    return std::make_unique<GUIPlaceholderWindow<GUIGameLogicMenuWindowBase>>(MenuParts(), "window_game_logic_menu",
-                                                                              ResultCode::BackToPlay, m_engine.get(),
-                                                                              GetSoundPlayer(), GetProfileManager());
+    return std::make_unique<GUIGameLogicMenuWindow>(m_engine.get(), GetSoundPlayer(), GetProfileManager(), Data(),
+                                                    GetToolManager(), m_menuWindowManager.get(), BackgroundWindow());
 }
 
 std::unique_ptr<GUIGameLogicMenuExitWindowBase> Game::CreateGameLogicMenuExitWindow()
 {
-    return std::make_unique<GUIPlaceholderWindow<GUIGameLogicMenuExitWindowBase>>(
-        MenuParts(), "window_game_logic_menu_exit", ResultCode::GameLogicMenu);
+    return std::make_unique<GUIGameLogicMenuExitWindow>(m_engine.get(), GetSoundPlayer(), Data(), GetToolManager(),
+                                                        m_menuWindowManager.get(), BackgroundWindow());
 }
 
 std::unique_ptr<GUIGameLogicRestartWindowBase> Game::CreateGameLogicRestartWindow()
 {
-    return std::make_unique<GUIPlaceholderWindow<GUIGameLogicRestartWindowBase>>(
-        MenuParts(), "window_game_logic_restart", ResultCode::GameLogicMenu);
+    return std::make_unique<GUIGameLogicRestartWindow>(m_engine.get(), GetSoundPlayer(), Data(), GetToolManager(),
+                                                       m_menuWindowManager.get(), BackgroundWindow());
 }
 
 std::unique_ptr<GUIGameLogicGameExitWindowBase> Game::CreateGameLogicGameExitWindow()
 {
-    return std::make_unique<GUIPlaceholderWindow<GUIGameLogicGameExitWindowBase>>(
-        MenuParts(), "window_game_logic_game_exit", ResultCode::BackToPlay);
+    return std::make_unique<GUIGameLogicGameExitWindow>(m_engine.get(), GetSoundPlayer(), Data(), GetToolManager(),
+                                                        m_menuWindowManager.get(), BackgroundWindow());
 }
 
 std::unique_ptr<GUILevelCompleteWindowBase> Game::CreateLevelCompleteWindow()
 {
-    return std::make_unique<GUIPlaceholderWindow<GUILevelCompleteWindowBase>>(
-        MenuParts(), "window_level_complete", ResultCode::LevelMap, GetProfileManager());
+    return std::make_unique<GUILevelCompleteWindow>(
+        m_engine.get(), GetSoundPlayer(), static_cast<LevelManager*>(GetLevelManager()), GetProfileManager(), Data(),
+        GetToolManager(), m_menuWindowManager.get(), BackgroundWindow());
 }
 
 std::unique_ptr<GUIStageCompleteWindowBase> Game::CreateStageCompleteWindow()
 {
-    return std::make_unique<GUIStageCompleteWindowBase>(GetLevelManager());
+    return std::make_unique<GUIStageCompleteWindow>(m_engine.get(), GetLevelManager());
 }
 
 std::unique_ptr<GUIGameCompleteWindowBase> Game::CreateGameCompleteWindow()
 {
-    return std::make_unique<GUIPlaceholderWindow<GUIGameCompleteWindowBase>>(MenuParts(), "window_game_complete",
-                                                                             ResultCode::Done);
+    return std::make_unique<GUIGameCompleteWindow>(m_engine.get(), GetSoundPlayer(), Data(), GetToolManager(),
+                                                   m_menuWindowManager.get(), BackgroundWindow());
 }
 
 std::unique_ptr<GUIGameOverWindowBase> Game::CreateGameOverWindow()
 {
-    return std::make_unique<GUIPlaceholderWindow<GUIGameOverWindowBase>>(MenuParts(), "window_game_over",
-                                                                         ResultCode::Done);
+    return std::make_unique<GUIGameOverWindow>(m_engine.get(), GetSoundPlayer(), Data(), GetToolManager(),
+                                               m_menuWindowManager.get(), BackgroundWindow());
 }
 
 std::unique_ptr<GameTools::DataKeeper> Game::CreateGameLogicData(StageRecord* stage, LevelRecord* level)
@@ -357,7 +387,10 @@ std::unique_ptr<GameLogicBase> Game::CreateGameLogic(StageRecord* stage, LevelRe
     services.resources = Data();
     services.level = static_cast<GameLogicData*>(GetLevelData());
     services.texts = m_textTool;
-    return std::make_unique<GameLogic>(services, static_cast<StageInfo*>(stage), static_cast<LevelInfo*>(level), lives);
+    auto texts = std::make_unique<GUIGameLogicTextManager>(
+        m_engine.get(), GetToolManager()->GetFontTool()->GetFontIndex("tip"), Data()->GetChildWindow());
+    return std::make_unique<GameLogic>(services, static_cast<StageInfo*>(stage), static_cast<LevelInfo*>(level), lives,
+                                       std::move(texts));
 }
 
 // What the game adds to the window flow.
@@ -516,6 +549,9 @@ void Game::ProcessStageCompleteWindow()
     const u32 result = ResultOf(WindowIndex::StageComplete);
     if (result == ResultCode::GameComplete || result == ResultCode::LevelMap)
         ReturnToMenus(false);
+    auto* gameComplete = static_cast<GUIGameCompleteWindow*>(GetWindow(WindowIndex::GameComplete));
+    if (result == ResultCode::GameComplete && gameComplete != nullptr)
+        gameComplete->SetAppear(CurrentProfile() != nullptr && CurrentProfile()->IsGameCompleteShowPending());
     GameBase::ProcessStageCompleteWindow();
 }
 

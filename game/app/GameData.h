@@ -35,6 +35,8 @@ public:
     // Null when the data set has no complete small logo of that publisher.
     VelkorEngine::ShaderUser* GetSmallLogo(u32 index) const;
     GUITools::GUIResources* GetGUIResources() { return &m_guiResources; }
+    // The play's texts float in this window, above the field and below the in-game window.
+    VelkorEngine::GUIWindow* GetChildWindow() const { return m_childWindow; }
 
     static std::string SmallLogoPath(u32 index);
     static std::string SmallLogoAlphaPath(u32 index);

@@ -8,20 +8,23 @@
 #include "framework/GameSoundPlayer.h"
 #include "framework/ScoreKeeper.h"
 #include "game/play/BallManager.h"
+#include "game/play/Barrier.h"
 #include "game/play/Bat.h"
 #include "game/play/Bonus.h"
 #include "game/play/BonusManager.h"
+#include "game/play/BulletManager.h"
 #include "game/play/Effects.h"
 #include "game/play/Environment.h"
 #include "game/play/FloatingTexts.h"
 #include "game/play/GameField.h"
 #include "game/play/GameGeometry.h"
 #include "game/play/GameLogicData.h"
+#include "game/play/Gun.h"
+#include "game/play/Hammer.h"
 #include "game/play/LevelManager.h"
 #include "game/play/Lighting.h"
 #include "guitools/GUITextTool.h"
 
-#include <array>
 
 namespace Korvane
 {
@@ -53,12 +56,20 @@ GameLogic::GameLogic(const GameLogicServices& services, StageInfo* stage, LevelI
     m_effects->SetShadowDirection(m_lighting->GetShadowDirection());
     m_field = std::make_unique<GameField>(engine, "field.krf");
     m_environment = std::make_unique<Environment>(engine, services.level, stage->environment);
+    m_barrier = std::make_unique<Barrier>(engine, services.resources, m_effects.get());
     m_bonuses = std::make_unique<BonusManager>(engine, services.resources, m_effects.get(), services.sounds);
     m_geometry = std::make_unique<GameGeometry>(engine, services.resources, services.level, m_effects.get(),
                                                 &GetScoreKeeper(), services.sounds);
     m_bat = std::make_unique<Bat>(engine, services.resources, m_effects.get(), services.sounds, services.cursor);
+    m_bullets = std::make_unique<BulletManager>(engine, services.resources, m_geometry.get(), m_field.get(),
+                                                m_effects.get(), services.sounds);
+    for (u32 type = 0; type < m_guns.size(); ++type)
+        m_guns[type] = std::make_unique<Gun>(engine, m_bat.get(), m_bullets.get(), m_effects.get(), services.resources,
+                                             type);
+    m_hammer = std::make_unique<Hammer>(engine, services.resources, m_geometry.get(), m_effects.get(), services.sounds,
+                                        services.cursor);
     m_balls = std::make_unique<BallManager>(engine, services.resources, m_effects.get(), m_field.get(),
-                                            m_geometry.get(), m_bat.get(), services.sounds, lives);
+                                            m_geometry.get(), m_bat.get(), services.sounds, lives, m_barrier.get());
     m_geometry->Build(m_balls.get(), m_bonuses.get());
     m_balls->AddBall(kFirstBallKind);
     PauseTimer(true);
@@ -69,9 +80,14 @@ GameLogic::GameLogic(const GameLogicServices& services, StageInfo* stage, LevelI
 GameLogic::~GameLogic()
 {
     m_balls.reset();
+    m_hammer.reset();
+    m_guns[0].reset();
+    m_guns[1].reset();
+    m_bullets.reset();
     m_bat.reset();
     m_geometry.reset();
     m_bonuses.reset();
+    m_barrier.reset();
     m_lighting.reset();
     m_environment.reset();
     m_field.reset();
@@ -129,6 +145,7 @@ void GameLogic::Update()
     UpdateLives();
     UpdateCompletion(dt);
     CatchBonuses();
+    UpdateWeapons(activity);
     m_effects->Update();
     if (m_texts != nullptr)
         m_texts->Update();
@@ -142,6 +159,10 @@ void GameLogic::SetObjectsStopped(bool stopped)
     m_geometry->SetPaused(stopped);
     m_bonuses->SetPaused(stopped);
     m_bat->SetPaused(stopped);
+    for (const auto& gun : m_guns)
+        gun->SetBlocked(stopped);
+    m_hammer->SetBlocked(stopped);
+    m_bullets->SetPaused(stopped);
 }
 
 // A held ball is launched; the hammer strikes on every click whatever else the click did. The level's first bat
@@ -151,6 +172,33 @@ void GameLogic::HandleClick()
 {
     if (m_bat->IsReady() && m_bat->HasRisen() && m_balls->HasHeldBall() && !m_activity.IsStopped())
         m_balls->RequestLaunch();
+    else if (MayFire(*m_guns[0]))
+        m_guns[0]->RequestFire();
+    else if (MayFire(*m_guns[1]))
+        m_guns[1]->RequestFire();
+    if (!m_hammer->IsBlocked() && m_hammer->StrikesLeft() > 0)
+        m_hammer->RequestStrike();
+}
+
+bool GameLogic::MayFire(const Gun& gun) const
+{
+    return !gun.IsBlocked() && gun.Charges() > 0;
+}
+
+void GameLogic::PutGunsAway()
+{
+    for (const auto& gun : m_guns)
+        gun->Remove();
+}
+
+// The barrier has nothing to move of its own; the guns and the hammer run at the activity their stopped flags
+// follow.
+void GameLogic::UpdateWeapons(f32 activity)
+{
+    for (const auto& gun : m_guns)
+        gun->Update();
+    m_hammer->Update();
+    m_bullets->Update(activity);
 }
 
 void GameLogic::UpdateLives()
@@ -182,6 +230,8 @@ void GameLogic::LoseBat()
 {
     --lives;
     m_bat->Destroy();
+    PutGunsAway();
+    m_hammer->Remove();
     m_balls->ResetSpeed(true);
 }
 
@@ -246,6 +296,20 @@ void GameLogic::ApplyBonus(u32 type)
         break;
     case BonusSuperBall:
         m_balls->MakeSuperBalls();
+        break;
+    case BonusBarrier:
+        m_barrier->AddRope();
+        break;
+    case BonusArbalest:
+        m_guns[1]->Remove();
+        m_guns[0]->AddCharges(ArbalestShots);
+        break;
+    case BonusBallista:
+        m_guns[0]->Remove();
+        m_guns[1]->AddCharges(BallistaShots);
+        break;
+    case BonusHammer:
+        m_hammer->AddStrikes(HammerStrikes);
         break;
     default:
         break;

@@ -10,6 +10,7 @@
 #include "framework/GameLogicBase.h"
 #include "game/play/ActivityFactor.h"
 
+#include <array>
 #include <memory>
 #include <string>
 
@@ -127,9 +128,14 @@ public:
     GameTools::GameCamera& GetCamera() const { return *m_camera; }
     Effects& GetEffects() const { return *m_effects; }
     GameField& GetField() const { return *m_field; }
+    Barrier& GetBarrier() const { return *m_barrier; }
     BonusManager& GetBonusManager() const { return *m_bonuses; }
     GameGeometry& GetGeometry() const { return *m_geometry; }
     Bat& GetBat() const { return *m_bat; }
+    BulletManager& GetBulletManager() const { return *m_bullets; }
+    // 0 the arbalest, 1 the ballista.
+    Gun& GetGun(u32 index) const { return *m_guns[index]; }
+    Hammer& GetHammer() const { return *m_hammer; }
     BallManager& GetBallManager() const { return *m_balls; }
     FloatingTexts* GetFloatingTexts() const { return m_texts.get(); }
 
@@ -138,6 +144,9 @@ private:
     void CreateCamera();
     void SetObjectsStopped(bool stopped);
     void HandleClick();
+    bool MayFire(const Gun& gun) const;
+    void PutGunsAway();
+    void UpdateWeapons(f32 activity);
     void UpdateLives();
     void LoseBat();
     void UpdateCompletion(f32 dt);
@@ -153,9 +162,13 @@ private:
     std::unique_ptr<GameField> m_field;
     std::unique_ptr<Environment> m_environment;
     std::unique_ptr<Lighting> m_lighting;
+    std::unique_ptr<Barrier> m_barrier;
     std::unique_ptr<BonusManager> m_bonuses;
     std::unique_ptr<GameGeometry> m_geometry;
     std::unique_ptr<Bat> m_bat;
+    std::unique_ptr<BulletManager> m_bullets;
+    std::array<std::unique_ptr<Gun>, 2> m_guns;
+    std::unique_ptr<Hammer> m_hammer;
     std::unique_ptr<BallManager> m_balls;
     bool m_clickPending = false;
     ActivityFactor m_activity;

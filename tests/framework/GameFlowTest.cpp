@@ -1,5 +1,7 @@
 // The window flow on a stub game: start-up, every handler's result codes, the level transitions and a whole
 // session from the first profile to the high scores, with the files the flow writes.
+#include "engine/core/Config.h"
+#include "engine/core/Engine.h"
 #include "framework/DataKeeper.h"
 #include "framework/GUIGameCursorBase.h"
 #include "framework/GameLogicBase.h"
@@ -9,12 +11,14 @@
 #include "framework/ProfileBase.h"
 #include "framework/ProfileManagerBase.h"
 #include "tests/framework/FlowTestGame.h"
+#include "tests/framework/TestGameTypes.h"
 #include "tests/support/EngineTestBed.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <filesystem>
+#include <algorithm>
+#include <functional>
+#include <iterator>
 
 using namespace TestSupport;
 using namespace GameFramework;
@@ -28,56 +32,25 @@ namespace
 // Two levels in the first stage, one in the second.
 constexpr const char* kLevels = "<levels><stage><level/><level/></stage><stage><level/></stage></levels>";
 
-// Points the user data and settings folders of the game object into the test's folder for its lifetime.
-class ScopedEnvironment
-{
-public:
-    ScopedEnvironment(const char* name, const std::string& value) : m_name(name)
-    {
-        if (const char* old = std::getenv(name))
-            m_old = old, m_hadOld = true;
-        setenv(name, value.c_str(), 1);
-    }
-    ~ScopedEnvironment()
-    {
-        if (m_hadOld)
-            setenv(m_name, m_old.c_str(), 1);
-        else
-            unsetenv(m_name);
-    }
-
-private:
-    const char* m_name;
-    std::string m_old;
-    bool m_hadOld = false;
-};
-
 class GameFlowTest : public testing::Test
 {
 protected:
     GameFlowTest()
-        : m_data("XDG_DATA_HOME", bed.folder / "user"), m_config("XDG_CONFIG_HOME", bed.folder / "config")
     {
-        std::filesystem::create_directories(bed.folder / "data/levels");
-        std::filesystem::create_directories(bed.folder / "data/ui");
-        bed.folder.WriteFile("data/levels/levels.xml", kLevels);
-        bed.folder.WriteFile("data/ui/resources_basic.xml", "<resources></resources>");
-        bed.parameters.minimizeOnFocusLoss = 1;
+        environment.WriteStartupData();
+        environment.WriteData("data/levels/levels.xml", kLevels);
     }
 
     FlowTestGame& Start()
     {
-        game = std::make_unique<FlowTestGame>(bed.parameters);
+        game = std::make_unique<FlowTestGame>(environment);
         game->Init();
         return *game;
     }
 
-    EngineTestBed bed;
+    FrameworkTest::GameEnvironment environment;
+    EngineTestBed& bed = environment.bed;
     std::unique_ptr<FlowTestGame> game;
-
-private:
-    ScopedEnvironment m_data;
-    ScopedEnvironment m_config;
 };
 }
 
@@ -96,14 +69,16 @@ namespace
 class LoadedGameFlowTest : public GameFlowTest
 {
 protected:
-    // With a profile named "Ann" made before the game starts, the start-up loading ends in the main menu.
-    void Load(bool withProfile = true)
+    // With a profile named "Ann" made before the start-up loading ends, that loading ends in the main menu.
+    void Load(bool withProfile = true, const std::function<void(ProfileBase&)>& changeProfile = {})
     {
         Start();
         if (withProfile)
         {
             ProfileManagerBase& profiles = *game->GetProfileManager();
             profiles.SetCurrentProfile(profiles.FindOrCreateProfile(L"Ann"), 1);
+            if (changeProfile)
+                changeProfile(Profile());
         }
         game->Stub(WindowIndex::Logos).nextResult = ResultCode::Done;
         game->Frame();
@@ -133,6 +108,20 @@ TEST_F(LoadedGameFlowTest, TheStartUpLoadingEndsInTheMainMenuWhenAProfileExists)
         EXPECT_NE(game->GetWindow(index), nullptr) << index;
     EXPECT_TRUE(game->GetGameCursor()->IsCursorVisible());
     EXPECT_EQ(static_cast<GUILoadingWindowBase*>(game->GetWindow(1))->GetKeeper(), nullptr) << "hidden again";
+}
+
+TEST_F(LoadedGameFlowTest, TheStartUpLoadingBringsStoredPositionsIntoTheLevelList)
+{
+    Load(true, [](ProfileBase& profile) {
+        profile.mapStage = 4;
+        profile.furthestStage = 1;
+        profile.furthestLevel = 3;
+        profile.Save();
+    });
+    FrameworkTest::TestProfileManager saved(game->GetEngine(), game->GetSoundPlayer(), game->GetUserDataFolder());
+    const ProfileBase& ann = *saved.GetCurrentProfile();
+    EXPECT_EQ((LevelPosition{ann.mapStage, ann.mapLevel}), (LevelPosition{0, 0}));
+    EXPECT_EQ((LevelPosition{ann.furthestStage, ann.furthestLevel}), (LevelPosition{0, 0}));
 }
 
 TEST_F(LoadedGameFlowTest, TheStartUpLoadingEndsInTheWelcomeWindowWithoutProfiles)
@@ -307,3 +296,379 @@ TEST_P(HandlerTableTest, TheResultCodeOpensTheNextWindowWithWhereItCameFrom)
 
 INSTANTIATE_TEST_SUITE_P(Handlers, HandlerTableTest, testing::ValuesIn(kHandlerCases),
                          [](const testing::TestParamInfo<HandlerCase>& info) { return info.param.name; });
+
+namespace
+{
+class LevelFlowTest : public LoadedGameFlowTest
+{
+protected:
+    void PlayAt(u32 stage, u32 level, u32 points, double seconds)
+    {
+        Profile().mapStage = stage;
+        Profile().mapLevel = level;
+        game->BeginPlay(2);
+        Logic().SetPoints(points);
+        Logic().PauseTimer(false);
+        bed.clock.AdvanceSeconds(seconds);
+        game->journal.clear();
+    }
+    void Finish(u32 state)
+    {
+        Logic().SetState(state);
+        game->DispatchRounds();
+    }
+    template <class Window>
+    Window& WindowAt(u32 index)
+    {
+        return *static_cast<Window*>(game->GetWindow(index));
+    }
+    // The profile list and the current profile as a fresh start reads them from disk.
+    std::unique_ptr<FrameworkTest::TestProfileManager> ReadProfiles() const
+    {
+        return std::make_unique<FrameworkTest::TestProfileManager>(game->GetEngine(), game->GetSoundPlayer(),
+                                                                   game->GetUserDataFolder());
+    }
+};
+}
+
+TEST_F(LevelFlowTest, ACompletedLevelBecomesProgressSavedInTheProfile)
+{
+    const struct
+    {
+        LevelPosition at;
+        LevelPosition next;
+        u8 last;
+    } cases[] = {{{0, 0}, {0, 1}, 0}, {{0, 1}, {1, 0}, 0}, {{1, 0}, {1, 0}, 1}};
+    Load();
+    u32 score = 0;
+    for (const auto& c : cases)
+    {
+        const std::string where = std::to_string(c.at.stage) + "-" + std::to_string(c.at.level);
+        PlayAt(c.at.stage, c.at.level, 100 + c.at.level, 40.0 + c.at.stage);
+        Logic().lives = 4;
+        Finish(GameLogicBase::StateLevelComplete);
+        score += 100 + c.at.level;
+        EXPECT_EQ(game->journal, (std::vector<FlowEvent>{Shown(22, 17)})) << where;
+        const auto& complete = WindowAt<GUILevelCompleteWindowBase>(22);
+        EXPECT_EQ(complete.GetPosition(), c.at) << where;
+        EXPECT_NEAR(complete.GetLevelTime(), 40.0f + c.at.stage, 1e-3f) << where;
+        EXPECT_FALSE(WindowAt<GUIGameLogicWindowBase>(16).IsActive()) << where;
+        EXPECT_EQ(Logic().GetPoints(), 0u) << "the points now count in the profile: " << where;
+
+        const auto profiles = ReadProfiles();
+        const ProfileBase& saved = *profiles->GetCurrentProfile();
+        EXPECT_EQ((LevelPosition{saved.mapStage, saved.mapLevel}), c.next) << where;
+        EXPECT_EQ((LevelPosition{saved.furthestStage, saved.furthestLevel}), c.next) << where;
+        EXPECT_EQ(saved.furthestFlag, c.last) << where;
+        EXPECT_EQ(saved.gameInProgress, c.last ? 0 : 1) << where;
+        EXPECT_EQ(saved.lives, 4u) << where;
+        EXPECT_EQ(saved.score, score) << where;
+        ASSERT_FALSE(saved.GetBestTimes().empty()) << where;
+        const LevelTimeRecord& record = *saved.GetBestTimes().back();
+        EXPECT_EQ((LevelPosition{record.stage, record.level}), c.at) << where;
+        EXPECT_NEAR(record.time, 40.0f + c.at.stage, 1e-3f) << where;
+        std::wstring holder;
+        f32 best = 0.0f;
+        EXPECT_TRUE(profiles->GetBestTime(c.at, 0, holder, best)) << where;
+        EXPECT_EQ(holder, L"Ann") << where;
+        game->DispatchRounds();
+        Answer(22, ResultCode::LevelMap);
+    }
+}
+
+TEST_F(LevelFlowTest, ReplayingAnEarlierLevelNeverMovesTheFurthestPositionBack)
+{
+    Load();
+    Profile().furthestStage = 1;
+    Profile().furthestLevel = 0;
+    PlayAt(0, 0, 10, 5.0);
+    Finish(GameLogicBase::StateLevelComplete);
+    EXPECT_EQ((LevelPosition{Profile().furthestStage, Profile().furthestLevel}), (LevelPosition{1, 0}));
+    EXPECT_EQ(Profile().furthestFlag, 0);
+    EXPECT_EQ((LevelPosition{Profile().mapStage, Profile().mapLevel}), (LevelPosition{0, 1}));
+}
+
+TEST_F(LevelFlowTest, LevelCompleteStageCompleteAndGameCompleteRunInOneFrame)
+{
+    Load();
+    game->Stub(22).resultOnShow = ResultCode::StageComplete;
+    game->Stub(23).resultOnShow = ResultCode::GameComplete;
+    game->Stub(24).resultOnShow = ResultCode::Done;
+    PlayAt(1, 0, 300, 12.0);
+    Logic().SetState(GameLogicBase::StateLevelComplete);
+    game->Frame();
+    EXPECT_EQ(game->journal, (std::vector<FlowEvent>{Shown(22, 17), Hidden(22), Shown(23, 22), Hidden(23), Hidden(16),
+                                                     Shown(24, 23), Hidden(24), Shown(13, 24)}));
+    EXPECT_EQ(game->GetGameLogic(), nullptr);
+    EXPECT_EQ(WindowAt<GUIStageCompleteWindowBase>(23).GetPosition(), (LevelPosition{1, 0}));
+    ASSERT_EQ(game->GetHighScores()->GetCount(0), 1u);
+    EXPECT_EQ(game->GetHighScores()->GetEntry(0, 0)->score, 300u);
+    EXPECT_EQ(WindowAt<GUIHighScoresWindowBase>(13).GetHighlightedEntry(), game->GetHighScores()->GetEntry(0, 0));
+}
+
+// A game window that never appeared skips the framework's hide, which would keep its result for the next
+// round: the flow still acts on it once, so one finished game is one high-score entry.
+TEST_F(LevelFlowTest, AGameCompleteWindowThatKeepsItsResultStillAddsOneHighScore)
+{
+    Load();
+    game->Stub(22).resultOnShow = ResultCode::StageComplete;
+    game->Stub(23).resultOnShow = ResultCode::GameComplete;
+    game->Stub(24).resultOnShow = ResultCode::Done;
+    game->Stub(24).skipBaseHide = true;
+    PlayAt(1, 0, 300, 12.0);
+    Logic().SetState(GameLogicBase::StateLevelComplete);
+    game->Frame();
+    game->Frame();
+    EXPECT_EQ(game->GetHighScores()->GetCount(0), 1u);
+    EXPECT_EQ(std::count(game->journal.begin(), game->journal.end(), Shown(13, 24)), 1);
+}
+
+TEST_F(LevelFlowTest, AResultOfAnUpdateIsHandledOnceAndAnUnlistedOneIsDropped)
+{
+    Load();
+    game->journal.clear();
+    game->Stub(WindowIndex::MainMenu).nextResult = ResultCode::Options;
+    game->Frame();
+    EXPECT_TRUE(game->journal.empty()) << "stored by the update, after this frame's dispatch";
+    game->Frame();
+    game->Frame();
+    EXPECT_EQ(game->journal, (std::vector<FlowEvent>{Hidden(5), Shown(14, 6)}));
+    Answer(WindowIndex::Options, ResultCode::BackToPlay);
+    EXPECT_TRUE(game->journal.empty());
+    EXPECT_EQ(game->GetWindow(WindowIndex::Options)->GetResultCode(), 0u);
+}
+
+TEST_F(LevelFlowTest, GameOverKeepsPlayUntilItsWindowIsClosed)
+{
+    Load();
+    Profile().gameInProgress = 1;
+    PlayAt(0, 1, 0, 3.0);
+    Finish(GameLogicBase::StateGameOver);
+    EXPECT_EQ(game->journal, (std::vector<FlowEvent>{Shown(25, 17)}));
+    EXPECT_NE(game->GetGameLogic(), nullptr);
+    EXPECT_FALSE(WindowAt<GUIGameLogicWindowBase>(16).IsActive());
+    EXPECT_EQ(ReadProfiles()->GetCurrentProfile()->gameInProgress, 0) << "saved";
+    Answer(25, ResultCode::Done);
+    EXPECT_EQ(game->journal, (std::vector<FlowEvent>{Hidden(25), Shown(5, 25), Hidden(16)}));
+    EXPECT_EQ(game->GetGameLogic(), nullptr);
+    EXPECT_EQ(game->GetHighScores()->GetCount(0), 0u);
+}
+
+TEST_F(LevelFlowTest, TheLevelBeforeStaysLoadedUntilTheLevelAfterItStarts)
+{
+    Load();
+    Answer(11, ResultCode::Start);
+    GameTools::DataKeeper* first = game->GetLevelData();
+    ASSERT_NE(first, nullptr);
+    EXPECT_EQ(static_cast<GUILoadingWindowBase*>(game->GetWindow(2))->GetKeeper(), first);
+    EXPECT_EQ(game->GetPreviousLevelData(), nullptr);
+    Answer(11, ResultCode::Start);
+    GameTools::DataKeeper* second = game->GetLevelData();
+    EXPECT_EQ(game->GetPreviousLevelData(), first);
+    Answer(11, ResultCode::Start);
+    EXPECT_EQ(game->GetPreviousLevelData(), second);
+    EXPECT_EQ(game->gameLogicDataMade, 3u);
+}
+
+TEST_F(LevelFlowTest, StoredPositionsOutsideTheLevelListAreBroughtBackBeforeUse)
+{
+    const struct
+    {
+        LevelPosition map;
+        LevelPosition furthest;
+    } cases[] = {{{5, 0}, {7, 7}}, {{0, 2}, {0, 1}}, {{1, 1}, {1, 0}}};
+    Load();
+    for (const auto& c : cases)
+    {
+        Profile().mapStage = c.map.stage;
+        Profile().mapLevel = c.map.level;
+        Profile().furthestStage = c.furthest.stage;
+        Profile().furthestLevel = c.furthest.level;
+        Profile().Save();
+        game->gameLogicsMade.clear();
+        Answer(11, ResultCode::Start);
+        Answer(2, ResultCode::Done);
+        ASSERT_EQ(game->gameLogicsMade.size(), 1u);
+        EXPECT_EQ(game->gameLogicsMade[0][0], 0u);
+        EXPECT_EQ(game->gameLogicsMade[0][1], 0u);
+        const auto profiles = ReadProfiles();
+        const ProfileBase& saved = *profiles->GetCurrentProfile();
+        EXPECT_EQ((LevelPosition{saved.mapStage, saved.mapLevel}), (LevelPosition{0, 0}));
+        const bool furthestValid = c.furthest.stage < 2 && c.furthest.level < (c.furthest.stage == 0 ? 2u : 1u);
+        const LevelPosition expectedFurthest = furthestValid ? c.furthest : LevelPosition{0, 0};
+        EXPECT_EQ((LevelPosition{saved.furthestStage, saved.furthestLevel}), expectedFurthest);
+        Answer(16, ResultCode::GameLogicMenu);
+        Answer(18, ResultCode::ExitToMenuQuestion);
+        Answer(19, ResultCode::MainMenu);
+    }
+}
+
+TEST_F(LevelFlowTest, WithoutACurrentProfileTheHandlersDoNothingThatNeedsOne)
+{
+    Load(false);
+    for (const auto& [window, code] : {std::pair{5u, 23u}, {11u, 23u}, {2u, 1u}, {12u, 13u}})
+    {
+        game->GetWindow(window)->Show(1);
+        Answer(window, code);
+        EXPECT_TRUE(game->journal.empty()) << window << " " << code;
+        EXPECT_EQ(game->GetGameLogic(), nullptr);
+    }
+    game->GetWindow(24)->Show(1);
+    Answer(24, ResultCode::Done);
+    EXPECT_EQ(game->journal, (std::vector<FlowEvent>{Hidden(24), Shown(5, 24)}));
+    EXPECT_EQ(game->GetHighScores()->GetCount(0), 0u);
+}
+
+TEST_F(LevelFlowTest, APlayerDeletedDuringPlayEndsTheLevelWithoutProgress)
+{
+    Load();
+    ProfileManagerBase& profiles = *game->GetProfileManager();
+    ProfileBase* ann = &Profile();
+    PlayAt(0, 0, 50, 2.0);
+    profiles.SetCurrentProfile(nullptr, 1);
+    Finish(GameLogicBase::StateLevelComplete);
+    EXPECT_EQ(game->journal, (std::vector<FlowEvent>{Shown(22, 17)}));
+    Answer(22, ResultCode::LevelMap);
+    profiles.SetCurrentProfile(ann, 1);
+    game->BeginPlay(1);
+    Logic().SetPoints(80);
+    profiles.SetCurrentProfile(nullptr, 1);
+    Finish(GameLogicBase::StateGameOver);
+    Answer(25, ResultCode::Done);
+    EXPECT_EQ(game->journal, (std::vector<FlowEvent>{Hidden(25), Shown(5, 25), Hidden(16)}));
+    EXPECT_EQ(game->GetHighScores()->GetCount(0), 0u);
+}
+
+TEST_F(LevelFlowTest, LosingTheFocusInPlayLandsInThePauseWindowUntilThePlayerResumes)
+{
+    Load();
+    PlayAt(0, 0, 0, 1.0);
+    PlatformWindow* gameWindow = bed.windows.focus;
+    ASSERT_NE(gameWindow, nullptr);
+    bed.windows.focusFollowsRequests = false;
+    bed.windows.focus = nullptr;
+    game->Frame();
+    EXPECT_EQ(game->journal, (std::vector<FlowEvent>{Shown(17, 1)}));
+    EXPECT_EQ(Logic().GetState(), GameLogicBase::StatePaused);
+    EXPECT_FALSE(WindowAt<GUIGameLogicWindowBase>(16).IsActive());
+    const u32 updates = game->Stub(17).updates;
+    game->Frame();
+    EXPECT_EQ(game->Stub(17).updates, updates) << "frozen without the focus";
+    bed.windows.focus = gameWindow;
+    game->Frame();
+    EXPECT_TRUE(game->Stub(17).shown);
+    EXPECT_EQ(Logic().GetState(), GameLogicBase::StatePaused);
+    game->Stub(17).nextResult = ResultCode::BackToPlay;
+    game->Frame();
+    game->Frame();
+    EXPECT_EQ(Logic().GetState(), GameLogicBase::StatePlaying);
+    EXPECT_TRUE(WindowAt<GUIGameLogicWindowBase>(16).IsActive());
+    EXPECT_FALSE(game->Stub(17).shown);
+}
+
+TEST_F(LevelFlowTest, OptionsAskForTheVideoModeOnlyWhenItChanged)
+{
+    Load();
+    Answer(WindowIndex::MainMenu, ResultCode::Options);
+    auto& options = WindowAt<GUIOptionsWindowBase>(WindowIndex::Options);
+    VelkorEngine::Config& config = *game->GetEngine()->GetConfig();
+    for (u32 width : {640u, 800u, 1024u})
+        options.AddVideoMode(width, width * 3 / 4);
+    options.Show(StateId::MainMenu);
+    options.ApplySettings();
+    EXPECT_TRUE(config.IsCommandIdle("g_update_video_mode"));
+    options.SetSelectedModeIndex(2);
+    options.ApplySettings();
+    EXPECT_FALSE(config.IsCommandIdle("g_update_video_mode"));
+    game->Frame();
+    EXPECT_TRUE(config.IsCommandIdle("g_update_video_mode")) << "the frame carried the request out";
+    EXPECT_EQ(*config.GetRenderSettings().videoMode, "1024x768x32");
+}
+
+namespace
+{
+std::vector<FlowEvent> ShowsOnly(const std::vector<FlowEvent>& journal)
+{
+    std::vector<FlowEvent> shows;
+    std::copy_if(journal.begin(), journal.end(), std::back_inserter(shows),
+                 [](const FlowEvent& event) { return event.kind == FlowEvent::Show; });
+    return shows;
+}
+}
+
+// A new player's whole first game, window by window, as buttons would drive it, and what it leaves on disk.
+TEST_F(LevelFlowTest, AScriptedSessionFromTheFirstProfileToTheHighScores)
+{
+    Load(false);
+    const auto step = [this](u32 window, u32 code) {
+        game->Stub(window).nextResult = code;
+        game->Frame();
+        game->Frame();
+    };
+    WindowAt<GUIWelcomeWindowBase>(WindowIndex::Welcome).CreateProfile(L"Ann");
+    step(WindowIndex::Welcome, ResultCode::MainMenu);
+    step(WindowIndex::MainMenu, ResultCode::Profiles);
+    step(WindowIndex::Profiles, ResultCode::NewProfile);
+    ASSERT_TRUE(WindowAt<GUINewProfileWindowBase>(WindowIndex::NewProfile).CreateProfile(L"Bob"));
+    step(WindowIndex::NewProfile, ResultCode::Profiles);
+    step(WindowIndex::Profiles, ResultCode::MainMenu);
+    step(WindowIndex::MainMenu, ResultCode::Start);
+    const u32 stageResults[] = {0, ResultCode::LevelMap, ResultCode::GameComplete};
+    for (u32 level = 0; level < 3; ++level)
+    {
+        step(WindowIndex::StartGame, ResultCode::Start);
+        step(WindowIndex::GameLogicLoading, ResultCode::Done);
+        ASSERT_NE(game->GetGameLogic(), nullptr) << level;
+        Logic().SetPoints(100 * (level + 1));
+        Logic().PauseTimer(false);
+        bed.clock.AdvanceSeconds(30.0 + level);
+        Logic().SetState(GameLogicBase::StateLevelComplete);
+        game->Frame();
+        game->Stub(WindowIndex::StageComplete).resultOnShow = stageResults[level];
+        step(WindowIndex::LevelComplete, level == 0 ? ResultCode::LevelMap : ResultCode::StageComplete);
+    }
+    step(WindowIndex::GameComplete, ResultCode::Done);
+    step(WindowIndex::HighScores, ResultCode::MainMenu);
+
+    EXPECT_EQ(ShowsOnly(game->journal),
+              (std::vector<FlowEvent>{Shown(0, 1),   Shown(1, 2),   Shown(3, 3),   Shown(5, 4),   Shown(6, 6),
+                                      Shown(7, 10),  Shown(6, 11),  Shown(5, 10),  Shown(11, 6),  Shown(2, 15),
+                                      Shown(16, 16), Shown(22, 17), Shown(11, 22), Shown(2, 15),  Shown(16, 16),
+                                      Shown(22, 17), Shown(23, 22), Shown(11, 23), Shown(2, 15),  Shown(16, 16),
+                                      Shown(22, 17), Shown(23, 22), Shown(24, 23), Shown(13, 24), Shown(5, 7)}));
+    EXPECT_EQ(game->GetGameLogic(), nullptr);
+
+    const auto profiles = ReadProfiles();
+    ASSERT_EQ(profiles->GetProfileCount(), 2u);
+    const ProfileBase& bob = *profiles->GetCurrentProfile();
+    EXPECT_EQ(bob.name, L"Bob");
+    EXPECT_EQ((LevelPosition{bob.mapStage, bob.mapLevel}), (LevelPosition{1, 0}));
+    EXPECT_EQ((LevelPosition{bob.furthestStage, bob.furthestLevel}), (LevelPosition{1, 0}));
+    EXPECT_EQ(bob.furthestFlag, 1);
+    EXPECT_EQ(bob.gameInProgress, 0);
+    EXPECT_EQ(bob.score, 600u);
+    EXPECT_EQ(bob.GetBestTimes().size(), 3u);
+    EXPECT_EQ(profiles->FindProfile(L"Ann")->score, 0u);
+    EXPECT_EQ(profiles->GetBestTimeCount(), 3u);
+    for (u32 index = 0; index < 3; ++index)
+        EXPECT_EQ(profiles->GetBestTimeRecord(index).holder, L"Bob");
+
+    const HighScoresTable scores(game->GetEngine(), 10, game->GetUserDataFolder());
+    ASSERT_EQ(scores.GetCount(0), 1u);
+    EXPECT_EQ(scores.GetEntry(0, 0)->name, L"Bob");
+    EXPECT_EQ(scores.GetEntry(0, 0)->score, 600u);
+}
+
+// The start-game window comes before the level-complete window in the dispatch order: the result it keeps
+// from its show is handled in the next round of the same frame.
+TEST_F(LevelFlowTest, AResultKeptFromAShowEarlierInTheOrderIsHandledInTheNextRound)
+{
+    Load();
+    PlayAt(0, 0, 10, 1.0);
+    game->GetWindow(WindowIndex::LevelComplete)->Show(StateId::Play);
+    game->Stub(WindowIndex::StartGame).resultOnShow = ResultCode::Start;
+    Answer(WindowIndex::LevelComplete, ResultCode::LevelMap);
+    EXPECT_EQ(game->journal,
+              (std::vector<FlowEvent>{Hidden(22), Hidden(16), Shown(11, 22), Hidden(11), Shown(2, 15)}));
+    EXPECT_EQ(game->gameLogicDataMade, 1u);
+}

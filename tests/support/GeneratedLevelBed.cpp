@@ -3,7 +3,6 @@
 
 #include "engine/core/Random.h"
 #include "engine/core/TimerManager.h"
-#include "engine/scene/ParticleSystemManager.h"
 #include "framework/DataKeeper.h"
 #include "game/play/GameLogic.h"
 #include "game/play/GameLogicData.h"
@@ -75,9 +74,11 @@ void GeneratedLevelBed::AdvanceClock()
 
 void GeneratedLevelBed::Frame()
 {
-    AdvanceClock();
+    bed.clock.AdvanceSeconds(FrameTime);
+    VelkorEngine::Engine& engine = bed.GetEngine();
+    engine.Render();
     logic->Update();
-    bed.GetEngine().GetParticleSystemManager()->Update();
+    engine.Frame(0);
 }
 
 void GeneratedLevelBed::Frames(int count)

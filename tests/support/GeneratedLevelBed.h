@@ -69,7 +69,8 @@ public:
     void End();
     // The clock moves on by the frame time and the timers measure it; nothing else runs.
     void AdvanceClock();
-    // One frame: the clock moves on by the frame time, the game logic runs, then the engine's effects.
+    // One frame as the game runs it: the clock moves on by the frame time, the engine reads its timers and
+    // input, the game logic runs, then the engine moves its effects and models and draws them.
     void Frame();
     void Frames(int count);
 

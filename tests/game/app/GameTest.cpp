@@ -17,6 +17,7 @@
 #include "game/app/GUIGameCursor.h"
 #include "game/app/GUIMenuWindow.h"
 #include "game/app/GUIMenuWindowManager.h"
+#include "game/app/GUIWelcomeWindow.h"
 #include "game/app/Profile.h"
 #include "tests/support/InstalledGameBed.h"
 
@@ -140,8 +141,9 @@ TEST_F(GameTest, TheStartUpReachesTheWelcomeWindowWithTheMenuMusicBackgroundAndT
     ASSERT_NE(Cursor().GetTrail(), nullptr);
     EXPECT_EQ(Cursor().GetTrail()->active, 1);
     EXPECT_TRUE(Cursor().IsCursorVisible());
-    auto* welcome = dynamic_cast<Korvane::GUIMenuWindow*>(game->GetWindow(WindowIndex::Welcome));
-    ASSERT_NE(welcome, nullptr);
+    auto* welcomeWindow = dynamic_cast<Korvane::GUIWelcomeWindow*>(game->GetWindow(WindowIndex::Welcome));
+    ASSERT_NE(welcomeWindow, nullptr);
+    Korvane::GUIMenuWindow* welcome = &welcomeWindow->GetMenuWindow();
     EXPECT_TRUE(welcome->IsShown());
     EXPECT_EQ(game->GetMenuWindowManager()->GetTokenHolder(), welcome);
     // The background's front window holds every menu window.

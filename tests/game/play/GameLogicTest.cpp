@@ -5,16 +5,21 @@
 #include "framework/ScoreKeeper.h"
 #include "game/play/Ball.h"
 #include "game/play/BallManager.h"
+#include "game/play/Barrier.h"
 #include "game/play/Bat.h"
 #include "game/play/Bonus.h"
 #include "game/play/BonusManager.h"
 #include "game/play/Brick.h"
 #include "game/play/GameGeometry.h"
+#include "game/play/Gun.h"
+#include "game/play/Hammer.h"
 #include "game/play/BrickDurability.h"
 #include "tests/support/GeneratedLevelBed.h"
 #include "tests/support/RecordingSoundPlayer.h"
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 using namespace Korvane;
 using VelkorEngine::u32;
@@ -192,6 +197,31 @@ TEST_F(GameLogicTest, TheLevelIsCompleteOnlyOnceTheFieldHasStayedEmptyForMoreTha
     EXPECT_EQ(logic->lives, kLives);
 }
 
+TEST_F(GameLogicTest, ABrokenBrickReleasesABonusFromItsCentreOnceTheCountdownHasRunOut)
+{
+    BonusManager& bonuses = logic->GetBonusManager();
+    Brick& brick = *logic->GetGeometry().GetBricks().front();
+    const VelkorEngine::Vector3 centre = brick.GetCenter();
+    bonuses.SetCountdown(-1.0f);
+    brick.Destroy(DestroyKind::Super, false);
+    ASSERT_EQ(bonuses.GetBonuses().size(), 1u);
+    EXPECT_EQ(bonuses.GetBonuses()[0]->GetPosition().x, centre.x);
+    EXPECT_EQ(bonuses.GetBonuses()[0]->GetPosition().y, centre.y);
+    // A brick hit without breaking releases nothing and leaves the countdown alone.
+    bonuses.SetCountdown(5.0f);
+    bool dented = false;
+    for (Brick* other : logic->GetGeometry().GetBricks())
+        if (other->IsAlive() && (other->GetKindFlags() & (BlockKind::Hard | BlockKind::Unbreakable)))
+        {
+            other->Destroy(DestroyKind::Simple, false);
+            EXPECT_EQ(bonuses.GetCountdown(), 5.0f);
+            dented = true;
+            break;
+        }
+    EXPECT_TRUE(dented);
+    EXPECT_EQ(bonuses.GetBonuses().size(), 1u);
+}
+
 TEST_F(GameLogicTest, FewBricksLeftStartTheHammerTimer)
 {
     EXPECT_TRUE(logic->GetBonusManager().IsHammerTimerArmed());
@@ -199,6 +229,86 @@ TEST_F(GameLogicTest, FewBricksLeftStartTheHammerTimer)
     play.Frame();
     EXPECT_FALSE(logic->GetBonusManager().IsHammerTimerArmed());
     EXPECT_GT(logic->GetBonusManager().GetHammerTimer(), 8.0f);
+}
+
+TEST_F(GameLogicTest, AClickWithAHeldBallLaunchesItWithoutFiringWhileTheHammerStillStrikes)
+{
+    WaitForBat();
+    logic->GetGun(0).AddCharges(24);
+    logic->ApplyBonus(GameLogic::BonusHammer);
+    EXPECT_EQ(logic->GetHammer().StrikesLeft(), 6);
+    logic->Click();
+    play.Frames(2);
+    EXPECT_TRUE(logic->IsBallInPlay());
+    EXPECT_EQ(logic->GetGun(0).Charges(), 24);
+    play.Frames(100);
+    EXPECT_EQ(logic->GetHammer().StrikesLeft(), 5);
+}
+
+TEST_F(GameLogicTest, AClickWithBothGunsLoadedFiresTheArbalestOnly)
+{
+    Launch();
+    logic->GetGun(0).AddCharges(24);
+    logic->GetGun(1).AddCharges(12);
+    logic->Click();
+    play.Frame();
+    EXPECT_EQ(logic->GetGun(0).Charges(), 23);
+    EXPECT_EQ(logic->GetGun(1).Charges(), 12);
+    logic->GetGun(0).Remove();
+    play.Frames(10);
+    logic->Click();
+    play.Frame();
+    EXPECT_EQ(logic->GetGun(1).Charges(), 11);
+}
+
+TEST_F(GameLogicTest, StoppedWeaponsIgnoreTheClick)
+{
+    Launch();
+    logic->GetGun(0).AddCharges(24);
+    logic->ApplyBonus(GameLogic::BonusHammer);
+    logic->Pause(true);
+    play.Frames(60);
+    ASSERT_TRUE(logic->GetGun(0).IsBlocked());
+    ASSERT_TRUE(logic->GetHammer().IsBlocked());
+    logic->Click();
+    play.Frames(100);
+    EXPECT_EQ(logic->GetGun(0).Charges(), 24);
+    EXPECT_EQ(logic->GetHammer().StrikesLeft(), 6);
+}
+
+TEST_F(GameLogicTest, EachGunBonusPutsTheOtherGunAway)
+{
+    logic->GetGun(1).AddCharges(5);
+    logic->ApplyBonus(GameLogic::BonusArbalest);
+    EXPECT_EQ(logic->GetGun(0).Charges(), 24);
+    EXPECT_EQ(logic->GetGun(1).Charges(), 0);
+    logic->ApplyBonus(GameLogic::BonusBallista);
+    EXPECT_EQ(logic->GetGun(0).Charges(), 0);
+    EXPECT_EQ(logic->GetGun(1).Charges(), 12);
+    logic->ApplyBonus(GameLogic::BonusBallista);
+    EXPECT_EQ(logic->GetGun(1).Charges(), 24);
+}
+
+TEST_F(GameLogicTest, BarrierBonusesAddRopesUpToThree)
+{
+    for (u32 i = 1; i <= 4; ++i)
+    {
+        logic->ApplyBonus(GameLogic::BonusBarrier);
+        EXPECT_EQ(logic->GetBarrier().RopesUp(), std::min(i, Barrier::MaxRopes));
+    }
+}
+
+TEST_F(GameLogicTest, ALostBatTakesTheWeaponsWithIt)
+{
+    Launch();
+    logic->ApplyBonus(GameLogic::BonusArbalest);
+    logic->ApplyBonus(GameLogic::BonusHammer);
+    LoseAllBalls();
+    play.Frame();
+    EXPECT_EQ(logic->GetGun(0).Charges(), 0);
+    EXPECT_EQ(logic->GetGun(1).Charges(), 0);
+    EXPECT_EQ(logic->GetHammer().StrikesLeft(), 0);
+    EXPECT_FALSE(logic->GetHammer().IsShown());
 }
 
 TEST_F(GameLogicTest, BonusesChangeLivesBatAndBalls)

@@ -56,7 +56,6 @@
 #include "game/app/GUIMenuWindowManager.h"
 #include "game/app/GUINewProfileWindow.h"
 #include "game/app/GUIOptionsWindow.h"
-#include "game/app/GUIPlaceholderWindow.h"
 #include "game/app/GUIProfileNameConflictWindow.h"
 #include "game/app/GUIProfilesWindow.h"
 #include "game/app/GUIRenameProfileWindow.h"
@@ -179,11 +178,6 @@ Profile* Game::CurrentProfile() const
 VelkorEngine::GUIWindow* Game::BackgroundWindow() const
 {
     return m_background->GetTopWindow();
-}
-
-GUIMenuWindowParts Game::MenuParts() const
-{
-    return {m_engine.get(), GetSoundPlayer(), Data(), GetToolManager(), m_menuWindowManager.get(), BackgroundWindow()};
 }
 
 std::unique_ptr<LevelManagerBase> Game::CreateLevelManager()

@@ -22,7 +22,6 @@ class GUIBackground;
 class GUIGameCursor;
 class GUIMenuWindowManager;
 class Profile;
-struct GUIMenuWindowParts;
 
 class Game : public GameFramework::GameBase
 {
@@ -112,7 +111,6 @@ private:
     GUIGameCursor* Cursor() const;
     Profile* CurrentProfile() const;
     VelkorEngine::GUIWindow* BackgroundWindow() const;
-    GUIMenuWindowParts MenuParts() const;
     u32 ResultOf(u32 windowIndex) const;
 
     void RegisterGUISounds();

@@ -78,6 +78,8 @@ public:
     const VelkorEngine::Vector2& GetSize() const { return m_size; }
     VelkorEngine::i32 GetHeight() const { return m_height; }
     bool HasFader() const { return !m_faderName.empty(); }
+    const std::string& GetFaderName() const { return m_faderName; }
+    const Fader& GetFader() const { return m_fader; }
     // The opacity the fader gives now.
     VelkorEngine::f32 GetFadeValue() const { return m_fadeValue; }
     // Whether the transition in progress leads to the shown state.

@@ -56,6 +56,7 @@ public:
     void SetMaxPrintingTime(VelkorEngine::f32 seconds) { m_maxPrintingTime = seconds; }
 
     const std::string& GetKey() const { return m_key; }
+    const std::string& GetFontName() const { return m_fontName; }
     const std::wstring& GetText() const { return m_text; }
     const std::vector<std::wstring>& GetLines() const { return m_lines; }
     VelkorEngine::u32 GetCharacterCount() const { return m_characterCount; }

@@ -1,0 +1,176 @@
+// The whole game in one process on the engine twins with the generated data set: from the main menu to the
+// level map, the first level started there with the mouse, played to its end, the level-complete window and
+// the player's progress on disk, then on to the next level.
+#include "game/app/Game.h"
+
+#include "engine/core/Engine.h"
+#include "engine/core/Window.h"
+#include "framework/GUIFrameworkWindow.h"
+#include "framework/GameWindowIds.h"
+#include "framework/ProfileManagerBase.h"
+#include "game/app/Profile.h"
+#include "game/play/Bat.h"
+#include "game/play/Brick.h"
+#include "game/play/GameGeometry.h"
+#include "game/play/GameLogic.h"
+#include "tests/framework/TestGame.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+using namespace GameFramework;
+using VelkorEngine::u32;
+using VelkorEngine::Vector2;
+
+namespace
+{
+constexpr DWORD kDown = 0x80;
+constexpr DWORD kUp = 0x00;
+// The level map's start button: in the map's panel at (60, 90), 70 units below it, 200 x 44.
+const Vector2 kMapStart(60.0f + 480.0f + 100.0f, 90.0f - 70.0f + 22.0f);
+// The level-complete window's button: in its panel at (150, 70), at (130, 28), 240 x 44.
+const Vector2 kLevelCompleteNext(150.0f + 130.0f + 120.0f, 70.0f + 28.0f + 22.0f);
+const Vector2 kField(400.0f, 300.0f);
+
+class WholeGameTest : public testing::Test
+{
+protected:
+    WholeGameTest()
+    {
+        environment.bed.folder.WriteFile("user.ini", std::string("SOFTWARE\\Tarnwick Games\\Korvane|InstallPath=") +
+                                                         KORVANE_DATA_ROOT + "\n");
+        game = std::make_unique<Korvane::Game>();
+    }
+
+    void Frames(int count)
+    {
+        for (int i = 0; i < count; ++i)
+        {
+            environment.bed.clock.AdvanceSeconds(1.0 / 60.0);
+            game->Frame();
+        }
+    }
+
+    // Frames until the condition holds; false when it never did.
+    bool RunUntil(const std::function<bool()>& condition, int limit = 3000)
+    {
+        for (int i = 0; i < limit; ++i)
+        {
+            if (condition())
+                return true;
+            Frames(1);
+        }
+        return condition();
+    }
+
+    bool IsShownWith(u32 window, u32 stateId) const
+    {
+        const GUIFrameworkWindow* shown = game->GetWindow(window);
+        return shown != nullptr && shown->GetStateId() == stateId;
+    }
+
+    // The mouse over a point of the GUI screen, which the window stretches over its client area.
+    void MoveMouseTo(const Vector2& point)
+    {
+        const VelkorEngine::Window& window = *game->GetEngine()->GetWindow();
+        POINT pixel{static_cast<LONG>(point.x * static_cast<float>(window.GetWidth()) / 800.0f),
+                    static_cast<LONG>((600.0f - point.y) * static_cast<float>(window.GetHeight()) / 600.0f)};
+        ClientToScreen(window.GetHandle(), &pixel);
+        environment.bed.windows.cursor = pixel;
+    }
+
+    void Click(const Vector2& point)
+    {
+        MoveMouseTo(point);
+        Frames(2);
+        environment.bed.input.mouse.AddRecord(DIMOFS_BUTTON0, kDown);
+        Frames(1);
+        environment.bed.input.mouse.AddRecord(DIMOFS_BUTTON0, kUp);
+        Frames(1);
+    }
+
+    // From the start of the program to the first level in play with its ball held on the risen bat.
+    void StartFirstLevel()
+    {
+        ProfileManagerBase& profiles = *game->GetProfileManager();
+        profiles.SetCurrentProfile(profiles.FindOrCreateProfile(L"Ada"), 1);
+        ASSERT_TRUE(RunUntil([&] { return IsShownWith(WindowIndex::MainMenu, StateId::GameLoading); }));
+        Frames(60);
+        // The main menu's start button stands in by its result: the menus are another part's work.
+        game->GetWindow(WindowIndex::MainMenu)->SetResultCode(ResultCode::Start);
+        ASSERT_TRUE(RunUntil([&] { return IsShownWith(WindowIndex::StartGame, StateId::MainMenu); }));
+        Frames(90);
+        Click(kMapStart);
+        ASSERT_TRUE(RunUntil([&] { return Logic() != nullptr; })) << "the level never started";
+        ASSERT_TRUE(RunUntil([&] { return Logic()->GetBat().HasRisen(); }));
+    }
+
+    void PressKey(DWORD key)
+    {
+        environment.bed.input.keyboard.AddRecord(key, kDown);
+        Frames(1);
+        environment.bed.input.keyboard.AddRecord(key, kUp);
+        Frames(1);
+    }
+
+    Korvane::GameLogic* Logic() const { return dynamic_cast<Korvane::GameLogic*>(game->GetGameLogic()); }
+
+    FrameworkTest::GameEnvironment environment;
+    std::unique_ptr<Korvane::Game> game;
+};
+
+TEST_F(WholeGameTest, TheFirstLevelStartedFromTheMapIsPlayedToItsEndAndTheNextOneFollows)
+{
+    StartFirstLevel();
+    ProfileManagerBase& profiles = *game->GetProfileManager();
+    Korvane::GameLogic& logic = *Logic();
+    EXPECT_EQ(logic.GetLevelRecord()->stage, 0u);
+    EXPECT_EQ(logic.GetLevelRecord()->level, 0u);
+    Click(kField);
+    ASSERT_TRUE(RunUntil([&] { return logic.IsBallInPlay(); }, 60)) << "the click never reached the game logic";
+    Frames(120);
+    const u32 pointsBefore = logic.GetPoints();
+    for (Korvane::Brick* brick : std::vector<Korvane::Brick*>(logic.GetGeometry().GetBricks()))
+        if (brick->MustBeDestroyed())
+            brick->Destroy(Korvane::DestroyKind::Super, false);
+    ASSERT_TRUE(RunUntil([&] { return IsShownWith(WindowIndex::LevelComplete, StateId::Play); }, 600));
+    Frames(240);
+
+    Korvane::Profile saved(game->GetEngine(), game->GetUserDataFolder());
+    saved.Load(profiles.GetCurrentProfile()->GetFileName());
+    EXPECT_EQ(saved.mapStage, 0u);
+    EXPECT_EQ(saved.mapLevel, 1u);
+    EXPECT_EQ(saved.furthestLevel, 1u);
+    EXPECT_EQ(saved.gameInProgress, 1u);
+    EXPECT_GT(saved.score, pointsBefore);
+    EXPECT_EQ(saved.GetBestTimes().size(), 1u);
+
+    // A level of a few seconds against an ace time of a minute: the counted bonus is saved as the window goes.
+    Click(kLevelCompleteNext);
+    ASSERT_TRUE(RunUntil([&] { return Logic() != nullptr && Logic()->GetLevelRecord()->level == 1; }))
+        << "the next level never started";
+    Korvane::Profile afterBonus(game->GetEngine(), game->GetUserDataFolder());
+    afterBonus.Load(profiles.GetCurrentProfile()->GetFileName());
+    EXPECT_GT(afterBonus.score, saved.score);
+    EXPECT_EQ(afterBonus.score, profiles.GetCurrentProfile()->score);
+}
+
+TEST_F(WholeGameTest, SpacePausesThePlayAndThePauseWindowsButtonResumesIt)
+{
+    StartFirstLevel();
+    Korvane::GameLogic& logic = *Logic();
+    PressKey(DIK_SPACE);
+    ASSERT_TRUE(RunUntil([&] { return IsShownWith(WindowIndex::GameLogicPause, StateId::Play); }, 10));
+    EXPECT_EQ(logic.GetState(), GameLogicBase::StatePaused);
+    Frames(90);
+    // The pause notice's button: in its panel at (200, 170), at (80, 24), 240 x 44.
+    Click(Vector2(200.0f + 80.0f + 120.0f, 170.0f + 24.0f + 22.0f));
+    // The result of the release frame is handled in the next frame.
+    Frames(1);
+    EXPECT_EQ(logic.GetState(), GameLogicBase::StatePlaying);
+    Frames(60);
+    Click(kField);
+    EXPECT_TRUE(RunUntil([&] { return logic.IsBallInPlay(); }, 60)) << "play did not take the click again";
+}
+}

@@ -2,6 +2,7 @@
 #include "framework/GUIRenameProfileWindowBase.h"
 
 #include "engine/core/StringHelpers.h"
+#include "framework/BinaryFields.h"
 #include "framework/ProfileManagerBase.h"
 
 namespace GameFramework
@@ -13,14 +14,15 @@ void GUIRenameProfileWindowBase::Show(u32 stateId, u8 hasName, const std::wstrin
         m_oldName = name;
 }
 
+// The new name is compared as it will be stored, trimmed and cut to what a file holds.
 bool GUIRenameProfileWindowBase::RenameProfile(const std::wstring& newName)
 {
-    const std::wstring trimmed = VelkorEngine::WStringTrim(newName);
-    if (VelkorEngine::WStringToLowerCopy(trimmed) == VelkorEngine::WStringToLowerCopy(m_oldName))
+    const std::wstring stored = GameTools::CapStoredName(VelkorEngine::WStringTrim(newName));
+    if (VelkorEngine::WStringToLowerCopy(stored) == VelkorEngine::WStringToLowerCopy(m_oldName))
         return true;
-    if (m_profileManager->FindProfile(trimmed))
+    if (m_profileManager->FindProfile(stored))
         return false;
-    m_profileManager->RenameProfile(m_oldName, newName);
+    m_profileManager->RenameProfile(m_oldName, stored);
     return true;
 }
 }

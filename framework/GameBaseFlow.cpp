@@ -51,15 +51,28 @@ using Handler = void (GameBase::*)();
 
 // The menus and play come first; the game logic's state change is looked at next, so that the level's end
 // windows it opens are handled in the same round.
-constexpr std::array<u32, 22> MenuAndPlayOrder{
-    WindowIndex::Logos,          WindowIndex::GameLoading,       WindowIndex::Welcome,
-    WindowIndex::Exit,           WindowIndex::MainMenu,          WindowIndex::Profiles,
-    WindowIndex::GameLogicLoading, WindowIndex::NewProfile,      WindowIndex::RenameProfile,
-    WindowIndex::DeleteProfile,  WindowIndex::ProfileNameConflict, WindowIndex::StartGame,
-    WindowIndex::ContinueGame,   WindowIndex::HighScores,        WindowIndex::Options,
-    WindowIndex::Help,           WindowIndex::GameLogic,         WindowIndex::GameLogicPause,
-    WindowIndex::GameLogicMenu,  WindowIndex::GameLogicMenuExit, WindowIndex::GameLogicRestart,
-    WindowIndex::GameLogicGameExit};
+constexpr std::array<u32, 22> MenuAndPlayOrder{WindowIndex::Logos,
+                                               WindowIndex::GameLoading,
+                                               WindowIndex::Welcome,
+                                               WindowIndex::Exit,
+                                               WindowIndex::MainMenu,
+                                               WindowIndex::Profiles,
+                                               WindowIndex::GameLogicLoading,
+                                               WindowIndex::NewProfile,
+                                               WindowIndex::RenameProfile,
+                                               WindowIndex::DeleteProfile,
+                                               WindowIndex::ProfileNameConflict,
+                                               WindowIndex::StartGame,
+                                               WindowIndex::ContinueGame,
+                                               WindowIndex::HighScores,
+                                               WindowIndex::Options,
+                                               WindowIndex::Help,
+                                               WindowIndex::GameLogic,
+                                               WindowIndex::GameLogicPause,
+                                               WindowIndex::GameLogicMenu,
+                                               WindowIndex::GameLogicMenuExit,
+                                               WindowIndex::GameLogicRestart,
+                                               WindowIndex::GameLogicGameExit};
 constexpr std::array<u32, 4> LevelEndOrder{WindowIndex::LevelComplete, WindowIndex::StageComplete,
                                            WindowIndex::GameComplete, WindowIndex::GameOver};
 
@@ -212,13 +225,6 @@ void RecordFurthest(ProfileBase& profile, const LevelPosition& position, bool la
     profile.furthestFlag = last ? 1 : 0;
     profile.Save();
 }
-
-// A total of 0 is no result to keep.
-HighScoreEntry* AddHighScore(HighScoresTable* table, const ProfileBase* profile, u32 total, bool& added)
-{
-    added = total != 0 && table && profile;
-    return added ? table->Add(profile->name, profile->category, total) : nullptr;
-}
 }
 
 void GameBase::CreateWindows()
@@ -331,6 +337,9 @@ void GameBase::ProcessGameLoadingWindow()
     if (m_fontTool)
         m_fontTool->LoadAdditionalFonts();
     CreateWindows();
+    // Profiles written against another level list are brought into this one before any window shows them.
+    if (m_profileManager && m_levelManager)
+        m_profileManager->ValidatePositions(*m_levelManager);
     const bool noProfile = !m_profileManager || m_profileManager->GetProfileCount() == 0;
     Open(m_windows, noProfile ? WindowIndex::Welcome : WindowIndex::MainMenu, StateId::GameLoading);
     if (m_gameCursor)
@@ -787,12 +796,13 @@ void GameBase::ProcessGameOverWindow()
 // back in the main menu.
 void GameBase::ShowFinalScore(u32 stateId, u32 total)
 {
-    bool added = false;
-    HighScoreEntry* entry = AddHighScore(m_highScores.get(), GetCheckedProfile(), total, added);
-    if (added)
-        OpenHighScores(m_windows, stateId, entry);
-    else
+    const ProfileBase* profile = GetCheckedProfile();
+    if (total == 0 || !profile || !m_highScores)
+    {
         Open(m_windows, WindowIndex::MainMenu, stateId);
+        return;
+    }
+    OpenHighScores(m_windows, stateId, m_highScores->Add(profile->name, profile->category, total));
 }
 
 // The profile's stored positions come from a file that may have been written against another level list:

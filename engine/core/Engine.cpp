@@ -5,10 +5,12 @@
 #include "engine/core/Random.h"
 #include "engine/core/StringHelpers.h"
 #include "engine/core/Window.h"
+#include "engine/files/Image.h"
 #include "engine/input/Controls_DI7.h"
 #include "engine/render/RenderSystem_D3D7.h"
 #include "engine/sound/SoundSystem_DS7.h"
 #include "platform/win32/Time.h"
+#include "platform/win32/WindowApi.h"
 
 namespace VelkorEngine
 {
@@ -66,6 +68,7 @@ Engine::Engine(const EngineParameters& parameters)
 void Engine::CreateApplicationWindow()
 {
     const EngineParameters& p = *m_parameters;
+    RegisterIconPicture();
     std::string videoMode;
     m_config->GetValueAsString(videoMode, "v_mode");
     u32 width = 0;
@@ -76,6 +79,23 @@ void Engine::CreateApplicationWindow()
     m_window = std::make_unique<Window>(m_messageManager.get(), m_config.get(), GetVersionString(), nullptr, p.iconId,
                                         p.minimizeOnFocusLoss, width, height, StringToBool(fullScreen) ? 1 : 0,
                                         p.centreWindow, p.windowPosition[0], p.windowPosition[1]);
+}
+
+// A program here carries its icon in the data set rather than in its file: the picture becomes the icon
+// resource the window class names. Without the picture the window has the default icon.
+void Engine::RegisterIconPicture()
+{
+    const u32 iconId = m_parameters->iconId;
+    if (iconId == 0 || !m_fileManager->Exists(IconPicture))
+        return;
+    Image picture;
+    if (!picture.Load(m_messageManager.get(), m_fileManager.get(), IconPicture) || picture.IsEmpty())
+        return;
+    picture.ConvertBitsPerPixel(32);
+    picture.FlipVertical();
+    const u8* pixels = picture.GetPixels();
+    RegisterIconResource(iconId, picture.GetWidth(), picture.GetHeight(),
+                         std::vector<u8>(pixels, pixels + picture.GetDataSize()));
 }
 
 // Without a sound device the game runs silent: the failing constructor has logged why, and a sound manager

@@ -73,8 +73,12 @@ public:
     // Null until CreateConsole.
     Console* GetConsole() const { return m_console.get(); }
 
+    // The picture of the program's icon resource in the data set (the engine's window shows it).
+    static constexpr const char* IconPicture = "data\\ui\\icon.bmp";
+
 private:
     void CreateApplicationWindow();
+    void RegisterIconPicture();
     void CreateSound();
 
     // Declared in creation order: if a constructor throws part-way, the members built so far are destroyed in

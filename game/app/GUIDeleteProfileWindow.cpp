@@ -11,8 +11,8 @@ using namespace GameFramework;
 
 GUIDeleteProfileWindow::GUIDeleteProfileWindow(VelkorEngine::Engine* engine, ProfileManagerBase* profileManager,
                                                GameSoundPlayer* soundPlayer, GameData* data,
-                                               GUITools::GUIToolManager* toolManager,
-                                               GUIMenuWindowManager* menuManager, VelkorEngine::GUIWindow* parentWidget)
+                                               GUITools::GUIToolManager* toolManager, GUIMenuWindowManager* menuManager,
+                                               VelkorEngine::GUIWindow* parentWidget)
     : GUIDeleteProfileWindowBase(profileManager),
       m_menu(engine, soundPlayer, data, toolManager, menuManager, "window_delete_profile", parentWidget),
       m_deleteButton(MenuControls::Button(m_menu, "/window/button_1")),

@@ -11,15 +11,13 @@ using namespace GameFramework;
 
 GUIGameLogicMenuWindow::GUIGameLogicMenuWindow(VelkorEngine::Engine* engine, GameSoundPlayer* soundPlayer,
                                                ProfileManagerBase* profileManager, GameData* data,
-                                               GUITools::GUIToolManager* toolManager,
-                                               GUIMenuWindowManager* menuManager, VelkorEngine::GUIWindow* parentWidget)
+                                               GUITools::GUIToolManager* toolManager, GUIMenuWindowManager* menuManager,
+                                               VelkorEngine::GUIWindow* parentWidget)
     : GUIGameLogicMenuWindowBase(engine, soundPlayer, profileManager),
       m_menu(engine, soundPlayer, data, toolManager, menuManager, "window_game_logic_menu", parentWidget),
-      m_volumes(m_menu, soundPlayer),
-      m_leaveButton(MenuControls::Button(m_menu, "/window/button_0")),
+      m_volumes(m_menu, soundPlayer), m_leaveButton(MenuControls::Button(m_menu, "/window/button_0")),
       m_restartButton(MenuControls::Button(m_menu, "/window/button_1")),
-      m_resumeButton(MenuControls::Button(m_menu, "/window/button_2")),
-      m_windowDelay(ShowOffsetOf("/window")),
+      m_resumeButton(MenuControls::Button(m_menu, "/window/button_2")), m_windowDelay(ShowOffsetOf("/window")),
       m_controlDelay(ShowOffsetOf("/window/button_0"))
 {
 }

@@ -16,9 +16,9 @@ namespace
 {
 constexpr const char* EntryNames[GUIMainMenuWindow::EntryCount] = {"start",         "high_scores", "options",
                                                                    "change_player", "credits",     "exit"};
-constexpr u32 EntryResults[GUIMainMenuWindow::EntryCount] = {ResultCode::Start,    ResultCode::HighScores,
-                                                             ResultCode::Options,  ResultCode::Profiles,
-                                                             ResultCode::Help,     ResultCode::ExitQuestion};
+constexpr u32 EntryResults[GUIMainMenuWindow::EntryCount] = {ResultCode::Start,   ResultCode::HighScores,
+                                                             ResultCode::Options, ResultCode::Profiles,
+                                                             ResultCode::Help,    ResultCode::ExitQuestion};
 }
 
 GUIMainMenuWindow::GUIMainMenuWindow(VelkorEngine::Engine* engine, ProfileManagerBase* profileManager,

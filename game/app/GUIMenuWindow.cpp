@@ -41,17 +41,22 @@ void GUIMenuWindow::Show(bool show)
 {
     if (show)
         m_showPending = true;
-    else if (m_showPending)
-        // Hidden before it ever got the token: it never came on screen, so there is
-        // nothing to take away, and a show left pending would later take the token
-        // for a window nobody hides again.
-        m_showPending = false;
-    else if (m_shown)
+    else
     {
-        GUIWindowBase::Show(false);
-        m_soundPending = m_windowPanel != nullptr;
+        // A window hidden before it got the token never came on screen: a show left pending would later take
+        // the token for a window nobody hides again.
+        m_showPending = false;
+        if (m_layoutShown)
+            HideLayout();
     }
     m_shown = show;
+}
+
+void GUIMenuWindow::HideLayout()
+{
+    GUIWindowBase::Show(false);
+    m_layoutShown = false;
+    m_soundPending = m_windowPanel != nullptr;
 }
 
 bool GUIMenuWindow::IsShown() const
@@ -74,6 +79,7 @@ void GUIMenuWindow::Appear()
     m_showPending = false;
     m_manager->TakeToken(this);
     GUIWindowBase::Show(true);
+    m_layoutShown = true;
     m_soundPending = m_windowPanel != nullptr;
 }
 

@@ -53,6 +53,7 @@ private:
     GUITools::GUIWindowControl* FindWindowControl(const std::string& suffix) const;
     GUITools::GUITextControl* FindTextControl(const std::string& suffix) const;
     void Appear();
+    void HideLayout();
     void Disappear();
     bool IsHideAnimating() const;
     void PlayPendingSound();
@@ -60,5 +61,7 @@ private:
     bool m_soundPending = false;
     bool m_shown = false;
     bool m_showPending = false;
+    // The controls were last told to show (the window appeared and has not been hidden since).
+    bool m_layoutShown = false;
 };
 } // namespace Korvane

@@ -5,15 +5,19 @@
 #include "engine/gui/GUIEditBox.h"
 #include "engine/input/Controls.h"
 #include "game/app/MenuControls.h"
+#include "guitools/GUIEditBoxControl.h"
+#include "guitools/GUIWindowBase.h"
 
 namespace Korvane
 {
 GUINameEntry::GUINameEntry(const GUITools::GUIWindowBase& window, VelkorEngine::Controls* controls)
-    : m_controls(controls),
-      m_editBox(MenuControls::EditBox(window, "/window/name")),
+    : m_controls(controls), m_editBox(MenuControls::EditBox(window, "/window/name")),
       m_confirmButton(MenuControls::Button(window, "/window/button_1")),
       m_otherButton(MenuControls::Button(window, "/window/button_0"))
 {
+    // The box itself takes no more than a name may hold, whatever its description allows.
+    if (GUITools::GUIEditBoxControl* box = window.GetEditBoxControl(window.GetName() + "/window/name"))
+        box->SetMaxCharacterCount(MaxNameLength);
 }
 
 std::wstring GUINameEntry::CleanName(const std::wstring& typed)

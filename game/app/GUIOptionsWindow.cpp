@@ -16,8 +16,7 @@ GUIOptionsWindow::GUIOptionsWindow(VelkorEngine::Engine* engine, GameSoundPlayer
                                    VelkorEngine::GUIWindow* parentWidget)
     : GUIOptionsWindowBase(engine, soundPlayer, profileManager),
       m_menu(engine, soundPlayer, data, toolManager, menuManager, "window_options", parentWidget),
-      m_volumes(m_menu, soundPlayer),
-      m_videoModeText(MenuControls::Text(m_menu, "/window/video_mode/text")),
+      m_volumes(m_menu, soundPlayer), m_videoModeText(MenuControls::Text(m_menu, "/window/video_mode/text")),
       m_decreaseButton(MenuControls::Button(m_menu, "/window/decrease_video_mode")),
       m_increaseButton(MenuControls::Button(m_menu, "/window/increase_video_mode")),
       m_applyButton(MenuControls::Button(m_menu, "/window/button_2")),

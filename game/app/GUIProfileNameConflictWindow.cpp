@@ -9,14 +9,12 @@ namespace Korvane
 {
 using namespace GameFramework;
 
-GUIProfileNameConflictWindow::GUIProfileNameConflictWindow(VelkorEngine::Engine* engine,
-                                                           GameSoundPlayer* soundPlayer, GameData* data,
-                                                           GUITools::GUIToolManager* toolManager,
+GUIProfileNameConflictWindow::GUIProfileNameConflictWindow(VelkorEngine::Engine* engine, GameSoundPlayer* soundPlayer,
+                                                           GameData* data, GUITools::GUIToolManager* toolManager,
                                                            GUIMenuWindowManager* menuManager,
                                                            VelkorEngine::GUIWindow* parentWidget)
     : m_menu(engine, soundPlayer, data, toolManager, menuManager, "window_profile_name_conflict", parentWidget),
-      m_controls(engine->GetControls()),
-      m_okButton(MenuControls::Button(m_menu, "/window/button_0"))
+      m_controls(engine->GetControls()), m_okButton(MenuControls::Button(m_menu, "/window/button_0"))
 {
 }
 

@@ -24,7 +24,8 @@ GUIProfilesWindow::GUIProfilesWindow(VelkorEngine::Engine* engine, GameSoundPlay
     // The description numbers its rows from the bottom: row 0, the top one, is the control numbered 8.
     for (u32 n = RowCount; n-- > 0;)
     {
-        const std::string path = m_menu.GetName() + "/window/text_area/button_profile_" + VelkorEngine::UIntToString(n, 0);
+        const std::string path =
+            m_menu.GetName() + "/window/text_area/button_profile_" + VelkorEngine::UIntToString(n, 0);
         GUITools::GUIButtonControl* control = m_menu.GetButtonControl(path);
         m_rows.push_back(control);
         m_rowButtons.push_back(control != nullptr ? control->GetButton() : nullptr);

@@ -9,8 +9,8 @@ using namespace GameFramework;
 
 GUIRenameProfileWindow::GUIRenameProfileWindow(VelkorEngine::Engine* engine, ProfileManagerBase* profileManager,
                                                GameSoundPlayer* soundPlayer, GameData* data,
-                                               GUITools::GUIToolManager* toolManager,
-                                               GUIMenuWindowManager* menuManager, VelkorEngine::GUIWindow* parentWidget)
+                                               GUITools::GUIToolManager* toolManager, GUIMenuWindowManager* menuManager,
+                                               VelkorEngine::GUIWindow* parentWidget)
     : GUIRenameProfileWindowBase(profileManager),
       m_menu(engine, soundPlayer, data, toolManager, menuManager, "window_rename_profile", parentWidget),
       m_nameEntry(m_menu, engine->GetControls())

@@ -15,10 +15,8 @@ namespace Korvane
 using VelkorEngine::f32;
 using VelkorEngine::u32;
 
-GUIVolumeControls::GUIVolumeControls(const GUITools::GUIWindowBase& window,
-                                     GameFramework::GameSoundPlayer* soundPlayer)
-    : m_soundPlayer(soundPlayer),
-      m_sound(MenuControls::Scroll(window, "/window/sound")),
+GUIVolumeControls::GUIVolumeControls(const GUITools::GUIWindowBase& window, GameFramework::GameSoundPlayer* soundPlayer)
+    : m_soundPlayer(soundPlayer), m_sound(MenuControls::Scroll(window, "/window/sound")),
       m_music(MenuControls::Scroll(window, "/window/music")),
       m_fullScreen(MenuControls::CheckBox(window, "/window/fullscreen"))
 {

@@ -8,9 +8,8 @@ namespace Korvane
 using namespace GameFramework;
 
 GUIWelcomeWindow::GUIWelcomeWindow(VelkorEngine::Engine* engine, ProfileManagerBase* profileManager,
-                                   GameSoundPlayer* soundPlayer, GameData* data,
-                                   GUITools::GUIToolManager* toolManager, GUIMenuWindowManager* menuManager,
-                                   VelkorEngine::GUIWindow* parentWidget)
+                                   GameSoundPlayer* soundPlayer, GameData* data, GUITools::GUIToolManager* toolManager,
+                                   GUIMenuWindowManager* menuManager, VelkorEngine::GUIWindow* parentWidget)
     : GUIWelcomeWindowBase(profileManager),
       m_menu(engine, soundPlayer, data, toolManager, menuManager, "window_welcome", parentWidget),
       m_nameEntry(m_menu, engine->GetControls())

@@ -16,9 +16,8 @@ class GUIWelcomeWindow : public GameFramework::GUIWelcomeWindowBase
 {
 public:
     GUIWelcomeWindow(VelkorEngine::Engine* engine, GameFramework::ProfileManagerBase* profileManager,
-                     GameFramework::GameSoundPlayer* soundPlayer, GameData* data,
-                     GUITools::GUIToolManager* toolManager, GUIMenuWindowManager* menuManager,
-                     VelkorEngine::GUIWindow* parentWidget);
+                     GameFramework::GameSoundPlayer* soundPlayer, GameData* data, GUITools::GUIToolManager* toolManager,
+                     GUIMenuWindowManager* menuManager, VelkorEngine::GUIWindow* parentWidget);
 
     void Update() override;
     void Show(u32 stateId) override;

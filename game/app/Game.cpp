@@ -2,9 +2,11 @@
 
 #include "engine/core/Engine.h"
 #include "engine/core/EngineParameters.h"
+#include "engine/core/MessageManager.h"
 #include "engine/gui/GUISoundManager.h"
 #include "engine/render/CameraManager.h"
 #include "engine/render/ShaderDescriptor.h"
+#include "engine/sound/Sound.h"
 #include "framework/GUIContinueGameLogicWindowBase.h"
 #include "framework/GUIDeleteProfileWindowBase.h"
 #include "framework/GUIExitWindowBase.h"
@@ -33,23 +35,34 @@
 #include "framework/LanguageManager.h"
 #include "game/app/GUIBackground.h"
 #include "game/app/GUIContinueGameLogicWindow.h"
+#include "game/app/GUIDeleteProfileWindow.h"
+#include "game/app/GUIExitWindow.h"
 #include "game/app/GUIGameCompleteWindow.h"
-#include "game/app/GUIGameLogicTextManager.h"
-#include "game/app/GUIGameLogicGameExitWindow.h"
-#include "game/app/GUIGameLogicMenuExitWindow.h"
-#include "game/app/GUIGameLogicPauseWindow.h"
-#include "game/app/GUIGameLogicRestartWindow.h"
-#include "game/app/GUIGameLogicWindow.h"
-#include "game/app/GUIGameOverWindow.h"
-#include "game/app/GUILevelCompleteWindow.h"
-#include "game/app/GUIStageCompleteWindow.h"
-#include "game/app/GUIStartGameLogicWindow.h"
 #include "game/app/GUIGameCursor.h"
 #include "game/app/GUIGameLoadingWindow.h"
+#include "game/app/GUIGameLogicGameExitWindow.h"
 #include "game/app/GUIGameLogicLoadingWindow.h"
+#include "game/app/GUIGameLogicMenuExitWindow.h"
+#include "game/app/GUIGameLogicMenuWindow.h"
+#include "game/app/GUIGameLogicPauseWindow.h"
+#include "game/app/GUIGameLogicRestartWindow.h"
+#include "game/app/GUIGameLogicTextManager.h"
+#include "game/app/GUIGameLogicWindow.h"
+#include "game/app/GUIGameOverWindow.h"
+#include "game/app/GUIHelpWindow.h"
+#include "game/app/GUIHighScoresWindow.h"
+#include "game/app/GUILevelCompleteWindow.h"
 #include "game/app/GUILogosWindow.h"
+#include "game/app/GUIMainMenuWindow.h"
 #include "game/app/GUIMenuWindowManager.h"
-#include "game/app/GUIPlaceholderWindow.h"
+#include "game/app/GUINewProfileWindow.h"
+#include "game/app/GUIOptionsWindow.h"
+#include "game/app/GUIProfileNameConflictWindow.h"
+#include "game/app/GUIProfilesWindow.h"
+#include "game/app/GUIRenameProfileWindow.h"
+#include "game/app/GUIStageCompleteWindow.h"
+#include "game/app/GUIStartGameLogicWindow.h"
+#include "game/app/GUIWelcomeWindow.h"
 #include "game/app/GameData.h"
 #include "game/app/Profile.h"
 #include "game/app/ProfileManager.h"
@@ -76,7 +89,6 @@ constexpr u8 Pause = 1;
 constexpr u8 Resume = 0;
 constexpr u32 MenuSlot = 0;
 constexpr u32 PlaySlot = 1;
-constexpr u32 MusicStopped = 2;
 constexpr f32 MenuFadeInSpeed = 0.5f;
 constexpr f32 PlayFadeSpeed = 0.1f;
 constexpr f32 StopFadeSpeed = 1.0f;
@@ -85,6 +97,7 @@ constexpr f32 BackgroundFadeSpeed = 1.0f;
 
 Game::Game() : GameBase(MakerName, Title, Version)
 {
+    // Every texture the game builds is mip-mapped.
     VelkorEngine::SetTextureShaderFlag(1);
     Init();
 }
@@ -168,11 +181,6 @@ VelkorEngine::GUIWindow* Game::BackgroundWindow() const
     return m_background->GetTopWindow();
 }
 
-GUIMenuWindowParts Game::MenuParts() const
-{
-    return {m_engine.get(), GetSoundPlayer(), Data(), GetToolManager(), m_menuWindowManager.get(), BackgroundWindow()};
-}
-
 std::unique_ptr<LevelManagerBase> Game::CreateLevelManager()
 {
     return std::make_unique<LevelManager>(m_engine.get());
@@ -220,49 +228,50 @@ std::unique_ptr<GUILoadingWindowBase> Game::CreateGameLogicLoadingWindow()
 
 std::unique_ptr<GUIWelcomeWindowBase> Game::CreateWelcomeWindow()
 {
-    return std::make_unique<GUIPlaceholderWindow<GUIWelcomeWindowBase>>(MenuParts(), "window_welcome",
-                                                                        ResultCode::ExitQuestion, GetProfileManager());
+    return std::make_unique<GUIWelcomeWindow>(m_engine.get(), GetProfileManager(), GetSoundPlayer(), Data(),
+                                              GetToolManager(), m_menuWindowManager.get(), BackgroundWindow());
 }
 
 std::unique_ptr<GUIExitWindowBase> Game::CreateExitWindow()
 {
-    return std::make_unique<GUIPlaceholderWindow<GUIExitWindowBase>>(MenuParts(), "window_exit", ResultCode::Quit);
+    return std::make_unique<GUIExitWindow>(m_engine.get(), GetSoundPlayer(), Data(), GetToolManager(),
+                                           m_menuWindowManager.get(), BackgroundWindow());
 }
 
 std::unique_ptr<GUIMainMenuWindowBase> Game::CreateMainMenuWindow()
 {
-    return std::make_unique<GUIPlaceholderWindow<GUIMainMenuWindowBase>>(MenuParts(), "window_main_menu",
-                                                                         ResultCode::ExitQuestion);
+    return std::make_unique<GUIMainMenuWindow>(m_engine.get(), GetProfileManager(), GetSoundPlayer(), Data(),
+                                               GetToolManager(), m_menuWindowManager.get(), BackgroundWindow());
 }
 
 std::unique_ptr<GUIProfilesWindowBase> Game::CreateProfilesWindow()
 {
-    return std::make_unique<GUIPlaceholderWindow<GUIProfilesWindowBase>>(MenuParts(), "window_profiles",
-                                                                         ResultCode::MainMenu, GetProfileManager());
+    return std::make_unique<GUIProfilesWindow>(m_engine.get(), GetSoundPlayer(), GetProfileManager(), Data(),
+                                               GetToolManager(), m_menuWindowManager.get(), BackgroundWindow());
 }
 
 std::unique_ptr<GUINewProfileWindowBase> Game::CreateNewProfileWindow()
 {
-    return std::make_unique<GUIPlaceholderWindow<GUINewProfileWindowBase>>(MenuParts(), "window_new_profile",
-                                                                           ResultCode::Profiles, GetProfileManager());
+    return std::make_unique<GUINewProfileWindow>(m_engine.get(), GetProfileManager(), GetSoundPlayer(), Data(),
+                                                 GetToolManager(), m_menuWindowManager.get(), BackgroundWindow());
 }
 
 std::unique_ptr<GUIRenameProfileWindowBase> Game::CreateRenameProfileWindow()
 {
-    return std::make_unique<GUIPlaceholderWindow<GUIRenameProfileWindowBase>>(
-        MenuParts(), "window_rename_profile", ResultCode::Profiles, GetProfileManager());
+    return std::make_unique<GUIRenameProfileWindow>(m_engine.get(), GetProfileManager(), GetSoundPlayer(), Data(),
+                                                    GetToolManager(), m_menuWindowManager.get(), BackgroundWindow());
 }
 
 std::unique_ptr<GUIDeleteProfileWindowBase> Game::CreateDeleteProfileWindow()
 {
-    return std::make_unique<GUIPlaceholderWindow<GUIDeleteProfileWindowBase>>(
-        MenuParts(), "window_delete_profile", ResultCode::Profiles, GetProfileManager());
+    return std::make_unique<GUIDeleteProfileWindow>(m_engine.get(), GetProfileManager(), GetSoundPlayer(), Data(),
+                                                    GetToolManager(), m_menuWindowManager.get(), BackgroundWindow());
 }
 
 std::unique_ptr<GUIProfileNameConflictWindowBase> Game::CreateProfileNameConflictWindow()
 {
-    return std::make_unique<GUIPlaceholderWindow<GUIProfileNameConflictWindowBase>>(
-        MenuParts(), "window_profile_name_conflict", ResultCode::NewProfile);
+    return std::make_unique<GUIProfileNameConflictWindow>(m_engine.get(), GetSoundPlayer(), Data(), GetToolManager(),
+                                                          m_menuWindowManager.get(), BackgroundWindow());
 }
 
 std::unique_ptr<GUIStartGameLogicWindowBase> Game::CreateStartGameLogicWindow()
@@ -281,20 +290,21 @@ std::unique_ptr<GUIContinueGameLogicWindowBase> Game::CreateContinueGameLogicWin
 
 std::unique_ptr<GUIHighScoresWindowBase> Game::CreateHighScoresWindow()
 {
-    return std::make_unique<GUIPlaceholderWindow<GUIHighScoresWindowBase>>(MenuParts(), "window_high_scores",
-                                                                           ResultCode::MainMenu, GetHighScores());
+    return std::make_unique<GUIHighScoresWindow>(m_engine.get(), GetProfileManager(), GetSoundPlayer(), GetHighScores(),
+                                                 Data(), GetToolManager(), m_menuWindowManager.get(),
+                                                 BackgroundWindow());
 }
 
 std::unique_ptr<GUIOptionsWindowBase> Game::CreateOptionsWindow()
 {
-    return std::make_unique<GUIPlaceholderWindow<GUIOptionsWindowBase>>(
-        MenuParts(), "window_options", ResultCode::MainMenu, m_engine.get(), GetSoundPlayer(), GetProfileManager());
+    return std::make_unique<GUIOptionsWindow>(m_engine.get(), GetSoundPlayer(), GetProfileManager(), Data(),
+                                              GetToolManager(), m_menuWindowManager.get(), BackgroundWindow());
 }
 
 std::unique_ptr<GUIHelpWindowBase> Game::CreateHelpWindow()
 {
-    return std::make_unique<GUIPlaceholderWindow<GUIHelpWindowBase>>(MenuParts(), "window_credits",
-                                                                     ResultCode::MainMenu);
+    return std::make_unique<GUIHelpWindow>(m_engine.get(), GetSoundPlayer(), Data(), GetToolManager(),
+                                           m_menuWindowManager.get(), BackgroundWindow());
 }
 
 std::unique_ptr<GUIGameLogicWindowBase> Game::CreateGameLogicWindow()
@@ -311,9 +321,8 @@ std::unique_ptr<GUIGameLogicPauseWindowBase> Game::CreateGameLogicPauseWindow()
 
 std::unique_ptr<GUIGameLogicMenuWindowBase> Game::CreateGameLogicMenuWindow()
 {
-    return std::make_unique<GUIPlaceholderWindow<GUIGameLogicMenuWindowBase>>(MenuParts(), "window_game_logic_menu",
-                                                                              ResultCode::BackToPlay, m_engine.get(),
-                                                                              GetSoundPlayer(), GetProfileManager());
+    return std::make_unique<GUIGameLogicMenuWindow>(m_engine.get(), GetSoundPlayer(), GetProfileManager(), Data(),
+                                                    GetToolManager(), m_menuWindowManager.get(), BackgroundWindow());
 }
 
 std::unique_ptr<GUIGameLogicMenuExitWindowBase> Game::CreateGameLogicMenuExitWindow()
@@ -429,6 +438,14 @@ void Game::ProcessLogosWindow()
         m_soundPlayer->PlayMusic(MenuSlot, SoundTable::MenuMusic, Fade, MenuFadeInSpeed);
 }
 
+void Game::ProcessGameLoadingWindow()
+{
+    const bool finished = ResultOf(WindowIndex::GameLoading) == ResultCode::Done;
+    GameBase::ProcessGameLoadingWindow();
+    if (finished)
+        m_messageManager->Message(MenusBeginMessage);
+}
+
 void Game::ProcessGameLogicLoadingWindow()
 {
     GameBase::ProcessGameLogicLoadingWindow();
@@ -437,7 +454,7 @@ void Game::ProcessGameLogicLoadingWindow()
     ShowBackground(false);
     m_soundPlayer->StopMusic(MenuSlot, Fade, StopFadeSpeed);
     // A paused play track goes on where it stopped; a stopped one starts again.
-    if (m_soundPlayer->GetMusicState(PlaySlot) == MusicStopped)
+    if (m_soundPlayer->GetMusicState(PlaySlot) == VelkorEngine::Sound::Stopped)
         m_soundPlayer->PlayMusic(PlaySlot, SoundTable::FirstGameMusic + m_gameMusicIndex, Fade, PlayFadeSpeed);
     else
         m_soundPlayer->PauseMusic(PlaySlot, Resume, Fade, PlayFadeSpeed);

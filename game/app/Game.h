@@ -22,7 +22,6 @@ class GUIBackground;
 class GUIGameCursor;
 class GUIMenuWindowManager;
 class Profile;
-struct GUIMenuWindowParts;
 
 class Game : public GameFramework::GameBase
 {
@@ -34,6 +33,7 @@ public:
     static constexpr f32 DefaultSoundVolume = 0.315f;
     static constexpr const char* VideoMode = "1024x768x32";
     static constexpr u32 IconId = 101;
+    static constexpr const char* MenusBeginMessage = "Start-up finished: the menus begin";
 
     // Starts the whole game; an error of the start-up leaves the constructor with everything made so far
     // destroyed.
@@ -84,6 +84,8 @@ public:
 
     void UpdateWindows() override;
     void ProcessLogosWindow() override;
+    // Notes in the log when the start-up is over and the menus begin.
+    void ProcessGameLoadingWindow() override;
     void ProcessGameLogicLoadingWindow() override;
     void ProcessStartGameLogicWindow() override;
     void ProcessGameLogicWindow() override;
@@ -109,7 +111,6 @@ private:
     GUIGameCursor* Cursor() const;
     Profile* CurrentProfile() const;
     VelkorEngine::GUIWindow* BackgroundWindow() const;
-    GUIMenuWindowParts MenuParts() const;
     u32 ResultOf(u32 windowIndex) const;
 
     void RegisterGUISounds();

@@ -49,7 +49,8 @@ VelkorEngine::u32 StateOf(const VelkorEngine::GUIButton* button)
 
 void SetFont(GUITools::GUITextControl* text, const std::string& font)
 {
-    if (text != nullptr)
+    // Windows set their fonts every frame; the font is looked up only when it changes.
+    if (text != nullptr && text->GetFontName() != font)
         text->SetFont(font);
 }
 

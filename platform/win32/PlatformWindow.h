@@ -4,9 +4,19 @@
 
 #include "platform/win32/WindowApi.h"
 
+#include <cstdint>
 #include <string>
+#include <vector>
 
 struct SDL_Window;
+
+struct PlatformIcon
+{
+    std::uint32_t width = 0;
+    std::uint32_t height = 0;
+    // 8-bit red, green, blue, alpha; top row first. Empty for the default icon.
+    std::vector<std::uint8_t> rgba;
+};
 
 struct PlatformDeviceContext
 {
@@ -26,4 +36,6 @@ struct PlatformWindow
     RECT placement;
     bool topmost = false;
     PlatformDeviceContext deviceContext;
+    // The window class's icon; null or empty for the default one.
+    const PlatformIcon* icon = nullptr;
 };

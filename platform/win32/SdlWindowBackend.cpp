@@ -64,9 +64,25 @@ bool SdlWindowBackend::CreateNativeWindow(PlatformWindow& window, const NativePl
     // An OpenGL window has just brought in the graphics driver: keep it for the process's life.
     GLDriverLibraries::KeepLoaded();
     SDL_SetWindowData(window.sdl, kWindowDataKey, &window);
+    ApplyIcon(window);
     m_windows.push_back(&window);
     SDL_StartTextInput();
     return true;
+}
+
+void SdlWindowBackend::ApplyIcon(PlatformWindow& window)
+{
+    const PlatformIcon* icon = window.icon;
+    if (!icon || icon->rgba.empty())
+        return;
+    // SDL copies the pixels; the surface only borrows them for the call.
+    SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormatFrom(
+        const_cast<std::uint8_t*>(icon->rgba.data()), static_cast<int>(icon->width), static_cast<int>(icon->height),
+        32, static_cast<int>(icon->width * 4), SDL_PIXELFORMAT_RGBA32);
+    if (!surface)
+        return;
+    SDL_SetWindowIcon(window.sdl, surface);
+    SDL_FreeSurface(surface);
 }
 
 void SdlWindowBackend::DestroyNativeWindow(PlatformWindow& window)

@@ -40,6 +40,7 @@ public:
 
 private:
     PlatformWindow* WindowOfEvent(const SDL_Event& event) const;
+    static void ApplyIcon(PlatformWindow& window);
 
     SdlMessageTranslator m_translator;
     std::vector<PlatformWindow*> m_windows;

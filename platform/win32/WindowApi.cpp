@@ -18,10 +18,6 @@ struct PlatformCursor
 {
 };
 
-struct PlatformIcon
-{
-};
-
 namespace
 {
 Platform::WindowBackend* g_backend = nullptr;
@@ -32,6 +28,7 @@ std::deque<MSG> g_queue;
 PlatformWindow g_desktop;
 PlatformCursor g_arrow;
 PlatformIcon g_applicationIcon;
+std::map<std::uint32_t, std::unique_ptr<PlatformIcon>> g_iconResources;
 const int g_blackBrush = 0;
 const int g_instance = 0;
 
@@ -88,7 +85,24 @@ WindowBackend& GetWindowBackend()
 
 HINSTANCE GetModuleHandle(const char*) { return const_cast<int*>(&g_instance); }
 
-HICON LoadIcon(HINSTANCE, std::uint32_t) { return &g_applicationIcon; }
+HICON LoadIcon(HINSTANCE, std::uint32_t resourceId)
+{
+    const auto found = g_iconResources.find(resourceId);
+    return found != g_iconResources.end() ? found->second.get() : &g_applicationIcon;
+}
+
+void RegisterIconResource(std::uint32_t resourceId, std::uint32_t width, std::uint32_t height,
+                          std::vector<std::uint8_t> rgba)
+{
+    if (rgba.size() != static_cast<std::size_t>(width) * height * 4)
+        return;
+    auto icon = std::make_unique<PlatformIcon>();
+    icon->width = width;
+    icon->height = height;
+    icon->rgba = std::move(rgba);
+    // A window already made keeps the icon it was made with.
+    g_iconResources[resourceId] = std::move(icon);
+}
 
 // The program carries no cursor resources here: every cursor is the arrow, so the pointer never vanishes
 // because a resource is missing.
@@ -145,6 +159,7 @@ HWND CreateWindowEx(DWORD exStyle, const char* className, const char* title, DWO
     window->placement = RECT{x, y, x + width, y + height};
     window->topmost = (exStyle & WS_EX_TOPMOST) != 0;
     window->deviceContext.window = window.get();
+    window->icon = found->second.hIcon;
     Platform::WindowBackend& backend = Platform::GetWindowBackend();
     if (!backend.CreateNativeWindow(*window, PlacementOf(*window)))
         return nullptr;

@@ -5,6 +5,7 @@
 #include "platform/win32/Win32Types.h"
 
 #include <cstdint>
+#include <vector>
 
 using UINT = std::uint32_t;
 using WORD = std::uint16_t;
@@ -208,7 +209,12 @@ constexpr int VK_OEM_7 = 0xDE;      // '
 
 // Process, classes, windows.
 HINSTANCE GetModuleHandle(const char* moduleName);
+// The icon of that resource id when the program has registered a picture for it, else the default icon.
 HICON LoadIcon(HINSTANCE instance, std::uint32_t resourceId);
+// A program here carries no resources in its file: it hands the picture of an icon resource over before it
+// registers the window class that names it. Pixels are 8-bit red, green, blue, alpha, top row first.
+void RegisterIconResource(std::uint32_t resourceId, std::uint32_t width, std::uint32_t height,
+                          std::vector<std::uint8_t> rgba);
 HCURSOR LoadCursor(HINSTANCE instance, std::uint32_t resourceId);
 HGDIOBJ GetStockObject(int object);
 ATOM RegisterClass(const WNDCLASS* windowClass);

@@ -80,10 +80,7 @@ void StubStageCompleteWindow::Show(u32 stateId, const LevelPosition& position)
     NoteShown(stateId);
 }
 
-FlowTestGame::FlowTestGame(const VelkorEngine::EngineParameters& parameters)
-    : GameBase("Flow Maker", "Flow Test", 100), m_parameters(parameters)
-{
-}
+FlowTestGame::FlowTestGame(GameEnvironment&) : GameBase(GameEnvironment::Maker, GameEnvironment::Title, 100) {}
 
 // The stubs note into the journal, a member that goes before the base's destructor releases them.
 FlowTestGame::~FlowTestGame()
@@ -91,9 +88,11 @@ FlowTestGame::~FlowTestGame()
     ReleaseAll();
 }
 
+// Windowed, so that no mode switch stands between the tests and the flow.
 void FlowTestGame::SetupEngineParameters(VelkorEngine::EngineParameters& parameters)
 {
-    parameters = m_parameters;
+    GameBase::SetupEngineParameters(parameters);
+    parameters.defaultFullScreen = 0;
 }
 
 template <class Window, class Base, class... Arguments>

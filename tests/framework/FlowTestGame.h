@@ -3,7 +3,6 @@
 // once while it is being shown (a window that decides without the player).
 #pragma once
 
-#include "engine/core/EngineParameters.h"
 #include "framework/GUIContinueGameLogicWindowBase.h"
 #include "framework/GUIDeleteProfileWindowBase.h"
 #include "framework/GUIExitWindowBase.h"
@@ -30,6 +29,7 @@
 #include "framework/GUIStartGameLogicWindowBase.h"
 #include "framework/GUIWelcomeWindowBase.h"
 #include "framework/GameBase.h"
+#include "tests/framework/TestGame.h"
 
 #include <array>
 #include <ostream>
@@ -195,8 +195,8 @@ public:
 class FlowTestGame : public GameFramework::GameBase
 {
 public:
-    // The engine takes these parameters as they are; the test's level list must already be on disk.
-    explicit FlowTestGame(const VelkorEngine::EngineParameters& parameters);
+    // Init is left to the test; the environment's data, level list included, must be on disk by then.
+    explicit FlowTestGame(GameEnvironment& environment);
     ~FlowTestGame() override;
 
     void SetupEngineParameters(VelkorEngine::EngineParameters& parameters) override;
@@ -258,7 +258,6 @@ private:
     template <class Window, class Base, class... Arguments>
     std::unique_ptr<Base> Make(u32 index, Arguments... arguments);
 
-    VelkorEngine::EngineParameters m_parameters;
     std::array<ScriptedWindow*, WindowCount> m_stubs{};
 };
 }

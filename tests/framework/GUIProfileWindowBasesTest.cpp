@@ -111,3 +111,23 @@ TEST_F(GUIProfileWindowBasesTest, DeletingRemovesTheProfileAndItsFile)
     EXPECT_EQ(manager->GetProfileCount(), 0u);
     EXPECT_FALSE(std::filesystem::exists(annFile));
 }
+
+// A name longer than a file holds is stored cut; typed again it is the same player, not a second one.
+TEST_F(GUIProfileWindowBasesTest, OverlongNamesAreOneNameWhateverFollowsTheCut)
+{
+    const std::wstring longName(300, L'z');
+    GameFramework::GUIWelcomeWindowBase welcome(manager.get());
+    welcome.CreateProfile(longName);
+    welcome.CreateProfile(longName + L"tail");
+    EXPECT_EQ(manager->GetProfileCount(), 1u);
+    EXPECT_EQ(CurrentName(), std::wstring(254, L'z'));
+    GameFramework::GUINewProfileWindowBase newProfile(manager.get());
+    EXPECT_FALSE(newProfile.CreateProfile(std::wstring(260, L'Z')));
+    EXPECT_TRUE(newProfile.CreateProfile(L"Ann"));
+    GameFramework::GUIRenameProfileWindowBase rename(manager.get());
+    rename.Show(10, 1, L"Ann");
+    EXPECT_FALSE(rename.RenameProfile(std::wstring(400, L'z')));
+    manager = MakeManager();
+    EXPECT_EQ(manager->GetProfileCount(), 2u);
+    EXPECT_NE(manager->FindProfile(std::wstring(254, L'z')), nullptr) << "saved cut, read back whole";
+}

@@ -1,5 +1,7 @@
 // The window flow on a stub game: start-up, every handler's result codes, the level transitions and a whole
 // session from the first profile to the high scores, with the files the flow writes.
+#include "engine/core/Config.h"
+#include "engine/core/Engine.h"
 #include "framework/DataKeeper.h"
 #include "framework/GUIGameCursorBase.h"
 #include "framework/GameLogicBase.h"
@@ -10,14 +12,13 @@
 #include "framework/ProfileManagerBase.h"
 #include "tests/framework/FlowTestGame.h"
 #include "tests/framework/TestGameTypes.h"
-#include "engine/core/Config.h"
-#include "engine/core/Engine.h"
 #include "tests/support/EngineTestBed.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <filesystem>
+#include <algorithm>
+#include <functional>
+#include <iterator>
 
 using namespace TestSupport;
 using namespace GameFramework;
@@ -31,56 +32,25 @@ namespace
 // Two levels in the first stage, one in the second.
 constexpr const char* kLevels = "<levels><stage><level/><level/></stage><stage><level/></stage></levels>";
 
-// Points the user data and settings folders of the game object into the test's folder for its lifetime.
-class ScopedEnvironment
-{
-public:
-    ScopedEnvironment(const char* name, const std::string& value) : m_name(name)
-    {
-        if (const char* old = std::getenv(name))
-            m_old = old, m_hadOld = true;
-        setenv(name, value.c_str(), 1);
-    }
-    ~ScopedEnvironment()
-    {
-        if (m_hadOld)
-            setenv(m_name, m_old.c_str(), 1);
-        else
-            unsetenv(m_name);
-    }
-
-private:
-    const char* m_name;
-    std::string m_old;
-    bool m_hadOld = false;
-};
-
 class GameFlowTest : public testing::Test
 {
 protected:
     GameFlowTest()
-        : m_data("XDG_DATA_HOME", bed.folder / "user"), m_config("XDG_CONFIG_HOME", bed.folder / "config")
     {
-        std::filesystem::create_directories(bed.folder / "data/levels");
-        std::filesystem::create_directories(bed.folder / "data/ui");
-        bed.folder.WriteFile("data/levels/levels.xml", kLevels);
-        bed.folder.WriteFile("data/ui/resources_basic.xml", "<resources></resources>");
-        bed.parameters.minimizeOnFocusLoss = 1;
+        environment.WriteStartupData();
+        environment.WriteData("data/levels/levels.xml", kLevels);
     }
 
     FlowTestGame& Start()
     {
-        game = std::make_unique<FlowTestGame>(bed.parameters);
+        game = std::make_unique<FlowTestGame>(environment);
         game->Init();
         return *game;
     }
 
-    EngineTestBed bed;
+    FrameworkTest::GameEnvironment environment;
+    EngineTestBed& bed = environment.bed;
     std::unique_ptr<FlowTestGame> game;
-
-private:
-    ScopedEnvironment m_data;
-    ScopedEnvironment m_config;
 };
 }
 
@@ -99,14 +69,16 @@ namespace
 class LoadedGameFlowTest : public GameFlowTest
 {
 protected:
-    // With a profile named "Ann" made before the game starts, the start-up loading ends in the main menu.
-    void Load(bool withProfile = true)
+    // With a profile named "Ann" made before the start-up loading ends, that loading ends in the main menu.
+    void Load(bool withProfile = true, const std::function<void(ProfileBase&)>& changeProfile = {})
     {
         Start();
         if (withProfile)
         {
             ProfileManagerBase& profiles = *game->GetProfileManager();
             profiles.SetCurrentProfile(profiles.FindOrCreateProfile(L"Ann"), 1);
+            if (changeProfile)
+                changeProfile(Profile());
         }
         game->Stub(WindowIndex::Logos).nextResult = ResultCode::Done;
         game->Frame();
@@ -136,6 +108,20 @@ TEST_F(LoadedGameFlowTest, TheStartUpLoadingEndsInTheMainMenuWhenAProfileExists)
         EXPECT_NE(game->GetWindow(index), nullptr) << index;
     EXPECT_TRUE(game->GetGameCursor()->IsCursorVisible());
     EXPECT_EQ(static_cast<GUILoadingWindowBase*>(game->GetWindow(1))->GetKeeper(), nullptr) << "hidden again";
+}
+
+TEST_F(LoadedGameFlowTest, TheStartUpLoadingBringsStoredPositionsIntoTheLevelList)
+{
+    Load(true, [](ProfileBase& profile) {
+        profile.mapStage = 4;
+        profile.furthestStage = 1;
+        profile.furthestLevel = 3;
+        profile.Save();
+    });
+    FrameworkTest::TestProfileManager saved(game->GetEngine(), game->GetSoundPlayer(), game->GetUserDataFolder());
+    const ProfileBase& ann = *saved.GetCurrentProfile();
+    EXPECT_EQ((LevelPosition{ann.mapStage, ann.mapLevel}), (LevelPosition{0, 0}));
+    EXPECT_EQ((LevelPosition{ann.furthestStage, ann.furthestLevel}), (LevelPosition{0, 0}));
 }
 
 TEST_F(LoadedGameFlowTest, TheStartUpLoadingEndsInTheWelcomeWindowWithoutProfiles)
@@ -671,4 +657,18 @@ TEST_F(LevelFlowTest, AScriptedSessionFromTheFirstProfileToTheHighScores)
     ASSERT_EQ(scores.GetCount(0), 1u);
     EXPECT_EQ(scores.GetEntry(0, 0)->name, L"Bob");
     EXPECT_EQ(scores.GetEntry(0, 0)->score, 600u);
+}
+
+// The start-game window comes before the level-complete window in the dispatch order: the result it keeps
+// from its show is handled in the next round of the same frame.
+TEST_F(LevelFlowTest, AResultKeptFromAShowEarlierInTheOrderIsHandledInTheNextRound)
+{
+    Load();
+    PlayAt(0, 0, 10, 1.0);
+    game->GetWindow(WindowIndex::LevelComplete)->Show(StateId::Play);
+    game->Stub(WindowIndex::StartGame).resultOnShow = ResultCode::Start;
+    Answer(WindowIndex::LevelComplete, ResultCode::LevelMap);
+    EXPECT_EQ(game->journal,
+              (std::vector<FlowEvent>{Hidden(22), Hidden(16), Shown(11, 22), Hidden(11), Shown(2, 15)}));
+    EXPECT_EQ(game->gameLogicDataMade, 1u);
 }

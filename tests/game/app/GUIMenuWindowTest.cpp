@@ -179,6 +179,35 @@ TEST_F(GUIMenuWindowTest, AWindowHiddenBeforeItGotTheTokenLeavesNoPendingShow)
     EXPECT_EQ(manager->GetTokenHolder(), c.get());
 }
 
+TEST_F(GUIMenuWindowTest, AWindowOnScreenShownAgainAndHiddenBeforeTheNextFrameStillGoes)
+{
+    auto a = Make("a");
+    a->Show(true);
+    RunFrames(2);
+    a->Show(true);
+    a->Show(false);
+    RunFrames(HideFrames + 5);
+    EXPECT_FALSE(OnScreen(*a));
+    EXPECT_TRUE(manager->IsTokenFree());
+}
+
+TEST_F(GUIMenuWindowTest, AWindowShownAgainWhileItDisappearsAndHiddenAgainKeepsFadingOut)
+{
+    auto a = Make("a");
+    a->Show(true);
+    RunFrames(2);
+    a->Show(false);
+    RunFrames(HideFrames / 2);
+    const f32 fade = a->GetWindowControl("a/window")->GetFadeValue();
+    a->Show(true);
+    a->Show(false);
+    RunFrames(1);
+    EXPECT_LT(a->GetWindowControl("a/window")->GetFadeValue(), fade) << "the hide goes on, it does not start over";
+    RunFrames(HideFrames);
+    EXPECT_FALSE(OnScreen(*a));
+    EXPECT_TRUE(manager->IsTokenFree());
+}
+
 TEST_F(GUIMenuWindowTest, TheInGameHoldLetsHiddenWindowsLeaveButNoneAppear)
 {
     auto a = Make("a");

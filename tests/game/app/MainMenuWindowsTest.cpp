@@ -30,8 +30,7 @@ protected:
                                                    &bed.descriptions.Tools(), bed.menus.get(), nullptr);
     }
 
-    template <typename Window>
-    std::unique_ptr<Window> MakeDialog()
+    template <typename Window> std::unique_ptr<Window> MakeDialog()
     {
         return std::make_unique<Window>(bed.GetEngine(), bed.sound.get(), bed.data.get(), &bed.descriptions.Tools(),
                                         bed.menus.get(), nullptr);

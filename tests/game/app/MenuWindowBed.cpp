@@ -68,8 +68,7 @@ MenuWindowBed::MenuWindowBed()
                                                  ReadWhole(DataSource() / "ui" / "texts" / texts));
     const TestSupport::SoundWavFormat format;
     descriptions.gui.engine.folder.WriteFile(
-        "Data/effect.wav",
-        TestSupport::MakeSoundWav(format, TestSupport::MakeSoundTone(441, 2, 440.0, 22050, 8000.0)));
+        "Data/effect.wav", TestSupport::MakeSoundWav(format, TestSupport::MakeSoundTone(441, 2, 440.0, 22050, 8000.0)));
     sound = std::make_unique<GameFramework::GameSoundPlayer>(GetEngine(), DefaultMusicVolume, DefaultSoundVolume);
     sound->AddSound(Korvane::SoundTable::VolumeSlider, "effect.wav", 1, 1);
     data = std::make_unique<Korvane::GameData>(GetEngine(), descriptions.language);
@@ -79,10 +78,10 @@ MenuWindowBed::MenuWindowBed()
 
 MenuWindowBed::~MenuWindowBed() = default;
 
-FrameworkTest::TestProfileManager& MenuWindowBed::Profiles()
+Korvane::ProfileManager& MenuWindowBed::Profiles()
 {
     if (m_profiles == nullptr)
-        m_profiles = std::make_unique<FrameworkTest::TestProfileManager>(GetEngine(), sound.get(), UserFolder());
+        m_profiles = std::make_unique<Korvane::ProfileManager>(GetEngine(), sound.get(), UserFolder());
     return *m_profiles;
 }
 

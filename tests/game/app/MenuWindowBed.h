@@ -5,12 +5,12 @@
 // engine's input as a player's would.
 #pragma once
 
-#include "framework/GameSoundPlayer.h"
 #include "framework/GUIFrameworkWindow.h"
+#include "framework/GameSoundPlayer.h"
 #include "framework/HighScoresTable.h"
 #include "game/app/GUIMenuWindowManager.h"
 #include "game/app/GameData.h"
-#include "tests/framework/TestGameTypes.h"
+#include "game/app/ProfileManager.h"
 #include "tests/support/WindowDescriptionBed.h"
 
 #include <memory>
@@ -32,7 +32,7 @@ public:
 
     VelkorEngine::Engine* GetEngine() { return &descriptions.gui.engine.GetEngine(); }
     // The profile manager reads the profiles the folder holds now.
-    FrameworkTest::TestProfileManager& Profiles();
+    Korvane::ProfileManager& Profiles();
     GameFramework::HighScoresTable& HighScores();
     const std::string& UserFolder() const { return descriptions.gui.engine.folder.Path(); }
 
@@ -58,7 +58,7 @@ public:
 private:
     void MoveOver(const VelkorEngine::GUIWindow* widget);
 
-    std::unique_ptr<FrameworkTest::TestProfileManager> m_profiles;
+    std::unique_ptr<Korvane::ProfileManager> m_profiles;
     std::unique_ptr<GameFramework::HighScoresTable> m_highScores;
 };
 }

@@ -36,19 +36,25 @@ TEST(MenuWindowDescriptionsTest, EveryWindowFindsEachControlItLooksUp)
     bed.Profiles().SetCurrentProfile(bed.Profiles().FindOrCreateProfile(L"Ann"), 1);
     bed.HighScores().Add(L"Ann", 0, 10);
     std::vector<std::unique_ptr<GUIFrameworkWindow>> windows;
-    windows.push_back(std::make_unique<Korvane::GUIWelcomeWindow>(engine, profiles, sound, data, tools, menus, nullptr));
+    windows.push_back(
+        std::make_unique<Korvane::GUIWelcomeWindow>(engine, profiles, sound, data, tools, menus, nullptr));
     windows.push_back(std::make_unique<Korvane::GUIExitWindow>(engine, sound, data, tools, menus, nullptr));
-    windows.push_back(std::make_unique<Korvane::GUIMainMenuWindow>(engine, profiles, sound, data, tools, menus, nullptr));
-    windows.push_back(std::make_unique<Korvane::GUIProfilesWindow>(engine, sound, profiles, data, tools, menus, nullptr));
-    windows.push_back(std::make_unique<Korvane::GUINewProfileWindow>(engine, profiles, sound, data, tools, menus, nullptr));
+    windows.push_back(
+        std::make_unique<Korvane::GUIMainMenuWindow>(engine, profiles, sound, data, tools, menus, nullptr));
+    windows.push_back(
+        std::make_unique<Korvane::GUIProfilesWindow>(engine, sound, profiles, data, tools, menus, nullptr));
+    windows.push_back(
+        std::make_unique<Korvane::GUINewProfileWindow>(engine, profiles, sound, data, tools, menus, nullptr));
     windows.push_back(
         std::make_unique<Korvane::GUIRenameProfileWindow>(engine, profiles, sound, data, tools, menus, nullptr));
     windows.push_back(
         std::make_unique<Korvane::GUIDeleteProfileWindow>(engine, profiles, sound, data, tools, menus, nullptr));
-    windows.push_back(std::make_unique<Korvane::GUIProfileNameConflictWindow>(engine, sound, data, tools, menus, nullptr));
+    windows.push_back(
+        std::make_unique<Korvane::GUIProfileNameConflictWindow>(engine, sound, data, tools, menus, nullptr));
     windows.push_back(std::make_unique<Korvane::GUIHighScoresWindow>(engine, profiles, sound, &bed.HighScores(), data,
                                                                      tools, menus, nullptr));
-    windows.push_back(std::make_unique<Korvane::GUIOptionsWindow>(engine, sound, profiles, data, tools, menus, nullptr));
+    windows.push_back(
+        std::make_unique<Korvane::GUIOptionsWindow>(engine, sound, profiles, data, tools, menus, nullptr));
     windows.push_back(std::make_unique<Korvane::GUIHelpWindow>(engine, sound, data, tools, menus, nullptr));
     windows.push_back(
         std::make_unique<Korvane::GUIGameLogicMenuWindow>(engine, sound, profiles, data, tools, menus, nullptr));

@@ -43,8 +43,8 @@ protected:
     std::unique_ptr<Korvane::GUIOptionsWindow> MakeOptions()
     {
         return std::make_unique<Korvane::GUIOptionsWindow>(bed.GetEngine(), bed.sound.get(), &bed.Profiles(),
-                                                           bed.data.get(), &bed.descriptions.Tools(),
-                                                           bed.menus.get(), nullptr);
+                                                           bed.data.get(), &bed.descriptions.Tools(), bed.menus.get(),
+                                                           nullptr);
     }
 
     std::unique_ptr<Korvane::GUIGameLogicMenuWindow> MakeGameMenu()
@@ -103,10 +103,9 @@ TEST_P(VolumePositionTest, AVolumeShowsAsTheNearestPosition)
 }
 
 INSTANTIATE_TEST_SUITE_P(Volumes, VolumePositionTest,
-                         testing::Values(PositionCase{0.315f, 315}, PositionCase{0.285f, 285},
-                                         PositionCase{0.0f, 0}, PositionCase{1.0f, 1000}, PositionCase{0.001f, 1},
-                                         PositionCase{0.999f, 999}, PositionCase{0.0006f, 1},
-                                         PositionCase{0.0004f, 0}, PositionCase{1.7f, 1000},
+                         testing::Values(PositionCase{0.315f, 315}, PositionCase{0.285f, 285}, PositionCase{0.0f, 0},
+                                         PositionCase{1.0f, 1000}, PositionCase{0.001f, 1}, PositionCase{0.999f, 999},
+                                         PositionCase{0.0006f, 1}, PositionCase{0.0004f, 0}, PositionCase{1.7f, 1000},
                                          PositionCase{-0.2f, 0}));
 
 TEST_P(VolumeRoundTripTest, OpeningAndClosingTheWindowLeavesTheVolumesBitExact)
@@ -198,7 +197,7 @@ TEST_F(OptionsWindowsTest, ApplyAsksForAModeChangeOnlyWhenThereIsOne)
     EXPECT_TRUE(config->IsCommandIdle(UpdateVideoMode));
     EXPECT_FLOAT_EQ(profile->settings[ProfileBase::SoundVolume], 0.6f);
     // The player's volumes are in the profile's file as well.
-    FrameworkTest::TestProfileManager reread(bed.GetEngine(), bed.sound.get(), bed.UserFolder());
+    Korvane::ProfileManager reread(bed.GetEngine(), bed.sound.get(), bed.UserFolder());
     ASSERT_NE(reread.FindProfile(L"Ann"), nullptr);
     EXPECT_FLOAT_EQ(reread.FindProfile(L"Ann")->settings[ProfileBase::SoundVolume], 0.6f);
 
@@ -265,4 +264,24 @@ TEST_F(OptionsWindowsTest, TheInGameMenuPlaysAShorterEntranceWhenComingBackFromA
     bed.Settle(*window);
     window->Show(StateId::Play);
     EXPECT_FLOAT_EQ(offsetOf("/window"), windowDelay);
+}
+
+TEST_F(OptionsWindowsTest, WithoutACurrentPlayerApplyAndTheInGameMenuStillSaveTheSettings)
+{
+    bed.Profiles().SetCurrentProfile(nullptr, 1);
+    const f32 kept = profile->settings[ProfileBase::SoundVolume];
+    auto options = ShowOptions();
+    options->GetVolumeControls().GetSoundScroll()->SetPosition(420);
+    EXPECT_EQ(bed.Click(*options, ButtonOf(options->GetMenuWindow(), "/window/button_2")), ResultCode::MainMenu);
+    EXPECT_FLOAT_EQ(bed.sound->GetSoundVolume(), 0.42f);
+    options->Hide();
+    bed.Settle(*options);
+    auto menu = MakeGameMenu();
+    menu->Show(StateId::Play);
+    bed.Settle(*menu);
+    EXPECT_EQ(bed.Click(*menu, ButtonOf(menu->GetMenuWindow(), "/window/button_2")), ResultCode::BackToPlay);
+    menu->Hide();
+    bed.Settle(*menu);
+    // Nobody's profile took the volumes.
+    EXPECT_EQ(profile->settings[ProfileBase::SoundVolume], kept);
 }

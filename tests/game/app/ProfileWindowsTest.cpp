@@ -33,8 +33,7 @@ using Button = VelkorEngine::GUIButton;
 class ProfileWindowsTest : public testing::Test
 {
 protected:
-    template <typename Window>
-    std::unique_ptr<Window> MakeWithProfiles()
+    template <typename Window> std::unique_ptr<Window> MakeWithProfiles()
     {
         return std::make_unique<Window>(bed.GetEngine(), &bed.Profiles(), bed.sound.get(), bed.data.get(),
                                         &bed.descriptions.Tools(), bed.menus.get(), nullptr);
@@ -43,8 +42,8 @@ protected:
     std::unique_ptr<Korvane::GUIProfilesWindow> MakeProfilesWindow()
     {
         return std::make_unique<Korvane::GUIProfilesWindow>(bed.GetEngine(), bed.sound.get(), &bed.Profiles(),
-                                                            bed.data.get(), &bed.descriptions.Tools(),
-                                                            bed.menus.get(), nullptr);
+                                                            bed.data.get(), &bed.descriptions.Tools(), bed.menus.get(),
+                                                            nullptr);
     }
 
     void AddProfiles(const std::vector<std::wstring>& names)
@@ -99,12 +98,12 @@ TEST_P(PlayerNameTest, TheWelcomeWindowStoresTheNameTrimmedAndCapped)
     EXPECT_EQ(CurrentName(), stored);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Names, PlayerNameTest,
-    testing::Values(NameCase{L"  Bob  ", L"Bob"}, NameCase{L"\tAnna Maria ", L"Anna Maria"},
-                    NameCase{L"   ", L""}, NameCase{L"", L""},
-                    NameCase{L"  abcdefghijklmnopqrstuvwxyzABCDEFGHIJ", L"abcdefghijklmnopqrstuvwx"},
-                    NameCase{L"abcdefghijklmnopqrstuvw yz", L"abcdefghijklmnopqrstuvw"}));
+INSTANTIATE_TEST_SUITE_P(Names, PlayerNameTest,
+                         testing::Values(NameCase{L"  Bob  ", L"Bob"}, NameCase{L"\tAnna Maria ", L"Anna Maria"},
+                                         NameCase{L"   ", L""}, NameCase{L"", L""},
+                                         NameCase{L"  abcdefghijklmnopqrstuvwxyzABCDEFGHIJ",
+                                                  L"abcdefghijklmnopqrstuvwx"},
+                                         NameCase{L"abcdefghijklmnopqrstuvw yz", L"abcdefghijklmnopqrstuvw"}));
 
 TEST_F(ProfileWindowsTest, ANameTypedKeyByKeyIsCreatedByTheConfirmingButton)
 {
@@ -120,6 +119,16 @@ TEST_F(ProfileWindowsTest, ANameTypedKeyByKeyIsCreatedByTheConfirmingButton)
     EXPECT_EQ(CurrentName(), L"Kit");
     // The profile list on disk names the new player as the current one.
     EXPECT_TRUE(std::filesystem::exists(bed.UserFolder() + "/profiles.pmf"));
+}
+
+TEST_F(ProfileWindowsTest, TheNameBoxTakesNoMoreThanANameMayHold)
+{
+    auto window = MakeWithProfiles<Korvane::GUIWelcomeWindow>();
+    window->Show(StateId::GameLoading);
+    bed.Settle(*window);
+    bed.Type(*window, std::wstring(30, L'm'));
+    EXPECT_EQ(Korvane::MenuControls::EditBox(window->GetMenuWindow(), "/window/name")->GetText(),
+              std::wstring(Korvane::GUINameEntry::MaxNameLength, L'm'));
 }
 
 TEST_F(ProfileWindowsTest, TheWelcomeWindowsOtherButtonAsksToLeave)
@@ -172,8 +181,7 @@ TEST_F(ProfileWindowsTest, ATakenNameLeadsToTheConflictNoticeAndBackWithTheNameK
     window->Hide();
     conflict->Show(StateId::RenameProfile);
     bed.Settle(*conflict);
-    EXPECT_EQ(bed.Click(*conflict, ButtonOf(conflict->GetMenuWindow(), "/window/button_0")),
-              ResultCode::RenameProfile);
+    EXPECT_EQ(bed.Click(*conflict, ButtonOf(conflict->GetMenuWindow(), "/window/button_0")), ResultCode::RenameProfile);
 }
 
 TEST_F(ProfileWindowsTest, RenamingToAnotherPlayersNameIsRefusedAndToTheSameNameInOtherCaseAccepted)

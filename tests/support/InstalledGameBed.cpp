@@ -1,0 +1,53 @@
+#include "tests/support/InstalledGameBed.h"
+
+#include "platform/win32/Registry.h"
+
+#include <cstdlib>
+#include <filesystem>
+
+namespace TestSupport
+{
+namespace
+{
+constexpr const char* Variables[] = {"XDG_DATA_HOME", "XDG_CONFIG_HOME"};
+// A value no environment variable can have marks one that was not set.
+constexpr const char* Unset = "\n";
+}
+
+InstalledGameBed::InstalledGameBed(const std::string& installFolder, const std::string& registryKey)
+{
+    for (const char* name : Variables)
+    {
+        const char* value = std::getenv(name);
+        m_savedVariables[name] = value ? value : Unset;
+    }
+    setenv("XDG_DATA_HOME", (twins.folder / "data").c_str(), 1);
+    setenv("XDG_CONFIG_HOME", (twins.folder / "config").c_str(), 1);
+    std::filesystem::create_directories(twins.folder / "data");
+    twins.folder.WriteFile("machine.ini", "");
+    twins.folder.WriteFile("user.ini", registryKey + "|InstallPath=" + installFolder + "\n");
+    Platform::SetRegistryFiles(twins.folder / "machine.ini", twins.folder / "user.ini");
+}
+
+InstalledGameBed::~InstalledGameBed()
+{
+    Platform::SetRegistryFiles("", "");
+    for (const auto& [name, value] : m_savedVariables)
+    {
+        if (value == Unset)
+            unsetenv(name.c_str());
+        else
+            setenv(name.c_str(), value.c_str(), 1);
+    }
+}
+
+std::string InstalledGameBed::UserFolder(const std::string& maker, const std::string& title) const
+{
+    return twins.folder / ("data/" + maker + "/" + title);
+}
+
+void InstalledGameBed::NextFrameTime()
+{
+    twins.clock.AdvanceSeconds(1.0 / 60.0);
+}
+}

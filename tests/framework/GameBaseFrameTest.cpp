@@ -29,11 +29,12 @@ namespace
 class GameBaseFrameTest : public testing::Test
 {
 protected:
-    GameBaseFrameTest()
+    explicit GameBaseFrameTest(bool ignoreFocusLoss = false)
     {
         environment.WriteStartupData();
         TestGameScript script;
         script.withMusic = true;
+        script.ignoreFocusLoss = ignoreFocusLoss;
         game = std::make_unique<TestGame>(environment, script);
         config = game->GetEngine()->GetConfig();
     }
@@ -88,6 +89,12 @@ protected:
     GameEnvironment environment;
     std::unique_ptr<TestGame> game;
     VelkorEngine::Config* config = nullptr;
+};
+
+class GameBaseFrameWithoutFocusHandlingTest : public GameBaseFrameTest
+{
+protected:
+    GameBaseFrameWithoutFocusHandlingTest() : GameBaseFrameTest(true) {}
 };
 }
 
@@ -252,4 +259,16 @@ TEST_F(GameBaseFrameTest, TheVideoMemoryLineCountsMegabytesWithTwoDecimals)
     EXPECT_EQ(lines[0].rfind("Video Memory Used: 0.", 0), 0u) << lines[0];
     EXPECT_EQ(lines[0].substr(lines[0].size() - 3), " Mb");
     EXPECT_EQ(lines[0].size(), std::string("Video Memory Used: 0.00 Mb").size());
+}
+
+TEST_F(GameBaseFrameWithoutFocusHandlingTest, AWindowThatIgnoresFocusLossKeepsThePlayGoing)
+{
+    game->StartPlay();
+    PlayMusic();
+    LoseFocus();
+    EXPECT_EQ(FrameSleeps(), 0);
+    EXPECT_EQ(FrameSleeps(), 0);
+    EXPECT_FALSE(game->IsInactive());
+    EXPECT_EQ(game->GetGameLogic()->GetState(), GameLogicBase::StatePlaying);
+    EXPECT_EQ(Music().GetState(), Sound::Playing);
 }

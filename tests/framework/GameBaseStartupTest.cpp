@@ -258,3 +258,24 @@ TEST_F(GameBaseStartupTest, AStartFailingHalfWayDestroysWhatItMadeOnce)
             EXPECT_TRUE(record.destroyed) << c.failing;
     }
 }
+
+TEST_F(GameBaseStartupTest, TheFrameworksDefaultVolumesAreFull)
+{
+    environment.WriteStartupData();
+    TestGame game(environment);
+    std::string text;
+    game.GetEngine()->GetConfig()->GetDefaultValue(text, "g_music_volume");
+    EXPECT_EQ(text, "1.000000");
+    game.GetEngine()->GetConfig()->GetDefaultValue(text, "g_sound_volume");
+    EXPECT_EQ(text, "1.000000");
+}
+
+TEST_F(GameBaseStartupTest, TheConsoleExistsOnlyWhenTheGameAsksForIt)
+{
+    environment.WriteStartupData();
+    TestGame game(environment);
+    EXPECT_EQ(game.GetEngine()->GetConsole(), nullptr);
+    game.CreateConsole();
+    EXPECT_NE(game.GetEngine()->GetConsole(), nullptr);
+    game.Frame();
+}

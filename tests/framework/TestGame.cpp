@@ -137,7 +137,8 @@ void GameEnvironment::WriteRegistry(const std::string& machineLines, const std::
                                     bool withInstallPath)
 {
     bed.folder.WriteFile("machine.ini", machineLines);
-    bed.folder.WriteFile("user.ini", userLines + (withInstallPath ? RegistryLine("InstallPath", bed.folder.Path()) : ""));
+    const std::string installPath = withInstallPath ? RegistryLine("InstallPath", bed.folder.Path()) : "";
+    bed.folder.WriteFile("user.ini", userLines + installPath);
     Platform::SetRegistryFiles(bed.folder / "machine.ini", bed.folder / "user.ini");
 }
 
@@ -192,6 +193,8 @@ void TestGame::SetupEngineParameters(VelkorEngine::EngineParameters& parameters)
 {
     GameBase::SetupEngineParameters(parameters);
     parameters.defaultFullScreen = 0;
+    if (m_script.ignoreFocusLoss)
+        parameters.minimizeOnFocusLoss = 0;
 }
 
 void TestGame::RegisterSounds()
@@ -210,21 +213,10 @@ void TestGame::ResetRenderSystem()
 
 void TestGame::StartPlay()
 {
-    MakeWindow(16);
-    MakeWindow(17);
+    CreateWindows();
     m_gameLogic = CreateGameLogic(&m_stage, &m_level, 3);
     m_gameLogic->SetState(GameLogicBase::StatePlaying);
     static_cast<GUIGameLogicWindowBase*>(m_windows[16].get())->Show(17, m_gameLogic.get());
-}
-
-void TestGame::MakeWindow(VelkorEngine::u32 index)
-{
-    using Factory = std::function<std::unique_ptr<GUIFrameworkWindow>()>;
-    const std::map<VelkorEngine::u32, Factory> factories = {
-        {16, [this] { return CreateGameLogicWindow(); }},
-        {17, [this] { return CreateGameLogicPauseWindow(); }},
-    };
-    m_windows[index] = factories.at(index)();
 }
 
 void TestGame::FailIfScripted(const std::string& factory) const
@@ -389,7 +381,8 @@ std::unique_ptr<GameTools::DataKeeper> TestGame::CreateGameLogicData(StageRecord
     return Make<GameTools::DataKeeper>("level data", m_engine.get(), "en");
 }
 
-std::unique_ptr<GameLogicBase> TestGame::CreateGameLogic(StageRecord* stage, LevelRecord* level, VelkorEngine::u32 lives)
+std::unique_ptr<GameLogicBase> TestGame::CreateGameLogic(StageRecord* stage, LevelRecord* level,
+                                                        VelkorEngine::u32 lives)
 {
     return Make<GameLogicBase>("game logic", m_engine.get(), m_soundPlayer.get(), stage, level, lives);
 }

@@ -60,6 +60,8 @@ struct TestGameScript
     std::function<void()> frame;
     // The game registers these music tracks: id 0 "music_a.wav", id 1 "music_b.wav".
     bool withMusic = false;
+    // The window does not hand focus loss to the game (the engine's minimise-on-focus-loss flag is off).
+    bool ignoreFocusLoss = false;
 };
 
 // Destruction notes, one per object that went away, in order.
@@ -76,10 +78,8 @@ public:
     void RegisterSounds() override;
     void ResetRenderSystem() override;
 
-    // Play as the level-loading handler starts it: a game logic, the in-play and the pause window.
+    // Play as the level-loading handler starts it: every window made, a game logic, the in-play window shown.
     void StartPlay();
-    // A window of the table made by its factory, as the window flow makes them.
-    void MakeWindow(VelkorEngine::u32 index);
 
     // The texts of the log records of one kind since the last engine render.
     std::vector<std::string> Records(VelkorEngine::u32 kind) const;

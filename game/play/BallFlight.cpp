@@ -35,8 +35,25 @@ BallHit BallFlight::Step(FlyingBall& ball, std::set<u32>& ignored, const BatShap
         ignored.erase(id);
     ball.position = end;
     if (met)
-        return MeetObject(ball, before, hit, bat);
+    {
+        const BallHit object = MeetObject(ball, before, hit, bat);
+        KeepInsideWalls(ball);
+        return object;
+    }
     return MeetWall(ball, before);
+}
+
+// An object met beyond a wall's line (a block or the bat near the wall) stops the ball there; the walls still
+// hold, and the ball leaves them inwards.
+void BallFlight::KeepInsideWalls(FlyingBall& ball) const
+{
+    Vector2 normal;
+    if (!m_limits.Confine(ball.position, ball.radius, normal))
+        return;
+    if (ball.direction.x * normal.x < 0.0f)
+        ball.direction.x = -ball.direction.x;
+    if (ball.direction.y * normal.y < 0.0f)
+        ball.direction.y = -ball.direction.y;
 }
 
 BallHit BallFlight::MeetObject(FlyingBall& ball, const Vector2& before, const CollisionHit& hit,

@@ -70,6 +70,7 @@ private:
     BallHit MeetObject(FlyingBall& ball, const VelkorEngine::Vector2& before, const CollisionHit& hit,
                        const BatShape& bat) const;
     BallHit MeetWall(FlyingBall& ball, const VelkorEngine::Vector2& before) const;
+    void KeepInsideWalls(FlyingBall& ball) const;
 
     Physics& m_physics;
     const FieldLimits& m_limits;

@@ -62,8 +62,16 @@ BonusManager::BonusManager(Engine* engine, GameTools::DataKeeper* resources, Eff
     CreateGlows();
 }
 
+// Bonuses still falling give their models back first, so that none stays behind in the model manager.
 BonusManager::~BonusManager()
 {
+    for (auto& bonus : m_bonuses)
+    {
+        Model* model = bonus->GetModel();
+        const u32 kind = bonus->GetKind();
+        bonus.reset();
+        GiveBackModel(kind, model);
+    }
     m_bonuses.clear();
     if (m_glows != nullptr)
         m_engine->GetSpriteGroupManager()->DeleteSpriteGroup(m_glows);

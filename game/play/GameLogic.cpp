@@ -166,12 +166,15 @@ void GameLogic::SetObjectsStopped(bool stopped)
 }
 
 // A held ball is launched; the hammer strikes on every click whatever else the click did. The level's first bat
-// is ready while it still slides up from below the field, where a launched ball would be lost at once, so a
-// ball leaves only a bat in its place.
+// is ready while it still slides up from below the field, where a launched ball would be lost at once: such a
+// click launches nothing, and fires nothing either.
 void GameLogic::HandleClick()
 {
-    if (m_bat->IsReady() && m_bat->HasRisen() && m_balls->HasHeldBall() && !m_activity.IsStopped())
-        m_balls->RequestLaunch();
+    if (m_bat->IsReady() && m_balls->HasHeldBall() && !m_activity.IsStopped())
+    {
+        if (m_bat->HasRisen())
+            m_balls->RequestLaunch();
+    }
     else if (MayFire(*m_guns[0]))
         m_guns[0]->RequestFire();
     else if (MayFire(*m_guns[1]))

@@ -6,7 +6,6 @@
 #include "engine/core/Ray.h"
 #include "engine/core/Types.h"
 #include "engine/core/Vector2.h"
-#include "engine/core/Vector3.h"
 
 namespace VelkorEngine
 {
@@ -14,7 +13,6 @@ class CameraManager;
 class Engine;
 class Model;
 class ModelManager;
-struct Matrix4;
 }
 
 namespace GameFramework

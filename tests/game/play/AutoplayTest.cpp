@@ -2,7 +2,10 @@
 // follows the ball clears every level, one that never moves the bat loses every life.
 #include "game/play/GameLogic.h"
 
+#include "engine/core/Engine.h"
 #include "engine/core/Random.h"
+#include "engine/files/Image.h"
+#include "engine/render/RenderSystem.h"
 #include "framework/ScoreKeeper.h"
 #include "game/play/Ball.h"
 #include "game/play/BallFlight.h"
@@ -11,12 +14,14 @@
 #include "game/play/Brick.h"
 #include "game/play/GameGeometry.h"
 #include "tests/support/GeneratedLevelBed.h"
+#include "tests/support/ImageTestFiles.h"
 #include "tests/support/RecordingSoundPlayer.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
+#include <filesystem>
 #include <string>
 
 using namespace Korvane;
@@ -34,6 +39,9 @@ constexpr f32 kGuiWidth = 800.0f;
 constexpr f32 kMostBounceAngle = 3.14159265f / 4.0f * 0.85f;
 // Simulated seconds a level may take.
 constexpr double kLevelTimeBound = 400.0;
+// Whole levels are played at 20 frames a second, within the engine's range of frame times, so that they stay
+// short under the sanitizers too.
+constexpr double kAutoplayFrameTime = 0.05;
 
 // The GUI cursor x that puts the bat's centre at a world x.
 f32 CursorFor(f32 worldX)
@@ -144,9 +152,10 @@ class AutoplayLevels : public testing::TestWithParam<LevelCase>
 TEST_P(AutoplayLevels, AScriptFollowingTheBallClearsTheLevelAndScoresWhatItsEventsAddUpTo)
 {
     TestSupport::GeneratedLevelBed play(KORVANE_DATA_ROOT, 4321);
+    play.frameTime = kAutoplayFrameTime;
     GameLogic& logic = play.Play(GetParam().stage, GetParam().level, 9);
     BallFollower player(logic);
-    const int frameBound = static_cast<int>(kLevelTimeBound / TestSupport::GeneratedLevelBed::FrameTime);
+    const int frameBound = static_cast<int>(kLevelTimeBound / kAutoplayFrameTime);
     int frames = 0;
     for (; frames < frameBound && logic.GetState() == GameLogic::StatePlaying; ++frames)
     {
@@ -159,7 +168,7 @@ TEST_P(AutoplayLevels, AScriptFollowingTheBallClearsTheLevelAndScoresWhatItsEven
     EXPECT_EQ(logic.GetPoints(), ScoreOfHeardEvents(*play.sounds));
     EXPECT_GT(logic.GetPoints(), 0u);
     EXPECT_EQ(play.sounds->Count(GameLogic::SoundLevelComplete), 1u);
-    RecordProperty("simulated_seconds", std::to_string(frames * TestSupport::GeneratedLevelBed::FrameTime));
+    RecordProperty("simulated_seconds", std::to_string(frames * kAutoplayFrameTime));
     RecordProperty("lives_left", std::to_string(logic.lives));
 }
 
@@ -173,9 +182,10 @@ TEST(Autoplay, AScriptThatNeverMovesTheBatLosesEveryLifeAndTheBatBurstsOncePerLi
 {
     constexpr u32 kLives = 3;
     TestSupport::GeneratedLevelBed play(KORVANE_DATA_ROOT, 4321);
+    play.frameTime = kAutoplayFrameTime;
     GameLogic& logic = play.Play(0, 0, kLives);
     play.cursor = Vector2(CursorFor(-50.0f), 300.0f);
-    const int frameBound = static_cast<int>(600.0 / TestSupport::GeneratedLevelBed::FrameTime);
+    const int frameBound = static_cast<int>(600.0 / kAutoplayFrameTime);
     for (int frame = 0; frame < frameBound && logic.GetState() == GameLogic::StatePlaying; ++frame)
     {
         logic.Click();
@@ -189,4 +199,82 @@ TEST(Autoplay, AScriptThatNeverMovesTheBatLosesEveryLifeAndTheBatBurstsOncePerLi
     play.Frames(100);
     EXPECT_EQ(play.sounds->Count(Bat::SoundDestruction), kLives);
     EXPECT_EQ(logic.GetPoints(), ScoreOfHeardEvents(*play.sounds));
+}
+
+namespace
+{
+VelkorEngine::Image Screenshot(VelkorEngine::Engine& engine)
+{
+    VelkorEngine::Image shot;
+    engine.GetRenderSystem()->TakeScreenshot(shot);
+    return shot;
+}
+
+// How far the picture's colour bytes stray from their mean: a blank or one-colour picture has none.
+double Spread(const VelkorEngine::Image& image)
+{
+    const VelkorEngine::u8* data = image.GetData();
+    const size_t channels = static_cast<size_t>(image.GetBitsPerPixel()) / 8;
+    const size_t count = image.GetDataSize();
+    double sum = 0.0;
+    double squares = 0.0;
+    size_t used = 0;
+    for (size_t i = 0; i < count; ++i)
+    {
+        if (channels == 4 && i % 4 == 3)
+            continue;
+        sum += data[i];
+        squares += static_cast<double>(data[i]) * data[i];
+        ++used;
+    }
+    const double mean = sum / static_cast<double>(used);
+    return std::sqrt(squares / static_cast<double>(used) - mean * mean);
+}
+
+void Save(const VelkorEngine::Image& image, const std::string& name)
+{
+    const u32 channels = static_cast<u32>(image.GetBitsPerPixel()) / 8;
+    const ImageTest::Picture picture{image.GetWidth(), image.GetHeight(), channels,
+                                     std::vector<VelkorEngine::u8>(image.GetData(),
+                                                                   image.GetData() + image.GetDataSize())};
+    ImageTest::WriteBytes(name, ImageTest::MakeTga(picture, {.runLength = true, .topDown = true}));
+}
+}
+
+TEST(AutoplayPictures, ALevelPlayedByTheScriptIsDrawnAtItsStartMiddleAndEnd)
+{
+    TestSupport::GeneratedLevelBed play(KORVANE_DATA_ROOT, 4321, TestSupport::GeneratedLevelBed::Display::Offscreen);
+    play.frameTime = kAutoplayFrameTime;
+    GameLogic& logic = play.Play(1, 2, 9);
+    BallFollower player(logic);
+    const std::string folder = "level_pictures";
+    std::filesystem::create_directories(folder);
+    const VelkorEngine::i32 half = logic.GetGeometry().GetInitialCount() / 2;
+    std::vector<std::string> taken;
+    // Only the frames photographed are drawn, which keeps the software drawing short.
+    auto take = [&](const std::string& when) {
+        play.SetDrawn(true);
+        play.Frame();
+        play.SetDrawn(false);
+        const VelkorEngine::Image shot = Screenshot(play.GetEngine());
+        EXPECT_EQ(shot.GetWidth(), 640u);
+        EXPECT_GT(Spread(shot), 10.0) << when << " shows nothing";
+        Save(shot, folder + "/level_2_3_" + when + ".tga");
+        taken.push_back(when);
+    };
+    play.SetDrawn(false);
+    const int frameBound = static_cast<int>(kLevelTimeBound / kAutoplayFrameTime);
+    for (int frame = 0; frame < frameBound && logic.GetState() == GameLogic::StatePlaying; ++frame)
+    {
+        player.Step(play.cursor);
+        play.Frame();
+        if (frame == 60)
+            take("start");
+        if (taken.size() == 1 && logic.GetGeometry().GetRemainingCount() <= half)
+            take("middle");
+    }
+    play.Frames(10);
+    take("end");
+    EXPECT_EQ(logic.GetState(), GameLogic::StateLevelComplete);
+    EXPECT_EQ(taken.size(), 3u);
 }

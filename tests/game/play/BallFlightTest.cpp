@@ -138,6 +138,19 @@ TEST_F(BallFlightTest, BlocksBounceWithTheAngleCorrection)
     EXPECT_GT(std::fabs(ball.direction.x), 0.04f);
 }
 
+TEST_F(BallFlightTest, ObjectMetPastAWallsLineLeavesTheBallInsideTheWall)
+{
+    // The bat at the end of its line reaches under the right wall.
+    physics.AddStaticObject(BoundingVolume(Vector3(60, -89.5f, -1000), Vector3(84, -86.5f, 1000)), CollisionIds::BatHead);
+    FlyingBall ball = Ball(Vector2(74, -80), Vector2(1, -1), 8.0f);
+    const BallHit hit = flight.Step(ball, ignored, BatShape{72.0f, 12.0f, 72.0f});
+    ASSERT_EQ(hit.kind, BallHit::Kind::Object);
+    EXPECT_EQ(hit.id, CollisionIds::BatHead);
+    EXPECT_LE(ball.position.x, 77.0f - kRadius + kNear);
+    EXPECT_LT(ball.direction.x, 0.0f);
+    EXPECT_GT(ball.direction.y, 0.0f);
+}
+
 // Blocks in the air: hopping, falling from a storey, or come down over a ball.
 class BallUnderBlocksTest : public BallFlightTest
 {

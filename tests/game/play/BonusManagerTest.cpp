@@ -1,7 +1,9 @@
 // When bonuses appear and which, their fall, their models and their glows, on the generated data set's bonuses.
 #include "game/play/BonusManager.h"
 
+#include "engine/core/Engine.h"
 #include "engine/core/Random.h"
+#include "engine/scene/ModelManager.h"
 #include "engine/scene/SpriteGroup.h"
 #include "game/play/Bonus.h"
 #include "game/play/Effects.h"
@@ -22,8 +24,8 @@ class BonusManagerTest : public testing::Test
 {
 protected:
     BonusManagerTest()
-        : play(KORVANE_DATA_ROOT), effects(&play.bed.GetEngine()),
-          bonuses(&play.bed.GetEngine(), play.resources.get(), &effects, play.sounds.get())
+        : play(KORVANE_DATA_ROOT), effects(&play.GetEngine()),
+          bonuses(&play.GetEngine(), play.resources.get(), &effects, play.sounds.get())
     {
     }
 
@@ -200,4 +202,22 @@ TEST_F(BonusManagerTest, ABonusWithoutAGlowSpriteGivesBackNoneOfTheOthers)
     bonuses.Catch(0);
     EXPECT_EQ(glows.GetFreeCount(), 1u);
     EXPECT_EQ(glows.GetSprite(0)->free, 1);
+}
+
+TEST_F(BonusManagerTest, BonusesStillFallingWhenTheLevelEndsLeaveNoModelBehind)
+{
+    VelkorEngine::Engine& engine = play.GetEngine();
+    engine.Frame(0);
+    engine.Frame(0);
+    const u32 visible = engine.GetModelManager()->GetVisibleModelCount();
+    {
+        BonusManager level(&engine, play.resources.get(), &effects, play.sounds.get());
+        for (int i = 0; i < 3; ++i)
+            level.SpawnBonus(Vector2(0.0f, 50.0f), 0);
+        engine.Frame(0);
+        // Three medallions and the group of their glows.
+        EXPECT_EQ(engine.GetModelManager()->GetVisibleModelCount(), visible + 4);
+    }
+    engine.Frame(0);
+    EXPECT_EQ(engine.GetModelManager()->GetVisibleModelCount(), visible);
 }

@@ -2,6 +2,8 @@
 #include "game/play/GameLogic.h"
 
 #include "engine/core/MessageManager.h"
+#include "engine/render/Camera.h"
+#include "engine/render/CameraManager.h"
 #include "framework/ScoreKeeper.h"
 #include "game/play/Ball.h"
 #include "game/play/BallManager.h"
@@ -85,7 +87,21 @@ TEST_F(GameLogicTest, StartsWithABallHeldOnTheBatTheScoreTableAndTheLevelSound)
     for (u32 id = 0; id < 9; ++id)
         EXPECT_EQ(logic->GetScoreKeeper().GetPoints(id), points[id]) << id;
     EXPECT_EQ(logic->GetActivity(), 1.0f);
-    EXPECT_TRUE(play.bed.Records(VelkorEngine::MessageManager::KindError).empty());
+    EXPECT_TRUE(play.twins->Records(VelkorEngine::MessageManager::KindError).empty());
+}
+
+TEST_F(GameLogicTest, TheCameraLooksAtTheFieldFromItsStartPose)
+{
+    play.Frame();
+    const VelkorEngine::Camera& camera = *play.GetEngine().GetCameraManager()->GetDefaultCamera();
+    EXPECT_EQ(camera.position.x, 0.0f);
+    EXPECT_EQ(camera.position.y, -140.0f);
+    EXPECT_EQ(camera.position.z, 98.0f);
+    EXPECT_FLOAT_EQ(camera.orientation.x, 0.4939f);
+    EXPECT_FLOAT_EQ(camera.orientation.w, 0.8695f);
+    EXPECT_FLOAT_EQ(camera.fieldOfView, 3.14159265f / 2.0f);
+    EXPECT_EQ(camera.nearPlane, 70.0f);
+    EXPECT_EQ(camera.farPlane, 650.0f);
 }
 
 TEST_F(GameLogicTest, AClickLaunchesTheHeldBallOnlyOnceTheBatHasRisenIntoPlace)

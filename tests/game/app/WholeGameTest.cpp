@@ -173,4 +173,20 @@ TEST_F(WholeGameTest, SpacePausesThePlayAndThePauseWindowsButtonResumesIt)
     Click(kField);
     EXPECT_TRUE(RunUntil([&] { return logic.IsBallInPlay(); }, 60)) << "play did not take the click again";
 }
+
+TEST_F(WholeGameTest, EscapeOpensTheInGameMenuFromWhichThePlayerLeavesForTheMainMenu)
+{
+    StartFirstLevel();
+    PressKey(DIK_ESCAPE);
+    ASSERT_TRUE(RunUntil([&] { return IsShownWith(WindowIndex::GameLogicMenu, StateId::Play); }, 10));
+    Frames(120);
+    // The in-game menu's leave button: in its panel at (120, 70), at (140, 28), 280 x 44.
+    Click(Vector2(120.0f + 140.0f + 140.0f, 70.0f + 28.0f + 22.0f));
+    ASSERT_TRUE(RunUntil([&] { return IsShownWith(WindowIndex::GameLogicMenuExit, StateId::GameLogicMenu); }, 10));
+    Frames(120);
+    // The question's yes button: in its panel at (200, 170), at (28, 24), 164 x 44.
+    Click(Vector2(200.0f + 28.0f + 82.0f, 170.0f + 24.0f + 22.0f));
+    ASSERT_TRUE(RunUntil([&] { return IsShownWith(WindowIndex::MainMenu, StateId::GameLogicMenuExit); }, 10));
+    EXPECT_EQ(game->GetGameLogic(), nullptr);
+}
 }

@@ -1,4 +1,4 @@
-// The window_game_logic_game_exit dialog's buttons and title mounts.
+// The quit question asked in play: yes quits the program, no goes back to play.
 #include "game/app/GUIGameLogicGameExitWindow.h"
 
 #include "framework/GameWindowIds.h"

@@ -1,4 +1,4 @@
-// The window_game_logic_menu_exit dialog's buttons and title mounts.
+// The leave-for-the-main-menu question: yes leaves, no goes back to the in-game menu under the static mount.
 #include "game/app/GUIGameLogicMenuExitWindow.h"
 
 #include "framework/GameWindowIds.h"

@@ -1,4 +1,4 @@
-// The window_game_logic_pause dialog's buttons and title mounts.
+// The pause notice: one button back to play, and the animated title mount only.
 #include "game/app/GUIGameLogicPauseWindow.h"
 
 #include "framework/GameWindowIds.h"

@@ -1,4 +1,4 @@
-// The window_game_logic_restart dialog's buttons and title mounts.
+// The restart question: yes starts the level again, no goes back to the in-game menu under the static mount.
 #include "game/app/GUIGameLogicRestartWindow.h"
 
 #include "framework/GameWindowIds.h"

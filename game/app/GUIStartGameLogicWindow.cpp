@@ -98,9 +98,7 @@ void GUIStartGameLogicWindow::Show(u32 stateId)
     GUIStartGameLogicWindowBase::Show(stateId);
     if (stateId == StateId::LevelComplete || stateId == StateId::GameLogicRestart)
         return;
-    MenuControls::SetTextKey(MenuControls::Text(m_menu, "/title"), stateId == StateId::StageComplete
-                                                                       ? "start_game/title_stage_is_passed"
-                                                                       : "start_game/title_select_level");
+    ShowTitle(stateId == StateId::StageComplete ? "start_game/title_stage_is_passed" : "start_game/title_select_level");
     ProfileBase* profile = m_profileManager->GetCurrentProfile();
     if (stateId == StateId::ContinueGame)
     {
@@ -116,6 +114,14 @@ void GUIStartGameLogicWindow::Show(u32 stateId)
             element->DisableInput();
     m_animationRunning = 1;
     m_animationTime = 0.0f;
+}
+
+// The title is optional in a menu window's description.
+void GUIStartGameLogicWindow::ShowTitle(const std::string& key)
+{
+    const std::string name = m_menu.GetName() + "/title";
+    if (m_menu.HasTextControl(name))
+        MenuControls::SetTextKey(m_menu.GetTextControl(name), key);
 }
 
 void GUIStartGameLogicWindow::Hide()

@@ -61,6 +61,7 @@ public:
 private:
     void LoadMap(GameFramework::LevelManagerBase& levelManager, GameData* data);
     static bool ForwardsToPlay(u32 stateId);
+    void ShowTitle(const std::string& key);
     void FollowFade();
     void UpdateMarkers();
     void UpdateBlinking();

@@ -4,6 +4,7 @@
 #include "engine/core/EngineParameters.h"
 #include "engine/core/MessageManager.h"
 #include "engine/gui/GUISoundManager.h"
+#include "engine/render/CameraManager.h"
 #include "engine/render/ShaderDescriptor.h"
 #include "engine/sound/Sound.h"
 #include "framework/GUIContinueGameLogicWindowBase.h"
@@ -375,6 +376,10 @@ std::unique_ptr<GameTools::DataKeeper> Game::CreateGameLogicData(StageRecord* st
 
 std::unique_ptr<GameLogicBase> Game::CreateGameLogic(StageRecord* stage, LevelRecord* level, u32 lives)
 {
+    // The play's camera takes the engine's current one, which after a frame of menus is the GUI's own camera;
+    // the play must drive the perspective camera instead, or the field and the GUI are both drawn wrongly.
+    VelkorEngine::CameraManager* cameras = m_engine->GetCameraManager();
+    cameras->SetCurrentCamera(cameras->GetDefaultCamera(), false);
     GameLogicServices services;
     services.engine = m_engine.get();
     services.sounds = GetSoundPlayer();

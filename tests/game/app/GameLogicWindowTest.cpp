@@ -43,13 +43,13 @@ class GameLogicWindowTest : public testing::Test
 protected:
     GameLogicWindowTest() : play(KORVANE_DATA_ROOT)
     {
-        VelkorEngine::Engine& engine = play.bed.GetEngine();
+        VelkorEngine::Engine& engine = play.GetEngine();
         engine.GetGUIManager()->SetSize(800.0f, 600.0f);
         tools = std::make_unique<GUITools::GUIToolManager>(&engine, "en");
         data = std::make_unique<GameData>(&engine, "en");
         menus = std::make_unique<GUIMenuWindowManager>(data.get());
         profiles = std::make_unique<FrameworkTest::TestProfileManager>(&engine, play.sounds.get(),
-                                                                       play.bed.folder / "user");
+                                                                       play.twins->folder / "user");
         profiles->LoadProfiles();
         profiles->SetCurrentProfile(profiles->FindOrCreateProfile(L"Ada"), 1);
         profiles->GetCurrentProfile()->score = 1000;
@@ -63,8 +63,8 @@ protected:
     // The first half of a frame: the engine reads the input, then the window runs.
     void Begin()
     {
-        play.bed.clock.AdvanceSeconds(TestSupport::GeneratedLevelBed::FrameTime);
-        play.bed.GetEngine().Render();
+        play.twins->clock.AdvanceSeconds(TestSupport::GeneratedLevelBed::FrameTime);
+        play.GetEngine().Render();
         window->Update();
     }
 
@@ -74,7 +74,7 @@ protected:
         if (logic)
             logic->Update();
         menus->Update();
-        play.bed.GetEngine().Frame(0);
+        play.GetEngine().Frame(0);
     }
 
     void Frames(int count)
@@ -86,14 +86,14 @@ protected:
         }
     }
 
-    void Key(DWORD key) { play.bed.input.keyboard.AddRecord(key, kDown); }
-    void ReleaseKey(DWORD key) { play.bed.input.keyboard.AddRecord(key, kUp); }
+    void Key(DWORD key) { play.twins->input.keyboard.AddRecord(key, kDown); }
+    void ReleaseKey(DWORD key) { play.twins->input.keyboard.AddRecord(key, kUp); }
 
     void MouseAt(const Vector2& point)
     {
         POINT screen{static_cast<LONG>(point.x), static_cast<LONG>(599.0f - point.y)};
-        ClientToScreen(play.bed.GetEngine().GetWindow()->GetHandle(), &screen);
-        play.bed.windows.cursor = screen;
+        ClientToScreen(play.GetEngine().GetWindow()->GetHandle(), &screen);
+        play.twins->windows.cursor = screen;
     }
 
     // The result of the frame in which the keys went down; they are let go in the next frame.
@@ -145,9 +145,9 @@ TEST_F(GameLogicWindowTest, KeysAndButtonsGiveTheirResultsTheLaterWinning)
     EXPECT_EQ(ResultOfKeys({}), 0u);
     // The close button clicked in the frame SPACE goes down: the pause wins.
     MouseAt(kClose);
-    play.bed.input.mouse.AddRecord(DIMOFS_BUTTON0, kDown);
+    play.twins->input.mouse.AddRecord(DIMOFS_BUTTON0, kDown);
     Frames(1);
-    play.bed.input.mouse.AddRecord(DIMOFS_BUTTON0, kUp);
+    play.twins->input.mouse.AddRecord(DIMOFS_BUTTON0, kUp);
     Key(DIK_SPACE);
     Begin();
     EXPECT_EQ(window->GetResultCode(), ResultCode::Pause);
@@ -162,9 +162,9 @@ TEST_F(GameLogicWindowTest, TheCloseAndMenuButtonsGiveTheirResults)
          {std::pair{kClose, ResultCode::ExitQuestion}, std::pair{kMenu, ResultCode::GameLogicMenu}})
     {
         MouseAt(place);
-        play.bed.input.mouse.AddRecord(DIMOFS_BUTTON0, kDown);
+        play.twins->input.mouse.AddRecord(DIMOFS_BUTTON0, kDown);
         Frames(1);
-        play.bed.input.mouse.AddRecord(DIMOFS_BUTTON0, kUp);
+        play.twins->input.mouse.AddRecord(DIMOFS_BUTTON0, kUp);
         Begin();
         EXPECT_EQ(window->GetResultCode(), result);
         End();
@@ -177,11 +177,11 @@ TEST_F(GameLogicWindowTest, AClickOnTheFieldReachesTheGameLogicButNotOneOnAButto
     {
         MouseAt(place);
         Frames(1);
-        play.bed.input.mouse.AddRecord(DIMOFS_BUTTON0, kDown);
+        play.twins->input.mouse.AddRecord(DIMOFS_BUTTON0, kDown);
         Begin();
         EXPECT_EQ(logic->IsClickPending(), reaches);
         End();
-        play.bed.input.mouse.AddRecord(DIMOFS_BUTTON0, kUp);
+        play.twins->input.mouse.AddRecord(DIMOFS_BUTTON0, kUp);
         Frames(1);
     }
 }
@@ -191,11 +191,11 @@ TEST_F(GameLogicWindowTest, AnInactiveWindowTakesNoInputButKeepsCounting)
     window->SetActive(false);
     EXPECT_EQ(ResultOfKeys({DIK_ESCAPE}), 0u);
     MouseAt(kField);
-    play.bed.input.mouse.AddRecord(DIMOFS_BUTTON0, kDown);
+    play.twins->input.mouse.AddRecord(DIMOFS_BUTTON0, kDown);
     Begin();
     EXPECT_FALSE(logic->IsClickPending());
     End();
-    play.bed.input.mouse.AddRecord(DIMOFS_BUTTON0, kUp);
+    play.twins->input.mouse.AddRecord(DIMOFS_BUTTON0, kUp);
     logic->SetPoints(7);
     Frames(1);
     EXPECT_EQ(Text("/score/text_1"), L"1007");
@@ -203,13 +203,13 @@ TEST_F(GameLogicWindowTest, AnInactiveWindowTakesNoInputButKeepsCounting)
 
 TEST_F(GameLogicWindowTest, TheFullScreenBoxSwitchesTheModeWhileTheBallRests)
 {
-    VelkorEngine::Config* config = play.bed.GetEngine().GetConfig();
+    VelkorEngine::Config* config = play.GetEngine().GetConfig();
     ASSERT_FALSE(logic->IsBallInPlay());
     const u8 before = window->GetFullScreen();
     MouseAt(kFullScreen);
-    play.bed.input.mouse.AddRecord(DIMOFS_BUTTON0, kDown);
+    play.twins->input.mouse.AddRecord(DIMOFS_BUTTON0, kDown);
     Frames(1);
-    play.bed.input.mouse.AddRecord(DIMOFS_BUTTON0, kUp);
+    play.twins->input.mouse.AddRecord(DIMOFS_BUTTON0, kUp);
     Frames(1);
     EXPECT_NE(window->GetFullScreen(), before);
     EXPECT_FALSE(config->IsCommandIdle("v_window_change_mode"));
@@ -222,9 +222,9 @@ TEST_F(GameLogicWindowTest, TheStatisticsOverlayListsItsLinesWhenAskedFor)
 {
     EXPECT_EQ(window->GetOverlay()->GetTextCount(), 0u);
     VelkorEngine::u8 shown = 0;
-    play.bed.GetEngine().GetConfig()->AddVariable("d_show_statistics", VelkorEngine::Config::KindBool, 0, 0, &shown,
+    play.GetEngine().GetConfig()->AddVariable("d_show_statistics", VelkorEngine::Config::KindBool, 0, 0, &shown,
                                                   "0", 0);
-    play.bed.GetEngine().GetConfig()->SetFromString("d_show_statistics", "1");
+    play.GetEngine().GetConfig()->SetFromString("d_show_statistics", "1");
     Begin();
     const VelkorEngine::GUIWindow& overlay = *window->GetOverlay();
     ASSERT_EQ(overlay.GetTextCount(), 7u);
@@ -234,7 +234,7 @@ TEST_F(GameLogicWindowTest, TheStatisticsOverlayListsItsLinesWhenAskedFor)
     EXPECT_EQ(overlay.GetText(6).offset.y, 3.0f);
     EXPECT_EQ(overlay.GetText(6).size, -1.0f);
     End();
-    play.bed.GetEngine().GetConfig()->RemoveVariable("d_show_statistics");
+    play.GetEngine().GetConfig()->RemoveVariable("d_show_statistics");
 }
 
 TEST_F(GameLogicWindowTest, WhileTheWindowGoesNoMenuWindowMayAppear)

@@ -7,6 +7,7 @@
 #include "engine/core/Window.h"
 #include "framework/GUIFrameworkWindow.h"
 #include "framework/GameWindowIds.h"
+#include "framework/HighScoresTable.h"
 #include "framework/ProfileManagerBase.h"
 #include "game/app/Profile.h"
 #include "game/play/Bat.h"
@@ -93,8 +94,15 @@ protected:
     // From the start of the program to the first level in play with its ball held on the risen bat.
     void StartFirstLevel()
     {
+        StartLevel([](Korvane::Profile&) {});
+    }
+
+    // As above, with the player's profile prepared first (progress, map position, flags).
+    void StartLevel(const std::function<void(Korvane::Profile&)>& prepare)
+    {
         ProfileManagerBase& profiles = *game->GetProfileManager();
         profiles.SetCurrentProfile(profiles.FindOrCreateProfile(L"Ada"), 1);
+        prepare(dynamic_cast<Korvane::Profile&>(*profiles.GetCurrentProfile()));
         ASSERT_TRUE(RunUntil([&] { return IsShownWith(WindowIndex::MainMenu, StateId::GameLoading); }));
         Frames(60);
         // The main menu's start button stands in by its result: the menus are another part's work.
@@ -172,5 +180,47 @@ TEST_F(WholeGameTest, SpacePausesThePlayAndThePauseWindowsButtonResumesIt)
     Frames(60);
     Click(kField);
     EXPECT_TRUE(RunUntil([&] { return logic.IsBallInPlay(); }, 60)) << "play did not take the click again";
+}
+
+TEST_F(WholeGameTest, EscapeOpensTheInGameMenuFromWhichThePlayerLeavesForTheMainMenu)
+{
+    StartFirstLevel();
+    PressKey(DIK_ESCAPE);
+    ASSERT_TRUE(RunUntil([&] { return IsShownWith(WindowIndex::GameLogicMenu, StateId::Play); }, 10));
+    Frames(120);
+    // The in-game menu's leave button: in its panel at (120, 70), at (140, 28), 280 x 44.
+    Click(Vector2(120.0f + 140.0f + 140.0f, 70.0f + 28.0f + 22.0f));
+    ASSERT_TRUE(RunUntil([&] { return IsShownWith(WindowIndex::GameLogicMenuExit, StateId::GameLogicMenu); }, 10));
+    Frames(120);
+    // The question's yes button: in its panel at (200, 170), at (28, 24), 164 x 44.
+    Click(Vector2(200.0f + 28.0f + 82.0f, 170.0f + 24.0f + 22.0f));
+    ASSERT_TRUE(RunUntil([&] { return IsShownWith(WindowIndex::MainMenu, StateId::GameLogicMenuExit); }, 10));
+    EXPECT_EQ(game->GetGameLogic(), nullptr);
+}
+
+// The game-complete window is shown once per player: finishing the last level again passes on through it
+// without showing it, and the finished game goes into the high scores once.
+TEST_F(WholeGameTest, AGameCompletedASecondTimeEntersTheHighScoresOnce)
+{
+    StartLevel([](Korvane::Profile& profile) {
+        profile.furthestStage = profile.mapStage = 1;
+        profile.furthestLevel = profile.mapLevel = 4;
+        profile.SetGameCompleteShowPending(false);
+    });
+    Korvane::GameLogic& logic = *Logic();
+    ASSERT_EQ(logic.GetLevelRecord()->stage, 1u);
+    Click(kField);
+    ASSERT_TRUE(RunUntil([&] { return logic.IsBallInPlay(); }, 60));
+    for (Korvane::Brick* brick : std::vector<Korvane::Brick*>(logic.GetGeometry().GetBricks()))
+        if (brick->MustBeDestroyed())
+            brick->Destroy(Korvane::DestroyKind::Super, false);
+    ASSERT_TRUE(RunUntil([&] { return IsShownWith(WindowIndex::LevelComplete, StateId::Play); }, 600));
+    Frames(240);
+    const u32 entriesBefore = game->GetHighScores()->GetCount(0);
+    Click(kLevelCompleteNext);
+    ASSERT_TRUE(RunUntil([&] { return IsShownWith(WindowIndex::HighScores, StateId::GameComplete); }, 60));
+    Frames(120);
+    EXPECT_EQ(game->GetHighScores()->GetCount(0), entriesBefore + 1);
+    EXPECT_EQ(game->GetGameLogic(), nullptr);
 }
 }

@@ -1,0 +1,206 @@
+// The whole game on SDL's offscreen driver, drawn for real: the mouse moved and pressed as a player's, the
+// level map, play and the level-complete window, each kept as a picture in the build folder for looking at.
+#include "game/app/Game.h"
+
+#include "engine/core/Engine.h"
+#include "engine/core/Window.h"
+#include "engine/gui/GUIManager.h"
+#include "engine/render/Camera.h"
+#include "engine/files/Image.h"
+#include "engine/render/RenderSystem.h"
+#include "framework/GUIFrameworkWindow.h"
+#include "framework/GameWindowIds.h"
+#include "framework/ProfileBase.h"
+#include "framework/ProfileManagerBase.h"
+#include "game/app/GUIMapElement.h"
+#include "game/app/GUIStartGameLogicWindow.h"
+#include "game/play/Brick.h"
+#include "game/play/Bat.h"
+#include "game/play/GameGeometry.h"
+#include "game/play/GameLogic.h"
+#include "platform/win32/Registry.h"
+#include "platform/win32/WindowApi.h"
+#include "tests/support/ImageTestFiles.h"
+#include "tests/support/ScriptedMouse.h"
+#include "tests/support/TempFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <functional>
+
+using namespace GameFramework;
+using VelkorEngine::u32;
+using VelkorEngine::Vector2;
+
+namespace
+{
+const Vector2 kMapStart(60.0f + 480.0f + 100.0f, 90.0f - 70.0f + 22.0f);
+const Vector2 kField(400.0f, 300.0f);
+
+// The game's folders in a temporary folder and the installation folder at the built data set, for the
+// test's length.
+class OffscreenEnvironment
+{
+public:
+    OffscreenEnvironment()
+    {
+        for (const char* name : {"XDG_DATA_HOME", "XDG_CONFIG_HOME", "HOME"})
+        {
+            const char* value = std::getenv(name);
+            m_saved.emplace_back(name, value ? value : "\n");
+        }
+        setenv("XDG_DATA_HOME", (folder / "appdata").c_str(), 1);
+        setenv("XDG_CONFIG_HOME", (folder / "config").c_str(), 1);
+        setenv("HOME", (folder / "home").c_str(), 1);
+        std::filesystem::create_directories(folder / "home");
+        folder.WriteFile("machine.ini", "");
+        folder.WriteFile("user.ini",
+                         std::string("SOFTWARE\\Tarnwick Games\\Korvane|InstallPath=") + KORVANE_DATA_ROOT + "\n");
+        Platform::SetRegistryFiles(folder / "machine.ini", folder / "user.ini");
+    }
+
+    ~OffscreenEnvironment()
+    {
+        Platform::SetRegistryFiles("", "");
+        for (const auto& [name, value] : m_saved)
+        {
+            if (value == "\n")
+                unsetenv(name.c_str());
+            else
+                setenv(name.c_str(), value.c_str(), 1);
+        }
+    }
+
+    TestSupport::TempFolder folder;
+
+private:
+    std::vector<std::pair<std::string, std::string>> m_saved;
+};
+
+// The offscreen driver gives no window the keyboard focus, and the game freezes without it: the player's
+// window has it here.
+class FocusedMouse : public TestSupport::ScriptedMouse
+{
+public:
+    PlatformWindow* GetFocusWindow() override { return focus; }
+
+    HWND focus = nullptr;
+};
+
+class WholeGameOffscreenTest : public testing::Test
+{
+protected:
+    WholeGameOffscreenTest()
+    {
+        game = std::make_unique<Korvane::Game>();
+        mouse.focus = game->GetEngine()->GetWindow()->GetHandle();
+    }
+
+    void Frame()
+    {
+        MSG message;
+        while (PeekMessage(&message, nullptr, 0, 0, PM_REMOVE))
+        {
+            TranslateMessage(&message);
+            DispatchMessage(&message);
+        }
+        game->Frame();
+    }
+
+    bool RunUntil(const std::function<bool()>& condition, int limit = 20000)
+    {
+        for (int i = 0; i < limit && !condition(); ++i)
+            Frame();
+        return condition();
+    }
+
+    void Frames(int count)
+    {
+        for (int i = 0; i < count; ++i)
+            Frame();
+    }
+
+    bool IsShownWith(u32 window, u32 stateId) const
+    {
+        const GUIFrameworkWindow* shown = game->GetWindow(window);
+        return shown != nullptr && shown->GetStateId() == stateId;
+    }
+
+    void Click(const Vector2& point)
+    {
+        const VelkorEngine::Window& window = *game->GetEngine()->GetWindow();
+        mouse.MoveTo(window.GetHandle(), static_cast<int>(point.x * static_cast<float>(window.GetWidth()) / 800.0f),
+                     static_cast<int>((600.0f - point.y) * static_cast<float>(window.GetHeight()) / 600.0f));
+        Frames(3);
+        mouse.PressLeft();
+        Frames(2);
+        mouse.ReleaseLeft();
+        Frames(2);
+    }
+
+    // Kept beside the built data set as a picture to look at.
+    VelkorEngine::Image Picture(const std::string& name)
+    {
+        VelkorEngine::Image shot;
+        game->GetEngine()->GetRenderSystem()->TakeScreenshot(shot);
+        ImageTest::Picture picture;
+        picture.width = shot.GetWidth();
+        picture.height = shot.GetHeight();
+        picture.channels = shot.GetBytesPerPixel();
+        picture.pixels.assign(shot.GetData(), shot.GetData() + shot.GetDataSize());
+        const std::filesystem::path folder = std::filesystem::path(KORVANE_DATA_ROOT) / "play_windows";
+        std::filesystem::create_directories(folder);
+        ImageTest::WriteBytes((folder / (name + ".tga")).string(), ImageTest::MakeTga(picture, {false, true, 0}));
+        return shot;
+    }
+
+    // The mean of every colour byte, 0 for a black picture.
+    static double Brightness(const VelkorEngine::Image& shot)
+    {
+        double sum = 0.0;
+        for (VelkorEngine::u64 i = 0; i < shot.GetDataSize(); ++i)
+            sum += shot.GetData()[i];
+        return shot.GetDataSize() ? sum / static_cast<double>(shot.GetDataSize()) / 255.0 : 0.0;
+    }
+
+    Korvane::GameLogic* Logic() const { return dynamic_cast<Korvane::GameLogic*>(game->GetGameLogic()); }
+
+    OffscreenEnvironment environment;
+    FocusedMouse mouse;
+    std::unique_ptr<Korvane::Game> game;
+};
+
+TEST_F(WholeGameOffscreenTest, TheMapThePlayAndTheLevelsEndAreDrawn)
+{
+    ProfileManagerBase& profiles = *game->GetProfileManager();
+    profiles.SetCurrentProfile(profiles.FindOrCreateProfile(L"Ada"), 1);
+    ASSERT_TRUE(RunUntil([&] { return IsShownWith(WindowIndex::MainMenu, StateId::GameLoading); }));
+    Frames(60);
+    // The main menu's start button stands in by its result: the menus are another part's work.
+    game->GetWindow(WindowIndex::MainMenu)->SetResultCode(ResultCode::Start);
+    ASSERT_TRUE(RunUntil([&] { return IsShownWith(WindowIndex::StartGame, StateId::MainMenu); }));
+    auto& map = dynamic_cast<Korvane::GUIStartGameLogicWindow&>(*game->GetWindow(WindowIndex::StartGame));
+    ASSERT_TRUE(RunUntil([&] { return map.GetElements().front()->GetFade() > 0.99f; }));
+    Frames(30);
+    EXPECT_GT(Brightness(Picture("level_map")), 0.2);
+
+    Click(kMapStart);
+    ASSERT_TRUE(RunUntil([&] { return Logic() != nullptr && Logic()->GetBat().HasRisen(); }));
+    Click(kField);
+    ASSERT_TRUE(RunUntil([&] { return Logic()->IsBallInPlay(); }, 100));
+    Frames(60);
+    // The field is drawn through the play's perspective camera and the counters through the GUI's own.
+    EXPECT_GT(Brightness(Picture("in_play")), 0.2);
+    EXPECT_FALSE(game->GetEngine()->GetGUIManager()->GetCamera()->IsPerspective());
+    EXPECT_EQ(game->GetEngine()->GetGUIManager()->GetCamera()->position.y, 0.0f);
+    for (Korvane::Brick* brick : std::vector<Korvane::Brick*>(Logic()->GetGeometry().GetBricks()))
+        if (brick->MustBeDestroyed())
+            brick->Destroy(Korvane::DestroyKind::Super, false);
+    ASSERT_TRUE(RunUntil([&] { return IsShownWith(WindowIndex::LevelComplete, StateId::Play); }));
+    Frames(300);
+    EXPECT_GT(Brightness(Picture("level_complete")), 0.2);
+    EXPECT_EQ(profiles.GetCurrentProfile()->mapLevel, 1u);
+}
+}

@@ -137,6 +137,13 @@ protected:
         return static_cast<u32>(round);
     }
 
+    // A folder in place of the temporary file, replacing the one a kill may have left half written.
+    static void BlockTemporaryFile(const std::string& path)
+    {
+        std::filesystem::remove(path + ".tmp");
+        std::filesystem::create_directories(path + ".tmp");
+    }
+
     TestSupport::EngineTestBed bed;
 };
 }
@@ -179,14 +186,14 @@ TEST_F(SaveCrashTest, EverySaveGoesThroughATemporaryFileThatIsRenamedOverTheOldO
     for (const std::string& name : files)
     {
         before.push_back(bed.folder.ReadFile("user/" + name));
-        std::filesystem::create_directories(UserFolder() + "/" + name + ".tmp");
+        BlockTemporaryFile(UserFolder() + "/" + name);
     }
     std::string profileName;
     for (const auto& entry : std::filesystem::directory_iterator(UserFolder() + "/profiles"))
         if (entry.path().extension() == ".prf")
             profileName = entry.path().filename();
     const std::string profileBefore = bed.folder.ReadFile("user/profiles/" + profileName);
-    std::filesystem::create_directories(UserFolder() + "/profiles/" + profileName + ".tmp");
+    BlockTemporaryFile(UserFolder() + "/profiles/" + profileName);
 
     // One more round saved by the loop itself: every save now fails at its temporary file.
     RunAndKill(std::chrono::microseconds(20000));

@@ -2,6 +2,7 @@
 #include "tests/support/BoundedRun.h"
 
 #include <csignal>
+#include <cstdio>
 #include <exception>
 #include <fstream>
 #include <new>
@@ -79,10 +80,31 @@ std::string ReadAll(int fd)
     }
 }
 
-BoundedOutcome OutcomeOf(int status, std::string text)
+std::string ReadBack(std::FILE* file)
+{
+    std::string text;
+    std::rewind(file);
+    char buffer[4096];
+    for (size_t got; (got = std::fread(buffer, 1, sizeof buffer, file)) > 0;)
+        text.append(buffer, got);
+    return text;
+}
+
+// A sanitizer refuses an allocation beyond the address-space limit with a report of its own instead of
+// std::bad_alloc; its words tell that case from the sanitizer's other findings.
+bool SanitizerRanOutOfMemory(const std::string& errors)
+{
+    for (const char* words : {"out of memory", "allocation-size-too-big", "exceeds maximum supported size"})
+        if (errors.find(words) != std::string::npos)
+            return true;
+    return false;
+}
+
+BoundedOutcome OutcomeOf(int status, std::string text, const std::string& errors)
 {
     BoundedOutcome outcome;
     outcome.text = std::move(text);
+    outcome.errors = errors;
     if (WIFSIGNALED(status))
     {
         outcome.code = WTERMSIG(status);
@@ -102,8 +124,7 @@ BoundedOutcome OutcomeOf(int status, std::string text)
         outcome.kind = BoundedOutcome::Threw;
         break;
     default:
-        // A sanitizer that ran out of address space ends the child with its own exit code.
-        outcome.kind = BoundedOutcome::Crashed;
+        outcome.kind = SanitizerRanOutOfMemory(errors) ? BoundedOutcome::HugeAllocation : BoundedOutcome::Crashed;
         break;
     }
     return outcome;
@@ -125,17 +146,20 @@ std::string BoundedOutcome::Describe() const
     case Crashed:
         break;
     }
-    return "crashed (signal or exit code " + std::to_string(code) + ")";
+    return "crashed (signal or exit code " + std::to_string(code) + ")\n" + errors;
 }
 
 BoundedOutcome RunBounded(const std::function<std::string()>& work, unsigned seconds, std::size_t addressGrowth)
 {
     int fds[2];
     if (::pipe(fds) != 0)
-        return {BoundedOutcome::Crashed, "no pipe", -1};
+        return {BoundedOutcome::Crashed, "no pipe", -1, ""};
+    std::FILE* errors = std::tmpfile();
     const pid_t child = ::fork();
     if (child == 0)
     {
+        if (errors)
+            ::dup2(::fileno(errors), STDERR_FILENO);
         ::close(fds[0]);
         RunChild(fds[1], work, seconds, addressGrowth);
     }
@@ -143,12 +167,17 @@ BoundedOutcome RunBounded(const std::function<std::string()>& work, unsigned sec
     if (child < 0)
     {
         ::close(fds[0]);
-        return {BoundedOutcome::Crashed, "no fork", -1};
+        if (errors)
+            std::fclose(errors);
+        return {BoundedOutcome::Crashed, "no fork", -1, ""};
     }
     std::string text = ReadAll(fds[0]);
     ::close(fds[0]);
     int status = 0;
     ::waitpid(child, &status, 0);
-    return OutcomeOf(status, std::move(text));
+    const std::string written = errors ? ReadBack(errors) : std::string();
+    if (errors)
+        std::fclose(errors);
+    return OutcomeOf(status, std::move(text), written);
 }
 }

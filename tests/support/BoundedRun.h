@@ -25,6 +25,8 @@ struct BoundedOutcome
     std::string text;
     // The signal or exit code that ended a child that did not finish.
     int code = 0;
+    // What the child wrote to its standard error (a sanitizer's report, the log's echo).
+    std::string errors;
 
     bool HasFinished() const { return kind == Finished; }
     std::string Describe() const;

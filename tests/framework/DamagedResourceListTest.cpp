@@ -51,15 +51,13 @@ protected:
 
     void ExpectEach(const std::vector<DamagedFile>& files)
     {
-        for (const DamagedFile& damaged : files)
-        {
+        const BoundedOutcome outcome = CheckEachBounded(files, [this](const DamagedFile& damaged) {
             WriteList(damaged.bytes);
-            const BoundedOutcome outcome = RunBounded([this] { return Load(); });
-            ASSERT_TRUE(outcome.HasFinished()) << damaged.name << ": " << outcome.Describe();
-            if (outcome.text.starts_with("read "))
-                continue;
-            EXPECT_EQ(outcome.text, "fallback") << damaged.name;
-        }
+            const std::string got = Load();
+            return got.starts_with("read ") || got == "fallback" ? std::string() : got;
+        });
+        ASSERT_TRUE(outcome.HasFinished()) << outcome.Describe();
+        EXPECT_EQ(outcome.text, "");
     }
 
     EngineTestBed bed;

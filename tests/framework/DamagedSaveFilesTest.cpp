@@ -59,19 +59,17 @@ protected:
         return std::make_unique<TestProfileManager>(&bed.GetEngine(), player.get(), Folder());
     }
 
-    // Loads the damaged file in a bounded child; the child reports "reset", "read" or what went wrong.
+    // Loads each damaged file in one bounded child; each load reports "reset", "read" or what went wrong.
     void ExpectEveryFileFallsBack(const std::vector<DamagedFile>& files, const std::string& fileName,
                                   const std::function<std::string()>& load, bool mayStillRead)
     {
-        for (const DamagedFile& damaged : files)
-        {
+        const BoundedOutcome outcome = CheckEachBounded(files, [&](const DamagedFile& damaged) {
             bed.folder.WriteFile(fileName, damaged.bytes);
-            const BoundedOutcome outcome = RunBounded(load);
-            ASSERT_TRUE(outcome.HasFinished()) << damaged.name << ": " << outcome.Describe();
-            if (mayStillRead && outcome.text == "read")
-                continue;
-            EXPECT_EQ(outcome.text, "reset") << damaged.name;
-        }
+            const std::string got = load();
+            return got == "reset" || (mayStillRead && got == "read") ? std::string() : got;
+        });
+        ASSERT_TRUE(outcome.HasFinished()) << outcome.Describe();
+        EXPECT_EQ(outcome.text, "");
     }
 
     EngineTestBed bed;

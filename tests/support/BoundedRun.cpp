@@ -146,7 +146,10 @@ std::string BoundedOutcome::Describe() const
     case Crashed:
         break;
     }
-    return "crashed (signal or exit code " + std::to_string(code) + ")\n" + errors;
+    // The end of the errors holds the sanitizer's report and the name of the case that was running.
+    constexpr size_t kShownErrors = 4000;
+    const size_t shownFrom = errors.size() > kShownErrors ? errors.size() - kShownErrors : 0;
+    return "crashed (signal or exit code " + std::to_string(code) + ")\n" + errors.substr(shownFrom);
 }
 
 BoundedOutcome RunBounded(const std::function<std::string()>& work, unsigned seconds, std::size_t addressGrowth)

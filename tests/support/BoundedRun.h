@@ -35,6 +35,8 @@ struct BoundedOutcome
 // Address space the work may add to what the process has at the fork.
 constexpr std::size_t BoundedAddressGrowth = std::size_t(256) << 20;
 constexpr unsigned BoundedSeconds = 30;
+// For a child that works through a whole table of cases.
+constexpr unsigned BoundedBatchSeconds = 100;
 
 BoundedOutcome RunBounded(const std::function<std::string()>& work, unsigned seconds = BoundedSeconds,
                           std::size_t addressGrowth = BoundedAddressGrowth);

@@ -1,6 +1,7 @@
 // Seeded damage of good files.
 #include "tests/support/FileDamage.h"
 
+#include <cstdio>
 #include <random>
 
 namespace TestSupport
@@ -74,5 +75,23 @@ std::vector<DamagedFile> RandomBytes(const std::string& good, std::size_t header
         files.push_back({"seed " + std::to_string(seed) + " noise " + std::to_string(i), Stored(noise, length)});
     }
     return files;
+}
+
+BoundedOutcome CheckEachBounded(const std::vector<DamagedFile>& files,
+                                const std::function<std::string(const DamagedFile&)>& check, unsigned seconds)
+{
+    return RunBounded(
+        [&] {
+            std::string failures;
+            for (const DamagedFile& file : files)
+            {
+                std::fprintf(stderr, "case: %s\n", file.name.c_str());
+                const std::string got = check(file);
+                if (!got.empty())
+                    failures += file.name + ": " + got + "\n";
+            }
+            return failures;
+        },
+        seconds);
 }
 }

@@ -4,7 +4,10 @@
 // header check and reaches the body reader.
 #pragma once
 
+#include "tests/support/BoundedRun.h"
+
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -34,4 +37,11 @@ std::vector<DamagedFile> RandomBytes(const std::string& good, std::size_t header
                                      std::size_t count, StoredLength length);
 // The stored length of a binary-header file set to its size (no change for files shorter than four bytes).
 std::string WithTrueLength(std::string bytes);
+
+// Checks every damaged file in one bounded child: the check writes the file, loads it and gives "" when what
+// it got is accepted, else a description of it. Each case is named on the standard error before it runs, so
+// the last name in a crashed child's errors is the culprit. The finished outcome's text lists the failures.
+BoundedOutcome CheckEachBounded(const std::vector<DamagedFile>& files,
+                                const std::function<std::string(const DamagedFile&)>& check,
+                                unsigned seconds = BoundedBatchSeconds);
 }

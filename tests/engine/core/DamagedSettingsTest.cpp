@@ -61,17 +61,14 @@ protected:
 
     void ExpectEach(const std::vector<DamagedFile>& damagedFiles)
     {
-        for (const DamagedFile& damaged : damagedFiles)
-        {
+        const BoundedOutcome outcome = CheckEachBounded(damagedFiles, [this](const DamagedFile& damaged) {
             folder.WriteFile("Korvane.ini", damaged.bytes);
-            const BoundedOutcome outcome = RunBounded([this] {
-                const std::string first = LoadedValues();
-                const std::string again = LoadedValues();
-                return first == again ? std::string("stable") : "changed on reload:\n" + first + "---\n" + again;
-            });
-            ASSERT_TRUE(outcome.HasFinished()) << damaged.name << ": " << outcome.Describe();
-            EXPECT_EQ(outcome.text, "stable") << damaged.name;
-        }
+            const std::string first = LoadedValues();
+            const std::string again = LoadedValues();
+            return first == again ? std::string() : "changed on reload:\n" + first + "---\n" + again;
+        });
+        ASSERT_TRUE(outcome.HasFinished()) << outcome.Describe();
+        EXPECT_EQ(outcome.text, "");
     }
 
     TempFolder folder;

@@ -69,15 +69,13 @@ protected:
     void ExpectEach(const std::vector<DamagedFile>& files, const std::string& path,
                     const std::function<std::string()>& load, bool mayStillRead)
     {
-        for (const DamagedFile& damaged : files)
-        {
+        const BoundedOutcome outcome = CheckEachBounded(files, [&](const DamagedFile& damaged) {
             Write(path, damaged.bytes);
-            const BoundedOutcome outcome = RunBounded(load);
-            ASSERT_TRUE(outcome.HasFinished()) << damaged.name << ": " << outcome.Describe();
-            if (mayStillRead && outcome.text == "read")
-                continue;
-            EXPECT_EQ(outcome.text, "fallback") << damaged.name;
-        }
+            const std::string got = load();
+            return got == "fallback" || (mayStillRead && got == "read") ? std::string() : got;
+        });
+        ASSERT_TRUE(outcome.HasFinished()) << outcome.Describe();
+        EXPECT_EQ(outcome.text, "");
     }
 
     EngineTestBed bed;
@@ -244,18 +242,29 @@ protected:
         return std::to_string(n) + " 0 50  10 10 10  255 0 0  0 255 0  1 0.01 0.001\n";
     }
 
-    std::string Load(std::size_t completeLights, bool endsEarly)
+    // Loads the file and tells how many lights it made and whether an error named the file.
+    std::pair<std::size_t, bool> Load()
     {
         VelkorEngine::LightManager& lights = *bed.GetEngine().GetLightManager();
-        const auto before = lights.GetLightCount();
+        const std::size_t lightsBefore = lights.GetLightCount();
+        const std::size_t errorsBefore = bed.Records(MessageManager::KindError).size();
         Korvane::Lighting lighting(&bed.GetEngine(), "lighting.ini");
-        const std::size_t made = lights.GetLightCount() - before;
+        const std::vector<std::string> errors = bed.Records(MessageManager::KindError);
         bool named = false;
-        for (const std::string& text : bed.Records(MessageManager::KindError))
-            named = named || Names(text, "lighting.ini");
-        if (made != completeLights || named != endsEarly)
-            return "made " + std::to_string(made) + " lights, file named: " + std::to_string(named);
-        return "fallback";
+        for (std::size_t i = errorsBefore; i < errors.size(); ++i)
+            named = named || Names(errors[i], "lighting.ini");
+        return {lights.GetLightCount() - lightsBefore, named};
+    }
+
+    void ExpectAtMostWhatCanBeLit(const std::vector<DamagedFile>& files)
+    {
+        const BoundedOutcome outcome = CheckEachBounded(files, [this](const DamagedFile& damaged) {
+            Write("data/environment/lighting/lighting.ini", damaged.bytes);
+            const std::size_t made = Load().first;
+            return made <= Korvane::Lighting::MostLights ? std::string() : std::to_string(made) + " lights";
+        });
+        ASSERT_TRUE(outcome.HasFinished()) << outcome.Describe();
+        EXPECT_EQ(outcome.text, "");
     }
 };
 
@@ -263,23 +272,26 @@ TEST_F(DamagedLightingTest, EveryCutKeepsTheCompleteLightsAndNamesTheFile)
 {
     const std::string header = "128 128 128 3\n";
     const std::string good = header + Light(1) + Light(2) + Light(3);
-    for (std::size_t size = 0; size < good.size(); ++size)
-    {
-        const std::string cut = good.substr(0, size);
-        Write("data/environment/lighting/lighting.ini", cut);
-        // The ambient colour is whole once its third number has begun, the count once its digit is there, a
-        // light once its last number has begun; a missing count is no light.
-        const bool ambientWhole = size > 8;
-        const bool counted = size > 12;
-        std::size_t complete = 0;
-        for (std::size_t light = 1; light <= 3; ++light)
-            if (size > header.size() + light * Light(1).size() - 6)
-                complete = light;
-        const bool endsEarly = !ambientWhole || (counted && complete < 3);
-        const BoundedOutcome outcome = RunBounded([&] { return Load(complete, endsEarly); });
-        ASSERT_TRUE(outcome.HasFinished()) << size << ": " << outcome.Describe();
-        EXPECT_EQ(outcome.text, "fallback") << "cut to " << size << " bytes";
-    }
+    const BoundedOutcome outcome =
+        CheckEachBounded(CutsAtEveryLength(good, StoredLength::AsItWas), [&](const DamagedFile& cut) {
+            Write("data/environment/lighting/lighting.ini", cut.bytes);
+            const std::size_t size = cut.bytes.size();
+            // The ambient colour is whole once its third number has begun, the count once its digit is there,
+            // a light once its last number has begun; a missing count is no light.
+            const bool ambientWhole = size > 8;
+            const bool counted = size > 12;
+            std::size_t complete = 0;
+            for (std::size_t light = 1; light <= 3; ++light)
+                if (size > header.size() + light * Light(1).size() - 6)
+                    complete = light;
+            const bool endsEarly = !ambientWhole || (counted && complete < 3);
+            const auto [made, named] = Load();
+            if (made == complete && named == endsEarly)
+                return std::string();
+            return "made " + std::to_string(made) + " lights, file named: " + std::to_string(named);
+        });
+    ASSERT_TRUE(outcome.HasFinished()) << outcome.Describe();
+    EXPECT_EQ(outcome.text, "");
 }
 
 TEST_F(DamagedLightingTest, HugeLightCountsMakeOnlyWhatCanBeLit)
@@ -287,30 +299,14 @@ TEST_F(DamagedLightingTest, HugeLightCountsMakeOnlyWhatCanBeLit)
     std::string many = "128 128 128 4000000000\n";
     for (int i = 0; i < 12; ++i)
         many += Light(i);
-    for (const std::string& text : {many, std::string("1 2 3 2147483647"), std::string("1 2 3 -5 ") + Light(1)})
-    {
-        Write("data/environment/lighting/lighting.ini", text);
-        const BoundedOutcome outcome = RunBounded([this] {
-            Korvane::Lighting lighting(&bed.GetEngine(), "lighting.ini");
-            return std::to_string(bed.GetEngine().GetLightManager()->GetLightCount());
-        });
-        ASSERT_TRUE(outcome.HasFinished()) << text << ": " << outcome.Describe();
-        EXPECT_LE(std::stoul(outcome.text), Korvane::Lighting::MostLights) << text;
-    }
+    ExpectAtMostWhatCanBeLit({{"four billion lights", many},
+                              {"the largest count, no lights", "1 2 3 2147483647"},
+                              {"a negative count", "1 2 3 -5 " + Light(1)}});
 }
 
 TEST_F(DamagedLightingTest, RandomBytesNeverMakeMoreThanCanBeLit)
 {
-    const std::string good = "128 128 128 2\n" + Light(1) + Light(2);
-    for (const DamagedFile& damaged : RandomBytes(good, 0, kSeed, kRandomFiles, StoredLength::AsItWas))
-    {
-        Write("data/environment/lighting/lighting.ini", damaged.bytes);
-        const BoundedOutcome outcome = RunBounded([this] {
-            Korvane::Lighting lighting(&bed.GetEngine(), "lighting.ini");
-            return std::to_string(bed.GetEngine().GetLightManager()->GetLightCount());
-        });
-        ASSERT_TRUE(outcome.HasFinished()) << damaged.name << ": " << outcome.Describe();
-        EXPECT_LE(std::stoul(outcome.text), Korvane::Lighting::MostLights) << damaged.name;
-    }
+    ExpectAtMostWhatCanBeLit(
+        RandomBytes("128 128 128 2\n" + Light(1) + Light(2), 0, kSeed, kRandomFiles, StoredLength::AsItWas));
 }
 }

@@ -156,8 +156,9 @@ void DataKeeper::LoadFile(const std::string& path)
     }
     catch (const VelkorEngine::FileError& error)
     {
-        m_log->Fatal(error.GetMessage());
+        m_log->Fatal(VelkorEngine::MessageNamingFile(error.GetMessage(), path));
     }
+    m_loopRoundsLeft = MaxLoopCount;
     const ListContext context{TrimmedFolder(ListFolder(path)), std::string(), {}};
     ProcessChildren(root, context);
 }
@@ -199,12 +200,14 @@ void DataKeeper::ProcessLoop(XMLNode& element, const ListContext& context)
     const i32 count = IntAttribute(element, "count", 0);
     if (start < 0 || count <= start)
         return;
-    if (static_cast<u32>(count - start) > MaxLoopCount)
+    const u32 rounds = static_cast<u32>(count - start);
+    if (rounds > m_loopRoundsLeft)
     {
         m_log->Error("(DataKeeper::LoadFile): A loop of " + std::to_string(count - start) +
                      " rounds is skipped");
         return;
     }
+    m_loopRoundsLeft -= rounds;
     ListContext inner = context;
     inner.counters.push_back(ResourceCounter{StringAttribute(element, "counter", "i"), 0});
     for (i32 value = start; value < count; ++value)

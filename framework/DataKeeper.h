@@ -67,7 +67,8 @@ public:
     u32 GetShaderUserCount() const { return static_cast<u32>(m_shaderUsers.size()); }
     u32 GetParticleSystemCount() const { return static_cast<u32>(m_particleSystems.size()); }
 
-    // More loop rounds than this are a broken list, not a series anyone means.
+    // More loop rounds than this in one list, nested loops counted round by round, are a broken list, not a
+    // series anyone means.
     static constexpr u32 MaxLoopCount = 10000;
 
 protected:
@@ -98,6 +99,8 @@ private:
     void ReleaseDefaults();
 
     std::vector<std::string> m_queue;
+    // The loop rounds the list being loaded may still run.
+    u32 m_loopRoundsLeft = MaxLoopCount;
     std::string m_language;
     VelkorEngine::ShaderUser* m_defaultShaderUser = nullptr;
     std::unique_ptr<VelkorEngine::Model> m_defaultModel;

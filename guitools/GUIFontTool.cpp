@@ -49,7 +49,7 @@ void GUIFontTool::LoadFonts(const std::string& fileName)
     }
     catch (const VelkorEngine::Error& error)
     {
-        m_log->Error(error.GetMessage());
+        m_log->Error(VelkorEngine::MessageNamingFile(error.GetMessage(), fileName));
     }
     XMLNode* fonts = root->FindChild("fonts");
     if (fonts == nullptr)

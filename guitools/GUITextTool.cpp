@@ -30,7 +30,7 @@ void GUITextTool::ReadFile(const std::string& fileName)
     }
     catch (const VelkorEngine::Error& error)
     {
-        m_log->Error(error.GetMessage());
+        m_log->Error(VelkorEngine::MessageNamingFile(error.GetMessage(), fileName));
         return;
     }
     FindSections(*file);

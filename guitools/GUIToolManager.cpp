@@ -42,7 +42,7 @@ void GUIToolManager::ReadWindowDescriptions()
         }
         catch (const VelkorEngine::Error& error)
         {
-            m_log->Error(error.GetMessage());
+            m_log->Error(VelkorEngine::MessageNamingFile(error.GetMessage(), file));
             continue;
         }
         if (top == nullptr)

@@ -28,4 +28,11 @@ class FatalError : public Error
 public:
     explicit FatalError(const std::string& message) : Error(message) {}
 };
+
+// The message with the file's path added when it does not name the file already (the XML parser's syntax
+// errors give only a line number), so that whoever reads the log or the fatal box knows which file to mend.
+inline std::string MessageNamingFile(const std::string& message, const std::string& path)
+{
+    return message.find(path) != std::string::npos ? message : message + " in \"" + path + "\"";
+}
 }

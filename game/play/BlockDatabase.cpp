@@ -28,7 +28,14 @@ BlockDatabase::BlockDatabase(VelkorEngine::FileManager* files)
         if (name.empty())
             throw VelkorEngine::FileError("Incorrect \"" + path + "\" file format");
         XMLNode* root = nullptr;
-        parser.Parse(root, path);
+        try
+        {
+            parser.Parse(root, path);
+        }
+        catch (const VelkorEngine::FileError& error)
+        {
+            throw VelkorEngine::FileError(VelkorEngine::MessageNamingFile(error.GetMessage(), path));
+        }
         std::unique_ptr<XMLNode> description(root);
         if (!description)
             throw VelkorEngine::FileError("Incorrect \"" + path + "\" file format");

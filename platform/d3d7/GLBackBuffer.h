@@ -21,7 +21,6 @@ public:
     // Makes the framebuffer (on first use or after the context changed) and binds it for drawing; the first
     // drawing of a frame chooses between the window's framebuffer and our own. Main thread, context current.
     bool BindForDrawing();
-    bool DrawsIntoWindow() const { return m_intoWindow; }
     GLDepthBuffer* Depth() const;
     // Copies the frame onto the window's client area (all of it without a rectangle) and shows it.
     HRESULT PresentTo(SDL_Window* window, const RECT* clientRect, bool waitForVerticalBlank);

@@ -19,11 +19,19 @@ const Key& KeyAt(const std::vector<Key>& keys, VelkorEngine::u32 index)
 {
     return keys[std::min<size_t>(index, keys.size() - 1)];
 }
+
+// The camera manager names a current camera only while models are being drawn; between frames, where the play
+// is made, the camera the models are drawn with is its default one.
+VelkorEngine::Camera* DrivenCamera(VelkorEngine::CameraManager& cameras)
+{
+    VelkorEngine::Camera* current = cameras.GetCurrentCamera();
+    return current != nullptr ? current : cameras.GetDefaultCamera();
+}
 }
 
 GameCamera::GameCamera(VelkorEngine::Engine* engine)
     : m_engine(engine), m_log(engine->GetMessageManager()), m_timerManager(engine->GetTimerManager()),
-      m_camera(engine->GetCameraManager()->GetCurrentCamera()),
+      m_camera(DrivenCamera(*engine->GetCameraManager())),
       m_animation(std::make_unique<VelkorEngine::AnimationControl>(m_log, m_timerManager, 1))
 {
     rotationKeys.emplace_back(0.0f, 0.0f, 0.0f, 1.0f);

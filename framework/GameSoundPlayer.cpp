@@ -23,7 +23,11 @@ constexpr f32 ReplacedTrackFadeSpeed = 1.0f;
 // The applied volumes wander by at most this much every frame.
 constexpr f32 VolumeNoise = 0.0005f;
 
-f32 ClampVolume(f32 volume) { return std::clamp(volume, 0.0f, 1.0f); }
+}
+
+f32 GameSoundPlayer::ClampVolume(f32 volume)
+{
+    return std::isfinite(volume) ? std::clamp(volume, 0.0f, 1.0f) : 1.0f;
 }
 
 GameSoundPlayer::GameSoundPlayer(VelkorEngine::Engine* engine, f32 defaultMusicVolume, f32 defaultSoundVolume)
@@ -50,9 +54,9 @@ GameSoundPlayer::~GameSoundPlayer()
 
 void GameSoundPlayer::RegisterVolumeSetting(const std::string& name, f32* storage, f32 defaultVolume)
 {
-    *storage = defaultVolume;
+    *storage = ClampVolume(defaultVolume);
     m_config->AddVariable(name, VelkorEngine::Config::KindFloat, 0, 1, storage,
-                          VelkorEngine::FloatToString(defaultVolume, 6), 0);
+                          VelkorEngine::FloatToString(*storage, 6), 0);
 }
 
 void GameSoundPlayer::AddSound(u32 effectId, const std::string& soundName, u8 looping, u32 instanceCount)
@@ -275,9 +279,10 @@ void GameSoundPlayer::Update()
         return;
     for (const std::unique_ptr<GameSoundChannel>& channel : m_channels)
         channel->UpdateFade();
-    // The applied volumes wander a little around the settings; the settings themselves stay as they are.
-    const f32 soundVolume = m_soundVolume;
-    const f32 musicVolume = m_musicVolume;
+    // The applied volumes wander a little around the settings; the settings themselves stay as they are, once
+    // clamped (the console writes them directly).
+    const f32 soundVolume = ClampVolume(m_soundVolume);
+    const f32 musicVolume = ClampVolume(m_musicVolume);
     SetSoundVolume(ClampVolume(soundVolume + VelkorEngine::RandomSignedFloat() * VolumeNoise));
     SetMusicVolume(ClampVolume(musicVolume + VelkorEngine::RandomSignedFloat() * VolumeNoise));
     m_soundVolume = soundVolume;

@@ -48,7 +48,8 @@ public:
     GameSoundPlayer& operator=(const GameSoundPlayer&) = delete;
 
     void AddSound(u32 effectId, const std::string& soundName, u8 looping, u32 instanceCount);
-    void PlaySound(u32 effectId);
+    // Virtual so that a test can hear which effects play.
+    virtual void PlaySound(u32 effectId);
     void StopSound(u32 effectId);
     u32 GetSoundState(u32 effectId) const;
 
@@ -60,8 +61,12 @@ public:
     void StopAllMusic(u8 fade, f32 fadeSpeed);
     void PauseAllMusic(u8 pause, u8 fade, f32 fadeSpeed);
 
-    f32 GetSoundVolume() const { return m_soundVolume; }
-    f32 GetMusicVolume() const { return m_musicVolume; }
+    // The settings may have been typed in since the last update; they are read through the clamp.
+    f32 GetSoundVolume() const { return ClampVolume(m_soundVolume); }
+    f32 GetMusicVolume() const { return ClampVolume(m_musicVolume); }
+    // Every volume that comes in, from a call, the settings, the console or a profile: within 0..1, and full
+    // volume for a value that is not a number.
+    static f32 ClampVolume(f32 volume);
     void SetSoundVolume(f32 volume);
     void SetMusicVolume(f32 volume);
     void ApplySoundVolume();

@@ -1,19 +1,28 @@
 // The high-score table and its file.
 #include "framework/HighScoresTable.h"
 
+#include "engine/core/Engine.h"
 #include "engine/core/Error.h"
+#include "engine/core/MessageManager.h"
 #include "engine/files/FileBinary.h"
 #include "framework/BinaryDataFile.h"
 #include "framework/BinaryFields.h"
 
 #include <algorithm>
+#include <limits>
 
 namespace GameFramework
 {
 using VelkorEngine::FileError;
 
+namespace
+{
+constexpr u32 kLastSequence = std::numeric_limits<u32>::max();
+}
+
 HighScoresTable::HighScoresTable(VelkorEngine::Engine* engine, u32 limit, const std::string& userDataFolder)
-    : m_file(std::make_unique<GameTools::BinaryDataFile>(engine, Magic, Version)), m_limit(limit),
+    : m_log(engine->GetMessageManager()), m_file(std::make_unique<GameTools::BinaryDataFile>(engine, Magic, Version)),
+      m_limit(limit),
       m_userDataFolder(userDataFolder)
 {
     Load();
@@ -51,14 +60,20 @@ void HighScoresTable::ReadBody()
     {
         auto entry = std::make_unique<HighScoreEntry>();
         file.ReadWideString(entry->name);
+        // A file may hold one unit more than a save can write back.
+        entry->name = GameTools::CapStoredName(entry->name);
         entry->category = GameTools::ReadU32(file);
         entry->score = GameTools::ReadU32(file);
         entry->sequence = GameTools::ReadU32(file);
         largestSequence = std::max(largestSequence, entry->sequence);
         m_entries.push_back(std::move(entry));
     }
-    // A stored counter at or below a stored sequence would hand out that number again and break the order.
-    m_nextSequence = m_entries.empty() ? storedNext : std::max(storedNext, largestSequence + 1);
+    // A stored counter at or below a stored sequence would hand out that number again and break the order; past
+    // the largest number there is none left, and the next result renumbers the table first.
+    if (largestSequence == kLastSequence)
+        m_nextSequence = kLastSequence;
+    else
+        m_nextSequence = m_entries.empty() ? storedNext : std::max(storedNext, largestSequence + 1);
 }
 
 HighScoreEntry* HighScoresTable::Add(const std::wstring& name, u32 category, u32 score)
@@ -68,12 +83,25 @@ HighScoreEntry* HighScoresTable::Add(const std::wstring& name, u32 category, u32
     entry->name = GameTools::CapStoredName(name);
     entry->category = category;
     entry->score = score;
+    if (m_nextSequence == kLastSequence)
+        Renumber();
     entry->sequence = m_nextSequence++;
     m_entries.push_back(std::move(owned));
     Sort();
     const bool kept = Trim(category, entry);
     Save();
     return kept ? entry : nullptr;
+}
+
+// The numbers only order the results, so when they run out the stored ones start again from 0 in their order.
+void HighScoresTable::Renumber()
+{
+    std::stable_sort(m_entries.begin(), m_entries.end(),
+                     [](const auto& a, const auto& b) { return a->sequence < b->sequence; });
+    m_nextSequence = 0;
+    for (auto& entry : m_entries)
+        entry->sequence = m_nextSequence++;
+    Sort();
 }
 
 void HighScoresTable::Sort()
@@ -144,9 +172,10 @@ void HighScoresTable::Save()
         }
         m_file->Close();
     }
-    catch (const FileError&)
+    catch (const FileError& error)
     {
         m_file->Abandon();
+        m_log->Error("(HighScoresTable::Save): " + error.GetMessage());
     }
 }
 }

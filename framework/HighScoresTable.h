@@ -11,6 +11,7 @@
 namespace VelkorEngine
 {
 class Engine;
+class MessageManager;
 }
 
 namespace GameTools
@@ -50,7 +51,7 @@ public:
     HighScoreEntry* GetEntry(u32 category, u32 index) const;
     u32 GetCount(u32 category) const;
     void Clear();
-    // Write errors are swallowed: the table stays in memory and the previous file on disk.
+    // A write error is logged: the table stays in memory and the previous file on disk.
     void Save();
 
     u32 GetNextSequence() const { return m_nextSequence; }
@@ -59,10 +60,13 @@ private:
     void Load();
     void ReadBody();
     void Sort();
+    // The entries numbered 0, 1, ... in the order of their numbers, and the next number after them.
+    void Renumber();
     // Drops the entries of the category past the limit; false when the given entry was among them.
     bool Trim(u32 category, const HighScoreEntry* added);
     std::string FilePath() const;
 
+    VelkorEngine::MessageManager* m_log = nullptr;
     std::unique_ptr<GameTools::BinaryDataFile> m_file;
     u32 m_limit = 0;
     std::vector<std::unique_ptr<HighScoreEntry>> m_entries;

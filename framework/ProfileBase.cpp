@@ -9,10 +9,10 @@
 #include "engine/files/FileManager.h"
 #include "framework/BinaryDataFile.h"
 #include "framework/BinaryFields.h"
+#include "framework/GameSoundPlayer.h"
 #include "framework/LevelManagerBase.h"
 
 #include <algorithm>
-#include <cmath>
 
 namespace GameFramework
 {
@@ -25,12 +25,6 @@ constexpr size_t PaddedBaseLength = 16;
 constexpr size_t LongBaseLength = 15;
 // Longer bases are cut: a file name has room for 255 bytes, and the digits of a taken name must fit too.
 constexpr size_t MaxBaseLength = 64;
-
-// A volume from a file: a value that is not a number (or infinite) means full volume.
-f32 SaneVolume(f32 value)
-{
-    return std::isfinite(value) ? std::clamp(value, 0.0f, 1.0f) : 1.0f;
-}
 
 std::string RandomDigits(size_t count)
 {
@@ -159,9 +153,10 @@ void ProfileBase::Save()
         Write(*m_dataFile->GetFile());
         m_dataFile->Close();
     }
-    catch (const FileError&)
+    catch (const FileError& error)
     {
         m_dataFile->Abandon();
+        m_log->Error("(ProfileBase::Save): " + error.GetMessage());
     }
 }
 
@@ -171,14 +166,16 @@ void ProfileBase::Rename(const std::wstring& newName)
     Save();
 }
 
+// Exactly the profile's own file goes: a name that could reach past the profiles folder ("..", separators), a
+// folder or a link is refused, since the user's other files sit right beside that folder.
 void ProfileBase::DeleteFiles()
 {
-    VelkorEngine::FileManager::DeleteFolder(GetFilePath());
-    // The companion shares the file's name; a file named only ".prf" would make it the profiles folder itself.
-    const bool namedInsideFolder = !VelkorEngine::GetPathFileName(m_companionPath).empty() &&
-                                   VelkorEngine::GetPathDirectory(m_companionPath) == FolderPath();
-    if (namedInsideFolder)
-        VelkorEngine::FileManager::DeleteFolder(m_companionPath);
+    const bool plainName = !m_fileName.empty() && m_fileName != "." && m_fileName != ".." &&
+                           m_fileName.find_first_of("\\/") == std::string::npos;
+    if (plainName && VelkorEngine::FileManager::DeleteRegularFile(GetFilePath()))
+        return;
+    m_log->Error("(ProfileBase::DeleteFiles): \"" + m_fileName +
+                 "\" is not a file of the profiles folder; it was not deleted");
 }
 
 void ProfileBase::AddLevelTime(std::unique_ptr<LevelTimeRecord> record)
@@ -233,6 +230,8 @@ void ProfileBase::Write(VelkorEngine::FileBinary& file)
 void ProfileBase::Read(VelkorEngine::FileBinary& file)
 {
     file.ReadWideString(name);
+    // A file may hold one unit more than a save can write back.
+    name = GameTools::CapStoredName(name);
     for (u32* value : {&category, &lives, &score, &mapStage, &mapLevel, &furthestStage, &furthestLevel})
         *value = GameTools::ReadU32(file);
     furthestFlag = GameTools::ReadU8(file);
@@ -262,7 +261,7 @@ void ProfileBase::WritePair(VelkorEngine::FileBinary& file)
 
 void ProfileBase::ReadPair(VelkorEngine::FileBinary& file)
 {
-    settings[MusicVolume] = SaneVolume(GameTools::ReadF32(file));
-    settings[SoundVolume] = SaneVolume(GameTools::ReadF32(file));
+    settings[MusicVolume] = GameSoundPlayer::ClampVolume(GameTools::ReadF32(file));
+    settings[SoundVolume] = GameSoundPlayer::ClampVolume(GameTools::ReadF32(file));
 }
 }

@@ -61,10 +61,12 @@ public:
     virtual void Load(const std::string& fileName);
     // Start values, a file name made from the name that no existing file has, then saved.
     virtual void Create(const std::wstring& name);
-    // Write errors are swallowed: the profile stays in memory and the previous file on disk.
+    // A write error is logged: the profile stays in memory and the previous file on disk.
     void Save();
     // The file name stays.
     void Rename(const std::wstring& name);
+    // Deletes the profile's file, a regular file of the profiles folder, and nothing else; refused and logged
+    // otherwise.
     void DeleteFiles();
     void AddLevelTime(std::unique_ptr<LevelTimeRecord> record);
     // Map and furthest positions that the level list does not have become (0, 0), saved; true when changed.

@@ -116,10 +116,16 @@ ProfileBase* ProfileManagerBase::FindProfile(const std::wstring& name) const
     return nullptr;
 }
 
-// Profiles keep their names trimmed, so a name typed with spaces around it finds the same profile.
+// Profiles keep their names trimmed and cut to what their file can hold; a name is looked up as it would be
+// stored, so a name typed with spaces around it, or one too long, finds the same profile.
+std::wstring ProfileManagerBase::StoredName(const std::wstring& name)
+{
+    return GameTools::CapStoredName(VelkorEngine::WStringTrim(name));
+}
+
 ProfileBase* ProfileManagerBase::FindOrCreateProfile(const std::wstring& name)
 {
-    if (ProfileBase* found = FindProfile(VelkorEngine::WStringTrim(name)))
+    if (ProfileBase* found = FindProfile(StoredName(name)))
         return found;
     std::unique_ptr<ProfileBase> profile = NewProfile(name);
     ProfileBase* created = profile.get();
@@ -139,8 +145,8 @@ void ProfileManagerBase::SetCurrentProfile(ProfileBase* profile, u8 save)
 
 void ProfileManagerBase::RenameProfile(const std::wstring& oldName, const std::wstring& newName)
 {
-    ProfileBase* profile = FindProfile(oldName);
-    if (!profile || FindProfile(VelkorEngine::WStringTrim(newName)))
+    ProfileBase* profile = FindProfile(StoredName(oldName));
+    if (!profile || FindProfile(StoredName(newName)))
         return;
     profile->Rename(newName);
     SortProfiles();
@@ -219,9 +225,10 @@ void ProfileManagerBase::SaveState()
         WriteState(*m_dataFile->GetFile());
         m_dataFile->Close();
     }
-    catch (const FileError&)
+    catch (const FileError& error)
     {
         m_dataFile->Abandon();
+        m_log->Error("(ProfileManagerBase::SaveState): " + error.GetMessage());
     }
 }
 
@@ -249,6 +256,8 @@ void ProfileManagerBase::ReadState(VelkorEngine::FileBinary& file)
 {
     std::wstring current;
     file.ReadWideString(current);
+    // Names of 255 units read back; saving them would fail, so they are kept as a save writes them.
+    current = GameTools::CapStoredName(current);
     if (!current.empty())
         SetCurrentProfile(FindProfile(current), 0);
     const u32 count = GameTools::ReadU32(file);
@@ -259,6 +268,7 @@ void ProfileManagerBase::ReadState(VelkorEngine::FileBinary& file)
         record.stage = GameTools::ReadU32(file);
         record.level = GameTools::ReadU32(file);
         file.ReadWideString(record.holder);
+        record.holder = GameTools::CapStoredName(record.holder);
         record.category = GameTools::ReadU32(file);
         record.time = GameTools::ReadF32(file);
     }

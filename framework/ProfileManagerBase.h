@@ -69,7 +69,7 @@ public:
     bool GetBestTime(const LevelPosition& position, u32 category, std::wstring& holder, f32& time) const;
     // True when the time was stored: a first time, or one strictly below the stored one.
     bool SetBestTime(const LevelPosition& position, const std::wstring& holder, u32 category, f32 time);
-    // Write errors are swallowed.
+    // A write error is logged.
     void SaveState();
     // Every profile's stored positions checked against the level list; a position it lacks becomes (0, 0).
     void ValidatePositions(const LevelManagerBase& levels);
@@ -100,6 +100,7 @@ private:
     void ReadStateFile();
     BestTimeRecord* FindBestTime(const LevelPosition& position, u32 category) const;
     std::string StatePath() const;
+    static std::wstring StoredName(const std::wstring& name);
 
     std::unique_ptr<GameTools::BinaryDataFile> m_dataFile;
     std::vector<std::unique_ptr<ProfileBase>> m_profiles;

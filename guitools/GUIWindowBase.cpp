@@ -175,11 +175,33 @@ void GUIWindowBase::ParseControls(XMLNode* root, const Chain& searchRoots, const
         if (language->GetString() != m_toolManager->GetLanguage())
             return;
     }
+    GuardExpansion(chain);
     const std::string fullName = prefix.empty() ? name : prefix + "/" + name;
     GUIControl* control = CreateControl(kind, chain, Describe(chain, fullName), parentWidget);
     m_enabled.push_back(true);
+    m_expanding.push_back(chain.front());
     for (const std::string& child : CollectChildNames(chain))
         ParseControls(root, chain, child, fullName, control->GetWidget());
+    m_expanding.pop_back();
+}
+
+// A control described by a node of its own ancestry (a child templated on a window around it) would hold
+// itself again and again; templates reused at many levels can also multiply without end. Both are refused.
+void GUIWindowBase::GuardExpansion(const Chain& chain) const
+{
+    for (XMLNode* node : chain)
+        if (std::find(m_expanding.begin(), m_expanding.end(), node) != m_expanding.end())
+        {
+            XMLValue* name = node->GetAttributeValue("name");
+            m_log->Fatal("(GUIWindowBase::ResolveTemplates): Cyclic template \"" +
+                         (name != nullptr ? name->GetString() : node->GetName()) + "\"");
+        }
+    if (m_expanding.size() >= MaxExpansionDepth)
+        m_log->Fatal("(GUIWindowBase::ParseControls): Window description \"" + m_name + "\" nests more than " +
+                     std::to_string(MaxExpansionDepth) + " controls deep");
+    if (m_controls.size() >= MaxExpansionControls)
+        m_log->Fatal("(GUIWindowBase::ParseControls): Window description \"" + m_name + "\" has more than " +
+                     std::to_string(MaxExpansionControls) + " controls");
 }
 
 ControlModelDescription GUIWindowBase::Describe(const Chain& chain, const std::string& fullName)

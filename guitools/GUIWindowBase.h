@@ -49,6 +49,9 @@ class GUIWindowBase
 {
 public:
     using Chain = std::vector<GameTools::XMLNode*>;
+    // Far beyond any window of the game; a description past them is refused.
+    static constexpr std::size_t MaxExpansionDepth = 64;
+    static constexpr std::size_t MaxExpansionControls = 4096;
 
     // Builds the whole window from the description called name; the window starts hidden. What a
     // description says wrongly ends the program through the log's Fatal.
@@ -121,6 +124,7 @@ private:
     static void ApplySliderAttributes(GUISliderControl& control, const Chain& chain);
     static void ApplyScrollAttributes(GUIScrollControl& control, const Chain& chain);
     std::vector<std::string> CollectChildNames(const Chain& chain);
+    void GuardExpansion(const Chain& chain) const;
 
     template <typename Control>
     Control* Find(const std::vector<Control*>& list, const std::string& name, const char* operation) const;
@@ -128,6 +132,8 @@ private:
     std::size_t IndexOf(const std::string& name) const;
 
     std::string m_name;
+    // The description nodes of the controls being built, outermost first.
+    Chain m_expanding;
     std::vector<std::unique_ptr<GUIControl>> m_controls;
     std::vector<GUIWindowControl*> m_windowControls;
     std::vector<GUIButtonControl*> m_buttons;

@@ -233,6 +233,11 @@ bool FileManager::DeleteFolder(const std::string& path)
     return Platform::DeleteTree(path);
 }
 
+bool FileManager::DeleteRegularFile(const std::string& path)
+{
+    return !path.empty() && Platform::DeleteRegularFile(path);
+}
+
 void FileManager::FindFiles(const std::string& folder, const std::string& mask, std::vector<std::string>& out)
 {
     std::set<std::string> searched;

@@ -49,6 +49,8 @@ public:
     // Deletes a folder (or file) with everything in it. Refuses an empty path and the installation and
     // executable folders and the folders around them; false when refused or when something stayed.
     static bool DeleteFolder(const std::string& path);
+    // Only a regular file: never a folder, nor what a link points to. False when nothing was deleted.
+    static bool DeleteRegularFile(const std::string& path);
     // Files under a folder whose names match the mask, lower-cased, searching sub-folders whose names match.
     static void FindFiles(const std::string& folder, const std::string& mask, std::vector<std::string>& out);
     static void MakeAbsolutePath(const std::string& name, std::string& out);

@@ -21,6 +21,7 @@ constexpr u32 kBlendSourceAlpha = 4;
 constexpr u32 kBlendInverseSourceAlpha = 5;
 constexpr u32 kAddressClamp = 0;
 constexpr u32 kAddressWrap = 1;
+constexpr const char* kStageOverflow = "Shader Stages: buffer is overflowed";
 
 std::atomic<u8> g_textureShaderFlag{0};
 
@@ -114,10 +115,11 @@ void ShaderDescriptor::ReadFile(FileManager* fileManager, const std::string& fil
     m_sourceBlend = in.U32();
     m_destinationBlend = in.U32();
 
-    // More stages than the descriptor holds is a broken file, reported like any other.
+    // A third stage overflows the descriptor as it would when added; the count is refused before any stage is
+    // read, so that a huge count cannot keep the reader busy.
     const u32 stageCount = in.U32();
     if (stageCount > kMaxStages)
-        throw FormatError(fileName);
+        throw FatalError(kStageOverflow);
     for (u32 i = 0; i < stageCount; ++i)
         ReadStage(in, fileName);
 }
@@ -162,7 +164,7 @@ u32 ShaderDescriptor::AddStage(u32 stageFlags, u32 mode, u32 columns, u32 rows, 
                                const std::string& firstName, const std::string& secondName, u32 addressMode)
 {
     if (m_stageCount >= kMaxStages)
-        throw FatalError("Shader Stages: buffer is overflowed");
+        throw FatalError(kStageOverflow);
 
     // Zero frames or cells would leave the animation nothing to show; one is the least that draws.
     ShaderStage& stage = m_stages[m_stageCount];

@@ -117,6 +117,14 @@ void ReadSkeleton(Reader& in, ModelFile& model)
     const u16 boneCount = in.U16();
     const u32 recordBytes =
         model.version > ModelFile::OlderVersion ? kBoneBytesWithPivot : kBoneBytesWithPivot - kPivotBytes;
+    // A table that cannot be there is read without being kept, so that the read that runs out of the file names
+    // its own size; the skeleton is only made for a table that fits.
+    if (static_cast<u64>(boneCount) * recordBytes > in.File().GetSize() - in.File().GetPosition())
+    {
+        Bone scratch;
+        for (u32 b = 0; b < boneCount; ++b)
+            ReadBone(in, model.version, scratch);
+    }
     in.RequireBytes(static_cast<u64>(boneCount) * recordBytes);
     model.skeleton = std::make_unique<Skeleton>(in.File().GetLog(), boneCount);
     for (u32 b = 0; b < boneCount; ++b)

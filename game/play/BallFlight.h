@@ -59,8 +59,9 @@ public:
 
     BallFlight(Physics& physics, const FieldLimits& limits) : m_physics(physics), m_limits(limits) {}
 
-    // Moves the ball by its motion. A rising ball passes through the bat and the barrier: their ids are ignored
-    // for this step alone, and only those this step added are taken out again.
+    // Moves the ball by its motion. A rising ball passes through the bat and the barrier, and every ball under
+    // the blocks above it: their ids are ignored for this step alone, and only those this step added are taken
+    // out again. A ball a block came down on is first put out of it.
     BallHit Step(FlyingBall& ball, std::set<u32>& ignored, const BatShape& bat);
 
     static bool IsLost(const FlyingBall& ball) { return ball.position.y + ball.radius < LostBelow; }
@@ -69,6 +70,7 @@ private:
     BallHit MeetObject(FlyingBall& ball, const VelkorEngine::Vector2& before, const CollisionHit& hit,
                        const BatShape& bat) const;
     BallHit MeetWall(FlyingBall& ball, const VelkorEngine::Vector2& before) const;
+    void KeepInsideWalls(FlyingBall& ball) const;
 
     Physics& m_physics;
     const FieldLimits& m_limits;

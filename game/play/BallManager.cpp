@@ -210,8 +210,12 @@ void BallManager::Update(u32 lives, f32 activity)
     }
     BuildObjects();
     std::set<u32> ignored;
-    for (Ball* ball : m_inPlay)
+    // A keeper broken on the way adds its ball to the list being walked: the walk goes by index over the balls
+    // it started with, and a ball that joins moves from the next frame on.
+    const size_t moving = m_inPlay.size();
+    for (size_t i = 0; i < moving; ++i)
     {
+        Ball* ball = m_inPlay[i];
         ball->Prepare(dt, activity);
         if (!ball->IsHeld())
             StepBall(*ball, ignored);

@@ -28,6 +28,8 @@ constexpr const char* kPartNames[] = {"head", "body", "screw"};
 // Keeps the destruction effect in front of the pieces it throws.
 constexpr f32 kDestructionDepthKey = -0.299f;
 constexpr f32 kStopped = 0.0001f;
+// The screw is authored about its own axis and sits behind the body, a little above the floor.
+const Vector3 kScrewOffset(0.0f, -7.0f, 1.5f);
 
 Matrix4 Translation(const Vector3& offset)
 {
@@ -186,7 +188,7 @@ void Bat::ApplyPose()
     MakeScalingMatrix(width, Vector3(m_motion.GetHeadScale(), 1.0f, 1.0f));
     m_parts[Head]->worldMatrix = place * tilt * width;
     m_parts[Body]->worldMatrix = place * tilt;
-    m_parts[Screw]->worldMatrix = place * tilt * spin;
+    m_parts[Screw]->worldMatrix = Translation(m_motion.GetWorldPosition() + kScrewOffset) * tilt * spin;
     for (u32 part = 0; part < PartCount; ++part)
     {
         PlaceBounds(*m_parts[part]);

@@ -5,6 +5,7 @@
 #include "engine/scene/Model.h"
 #include "framework/GameSoundPlayer.h"
 #include "framework/ScoreKeeper.h"
+#include "game/play/BonusManager.h"
 #include "game/play/BlockDatabase.h"
 #include "game/play/GameGeometry.h"
 #include "game/play/GameLogicData.h"
@@ -23,8 +24,8 @@ BrickDurability ReadDurability(const GameTools::XMLNode& description)
 }
 
 Brick::Brick(const BlockServices& services, const GeometryObject& object, u32 id, GameFramework::ScoreKeeper* scores,
-             GameFramework::GameSoundPlayer* sounds, u32* crashCounter)
-    : Block(services, object, id), m_scores(scores), m_sounds(sounds), m_crashCounter(crashCounter),
+             GameFramework::GameSoundPlayer* sounds, u32* crashCounter, BonusManager* bonuses)
+    : Block(services, object, id), m_scores(scores), m_bonuses(bonuses), m_sounds(sounds), m_crashCounter(crashCounter),
       m_durability(ReadDurability(*object.description))
 {
     m_kindFlags = m_durability.GetFlags();
@@ -46,6 +47,11 @@ void Brick::Destroy(u32 kind, bool chain)
     VelkorEngine::ShaderUser* shader = GetModel()->GetShader();
     const u32 frameCount = shader != nullptr ? shader->GetFrameCount() : 1;
     const BrickHit hit = m_durability.TakeHit(kind, frameCount, *m_crashCounter);
+    if (hit.outcome == BrickHit::Outcome::Broken && m_bonuses != nullptr)
+    {
+        const VelkorEngine::Vector3 centre = GetCenter();
+        m_bonuses->OnBrickDestroyed(VelkorEngine::Vector2(centre.x, centre.y));
+    }
     if (hit.scoreEvent >= 0 && m_scores != nullptr)
         m_scores->AddScore(static_cast<u32>(hit.scoreEvent), 1);
     if (m_sounds != nullptr)

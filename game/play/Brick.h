@@ -14,12 +14,15 @@ class ScoreKeeper;
 
 namespace Korvane
 {
+class BonusManager;
+
 class Brick : public Block
 {
 public:
     // crashCounter: shared by the level's bricks, so that ordinary bricks take turns with their crash sounds.
+    // bonuses: told of every brick that breaks, so that a bonus may fall from it; none without one.
     Brick(const BlockServices& services, const GeometryObject& object, u32 id, GameFramework::ScoreKeeper* scores,
-          GameFramework::GameSoundPlayer* sounds, u32* crashCounter);
+          GameFramework::GameSoundPlayer* sounds, u32* crashCounter, BonusManager* bonuses = nullptr);
 
     void Destroy(u32 kind, bool chain) override;
 
@@ -31,6 +34,7 @@ private:
     void ShowFrame(u32 frame);
 
     GameFramework::ScoreKeeper* m_scores = nullptr;
+    BonusManager* m_bonuses = nullptr;
     GameFramework::GameSoundPlayer* m_sounds = nullptr;
     u32* m_crashCounter = nullptr;
     BrickDurability m_durability;

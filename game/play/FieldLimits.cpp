@@ -26,24 +26,22 @@ FieldLimits FieldLimits::FromWalls(const std::vector<BoundingVolume>& walls)
 
 bool FieldLimits::Confine(Vector2& position, f32 radius, Vector2& normal) const
 {
+    normal = Vector2();
     if (position.x - radius < left)
     {
         position.x = left + radius;
-        normal = Vector2(1.0f, 0.0f);
-        return true;
+        normal.x = 1.0f;
     }
-    if (position.x + radius > right)
+    else if (position.x + radius > right)
     {
         position.x = right - radius;
-        normal = Vector2(-1.0f, 0.0f);
-        return true;
+        normal.x = -1.0f;
     }
     if (position.y + radius >= top)
     {
         position.y = top - radius;
-        normal = Vector2(0.0f, -1.0f);
-        return true;
+        normal.y = -1.0f;
     }
-    return false;
+    return normal.x != 0.0f || normal.y != 0.0f;
 }
 }

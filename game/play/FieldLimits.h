@@ -22,8 +22,9 @@ struct FieldLimits
     // wider one is the top wall. A limit no wall gives stays 0.
     static FieldLimits FromWalls(const std::vector<VelkorEngine::BoundingVolume>& walls);
 
-    // The first wall, of left, right and top, that the ball has reached puts it back inside against that wall
-    // and gives the wall's normal; false when the ball is clear of them all.
+    // Every wall the ball has reached (a side wall and the top one in a corner) puts it back inside against
+    // itself; the normal holds each reached wall's normal on that wall's axis. False when the ball is clear of
+    // them all.
     bool Confine(VelkorEngine::Vector2& position, f32 radius, VelkorEngine::Vector2& normal) const;
 };
 }

@@ -44,9 +44,10 @@ GameGeometry::~GameGeometry()
     m_explosions.reset();
 }
 
-void GameGeometry::Build(BallManager* balls)
+void GameGeometry::Build(BallManager* balls, BonusManager* bonuses)
 {
     m_balls = balls;
+    m_bonuses = bonuses;
     m_remaining = 0;
     const u32 count = static_cast<u32>(m_level->GetObjects().size());
     m_blocks.reserve(count);
@@ -76,7 +77,8 @@ void GameGeometry::AddBlock(u32 index)
     }
     else
     {
-        auto brick = std::make_unique<Brick>(services, object, index, m_scores, m_sounds, &m_crashCounter);
+        auto brick = std::make_unique<Brick>(services, object, index, m_scores, m_sounds, &m_crashCounter,
+                                             m_bonuses);
         if (brick->MustBeDestroyed())
             ++m_remaining;
         m_bricks.push_back(brick.get());

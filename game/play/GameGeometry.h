@@ -33,6 +33,7 @@ namespace Korvane
 {
 class BallManager;
 class Block;
+class BonusManager;
 class Brick;
 class Effects;
 class ExplosionManager;
@@ -57,8 +58,8 @@ public:
     GameGeometry& operator=(const GameGeometry&) = delete;
 
     // Makes the level's blocks, hidden and about to appear from the bottom of each stack up. Once per level.
-    // balls: where ball keepers let their balls go.
-    void Build(BallManager* balls = nullptr);
+    // balls: where ball keepers let their balls go. bonuses: told of every brick that breaks.
+    void Build(BallManager* balls = nullptr, BonusManager* bonuses = nullptr);
     // One frame; activity: the game logic's activity factor, which slows the level down while it pauses.
     void Update(f32 activity);
     void SetPaused(bool paused) { m_paused = paused; }
@@ -112,6 +113,7 @@ private:
     std::vector<Brick*> m_bricks;
     std::vector<Block*> m_ballKeepers;
     BallManager* m_balls = nullptr;
+    BonusManager* m_bonuses = nullptr;
     std::unique_ptr<VelkorEngine::AnimationControl> m_animation;
     i32 m_remaining = 0;
     i32 m_initial = 0;

@@ -396,6 +396,15 @@ bool DeleteTree(const std::string& name)
     return !error && !Exists(path);
 }
 
+bool DeleteRegularFile(const std::string& name)
+{
+    const std::string path = ResolvePath(name);
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(std::filesystem::symlink_status(path, error)))
+        return false;
+    return std::filesystem::remove(path, error) && !error;
+}
+
 bool ReplaceFile(const std::string& from, const std::string& to)
 {
     return std::rename(ResolvePath(from).c_str(), ResolvePath(to).c_str()) == 0;

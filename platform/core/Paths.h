@@ -38,6 +38,8 @@ bool CreateFolders(const std::string& name);
 bool CreateFolder(const std::string& name);
 // Deletes a file, or a folder with everything inside it; false when something stayed.
 bool DeleteTree(const std::string& name);
+// Deletes one regular file; a folder, a link or anything else of that name is left alone (false).
+bool DeleteRegularFile(const std::string& name);
 // Moves a file over another in one step, so readers see either the old or the new file, never a part.
 bool ReplaceFile(const std::string& from, const std::string& to);
 

@@ -79,13 +79,20 @@ TEST_F(GameCameraTest, LensValuesGoToTheEngineCamera)
     EXPECT_EQ(engineCamera->farPlane, 900.0f);
 }
 
-TEST(GameCameraWithoutCamera, NothingIsDrivenAndNothingBreaks)
+// Made between frames, when no model is being drawn and the camera manager names no current camera.
+TEST(GameCameraWithoutCurrentCamera, TheCameraTheModelsAreDrawnWithIsDriven)
 {
     EngineTestBed bed;
-    GameCamera camera(&bed.Start());
+    VelkorEngine::Engine& engine = bed.Start();
+    ASSERT_EQ(engine.GetCameraManager()->GetCurrentCamera(), nullptr);
+    GameCamera camera(&engine);
     camera.SetFieldOfView(1.0f);
+    camera.startPosition = Vector3(0.0f, -140.0f, 98.0f);
+    camera.ResetToStartPose();
     camera.Update();
-    EXPECT_EQ(camera.GetFieldOfView(), 0.0f);
+    const VelkorEngine::Camera& drawn = *engine.GetCameraManager()->GetDefaultCamera();
+    EXPECT_EQ(drawn.fieldOfView, 1.0f);
+    EXPECT_EQ(drawn.position.y, -140.0f);
 }
 
 TEST(GameCameraBlend, OppositeRotationsBlendTheShortWay)

@@ -4,6 +4,7 @@
 #include "framework/GameSoundPlayer.h"
 
 #include "engine/core/Random.h"
+#include "engine/core/StringHelpers.h"
 #include "engine/sound/Sound.h"
 #include "framework/GameSoundChannel.h"
 #include "tests/support/GameSoundBed.h"
@@ -11,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
 
 using namespace GameFramework;
 using TestSupport::GameSoundBed;
@@ -91,6 +93,23 @@ TEST(GameSoundPlayerSettings, AValueFromTheSettingsFileWinsOverTheDefault)
     EXPECT_FLOAT_EQ(player.GetDefaultMusicVolume(), 0.8f);
 }
 
+TEST(GameSoundPlayerSettings, VolumesThatAreNotANumberBecomeFullVolumeFromTheFileAndTheConsole)
+{
+    GameSoundBed sound(true, "g_music_volume nan\ng_sound_volume 0.5\n");
+    GameSoundPlayer player(&sound.Engine(), 0.8f, 0.6f);
+    EXPECT_EQ(player.GetMusicVolume(), 1.0f);
+    VelkorEngine::Config& config = *sound.Engine().GetConfig();
+    config.Execute("g_sound_volume nan");
+    EXPECT_EQ(player.GetSoundVolume(), 1.0f) << "read before the next update";
+    player.Update();
+    for (const char* name : {"g_music_volume", "g_sound_volume"})
+    {
+        std::string text;
+        config.GetValueAsString(text, name);
+        EXPECT_EQ(VelkorEngine::StringToFloat(text), 1.0f) << name << " is saved as " << text;
+    }
+}
+
 TEST_F(GameSoundPlayerTest, VolumesAreClampedToZeroToOne)
 {
     struct Case
@@ -98,7 +117,9 @@ TEST_F(GameSoundPlayerTest, VolumesAreClampedToZeroToOne)
         f32 asked;
         f32 stored;
     };
-    const Case cases[] = {{1.5f, 1.0f}, {-0.2f, 0.0f}, {0.35f, 0.35f}, {1.0f, 1.0f}, {0.0f, 0.0f}};
+    const f32 infinity = std::numeric_limits<f32>::infinity();
+    const Case cases[] = {{1.5f, 1.0f},  {-0.2f, 0.0f},     {0.35f, 0.35f},    {1.0f, 1.0f},
+                          {0.0f, 0.0f},  {std::nanf(""), 1.0f}, {infinity, 1.0f}, {-infinity, 1.0f}};
     for (const Case& c : cases)
     {
         player->SetMusicVolume(c.asked);

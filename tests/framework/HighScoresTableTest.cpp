@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 using namespace TestSupport;
 using GameFramework::HighScoreEntry;
 using GameFramework::HighScoresTable;
@@ -144,4 +146,60 @@ TEST_F(HighScoresTableTest, ALongNameIsCutToWhatTheFileHolds)
     const auto table = MakeTable();
     ASSERT_EQ(table->GetCount(0), 1u);
     EXPECT_EQ(table->GetEntry(0, 0)->name, std::wstring(254, L'n'));
+}
+
+TEST_F(HighScoresTableTest, ANameOfTheFullCountByteIsCutWhenReadSoLaterSavesKeepWorking)
+{
+    std::string name(1, static_cast<char>(255));
+    for (int i = 0; i < 255; ++i)
+        name += "n" + std::string(1, '\0');
+    const std::string body = U32Bytes(1) + U32Bytes(1) + name + U32Bytes(0) + U32Bytes(50) + U32Bytes(0);
+    bed.folder.WriteFile("high_scores.hsf",
+                         U32Bytes(static_cast<VelkorEngine::u32>(13 + body.size())) + "GFHSF" + U32Bytes(101) + body);
+    {
+        const auto table = MakeTable();
+        ASSERT_EQ(table->GetCount(0), 1u);
+        EXPECT_EQ(table->GetEntry(0, 0)->name, std::wstring(254, L'n'));
+        table->Add(L"Ann", 0, 60);
+    }
+    const auto table = MakeTable();
+    ASSERT_EQ(table->GetCount(0), 2u);
+    EXPECT_EQ(table->GetEntry(0, 0)->name, L"Ann");
+    EXPECT_EQ(table->GetEntry(0, 1)->name, std::wstring(254, L'n'));
+}
+
+TEST_F(HighScoresTableTest, ASaveThatFailsIsLogged)
+{
+    const auto table = MakeTable();
+    std::filesystem::remove(bed.folder / "high_scores.hsf");
+    std::filesystem::create_directories(bed.folder / "high_scores.hsf");
+    table->Add(L"Ann", 0, 60);
+    EXPECT_NE(bed.LogText().find("(HighScoresTable::Save): "), std::string::npos);
+}
+
+// The numbers decide which of equal scores is older and which result is the newest; past the largest number
+// the stored ones are numbered again in their order.
+TEST_F(HighScoresTableTest, SequenceNumbersStayUniqueAndOrderedPastTheLargest)
+{
+    for (const VelkorEngine::u32 largest : {0xFFFFFFFDu, 0xFFFFFFFFu})
+    {
+        const std::string body = U32Bytes(0xFFFFFFFE) + U32Bytes(2) + Bytes({2, 'A', 0, 0, 0}) + U32Bytes(0) +
+                                 U32Bytes(5) + U32Bytes(7) + Bytes({2, 'B', 0, 0, 0}) + U32Bytes(0) + U32Bytes(5) +
+                                 U32Bytes(largest);
+        bed.folder.WriteFile("high_scores.hsf", U32Bytes(static_cast<VelkorEngine::u32>(13 + body.size())) + "GFHSF" +
+                                                    U32Bytes(101) + body);
+        const auto table = MakeTable();
+        const HighScoreEntry* c = table->Add(L"C", 0, 5);
+        const HighScoreEntry* d = table->Add(L"D", 0, 5);
+        const HighScoreEntry* e = table->Add(L"E", 0, 5);
+        ASSERT_EQ(table->GetCount(0), 5u);
+        const wchar_t* order[] = {L"A", L"B", L"C", L"D", L"E"};
+        for (VelkorEngine::u32 i = 0; i < 5; ++i)
+            EXPECT_EQ(table->GetEntry(0, i)->name, order[i]) << largest;
+        for (VelkorEngine::u32 i = 1; i < 5; ++i)
+            EXPECT_LT(table->GetEntry(0, i - 1)->sequence, table->GetEntry(0, i)->sequence) << largest;
+        EXPECT_LT(c->sequence, d->sequence);
+        EXPECT_LT(d->sequence, e->sequence);
+        EXPECT_GT(table->GetNextSequence(), e->sequence);
+    }
 }

@@ -203,7 +203,7 @@ TEST_F(ProfileBaseTest, StoredVolumesAreKeptWithinRange)
     }
 }
 
-TEST_F(ProfileBaseTest, DeletingRemovesTheFileAndItsCompanionOnly)
+TEST_F(ProfileBaseTest, DeletingRemovesTheProfilesOwnFileAndNoFolder)
 {
     const auto profile = NewProfile(L"Bob");
     const auto other = NewProfile(L"Ann");
@@ -212,17 +212,62 @@ TEST_F(ProfileBaseTest, DeletingRemovesTheFileAndItsCompanionOnly)
     std::filesystem::create_directories(bed.folder / ("profiles/" + companion + "/saves"));
     profile->DeleteFiles();
     EXPECT_FALSE(std::filesystem::exists(bed.folder / ("profiles/" + profile->GetFileName())));
-    EXPECT_FALSE(std::filesystem::exists(bed.folder / ("profiles/" + companion)));
+    EXPECT_TRUE(std::filesystem::exists(bed.folder / ("profiles/" + companion + "/saves")));
     EXPECT_TRUE(std::filesystem::exists(bed.folder / ("profiles/" + other->GetFileName())));
 }
 
-TEST_F(ProfileBaseTest, AProfileFileNamedOnlyByItsExtensionLeavesTheFolderAlone)
+// Names whose stem is "", "." or ".." would make the name without its extension the profiles folder, or the
+// user data folder around it.
+TEST_F(ProfileBaseTest, DeletingAProfileNamedWithDotsRemovesThatFileOnly)
 {
-    const auto other = NewProfile(L"Ann");
-    WriteProfileBytes(".prf", kBobFile);
-    LoadProfile(".prf")->DeleteFiles();
-    EXPECT_FALSE(std::filesystem::exists(bed.folder / "profiles/.prf"));
-    EXPECT_TRUE(std::filesystem::exists(bed.folder / ("profiles/" + other->GetFileName())));
+    for (const std::string name : {".prf", "..prf", "...prf"})
+    {
+        const auto other = NewProfile(L"Ann");
+        bed.folder.WriteFile("keep.txt", "the player's settings");
+        WriteProfileBytes(name, kBobFile);
+        LoadProfile(name)->DeleteFiles();
+        EXPECT_FALSE(std::filesystem::exists(bed.folder / ("profiles/" + name))) << name;
+        EXPECT_TRUE(std::filesystem::exists(bed.folder / ("profiles/" + other->GetFileName()))) << name;
+        EXPECT_EQ(bed.folder.ReadFile("keep.txt"), "the player's settings") << name;
+    }
+}
+
+TEST_F(ProfileBaseTest, AProfileThatIsALinkIsNotDeletedNorWhatItPointsTo)
+{
+    bed.folder.WriteFile("elsewhere.prf", kBobFile);
+    std::filesystem::create_directories(bed.folder / "profiles");
+    std::filesystem::create_symlink(bed.folder / "elsewhere.prf", bed.folder / "profiles/link.prf");
+    LoadProfile("link.prf")->DeleteFiles();
+    EXPECT_EQ(bed.folder.ReadFile("elsewhere.prf"), kBobFile);
+    EXPECT_TRUE(std::filesystem::is_symlink(bed.folder / "profiles/link.prf"));
+    EXPECT_NE(bed.LogText().find("\"link.prf\" is not a file of the profiles folder; it was not deleted"),
+              std::string::npos);
+}
+
+TEST_F(ProfileBaseTest, ANameOfTheFullCountByteIsCutWhenReadSoLaterSavesKeepWorking)
+{
+    std::string name(1, static_cast<char>(255));
+    for (int i = 0; i < 255; ++i)
+        name += "x" + std::string(1, '\0');
+    std::string body = kBobFile.substr(13);
+    body.replace(0, 9, name);
+    WriteProfileBytes("full.prf", U32Bytes(static_cast<VelkorEngine::u32>(13 + body.size())) + "KRPRF" +
+                                      U32Bytes(102) + body);
+    const auto profile = LoadProfile("full.prf");
+    EXPECT_EQ(profile->name, std::wstring(254, L'x'));
+    profile->AddLevelTime(Time(0, 0, 1, 42.0f));
+    const auto reread = LoadProfile("full.prf");
+    EXPECT_EQ(reread->name, std::wstring(254, L'x'));
+    EXPECT_EQ(reread->GetTotalTime(), 42.0f);
+}
+
+TEST_F(ProfileBaseTest, ASaveThatFailsIsLogged)
+{
+    const auto profile = NewProfile(L"Bob");
+    std::filesystem::remove(bed.folder / ("profiles/" + profile->GetFileName()));
+    std::filesystem::create_directories(bed.folder / ("profiles/" + profile->GetFileName()));
+    profile->Save();
+    EXPECT_NE(bed.LogText().find("(ProfileBase::Save): "), std::string::npos);
 }
 
 TEST_F(ProfileBaseTest, PositionsTheLevelListLacksBecomeTheFirstLevel)

@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <filesystem>
 
 using namespace TestSupport;
@@ -93,6 +94,61 @@ TEST_F(ProfileManagerBaseTest, TheCurrentProfileAndTheBestTimesSurviveARestart)
     EXPECT_EQ(holder, L"Bo");
     EXPECT_EQ(time, 12.5f);
     EXPECT_FALSE(manager->GetBestTime(LevelPosition{1, 2}, 0, holder, time));
+}
+
+TEST_F(ProfileManagerBaseTest, ALongNameFindsTheProfileItMadeAndRenamesAreCheckedAsStored)
+{
+    const auto manager = MakeManager();
+    const std::wstring longName(300, L'z');
+    ProfileBase* made = manager->FindOrCreateProfile(longName);
+    EXPECT_EQ(manager->FindOrCreateProfile(longName), made);
+    EXPECT_EQ(manager->FindOrCreateProfile(longName + L"more"), made);
+    EXPECT_EQ(manager->GetProfileCount(), 1u);
+    ProfileBase* ann = manager->FindOrCreateProfile(L"Ann");
+    manager->RenameProfile(L"Ann", std::wstring(280, L'z'));
+    EXPECT_EQ(ann->name, L"Ann") << "the name as stored is taken";
+    manager->RenameProfile(longName, L"Zed");
+    EXPECT_EQ(made->name, L"Zed");
+}
+
+TEST_F(ProfileManagerBaseTest, AHolderOfTheFullCountByteIsCutWhenReadSoLaterSavesKeepWorking)
+{
+    std::string holder(1, static_cast<char>(255));
+    for (int i = 0; i < 255; ++i)
+        holder += "h" + std::string(1, '\0');
+    const std::string body = Bytes({1, 0, 0}) + U32Bytes(1) + U32Bytes(0) + U32Bytes(0) + holder + U32Bytes(0) +
+                             U32Bytes(0x41200000);
+    bed.folder.WriteFile("profiles.pmf", U32Bytes(static_cast<VelkorEngine::u32>(13 + body.size())) + "FLPMF" +
+                                             U32Bytes(100) + body);
+    {
+        const auto manager = MakeManager();
+        std::wstring stored;
+        float time = 0.0f;
+        ASSERT_TRUE(manager->GetBestTime(LevelPosition{0, 0}, 0, stored, time));
+        EXPECT_EQ(stored, std::wstring(254, L'h'));
+        EXPECT_TRUE(manager->SetBestTime(LevelPosition{0, 1}, L"Bo", 0, 5.0f));
+    }
+    const auto manager = MakeManager();
+    std::wstring stored;
+    float time = 0.0f;
+    EXPECT_TRUE(manager->GetBestTime(LevelPosition{0, 1}, 0, stored, time));
+    EXPECT_TRUE(manager->GetBestTime(LevelPosition{0, 0}, 0, stored, time));
+}
+
+TEST_F(ProfileManagerBaseTest, ASaveOfTheListThatFailsIsLogged)
+{
+    const auto manager = MakeManager();
+    std::filesystem::remove(bed.folder / "profiles.pmf");
+    std::filesystem::create_directories(bed.folder / "profiles.pmf");
+    manager->SaveState();
+    EXPECT_NE(bed.LogText().find("(ProfileManagerBase::SaveState): "), std::string::npos);
+}
+
+TEST_F(ProfileManagerBaseTest, AVolumeThatIsNotANumberReachesNewProfilesAsFullVolume)
+{
+    player->SetMusicVolume(std::nanf(""));
+    const auto manager = MakeManager();
+    EXPECT_EQ(manager->FindOrCreateProfile(L"Ann")->settings[ProfileBase::MusicVolume], 1.0f);
 }
 
 TEST_F(ProfileManagerBaseTest, AListNamingAMissingProfileSelectsTheFirst)

@@ -242,5 +242,11 @@ TEST_F(GUITextControlTest, ALabelWithoutAKnownFontDrawsNothingAndSaysSoOnce)
     EXPECT_EQ(label.GetLines(), (std::vector<std::wstring>{L"aaa bbb", L"ccc"}));
     GUIWindow& widget = ShowAndDraw();
     EXPECT_EQ(widget.GetTextCount(), 0u);
+    bed.RunFrames(*window, 10);
+    const std::string log = bed.gui.engine.LogText();
+    const std::string said = "Unknown \"nothing\" font of \"w/t\" text";
+    const size_t first = log.find(said);
+    ASSERT_NE(first, std::string::npos);
+    EXPECT_EQ(log.find(said, first + 1), std::string::npos) << "said again in a later frame";
 }
 }

@@ -142,6 +142,17 @@ TEST_P(GUIWindowBaseFatalTest, BrokenDescriptionsEndTheProgramWithAClearMessage)
     bed.WriteDescription("w.xml", GetParam().xml);
     bed.WriteDescription("loop_a.xml", "<window name=\"loop_a\" template=\"loop_b\"/>");
     bed.WriteDescription("loop_b.xml", "<window name=\"loop_b\" template=\"loop_a\"/>");
+    // Templates reused at every level: two children of the next one each, 2^16 controls in all.
+    for (int level = 0; level < 16; ++level)
+        bed.WriteDescription("wide" + std::to_string(level) + ".xml",
+                             "<window name=\"wide" + std::to_string(level) + "\"><window name=\"a\" template=\"wide" +
+                                 std::to_string(level + 1) + "\"/><window name=\"b\" template=\"wide" +
+                                 std::to_string(level + 1) + "\"/></window>");
+    // Each template holding a child of the next, seventy deep.
+    for (int level = 0; level < 70; ++level)
+        bed.WriteDescription("deep" + std::to_string(level) + ".xml",
+                             "<window name=\"deep" + std::to_string(level) + "\"><window name=\"c\" template=\"deep" +
+                                 std::to_string(level + 1) + "\"/></window>");
     try
     {
         bed.Build(GetParam().name);
@@ -167,7 +178,16 @@ INSTANTIATE_TEST_SUITE_P(
         FatalCase{"TemplateCycle", "w", "<window name=\"w\" template=\"loop_a\"/>",
                   "(GUIWindowBase::ResolveTemplates): Cyclic template \"loop_a\""},
         FatalCase{"SelfTemplate", "w", "<window name=\"w\" template=\"w\"/>",
-                  "(GUIWindowBase::ResolveTemplates): Cyclic template \"w\""}),
+                  "(GUIWindowBase::ResolveTemplates): Cyclic template \"w\""},
+        FatalCase{"ChildTemplatedOnItsWindow", "w", "<window name=\"w\"><window name=\"b\" template=\"w\"/></window>",
+                  "(GUIWindowBase::ResolveTemplates): Cyclic template \"w\""},
+        FatalCase{"GrandchildTemplatedOnItsWindow", "w",
+                  "<window name=\"w\"><window name=\"b\"><button name=\"c\" template=\"w\"/></window></window>",
+                  "(GUIWindowBase::ResolveTemplates): Cyclic template \"w\""},
+        FatalCase{"TemplatesReusedAtEveryLevel", "wide0", "<window name=\"w\"/>",
+                  "(GUIWindowBase::ParseControls): Window description \"wide0\" has more than 4096 controls"},
+        FatalCase{"TemplatesNestedTooDeep", "deep0", "<window name=\"w\"/>",
+                  "(GUIWindowBase::ParseControls): Window description \"deep0\" nests more than 64 controls deep"}),
     [](const testing::TestParamInfo<FatalCase>& info) { return std::string(info.param.label); });
 
 TEST_F(GUIWindowBaseTest, ATemplateUsedTwiceInOneChainIsNoCycle)

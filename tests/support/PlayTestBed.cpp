@@ -46,6 +46,18 @@ PlayTestBed::PlayTestBed(unsigned seed)
     resources->AddModel("bat/screw", models->NewBoxModel(Vector3(-1), Vector3(1), nullptr, nullptr, 0));
 }
 
+PlayTestBed::PlayTestBed(unsigned seed, const std::string& dataSet)
+{
+    std::filesystem::create_directory_symlink(dataSet, bed.folder / "data");
+    bed.Start();
+    SeedRandom(seed);
+    scores = std::make_unique<GameFramework::ScoreKeeper>(0);
+    for (u32 event = 0; event <= 8; ++event)
+        scores->RegisterScoreEvent(event, 10);
+    resources = std::make_unique<GameTools::DataKeeper>(&bed.GetEngine(), "en");
+    resources->AddResourcesFile("data\\game_objects\\resources.xml", 1);
+}
+
 PlayTestBed::~PlayTestBed()
 {
     // The blocks and balls hold shadows of the effects; the balls are hit by the blocks' keepers.
@@ -80,9 +92,14 @@ void PlayTestBed::Build(std::vector<KorvaneTools::LevelObject> objects)
     geometryFile.textures = {""};
     geometryFile.objects = std::move(objects);
     Write("data/levels_geometry/00_00.krg", KorvaneTools::WriteLevelGeometry(geometryFile));
+    BuildLevel("00_00.krg");
+}
+
+void PlayTestBed::BuildLevel(const std::string& fileName)
+{
     Korvane::StageInfo stage;
     Korvane::LevelInfo info;
-    info.fileName = "00_00.krg";
+    info.fileName = fileName;
     level = std::make_unique<Korvane::GameLogicData>(&bed.GetEngine(), "en", stage, info);
     level->Load();
     if (!effects)
@@ -102,7 +119,7 @@ void PlayTestBed::Frames(int count, float activity)
 {
     for (int i = 0; i < count; ++i)
     {
-        bed.clock.AdvanceSeconds(FrameTime);
+        bed.clock.AdvanceSeconds(frameTime);
         bed.GetEngine().GetTimerManager()->Update();
         bat->Update(activity);
         balls->Update(lives, activity);

@@ -45,6 +45,9 @@ public:
     static constexpr float Top = 110.0f;
 
     explicit PlayTestBed(unsigned seed = 1234);
+    // On a generated data set: its folder stands in for the data folder and the start-up keeper holds its play
+    // resources (ball, bat and effect models of the real sizes).
+    PlayTestBed(unsigned seed, const std::string& dataSet);
     ~PlayTestBed();
 
     PlayTestBed(const PlayTestBed&) = delete;
@@ -57,10 +60,13 @@ public:
     // Writes the level, loads it and builds the play objects (the effects only when not yet made); the bat
     // starts rising.
     void Build(std::vector<KorvaneTools::LevelObject> objects);
+    // Loads a level file of the data folder ("00_00.krg") and builds the play objects.
+    void BuildLevel(const std::string& fileName);
     // Frames of the bat, balls and blocks, in that order.
     void Frames(int count, float activity = 1.0f);
 
     EngineTestBed bed;
+    double frameTime = FrameTime;
     VelkorEngine::Vector2 cursor{400.0f, 300.0f};
     VelkorEngine::u32 lives = 4;
     // Handed to the play objects Build makes; none by default.

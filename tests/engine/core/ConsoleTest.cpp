@@ -244,6 +244,18 @@ TEST_F(ConsoleTest, TextIsSplitAtLineFeedsAndAtTheScreensWidth)
     EXPECT_EQ(lines[before + 3].endsLine, 0);
 }
 
+TEST_F(ConsoleTest, OnlyTheNewestThousandLinesAreKept)
+{
+    Console& console = TheConsole();
+    for (int i = 0; i < 1500; ++i)
+        console.AddText(Color(1.0f, 1.0f, 1.0f, 1.0f), L"line " + std::to_wstring(i) + L"\n");
+    const auto& lines = console.GetLines();
+    ASSERT_EQ(lines.size(), Console::MaxLines);
+    EXPECT_EQ(Console::MaxLines, 1000u);
+    EXPECT_EQ(lines.front().text, L"line 500\n");
+    EXPECT_EQ(lines.back().text, L"line 1499\n");
+}
+
 TEST_F(ConsoleTest, ACharacterWiderThanTheScreenStillTakesALineOfItsOwn)
 {
     bed.engine.GetEngine().GetGUIManager()->GetFontManager()->GetFont(0)->SetSize(2000.0f);

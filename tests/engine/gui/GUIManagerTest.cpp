@@ -11,6 +11,12 @@ using namespace VelkorEngine;
 
 namespace
 {
+// The models the last frame drew; every visible widget draws one.
+u32 DrawnModels(TestSupport::GUITestBed& bed)
+{
+    return bed.engine.GetEngine().GetModelManager()->GetVisibleModelCount();
+}
+
 TEST(GUIManagerTest, TheCameraSpansTheVirtualScreen)
 {
     TestSupport::GUITestBed bed;
@@ -29,13 +35,22 @@ TEST(GUIManagerTest, DestroyingAWidgetTwiceDeletesItOnceAndForeignPointersAreIgn
     GUIManager& manager = bed.Manager();
     GUIWindow* window = manager.CreateQuadWindow(GUIWindow::StateVisible, Vector2(), Vector2(10.0f, 10.0f), nullptr,
                                                  nullptr, Vector2(1.0f, 1.0f));
+    GUIWindow* kept = manager.CreateQuadWindow(GUIWindow::StateVisible, Vector2(20.0f, 0.0f), Vector2(10.0f, 10.0f),
+                                               nullptr, nullptr, Vector2(1.0f, 1.0f));
+    bed.RunFrame();
+    const u32 drawn = DrawnModels(bed);
     GUIWindow foreign(manager.GetServices(), 0, Vector2(), Vector2(), static_cast<const Model*>(nullptr), nullptr);
     manager.DestroyWindow(&foreign);
     manager.DestroyWindow(nullptr);
     manager.DestroyWindow(window);
     manager.DestroyWindow(window);
     manager.DestroyCursor(nullptr);
-    SUCCEED();
+    bed.RunFrame();
+    EXPECT_EQ(DrawnModels(bed), drawn - 1) << "the window went, once, and the other stayed";
+    EXPECT_TRUE(kept->IsVisible());
+    manager.DestroyWindow(kept);
+    bed.RunFrame();
+    EXPECT_EQ(DrawnModels(bed), drawn - 2);
 }
 
 TEST(GUIManagerTest, TheDefaultCursorFollowsTheMouseInGUIUnits)
@@ -143,10 +158,14 @@ TEST_F(GUIManagerFrameTest, DestroyingEveryKindTwiceDeletesEachOnce)
     const ShaderDescriptor* none = nullptr;
     const Vector2 unit(1.0f, 1.0f);
     GUIButton* button = MakeButton();
+    bed.RunFrame();
+    const u32 withButton = DrawnModels(bed);
     GUICheckBox* box = manager.CreateCheckBox(1, Vector2(), unit, none, nullptr, unit);
     GUISlider* slider = manager.CreateSlider(1, Vector2(), unit, none, false, Vector2(), unit, 2, nullptr, unit);
     GUIScroll* scroll = manager.CreateScroll(1, Vector2(), unit, none, false, Vector2(), unit, 2, nullptr, unit);
     GUICursor* cursor = manager.CreateCursor(none, 16.0f);
+    bed.RunFrame();
+    ASSERT_GT(DrawnModels(bed), withButton);
     for (int i = 0; i < 2; ++i)
     {
         manager.DestroyButton(button);
@@ -155,7 +174,11 @@ TEST_F(GUIManagerFrameTest, DestroyingEveryKindTwiceDeletesEachOnce)
         manager.DestroyScroll(scroll);
         manager.DestroyCursor(cursor);
     }
+    // A button made afterwards works as ever: the lists were left whole.
+    GUIButton* after = MakeButton();
+    bed.MoveMouseTo(Vector2(150.0f, 120.0f));
     bed.RunFrame();
-    SUCCEED();
+    EXPECT_EQ(DrawnModels(bed), withButton);
+    EXPECT_EQ(after->GetState(), GUIButton::Hover);
 }
 }

@@ -240,8 +240,6 @@ TEST(ShaderFile, RefusedFilesAreLoggedOnceAndThrownAsError)
     v210.version = 210;
     ShaderFile v212 = OneStaticStage();
     v212.version = 212;
-    ShaderFile threeStages;
-    threeStages.stages = {Stage(0, "a"), Stage(0, "b"), Stage(0, "c")};
     ShaderFile noFrames;
     noFrames.stages = {Stage(2, "a")};
     noFrames.stages[0].frameCount = 0;
@@ -267,7 +265,6 @@ TEST(ShaderFile, RefusedFilesAreLoggedOnceAndThrownAsError)
         {"length one long", WithLength(good, static_cast<u32>(good.size() + 1)), format},
         {"version 210", BuildShaderFile(v210), version},
         {"version 212", BuildShaderFile(v212), version},
-        {"three stages", BuildShaderFile(threeStages), format},
         {"sequence without frames", BuildShaderFile(noFrames), format},
         {"grid without columns", BuildShaderFile(noColumns), format},
         {"grid without rows", BuildShaderFile(noRows), format},
@@ -283,6 +280,22 @@ TEST(ShaderFile, RefusedFilesAreLoggedOnceAndThrownAsError)
         ASSERT_EQ(shaders.log->GetRecordCount(), 1u) << c.what;
         EXPECT_EQ(shaders.log->GetRecord(0).kind, static_cast<u32>(MessageManager::KindError)) << c.what;
         EXPECT_NE(shaders.log->GetRecord(0).text.find(c.message), std::string::npos) << c.what;
+    }
+}
+
+// A third stage overflows the descriptor's stages as adding it would: a fatal error, not logged by the reader.
+TEST(ShaderFile, AThirdStageOverflowsTheStages)
+{
+    ShaderFile threeStages;
+    threeStages.stages = {Stage(0, "a"), Stage(0, "b"), Stage(0, "c")};
+    std::string endless = BuildShaderFile(OneStaticStage());
+    endless.replace(97, 4, TestSupport::U32Bytes(0xFFFFFFFFu));
+    for (const std::string& bytes : {BuildShaderFile(threeStages), endless})
+    {
+        ShaderFolder shaders;
+        shaders.Write("bad.srf", bytes);
+        EXPECT_EQ(shaders.Refusal("bad.srf"), "Shader Stages: buffer is overflowed");
+        EXPECT_EQ(shaders.log->GetRecordCount(), 0u);
     }
 }
 

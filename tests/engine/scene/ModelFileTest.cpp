@@ -410,6 +410,26 @@ INSTANTIATE_TEST_SUITE_P(
                   kShortRead}),
     [](const auto& info) { return std::string(info.param.name); });
 
+// The bone record runs from byte 27 to 74 (flag, name, pivot, box, two values): a cut inside it names the field
+// whose read runs out, not the size of the whole table.
+TEST(ModelFileErrors, ACutInsideABoneRecordNamesTheReadThatFails)
+{
+    const std::string whole = WriteModelFile(MakeSkinnedTriangle());
+    struct Cut
+    {
+        u32 size;
+        const char* read;
+    };
+    for (const Cut& c : {Cut{30, "Failed to read 5 bytes"}, Cut{36, "Failed to read 4 bytes"},
+                         Cut{50, "Failed to read 4 bytes"}, Cut{71, "Failed to read 2 bytes"}})
+    {
+        std::string bytes = whole.substr(0, c.size);
+        std::memcpy(bytes.data(), &c.size, 4);
+        const std::string message = ReadError(bytes);
+        EXPECT_EQ(message.rfind(std::string(c.read) + " from", 0), 0u) << c.size << ": " << message;
+    }
+}
+
 // Every cut of every kind, with the length field made to agree, ends in a FileError and nothing worse.
 TEST(ModelFileErrors, EveryCutFileThrowsAFileError)
 {

@@ -107,6 +107,24 @@ TEST_F(BallFlightTest, WallsPutTheBallBackAndTurnItAFewDegreesMore)
     EXPECT_NEAR(std::atan2(ball.direction.y, -ball.direction.x), 54.0f * 3.14159265f / 180.0f, 1e-3f);
 }
 
+TEST_F(BallFlightTest, TopCornersPutTheBallBackInsideBothWallsAndTurnItInwards)
+{
+    for (const f32 side : {-1.0f, 1.0f})
+        for (const f32 frame : {0.02f, 0.1f})
+        {
+            // At the top speed of 125 with the largest frame time the step reaches far past both walls.
+            FlyingBall ball = Ball(Vector2(side * 73.5f, 106.5f), Vector2(side, 1.0f), 125.0f * frame);
+            const BallHit hit = flight.Step(ball, ignored, kBat);
+            ASSERT_EQ(hit.kind, BallHit::Kind::Wall);
+            EXPECT_LE(std::fabs(ball.position.x), 77.0f - kRadius + kNear) << side << " " << frame;
+            EXPECT_LE(ball.position.y, 110.0f - kRadius + kNear) << side << " " << frame;
+            EXPECT_LT(ball.direction.x * side, 0.0f) << side << " " << frame;
+            EXPECT_LT(ball.direction.y, 0.0f) << side << " " << frame;
+            EXPECT_NEAR(hit.point.x, side * 77.0f, kNear);
+            EXPECT_NEAR(hit.point.y, 110.0f, kNear);
+        }
+}
+
 TEST_F(BallFlightTest, BlocksBounceWithTheAngleCorrection)
 {
     Matrix4 identity;
@@ -118,6 +136,78 @@ TEST_F(BallFlightTest, BlocksBounceWithTheAngleCorrection)
     EXPECT_NEAR(ball.position.y, -2.5f, kNear);
     EXPECT_LT(ball.direction.y, -0.99f);
     EXPECT_GT(std::fabs(ball.direction.x), 0.04f);
+}
+
+TEST_F(BallFlightTest, ObjectMetPastAWallsLineLeavesTheBallInsideTheWall)
+{
+    // The bat at the end of its line reaches under the right wall.
+    physics.AddStaticObject(BoundingVolume(Vector3(60, -89.5f, -1000), Vector3(84, -86.5f, 1000)), CollisionIds::BatHead);
+    FlyingBall ball = Ball(Vector2(74, -80), Vector2(1, -1), 8.0f);
+    const BallHit hit = flight.Step(ball, ignored, BatShape{72.0f, 12.0f, 72.0f});
+    ASSERT_EQ(hit.kind, BallHit::Kind::Object);
+    EXPECT_EQ(hit.id, CollisionIds::BatHead);
+    EXPECT_LE(ball.position.x, 77.0f - kRadius + kNear);
+    EXPECT_LT(ball.direction.x, 0.0f);
+    EXPECT_GT(ball.direction.y, 0.0f);
+}
+
+// Blocks in the air: hopping, falling from a storey, or come down over a ball.
+class BallUnderBlocksTest : public BallFlightTest
+{
+protected:
+    void AddBlock(u32 index, const Vector3& minimum, const Vector3& maximum)
+    {
+        physics.AddStaticObject(BoundingVolume(minimum, maximum), CollisionIds::BlockIdBase + index);
+    }
+};
+
+TEST_F(BallUnderBlocksTest, BlockAboveTheBallsCentreIsPassedUnderWithoutAHitOrAStall)
+{
+    // Bottoms above the centre (2.5): one that only the ball's top reaches, one it is already embedded in.
+    for (const f32 bottom : {4.0f, 2.6f})
+    {
+        physics.ClearObjects();
+        AddBlock(0, Vector3(-5, 0, bottom), Vector3(5, 6, bottom + 6));
+        for (const Vector2& direction : {Vector2(0, 1), Vector2(1, 0.2f)})
+        {
+            FlyingBall ball = Ball(Vector2(-2, -3), direction, 2.0f);
+            const Vector2 end(ball.position.x + ball.motion.x, ball.position.y + ball.motion.y);
+            const BallHit hit = flight.Step(ball, ignored, kBat);
+            EXPECT_EQ(hit.kind, BallHit::Kind::None) << bottom;
+            EXPECT_NEAR(ball.position.x, end.x, kNear) << bottom;
+            EXPECT_NEAR(ball.position.y, end.y, kNear) << bottom;
+            EXPECT_TRUE(ignored.empty());
+        }
+    }
+}
+
+TEST_F(BallUnderBlocksTest, BlockAtTheBallsCentreIsStillMetOnItsSide)
+{
+    AddBlock(0, Vector3(-5, 0, 2.0f), Vector3(5, 6, 8.0f));
+    FlyingBall ball = Ball(Vector2(0, -3), Vector2(0, 1), 2.0f);
+    const BallHit hit = flight.Step(ball, ignored, kBat);
+    ASSERT_EQ(hit.kind, BallHit::Kind::Object);
+    EXPECT_EQ(hit.id, CollisionIds::BlockIdBase);
+    EXPECT_NEAR(ball.position.y, -2.5f, kNear);
+    EXPECT_LT(ball.direction.y, 0.0f);
+}
+
+TEST_F(BallUnderBlocksTest, BlockLandedOnABallPutsItOutAtTheNearestFreeSide)
+{
+    // Landed: its bottom is below the centre of the ball under it. The nearest side (+y) is free.
+    AddBlock(0, Vector3(-5, 0, 0), Vector3(5, 6, 6));
+    FlyingBall ball = Ball(Vector2(-1, 5), Vector2(0.6f, -0.8f), 1.0f);
+    BallHit hit = flight.Step(ball, ignored, kBat);
+    EXPECT_EQ(hit.kind, BallHit::Kind::None);
+    EXPECT_GE(ball.position.y, 6.0f + kRadius);
+    EXPECT_GT(ball.direction.y, 0.0f);
+    // With a block standing just past that side, the ball goes out of the next nearest one (-x).
+    AddBlock(1, Vector3(-5, 7, 0), Vector3(5, 13, 6));
+    ball = Ball(Vector2(-3, 5), Vector2(0, 1), 1.0f);
+    hit = flight.Step(ball, ignored, kBat);
+    EXPECT_EQ(hit.kind, BallHit::Kind::None);
+    EXPECT_LE(ball.position.x, -5.0f - kRadius);
+    EXPECT_NEAR(ball.position.y, 6.0f, kNear);
 }
 
 TEST_F(BallFlightTest, BallIsLostOnlyOnceItsTopIsBelowTheField)

@@ -100,6 +100,28 @@ TEST_F(BallManagerTest, BallKeeperLetsItsBallGoFreeFromItsCentre)
     EXPECT_EQ(play.scores->GetScore(), 10u);
 }
 
+// The keeper's ball joins the list the update is walking; the balls behind the one that broke it are still
+// stepped, and the new ball waits at the keeper's centre until the next frame.
+TEST_F(BallManagerTest, KeeperBrokenByABallDuringTheUpdateLetsItsBallJoinSafely)
+{
+    play.Build({PlayTestBed::At("keeper", 20, 50)});
+    Ball* breaker = play.balls->AddFreeBall(BallKind::Simple, Vector2(20, 47.0f), Vector2(0, 1));
+    Ball* other = play.balls->AddFreeBall(BallKind::Simple, Vector2(-40, 0), Vector2(1, 0));
+    ASSERT_EQ(play.balls->GetBalls().capacity(), play.balls->GetBalls().size());
+    play.Frames(1);
+    ASSERT_TRUE(play.geometry->GetBlocks().empty());
+    ASSERT_EQ(play.balls->GetBalls().size(), 3u);
+    EXPECT_EQ(play.balls->GetBalls()[0], breaker);
+    EXPECT_EQ(play.balls->GetBalls()[1], other);
+    EXPECT_GT(other->GetFlight().position.x, -40.0f);
+    const Ball& freed = *play.balls->GetBalls()[2];
+    EXPECT_EQ(freed.GetKind(), BallKind::Super);
+    EXPECT_NEAR(freed.GetFlight().position.x, 20.0f, 1e-3);
+    EXPECT_NEAR(freed.GetFlight().position.y, 50.0f, 1e-3);
+    play.Frames(1);
+    EXPECT_GT(std::hypot(freed.GetFlight().position.x - 20.0f, freed.GetFlight().position.y - 50.0f), 0.5f);
+}
+
 TEST_F(BallManagerTest, FullPoolTakesBackABallOfTheSameKind)
 {
     play.Build({});

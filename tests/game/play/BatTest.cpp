@@ -73,6 +73,17 @@ TEST_F(BatTest, RisesIntoPlaceAfterTheStartDelay)
     EXPECT_NEAR(bat->GetHeadBounds().GetCenter().x, 0.0f, 1e-3);
 }
 
+TEST_F(BatTest, ScrewTurnsBehindTheBodyAtItsOwnOffset)
+{
+    Cursor(200);
+    Frames(200);
+    const Vector3 body = bat->GetBody()->worldMatrix.TransformPoint(Vector3(0, 0, 0));
+    const Vector3 screw = bat->GetScrew()->worldMatrix.TransformPoint(Vector3(0, 0, 0));
+    EXPECT_NEAR(screw.x - body.x, 0.0f, 1e-4);
+    EXPECT_NEAR(screw.y - body.y, -7.0f, 1e-4);
+    EXPECT_NEAR(screw.z - body.z, 1.5f, 1e-4);
+}
+
 TEST_F(BatTest, BounceFollowsTheHitPointAcrossTheShownWidth)
 {
     Cursor(400);

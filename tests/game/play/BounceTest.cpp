@@ -149,7 +149,8 @@ TEST(FieldLimitsTest, BallsPastAWallArePutBackAgainstIt)
                           Case{Vector2(76, 50), true, Vector2(74.5f, 50), Vector2(-1, 0)},
                           Case{Vector2(0, 107.5f), true, Vector2(0, 107.5f), Vector2(0, -1)},
                           Case{Vector2(0, 107.4f), false, Vector2(0, 107.4f), Vector2()},
-                          Case{Vector2(-80, 115), true, Vector2(-74.5f, 115), Vector2(1, 0)}})
+                          Case{Vector2(-80, 115), true, Vector2(-74.5f, 107.5f), Vector2(1, -1)},
+                          Case{Vector2(76.5f, 109), true, Vector2(74.5f, 107.5f), Vector2(-1, -1)}})
     {
         Vector2 position = c.position;
         Vector2 normal;

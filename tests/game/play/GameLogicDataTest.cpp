@@ -137,6 +137,19 @@ TEST_F(GameLogicDataTest, ObjectsFindTheirKindsAndEachUsedKindRegistersItsModels
     EXPECT_FALSE(HasModel(*keeper, "geometry/brick/collision_model"));
 }
 
+TEST_F(GameLogicDataTest, AKindAskingForCountlessFragmentsRegistersAHundred)
+{
+    WriteBlock("rubble.xml", "<block fragment_count=\"100000\"/>");
+    LevelGeometry geometry;
+    geometry.textures = {"", "stone.jpg"};
+    geometry.objects = {Object("rubble")};
+    WriteLevel(geometry);
+    auto keeper = Load();
+    EXPECT_EQ(keeper->GetModelCount(), 1u + GameLogicData::MostFragments + GameLogicData::CommonFragmentCount);
+    EXPECT_TRUE(HasModel(*keeper, "geometry/rubble/fragments/99"));
+    EXPECT_FALSE(HasModel(*keeper, "geometry/rubble/fragments/100"));
+}
+
 TEST_F(GameLogicDataTest, LevelsTheGameCannotUseEndTheProgramWithTheReadersMessage)
 {
     struct Case

@@ -9,7 +9,12 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include <cstdlib>
 #include <cstring>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -94,6 +99,26 @@ std::vector<u8> Poked(std::vector<u8> bytes, size_t offset, u32 value)
 {
     std::memcpy(bytes.data() + offset, &value, sizeof(value));
     return bytes;
+}
+
+#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
+#define KORVANE_SANITIZED_BUILD 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer) || __has_feature(thread_sanitizer)
+#define KORVANE_SANITIZED_BUILD 1
+#endif
+#endif
+
+// Room for 64 MB more than the program maps now.
+void LimitAddressSpace()
+{
+#ifndef KORVANE_SANITIZED_BUILD
+    long pages = 0;
+    std::ifstream("/proc/self/statm") >> pages;
+    const rlim_t limit = static_cast<rlim_t>(pages) * static_cast<rlim_t>(sysconf(_SC_PAGESIZE)) + (64u << 20);
+    const rlimit bound{limit, limit};
+    setrlimit(RLIMIT_AS, &bound);
+#endif
 }
 
 class LevelGeometryFileTest : public ::testing::Test
@@ -217,6 +242,44 @@ TEST_F(LevelGeometryFileTest, LyingFilesAreRefusedWithTheFileFormatMessage)
     };
     for (const Case& c : cases)
         EXPECT_EQ(Error(c.bytes), kFormat) << c.what;
+}
+
+// Counts beyond the file are refused before anything is reserved for them: under an address-space limit a little
+// above what the program already maps, a reserve for such a count fails even though it would never be touched.
+// The sanitizers' shadow memory does not live under such a limit, so their builds only see the refusal.
+TEST_F(LevelGeometryFileTest, CountsBeyondTheFileReserveNothing)
+{
+    const std::vector<u8> good = GeometryBytes(1, {"a.jpg"}, {Object()}).bytes;
+    const size_t objectCount = 4 + 4 + 4 + 7;
+    GeometryBytes animated(0xFFFFFF, {"a.jpg"}, {});
+    animated.Poke<u32>(objectCount, 1);
+    animated.PutString("brick");
+    for (u32 v : {0u, 0u, 0u})
+        animated.Put(v);
+    for (f32 s : {1.0f, 1.0f, 1.0f})
+        animated.Put(s);
+    animated.Put<u8>(1);
+    for (const std::vector<u8>& bytes : {Poked(good, 8, 100000000), Poked(good, objectCount, 50000000), animated.bytes})
+    {
+        EXPECT_EXIT(
+            {
+                LimitAddressSpace();
+                try
+                {
+                    Read(bytes);
+                }
+                catch (const FileError& error)
+                {
+                    std::_Exit(error.GetMessage() == kFormat ? 0 : 2);
+                }
+                catch (...)
+                {
+                    std::_Exit(3);
+                }
+                std::_Exit(4);
+            },
+            testing::ExitedWithCode(0), "");
+    }
 }
 
 TEST_F(LevelGeometryFileTest, LongChainsOfSupportsAreCheckedWithoutRecursion)

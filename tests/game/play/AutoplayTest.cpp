@@ -1,0 +1,280 @@
+// Whole levels of the generated data set played by scripts at a fixed frame time with a seeded generator: one that
+// follows the ball clears every level, one that never moves the bat loses every life.
+#include "game/play/GameLogic.h"
+
+#include "engine/core/Engine.h"
+#include "engine/core/Random.h"
+#include "engine/files/Image.h"
+#include "engine/render/RenderSystem.h"
+#include "framework/ScoreKeeper.h"
+#include "game/play/Ball.h"
+#include "game/play/BallFlight.h"
+#include "game/play/BallManager.h"
+#include "game/play/Bat.h"
+#include "game/play/Brick.h"
+#include "game/play/GameGeometry.h"
+#include "tests/support/GeneratedLevelBed.h"
+#include "tests/support/ImageTestFiles.h"
+#include "tests/support/RecordingSoundPlayer.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <filesystem>
+#include <string>
+
+using namespace Korvane;
+using VelkorEngine::f32;
+using VelkorEngine::u32;
+using VelkorEngine::Vector2;
+
+namespace
+{
+constexpr f32 kBatLine = -85.0f;
+constexpr f32 kWall = 77.0f;
+constexpr f32 kHalfRange = 75.0f;
+constexpr f32 kGuiWidth = 800.0f;
+// The head sends a ball up to this far aside from its ends.
+constexpr f32 kMostBounceAngle = 3.14159265f / 4.0f * 0.85f;
+// Simulated seconds a level may take.
+constexpr double kLevelTimeBound = 400.0;
+// Whole levels are played at 20 frames a second, within the engine's range of frame times, so that they stay
+// short under the sanitizers too.
+constexpr double kAutoplayFrameTime = 0.05;
+
+// The GUI cursor x that puts the bat's centre at a world x.
+f32 CursorFor(f32 worldX)
+{
+    return (std::clamp(worldX, -kHalfRange, kHalfRange) + kHalfRange) * kGuiWidth / (2.0f * kHalfRange);
+}
+
+// Where a ball going down will cross a line, off the side walls on its way.
+f32 CrossingX(const FlyingBall& ball, f32 lineY)
+{
+    const f32 inner = kWall - ball.radius;
+    f32 x = ball.position.x + ball.direction.x * (lineY - ball.position.y) / ball.direction.y;
+    for (int i = 0; i < 8 && std::fabs(x) > inner; ++i)
+        x = x > 0.0f ? 2.0f * inner - x : -2.0f * inner - x;
+    return x;
+}
+
+// A player who keeps the bat under the ball that comes down first and meets it off centre so that it leaves
+// towards a brick still standing; it clicks in every frame, which launches, fires or strikes.
+class BallFollower
+{
+public:
+    explicit BallFollower(GameLogic& logic) : m_logic(logic) {}
+
+    void Step(Vector2& cursor)
+    {
+        m_logic.Click();
+        const FlyingBall* ball = Falling();
+        if (ball == nullptr)
+        {
+            m_target = nullptr;
+            return;
+        }
+        const f32 lineY = kBatLine + 1.5f + ball->radius;
+        const f32 meet = CrossingX(*ball, lineY);
+        if (m_target == nullptr || !m_target->IsAlive())
+            m_target = PickBrick();
+        f32 offset = 0.0f;
+        if (m_target != nullptr)
+        {
+            const VelkorEngine::Vector3 aim = m_target->GetCenter();
+            const f32 angle = std::atan2(aim.x - meet, aim.y - lineY);
+            offset = std::clamp(angle / kMostBounceAngle, -0.8f, 0.8f) * m_logic.GetBat().GetHeadHalfWidth();
+        }
+        cursor.x = CursorFor(meet - offset);
+    }
+
+private:
+    // The free ball going down that is lowest.
+    const FlyingBall* Falling() const
+    {
+        const FlyingBall* lowest = nullptr;
+        for (const Ball* ball : m_logic.GetBallManager().GetBalls())
+        {
+            const FlyingBall& flight = ball->GetFlight();
+            if (ball->IsHeld() || flight.direction.y >= 0.0f)
+                continue;
+            if (lowest == nullptr || flight.position.y < lowest->position.y)
+                lowest = &flight;
+        }
+        return lowest;
+    }
+
+    const Brick* PickBrick() const
+    {
+        std::vector<const Brick*> standing;
+        for (const Brick* brick : m_logic.GetGeometry().GetBricks())
+            if (brick->IsAlive() && brick->MustBeDestroyed())
+                standing.push_back(brick);
+        return standing.empty() ? nullptr : standing[VelkorEngine::RandomIndex(static_cast<u32>(standing.size()))];
+    }
+
+    GameLogic& m_logic;
+    const Brick* m_target = nullptr;
+};
+
+// Every score event is heard through its own sound: the score they add up to.
+u32 ScoreOfHeardEvents(const TestSupport::RecordingSoundPlayer& sounds)
+{
+    struct Event
+    {
+        u32 sound;
+        u32 points;
+    };
+    const Event events[] = {{23, 85}, {10, 5}, {11, 5}, {12, 5}, {8, 5}, {13, 5}, {15, 10}, {14, 20}, {16, 15}};
+    u32 score = 0;
+    for (const Event& event : events)
+        score += sounds.Count(event.sound) * event.points;
+    return score;
+}
+
+struct LevelCase
+{
+    u32 stage;
+    u32 level;
+};
+
+std::string LevelName(const testing::TestParamInfo<LevelCase>& info)
+{
+    return "Level" + std::to_string(info.param.stage + 1) + "_" + std::to_string(info.param.level + 1);
+}
+
+class AutoplayLevels : public testing::TestWithParam<LevelCase>
+{
+};
+}
+
+TEST_P(AutoplayLevels, AScriptFollowingTheBallClearsTheLevelAndScoresWhatItsEventsAddUpTo)
+{
+    TestSupport::GeneratedLevelBed play(KORVANE_DATA_ROOT, 4321);
+    play.frameTime = kAutoplayFrameTime;
+    GameLogic& logic = play.Play(GetParam().stage, GetParam().level, 9);
+    BallFollower player(logic);
+    const int frameBound = static_cast<int>(kLevelTimeBound / kAutoplayFrameTime);
+    int frames = 0;
+    for (; frames < frameBound && logic.GetState() == GameLogic::StatePlaying; ++frames)
+    {
+        player.Step(play.cursor);
+        play.Frame();
+    }
+    EXPECT_EQ(logic.GetState(), GameLogic::StateLevelComplete)
+        << "bricks left " << logic.GetGeometry().GetRemainingCount() << " after " << frames << " frames";
+    EXPECT_GT(logic.lives, 0u);
+    EXPECT_EQ(logic.GetPoints(), ScoreOfHeardEvents(*play.sounds));
+    EXPECT_GT(logic.GetPoints(), 0u);
+    EXPECT_EQ(play.sounds->Count(GameLogic::SoundLevelComplete), 1u);
+    RecordProperty("simulated_seconds", std::to_string(frames * kAutoplayFrameTime));
+    RecordProperty("lives_left", std::to_string(logic.lives));
+}
+
+INSTANTIATE_TEST_SUITE_P(Generated, AutoplayLevels,
+                         testing::Values(LevelCase{0, 0}, LevelCase{0, 1}, LevelCase{0, 2}, LevelCase{0, 3},
+                                         LevelCase{0, 4}, LevelCase{1, 0}, LevelCase{1, 1}, LevelCase{1, 2},
+                                         LevelCase{1, 3}, LevelCase{1, 4}),
+                         LevelName);
+
+TEST(Autoplay, AScriptThatNeverMovesTheBatLosesEveryLifeAndTheBatBurstsOncePerLife)
+{
+    constexpr u32 kLives = 3;
+    TestSupport::GeneratedLevelBed play(KORVANE_DATA_ROOT, 4321);
+    play.frameTime = kAutoplayFrameTime;
+    GameLogic& logic = play.Play(0, 0, kLives);
+    play.cursor = Vector2(CursorFor(-50.0f), 300.0f);
+    const int frameBound = static_cast<int>(600.0 / kAutoplayFrameTime);
+    for (int frame = 0; frame < frameBound && logic.GetState() == GameLogic::StatePlaying; ++frame)
+    {
+        logic.Click();
+        play.Frame();
+    }
+    EXPECT_EQ(logic.GetState(), GameLogic::StateGameOver);
+    EXPECT_EQ(logic.lives, 0u);
+    EXPECT_EQ(play.sounds->Count(Bat::SoundDestruction), kLives);
+    EXPECT_EQ(play.sounds->Count(GameLogic::SoundLevelFailed), 1u);
+    EXPECT_EQ(play.sounds->Count(BallManager::SoundLost), kLives);
+    play.Frames(100);
+    EXPECT_EQ(play.sounds->Count(Bat::SoundDestruction), kLives);
+    EXPECT_EQ(logic.GetPoints(), ScoreOfHeardEvents(*play.sounds));
+}
+
+namespace
+{
+VelkorEngine::Image Screenshot(VelkorEngine::Engine& engine)
+{
+    VelkorEngine::Image shot;
+    engine.GetRenderSystem()->TakeScreenshot(shot);
+    return shot;
+}
+
+// How far the picture's colour bytes stray from their mean: a blank or one-colour picture has none.
+double Spread(const VelkorEngine::Image& image)
+{
+    const VelkorEngine::u8* data = image.GetData();
+    const size_t channels = static_cast<size_t>(image.GetBitsPerPixel()) / 8;
+    const size_t count = image.GetDataSize();
+    double sum = 0.0;
+    double squares = 0.0;
+    size_t used = 0;
+    for (size_t i = 0; i < count; ++i)
+    {
+        if (channels == 4 && i % 4 == 3)
+            continue;
+        sum += data[i];
+        squares += static_cast<double>(data[i]) * data[i];
+        ++used;
+    }
+    const double mean = sum / static_cast<double>(used);
+    return std::sqrt(squares / static_cast<double>(used) - mean * mean);
+}
+
+void Save(const VelkorEngine::Image& image, const std::string& name)
+{
+    const u32 channels = static_cast<u32>(image.GetBitsPerPixel()) / 8;
+    const ImageTest::Picture picture{image.GetWidth(), image.GetHeight(), channels,
+                                     std::vector<VelkorEngine::u8>(image.GetData(),
+                                                                   image.GetData() + image.GetDataSize())};
+    ImageTest::WriteBytes(name, ImageTest::MakeTga(picture, {.runLength = true, .topDown = true}));
+}
+}
+
+TEST(AutoplayPictures, ALevelPlayedByTheScriptIsDrawnAtItsStartMiddleAndEnd)
+{
+    TestSupport::GeneratedLevelBed play(KORVANE_DATA_ROOT, 4321, TestSupport::GeneratedLevelBed::Display::Offscreen);
+    play.frameTime = kAutoplayFrameTime;
+    GameLogic& logic = play.Play(1, 2, 9);
+    BallFollower player(logic);
+    const std::string folder = "level_pictures";
+    std::filesystem::create_directories(folder);
+    const VelkorEngine::i32 half = logic.GetGeometry().GetInitialCount() / 2;
+    std::vector<std::string> taken;
+    // Only the frames photographed are drawn, which keeps the software drawing short.
+    auto take = [&](const std::string& when) {
+        play.SetDrawn(true);
+        play.Frame();
+        play.SetDrawn(false);
+        const VelkorEngine::Image shot = Screenshot(play.GetEngine());
+        EXPECT_EQ(shot.GetWidth(), 640u);
+        EXPECT_GT(Spread(shot), 10.0) << when << " shows nothing";
+        Save(shot, folder + "/level_2_3_" + when + ".tga");
+        taken.push_back(when);
+    };
+    play.SetDrawn(false);
+    const int frameBound = static_cast<int>(kLevelTimeBound / kAutoplayFrameTime);
+    for (int frame = 0; frame < frameBound && logic.GetState() == GameLogic::StatePlaying; ++frame)
+    {
+        player.Step(play.cursor);
+        play.Frame();
+        if (frame == 60)
+            take("start");
+        if (taken.size() == 1 && logic.GetGeometry().GetRemainingCount() <= half)
+            take("middle");
+    }
+    play.Frames(10);
+    take("end");
+    EXPECT_EQ(logic.GetState(), GameLogic::StateLevelComplete);
+    EXPECT_EQ(taken.size(), 3u);
+}

@@ -1,0 +1,153 @@
+// The generated data set in play.
+#include "tests/support/GeneratedLevelBed.h"
+
+#include "engine/core/Random.h"
+#include "engine/core/TimerManager.h"
+#include "engine/render/Camera.h"
+#include "engine/render/CameraManager.h"
+#include "engine/render/RenderSystem.h"
+#include "framework/DataKeeper.h"
+#include "game/play/GameLogic.h"
+#include "game/play/GameLogicData.h"
+#include "game/play/LevelManager.h"
+#include "guitools/GUITextTool.h"
+#include "tests/support/RecordingSoundPlayer.h"
+
+namespace TestSupport
+{
+void RecordingFloatingTexts::CreateTextAt(const std::wstring& text, const VelkorEngine::Vector3& point)
+{
+    m_texts->push_back({text, point});
+}
+
+GeneratedLevelBed::GeneratedLevelBed(const std::string& dataRoot, unsigned seed, Display display)
+{
+    if (display == Display::Offscreen)
+        StartOffscreen(dataRoot);
+    else
+    {
+        twins = std::make_unique<EngineTestBed>();
+        twins->parameters.basePath = dataRoot;
+        twins->parameters.dataFolder = "data";
+        twins->clock.SetMilliseconds(1000);
+        m_engine = &twins->Start();
+    }
+    VelkorEngine::Engine& engine = *m_engine;
+    VelkorEngine::SeedRandom(seed);
+    sounds = std::make_unique<RecordingSoundPlayer>(&engine);
+    levels = std::make_unique<Korvane::LevelManager>(&engine);
+    resources = std::make_unique<GameTools::DataKeeper>(&engine, "en");
+    resources->AddResourcesFile("data\\game_objects\\resources.xml", 1);
+    textTool = std::make_unique<GUITools::GUITextTool>(&engine, "en");
+}
+
+// The game's window, with the stencil its shadows are drawn through, cleared every frame as the game's frame
+// does; no log file. Frames are not held to a display's refresh: the clock is the test's.
+void GeneratedLevelBed::StartOffscreen(const std::string& dataRoot)
+{
+    m_clock = std::make_unique<FakeClock>();
+    m_clock->SetMilliseconds(1000);
+    m_settings = std::make_unique<TempFolder>();
+    m_settings->WriteFile("level.ini", "v_vsync 0\r\n");
+    VelkorEngine::EngineParameters parameters;
+    parameters.applicationName = "Level Pictures";
+    parameters.version = 100;
+    parameters.basePath = dataRoot;
+    parameters.dataFolder = "data";
+    parameters.writeLog = 0;
+    parameters.defaultVideoMode = "640x480x32";
+    parameters.defaultFullScreen = 0;
+    parameters.centreWindow = 1;
+    parameters.useStencilBuffer = 1;
+    parameters.settingsName = "level";
+    parameters.settingsDirectory = m_settings->Path();
+    m_offscreen = std::make_unique<VelkorEngine::Engine>(parameters);
+    m_engine = m_offscreen.get();
+    VelkorEngine::RenderSystem& render = *m_engine->GetRenderSystem();
+    render.SetClearColor(VelkorEngine::Color(0.1f, 0.12f, 0.18f, 1.0f));
+    render.SetClearFlags(VelkorEngine::RenderSystem::ClearColor | VelkorEngine::RenderSystem::ClearDepth);
+}
+
+GeneratedLevelBed::~GeneratedLevelBed()
+{
+    End();
+    textTool.reset();
+    resources.reset();
+    levels.reset();
+    sounds.reset();
+    m_offscreen.reset();
+}
+
+Korvane::GameLogic& GeneratedLevelBed::Play(VelkorEngine::u32 stage, VelkorEngine::u32 levelIndex,
+                                            VelkorEngine::u32 lives)
+{
+    End();
+    Korvane::StageInfo* stageInfo = static_cast<Korvane::StageInfo*>(levels->GetStage(stage));
+    Korvane::LevelInfo* levelInfo = static_cast<Korvane::LevelInfo*>(levels->GetLevel(stage, levelIndex));
+    std::vector<std::string> files;
+    levels->PrepareLevel({stage, levelIndex}, files);
+    level = std::make_unique<Korvane::GameLogicData>(m_engine, "en", *stageInfo, *levelInfo);
+    for (const std::string& file : files)
+        level->AddResourcesFile(file, 0);
+    level->Load();
+    Korvane::GameLogicServices services;
+    services.engine = m_engine;
+    services.sounds = sounds.get();
+    services.resources = resources.get();
+    services.level = level.get();
+    services.texts = textTool.get();
+    services.cursor = &cursor;
+    logic = std::make_unique<Korvane::GameLogic>(services, stageInfo, levelInfo, lives,
+                                                 std::make_unique<RecordingFloatingTexts>(&texts));
+    return *logic;
+}
+
+void GeneratedLevelBed::End()
+{
+    logic.reset();
+    level.reset();
+}
+
+void GeneratedLevelBed::AdvanceClock()
+{
+    Clock().AdvanceSeconds(frameTime);
+    m_engine->GetTimerManager()->Update();
+}
+
+void GeneratedLevelBed::Frame()
+{
+    Clock().AdvanceSeconds(frameTime);
+    VelkorEngine::Engine& engine = *m_engine;
+    engine.Render();
+    logic->Update();
+    engine.Frame(0);
+}
+
+// Everything lies beyond a view that ends just past its near plane.
+void GeneratedLevelBed::SetDrawn(bool drawn)
+{
+    VelkorEngine::Camera& view = *m_engine->GetCameraManager()->GetDefaultCamera();
+    const bool undrawn = m_drawnFarPlane > 0.0f;
+    if (!drawn && !undrawn)
+    {
+        m_drawnFarPlane = view.farPlane;
+        view.farPlane = view.nearPlane * 1.0001f;
+    }
+    else if (drawn && undrawn)
+    {
+        view.farPlane = m_drawnFarPlane;
+        m_drawnFarPlane = 0.0f;
+    }
+}
+
+FakeClock& GeneratedLevelBed::Clock()
+{
+    return twins != nullptr ? twins->clock : *m_clock;
+}
+
+void GeneratedLevelBed::Frames(int count)
+{
+    for (int i = 0; i < count; ++i)
+        Frame();
+}
+}

@@ -7,6 +7,7 @@
 #include "engine/files/BinaryReader.h"
 #include "engine/files/FileBinary.h"
 #include "engine/files/FileTextual.h"
+#include "engine/files/LooseFileIndex.h"
 #include "engine/files/PackFile.h"
 #include "platform/core/Paths.h"
 
@@ -84,7 +85,8 @@ void FindFilesIn(const std::string& folder, const std::string& mask, std::vector
 }
 
 FileManager::FileManager(MessageManager* log, const std::string& baseFolder, const std::string& dataFolder)
-    : m_log(log), m_baseFolder(baseFolder.empty() ? GetExecutableDirectory() : baseFolder)
+    : m_log(log), m_baseFolder(baseFolder.empty() ? GetExecutableDirectory() : baseFolder),
+      m_looseFiles(std::make_unique<LooseFileIndex>(m_baseFolder, dataFolder))
 {
     m_log->Message("Initialization of File Manager...");
     OpenAppendedPack();
@@ -146,7 +148,7 @@ std::unique_ptr<FileBinary> FileManager::OpenBinary(const std::string& name, u8 
         return std::make_unique<FileBinary>(m_log, path, FileBinary::ForWriting, FileBinary::ReadAsNeeded,
                                             FileBinary::FromDisk, 0, nullptr);
     }
-    if (!FileExistsOnDisk(path))
+    if (!HasLooseFile(name, path))
     {
         std::vector<u8> data;
         if (FindInPacks(name, nullptr, &data))
@@ -160,6 +162,18 @@ std::unique_ptr<FileTextual> FileManager::OpenTextual(const std::string& name, u
     const u32 mode = write ? FileTextual::ModeWrite : 0;
     const u8 direction = write ? FileBinary::ForWriting : FileBinary::ForReading;
     return std::make_unique<FileTextual>(m_log, OpenBinary(name, direction, FileBinary::ReadAsNeeded), mode, encoding);
+}
+
+// A loose file wins over a pack entry of the same name, so every pack read first makes sure there is none: the
+// name as written is one look at the disk, and the index answers for every other case without a search.
+bool FileManager::HasLooseFile(const std::string& name, const std::string& path)
+{
+    if (Platform::PathExistsAsWritten(path))
+        return true;
+    const std::string normal = PackFile::NormalizeName(name);
+    if (m_looseFiles->Covers(normal) && !m_looseFiles->MayHave(normal))
+        return false;
+    return FileExistsOnDisk(path);
 }
 
 bool FileManager::FindInPacks(const std::string& name, u32* size, std::vector<u8>* buffer)

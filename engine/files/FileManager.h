@@ -13,6 +13,7 @@ namespace VelkorEngine
 {
 class FileBinary;
 class FileTextual;
+class LooseFileIndex;
 class MessageManager;
 class PackFile;
 
@@ -59,10 +60,13 @@ private:
     void OpenAppendedPack();
     void OpenDataFolderPacks(const std::string& dataFolder);
     std::string PathOf(const std::string& name) const;
+    // A file of that name on the disk, in any case; the index spares the search for names it does not know.
+    bool HasLooseFile(const std::string& name, const std::string& path);
 
     MessageManager* m_log = nullptr;
     std::string m_baseFolder;
     std::vector<std::unique_ptr<PackFile>> m_packs;
+    std::unique_ptr<LooseFileIndex> m_looseFiles;
 };
 
 // A file or a folder of that name is on disk; relative names start at the installation folder.

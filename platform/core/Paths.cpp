@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
 #include <cstdlib>
 #include <filesystem>
@@ -160,6 +161,11 @@ private:
 };
 
 MatchCache g_matchCache;
+
+// Counts the program's own changes to the disk, so that what was learnt of a folder can be learnt again.
+std::atomic<unsigned long long> g_diskChanges{0};
+
+void NoteDiskChange() { ++g_diskChanges; }
 
 // The entry of folder whose name equals component ignoring case; false when the folder holds none.
 bool MatchComponent(const std::string& folder, const std::string& component, std::string& matched)
@@ -340,6 +346,13 @@ bool PathExists(const std::string& name)
     return Exists(ResolvePath(name));
 }
 
+bool PathExistsAsWritten(const std::string& name)
+{
+    return !name.empty() && Exists(AsWritten(GetInstallationFolder(), name));
+}
+
+unsigned long long DiskChangeCount() { return g_diskChanges.load(); }
+
 bool FolderExists(const std::string& name)
 {
     struct stat info{};
@@ -362,11 +375,14 @@ std::FILE* OpenFile(const std::string& name, bool write)
     struct stat info{};
     if (::stat(path.c_str(), &info) == 0 && !S_ISREG(info.st_mode))
         return nullptr;
+    if (write)
+        NoteDiskChange();
     return std::fopen(path.c_str(), write ? "wb" : "rb");
 }
 
 bool CreateFolders(const std::string& name)
 {
+    NoteDiskChange();
     const std::string path = ResolvePath(name);
     std::string partial;
     for (const std::string& part : SplitComponents(path))
@@ -381,12 +397,14 @@ bool CreateFolders(const std::string& name)
 
 bool CreateFolder(const std::string& name)
 {
+    NoteDiskChange();
     return ::mkdir(ResolvePath(name).c_str(), 0755) == 0;
 }
 
 bool DeleteTree(const std::string& name)
 {
     const std::string path = ResolvePath(name);
+    NoteDiskChange();
     const std::string target = Canonical(path);
     if (IsSameOrInside(Canonical(GetInstallationFolder()), target) ||
         IsSameOrInside(Canonical(GetExecutableFolder()), target))
@@ -402,11 +420,13 @@ bool DeleteRegularFile(const std::string& name)
     std::error_code error;
     if (!std::filesystem::is_regular_file(std::filesystem::symlink_status(path, error)))
         return false;
+    NoteDiskChange();
     return std::filesystem::remove(path, error) && !error;
 }
 
 bool ReplaceFile(const std::string& from, const std::string& to)
 {
+    NoteDiskChange();
     return std::rename(ResolvePath(from).c_str(), ResolvePath(to).c_str()) == 0;
 }
 

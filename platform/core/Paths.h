@@ -27,6 +27,11 @@ std::string GetUserConfigFolder();
 
 // A file or a folder of that name exists.
 bool PathExists(const std::string& name);
+// Only the name exactly as written, without searching folders for another case: one look at the disk.
+bool PathExistsAsWritten(const std::string& name);
+// Grows with every change the program makes to the disk through these functions (files written, folders made
+// or deleted, files deleted or replaced).
+unsigned long long DiskChangeCount();
 bool FolderExists(const std::string& name);
 
 // Opens a regular file ("rb" or "wb"); null when it cannot be opened or names a folder.

@@ -69,6 +69,24 @@ TEST(FileManager, LooseFileWinsOverThePackEntry)
     EXPECT_EQ(ReadAll(*OpenForReading(*manager, "data\\ui\\font.xml")), "packed");
 }
 
+// A pack read skips the search for a loose file in another case when the data folder holds none; a file the
+// program writes there, in whatever case, wins from the next read on.
+TEST(FileManager, ALooseFileTheProgramWritesInAnotherCaseWinsAtOnce)
+{
+    Installation install;
+    install.Pack("pack0.pak", {{"data\\ui\\font.xml", "packed"}, {"data\\ui\\other.xml", "other"}});
+    install.folder.WriteFile("Data/UI/Other.XML", "loose other");
+    auto manager = install.Manager();
+    EXPECT_EQ(ReadAll(*OpenForReading(*manager, "data\\ui\\font.xml")), "packed");
+    EXPECT_EQ(ReadAll(*OpenForReading(*manager, "data\\ui\\other.xml")), "loose other");
+    {
+        auto written = manager->OpenBinary("Data\\UI\\FONT.XML", FileBinary::ForWriting, FileBinary::ReadAsNeeded);
+        written->Write("loose", 5);
+        written->Close();
+    }
+    EXPECT_EQ(ReadAll(*OpenForReading(*manager, "data\\ui\\font.xml")), "loose");
+}
+
 TEST(FileManager, NamesFindPackEntriesInAnyCaseAndWithDoubledSeparators)
 {
     Installation install;

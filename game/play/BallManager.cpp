@@ -162,10 +162,11 @@ bool BallManager::HasHeldBall() const
     return false;
 }
 
+// Every pool ball learns it, so that one taken out of play meanwhile does not come back stopped.
 void BallManager::SetPaused(bool paused)
 {
     m_stopped = paused;
-    for (Ball* ball : m_inPlay)
+    for (auto& ball : m_pool)
         ball->SetPaused(paused);
 }
 

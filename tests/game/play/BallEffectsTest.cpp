@@ -122,3 +122,16 @@ TEST_F(BallEffectsTest, ABallTakenOutOfPlayGivesBackItsFlareAndStopsItsTrail)
     EXPECT_EQ(ball.GetFlare(), nullptr);
     EXPECT_EQ(ball.GetTrail()->active, 0);
 }
+
+TEST_F(BallEffectsTest, ABallTakenOutOfPlayWhilePausedTrailsAgainWhenItReturns)
+{
+    Launched();
+    balls().SetPaused(true);
+    balls().RemoveBall(0);
+    balls().SetPaused(false);
+    const Ball& again = *balls().AddBall(BallKind::Simple);
+    balls().RequestLaunch();
+    play.Frame();
+    ASSERT_FALSE(again.IsHeld());
+    EXPECT_EQ(again.GetTrail()->active, 1);
+}

@@ -13,7 +13,6 @@
 #include "framework/DataKeeper.h"
 #include "game/play/Bat.h"
 #include "game/play/Effects.h"
-#include "game/play/ModelPlacement.h"
 #include "game/play/Shadow.h"
 
 #include <algorithm>
@@ -30,10 +29,8 @@ constexpr const char* kTrailNames[] = {"balls/simple/train", "balls/super/train"
 // A held ball sits this far right of the head's centre, in head half widths.
 constexpr f32 kRestOffset = 0.3f;
 
-f32 SmallestHalfExtent(const Model& model)
+f32 SmallestHalfExtent(const BoundingVolume& box)
 {
-    BoundingVolume box;
-    model.ComputeBounds(box, 0);
     const Vector3 size = box.GetMaximum() - box.GetMinimum();
     return 0.5f * std::min({size.x, size.y, size.z});
 }
@@ -47,7 +44,9 @@ Ball::Ball(Engine* engine, GameTools::DataKeeper* resources, Effects* effects, S
     for (u32 kind = 0; kind < 2; ++kind)
     {
         m_models[kind] = m_modelManager->CreateModelCopy(*resources->GetModel(kModelNames[kind]), nullptr, 0);
-        m_radii[kind] = std::max(SmallestHalfExtent(*m_models[kind]), 0.01f);
+        // The mesh never changes shape: its box is measured once, and every frame only moves it.
+        m_models[kind]->ComputeBounds(m_boxes[kind], Model::InModelSpace);
+        m_radii[kind] = std::max(SmallestHalfExtent(m_boxes[kind]), 0.01f);
         m_shadows[kind] = effects->GetShadow(effects->AddShadow(nullptr, m_models[kind], true));
         if (const ParticleSystem* trail = resources->GetParticleSystem(kTrailNames[kind]))
             m_trails[kind] = m_particles->CreateParticleSystemCopy(*trail);
@@ -240,10 +239,12 @@ void Ball::PlaceModels()
     }
     Matrix4 place;
     MakeTranslationMatrix(place, Vector3(m_flight.position.x, m_flight.position.y, m_flight.radius));
-    for (Model* model : m_models)
+    for (u32 kind = 0; kind < 2; ++kind)
     {
-        model->worldMatrix = place * m_roll;
-        PlaceBounds(*model);
+        Model& model = *m_models[kind];
+        model.worldMatrix = place * m_roll;
+        model.bounds = m_boxes[kind];
+        model.bounds.SetTransform(model.worldMatrix);
     }
     PlaceEffects();
 }

@@ -99,6 +99,8 @@ private:
     Effects* m_effects = nullptr;
     std::array<VelkorEngine::Model*, 2> m_models{};
     std::array<Shadow*, 2> m_shadows{};
+    // Each model's own box, before any placing.
+    std::array<VelkorEngine::BoundingVolume, 2> m_boxes;
     std::array<f32, 2> m_radii{1.0f, 1.0f};
     VelkorEngine::ParticleSystemManager* m_particles = nullptr;
     std::array<VelkorEngine::ParticleSystem*, 2> m_trails{};

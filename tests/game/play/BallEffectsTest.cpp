@@ -84,6 +84,8 @@ TEST_F(BallEffectsTest, AHeldBallGlowsWithoutATrailAndALaunchedOneTrailsFromItsC
     const Vector3 centre = ball.GetModel(ball.GetKind())->bounds.GetCenter();
     EXPECT_NEAR(trail.emitterPosition.x, centre.x, 1e-4f);
     EXPECT_NEAR(trail.emitterPosition.y, centre.y, 1e-4f);
+    EXPECT_NEAR(trail.emitterPosition.x, ball.GetFlight().position.x, 1e-3f);
+    EXPECT_NEAR(trail.emitterPosition.y, ball.GetFlight().position.y, 1e-3f);
     EXPECT_GT(trail.GetAliveCount(), 0u);
 }
 

@@ -177,8 +177,11 @@ void Engine::Frame(u32 sleepMs)
         m_soundManager->Update(SoundManager::ProcessQueue);
     if (sleepMs != 0)
         Sleep(sleepMs);
+    const bool screenshot = m_controls->IsPressed("PRINTSCRN");
+    if (screenshot)
+        m_renderSystem->KeepFrameForScreenshot();
     m_modelManager->SwapBuffers();
-    if (m_controls->IsPressed("PRINTSCRN"))
+    if (screenshot)
         m_config->SetCommandIdle("sc_take_screenshot", 0);
     m_controls->ClearPressed();
     m_config->ClearChangedFlags();

@@ -25,6 +25,7 @@ IndexBuffer::~IndexBuffer() = default;
 
 u8* IndexBuffer::Lock(u32 first, u32 count)
 {
+    m_changeStamp = NextChangeStamp();
     first = std::min(first, m_capacity);
     m_locked = 1;
     m_lockedFirst = first;
@@ -55,6 +56,7 @@ void IndexBuffer::SetIndices(u32 first, u32 count, const u32* source)
 
 void IndexBuffer::SetIndexCount(u32 count)
 {
+    m_changeStamp = NextChangeStamp();
     m_indexCount = std::min(count, m_capacity);
     m_rangeDirty = 1;
 }

@@ -2,6 +2,7 @@
 // The smallest index in use and the span up to the largest are found lazily, after any change, for the draw.
 #pragma once
 
+#include "engine/core/ChangeStamp.h"
 #include "engine/core/Types.h"
 
 #include <vector>
@@ -39,6 +40,8 @@ public:
     u8 IsLocked() const { return m_locked; }
     u8 IsRangeDirty() const { return m_rangeDirty; }
     const u8* GetData() const { return m_data.data(); }
+    // A new stamp with every lock and every change of the count in use.
+    u64 GetChangeStamp() const { return m_changeStamp; }
 
 protected:
     // Indices start zeroed and all in use.
@@ -63,5 +66,6 @@ private:
     u8 m_rangeDirty = 1;
     u32 m_minIndex = 0;
     u32 m_rangeCount = 0;
+    u64 m_changeStamp = NextChangeStamp();
 };
 }

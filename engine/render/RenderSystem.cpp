@@ -51,6 +51,8 @@ void RenderSystem::EndScene() {}
 
 void RenderSystem::SwapBuffers() {}
 
+void RenderSystem::KeepFrameForScreenshot() {}
+
 void RenderSystem::DrawIndexedPrimitive(u32, IndexBuffer*, VertexBuffer*, u32) {}
 
 u32 RenderSystem::ClampedAnisotropy() const

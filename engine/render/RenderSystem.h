@@ -115,6 +115,9 @@ public:
     virtual std::unique_ptr<Light> CreateLight(u32 deviceIndex) = 0;
     // The frame as an image in the image convention: bottom row first, red, green, blue (and alpha).
     virtual void TakeScreenshot(Image& image) = 0;
+    // A screenshot of the frame about to be presented will follow the next SwapBuffers: the frame is read back
+    // before the swap, which may leave a window's back buffer undefined.
+    virtual void KeepFrameForScreenshot();
     virtual void InitStates();
     virtual void SetDefaultStates();
     virtual void SetMaterial(const Color& ambient, const Color& diffuse, const Color& specular, const Color& emissive,

@@ -45,6 +45,7 @@ public:
                                              Image* opacity, bool mipMapping) override;
     std::unique_ptr<Light> CreateLight(u32 deviceIndex) override;
     void TakeScreenshot(Image& image) override;
+    void KeepFrameForScreenshot() override { m_keepFrame = true; }
     void SetDefaultStates() override;
     void SetMaterial(const Color& ambient, const Color& diffuse, const Color& specular, const Color& emissive,
                      f32 power) override;
@@ -115,6 +116,7 @@ private:
     void ReloadTextures();
     void ForgetTexturesReleasedElsewhere();
     void CopyScreenshot(Image& image);
+    void ReadFrameBack();
     void SetStageState(u32 stage, D3DTEXTURESTAGESTATETYPE state, DWORD value, const char* context);
     void SetRenderState(D3DRENDERSTATETYPE state, DWORD value, const char* context);
     AdapterInfo_D3D7* CurrentAdapter() const;
@@ -127,6 +129,7 @@ private:
     IDirectDrawSurface7* m_primary = nullptr;
     IDirectDrawSurface7* m_backBuffer = nullptr;
     DDSURFACEDESC2 m_backBufferDescription;
+    bool m_keepFrame = false;
     std::vector<Texture2D_D3D7*> m_textures;
     std::thread::id m_mainThread = std::this_thread::get_id();
     // Serials of textures deleted on another thread that the stages have yet to forget; a lock of its own, so

@@ -284,6 +284,8 @@ void RenderSystem_D3D7::SwapBuffers()
 {
     if (!m_active)
         return;
+    if (m_keepFrame)
+        ReadFrameBack();
     const bool verticalSync = *m_videoSettings.verticalSync != 0;
     HRESULT result = DD_OK;
     if (m_window->IsFullScreen())
@@ -303,6 +305,15 @@ void RenderSystem_D3D7::SwapBuffers()
     }
     if (result == DDERR_SURFACELOST)
         CheckResult("RenderSystem_D3D7::SwapBuffers", m_directDraw->RestoreAllSurfaces());
+}
+
+// A read-only lock brings the back buffer's pixels into memory, where they stay until the next drawing.
+void RenderSystem_D3D7::ReadFrameBack()
+{
+    m_keepFrame = false;
+    DDSURFACEDESC2 locked;
+    if (SUCCEEDED(m_backBuffer->Lock(nullptr, &locked, DDLOCK_WAIT | DDLOCK_READONLY, nullptr)))
+        m_backBuffer->Unlock(nullptr);
 }
 
 void RenderSystem_D3D7::Refresh()

@@ -193,6 +193,26 @@ void ShaderDescriptor::SetBlendFactor(u32 which, u32 value)
         m_destinationBlend = value;
 }
 
+// Stages that are not there are left alone: there is nothing to draw through them.
+void ShaderDescriptor::SetStageTransform(u32 index, f32 scaleU, f32 scaleV, f32 offsetU, f32 offsetV)
+{
+    if (index >= m_stageCount)
+        return;
+    ShaderStage& stage = m_stages[index];
+    stage.scaleU = scaleU;
+    stage.scaleV = scaleV;
+    stage.offsetU = offsetU;
+    stage.offsetV = offsetV;
+}
+
+void ShaderDescriptor::SetStageAddressMode(u32 index, u32 addressMode)
+{
+    if (index >= m_stageCount)
+        return;
+    m_stages[index].addressModeU = addressMode;
+    m_stages[index].addressModeV = addressMode;
+}
+
 bool ShaderDescriptor::operator==(const ShaderDescriptor& other) const
 {
     if (m_key != other.m_key)

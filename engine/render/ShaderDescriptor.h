@@ -69,6 +69,11 @@ public:
     u32 AddStage(u32 stageFlags, u32 mode, u32 columns, u32 rows, u32 frameCount, f32 speed,
                  const std::string& firstName, const std::string& secondName, u32 addressMode);
 
+    // Which part of a stage's texture is drawn and how coordinates past its edges read it: a piece of a
+    // surface can wear a patch of that surface's texture. Neither changes which shaders are shared. A grid
+    // stage chooses its own window every frame.
+    void SetStageTransform(u32 index, f32 scaleU, f32 scaleV, f32 offsetU, f32 offsetV);
+    void SetStageAddressMode(u32 index, u32 addressMode);
     void SetFlags(u32 bits) { m_flags |= bits; }
     // which 0: source factor, 1: destination factor.
     void SetBlendFactor(u32 which, u32 value);

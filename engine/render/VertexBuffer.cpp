@@ -47,6 +47,7 @@ VertexBuffer::~VertexBuffer() = default;
 
 u8* VertexBuffer::LockRange(u32 first, u32 count)
 {
+    m_changeStamp = NextChangeStamp();
     first = std::min(first, m_vertexCount);
     m_locked = 1;
     m_lockedFirst = first;

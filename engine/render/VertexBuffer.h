@@ -3,6 +3,7 @@
 // the device; the draw hands the memory over each time.
 #pragma once
 
+#include "engine/core/ChangeStamp.h"
 #include "engine/core/Color.h"
 #include "engine/core/Types.h"
 
@@ -46,6 +47,8 @@ public:
     u32 GetLockedFirst() const { return m_lockedFirst; }
     u32 GetLockedCount() const { return m_lockedCount; }
     const u8* GetData() const { return m_data.data(); }
+    // A new stamp with every lock: whoever may have written the vertices has locked them first.
+    u64 GetChangeStamp() const { return m_changeStamp; }
 
 protected:
     // Vertices start zeroed, so a buffer drawn before its owner fills it draws nothing at random.
@@ -65,5 +68,6 @@ private:
     u8 m_locked = 0;
     u32 m_lockedFirst = 0;
     u32 m_lockedCount = 0;
+    u64 m_changeStamp = NextChangeStamp();
 };
 }

@@ -416,6 +416,20 @@ void Model::Update(u8 cull)
         RebuildSkinnedVertices();
 }
 
+void Model::PlaceVertexBounds()
+{
+    const u64 vertexStamp = vertexBuffer->GetChangeStamp();
+    const u64 indexStamp = indexBuffer->GetChangeStamp();
+    if (vertexStamp != m_vertexBoxVertexStamp || indexStamp != m_vertexBoxIndexStamp)
+    {
+        ComputeBounds(m_vertexBox, InModelSpace);
+        m_vertexBoxVertexStamp = vertexStamp;
+        m_vertexBoxIndexStamp = indexStamp;
+    }
+    bounds.SetBox(m_vertexBox.GetMinimum(), m_vertexBox.GetMaximum());
+    bounds.SetTransform(worldMatrix);
+}
+
 bool Model::HasMorphData() const
 {
     const size_t frames = m_frameBoxes.size();
@@ -431,10 +445,7 @@ bool Model::HasSkeletonData() const
 void Model::PlaceBounds(u32 frame, u32 nextFrame, f32 blend)
 {
     if ((flags & ModelFlags::BoundsFromVertices) && (flags & ModelFlags::Static))
-    {
-        ComputeBounds(bounds, InModelSpace);
-        bounds.SetTransform(worldMatrix);
-    }
+        PlaceVertexBounds();
     if (HasMorphData())
     {
         LerpBoundingVolume(bounds, m_frameBoxes[frame], m_frameBoxes[nextFrame], blend);

@@ -137,6 +137,7 @@ private:
     bool HasMorphData() const;
     bool HasSkeletonData() const;
     void PlaceBounds(u32 frame, u32 nextFrame, f32 blend);
+    void PlaceVertexBounds();
     bool VertexCacheChanged(u32 frame, u32 nextFrame, f32 blend);
     void RebuildMorphVertices(u32 frame, u32 nextFrame, f32 blend);
     void RebuildSkinnedVertices();
@@ -163,5 +164,10 @@ private:
     u32 m_cachedFrame = 0;
     u32 m_cachedNextFrame = 0;
     f32 m_cachedBlend = 0.0f;
+    // The vertices' box as last computed, and the buffers' change stamps it was computed from: a box over
+    // thousands of vertices is made again only when they may have changed.
+    BoundingVolume m_vertexBox;
+    u64 m_vertexBoxVertexStamp = 0;
+    u64 m_vertexBoxIndexStamp = 0;
 };
 }

@@ -36,6 +36,17 @@ void WriteFloats(u8* at, const f32* values, u32 count)
     std::memcpy(at, values, count * sizeof(f32));
 }
 
+// The depth's bits as a key whose unsigned order is the depth's order, farthest (largest) first. Both zeros
+// give one key, as they compare equal.
+u32 FarthestFirstKey(f32 depth)
+{
+    u32 bits = 0;
+    const f32 normalised = depth + 0.0f;
+    std::memcpy(&bits, &normalised, sizeof(bits));
+    const u32 ascending = (bits & 0x80000000u) != 0 ? ~bits : bits | 0x80000000u;
+    return ~ascending;
+}
+
 void WritePosition(u8* vertex, const Vector3& position)
 {
     const f32 xyz[3] = {position.x, position.y, position.z};
@@ -181,12 +192,33 @@ u32 SpriteGroup::CollectSprites(const Camera& view)
     return static_cast<u32>(m_drawList.size());
 }
 
-// Blended squares are drawn back to front. Equal depths keep record order, so they never swap between frames.
+// Blended squares are drawn back to front. Equal depths keep record order, so they never swap between frames:
+// a stable radix sort over the records collected in index order, a byte of the key per pass.
 void SpriteGroup::SortFarthestFirst()
 {
-    std::sort(m_drawList.begin(), m_drawList.end(), [](const DrawEntry& a, const DrawEntry& b) {
-        return a.depth > b.depth || (a.depth == b.depth && a.index < b.index);
-    });
+    m_sortScratch.resize(m_drawList.size());
+    std::vector<u32>& keys = m_sortKeys;
+    std::vector<u32>& scratchKeys = m_sortScratchKeys;
+    keys.resize(m_drawList.size());
+    scratchKeys.resize(m_drawList.size());
+    for (size_t i = 0; i < m_drawList.size(); ++i)
+        keys[i] = FarthestFirstKey(m_drawList[i].depth);
+    for (u32 shift = 0; shift < 32; shift += 8)
+    {
+        size_t counts[257] = {};
+        for (const u32 key : keys)
+            ++counts[((key >> shift) & 0xFFu) + 1];
+        for (size_t digit = 1; digit < 257; ++digit)
+            counts[digit] += counts[digit - 1];
+        for (size_t i = 0; i < keys.size(); ++i)
+        {
+            const size_t to = counts[(keys[i] >> shift) & 0xFFu]++;
+            m_sortScratch[to] = m_drawList[i];
+            scratchKeys[to] = keys[i];
+        }
+        m_drawList.swap(m_sortScratch);
+        keys.swap(scratchKeys);
+    }
 }
 
 void SpriteGroup::WriteQuads(const Camera& view, u32 count)

@@ -93,6 +93,9 @@ private:
     u32 m_capacity = 0;
     std::vector<Sprite> m_sprites;
     std::vector<DrawEntry> m_drawList;
+    std::vector<DrawEntry> m_sortScratch;
+    std::vector<u32> m_sortKeys;
+    std::vector<u32> m_sortScratchKeys;
     Model* m_model = nullptr;
 };
 }

@@ -1,5 +1,5 @@
 // One ball: held on the bat until launched, then flying at the manager's speed; it shows the model and shadow
-// of its kind (simple or super) and rolls as it goes.
+// of its kind (simple or super), rolls as it goes, glows with a flare sprite and leaves its kind's trail while free.
 #pragma once
 
 #include "engine/core/BoundingVolume.h"
@@ -15,6 +15,10 @@ namespace VelkorEngine
 class Engine;
 class Model;
 class ModelManager;
+class ParticleSystem;
+class ParticleSystemManager;
+class SpriteGroup;
+struct Sprite;
 }
 
 namespace GameTools
@@ -39,7 +43,13 @@ inline constexpr u32 Super = 1;
 class Ball
 {
 public:
-    Ball(VelkorEngine::Engine* engine, GameTools::DataKeeper* resources, Effects* effects);
+    static constexpr f32 FlareSize = 2.0f;
+    // The flare sits this share of the radius up, back and to the left of the centre.
+    static constexpr f32 FlareOffset = 0.15f;
+
+    // flares: the group the ball takes its flare sprite from while in play; none without it.
+    Ball(VelkorEngine::Engine* engine, GameTools::DataKeeper* resources, Effects* effects,
+         VelkorEngine::SpriteGroup* flares = nullptr);
     virtual ~Ball();
 
     Ball(const Ball&) = delete;
@@ -53,6 +63,8 @@ public:
     void Release(const VelkorEngine::Vector2& position, const VelkorEngine::Vector2& direction);
     void Deactivate();
     void SetKind(u32 kind);
+    // A stopped ball's trail stops emitting; a free ball's starts again when play goes on.
+    void SetPaused(bool paused);
     // Works out this frame's motion (a free ball) or sits on the bat (a held one).
     void Prepare(f32 dt, f32 activity);
     // Shows the ball where its flight has taken it.
@@ -69,10 +81,19 @@ public:
     VelkorEngine::BoundingVolume GetBounds() const;
     VelkorEngine::Model* GetModel(u32 kind) const { return m_models[kind]; }
     f32 GetRadius(u32 kind) const { return m_radii[kind]; }
+    // The trail of the ball's kind; null when the resources have none.
+    VelkorEngine::ParticleSystem* GetTrail() const { return m_trails[m_kind]; }
+    // Null while the ball has no flare.
+    const VelkorEngine::Sprite* GetFlare() const;
 
 private:
     void ShowKind();
     void PlaceModels();
+    void PlaceEffects();
+    void StartTrail();
+    void StopTrails();
+    void TakeFlare();
+    void ReleaseFlare();
 
     VelkorEngine::ModelManager* m_modelManager = nullptr;
     Effects* m_effects = nullptr;
@@ -81,6 +102,12 @@ private:
     // Each model's own box, before any placing.
     std::array<VelkorEngine::BoundingVolume, 2> m_boxes;
     std::array<f32, 2> m_radii{1.0f, 1.0f};
+    VelkorEngine::ParticleSystemManager* m_particles = nullptr;
+    std::array<VelkorEngine::ParticleSystem*, 2> m_trails{};
+    VelkorEngine::SpriteGroup* m_flares = nullptr;
+    u32 m_flare = 0;
+    bool m_hasFlare = false;
+    bool m_paused = false;
     const Bat* m_heldOn = nullptr;
     FlyingBall m_flight;
     // The rolling turn of the models, about the axis across the motion.

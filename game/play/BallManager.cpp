@@ -5,9 +5,12 @@
 #include "engine/core/Matrix4.h"
 #include "engine/core/Random.h"
 #include "engine/core/TimerManager.h"
+#include "engine/render/ShaderUser.h"
 #include "engine/scene/Model.h"
 #include "engine/scene/ParticleSystem.h"
 #include "engine/scene/ParticleSystemManager.h"
+#include "engine/scene/SpriteGroup.h"
+#include "engine/scene/SpriteGroupManager.h"
 #include "framework/DataKeeper.h"
 #include "framework/GameSoundPlayer.h"
 #include "game/play/Ball.h"
@@ -61,8 +64,12 @@ BallManager::BallManager(Engine* engine, GameTools::DataKeeper* resources, Effec
     : m_engine(engine), m_field(field), m_geometry(geometry), m_bat(bat), m_barrier(barrier), m_sounds(sounds),
       m_physics(std::make_unique<Physics>(engine)), m_speed(lives), m_limits(FieldLimits::FromWalls(field->GetZones()))
 {
+    if (const ShaderUser* flare = resources->GetShaderUser("balls/flare"))
+        m_flares = engine->GetSpriteGroupManager()->CreateSpriteGroup(PoolSize, flare, nullptr);
+    if (m_flares != nullptr && m_flares->GetModel() != nullptr)
+        m_flares->GetModel()->depthOffset = FlareSortBias;
     for (auto& ball : m_pool)
-        ball = std::make_unique<Ball>(engine, resources, effects);
+        ball = std::make_unique<Ball>(engine, resources, effects, m_flares);
     const char* hitNames[] = {"balls/simple/hit", "balls/super/hit"};
     ParticleSystemManager* particles = engine->GetParticleSystemManager();
     for (u32 kind = 0; kind < 2; ++kind)
@@ -79,6 +86,11 @@ BallManager::BallManager(Engine* engine, GameTools::DataKeeper* resources, Effec
 
 BallManager::~BallManager()
 {
+    // The balls give their flares back before the group goes.
+    for (auto& ball : m_pool)
+        ball.reset();
+    if (m_flares != nullptr)
+        m_engine->GetSpriteGroupManager()->DeleteSpriteGroup(m_flares);
     for (auto& effects : m_hitEffects)
         for (ParticleSystem* effect : effects)
             m_engine->GetParticleSystemManager()->DeleteParticleSystem(effect);
@@ -148,6 +160,14 @@ bool BallManager::HasHeldBall() const
         if (ball->IsHeld())
             return true;
     return false;
+}
+
+// Every pool ball learns it, so that one taken out of play meanwhile does not come back stopped.
+void BallManager::SetPaused(bool paused)
+{
+    m_stopped = paused;
+    for (auto& ball : m_pool)
+        ball->SetPaused(paused);
 }
 
 void BallManager::MakeSuperBalls()

@@ -17,6 +17,7 @@ namespace VelkorEngine
 {
 class Engine;
 class ParticleSystem;
+class SpriteGroup;
 struct Vector3;
 }
 
@@ -53,6 +54,8 @@ public:
     static constexpr u32 SoundLost = 21;
     // Sparks where a ball meets something, per kind of ball.
     static constexpr u32 HitEffectCount = 36;
+    // The balls' flares sort behind what is drawn after the floor.
+    static constexpr f32 FlareSortBias = -0.6f;
 
     BallManager(VelkorEngine::Engine* engine, GameTools::DataKeeper* resources, Effects* effects, const GameField* field,
                 GameGeometry* geometry, Bat* bat, GameFramework::GameSoundPlayer* sounds, u32 lives,
@@ -71,7 +74,8 @@ public:
     void RequestLaunch() { m_launchRequested = true; }
     bool HasHeldBall() const;
     bool IsBallInPlay() const { return m_ballInPlay; }
-    void SetPaused(bool paused) { m_stopped = paused; }
+    // Stops or resumes the balls in play with the game.
+    void SetPaused(bool paused);
     void StartSpeedUp() { m_speed.StartSpeedUp(); }
     void StartSlowDown() { m_speed.StartSlowDown(); }
     void ResetSpeed(bool keepHalf) { m_speed.Reset(keepHalf); }
@@ -84,6 +88,8 @@ public:
     const FieldLimits& GetLimits() const { return m_limits; }
     Physics& GetPhysics() const { return *m_physics; }
     const std::vector<VelkorEngine::ParticleSystem*>& GetHitEffects(u32 kind) const { return m_hitEffects[kind]; }
+    // Null when the resources have no flare shader.
+    VelkorEngine::SpriteGroup* GetFlares() const { return m_flares; }
 
 private:
     Ball* TakePoolBall(u32 kind);
@@ -104,6 +110,7 @@ private:
     Barrier* m_barrier = nullptr;
     GameFramework::GameSoundPlayer* m_sounds = nullptr;
     std::unique_ptr<Physics> m_physics;
+    VelkorEngine::SpriteGroup* m_flares = nullptr;
     std::array<std::unique_ptr<Ball>, PoolSize> m_pool;
     std::vector<Ball*> m_inPlay;
     std::array<std::vector<VelkorEngine::ParticleSystem*>, 2> m_hitEffects;

@@ -2,6 +2,8 @@
 #include "game/play/Block.h"
 
 #include "engine/core/Engine.h"
+#include "engine/render/Camera.h"
+#include "engine/render/CameraManager.h"
 #include "engine/render/ShaderUser.h"
 #include "engine/scene/Model.h"
 #include "engine/scene/ModelFlags.h"
@@ -50,6 +52,8 @@ Block::Block(const BlockServices& services, const GeometryObject& object, u32 id
 
 Block::~Block()
 {
+    if (m_extraEffect != nullptr)
+        m_services.engine->GetParticleSystemManager()->DeleteParticleSystem(m_extraEffect);
     if (m_shadow != nullptr)
         m_services.effects->RemoveShadow(m_shadow);
     m_modelManager->DeleteModel(m_collisionModel);
@@ -93,6 +97,33 @@ void Block::Appear()
 {
     SetVisible(true);
     StartEffect("blocks/creation");
+    if (m_extraEffect == nullptr)
+        return;
+    m_extraEffect->time = 0.0f;
+    m_extraEffect->active = 1;
+    m_extraEffect->SetVisible(true);
+}
+
+void Block::SetExtraEffect(ParticleSystem* effect)
+{
+    if (m_extraEffect != nullptr && m_extraEffect != effect)
+        m_services.engine->GetParticleSystemManager()->DeleteParticleSystem(m_extraEffect);
+    m_extraEffect = effect;
+    if (m_extraEffect == nullptr)
+        return;
+    m_extraEffect->active = 0;
+    m_extraEffect->SetVisible(false);
+    PlaceEffect(*m_extraEffect);
+}
+
+void Block::PlaceEffect(ParticleSystem& effect) const
+{
+    const Vector3 centre = GetCenter();
+    effect.SetPosition(centre);
+    Model* sprites = effect.GetModel();
+    const Camera* view = m_services.engine->GetCameraManager()->GetDefaultCamera();
+    if (sprites != nullptr && view != nullptr)
+        sprites->depthOffset = EffectSortBias - EffectSortPerDepth * view->GetViewAxis().Dot(view->position - centre);
 }
 
 void Block::Place(u32 frameA, u32 frameB, f32 blend, f32 fallOffset)
@@ -127,6 +158,8 @@ void Block::UpdateWorldMatrix()
         m_collisionModel->worldMatrix = m_model->worldMatrix;
         PlaceBounds(*m_collisionModel);
     }
+    if (m_extraEffect != nullptr)
+        PlaceEffect(*m_extraEffect);
 }
 
 void Block::UpdateShadow(bool resting)
@@ -184,7 +217,7 @@ void Block::StartEffect(const std::string& name)
     ParticleSystem* copy = m_services.engine->GetParticleSystemManager()->CreateParticleSystemCopy(*source);
     if (copy == nullptr)
         return;
-    copy->SetPosition(GetCenter());
+    PlaceEffect(*copy);
     m_services.effects->AddEffect(copy);
 }
 }

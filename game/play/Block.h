@@ -48,6 +48,9 @@ class Block
 {
 public:
     static constexpr f32 InvisibleShadowStrength = 0.5f;
+    // An effect at the block sorts by this bias less a share of the depth of the block's centre in the view.
+    static constexpr f32 EffectSortBias = -0.3f;
+    static constexpr f32 EffectSortPerDepth = 0.0005f;
 
     Block(const BlockServices& services, const GeometryObject& object, u32 id);
     virtual ~Block();
@@ -67,6 +70,10 @@ public:
     void Place(u32 frameA, u32 frameB, f32 blend, f32 fallOffset);
     // The shadow falls while the block is shown and rests on the floor, or always for kinds that say so.
     void UpdateShadow(bool resting);
+    // An effect of the block's own, owned from now on (a previous one is deleted): it waits hidden, starts
+    // when the block appears and stays at the block as it moves.
+    void SetExtraEffect(VelkorEngine::ParticleSystem* effect);
+    VelkorEngine::ParticleSystem* GetExtraEffect() const { return m_extraEffect; }
 
     bool IsAlive() const { return m_alive; }
     // Fixed blocks (bit 0 of the record's flags) never hop nor fall.
@@ -96,6 +103,8 @@ protected:
     void DestroyBlock(u32 kind, bool chain);
     void StartEffect(const std::string& name);
     void UpdateWorldMatrix();
+    // At the block's centre, sorted among the blended things by how deep the centre lies in the view.
+    void PlaceEffect(VelkorEngine::ParticleSystem& effect) const;
 
     BlockServices m_services;
     u32 m_kindFlags = 0;
@@ -119,6 +128,7 @@ private:
     VelkorEngine::Model* m_model = nullptr;
     VelkorEngine::Model* m_collisionModel = nullptr;
     Shadow* m_shadow = nullptr;
+    VelkorEngine::ParticleSystem* m_extraEffect = nullptr;
     VelkorEngine::Vector3 m_position;
     VelkorEngine::Quaternion m_rotation;
     VelkorEngine::Matrix4 m_scaleMatrix;

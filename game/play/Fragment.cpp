@@ -4,6 +4,7 @@
 #include "engine/core/BoundingVolume.h"
 #include "engine/core/Engine.h"
 #include "engine/core/Random.h"
+#include "engine/render/RenderSystem.h"
 #include "engine/render/ShaderUser.h"
 #include "engine/scene/Model.h"
 #include "engine/scene/ModelFlags.h"
@@ -20,6 +21,10 @@ namespace Korvane
 {
 namespace
 {
+// A piece shows a quarter of the texture's width and height, from anywhere on it.
+constexpr f32 kPatchScale = 0.25f;
+constexpr f32 kPatchSpread = 5.0f;
+
 Matrix4 Translation(const Vector3& offset)
 {
     Matrix4 m;
@@ -71,7 +76,7 @@ Fragment::~Fragment()
 void Fragment::Start(const Model& blockModel, bool shadow)
 {
     if (const ShaderUser* shader = blockModel.GetShader())
-        m_model->SetShader(*shader);
+        WearPatchOf(*shader);
     if (const ShaderUser* shader = blockModel.GetShader(); shader != nullptr && shader->IsAlphaBlended())
         m_model->SetFlags(ModelFlags::SecondList);
     else
@@ -80,6 +85,23 @@ void Fragment::Start(const Model& blockModel, bool shadow)
     m_flight->Start(blockModel.worldMatrix * m_offset);
     PlaceModel();
     Show(true);
+}
+
+// The piece wears a patch of the block's texture in the block's current frame. Block textures are clamped
+// at their edges, where a patch reaching past them would show only the edge's colour: the patch wraps.
+void Fragment::WearPatchOf(const ShaderUser& blockShader)
+{
+    ShaderDescriptor patch = blockShader;
+    const f32 offsetU = kPatchSpread * RandomFloat();
+    const f32 offsetV = kPatchSpread * RandomFloat();
+    for (u32 stage = 0; stage < patch.GetStageCount(); ++stage)
+    {
+        patch.SetStageTransform(stage, kPatchScale, kPatchScale, offsetU, offsetV);
+        patch.SetStageAddressMode(stage, RenderSystem::AddressWrap);
+    }
+    m_model->SetShader(patch);
+    if (ShaderUser* worn = m_model->GetShader(); worn != nullptr && blockShader.GetStageCount() > 0)
+        worn->SetFrame(blockShader.GetTime(0));
 }
 
 void Fragment::Update(f32 dt)

@@ -14,6 +14,7 @@ namespace VelkorEngine
 class Engine;
 class Model;
 class ModelManager;
+class ShaderUser;
 }
 
 namespace GameTools
@@ -38,7 +39,7 @@ public:
     Fragment(const Fragment&) = delete;
     Fragment& operator=(const Fragment&) = delete;
 
-    // Launches the piece from where it sits in the block's model, wearing the block's shader.
+    // Launches the piece from where it sits in the block's model, wearing a patch of the block's texture.
     void Start(const VelkorEngine::Model& blockModel, bool shadow);
     void Update(f32 dt);
 
@@ -50,6 +51,7 @@ public:
 private:
     void Show(bool shown);
     void PlaceModel();
+    void WearPatchOf(const VelkorEngine::ShaderUser& blockShader);
 
     VelkorEngine::ModelManager* m_modelManager = nullptr;
     Effects* m_effects = nullptr;

@@ -4,6 +4,7 @@
 #include "platform/d3d7/GLDepthBuffer.h"
 #include "platform/d3d7/GLDisplay.h"
 #include "platform/d3d7/GLFramePacer.h"
+#include "platform/win32/PlatformWindow.h"
 
 #include <cstring>
 
@@ -28,7 +29,11 @@ GLBackBuffer::GLBackBuffer(std::shared_ptr<GLDisplay> display, const DDSURFACEDE
 {
 }
 
-GLBackBuffer::~GLBackBuffer() { ForgetFramebuffer(); }
+GLBackBuffer::~GLBackBuffer()
+{
+    Display().ReleaseWindowFramebuffer(this);
+    ForgetFramebuffer();
+}
 
 void GLBackBuffer::ForgetFramebuffer()
 {
@@ -74,6 +79,60 @@ void GLBackBuffer::AttachDepth()
 
 bool GLBackBuffer::BindForDrawing()
 {
+    m_pixelsCurrent = false;
+    if (!m_frameChosen)
+    {
+        ChooseFramebuffer();
+        m_frameChosen = true;
+    }
+    if (!m_intoWindow)
+        return BindOwnFramebuffer();
+    GLContext::BindDrawFramebuffer(0);
+    return true;
+}
+
+// Our own framebuffer's buffers are an RGB colour buffer and the attached depth buffer: the window's must hold
+// the same, or pictures would differ (destination alpha, depth precision).
+bool GLBackBuffer::CanDrawIntoWindow() const
+{
+    const HWND window = Display().Window();
+    if (Display().IsExclusive() || !m_presentsWhole || !window || !window->sdl)
+        return false;
+    int width = 0, height = 0;
+    SDL_GL_GetDrawableSize(window->sdl, &width, &height);
+    if (!GLContext::KeepsBoundSize(window->sdl))
+        return false;
+    const GLDepthBuffer* depth = Depth();
+    if (static_cast<DWORD>(width) != Width() || static_cast<DWORD>(height) != Height() || !depth ||
+        depth->Width() != Width() || depth->Height() != Height())
+        return false;
+    const GLWindowFramebuffer own = GLContext::WindowFramebuffer();
+    return own.alphaBits == 0 && own.depthBits == depth->GLDepthBits() &&
+           own.stencilBits >= (depth->HasStencil() ? 8 : 0);
+}
+
+void GLBackBuffer::ChooseFramebuffer()
+{
+    const bool intoWindow = CanDrawIntoWindow() && Display().ClaimWindowFramebuffer(this);
+    if (!intoWindow)
+        Display().ReleaseWindowFramebuffer(this);
+    if (intoWindow && !m_intoWindow)
+        StartWindowFrames();
+    m_intoWindow = intoWindow;
+}
+
+// A new surface starts black rather than with whatever the window showed.
+void GLBackBuffer::StartWindowFrames()
+{
+    GLContext::BindDrawFramebuffer(0);
+    glDisable(GL_SCISSOR_TEST);
+    glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
+    glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
+    glClear(GL_COLOR_BUFFER_BIT);
+}
+
+bool GLBackBuffer::BindOwnFramebuffer()
+{
     if (m_framebuffer != 0 && m_serial != GLContext::Serial())
         m_framebuffer = m_colour = 0; // made in a context that is gone, and gone with it
     if (m_framebuffer == 0)
@@ -90,16 +149,20 @@ bool GLBackBuffer::BindForDrawing()
     return m_complete;
 }
 
+// Reads the framebuffer of the last frame drawn, whatever the window does meanwhile.
 HRESULT GLBackBuffer::RefreshPixels()
 {
-    if (!Display().MakeCurrent() || !BindForDrawing())
+    if (m_pixelsCurrent)
+        return DD_OK;
+    if (!Display().MakeCurrent() || (!m_intoWindow && !BindOwnFramebuffer()))
         return DDERR_GENERIC;
     std::vector<BYTE> bgra(static_cast<size_t>(Width()) * Height() * 4);
-    GLContext::BindReadFramebuffer(m_framebuffer);
+    GLContext::BindReadFramebuffer(m_intoWindow ? 0 : m_framebuffer);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
     glReadPixels(0, 0, static_cast<GLsizei>(Width()), static_cast<GLsizei>(Height()), GL_BGRA, GL_UNSIGNED_BYTE,
                  bgra.data());
     StoreReadPixels(bgra);
+    m_pixelsCurrent = true;
     return DD_OK;
 }
 
@@ -134,7 +197,7 @@ void GLBackBuffer::StoreReadPixels(const std::vector<BYTE>& bgra)
 
 HRESULT GLBackBuffer::PresentTo(SDL_Window* window, const RECT* clientRect, bool waitForVerticalBlank)
 {
-    if (!Display().MakeCurrent() || !BindForDrawing())
+    if (!Display().MakeCurrent() || (!m_intoWindow && !BindOwnFramebuffer()))
         return DDERR_GENERIC;
     int drawableWidth = 0, drawableHeight = 0, windowWidth = 0, windowHeight = 0;
     SDL_GL_GetDrawableSize(window, &drawableWidth, &drawableHeight);
@@ -146,15 +209,22 @@ HRESULT GLBackBuffer::PresentTo(SDL_Window* window, const RECT* clientRect, bool
                       clientRect->bottom * drawableHeight / windowHeight};
     const bool scaled = target.right - target.left != static_cast<LONG>(Width()) ||
                         target.bottom - target.top != static_cast<LONG>(Height());
-    GLContext::BindReadFramebuffer(m_framebuffer);
-    GLContext::BindDrawFramebuffer(0);
-    glDisable(GL_SCISSOR_TEST);
-    GLContext::Functions().BlitFramebuffer(0, 0, static_cast<GLint>(Width()), static_cast<GLint>(Height()),
-                                           target.left, drawableHeight - target.bottom, target.right,
-                                           drawableHeight - target.top, GL_COLOR_BUFFER_BIT,
-                                           scaled ? GL_LINEAR : GL_NEAREST);
+    // A frame drawn into the window cannot move: another placement is shown from our own framebuffer from the
+    // next frame on.
+    m_presentsWhole = !scaled && target.left == 0 && target.top == 0;
+    if (!m_intoWindow)
+    {
+        GLContext::BindReadFramebuffer(m_framebuffer);
+        GLContext::BindDrawFramebuffer(0);
+        glDisable(GL_SCISSOR_TEST);
+        GLContext::Functions().BlitFramebuffer(0, 0, static_cast<GLint>(Width()), static_cast<GLint>(Height()),
+                                               target.left, drawableHeight - target.bottom, target.right,
+                                               drawableHeight - target.top, GL_COLOR_BUFFER_BIT,
+                                               scaled ? GL_LINEAR : GL_NEAREST);
+    }
     GLContext::SetSwapInterval(waitForVerticalBlank ? 1 : 0);
     SDL_GL_SwapWindow(window);
+    m_frameChosen = false;
     GLFramePacer::Shared().AfterPresent(waitForVerticalBlank, waitForVerticalBlank ? RefreshRateOf(window) : 0);
     return DD_OK;
 }

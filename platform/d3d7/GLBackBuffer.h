@@ -1,6 +1,10 @@
 // The surface the device draws into: a GL framebuffer of the surface's size with an RGB colour buffer (so the
 // destination alpha reads as one, as on a surface without alpha) and the attached depth buffer. Presenting
 // scales it onto the window; locking it reads the pixels back, top row first.
+// A windowed render target of the window's own size draws straight into the window's framebuffer when that one
+// holds the same buffers (no alpha, the same depth): presenting is then only the swap, without copying every
+// pixel of every frame. Pixels read back stay valid until the next drawing, so a frame read before its swap can
+// still be read after it, when a double-buffered window has made its back buffer undefined.
 #pragma once
 
 #include "platform/d3d7/GLSurface.h"
@@ -14,8 +18,8 @@ class GLBackBuffer : public GLSurface
 public:
     GLBackBuffer(std::shared_ptr<GLDisplay> display, const DDSURFACEDESC2& description);
 
-    // Makes the framebuffer (on first use or after the context changed) and binds it for drawing.
-    // Main thread, context current.
+    // Makes the framebuffer (on first use or after the context changed) and binds it for drawing; the first
+    // drawing of a frame chooses between the window's framebuffer and our own. Main thread, context current.
     bool BindForDrawing();
     GLDepthBuffer* Depth() const;
     // Copies the frame onto the window's client area (all of it without a rectangle) and shows it.
@@ -27,6 +31,10 @@ protected:
     void OnAttached(GLSurface& surface) override;
 
 private:
+    void ChooseFramebuffer();
+    bool CanDrawIntoWindow() const;
+    bool BindOwnFramebuffer();
+    void StartWindowFrames();
     bool BuildFramebuffer();
     void AttachDepth();
     void ForgetFramebuffer();
@@ -36,5 +44,11 @@ private:
     GLuint m_colour = 0;
     std::uint64_t m_serial = 0;
     bool m_complete = false;
+    bool m_intoWindow = false;
+    // Cleared by each presentation: the next drawing starts a frame and chooses its framebuffer again.
+    bool m_frameChosen = false;
+    // The last presentation covered the whole window unscaled, as drawing into the window needs.
+    bool m_presentsWhole = true;
+    bool m_pixelsCurrent = false;
 };
 }

@@ -35,9 +35,19 @@ struct ContextState
     GLuint drawFramebuffer = 0;
     GLuint readFramebuffer = 0;
     const void* stateOwner = nullptr;
+    int boundWidth = 0;
+    int boundHeight = 0;
+    GLWindowFramebuffer windowFramebuffer;
+    std::uint64_t windowFramebufferSerial = 0;
 };
 
 ContextState g_state;
+
+void BindTo(SDL_Window* window)
+{
+    g_state.window = window;
+    SDL_GL_GetDrawableSize(window, &g_state.boundWidth, &g_state.boundHeight);
+}
 std::mutex g_deletionMutex;
 std::vector<PendingDeletion> g_deletions;
 // Lets the drawing calls skip the lock when nothing waits, which is nearly always.
@@ -119,7 +129,7 @@ bool CreateContext(SDL_Window* window)
         return false;
     }
     g_state.context = context;
-    g_state.window = window;
+    BindTo(window);
     g_state.serial = ++g_state.lastSerial;
     g_state.functions = functions;
     return true;
@@ -131,7 +141,7 @@ bool ReuseOn(SDL_Window* window)
         return true;
     if (SDL_GL_MakeCurrent(window, g_state.context) == 0)
     {
-        g_state.window = window;
+        BindTo(window);
         return true;
     }
     // The new window's surface does not suit the old context: start over on the new window.
@@ -230,7 +240,7 @@ bool GLContext::MakeCurrent(SDL_Window* window)
         return true;
     if (SDL_GL_MakeCurrent(window, g_state.context) != 0)
         return false;
-    g_state.window = window;
+    BindTo(window);
     // Another window's surface has no framebuffer binding of ours.
     g_state.drawFramebuffer = g_state.readFramebuffer = ~0u;
     return true;
@@ -277,6 +287,30 @@ GLCapabilities GLContext::Capabilities()
     else
         known = ProbeWithHiddenWindow(caps);
     return caps;
+}
+
+GLWindowFramebuffer GLContext::WindowFramebuffer()
+{
+    if (g_state.windowFramebufferSerial == g_state.serial)
+        return g_state.windowFramebuffer;
+    BindDrawFramebuffer(0);
+    GLWindowFramebuffer format;
+    glGetIntegerv(GL_ALPHA_BITS, &format.alphaBits);
+    glGetIntegerv(GL_DEPTH_BITS, &format.depthBits);
+    glGetIntegerv(GL_STENCIL_BITS, &format.stencilBits);
+    GLboolean doubleBuffered = GL_TRUE;
+    glGetBooleanv(GL_DOUBLEBUFFER, &doubleBuffered);
+    format.doubleBuffered = doubleBuffered != GL_FALSE;
+    g_state.windowFramebuffer = format;
+    g_state.windowFramebufferSerial = g_state.serial;
+    return format;
+}
+
+bool GLContext::KeepsBoundSize(SDL_Window* window)
+{
+    int width = 0, height = 0;
+    SDL_GL_GetDrawableSize(window, &width, &height);
+    return window == g_state.window && width == g_state.boundWidth && height == g_state.boundHeight;
 }
 
 void GLContext::SetSwapInterval(int interval)

@@ -41,6 +41,17 @@ struct GLCapabilities
     std::uint32_t maxLights = 8;
 };
 
+// The window's own framebuffer as the context sees it: drawing straight into it gives the pictures the render
+// target's framebuffer gives only when these match what that framebuffer holds.
+struct GLWindowFramebuffer
+{
+    int alphaBits = 0;
+    int depthBits = 0;
+    int stencilBits = 0;
+    // A double-buffered window's back buffer is undefined after the swap; a single-buffered one keeps it.
+    bool doubleBuffered = true;
+};
+
 enum class GLObjectKind
 {
     Texture,
@@ -68,6 +79,12 @@ public:
     static void FlushDeletions();
 
     static GLCapabilities Capabilities();
+    // Main thread, context current; asked once per context.
+    static GLWindowFramebuffer WindowFramebuffer();
+    // The window's drawable size when the context was bound to it. Some window systems never resize the
+    // surface behind a window (an offscreen buffer), so only a window still of that size is known to have a
+    // framebuffer of the size it reports.
+    static bool KeepsBoundSize(SDL_Window* window);
     static void SetSwapInterval(int interval);
     // A 1 x 1 opaque white texture: what a texture stage without a texture samples.
     static GLuint WhiteTexture();

@@ -16,6 +16,8 @@ public:
     static bool IsSupported(const DDPIXELFORMAT& format);
 
     bool HasStencil() const { return Description().ddpfPixelFormat.dwStencilBitDepth > 0; }
+    // The depth bits of the renderbuffer made for the format (the 32-bit formats hold 24).
+    int GLDepthBits() const { return Description().ddpfPixelFormat.dwZBufferBitDepth == 16 ? 16 : 24; }
     // Made in the live context on first use; main thread only.
     GLuint Renderbuffer();
 

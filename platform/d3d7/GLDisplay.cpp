@@ -139,6 +139,20 @@ HRESULT GLDisplay::Restore(GLSurface& surface)
     return DD_OK;
 }
 
+bool GLDisplay::ClaimWindowFramebuffer(const GLSurface* surface)
+{
+    if (m_windowFramebufferOwner && m_windowFramebufferOwner != surface)
+        return false;
+    m_windowFramebufferOwner = surface;
+    return true;
+}
+
+void GLDisplay::ReleaseWindowFramebuffer(const GLSurface* surface)
+{
+    if (m_windowFramebufferOwner == surface)
+        m_windowFramebufferOwner = nullptr;
+}
+
 bool GLDisplay::TakeVerticalSyncRequest()
 {
     const bool requested = m_waitForVerticalBlank;

@@ -42,6 +42,11 @@ public:
     HRESULT RestoreAll();
     HRESULT Restore(GLSurface& surface);
 
+    // One render target at a time may draw straight into the window's own framebuffer: true when the surface
+    // holds that right (already or from now on).
+    bool ClaimWindowFramebuffer(const GLSurface* surface);
+    void ReleaseWindowFramebuffer(const GLSurface* surface);
+
     void RequestVerticalSync() { m_waitForVerticalBlank = true; }
     bool TakeVerticalSyncRequest();
 
@@ -58,6 +63,7 @@ private:
     bool m_waitForVerticalBlank = false;
     DDSURFACEDESC2 m_mode;
     DDSURFACEDESC2 m_desktopAtBind;
+    const GLSurface* m_windowFramebufferOwner = nullptr;
     std::mutex m_surfacesMutex;
     std::vector<GLSurface*> m_surfaces;
 };

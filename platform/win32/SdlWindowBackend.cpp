@@ -38,7 +38,14 @@ bool SdlWindowBackend::StartVideo()
 {
     // Minimising a full-screen window on focus loss is the engine's own decision, not SDL's.
     SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
-    return SDL_InitSubSystem(SDL_INIT_VIDEO) == 0;
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0)
+        return false;
+    // Windows get the depth and stencil the drawing layer's own framebuffers have, so it can draw straight into
+    // a window and get the same pictures.
+    SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 24);
+    SDL_GL_SetAttribute(SDL_GL_STENCIL_SIZE, 8);
+    SDL_GL_SetAttribute(SDL_GL_ALPHA_SIZE, 0);
+    return true;
 }
 
 void SdlWindowBackend::StopVideo()

@@ -267,6 +267,23 @@ TEST(EngineFrame, PrintScreenRequestsOneScreenshotPerPress)
     EXPECT_FALSE(requested());
 }
 
+// A window's back buffer may be undefined after the swap: the frame a screenshot is asked for is read back
+// before it, and only then.
+TEST(EngineFrame, PrintScreenReadsTheFrameBackBeforeItIsPresented)
+{
+    EngineTestBed bed;
+    bed.Start();
+    bed.RunFrame();
+    bed.journal.Clear();
+    bed.RunFrame();
+    EXPECT_EQ(bed.journal.Count("d3d Lock"), 0);
+
+    bed.input.keyboard.AddRecord(DIK_SYSRQ, kDown);
+    bed.journal.Clear();
+    bed.RunFrame();
+    EXPECT_TRUE(CalledInOrder(bed.journal, {"d3d EndScene", "d3d Lock", "d3d Unlock", "d3d Blt"}));
+}
+
 TEST(EngineFrame, ExitIsLoggedInEveryFrameWhileRequested)
 {
     EngineTestBed bed;

@@ -3,6 +3,7 @@
 #include "engine/render/ShaderUser.h"
 
 #include "engine/core/Random.h"
+#include "engine/render/RenderSystem.h"
 #include "engine/render/Shader.h"
 #include "engine/render/ShaderManager.h"
 #include "tests/support/ShaderTestBed.h"
@@ -147,4 +148,33 @@ TEST_F(ShaderUserTest, UnknownModeKeepsTheFirstFrame)
     Run(7);
     EXPECT_EQ(user->GetStage(0).frameIndex, 0u);
     EXPECT_EQ(user->GetShader()->GetTextureCount(0), 1u);
+}
+
+TEST_F(ShaderUserTest, AUserShowsThePatchOfItsTextureItsDescriptorAsksForAndSharesTheShader)
+{
+    ShaderDescriptor clamped(0u);
+    clamped.AddStage(0, 2, 1, 1, 3, 0.0f, "fx\\spark0.tga", "", RenderSystem::AddressClamp);
+    ShaderUser* whole = bed.Shaders().AddShader(clamped);
+    ShaderDescriptor patch = *whole;
+    patch.SetStageTransform(0, 0.25f, 0.5f, 2.75f, -1.5f);
+    patch.SetStageAddressMode(0, RenderSystem::AddressWrap);
+    patch.SetStageTransform(1, 9.0f, 9.0f, 9.0f, 9.0f);
+    ShaderUser* patched = bed.Shaders().AddShader(patch);
+    EXPECT_EQ(patched->GetShader(), whole->GetShader());
+    EXPECT_EQ(patched->GetStageCount(), 1u);
+    patched->SetFrame(2.0f);
+    Run(1);
+    patched->Apply();
+    const Vector4 transform = bed.Render().GetTextureTransform(0);
+    EXPECT_EQ(transform.x, 0.25f);
+    EXPECT_EQ(transform.y, 0.5f);
+    EXPECT_EQ(transform.z, 2.75f);
+    EXPECT_EQ(transform.w, -1.5f);
+    EXPECT_EQ(bed.Render().GetTextureAddressU(0), RenderSystem::AddressWrap);
+    EXPECT_EQ(bed.Render().GetTextureAddressV(0), RenderSystem::AddressWrap);
+    EXPECT_EQ(bed.Render().GetTexture(0), whole->GetShader()->GetTexture(0, 2));
+
+    whole->Apply();
+    EXPECT_EQ(bed.Render().GetTextureTransform(0).x, 1.0f);
+    EXPECT_EQ(bed.Render().GetTextureAddressU(0), RenderSystem::AddressClamp);
 }

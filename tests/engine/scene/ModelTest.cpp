@@ -309,6 +309,32 @@ TEST_F(ModelTest, BoundsFromVerticesFollowTheWorldMatrix)
     ExpectVector(model->bounds.GetWorldMaximum(), Vector3(4.0f, 1.0f, 1.0f));
 }
 
+// The box over the vertices is made again only after a lock of the vertices or the indices: data changed
+// behind the buffers' backs (as no caller may) shows that unchanged buffers are not walked again.
+TEST_F(ModelTest, BoundsFromVerticesAreRecomputedOnlyAfterTheBuffersChange)
+{
+    std::unique_ptr<Model> model = Box(ModelFlags::BoundsFromVertices);
+    model->Update(Model::NoCull);
+    const auto moveFirstVertex = [&](f32 x) {
+        f32 position[3] = {x, 0.0f, 0.0f};
+        std::memcpy(const_cast<u8*>(model->vertexBuffer->GetData()), position, sizeof(position));
+    };
+    moveFirstVertex(5.0f);
+    model->worldMatrix = Translation(Vector3(1.0f, 0.0f, 0.0f));
+    model->Update(Model::NoCull);
+    ExpectVector(model->bounds.GetWorldMaximum(), Vector3(2.0f, 1.0f, 1.0f));
+
+    model->vertexBuffer->Lock(0, 1);
+    model->vertexBuffer->Unlock();
+    model->Update(Model::NoCull);
+    ExpectVector(model->bounds.GetWorldMaximum(), Vector3(6.0f, 1.0f, 1.0f));
+
+    moveFirstVertex(-7.0f);
+    model->indexBuffer->SetIndexCount(model->indexBuffer->GetIndexCount());
+    model->Update(Model::NoCull);
+    ExpectVector(model->bounds.GetWorldMinimum(), Vector3(-6.0f, -1.0f, -1.0f));
+}
+
 TEST_F(ModelTest, ComputeBoundsTransformsOnlyTheTwoCorners)
 {
     std::unique_ptr<Model> model = Box();

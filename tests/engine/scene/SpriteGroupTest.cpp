@@ -9,9 +9,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <iterator>
 #include <numbers>
+#include <numeric>
 #include <set>
 #include <string>
 
@@ -201,6 +204,24 @@ TEST_F(SpriteGroupTest, EqualDepthsKeepRecordOrder)
     group->Update();
     for (u32 i = 0; i < 8; ++i)
         EXPECT_FLOAT_EQ(VertexPosition(*group, 4 * i).x, static_cast<f32>(i));
+}
+
+// Depths on both sides of the camera, both zeros, ties and a wide range: the squares come farthest first and
+// ties in record order, as a stable sort by depth gives them.
+TEST_F(SpriteGroupTest, ManyDepthsComeFarthestFirstAndTiesInRecordOrder)
+{
+    const f32 depths[] = {2.0f, -3.0f, 0.0f, -0.0f, 1e6f, -1e6f, 2.0f, 0.5f, -0.25f, 7.0f, 2.0f, 1e-30f, -1e-30f};
+    constexpr u32 kCount = 260;
+    SpriteGroup* group = MakeGroup(kCount);
+    for (u32 i = 0; i < kCount; ++i)
+        group->AddSprite(Vector3(static_cast<f32>(i), 0.0f, -depths[(i * 7) % std::size(depths)]), 0.0f, kWhite);
+    group->Update();
+    std::vector<u32> expected(kCount);
+    std::iota(expected.begin(), expected.end(), 0u);
+    const auto depthOf = [&](u32 i) { return depths[(i * 7) % std::size(depths)]; };
+    std::stable_sort(expected.begin(), expected.end(), [&](u32 a, u32 b) { return depthOf(a) > depthOf(b); });
+    for (u32 k = 0; k < kCount; ++k)
+        ASSERT_FLOAT_EQ(VertexPosition(*group, 4 * k).x, static_cast<f32>(expected[k])) << "square " << k;
 }
 
 namespace

@@ -4,6 +4,8 @@
 #include "game/play/GameGeometry.h"
 
 #include "engine/core/Random.h"
+#include "engine/render/RenderSystem.h"
+#include "engine/render/ShaderUser.h"
 #include "engine/scene/Model.h"
 #include "engine/scene/ModelFlags.h"
 #include "framework/DataKeeper.h"
@@ -57,6 +59,7 @@ protected:
         WriteBlock("anchor.xml", "<block/>");
         WriteBlock("pillar.xml", "<block fragment_count=\"3\"/>");
         WriteBlock("urn.xml", "<block fragment_count=\"2\" fake_fragments=\"1\" shadow=\"0\"/>");
+        WriteBlock("tile.xml", "<block strength=\"3\" fragment_count=\"2\"><shader frame_count=\"3\"/></block>");
         // Each event scores a power of eight, so the total tells how often each one came.
         for (u32 event = 0; event <= 8; ++event)
             scores.RegisterScoreEvent(event, 1u << (3 * event));
@@ -74,12 +77,13 @@ protected:
     }
     void WriteBlock(const std::string& file, const std::string& xml) { Write("data/game_objects/blocks/" + file, xml); }
 
-    GameGeometry& Build(std::vector<LevelObject> objects, u32 fixedMask = 0, u32 keyFrames = 1, float speed = 0.0f)
+    GameGeometry& Build(std::vector<LevelObject> objects, u32 fixedMask = 0, u32 keyFrames = 1, float speed = 0.0f,
+                        std::vector<std::string> textures = {""})
     {
         KorvaneTools::LevelGeometry level;
         level.keyFrameCount = keyFrames;
         level.keyFrameSpeed = speed;
-        level.textures = {""};
+        level.textures = std::move(textures);
         level.objects = std::move(objects);
         for (size_t i = 0; i < level.objects.size(); ++i)
             if (fixedMask & (1u << i))
@@ -297,4 +301,43 @@ TEST_F(GameGeometryTest, AnimatedBlocksFollowTheLevelsKeyFramesAndStillOnesStay)
     Frames(10, 0.0f);
     EXPECT_FLOAT_EQ(level.GetBlocks()[0]->GetPosition().x, before);
 }
+}
+
+TEST_F(GameGeometryTest, PiecesWearAWrappedPatchOfTheirBlocksTextureInItsCurrentFrame)
+{
+    GameGeometry& level = Build({At("tile", -10, 1), At("tile", 10, 1)}, 0, 1, 0.0f, {"tile0.jpg"});
+    Settle();
+    const VelkorEngine::ShaderUser& blockShader = *level.GetBlocks()[0]->GetModel()->GetShader();
+    const i32 tiles = level.GetBlocks()[0]->GetFragmentSet();
+    ASSERT_EQ(blockShader.GetStageCount(), 1u);
+    EXPECT_EQ(blockShader.GetStage(0).addressModeU, VelkorEngine::RenderSystem::AddressClamp);
+    level.HitBlock(0, DestroyKind::Simple);
+    const VelkorEngine::u32 frame = blockShader.GetStage(0).frameIndex;
+    EXPECT_EQ(frame, 1u);
+    // The broken block's shader goes with it.
+    const VelkorEngine::Shader* textures = blockShader.GetShader();
+    level.HitBlock(0, DestroyKind::Super);
+    Frames(1);
+
+    const std::vector<Explosion*> pool = level.GetExplosionManager()->GetSet(tiles);
+    ASSERT_FALSE(pool.empty());
+    for (const auto& piece : pool[0]->GetFragments())
+    {
+        const VelkorEngine::ShaderUser& worn = *piece->GetModel()->GetShader();
+        ASSERT_EQ(worn.GetStageCount(), 1u);
+        const VelkorEngine::ShaderStage& stage = worn.GetStage(0);
+        EXPECT_EQ(worn.GetShader(), textures);
+        EXPECT_EQ(stage.scaleU, 0.25f);
+        EXPECT_EQ(stage.scaleV, 0.25f);
+        EXPECT_GE(stage.offsetU, 0.0f);
+        EXPECT_LT(stage.offsetU, 5.0f);
+        EXPECT_GE(stage.offsetV, 0.0f);
+        EXPECT_LT(stage.offsetV, 5.0f);
+        EXPECT_EQ(stage.addressModeU, VelkorEngine::RenderSystem::AddressWrap);
+        EXPECT_EQ(stage.addressModeV, VelkorEngine::RenderSystem::AddressWrap);
+        EXPECT_EQ(stage.frameIndex, frame);
+    }
+    // The other block of the kind keeps its whole texture.
+    ASSERT_EQ(level.GetBlocks().size(), 1u);
+    EXPECT_EQ(level.GetBlocks()[0]->GetModel()->GetShader()->GetStage(0).scaleU, 1.0f);
 }

@@ -1,6 +1,8 @@
 // Pixel tests of the OpenGL device: what is drawn is what the back buffer holds when read back.
 #include "tests/support/D3D7TestDevice.h"
 
+#include "platform/d3d7/GLContext.h"
+
 #include <gtest/gtest.h>
 
 #include <thread>
@@ -25,6 +27,24 @@ std::vector<D3D7ColouredVertex> Quad(float left, float bottom, float right, floa
 }
 
 const std::vector<std::uint16_t> kQuadIndices = {0, 1, 2, 0, 2, 3};
+
+// What the window's own framebuffer holds, x from the left and y from the top. The context is current after
+// any drawing call.
+Rgb WindowPixel(int x, int yFromTop, int height)
+{
+    Platform::GLContext::BindReadFramebuffer(0);
+    GLubyte pixel[4] = {};
+    glReadPixels(x, height - 1 - yFromTop, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, pixel);
+    return Rgb{pixel[0], pixel[1], pixel[2]};
+}
+
+// Paints the window's own framebuffer behind the device's back.
+void PaintWindow(float red, float green, float blue)
+{
+    Platform::GLContext::BindDrawFramebuffer(0);
+    glClearColor(red, green, blue, 1.0f);
+    glClear(GL_COLOR_BUFFER_BIT);
+}
 
 class GLDevicePixels : public ::testing::Test
 {
@@ -231,6 +251,43 @@ TEST_F(GLDevicePixels, PresentingCopiesTheFrameToTheWindow)
     EXPECT_EQ(test.DirectDraw()->WaitForVerticalBlank(DDWAITVB_BLOCKBEGIN, nullptr), DD_OK);
     EXPECT_EQ(test.Primary()->Blt(nullptr, test.BackBuffer(), nullptr, DDBLT_WAIT, nullptr), DD_OK);
     // The frame stays in the back buffer after presenting.
+    EXPECT_TRUE(RgbNear(test.Pixel(10, 10), Rgb{0, 255, 0}, 0));
+}
+
+TEST_F(GLDevicePixels, AFrameOfTheWindowsSizeIsDrawnStraightIntoTheWindow)
+{
+    ASSERT_EQ(device()->Clear(0, nullptr, D3DCLEAR_TARGET, kGreen, 1.0f, 0), DD_OK);
+    ASSERT_EQ(test.DrawTriangles(Quad(-1, 0, 1, 1, 0.5f, kRed), kQuadIndices), DD_OK);
+    // Nothing has been presented yet: only drawing into the window puts the frame there.
+    EXPECT_TRUE(RgbNear(WindowPixel(10, 10, 64), Rgb{255, 0, 0}, 0));
+    EXPECT_TRUE(RgbNear(WindowPixel(10, 54, 64), Rgb{0, 255, 0}, 0));
+    EXPECT_TRUE(RgbNear(test.Pixel(10, 10), Rgb{255, 0, 0}, 0));
+}
+
+// After the swap a double-buffered window's back buffer is undefined: a frame read before the swap is still
+// what a read after it gives, until the next drawing.
+TEST_F(GLDevicePixels, AFrameReadBeforeItsSwapIsReadTheSameAfterIt)
+{
+    ASSERT_EQ(device()->Clear(0, nullptr, D3DCLEAR_TARGET, kGreen, 1.0f, 0), DD_OK);
+    ASSERT_TRUE(RgbNear(test.Pixel(10, 10), Rgb{0, 255, 0}, 0));
+    ASSERT_EQ(test.Primary()->Blt(nullptr, test.BackBuffer(), nullptr, DDBLT_WAIT, nullptr), DD_OK);
+    PaintWindow(1.0f, 0.0f, 0.0f);
+    EXPECT_TRUE(RgbNear(test.Pixel(10, 10), Rgb{0, 255, 0}, 0));
+    ASSERT_EQ(device()->Clear(0, nullptr, D3DCLEAR_TARGET, kBlue, 1.0f, 0), DD_OK);
+    EXPECT_TRUE(RgbNear(test.Pixel(10, 10), Rgb{0, 0, 255}, 0));
+}
+
+// The window's depth buffer is not the one the device was given: without one of matching format the frame is
+// drawn into a framebuffer of our own and copied onto the window when presented.
+TEST(GLDeviceWindow, AFrameWithoutItsDepthBufferIsDrawnApartFromTheWindow)
+{
+    D3D7TestDevice test(64, 64, false);
+    ASSERT_EQ(test.Failure(), "");
+    test.UseScreenSpace();
+    ASSERT_EQ(test.Device()->Clear(0, nullptr, D3DCLEAR_TARGET, kBlue, 1.0f, 0), DD_OK);
+    PaintWindow(1.0f, 0.0f, 0.0f);
+    ASSERT_EQ(test.Device()->Clear(0, nullptr, D3DCLEAR_TARGET, kGreen, 1.0f, 0), DD_OK);
+    EXPECT_TRUE(RgbNear(WindowPixel(10, 10, 64), Rgb{255, 0, 0}, 0));
     EXPECT_TRUE(RgbNear(test.Pixel(10, 10), Rgb{0, 255, 0}, 0));
 }
 

@@ -1,0 +1,217 @@
+// Every generated level as the player first sees it, drawn by a real engine on the offscreen driver through the
+// game's own camera, lights and shadows once its blocks have all appeared; and a ball launched from the bat
+// bouncing through a level, a picture every few frames. The pictures are written to "level_pictures".
+#include "game/play/GameLogic.h"
+
+#include "engine/core/Engine.h"
+#include "engine/files/Image.h"
+#include "engine/render/LightManager.h"
+#include "engine/render/RenderSystem.h"
+#include "engine/scene/Model.h"
+#include "engine/scene/ModelFlags.h"
+#include "game/play/Ball.h"
+#include "game/play/BallManager.h"
+#include "game/play/Bat.h"
+#include "game/play/Block.h"
+#include "game/play/GameField.h"
+#include "game/play/GameGeometry.h"
+#include "game/play/Shadow.h"
+#include "tests/support/GeneratedLevelBed.h"
+#include "tests/support/ImageTestFiles.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <filesystem>
+#include <string>
+
+using namespace Korvane;
+using VelkorEngine::f32;
+using VelkorEngine::u32;
+
+namespace
+{
+constexpr const char* kFolder = "level_pictures";
+// Blocks appear a stack level at a time and the first bat waits before it rises: all is in place by then.
+constexpr double kSettleSeconds = 3.5;
+constexpr double kSettleFrameTime = 0.05;
+// A block may stand this far into the field's walls where the data set rounds its places.
+constexpr f32 kWallTolerance = 0.01f;
+
+void Save(const VelkorEngine::Image& image, const std::string& name)
+{
+    const u32 channels = static_cast<u32>(image.GetBitsPerPixel()) / 8;
+    const ImageTest::Picture picture{image.GetWidth(), image.GetHeight(), channels,
+                                     std::vector<VelkorEngine::u8>(image.GetData(),
+                                                                   image.GetData() + image.GetDataSize())};
+    ImageTest::WriteBytes(std::string(kFolder) + "/" + name + ".tga",
+                          ImageTest::MakeTga(picture, {.runLength = true, .topDown = true}));
+}
+
+// How far the picture's colour bytes stray from their mean: a blank or one-colour picture has none.
+double Spread(const VelkorEngine::Image& image)
+{
+    const VelkorEngine::u8* data = image.GetData();
+    const size_t channels = static_cast<size_t>(image.GetBitsPerPixel()) / 8;
+    double sum = 0.0;
+    double squares = 0.0;
+    size_t used = 0;
+    for (size_t i = 0; i < image.GetDataSize(); ++i)
+    {
+        if (channels == 4 && i % 4 == 3)
+            continue;
+        sum += data[i];
+        squares += static_cast<double>(data[i]) * data[i];
+        ++used;
+    }
+    const double mean = sum / static_cast<double>(used);
+    return std::sqrt(squares / static_cast<double>(used) - mean * mean);
+}
+
+// One drawn frame, photographed.
+VelkorEngine::Image DrawnFrame(TestSupport::GeneratedLevelBed& play)
+{
+    play.SetDrawn(true);
+    play.Frame();
+    play.SetDrawn(false);
+    VelkorEngine::Image shot;
+    play.GetEngine().GetRenderSystem()->TakeScreenshot(shot);
+    return shot;
+}
+
+// Pixels at least a little darker in the first picture than in the second.
+size_t DarkerPixels(const VelkorEngine::Image& first, const VelkorEngine::Image& second)
+{
+    const size_t channels = static_cast<size_t>(first.GetBitsPerPixel()) / 8;
+    size_t darker = 0;
+    for (size_t i = 0; i + channels <= first.GetDataSize() && i + channels <= second.GetDataSize(); i += channels)
+    {
+        int difference = 0;
+        for (size_t c = 0; c < 3; ++c)
+            difference += static_cast<int>(second.GetData()[i + c]) - static_cast<int>(first.GetData()[i + c]);
+        if (difference >= 12)
+            ++darker;
+    }
+    return darker;
+}
+
+// The field's inner faces: the side walls' and the top wall's.
+struct Inside
+{
+    f32 left = 0.0f;
+    f32 right = 0.0f;
+    f32 top = 0.0f;
+};
+
+Inside InnerFaces(const GameField& field)
+{
+    Inside inside;
+    for (const VelkorEngine::BoundingVolume& wall : field.GetZones())
+    {
+        const VelkorEngine::Vector3 low = wall.GetWorldMinimum();
+        const VelkorEngine::Vector3 high = wall.GetWorldMaximum();
+        if (high.y - low.y >= high.x - low.x)
+        {
+            if (wall.GetCenter().x <= 0.0f)
+                inside.left = high.x;
+            else
+                inside.right = low.x;
+        }
+        else
+            inside.top = low.y;
+    }
+    return inside;
+}
+
+struct LevelCase
+{
+    u32 stage;
+    u32 level;
+};
+
+std::string LevelName(const testing::TestParamInfo<LevelCase>& info)
+{
+    return "Stage" + std::to_string(info.param.stage) + "Level" + std::to_string(info.param.level);
+}
+
+class LevelPictures : public testing::TestWithParam<LevelCase>
+{
+};
+}
+
+TEST_P(LevelPictures, TheLevelStandsTexturedLitAndShadowedInsideTheField)
+{
+    TestSupport::GeneratedLevelBed play(KORVANE_DATA_ROOT, 4321, TestSupport::GeneratedLevelBed::Display::Offscreen);
+    play.frameTime = kSettleFrameTime;
+    std::filesystem::create_directories(kFolder);
+    GameLogic& logic = play.Play(GetParam().stage, GetParam().level, 4);
+    play.SetDrawn(false);
+    play.Frames(static_cast<int>(kSettleSeconds / kSettleFrameTime));
+    const VelkorEngine::Image shot = DrawnFrame(play);
+    Save(shot, "level_" + std::to_string(GetParam().stage) + "_" + std::to_string(GetParam().level));
+    EXPECT_GT(Spread(shot), 10.0) << "the picture shows nothing";
+
+    EXPECT_GT(play.GetEngine().GetLightManager()->GetLightCount(), 0u);
+    const Inside inside = InnerFaces(logic.GetField());
+    u32 shadows = 0;
+    for (const auto& block : logic.GetGeometry().GetBlocks())
+    {
+        const VelkorEngine::BoundingVolume box = block->GetBounds();
+        EXPECT_TRUE((block->GetModel()->flags & VelkorEngine::ModelFlags::Visible) != 0)
+            << block->GetName() << " " << block->GetId() << " has not appeared";
+        EXPECT_NE(block->GetModel()->GetShader(), nullptr) << block->GetName();
+        EXPECT_GE(box.GetWorldMinimum().x, inside.left - kWallTolerance) << block->GetName() << " " << block->GetId();
+        EXPECT_LE(box.GetWorldMaximum().x, inside.right + kWallTolerance) << block->GetName() << " " << block->GetId();
+        EXPECT_LE(box.GetWorldMaximum().y, inside.top + kWallTolerance) << block->GetName() << " " << block->GetId();
+        EXPECT_GE(box.GetWorldMinimum().z, -kWallTolerance) << block->GetName() << " " << block->GetId();
+        if (block->GetShadow() != nullptr && block->GetShadow()->IsShown())
+            ++shadows;
+    }
+    EXPECT_GT(shadows, 0u);
+    EXPECT_TRUE(logic.GetBat().IsReady());
+
+    // The same view with the blocks' shadows faded out: the floor where they fell is lighter.
+    for (const auto& block : logic.GetGeometry().GetBlocks())
+        if (block->GetShadow() != nullptr)
+            block->GetShadow()->SetStrength(0.0f);
+    const VelkorEngine::Image unshadowed = DrawnFrame(play);
+    EXPECT_GT(DarkerPixels(shot, unshadowed), 500u) << "the blocks throw no shadow that can be seen";
+}
+
+INSTANTIATE_TEST_SUITE_P(Generated, LevelPictures,
+                         testing::Values(LevelCase{0, 0}, LevelCase{0, 1}, LevelCase{0, 2}, LevelCase{0, 3},
+                                         LevelCase{0, 4}, LevelCase{1, 0}, LevelCase{1, 1}, LevelCase{1, 2},
+                                         LevelCase{1, 3}, LevelCase{1, 4}),
+                         LevelName);
+
+TEST(BallPictures, ABallLaunchedFromTheBatBouncesThroughTheLevel)
+{
+    TestSupport::GeneratedLevelBed play(KORVANE_DATA_ROOT, 4321, TestSupport::GeneratedLevelBed::Display::Offscreen);
+    play.frameTime = kSettleFrameTime;
+    std::filesystem::create_directories(kFolder);
+    GameLogic& logic = play.Play(0, 0, 4);
+    play.SetDrawn(false);
+    play.Frames(static_cast<int>(kSettleSeconds / kSettleFrameTime));
+    ASSERT_TRUE(logic.GetBat().IsReady());
+    play.frameTime = 1.0 / 60.0;
+    logic.Click();
+    play.Frame();
+    ASSERT_EQ(logic.GetBallManager().GetBalls().size(), 1u);
+    const Ball& ball = *logic.GetBallManager().GetBalls().front();
+    ASSERT_FALSE(ball.IsHeld());
+    const VelkorEngine::i32 blocksAtLaunch = logic.GetGeometry().GetRemainingCount();
+    constexpr int kPictures = 10;
+    constexpr int kFramesBetween = 20;
+    VelkorEngine::Vector2 last = ball.GetFlight().position;
+    for (int picture = 0; picture < kPictures; ++picture)
+    {
+        play.Frames(kFramesBetween - 1);
+        const VelkorEngine::Image shot = DrawnFrame(play);
+        Save(shot, "ball_" + std::to_string(picture));
+        EXPECT_GT(Spread(shot), 10.0);
+        const VelkorEngine::Vector2 now = ball.GetFlight().position;
+        EXPECT_GT(std::hypot(now.x - last.x, now.y - last.y), 1.0f) << "the ball stands still at picture " << picture;
+        last = now;
+    }
+    EXPECT_LT(logic.GetGeometry().GetRemainingCount(), blocksAtLaunch) << "the ball broke nothing on its way";
+}

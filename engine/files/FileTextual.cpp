@@ -128,6 +128,31 @@ size_t CountByte(const std::vector<u8>& bytes, u8 value)
     return count;
 }
 
+// Whether the characters read from these UTF-8 bytes are the bytes themselves: no zero (which may end a line),
+// every line break already a CR LF pair, and valid UTF-8, without the four-byte sequences that the reader of a
+// marked file does not take. A file read as ANSI was found valid when it was opened.
+bool ReadsAsItself(const std::vector<u8>& bytes, bool marked)
+{
+    const u8* const data = bytes.data();
+    const size_t count = bytes.size();
+    if (count == 0)
+        return true;
+    // One pass without branches over the whole text: a CR must stand right before every LF and an LF right
+    // after every CR.
+    const u8 highest = marked ? 0xEF : 0xFF;
+    const u8 last = data[count - 1];
+    bool unlike = data[0] == '\n' || last == '\r' || last == 0 || last > highest;
+    bool nonAscii = last >= 0x80;
+    for (size_t i = 0; i + 1 < count; ++i)
+    {
+        const u8 byte = data[i];
+        unlike |= (byte == '\r') != (data[i + 1] == '\n');
+        unlike |= byte == 0 || byte > highest;
+        nonAscii |= byte >= 0x80;
+    }
+    return !unlike && (!marked || !nonAscii || IsValidUtf8(reinterpret_cast<const char*>(data), count));
+}
+
 // Every line break may become two characters.
 size_t JoinedCapacity(const std::vector<u8>& bytes, bool utf16)
 {
@@ -422,12 +447,44 @@ void FileTextual::ReadAll(std::wstring& text, u8 stripComments)
     const bool afterALine = !m_atStart;
     const bool anyPushed = m_pushed != 0;
     const u32 pushed = m_pushedCharacter;
-    std::vector<u8> bytes = TakeRestOfFile();
+    DecodeAll(TakeRestOfFile(), afterALine, anyPushed, pushed, stripComments != 0, text);
+}
+
+bool FileTextual::ReadAllAsUtf8(std::vector<u8>& utf8, std::wstring& text)
+{
+    utf8.clear();
+    const bool untouched = m_atStart && !m_pushed && !m_unitWaiting;
+    const bool utf8Encoded = m_encoding == EncodingUtf8 || (m_encoding == EncodingAnsi && m_ansiIsUtf8);
+    if (m_endOfFile || m_mode == ModeWrite || !untouched || !utf8Encoded)
+    {
+        ReadAll(text, KeepComments);
+        return false;
+    }
+    text.clear();
+    utf8 = TakeRestOfFile();
+    if (ReadsAsItself(utf8, m_encoding == EncodingUtf8))
+        return true;
+    DecodeAll(utf8, false, false, 0, false, text);
+    utf8.clear();
+    return false;
+}
+
+void FileTextual::DecodeAll(const std::vector<u8>& bytesRead, bool afterALine, bool anyPushed, u32 pushed,
+                            bool stripComments, std::wstring& text) const
+{
+    const std::vector<u8>* source = &bytesRead;
+    std::vector<u8> withPushed;
     if (anyPushed && !IsWide())
-        bytes.insert(bytes.begin(), static_cast<u8>(pushed));
+    {
+        withPushed.reserve(bytesRead.size() + 1);
+        withPushed.push_back(static_cast<u8>(pushed));
+        withPushed.insert(withPushed.end(), bytesRead.begin(), bytesRead.end());
+        source = &withPushed;
+    }
+    const std::vector<u8>& bytes = *source;
     const bool utf16 = m_encoding == EncodingUtf16BigEndian || m_encoding == EncodingUtf16LittleEndian;
     const bool zeroEndsLine = !IsWide() && m_ansiIsUtf8;
-    JoinedLines lines(text, JoinedCapacity(bytes, utf16), afterALine, stripComments != 0, zeroEndsLine);
+    JoinedLines lines(text, JoinedCapacity(bytes, utf16), afterALine, stripComments, zeroEndsLine);
     if (anyPushed && IsWide())
         lines.Put(pushed, pushed);
     const u8* const begin = bytes.data();

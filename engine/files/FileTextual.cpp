@@ -128,6 +128,22 @@ size_t CountByte(const std::vector<u8>& bytes, u8 value)
     return count;
 }
 
+// Whether any byte is above 0x7F, eight at a time.
+bool HasNonAscii(const u8* data, size_t count)
+{
+    u64 any = 0;
+    size_t i = 0;
+    for (; i + sizeof(u64) <= count; i += sizeof(u64))
+    {
+        u64 word;
+        std::memcpy(&word, data + i, sizeof(word));
+        any |= word;
+    }
+    for (; i < count; ++i)
+        any |= data[i];
+    return (any & 0x8080808080808080ull) != 0;
+}
+
 // Whether the characters read from these UTF-8 bytes are the bytes themselves: no zero (which may end a line),
 // every line break already a CR LF pair, and valid UTF-8, without the four-byte sequences that the reader of a
 // marked file does not take. A file read as ANSI was found valid when it was opened.
@@ -135,22 +151,25 @@ bool ReadsAsItself(const std::vector<u8>& bytes, bool marked)
 {
     const u8* const data = bytes.data();
     const size_t count = bytes.size();
+    const u8* const end = data + count;
     if (count == 0)
         return true;
-    // One pass without branches over the whole text: a CR must stand right before every LF and an LF right
-    // after every CR.
-    const u8 highest = marked ? 0xEF : 0xFF;
-    const u8 last = data[count - 1];
-    bool unlike = data[0] == '\n' || last == '\r' || last == 0 || last > highest;
-    bool nonAscii = last >= 0x80;
-    for (size_t i = 0; i + 1 < count; ++i)
+    if (std::memchr(data, 0, count))
+        return false;
+    // Each CR has its LF after it, and there are no other LFs.
+    size_t carriageReturns = 0;
+    for (const u8* at = data; (at = static_cast<const u8*>(std::memchr(at, '\r', static_cast<size_t>(end - at))));
+         ++at, ++carriageReturns)
     {
-        const u8 byte = data[i];
-        unlike |= (byte == '\r') != (data[i + 1] == '\n');
-        unlike |= byte == 0 || byte > highest;
-        nonAscii |= byte >= 0x80;
+        if (at + 1 == end || at[1] != '\n')
+            return false;
     }
-    return !unlike && (!marked || !nonAscii || IsValidUtf8(reinterpret_cast<const char*>(data), count));
+    if (CountByte(bytes, '\n') != carriageReturns)
+        return false;
+    if (!marked || !HasNonAscii(data, count))
+        return true;
+    return std::none_of(data, end, [](u8 byte) { return byte >= 0xF0; }) &&
+           IsValidUtf8(reinterpret_cast<const char*>(data), count);
 }
 
 // Every line break may become two characters.

@@ -6,6 +6,7 @@
 #include "engine/core/StringHelpers.h"
 
 #include <algorithm>
+#include <array>
 #include <string_view>
 
 namespace GameTools
@@ -37,6 +38,37 @@ template <class Char>
 bool IsQuote(Char c)
 {
     return c == '"' || c == '\'';
+}
+
+// Characters a tag keeps as they are: visible or blank, but no quote and no '>'.
+bool IsPlainInTag(wchar_t c)
+{
+    return (IsVisible(c) || IsBlank(c)) && c != '>' && !IsQuote(c);
+}
+
+// Tags are most of a document's bytes, so each byte is classed by one look-up.
+constexpr std::array<bool, 256> PlainInTagBytes = [] {
+    std::array<bool, 256> plain{};
+    for (unsigned byte = 0; byte < plain.size(); ++byte)
+    {
+        const bool blank = byte == ' ' || (byte >= '\t' && byte <= '\r');
+        const bool visible = byte > 0x20 && byte != 0x7F;
+        plain[byte] = (visible || blank) && byte != '>' && byte != '"' && byte != '\'';
+    }
+    return plain;
+}();
+
+bool IsPlainInTag(char c)
+{
+    return PlainInTagBytes[static_cast<unsigned char>(c)];
+}
+
+template <class Char>
+const Char* SkipPlainInTag(const Char* from, const Char* end)
+{
+    while (from != end && IsPlainInTag(*from))
+        ++from;
+    return from;
 }
 
 template <class Char>
@@ -187,18 +219,19 @@ const Char* BasicXMLScanner<Char>::TakeWholeTag(const Char* from, const Char* en
     if (start == end || !IsVisible(*start) || *start == '/' || *start == '?' || *start == '>' ||
         (closing && m_depth == 0))
         return nullptr;
-    bool inQuote = false;
-    Char quote = 0;
     // The name's first character never opens a quoted run.
-    for (const Char* at = start + 1; at != end; ++at)
+    for (const Char* at = start + 1; at != end;)
     {
+        at = SkipPlainInTag(at, end);
+        if (at == end)
+            return nullptr;
         const Char c = *at;
-        if (inQuote)
-            inQuote = c != quote;
-        else if (IsQuote(c))
+        if (IsQuote(c))
         {
-            inQuote = true;
-            quote = c;
+            at = std::find(at + 1, end, c);
+            if (at == end)
+                return nullptr;
+            ++at;
         }
         else if (c == '>')
         {
@@ -207,8 +240,10 @@ const Char* BasicXMLScanner<Char>::TakeWholeTag(const Char* from, const Char* en
             EndTag(View(start, static_cast<size_t>(at - start)));
             return at + 1;
         }
-        else if (!IsVisible(c) && !IsBlank(c))
+        else
+        {
             return nullptr;
+        }
     }
     return nullptr;
 }
@@ -226,15 +261,8 @@ const Char* BasicXMLScanner<Char>::TakeRun(const Char* from, const Char* end, Ch
 template <class Char>
 const Char* BasicXMLScanner<Char>::TakeTagRun(const Char* from, const Char* end)
 {
-    const Char* until = from;
-    for (; until != end; ++until)
-    {
-        const Char c = *until;
-        if (c == '>' || IsQuote(c) || !(IsVisible(c) || IsBlank(c)))
-            break;
-        if (c == '\n')
-            ++m_line;
-    }
+    const Char* const until = SkipPlainInTag(from, end);
+    m_line += static_cast<u32>(std::count(from, until, '\n'));
     m_tag.append(from, until);
     return until;
 }

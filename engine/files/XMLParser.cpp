@@ -38,12 +38,13 @@ void XMLParser::Parse(XMLNode*& root, const std::string& fileName)
     std::wstring text;
     const bool asUtf8 =
         m_fileManager->OpenTextual(fileName, 0, VelkorEngine::FileTextual::EncodingAnsi)->ReadAllAsUtf8(utf8, text);
-    if (!asUtf8)
-        return ParseText(root, text);
     const std::string_view bytes(reinterpret_cast<const char*>(utf8.data()), utf8.size());
-    if (HoldsC1Control(bytes))
-        return ParseText(root, VelkorEngine::StringToWString(std::string(bytes)));
-    ScanInto<char>(root, bytes);
+    if (!asUtf8)
+        ParseText(root, text);
+    else if (HoldsC1Control(bytes))
+        ParseText(root, VelkorEngine::StringToWString(std::string(bytes)));
+    else
+        ScanInto<char>(root, bytes);
 }
 
 void XMLParser::Load(XMLNode* root, const std::string& fileName)

@@ -1,7 +1,7 @@
 // The character scanner behind XMLParser: walks a whole document's text and builds the XMLNode tree,
 // raising "XML format error at line N: code K" for malformed text. It reads wide text, or UTF-8 bytes
-// directly when they hold no C1 control character (which is invisible as a character, but whose bytes
-// could not be told from those of visible ones); both give the same tree.
+// directly when they hold no C1 control character: bytes are classed one at a time, and those of a C1
+// control, which a tag drops as invisible, look like the bytes of visible characters. Both give the same tree.
 #pragma once
 
 #include "engine/files/XMLNode.h"

@@ -144,9 +144,10 @@ bool HasNonAscii(const u8* data, size_t count)
     return (any & 0x8080808080808080ull) != 0;
 }
 
-// Whether the characters read from these UTF-8 bytes are the bytes themselves: no zero (which may end a line),
-// every line break already a CR LF pair, and valid UTF-8, without the four-byte sequences that the reader of a
-// marked file does not take. A file read as ANSI was found valid when it was opened.
+// Whether the characters read from these UTF-8 bytes are the bytes themselves, once every LF without a CR
+// before it is read as CR LF: no zero (which may end a line), no CR without an LF after it, and valid UTF-8,
+// without the four-byte sequences that the reader of a marked file does not take. A file read as ANSI was
+// found valid when it was opened.
 bool ReadsAsItself(const std::vector<u8>& bytes, bool marked)
 {
     const u8* const data = bytes.data();
@@ -156,16 +157,12 @@ bool ReadsAsItself(const std::vector<u8>& bytes, bool marked)
         return true;
     if (std::memchr(data, 0, count))
         return false;
-    // Each CR has its LF after it, and there are no other LFs.
-    size_t carriageReturns = 0;
     for (const u8* at = data; (at = static_cast<const u8*>(std::memchr(at, '\r', static_cast<size_t>(end - at))));
-         ++at, ++carriageReturns)
+         ++at)
     {
         if (at + 1 == end || at[1] != '\n')
             return false;
     }
-    if (CountByte(bytes, '\n') != carriageReturns)
-        return false;
     if (!marked || !HasNonAscii(data, count))
         return true;
     return std::none_of(data, end, [](u8 byte) { return byte >= 0xF0; }) &&

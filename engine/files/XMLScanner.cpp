@@ -139,16 +139,31 @@ void StoreTextIn(XMLValue& target, std::wstring_view text)
         target.SetWideString(std::wstring(text));
 }
 
+// Text read from a file has its line breaks as CR LF; bytes scanned as they are may have an LF alone.
+std::string WithCarriageReturns(std::string_view text)
+{
+    std::string out;
+    out.reserve(text.size() + static_cast<size_t>(std::count(text.begin(), text.end(), '\n')));
+    for (size_t i = 0; i < text.size(); ++i)
+    {
+        if (text[i] == '\n' && (i == 0 || text[i - 1] != '\r'))
+            out.push_back('\r');
+        out.push_back(text[i]);
+    }
+    return out;
+}
+
 void StoreTextIn(XMLValue& target, std::string_view text)
 {
     const auto isAscii = [](char c) {
         const auto byte = static_cast<unsigned char>(c);
         return byte > 0 && byte < 0x80;
     };
-    if (std::all_of(text.begin(), text.end(), isAscii))
-        target.SetString(std::string(text));
+    std::string narrow = text.find('\n') == std::string_view::npos ? std::string(text) : WithCarriageReturns(text);
+    if (std::all_of(narrow.begin(), narrow.end(), isAscii))
+        target.SetString(std::move(narrow));
     else
-        target.SetWideString(VelkorEngine::StringToWString(std::string(text)));
+        target.SetWideString(VelkorEngine::StringToWString(narrow));
 }
 }
 

@@ -62,12 +62,16 @@ public:
     enum class Display
     {
         Twins,
-        // A real engine drawing into a 640 x 480 window of the offscreen driver, for pictures.
+        // A real engine drawing into a window of the offscreen driver (640 x 480 unless asked otherwise).
         Offscreen
     };
 
-    // dataRoot: the folder whose "data" folder holds the built pack.
-    explicit GeneratedLevelBed(const std::string& dataRoot, unsigned seed = 1234, Display display = Display::Twins);
+    static constexpr const char* DefaultVideoMode = "640x480x32";
+
+    // dataRoot: the folder whose "data" folder holds the built pack. videoMode: the offscreen window's size and
+    // depth, as the engine's settings write it.
+    explicit GeneratedLevelBed(const std::string& dataRoot, unsigned seed = 1234, Display display = Display::Twins,
+                               const std::string& videoMode = DefaultVideoMode);
     ~GeneratedLevelBed();
 
     GeneratedLevelBed(const GeneratedLevelBed&) = delete;
@@ -103,7 +107,7 @@ public:
     std::unique_ptr<Korvane::GameLogic> logic;
 
 private:
-    void StartOffscreen(const std::string& dataRoot);
+    void StartOffscreen(const std::string& dataRoot, const std::string& videoMode);
     FakeClock& Clock();
 
     std::unique_ptr<FakeClock> m_clock;

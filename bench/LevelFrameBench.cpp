@@ -1,8 +1,9 @@
 // The whole game frame on the densest generated level, drawn by the engine on the offscreen video driver at
 // 1024 x 768 with the display's refresh not waited for (the software renderer when there is no GPU).
 // Frame: 18 balls, falling bonuses, a gun firing and the barrier up; the game logic runs and the engine draws,
-// against the engine's frame of the same models with no play logic (the same level, set up the same way, its
-// objects left where they stand) and against an empty frame (no level). The first ratio is the play's share of
+// against the engine's frame of the same models with no play logic (the same level played the same way, its
+// logic run between the engine's halves of the frame outside the time measured) and against an empty frame (no
+// level). The first ratio is the play's share of
 // the frame; the game logic's frame alone (nothing drawn) tells how much of that share is logic and how much the
 // drawing of what the play adds (bullets, fragments, sparks). The frames per second go beside the empty frame's
 // and against the 60 Hz budget.
@@ -108,34 +109,53 @@ public:
         logic.ApplyBonus(GameLogic::BonusArbalest);
         logic.ApplyBonus(GameLogic::BonusBarrier);
         for (int i = 0; i < kWarmUpFrames; ++i)
-            PlayFrame();
+        {
+            KeepEverythingInPlay();
+            logic.Click();
+            m_play.Frame();
+        }
         m_play.SetDrawn(true);
     }
 
-    // One frame as the game runs it, with the balls, bonuses and gun charges kept up.
-    void PlayFrame()
+    // One frame as the game runs it; the balls, bonuses and gun charges are kept up outside the time measured.
+    void PlayFrame(benchmark::State& state)
     {
+        state.PauseTiming();
         KeepEverythingInPlay();
         m_play.logic->Click();
+        state.ResumeTiming();
         m_play.Frame();
     }
 
-    // The game logic's part of that frame alone, nothing drawn and the engine's models not moved.
-    void LogicFrame()
+    // The engine's part of the same frame: the game logic runs outside the time measured, so that the engine
+    // draws and moves the very models the play frame has.
+    void EngineFrame(benchmark::State& state)
     {
+        m_play.BeginFrame();
+        state.PauseTiming();
+        KeepEverythingInPlay();
+        m_play.logic->Click();
+        m_play.logic->Update();
+        state.ResumeTiming();
+        m_play.EndFrame();
+    }
+
+    // The game logic's part of that frame alone, nothing drawn and the engine's models not moved.
+    void LogicFrame(benchmark::State& state)
+    {
+        state.PauseTiming();
         KeepEverythingInPlay();
         m_play.logic->Click();
         m_play.AdvanceClock();
+        state.ResumeTiming();
         m_play.logic->Update();
     }
 
-    // The same as the engine runs it, with no game logic.
-    void EngineFrame()
+    // A frame with no level: the engine clears and shows the screen.
+    void EmptyFrame()
     {
-        m_play.AdvanceClock();
-        Engine& engine = m_play.GetEngine();
-        engine.Render();
-        engine.Frame(0);
+        m_play.BeginFrame();
+        m_play.EndFrame();
     }
 
     void EndLevel() { m_play.End(); }
@@ -216,7 +236,7 @@ void LevelFrame(benchmark::State& state)
     DenseLevelFrames& level = TheLevel();
     level.Restart();
     for (auto _ : state)
-        level.PlayFrame();
+        level.PlayFrame(state);
 }
 
 void EngineFrame(benchmark::State& state)
@@ -224,7 +244,7 @@ void EngineFrame(benchmark::State& state)
     DenseLevelFrames& level = TheLevel();
     level.Restart();
     for (auto _ : state)
-        level.EngineFrame();
+        level.EngineFrame(state);
 }
 
 void LogicFrame(benchmark::State& state)
@@ -232,7 +252,7 @@ void LogicFrame(benchmark::State& state)
     DenseLevelFrames& level = TheLevel();
     level.Restart();
     for (auto _ : state)
-        level.LogicFrame();
+        level.LogicFrame(state);
 }
 
 void EmptyFrame(benchmark::State& state)
@@ -240,7 +260,7 @@ void EmptyFrame(benchmark::State& state)
     DenseLevelFrames& level = TheLevel();
     level.EndLevel();
     for (auto _ : state)
-        level.EngineFrame();
+        level.EmptyFrame();
 }
 
 void LevelLoad(benchmark::State& state)

@@ -117,11 +117,20 @@ void GeneratedLevelBed::AdvanceClock()
 
 void GeneratedLevelBed::Frame()
 {
-    Clock().AdvanceSeconds(frameTime);
-    VelkorEngine::Engine& engine = *m_engine;
-    engine.Render();
+    BeginFrame();
     logic->Update();
-    engine.Frame(0);
+    EndFrame();
+}
+
+void GeneratedLevelBed::BeginFrame()
+{
+    Clock().AdvanceSeconds(frameTime);
+    m_engine->Render();
+}
+
+void GeneratedLevelBed::EndFrame()
+{
+    m_engine->Frame(0);
 }
 
 // Everything lies beyond a view that ends just past its near plane.

@@ -87,6 +87,10 @@ public:
     // input, the game logic runs, then the engine moves its effects and models and draws them.
     void Frame();
     void Frames(int count);
+    // The engine's two halves of that frame, for a caller that runs the game logic between them itself: the
+    // clock moves on and the engine draws; then the engine moves its effects and models.
+    void BeginFrame();
+    void EndFrame();
 
     VelkorEngine::Engine& GetEngine() { return *m_engine; }
     // Software drawing is slow: frames that no picture is taken of can leave everything out of view, while the

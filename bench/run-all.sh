@@ -44,7 +44,7 @@ done
 echo
 # A target of 0 means the ratio is shown for information only. The spread is the smallest and the largest
 # value over the rounds.
-printf '%-14s  %-64s  %10s  %21s  %8s\n' "program" "ratio" "median" "spread" "target"
+printf '%-16s  %-64s  %10s  %21s  %8s\n' "program" "ratio" "median" "spread" "target"
 awk -F'\t' '
   { key = $1 "\t" $2; if (!(key in target)) { order[++count] = key; target[key] = $4 }
     if ($3 + 0 == $3) values[key] = values[key] " " $3 }
@@ -53,10 +53,10 @@ awk -F'\t' '
       key = order[i]; n = split(values[key], v, " ")
       for (a = 1; a <= n; a++) for (b = a + 1; b <= n; b++) if (v[b] + 0 < v[a] + 0) { t = v[a]; v[a] = v[b]; v[b] = t }
       split(key, parts, "\t")
-      if (n == 0) { printf "%-14s  %-64s  %10s  %21s  %8s\n", parts[1], parts[2], "not measured", "", target[key]; continue }
+      if (n == 0) { printf "%-16s  %-64s  %10s  %21s  %8s\n", parts[1], parts[2], "not measured", "", target[key]; continue }
       median = n % 2 ? v[(n + 1) / 2] : (v[n / 2] + v[n / 2 + 1]) / 2
       over = (target[key] > 0 && median > target[key]) ? "over target" : ""
-      printf "%-14s  %-64s  %10.4g  %10.4g-%-10.4g  %8s  %s\n", parts[1], parts[2], median, v[1], v[n], target[key], over
+      printf "%-16s  %-64s  %10.4g  %10.4g-%-10.4g  %8s  %s\n", parts[1], parts[2], median, v[1], v[n], target[key], over
     }
   }' "$ratios"
 if [ -s "$measures" ]; then

@@ -68,7 +68,7 @@ namespace
 {
 constexpr double kFrameTime = 0.05;
 constexpr int kFramesPerSecond = 20;
-constexpr double kDefaultMinutes = 15.0;
+constexpr double kDefaultMinutes = 10.0;
 // A window is answered once it has been up this long, as a player reads it first.
 constexpr int kSettleFrames = 2 * kFramesPerSecond;
 // Simulated seconds of play before the in-game menu is opened to restart or leave a level.
@@ -142,7 +142,7 @@ struct Measurement
 
 // Objects the menus may hold beyond the first measurement of a round: what the play left behind as it was left
 // (a bonus on its way down, a weapon in the hand) differs from round to round, a leak keeps adding up.
-u32 CountGrowthBound(u32 first) { return std::max(4u, first / 50); }
+u32 CountGrowthBound(u32 first) { return std::max(2u, first / 100); }
 
 const char* const kCountNames[] = {"models", "particle systems", "sprite groups", "sounds", "GUI widgets",
                                    "textures"};

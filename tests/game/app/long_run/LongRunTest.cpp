@@ -264,6 +264,9 @@ protected:
             ++timesShown[shown];
         }
         ++m_shownFrames;
+        // A new level's play may be made where the last one was.
+        if (game->GetGameLogic() == nullptr)
+            m_logic = nullptr;
         if (shown == WindowIndex::GameLogic)
             Play();
         else if (m_shownFrames >= kSettleFrames)
@@ -308,8 +311,8 @@ protected:
         m_follower = std::make_unique<TestSupport::BallFollower>(logic);
         m_levelFrames = 0;
         m_plan = kPlans[levelsStarted++ % std::size(kPlans)];
-        m_lastLevel = logic.GetLevelRecord()->stage * 100 + logic.GetLevelRecord()->level;
-        m_lastRound = m_lastLevel * 10 + static_cast<int>(m_plan);
+        const int level = static_cast<int>(logic.GetLevelRecord()->stage * 100 + logic.GetLevelRecord()->level);
+        m_lastRound = level * 10 + static_cast<int>(m_plan);
     }
 
     void AnswerMenu(int shown)
@@ -443,7 +446,6 @@ private:
     bool m_escapeReleasePending = false;
     Plan m_plan = Plan::Clear;
     int m_menuVisits = 0;
-    int m_lastLevel = -1;
     // The last level and how it was played: what the menus hold afterwards depends on both.
     int m_lastRound = -1;
     const Korvane::GameLogic* m_logic = nullptr;
@@ -472,6 +474,7 @@ TEST_F(LongRunTest, TheGameLeftRunningKeepsItsMemoryAndObjectsItsLogCleanAndItsM
     EXPECT_GE(comparisons, 1) << "the main menu came back too seldom to measure";
     EXPECT_TRUE(bed.twins.windows.messageBoxes.empty());
     game.reset();
+    EXPECT_NE(LogText().find(Game::MenusBeginMessage), std::string::npos) << "the log was not found";
     EXPECT_EQ(Problems(), std::vector<std::string>{});
 }
 }

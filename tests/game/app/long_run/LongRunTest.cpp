@@ -42,6 +42,7 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -79,6 +80,10 @@ constexpr int kLongestPlayFrames = 300 * kFramesPerSecond;
 constexpr int kWarmUpLevels = 2;
 // Simulated time into a level at which its music must be playing.
 constexpr int kMusicCheckFrames = 10 * kFramesPerSecond;
+// The mixer's rate over the frame rate: the sound a device takes each frame.
+constexpr std::uint32_t kAudioFramesPerFrame = 22050 / kFramesPerSecond;
+// A peak sample below this counts as silence.
+constexpr int kAudibleLevel = 64;
 constexpr u32 MenuSlot = 0;
 constexpr u32 PlaySlot = 1;
 // Bytes the heap and the resident size may grow by over the measured part of the run.
@@ -161,6 +166,14 @@ Measurement Measure(const VelkorEngine::Engine& engine)
     return measurement;
 }
 
+int Peak(const std::vector<std::int16_t>& samples)
+{
+    int peak = 0;
+    for (std::int16_t sample : samples)
+        peak = std::max(peak, std::abs(static_cast<int>(sample)));
+    return peak;
+}
+
 // The layout a game window shows itself through, for the windows this run answers.
 template <typename Window>
 const GUITools::GUIWindowBase* MenuLayout(GUIFrameworkWindow* window)
@@ -216,6 +229,7 @@ protected:
     {
         bed.twins.clock.AdvanceSeconds(kFrameTime);
         game->Frame();
+        heardPeak = Peak(bed.GetMixer().Render(kAudioFramesPerFrame));
         // The twins note every call they see, which a test of this length must not keep.
         bed.twins.journal.Clear();
         bed.twins.display.ClearCalls();
@@ -283,7 +297,7 @@ protected:
             BeginLevel(*logic);
         ++m_levelFrames;
         if (m_levelFrames == kMusicCheckFrames)
-            quietLevels += MusicState(PlaySlot) != VelkorEngine::Sound::Playing;
+            quietLevels += MusicState(PlaySlot) != VelkorEngine::Sound::Playing || heardPeak < kAudibleLevel;
         const bool timeUp = m_levelFrames >= kLongestPlayFrames ||
                             (m_plan != Plan::Clear && m_plan != Plan::Lose && m_levelFrames >= kShortPlayFrames);
         if (timeUp && m_shownFrames % kSettleFrames == 0)
@@ -376,7 +390,7 @@ protected:
     // were shown last, so each measurement is compared with the first one taken after the same round.
     void MainMenuSettled()
     {
-        quietMenus += MusicState(MenuSlot) != VelkorEngine::Sound::Playing;
+        quietMenus += MusicState(MenuSlot) != VelkorEngine::Sound::Playing || heardPeak < kAudibleLevel;
         if (levelsStarted <= kWarmUpLevels)
             return;
         const Measurement taken = Measure(*game->GetEngine());
@@ -437,6 +451,8 @@ protected:
     int levelsStarted = 0;
     int quietLevels = 0;
     int quietMenus = 0;
+    // The loudest sample the mixer gave in the last frame.
+    int heardPeak = 0;
 
 private:
     long m_frame = 0;
@@ -444,6 +460,7 @@ private:
     int m_shownFrames = 0;
     int m_levelFrames = 0;
     bool m_escapeReleasePending = false;
+
     Plan m_plan = Plan::Clear;
     int m_menuVisits = 0;
     // The last level and how it was played: what the menus hold afterwards depends on both.
@@ -463,6 +480,7 @@ TEST_F(LongRunTest, TheGameLeftRunningKeepsItsMemoryAndObjectsItsLogCleanAndItsM
 
     EXPECT_EQ(ShownWindow(), static_cast<int>(WindowIndex::MainMenu));
     EXPECT_EQ(MusicState(MenuSlot), VelkorEngine::Sound::Playing);
+    EXPECT_GE(heardPeak, kAudibleLevel) << "the menu music is not heard";
     EXPECT_EQ(quietMenus, 0);
     EXPECT_EQ(quietLevels, 0);
     EXPECT_GE(levelsStarted, kWarmUpLevels + static_cast<int>(std::size(kPlans)));

@@ -57,6 +57,7 @@ constexpr double kFrameTime = 0.05;
 // Simulated seconds a level may take.
 constexpr double kLevelTimeBound = 1200.0;
 constexpr int kLevelCount = 10;
+constexpr int kFramesBetweenForgetting = 200;
 constexpr u32 kCategory = 0;
 const std::wstring kPlayer = L"Ada";
 
@@ -144,6 +145,8 @@ protected:
             }
             if (logic.GetState() == GameLogicBase::StatePlaying)
                 player.Step(cursor);
+            if (frame % kFramesBetweenForgetting == 0)
+                ForgetCalls();
             MoveMouseTo(cursor);
             Frames(1);
         }

@@ -172,7 +172,9 @@ pid=""
 [ "$status" -eq 0 ] || fail "the program ended with status $status"
 
 if grep -o -E "Error|There is no|Incorrect|PROGRAM ABORTING|UNKNOWN" "$log" | head -5 | grep -q .; then
-  fail "error lines in the log: $(grep -o -E ".{0,80}(Error|There is no|Incorrect|PROGRAM ABORTING|UNKNOWN).{0,80}" "$log" | head -5)"
+  fail "error lines in the log:" \
+    "$(grep -o -E ".{0,80}(Error|There is no|Incorrect|PROGRAM ABORTING|UNKNOWN).{0,80}" "$log" | head -5)"
 fi
 [ "${#mismatches[@]}" -eq 0 ] || fail "pictures differ from their references: ${mismatches[*]}"
-echo "play session: a new player, the map, the first level, pause and resume, the in-game menu to the main menu, the exit question; exit code 0, no error in the log, every window as its reference"
+echo "play session: a new player, the map, the first level, pause and resume, the in-game menu to the main menu," \
+  "the exit question; exit code 0, no error in the log, every window as its reference"

@@ -101,7 +101,8 @@ protected:
             TestSupport::SendTypedKey(*game->GetEngine(), key);
             Frames(1);
         }
-        ASSERT_TRUE(ClickUntil(kWelcomeCreate, [&] { return IsUp<Korvane::GUIMainMenuWindow>(WindowIndex::MainMenu); }));
+        ASSERT_TRUE(
+            ClickUntil(kWelcomeCreate, [&] { return IsUp<Korvane::GUIMainMenuWindow>(WindowIndex::MainMenu); }));
         ASSERT_NE(Profiles().GetCurrentProfile(), nullptr);
         EXPECT_EQ(Profiles().GetCurrentProfile()->name, kPlayer);
     }
@@ -111,7 +112,8 @@ protected:
     {
         ++m_gamesStarted;
         Frames(40);
-        ASSERT_TRUE(ClickUntil(kMainMenuStart, [&] { return IsUp<Korvane::GUIStartGameLogicWindow>(WindowIndex::StartGame); }))
+        ASSERT_TRUE(ClickUntil(kMainMenuStart,
+                               [&] { return IsUp<Korvane::GUIStartGameLogicWindow>(WindowIndex::StartGame); }))
             << "the main menu's start did not lead to the level map";
         auto& map = dynamic_cast<Korvane::GUIStartGameLogicWindow&>(*game->GetWindow(WindowIndex::StartGame));
         ASSERT_TRUE(RunUntil([&] { return map.GetElements().front()->GetFade() > 0.99f; }));
@@ -235,7 +237,8 @@ protected:
         EXPECT_TRUE(entered) << "no high-score entry of " << Player().score;
         EXPECT_GT(Player().score, 0u);
         EXPECT_EQ(game->GetGameLogic(), nullptr);
-        ASSERT_TRUE(ClickUntil(kHighScoresBack, [&] { return IsUp<Korvane::GUIMainMenuWindow>(WindowIndex::MainMenu); }));
+        ASSERT_TRUE(
+            ClickUntil(kHighScoresBack, [&] { return IsUp<Korvane::GUIMainMenuWindow>(WindowIndex::MainMenu); }));
         HighScoresTable scores(game->GetEngine(), 10, game->GetUserDataFolder());
         EXPECT_EQ(scores.GetCount(kCategory), completedBefore + 1);
     }
@@ -261,6 +264,7 @@ TEST_F(FullGameTest, TwoWholeGamesFromTheFirstStartThroughEveryEndWindowToTheHig
     PlayWholeGame(1);
     ASSERT_FALSE(HasFatalFailure());
     EXPECT_GT(firstScore, 0u);
-    RecordProperty("seconds", std::to_string(std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count()));
+    const std::chrono::duration<double> took = std::chrono::steady_clock::now() - started;
+    RecordProperty("seconds", std::to_string(took.count()));
 }
 }

@@ -77,3 +77,13 @@ void WholeGameBed::PressKey(DWORD key)
 
 Korvane::GameLogic* WholeGameBed::Logic() const { return dynamic_cast<Korvane::GameLogic*>(game->GetGameLogic()); }
 }
+
+namespace GameAppTest
+{
+void WholeGameBed::ForgetCalls()
+{
+    environment.bed.journal.Clear();
+    environment.bed.display.ClearCalls();
+    environment.bed.sound.ClearCalls();
+}
+}

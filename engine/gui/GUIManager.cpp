@@ -183,6 +183,12 @@ void GUIManager::DestroyWindow(GUIWindow* window) { Destroy(*m_windows, window);
 
 void GUIManager::DestroyEditBox(GUIEditBox* editBox) { Destroy(*m_editBoxes, editBox); }
 
+u32 GUIManager::GetWidgetCount() const
+{
+    return m_cursors->GetCount() + m_windows->GetCount() + m_buttons->GetCount() + m_checkBoxes->GetCount() +
+           m_editBoxes->GetCount() + m_sliders->GetCount() + m_scrolls->GetCount();
+}
+
 // The default cursor gives every widget its position, so it lives as long as the manager.
 void GUIManager::DestroyCursor(GUICursor* cursor)
 {

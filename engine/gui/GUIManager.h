@@ -87,6 +87,9 @@ public:
     void DestroyScroll(GUIScroll* scroll);
     void DestroyEditBox(GUIEditBox* editBox);
 
+    // Every widget held, cursors included: a count that keeps rising while the screens come and go is a leak.
+    u32 GetWidgetCount() const;
+
     GUISoundManager* GetSoundManager() const { return m_soundManager.get(); }
     GUIFontManager* GetFontManager() const { return m_fontManager.get(); }
     Camera* GetCamera() const { return m_services.camera; }

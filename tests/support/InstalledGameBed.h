@@ -26,6 +26,8 @@ public:
     std::string UserFolder(const std::string& maker, const std::string& title) const;
     // Moves the fake clock on by one frame of 1/60 s.
     void NextFrameTime();
+    // Nothing pulls sound from the mixer unless a test does, as an audio device would.
+    SoundMixerDevice& GetMixer() { return m_mixer; }
 
     // Only the twins are used: the game makes its own engine on them.
     EngineTestBed twins;

@@ -157,6 +157,7 @@ TEST_F(GUIManagerFrameTest, DestroyingEveryKindTwiceDeletesEachOnce)
     GUIManager& manager = bed.Manager();
     const ShaderDescriptor* none = nullptr;
     const Vector2 unit(1.0f, 1.0f);
+    const u32 widgetsBefore = manager.GetWidgetCount();
     GUIButton* button = MakeButton();
     bed.RunFrame();
     const u32 withButton = DrawnModels(bed);
@@ -166,6 +167,7 @@ TEST_F(GUIManagerFrameTest, DestroyingEveryKindTwiceDeletesEachOnce)
     GUICursor* cursor = manager.CreateCursor(none, 16.0f);
     bed.RunFrame();
     ASSERT_GT(DrawnModels(bed), withButton);
+    EXPECT_EQ(manager.GetWidgetCount(), widgetsBefore + 5);
     for (int i = 0; i < 2; ++i)
     {
         manager.DestroyButton(button);
@@ -174,6 +176,7 @@ TEST_F(GUIManagerFrameTest, DestroyingEveryKindTwiceDeletesEachOnce)
         manager.DestroyScroll(scroll);
         manager.DestroyCursor(cursor);
     }
+    EXPECT_EQ(manager.GetWidgetCount(), widgetsBefore);
     // A button made afterwards works as ever: the lists were left whole.
     GUIButton* after = MakeButton();
     bed.MoveMouseTo(Vector2(150.0f, 120.0f));

@@ -14,7 +14,7 @@
 #include "game/play/Brick.h"
 #include "game/play/GameGeometry.h"
 #include "game/play/GameLogic.h"
-#include "tests/framework/TestGame.h"
+#include "tests/game/app/WholeGameBed.h"
 
 #include <gtest/gtest.h>
 
@@ -26,71 +26,15 @@ using VelkorEngine::Vector2;
 
 namespace
 {
-constexpr DWORD kDown = 0x80;
-constexpr DWORD kUp = 0x00;
 // The level map's start button: in the map's panel at (60, 90), 70 units below it, 200 x 44.
 const Vector2 kMapStart(60.0f + 480.0f + 100.0f, 90.0f - 70.0f + 22.0f);
 // The level-complete window's button: in its panel at (150, 70), at (130, 28), 240 x 44.
 const Vector2 kLevelCompleteNext(150.0f + 130.0f + 120.0f, 70.0f + 28.0f + 22.0f);
 const Vector2 kField(400.0f, 300.0f);
 
-class WholeGameTest : public testing::Test
+class WholeGameTest : public testing::Test, protected GameAppTest::WholeGameBed
 {
 protected:
-    WholeGameTest()
-    {
-        environment.bed.folder.WriteFile("user.ini", std::string("SOFTWARE\\Tarnwick Games\\Korvane|InstallPath=") +
-                                                         KORVANE_DATA_ROOT + "\n");
-        game = std::make_unique<Korvane::Game>();
-    }
-
-    void Frames(int count)
-    {
-        for (int i = 0; i < count; ++i)
-        {
-            environment.bed.clock.AdvanceSeconds(1.0 / 60.0);
-            game->Frame();
-        }
-    }
-
-    // Frames until the condition holds; false when it never did.
-    bool RunUntil(const std::function<bool()>& condition, int limit = 3000)
-    {
-        for (int i = 0; i < limit; ++i)
-        {
-            if (condition())
-                return true;
-            Frames(1);
-        }
-        return condition();
-    }
-
-    bool IsShownWith(u32 window, u32 stateId) const
-    {
-        const GUIFrameworkWindow* shown = game->GetWindow(window);
-        return shown != nullptr && shown->GetStateId() == stateId;
-    }
-
-    // The mouse over a point of the GUI screen, which the window stretches over its client area.
-    void MoveMouseTo(const Vector2& point)
-    {
-        const VelkorEngine::Window& window = *game->GetEngine()->GetWindow();
-        POINT pixel{static_cast<LONG>(point.x * static_cast<float>(window.GetWidth()) / 800.0f),
-                    static_cast<LONG>((600.0f - point.y) * static_cast<float>(window.GetHeight()) / 600.0f)};
-        ClientToScreen(window.GetHandle(), &pixel);
-        environment.bed.windows.cursor = pixel;
-    }
-
-    void Click(const Vector2& point)
-    {
-        MoveMouseTo(point);
-        Frames(2);
-        environment.bed.input.mouse.AddRecord(DIMOFS_BUTTON0, kDown);
-        Frames(1);
-        environment.bed.input.mouse.AddRecord(DIMOFS_BUTTON0, kUp);
-        Frames(1);
-    }
-
     // From the start of the program to the first level in play with its ball held on the risen bat.
     void StartFirstLevel()
     {
@@ -113,19 +57,6 @@ protected:
         ASSERT_TRUE(RunUntil([&] { return Logic() != nullptr; })) << "the level never started";
         ASSERT_TRUE(RunUntil([&] { return Logic()->GetBat().HasRisen(); }));
     }
-
-    void PressKey(DWORD key)
-    {
-        environment.bed.input.keyboard.AddRecord(key, kDown);
-        Frames(1);
-        environment.bed.input.keyboard.AddRecord(key, kUp);
-        Frames(1);
-    }
-
-    Korvane::GameLogic* Logic() const { return dynamic_cast<Korvane::GameLogic*>(game->GetGameLogic()); }
-
-    FrameworkTest::GameEnvironment environment;
-    std::unique_ptr<Korvane::Game> game;
 };
 
 TEST_F(WholeGameTest, TheFirstLevelStartedFromTheMapIsPlayedToItsEndAndTheNextOneFollows)

@@ -3,23 +3,19 @@
 #include "game/play/GameLogic.h"
 
 #include "engine/core/Engine.h"
-#include "engine/core/Random.h"
 #include "engine/files/Image.h"
 #include "engine/render/RenderSystem.h"
 #include "framework/ScoreKeeper.h"
-#include "game/play/Ball.h"
-#include "game/play/BallFlight.h"
 #include "game/play/BallManager.h"
 #include "game/play/Bat.h"
-#include "game/play/Brick.h"
 #include "game/play/GameGeometry.h"
+#include "tests/support/BallFollower.h"
 #include "tests/support/GeneratedLevelBed.h"
 #include "tests/support/ImageTestFiles.h"
 #include "tests/support/RecordingSoundPlayer.h"
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cmath>
 #include <filesystem>
 #include <string>
@@ -31,92 +27,13 @@ using VelkorEngine::Vector2;
 
 namespace
 {
-constexpr f32 kBatLine = -85.0f;
-constexpr f32 kWall = 77.0f;
-constexpr f32 kHalfRange = 75.0f;
-constexpr f32 kGuiWidth = 800.0f;
-// The head sends a ball up to this far aside from its ends.
-constexpr f32 kMostBounceAngle = 3.14159265f / 4.0f * 0.85f;
 // Simulated seconds a level may take.
 constexpr double kLevelTimeBound = 400.0;
 // Whole levels are played at 20 frames a second, within the engine's range of frame times, so that they stay
 // short under the sanitizers too.
 constexpr double kAutoplayFrameTime = 0.05;
 
-// The GUI cursor x that puts the bat's centre at a world x.
-f32 CursorFor(f32 worldX)
-{
-    return (std::clamp(worldX, -kHalfRange, kHalfRange) + kHalfRange) * kGuiWidth / (2.0f * kHalfRange);
-}
-
-// Where a ball going down will cross a line, off the side walls on its way.
-f32 CrossingX(const FlyingBall& ball, f32 lineY)
-{
-    const f32 inner = kWall - ball.radius;
-    f32 x = ball.position.x + ball.direction.x * (lineY - ball.position.y) / ball.direction.y;
-    for (int i = 0; i < 8 && std::fabs(x) > inner; ++i)
-        x = x > 0.0f ? 2.0f * inner - x : -2.0f * inner - x;
-    return x;
-}
-
-// A player who keeps the bat under the ball that comes down first and meets it off centre so that it leaves
-// towards a brick still standing; it clicks in every frame, which launches, fires or strikes.
-class BallFollower
-{
-public:
-    explicit BallFollower(GameLogic& logic) : m_logic(logic) {}
-
-    void Step(Vector2& cursor)
-    {
-        m_logic.Click();
-        const FlyingBall* ball = Falling();
-        if (ball == nullptr)
-        {
-            m_target = nullptr;
-            return;
-        }
-        const f32 lineY = kBatLine + 1.5f + ball->radius;
-        const f32 meet = CrossingX(*ball, lineY);
-        if (m_target == nullptr || !m_target->IsAlive())
-            m_target = PickBrick();
-        f32 offset = 0.0f;
-        if (m_target != nullptr)
-        {
-            const VelkorEngine::Vector3 aim = m_target->GetCenter();
-            const f32 angle = std::atan2(aim.x - meet, aim.y - lineY);
-            offset = std::clamp(angle / kMostBounceAngle, -0.8f, 0.8f) * m_logic.GetBat().GetHeadHalfWidth();
-        }
-        cursor.x = CursorFor(meet - offset);
-    }
-
-private:
-    // The free ball going down that is lowest.
-    const FlyingBall* Falling() const
-    {
-        const FlyingBall* lowest = nullptr;
-        for (const Ball* ball : m_logic.GetBallManager().GetBalls())
-        {
-            const FlyingBall& flight = ball->GetFlight();
-            if (ball->IsHeld() || flight.direction.y >= 0.0f)
-                continue;
-            if (lowest == nullptr || flight.position.y < lowest->position.y)
-                lowest = &flight;
-        }
-        return lowest;
-    }
-
-    const Brick* PickBrick() const
-    {
-        std::vector<const Brick*> standing;
-        for (const Brick* brick : m_logic.GetGeometry().GetBricks())
-            if (brick->IsAlive() && brick->MustBeDestroyed())
-                standing.push_back(brick);
-        return standing.empty() ? nullptr : standing[VelkorEngine::RandomIndex(static_cast<u32>(standing.size()))];
-    }
-
-    GameLogic& m_logic;
-    const Brick* m_target = nullptr;
-};
+using TestSupport::BallFollower;
 
 // Every score event is heard through its own sound: the score they add up to.
 u32 ScoreOfHeardEvents(const TestSupport::RecordingSoundPlayer& sounds)
@@ -184,7 +101,7 @@ TEST(Autoplay, AScriptThatNeverMovesTheBatLosesEveryLifeAndTheBatBurstsOncePerLi
     TestSupport::GeneratedLevelBed play(KORVANE_DATA_ROOT, 4321);
     play.frameTime = kAutoplayFrameTime;
     GameLogic& logic = play.Play(0, 0, kLives);
-    play.cursor = Vector2(CursorFor(-50.0f), 300.0f);
+    play.cursor = Vector2(BallFollower::CursorFor(-50.0f), 300.0f);
     const int frameBound = static_cast<int>(600.0 / kAutoplayFrameTime);
     for (int frame = 0; frame < frameBound && logic.GetState() == GameLogic::StatePlaying; ++frame)
     {

@@ -1,0 +1,89 @@
+#include "tests/game/app/WholeGameBed.h"
+
+#include "engine/core/Engine.h"
+#include "engine/core/Window.h"
+#include "framework/GUIFrameworkWindow.h"
+#include "game/play/GameLogic.h"
+
+namespace GameAppTest
+{
+namespace
+{
+constexpr DWORD kDown = 0x80;
+constexpr DWORD kUp = 0x00;
+constexpr float kGuiWidth = 800.0f;
+constexpr float kGuiHeight = 600.0f;
+}
+
+WholeGameBed::WholeGameBed()
+{
+    environment.bed.folder.WriteFile("user.ini", std::string("SOFTWARE\\Tarnwick Games\\Korvane|InstallPath=") +
+                                                     KORVANE_DATA_ROOT + "\n");
+    game = std::make_unique<Korvane::Game>();
+}
+
+void WholeGameBed::Frames(int count)
+{
+    for (int i = 0; i < count; ++i)
+    {
+        environment.bed.clock.AdvanceSeconds(frameTime);
+        game->Frame();
+    }
+}
+
+bool WholeGameBed::RunUntil(const std::function<bool()>& condition, int limit)
+{
+    for (int i = 0; i < limit; ++i)
+    {
+        if (condition())
+            return true;
+        Frames(1);
+    }
+    return condition();
+}
+
+bool WholeGameBed::IsShownWith(VelkorEngine::u32 window, VelkorEngine::u32 stateId) const
+{
+    const GameFramework::GUIFrameworkWindow* shown = game->GetWindow(window);
+    return shown != nullptr && shown->GetStateId() == stateId;
+}
+
+void WholeGameBed::MoveMouseTo(const VelkorEngine::Vector2& point)
+{
+    const VelkorEngine::Window& window = *game->GetEngine()->GetWindow();
+    POINT pixel{static_cast<LONG>(point.x * static_cast<float>(window.GetWidth()) / kGuiWidth),
+                static_cast<LONG>((kGuiHeight - point.y) * static_cast<float>(window.GetHeight()) / kGuiHeight)};
+    ClientToScreen(window.GetHandle(), &pixel);
+    environment.bed.windows.cursor = pixel;
+}
+
+void WholeGameBed::Click(const VelkorEngine::Vector2& point)
+{
+    MoveMouseTo(point);
+    Frames(2);
+    environment.bed.input.mouse.AddRecord(DIMOFS_BUTTON0, kDown);
+    Frames(1);
+    environment.bed.input.mouse.AddRecord(DIMOFS_BUTTON0, kUp);
+    Frames(1);
+}
+
+void WholeGameBed::PressKey(DWORD key)
+{
+    environment.bed.input.keyboard.AddRecord(key, kDown);
+    Frames(1);
+    environment.bed.input.keyboard.AddRecord(key, kUp);
+    Frames(1);
+}
+
+Korvane::GameLogic* WholeGameBed::Logic() const { return dynamic_cast<Korvane::GameLogic*>(game->GetGameLogic()); }
+}
+
+namespace GameAppTest
+{
+void WholeGameBed::ForgetCalls()
+{
+    environment.bed.journal.Clear();
+    environment.bed.display.ClearCalls();
+    environment.bed.sound.ClearCalls();
+}
+}

@@ -1,0 +1,42 @@
+// The whole game in one process on the engine twins with the generated data set: frames at a fixed frame
+// time on the fake clock, and the mouse and keyboard of a player through the platform layer's test input.
+#pragma once
+
+#include "engine/core/Vector2.h"
+#include "game/app/Game.h"
+#include "tests/framework/TestGame.h"
+
+#include <functional>
+#include <memory>
+
+namespace Korvane
+{
+class GameLogic;
+}
+
+namespace GameAppTest
+{
+class WholeGameBed
+{
+public:
+    // The installation folder at the built data set, the user's folders empty: the program's first start.
+    WholeGameBed();
+
+    void Frames(int count);
+    // Frames until the condition holds; false when it never did.
+    bool RunUntil(const std::function<bool()>& condition, int limit = 3000);
+    bool IsShownWith(VelkorEngine::u32 window, VelkorEngine::u32 stateId) const;
+    // The mouse over a point of the GUI screen, which the window stretches over its client area.
+    void MoveMouseTo(const VelkorEngine::Vector2& point);
+    void Click(const VelkorEngine::Vector2& point);
+    void PressKey(DWORD key);
+    Korvane::GameLogic* Logic() const;
+    // The twins note every call they take; a long run lets the notes go now and then to stay in bounded memory.
+    void ForgetCalls();
+
+    FrameworkTest::GameEnvironment environment;
+    std::unique_ptr<Korvane::Game> game;
+    // Seconds each frame moves the fake clock on.
+    double frameTime = 1.0 / 60.0;
+};
+}

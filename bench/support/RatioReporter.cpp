@@ -71,6 +71,16 @@ void RatioReporter::PrintComputedRatio(const std::string& label, double ratio, d
         std::printf("RATIO\t%s\t%.4g\t%.2f\n", label.c_str(), ratio, target);
 }
 
+void RatioReporter::PrintMeasure(const std::string& label, double value, const std::string& unit,
+                                 const std::string& reference, double referenceValue, double lowest) const
+{
+    const auto shown = [](double number) {
+        return number < 0.0 ? std::string("not measured") : std::to_string(number);
+    };
+    std::printf("MEASURE\t%s\t%s\t%s\t%s\t%s\t%.2f\n", label.c_str(), shown(value).c_str(), unit.c_str(),
+                reference.c_str(), shown(referenceValue).c_str(), lowest);
+}
+
 void RunBenchmarks(int argc, char** argv, RatioReporter& reporter)
 {
     benchmark::Initialize(&argc, argv);

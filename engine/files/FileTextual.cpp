@@ -128,6 +128,47 @@ size_t CountByte(const std::vector<u8>& bytes, u8 value)
     return count;
 }
 
+// Whether any byte is above 0x7F, eight at a time.
+bool HasNonAscii(const u8* data, size_t count)
+{
+    u64 any = 0;
+    size_t i = 0;
+    for (; i + sizeof(u64) <= count; i += sizeof(u64))
+    {
+        u64 word;
+        std::memcpy(&word, data + i, sizeof(word));
+        any |= word;
+    }
+    for (; i < count; ++i)
+        any |= data[i];
+    return (any & 0x8080808080808080ull) != 0;
+}
+
+// Whether the characters read from these UTF-8 bytes are the bytes themselves, once every LF without a CR
+// before it is read as CR LF: no zero (which may end a line), no CR without an LF after it, and valid UTF-8,
+// without the four-byte sequences that the reader of a marked file does not take. A file read as ANSI was
+// found valid when it was opened.
+bool ReadsAsItself(const std::vector<u8>& bytes, bool marked)
+{
+    const u8* const data = bytes.data();
+    const size_t count = bytes.size();
+    const u8* const end = data + count;
+    if (count == 0)
+        return true;
+    if (std::memchr(data, 0, count))
+        return false;
+    for (const u8* at = data; (at = static_cast<const u8*>(std::memchr(at, '\r', static_cast<size_t>(end - at))));
+         ++at)
+    {
+        if (at + 1 == end || at[1] != '\n')
+            return false;
+    }
+    if (!marked || !HasNonAscii(data, count))
+        return true;
+    return std::none_of(data, end, [](u8 byte) { return byte >= 0xF0; }) &&
+           IsValidUtf8(reinterpret_cast<const char*>(data), count);
+}
+
 // Every line break may become two characters.
 size_t JoinedCapacity(const std::vector<u8>& bytes, bool utf16)
 {
@@ -422,12 +463,44 @@ void FileTextual::ReadAll(std::wstring& text, u8 stripComments)
     const bool afterALine = !m_atStart;
     const bool anyPushed = m_pushed != 0;
     const u32 pushed = m_pushedCharacter;
-    std::vector<u8> bytes = TakeRestOfFile();
+    DecodeAll(TakeRestOfFile(), afterALine, anyPushed, pushed, stripComments != 0, text);
+}
+
+bool FileTextual::ReadAllAsUtf8(std::vector<u8>& utf8, std::wstring& text)
+{
+    utf8.clear();
+    const bool untouched = m_atStart && !m_pushed && !m_unitWaiting;
+    const bool utf8Encoded = m_encoding == EncodingUtf8 || (m_encoding == EncodingAnsi && m_ansiIsUtf8);
+    if (m_endOfFile || m_mode == ModeWrite || !untouched || !utf8Encoded)
+    {
+        ReadAll(text, KeepComments);
+        return false;
+    }
+    text.clear();
+    utf8 = TakeRestOfFile();
+    if (ReadsAsItself(utf8, m_encoding == EncodingUtf8))
+        return true;
+    DecodeAll(utf8, false, false, 0, false, text);
+    utf8.clear();
+    return false;
+}
+
+void FileTextual::DecodeAll(const std::vector<u8>& bytesRead, bool afterALine, bool anyPushed, u32 pushed,
+                            bool stripComments, std::wstring& text) const
+{
+    const std::vector<u8>* source = &bytesRead;
+    std::vector<u8> withPushed;
     if (anyPushed && !IsWide())
-        bytes.insert(bytes.begin(), static_cast<u8>(pushed));
+    {
+        withPushed.reserve(bytesRead.size() + 1);
+        withPushed.push_back(static_cast<u8>(pushed));
+        withPushed.insert(withPushed.end(), bytesRead.begin(), bytesRead.end());
+        source = &withPushed;
+    }
+    const std::vector<u8>& bytes = *source;
     const bool utf16 = m_encoding == EncodingUtf16BigEndian || m_encoding == EncodingUtf16LittleEndian;
     const bool zeroEndsLine = !IsWide() && m_ansiIsUtf8;
-    JoinedLines lines(text, JoinedCapacity(bytes, utf16), afterALine, stripComments != 0, zeroEndsLine);
+    JoinedLines lines(text, JoinedCapacity(bytes, utf16), afterALine, stripComments, zeroEndsLine);
     if (anyPushed && IsWide())
         lines.Put(pushed, pushed);
     const u8* const begin = bytes.data();

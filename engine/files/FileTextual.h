@@ -55,6 +55,11 @@ public:
     Vector3 ReadVector3();
     // The rest of the file, lines joined by CR LF.
     void ReadAll(std::wstring& text, u8 stripComments);
+    // The rest of the file as ReadAll gives it without comment stripping, except that when those characters
+    // are exactly the file's bytes read as UTF-8 with every LF alone standing for CR LF (valid UTF-8, no CR
+    // without an LF after it, no zero), the bytes are given in utf8 instead and text is left empty: readers
+    // that work on UTF-8 are spared widening the text and narrowing it back. Returns true for the bytes.
+    bool ReadAllAsUtf8(std::vector<u8>& utf8, std::wstring& text);
 
     // The file's size in bytes, halved for UTF-16.
     u32 GetLength() const;
@@ -73,6 +78,8 @@ private:
     void DetectEncoding();
     void DetectAnsiText();
     bool IsWide() const { return m_encoding != EncodingAnsi; }
+    void DecodeAll(const std::vector<u8>& bytes, bool afterALine, bool anyPushed, u32 pushed, bool stripComments,
+                   std::wstring& text) const;
 
     u8 NextByte();
     u32 NextUtf16Unit();

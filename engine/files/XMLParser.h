@@ -5,6 +5,7 @@
 #include "engine/files/XMLNode.h"
 
 #include <string>
+#include <string_view>
 
 namespace VelkorEngine
 {
@@ -38,6 +39,9 @@ public:
     static void ParseText(XMLNode*& root, const std::wstring& text);
 
 private:
+    template <class Char>
+    static void ScanInto(XMLNode*& root, std::basic_string_view<Char> text);
+
     VelkorEngine::FileManager* m_fileManager;
 };
 }

@@ -6,6 +6,7 @@
 #include "engine/core/StringHelpers.h"
 
 #include <algorithm>
+#include <array>
 #include <string_view>
 
 namespace GameTools
@@ -13,9 +14,10 @@ namespace GameTools
 namespace
 {
 // A fixed white-space set, so documents parse the same under every locale.
-bool IsBlank(wchar_t c)
+template <class Char>
+bool IsBlank(Char c)
 {
-    return c == L' ' || c == L'\t' || c == L'\n' || c == L'\r' || c == L'\v' || c == L'\f';
+    return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f';
 }
 
 // Letters, digits and punctuation of any script: everything but white space and control characters.
@@ -24,14 +26,55 @@ bool IsVisible(wchar_t c)
     return c > 0x20 && !(c >= 0x7F && c <= 0x9F);
 }
 
-bool IsQuote(wchar_t c)
+// A byte of UTF-8 text: every byte of a multi-byte sequence belongs to a visible character, since the
+// scanner reads no bytes that hold a C1 control character.
+bool IsVisible(char c)
 {
-    return c == L'"' || c == L'\'';
+    const auto byte = static_cast<unsigned char>(c);
+    return byte > 0x20 && byte != 0x7F;
 }
 
-bool IsAllBlank(std::wstring_view text)
+template <class Char>
+bool IsQuote(Char c)
 {
-    return std::all_of(text.begin(), text.end(), IsBlank);
+    return c == '"' || c == '\'';
+}
+
+// Characters a tag keeps as they are: visible or blank, but no quote and no '>'.
+bool IsPlainInTag(wchar_t c)
+{
+    return (IsVisible(c) || IsBlank(c)) && c != '>' && !IsQuote(c);
+}
+
+// Tags are most of a document's bytes, so each byte is classed by one look-up.
+constexpr std::array<bool, 256> PlainInTagBytes = [] {
+    std::array<bool, 256> plain{};
+    for (unsigned byte = 0; byte < plain.size(); ++byte)
+    {
+        const bool blank = byte == ' ' || (byte >= '\t' && byte <= '\r');
+        const bool visible = byte > 0x20 && byte != 0x7F;
+        plain[byte] = (visible || blank) && byte != '>' && byte != '"' && byte != '\'';
+    }
+    return plain;
+}();
+
+bool IsPlainInTag(char c)
+{
+    return PlainInTagBytes[static_cast<unsigned char>(c)];
+}
+
+template <class Char>
+const Char* SkipPlainInTag(const Char* from, const Char* end)
+{
+    while (from != end && IsPlainInTag(*from))
+        ++from;
+    return from;
+}
+
+template <class Char>
+bool IsAllBlank(std::basic_string_view<Char> text)
+{
+    return std::all_of(text.begin(), text.end(), IsBlank<Char>);
 }
 
 // Text read is wide, but plain ASCII reads back the same from narrow text, which short strings hold without
@@ -56,30 +99,84 @@ void ToNarrow(std::wstring_view text, std::string& narrow)
         narrow = VelkorEngine::WStringToString(std::wstring(text));
 }
 
-std::string ToNarrow(std::wstring_view text)
+// UTF-8 is narrow text already.
+void ToNarrow(std::string_view text, std::string& narrow)
+{
+    narrow.assign(text);
+}
+
+template <class Char>
+std::string ToNarrow(std::basic_string_view<Char> text)
 {
     std::string narrow;
     ToNarrow(text, narrow);
     return narrow;
 }
 
-std::wstring_view TrimRight(std::wstring_view text)
+template <class Char>
+bool IsCommentName(std::basic_string_view<Char> name)
+{
+    return name.size() == 3 && name[0] == '!' && name[1] == '-' && name[2] == '-';
+}
+
+template <class Char>
+std::basic_string_view<Char> TrimRight(std::basic_string_view<Char> text)
 {
     size_t end = text.size();
     while (end > 0 && IsBlank(text[end - 1]))
         --end;
     return text.substr(0, end);
 }
+
+// Plain ASCII is kept narrow; other text wide, as read from the file, so that a value holds the same text in
+// the same form whichever way its document was scanned.
+void StoreTextIn(XMLValue& target, std::wstring_view text)
+{
+    std::string narrow;
+    if (AsciiToNarrow(text, narrow))
+        target.SetString(std::move(narrow));
+    else
+        target.SetWideString(std::wstring(text));
 }
 
-XMLScanner::XMLScanner(XMLNode*& root) : m_root(root), m_current(root)
+// Text read from a file has its line breaks as CR LF; bytes scanned as they are may have an LF alone.
+std::string WithCarriageReturns(std::string_view text)
+{
+    std::string out;
+    out.reserve(text.size() + static_cast<size_t>(std::count(text.begin(), text.end(), '\n')));
+    for (size_t i = 0; i < text.size(); ++i)
+    {
+        if (text[i] == '\n' && (i == 0 || text[i - 1] != '\r'))
+            out.push_back('\r');
+        out.push_back(text[i]);
+    }
+    return out;
+}
+
+void StoreTextIn(XMLValue& target, std::string_view text)
+{
+    const auto isAscii = [](char c) {
+        const auto byte = static_cast<unsigned char>(c);
+        return byte > 0 && byte < 0x80;
+    };
+    std::string narrow = text.find('\n') == std::string_view::npos ? std::string(text) : WithCarriageReturns(text);
+    if (std::all_of(narrow.begin(), narrow.end(), isAscii))
+        target.SetString(std::move(narrow));
+    else
+        target.SetWideString(VelkorEngine::StringToWString(narrow));
+}
+}
+
+template <class Char>
+BasicXMLScanner<Char>::BasicXMLScanner(XMLNode*& root) : m_root(root), m_current(root)
 {
 }
 
-void XMLScanner::Scan(const std::wstring& text)
+template <class Char>
+void BasicXMLScanner<Char>::Scan(View text)
 {
-    const wchar_t* next = text.data();
-    const wchar_t* const end = next + text.size();
+    const Char* next = text.data();
+    const Char* const end = next + text.size();
     while (next != end)
     {
         // Element text, whole tags, quoted runs and the plain middle of a tag are taken at once; the
@@ -92,8 +189,8 @@ void XMLScanner::Scan(const std::wstring& text)
             next = TakeTagRun(next, end);
         if (next == end)
             break;
-        const wchar_t c = *next++;
-        if (c == L'\n')
+        const Char c = *next++;
+        if (c == '\n')
             ++m_line;
         if (m_inTag)
         {
@@ -103,7 +200,7 @@ void XMLScanner::Scan(const std::wstring& text)
         ScanOutsideTag(c);
         if (m_inTag)
         {
-            if (const wchar_t* after = TakeWholeTag(next, end))
+            if (const Char* after = TakeWholeTag(next, end))
                 next = after;
         }
     }
@@ -113,12 +210,13 @@ void XMLScanner::Scan(const std::wstring& text)
         Fail(15);
 }
 
-const wchar_t* XMLScanner::TakeContent(const wchar_t* from, const wchar_t* end)
+template <class Char>
+const Char* BasicXMLScanner<Char>::TakeContent(const Char* from, const Char* end)
 {
-    const wchar_t* const until = std::find(from, end, L'<');
+    const Char* const until = std::find(from, end, '<');
     if (until == from)
         return until;
-    m_line += static_cast<u32>(std::count(from, until, L'\n'));
+    m_line += static_cast<u32>(std::count(from, until, '\n'));
     m_content.emplace_back(from, static_cast<size_t>(until - from));
     return until;
 }
@@ -126,69 +224,69 @@ const wchar_t* XMLScanner::TakeContent(const wchar_t* from, const wchar_t* end)
 // The character-by-character reading below gives the same tag text; this only spares copying it. A tag
 // that starts with anything but its name (or '/' and its name), that drops a character, or that the text
 // ends inside is left to it.
-const wchar_t* XMLScanner::TakeWholeTag(const wchar_t* from, const wchar_t* end)
+template <class Char>
+const Char* BasicXMLScanner<Char>::TakeWholeTag(const Char* from, const Char* end)
 {
-    const wchar_t* start = from;
-    const bool closing = start != end && *start == L'/';
+    const Char* start = from;
+    const bool closing = start != end && *start == '/';
     if (closing)
         ++start;
-    if (start == end || !IsVisible(*start) || *start == L'/' || *start == L'?' || *start == L'>' ||
+    if (start == end || !IsVisible(*start) || *start == '/' || *start == '?' || *start == '>' ||
         (closing && m_depth == 0))
         return nullptr;
-    bool inQuote = false;
-    wchar_t quote = 0;
     // The name's first character never opens a quoted run.
-    for (const wchar_t* at = start + 1; at != end; ++at)
+    for (const Char* at = start + 1; at != end;)
     {
-        const wchar_t c = *at;
-        if (inQuote)
-            inQuote = c != quote;
-        else if (IsQuote(c))
+        at = SkipPlainInTag(at, end);
+        if (at == end)
+            return nullptr;
+        const Char c = *at;
+        if (IsQuote(c))
         {
-            inQuote = true;
-            quote = c;
+            at = std::find(at + 1, end, c);
+            if (at == end)
+                return nullptr;
+            ++at;
         }
-        else if (c == L'>')
+        else if (c == '>')
         {
-            m_line += static_cast<u32>(std::count(from, at, L'\n'));
+            m_line += static_cast<u32>(std::count(from, at, '\n'));
             m_closing = closing;
-            EndTag(std::wstring_view(start, static_cast<size_t>(at - start)));
+            EndTag(View(start, static_cast<size_t>(at - start)));
             return at + 1;
         }
-        else if (!IsVisible(c) && !IsBlank(c))
+        else
+        {
             return nullptr;
+        }
     }
     return nullptr;
 }
 
-const wchar_t* XMLScanner::TakeRun(const wchar_t* from, const wchar_t* end, wchar_t stop, std::wstring& into)
+template <class Char>
+const Char* BasicXMLScanner<Char>::TakeRun(const Char* from, const Char* end, Char stop, Text& into)
 {
-    const wchar_t* const until = std::find(from, end, stop);
-    m_line += static_cast<u32>(std::count(from, until, L'\n'));
+    const Char* const until = std::find(from, end, stop);
+    m_line += static_cast<u32>(std::count(from, until, '\n'));
     into.append(from, until);
     return until;
 }
 
 // Once a tag's text has begun, every visible or blank character but a quote or '>' is simply kept.
-const wchar_t* XMLScanner::TakeTagRun(const wchar_t* from, const wchar_t* end)
+template <class Char>
+const Char* BasicXMLScanner<Char>::TakeTagRun(const Char* from, const Char* end)
 {
-    const wchar_t* until = from;
-    for (; until != end; ++until)
-    {
-        const wchar_t c = *until;
-        if (c == L'>' || IsQuote(c) || !(IsVisible(c) || IsBlank(c)))
-            break;
-        if (c == L'\n')
-            ++m_line;
-    }
+    const Char* const until = SkipPlainInTag(from, end);
+    m_line += static_cast<u32>(std::count(from, until, '\n'));
     m_tag.append(from, until);
     return until;
 }
 
 // Element text never comes here: TakeContent takes all of it up to the '<'.
-void XMLScanner::ScanOutsideTag(wchar_t c)
+template <class Char>
+void BasicXMLScanner<Char>::ScanOutsideTag(Char c)
 {
-    if (c == L'<')
+    if (c == '<')
         StartTag();
     else if (!m_current && IsVisible(c))
         Fail(13);
@@ -196,18 +294,19 @@ void XMLScanner::ScanOutsideTag(wchar_t c)
 
 // An element's text is the last run of content between two tags that is not blank, with the blank runs
 // gathered before it since the last opening tag.
-void XMLScanner::StartTag()
+template <class Char>
+void BasicXMLScanner<Char>::StartTag()
 {
     if (m_current && !m_content.empty() && !IsAllBlank(m_content.back()))
     {
         if (m_content.size() == 1)
-            StoreText(m_current->GetValue(), m_content.front());
+            StoreTextIn(m_current->GetValue(), m_content.front());
         else
         {
-            std::wstring joined;
-            for (std::wstring_view run : m_content)
+            Text joined;
+            for (View run : m_content)
                 joined += run;
-            StoreText(m_current->GetValue(), joined);
+            StoreTextIn(m_current->GetValue(), joined);
         }
         m_content.clear();
     }
@@ -220,15 +319,16 @@ void XMLScanner::StartTag()
     m_tag.clear();
 }
 
-void XMLScanner::ScanInsideTag(wchar_t c)
+template <class Char>
+void BasicXMLScanner<Char>::ScanInsideTag(Char c)
 {
     if (m_inDeclaration)
     {
-        if (c == L'>')
+        if (c == '>')
             m_inTag = false;
         return;
     }
-    if (c == L'/' && m_tag.empty())
+    if (c == '/' && m_tag.empty())
     {
         // Only elements the document opened can be closed, never the caller's root or what lies above it.
         if (m_depth == 0)
@@ -255,12 +355,12 @@ void XMLScanner::ScanInsideTag(wchar_t c)
         m_tag.push_back(c);
         return;
     }
-    if (c == L'?' && m_tag.empty())
+    if (c == '?' && m_tag.empty())
     {
         m_inDeclaration = true;
         return;
     }
-    if (c != L'>')
+    if (c != '>')
     {
         if (IsVisible(c) || (IsBlank(c) && !m_tag.empty()))
             m_tag.push_back(c);
@@ -269,7 +369,8 @@ void XMLScanner::ScanInsideTag(wchar_t c)
     EndTag(m_tag);
 }
 
-void XMLScanner::EndTag(std::wstring_view tag)
+template <class Char>
+void BasicXMLScanner<Char>::EndTag(View tag)
 {
     if (tag.empty())
         Fail(1);
@@ -286,7 +387,8 @@ void XMLScanner::EndTag(std::wstring_view tag)
     m_inTag = false;
 }
 
-void XMLScanner::CloseElement(std::wstring_view tag)
+template <class Char>
+void BasicXMLScanner<Char>::CloseElement(View tag)
 {
     ToNarrow(TrimRight(tag), m_narrowName);
     if (m_narrowName != m_current->GetName())
@@ -297,7 +399,8 @@ void XMLScanner::CloseElement(std::wstring_view tag)
 
 // Reads the opening tag's text: the element name, then name="value" attributes, then an optional '/'
 // that closes the element at once. A name "!--" followed by white space makes the tag a comment.
-void XMLScanner::OpenElement(std::wstring_view tag)
+template <class Char>
+void BasicXMLScanner<Char>::OpenElement(View tag)
 {
     XMLNode* const parent = m_current;
     bool selfClosing = false;
@@ -305,10 +408,10 @@ void XMLScanner::OpenElement(std::wstring_view tag)
     XMLNode* element = nullptr;
     if (nameEnd < tag.size())
     {
-        if (m_elementName == L"!--")
+        if (IsCommentName(View(m_elementName)))
             return;
         element = CreateElement(m_elementName, parent);
-        element->ReserveAttributes(static_cast<u32>(std::count(tag.begin() + nameEnd, tag.end(), L'=')));
+        element->ReserveAttributes(static_cast<u32>(std::count(tag.begin() + nameEnd, tag.end(), '=')));
         ReadAttributes(element, tag, nameEnd, selfClosing);
     }
     if (m_elementName.empty())
@@ -323,18 +426,19 @@ void XMLScanner::OpenElement(std::wstring_view tag)
 
 // The name runs from the first visible character to the first white space after it; a '/' in it marks
 // the element as closed at once. Gives where the name ended.
-size_t XMLScanner::ReadElementName(std::wstring_view tag, bool& selfClosing)
+template <class Char>
+size_t BasicXMLScanner<Char>::ReadElementName(View tag, bool& selfClosing)
 {
     m_elementName.clear();
     size_t i = 0;
     for (; i < tag.size(); ++i)
     {
-        const wchar_t c = tag[i];
+        const Char c = tag[i];
         if (IsBlank(c) && !m_elementName.empty())
             break;
         if (!IsVisible(c))
             continue;
-        if (c == L'/')
+        if (c == '/')
             selfClosing = true;
         else
             m_elementName.push_back(c);
@@ -344,15 +448,16 @@ size_t XMLScanner::ReadElementName(std::wstring_view tag, bool& selfClosing)
 
 // Attribute names are the visible characters before '=', white space between them ignored; each value
 // runs between two equal quotes. Only the tag's last character may be the closing '/'.
-void XMLScanner::ReadAttributes(XMLNode* element, std::wstring_view tag, size_t from, bool& selfClosing)
+template <class Char>
+void BasicXMLScanner<Char>::ReadAttributes(XMLNode* element, View tag, size_t from, bool& selfClosing)
 {
     enum class Reading { Name, Quote, Value } reading = Reading::Name;
     m_attributeName.clear();
     size_t valueStart = 0;
-    wchar_t quote = 0;
+    Char quote = 0;
     for (size_t i = from; i < tag.size(); ++i)
     {
-        const wchar_t c = tag[i];
+        const Char c = tag[i];
         if (reading == Reading::Value)
         {
             i = std::min(tag.find(quote, i), tag.size());
@@ -373,13 +478,13 @@ void XMLScanner::ReadAttributes(XMLNode* element, std::wstring_view tag, size_t 
             valueStart = i + 1;
             reading = Reading::Value;
         }
-        else if (c == L'=')
+        else if (c == '=')
         {
             if (m_attributeName.empty())
                 Fail(4);
             reading = Reading::Quote;
         }
-        else if (c == L'/')
+        else if (c == '/')
         {
             if (!m_attributeName.empty())
                 Fail(6);
@@ -400,37 +505,33 @@ void XMLScanner::ReadAttributes(XMLNode* element, std::wstring_view tag, size_t 
 
 // The new element is linked into the tree (or stored as the root) at once, so no failure later in its tag
 // can leave it without an owner.
-XMLNode* XMLScanner::CreateElement(const std::wstring& name, XMLNode* parent)
+template <class Char>
+XMLNode* BasicXMLScanner<Char>::CreateElement(const Text& name, XMLNode* parent)
 {
     if (m_depth >= MaxDepth)
         Fail(16);
-    XMLNode* element = new XMLNode(ToNarrow(name), parent);
+    XMLNode* element = new XMLNode(ToNarrow(View(name)), parent);
     if (!m_root)
         m_root = element;
     return element;
 }
 
-void XMLScanner::StoreAttribute(XMLNode* element, const std::wstring& name, std::wstring_view value)
+template <class Char>
+void BasicXMLScanner<Char>::StoreAttribute(XMLNode* element, const Text& name, View value)
 {
     ToNarrow(name, m_narrowName);
     XMLValue* const stored = element->AddAttribute(m_narrowName);
     if (!stored)
         Fail(7);
-    StoreText(*stored, value);
+    StoreTextIn(*stored, value);
 }
 
-void XMLScanner::StoreText(XMLValue& target, std::wstring_view text)
-{
-    std::string narrow;
-    if (AsciiToNarrow(text, narrow))
-        target.SetString(std::move(narrow));
-    else
-        target.SetWideString(std::wstring(text));
-}
-
-void XMLScanner::Fail(u32 code) const
+template <class Char>
+void BasicXMLScanner<Char>::Fail(u32 code) const
 {
     throw VelkorEngine::FileError("XML format error at line " + std::to_string(m_line) + ": code " +
                                   std::to_string(code));
 }
+template class BasicXMLScanner<wchar_t>;
+template class BasicXMLScanner<char>;
 }

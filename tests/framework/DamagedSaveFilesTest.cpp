@@ -28,16 +28,6 @@ namespace
 constexpr std::uint32_t kSeed = 28;
 constexpr std::size_t kRandomFiles = 60;
 constexpr std::size_t kHeader = 13;
-const std::vector<std::uint32_t> kHugeCounts = {0xFFFFFFFFu, 0x80000000u, 0x10000000u, 0x00FFFFFFu};
-
-// Every cut, both ways of storing the length.
-std::vector<DamagedFile> EveryCut(const std::string& good)
-{
-    std::vector<DamagedFile> files = CutsAtEveryLength(good, StoredLength::AsItWas);
-    for (DamagedFile& file : CutsAtEveryLength(good, StoredLength::MatchingTheDamage))
-        files.push_back({file.name + ", length matching", file.bytes});
-    return files;
-}
 
 class DamagedSaveFilesTest : public testing::Test
 {
@@ -122,7 +112,7 @@ TEST_F(DamagedHighScoresTest, EveryCutGivesTheEmptyTable)
 
 TEST_F(DamagedHighScoresTest, HugeEntryCountsGiveTheEmptyTable)
 {
-    Expect(WithU32At(goodFile, {17}, kHugeCounts, StoredLength::MatchingTheDamage));
+    Expect(WithU32At(goodFile, {17}, HugeCounts, StoredLength::MatchingTheDamage));
 }
 
 TEST_F(DamagedHighScoresTest, RandomBytesAreReadOrGiveTheEmptyTable)
@@ -181,7 +171,7 @@ TEST_F(DamagedProfileTest, EveryCutIsRefusedNamingTheFile)
 
 TEST_F(DamagedProfileTest, HugeCountsAreRefusedNamingTheFile)
 {
-    Expect(WithU32At(goodFile, {kProfileTimeCount}, kHugeCounts, StoredLength::MatchingTheDamage));
+    Expect(WithU32At(goodFile, {kProfileTimeCount}, HugeCounts, StoredLength::MatchingTheDamage));
     Expect(WithU32At(goodFile, {kHeader}, {0xFFFFFFFFu}, StoredLength::MatchingTheDamage));
 }
 
@@ -255,7 +245,7 @@ TEST_F(DamagedProfileListTest, EveryCutGivesAFreshList)
 TEST_F(DamagedProfileListTest, HugeRecordCountsGiveAFreshList)
 {
     // Header and the name "Bob" (1 + 2 x 4 bytes): the best-time count.
-    Expect(WithU32At(goodFile, {kHeader + 9}, kHugeCounts, StoredLength::MatchingTheDamage));
+    Expect(WithU32At(goodFile, {kHeader + 9}, HugeCounts, StoredLength::MatchingTheDamage));
 }
 
 TEST_F(DamagedProfileListTest, RandomBytesAreReadOrGiveAFreshList)

@@ -112,13 +112,6 @@ protected:
     const std::string goodFont = KorvaneTools::WriteFontFile(GridGlyphs(L"abcAB", 0.5f));
 };
 
-std::vector<DamagedFile> EveryCut(const std::string& good)
-{
-    std::vector<DamagedFile> files = CutsAtEveryLength(good, StoredLength::AsItWas);
-    for (DamagedFile& file : CutsAtEveryLength(good, StoredLength::MatchingTheDamage))
-        files.push_back({file.name + ", length matching", file.bytes});
-    return files;
-}
 }
 
 TEST_F(DamagedGuiFilesTest, WindowDescriptionsCutOrRandomAreSkippedNamingTheFile)

@@ -44,6 +44,14 @@ std::vector<DamagedFile> CutsAtEveryLength(const std::string& good, StoredLength
     return files;
 }
 
+std::vector<DamagedFile> EveryCut(const std::string& good)
+{
+    std::vector<DamagedFile> files = CutsAtEveryLength(good, StoredLength::AsItWas);
+    for (DamagedFile& file : CutsAtEveryLength(good, StoredLength::MatchingTheDamage))
+        files.push_back({file.name + ", length matching", file.bytes});
+    return files;
+}
+
 std::vector<DamagedFile> WithU32At(const std::string& good, const std::vector<std::size_t>& offsets,
                                    const std::vector<std::uint32_t>& values, StoredLength length)
 {

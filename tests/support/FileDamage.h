@@ -28,6 +28,10 @@ enum class StoredLength
 
 // Every prefix shorter than the file, from the empty file on.
 std::vector<DamagedFile> CutsAtEveryLength(const std::string& good, StoredLength length);
+// Every cut, with the stored length as it was and again made to match the cut.
+std::vector<DamagedFile> EveryCut(const std::string& good);
+// Counts that would ask a reader for gigabytes or for more records than any file holds.
+inline const std::vector<std::uint32_t> HugeCounts = {0xFFFFFFFFu, 0x80000000u, 0x10000000u, 0x00FFFFFFu};
 // The file with the little-endian u32 at each offset replaced by each value, the stored length kept true.
 std::vector<DamagedFile> WithU32At(const std::string& good, const std::vector<std::size_t>& offsets,
                                    const std::vector<std::uint32_t>& values, StoredLength length);

@@ -20,10 +20,11 @@ void RecordingFloatingTexts::CreateTextAt(const std::wstring& text, const Velkor
     m_texts->push_back({text, point});
 }
 
-GeneratedLevelBed::GeneratedLevelBed(const std::string& dataRoot, unsigned seed, Display display)
+GeneratedLevelBed::GeneratedLevelBed(const std::string& dataRoot, unsigned seed, Display display,
+                                     const std::string& videoMode)
 {
     if (display == Display::Offscreen)
-        StartOffscreen(dataRoot);
+        StartOffscreen(dataRoot, videoMode);
     else
     {
         twins = std::make_unique<EngineTestBed>();
@@ -43,7 +44,7 @@ GeneratedLevelBed::GeneratedLevelBed(const std::string& dataRoot, unsigned seed,
 
 // The game's window, with the stencil its shadows are drawn through, cleared every frame as the game's frame
 // does; no log file. Frames are not held to a display's refresh: the clock is the test's.
-void GeneratedLevelBed::StartOffscreen(const std::string& dataRoot)
+void GeneratedLevelBed::StartOffscreen(const std::string& dataRoot, const std::string& videoMode)
 {
     m_clock = std::make_unique<FakeClock>();
     m_clock->SetMilliseconds(1000);
@@ -55,7 +56,7 @@ void GeneratedLevelBed::StartOffscreen(const std::string& dataRoot)
     parameters.basePath = dataRoot;
     parameters.dataFolder = "data";
     parameters.writeLog = 0;
-    parameters.defaultVideoMode = "640x480x32";
+    parameters.defaultVideoMode = videoMode;
     parameters.defaultFullScreen = 0;
     parameters.centreWindow = 1;
     parameters.useStencilBuffer = 1;
@@ -116,11 +117,20 @@ void GeneratedLevelBed::AdvanceClock()
 
 void GeneratedLevelBed::Frame()
 {
-    Clock().AdvanceSeconds(frameTime);
-    VelkorEngine::Engine& engine = *m_engine;
-    engine.Render();
+    BeginFrame();
     logic->Update();
-    engine.Frame(0);
+    EndFrame();
+}
+
+void GeneratedLevelBed::BeginFrame()
+{
+    Clock().AdvanceSeconds(frameTime);
+    m_engine->Render();
+}
+
+void GeneratedLevelBed::EndFrame()
+{
+    m_engine->Frame(0);
 }
 
 // Everything lies beyond a view that ends just past its near plane.

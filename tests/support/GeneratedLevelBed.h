@@ -62,12 +62,16 @@ public:
     enum class Display
     {
         Twins,
-        // A real engine drawing into a 640 x 480 window of the offscreen driver, for pictures.
+        // A real engine drawing into a window of the offscreen driver (640 x 480 unless asked otherwise).
         Offscreen
     };
 
-    // dataRoot: the folder whose "data" folder holds the built pack.
-    explicit GeneratedLevelBed(const std::string& dataRoot, unsigned seed = 1234, Display display = Display::Twins);
+    static constexpr const char* DefaultVideoMode = "640x480x32";
+
+    // dataRoot: the folder whose "data" folder holds the built pack. videoMode: the offscreen window's size and
+    // depth, as the engine's settings write it.
+    explicit GeneratedLevelBed(const std::string& dataRoot, unsigned seed = 1234, Display display = Display::Twins,
+                               const std::string& videoMode = DefaultVideoMode);
     ~GeneratedLevelBed();
 
     GeneratedLevelBed(const GeneratedLevelBed&) = delete;
@@ -83,6 +87,10 @@ public:
     // input, the game logic runs, then the engine moves its effects and models and draws them.
     void Frame();
     void Frames(int count);
+    // The engine's two halves of that frame, for a caller that runs the game logic between them itself: the
+    // clock moves on and the engine draws; then the engine moves its effects and models.
+    void BeginFrame();
+    void EndFrame();
 
     VelkorEngine::Engine& GetEngine() { return *m_engine; }
     // Software drawing is slow: frames that no picture is taken of can leave everything out of view, while the
@@ -103,7 +111,7 @@ public:
     std::unique_ptr<Korvane::GameLogic> logic;
 
 private:
-    void StartOffscreen(const std::string& dataRoot);
+    void StartOffscreen(const std::string& dataRoot, const std::string& videoMode);
     FakeClock& Clock();
 
     std::unique_ptr<FakeClock> m_clock;

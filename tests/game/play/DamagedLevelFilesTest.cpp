@@ -28,15 +28,6 @@ namespace
 constexpr std::uint32_t kSeed = 28;
 constexpr std::size_t kRandomFiles = 40;
 constexpr std::size_t kHeader = 13;
-const std::vector<std::uint32_t> kHugeCounts = {0xFFFFFFFFu, 0x80000000u, 0x10000000u, 0x00FFFFFFu};
-
-std::vector<DamagedFile> EveryCut(const std::string& good)
-{
-    std::vector<DamagedFile> files = CutsAtEveryLength(good, StoredLength::AsItWas);
-    for (DamagedFile& file : CutsAtEveryLength(good, StoredLength::MatchingTheDamage))
-        files.push_back({file.name + ", length matching", file.bytes});
-    return files;
-}
 
 bool Names(const std::string& message, const std::string& file)
 {
@@ -152,7 +143,7 @@ TEST_F(DamagedLevelGeometryTest, EveryCutEndsTheProgramNamingTheFile)
 
 TEST_F(DamagedLevelGeometryTest, HugeCountsEndTheProgramNamingTheFile)
 {
-    Expect(WithU32At(goodFile, {kHeader, kTextureCount, kObjectCount}, kHugeCounts, StoredLength::MatchingTheDamage));
+    Expect(WithU32At(goodFile, {kHeader, kTextureCount, kObjectCount}, HugeCounts, StoredLength::MatchingTheDamage));
 }
 
 TEST_F(DamagedLevelGeometryTest, RandomBytesLoadOrEndTheProgramNamingTheFile)
@@ -223,7 +214,7 @@ TEST_F(DamagedFieldTest, EveryCutIsRefusedNamingTheFile)
 
 TEST_F(DamagedFieldTest, HugeZoneCountsAreRefusedNamingTheFile)
 {
-    Expect(WithU32At(goodFile, {kHeader}, kHugeCounts, StoredLength::MatchingTheDamage));
+    Expect(WithU32At(goodFile, {kHeader}, HugeCounts, StoredLength::MatchingTheDamage));
 }
 
 TEST_F(DamagedFieldTest, RandomBytesAreReadOrRefusedNamingTheFile)

@@ -26,6 +26,7 @@
 #include "game/play/Lighting.h"
 #include "tests/support/FakeClock.h"
 #include "tests/support/ImageTestFiles.h"
+#include "tests/support/PictureEngine.h"
 #include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -43,33 +44,6 @@ namespace
 {
 constexpr f32 kFrame = 1.0f / 60.0f;
 constexpr const char* kPictures = "weapon_pictures";
-
-EngineParameters PictureParameters(const std::string& installation)
-{
-    EngineParameters parameters;
-    parameters.applicationName = "Weapon Pictures";
-    parameters.version = 100;
-    parameters.basePath = installation;
-    parameters.dataFolder = "data";
-    parameters.writeLog = 0;
-    parameters.defaultVideoMode = "800x600x32";
-    parameters.defaultFullScreen = 0;
-    parameters.centreWindow = 1;
-    parameters.useStencilBuffer = 1;
-    return parameters;
-}
-
-void SetUpGameCamera(Engine& engine)
-{
-    Camera& camera = *engine.GetCameraManager()->GetDefaultCamera();
-    camera.fieldOfView = 3.14159265f / 2.0f;
-    camera.nearPlane = 70.0f;
-    camera.farPlane = 650.0f;
-    camera.orientation = Quaternion(0.4939f, 0.0f, 0.0f, 0.8695f);
-    camera.position = Vector3(0.0f, -140.0f, 98.0f);
-    engine.GetRenderSystem()->SetClearColor(Color(0.54f, 0.69f, 0.88f, 1.0f));
-    engine.GetRenderSystem()->SetClearFlags(RenderSystem::ClearColor | RenderSystem::ClearDepth);
-}
 
 // One generated level in play with every weapon, on the generated data.
 class ArmedLevel
@@ -174,8 +148,8 @@ TEST(play, ArmedBatAndHammerAreDrawnOverTheGeneratedLevel)
     TestSupport::FakeClock clock;
     clock.SetMilliseconds(5000);
     std::filesystem::create_directories(kPictures);
-    Engine engine(PictureParameters(folder.Path()));
-    SetUpGameCamera(engine);
+    Engine engine(TestSupport::PictureEngineParameters("Weapon Pictures", folder.Path(), "800x600x32"));
+    TestSupport::SetUpGameCamera(engine, Color(0.54f, 0.69f, 0.88f, 1.0f));
     ArmedLevel play(engine);
     play.Frames(clock, 150);
     ASSERT_TRUE(play.bat->IsReady());

@@ -1,5 +1,6 @@
 // The generated data set in play.
 #include "tests/support/GeneratedLevelBed.h"
+#include "tests/support/PictureEngine.h"
 
 #include "engine/core/Random.h"
 #include "engine/core/TimerManager.h"
@@ -50,16 +51,7 @@ void GeneratedLevelBed::StartOffscreen(const std::string& dataRoot, const std::s
     m_clock->SetMilliseconds(1000);
     m_settings = std::make_unique<TempFolder>();
     m_settings->WriteFile("level.ini", "v_vsync 0\r\n");
-    VelkorEngine::EngineParameters parameters;
-    parameters.applicationName = "Level Pictures";
-    parameters.version = 100;
-    parameters.basePath = dataRoot;
-    parameters.dataFolder = "data";
-    parameters.writeLog = 0;
-    parameters.defaultVideoMode = videoMode;
-    parameters.defaultFullScreen = 0;
-    parameters.centreWindow = 1;
-    parameters.useStencilBuffer = 1;
+    VelkorEngine::EngineParameters parameters = TestSupport::PictureEngineParameters("Level Pictures", dataRoot, videoMode);
     parameters.settingsName = "level";
     parameters.settingsDirectory = m_settings->Path();
     m_offscreen = std::make_unique<VelkorEngine::Engine>(parameters);

@@ -17,6 +17,7 @@
 #include "game/play/Lighting.h"
 #include "tests/support/FakeClock.h"
 #include "tests/support/ImageTestFiles.h"
+#include "tests/support/PictureEngine.h"
 #include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -38,36 +39,6 @@ constexpr u32 kPictureEvery = 60;
 constexpr f32 kFrame = 1.0f / 60.0f;
 constexpr f32 kBallSpeed = 90.0f;
 constexpr f32 kBallRadius = 2.5f;
-
-EngineParameters PictureParameters(const std::string& installation)
-{
-    EngineParameters parameters;
-    parameters.applicationName = "Play Pictures";
-    parameters.version = 100;
-    parameters.basePath = installation;
-    parameters.dataFolder = "data";
-    parameters.writeLog = 0;
-    parameters.defaultVideoMode = "640x480x32";
-    parameters.defaultFullScreen = 0;
-    parameters.centreWindow = 1;
-    // Shadows are drawn through the stencil, as in the game.
-    parameters.useStencilBuffer = 1;
-    return parameters;
-}
-
-// The game's fixed view of the field.
-void SetUpGameCamera(Engine& engine)
-{
-    Camera& camera = *engine.GetCameraManager()->GetDefaultCamera();
-    camera.fieldOfView = 3.14159265f / 2.0f;
-    camera.nearPlane = 70.0f;
-    camera.farPlane = 650.0f;
-    camera.orientation = Quaternion(0.4939f, 0.0f, 0.0f, 0.8695f);
-    camera.position = Vector3(0.0f, -140.0f, 98.0f);
-    RenderSystem& render = *engine.GetRenderSystem();
-    render.SetClearColor(Color(0.1f, 0.12f, 0.18f, 1.0f));
-    render.SetClearFlags(RenderSystem::ClearColor | RenderSystem::ClearDepth);
-}
 
 class Scene
 {
@@ -153,8 +124,8 @@ TEST(BallFlightPictures, BallBouncesThroughTheBlocksAndIsDrawnWithShadows)
     const std::string pictures = "play_pictures";
     std::filesystem::create_directories(pictures);
 
-    Engine engine(PictureParameters(folder.Path()));
-    SetUpGameCamera(engine);
+    Engine engine(TestSupport::PictureEngineParameters("Play Pictures", folder.Path(), "640x480x32"));
+    TestSupport::SetUpGameCamera(engine, Color(0.1f, 0.12f, 0.18f, 1.0f));
     const Lighting lighting(&engine, "lighting.ini");
     ASSERT_EQ(lighting.GetLightCount(), 2u);
     Scene scene(engine);

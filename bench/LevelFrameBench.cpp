@@ -43,8 +43,6 @@ using Korvane::GameLogic;
 namespace
 {
 constexpr u32 kBalls = 18;
-constexpr u32 kStages = 2;
-constexpr u32 kLevelsPerStage = 5;
 constexpr u32 kLives = 9;
 constexpr u32 kFallingBonuses = 4;
 constexpr double kFrameTime = 1.0 / 60.0;
@@ -181,18 +179,10 @@ public:
 private:
     void FindDensestLevel()
     {
-        size_t most = 0;
-        for (u32 stage = 0; stage < kStages; ++stage)
-            for (u32 level = 0; level < kLevelsPerStage; ++level)
-            {
-                const size_t blocks = m_play.Play(stage, level, kLives).GetGeometry().GetBlocks().size();
-                if (blocks <= most)
-                    continue;
-                most = blocks;
-                m_stage = stage;
-                m_level = level;
-            }
-        m_blockCount = static_cast<u32>(most);
+        const TestSupport::GeneratedLevelBed::LevelPlace densest = m_play.FindDensestLevel(kLives);
+        m_stage = densest.stage;
+        m_level = densest.level;
+        m_blockCount = static_cast<u32>(densest.blocks);
     }
 
     // Balls lost below the bat come back, bonuses keep falling (none that splits: the balls stay 18) and the

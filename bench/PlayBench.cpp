@@ -46,8 +46,6 @@ using Korvane::Physics;
 namespace
 {
 constexpr u32 kBalls = 18;
-constexpr u32 kStages = 2;
-constexpr u32 kLevelsPerStage = 5;
 constexpr f32 kBallRadius = 2.5f;
 // The fastest ball covers 125 units a second; at 60 frames a second that is about two units a frame.
 constexpr f32 kStep = 125.0f / 60.0f;
@@ -175,17 +173,9 @@ public:
 private:
     void FindDensestLevel()
     {
-        size_t most = 0;
-        for (u32 stage = 0; stage < kStages; ++stage)
-            for (u32 level = 0; level < kLevelsPerStage; ++level)
-            {
-                const size_t blocks = m_play.Play(stage, level, kLives).GetGeometry().GetBlocks().size();
-                if (blocks <= most)
-                    continue;
-                most = blocks;
-                m_stage = stage;
-                m_level = level;
-            }
+        const TestSupport::GeneratedLevelBed::LevelPlace densest = m_play.FindDensestLevel(kLives);
+        m_stage = densest.stage;
+        m_level = densest.level;
         m_levelName = std::to_string(m_stage) + "_" + std::to_string(m_level);
     }
 

@@ -10,6 +10,7 @@
 #include "framework/DataKeeper.h"
 #include "game/play/GameLogic.h"
 #include "game/play/GameLogicData.h"
+#include "game/play/GameGeometry.h"
 #include "game/play/LevelManager.h"
 #include "guitools/GUITextTool.h"
 #include "tests/support/RecordingSoundPlayer.h"
@@ -69,6 +70,19 @@ GeneratedLevelBed::~GeneratedLevelBed()
     levels.reset();
     sounds.reset();
     m_offscreen.reset();
+}
+
+GeneratedLevelBed::LevelPlace GeneratedLevelBed::FindDensestLevel(VelkorEngine::u32 lives)
+{
+    LevelPlace densest;
+    for (VelkorEngine::u32 stage = 0; stage < levels->GetStageCount(); ++stage)
+        for (VelkorEngine::u32 level = 0; level < levels->GetLevelCount(stage); ++level)
+        {
+            const size_t blocks = Play(stage, level, lives).GetGeometry().GetBlocks().size();
+            if (blocks > densest.blocks)
+                densest = {stage, level, blocks};
+        }
+    return densest;
 }
 
 Korvane::GameLogic& GeneratedLevelBed::Play(VelkorEngine::u32 stage, VelkorEngine::u32 levelIndex,

@@ -81,6 +81,15 @@ public:
     Korvane::GameLogic& Play(VelkorEngine::u32 stage, VelkorEngine::u32 level, VelkorEngine::u32 lives);
     // Ends the level's play and lets its data go.
     void End();
+
+    struct LevelPlace
+    {
+        VelkorEngine::u32 stage = 0;
+        VelkorEngine::u32 level = 0;
+        size_t blocks = 0;
+    };
+    // The level with the most blocks, each level played in turn to count them (the first of equals).
+    LevelPlace FindDensestLevel(VelkorEngine::u32 lives);
     // The clock moves on by the frame time and the timers measure it; nothing else runs.
     void AdvanceClock();
     // One frame as the game runs it: the clock moves on by the frame time, the engine reads its timers and

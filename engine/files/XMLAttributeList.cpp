@@ -49,7 +49,7 @@ void XMLAttributeList::AddBlock(size_t capacity)
         m_more.push_back(std::move(block));
 }
 
-XMLAttribute* XMLAttributeList::Find(const std::string& name) const
+XMLAttribute* XMLAttributeList::Find(std::string_view name) const
 {
     if (m_index)
     {
@@ -68,7 +68,7 @@ XMLAttribute* XMLAttributeList::Find(const std::string& name) const
     return nullptr;
 }
 
-XMLAttribute& XMLAttributeList::Append(const std::string& name)
+XMLAttribute& XMLAttributeList::Append(std::string_view name)
 {
     if (!m_first.capacity || LastBlock().used == LastBlock().capacity)
         AddBlock(std::max(SmallestBlock, m_size));

@@ -8,6 +8,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace GameTools
@@ -51,9 +52,9 @@ public:
 
     // Room for count more records without a further allocation.
     void Reserve(size_t count);
-    XMLAttribute* Find(const std::string& name) const;
+    XMLAttribute* Find(std::string_view name) const;
     // A new record of that name at the end; the caller has made sure the name is not in the list yet.
-    XMLAttribute& Append(const std::string& name);
+    XMLAttribute& Append(std::string_view name);
     void Clear();
 
     size_t Size() const { return m_size; }

@@ -2,6 +2,7 @@
 #include "engine/files/XMLNode.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace GameTools
 {
@@ -14,7 +15,7 @@ XMLNode::XMLNode(const std::string& name, const std::string& value, XMLNode* par
         parent->AddChild(this);
 }
 
-XMLNode::XMLNode(const std::string& name, XMLNode* parent) : m_name(name)
+XMLNode::XMLNode(std::string name, XMLNode* parent) : m_name(std::move(name))
 {
     if (parent)
         parent->AddChild(this);
@@ -148,7 +149,7 @@ XMLAttribute& XMLNode::AttributeFor(const std::string& name)
     return existing ? *existing : m_attributes.Append(name);
 }
 
-XMLValue* XMLNode::AddAttribute(const std::string& name)
+XMLValue* XMLNode::AddAttribute(std::string_view name)
 {
     return m_attributes.Find(name) ? nullptr : &m_attributes.Append(name).value;
 }

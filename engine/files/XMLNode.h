@@ -6,6 +6,7 @@
 
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace GameTools
@@ -15,7 +16,7 @@ class XMLNode
 public:
     XMLNode();
     XMLNode(const std::string& name, const std::string& value, XMLNode* parent);
-    XMLNode(const std::string& name, XMLNode* parent);
+    XMLNode(std::string name, XMLNode* parent);
     // Detaches the node from its parent, then deletes its attributes and its whole subtree.
     virtual ~XMLNode();
 
@@ -37,7 +38,7 @@ public:
     void SetAttributeWide(const std::string& name, const std::wstring& text);
     void SetAttributeWide(const std::string& name, std::wstring&& text);
     // The value of a new attribute of that name, or null (and nothing added) when the node has one already.
-    XMLValue* AddAttribute(const std::string& name);
+    XMLValue* AddAttribute(std::string_view name);
     void DeleteAttributes();
     // The attribute records in the order they were created.
     const XMLAttributeList& GetAttributes() const { return m_attributes; }

@@ -7,7 +7,9 @@
 
 #include <algorithm>
 #include <array>
+#include <string>
 #include <string_view>
+#include <type_traits>
 
 namespace GameTools
 {
@@ -67,6 +69,50 @@ template <class Char>
 const Char* SkipPlainInTag(const Char* from, const Char* end)
 {
     while (from != end && IsPlainInTag(*from))
+        ++from;
+    return from;
+}
+
+template <class Char>
+const Char* SkipBlanks(const Char* from, const Char* end)
+{
+    while (from != end && IsBlank(*from))
+        ++from;
+    return from;
+}
+
+// Characters of a name in a simple tag: visible, and none that the tag reader gives a meaning.
+bool IsSimpleNameCharacter(wchar_t c)
+{
+    return IsVisible(c) && c != '/' && c != '>' && c != '=' && !IsQuote(c);
+}
+
+constexpr std::array<bool, 256> SimpleNameBytes = [] {
+    std::array<bool, 256> name{};
+    for (unsigned byte = 0; byte < name.size(); ++byte)
+    {
+        const bool visible = byte > 0x20 && byte != 0x7F;
+        name[byte] = visible && byte != '/' && byte != '>' && byte != '=' && byte != '"' && byte != '\'';
+    }
+    return name;
+}();
+
+bool IsSimpleNameCharacter(char c)
+{
+    return SimpleNameBytes[static_cast<unsigned char>(c)];
+}
+
+template <class Char>
+const Char* FindCharacter(const Char* from, const Char* end, Char c)
+{
+    const Char* found = std::char_traits<Char>::find(from, static_cast<size_t>(end - from), c);
+    return found ? found : end;
+}
+
+template <class Char>
+const Char* SkipSimpleName(const Char* from, const Char* end)
+{
+    while (from != end && IsSimpleNameCharacter(*from))
         ++from;
     return from;
 }
@@ -153,14 +199,26 @@ std::string WithCarriageReturns(std::string_view text)
     return out;
 }
 
+// What a byte of text asks of its storing: a line break gets its carriage return, anything beyond plain ASCII
+// is kept wide.
+constexpr unsigned char LineBreakByte = 1;
+constexpr unsigned char NotPlainAsciiByte = 2;
+constexpr std::array<unsigned char, 256> TextByteKinds = [] {
+    std::array<unsigned char, 256> kinds{};
+    for (unsigned byte = 0; byte < kinds.size(); ++byte)
+        kinds[byte] = static_cast<unsigned char>((byte == '\n' ? LineBreakByte : 0) |
+                                                 (byte == 0 || byte >= 0x80 ? NotPlainAsciiByte : 0));
+    return kinds;
+}();
+
+// Values are short and nearly always plain ASCII on one line, which one pass over them tells.
 void StoreTextIn(XMLValue& target, std::string_view text)
 {
-    const auto isAscii = [](char c) {
-        const auto byte = static_cast<unsigned char>(c);
-        return byte > 0 && byte < 0x80;
-    };
-    std::string narrow = text.find('\n') == std::string_view::npos ? std::string(text) : WithCarriageReturns(text);
-    if (std::all_of(narrow.begin(), narrow.end(), isAscii))
+    unsigned char kinds = 0;
+    for (const char c : text)
+        kinds |= TextByteKinds[static_cast<unsigned char>(c)];
+    std::string narrow = kinds & LineBreakByte ? WithCarriageReturns(text) : std::string(text);
+    if (!(kinds & NotPlainAsciiByte))
         target.SetString(std::move(narrow));
     else
         target.SetWideString(VelkorEngine::StringToWString(narrow));
@@ -200,8 +258,10 @@ void BasicXMLScanner<Char>::Scan(View text)
         ScanOutsideTag(c);
         if (m_inTag)
         {
-            if (const Char* after = TakeWholeTag(next, end))
+            if (const Char* after = TakeSimpleOpeningTag(next, end))
                 next = after;
+            else if (const Char* whole = TakeWholeTag(next, end))
+                next = whole;
         }
     }
     if (m_inTag)
@@ -259,6 +319,76 @@ const Char* BasicXMLScanner<Char>::TakeWholeTag(const Char* from, const Char* en
         {
             return nullptr;
         }
+    }
+    return nullptr;
+}
+
+// Gives the tree that TakeWholeTag and the character-by-character reading give the same tag, with one pass
+// over it and no copy of its text; comments, declarations and anything unusual are left to them.
+template <class Char>
+const Char* BasicXMLScanner<Char>::TakeSimpleOpeningTag(const Char* from, const Char* end)
+{
+    if (from == end || *from == '?')
+        return nullptr;
+    const Char* const nameEnd = SkipSimpleName(from, end);
+    const View name(from, static_cast<size_t>(nameEnd - from));
+    if (nameEnd == end || name.empty() || IsCommentName(name))
+        return nullptr;
+    m_simpleAttributes.clear();
+    bool selfClosing = false;
+    const Char* close = nullptr;
+    if (*nameEnd == '>')
+        close = nameEnd;
+    else if (*nameEnd == '/' && nameEnd + 1 != end && nameEnd[1] == '>')
+    {
+        close = nameEnd + 1;
+        selfClosing = true;
+    }
+    else if (IsBlank(*nameEnd))
+        close = FindSimpleAttributes(nameEnd, end, selfClosing);
+    if (!close)
+        return nullptr;
+    m_line += static_cast<u32>(std::count(from, close, '\n'));
+    XMLNode* const element = CreateElement(name, m_current);
+    if (!m_simpleAttributes.empty())
+        element->ReserveAttributes(static_cast<u32>(m_simpleAttributes.size()));
+    for (const auto& [attributeName, value] : m_simpleAttributes)
+        StoreAttribute(element, attributeName, value);
+    m_content.clear();
+    m_inTag = false;
+    if (!selfClosing)
+    {
+        m_current = element;
+        ++m_depth;
+    }
+    return close + 1;
+}
+
+template <class Char>
+const Char* BasicXMLScanner<Char>::FindSimpleAttributes(const Char* from, const Char* end, bool& selfClosing)
+{
+    for (const Char* at = SkipBlanks(from, end); at != end; at = SkipBlanks(at, end))
+    {
+        if (*at == '>')
+            return at;
+        if (*at == '/')
+        {
+            selfClosing = true;
+            return at + 1 != end && at[1] == '>' ? at + 1 : nullptr;
+        }
+        const Char* const nameEnd = SkipSimpleName(at, end);
+        const Char* const equals = SkipBlanks(nameEnd, end);
+        if (nameEnd == at || equals == end || *equals != '=')
+            return nullptr;
+        const Char* const quote = SkipBlanks(equals + 1, end);
+        if (quote == end || !IsQuote(*quote))
+            return nullptr;
+        const Char* const valueEnd = FindCharacter(quote + 1, end, *quote);
+        if (valueEnd == end)
+            return nullptr;
+        m_simpleAttributes.emplace_back(View(at, static_cast<size_t>(nameEnd - at)),
+                                        View(quote + 1, static_cast<size_t>(valueEnd - quote - 1)));
+        at = valueEnd + 1;
     }
     return nullptr;
 }
@@ -506,21 +636,29 @@ void BasicXMLScanner<Char>::ReadAttributes(XMLNode* element, View tag, size_t fr
 // The new element is linked into the tree (or stored as the root) at once, so no failure later in its tag
 // can leave it without an owner.
 template <class Char>
-XMLNode* BasicXMLScanner<Char>::CreateElement(const Text& name, XMLNode* parent)
+XMLNode* BasicXMLScanner<Char>::CreateElement(View name, XMLNode* parent)
 {
     if (m_depth >= MaxDepth)
         Fail(16);
-    XMLNode* element = new XMLNode(ToNarrow(View(name)), parent);
+    XMLNode* element = new XMLNode(ToNarrow(name), parent);
     if (!m_root)
         m_root = element;
     return element;
 }
 
 template <class Char>
-void BasicXMLScanner<Char>::StoreAttribute(XMLNode* element, const Text& name, View value)
+void BasicXMLScanner<Char>::StoreAttribute(XMLNode* element, View name, View value)
 {
-    ToNarrow(name, m_narrowName);
-    XMLValue* const stored = element->AddAttribute(m_narrowName);
+    XMLValue* stored = nullptr;
+    if constexpr (std::is_same_v<Char, char>)
+    {
+        stored = element->AddAttribute(name);
+    }
+    else
+    {
+        ToNarrow(name, m_narrowName);
+        stored = element->AddAttribute(m_narrowName);
+    }
     if (!stored)
         Fail(7);
     StoreTextIn(*stored, value);

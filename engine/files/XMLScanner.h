@@ -8,6 +8,7 @@
 
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace GameTools
@@ -36,6 +37,12 @@ private:
     // Reads a whole tag in place when nothing in it is dropped or unusual; gives where the tag ended, or
     // null to have it read character by character.
     const Char* TakeWholeTag(const Char* from, const Char* end);
+    // Reads an opening tag of a name and name="value" pairs apart by white space straight into the tree, in
+    // one pass; gives where the tag ended, or null (having changed nothing) for any other tag.
+    const Char* TakeSimpleOpeningTag(const Char* from, const Char* end);
+    // Finds the name="value" pairs of a simple opening tag from its first blank after the name; gives the
+    // tag's '>', or null when the tag is not simple.
+    const Char* FindSimpleAttributes(const Char* from, const Char* end, bool& selfClosing);
     // Appends the characters before the next stop character to into; gives the stop's position or end.
     const Char* TakeRun(const Char* from, const Char* end, Char stop, Text& into);
     const Char* TakeTagRun(const Char* from, const Char* end);
@@ -47,8 +54,8 @@ private:
     void OpenElement(View tag);
     size_t ReadElementName(View tag, bool& selfClosing);
     void ReadAttributes(XMLNode* element, View tag, size_t from, bool& selfClosing);
-    XMLNode* CreateElement(const Text& name, XMLNode* parent);
-    void StoreAttribute(XMLNode* element, const Text& name, View value);
+    XMLNode* CreateElement(View name, XMLNode* parent);
+    void StoreAttribute(XMLNode* element, View name, View value);
     [[noreturn]] void Fail(u32 code) const;
 
     XMLNode*& m_root;
@@ -63,7 +70,8 @@ private:
     Text m_elementName;
     Text m_attributeName;
     std::string m_narrowName;
-    std::string m_narrowValue;
+    // The name and value of each attribute of a simple opening tag, found before the element is made.
+    std::vector<std::pair<View, View>> m_simpleAttributes;
     bool m_inTag = false;
     bool m_closing = false;
     bool m_inDeclaration = false;

@@ -84,7 +84,10 @@ INSTANTIATE_TEST_SUITE_P(
         TreeCase{L"<a x='1' y=\"2\"/>", "a[x='1' y='2']"}, TreeCase{L"<a x = '1'\t/>", "a[x='1']"},
         TreeCase{L"<a\tx='1'\r\ny='2'></a>", "a[x='1' y='2']"}, TreeCase{L"<a b='1'c='2'/>", "a[b='1' c='2']"},
         TreeCase{L"<a x=''/>", "a[x='']"}, TreeCase{L"<a x='>/\"'/>", "a[x='>/\"']"},
-        TreeCase{L"<a x='1\r\n2'/>", "a[x='1\\r\\n2']"}, TreeCase{L"<a x='&amp;'>a&lt;b</a>", "a[x='&amp;']=\"a&lt;b\""},
+        TreeCase{L"<a x='1\r\n2'/>", "a[x='1\\r\\n2']"},
+        TreeCase{L"<a\r\n  x = \"1\"\r\n  y='2' >t</a>", "a[x='1' y='2']=\"t\""},
+        // Blanks inside an attribute name are dropped, and a '/' in the element name closes it at once.
+        TreeCase{L"<a x y='1'/>", "a[xy='1']"}, TreeCase{L"<a/b>", "ab"}, TreeCase{L"<a/ x='1'>", "a[x='1']"}, TreeCase{L"<a x='&amp;'>a&lt;b</a>", "a[x='&amp;']=\"a&lt;b\""},
         TreeCase{L"< a >text</a >", "a=\"text\""}, TreeCase{L"<a><b/><b/><c></c></a>", "a{b b c}"},
         TreeCase{L"<a>x<b>y</b></a>", "a=\"x\"{b=\"y\"}"},
         // The declaration is skipped, also across lines.
@@ -121,6 +124,8 @@ INSTANTIATE_TEST_SUITE_P(
         ErrorCase{L"<a / x='1'>", "XML format error at line 1: code 5"},
         ErrorCase{L"<a x/>", "XML format error at line 1: code 6"},
         ErrorCase{L"<a x='1'\r\n x='2'/>", "XML format error at line 2: code 7"},
+        ErrorCase{L"<a\r\n x='1'\r\n x='2'\r\n>", "XML format error at line 4: code 7"},
+        ErrorCase{L"<a x='1\r\n' x='2'/>", "XML format error at line 2: code 7"},
         ErrorCase{L"<a x=1/>", "XML format error at line 1: code 8"},
         ErrorCase{L"<a x>", "XML format error at line 1: code 10"},
         ErrorCase{L"<a x=>", "XML format error at line 1: code 11"},

@@ -1,7 +1,8 @@
 // Drawing cost: 2,000 indexed quads, each with its own world matrix, blending switched every other quad and
 // culling every third, through the render system (state cache, Direct3D 7 layer, OpenGL) against the same
 // geometry and state changes made by a plain OpenGL loop in the same context. Both wait for the frame to be
-// finished, so each measures a whole frame of drawing. The ratio is printed in the form bench/run-all.sh gathers.
+// finished, so each measures a whole frame of drawing. Each side's last frame is read back; the two must agree,
+// or the benchmark fails. The ratio is printed in the form bench/run-all.sh gathers.
 #include "engine/core/Matrix4.h"
 #include "engine/core/Vector3.h"
 #include "engine/render/IndexBuffer.h"
@@ -9,14 +10,17 @@
 #include "platform/d3d7/GLContext.h"
 #include "tests/support/RenderTestBed.h"
 
+#include "bench/support/PictureComparison.h"
 #include "bench/support/RatioReporter.h"
 
 #include <benchmark/benchmark.h>
 
 #include <array>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
+#include <string>
 #include <vector>
 
 using namespace VelkorEngine;
@@ -69,6 +73,13 @@ Scene& TheScene()
     return *scene;
 }
 
+// The same quads in the same places: only rounding may tell the two frames apart.
+BenchSupport::PictureComparison& Pictures()
+{
+    static BenchSupport::PictureComparison pictures(16, 0.001);
+    return pictures;
+}
+
 void DrawFrameThroughRenderSystem(Scene& scene)
 {
     RenderSystem& render = scene.bed.Render();
@@ -95,6 +106,7 @@ void DrawThroughRenderSystem(benchmark::State& state)
     DrawFrameThroughRenderSystem(scene);
     for (auto _ : state)
         DrawFrameThroughRenderSystem(scene);
+    Pictures().KeepOurs(scene.bed.Screenshot());
 }
 
 using GLMatrices = std::vector<std::array<float, 16>>;
@@ -153,6 +165,10 @@ void DrawThroughPlainOpenGL(benchmark::State& state)
     render.EndScene();
     // The loop changed GL behind the device's back: it sends all of its own state again on its next draw.
     Platform::GLContext::SetStateOwner(nullptr);
+    Pictures().KeepReference(scene.bed.Screenshot());
+    const std::string disagreement = Pictures().Disagreement();
+    if (Pictures().HasBoth() && !disagreement.empty())
+        state.SkipWithError(disagreement.c_str());
 }
 }
 
@@ -167,5 +183,11 @@ int main(int argc, char** argv)
     reporter.PrintRatio("2,000 quads with state changes: render system / plain OpenGL",
                         "DrawThroughRenderSystem/min_time:2.000/real_time",
                         "DrawThroughPlainOpenGL/min_time:2.000/real_time", 1.1);
+    const std::string disagreement = Pictures().Disagreement();
+    if (Pictures().HasBoth() && !disagreement.empty())
+    {
+        std::printf("2,000 quads: %s\n", disagreement.c_str());
+        return 1;
+    }
     return 0;
 }

@@ -14,8 +14,16 @@ namespace VelkorEngine
 {
 namespace
 {
-// A damaged stream may keep answering with errors; after this many in a row the read ends.
-constexpr u32 MaximumConsecutiveErrors = 32;
+// A damaged stream may keep answering with holes; after this many in a row the read ends.
+constexpr u32 MaximumConsecutiveHoles = 32;
+
+// Any other error leaves vorbisfile's state unfit for another call: after a failed decoder set-up the next call
+// finds the codebooks half built, takes them as ready and decodes with them (a division by zero in the library
+// for a book the residue classifies by). So such an error ends the stream for good.
+bool EndsTheStream(long result)
+{
+    return result < 0 && result != OV_HOLE;
+}
 
 size_t ReadCallback(void* pointer, size_t size, size_t count, void* source)
 {
@@ -109,11 +117,15 @@ void SoundFileReaderOGG::ClearDecoder()
     m_decoder.reset();
 }
 
-void SoundFileReaderOGG::Rewind() { ov_pcm_seek(m_decoder.get(), 0); }
+void SoundFileReaderOGG::Rewind()
+{
+    if (!m_failed && EndsTheStream(ov_pcm_seek(m_decoder.get(), 0)))
+        m_failed = true;
+}
 
 void SoundFileReaderOGG::Read(void* destination, u32 count, u32& read, u8& end)
 {
-    if (count == 0)
+    if (count == 0 || m_failed)
     {
         read = 0;
         end = 1;
@@ -135,7 +147,13 @@ void SoundFileReaderOGG::Read(void* destination, u32 count, u32& read, u8& end)
             total += static_cast<u32>(result);
             errors = 0;
         }
-        else if (++errors == MaximumConsecutiveErrors)
+        else if (EndsTheStream(result))
+        {
+            m_failed = true;
+            result = 0;
+            break;
+        }
+        else if (++errors == MaximumConsecutiveHoles)
         {
             result = 0;
             break;

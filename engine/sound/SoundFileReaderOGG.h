@@ -24,5 +24,7 @@ private:
     void ClearDecoder();
 
     std::unique_ptr<OggVorbis_File> m_decoder;
+    // Set when vorbisfile failed for another reason than a hole in the stream; its decoder is not asked again.
+    bool m_failed = false;
 };
 }

@@ -124,13 +124,13 @@ std::string MakeContinuedPage(std::uint32_t serial, std::uint32_t sequence)
     return out;
 }
 
-// The page with its header changed and its checksum worked out again.
+// The page with its header or body changed in place and its checksum worked out again.
 template <class Change>
 std::string RewrittenPage(const ogg_page& original, Change change)
 {
     std::vector<unsigned char> header(original.header, original.header + original.header_len);
     std::vector<unsigned char> body(original.body, original.body + original.body_len);
-    change(header);
+    change(header, body);
     ogg_page page{header.data(), static_cast<long>(header.size()), body.data(), static_cast<long>(body.size())};
     ogg_page_checksum_set(&page);
     std::string out;
@@ -140,10 +140,127 @@ std::string RewrittenPage(const ogg_page& original, Change change)
 
 std::string RenumberedPage(const ogg_page& original, std::uint32_t sequence)
 {
-    return RewrittenPage(original, [sequence](std::vector<unsigned char>& header) {
+    return RewrittenPage(original, [sequence](std::vector<unsigned char>& header, std::vector<unsigned char>&) {
         for (int i = 0; i < 4; ++i)
             header[18 + i] = static_cast<unsigned char>(sequence >> (8 * i));
     });
+}
+
+// Bits packed as the Vorbis headers pack them, least significant first, read and overwritten in place.
+class HeaderBits
+{
+public:
+    HeaderBits(std::vector<unsigned char>& bytes, std::size_t firstByte) : m_bytes(bytes), m_bit(firstByte * 8) {}
+
+    std::uint32_t Read(int count)
+    {
+        std::uint32_t value = 0;
+        for (int i = 0; i < count; ++i, ++m_bit)
+            value |= static_cast<std::uint32_t>((At() >> (m_bit % 8)) & 1u) << i;
+        return value;
+    }
+
+    void Write(int count, std::uint32_t value)
+    {
+        for (int i = 0; i < count; ++i, ++m_bit)
+        {
+            const unsigned char mask = static_cast<unsigned char>(1u << (m_bit % 8));
+            At() = static_cast<unsigned char>(((value >> i) & 1u) ? At() | mask : At() & ~mask);
+        }
+    }
+
+private:
+    unsigned char& At()
+    {
+        if (m_bit / 8 >= m_bytes.size())
+            throw std::runtime_error("the first codebook does not fit in its page");
+        return m_bytes[m_bit / 8];
+    }
+
+    std::vector<unsigned char>& m_bytes;
+    std::size_t m_bit;
+};
+
+std::uint32_t BitsFor(std::uint32_t value)
+{
+    std::uint32_t bits = 0;
+    for (; value; value >>= 1)
+        ++bits;
+    return bits;
+}
+
+// The number of values of each dimension in a lattice codebook: the largest whose power of the dimensions does
+// not pass the entries.
+std::uint32_t LatticeValues(std::uint32_t entries, std::uint32_t dimensions)
+{
+    const auto power = [dimensions](std::uint64_t value) {
+        std::uint64_t result = 1;
+        for (std::uint32_t d = 0; d < dimensions && result <= 0xFFFFFFFFu; ++d)
+            result *= value;
+        return result;
+    };
+    std::uint32_t values = 0;
+    while (power(values + 1) <= entries)
+        ++values;
+    return values;
+}
+
+// Reads one codebook; with breakLengths its first three code lengths (stored less one, in five bits) become
+// one bit each, which no prefix code can hold.
+void WalkCodebook(HeaderBits& bits, bool breakLengths)
+{
+    if (bits.Read(24) != 0x564342)
+        throw std::runtime_error("no codebook where the setup header holds one");
+    const std::uint32_t dimensions = bits.Read(16);
+    const std::uint32_t entries = bits.Read(24);
+    if (bits.Read(1) != 0)
+    {
+        if (breakLengths)
+            throw std::runtime_error("the codebook's lengths are stored in order of size");
+        bits.Read(5);
+        for (std::uint32_t entry = 0; entry < entries;)
+            entry += bits.Read(static_cast<int>(BitsFor(entries - entry)));
+    }
+    else
+    {
+        const bool sparse = bits.Read(1) != 0;
+        std::uint32_t broken = 0;
+        for (std::uint32_t entry = 0; entry < entries; ++entry)
+        {
+            if (sparse && bits.Read(1) == 0)
+                continue;
+            if (breakLengths && broken < 3)
+            {
+                bits.Write(5, 0);
+                ++broken;
+            }
+            else
+                bits.Read(5);
+        }
+    }
+    const std::uint32_t lookup = bits.Read(4);
+    if (lookup == 1 || lookup == 2)
+    {
+        bits.Read(32);
+        bits.Read(32);
+        const int valueBits = static_cast<int>(bits.Read(4)) + 1;
+        bits.Read(1);
+        const std::uint32_t values = lookup == 1 ? LatticeValues(entries, dimensions) : entries * dimensions;
+        for (std::uint32_t value = 0; value < values; ++value)
+            bits.Read(valueBits);
+    }
+}
+
+// Breaks codebook `index` of the setup header starting at `at`; false when the header has no such codebook.
+bool BreakCodebook(std::vector<unsigned char>& body, std::size_t at, std::uint32_t index)
+{
+    HeaderBits bits(body, at + 7);
+    const std::uint32_t count = bits.Read(8) + 1;
+    if (index >= count)
+        return false;
+    for (std::uint32_t book = 0; book <= index; ++book)
+        WalkCodebook(bits, book == index);
+    return true;
 }
 
 // Calls visit with every page of an Ogg file in order.
@@ -166,7 +283,9 @@ std::string ZeroSoundOggGranules(const std::string& ogg)
 {
     std::string out;
     ForEachPage(ogg, [&](const ogg_page& page) {
-        out += RewrittenPage(page, [](std::vector<unsigned char>& header) { std::fill_n(header.begin() + 6, 8, 0); });
+        out += RewrittenPage(page, [](std::vector<unsigned char>& header, std::vector<unsigned char>&) {
+            std::fill_n(header.begin() + 6, 8, 0);
+        });
     });
     return out;
 }
@@ -195,6 +314,30 @@ std::string InsertSoundOggHoles(const std::string& ogg, std::uint32_t holes)
         out += RenumberedPage(page, sequence);
     });
     return out;
+}
+
+std::string BreakSoundOggCodebook(const std::string& ogg, std::uint32_t index)
+{
+    static const std::string setupMark = "\x05vorbis";
+    std::string out;
+    bool seen = false;
+    bool broken = false;
+    ForEachPage(ogg, [&](const ogg_page& page) {
+        const std::string body(reinterpret_cast<const char*>(page.body), static_cast<std::size_t>(page.body_len));
+        const std::size_t at = seen ? std::string::npos : body.find(setupMark);
+        if (at == std::string::npos)
+        {
+            AppendPage(out, page);
+            return;
+        }
+        seen = true;
+        out += RewrittenPage(page, [&](std::vector<unsigned char>&, std::vector<unsigned char>& bytes) {
+            broken = BreakCodebook(bytes, at, index);
+        });
+    });
+    if (!seen)
+        throw std::runtime_error("no Vorbis setup header in the Ogg file");
+    return broken ? out : std::string();
 }
 
 std::vector<std::int16_t> MakeSoundMusic(std::uint32_t frames, std::uint32_t channels, std::uint32_t rate)

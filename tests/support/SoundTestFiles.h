@@ -50,6 +50,10 @@ std::string MakeSoundOgg(std::uint32_t channels, std::uint32_t rate, const std::
 std::string InsertSoundOggHoles(const std::string& ogg, std::uint32_t holes);
 // The Ogg file with every page's granule position set to 0: a stream that announces no samples at all.
 std::string ZeroSoundOggGranules(const std::string& ogg);
+// The Ogg file with three codes of one bit in codebook `index` of its setup header (which must lie in one page),
+// which no prefix code can hold: vorbisfile opens and measures the stream, but setting up its decoder for the
+// first audio fails. Empty when the header has fewer codebooks.
+std::string BreakSoundOggCodebook(const std::string& ogg, std::uint32_t index);
 // A smooth signal that Vorbis keeps recognisable: a few tones per channel.
 std::vector<std::int16_t> MakeSoundMusic(std::uint32_t frames, std::uint32_t channels, std::uint32_t rate);
 }

@@ -41,7 +41,8 @@ void XMLAttributeList::Reserve(size_t count)
 void XMLAttributeList::AddBlock(size_t capacity)
 {
     Block block;
-    block.records = std::make_unique<XMLAttribute[]>(capacity);
+    // Every record is constructed empty by its own members; zeroing the block first would only cost time.
+    block.records = std::make_unique_for_overwrite<XMLAttribute[]>(capacity);
     block.capacity = capacity;
     if (!m_first.capacity)
         m_first = std::move(block);

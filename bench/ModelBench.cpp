@@ -23,6 +23,7 @@
 #include "tools/formats/ShaderFileWriter.h"
 #include "tests/support/TempFolder.h"
 
+#include "bench/support/ClientArrays.h"
 #include "bench/support/PictureComparison.h"
 #include "bench/support/RatioReporter.h"
 
@@ -332,6 +333,7 @@ void DrawThroughPlainLoop(benchmark::State& state)
     glEnableClientState(GL_VERTEX_ARRAY);
     glEnableClientState(GL_NORMAL_ARRAY);
     glEnableClientState(GL_COLOR_ARRAY);
+    BenchSupport::UseClientArrays();
     PlainFrame(plain); // warming up, as for the model manager
     for (auto _ : state)
         PlainFrame(plain);

@@ -10,6 +10,7 @@
 #include "platform/d3d7/GLContext.h"
 #include "tests/support/RenderTestBed.h"
 
+#include "bench/support/ClientArrays.h"
 #include "bench/support/PictureComparison.h"
 #include "bench/support/RatioReporter.h"
 
@@ -159,6 +160,7 @@ void DrawThroughPlainOpenGL(benchmark::State& state)
     glEnableClientState(GL_VERTEX_ARRAY);
     glEnableClientState(GL_NORMAL_ARRAY);
     glEnableClientState(GL_COLOR_ARRAY);
+    BenchSupport::UseClientArrays();
     DrawFramePlainOpenGL(scene, worlds); // warming up, as for the render system
     for (auto _ : state)
         DrawFramePlainOpenGL(scene, worlds);

@@ -173,7 +173,7 @@ private:
     unsigned char& At()
     {
         if (m_bit / 8 >= m_bytes.size())
-            throw std::runtime_error("the first codebook does not fit in its page");
+            throw std::runtime_error("the setup header's codebooks run past their page");
         return m_bytes[m_bit / 8];
     }
 

@@ -368,7 +368,7 @@ TEST_F(SoundFileReaders, OggWhoseDecoderCannotBeSetUpEndsWithoutCrashing)
             testing::ExitedWithCode(0), "")
             << "codebook " << book;
     }
-    EXPECT_GT(book, 4u);
+    EXPECT_GT(book, 0u) << "no codebook to break";
 }
 
 TEST_F(SoundFileReaders, SilentReaderGivesEightBytesOfSilenceAgainAfterRewind)

@@ -1,5 +1,9 @@
-// Colour packing of the device and the white start of coloured buffers.
+// Colour packing of the device, the white start of coloured buffers and the copy in the device's buffer.
 #include "engine/render/VertexBuffer_D3D7.h"
+
+#include "engine/render/RenderSystem_D3D7.h"
+
+#include <cstring>
 
 namespace VelkorEngine
 {
@@ -54,5 +58,63 @@ void VertexBuffer_D3D7::ColorToFloats(Color& out, u32 packed) const
     out.g = static_cast<f32>((packed >> 8) & 255) * k;
     out.b = static_cast<f32>(packed & 255) * k;
     out.a = static_cast<f32>(packed >> 24) * k;
+}
+
+VertexBuffer_D3D7::~VertexBuffer_D3D7() { ReleaseDeviceBuffer(); }
+
+void VertexBuffer_D3D7::ReleaseDeviceBuffer()
+{
+    if (m_deviceBuffer)
+        m_deviceBuffer->Release();
+    m_deviceBuffer = nullptr;
+}
+
+IDirect3DVertexBuffer7* VertexBuffer_D3D7::DeviceVertices(RenderSystem_D3D7& renderSystem, IDirect3D7& direct3D,
+                                                          u64 generation, DWORD format)
+{
+    if (GetVertexCount() == 0)
+        return nullptr;
+    if (m_deviceBuffer && m_deviceGeneration != generation)
+        ReleaseDeviceBuffer();
+    if (!m_deviceBuffer)
+    {
+        if (!MakeDeviceBuffer(renderSystem, direct3D, format))
+            return nullptr;
+        m_deviceGeneration = generation;
+    }
+    // A buffer still locked may be written after this draw's lock stamp, so it goes to the device every time.
+    if ((m_sentStamp != GetChangeStamp() || IsLocked()) && !SendVertices(renderSystem))
+        return nullptr;
+    return m_deviceBuffer;
+}
+
+bool VertexBuffer_D3D7::MakeDeviceBuffer(RenderSystem_D3D7& renderSystem, IDirect3D7& direct3D, DWORD format)
+{
+    D3DVERTEXBUFFERDESC description;
+    description.dwCaps = D3DVBCAPS_WRITEONLY;
+    description.dwFVF = format;
+    description.dwNumVertices = GetVertexCount();
+    const HRESULT result = direct3D.CreateVertexBuffer(&description, &m_deviceBuffer, 0);
+    renderSystem.CheckResult("VertexBuffer_D3D7::MakeDeviceBuffer", result);
+    if (FAILED(result))
+        m_deviceBuffer = nullptr;
+    m_sentStamp = 0;
+    return m_deviceBuffer != nullptr;
+}
+
+bool VertexBuffer_D3D7::SendVertices(RenderSystem_D3D7& renderSystem)
+{
+    const char* context = "VertexBuffer_D3D7::SendVertices";
+    void* target = nullptr;
+    DWORD size = 0;
+    const HRESULT locked = m_deviceBuffer->Lock(DDLOCK_WAIT | DDLOCK_WRITEONLY, &target, &size);
+    renderSystem.CheckResult(context, locked);
+    if (FAILED(locked))
+        return false;
+    const size_t bytes = static_cast<size_t>(GetStride()) * GetVertexCount();
+    std::memcpy(target, GetData(), bytes < size ? bytes : size);
+    renderSystem.CheckResult(context, m_deviceBuffer->Unlock());
+    m_sentStamp = GetChangeStamp();
+    return true;
 }
 }

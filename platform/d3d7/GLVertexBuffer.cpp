@@ -59,22 +59,23 @@ HRESULT GLVertexBuffer::Unlock()
     return DD_OK;
 }
 
-// A buffer object of a context that is gone went with it: a new one is made and filled from the copy. The
-// whole store is given again on a change, which lets the driver take fresh memory instead of waiting for
-// draws still reading the old vertices.
+// A buffer object of a context that is gone went with it: a new one is made and filled from the copy. Later
+// changes are written into the store the buffer object already has.
 void GLVertexBuffer::BindForDrawing()
 {
     const GLFunctions& gl = GLContext::Functions();
+    const GLsizeiptr bytes = static_cast<GLsizeiptr>(m_vertices.size());
+    if (m_buffer != 0 && m_serial == GLContext::Serial())
+        gl.BindBuffer(GL_ARRAY_BUFFER, m_buffer);
     if (m_buffer == 0 || m_serial != GLContext::Serial())
     {
         gl.GenBuffers(1, &m_buffer);
         m_serial = GLContext::Serial();
-        m_changed = true;
+        gl.BindBuffer(GL_ARRAY_BUFFER, m_buffer);
+        gl.BufferData(GL_ARRAY_BUFFER, bytes, m_vertices.data(), GL_DYNAMIC_DRAW);
     }
-    gl.BindBuffer(GL_ARRAY_BUFFER, m_buffer);
-    if (!m_changed)
-        return;
-    gl.BufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(m_vertices.size()), m_vertices.data(), GL_DYNAMIC_DRAW);
+    else if (m_changed)
+        gl.BufferSubData(GL_ARRAY_BUFFER, 0, bytes, m_vertices.data());
     m_changed = m_locked; // a buffer still locked may be written again before the next draw
 }
 }

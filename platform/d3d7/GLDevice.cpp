@@ -544,9 +544,13 @@ HRESULT GLDevice::Clear(DWORD rectCount, D3DRECT* rects, DWORD flags, D3DCOLOR c
         glDepthMask(GL_TRUE); // clearing ignores the depth write state
         mask |= GL_DEPTH_BUFFER_BIT;
     }
-    if ((flags & D3DCLEAR_STENCIL) && HasStencil())
+    // A target without a stencil of its own may be drawn into the window's framebuffer, which has one that
+    // nothing reads: clearing it with the depth lets the driver fill whole depth-stencil values instead of
+    // keeping the stencil bits of every pixel.
+    const bool unusedStencil = (flags & D3DCLEAR_ZBUFFER) && m_target->Depth() && !HasStencil();
+    if (((flags & D3DCLEAR_STENCIL) && HasStencil()) || unusedStencil)
     {
-        glClearStencil(static_cast<GLint>(stencil));
+        glClearStencil(unusedStencil ? 0 : static_cast<GLint>(stencil));
         glStencilMask(0xFFFFFFFFu);
         mask |= GL_STENCIL_BUFFER_BIT;
     }

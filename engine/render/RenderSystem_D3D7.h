@@ -67,8 +67,9 @@ public:
     // The hardware and the transform-and-lighting devices keep textures driver-managed; others in system memory.
     bool IsHardwareDevice() const;
     IDirect3DDevice7* GetDevice() const { return m_device; }
-    // Vertex buffers are drawn from buffers of the device, sent again only after their vertices change (on by
-    // default); off, every draw hands the device the vertices in memory, which it copies each time.
+    // Vertices that held still since their previous draw are drawn from buffers of the device, sent again only
+    // after they change (on by default); off, every draw hands the device the vertices in memory, which it
+    // copies each time.
     void SetDeviceVertexBuffers(bool on) { m_deviceVertexBuffers = on; }
     bool UsesDeviceVertexBuffers() const { return m_deviceVertexBuffers; }
     const DDSURFACEDESC2& GetBackBufferDescription() const { return m_backBufferDescription; }

@@ -72,7 +72,13 @@ void VertexBuffer_D3D7::ReleaseDeviceBuffer()
 IDirect3DVertexBuffer7* VertexBuffer_D3D7::DeviceVertices(RenderSystem_D3D7& renderSystem, IDirect3D7& direct3D,
                                                           u64 generation, DWORD format)
 {
-    if (GetVertexCount() == 0)
+    // Vertices written since their previous draw (particles, sprites, skinned models, text) are drawn from
+    // memory: sending them to a buffer object at every change costs the software driver more than its own
+    // copy at the draw, as it must wait for the frames still reading the buffer. Vertices that held still for
+    // a draw go to the device's buffer and are drawn from there until they change again.
+    const bool heldStill = m_drawnStamp == GetChangeStamp() && !IsLocked();
+    m_drawnStamp = GetChangeStamp();
+    if (GetVertexCount() == 0 || !heldStill)
         return nullptr;
     if (m_deviceBuffer && m_deviceGeneration != generation)
         ReleaseDeviceBuffer();
@@ -82,8 +88,7 @@ IDirect3DVertexBuffer7* VertexBuffer_D3D7::DeviceVertices(RenderSystem_D3D7& ren
             return nullptr;
         m_deviceGeneration = generation;
     }
-    // A buffer still locked may be written after this draw's lock stamp, so it goes to the device every time.
-    if ((m_sentStamp != GetChangeStamp() || IsLocked()) && !SendVertices(renderSystem))
+    if (m_sentStamp != GetChangeStamp() && !SendVertices(renderSystem))
         return nullptr;
     return m_deviceBuffer;
 }

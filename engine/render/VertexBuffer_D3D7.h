@@ -1,6 +1,7 @@
 // The vertex buffer the Direct3D 7 render system makes: the base buffer with the device's colour packing
-// (A8R8G8B8), the handle of the render system that made it, and a copy of its vertices in a buffer of the
-// device, sent again only after a lock (whoever writes the vertices locks them first).
+// (A8R8G8B8), the handle of the render system that made it, and, once its vertices hold still between two
+// draws, a copy of them in a buffer of the device, sent again only after they change (whoever writes the
+// vertices locks them first, which renews their change stamp).
 #pragma once
 
 #include "engine/render/VertexBuffer.h"
@@ -29,8 +30,10 @@ public:
 
     RenderSystem_D3D7* GetRenderSystem() const { return m_renderSystem; }
 
-    // The device buffer with the vertices as they are now: made on first use and again for a device of a later
-    // generation, filled whenever the vertices changed since. Null when the device refuses (logged).
+    // The device buffer with the vertices as they are now, for a draw: none while the vertices changed since
+    // their previous draw (they are drawn from memory), else made on first use and again for a device of a later
+    // generation, and filled whenever the vertices changed since it was. Null also when the device refuses
+    // (logged).
     IDirect3DVertexBuffer7* DeviceVertices(RenderSystem_D3D7& renderSystem, IDirect3D7& direct3D, u64 generation,
                                            DWORD format);
 
@@ -42,7 +45,8 @@ private:
     RenderSystem_D3D7* m_renderSystem = nullptr;
     IDirect3DVertexBuffer7* m_deviceBuffer = nullptr;
     u64 m_deviceGeneration = 0;
-    // The change stamp of the vertices the device buffer holds.
+    // The change stamp of the vertices the device buffer holds, and of those at the previous draw.
     u64 m_sentStamp = 0;
+    u64 m_drawnStamp = 0;
 };
 }

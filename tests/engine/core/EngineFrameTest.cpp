@@ -169,7 +169,7 @@ TEST(EngineFrame, ParticlesAndTheirSpritesAreUpdatedBeforeTheModelsAreDrawn)
         bed.RunFrame();
         births += system->GetAliveCount() > before ? 1 : 0;
         const std::vector<KorvaneTest::D3D7Call> calls = bed.display.Calls();
-        const int draw = IndexOf(calls, "DrawIndexedPrimitiveVB");
+        const int draw = IndexOf(calls, "DrawIndexedPrimitive");
                 if (system->GetAliveCount() == 0)
         {
             EXPECT_LT(draw, 0) << "frame " << frame;
@@ -199,7 +199,7 @@ TEST(EngineFrame, ShadersAnimateBeforeTheModelsAreDrawn)
     ASSERT_GE(cell, 0) << "the first frame already shows the second cell";
     EXPECT_LT(calls[cell].matrix._11, 0.5f) << "half the picture's width or less";
     EXPECT_GT(cell, IndexOf(calls, "BeginScene"));
-    EXPECT_LT(cell, IndexOf(calls, "DrawIndexedPrimitiveVB"));
+    EXPECT_LT(cell, IndexOf(calls, "DrawIndexedPrimitive"));
 }
 
 TEST(EngineFrame, ALostDeviceSkipsDrawingAndPresentingUntilItIsRestored)

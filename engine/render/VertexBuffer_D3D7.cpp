@@ -80,14 +80,15 @@ IDirect3DVertexBuffer7* VertexBuffer_D3D7::DeviceVertices(RenderSystem_D3D7& ren
     m_drawnStamp = GetChangeStamp();
     if (GetVertexCount() == 0 || !heldStill)
         return nullptr;
-    if (m_deviceBuffer && m_deviceGeneration != generation)
-        ReleaseDeviceBuffer();
-    if (!m_deviceBuffer)
+    if (m_deviceGeneration != generation)
     {
-        if (!MakeDeviceBuffer(renderSystem, direct3D, format))
-            return nullptr;
+        ReleaseDeviceBuffer();
         m_deviceGeneration = generation;
+        m_refused = false;
     }
+    // A device that refused the buffer is not asked again (nor the refusal logged again) until it is reset.
+    if (m_refused || (!m_deviceBuffer && !MakeDeviceBuffer(renderSystem, direct3D, format)))
+        return nullptr;
     if (m_sentStamp != GetChangeStamp() && !SendVertices(renderSystem))
         return nullptr;
     return m_deviceBuffer;
@@ -103,6 +104,7 @@ bool VertexBuffer_D3D7::MakeDeviceBuffer(RenderSystem_D3D7& renderSystem, IDirec
     renderSystem.CheckResult("VertexBuffer_D3D7::MakeDeviceBuffer", result);
     if (FAILED(result))
         m_deviceBuffer = nullptr;
+    m_refused = m_deviceBuffer == nullptr;
     m_sentStamp = 0;
     return m_deviceBuffer != nullptr;
 }

@@ -33,7 +33,7 @@ public:
     // The device buffer with the vertices as they are now, for a draw: none while the vertices changed since
     // their previous draw (they are drawn from memory), else made on first use and again for a device of a later
     // generation, and filled whenever the vertices changed since it was. Null also when the device refuses
-    // (logged).
+    // (logged once for the device).
     IDirect3DVertexBuffer7* DeviceVertices(RenderSystem_D3D7& renderSystem, IDirect3D7& direct3D, u64 generation,
                                            DWORD format);
 
@@ -45,6 +45,7 @@ private:
     RenderSystem_D3D7* m_renderSystem = nullptr;
     IDirect3DVertexBuffer7* m_deviceBuffer = nullptr;
     u64 m_deviceGeneration = 0;
+    bool m_refused = false;
     // The change stamp of the vertices the device buffer holds, and of those at the previous draw.
     u64 m_sentStamp = 0;
     u64 m_drawnStamp = 0;

@@ -398,7 +398,8 @@ TEST_F(RenderD3D7Drawing, AResetDeviceGetsNewVertexBuffersFilledWithTheVertices)
               0);
 }
 
-// A device that makes no vertex buffer, or a render system told not to use them, draws from memory.
+// A device that makes no vertex buffer, or a render system told not to use them, draws from memory. A refusal
+// is logged once and not asked again of the same device; a reset device is asked again.
 TEST_F(RenderD3D7Drawing, WithoutDeviceVertexBuffersTheVerticesAreHandedOverFromMemory)
 {
     RenderSystem_D3D7& render = Start();
@@ -406,16 +407,22 @@ TEST_F(RenderD3D7Drawing, WithoutDeviceVertexBuffersTheVerticesAreHandedOverFrom
     std::unique_ptr<IndexBuffer> indices(render.CreateIndexBuffer(0, 3));
     auto draw = [&] { render.DrawIndexedPrimitive(RenderSystem::TriangleList, indices.get(), vertices.get(), 1); };
     draw();
-    driver.Fail("CreateVertexBuffer", DDERR_OUTOFMEMORY, 1);
+    driver.Fail("CreateVertexBuffer", DDERR_OUTOFMEMORY);
     draw();
+    draw();
+    EXPECT_EQ(driver.Count("CreateVertexBuffer"), 1);
     EXPECT_EQ(Errors().size(), 1u);
-    render.SetDeviceVertexBuffers(false);
-    draw();
     const auto draws = driver.Named("DrawIndexedPrimitive");
     ASSERT_EQ(draws.size(), 3u);
     for (const D3D7Call& call : draws)
         EXPECT_EQ(call.pointer, vertices->GetData());
     EXPECT_EQ(driver.Count("DrawIndexedPrimitiveVB"), 0);
+    driver.Fail("CreateVertexBuffer", DD_OK, 0);
+    render.Reset(RenderSystem::ResetDevice);
+    driver.ClearCalls();
+    render.SetDeviceVertexBuffers(false);
+    draw();
+    EXPECT_EQ(driver.Count("DrawIndexedPrimitive"), 1);
     render.SetDeviceVertexBuffers(true);
     draw();
     EXPECT_EQ(driver.Count("DrawIndexedPrimitiveVB"), 1);

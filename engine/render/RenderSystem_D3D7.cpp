@@ -476,6 +476,7 @@ void RenderSystem_D3D7::Release(bool fatalOnLeftovers)
     if (m_directDraw)
         m_directDraw->SetCooperativeLevel(m_window->GetHandle(), DDSCL_NORMAL);
     m_log->Message("...Releasing device...");
+    ++m_deviceGeneration;
     const ULONG deviceLeft = ReleaseAndClear(m_device);
     m_log->Message("...Releasing surfaces...");
     ReleaseAndClear(m_backBuffer);

@@ -67,6 +67,11 @@ public:
     // The hardware and the transform-and-lighting devices keep textures driver-managed; others in system memory.
     bool IsHardwareDevice() const;
     IDirect3DDevice7* GetDevice() const { return m_device; }
+    // Vertices that held still since their previous draw are drawn from buffers of the device, sent again only
+    // after they change (on by default); off, every draw hands the device the vertices in memory, which it
+    // copies each time.
+    void SetDeviceVertexBuffers(bool on) { m_deviceVertexBuffers = on; }
+    bool UsesDeviceVertexBuffers() const { return m_deviceVertexBuffers; }
     const DDSURFACEDESC2& GetBackBufferDescription() const { return m_backBufferDescription; }
 
     static bool CompareDisplayModes(const DDSURFACEDESC2& a, const DDSURFACEDESC2& b);
@@ -118,6 +123,8 @@ private:
     void CopyScreenshot(Image& image);
     void ReadFrameBack();
     void SetStageState(u32 stage, D3DTEXTURESTAGESTATETYPE state, DWORD value, const char* context);
+    // The device's buffer holding the vertices as they are now, or none when the device makes none.
+    IDirect3DVertexBuffer7* DeviceVerticesOf(VertexBuffer& vertexBuffer, DWORD format);
     void SetRenderState(D3DRENDERSTATETYPE state, DWORD value, const char* context);
     AdapterInfo_D3D7* CurrentAdapter() const;
     DeviceInfo_D3D7* CurrentDevice() const;
@@ -125,6 +132,9 @@ private:
     IDirectDraw7* m_directDraw = nullptr;
     IDirect3D7* m_direct3D = nullptr;
     IDirect3DDevice7* m_device = nullptr;
+    // Counts the releases of the device: the vertex buffers made on an earlier device are made again.
+    u64 m_deviceGeneration = 1;
+    bool m_deviceVertexBuffers = true;
     IDirectDrawSurface7* m_depthBuffer = nullptr;
     IDirectDrawSurface7* m_primary = nullptr;
     IDirectDrawSurface7* m_backBuffer = nullptr;

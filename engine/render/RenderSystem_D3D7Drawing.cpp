@@ -354,12 +354,24 @@ void RenderSystem_D3D7::DrawIndexedPrimitive(u32 kind, IndexBuffer* indexBuffer,
     if (indexCount > indexBuffer->GetIndexCount() || vertexCount > vertexBuffer->GetVertexCount())
         return CheckResult(context, DDERR_INVALIDPARAMS);
     const DWORD format = kVertexFormat | (vertexBuffer->HasColor() ? D3DFVF_DIFFUSE : 0);
-    CheckResult(context, m_device->DrawIndexedPrimitive(list ? D3DPT_TRIANGLELIST : D3DPT_TRIANGLESTRIP, format,
-                                                        const_cast<u8*>(vertexBuffer->GetData()),
-                                                        static_cast<DWORD>(vertexCount),
-                                                        const_cast<u8*>(indexBuffer->GetData()),
-                                                        static_cast<DWORD>(indexCount),
-                                                        indexBuffer->Is32Bit() ? D3DDP_INDEX32 : 0));
+    const D3DPRIMITIVETYPE type = list ? D3DPT_TRIANGLELIST : D3DPT_TRIANGLESTRIP;
+    void* indices = const_cast<u8*>(indexBuffer->GetData());
+    const DWORD flags = indexBuffer->Is32Bit() ? D3DDP_INDEX32 : 0;
+    if (IDirect3DVertexBuffer7* onDevice = DeviceVerticesOf(*vertexBuffer, format))
+        return CheckResult(context, m_device->DrawIndexedPrimitiveVB(type, onDevice, 0, static_cast<DWORD>(vertexCount),
+                                                                     indices, static_cast<DWORD>(indexCount), flags));
+    CheckResult(context, m_device->DrawIndexedPrimitive(type, format, const_cast<u8*>(vertexBuffer->GetData()),
+                                                        static_cast<DWORD>(vertexCount), indices,
+                                                        static_cast<DWORD>(indexCount), flags));
+}
+
+// Buffers made by another render system, or refused by the device, are drawn from memory.
+IDirect3DVertexBuffer7* RenderSystem_D3D7::DeviceVerticesOf(VertexBuffer& vertexBuffer, DWORD format)
+{
+    auto* ours = dynamic_cast<VertexBuffer_D3D7*>(&vertexBuffer);
+    if (!m_deviceVertexBuffers || !ours || !m_direct3D)
+        return nullptr;
+    return ours->DeviceVertices(*this, *m_direct3D, m_deviceGeneration, format);
 }
 
 std::unique_ptr<Camera> RenderSystem_D3D7::CreateCamera(u32 kind) { return std::make_unique<Camera_D3D7>(this, kind); }

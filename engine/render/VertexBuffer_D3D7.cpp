@@ -1,5 +1,9 @@
-// Colour packing of the device and the white start of coloured buffers.
+// Colour packing of the device, the white start of coloured buffers and the copy in the device's buffer.
 #include "engine/render/VertexBuffer_D3D7.h"
+
+#include "engine/render/RenderSystem_D3D7.h"
+
+#include <cstring>
 
 namespace VelkorEngine
 {
@@ -54,5 +58,70 @@ void VertexBuffer_D3D7::ColorToFloats(Color& out, u32 packed) const
     out.g = static_cast<f32>((packed >> 8) & 255) * k;
     out.b = static_cast<f32>(packed & 255) * k;
     out.a = static_cast<f32>(packed >> 24) * k;
+}
+
+VertexBuffer_D3D7::~VertexBuffer_D3D7() { ReleaseDeviceBuffer(); }
+
+void VertexBuffer_D3D7::ReleaseDeviceBuffer()
+{
+    if (m_deviceBuffer)
+        m_deviceBuffer->Release();
+    m_deviceBuffer = nullptr;
+}
+
+IDirect3DVertexBuffer7* VertexBuffer_D3D7::DeviceVertices(RenderSystem_D3D7& renderSystem, IDirect3D7& direct3D,
+                                                          u64 generation, DWORD format)
+{
+    // Vertices written since their previous draw (particles, sprites, skinned models, text) are drawn from
+    // memory: sending them to a buffer object at every change costs the software driver more than its own
+    // copy at the draw, as it must wait for the frames still reading the buffer. Vertices that held still for
+    // a draw go to the device's buffer and are drawn from there until they change again.
+    const bool heldStill = m_drawnStamp == GetChangeStamp() && !IsLocked();
+    m_drawnStamp = GetChangeStamp();
+    if (GetVertexCount() == 0 || !heldStill)
+        return nullptr;
+    if (m_deviceGeneration != generation)
+    {
+        ReleaseDeviceBuffer();
+        m_deviceGeneration = generation;
+        m_refused = false;
+    }
+    // A device that refused the buffer is not asked again (nor the refusal logged again) until it is reset.
+    if (m_refused || (!m_deviceBuffer && !MakeDeviceBuffer(renderSystem, direct3D, format)))
+        return nullptr;
+    if (m_sentStamp != GetChangeStamp() && !SendVertices(renderSystem))
+        return nullptr;
+    return m_deviceBuffer;
+}
+
+bool VertexBuffer_D3D7::MakeDeviceBuffer(RenderSystem_D3D7& renderSystem, IDirect3D7& direct3D, DWORD format)
+{
+    D3DVERTEXBUFFERDESC description;
+    description.dwCaps = D3DVBCAPS_WRITEONLY;
+    description.dwFVF = format;
+    description.dwNumVertices = GetVertexCount();
+    const HRESULT result = direct3D.CreateVertexBuffer(&description, &m_deviceBuffer, 0);
+    renderSystem.CheckResult("VertexBuffer_D3D7::MakeDeviceBuffer", result);
+    if (FAILED(result))
+        m_deviceBuffer = nullptr;
+    m_refused = m_deviceBuffer == nullptr;
+    m_sentStamp = 0;
+    return m_deviceBuffer != nullptr;
+}
+
+bool VertexBuffer_D3D7::SendVertices(RenderSystem_D3D7& renderSystem)
+{
+    const char* context = "VertexBuffer_D3D7::SendVertices";
+    void* target = nullptr;
+    DWORD size = 0;
+    const HRESULT locked = m_deviceBuffer->Lock(DDLOCK_WAIT | DDLOCK_WRITEONLY, &target, &size);
+    renderSystem.CheckResult(context, locked);
+    if (FAILED(locked))
+        return false;
+    const size_t bytes = static_cast<size_t>(GetStride()) * GetVertexCount();
+    std::memcpy(target, GetData(), bytes < size ? bytes : size);
+    renderSystem.CheckResult(context, m_deviceBuffer->Unlock());
+    m_sentStamp = GetChangeStamp();
+    return true;
 }
 }

@@ -339,6 +339,23 @@ struct D3DDEVICEDESC7
 
 struct IDirect3DDevice7;
 
+// A vertex buffer's description: its vertex format and size; the capabilities only tell how it will be used.
+struct D3DVERTEXBUFFERDESC
+{
+    DWORD dwSize = sizeof(D3DVERTEXBUFFERDESC);
+    DWORD dwCaps = 0;
+    DWORD dwFVF = 0;
+    DWORD dwNumVertices = 0;
+};
+constexpr DWORD D3DVBCAPS_WRITEONLY = 0x00010000;
+
+struct IDirect3DVertexBuffer7 : IUnknown
+{
+    // The whole buffer's vertices, for writing until Unlock; the device draws what they hold at the draw.
+    virtual HRESULT Lock(DWORD flags, void** vertices, DWORD* size) = 0;
+    virtual HRESULT Unlock() = 0;
+};
+
 using LPD3DENUMDEVICESCALLBACK7 = HRESULT (*)(char* description, char* name, D3DDEVICEDESC7* device, void* context);
 using LPD3DENUMPIXELFORMATSCALLBACK = HRESULT (*)(DDPIXELFORMAT* format, void* context);
 
@@ -347,6 +364,8 @@ struct IDirect3D7 : IUnknown
     virtual HRESULT CreateDevice(REFCLSID device, IDirectDrawSurface7* renderTarget, IDirect3DDevice7** created) = 0;
     virtual HRESULT EnumDevices(LPD3DENUMDEVICESCALLBACK7 callback, void* context) = 0;
     virtual HRESULT EnumZBufferFormats(REFCLSID device, LPD3DENUMPIXELFORMATSCALLBACK callback, void* context) = 0;
+    virtual HRESULT CreateVertexBuffer(D3DVERTEXBUFFERDESC* description, IDirect3DVertexBuffer7** created,
+                                       DWORD flags) = 0;
 };
 
 struct IDirect3DDevice7 : IUnknown
@@ -356,6 +375,11 @@ struct IDirect3DDevice7 : IUnknown
     // The vertex count is the number of vertices, from the first, that the indices may reach.
     virtual HRESULT DrawIndexedPrimitive(D3DPRIMITIVETYPE type, DWORD vertexFormat, void* vertices, DWORD vertexCount,
                                          void* indices, DWORD indexCount, DWORD flags) = 0;
+    // The vertices from the start vertex on, numVertices of them, come from the buffer; indices count from the
+    // start vertex.
+    virtual HRESULT DrawIndexedPrimitiveVB(D3DPRIMITIVETYPE type, IDirect3DVertexBuffer7* vertexBuffer,
+                                           DWORD startVertex, DWORD numVertices, void* indices, DWORD indexCount,
+                                           DWORD flags) = 0;
     virtual HRESULT EndScene() = 0;
     // Texture pixel formats, offered one by one until the callback returns D3DENUMRET_CANCEL.
     virtual HRESULT EnumTextureFormats(LPD3DENUMPIXELFORMATSCALLBACK callback, void* context) = 0;

@@ -80,6 +80,11 @@ bool LoadFunctions(GLFunctions& f)
     ok = Load(f.BindSampler, "glBindSampler") && ok;
     ok = Load(f.SamplerParameteri, "glSamplerParameteri") && ok;
     ok = Load(f.SamplerParameterf, "glSamplerParameterf") && ok;
+    ok = Load(f.GenBuffers, "glGenBuffers") && ok;
+    ok = Load(f.DeleteBuffers, "glDeleteBuffers") && ok;
+    ok = Load(f.BindBuffer, "glBindBuffer") && ok;
+    ok = Load(f.BufferData, "glBufferData") && ok;
+    ok = Load(f.BufferSubData, "glBufferSubData") && ok;
     return ok;
 }
 
@@ -165,6 +170,9 @@ void DeleteNow(const PendingDeletion& entry)
         break;
     case GLObjectKind::Sampler:
         f.DeleteSamplers(1, &entry.name);
+        break;
+    case GLObjectKind::Buffer:
+        f.DeleteBuffers(1, &entry.name);
         break;
     }
 }

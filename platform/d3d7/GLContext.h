@@ -30,6 +30,11 @@ struct GLFunctions
     PFNGLBINDSAMPLERPROC BindSampler = nullptr;
     PFNGLSAMPLERPARAMETERIPROC SamplerParameteri = nullptr;
     PFNGLSAMPLERPARAMETERFPROC SamplerParameterf = nullptr;
+    PFNGLGENBUFFERSPROC GenBuffers = nullptr;
+    PFNGLDELETEBUFFERSPROC DeleteBuffers = nullptr;
+    PFNGLBINDBUFFERPROC BindBuffer = nullptr;
+    PFNGLBUFFERDATAPROC BufferData = nullptr;
+    PFNGLBUFFERSUBDATAPROC BufferSubData = nullptr;
 };
 
 // What the device reports about itself, read once from a real context.
@@ -57,7 +62,8 @@ enum class GLObjectKind
     Texture,
     Framebuffer,
     Renderbuffer,
-    Sampler
+    Sampler,
+    Buffer
 };
 
 class GLContext

@@ -8,6 +8,7 @@
 #include "platform/d3d7/GLTextureFormats.h"
 
 #include <algorithm>
+#include <cstdint>
 
 namespace Platform
 {
@@ -28,7 +29,11 @@ void SetEnabled(GLenum capability, bool enabled)
         glDisable(capability);
 }
 
-const BYTE* Offset(const BYTE* base, int offset) { return base + offset; }
+// Computed as a number: with a buffer object bound the base is an offset into it, possibly 0.
+const BYTE* Offset(const BYTE* base, std::uintptr_t offset)
+{
+    return reinterpret_cast<const BYTE*>(reinterpret_cast<std::uintptr_t>(base) + offset);
+}
 }
 
 GLDevice::GLDevice(std::shared_ptr<GLDisplay> display, IDirect3D7* owner, GLBackBuffer* target,
@@ -152,6 +157,8 @@ void GLDevice::TakeOverContext()
     glDisableClientState(GL_NORMAL_ARRAY);
     glDisableClientState(GL_COLOR_ARRAY);
     m_vertexArray = m_normalArray = m_colorArray = false;
+    gl.BindBuffer(GL_ARRAY_BUFFER, 0);
+    m_arrayBufferBound = false;
     if (m_samplerSerial != GLContext::Serial())
     {
         gl.GenSamplers(static_cast<GLsizei>(m_stageCount), m_samplers);
@@ -454,16 +461,16 @@ void GLDevice::SetClientArray(GLenum array, bool& enabled, bool wanted)
 }
 
 // Every stage reads the coordinate set its TEXCOORDINDEX names; vertices without colour are white.
-void GLDevice::BindVertexArrays(const VertexLayout& layout, const BYTE* vertices)
+void GLDevice::BindVertexArrays(const GLVertexLayout& layout, const BYTE* vertices)
 {
     SetClientArray(GL_VERTEX_ARRAY, m_vertexArray, true);
     glVertexPointer(3, GL_FLOAT, layout.stride, vertices);
     SetClientArray(GL_NORMAL_ARRAY, m_normalArray, layout.normal >= 0);
     if (layout.normal >= 0)
-        glNormalPointer(GL_FLOAT, layout.stride, Offset(vertices, layout.normal));
+        glNormalPointer(GL_FLOAT, layout.stride, Offset(vertices, static_cast<std::uintptr_t>(layout.normal)));
     SetClientArray(GL_COLOR_ARRAY, m_colorArray, layout.diffuse >= 0);
     if (layout.diffuse >= 0)
-        glColorPointer(GL_BGRA, GL_UNSIGNED_BYTE, layout.stride, Offset(vertices, layout.diffuse));
+        glColorPointer(GL_BGRA, GL_UNSIGNED_BYTE, layout.stride, Offset(vertices, static_cast<std::uintptr_t>(layout.diffuse)));
     else
         glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
     const GLFunctions& gl = GLContext::Functions();
@@ -477,34 +484,16 @@ void GLDevice::BindVertexArrays(const VertexLayout& layout, const BYTE* vertices
         SetClientArray(GL_TEXTURE_COORD_ARRAY, m_units[unit].coordinates, wanted);
         if (wanted)
             glTexCoordPointer(2, GL_FLOAT, layout.stride,
-                              Offset(vertices, layout.textureCoordinates + static_cast<int>(set) * 8));
+                              Offset(vertices, static_cast<std::uintptr_t>(layout.textureCoordinates) + set * 8));
     }
 }
 
-bool GLDevice::LayoutOf(DWORD vertexFormat, VertexLayout& layout)
+void GLDevice::UnbindArrayBuffer()
 {
-    if ((vertexFormat & D3DFVF_POSITION_MASK) != D3DFVF_XYZ)
-        return false;
-    int offset = 12;
-    if (vertexFormat & D3DFVF_NORMAL)
-    {
-        layout.normal = offset;
-        offset += 12;
-    }
-    if (vertexFormat & D3DFVF_DIFFUSE)
-    {
-        layout.diffuse = offset;
-        offset += 4;
-    }
-    if (vertexFormat & D3DFVF_SPECULAR)
-        offset += 4;
-    layout.textureSets = (vertexFormat & D3DFVF_TEXCOUNT_MASK) >> D3DFVF_TEXCOUNT_SHIFT;
-    if (layout.textureSets > D3DMAXTEXTURESTAGES)
-        return false;
-    layout.textureCoordinates = offset;
-    offset += static_cast<int>(layout.textureSets) * 8;
-    layout.stride = offset;
-    return true;
+    if (!m_arrayBufferBound)
+        return;
+    GLContext::Functions().BindBuffer(GL_ARRAY_BUFFER, 0);
+    m_arrayBufferBound = false;
 }
 
 bool GLDevice::HasStencil() const
@@ -555,9 +544,13 @@ HRESULT GLDevice::Clear(DWORD rectCount, D3DRECT* rects, DWORD flags, D3DCOLOR c
         glDepthMask(GL_TRUE); // clearing ignores the depth write state
         mask |= GL_DEPTH_BUFFER_BIT;
     }
-    if ((flags & D3DCLEAR_STENCIL) && HasStencil())
+    // A target without a stencil of its own may be drawn into the window's framebuffer, which has one that
+    // nothing reads: clearing it with the depth lets the driver fill whole depth-stencil values instead of
+    // keeping the stencil bits of every pixel.
+    const bool unusedStencil = (flags & D3DCLEAR_ZBUFFER) && m_target->Depth() && !HasStencil();
+    if (((flags & D3DCLEAR_STENCIL) && HasStencil()) || unusedStencil)
     {
-        glClearStencil(static_cast<GLint>(stencil));
+        glClearStencil(unusedStencil ? 0 : static_cast<GLint>(stencil));
         glStencilMask(0xFFFFFFFFu);
         mask |= GL_STENCIL_BUFFER_BIT;
     }
@@ -580,26 +573,64 @@ HRESULT GLDevice::Clear(DWORD rectCount, D3DRECT* rects, DWORD flags, D3DCOLOR c
     return DD_OK;
 }
 
-HRESULT GLDevice::DrawIndexedPrimitive(D3DPRIMITIVETYPE type, DWORD vertexFormat, void* vertices, DWORD vertexCount,
-                                       void* indices, DWORD indexCount, DWORD flags)
+// Nothing to draw is a success; missing indices, a lost target or a context that cannot be made current are not.
+bool GLDevice::CanDraw(DWORD vertexCount, DWORD indexCount, const void* vertices, const void* indices,
+                       HRESULT& result)
 {
-    VertexLayout layout;
-    if (!LayoutOf(vertexFormat, layout))
-        return DDERR_INVALIDPARAMS;
+    result = DD_OK;
     if (vertexCount == 0 || indexCount == 0)
-        return DD_OK;
+        return false;
     if (!vertices || !indices)
-        return DDERR_INVALIDPARAMS;
-    if (m_target->Lost())
-        return DDERR_SURFACELOST;
-    if (!Prepare())
-        return DDERR_GENERIC;
-    ApplyStages();
-    ApplyColorMaterial(layout.diffuse >= 0);
-    BindVertexArrays(layout, static_cast<const BYTE*>(vertices));
+        result = DDERR_INVALIDPARAMS;
+    else if (m_target->Lost())
+        result = DDERR_SURFACELOST;
+    else if (!Prepare())
+        result = DDERR_GENERIC;
+    return result == DD_OK;
+}
+
+void GLDevice::DrawIndexed(D3DPRIMITIVETYPE type, DWORD vertexCount, const void* indices, DWORD indexCount, DWORD flags)
+{
     const GLenum indexType = (flags & D3DDP_INDEX32) ? GL_UNSIGNED_INT : GL_UNSIGNED_SHORT;
     GLContext::Functions().DrawRangeElements(GLStateMapping::PrimitiveMode(type), 0, vertexCount - 1,
                                              static_cast<GLsizei>(indexCount), indexType, indices);
+}
+
+HRESULT GLDevice::DrawIndexedPrimitive(D3DPRIMITIVETYPE type, DWORD vertexFormat, void* vertices, DWORD vertexCount,
+                                       void* indices, DWORD indexCount, DWORD flags)
+{
+    GLVertexLayout layout;
+    if (!GLVertexLayout::Of(vertexFormat, layout))
+        return DDERR_INVALIDPARAMS;
+    HRESULT result = DD_OK;
+    if (!CanDraw(vertexCount, indexCount, vertices, indices, result))
+        return result;
+    ApplyStages();
+    ApplyColorMaterial(layout.diffuse >= 0);
+    UnbindArrayBuffer();
+    BindVertexArrays(layout, static_cast<const BYTE*>(vertices));
+    DrawIndexed(type, vertexCount, indices, indexCount, flags);
+    return DD_OK;
+}
+
+// The buffer object holds the vertices: the arrays are offsets into it, from the start vertex on.
+HRESULT GLDevice::DrawIndexedPrimitiveVB(D3DPRIMITIVETYPE type, IDirect3DVertexBuffer7* vertexBuffer,
+                                         DWORD startVertex, DWORD numVertices, void* indices, DWORD indexCount,
+                                         DWORD flags)
+{
+    auto* buffer = dynamic_cast<GLVertexBuffer*>(vertexBuffer);
+    if (!buffer || startVertex > buffer->VertexCount() || numVertices > buffer->VertexCount() - startVertex)
+        return DDERR_INVALIDPARAMS;
+    HRESULT result = DD_OK;
+    if (!CanDraw(numVertices, indexCount, buffer, indices, result))
+        return result;
+    const GLVertexLayout& layout = buffer->Layout();
+    ApplyStages();
+    ApplyColorMaterial(layout.diffuse >= 0);
+    buffer->BindForDrawing();
+    m_arrayBufferBound = true;
+    BindVertexArrays(layout, Offset(nullptr, std::uintptr_t{startVertex} * static_cast<std::uintptr_t>(layout.stride)));
+    DrawIndexed(type, numVertices, indices, indexCount, flags);
     return DD_OK;
 }
 

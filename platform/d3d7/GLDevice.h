@@ -5,6 +5,7 @@
 #include "platform/d3d7/ComObject.h"
 #include "platform/d3d7/D3D.h"
 #include "platform/d3d7/GLContext.h"
+#include "platform/d3d7/GLVertexBuffer.h"
 
 #include <cstdint>
 #include <memory>
@@ -25,6 +26,8 @@ public:
     HRESULT Clear(DWORD rectCount, D3DRECT* rects, DWORD flags, D3DCOLOR color, D3DVALUE z, DWORD stencil) override;
     HRESULT DrawIndexedPrimitive(D3DPRIMITIVETYPE type, DWORD vertexFormat, void* vertices, DWORD vertexCount,
                                  void* indices, DWORD indexCount, DWORD flags) override;
+    HRESULT DrawIndexedPrimitiveVB(D3DPRIMITIVETYPE type, IDirect3DVertexBuffer7* vertexBuffer, DWORD startVertex,
+                                   DWORD numVertices, void* indices, DWORD indexCount, DWORD flags) override;
     HRESULT EndScene() override;
     HRESULT EnumTextureFormats(LPD3DENUMPIXELFORMATSCALLBACK callback, void* context) override;
     HRESULT GetCaps(D3DDEVICEDESC7* description) override;
@@ -87,15 +90,6 @@ private:
         GLuint sampler = 0;
     };
 
-    struct VertexLayout
-    {
-        GLsizei stride = 0;
-        int normal = -1;
-        int diffuse = -1;
-        int textureCoordinates = -1;
-        DWORD textureSets = 0;
-    };
-
     void SetDefaultStates();
     void MarkAllDirty();
     bool Prepare();
@@ -119,11 +113,14 @@ private:
     void ApplyCombine(DWORD stage);
     void ApplySampler(DWORD stage);
     void ApplyTextureMatrix(DWORD stage);
-    void BindVertexArrays(const VertexLayout& layout, const BYTE* vertices);
+    // With a buffer object bound the vertices are an offset into it, else an address in memory.
+    void BindVertexArrays(const GLVertexLayout& layout, const BYTE* vertices);
+    void UnbindArrayBuffer();
+    bool CanDraw(DWORD vertexCount, DWORD indexCount, const void* vertices, const void* indices, HRESULT& result);
+    void DrawIndexed(D3DPRIMITIVETYPE type, DWORD vertexCount, const void* indices, DWORD indexCount, DWORD flags);
     void SetClientArray(GLenum array, bool& enabled, bool wanted);
     void SelectMatrix(GLenum mode);
     void UpdatePassThrough(DWORD stage);
-    static bool LayoutOf(DWORD vertexFormat, VertexLayout& layout);
     bool HasStencil() const;
     GLint TargetHeight() const;
 
@@ -145,6 +142,8 @@ private:
     GLenum m_colorMaterial = 0;
     GLenum m_matrixMode = 0;
     bool m_vertexArray = false, m_normalArray = false, m_colorArray = false;
+    // A vertex buffer's buffer object is bound as the array buffer; drawing from memory needs none bound.
+    bool m_arrayBufferBound = false;
     bool m_inScene = false;
 };
 }

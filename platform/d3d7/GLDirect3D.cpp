@@ -7,6 +7,7 @@
 #include "platform/d3d7/GLDevice.h"
 #include "platform/d3d7/GLDirectDraw.h"
 #include "platform/d3d7/GLDisplay.h"
+#include "platform/d3d7/GLVertexBuffer.h"
 
 namespace Platform
 {
@@ -100,6 +101,20 @@ HRESULT GLDirect3D::CreateDevice(REFCLSID device, IDirectDrawSurface7* renderTar
     if (!m_directDraw->Display()->IsBound())
         return DDERR_NOCOOPERATIVELEVELSET;
     *created = new GLDevice(m_directDraw->Display(), this, target, Describe(device));
+    return DD_OK;
+}
+
+// A buffer belongs to no device: any device of the context draws it.
+HRESULT GLDirect3D::CreateVertexBuffer(D3DVERTEXBUFFERDESC* description, IDirect3DVertexBuffer7** created, DWORD)
+{
+    if (!created)
+        return DDERR_INVALIDPARAMS;
+    *created = nullptr;
+    GLVertexLayout layout;
+    if (!description || description->dwSize != sizeof(D3DVERTEXBUFFERDESC) ||
+        !GLVertexLayout::Of(description->dwFVF, layout))
+        return DDERR_INVALIDPARAMS;
+    *created = new GLVertexBuffer(description->dwFVF, layout, description->dwNumVertices);
     return DD_OK;
 }
 }

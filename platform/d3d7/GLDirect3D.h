@@ -17,6 +17,7 @@ public:
     HRESULT CreateDevice(REFCLSID device, IDirectDrawSurface7* renderTarget, IDirect3DDevice7** created) override;
     HRESULT EnumDevices(LPD3DENUMDEVICESCALLBACK7 callback, void* context) override;
     HRESULT EnumZBufferFormats(REFCLSID device, LPD3DENUMPIXELFORMATSCALLBACK callback, void* context) override;
+    HRESULT CreateVertexBuffer(D3DVERTEXBUFFERDESC* description, IDirect3DVertexBuffer7** created, DWORD flags) override;
 
     // What a device of the given kind reports: the capabilities of the GL context.
     static D3DDEVICEDESC7 Describe(const GUID& device);

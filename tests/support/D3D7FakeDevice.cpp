@@ -2,6 +2,7 @@
 #include "tests/support/D3D7FakeDevice.h"
 
 #include "tests/support/D3D7FakeDriver.h"
+#include "tests/support/D3D7FakeVertexBuffer.h"
 
 namespace KorvaneTest
 {
@@ -86,6 +87,22 @@ HRESULT D3D7FakeDevice::DrawIndexedPrimitive(D3DPRIMITIVETYPE type, DWORD vertex
     call.pointer = vertices;
     m_driver.Record(call);
     return m_driver.Outcome("DrawIndexedPrimitive");
+}
+
+HRESULT D3D7FakeDevice::DrawIndexedPrimitiveVB(D3DPRIMITIVETYPE type, IDirect3DVertexBuffer7* vertexBuffer, DWORD,
+                                               DWORD numVertices, void*, DWORD indexCount, DWORD flags)
+{
+    const auto* buffer = dynamic_cast<const D3D7FakeVertexBuffer*>(vertexBuffer);
+    D3D7Call call;
+    call.name = "DrawIndexedPrimitiveVB";
+    call.first = type;
+    call.second = buffer ? buffer->Description().dwFVF : 0;
+    call.third = numVertices;
+    call.fourth = indexCount;
+    call.fifth = flags;
+    call.pointer = buffer ? buffer->Vertices().data() : nullptr;
+    m_driver.Record(call);
+    return m_driver.Outcome("DrawIndexedPrimitiveVB");
 }
 
 HRESULT D3D7FakeDevice::GetCaps(D3DDEVICEDESC7* description)

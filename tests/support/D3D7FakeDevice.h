@@ -18,6 +18,9 @@ public:
     HRESULT Clear(DWORD rectCount, D3DRECT* rects, DWORD flags, D3DCOLOR color, D3DVALUE z, DWORD stencil) override;
     HRESULT DrawIndexedPrimitive(D3DPRIMITIVETYPE type, DWORD vertexFormat, void* vertices, DWORD vertexCount,
                                  void* indices, DWORD indexCount, DWORD flags) override;
+    // Recorded as DrawIndexedPrimitive is, with the buffer's format and its vertices in memory as the pointer.
+    HRESULT DrawIndexedPrimitiveVB(D3DPRIMITIVETYPE type, IDirect3DVertexBuffer7* vertexBuffer, DWORD startVertex,
+                                   DWORD numVertices, void* indices, DWORD indexCount, DWORD flags) override;
     HRESULT EndScene() override;
     // 32-bit formats without and with alpha, then 16-bit ones, as a common card lists them.
     HRESULT EnumTextureFormats(LPD3DENUMPIXELFORMATSCALLBACK callback, void* context) override;

@@ -3,6 +3,7 @@
 
 #include "tests/support/D3D7FakeDevice.h"
 #include "tests/support/D3D7FakeDriver.h"
+#include "tests/support/D3D7FakeVertexBuffer.h"
 
 namespace KorvaneTest
 {
@@ -82,6 +83,17 @@ HRESULT D3D7FakeDirect3D::CreateDevice(REFCLSID device, IDirectDrawSurface7* ren
     if (!description)
         return DDERR_INVALIDPARAMS;
     *created = new D3D7FakeDevice(m_driver, this, renderTarget, Describe(*description));
+    return DD_OK;
+}
+
+HRESULT D3D7FakeDirect3D::CreateVertexBuffer(D3DVERTEXBUFFERDESC* description, IDirect3DVertexBuffer7** created, DWORD)
+{
+    m_driver.Record("CreateVertexBuffer", description->dwFVF, description->dwNumVertices);
+    const HRESULT outcome = m_driver.Outcome("CreateVertexBuffer");
+    if (FAILED(outcome))
+        return outcome;
+    const DWORD stride = (description->dwFVF & D3DFVF_DIFFUSE) ? 36 : 32;
+    *created = new D3D7FakeVertexBuffer(m_driver, *description, stride);
     return DD_OK;
 }
 }

@@ -16,6 +16,7 @@ public:
     D3D7FakeDirect3D(D3D7FakeDriver& driver, D3D7FakeAdapterDescription& adapter, IDirectDraw7* owner);
 
     HRESULT CreateDevice(REFCLSID device, IDirectDrawSurface7* renderTarget, IDirect3DDevice7** created) override;
+    HRESULT CreateVertexBuffer(D3DVERTEXBUFFERDESC* description, IDirect3DVertexBuffer7** created, DWORD flags) override;
     HRESULT EnumDevices(LPD3DENUMDEVICESCALLBACK7 callback, void* context) override;
     HRESULT EnumZBufferFormats(REFCLSID device, LPD3DENUMPIXELFORMATSCALLBACK callback, void* context) override;
 

@@ -40,6 +40,7 @@ public:
     const std::string& Failure() const { return m_failure; }
     HWND Window() const { return m_window.Handle(); }
     IDirectDraw7* DirectDraw() const { return m_directDraw; }
+    IDirect3D7* Direct3D() const { return m_direct3D; }
     IDirect3DDevice7* Device() const { return m_device; }
     IDirectDrawSurface7* Primary() const { return m_primary; }
     IDirectDrawSurface7* BackBuffer() const { return m_backBuffer; }

@@ -12,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <memory>
 
 using namespace VelkorEngine;
@@ -326,11 +327,105 @@ TEST_F(RenderD3D7Drawing, IndexedDrawsHandTheDeviceTheRightCounts)
     EXPECT_EQ(draws[1].first, DWORD(D3DPT_TRIANGLESTRIP));
     EXPECT_EQ(draws[1].second, 0x112u);
     EXPECT_EQ(draws[1].fourth, 3u);
+    // Drawn again unchanged, the vertices come from the device's buffer, with the same counts.
+    render.DrawIndexedPrimitive(RenderSystem::TriangleList, indices.get(), coloured.get(), 4);
+    const auto fromBuffer = driver.Named("DrawIndexedPrimitiveVB");
+    ASSERT_EQ(fromBuffer.size(), 1u);
+    EXPECT_EQ(fromBuffer[0].second, 0x152u);
+    EXPECT_EQ(fromBuffer[0].third, 20u);
+    EXPECT_EQ(fromBuffer[0].fourth, 12u);
+    EXPECT_EQ(std::memcmp(fromBuffer[0].pointer, coloured->GetData(), 20 * VertexBuffer::StrideWithColor), 0);
     std::unique_ptr<IndexBuffer> wide(render.CreateIndexBuffer(0, 70000));
     wide->SetIndexCount(3);
     render.DrawIndexedPrimitive(RenderSystem::TriangleList, wide.get(), plain.get(), 1);
-    EXPECT_EQ(driver.Named("DrawIndexedPrimitive").at(2).fifth, D3DDP_INDEX32);
+    EXPECT_EQ(driver.Named("DrawIndexedPrimitiveVB").at(1).fifth, D3DDP_INDEX32);
     EXPECT_TRUE(Errors().empty());
+}
+
+// Vertices changed since their previous draw are handed over from memory; once they hold still for a draw they
+// are sent to the device's buffer, made once, and sent again only after the next change.
+TEST_F(RenderD3D7Drawing, VerticesReachTheDeviceBufferOnceTheyHoldStill)
+{
+    RenderSystem_D3D7& render = Start();
+    std::unique_ptr<VertexBuffer> vertices(render.CreateVertexBuffer(0, 0, 4));
+    std::unique_ptr<IndexBuffer> indices(render.CreateIndexBuffer(0, 3));
+    const u32 values[] = {0, 1, 3};
+    indices->SetIndices(0, 3, values);
+    auto draw = [&] { render.DrawIndexedPrimitive(RenderSystem::TriangleList, indices.get(), vertices.get(), 1); };
+    draw();
+    draw();
+    draw();
+    EXPECT_EQ(driver.Count("DrawIndexedPrimitive"), 1);
+    EXPECT_EQ(driver.Count("DrawIndexedPrimitiveVB"), 2);
+    EXPECT_EQ(driver.Count("CreateVertexBuffer"), 1);
+    EXPECT_EQ(driver.Count("LockVertexBuffer"), 1);
+    const f32 moved = 7.5f;
+    std::memcpy(vertices->Lock(3, 1), &moved, sizeof(moved));
+    vertices->Unlock();
+    draw();
+    EXPECT_EQ(driver.Count("DrawIndexedPrimitive"), 2) << "changed since the previous draw";
+    draw();
+    EXPECT_EQ(driver.Count("CreateVertexBuffer"), 1);
+    ASSERT_EQ(driver.Count("LockVertexBuffer"), 2);
+    const auto* sent = static_cast<const u8*>(driver.Named("DrawIndexedPrimitiveVB").at(2).pointer);
+    f32 x = 0.0f;
+    std::memcpy(&x, sent + 3 * VertexBuffer::StrideWithoutColor, sizeof(x));
+    EXPECT_EQ(x, moved);
+    // Drawn while locked, the vertices may be changing: they come from memory.
+    vertices->Lock(0, 1);
+    draw();
+    vertices->Unlock();
+    EXPECT_EQ(driver.Count("DrawIndexedPrimitive"), 3);
+    EXPECT_TRUE(Errors().empty());
+}
+
+TEST_F(RenderD3D7Drawing, AResetDeviceGetsNewVertexBuffersFilledWithTheVertices)
+{
+    RenderSystem_D3D7& render = Start();
+    std::unique_ptr<VertexBuffer> vertices(render.CreateVertexBuffer(0, 1, 3));
+    std::unique_ptr<IndexBuffer> indices(render.CreateIndexBuffer(0, 3));
+    render.DrawIndexedPrimitive(RenderSystem::TriangleList, indices.get(), vertices.get(), 1);
+    render.DrawIndexedPrimitive(RenderSystem::TriangleList, indices.get(), vertices.get(), 1);
+    ASSERT_EQ(driver.Count("CreateVertexBuffer"), 1);
+    render.Reset(RenderSystem::ResetDevice);
+    driver.ClearCalls();
+    render.DrawIndexedPrimitive(RenderSystem::TriangleList, indices.get(), vertices.get(), 1);
+    EXPECT_EQ(driver.Count("CreateVertexBuffer"), 1);
+    EXPECT_EQ(driver.Count("LockVertexBuffer"), 1);
+    ASSERT_EQ(driver.Count("DrawIndexedPrimitiveVB"), 1);
+    EXPECT_EQ(std::memcmp(driver.Named("DrawIndexedPrimitiveVB")[0].pointer, vertices->GetData(),
+                          3 * VertexBuffer::StrideWithColor),
+              0);
+}
+
+// A device that makes no vertex buffer, or a render system told not to use them, draws from memory. A refusal
+// is logged once and not asked again of the same device; a reset device is asked again.
+TEST_F(RenderD3D7Drawing, WithoutDeviceVertexBuffersTheVerticesAreHandedOverFromMemory)
+{
+    RenderSystem_D3D7& render = Start();
+    std::unique_ptr<VertexBuffer> vertices(render.CreateVertexBuffer(0, 0, 3));
+    std::unique_ptr<IndexBuffer> indices(render.CreateIndexBuffer(0, 3));
+    auto draw = [&] { render.DrawIndexedPrimitive(RenderSystem::TriangleList, indices.get(), vertices.get(), 1); };
+    draw();
+    driver.Fail("CreateVertexBuffer", DDERR_OUTOFMEMORY);
+    draw();
+    draw();
+    EXPECT_EQ(driver.Count("CreateVertexBuffer"), 1);
+    EXPECT_EQ(Errors().size(), 1u);
+    const auto draws = driver.Named("DrawIndexedPrimitive");
+    ASSERT_EQ(draws.size(), 3u);
+    for (const D3D7Call& call : draws)
+        EXPECT_EQ(call.pointer, vertices->GetData());
+    EXPECT_EQ(driver.Count("DrawIndexedPrimitiveVB"), 0);
+    driver.Fail("CreateVertexBuffer", DD_OK, 0);
+    render.Reset(RenderSystem::ResetDevice);
+    driver.ClearCalls();
+    render.SetDeviceVertexBuffers(false);
+    draw();
+    EXPECT_EQ(driver.Count("DrawIndexedPrimitive"), 1);
+    render.SetDeviceVertexBuffers(true);
+    draw();
+    EXPECT_EQ(driver.Count("DrawIndexedPrimitiveVB"), 1);
 }
 
 TEST_F(RenderD3D7Drawing, DrawsThatWouldReadPastTheirBuffersAreRefused)
@@ -343,7 +438,7 @@ TEST_F(RenderD3D7Drawing, DrawsThatWouldReadPastTheirBuffersAreRefused)
     render.DrawIndexedPrimitive(RenderSystem::TriangleList, indices.get(), vertices.get(), 2);
     render.DrawIndexedPrimitive(RenderSystem::TriangleList, indices.get(), vertices.get(), 3);
     render.DrawIndexedPrimitive(RenderSystem::TriangleList, nullptr, vertices.get(), 1);
-    EXPECT_EQ(driver.Count("DrawIndexedPrimitive"), 0);
+    EXPECT_EQ(driver.Count("DrawIndexedPrimitive") + driver.Count("DrawIndexedPrimitiveVB"), 0);
     EXPECT_EQ(Errors().size(), 3u);
 }
 

@@ -1,5 +1,6 @@
 // Models drawn for real through OpenGL on an offscreen window by the model manager: a skinned square seen at
-// two times of its animation has moved, and a box file that cannot be read still shows as a box.
+// two times of its animation has moved, a box file that cannot be read still shows as a box, and a box's new
+// colour shows whether its vertices come from memory or from the device's buffer, also after a device reset.
 #include "engine/files/FileManager.h"
 #include "engine/render/CameraManager.h"
 #include "engine/render/LightManager.h"
@@ -127,4 +128,32 @@ TEST_F(ModelPixels, UnreadableFileShowsTheBox)
     EXPECT_TRUE(RenderRgbNear(RenderPixel(frame, 320, 240), 0, 255, 0));
     EXPECT_TRUE(RenderRgbNear(RenderPixel(frame, 10, 10), 0, 0, 255));
     EXPECT_EQ(bed.Entries(MessageManager::KindError).size(), 1u);
+}
+
+// Vertices that held still are drawn from the device's buffer: after a change, the frame that draws from memory
+// and the next, drawn from the buffer again, both show the new colour, not what the buffer received first.
+TEST_F(ModelPixels, AModelRecolouredAfterItsVerticesWentToTheDeviceShowsTheNewColour)
+{
+    Model* box = models->CreateModelFromFile("missing.mlf", nullptr, ModelFlags::VertexColor);
+    PlaceModel(box, Color(0, 1, 0, 1))->ClearFlags(ModelFlags::Lit);
+    Frame();
+    EXPECT_TRUE(RenderRgbNear(RenderPixel(Frame(), 320, 240), 0, 255, 0));
+    box->SetColor(Color(1, 0, 0, 1));
+    for (int drawn = 0; drawn < 3; ++drawn)
+        EXPECT_TRUE(RenderRgbNear(RenderPixel(Frame(), 320, 240), 255, 0, 0)) << "frame " << drawn;
+}
+
+// A device reset takes the device's vertex buffers with it: the vertices are sent to the new device's buffers.
+TEST_F(ModelPixels, AModelIsDrawnFromNewDeviceBuffersAfterADeviceReset)
+{
+    Model* box = models->CreateModelFromFile("missing.mlf", nullptr, ModelFlags::VertexColor);
+    PlaceModel(box, Color(0, 1, 0, 1))->ClearFlags(ModelFlags::Lit);
+    Frame();
+    Frame();
+    render->Reset(RenderSystem::ResetDevice);
+    for (int drawn = 0; drawn < 2; ++drawn)
+        EXPECT_TRUE(RenderRgbNear(RenderPixel(Frame(), 320, 240), 0, 255, 0)) << "frame " << drawn;
+    box->SetColor(Color(1, 0, 0, 1));
+    for (int drawn = 0; drawn < 2; ++drawn)
+        EXPECT_TRUE(RenderRgbNear(RenderPixel(Frame(), 320, 240), 255, 0, 0)) << "frame " << drawn;
 }

@@ -92,3 +92,40 @@ TEST_F(ParticlePixels, NearerSpriteCoversTheFartherOne)
     EXPECT_TRUE(RenderRgbNear(RenderPixel(frame, 320, 240), 255, 0, 0));
     EXPECT_TRUE(RenderRgbNear(RenderPixel(frame, 320 + 80, 240), 0, 255, 0));
 }
+
+// The group writes its vertices every frame: each picture after the move shows the sprite moved.
+TEST_F(ParticlePixels, AMovedSpriteIsDrawnWhereItMovedTo)
+{
+    SpriteGroup* group = scene.spriteGroups->CreateSpriteGroup(1, nullptr, nullptr);
+    Sprite& sprite = *group->GetSprite(group->AddSprite(Vector3(-1.5f, 0.0f, -5.0f), 0.5f, kRed));
+    Frame();
+    Image frame = Frame();
+    EXPECT_TRUE(RenderRgbNear(RenderPixel(frame, 195, 240), 255, 0, 0));
+    EXPECT_TRUE(RenderRgbNear(RenderPixel(frame, 445, 240), 0, 0, 0, 0));
+    sprite.position = Vector3(1.5f, 0.0f, -5.0f);
+    sprite.color = kGreen;
+    for (int drawn = 0; drawn < 2; ++drawn)
+    {
+        frame = Frame();
+        EXPECT_TRUE(RenderRgbNear(RenderPixel(frame, 445, 240), 0, 255, 0)) << "frame " << drawn;
+        EXPECT_TRUE(RenderRgbNear(RenderPixel(frame, 195, 240), 0, 0, 0, 0)) << "frame " << drawn;
+    }
+}
+
+TEST_F(ParticlePixels, SpritesAreDrawnAfterADeviceReset)
+{
+    SpriteGroup* group = scene.spriteGroups->CreateSpriteGroup(1, nullptr, nullptr);
+    Sprite& sprite = *group->GetSprite(group->AddSprite(Vector3(-1.5f, 0.0f, -5.0f), 0.5f, kRed));
+    Frame();
+    Frame();
+    scene.render->Reset(RenderSystem::ResetDevice);
+    Image frame = Frame();
+    EXPECT_TRUE(RenderRgbNear(RenderPixel(frame, 195, 240), 255, 0, 0));
+    sprite.position = Vector3(1.5f, 0.0f, -5.0f);
+    for (int drawn = 0; drawn < 2; ++drawn)
+    {
+        frame = Frame();
+        EXPECT_TRUE(RenderRgbNear(RenderPixel(frame, 445, 240), 255, 0, 0)) << "frame " << drawn;
+        EXPECT_TRUE(RenderRgbNear(RenderPixel(frame, 195, 240), 0, 0, 0, 0)) << "frame " << drawn;
+    }
+}

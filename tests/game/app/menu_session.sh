@@ -24,11 +24,13 @@ dialog="200 170 400 240"
 main_menu_parts=("144 436 512 128" "225 50 350 330")
 profiles_parts=("$title" "40 70 720 410")
 
-# The pointer rests at the window's right edge, clear of every panel and button, while a picture is taken.
+# The pointer rests at the window's right edge, clear of every panel and button, while a picture is taken; the
+# program draws it there from its next frame on.
 menu_shot() {
   local name="$1"
   shift
   move_pointer 796 300
+  sleep 0.3
   shot "$name" "$menu_tolerance" "$@"
 }
 profile_files() {

@@ -22,7 +22,10 @@ menu_tolerance=0.08
 title="110 520 580 60"
 dialog="200 170 400 240"
 main_menu_parts=("144 436 512 128" "225 50 350 330")
-profiles_parts=("$title" "40 70 720 410")
+# The volume scrolls and the top two rows of the players' list stand still to the last pixel, while the changes
+# made here (the thumbs moved, a name changed) move them by 0.01 and more.
+options_parts=("$title" "100 110 600 330" "320 324 300 72 0.004")
+profiles_parts=("$title" "40 70 720 410" "86 354 400 64 0.004")
 
 # The pointer rests at the window's right edge, clear of every panel and button, while a picture is taken; the
 # program draws it there from its next frame on.
@@ -73,10 +76,10 @@ menu_shot main_menu "${main_menu_parts[@]}"
 
 # Options: the sound three steps up, the music two steps down, applied.
 press 400 242
-menu_shot options "$title" "100 110 600 330"
+menu_shot options "${options_parts[@]}"
 for _ in 1 2 3; do press 604 384; done
 for _ in 1 2; do press 320 336; done
-menu_shot options_changed "$title" "100 110 600 330"
+menu_shot options_changed "${options_parts[@]}"
 press 224 156
 menu_shot main_menu "${main_menu_parts[@]}"
 grep -q '^g_sound_volume 0.495' "$folder/Korvane.ini" || fail "the applied sound volume is not in the settings file"
@@ -84,7 +87,7 @@ grep -q '^g_music_volume 0.285' "$folder/Korvane.ini" || fail "the applied music
 
 # A change that is cancelled leaves the volumes as they were.
 press 400 242
-menu_shot options_changed "$title" "100 110 600 330"
+menu_shot options_changed "${options_parts[@]}"
 press 604 384
 press 576 156
 menu_shot main_menu "${main_menu_parts[@]}"
@@ -92,17 +95,17 @@ menu_shot main_menu "${main_menu_parts[@]}"
 # Full screen off: a window of the screen's size does not fit inside it, so the window takes the largest mode
 # that does, in the middle of the screen.
 press 400 242
-menu_shot options_changed "$title" "100 110 600 330"
+menu_shot options_changed "${options_parts[@]}"
 press 364 288
 press 224 156
 wait_for_window_geometry "112,84,800,600"
 menu_shot main_menu_windowed "${main_menu_parts[@]}"
 press 400 242
-menu_shot options_windowed "$title" "100 110 600 330"
+menu_shot options_windowed "${options_parts[@]}"
 # Full screen on again, at the screen's size.
 press 364 288
 press 604 236
-menu_shot options_full_screen_again "$title" "100 110 600 330"
+menu_shot options_full_screen_again "${options_parts[@]}"
 press 224 156
 wait_for_window_geometry "0,0,$screen_width,$screen_height"
 menu_shot main_menu "${main_menu_parts[@]}"

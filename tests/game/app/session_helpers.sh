@@ -135,19 +135,21 @@ within() {
   awk -v d="$1" -v t="$2" 'BEGIN { exit !(d != "" && d <= t) }'
 }
 # The largest difference of the picture from its reference: the whole screen measured against its tolerance,
-# each part (GUI rectangles "x y width height" of the window) against the part tolerance. Prints the worst
-# ratio of difference to tolerance beside the differences.
+# each part (a GUI rectangle "x y width height" of the window, with its own tolerance after it where the part
+# tolerance is too wide to see a change there) against the part tolerance. Prints the worst ratio of
+# difference to tolerance beside the differences.
 #   measure <window> <tolerance> [<part>...]
 measure() {
-  local name="$1" tolerance="$2" whole part value worst
+  local name="$1" tolerance="$2" whole part value worst x y width height limit
   shift 2
   whole="$(difference "$work/$name.png" "$references/$name.png")"
   worst="$(awk -v d="${whole:-9}" -v t="$tolerance" 'BEGIN { print d / t }')"
   local report="whole $whole"
   for part in "$@"; do
-    # shellcheck disable=SC2086  # a part is four numbers
-    value="$(difference "$work/$name.png" "$references/$name.png" "$(part_geometry $part)")"
-    worst="$(awk -v d="${value:-9}" -v t="$part_tolerance" -v w="$worst" 'BEGIN { r = d / t; print (r > w ? r : w) }')"
+    read -r x y width height limit <<<"$part"
+    value="$(difference "$work/$name.png" "$references/$name.png" "$(part_geometry "$x" "$y" "$width" "$height")")"
+    worst="$(awk -v d="${value:-9}" -v t="${limit:-$part_tolerance}" -v w="$worst" \
+      'BEGIN { r = d / t; print (r > w ? r : w) }')"
     report+=", part $value"
   done
   echo "$worst $report"

@@ -13,7 +13,7 @@
 screen_width=1024
 screen_height=768
 if [ -z "${KORVANE_IN_XVFB:-}" ]; then
-  for tool in xvfb-run xdotool xwd convert compare xauth; do
+  for tool in xvfb-run xdotool xwd convert compare xauth strings; do
     command -v "$tool" >/dev/null || {
       "$(cd "$(dirname "${BASH_SOURCE[0]}")/../../.." && pwd)/scripts/install-deps.sh"
       break
@@ -28,7 +28,7 @@ step="${KORVANE_STEP:-3}"
 settle=1
 failed="${KORVANE_SHOTS:-$PWD/$(basename "$references")_failed}"
 # The root-mean-square difference, 0 to 1, that a part of a window may stray from its reference. Unlike the
-# whole screen, a window's own panels and title stand still once shown: two shots of one window lie within 0.005,
+# whole screen, a window's own panels and title stand still once shown: two shots of one window lie within 0.01,
 # while one word more on a panel moves it by 0.03 and another title by 0.07.
 part_tolerance=0.015
 work="$(mktemp -d)"

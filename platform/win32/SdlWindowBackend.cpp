@@ -108,8 +108,11 @@ void SdlWindowBackend::PlaceNativeWindow(PlatformWindow& window, const NativePla
     const RECT& rect = placement.client;
     if (placement.fullScreen)
     {
-        // The window's size picks the full-screen display mode unless the drawing device chose one.
+        // The window's size picks the full-screen display mode unless the drawing device chose one. It moves to
+        // the screen's corner first, as a window made full screen starts there: without a window manager to
+        // do it, a window leaving windowed mode would otherwise stay where it was, partly off the screen.
         SDL_SetWindowSize(window.sdl, Width(rect), Height(rect));
+        SDL_SetWindowPosition(window.sdl, rect.left, rect.top);
         SDL_SetWindowFullscreen(window.sdl, SDL_WINDOW_FULLSCREEN);
     }
     else

@@ -242,6 +242,43 @@ TEST_F(ProfileWindowsTest, TheListShowsTheCurrentPlayerFirstAndScrollsPastNine)
     EXPECT_NE(window->GetRowTitle(0)->GetFontName(), "common_1");
 }
 
+// The list's first names are at the top of its thumb's track, as with every list: the thumb dragged down to the
+// track's foot shows the last names, and back up the first.
+TEST_F(ProfileWindowsTest, TheListsThumbDraggedDownShowsTheLastNamesAndUpTheFirst)
+{
+    std::vector<std::wstring> names;
+    for (int i = 0; i < 12; ++i)
+        names.push_back(L"Player" + UIntToWString(static_cast<u32>(i), 2));
+    AddProfiles(names);
+    bed.Profiles().SetCurrentProfile(bed.Profiles().FindProfile(L"Player05"), 1);
+    auto window = MakeProfilesWindow();
+    window->Show(StateId::MainMenu);
+    bed.Settle(*window);
+    const GUIScroll* scroll = window->GetScroll();
+    ASSERT_TRUE(scroll->IsEnabled());
+    const Vector2 track = scroll->GetAbsolutePosition();
+    const Vector2 size = scroll->GetSize();
+    const Vector2 top{track.x + size.x / 2.0f, track.y + size.y - 12.0f};
+    const Vector2 foot{track.x + size.x / 2.0f, track.y + 12.0f};
+
+    const auto drag = [&](const Vector2& from, const Vector2& to) {
+        bed.descriptions.gui.MoveMouseTo(from);
+        bed.RunFrame(*window);
+        bed.descriptions.gui.PressMouse();
+        bed.RunFrame(*window);
+        bed.descriptions.gui.MoveMouseTo(to);
+        bed.RunFrame(*window);
+        bed.descriptions.gui.ReleaseMouse();
+        bed.RunFrame(*window);
+    };
+    drag(top, foot);
+    EXPECT_EQ(scroll->GetPosition(), 3u);
+    EXPECT_EQ(window->GetRowTitle(8)->GetText(), L"Player11");
+    drag(foot, top);
+    EXPECT_EQ(scroll->GetPosition(), 0u);
+    EXPECT_EQ(window->GetRowTitle(0)->GetText(), L"Player05");
+}
+
 TEST_F(ProfileWindowsTest, NineOrFewerPlayersNeedNoScrollAndHideTheEmptyRows)
 {
     AddProfiles({L"Ann", L"Bob", L"Cid"});

@@ -1,0 +1,212 @@
+# shellcheck shell=bash
+# shellcheck disable=SC2154  # program and references come from the sourcing script
+# The sessions' shared ground, sourced by the scripts that drive the real program on a virtual X display by mouse
+# and keyboard: the display itself, a fresh user folder, the program's start and end, clicks in the game's own
+# units, and the pictures of its windows held against small references.
+# The sourcing script sets `program` (the korvane executable) and `references` (the folder of its pictures) and
+# passes its own arguments on: the script is started again inside xvfb-run with them.
+# Every window's picture is kept at 128 x 96 as <references>/<window>.png. To refresh them on purpose, after a
+# change of the windows' looks, run with KORVANE_REFRESH_REFERENCES=1 and look at each picture before committing
+# it. KORVANE_SHOTS=<folder> keeps the full-size screenshots and the log. KORVANE_STEP sets the seconds given to
+# each window's entrance animation when the references are refreshed (default 3).
+
+screen_width=1024
+screen_height=768
+if [ -z "${KORVANE_IN_XVFB:-}" ]; then
+  for tool in xvfb-run xdotool xwd convert compare xauth strings; do
+    command -v "$tool" >/dev/null || {
+      "$(cd "$(dirname "${BASH_SOURCE[0]}")/../../.." && pwd)/scripts/install-deps.sh"
+      break
+    }
+  done
+  export KORVANE_IN_XVFB=1
+  exec xvfb-run -a -s "-noreset -screen 0 ${screen_width}x${screen_height}x24" "$0" "$@"
+fi
+export SDL_VIDEODRIVER=x11 SDL_AUDIODRIVER=dummy LC_ALL=C.UTF-8
+step="${KORVANE_STEP:-3}"
+# Seconds a window's controls are given after it looks as it should.
+settle=1
+failed="${KORVANE_SHOTS:-$PWD/$(basename "$references")_failed}"
+# The root-mean-square difference, 0 to 1, that a part of a window may stray from its reference. Unlike the
+# whole screen, a window's own panels and title stand still once shown: two shots of one window lie within 0.01,
+# while one word more on a panel moves it by 0.03 and another title by 0.07.
+part_tolerance=0.015
+work="$(mktemp -d)"
+pid=""
+window=""
+cleanup() {
+  [ -n "$pid" ] && kill -KILL "$pid" 2>/dev/null || true
+  [ -n "${KORVANE_SHOTS:-}" ] && cp "$log" "$KORVANE_SHOTS/" 2>/dev/null || true
+  rm -rf "$work"
+}
+trap cleanup EXIT
+export XDG_DATA_HOME="$work/data" XDG_CONFIG_HOME="$work/config"
+folder="$XDG_DATA_HOME/Tarnwick Games/Korvane"
+log="$folder/Korvane.html"
+mismatches=()
+
+fail() {
+  echo "FAIL: $*"
+  cat "$work/output.txt" 2>/dev/null || true
+  exit 1
+}
+# Polls up to a minute for a condition while the program runs.
+wait_until() {
+  for _ in $(seq 1 600); do
+    eval "$1" && return 0
+    kill -0 "$pid" 2>/dev/null || fail "the program ended while waiting for: $2"
+    sleep 0.1
+  done
+  fail "no $2 within a minute"
+}
+log_has() {
+  [ -f "$log" ] && grep -q -- "$1" "$log"
+}
+
+# Starts the program in the fresh user folder and waits for its menus.
+start_program() {
+  "$program" >"$work/output.txt" 2>&1 &
+  pid=$!
+  wait_until 'log_has "the menus begin"' "start of the menus"
+  window="$(xdotool search --name Korvane | head -1)"
+  xdotool windowactivate --sync "$window" >/dev/null 2>&1 || true
+}
+# Sets X, Y, WIDTH and HEIGHT to the program's window on the screen.
+read_window_geometry() {
+  eval "$(xdotool getwindowgeometry --shell "$window")"
+}
+# The game's 800 x 600 GUI units fill its window, y upwards, wherever the window lies and whatever its size.
+# xdotool places the pointer by warping it, which the program's reading of the pointer does not notice until
+# the next button or device motion: a last step of one pixel as a device motion makes it see the new place.
+#   move_pointer <x> <y>
+move_pointer() {
+  read_window_geometry
+  xdotool mousemove "$((X + $1 * WIDTH / 800 + 1))" "$((Y + (600 - $2) * HEIGHT / 600))"
+  xdotool mousemove_relative -- -1 0
+}
+# The button is held a moment so that a slow frame still sees the press and the release apart, and the pointer
+# stays a moment after the release: the program reads the buttons' changes in order but the pointer's place
+# only as it is in each frame, so a release read with the pointer already elsewhere is no click.
+press() {
+  move_pointer "$1" "$2"
+  sleep 0.2
+  xdotool mousedown 1
+  sleep 0.2
+  xdotool mouseup 1
+  sleep 0.2
+}
+key() {
+  xdotool keydown "$1"
+  sleep 0.2
+  xdotool keyup "$1"
+}
+
+# The screen at 128 x 96 in 16 levels a channel, as the references keep it.
+capture() {
+  xwd -root -silent >"$work/$1.xwd"
+  convert "xwd:$work/$1.xwd" -resize '128x96!' +dither -posterize 16 -strip -define png:exclude-chunks=date,time \
+    "PNG8:$work/$1.png"
+}
+# The crop, in the reference's pixels, of a rectangle given in GUI units within the window where it lies now.
+#   part_geometry <x> <y> <width> <height>
+part_geometry() {
+  read_window_geometry
+  awk -v x="$1" -v y="$2" -v w="$3" -v h="$4" -v X="$X" -v Y="$Y" -v W="$WIDTH" -v H="$HEIGHT" \
+    -v sx="$((128 * 1000 / screen_width))" -v sy="$((96 * 1000 / screen_height))" 'BEGIN {
+      left = (X + x * W / 800) * sx / 1000; right = (X + (x + w) * W / 800) * sx / 1000
+      top = (Y + (600 - y - h) * H / 600) * sy / 1000; bottom = (Y + (600 - y) * H / 600) * sy / 1000
+      l = int(left + 0.5); t = int(top + 0.5); r = int(right + 0.5); b = int(bottom + 0.5)
+      printf "%dx%d+%d+%d\n", (r > l ? r - l : 1), (b > t ? b - t : 1), l, t }'
+}
+# The difference between two pictures, or between the same part of each.
+#   difference <picture> <reference> [<crop geometry>]
+difference() {
+  local picture="$1" reference="$2"
+  if [ -n "${3:-}" ]; then
+    convert "$1" -crop "$3" +repage "$work/part.png"
+    convert "$2" -crop "$3" +repage "$work/part_reference.png"
+    picture="$work/part.png"
+    reference="$work/part_reference.png"
+  fi
+  # compare reports a difference by its exit status too.
+  (compare -metric RMSE "$picture" "$reference" null: 2>&1 || true) | sed -n 's/.*(\(.*\)).*/\1/p'
+}
+within() {
+  awk -v d="$1" -v t="$2" 'BEGIN { exit !(d != "" && d <= t) }'
+}
+# The largest difference of the picture from its reference: the whole screen measured against its tolerance,
+# each part (a GUI rectangle "x y width height" of the window, with its own tolerance after it where the part
+# tolerance is too wide to see a change there) against the part tolerance. Prints the worst ratio of
+# difference to tolerance beside the differences.
+#   measure <window> <tolerance> [<part>...]
+measure() {
+  local name="$1" tolerance="$2" whole part value worst x y width height limit
+  shift 2
+  whole="$(difference "$work/$name.png" "$references/$name.png")"
+  worst="$(awk -v d="${whole:-9}" -v t="$tolerance" 'BEGIN { print d / t }')"
+  local report="whole $whole"
+  for part in "$@"; do
+    read -r x y width height limit <<<"$part"
+    value="$(difference "$work/$name.png" "$references/$name.png" "$(part_geometry "$x" "$y" "$width" "$height")")"
+    worst="$(awk -v d="${value:-9}" -v t="${limit:-$part_tolerance}" -v w="$worst" \
+      'BEGIN { r = d / t; print (r > w ? r : w) }')"
+    report+=", part $value"
+  done
+  echo "$worst $report"
+}
+# Waits up to half a minute for the screen to show the window as its reference picture does, then gives its
+# controls a moment to take input. A window that never does is noted and the session goes on.
+#   shot <window> <tolerance> [<part>...]
+shot() {
+  local name="$1" tolerance="$2" result=""
+  shift 2
+  if [ -n "${KORVANE_REFRESH_REFERENCES:-}" ]; then
+    sleep "$step"
+    sleep "$step"
+    capture "$name"
+    mkdir -p "$references"
+    cp "$work/$name.png" "$references/$name.png"
+  else
+    [ -f "$references/$name.png" ] || fail "no reference picture $references/$name.png"
+    for _ in $(seq 1 60); do
+      capture "$name"
+      result="$(measure "$name" "$tolerance" "$@")"
+      within "${result%% *}" 1 && break
+      kill -0 "$pid" 2>/dev/null || fail "the program ended while waiting for the $name window"
+      sleep 0.5
+    done
+    echo "picture $name: ${result#* } (tolerance $tolerance${1:+, parts $part_tolerance})"
+    if ! within "${result%% *}" 1; then
+      mkdir -p "$failed"
+      cp "$work/$name.png" "$failed/$name.png"
+      mismatches+=("$name (${result#* })")
+    fi
+  fi
+  if [ -n "${KORVANE_SHOTS:-}" ]; then
+    mkdir -p "$KORVANE_SHOTS"
+    convert "xwd:$work/$name.xwd" "$KORVANE_SHOTS/$name.png"
+  fi
+  sleep "$settle"
+}
+
+# Answers the exit question's yes and waits for the program to end by itself with exit code 0.
+leave_through_exit_question() {
+  press 310 216
+  for _ in $(seq 1 300); do
+    kill -0 "$pid" 2>/dev/null || break
+    sleep 0.1
+  done
+  kill -0 "$pid" 2>/dev/null && fail "the program did not end through the exit question"
+  local status=0
+  wait "$pid" || status=$?
+  pid=""
+  [ "$status" -eq 0 ] || fail "the program ended with status $status"
+}
+# Fails on an error line in the log and on a window that strayed from its reference.
+check_log_and_pictures() {
+  if grep -o -E "Error|There is no|Incorrect|PROGRAM ABORTING|UNKNOWN" "$log" | head -5 | grep -q .; then
+    fail "error lines in the log:" \
+      "$(grep -o -E ".{0,80}(Error|There is no|Incorrect|PROGRAM ABORTING|UNKNOWN).{0,80}" "$log" | head -5)"
+  fi
+  [ "${#mismatches[@]}" -eq 0 ] || fail "pictures differ from their references: ${mismatches[*]}"
+}

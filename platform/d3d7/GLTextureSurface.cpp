@@ -128,6 +128,7 @@ void GLTextureSurface::Upload()
     if (!m_chain->name)
     {
         glGenTextures(1, &m_chain->name);
+        GLContext::NoteCreated(GLObjectKind::Texture);
         m_chain->contextSerial = GLContext::Serial();
     }
     glBindTexture(GL_TEXTURE_2D, m_chain->name);

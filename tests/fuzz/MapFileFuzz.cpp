@@ -1,10 +1,11 @@
 // libFuzzer target over the level map reader: a map it accepts names every level of the list once, in order,
-// with a kind the map knows.
+// with a kind the map knows and a placement that is a number.
 #include "engine/core/Error.h"
 #include "game/app/MapFile.h"
 #include "game/play/LevelManager.h"
 #include "tests/fuzz/FuzzBed.h"
 
+#include <cmath>
 #include <memory>
 
 namespace
@@ -29,6 +30,9 @@ void CheckAccepted(const std::vector<Korvane::MapElementRecord>& elements)
         const Korvane::MapElementRecord& element = elements[i];
         if (element.stage != i / 5 || element.level != i % 5 || element.type > Korvane::MapElementType::Path)
             __builtin_trap();
+        for (float value : element.matrix)
+            if (!std::isfinite(value))
+                __builtin_trap();
     }
 }
 }

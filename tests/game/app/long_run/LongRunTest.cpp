@@ -163,9 +163,9 @@ struct Measurement
 // (a bonus on its way down, a weapon in the hand) differs from round to round, a leak keeps adding up.
 u32 CountGrowthBound(u32 first) { return std::max(2u, first / 100); }
 
-const char* const kCountNames[] = {"models",        "particle systems", "sprite groups",  "sounds",
-                                   "GUI widgets",   "textures",         "surfaces",       "GL textures",
-                                   "framebuffers",  "renderbuffers",    "samplers"};
+const char* const kCountNames[] = {"models",   "particle systems", "sprite groups", "sounds",        "GUI widgets",
+                                   "textures", "surfaces",         "GL textures",   "framebuffers",  "renderbuffers",
+                                   "samplers"};
 
 // The drawing layer's own counts are taken on the twins as well, where they stay at nought.
 Measurement Measure(const VelkorEngine::Engine& engine)
@@ -502,7 +502,8 @@ protected:
         EXPECT_EQ(Problems(), std::vector<std::string>{});
     }
 
-    // Kept beside the built data set to look at: a level after the whole run is drawn as at its start.
+    // Kept beside the built data set to look at: after the whole run a level is still drawn, neither black nor one
+    // colour.
     void CheckTheLastPicture()
     {
         ASSERT_TRUE(RunIntoALevel()) << "no level was reached after the run";

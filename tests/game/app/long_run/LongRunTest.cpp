@@ -41,6 +41,7 @@
 #include "guitools/GUIWindowBase.h"
 #include "platform/d3d7/GLContext.h"
 #include "platform/d3d7/GLSurface.h"
+#include "platform/d3d7/GLTextureSurface.h"
 #include "tests/support/BallFollower.h"
 #include "tests/support/InstalledGameBed.h"
 #include "tests/support/ScreenPictures.h"
@@ -157,15 +158,19 @@ struct Measurement
     long heap = 0;
     long resident = 0;
     std::vector<u32> counts;
+    // Made when a texture is first drawn, so they grow until every texture has been seen, but never beyond one
+    // for each texture and the layer's own white one.
+    u32 glTextures = 0;
 };
 
 // Objects the menus may hold beyond the first measurement of a round: what the play left behind as it was left
 // (a bonus on its way down, a weapon in the hand) differs from round to round, a leak keeps adding up.
 u32 CountGrowthBound(u32 first) { return std::max(2u, first / 100); }
 
-const char* const kCountNames[] = {"models",   "particle systems", "sprite groups", "sounds",        "GUI widgets",
-                                   "textures", "surfaces",         "GL textures",   "framebuffers",  "renderbuffers",
+const char* const kCountNames[] = {"models",   "particle systems", "sprite groups",    "sounds",       "GUI widgets",
+                                   "textures", "surfaces",         "surface textures", "framebuffers", "renderbuffers",
                                    "samplers"};
+constexpr std::size_t kSurfaceTextures = 7;
 
 // The drawing layer's own counts are taken on the twins as well, where they stay at nought.
 Measurement Measure(const VelkorEngine::Engine& engine)
@@ -182,10 +187,11 @@ Measurement Measure(const VelkorEngine::Engine& engine)
                           engine.GetGUIManager()->GetWidgetCount(),
                           engine.GetShaderManager()->GetTextureManager()->GetTextureCount(),
                           Platform::GLSurface::LiveCount(),
-                          GLContext::LiveObjects(GLObjectKind::Texture),
+                          Platform::GLTextureSurface::LiveCount(),
                           GLContext::LiveObjects(GLObjectKind::Framebuffer),
                           GLContext::LiveObjects(GLObjectKind::Renderbuffer),
                           GLContext::LiveObjects(GLObjectKind::Sampler)};
+    measurement.glTextures = GLContext::LiveObjects(GLObjectKind::Texture);
     return measurement;
 }
 
@@ -432,8 +438,9 @@ protected:
                     taken.resident >> 10);
         for (std::size_t i = 0; i < taken.counts.size(); ++i)
             std::printf(" %s %u", kCountNames[i], taken.counts[i]);
-        std::printf("%s\n", levelsStarted <= kWarmUpLevels ? "  (warming up)" : "");
+        std::printf(" GL textures %u%s\n", taken.glTextures, levelsStarted <= kWarmUpLevels ? "  (warming up)" : "");
         std::fflush(stdout);
+        EXPECT_LE(taken.glTextures, taken.counts[kSurfaceTextures] + 1) << "GL textures after round " << m_lastRound;
         if (levelsStarted <= kWarmUpLevels)
             return;
         const auto [first, isFirst] = firstAfterRound.try_emplace(m_lastRound, taken);

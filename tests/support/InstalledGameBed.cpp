@@ -20,6 +20,8 @@ InstalledGameBed::InstalledGameBed(const std::string& installFolder, const std::
 {
     if (drawing == Drawing::OffscreenGL)
     {
+        // The twins installed themselves as they were made: the display goes back to OpenGL, and SDL's window
+        // side (with the test's cursor and focus) takes the place of the window twin until the bed goes.
         Platform::SetDirectDrawDriver(nullptr);
         m_offscreen = std::make_unique<ScriptedMouse>();
     }

@@ -4,8 +4,8 @@
 # sanitizer report, growth of memory or engine objects, an error line in the log or music gone quiet.
 #   long_run.sh [build folder (default build-asan)] [simulated minutes (default 30)] [renderer (default twins)]
 # The renderer is "twins" (the engine's recording twins, quick) or "gl" (drawn for real by OpenGL on SDL's
-# offscreen driver, a frame's real drawing time each: the 30 minutes take the better part of an hour), where the
-# drawing layer's surfaces and GL objects may not grow either and a last picture of a level must show it.
+# offscreen driver, each frame taking its real drawing time: the 30 minutes take about 20), where the drawing
+# layer's surfaces and GL objects may not grow either and a last picture of a level must show it.
 # The build folder is configured with the sanitizers when it does not exist yet; the test program is built in it.
 set -euo pipefail
 top="$(cd "$(dirname "$0")/../../.." && pwd)"

@@ -6,6 +6,9 @@
 #include "framework/BinaryDataFile.h"
 #include "framework/LevelManagerBase.h"
 
+#include <algorithm>
+#include <cmath>
+
 namespace Korvane
 {
 using VelkorEngine::FileError;
@@ -21,6 +24,12 @@ namespace
 bool IsKnownType(u32 type)
 {
     return type <= static_cast<u32>(MapElementType::Path);
+}
+
+// A marker placed at no number is drawn nowhere and can never be clicked: its level could not be started.
+bool IsPlacedAtNumbers(const std::array<f32, 16>& matrix)
+{
+    return std::all_of(matrix.begin(), matrix.end(), [](f32 value) { return std::isfinite(value); });
 }
 
 u32 TotalLevelCount(const GameFramework::LevelManagerBase& levels)
@@ -79,6 +88,8 @@ std::vector<MapElementRecord> MapFile::Read(VelkorEngine::FileManager* fileManag
             Fail(path);
         element.type = static_cast<MapElementType>(type);
         file.Read(element.matrix.data(), sizeof(element.matrix));
+        if (!IsPlacedAtNumbers(element.matrix))
+            Fail(path);
     }
     dataFile.Close();
     NumberElements(elements);

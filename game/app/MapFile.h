@@ -1,8 +1,9 @@
 // The level map file "data\ui\map\map.gmf": one marker per level of the level list, in its order. The file
 // stores only each marker's kind and placement; the stage and level a marker stands for follow from the
 // order, a check point opening the next stage. Nothing in the file is trusted: the count is weighed against
-// the length before anything is read, every kind must be known, and the markers must match the level list
-// one to one, since a marker for a level that does not exist would later start a level that is not there.
+// the length before anything is read, every kind must be known, every placement a number, and the markers
+// must match the level list one to one, since a marker for a level that does not exist would later start a
+// level that is not there.
 #pragma once
 
 #include "engine/core/Types.h"

@@ -52,6 +52,8 @@ bool GLBackBuffer::BuildFramebuffer()
     m_serial = GLContext::Serial();
     gl.GenFramebuffers(1, &m_framebuffer);
     gl.GenRenderbuffers(1, &m_colour);
+    GLContext::NoteCreated(GLObjectKind::Framebuffer);
+    GLContext::NoteCreated(GLObjectKind::Renderbuffer);
     gl.BindRenderbuffer(GL_RENDERBUFFER, m_colour);
     gl.RenderbufferStorage(GL_RENDERBUFFER, GL_RGB8, static_cast<GLsizei>(Width()), static_cast<GLsizei>(Height()));
     GLContext::BindDrawFramebuffer(m_framebuffer);

@@ -39,6 +39,8 @@ struct ContextState
     int boundHeight = 0;
     GLWindowFramebuffer windowFramebuffer;
     std::uint64_t windowFramebufferSerial = 0;
+    // Deleting the context deletes its objects: the counts go with the rest of its state.
+    std::map<GLObjectKind, std::uint32_t> liveObjects;
 };
 
 ContextState g_state;
@@ -156,6 +158,8 @@ bool ReuseOn(SDL_Window* window)
 
 void DeleteNow(const PendingDeletion& entry)
 {
+    std::uint32_t& live = g_state.liveObjects[entry.kind];
+    live -= live > 0 ? 1 : 0;
     const GLFunctions& f = g_state.functions;
     switch (entry.kind)
     {
@@ -281,6 +285,18 @@ void GLContext::FlushDeletions()
             DeleteNow(entry);
 }
 
+void GLContext::NoteCreated(GLObjectKind kind, std::uint32_t count)
+{
+    if (g_state.context)
+        g_state.liveObjects[kind] += count;
+}
+
+std::uint32_t GLContext::LiveObjects(GLObjectKind kind)
+{
+    const auto found = g_state.liveObjects.find(kind);
+    return found == g_state.liveObjects.end() ? 0 : found->second;
+}
+
 GLCapabilities GLContext::Capabilities()
 {
     static bool known = false;
@@ -337,6 +353,7 @@ GLuint GLContext::WhiteTexture()
     GLint previous = 0;
     glGetIntegerv(GL_TEXTURE_BINDING_2D, &previous);
     glGenTextures(1, &g_state.whiteTexture);
+    NoteCreated(GLObjectKind::Texture);
     glBindTexture(GL_TEXTURE_2D, g_state.whiteTexture);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, 0);
     glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, 1, 1, 0, GL_RGBA, GL_UNSIGNED_BYTE, white);

@@ -7,6 +7,7 @@
 #include <SDL2/SDL_opengl.h>
 
 #include <cstdint>
+#include <map>
 
 namespace Platform
 {
@@ -83,6 +84,11 @@ public:
     static void DeleteLater(GLObjectKind kind, GLuint name, std::uint64_t serial);
     // Main thread, context current.
     static void FlushDeletions();
+    // Every GL object made is noted here (main thread), so that what the layer holds can be counted: a long
+    // session must not pile objects up.
+    static void NoteCreated(GLObjectKind kind, std::uint32_t count = 1);
+    // The objects of a kind made in the live context and not deleted yet.
+    static std::uint32_t LiveObjects(GLObjectKind kind);
 
     static GLCapabilities Capabilities();
     // Main thread, context current; asked once per context.

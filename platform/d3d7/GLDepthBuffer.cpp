@@ -59,6 +59,7 @@ GLuint GLDepthBuffer::Renderbuffer()
     const GLFunctions& gl = GLContext::Functions();
     m_serial = GLContext::Serial();
     gl.GenRenderbuffers(1, &m_renderbuffer);
+    GLContext::NoteCreated(GLObjectKind::Renderbuffer);
     gl.BindRenderbuffer(GL_RENDERBUFFER, m_renderbuffer);
     gl.RenderbufferStorage(GL_RENDERBUFFER, InternalFormat(Description().ddpfPixelFormat),
                            static_cast<GLsizei>(Width()), static_cast<GLsizei>(Height()));

@@ -162,6 +162,7 @@ void GLDevice::TakeOverContext()
     if (m_samplerSerial != GLContext::Serial())
     {
         gl.GenSamplers(static_cast<GLsizei>(m_stageCount), m_samplers);
+        GLContext::NoteCreated(GLObjectKind::Sampler, m_stageCount);
         m_samplerSerial = GLContext::Serial();
     }
     GLContext::SetStateOwner(this);

@@ -24,9 +24,12 @@ bool InsideSurface(const RECT& rect, DWORD width, DWORD height)
 }
 }
 
+std::atomic<std::uint32_t> GLSurface::s_live{0};
+
 GLSurface::GLSurface(std::shared_ptr<GLDisplay> display, const DDSURFACEDESC2& description)
     : m_display(std::move(display)), m_description(description)
 {
+    ++s_live;
     m_description.dwSize = sizeof(DDSURFACEDESC2);
     m_description.dwFlags |= DDSD_CAPS | DDSD_WIDTH | DDSD_HEIGHT | DDSD_PIXELFORMAT | DDSD_PITCH;
     m_description.lPitch = static_cast<LONG>(m_description.dwWidth * (BitsPerPixel() / 8));
@@ -36,6 +39,7 @@ GLSurface::GLSurface(std::shared_ptr<GLDisplay> display, const DDSURFACEDESC2& d
 
 GLSurface::~GLSurface()
 {
+    --s_live;
     m_display->Unregister(this);
     for (GLSurface* attached : m_attached)
         attached->Release();

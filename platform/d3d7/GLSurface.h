@@ -7,6 +7,7 @@
 #include "platform/d3d7/GLContext.h"
 
 #include <atomic>
+#include <cstdint>
 #include <memory>
 #include <vector>
 
@@ -43,6 +44,9 @@ public:
     // Called on the main thread with the context current, so a texture may upload itself here.
     virtual GLuint TextureName() { return 0; }
 
+    // The surfaces of every kind alive in the process, for checks that nothing piles up.
+    static std::uint32_t LiveCount() { return s_live.load(); }
+
 protected:
     ~GLSurface() override;
 
@@ -66,5 +70,8 @@ private:
     IDirectDrawClipper* m_clipper = nullptr;
     std::atomic<bool> m_lost{false};
     bool m_locked = false;
+
+    // Surfaces are made and released on the loading threads as well.
+    static std::atomic<std::uint32_t> s_live;
 };
 }

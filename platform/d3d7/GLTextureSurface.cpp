@@ -75,15 +75,21 @@ HRESULT GLTextureSurface::Create(std::shared_ptr<GLDisplay> display, const DDSUR
     return DD_OK;
 }
 
+std::atomic<std::uint32_t> GLTextureSurface::s_liveChains{0};
+
 GLTextureSurface::GLTextureSurface(std::shared_ptr<GLDisplay> display, const DDSURFACEDESC2& description,
                                    std::shared_ptr<Chain> chain, bool top)
     : GLSurface(std::move(display), description), m_chain(std::move(chain)), m_top(top)
 {
     m_chain->levels.push_back(this);
+    if (m_top)
+        ++s_liveChains;
 }
 
 GLTextureSurface::~GLTextureSurface()
 {
+    if (m_top)
+        --s_liveChains;
     if (m_top && m_chain->name)
         GLContext::DeleteLater(GLObjectKind::Texture, m_chain->name, m_chain->contextSerial);
 }
@@ -128,6 +134,7 @@ void GLTextureSurface::Upload()
     if (!m_chain->name)
     {
         glGenTextures(1, &m_chain->name);
+        GLContext::NoteCreated(GLObjectKind::Texture);
         m_chain->contextSerial = GLContext::Serial();
     }
     glBindTexture(GL_TEXTURE_2D, m_chain->name);

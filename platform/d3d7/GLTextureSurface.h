@@ -29,6 +29,10 @@ public:
 
     DWORD LevelCount() const;
 
+    // The textures alive in the process, a chain of levels counting once: each has one GL texture at most,
+    // made when it is first drawn.
+    static std::uint32_t LiveCount() { return s_liveChains.load(); }
+
 protected:
     ~GLTextureSurface() override;
 
@@ -49,5 +53,7 @@ private:
 
     std::shared_ptr<Chain> m_chain;
     bool m_top;
+
+    static std::atomic<std::uint32_t> s_liveChains;
 };
 }

@@ -1,5 +1,6 @@
 #include "tests/support/InstalledGameBed.h"
 
+#include "platform/d3d7/DirectDrawDriver.h"
 #include "platform/win32/Registry.h"
 
 #include <cstdlib>
@@ -14,8 +15,16 @@ constexpr const char* Variables[] = {"XDG_DATA_HOME", "XDG_CONFIG_HOME"};
 constexpr const char* Unset = "\n";
 }
 
-InstalledGameBed::InstalledGameBed(const std::string& installFolder, const std::string& registryKey)
+InstalledGameBed::InstalledGameBed(const std::string& installFolder, const std::string& registryKey,
+                                   Drawing drawing)
 {
+    if (drawing == Drawing::OffscreenGL)
+    {
+        // The twins installed themselves as they were made: the display goes back to OpenGL, and SDL's window
+        // side (with the test's cursor and focus) takes the place of the window twin until the bed goes.
+        Platform::SetDirectDrawDriver(nullptr);
+        m_offscreen = std::make_unique<ScriptedMouse>();
+    }
     for (const char* name : Variables)
     {
         const char* value = std::getenv(name);
@@ -49,5 +58,31 @@ std::string InstalledGameBed::UserFolder(const std::string& maker, const std::st
 void InstalledGameBed::NextFrameTime()
 {
     twins.clock.AdvanceSeconds(1.0 / 60.0);
+}
+
+void InstalledGameBed::SetCursor(POINT screenPosition)
+{
+    if (m_offscreen)
+        m_offscreen->WarpCursor(screenPosition);
+    else
+        twins.windows.cursor = screenPosition;
+}
+
+void InstalledGameBed::SetFocus(HWND window)
+{
+    if (m_offscreen)
+        m_offscreen->focus = window;
+    else
+        twins.windows.focus = window;
+}
+
+std::vector<std::string> InstalledGameBed::MessageBoxes() const
+{
+    if (m_offscreen)
+        return m_offscreen->messageBoxes;
+    std::vector<std::string> texts;
+    for (const auto& box : twins.windows.messageBoxes)
+        texts.push_back(box.caption + ": " + box.text);
+    return texts;
 }
 }

@@ -32,4 +32,9 @@ void ScriptedMouse::MoveTo(HWND window, int x, int y)
 void ScriptedMouse::PressLeft() { SendLeftButton(true); }
 
 void ScriptedMouse::ReleaseLeft() { SendLeftButton(false); }
+
+void ScriptedMouse::ShowMessageBox(const std::string& text, const std::string& caption, bool)
+{
+    messageBoxes.push_back(caption + ": " + text);
+}
 }

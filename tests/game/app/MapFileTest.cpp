@@ -156,6 +156,20 @@ TEST_F(MapFileTest, AFileThatLiesAboutItsLengthOrKindsIsRefused)
     ExpectRefused(Patched(cut, 0, static_cast<u32>(cut.size())));
 }
 
+// A marker placed at no number could never be drawn or clicked, and its level never started.
+TEST_F(MapFileTest, APlacementThatIsNoNumberIsRefused)
+{
+    WriteLevels({2});
+    const std::string good = KorvaneTools::WriteMapFile(Elements({Type::Start, Type::Finish}));
+    const std::size_t firstMatrix = 17 + 4;
+    const std::size_t secondTranslationY = 17 + 68 + 4 + 7 * 4;
+    for (const u32 bits : {0x7fc00000u, 0x7f800000u, 0xff800000u})
+    {
+        ExpectRefused(Patched(good, firstMatrix, bits));
+        ExpectRefused(Patched(good, secondTranslationY, bits));
+    }
+}
+
 TEST_F(MapFileTest, MarkersMustMatchTheLevelListOneToOne)
 {
     WriteLevels({3, 2});

@@ -20,7 +20,7 @@
 #include "game/play/GameLogic.h"
 #include "platform/win32/Registry.h"
 #include "platform/win32/WindowApi.h"
-#include "tests/support/ImageTestFiles.h"
+#include "tests/support/ScreenPictures.h"
 #include "tests/support/ScriptedMouse.h"
 #include "tests/support/TempFolder.h"
 
@@ -79,16 +79,6 @@ private:
     std::vector<std::pair<std::string, std::string>> m_saved;
 };
 
-// The offscreen driver gives no window the keyboard focus, and the game freezes without it: the player's
-// window has it here.
-class FocusedMouse : public TestSupport::ScriptedMouse
-{
-public:
-    PlatformWindow* GetFocusWindow() override { return focus; }
-
-    HWND focus = nullptr;
-};
-
 class WholeGameOffscreenTest : public testing::Test
 {
 protected:
@@ -143,32 +133,15 @@ protected:
     // Kept beside the built data set as a picture to look at.
     VelkorEngine::Image Picture(const std::string& name)
     {
-        VelkorEngine::Image shot;
-        game->GetEngine()->GetRenderSystem()->TakeScreenshot(shot);
-        ImageTest::Picture picture;
-        picture.width = shot.GetWidth();
-        picture.height = shot.GetHeight();
-        picture.channels = shot.GetBytesPerPixel();
-        picture.pixels.assign(shot.GetData(), shot.GetData() + shot.GetDataSize());
-        const std::filesystem::path folder = std::filesystem::path(KORVANE_DATA_ROOT) / "play_windows";
-        std::filesystem::create_directories(folder);
-        ImageTest::WriteBytes((folder / (name + ".tga")).string(), ImageTest::MakeTga(picture, {false, true, 0}));
+        VelkorEngine::Image shot = TestSupport::TakePicture(*game->GetEngine());
+        TestSupport::KeepPicture(shot, std::string(KORVANE_DATA_ROOT) + "/play_windows/" + name + ".tga");
         return shot;
-    }
-
-    // The mean of every colour byte, 0 for a black picture.
-    static double Brightness(const VelkorEngine::Image& shot)
-    {
-        double sum = 0.0;
-        for (VelkorEngine::u64 i = 0; i < shot.GetDataSize(); ++i)
-            sum += shot.GetData()[i];
-        return shot.GetDataSize() ? sum / static_cast<double>(shot.GetDataSize()) / 255.0 : 0.0;
     }
 
     Korvane::GameLogic* Logic() const { return dynamic_cast<Korvane::GameLogic*>(game->GetGameLogic()); }
 
     OffscreenEnvironment environment;
-    FocusedMouse mouse;
+    TestSupport::ScriptedMouse mouse;
     std::unique_ptr<Korvane::Game> game;
 };
 
@@ -184,7 +157,7 @@ TEST_F(WholeGameOffscreenTest, TheMapThePlayAndTheLevelsEndAreDrawn)
     auto& map = dynamic_cast<Korvane::GUIStartGameLogicWindow&>(*game->GetWindow(WindowIndex::StartGame));
     ASSERT_TRUE(RunUntil([&] { return map.GetElements().front()->GetFade() > 0.99f; }));
     Frames(30);
-    EXPECT_GT(Brightness(Picture("level_map")), 0.2);
+    EXPECT_GT(TestSupport::Brightness(Picture("level_map")), 0.2);
 
     Click(kMapStart);
     ASSERT_TRUE(RunUntil([&] { return Logic() != nullptr && Logic()->GetBat().HasRisen(); }));
@@ -192,7 +165,7 @@ TEST_F(WholeGameOffscreenTest, TheMapThePlayAndTheLevelsEndAreDrawn)
     ASSERT_TRUE(RunUntil([&] { return Logic()->IsBallInPlay(); }, 100));
     Frames(60);
     // The field is drawn through the play's perspective camera and the counters through the GUI's own.
-    EXPECT_GT(Brightness(Picture("in_play")), 0.2);
+    EXPECT_GT(TestSupport::Brightness(Picture("in_play")), 0.2);
     EXPECT_FALSE(game->GetEngine()->GetGUIManager()->GetCamera()->IsPerspective());
     EXPECT_EQ(game->GetEngine()->GetGUIManager()->GetCamera()->position.y, 0.0f);
     for (Korvane::Brick* brick : std::vector<Korvane::Brick*>(Logic()->GetGeometry().GetBricks()))
@@ -200,7 +173,7 @@ TEST_F(WholeGameOffscreenTest, TheMapThePlayAndTheLevelsEndAreDrawn)
             brick->Destroy(Korvane::DestroyKind::Super, false);
     ASSERT_TRUE(RunUntil([&] { return IsShownWith(WindowIndex::LevelComplete, StateId::Play); }));
     Frames(300);
-    EXPECT_GT(Brightness(Picture("level_complete")), 0.2);
+    EXPECT_GT(TestSupport::Brightness(Picture("level_complete")), 0.2);
     EXPECT_EQ(profiles.GetCurrentProfile()->mapLevel, 1u);
 }
 }

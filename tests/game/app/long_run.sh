@@ -2,12 +2,20 @@
 # The long run: the whole game left 30 simulated minutes in levels and menus (levels played, restarted through
 # the in-game menu and by losing, the main menu and its windows visited) in an AddressSanitizer build. Fails on a
 # sanitizer report, growth of memory or engine objects, an error line in the log or music gone quiet.
-#   long_run.sh [build folder (default build-asan)] [simulated minutes (default 30)]
+#   long_run.sh [build folder (default build-asan)] [simulated minutes (default 30)] [renderer (default twins)]
+# The renderer is "twins" (the engine's recording twins, quick) or "gl" (drawn for real by OpenGL on SDL's
+# offscreen driver, each frame taking its real drawing time: the 30 minutes take about 20), where the drawing
+# layer's surfaces and GL objects may not grow either and a last picture of a level must show it.
 # The build folder is configured with the sanitizers when it does not exist yet; the test program is built in it.
 set -euo pipefail
 top="$(cd "$(dirname "$0")/../../.." && pwd)"
 build="${1:-$top/build-asan}"
 minutes="${2:-30}"
+case "${3:-twins}" in
+  twins) tests="LongRunTest.*" ;;
+  gl) tests="LongRunOffscreenGLTest.*" ;;
+  *) echo "long_run.sh: the renderer is \"twins\" or \"gl\", not \"$3\"" >&2; exit 2 ;;
+esac
 if [ ! -f "$build/CMakeCache.txt" ]; then
   launcher=()
   command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache)
@@ -19,4 +27,4 @@ export LSAN_OPTIONS="suppressions=$top/tests/lsan.supp" ASAN_OPTIONS="detect_lea
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
 export KORVANE_LONG_RUN_MINUTES="$minutes"
 cd "$build/tests/game/app/long_run"
-exec ./test_game_app_long_run
+exec ./test_game_app_long_run --gtest_filter="$tests"

@@ -1,5 +1,8 @@
 // Texture surfaces of the OpenGL layer: the mip chain, locking and copying levels, the formats the device
 // offers, and what a draw samples once the levels reach GL.
+#include "platform/d3d7/GLContext.h"
+#include "platform/d3d7/GLSurface.h"
+#include "platform/d3d7/GLTextureSurface.h"
 #include "tests/support/D3D7TestDevice.h"
 
 #include <gtest/gtest.h>
@@ -172,6 +175,35 @@ TEST_F(GLTextureSurfaces, SystemMemoryTextureCopiesOntoALevel)
     std::memcpy(&texel, locked.lpSurface, 4);
     second->Unlock(nullptr);
     EXPECT_EQ(texel, 0x11223344u);
+}
+
+// What the layer holds is counted, so that a long session can show it does not pile up: a texture drawn with and
+// released leaves neither its surfaces nor its GL texture behind once the next draw has run.
+TEST_F(GLTextureSurfaces, AReleasedTextureLeavesNoSurfaceOrGLTextureBehind)
+{
+    using Platform::GLContext;
+    using Platform::GLObjectKind;
+    const std::uint32_t surfaces = Platform::GLSurface::LiveCount();
+    const std::uint32_t chains = Platform::GLTextureSurface::LiveCount();
+    const std::uint32_t textures = GLContext::LiveObjects(GLObjectKind::Texture);
+    IDirectDrawSurface7* texture = nullptr;
+    DDSURFACEDESC2 description = TextureDescription(4, 4, 3);
+    ASSERT_EQ(test.DirectDraw()->CreateSurface(&description, &texture, nullptr), DD_OK);
+    EXPECT_EQ(Platform::GLSurface::LiveCount(), surfaces + 3);
+    EXPECT_EQ(Platform::GLTextureSurface::LiveCount(), chains + 1);
+    // Made on the first draw that samples it.
+    EXPECT_EQ(GLContext::LiveObjects(GLObjectKind::Texture), textures);
+    Fill(texture, {0xFFFF0000u});
+    ASSERT_EQ(device()->SetTexture(0, texture), DD_OK);
+    ASSERT_EQ(test.DrawTriangles(TexturedQuad(-1, 1, 1, -1), kQuadIndices), DD_OK);
+    EXPECT_EQ(GLContext::LiveObjects(GLObjectKind::Texture), textures + 1);
+
+    ASSERT_EQ(device()->SetTexture(0, nullptr), DD_OK);
+    texture->Release();
+    EXPECT_EQ(Platform::GLSurface::LiveCount(), surfaces);
+    EXPECT_EQ(Platform::GLTextureSurface::LiveCount(), chains);
+    ASSERT_EQ(test.DrawTriangles(TexturedQuad(-1, 1, 1, -1), kQuadIndices), DD_OK);
+    EXPECT_EQ(GLContext::LiveObjects(GLObjectKind::Texture), textures);
 }
 
 namespace

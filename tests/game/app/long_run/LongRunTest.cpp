@@ -1,8 +1,10 @@
-// The whole game left running for a long time in one process on the engine twins: levels played by a player who
-// follows the ball, restarted through the in-game menu's question and by losing every life, left for the main
-// menu, whose options, help and high scores are visited between games. The memory the process holds and the
-// engine's own object counts are taken each time the main menu settles and may not grow; the log may not hold an
-// error line and the music may not go quiet. The simulated minutes come from KORVANE_LONG_RUN_MINUTES.
+// The whole game left running for a long time in one process: levels played by a player who follows the ball,
+// restarted through the in-game menu's question and by losing every life, left for the main menu, whose options,
+// help and high scores are visited between games. The memory the process holds and the engine's own object counts
+// are taken each time the main menu settles and may not grow; the log may not hold an error line and the music
+// may not go quiet. The run goes once on the engine twins and once drawn for real by OpenGL on SDL's offscreen
+// driver, where the drawing layer's own surfaces and GL objects may not grow either and the last picture of a
+// level must still show it. The simulated minutes come from KORVANE_LONG_RUN_MINUTES.
 #include "game/app/Game.h"
 #include "game/app/GUIContinueGameLogicWindow.h"
 #include "game/app/GUIGameCompleteWindow.h"
@@ -33,10 +35,16 @@
 #include "framework/GameSoundPlayer.h"
 #include "framework/GameWindowIds.h"
 #include "framework/ProfileManagerBase.h"
+#include "game/play/Brick.h"
+#include "game/play/GameGeometry.h"
 #include "game/play/GameLogic.h"
 #include "guitools/GUIWindowBase.h"
+#include "platform/d3d7/GLContext.h"
+#include "platform/d3d7/GLSurface.h"
+#include "platform/d3d7/GLTextureSurface.h"
 #include "tests/support/BallFollower.h"
 #include "tests/support/InstalledGameBed.h"
+#include "tests/support/ScreenPictures.h"
 
 #include <gtest/gtest.h>
 
@@ -61,6 +69,7 @@ extern "C" std::size_t __sanitizer_get_current_allocated_bytes();
 
 using namespace GameFramework;
 using Korvane::Game;
+using TestSupport::Drawing;
 using VelkorEngine::f32;
 using VelkorEngine::u32;
 using VelkorEngine::Vector2;
@@ -69,7 +78,13 @@ namespace
 {
 constexpr double kFrameTime = 0.05;
 constexpr int kFramesPerSecond = 20;
-constexpr double kDefaultMinutes = 10.0;
+// The suite's runs: the twins draw nothing and are quick, the real renderer takes real time for every frame.
+constexpr double kTwinsMinutes = 10.0;
+constexpr double kOffscreenGLMinutes = 2.5;
+// The follower takes about three minutes to clear the first level: a shorter run breaks the bricks still
+// standing once the level has been played this long, so that it still goes through the level's end.
+constexpr double kMinutesToClearALevel = 10.0;
+constexpr int kShortRunClearFrames = 20 * kFramesPerSecond;
 // A window is answered once it has been up this long, as a player reads it first.
 constexpr int kSettleFrames = 2 * kFramesPerSecond;
 // Simulated seconds of play before the in-game menu is opened to restart or leave a level.
@@ -103,11 +118,11 @@ constexpr f32 kGuiWidth = 800.0f;
 const Vector2 kMapStart(60.0f + 480.0f + 100.0f, 90.0f - 70.0f + 22.0f);
 const Vector2 kLevelCompleteNext(150.0f + 130.0f + 120.0f, 70.0f + 28.0f + 22.0f);
 
-double SimulatedMinutes()
+double SimulatedMinutes(double suiteMinutes)
 {
     const char* text = std::getenv("KORVANE_LONG_RUN_MINUTES");
-    const double minutes = text ? std::atof(text) : kDefaultMinutes;
-    return minutes > 0.0 ? minutes : kDefaultMinutes;
+    const double minutes = text ? std::atof(text) : suiteMinutes;
+    return minutes > 0.0 ? minutes : suiteMinutes;
 }
 
 std::string FolderOf(const std::string& path, int levels)
@@ -143,17 +158,25 @@ struct Measurement
     long heap = 0;
     long resident = 0;
     std::vector<u32> counts;
+    // Made when a texture is first drawn, so they grow until every texture has been seen, but never beyond one
+    // for each texture and the layer's own white one.
+    u32 glTextures = 0;
 };
 
 // Objects the menus may hold beyond the first measurement of a round: what the play left behind as it was left
 // (a bonus on its way down, a weapon in the hand) differs from round to round, a leak keeps adding up.
 u32 CountGrowthBound(u32 first) { return std::max(2u, first / 100); }
 
-const char* const kCountNames[] = {"models", "particle systems", "sprite groups", "sounds", "GUI widgets",
-                                   "textures"};
+const char* const kCountNames[] = {"models",   "particle systems", "sprite groups",    "sounds",       "GUI widgets",
+                                   "textures", "surfaces",         "surface textures", "framebuffers", "renderbuffers",
+                                   "samplers"};
+constexpr std::size_t kSurfaceTextures = 7;
 
+// The drawing layer's own counts are taken on the twins as well, where they stay at nought.
 Measurement Measure(const VelkorEngine::Engine& engine)
 {
+    using Platform::GLContext;
+    using Platform::GLObjectKind;
     Measurement measurement;
     measurement.heap = HeapBytes();
     measurement.resident = ResidentBytes();
@@ -162,7 +185,13 @@ Measurement Measure(const VelkorEngine::Engine& engine)
                           engine.GetSpriteGroupManager()->GetCount(),
                           engine.GetSoundManager()->GetSoundCount(),
                           engine.GetGUIManager()->GetWidgetCount(),
-                          engine.GetShaderManager()->GetTextureManager()->GetTextureCount()};
+                          engine.GetShaderManager()->GetTextureManager()->GetTextureCount(),
+                          Platform::GLSurface::LiveCount(),
+                          Platform::GLTextureSurface::LiveCount(),
+                          GLContext::LiveObjects(GLObjectKind::Framebuffer),
+                          GLContext::LiveObjects(GLObjectKind::Renderbuffer),
+                          GLContext::LiveObjects(GLObjectKind::Sampler)};
+    measurement.glTextures = GLContext::LiveObjects(GLObjectKind::Texture);
     return measurement;
 }
 
@@ -214,13 +243,16 @@ enum class Plan
 constexpr Plan kPlans[] = {Plan::Clear, Plan::RestartByQuestion, Plan::Lose, Plan::LeaveForMenu};
 constexpr u32 kMenuVisits[] = {ResultCode::Options, ResultCode::Help, ResultCode::HighScores, ResultCode::Start};
 
-class LongRunTest : public testing::Test
+class LongRun : public testing::Test
 {
 protected:
-    LongRunTest()
-        : bed(FolderOf(KORVANE_DATA_PACK, 2), std::string("SOFTWARE\\") + Game::MakerName + "\\" + Game::Title)
+    LongRun(Drawing drawing, double suiteMinutes)
+        : bed(FolderOf(KORVANE_DATA_PACK, 2), std::string("SOFTWARE\\") + Game::MakerName + "\\" + Game::Title,
+              drawing),
+          minutes(SimulatedMinutes(suiteMinutes))
     {
         game = std::make_unique<Game>();
+        bed.SetFocus(game->GetEngine()->GetWindow()->GetHandle());
         ProfileManagerBase& profiles = *game->GetProfileManager();
         profiles.SetCurrentProfile(profiles.FindOrCreateProfile(L"Ada"), 1);
     }
@@ -258,7 +290,7 @@ protected:
         POINT pixel{static_cast<LONG>(point.x * static_cast<float>(window.GetWidth()) / kGuiWidth),
                     static_cast<LONG>((600.0f - point.y) * static_cast<float>(window.GetHeight()) / 600.0f)};
         ClientToScreen(window.GetHandle(), &pixel);
-        bed.twins.windows.cursor = pixel;
+        bed.SetCursor(pixel);
     }
 
     void Answer(u32 window, u32 result) { game->GetWindow(window)->SetResultCode(result); }
@@ -298,6 +330,8 @@ protected:
         ++m_levelFrames;
         if (m_levelFrames == kMusicCheckFrames)
             quietLevels += MusicState(PlaySlot) != VelkorEngine::Sound::Playing || heardPeak < kAudibleLevel;
+        if (m_plan == Plan::Clear && minutes < kMinutesToClearALevel && m_levelFrames == kShortRunClearFrames)
+            BreakTheBricksLeft(*logic);
         const bool timeUp = m_levelFrames >= kLongestPlayFrames ||
                             (m_plan != Plan::Clear && m_plan != Plan::Lose && m_levelFrames >= kShortPlayFrames);
         if (timeUp && m_shownFrames % kSettleFrames == 0)
@@ -317,6 +351,13 @@ protected:
             m_follower->Step(m_cursor);
         }
         MoveMouseTo(m_cursor);
+    }
+
+    static void BreakTheBricksLeft(Korvane::GameLogic& logic)
+    {
+        for (Korvane::Brick* brick : std::vector<Korvane::Brick*>(logic.GetGeometry().GetBricks()))
+            if (brick->MustBeDestroyed())
+                brick->Destroy(Korvane::DestroyKind::Super, false);
     }
 
     void BeginLevel(Korvane::GameLogic& logic)
@@ -391,16 +432,17 @@ protected:
     void MainMenuSettled()
     {
         quietMenus += MusicState(MenuSlot) != VelkorEngine::Sound::Playing || heardPeak < kAudibleLevel;
-        if (levelsStarted <= kWarmUpLevels)
-            return;
         const Measurement taken = Measure(*game->GetEngine());
         std::printf("%6.1f min  round %5d  heap %7ld KiB  resident %7ld KiB ",
                     static_cast<double>(m_frame) / kFramesPerSecond / 60.0, m_lastRound, taken.heap >> 10,
                     taken.resident >> 10);
         for (std::size_t i = 0; i < taken.counts.size(); ++i)
             std::printf(" %s %u", kCountNames[i], taken.counts[i]);
-        std::printf("\n");
+        std::printf(" GL textures %u%s\n", taken.glTextures, levelsStarted <= kWarmUpLevels ? "  (warming up)" : "");
         std::fflush(stdout);
+        EXPECT_LE(taken.glTextures, taken.counts[kSurfaceTextures] + 1) << "GL textures after round " << m_lastRound;
+        if (levelsStarted <= kWarmUpLevels)
+            return;
         const auto [first, isFirst] = firstAfterRound.try_emplace(m_lastRound, taken);
         if (isFirst)
             return;
@@ -425,6 +467,59 @@ protected:
         MainMenuSettled();
     }
 
+    // Goes on from the menus into a level and plays it until its music is checked, as far into it as a player
+    // sees the whole field with the ball in play.
+    bool RunIntoALevel()
+    {
+        for (int frame = 0; frame < kLongestPlayFrames; ++frame)
+        {
+            if (m_shown == static_cast<int>(WindowIndex::GameLogic) && m_levelFrames >= kMusicCheckFrames)
+                return true;
+            Step();
+        }
+        return false;
+    }
+
+    // The run from start to end with every check; drawn for real, it ends with a picture of a level.
+    void RunAndCheck()
+    {
+        const long frames = static_cast<long>(minutes * 60.0 * kFramesPerSecond);
+        for (long frame = 0; frame < frames; ++frame)
+            Step();
+        // The run ends in the main menu, whose music must still be heard.
+        RunToTheMainMenu();
+
+        EXPECT_EQ(ShownWindow(), static_cast<int>(WindowIndex::MainMenu));
+        EXPECT_EQ(MusicState(MenuSlot), VelkorEngine::Sound::Playing);
+        EXPECT_GE(heardPeak, kAudibleLevel) << "the menu music is not heard";
+        EXPECT_EQ(quietMenus, 0);
+        EXPECT_EQ(quietLevels, 0);
+        EXPECT_GE(levelsStarted, static_cast<int>(std::size(kPlans)));
+        // Every way in and out of a level was taken, each plan at least once.
+        for (u32 window : {WindowIndex::StartGame, WindowIndex::GameLogicRestart, WindowIndex::GameLogicMenuExit,
+                           WindowIndex::GameOver, WindowIndex::LevelComplete, WindowIndex::Options,
+                           WindowIndex::Help, WindowIndex::HighScores})
+            EXPECT_GE(timesShown[static_cast<int>(window)], 1) << "window " << window << " was never shown";
+        EXPECT_GE(comparisons, 1) << "the main menu came back too seldom to measure";
+        if (bed.DrawsForReal())
+            CheckTheLastPicture();
+        EXPECT_EQ(bed.MessageBoxes(), std::vector<std::string>{});
+        game.reset();
+        EXPECT_NE(LogText().find(Game::MenusBeginMessage), std::string::npos) << "the log was not found";
+        EXPECT_EQ(Problems(), std::vector<std::string>{});
+    }
+
+    // Kept beside the built data set to look at: after the whole run a level is still drawn, neither black nor one
+    // colour.
+    void CheckTheLastPicture()
+    {
+        ASSERT_TRUE(RunIntoALevel()) << "no level was reached after the run";
+        const VelkorEngine::Image shot = TestSupport::TakePicture(*game->GetEngine());
+        TestSupport::KeepPicture(shot, FolderOf(KORVANE_DATA_PACK, 2) + "/play_windows/long_run_last_level.tga");
+        EXPECT_GT(TestSupport::Brightness(shot), 0.2);
+        EXPECT_GT(TestSupport::DistinctColours(shot), 1000u);
+    }
+
     u32 MusicState(u32 slot) const { return game->GetSoundPlayer()->GetMusicState(slot); }
 
     std::string LogText() const
@@ -444,6 +539,7 @@ protected:
     }
 
     TestSupport::InstalledGameBed bed;
+    const double minutes;
     std::unique_ptr<Game> game;
     std::map<int, Measurement> firstAfterRound;
     std::map<int, int> timesShown;
@@ -470,29 +566,25 @@ private:
     Vector2 m_cursor{kGuiWidth / 2.0f, 300.0f};
 };
 
+class LongRunTest : public LongRun
+{
+protected:
+    LongRunTest() : LongRun(Drawing::Twins, kTwinsMinutes) {}
+};
+
+class LongRunOffscreenGLTest : public LongRun
+{
+protected:
+    LongRunOffscreenGLTest() : LongRun(Drawing::OffscreenGL, kOffscreenGLMinutes) {}
+};
+
 TEST_F(LongRunTest, TheGameLeftRunningKeepsItsMemoryAndObjectsItsLogCleanAndItsMusicPlaying)
 {
-    const long frames = static_cast<long>(SimulatedMinutes() * 60.0 * kFramesPerSecond);
-    for (long frame = 0; frame < frames; ++frame)
-        Step();
-    // The run ends in the main menu, whose music must still be heard.
-    RunToTheMainMenu();
+    RunAndCheck();
+}
 
-    EXPECT_EQ(ShownWindow(), static_cast<int>(WindowIndex::MainMenu));
-    EXPECT_EQ(MusicState(MenuSlot), VelkorEngine::Sound::Playing);
-    EXPECT_GE(heardPeak, kAudibleLevel) << "the menu music is not heard";
-    EXPECT_EQ(quietMenus, 0);
-    EXPECT_EQ(quietLevels, 0);
-    EXPECT_GE(levelsStarted, kWarmUpLevels + static_cast<int>(std::size(kPlans)));
-    // Every way in and out of a level was taken.
-    for (u32 window : {WindowIndex::StartGame, WindowIndex::GameLogicRestart, WindowIndex::GameLogicMenuExit,
-                       WindowIndex::GameOver, WindowIndex::LevelComplete, WindowIndex::Options, WindowIndex::Help,
-                       WindowIndex::HighScores})
-        EXPECT_GE(timesShown[static_cast<int>(window)], 1) << "window " << window << " was never shown";
-    EXPECT_GE(comparisons, 1) << "the main menu came back too seldom to measure";
-    EXPECT_TRUE(bed.twins.windows.messageBoxes.empty());
-    game.reset();
-    EXPECT_NE(LogText().find(Game::MenusBeginMessage), std::string::npos) << "the log was not found";
-    EXPECT_EQ(Problems(), std::vector<std::string>{});
+TEST_F(LongRunOffscreenGLTest, TheGameDrawnForRealKeepsItsMemoryAndObjectsItsLogCleanAndItsMusicPlaying)
+{
+    RunAndCheck();
 }
 }

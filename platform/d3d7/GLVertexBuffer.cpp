@@ -70,6 +70,7 @@ void GLVertexBuffer::BindForDrawing()
     if (m_buffer == 0 || m_serial != GLContext::Serial())
     {
         gl.GenBuffers(1, &m_buffer);
+        GLContext::NoteCreated(GLObjectKind::Buffer);
         m_serial = GLContext::Serial();
         gl.BindBuffer(GL_ARRAY_BUFFER, m_buffer);
         gl.BufferData(GL_ARRAY_BUFFER, bytes, m_vertices.data(), GL_DYNAMIC_DRAW);

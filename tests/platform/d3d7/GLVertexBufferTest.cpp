@@ -1,6 +1,7 @@
 // Pixel tests of vertex buffers in GL buffer objects: what a draw shows is what the buffer held at that draw,
 // after any number of locks, next to draws from memory, from a start vertex on, and on a context made after
 // the buffer.
+#include "platform/d3d7/GLContext.h"
 #include "tests/support/D3D7TestDevice.h"
 
 #include <gtest/gtest.h>
@@ -110,6 +111,26 @@ TEST_F(GLVertexBufferPixels, VerticesChangedAfterADrawAreDrawnAsChanged)
     ClearBlack();
     ASSERT_EQ(DrawQuad(device(), *buffer), DD_OK);
     EXPECT_TRUE(RgbNear(test.Pixel(32, 16), Rgb{0, 255, 0}, 0));
+}
+
+// Counted like the layer's other GL objects, so that a long session can show buffers do not pile up: made at
+// the first draw, gone once the buffer is released and the next draw has run.
+TEST_F(GLVertexBufferPixels, AReleasedBufferLeavesNoGLBufferBehind)
+{
+    using Platform::GLContext;
+    using Platform::GLObjectKind;
+    const std::uint32_t buffers = GLContext::LiveObjects(GLObjectKind::Buffer);
+    Buffer buffer = MakeBuffer(*test.Direct3D(), 4);
+    ASSERT_EQ(Fill(*buffer, Quad(-1, -1, 1, 1, kRed)), DD_OK);
+    EXPECT_EQ(GLContext::LiveObjects(GLObjectKind::Buffer), buffers);
+    ASSERT_EQ(DrawQuad(device(), *buffer), DD_OK);
+    ASSERT_EQ(DrawQuad(device(), *buffer), DD_OK);
+    EXPECT_EQ(GLContext::LiveObjects(GLObjectKind::Buffer), buffers + 1);
+    buffer.reset();
+    Buffer other = MakeBuffer(*test.Direct3D(), 4);
+    ASSERT_EQ(Fill(*other, Quad(-1, -1, 1, 1, kGreen)), DD_OK);
+    ASSERT_EQ(DrawQuad(device(), *other), DD_OK);
+    EXPECT_EQ(GLContext::LiveObjects(GLObjectKind::Buffer), buffers + 1);
 }
 
 // A draw from memory after one from a buffer must not read its vertices out of the buffer object, nor the

@@ -169,7 +169,7 @@ u32 CountGrowthBound(u32 first) { return std::max(2u, first / 100); }
 
 const char* const kCountNames[] = {"models",   "particle systems", "sprite groups",    "sounds",       "GUI widgets",
                                    "textures", "surfaces",         "surface textures", "framebuffers", "renderbuffers",
-                                   "samplers"};
+                                   "samplers", "GL buffers"};
 constexpr std::size_t kSurfaceTextures = 7;
 
 // The drawing layer's own counts are taken on the twins as well, where they stay at nought.
@@ -190,7 +190,8 @@ Measurement Measure(const VelkorEngine::Engine& engine)
                           Platform::GLTextureSurface::LiveCount(),
                           GLContext::LiveObjects(GLObjectKind::Framebuffer),
                           GLContext::LiveObjects(GLObjectKind::Renderbuffer),
-                          GLContext::LiveObjects(GLObjectKind::Sampler)};
+                          GLContext::LiveObjects(GLObjectKind::Sampler),
+                          GLContext::LiveObjects(GLObjectKind::Buffer)};
     measurement.glTextures = GLContext::LiveObjects(GLObjectKind::Texture);
     return measurement;
 }

@@ -52,6 +52,20 @@ protected:
             bed.Profiles().FindOrCreateProfile(name);
     }
 
+    // Twelve players, Player00 to Player11, three more than the list shows at once.
+    std::unique_ptr<Korvane::GUIProfilesWindow> ShowTwelvePlayersWithPlayer05Current()
+    {
+        std::vector<std::wstring> names;
+        for (int i = 0; i < 12; ++i)
+            names.push_back(L"Player" + UIntToWString(static_cast<u32>(i), 2));
+        AddProfiles(names);
+        bed.Profiles().SetCurrentProfile(bed.Profiles().FindProfile(L"Player05"), 1);
+        auto window = MakeProfilesWindow();
+        window->Show(StateId::MainMenu);
+        bed.Settle(*window);
+        return window;
+    }
+
     std::wstring CurrentName()
     {
         const ProfileBase* current = bed.Profiles().GetCurrentProfile();
@@ -209,14 +223,7 @@ TEST_F(ProfileWindowsTest, RenamingToAnotherPlayersNameIsRefusedAndToTheSameName
 
 TEST_F(ProfileWindowsTest, TheListShowsTheCurrentPlayerFirstAndScrollsPastNine)
 {
-    std::vector<std::wstring> names;
-    for (int i = 0; i < 12; ++i)
-        names.push_back(L"Player" + UIntToWString(static_cast<u32>(i), 2));
-    AddProfiles(names);
-    bed.Profiles().SetCurrentProfile(bed.Profiles().FindProfile(L"Player05"), 1);
-    auto window = MakeProfilesWindow();
-    window->Show(StateId::MainMenu);
-    bed.Settle(*window);
+    auto window = ShowTwelvePlayersWithPlayer05Current();
 
     ASSERT_EQ(window->GetNames().size(), 12u);
     EXPECT_EQ(window->GetNames()[0], L"Player05");
@@ -246,14 +253,7 @@ TEST_F(ProfileWindowsTest, TheListShowsTheCurrentPlayerFirstAndScrollsPastNine)
 // track's foot shows the last names, and back up the first.
 TEST_F(ProfileWindowsTest, TheListsThumbDraggedDownShowsTheLastNamesAndUpTheFirst)
 {
-    std::vector<std::wstring> names;
-    for (int i = 0; i < 12; ++i)
-        names.push_back(L"Player" + UIntToWString(static_cast<u32>(i), 2));
-    AddProfiles(names);
-    bed.Profiles().SetCurrentProfile(bed.Profiles().FindProfile(L"Player05"), 1);
-    auto window = MakeProfilesWindow();
-    window->Show(StateId::MainMenu);
-    bed.Settle(*window);
+    auto window = ShowTwelvePlayersWithPlayer05Current();
     const GUIScroll* scroll = window->GetScroll();
     ASSERT_TRUE(scroll->IsEnabled());
     const Vector2 track = scroll->GetAbsolutePosition();

@@ -5,6 +5,8 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 
 namespace TestSupport
 {
@@ -53,6 +55,22 @@ InstalledGameBed::~InstalledGameBed()
 std::string InstalledGameBed::UserFolder(const std::string& maker, const std::string& title) const
 {
     return twins.folder / ("data/" + maker + "/" + title);
+}
+
+std::string InstalledGameBed::LogText(const std::string& maker, const std::string& title) const
+{
+    std::ifstream file(UserFolder(maker, title) + "/" + title + ".html");
+    return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+}
+
+std::vector<std::string> InstalledGameBed::LogProblems(const std::string& maker, const std::string& title) const
+{
+    std::vector<std::string> problems;
+    const std::string log = LogText(maker, title);
+    for (const char* word : {"Error", "There is no", "Incorrect", "PROGRAM ABORTING", "UNKNOWN"})
+        for (std::size_t at = log.find(word); at != std::string::npos; at = log.find(word, at + 1))
+            problems.push_back(log.substr(at > 60 ? at - 60 : 0, 160));
+    return problems;
 }
 
 void InstalledGameBed::NextFrameTime()

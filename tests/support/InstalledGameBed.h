@@ -35,6 +35,9 @@ public:
 
     // The game's folder under the user data folder ("<folder>/data/<maker>/<title>").
     std::string UserFolder(const std::string& maker, const std::string& title) const;
+    // The game's whole HTML log so far, and the error and fatal lines in it (a piece of text around each).
+    std::string LogText(const std::string& maker, const std::string& title) const;
+    std::vector<std::string> LogProblems(const std::string& maker, const std::string& title) const;
     // Moves the fake clock on by one frame of 1/60 s.
     void NextFrameTime();
     // Nothing pulls sound from the mixer unless a test does, as an audio device would.

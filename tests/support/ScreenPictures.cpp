@@ -5,6 +5,7 @@
 #include "tests/support/ImageTestFiles.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 #include <filesystem>
 #include <vector>
@@ -47,5 +48,26 @@ std::size_t DistinctColours(const VelkorEngine::Image& shot)
         std::memcpy(&colours[i], shot.GetData() + i * channels, std::min<std::size_t>(channels, 4));
     std::sort(colours.begin(), colours.end());
     return static_cast<std::size_t>(std::unique(colours.begin(), colours.end()) - colours.begin());
+}
+
+double Spread(const VelkorEngine::Image& shot)
+{
+    const VelkorEngine::u8* data = shot.GetData();
+    const std::size_t channels = shot.GetBytesPerPixel();
+    double sum = 0.0;
+    double squares = 0.0;
+    std::size_t used = 0;
+    for (std::size_t i = 0; i < shot.GetDataSize(); ++i)
+    {
+        if (channels == 4 && i % 4 == 3)
+            continue;
+        sum += data[i];
+        squares += static_cast<double>(data[i]) * data[i];
+        ++used;
+    }
+    if (used == 0)
+        return 0.0;
+    const double mean = sum / static_cast<double>(used);
+    return std::sqrt(squares / static_cast<double>(used) - mean * mean);
 }
 }

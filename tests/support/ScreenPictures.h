@@ -21,4 +21,7 @@ void KeepPicture(const VelkorEngine::Image& shot, const std::string& path);
 double Brightness(const VelkorEngine::Image& shot);
 // How many different colours the picture's pixels have.
 std::size_t DistinctColours(const VelkorEngine::Image& shot);
+// How far the picture's colour bytes (alpha left out) stray from their mean: a blank or one-colour picture has
+// none.
+double Spread(const VelkorEngine::Image& shot);
 }

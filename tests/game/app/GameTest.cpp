@@ -64,25 +64,11 @@ protected:
         }
     }
 
-    // The whole HTML log so far.
-    std::string LogText() const
-    {
-        std::ifstream file(bed.UserFolder(Game::MakerName, Game::Title) + "/" + Game::Title + ".html");
-        return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-    }
+    std::string LogText() const { return bed.LogText(Game::MakerName, Game::Title); }
 
     bool Logged(const std::string& text) const { return LogText().find(text) != std::string::npos; }
 
-    // The words of the log's error and fatal lines.
-    std::vector<std::string> Problems() const
-    {
-        std::vector<std::string> problems;
-        const std::string log = LogText();
-        for (const char* word : {"Error", "There is no", "Incorrect", "PROGRAM ABORTING", "UNKNOWN"})
-            for (std::size_t at = log.find(word); at != std::string::npos; at = log.find(word, at + 1))
-                problems.push_back(log.substr(at > 60 ? at - 60 : 0, 160));
-        return problems;
-    }
+    std::vector<std::string> Problems() const { return bed.LogProblems(Game::MakerName, Game::Title); }
 
     // Frames until the start-up loading has ended and the first menu shows; false after 20 seconds.
     bool RunToTheMenus()

@@ -9,6 +9,7 @@
 #include "game/play/BallManager.h"
 #include "game/play/Bat.h"
 #include "game/play/GameGeometry.h"
+#include "tests/support/ScreenPictures.h"
 #include "tests/support/BallFollower.h"
 #include "tests/support/GeneratedLevelBed.h"
 #include "tests/support/ImageTestFiles.h"
@@ -120,34 +121,6 @@ TEST(Autoplay, AScriptThatNeverMovesTheBatLosesEveryLifeAndTheBatBurstsOncePerLi
 
 namespace
 {
-VelkorEngine::Image Screenshot(VelkorEngine::Engine& engine)
-{
-    VelkorEngine::Image shot;
-    engine.GetRenderSystem()->TakeScreenshot(shot);
-    return shot;
-}
-
-// How far the picture's colour bytes stray from their mean: a blank or one-colour picture has none.
-double Spread(const VelkorEngine::Image& image)
-{
-    const VelkorEngine::u8* data = image.GetData();
-    const size_t channels = static_cast<size_t>(image.GetBitsPerPixel()) / 8;
-    const size_t count = image.GetDataSize();
-    double sum = 0.0;
-    double squares = 0.0;
-    size_t used = 0;
-    for (size_t i = 0; i < count; ++i)
-    {
-        if (channels == 4 && i % 4 == 3)
-            continue;
-        sum += data[i];
-        squares += static_cast<double>(data[i]) * data[i];
-        ++used;
-    }
-    const double mean = sum / static_cast<double>(used);
-    return std::sqrt(squares / static_cast<double>(used) - mean * mean);
-}
-
 void Save(const VelkorEngine::Image& image, const std::string& name)
 {
     const u32 channels = static_cast<u32>(image.GetBitsPerPixel()) / 8;
@@ -173,9 +146,9 @@ TEST(AutoplayPictures, ALevelPlayedByTheScriptIsDrawnAtItsStartMiddleAndEnd)
         play.SetDrawn(true);
         play.Frame();
         play.SetDrawn(false);
-        const VelkorEngine::Image shot = Screenshot(play.GetEngine());
+        const VelkorEngine::Image shot = TestSupport::TakePicture(play.GetEngine());
         EXPECT_EQ(shot.GetWidth(), 640u);
-        EXPECT_GT(Spread(shot), 10.0) << when << " shows nothing";
+        EXPECT_GT(TestSupport::Spread(shot), 10.0) << when << " shows nothing";
         Save(shot, folder + "/level_2_3_" + when + ".tga");
         taken.push_back(when);
     };

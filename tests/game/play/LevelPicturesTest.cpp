@@ -16,6 +16,7 @@
 #include "game/play/GameField.h"
 #include "game/play/GameGeometry.h"
 #include "game/play/Shadow.h"
+#include "tests/support/ScreenPictures.h"
 #include "tests/support/GeneratedLevelBed.h"
 #include "tests/support/ImageTestFiles.h"
 
@@ -46,26 +47,6 @@ void Save(const VelkorEngine::Image& image, const std::string& name)
                                                                    image.GetData() + image.GetDataSize())};
     ImageTest::WriteBytes(std::string(kFolder) + "/" + name + ".tga",
                           ImageTest::MakeTga(picture, {.runLength = true, .topDown = true}));
-}
-
-// How far the picture's colour bytes stray from their mean: a blank or one-colour picture has none.
-double Spread(const VelkorEngine::Image& image)
-{
-    const VelkorEngine::u8* data = image.GetData();
-    const size_t channels = static_cast<size_t>(image.GetBitsPerPixel()) / 8;
-    double sum = 0.0;
-    double squares = 0.0;
-    size_t used = 0;
-    for (size_t i = 0; i < image.GetDataSize(); ++i)
-    {
-        if (channels == 4 && i % 4 == 3)
-            continue;
-        sum += data[i];
-        squares += static_cast<double>(data[i]) * data[i];
-        ++used;
-    }
-    const double mean = sum / static_cast<double>(used);
-    return std::sqrt(squares / static_cast<double>(used) - mean * mean);
 }
 
 // One drawn frame, photographed.
@@ -149,7 +130,7 @@ TEST_P(LevelPictures, TheLevelStandsTexturedLitAndShadowedInsideTheField)
     play.Frames(static_cast<int>(kSettleSeconds / kSettleFrameTime));
     const VelkorEngine::Image shot = DrawnFrame(play);
     Save(shot, "level_" + std::to_string(GetParam().stage) + "_" + std::to_string(GetParam().level));
-    EXPECT_GT(Spread(shot), 10.0) << "the picture shows nothing";
+    EXPECT_GT(TestSupport::Spread(shot), 10.0) << "the picture shows nothing";
 
     EXPECT_GT(play.GetEngine().GetLightManager()->GetLightCount(), 0u);
     const Inside inside = InnerFaces(logic.GetField());
@@ -208,7 +189,7 @@ TEST(BallPictures, ABallLaunchedFromTheBatBouncesThroughTheLevel)
         play.Frames(kFramesBetween - 1);
         const VelkorEngine::Image shot = DrawnFrame(play);
         Save(shot, "ball_" + std::to_string(picture));
-        EXPECT_GT(Spread(shot), 10.0);
+        EXPECT_GT(TestSupport::Spread(shot), 10.0);
         const VelkorEngine::Vector2 now = ball.GetFlight().position;
         EXPECT_GT(std::hypot(now.x - last.x, now.y - last.y), 1.0f) << "the ball stands still at picture " << picture;
         last = now;

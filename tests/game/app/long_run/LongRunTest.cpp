@@ -523,21 +523,9 @@ protected:
 
     u32 MusicState(u32 slot) const { return game->GetSoundPlayer()->GetMusicState(slot); }
 
-    std::string LogText() const
-    {
-        std::ifstream file(bed.UserFolder(Game::MakerName, Game::Title) + "/" + Game::Title + ".html");
-        return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-    }
+    std::string LogText() const { return bed.LogText(Game::MakerName, Game::Title); }
 
-    std::vector<std::string> Problems() const
-    {
-        std::vector<std::string> problems;
-        const std::string log = LogText();
-        for (const char* word : {"Error", "There is no", "Incorrect", "PROGRAM ABORTING", "UNKNOWN"})
-            for (std::size_t at = log.find(word); at != std::string::npos; at = log.find(word, at + 1))
-                problems.push_back(log.substr(at > 60 ? at - 60 : 0, 160));
-        return problems;
-    }
+    std::vector<std::string> Problems() const { return bed.LogProblems(Game::MakerName, Game::Title); }
 
     TestSupport::InstalledGameBed bed;
     const double minutes;

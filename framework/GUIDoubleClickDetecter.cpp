@@ -2,6 +2,7 @@
 #include "framework/GUIDoubleClickDetecter.h"
 
 #include "engine/core/Engine.h"
+#include "engine/core/MessageManager.h"
 #include "engine/gui/GUIWindow.h"
 
 #include <algorithm>
@@ -16,11 +17,20 @@ constexpr const char* Button = "MOUSE1";
 }
 
 GUIDoubleClickDetecter::GUIDoubleClickDetecter(VelkorEngine::Engine* engine)
-    : m_timerManager(engine->GetTimerManager()), m_controls(engine->GetControls())
+    : m_log(engine->GetMessageManager()), m_timerManager(engine->GetTimerManager()),
+      m_controls(engine->GetControls())
 {
 }
 
-void GUIDoubleClickDetecter::AddWidget(VelkorEngine::GUIWindow* widget) { m_widgets.push_back(widget); }
+void GUIDoubleClickDetecter::AddWidget(VelkorEngine::GUIWindow* widget)
+{
+    if (!widget)
+    {
+        m_log->Error("(GUIDoubleClickDetecter::AddWidget): No widget to watch");
+        return;
+    }
+    m_widgets.push_back(widget);
+}
 
 void GUIDoubleClickDetecter::RemoveWidget(VelkorEngine::GUIWindow* widget)
 {

@@ -11,6 +11,7 @@ namespace VelkorEngine
 class Controls;
 class Engine;
 class GUIWindow;
+class MessageManager;
 class TimerManager;
 }
 
@@ -29,6 +30,7 @@ public:
     GUIDoubleClickDetecter(const GUIDoubleClickDetecter&) = delete;
     GUIDoubleClickDetecter& operator=(const GUIDoubleClickDetecter&) = delete;
 
+    // A null widget is refused with a log line: it would be read when the mouse is next pressed.
     void AddWidget(VelkorEngine::GUIWindow* widget);
     // Null is ignored; the widget of a running click sequence ends that sequence.
     void RemoveWidget(VelkorEngine::GUIWindow* widget);
@@ -45,6 +47,7 @@ private:
     void FollowSequence(f32 now);
     VelkorEngine::GUIWindow* FindWidgetUnderMouse() const;
 
+    VelkorEngine::MessageManager* m_log;
     VelkorEngine::TimerManager* m_timerManager;
     VelkorEngine::Controls* m_controls;
     std::vector<VelkorEngine::GUIWindow*> m_widgets;

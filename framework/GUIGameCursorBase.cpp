@@ -2,8 +2,11 @@
 #include "framework/GUIGameCursorBase.h"
 
 #include "engine/core/Engine.h"
+#include "engine/core/MessageManager.h"
 #include "engine/gui/GUICursor.h"
 #include "engine/gui/GUIManager.h"
+
+#include <string>
 
 namespace GameFramework
 {
@@ -13,8 +16,8 @@ constexpr const char* CustomCursorSetting = "ui_custom_cursor";
 }
 
 GUIGameCursorBase::GUIGameCursorBase(VelkorEngine::Engine* engine)
-    : m_window(engine->GetWindow()), m_config(engine->GetConfig()), m_guiManager(engine->GetGUIManager()),
-      m_controls(engine->GetControls())
+    : m_log(engine->GetMessageManager()), m_window(engine->GetWindow()), m_config(engine->GetConfig()),
+      m_guiManager(engine->GetGUIManager()), m_controls(engine->GetControls())
 {
     m_config->AddVariable(CustomCursorSetting, VelkorEngine::Config::KindBool, 0, 1, &m_customCursorSetting, "1", 1);
     m_customCursorInUse = m_customCursorSetting;
@@ -31,6 +34,11 @@ GUIGameCursorBase::~GUIGameCursorBase()
 
 void GUIGameCursorBase::RegisterCursor(u32 cursorId, u16 resourceId, VelkorEngine::GUICursor* guiCursor)
 {
+    if (!guiCursor)
+    {
+        m_log->Error("(GUIGameCursorBase::RegisterCursor): No GUI cursor for cursor " + std::to_string(cursorId));
+        return;
+    }
     guiCursor->SetVisible(false);
     m_cursors.emplace(cursorId, CursorPair{m_window->LoadCursor(resourceId), guiCursor});
 }

@@ -14,6 +14,7 @@ class Controls;
 class Engine;
 class GUICursor;
 class GUIManager;
+class MessageManager;
 }
 
 namespace GameFramework
@@ -36,7 +37,8 @@ public:
     virtual bool Update();
     virtual void SetCursorVisible(bool visible);
 
-    // The GUI cursor starts hidden; an id already registered keeps its first pair.
+    // The GUI cursor starts hidden; an id already registered keeps its first pair. A null GUI cursor is
+    // refused with a log line, so every registered pair has one to show.
     void RegisterCursor(u32 cursorId, u16 resourceId, VelkorEngine::GUICursor* guiCursor);
     // The visible state moves to the new cursor.
     void SetCursor(u32 cursorId);
@@ -56,6 +58,7 @@ private:
 
     bool UsesGUICursor() const { return m_customCursorInUse && m_current; }
 
+    VelkorEngine::MessageManager* m_log;
     VelkorEngine::Window* m_window;
     VelkorEngine::Config* m_config;
     VelkorEngine::GUIManager* m_guiManager;

@@ -232,6 +232,8 @@ protected:
     void ApplyVideoModeRequest();
     void ResetRenderSystemIfPending();
     void RunWindowModeDelay();
+    // A finished level takes no pause, menu or question from the in-game window.
+    void DropPlayResultAfterLevelEnd();
 
     // Start-up steps.
     void CopyEngineServices();

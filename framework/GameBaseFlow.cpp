@@ -274,6 +274,7 @@ void GameBase::GetLevelResult(LevelTimeRecord& record)
 
 void GameBase::DispatchWindowResults()
 {
+    DropPlayResultAfterLevelEnd();
     for (u32 index : MenuAndPlayOrder)
     {
         if (m_windows[index])
@@ -291,6 +292,18 @@ void GameBase::DispatchWindowResults()
         if (m_windows[index])
             (this->*Handlers[index])();
     }
+}
+
+// The in-game window runs before the game logic in a frame, so a pause or menu asked for in the frame in which
+// the level ended would open over the level's end window and hand play back to a finished level.
+void GameBase::DropPlayResultAfterLevelEnd()
+{
+    GUIFrameworkWindow* play = At(m_windows, WindowIndex::GameLogic);
+    if (!play || !m_gameLogic)
+        return;
+    const u32 state = m_gameLogic->GetState();
+    if (state == GameLogicBase::StateLevelComplete || state == GameLogicBase::StateGameOver)
+        play->SetResultCode(ResultCode::None);
 }
 
 void GameBase::ExpireWindowResults()

@@ -202,9 +202,8 @@ void GameSoundPlayer::PauseMusic(u32 slot, u8 pause, u8 fade, f32 fadeSpeed)
     {
         if (state == VelkorEngine::Sound::Paused)
             StartChannel(*channel, fade, fadeSpeed);
-        else if (state == VelkorEngine::Sound::Playing &&
-                 channel->GetFadeState() == GameSoundChannel::FadeOutThenPause)
-            CancelFadeOut(*channel, fade, fadeSpeed); // still sounding on its way to a pause
+        else if (state == VelkorEngine::Sound::Playing && channel->IsFadingOut())
+            CancelFadeOut(*channel, fade, fadeSpeed); // still sounding on its way to a pause or a stop
         return;
     }
     if (state != VelkorEngine::Sound::Playing)

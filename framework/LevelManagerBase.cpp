@@ -32,7 +32,7 @@ void LevelManagerBase::Load()
     }
     catch (const VelkorEngine::FileError& error)
     {
-        m_log->Fatal(error.GetMessage());
+        m_log->Fatal(VelkorEngine::MessageNamingFile(error.GetMessage(), FileName));
     }
     m_log->Message("\nLevel Manager: Found " + std::to_string(GetStageCount()) + " stages with " +
                    std::to_string(GetTotalLevelCount()) + " levels...");

@@ -60,7 +60,7 @@ void GUIBackgroundBase::ReadDescription(const std::string& path)
     }
     catch (const Error& error)
     {
-        m_log->Error(error.GetMessage());
+        m_log->Error(VelkorEngine::MessageNamingFile(error.GetMessage(), path));
         return;
     }
     m_description.reset(root);

@@ -175,6 +175,19 @@ void ParticleSystem::ReleaseAllParticles()
     m_aliveCount = 0;
 }
 
+void ParticleSystem::ReleaseDeadParticles()
+{
+    for (u32 i = 0; i < m_capacity; ++i)
+    {
+        const Particle& particle = m_particles[i];
+        if (particle.free || particle.age < particle.lifetime)
+            continue;
+        FreeParticle(i);
+        if (m_aliveCount > 0)
+            --m_aliveCount;
+    }
+}
+
 void ParticleSystem::FreeParticle(u32 index)
 {
     Particle& particle = m_particles[index];

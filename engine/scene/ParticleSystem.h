@@ -60,6 +60,9 @@ public:
     // Once a frame with the frame time; nothing happens while paused or hidden.
     void Update();
     void ReleaseAllParticles();
+    // Frees the particles whose age has reached their lifetime and their sprites at once, as the next update
+    // would: a particle stopped on the floor, or one left behind while the system is paused or hidden.
+    void ReleaseDeadParticles();
 
     void SetPosition(const Vector3& position) { emitterPosition = position; }
     void SetVisible(bool visible);

@@ -194,8 +194,9 @@ void GUIGameLogicWindow::DrawStatistics()
     if (!m_overlay)
         return;
     QueueLine(512.0f, L"FPS: " + std::to_wstring(m_timerManager->GetFPS()));
-    QueueLine(497.0f, L"Model count: " + std::to_wstring(m_modelManager->GetVisibleModelCount()));
-    QueueLine(482.0f, L"Triangle count: " + std::to_wstring(m_modelManager->GetPrimitiveCount()));
+    // What was drawn in the last frame: a model out of the camera's view costs nothing.
+    QueueLine(497.0f, L"Model count: " + std::to_wstring(m_modelManager->GetDrawnModelCount()));
+    QueueLine(482.0f, L"Triangle count: " + std::to_wstring(m_modelManager->GetPrimitivesDrawn()));
     QueueLine(467.0f, Format(L"Time: %.1f", m_logic->GetTime()));
     const GameTools::GameCamera& camera = m_logic->GetCamera();
     QueueLine(33.0f, Format(L"Camera FOV: %.6f", camera.GetFieldOfView() * RadiansToDegrees));

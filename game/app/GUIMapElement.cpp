@@ -242,9 +242,16 @@ void GUIMapElement::SetCheckPointLook(bool on)
     DestroyModelWindows();
     CreateModelWindows(on ? CheckPointName : PathName);
     SetMainFrame(m_state);
+    // The new windows are made hidden; they take the old ones' visibility, whichever it was.
     for (GUIWindow* window : {m_mainWindow, m_shadowWindow})
-        if (window && !visible)
+    {
+        if (!window)
+            continue;
+        if (visible)
+            window->SetState(GUIWindow::StateVisible);
+        else
             window->ClearState(GUIWindow::StateVisible);
+    }
     if (m_mainWindow)
         m_mainWindow->SetColor(mainColor);
     if (m_shadowWindow)

@@ -3,6 +3,7 @@
 
 #include "engine/core/Color.h"
 #include "engine/core/Engine.h"
+#include "engine/core/Error.h"
 #include "engine/core/Vector4.h"
 #include "engine/files/XMLNode.h"
 #include "engine/files/XMLParser.h"
@@ -23,6 +24,19 @@ namespace
 {
 // Transparent pieces go to the list drawn back to front, without writing depth.
 constexpr u32 kSortedTransparentFlags = ModelFlags::SecondList | ModelFlags::NoDepthWrite;
+
+// Whoever reads the fatal box learns which stage's description to mend, whatever the parser's own text says.
+void ReadDescription(Engine* engine, XMLNode& container, const std::string& path)
+{
+    try
+    {
+        GameTools::XMLParser(engine->GetFileManager()).Load(&container, path);
+    }
+    catch (const FileError& error)
+    {
+        throw FileError(MessageNamingFile(error.GetMessage(), path));
+    }
+}
 }
 
 Environment::Environment(Engine* engine, GameTools::DataKeeper* keeper, const std::string& name)
@@ -31,7 +45,7 @@ Environment::Environment(Engine* engine, GameTools::DataKeeper* keeper, const st
     try
     {
         XMLNode container;
-        GameTools::XMLParser(engine->GetFileManager()).Load(&container, Folder + name + ".xml");
+        ReadDescription(engine, container, Folder + name + ".xml");
         if (XMLNode* scene = FindScene(container))
         {
             std::vector<XMLNode*> elements;

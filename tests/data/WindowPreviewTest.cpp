@@ -74,7 +74,7 @@ TEST(windows, EveryTextFitsItsLabelInEveryLanguage)
 
 TEST(windows, EveryWindowIsDrawnForLookingAt)
 {
-    const std::filesystem::path folder = "window_previews";
+    const std::filesystem::path folder = std::filesystem::path(KORVANE_TEST_OUTPUT) / "window_previews";
     std::filesystem::create_directories(folder);
     for (const std::string& window : Descriptions().WindowNames())
         for (const char* language : {"en"})

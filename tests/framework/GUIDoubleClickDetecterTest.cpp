@@ -1,6 +1,7 @@
 // Double clicks on watched widgets, scripted through the engine's mouse device and the fake clock.
 #include "framework/GUIDoubleClickDetecter.h"
 
+#include "engine/core/MessageManager.h"
 #include "engine/gui/GUIWindow.h"
 #include "tests/support/GUITestBed.h"
 
@@ -143,4 +144,14 @@ TEST_F(GUIDoubleClickDetecterTest, RemovingTheClickedWidgetEndsItsSequence)
     EXPECT_EQ(detecter.GetCandidate(), nullptr);
     EXPECT_EQ(Run({{0.05, Click, A}, {0.05, Nothing, A}}), -1);
     EXPECT_EQ(detecter.GetCandidate(), nullptr);
+}
+
+TEST_F(GUIDoubleClickDetecterTest, ANullWidgetIsRefusedAndTheOthersStillWork)
+{
+    detecter.AddWidget(nullptr);
+    const auto errors = gui.engine.Records(VelkorEngine::MessageManager::KindError);
+    ASSERT_EQ(errors.size(), 1u);
+    EXPECT_NE(errors[0].find("(GUIDoubleClickDetecter::AddWidget)"), std::string::npos) << errors[0];
+    EXPECT_EQ(Run({{0.05, Click, Nowhere}, {0.05, Click, B}, {0.05, Nothing, B}, {0.05, Click, B}, {0.05, Nothing, B}}),
+              4);
 }

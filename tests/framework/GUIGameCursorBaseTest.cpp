@@ -2,6 +2,7 @@
 // to cursor, the switch between the drawn and the system kind in one frame, and the cursors' end.
 #include "framework/GUIGameCursorBase.h"
 
+#include "engine/core/MessageManager.h"
 #include "engine/gui/GUICursor.h"
 #include "tests/support/GUITestBed.h"
 
@@ -84,6 +85,26 @@ TEST_F(GUIGameCursorBaseTest, ARepeatedIdKeepsItsFirstCursor)
     cursors->SetCursorVisible(true);
     EXPECT_TRUE(hand->IsVisible());
     EXPECT_FALSE(other->IsVisible());
+}
+
+TEST_F(GUIGameCursorBaseTest, ACursorWithoutItsGUICursorIsRefused)
+{
+    cursors->RegisterCursor(2, 1003, nullptr);
+    const auto errors = gui.engine.Records(VelkorEngine::MessageManager::KindError);
+    ASSERT_EQ(errors.size(), 1u);
+    EXPECT_NE(errors[0].find("(GUIGameCursorBase::RegisterCursor)"), std::string::npos) << errors[0];
+    cursors->SetCursor(2);
+    cursors->SetCursorVisible(true);
+    Frame();
+    EXPECT_FALSE(arrow->IsVisible());
+    EXPECT_FALSE(hand->IsVisible());
+    // The id is still free for a cursor that has one.
+    GUICursor* cross = gui.Manager().CreateCursor(nullptr, 16.0f);
+    cursors->RegisterCursor(2, 1003, cross);
+    cursors->SetCursor(0);
+    cursors->SetCursorVisible(true);
+    cursors->SetCursor(2);
+    EXPECT_TRUE(cross->IsVisible());
 }
 
 TEST_F(GUIGameCursorBaseTest, SwitchingTheSettingSwapsTheKindInOneFrame)

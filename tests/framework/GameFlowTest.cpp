@@ -454,6 +454,37 @@ TEST_F(LevelFlowTest, GameOverKeepsPlayUntilItsWindowIsClosed)
     EXPECT_EQ(game->GetHighScores()->GetCount(0), 0u);
 }
 
+// The in-game window runs before the game logic in a frame: a pause, the menu or the exit question asked for
+// in the frame in which the level ends is dropped, so only the level's end window comes on screen and play is
+// never handed back to a finished level.
+TEST_F(LevelFlowTest, AnInterruptionAskedForAsTheLevelEndsIsDropped)
+{
+    Load();
+    const struct
+    {
+        u32 state;
+        u32 endWindow;
+        u32 endAnswer;
+    } ends[] = {{GameLogicBase::StateLevelComplete, WindowIndex::LevelComplete, ResultCode::LevelMap},
+                {GameLogicBase::StateGameOver, WindowIndex::GameOver, ResultCode::Done}};
+    for (const auto& end : ends)
+        for (u32 asked : {ResultCode::Pause, ResultCode::GameLogicMenu, ResultCode::ExitQuestion})
+        {
+            const std::string what = std::to_string(end.state) + " with " + std::to_string(asked);
+            PlayAt(0, 0, 10, 2.0);
+            game->Stub(WindowIndex::GameLogic).nextResult = asked;
+            Logic().SetState(end.state);
+            game->Frame();
+            EXPECT_EQ(game->journal, (std::vector<FlowEvent>{Shown(end.endWindow, StateId::Play)})) << what;
+            EXPECT_EQ(Logic().GetState(), end.state) << what;
+            EXPECT_FALSE(WindowAt<GUIGameLogicWindowBase>(WindowIndex::GameLogic).IsActive()) << what;
+            game->Frame();
+            EXPECT_EQ(game->journal.size(), 1u) << what;
+            Answer(end.endWindow, end.endAnswer);
+            ASSERT_EQ(game->GetGameLogic(), nullptr) << what;
+        }
+}
+
 TEST_F(LevelFlowTest, TheLevelBeforeStaysLoadedUntilTheLevelAfterItStarts)
 {
     Load();

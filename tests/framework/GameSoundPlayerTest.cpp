@@ -384,6 +384,28 @@ TEST_F(GameSoundPlayerTest, ResumeBringsBackATrackThatIsFadingOutToAPause)
     EXPECT_FLOAT_EQ(Channel(Game).GetFadeLevel(), 1.0f);
 }
 
+// Leaving play for the menus fades the game track out to a stop; a level loaded before the fade has ended
+// resumes it like a paused one, rather than leaving the level silent.
+TEST_F(GameSoundPlayerTest, ResumeBringsBackATrackThatIsFadingOutToAStop)
+{
+    AddBothTracks();
+    player->PlayMusic(Slot, Game, 0, 0.0f);
+    player->StopAllMusic(1, 1.0f);
+    Steps(4, 0.1);
+    player->PauseAllMusic(0, 1, 0.5f);
+    EXPECT_EQ(Channel(Game).GetFadeState(), static_cast<u32>(GameSoundChannel::FadeIn));
+    Steps(20, 0.1);
+    EXPECT_EQ(player->GetMusicState(Slot), static_cast<u32>(Sound::Playing));
+    EXPECT_FLOAT_EQ(Channel(Game).GetFadeLevel(), 1.0f);
+
+    player->StopAllMusic(1, 1.0f);
+    Step(0.1);
+    player->PauseAllMusic(0, 0, 0.0f);
+    Steps(20, 0.1);
+    EXPECT_EQ(player->GetMusicState(Slot), static_cast<u32>(Sound::Playing));
+    EXPECT_FLOAT_EQ(Channel(Game).GetFadeLevel(), 1.0f) << "without a fade at full level at once";
+}
+
 TEST_F(GameSoundPlayerTest, AllMusicOperationsWalkEverySlot)
 {
     AddBothTracks();

@@ -79,6 +79,9 @@ TEST_F(LevelManagerBaseTest, ABadListEndsTheProgramWithItsMessage)
         WriteLevels(c.xml);
         EXPECT_EQ(FatalMessage().substr(0, c.message.size()), c.message) << c.xml;
     }
+    // A syntax error gives the parser's text, then the file to mend.
+    WriteLevels("<levels>\n<stage a=></stage></levels>");
+    EXPECT_EQ(FatalMessage(), "XML format error at line 2: code 11 in \"data\\levels\\levels.xml\"");
     std::filesystem::remove(bed.folder / "data/levels/levels.xml");
     EXPECT_NE(FatalMessage().find("levels.xml"), std::string::npos);
 }

@@ -127,7 +127,10 @@ TEST_F(GUIBackgroundBaseTest, ADescriptionThatCannotBeReadLeavesAnEmptyBackgroun
     for (const char* path : {"data\\ui\\background\\missing.xml", "data\\ui\\background\\broken.xml"})
     {
         auto background = Build(path);
-        EXPECT_FALSE(bed.gui.engine.Records(MessageManager::KindError).empty()) << path;
+        const std::vector<std::string> errors = bed.gui.engine.Records(MessageManager::KindError);
+        ASSERT_FALSE(errors.empty()) << path;
+        // The parser's own text first, then the file to mend.
+        EXPECT_NE(errors.back().find(path), std::string::npos) << errors.back();
         background->CreateBasicLayers();
         background->CreateAdditionalLayers();
         EXPECT_TRUE(background->GetLayers().empty());
@@ -136,5 +139,9 @@ TEST_F(GUIBackgroundBaseTest, ADescriptionThatCannotBeReadLeavesAnEmptyBackgroun
         background->Show(false, false, 1.0f);
         EXPECT_FALSE(background->IsShown());
     }
+    const std::vector<std::string> errors = bed.gui.engine.Records(MessageManager::KindError);
+    EXPECT_NE(errors.back().find("XML format error at line 1: code 14 in \"data\\ui\\background\\broken.xml\""),
+              std::string::npos)
+        << errors.back();
 }
 }

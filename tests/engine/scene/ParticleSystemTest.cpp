@@ -565,6 +565,42 @@ TEST_F(ParticleSystemTest, ReleaseAllParticlesFreesEveryParticleAndSprite)
         EXPECT_EQ(system->GetParticle(i).free, 1);
 }
 
+// A particle stopped on the floor is dead but waits for the next update; releasing the dead ones frees it and
+// its sprite at once, even while the system is paused, and leaves the living alone.
+TEST_F(ParticleSystemTest, ReleaseDeadParticlesFreesOnlyTheDeadAndTheirSprites)
+{
+    ParticleSystemFile file = StillFile();
+    file.parameters.gravityOn = 1;
+    file.parameters.floorOn = 1;
+    file.parameters.bounceFactor = 0.1f;
+    const auto stopping = Load(file);
+    stopping->SetPosition(Vector3(0.0f, 0.0f, -1.0f));
+    Start(*stopping, false);
+    Step(*stopping);
+    const Particle& dead = stopping->GetParticle(9);
+    ASSERT_EQ(dead.free, 0);
+    ASSERT_GE(dead.age, dead.lifetime);
+    ASSERT_EQ(stopping->GetSpriteGroup()->GetFreeCount(), 9u);
+    stopping->paused = 1;
+    stopping->ReleaseDeadParticles();
+    EXPECT_EQ(dead.free, 1);
+    EXPECT_EQ(stopping->GetAliveCount(), 0u);
+    EXPECT_EQ(stopping->GetSpriteGroup()->GetFreeCount(), 10u);
+    stopping->ReleaseDeadParticles();
+    EXPECT_EQ(stopping->GetSpriteGroup()->GetFreeCount(), 10u) << "released once";
+
+    file.parameters.emission[0] = 3.0f;
+    file.parameters.floorOn = 0;
+    file.parameters.gravityOn = 0;
+    const auto living = Load(file);
+    Start(*living, false);
+    Step(*living);
+    living->ReleaseDeadParticles();
+    EXPECT_EQ(living->GetAliveCount(), 3u);
+    EXPECT_EQ(LiveSprites(*living).size(), 3u);
+    EXPECT_EQ(living->GetSpriteGroup()->GetFreeCount(), 7u);
+}
+
 TEST_F(ParticleSystemTest, SameSeedGivesTheSameParticles)
 {
     auto positions = [this]() {

@@ -9,6 +9,7 @@
 #include "engine/gui/GUICheckBox.h"
 #include "engine/gui/GUIManager.h"
 #include "engine/gui/GUIWindow.h"
+#include "engine/scene/ModelManager.h"
 #include "framework/GameWindowIds.h"
 #include "framework/ProfileBase.h"
 #include "game/app/GUIMenuWindowManager.h"
@@ -225,15 +226,25 @@ TEST_F(GameLogicWindowTest, TheStatisticsOverlayListsItsLinesWhenAskedFor)
     play.GetEngine().GetConfig()->AddVariable("d_show_statistics", VelkorEngine::Config::KindBool, 0, 0, &shown,
                                                   "0", 0);
     play.GetEngine().GetConfig()->SetFromString("d_show_statistics", "1");
+    // A shown model far beyond any camera's reach is culled, not drawn: the counts leave it out.
+    VelkorEngine::ModelManager& models = *play.GetEngine().GetModelManager();
+    VelkorEngine::Model* faraway = models.CreateBoxModel(VelkorEngine::Vector3(1e7f, 1e7f, 1e7f),
+                                                         VelkorEngine::Vector3(1e7f + 1.0f, 1e7f + 1.0f, 1e7f + 1.0f),
+                                                         nullptr, nullptr, 0);
     Begin();
+    ASSERT_GT(models.GetVisibleModelCount(), models.GetDrawnModelCount());
+    ASSERT_GT(models.GetPrimitiveCount(), models.GetPrimitivesDrawn());
     const VelkorEngine::GUIWindow& overlay = *window->GetOverlay();
     ASSERT_EQ(overlay.GetTextCount(), 7u);
+    EXPECT_EQ(overlay.GetText(1).text, L"Model count: " + std::to_wstring(models.GetDrawnModelCount()));
+    EXPECT_EQ(overlay.GetText(2).text, L"Triangle count: " + std::to_wstring(models.GetPrimitivesDrawn()));
     EXPECT_EQ(overlay.GetText(0).text.rfind(L"FPS: ", 0), 0u);
     EXPECT_EQ(overlay.GetText(0).offset.y, 512.0f);
     EXPECT_EQ(overlay.GetText(3).text.rfind(L"Time: ", 0), 0u);
     EXPECT_EQ(overlay.GetText(6).offset.y, 3.0f);
     EXPECT_EQ(overlay.GetText(6).size, -1.0f);
     End();
+    models.DeleteModel(faraway);
     play.GetEngine().GetConfig()->RemoveVariable("d_show_statistics");
 }
 

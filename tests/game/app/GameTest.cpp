@@ -234,3 +234,34 @@ TEST_F(GameTest, ALevelRestartedWhileThePlayTrackFadesOutHasItsMusic)
     Frames(60);
     EXPECT_GT(game->GetSoundPlayer()->GetSlotChannel(1)->GetFadeLevel(), level);
 }
+
+TEST_F(GameTest, ALevelStartedWhileThePlayTrackFadesToAStopHasItsMusic)
+{
+    Start();
+    ASSERT_TRUE(RunToTheMenus());
+    ProfileManagerBase& profiles = *game->GetProfileManager();
+    profiles.SetCurrentProfile(profiles.FindOrCreateProfile(L"Ann"), 1);
+    game->GetWindow(WindowIndex::Welcome)->Hide();
+    game->GetWindow(WindowIndex::StartGame)->SetResultCode(ResultCode::Start);
+    for (int frame = 0; frame < 600 && game->GetGameLogic() == nullptr; ++frame)
+        Frames(1);
+    ASSERT_NE(game->GetGameLogic(), nullptr);
+    Frames(120);
+    ASSERT_EQ(MusicState(1), VelkorEngine::Sound::Playing);
+
+    // Back to the main menu: every track fades out to a stop, and a level is started again at once, well
+    // within the second the fade lasts.
+    game->GetWindow(WindowIndex::GameLogicMenuExit)->SetResultCode(ResultCode::MainMenu);
+    Frames(1);
+    ASSERT_EQ(game->GetGameLogic(), nullptr);
+    ASSERT_EQ(game->GetSoundPlayer()->GetSlotChannel(1)->GetFadeState(),
+              static_cast<u32>(GameSoundChannel::FadeOutThenStop));
+    game->GetWindow(WindowIndex::MainMenu)->Hide();
+    game->GetWindow(WindowIndex::StartGame)->SetResultCode(ResultCode::Start);
+    for (int frame = 0; frame < 600 && game->GetGameLogic() == nullptr; ++frame)
+        Frames(1);
+    ASSERT_NE(game->GetGameLogic(), nullptr);
+    Frames(120);
+    EXPECT_EQ(MusicState(1), VelkorEngine::Sound::Playing);
+    EXPECT_GT(game->GetSoundPlayer()->GetSlotChannel(1)->GetFadeLevel(), 0.0f);
+}

@@ -147,6 +147,29 @@ TEST_F(LevelMapWindowTest, AClickSelectsAndSavesADoubleClickStarts)
     EXPECT_EQ(bed.Player().mapStage, 1u);
 }
 
+// A marker changing its look keeps being shown, or hidden, as it was, whether or not anything shows it again
+// afterwards.
+TEST_F(LevelMapWindowTest, ALookChangeKeepsTheMarkersVisibilityAndColour)
+{
+    Reached(1, 1);
+    Open();
+    GUIMapElement& step = Marker(2);
+    ASSERT_TRUE(step.IsVisible());
+    const auto visible = [](const VelkorEngine::GUIWindow* window)
+    { return window && (window->GetStateBits() & VelkorEngine::GUIWindow::StateVisible) != 0; };
+    for (bool on : {true, false})
+    {
+        step.SetCheckPointLook(on);
+        ASSERT_EQ(step.HasCheckPointLook(), on);
+        EXPECT_TRUE(step.IsVisible()) << on;
+        EXPECT_TRUE(visible(step.GetShadowWindow())) << on;
+    }
+    step.Show(false);
+    step.SetCheckPointLook(true);
+    EXPECT_FALSE(step.IsVisible());
+    EXPECT_FALSE(visible(step.GetShadowWindow()));
+}
+
 TEST_F(LevelMapWindowTest, LockedMarkersTakeNoClick)
 {
     Reached(0, 0);

@@ -137,7 +137,7 @@ TEST(AutoplayPictures, ALevelPlayedByTheScriptIsDrawnAtItsStartMiddleAndEnd)
     play.frameTime = kAutoplayFrameTime;
     GameLogic& logic = play.Play(1, 2, 9);
     BallFollower player(logic);
-    const std::string folder = "level_pictures";
+    const std::string folder = std::string(KORVANE_TEST_OUTPUT) + "/level_pictures";
     std::filesystem::create_directories(folder);
     const VelkorEngine::i32 half = logic.GetGeometry().GetInitialCount() / 2;
     std::vector<std::string> taken;

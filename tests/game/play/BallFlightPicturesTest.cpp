@@ -1,7 +1,7 @@
 // A ball launched from the bat bouncing through a field of blocks, drawn by a whole engine through OpenGL from the
 // game's camera, with the field's lights and the blocks' shadows; a few pictures of the flight are written to
-// "play_pictures" in the working folder. The ball's flight is the collision world's and the bounce rules'; the
-// blocks, the bat and the ball are plain boxes.
+// "play_pictures" of the test folder in the build. The ball's flight is the collision world's and the bounce
+// rules'; the blocks, the bat and the ball are plain boxes.
 #include "engine/core/Engine.h"
 #include "engine/files/Image.h"
 #include "engine/render/Camera.h"
@@ -121,7 +121,7 @@ TEST(BallFlightPictures, BallBouncesThroughTheBlocksAndIsDrawnWithShadows)
                      "60 80 150  20 20 20  160 170 200  255 255 255  1 0 0\n");
     TestSupport::FakeClock clock;
     clock.SetMilliseconds(5000);
-    const std::string pictures = "play_pictures";
+    const std::string pictures = std::string(KORVANE_TEST_OUTPUT) + "/play_pictures";
     std::filesystem::create_directories(pictures);
 
     Engine engine(TestSupport::PictureEngineParameters("Play Pictures", folder.Path(), "640x480x32"));

@@ -69,4 +69,18 @@ TEST_F(EnvironmentTest, MissingDescriptionIsAFileError)
 {
     EXPECT_THROW(Environment(&bed.GetEngine(), keeper.get(), "crypt"), FileError);
 }
+
+TEST_F(EnvironmentTest, ADamagedDescriptionIsAFileErrorNamingIt)
+{
+    bed.folder.WriteFile("data/environment/crypt.xml", "<environment>\n<model name=\"wall\"");
+    try
+    {
+        Environment(&bed.GetEngine(), keeper.get(), "crypt");
+        ADD_FAILURE() << "read";
+    }
+    catch (const FileError& error)
+    {
+        EXPECT_EQ(error.GetMessage(), "XML format error at line 2: code 14 in \"data\\environment\\crypt.xml\"");
+    }
+}
 }

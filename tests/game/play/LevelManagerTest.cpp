@@ -80,7 +80,9 @@ TEST_F(LevelManagerTest, StageWithoutEnvironmentEndsTheProgram)
     }
     catch (const VelkorEngine::FatalError& error)
     {
-        EXPECT_EQ(error.GetMessage(), "No \"environment\" attribute in stage description");
+        // The message first, then the file to mend.
+        EXPECT_EQ(error.GetMessage(),
+                  "No \"environment\" attribute in stage description in \"data\\levels\\levels.xml\"");
     }
 }
 }

@@ -1,6 +1,7 @@
 // Every generated level as the player first sees it, drawn by a real engine on the offscreen driver through the
 // game's own camera, lights and shadows once its blocks have all appeared; and a ball launched from the bat
-// bouncing through a level, a picture every few frames. The pictures are written to "level_pictures".
+// bouncing through a level, a picture every few frames. The pictures are written to "level_pictures" of the
+// test folder in the build.
 #include "game/play/GameLogic.h"
 
 #include "engine/core/Engine.h"
@@ -32,7 +33,7 @@ using VelkorEngine::u32;
 
 namespace
 {
-constexpr const char* kFolder = "level_pictures";
+const std::string kFolder = std::string(KORVANE_TEST_OUTPUT) + "/level_pictures";
 // Blocks appear a stack level at a time and the first bat waits before it rises: all is in place by then.
 constexpr double kSettleSeconds = 3.5;
 constexpr double kSettleFrameTime = 0.05;
@@ -45,7 +46,7 @@ void Save(const VelkorEngine::Image& image, const std::string& name)
     const ImageTest::Picture picture{image.GetWidth(), image.GetHeight(), channels,
                                      std::vector<VelkorEngine::u8>(image.GetData(),
                                                                    image.GetData() + image.GetDataSize())};
-    ImageTest::WriteBytes(std::string(kFolder) + "/" + name + ".tga",
+    ImageTest::WriteBytes(kFolder + "/" + name + ".tga",
                           ImageTest::MakeTga(picture, {.runLength = true, .topDown = true}));
 }
 

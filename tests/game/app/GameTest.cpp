@@ -246,7 +246,11 @@ TEST_F(GameTest, ALevelStartedWhileThePlayTrackFadesToAStopHasItsMusic)
     for (int frame = 0; frame < 600 && game->GetGameLogic() == nullptr; ++frame)
         Frames(1);
     ASSERT_NE(game->GetGameLogic(), nullptr);
-    Frames(120);
+    // The play track's slow fade-in is over: it is heard at its full level.
+    GameSoundChannel& track = *game->GetSoundPlayer()->GetSlotChannel(1);
+    track.SetFade(GameSoundChannel::FadeNone, 0.0f);
+    track.SetFadeLevel(1.0f);
+    Frames(1);
     ASSERT_EQ(MusicState(1), VelkorEngine::Sound::Playing);
 
     // Back to the main menu: every track fades out to a stop, and a level is started again at once, well

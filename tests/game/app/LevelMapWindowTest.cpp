@@ -149,7 +149,7 @@ TEST_F(LevelMapWindowTest, AClickSelectsAndSavesADoubleClickStarts)
 
 // A marker changing its look keeps being shown, or hidden, as it was, whether or not anything shows it again
 // afterwards.
-TEST_F(LevelMapWindowTest, ALookChangeKeepsTheMarkersVisibilityAndColour)
+TEST_F(LevelMapWindowTest, ALookChangeKeepsTheMarkersVisibility)
 {
     Reached(1, 1);
     Open();

@@ -28,10 +28,21 @@ GUIFontTool::GUIFontTool(VelkorEngine::Engine* engine, const std::string& langua
     : m_engine(engine), m_log(engine->GetMessageManager()), m_files(engine->GetFileManager()),
       m_gui(engine->GetGUIManager()), m_fonts(engine->GetGUIManager()->GetFontManager()), m_language(language)
 {
-    LoadFonts(BasicFontList);
+    try
+    {
+        LoadFonts(BasicFontList);
+    }
+    catch (...)
+    {
+        // No destructor runs for a tool that was never made: the fonts it made go now.
+        RemoveFonts();
+        throw;
+    }
 }
 
-GUIFontTool::~GUIFontTool()
+GUIFontTool::~GUIFontTool() { RemoveFonts(); }
+
+void GUIFontTool::RemoveFonts()
 {
     for (const auto& [name, id] : m_fontNames)
         m_fonts->RemoveFont(id);
@@ -69,7 +80,7 @@ std::string GUIFontTool::PathOf(XMLNode& element, const std::string& pathElement
     return path != nullptr ? path->GetString() : std::string();
 }
 
-// A font without a name, size or file is reported and left out, as is one whose glyph file cannot be read.
+// A font without a name, size or file is reported and left out; one whose glyph file cannot be read is fatal.
 void GUIFontTool::LoadFont(XMLNode& element, u32 number)
 {
     XMLValue* name = element.GetAttributeValue("name");
@@ -108,10 +119,15 @@ void GUIFontTool::LoadFont(XMLNode& element, u32 number)
             VelkorEngine::BuildTextureShaderDescriptor(1, 1, diffuse, opacity, false);
         font = m_fonts->CreateFont(m_nextId, &shader, description);
     }
+    catch (const VelkorEngine::FatalError&)
+    {
+        throw;
+    }
     catch (const VelkorEngine::Error& error)
     {
-        m_log->Error(error.GetMessage());
-        return;
+        // A listed font whose glyph file cannot be read would leave its texts blank for good, and the windows
+        // that wait for a title to print would wait for ever: the start ends here, naming the file to mend.
+        m_log->Fatal(VelkorEngine::MessageNamingFile(error.GetMessage(), description));
     }
     m_fontNames[fontName] = m_nextId;
     ++m_nextId;

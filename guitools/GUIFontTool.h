@@ -39,7 +39,8 @@ public:
 
     // Once the start-up loading has finished.
     void LoadAdditionalFonts();
-    // Problems are logged, and a font that cannot be made is left out; nothing is thrown.
+    // Problems of the list are logged and the font is left out; a font file that cannot be read throws
+    // FatalError naming the file.
     void LoadFonts(const std::string& fileName);
 
     // -1 for an unknown name.
@@ -49,6 +50,7 @@ public:
 
 private:
     void LoadFont(GameTools::XMLNode& element, VelkorEngine::u32 number);
+    void RemoveFonts();
     std::string PathOf(GameTools::XMLNode& element, const std::string& pathElement) const;
     void ApplyProperties(GameTools::XMLNode* properties, VelkorEngine::GUIFont& font) const;
 

@@ -322,6 +322,22 @@ void GUITextControl::Draw(const std::vector<std::wstring>& lines)
     m_font->SetSize(ownSize);
 }
 
+bool GUITextControl::CanDraw() const
+{
+    return !m_fontName.empty() && m_font != nullptr && m_fontIndex >= 0 && !m_key.empty() && !m_lines.empty();
+}
+
+// A text that cannot be drawn (no font, or nothing to show) has nothing left to reveal: windows that wait for
+// their title to print must not wait on it for ever.
+void GUITextControl::SkipPrinting()
+{
+    if (!m_printingMode)
+        return;
+    m_previousLines.clear();
+    m_printed = 0.0f;
+    m_printingDone = true;
+}
+
 void GUITextControl::Update()
 {
     GUIControl::Update();
@@ -337,8 +353,11 @@ void GUITextControl::Update()
         }
         return;
     }
-    if (m_fontName.empty() || m_font == nullptr || m_fontIndex < 0 || m_key.empty() || m_lines.empty())
+    if (!CanDraw())
+    {
+        SkipPrinting();
         return;
+    }
     const bool showPrevious = m_printingMode && !m_previousLines.empty();
     const std::vector<std::wstring> lines = showPrevious ? m_previousLines : m_lines;
     if (m_printingMode)

@@ -61,7 +61,8 @@ public:
     const std::vector<std::wstring>& GetLines() const { return m_lines; }
     VelkorEngine::u32 GetCharacterCount() const { return m_characterCount; }
     VelkorEngine::f32 GetPrinted() const { return m_printed; }
-    bool IsPrintingDone() const { return m_printingDone; }
+    // A text without a font can never print, so it counts as printed.
+    bool IsPrintingDone() const { return m_printingDone || m_font == nullptr; }
     VelkorEngine::GUIWindow* GetWindow() const { return m_panel; }
 
 private:
@@ -71,6 +72,8 @@ private:
     bool IsTooWide(const std::wstring& line) const;
     void BreakLines(const std::wstring& text);
     void ReportMissingFont();
+    bool CanDraw() const;
+    void SkipPrinting();
     VelkorEngine::u32 HorizontalFlags() const;
     VelkorEngine::u32 VerticalFlags() const;
     VelkorEngine::f32 FirstLineY(std::size_t lineCount) const;

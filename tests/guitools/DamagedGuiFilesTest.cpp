@@ -1,7 +1,9 @@
 // The GUI's files damaged every way a disk or a hand edit can damage them: window descriptions, the font list,
 // the font files it names and the texts, cut at every length, given huge counts and seeded random bytes. Each
 // start of the GUI tools runs in a bounded child process, so a crash, a hang or a huge allocation fails the
-// case; a damaged file is logged with its name and skipped, and the good files beside it still load.
+// case; a damaged description, list or text is logged with its name and skipped, and the good files beside it
+// still load; a damaged font file ends the start with a fatal error naming it.
+#include "engine/core/Error.h"
 #include "engine/core/MessageManager.h"
 #include "engine/files/XMLSelect.h"
 #include "guitools/GUIFontTool.h"
@@ -16,6 +18,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <regex>
 
 using namespace TestSupport;
 using GUITools::GUIToolManager;
@@ -26,6 +29,8 @@ namespace
 constexpr std::uint32_t kSeed = 28;
 constexpr std::size_t kRandomFiles = 40;
 constexpr std::size_t kHeader = 13;
+// A message that quotes the name of the file it is about.
+constexpr const char* kNamesAFile = "\"[^\"]+\" file";
 
 const std::string kWindow = "<window name=\"options\"><slider name=\"music\" position=\"10 20\"/>"
                             "<button name=\"back\"><text key=\"back\"/></button></window>";
@@ -69,16 +74,26 @@ protected:
     }
 
     // Starts the GUI tools over each damaged copy of one file in a bounded child that reports "read",
-    // "fallback" or what went wrong.
+    // "fallback" or what went wrong. A fatal error is what went wrong, unless fatalNaming is given and the
+    // error's message holds a match of it.
     void ExpectEach(const std::vector<DamagedFile>& files, const std::string& path,
-                    const std::function<std::string(GUIToolManager&)>& judge)
+                    const std::function<std::string(GUIToolManager&)>& judge, const std::string& fatalNaming = "")
     {
         const BoundedOutcome outcome = CheckEachBounded(files, [&](const DamagedFile& damaged) {
             errorsBefore = engine.Records(MessageManager::KindError).size();
             engine.folder.WriteFile(path, damaged.bytes);
-            GUIToolManager tools(&engine.GetEngine(), "en");
-            const std::string got = judge(tools);
-            return got == "read" || got == "fallback" ? std::string() : got;
+            try
+            {
+                GUIToolManager tools(&engine.GetEngine(), "en");
+                const std::string got = judge(tools);
+                return got == "read" || got == "fallback" ? std::string() : got;
+            }
+            catch (const VelkorEngine::FatalError& error)
+            {
+                const bool named =
+                    !fatalNaming.empty() && std::regex_search(error.GetMessage(), std::regex(fatalNaming));
+                return named ? std::string() : "a fatal error: " + error.GetMessage();
+            }
         });
         ASSERT_TRUE(outcome.HasFinished()) << outcome.Describe();
         EXPECT_EQ(outcome.text, "");
@@ -104,7 +119,7 @@ protected:
             return "the good font was lost";
         if (plain && other)
             return "read";
-        return LoggedNaming(damagedFont) ? "fallback" : "left out without a word";
+        return "left out instead of ending the start";
     }
 
     EngineTestBed engine;
@@ -122,29 +137,34 @@ TEST_F(DamagedGuiFilesTest, WindowDescriptionsCutOrRandomAreSkippedNamingTheFile
                judge);
 }
 
-TEST_F(DamagedGuiFilesTest, FontFilesCutOrGivenHugeCountsAreLeftOutNamingTheFile)
+// A font its list names but whose file cannot be read would leave its texts blank for good: the start ends in a
+// fatal error naming the file.
+TEST_F(DamagedGuiFilesTest, FontFilesCutOrGivenHugeCountsAreFatalNamingTheFile)
 {
     const auto judge = [this](GUIToolManager& tools) { return JudgeFonts(tools, "other.vef"); };
-    ExpectEach(EveryCut(goodFont), "data/ui/fonts/other.vef", judge);
+    const std::string path = "data/ui/fonts/other.vef";
+    ExpectEach(EveryCut(goodFont), path, judge, "other\\.vef");
     ExpectEach(WithU32At(goodFont, {kHeader}, {0xFFFFFFFFu, 0x80000000u, 0x0BA2E8BBu}, StoredLength::MatchingTheDamage),
-               "data/ui/fonts/other.vef", judge);
-    ExpectEach(RandomBytes(goodFont, kHeader, kSeed, kRandomFiles, StoredLength::MatchingTheDamage),
-               "data/ui/fonts/other.vef", judge);
+               path, judge, "other\\.vef");
+    ExpectEach(RandomBytes(goodFont, kHeader, kSeed, kRandomFiles, StoredLength::MatchingTheDamage), path, judge,
+               "other\\.vef");
 }
 
 TEST_F(DamagedGuiFilesTest, FontListsCutOrRandomLoadWhatTheyCanNamingTheList)
 {
     // Elements left open at the end are taken as they are, so a cut list may load some fonts without a word;
-    // a list that cannot be parsed is named beside the parser's message.
+    // a list that cannot be parsed is named beside the parser's message; a path the damage changed names a font
+    // file that cannot be read, which ends the start naming it.
     const auto judge = [this](GUIToolManager&) {
         for (const std::string& text : CaseErrors())
             if (text.find("XML format error") != std::string::npos && text.find("fonts_basic.xml") == std::string::npos)
                 return std::string("a parse error without the list's name: ") + text;
         return std::string("read");
     };
-    ExpectEach(CutsAtEveryLength(kFontList, StoredLength::AsItWas), "data/ui/fonts/fonts_basic.xml", judge);
+    ExpectEach(CutsAtEveryLength(kFontList, StoredLength::AsItWas), "data/ui/fonts/fonts_basic.xml", judge,
+               kNamesAFile);
     ExpectEach(RandomBytes(kFontList, 0, kSeed, kRandomFiles, StoredLength::AsItWas), "data/ui/fonts/fonts_basic.xml",
-               judge);
+               judge, kNamesAFile);
 }
 
 TEST_F(DamagedGuiFilesTest, TextsCutOrRandomGiveTheirTextOrUnknownNamingTheFile)

@@ -1,7 +1,8 @@
-// The font tool: names to ids across both lists, per-language values, case and monospace, and fonts left out
-// with their messages.
+// The font tool: names to ids across both lists, per-language values, case and monospace, fonts left out
+// with their messages, and a font file that cannot be read ending the start.
 #include "guitools/GUIFontTool.h"
 
+#include "engine/core/Error.h"
 #include "engine/gui/GUIFont.h"
 #include "engine/gui/GUIFontManager.h"
 #include "tests/support/EngineTestBed.h"
@@ -111,17 +112,44 @@ TEST_F(GUIFontToolTest, IncompleteFontsAreReportedAndLeftOut)
     const std::string noName = "<font size=\"20\"/>\n";
     const std::string noSize = Font("name=\"nosize\"");
     const std::string noImages = "<font name=\"noimages\" size=\"20\"><description_file_path path=\"x\"/></font>\n";
-    const std::string badFile = Font("name=\"badfile\" size=\"20\"", "missing");
-    WriteList("fonts_basic.xml", noName + noSize + noImages + badFile + Font("name=\"good\" size=\"20\""));
+    WriteList("fonts_basic.xml", noName + noSize + noImages + Font("name=\"good\" size=\"20\""));
     GUIFontTool tool(&engine.GetEngine(), "en");
     EXPECT_TRUE(Logged("(GUIFontTool::GUIFontTool): font with \"0\" index have not name"));
     EXPECT_TRUE(Logged("(GUIFontTool::GUIFontTool): font with \"nosize\" name have not size"));
     EXPECT_TRUE(Logged("(GUIFontTool::GUIFontTool): font with \"noimages\" name have not diffuse image"));
     EXPECT_TRUE(Logged("(GUIFontTool::GUIFontTool): font with \"noimages\" name have not opacity image"));
-    EXPECT_TRUE(Logged("missing.vef"));
     EXPECT_EQ(tool.GetFontIndex("nosize"), -1);
-    EXPECT_EQ(tool.GetFontIndex("badfile"), -1);
     EXPECT_EQ(tool.GetFontIndex("good"), 0);
+}
+
+// Every text set in a font whose file cannot be read would stay blank, and a window waiting for its title to
+// print would wait for ever: the start ends instead, naming the file to mend.
+TEST_F(GUIFontToolTest, AFontFileThatCannotBeReadIsFatalNamingTheFile)
+{
+    std::string badMagic = KorvaneTools::WriteFontFile(TestSupport::GridGlyphs(L"ab", 0.5f));
+    badMagic[4] = 'X';
+    engine.folder.WriteFile("data/ui/fonts/en/badmagic.vef", badMagic);
+    for (const char* file : {"missing", "badmagic"})
+    {
+        SCOPED_TRACE(file);
+        WriteList("fonts_basic.xml", Font("name=\"good\" size=\"20\"") + Font("name=\"bad\" size=\"20\"", file));
+        try
+        {
+            GUIFontTool tool(&engine.GetEngine(), "en");
+            ADD_FAILURE() << "the start went on without the font";
+        }
+        catch (const FatalError& error)
+        {
+            EXPECT_NE(error.GetMessage().find(std::string(file) + ".vef"), std::string::npos) << error.GetMessage();
+        }
+        EXPECT_NE(engine.LogText().find(std::string("PROGRAM ABORTING: ")), std::string::npos);
+    }
+
+    WriteList("fonts_basic.xml", Font("name=\"good\" size=\"20\""));
+    WriteList("fonts_additional.xml", Font("name=\"late\" size=\"20\"", "badmagic"));
+    GUIFontTool tool(&engine.GetEngine(), "en");
+    EXPECT_THROW(tool.LoadAdditionalFonts(), FatalError);
+    EXPECT_EQ(tool.GetFontIndex("late"), -1);
 }
 
 TEST_F(GUIFontToolTest, AMissingOrBrokenListLoadsNothingAndGoesOn)

@@ -250,3 +250,32 @@ TEST_F(GUITextControlTest, ALabelWithoutAKnownFontDrawsNothingAndSaysSoOnce)
     EXPECT_EQ(log.find(said, first + 1), std::string::npos) << "said again in a later frame";
 }
 }
+
+namespace
+{
+// A window waits for its printing title before it goes on: a text that can never print must not hold it.
+TEST_F(GUITextControlTest, APrintingLabelWithoutAKnownFontCountsAsPrinted)
+{
+    GUITextControl& label = Build("font=\"nothing\" size=\"800 100\" printing_mode=\"1\" text=\"'loading'\"");
+    bed.RunFrames(*window, 2);
+    window->Show(true);
+    bed.RunFrames(*window, 2);
+    EXPECT_TRUE(label.IsPrintingDone());
+    window->Show(false);
+    bed.RunFrames(*window, 2);
+    EXPECT_TRUE(label.IsPrintingDone());
+}
+
+TEST_F(GUITextControlTest, APrintedLabelEmptiedWhileShownCountsAsPrinted)
+{
+    GUITextControl& label = Build("font=\"text\" size=\"800 100\" printing_mode=\"1\" printing_speed=\"60\"");
+    label.SetText(L"abc");
+    window->Show(true);
+    bed.RunFrames(*window, 10);
+    ASSERT_TRUE(label.IsPrintingDone());
+    label.SetText(L"");
+    bed.RunFrames(*window, 2);
+    EXPECT_TRUE(label.IsPrintingDone());
+    EXPECT_EQ(label.GetWindow()->GetTextCount(), 0u);
+}
+}

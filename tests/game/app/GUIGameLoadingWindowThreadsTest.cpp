@@ -90,6 +90,20 @@ TEST_F(GUIGameLoadingWindowThreadsTest, TheLoadWaitsUntilTheTitleHasFinishedPrin
     EXPECT_EQ(keeper->loads, 1);
 }
 
+// A title font the font list does not hold leaves a title that can never print: the load must not wait on it.
+TEST_F(GUIGameLoadingWindowThreadsTest, ATitleWithoutAKnownFontDoesNotHoldTheLoad)
+{
+    // The title comes in a moment after its window, as on the real loading screen.
+    bed.WriteFaders("<fader name=\"title\" type=\"timed\" show_speed=\"3\" hide_speed=\"5\" show_offset=\"0.1\"/>");
+    Build("<window name=\"window_game_loading\"><text_label name=\"title\" font=\"titlf\" text=\"'loading...'\" "
+          "printing_mode=\"1\" printing_speed=\"30\" fader=\"title\"/></window>");
+    // Hidden first, as behind the logos.
+    ASSERT_EQ(FramesUntilDone(5), 0);
+    window->Show(GameFramework::StateId::Logos, keeper.get());
+    EXPECT_GT(FramesUntilDone(60), 0);
+    EXPECT_EQ(keeper->loads, 1);
+}
+
 TEST_F(GUIGameLoadingWindowThreadsTest, AWindowShownWithoutAKeeperNeverReportsDone)
 {
     Build("<window name=\"window_game_loading\"/>");

@@ -25,7 +25,10 @@ using Korvane::SoundTable;
 namespace
 {
 // A hide of half a second: 30 frames of the bed.
-constexpr const char* Faders = "<fader name=\"slide\" show_speed=\"100\" hide_speed=\"2\"/>";
+// A title comes in a moment after its window.
+constexpr const char* Faders = "<fader name=\"slide\" show_speed=\"100\" hide_speed=\"2\"/>"
+                               "<fader name=\"title\" type=\"timed\" show_speed=\"3\" hide_speed=\"5\" "
+                               "show_offset=\"0.1\"/>";
 constexpr int HideFrames = 30;
 
 std::string PanelWindow(const std::string& name)
@@ -44,6 +47,9 @@ protected:
         bed.WriteFaders(Faders);
         for (const char* name : {"a", "b", "c"})
             bed.WriteDescription(std::string(name) + ".xml", PanelWindow(name));
+        bed.WriteDescription("untitled.xml", "<window name=\"untitled\" fader=\"slide\"><text_label name=\"title\" "
+                                             "font=\"titlf\" text=\"'menu'\" printing_mode=\"1\" fader=\"title\"/>"
+                                             "</window>");
         bed.WriteDescription("bare.xml", "<window name=\"bare\"><button name=\"back\"/></window>");
         bed.WriteDescription("logos.xml", "<window name=\"logos\"><window name=\"logo_additional_0\"/>"
                                           "<window name=\"logo_additional_1\"/><button name=\"back\"/></window>");
@@ -228,6 +234,23 @@ TEST_F(GUIMenuWindowTest, TheInGameHoldLetsHiddenWindowsLeaveButNoneAppear)
     manager->ReleaseToken();
     RunFrames(1);
     EXPECT_TRUE(b->IsShown());
+    EXPECT_EQ(manager->GetTokenHolder(), b.get());
+}
+
+// A title in a font the font list does not hold can never print nor take itself back: the window's hide must
+// not wait on it.
+TEST_F(GUIMenuWindowTest, AWindowWhoseTitleCannotPrintStillHandsOverTheToken)
+{
+    auto untitled = Make("untitled");
+    auto b = Make("b");
+    RunFrames(3);
+    untitled->Show(true);
+    RunFrames(5);
+    ASSERT_EQ(manager->GetTokenHolder(), untitled.get());
+    untitled->Show(false);
+    b->Show(true);
+    RunFrames(2 * HideFrames);
+    EXPECT_FALSE(OnScreen(*untitled));
     EXPECT_EQ(manager->GetTokenHolder(), b.get());
 }
 

@@ -261,8 +261,8 @@ bool RenderSystem_D3D7::SelectVideoModeFromSettings(u32 desktopWidth, u32 deskto
     return false;
 }
 
-// A window that would not fit inside the desktop takes the largest 4:3 mode that does; when none does and the
-// device has no mode yet, the desktop's own size.
+// A window that would not fit inside the desktop takes the largest 4:3 mode that does; when none does, the mode
+// in use if it fits, else the desktop's own size.
 bool RenderSystem_D3D7::SelectFittingWindowedMode(DeviceInfo& device, u32 bits, u32 desktopWidth, u32 desktopHeight)
 {
     for (const auto& mode : device.modes)
@@ -275,16 +275,21 @@ bool RenderSystem_D3D7::SelectFittingWindowedMode(DeviceInfo& device, u32 bits, 
             return true;
         }
     // Keeping the mode in use, the setting says so: left at the request, every later check would reset again.
-    if (device.currentMode)
+    // A mode larger than the desktop (kept from full screen, which scales it down) would leave the window partly
+    // off the screen: the desktop's size is taken instead.
+    if (device.currentMode && device.currentMode->width <= desktopWidth && device.currentMode->height <= desktopHeight)
     {
         const ModeInfo& kept = *device.currentMode;
         *m_videoSettings.videoMode = ModeText(kept.width, kept.height, kept.bitsPerPixel);
         return true;
     }
+    ModeInfo* desktopMode = nullptr;
     for (const auto& mode : device.modes)
         if (mode->width == desktopWidth && mode->height == desktopHeight &&
-            (mode->bitsPerPixel == bits || !device.currentMode))
-            device.currentMode = mode.get();
+            (mode->bitsPerPixel == bits || !desktopMode))
+            desktopMode = mode.get();
+    if (desktopMode)
+        device.currentMode = desktopMode;
     if (!device.currentMode)
         return false;
     const ModeInfo& chosen = *device.currentMode;

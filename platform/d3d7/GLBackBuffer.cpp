@@ -4,6 +4,7 @@
 #include "platform/d3d7/GLDepthBuffer.h"
 #include "platform/d3d7/GLDisplay.h"
 #include "platform/d3d7/GLFramePacer.h"
+#include "platform/win32/LetterboxViewport.h"
 #include "platform/win32/PlatformWindow.h"
 
 #include <cstring>
@@ -124,14 +125,7 @@ void GLBackBuffer::ChooseFramebuffer()
 }
 
 // A new surface starts black rather than with whatever the window showed.
-void GLBackBuffer::StartWindowFrames()
-{
-    GLContext::BindDrawFramebuffer(0);
-    glDisable(GL_SCISSOR_TEST);
-    glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
-    glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
-    glClear(GL_COLOR_BUFFER_BIT);
-}
+void GLBackBuffer::StartWindowFrames() { ClearWindow(); }
 
 bool GLBackBuffer::BindOwnFramebuffer()
 {
@@ -197,18 +191,39 @@ void GLBackBuffer::StoreReadPixels(const std::vector<BYTE>& bgra)
     }
 }
 
+// Without a rectangle the frame keeps its shape: it fills a window of its own shape and is letterboxed on any
+// other (a full-screen window covers the whole display, whatever the mode).
+RECT GLBackBuffer::PresentationTarget(SDL_Window* window, const RECT* clientRect, int drawableWidth,
+                                      int drawableHeight) const
+{
+    int windowWidth = 0, windowHeight = 0;
+    SDL_GetWindowSize(window, &windowWidth, &windowHeight);
+    if (clientRect && windowWidth > 0 && windowHeight > 0)
+        return RECT{clientRect->left * drawableWidth / windowWidth, clientRect->top * drawableHeight / windowHeight,
+                    clientRect->right * drawableWidth / windowWidth,
+                    clientRect->bottom * drawableHeight / windowHeight};
+    return LetterboxViewport(RECT{0, 0, drawableWidth, drawableHeight}, static_cast<LONG>(Width()),
+                             static_cast<LONG>(Height()))
+        .Viewport();
+}
+
+// A double-buffered window's buffer is undefined after each swap: the bars are painted black every frame.
+void GLBackBuffer::ClearWindow()
+{
+    GLContext::BindDrawFramebuffer(0);
+    glDisable(GL_SCISSOR_TEST);
+    glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
+    glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
+    glClear(GL_COLOR_BUFFER_BIT);
+}
+
 HRESULT GLBackBuffer::PresentTo(SDL_Window* window, const RECT* clientRect, bool waitForVerticalBlank)
 {
     if (!Display().MakeCurrent() || (!m_intoWindow && !BindOwnFramebuffer()))
         return DDERR_GENERIC;
-    int drawableWidth = 0, drawableHeight = 0, windowWidth = 0, windowHeight = 0;
+    int drawableWidth = 0, drawableHeight = 0;
     SDL_GL_GetDrawableSize(window, &drawableWidth, &drawableHeight);
-    SDL_GetWindowSize(window, &windowWidth, &windowHeight);
-    RECT target{0, 0, drawableWidth, drawableHeight};
-    if (clientRect && windowWidth > 0 && windowHeight > 0)
-        target = RECT{clientRect->left * drawableWidth / windowWidth, clientRect->top * drawableHeight / windowHeight,
-                      clientRect->right * drawableWidth / windowWidth,
-                      clientRect->bottom * drawableHeight / windowHeight};
+    const RECT target = PresentationTarget(window, clientRect, drawableWidth, drawableHeight);
     const bool scaled = target.right - target.left != static_cast<LONG>(Width()) ||
                         target.bottom - target.top != static_cast<LONG>(Height());
     // A frame drawn into the window cannot move: another placement is shown from our own framebuffer from the
@@ -216,6 +231,10 @@ HRESULT GLBackBuffer::PresentTo(SDL_Window* window, const RECT* clientRect, bool
     m_presentsWhole = !scaled && target.left == 0 && target.top == 0;
     if (!m_intoWindow)
     {
+        const bool coversWindow = target.left <= 0 && target.top <= 0 && target.right >= drawableWidth &&
+                                  target.bottom >= drawableHeight;
+        if (!coversWindow && !clientRect)
+            ClearWindow();
         GLContext::BindReadFramebuffer(m_framebuffer);
         GLContext::BindDrawFramebuffer(0);
         glDisable(GL_SCISSOR_TEST);

@@ -22,7 +22,8 @@ public:
     // drawing of a frame chooses between the window's framebuffer and our own. Main thread, context current.
     bool BindForDrawing();
     GLDepthBuffer* Depth() const;
-    // Copies the frame onto the window's client area (all of it without a rectangle) and shows it.
+    // Copies the frame onto the given part of the window's client area and shows it; without a rectangle the
+    // frame keeps its shape, centred between black bars where the window has another shape.
     HRESULT PresentTo(SDL_Window* window, const RECT* clientRect, bool waitForVerticalBlank);
 
 protected:
@@ -35,6 +36,8 @@ private:
     bool CanDrawIntoWindow() const;
     bool BindOwnFramebuffer();
     void StartWindowFrames();
+    static void ClearWindow();
+    RECT PresentationTarget(SDL_Window* window, const RECT* clientRect, int drawableWidth, int drawableHeight) const;
     bool BuildFramebuffer();
     void AttachDepth();
     void ForgetFramebuffer();

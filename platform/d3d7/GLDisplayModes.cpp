@@ -19,6 +19,9 @@ constexpr std::pair<DWORD, DWORD> kUsualSizes[] = {
 
 using Size = std::pair<DWORD, DWORD>;
 
+// Full screen scales the picture down onto a smaller display, so these are offered on any display.
+constexpr Size kAlwaysOffered[] = {{640, 480}, {800, 600}, {1024, 768}};
+
 std::vector<Size> ReportedSizes()
 {
     std::vector<Size> sizes;
@@ -87,6 +90,9 @@ std::vector<DDSURFACEDESC2> GLDisplayModes::List()
     std::vector<Size> sizes = ReportedSizes();
     if (sizes.size() < 2)
         sizes = UsualSizesWithin(Size{desktop.dwWidth, desktop.dwHeight});
+    for (const Size& size : kAlwaysOffered)
+        if (std::find(sizes.begin(), sizes.end(), size) == sizes.end())
+            sizes.push_back(size);
     std::vector<DDSURFACEDESC2> modes;
     for (const Size& size : sizes)
         for (DWORD bits : {32u, 16u})

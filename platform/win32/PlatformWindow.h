@@ -35,6 +35,9 @@ struct PlatformWindow
     // Placement last asked for (client area, screen coordinates) and whether it stays above other windows.
     RECT placement;
     bool topmost = false;
+    // Full screen: the native window covers the whole desktop and shows the frame letterboxed in its middle,
+    // while the program sees a screen of the placement's size, as after a real mode switch.
+    bool fullScreen = false;
     PlatformDeviceContext deviceContext;
     // The window class's icon; null or empty for the default one.
     const PlatformIcon* icon = nullptr;

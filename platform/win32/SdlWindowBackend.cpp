@@ -5,6 +5,8 @@
 #include "platform/core/GLDriverLibraries.h"
 #include "platform/core/NativeWindowTeardown.h"
 
+#include "platform/win32/LetterboxViewport.h"
+
 #include "platform/win32/PlatformWindow.h"
 #include "platform/win32/SdlEventListeners.h"
 
@@ -32,6 +34,12 @@ int NativeSize(LONG low, LONG high)
 
 int Width(const RECT& rect) { return NativeSize(rect.left, rect.right); }
 int Height(const RECT& rect) { return NativeSize(rect.top, rect.bottom); }
+
+bool IsShownUnminimized(SDL_Window* sdl)
+{
+    const Uint32 flags = SDL_GetWindowFlags(sdl);
+    return (flags & SDL_WINDOW_SHOWN) != 0 && (flags & SDL_WINDOW_MINIMIZED) == 0;
+}
 }
 
 bool SdlWindowBackend::StartVideo()
@@ -58,16 +66,20 @@ void SdlWindowBackend::StopVideo()
 bool SdlWindowBackend::CreateNativeWindow(PlatformWindow& window, const NativePlacement& placement)
 {
     Uint32 flags = SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN;
+    RECT rect = placement.client;
     if (placement.fullScreen)
-        flags |= SDL_WINDOW_FULLSCREEN;
-    if (!placement.bordered)
+    {
+        flags |= SDL_WINDOW_FULLSCREEN_DESKTOP | SDL_WINDOW_BORDERLESS;
+        rect = ScreenCovered(placement.client);
+    }
+    else if (!placement.bordered)
         flags |= SDL_WINDOW_BORDERLESS;
     if (placement.topmost)
         flags |= SDL_WINDOW_ALWAYS_ON_TOP;
-    const RECT& rect = placement.client;
     window.sdl = SDL_CreateWindow(window.title.c_str(), rect.left, rect.top, Width(rect), Height(rect), flags);
     if (!window.sdl)
         return false;
+    window.fullScreen = placement.fullScreen;
     // An OpenGL window has just brought in the graphics driver: keep it for the process's life.
     GLDriverLibraries::KeepLoaded();
     SDL_SetWindowData(window.sdl, kWindowDataKey, &window);
@@ -75,6 +87,14 @@ bool SdlWindowBackend::CreateNativeWindow(PlatformWindow& window, const NativePl
     m_windows.push_back(&window);
     SDL_StartTextInput();
     return true;
+}
+
+// The display's whole rectangle, which a full-screen window covers; the window's own placement when the display
+// cannot be asked.
+RECT SdlWindowBackend::ScreenCovered(const RECT& fallback)
+{
+    const RECT desktop = GetDesktopRect();
+    return desktop.right > desktop.left && desktop.bottom > desktop.top ? desktop : fallback;
 }
 
 void SdlWindowBackend::ApplyIcon(PlatformWindow& window)
@@ -95,6 +115,8 @@ void SdlWindowBackend::ApplyIcon(PlatformWindow& window)
 void SdlWindowBackend::DestroyNativeWindow(PlatformWindow& window)
 {
     std::erase(m_windows, &window);
+    if (m_focusAsked == &window)
+        m_focusAsked = nullptr;
     if (window.sdl)
     {
         NativeWindowTeardown::Before(window.sdl);
@@ -106,14 +128,17 @@ void SdlWindowBackend::DestroyNativeWindow(PlatformWindow& window)
 void SdlWindowBackend::PlaceNativeWindow(PlatformWindow& window, const NativePlacement& placement)
 {
     const RECT& rect = placement.client;
+    window.fullScreen = placement.fullScreen;
     if (placement.fullScreen)
     {
-        // The window's size picks the full-screen display mode unless the drawing device chose one. It moves to
-        // the screen's corner first, as a window made full screen starts there: without a window manager to
-        // do it, a window leaving windowed mode would otherwise stay where it was, partly off the screen.
-        SDL_SetWindowSize(window.sdl, Width(rect), Height(rect));
-        SDL_SetWindowPosition(window.sdl, rect.left, rect.top);
-        SDL_SetWindowFullscreen(window.sdl, SDL_WINDOW_FULLSCREEN);
+        // The display keeps its own mode: the window covers it and the frame is letterboxed inside. Without a
+        // window manager nobody else would size it, so it is given the display's rectangle itself before a
+        // window manager, where there is one, is asked to show it full screen.
+        const RECT screen = ScreenCovered(rect);
+        SDL_SetWindowBordered(window.sdl, SDL_FALSE);
+        SDL_SetWindowSize(window.sdl, Width(screen), Height(screen));
+        SDL_SetWindowPosition(window.sdl, screen.left, screen.top);
+        SDL_SetWindowFullscreen(window.sdl, SDL_WINDOW_FULLSCREEN_DESKTOP);
     }
     else
     {
@@ -138,7 +163,15 @@ void SdlWindowBackend::ShowNativeWindow(PlatformWindow& window, bool show)
         SDL_HideWindow(window.sdl);
 }
 
-void SdlWindowBackend::FocusNativeWindow(PlatformWindow& window) { SDL_RaiseWindow(window.sdl); }
+// The keyboard focus is asked of the display itself as well: a window manager's focus-stealing guard may leave a
+// window raised but unfocused, with no focus event ever to come.
+void SdlWindowBackend::FocusNativeWindow(PlatformWindow& window)
+{
+    SDL_RaiseWindow(window.sdl);
+    if (IsShownUnminimized(window.sdl))
+        SDL_SetWindowInputFocus(window.sdl);
+    m_focusAsked = &window;
+}
 
 void SdlWindowBackend::MinimizeNativeWindow(PlatformWindow& window) { SDL_MinimizeWindow(window.sdl); }
 
@@ -146,7 +179,15 @@ void SdlWindowBackend::RestoreNativeWindow(PlatformWindow& window) { SDL_Restore
 
 void SdlWindowBackend::MaximizeNativeWindow(PlatformWindow& window) { SDL_MaximizeWindow(window.sdl); }
 
+// A full-screen window's client is the screen of its mode, as the program asked for it.
 RECT SdlWindowBackend::GetNativeClientRect(PlatformWindow& window)
+{
+    if (window.fullScreen)
+        return RECT{0, 0, Width(window.placement), Height(window.placement)};
+    return NativeRect(window);
+}
+
+RECT SdlWindowBackend::NativeRect(PlatformWindow& window)
 {
     int x = 0, y = 0, width = 0, height = 0;
     SDL_GetWindowPosition(window.sdl, &x, &y);
@@ -154,7 +195,41 @@ RECT SdlWindowBackend::GetNativeClientRect(PlatformWindow& window)
     return RECT{x, y, x + width, y + height};
 }
 
-PlatformWindow* SdlWindowBackend::GetFocusWindow() { return WindowOfSdl(SDL_GetKeyboardFocus()); }
+// The full-screen window on show, whose mode is the screen the program's pointer positions are in.
+PlatformWindow* SdlWindowBackend::ShownFullScreenWindow() const
+{
+    for (PlatformWindow* window : m_windows)
+        if (window->fullScreen && window->sdl && IsShownUnminimized(window->sdl))
+            return window;
+    return nullptr;
+}
+
+LetterboxViewport SdlWindowBackend::ViewportOf(PlatformWindow& window)
+{
+    return LetterboxViewport(NativeRect(window), Width(window.placement), Height(window.placement));
+}
+
+// The display reports the focus some time after it was given, and not at all to a window that was mapped
+// straight into it: a window the program focused itself counts as focused while it is shown, until the display
+// says it has lost the focus.
+PlatformWindow* SdlWindowBackend::GetFocusWindow()
+{
+    if (PlatformWindow* focused = WindowOfSdl(SDL_GetKeyboardFocus()))
+        return focused;
+    if (m_focusAsked && m_focusAsked->sdl && IsShownUnminimized(m_focusAsked->sdl))
+        return m_focusAsked;
+    return nullptr;
+}
+
+void SdlWindowBackend::ForgetFocusAsked(const SDL_Event& event, const PlatformWindow* window)
+{
+    if (event.type != SDL_WINDOWEVENT || !window || window != m_focusAsked)
+        return;
+    const Uint8 change = event.window.event;
+    if (change == SDL_WINDOWEVENT_FOCUS_LOST || change == SDL_WINDOWEVENT_MINIMIZED ||
+        change == SDL_WINDOWEVENT_HIDDEN)
+        m_focusAsked = nullptr;
+}
 
 PlatformWindow* SdlWindowBackend::WindowOfEvent(const SDL_Event& event) const
 {
@@ -194,6 +269,7 @@ bool SdlWindowBackend::PollNativeEvent()
         return true;
     }
     PlatformWindow* window = WindowOfEvent(event);
+    ForgetFocusAsked(event, window);
     // A maximise cannot be refused here, so undo it and let the window procedure decide (SC_MAXIMIZE).
     if (window && event.type == SDL_WINDOWEVENT && event.window.event == SDL_WINDOWEVENT_MAXIMIZED)
         SDL_RestoreWindow(window->sdl);
@@ -236,10 +312,16 @@ POINT SdlWindowBackend::GetCursorScreenPosition()
 {
     int x = 0, y = 0;
     SDL_GetGlobalMouseState(&x, &y);
-    return POINT{x, y};
+    PlatformWindow* fullScreen = ShownFullScreenWindow();
+    return fullScreen ? ViewportOf(*fullScreen).ToFrame(POINT{x, y}) : POINT{x, y};
 }
 
-void SdlWindowBackend::WarpCursor(POINT screenPosition) { SDL_WarpMouseGlobal(screenPosition.x, screenPosition.y); }
+void SdlWindowBackend::WarpCursor(POINT screenPosition)
+{
+    PlatformWindow* fullScreen = ShownFullScreenWindow();
+    const POINT native = fullScreen ? ViewportOf(*fullScreen).ToScreen(screenPosition) : screenPosition;
+    SDL_WarpMouseGlobal(native.x, native.y);
+}
 
 void SdlWindowBackend::ShowNativeCursor(bool show) { SDL_ShowCursor(show ? SDL_ENABLE : SDL_DISABLE); }
 

@@ -1,6 +1,7 @@
 // The window backend over SDL2: native windows with an OpenGL surface, events, cursor and display queries.
 #pragma once
 
+#include "platform/win32/LetterboxViewport.h"
 #include "platform/win32/SdlMessageTranslator.h"
 #include "platform/win32/WindowBackend.h"
 
@@ -39,10 +40,17 @@ public:
     void ShowMessageBox(const std::string& text, const std::string& caption, bool error) override;
 
 private:
+    RECT ScreenCovered(const RECT& fallback);
+    static RECT NativeRect(PlatformWindow& window);
+    PlatformWindow* ShownFullScreenWindow() const;
+    static LetterboxViewport ViewportOf(PlatformWindow& window);
     PlatformWindow* WindowOfEvent(const SDL_Event& event) const;
+    void ForgetFocusAsked(const SDL_Event& event, const PlatformWindow* window);
     static void ApplyIcon(PlatformWindow& window);
 
     SdlMessageTranslator m_translator;
     std::vector<PlatformWindow*> m_windows;
+    // The window the program last gave the keyboard focus to, until the display takes it away.
+    PlatformWindow* m_focusAsked = nullptr;
 };
 }

@@ -232,6 +232,20 @@ TEST_F(RenderD3D7Device, NothingFitsOnASmallDesktopSoTheDesktopSizeIsTaken)
     EXPECT_EQ(bed->Entries(MessageManager::KindWarning).size(), 1u);
 }
 
+TEST_F(RenderD3D7Device, AWindowLeavingAFullScreenLargerThanTheDesktopTakesTheDesktopSize)
+{
+    backend.desktop = RECT{0, 0, 800, 600};
+    RenderTestOptions options = Options("1024x768x32");
+    options.fullScreen = 1;
+    RenderSystem_D3D7& render = Start(options);
+    ASSERT_EQ(ChosenMode(render), "1024x768x32") << "full screen scales a larger mode down";
+    bed->Settings().SetFromString("v_fullscreen", "0");
+    render.Reset(RenderSystem::ResetDevice | RenderSystem::ResetResources);
+    EXPECT_EQ(ChosenMode(render), "800x600x32");
+    EXPECT_EQ(bed->Setting("v_mode"), "800x600x32");
+    EXPECT_EQ(bed->GetWindow().GetWidth(), 800u);
+}
+
 TEST_F(RenderD3D7Device, MissingModeFallsBackToTheDefaultThenToVga)
 {
     driver.adapters[0].modes = {{640, 480, 16}, {1024, 768, 32}};

@@ -49,7 +49,18 @@ TEST(GLDisplayModes, AnOddDesktopSizeIsOfferedToo)
     const std::set<Mode> modes = Modes();
     EXPECT_TRUE(modes.count({1000, 700, 32}));
     EXPECT_TRUE(modes.count({800, 600, 16}));
-    EXPECT_FALSE(modes.count({1024, 768, 32}));
+    EXPECT_FALSE(modes.count({1152, 864, 32}));
+}
+
+TEST(GLDisplayModes, TheUsualSmall4By3SizesAreOfferedOnASmallerDisplay)
+{
+    TestSupport::FakeWindowBackend backend;
+    backend.desktop = RECT{0, 0, 800, 600};
+    const std::set<Mode> modes = Modes();
+    EXPECT_TRUE(modes.count({1024, 768, 32})) << "full screen scales it down";
+    EXPECT_TRUE(modes.count({1024, 768, 16}));
+    EXPECT_FALSE(modes.count({1152, 864, 32}));
+    EXPECT_FALSE(modes.count({1280, 720, 32}));
 }
 
 TEST(GLDisplayModes, ARealDisplaysOwnModesAreUsed)
@@ -59,7 +70,16 @@ TEST(GLDisplayModes, ARealDisplaysOwnModesAreUsed)
     backend.displayModes = {DEVMODE{32, 1920, 1080, 60}, DEVMODE{24, 1280, 720, 60}, DEVMODE{32, 1280, 720, 50},
                             DEVMODE{0, 0, 0, 0}};
     const std::set<Mode> modes = Modes();
-    EXPECT_EQ(modes, (std::set<Mode>{{1920, 1080, 32}, {1920, 1080, 16}, {1280, 720, 32}, {1280, 720, 16}}));
+    EXPECT_EQ(modes, (std::set<Mode>{{1920, 1080, 32},
+                                     {1920, 1080, 16},
+                                     {1280, 720, 32},
+                                     {1280, 720, 16},
+                                     {640, 480, 32},
+                                     {640, 480, 16},
+                                     {800, 600, 32},
+                                     {800, 600, 16},
+                                     {1024, 768, 32},
+                                     {1024, 768, 16}}));
 }
 
 TEST(GLDisplayModes, DesktopModeDescribesItsPixelFormat)

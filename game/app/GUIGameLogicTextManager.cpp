@@ -43,9 +43,11 @@ void GUIGameLogicTextManager::CreateTextAt(const std::wstring& text, const Velko
 {
     const VelkorEngine::u32 clientWidth = m_programWindow->GetWidth();
     const VelkorEngine::u32 clientHeight = m_programWindow->GetHeight();
-    const VelkorEngine::Camera* camera = m_cameraManager->GetCurrentCamera();
-    if (!camera)
-        camera = m_cameraManager->GetDefaultCamera();
+    // The play is drawn through the default camera, which the game camera drives. The manager's current
+    // camera is no guide here: texts are made while the play is updated, after the frame has been drawn, when
+    // the current camera is the one the last GUI model was drawn with, and its flat projection would put the
+    // text off the screen.
+    const VelkorEngine::Camera* camera = m_cameraManager->GetDefaultCamera();
     if (clientWidth == 0 || clientHeight == 0 || !camera)
         return;
     // The projection counts pixels upwards from the bottom, as the GUI screen counts its units, so only the

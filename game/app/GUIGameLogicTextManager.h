@@ -38,7 +38,7 @@ public:
 
     // Centred on a point of the GUI screen.
     void CreateText(const std::wstring& text, const VelkorEngine::Vector2& position);
-    // Centred where the current camera shows the point. Skipped while the window has no client area (it is
+    // Centred where the play's camera shows the point. Skipped while the window has no client area (it is
     // minimised), when there is no place on the screen to put it.
     void CreateTextAt(const std::wstring& text, const VelkorEngine::Vector3& point) override;
     // Once a frame: every text grows, rises or fades; spent texts are deleted.

@@ -162,7 +162,8 @@ void BonusManager::StartEndLevelEffect()
     copy->SetPosition(place);
     if (Model* sparks = copy->GetModel())
     {
-        const Camera* camera = m_engine->GetCameraManager()->GetCurrentCamera();
+        // The play's view: the current camera, between frames, is whichever drew the last GUI model.
+        const Camera* camera = m_engine->GetCameraManager()->GetDefaultCamera();
         const f32 distance = camera != nullptr ? (place - camera->position).Length() : 0.0f;
         sparks->depthOffset = GlowSortBias - kEndLevelSortPerDistance * distance;
     }

@@ -51,6 +51,8 @@ public:
 
     u32 GetShadowCount() const { return static_cast<u32>(m_usedSlots.size()); }
     u32 GetEffectCount() const { return static_cast<u32>(m_running.size()); }
+    // The running effects, oldest first.
+    VelkorEngine::ParticleSystem* GetEffect(u32 index) const { return m_running[index]; }
 
 private:
     VelkorEngine::Engine* m_engine = nullptr;

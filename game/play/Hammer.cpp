@@ -1,6 +1,7 @@
 // The hammer's aim, its swing and the block it strikes.
 #include "game/play/Hammer.h"
 
+#include "engine/core/BoundingVolume.h"
 #include "engine/core/Engine.h"
 #include "engine/core/Matrix4.h"
 #include "engine/gui/GUIManager.h"
@@ -16,7 +17,10 @@
 #include "game/play/GameGeometry.h"
 #include "game/play/ModelPlacement.h"
 
+#include <algorithm>
+#include <cmath>
 #include <limits>
+#include <utility>
 
 using namespace VelkorEngine;
 
@@ -32,6 +36,38 @@ constexpr f32 kRunTime = 0.0001f;
 // The cursor's ray runs from in front of the near plane to the far plane.
 constexpr f32 kSegmentStartDepth = -1.0f;
 constexpr f32 kSegmentEndDepth = 1.0f;
+
+// Where the segment first meets the box, if it does.
+bool EntersBox(const Ray& segment, const BoundingVolume& box, Vector3& entry)
+{
+    const f32 origin[3] = {segment.origin.x, segment.origin.y, segment.origin.z};
+    const f32 direction[3] = {segment.direction.x, segment.direction.y, segment.direction.z};
+    const Vector3& low = box.GetWorldMinimum();
+    const Vector3& high = box.GetWorldMaximum();
+    const f32 lows[3] = {low.x, low.y, low.z};
+    const f32 highs[3] = {high.x, high.y, high.z};
+    f32 first = 0.0f;
+    f32 last = 1.0f;
+    for (int axis = 0; axis < 3; ++axis)
+    {
+        if (std::fabs(direction[axis]) < 1e-6f)
+        {
+            if (origin[axis] < lows[axis] || origin[axis] > highs[axis])
+                return false;
+            continue;
+        }
+        f32 enter = (lows[axis] - origin[axis]) / direction[axis];
+        f32 leave = (highs[axis] - origin[axis]) / direction[axis];
+        if (enter > leave)
+            std::swap(enter, leave);
+        first = std::max(first, enter);
+        last = std::min(last, leave);
+    }
+    if (first > last)
+        return false;
+    entry = segment.origin + segment.direction * first;
+    return true;
+}
 }
 
 Hammer::Hammer(Engine* engine, GameTools::DataKeeper* resources, GameGeometry* geometry, Effects*,
@@ -107,16 +143,36 @@ f32 Hammer::AimAngle(f32 cursorX)
     return (cursorX - kGuiWidth / 2.0f) / (kGuiWidth / 2.0f) * kQuarterPi;
 }
 
-// The head leans to the cursor's side: the model hangs down from its pivot, so a turn towards +x about y is
-// the negative one.
+// The head leans to the cursor's side: the model hangs down from its grip, so a turn towards +x about y is
+// the negative one. The grip is placed so that the head, leaning so, comes down on the aimed point.
 void Hammer::Aim()
 {
-    Matrix4 pivot;
-    MakeTranslationMatrix(pivot, Vector3(0.0f, PivotY, Lift));
     Matrix4 turn;
     MakeRotationYMatrix(turn, -AimAngle(m_cursor->x));
-    m_model->worldMatrix = pivot * turn;
+    const Vector3 grip = AimPoint(CursorSegment()) - turn.TransformPoint(Vector3(0.0f, 0.0f, -Reach));
+    Matrix4 place;
+    MakeTranslationMatrix(place, grip);
+    m_model->worldMatrix = place * turn;
     PlaceBounds(*m_model);
+}
+
+Vector3 Hammer::AimPoint(const Ray& segment) const
+{
+    if (const Block* block = PickBlock(segment))
+    {
+        Vector3 entry;
+        if (EntersBox(segment, block->GetBounds(), entry))
+            return entry;
+    }
+    // Down to the floor; a segment that never reaches it aims at its far end, and the point stays over the field.
+    f32 along = 1.0f;
+    if (segment.direction.z < 0.0f && segment.origin.z > 0.0f)
+        along = std::min(segment.origin.z / -segment.direction.z, 1.0f);
+    Vector3 point = segment.origin + segment.direction * along;
+    point.x = std::clamp(point.x, -AimLimitX, AimLimitX);
+    point.y = std::clamp(point.y, AimNearY, AimFarY);
+    point.z = 0.0f;
+    return point;
 }
 
 // At the bottom of the swing: one strike spent, the return begins, and the block under the cursor goes.

@@ -1,6 +1,6 @@
-// The hammer bonus: a great hammer hanging over the field that leans towards the cursor, and on each click
-// swings down onto the block under the cursor and destroys it as a super ball would, setting off its
-// neighbours. It disappears after the return of its last strike.
+// The hammer bonus: a great hammer held over the block under the cursor, leaning towards the cursor's side, that
+// on each click swings down onto that block and destroys it as a super ball would, setting off its neighbours.
+// It disappears after the return of its last strike.
 #pragma once
 
 #include "engine/core/Ray.h"
@@ -40,9 +40,14 @@ public:
     static constexpr u32 SoundStrike = 30;
     static constexpr i32 ClipSwing = 0;
     static constexpr i32 ClipReturn = 1;
-    // The hammer hangs from this point over the field (its model is authored round its pivot).
-    static constexpr f32 PivotY = 40.0f;
-    static constexpr f32 Lift = 300.0f;
+    // The model is authored round its grip: at the bottom of the swing the head's striking face lies this far
+    // straight below it. The grip is held this far above the point struck, so that the whole hammer stays in the
+    // camera's view over every part of the field where blocks stand.
+    static constexpr f32 Reach = 55.0f;
+    // Where the head may be aimed when the cursor points at no block: the field's floor within these bounds.
+    static constexpr f32 AimLimitX = 70.0f;
+    static constexpr f32 AimNearY = -40.0f;
+    static constexpr f32 AimFarY = 110.0f;
 
     // resources: the keeper of "hammer/model". cursor: the GUI position the hammer follows; null is the GUI
     // manager's cursor.
@@ -75,6 +80,9 @@ public:
     // The alive block the segment points at: the nearest whose surface it meets, else the first whose box it
     // crosses; null for none.
     Block* PickBlock(const VelkorEngine::Ray& segment) const;
+    // Where the head's striking face comes down: where the segment enters the block it points at, else on the
+    // floor under it, kept over the field.
+    VelkorEngine::Vector3 AimPoint(const VelkorEngine::Ray& segment) const;
 
 private:
     void Aim();

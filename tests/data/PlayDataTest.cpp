@@ -6,6 +6,7 @@
 #include "tests/data/GeneratorRunFiles.h"
 #include "tests/data/PlayModelFile.h"
 #include "tests/data/ResourceListWalk.h"
+#include "game/play/Hammer.h"
 #include "engine/scene/ModelFile.h"
 #include "engine/scene/ParticleSystemFile.h"
 #include "tests/support/FilesTestSupport.h"
@@ -412,15 +413,18 @@ TEST(play, LoadedBoltsLieOnTheirRaisedGuns)
     }
 }
 
-TEST(play, HammerHangsFromItsPivotAndStrikesStraightDown)
+// The play holds the grip (the model's origin) the hammer's reach above the point it strikes.
+TEST(play, HammerHangsFromItsGripAndStrikesStraightDownAtItsReach)
 {
     const PlayModelFile hammer = Model("game_objects/hammer/hammer.mlf");
     ASSERT_EQ(hammer.frameCount, 10u);
     const auto& [low, high] = hammer.boxes[4];
-    EXPECT_NEAR(low.z, -298, 0.01f);
+    EXPECT_NEAR(low.z, -Korvane::Hammer::Reach, 0.01f);
     EXPECT_NEAR(high.z, 0, 0.01f);
     EXPECT_NEAR(low.y + high.y, 0, 0.01f);
-    EXPECT_GT(hammer.boxes[0].second.y, 150.0f) << "frame 0 is raised away from the camera";
+    EXPECT_NEAR(low.x + high.x, 0, 0.01f);
+    EXPECT_GT(hammer.boxes[0].second.y, Korvane::Hammer::Reach * 0.6f) << "frame 0 is raised away from the camera";
+    EXPECT_GT(hammer.boxes[0].first.z, -Korvane::Hammer::Reach * 0.7f) << "frame 0 is raised";
 }
 
 TEST(play, ParticleSystemsAreWholeFilesWithTheirShaders)

@@ -54,6 +54,8 @@ void GeneratedLevelBed::StartOffscreen(const std::string& dataRoot, const std::s
     m_settings->WriteFile("level.ini", "v_vsync 0\r\n");
     VelkorEngine::EngineParameters parameters = TestSupport::PictureEngineParameters("Level Pictures", dataRoot, videoMode);
     parameters.settingsName = "level";
+    // The offscreen desktop is no larger than the game's usual window; the picture is wanted at its full size.
+    parameters.allowOversizedWindow = 1;
     parameters.settingsDirectory = m_settings->Path();
     m_offscreen = std::make_unique<VelkorEngine::Engine>(parameters);
     m_engine = m_offscreen.get();

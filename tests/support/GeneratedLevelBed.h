@@ -105,6 +105,7 @@ public:
     // Software drawing is slow: frames that no picture is taken of can leave everything out of view, while the
     // models still animate. Drawn by default.
     void SetDrawn(bool drawn);
+    bool IsDrawn() const { return m_drawnFarPlane <= 0.0f; }
 
     // Null on the offscreen driver.
     std::unique_ptr<EngineTestBed> twins;

@@ -9,6 +9,7 @@
 #include "engine/scene/ModelManager.h"
 #include "engine/scene/ParticleSystemManager.h"
 #include "framework/DataKeeper.h"
+#include "game/play/Hammer.h"
 
 #include <memory>
 #include <string>
@@ -40,7 +41,8 @@ void WeaponTestModels::Add(Engine& engine, GameTools::DataKeeper& resources)
            Vector3(0.2f, 3.5f, BoltHeight + 0.2f));
     AddBox(engine, resources, "guns/ballista/bullet", Vector3(-0.4f, -5, BoltHeight - 0.4f),
            Vector3(0.4f, 5, BoltHeight + 0.4f));
-    AddBox(engine, resources, "hammer/model", Vector3(-8, -4, -298), Vector3(8, 4, -290), 10, 20.0f);
+    AddBox(engine, resources, "hammer/model", Vector3(-8, -4, -Korvane::Hammer::Reach),
+           Vector3(8, 4, 8 - Korvane::Hammer::Reach), 10, 20.0f);
     AddBox(engine, resources, "barrier/hardware_0", Vector3(-77, RopeY - 1, 0), Vector3(-75, RopeY + 1, 9), 9, 30.0f);
     AddBox(engine, resources, "barrier/hardware_1", Vector3(75, RopeY - 1, 0), Vector3(77, RopeY + 1, 9), 9, 30.0f);
     for (int rope = 0; rope < 3; ++rope)

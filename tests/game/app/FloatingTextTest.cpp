@@ -5,6 +5,9 @@
 
 #include "engine/core/Engine.h"
 #include "engine/core/Window.h"
+#include "engine/gui/GUIManager.h"
+#include "engine/render/Camera.h"
+#include "engine/render/CameraManager.h"
 #include "engine/gui/GUIWindow.h"
 #include "guitools/GUIFontTool.h"
 #include "tests/support/WindowDescriptionBed.h"
@@ -137,6 +140,38 @@ TEST_F(FloatingTextTest, AScenePointLandsWhereTheCameraShowsIt)
     manager->CreateTextAt(L"x", Vector3(0.0f, 0.0f, -50.0f));
     EXPECT_NEAR(manager->GetTexts().back()->GetPosition().x, 400.0f, 0.01f);
     EXPECT_NEAR(manager->GetTexts().back()->GetPosition().y, 300.0f, 0.01f);
+}
+
+// The play's camera as the game logic sets it up. Texts are made while the play is updated, after the frame has
+// been drawn, when the camera manager's current camera is still the GUI's flat one that drew the last GUI model.
+TEST_F(FloatingTextTest, ThePlaysPointsLandOnTheGUIScreenWhereThePlaysCameraShowsThem)
+{
+    VelkorEngine::Engine& engine = windows.gui.engine.GetEngine();
+    VelkorEngine::CameraManager& cameras = *engine.GetCameraManager();
+    VelkorEngine::Camera& play = *cameras.GetDefaultCamera();
+    play.fieldOfView = 3.14159265f / 2.0f;
+    play.nearPlane = 70.0f;
+    play.farPlane = 650.0f;
+    play.orientation = VelkorEngine::Quaternion(0.4939f, 0.0f, 0.0f, 0.8695f);
+    play.position = Vector3(0.0f, -140.0f, 98.0f);
+    Frames(1);
+    cameras.SetCurrentCamera(engine.GetGUIManager()->GetCamera(), false);
+    struct Case
+    {
+        Vector3 point;
+        Vector2 place;
+    };
+    // The field's centre, the far wall's right corner and a point just over the bat line on the left.
+    for (const Case& c : {Case{{0.0f, 0.0f, 0.0f}, {400.0f, 261.96f}}, Case{{77.0f, 110.0f, 0.0f}, {551.03f, 386.02f}},
+                          Case{{-40.0f, -85.0f, 5.0f}, {180.91f, 16.75f}}})
+    {
+        manager = std::make_unique<GUIGameLogicTextManager>(&engine, font, nullptr);
+        manager->CreateTextAt(L"x", c.point);
+        ASSERT_EQ(manager->GetTexts().size(), 1u);
+        const Vector2 place = manager->GetTexts().front()->GetPosition();
+        EXPECT_NEAR(place.x, c.place.x, 0.5f) << c.point.x << " " << c.point.y;
+        EXPECT_NEAR(place.y, c.place.y, 0.5f) << c.point.x << " " << c.point.y;
+    }
 }
 
 TEST_F(FloatingTextTest, NoTextWhileTheWindowHasNoClientArea)

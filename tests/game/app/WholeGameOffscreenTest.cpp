@@ -12,10 +12,14 @@
 #include "framework/GameWindowIds.h"
 #include "framework/ProfileBase.h"
 #include "framework/ProfileManagerBase.h"
+#include "game/app/GUIGameLogicText.h"
+#include "game/app/GUIGameLogicTextManager.h"
 #include "game/app/GUIMapElement.h"
 #include "game/app/GUIStartGameLogicWindow.h"
 #include "game/play/Brick.h"
 #include "game/play/Bat.h"
+#include "game/play/Bonus.h"
+#include "game/play/BonusManager.h"
 #include "game/play/GameGeometry.h"
 #include "game/play/GameLogic.h"
 #include "platform/win32/Registry.h"
@@ -26,6 +30,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
@@ -175,5 +181,76 @@ TEST_F(WholeGameOffscreenTest, TheMapThePlayAndTheLevelsEndAreDrawn)
     Frames(300);
     EXPECT_GT(TestSupport::Brightness(Picture("level_complete")), 0.2);
     EXPECT_EQ(profiles.GetCurrentProfile()->mapLevel, 1u);
+}
+}
+
+namespace
+{
+// Pixels of the box that are near white in the first picture and not in the second: what the first adds in white.
+int NewWhitePixels(const VelkorEngine::Image& with, const VelkorEngine::Image& without, int x0, int y0, int x1, int y1)
+{
+    const int channels = static_cast<int>(with.GetBytesPerPixel());
+    const int width = static_cast<int>(with.GetWidth());
+    const auto white = [](const VelkorEngine::u8* pixel) { return std::min({pixel[0], pixel[1], pixel[2]}) >= 215; };
+    int found = 0;
+    for (int y = std::max(y0, 0); y < std::min(y1, static_cast<int>(with.GetHeight())); ++y)
+        for (int x = std::max(x0, 0); x < std::min(x1, width); ++x)
+        {
+            const size_t at = (static_cast<size_t>(y) * width + x) * channels;
+            if (white(with.GetData() + at) && !white(without.GetData() + at))
+                ++found;
+        }
+    return found;
+}
+
+// A bonus dropped onto the bat is caught through the game logic; its name rises over the play where it was caught.
+TEST_F(WholeGameOffscreenTest, ACaughtBonusShowsItsNameRisingWhereItWasCaught)
+{
+    ProfileManagerBase& profiles = *game->GetProfileManager();
+    profiles.SetCurrentProfile(profiles.FindOrCreateProfile(L"Ada"), 1);
+    ASSERT_TRUE(RunUntil([&] { return IsShownWith(WindowIndex::MainMenu, StateId::GameLoading); }));
+    Frames(60);
+    game->GetWindow(WindowIndex::MainMenu)->SetResultCode(ResultCode::Start);
+    ASSERT_TRUE(RunUntil([&] { return IsShownWith(WindowIndex::StartGame, StateId::MainMenu); }));
+    auto& map = dynamic_cast<Korvane::GUIStartGameLogicWindow&>(*game->GetWindow(WindowIndex::StartGame));
+    ASSERT_TRUE(RunUntil([&] { return map.GetElements().front()->GetFade() > 0.99f; }));
+    Click(kMapStart);
+    ASSERT_TRUE(RunUntil([&] { return Logic() != nullptr && Logic()->GetBat().IsReady(); }));
+    Frames(30);
+
+    auto* texts = dynamic_cast<Korvane::GUIGameLogicTextManager*>(Logic()->GetFloatingTexts());
+    ASSERT_NE(texts, nullptr);
+    const VelkorEngine::Image before = Picture("bonus_falling");
+    const VelkorEngine::Vector3 bat = Logic()->GetBat().GetHeadBounds().GetCenter();
+    Logic()->GetBonusManager().SpawnBonus(Vector2(bat.x, bat.y + 6.0f), Korvane::GameLogic::BonusLife);
+    ASSERT_TRUE(RunUntil([&] { return !texts->GetTexts().empty(); }, 120)) << "the bonus was not caught";
+    const Korvane::GUIGameLogicText& text = *texts->GetTexts().front();
+    ASSERT_FALSE(text.GetLines().empty());
+    EXPECT_NE(text.GetLines().front().find(L"life"), std::wstring::npos);
+    // Where the play's camera shows the caught bonus, on the screen.
+    const Vector2 place = text.GetPosition();
+    EXPECT_GT(place.x, 0.0f);
+    EXPECT_LT(place.x, 800.0f);
+    EXPECT_GT(place.y, 0.0f);
+    EXPECT_LT(place.y, 600.0f);
+
+    // Once it has grown and begun to rise (the frames run on the real clock), the white text stands where the
+    // picture before the catch had none.
+    ASSERT_TRUE(RunUntil([&] { return texts->GetTexts().empty() || texts->GetTexts().front()->GetAge() > 0.4f; }));
+    ASSERT_FALSE(texts->GetTexts().empty()) << "the text went before it was drawn risen";
+    const float rise = (texts->GetTexts().front()->GetAge() - Korvane::GUIGameLogicText::GrowTime) *
+                       Korvane::GUIGameLogicText::RiseSpeed;
+    Frames(1);
+    const VelkorEngine::Image with = Picture("bonus_caught");
+    const VelkorEngine::Window& window = *game->GetEngine()->GetWindow();
+    const float toPixelsX = static_cast<float>(window.GetWidth()) / 800.0f;
+    const float toPixelsY = static_cast<float>(window.GetHeight()) / 600.0f;
+    const int found = NewWhitePixels(with, before, static_cast<int>((place.x - 100.0f) * toPixelsX),
+                                     static_cast<int>((place.y + rise - 20.0f) * toPixelsY),
+                                     static_cast<int>((place.x + 100.0f) * toPixelsX),
+                                     static_cast<int>((place.y + rise + 20.0f) * toPixelsY));
+    std::printf("the caught bonus's text at (%.0f, %.0f) of the GUI screen lights %d pixels\n", place.x, place.y,
+                found);
+    EXPECT_GE(found, 60) << "no text to be seen where the bonus was caught";
 }
 }

@@ -3,6 +3,10 @@
 
 #include "engine/core/Engine.h"
 #include "engine/core/Random.h"
+#include "engine/render/Camera.h"
+#include "engine/render/CameraManager.h"
+#include "engine/scene/Model.h"
+#include "engine/scene/ParticleSystem.h"
 #include "engine/scene/ModelManager.h"
 #include "engine/scene/SpriteGroup.h"
 #include "game/play/Bonus.h"
@@ -184,6 +188,23 @@ TEST_F(BonusManagerTest, HammerBonusesFallEveryEightAndAHalfSecondsOfFullActivit
     Frames(600, true, 0.5f, true);
     EXPECT_EQ(bonuses.GetHammerTimer(), timer);
     EXPECT_EQ(Spawned(), 2u);
+}
+
+// The play is updated after the frame is drawn, while the camera that drew the last GUI model is still current:
+// the sparks sort by their depth in the play's view all the same.
+TEST_F(BonusManagerTest, EndOfLevelSparksSortByTheirDistanceFromThePlaysCamera)
+{
+    VelkorEngine::CameraManager& cameras = *play.GetEngine().GetCameraManager();
+    cameras.GetDefaultCamera()->position = VelkorEngine::Vector3(0.0f, -140.0f, 98.0f);
+    cameras.SetCurrentCamera(cameras.CreateCamera(VelkorEngine::Camera::KindOrthographic), false);
+    Frames(430, true, 1.0f, true);
+    ASSERT_EQ(effects.GetEffectCount(), 1u);
+    const VelkorEngine::Model* sparks = effects.GetEffect(0)->GetModel();
+    ASSERT_NE(sparks, nullptr);
+    const float distance = (VelkorEngine::Vector3(0.0f, 0.0f, BonusManager::EndLevelEffectHeight) -
+                            cameras.GetDefaultCamera()->position)
+                               .Length();
+    EXPECT_NEAR(sparks->depthOffset, BonusManager::GlowSortBias - 0.0004f * distance, 1e-4f);
 }
 
 TEST_F(BonusManagerTest, ABonusWithoutAGlowSpriteGivesBackNoneOfTheOthers)

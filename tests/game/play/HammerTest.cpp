@@ -1,4 +1,4 @@
-// The hammer: its turn with the cursor, the swing a click starts and the strike at its bottom on the block under
+// The hammer: its lean with the cursor and the point its head comes down on, the swing a click starts and the strike at its bottom on the block under
 // the cursor (with the game's camera), a click during a swing ignored, six strikes and then gone, and never a
 // strike on a block that an earlier hit of the same frame has already destroyed.
 #include "game/play/Hammer.h"
@@ -86,23 +86,53 @@ INSTANTIATE_TEST_SUITE_P(Cursor, HammerAimTest,
                          ::testing::Values(AimCase{0.0f, -kQuarterPi}, AimCase{200.0f, -kQuarterPi / 2.0f},
                                            AimCase{400.0f, 0.0f}, AimCase{800.0f, kQuarterPi}));
 
-TEST_F(HammerTest, HammerHangsFromItsPivotAndItsHeadLeansToTheCursorsSide)
+// Where the model's point lies in the field.
+Vector3 InField(const VelkorEngine::Model& model, const Vector3& point)
+{
+    return model.worldMatrix.TransformPoint(point);
+}
+
+TEST_F(HammerTest, TheHeadComesDownWhereTheCursorPointsLeaningToTheCursorsSide)
 {
     BuildRow();
     weapons.hammer->AddStrikes(6);
     ASSERT_TRUE(weapons.hammer->IsShown());
-    for (const auto& [cursorX, side] : {std::pair(0.0f, -1.0f), std::pair(400.0f, 0.0f), std::pair(800.0f, 1.0f)})
+    const VelkorEngine::Model& model = *weapons.hammer->GetModel();
+    // The floor before the row, left, middle and right: the striking face lands on it, the grip above it.
+    for (const f32 x : {-50.0f, 0.0f, 50.0f})
     {
-        weapons.play.cursor.x = cursorX;
+        const Vector3 floor(x, 0.0f, 0.0f);
+        PointAt(floor);
         weapons.Frames(1);
-        const VelkorEngine::Matrix4& matrix = weapons.hammer->GetModel()->worldMatrix;
-        EXPECT_NEAR(matrix.m[3], 0.0f, 1e-4f);
-        EXPECT_NEAR(matrix.m[7], Hammer::PivotY, 1e-4f);
-        EXPECT_NEAR(matrix.m[11], Hammer::Lift, 1e-4f);
-        // The head hangs 294 below the pivot, turned by the angle.
-        const Vector3 head = weapons.hammer->GetModel()->bounds.GetCenter();
-        EXPECT_NEAR(head.x, side * 294.0f * std::sin(kQuarterPi), 0.5f);
-        EXPECT_NEAR(head.z, Hammer::Lift - 294.0f * std::cos(side * kQuarterPi), 0.5f);
+        const Vector3 face = InField(model, Vector3(0.0f, 0.0f, -Hammer::Reach));
+        EXPECT_NEAR(face.x, floor.x, 0.05f);
+        EXPECT_NEAR(face.y, floor.y, 0.05f);
+        EXPECT_NEAR(face.z, floor.z, 0.05f);
+        const f32 lean = Hammer::AimAngle(weapons.play.cursor.x);
+        const Vector3 grip = InField(model, Vector3(0.0f, 0.0f, 0.0f));
+        EXPECT_NEAR(grip.x, floor.x - Hammer::Reach * std::sin(lean), 0.05f);
+        EXPECT_NEAR(grip.z, Hammer::Reach * std::cos(lean), 0.05f);
+    }
+    // Over a block, on the block where the cursor's line of sight meets it.
+    const Block& block = *BlockWithId(4);
+    PointAt(block.GetCenter());
+    weapons.Frames(1);
+    const Vector3 face = InField(model, Vector3(0.0f, 0.0f, -Hammer::Reach));
+    const VelkorEngine::BoundingVolume box = block.GetBounds();
+    EXPECT_GT(face.z, 0.5f);
+    for (int axis = 0; axis < 3; ++axis)
+    {
+        EXPECT_GE((&face.x)[axis], (&box.GetWorldMinimum().x)[axis] - 0.05f) << axis;
+        EXPECT_LE((&face.x)[axis], (&box.GetWorldMaximum().x)[axis] + 0.05f) << axis;
+    }
+    // Pointing past the far wall or at the bat keeps the hammer over the field.
+    for (const Vector3& outside : {Vector3(0.0f, 400.0f, 0.0f), Vector3(0.0f, -95.0f, 0.0f)})
+    {
+        PointAt(outside);
+        weapons.Frames(1);
+        const Vector3 held = InField(model, Vector3(0.0f, 0.0f, -Hammer::Reach));
+        EXPECT_GE(held.y, Hammer::AimNearY - 0.01f);
+        EXPECT_LE(held.y, Hammer::AimFarY + 0.01f);
     }
 }
 

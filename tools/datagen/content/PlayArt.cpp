@@ -103,78 +103,114 @@ const Bonus Bonuses[] = {
     {"arbalest", Yellow},     {"ballista", Yellow},      {"hammer", Yellow},
 };
 
-void Arrow(Painter& p, float x, float y, float direction, const Colour& c)
+// An arrow head pointing along x (direction 1 or -1) with its tip at (x, y).
+void Arrow(Painter& p, float x, float y, float direction, float size, const Colour& c)
 {
-    p.FillPolygon({{x, y - 12}, {x + 14 * direction, y}, {x, y + 12}}, c);
+    p.FillPolygon({{x - size * direction, y - size}, {x, y}, {x - size * direction, y + size}}, c);
 }
 
+void Ball(Painter& p, Point centre, float radius, const Colour& colour)
+{
+    p.FillCircle(centre, radius, colour.Scaled(0.55f));
+    p.FillCircle({centre.x - radius * 0.12f, centre.y - radius * 0.12f}, radius * 0.82f, colour);
+    p.FillCircle({centre.x - radius * 0.35f, centre.y - radius * 0.35f}, radius * 0.25f, Colour::Hex(0xFFFFFF, 0.8f));
+}
+
+// Every kind has a shape of its own and a colour of its own, large enough to read on a falling medallion a few
+// dozen pixels across, dark on a pale face that stays light enough in the field's dim side light; the rim keeps
+// the glow colour that tells helps from hinders.
 void Emblem(Painter& p, const std::string& name)
 {
-    const Colour ink = Colour::Hex(0xF4F1E8);
-    const Colour gold = Colour::Hex(0xF2CF6B);
+    const Colour ink = Colour::Hex(0x24232A);
+    const Colour wood = Colour::Hex(0x7A4A1E);
     if (name == "life")
     {
-        p.FillCircle({52, 56}, 14, Colour::Hex(0xC0282A));
-        p.FillCircle({76, 56}, 14, Colour::Hex(0xC0282A));
-        p.FillPolygon({{39, 62}, {89, 62}, {64, 94}}, Colour::Hex(0xC0282A));
+        const Colour red = Colour::Hex(0xD0142A);
+        p.FillCircle({45, 52}, 21, red);
+        p.FillCircle({83, 52}, 21, red);
+        p.FillPolygon({{25, 60}, {103, 60}, {64, 106}}, red);
+        p.FillCircle({40, 46}, 6, Colour::Hex(0xFFFFFF, 0.6f));
     }
-    else if (name == "bat_increase" || name == "bat_decrease")
+    else if (name == "bat_increase")
     {
-        FillRect(p, 44, 58, 84, 70, Colour::Hex(0x7A5230));
-        const bool out = name == "bat_increase";
-        Arrow(p, out ? 90 : 24, 64, out ? 1 : 1, ink);
-        Arrow(p, out ? 38 : 104, 64, -1, ink);
+        const Colour green = Colour::Hex(0x0E9A34);
+        FillRect(p, 34, 54, 94, 74, wood);
+        Arrow(p, 118, 64, 1, 22, green);
+        Arrow(p, 10, 64, -1, 22, green);
+    }
+    else if (name == "bat_decrease")
+    {
+        // Two heavy heads squeezing a short bar in the middle; the increase's arrows sit at the rim instead.
+        const Colour purple = Colour::Hex(0x8A1AA8);
+        FillRect(p, 56, 52, 72, 76, wood);
+        Arrow(p, 54, 64, 1, 28, purple);
+        Arrow(p, 74, 64, -1, 28, purple);
     }
     else if (name == "balls_speed_up")
     {
-        p.FillCircle({70, 64}, 14, ink);
-        for (int k = 0; k < 3; ++k)
-            Line(p, {24, 50.0f + 14 * static_cast<float>(k)}, {52, 50.0f + 14 * static_cast<float>(k)}, 4, ink);
+        const Colour orange = Colour::Hex(0xF07800);
+        p.FillPolygon({{20, 24}, {64, 64}, {20, 104}, {20, 84}, {42, 64}, {20, 44}}, orange);
+        p.FillPolygon({{60, 24}, {104, 64}, {60, 104}, {60, 84}, {82, 64}, {60, 44}}, orange);
+        p.FillPolygon({{20, 44}, {42, 64}, {20, 84}}, orange.Scaled(0.7f));
+        p.FillPolygon({{60, 44}, {82, 64}, {60, 84}}, orange.Scaled(0.7f));
     }
     else if (name == "balls_slow_down")
     {
-        p.FillPolygon({{42, 34}, {86, 34}, {64, 64}}, ink);
-        p.FillPolygon({{64, 64}, {86, 94}, {42, 94}}, ink);
-        FillRect(p, 38, 30, 90, 35, gold);
-        FillRect(p, 38, 93, 90, 98, gold);
+        const Colour ice = Colour::Hex(0x1C8AD0);
+        p.FillPolygon({{34, 20}, {94, 20}, {64, 64}}, ice);
+        p.FillPolygon({{64, 64}, {94, 108}, {34, 108}}, ice);
+        FillRect(p, 28, 12, 100, 22, ink);
+        FillRect(p, 28, 106, 100, 116, ink);
     }
     else if (name == "balls_split")
         for (int k = 0; k < 3; ++k)
-            p.FillCircle({64 + 20 * std::cos(static_cast<float>(k) * 2 * Pi / 3 - Pi / 2),
-                          68 + 20 * std::sin(static_cast<float>(k) * 2 * Pi / 3 - Pi / 2)},
-                         11, ink);
+            Ball(p,
+                 {64 + 27 * std::cos(static_cast<float>(k) * 2 * Pi / 3 - Pi / 2),
+                  68 + 27 * std::sin(static_cast<float>(k) * 2 * Pi / 3 - Pi / 2)},
+                 20, Colour::Hex(0x3A4452));
     else if (name == "balls_super")
     {
-        for (int k = 0; k < 8; ++k)
+        for (int k = 0; k < 12; ++k)
         {
-            const float a = static_cast<float>(k) * Pi / 4;
-            Line(p, {64, 64}, {64 + 34 * std::cos(a), 64 + 34 * std::sin(a)}, 4, gold);
+            const float a = static_cast<float>(k) * Pi / 6;
+            p.FillPolygon({{64 + 22 * std::cos(a - 0.3f), 64 + 22 * std::sin(a - 0.3f)},
+                           {64 + 52 * std::cos(a), 64 + 52 * std::sin(a)},
+                           {64 + 22 * std::cos(a + 0.3f), 64 + 22 * std::sin(a + 0.3f)}},
+                          ink);
         }
-        p.FillCircle({64, 64}, 16, Colour::Hex(0xFFE090));
+        Ball(p, {64, 64}, 28, Colour::Hex(0xF0C000));
     }
     else if (name == "barrier")
     {
-        FillRect(p, 30, 36, 38, 96, Colour::Hex(0x7A5230));
-        FillRect(p, 90, 36, 98, 96, Colour::Hex(0x7A5230));
-        for (float y : {50.0f, 66.0f, 82.0f})
-            Line(p, {34, y}, {94, y + 2}, 4, ink);
+        FillRect(p, 20, 24, 36, 110, wood);
+        FillRect(p, 92, 24, 108, 110, wood);
+        for (float y : {44.0f, 66.0f, 88.0f})
+            Line(p, {26, y}, {102, y}, 9, Colour::Hex(0x2E7A2A));
     }
     else if (name == "arbalest")
     {
-        Line(p, {64, 100}, {64, 30}, 7, Colour::Hex(0x7A5230));
-        Line(p, {30, 52}, {64, 36}, 5, ink);
-        Line(p, {98, 52}, {64, 36}, 5, ink);
-        Line(p, {30, 52}, {98, 52}, 2, ink);
+        // A crossbow seen from above: stock upright, a heavy bow across, the string drawn.
+        const Colour bow = Colour::Hex(0x9A2A14);
+        Line(p, {64, 114}, {64, 28}, 12, wood);
+        Line(p, {14, 60}, {64, 30}, 13, bow);
+        Line(p, {114, 60}, {64, 30}, 13, bow);
+        Line(p, {14, 60}, {64, 80}, 4, ink);
+        Line(p, {114, 60}, {64, 80}, 4, ink);
     }
     else if (name == "ballista")
     {
-        Line(p, {64, 104}, {64, 40}, 8, Colour::Hex(0x7A5230));
-        p.FillPolygon({{50, 44}, {78, 44}, {64, 20}}, ink);
+        // A heavy bolt, head up, with fins.
+        const Colour steel = Colour::Hex(0x2E6A9A);
+        Line(p, {64, 116}, {64, 44}, 14, wood);
+        p.FillPolygon({{30, 58}, {98, 58}, {64, 10}}, steel);
+        p.FillPolygon({{64, 84}, {34, 118}, {64, 102}}, steel);
+        p.FillPolygon({{64, 84}, {94, 118}, {64, 102}}, steel);
     }
     else if (name == "hammer")
     {
-        Line(p, {64, 106}, {64, 50}, 8, Colour::Hex(0x7A5230));
-        FillRect(p, 38, 30, 90, 52, ink);
+        // A war hammer leaning across the face.
+        Line(p, {30, 108}, {80, 46}, 14, wood);
+        p.FillPolygon({{50, 16}, {118, 70}, {98, 94}, {30, 40}}, ink);
     }
 }
 
@@ -183,8 +219,8 @@ RgbaPicture BonusPicture(const Bonus& bonus)
     RgbaPicture picture(128, 128);
     Painter p(picture);
     p.Fill(Colour::Hex(bonus.rim));
-    p.FillCircle({64, 64}, 54, Colour::Hex(bonus.rim).Scaled(0.6f));
-    p.FillCircle({64, 64}, 48, Colour::Hex(0x2A2B31));
+    p.FillCircle({64, 64}, 58, Colour::Hex(bonus.rim).Scaled(0.55f));
+    p.FillCircle({64, 64}, 55, Colour::Hex(0xF4EAD2));
     Emblem(p, bonus.name);
     return picture;
 }

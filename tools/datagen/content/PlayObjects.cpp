@@ -112,16 +112,21 @@ std::vector<Mesh> ScrewPieces()
 
 // ---- bonuses: upright medallions facing the camera (-y), the emblem mapped over the face ----
 
+// Wide enough that the emblem reads at play size; raised so that its rim clears the floor by 1 at the height the
+// play carries a bonus (4 above the floor).
+constexpr float MedallionRadius = 5.0f;
+constexpr float MedallionLift = MedallionRadius - 3.0f;
+
 Mesh Medallion()
 {
-    Mesh mesh = Cylinder(4.0f, 12, -0.75f, 0.75f, Pi / 12);
+    Mesh mesh = Cylinder(MedallionRadius, 16, -0.75f, 0.75f, Pi / 16);
     mesh.Rotate(0, Pi / 2); // the disc's axis along y
     for (MeshCorner& c : mesh.corners)
     {
-        c.u = (c.position.x + 4) / 8;
-        c.v = (c.position.z + 4) / 8;
+        c.u = (c.position.x + MedallionRadius) / (2 * MedallionRadius);
+        c.v = (c.position.z + MedallionRadius) / (2 * MedallionRadius);
     }
-    return mesh;
+    return mesh.Translate({0, 0, MedallionLift});
 }
 
 // ---- guns ----
@@ -240,27 +245,37 @@ Mesh LoadedBolt(float thickness, float length, float headScale, float stockHeigh
     return Bolt(thickness, length, headScale).Translate({0, y, GunRaisedZ + stockHeight + thickness / 2});
 }
 
-// ---- hammer: swung about the x axis through its pivot at the origin ----
+// ---- hammer: held at its grip, the model's origin ----
 
-Mesh Hammer(float angle)
+// The play holds the grip this far above the point the head strikes, so the whole hammer stays in the fixed
+// camera's view over the field.
+constexpr float HammerReach = 55.0f;
+constexpr float HammerHeadHeight = 10.0f;
+
+// raise 0..1: from striking straight down to lifted back, away from the camera, and a little to the side, so
+// that the handle shows at rest rather than pointing at the viewer.
+Mesh Hammer(float raise)
 {
-    Mesh handle = BevelledBox({-0.75f, -0.75f, -290}, {0.75f, 0.75f, 0}, 0.2f);
+    const float headTop = -HammerReach + HammerHeadHeight;
+    Mesh handle = BevelledBox({-1.5f, -1.5f, headTop + 1}, {1.5f, 1.5f, 0}, 0.4f);
     FitTexture(handle, 0, 0, 0.5f, 1);
-    Mesh head = BevelledBox({-8, -4, -298}, {8, 4, -290}, 0.8f);
+    Mesh pommel = BevelledBox({-2.2f, -2.2f, -3}, {2.2f, 2.2f, 0}, 0.5f);
+    FitTexture(pommel, 0.5f, 0, 1, 0.3f);
+    Mesh head = BevelledBox({-10, -5, -HammerReach}, {10, 5, headTop}, 1.2f);
     FitTexture(head, 0.5f, 0, 1, 1);
     Mesh mesh = handle;
+    mesh.Append(pommel);
     mesh.Append(head);
-    return mesh.Rotate(0, angle);
+    return mesh.Rotate(0, raise * 55.0f * Pi / 180).Rotate(1, raise * 20.0f * Pi / 180);
 }
 
 std::vector<Mesh> HammerFrames()
 {
-    const float raised = 40.0f * Pi / 180;
     std::vector<Mesh> frames;
     for (int f = 0; f < 10; ++f)
     {
         const float t = f <= 4 ? 1 - static_cast<float>(f) / 4 : static_cast<float>(f - 4) / 5;
-        frames.push_back(Hammer(raised * Smooth(t)));
+        frames.push_back(Hammer(Smooth(t)));
     }
     return frames;
 }

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # A player's first session through every menu window with the real program on a virtual X display, driven by
-# mouse and keyboard: a name typed into the welcome window; the options with the volumes changed and applied,
+# mouse and keyboard: a name typed into the welcome window; the options with the volumes stepped and applied,
 # changed again and cancelled, full screen switched off (the window shrinks to the largest mode inside the
 # screen) and on again at the screen's size, the menus answering clicks in both; the credits and the hall of
 # fame; in the players window a second player created, a taken name refused, the new player renamed and
@@ -22,10 +22,11 @@ menu_tolerance=0.08
 title="110 520 580 60"
 dialog="200 170 400 240"
 main_menu_parts=("144 436 512 128" "225 50 350 330")
-# The volume scrolls and the top two rows of the players' list stand still to the last pixel, while the changes
-# made here (the thumbs moved, a name changed) move them by 0.01 and more.
+# The volume scrolls, the top two rows of the players' list and its scroll bar stand still to the last pixel,
+# while the changes made here (the thumbs moved, a name changed) move them by 0.01 and more, and the list's thumb
+# at the foot of its track instead of the top by 0.04.
 options_parts=("$title" "100 110 600 330" "320 324 300 72 0.004")
-profiles_parts=("$title" "40 70 720 410" "86 354 400 64 0.004")
+profiles_parts=("$title" "40 70 720 410" "86 354 400 64 0.004" "498 154 24 240 0.01")
 
 # The pointer rests at the window's right edge, clear of every panel and button, while a picture is taken; the
 # program draws it there from its next frame on.
@@ -33,7 +34,7 @@ menu_shot() {
   local name="$1"
   shift
   move_pointer 796 300
-  sleep 0.3
+  next_frames
   shot "$name" "$menu_tolerance" "$@"
 }
 profile_files() {
@@ -54,41 +55,42 @@ check_window_geometry() {
   [ "$X,$Y,$WIDTH,$HEIGHT" = "$1" ] || fail "the window lies at $X,$Y sized ${WIDTH}x$HEIGHT, not $1 (x,y,w,h)"
 }
 wait_for_window_geometry() {
-  for _ in $(seq 1 300); do
-    read_window_geometry
-    [ "$X,$Y,$WIDTH,$HEIGHT" = "$1" ] && return 0
+  local deadline=$((SECONDS + patience))
+  until read_window_geometry && [ "$X,$Y,$WIDTH,$HEIGHT" = "$1" ]; do
+    [ "$SECONDS" -lt "$deadline" ] || fail "the window lies at $X,$Y sized ${WIDTH}x$HEIGHT, not $1 (x,y,w,h)"
     sleep 0.1
   done
-  fail "the window lies at $X,$Y sized ${WIDTH}x$HEIGHT after half a minute, not $1 (x,y,w,h)"
+}
+# The settings file holds the line, once the program has written it.
+wait_for_setting() {
+  wait_until "grep -q '^$1' \"\$folder/Korvane.ini\"" "\"$1\" in the settings file"
 }
 
 start_program
 check_window_geometry "0,0,$screen_width,$screen_height"
 menu_shot welcome "$title" "$dialog"
 press 400 268
-sleep "$settle"
-xdotool type --delay 250 "  Ada  "
-sleep 0.5
-xdotool key Return
+type_text "  Ada  "
+key Return
 wait_until 'ls "$folder"/profiles/ada_*.prf >/dev/null 2>&1' "profile for the typed name"
 ada_file="$(ls "$folder"/profiles/ada_*.prf)"
 menu_shot main_menu "${main_menu_parts[@]}"
 
-# Options: the sound three steps up, the music two steps down, applied.
+# Options: the sound six steps up from 0.315, the music two steps down from 0.285, applied.
 press 400 242
 menu_shot options "${options_parts[@]}"
-for _ in 1 2 3; do press 604 384; done
-for _ in 1 2; do press 320 336; done
+for _ in 1 2 3 4 5 6; do step_click 604 384; done
+for _ in 1 2; do step_click 332 336; done
 menu_shot options_changed "${options_parts[@]}"
 press 224 156
 menu_shot main_menu "${main_menu_parts[@]}"
-grep -q '^g_sound_volume 0.495' "$folder/Korvane.ini" || fail "the applied sound volume is not in the settings file"
-grep -q '^g_music_volume 0.285' "$folder/Korvane.ini" || fail "the applied music volume is not in the settings file"
+wait_for_setting "g_sound_volume 0.495"
+wait_for_setting "g_music_volume 0.225"
 
 # A change that is cancelled leaves the volumes as they were.
 press 400 242
 menu_shot options_changed "${options_parts[@]}"
-press 604 384
+step_click 604 384
 press 576 156
 menu_shot main_menu "${main_menu_parts[@]}"
 
@@ -109,8 +111,8 @@ menu_shot options_full_screen_again "${options_parts[@]}"
 press 224 156
 wait_for_window_geometry "0,0,$screen_width,$screen_height"
 menu_shot main_menu "${main_menu_parts[@]}"
-grep -q '^v_fullscreen 1' "$folder/Korvane.ini" || fail "full screen is not back in the settings file"
-grep -q "^v_mode ${screen_width}x${screen_height}x" "$folder/Korvane.ini" || fail "the screen's mode is not back in the settings file"
+wait_for_setting "v_fullscreen 1"
+wait_for_setting "v_mode ${screen_width}x${screen_height}x"
 
 press 400 142
 menu_shot credits "$title" "150 60 500 420"
@@ -126,9 +128,8 @@ press 400 192
 menu_shot profiles "${profiles_parts[@]}"
 press 626 396
 menu_shot new_profile "$title" "$dialog"
-xdotool type --delay 250 "Bob"
-sleep 0.5
-xdotool key Return
+type_text "Bob"
+key Return
 wait_until 'ls "$folder"/profiles/bob_*.prf >/dev/null 2>&1' "profile for the second player"
 bob_file="$(ls "$folder"/profiles/bob_*.prf)"
 menu_shot profiles_two "${profiles_parts[@]}"
@@ -138,9 +139,8 @@ check_current_player Bob
 # The first player's name, whatever its case, is taken.
 press 626 396
 menu_shot new_profile "$title" "$dialog"
-xdotool type --delay 250 "ada"
-sleep 0.5
-xdotool key Return
+type_text "ada"
+key Return
 menu_shot name_taken "$title" "$dialog"
 press 400 216
 menu_shot new_profile_taken "$title" "$dialog"
@@ -152,9 +152,8 @@ menu_shot profiles_two "${profiles_parts[@]}"
 press 626 340
 menu_shot rename_profile "$title" "$dialog"
 for _ in 1 2 3; do key BackSpace; done
-xdotool type --delay 250 "Cleo"
-sleep 0.5
-xdotool key Return
+type_text "Cleo"
+key Return
 menu_shot profiles_renamed "${profiles_parts[@]}"
 [ "$(names_in "$bob_file" | head -1)" = Cleo ] || fail "the renamed player's file holds \"$(names_in "$bob_file" | head -1)\""
 [ "$(profile_files)" -eq 2 ] || fail "renaming changed the number of profile files to $(profile_files)"
@@ -176,10 +175,10 @@ menu_shot exit_question "$title" "$dialog"
 leave_through_exit_question
 
 grep -q '^g_sound_volume 0.495' "$folder/Korvane.ini" || fail "the sound volume applied is not in the settings file"
-grep -q '^g_music_volume 0.285' "$folder/Korvane.ini" || fail "the music volume applied is not in the settings file"
+grep -q '^g_music_volume 0.225' "$folder/Korvane.ini" || fail "the music volume applied is not in the settings file"
 grep -q '^v_fullscreen 1' "$folder/Korvane.ini" || fail "full screen is not in the settings file"
-# The player's own copy of the volumes: 0.285 and 0.495 as little-endian floats.
-od -An -v -tx1 "$ada_file" | tr -d " \n" | grep -q 85eb913ea470fd3e || fail "the player's file does not hold the applied volumes"
+# The player's own copy of the volumes: 0.225 and 0.495 as little-endian floats.
+od -An -v -tx1 "$ada_file" | tr -d " \n" | grep -q 6666663ea470fd3e || fail "the player's file does not hold the applied volumes"
 [ "$(names_in "$ada_file" | head -1)" = Ada ] || fail "the first player's file holds \"$(names_in "$ada_file" | head -1)\""
 check_current_player Ada
 check_log_and_pictures

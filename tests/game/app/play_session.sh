@@ -22,10 +22,8 @@ start_program
 shot welcome "$menu_tolerance"
 
 press 400 268
-sleep "$settle"
-xdotool type --delay 250 "Ada"
-sleep 0.5
-xdotool key Return
+type_text "Ada"
+key Return
 wait_until 'ls "$folder"/profiles/ada_*.prf >/dev/null 2>&1' "profile for the typed name"
 shot main_menu "$menu_tolerance"
 
@@ -40,12 +38,12 @@ shot level_start "$play_tolerance"
 press 400 300
 for offset in -60 -60 120 120 -60; do
   xdotool mousemove_relative -- "$offset" 0
-  sleep 0.3
+  next_frames
 done
 key space
 shot pause "$play_tolerance"
 press 400 216
-sleep "$settle"
+let_time_pass "$settle"
 
 key Escape
 shot in_game_menu "$play_tolerance"

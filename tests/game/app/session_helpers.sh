@@ -9,6 +9,9 @@
 # change of the windows' looks, run with KORVANE_REFRESH_REFERENCES=1 and look at each picture before committing
 # it. KORVANE_SHOTS=<folder> keeps the full-size screenshots and the log. KORVANE_STEP sets the seconds given to
 # each window's entrance animation when the references are refreshed (default 3).
+# Nothing here counts on time: a machine busy with other work draws the program's frames late and seldom, so every
+# step waits for what it needs (a frame drawn after its input, a picture, a file's content, a line in the log) up
+# to KORVANE_PATIENCE seconds (default 180).
 
 screen_width=1024
 screen_height=768
@@ -24,7 +27,8 @@ if [ -z "${KORVANE_IN_XVFB:-}" ]; then
 fi
 export SDL_VIDEODRIVER=x11 SDL_AUDIODRIVER=dummy LC_ALL=C.UTF-8
 step="${KORVANE_STEP:-3}"
-# Seconds a window's controls are given after it looks as it should.
+patience="${KORVANE_PATIENCE:-180}"
+# Seconds of the program's own time a window's controls are given after it looks as it should.
 settle=1
 failed="${KORVANE_SHOTS:-$PWD/$(basename "$references")_failed}"
 # The root-mean-square difference, 0 to 1, that a part of a window may stray from its reference. Unlike the
@@ -50,14 +54,14 @@ fail() {
   cat "$work/output.txt" 2>/dev/null || true
   exit 1
 }
-# Polls up to a minute for a condition while the program runs.
+# Polls for a condition while the program runs.
 wait_until() {
-  for _ in $(seq 1 600); do
-    eval "$1" && return 0
+  local deadline=$((SECONDS + patience))
+  until eval "$1"; do
     kill -0 "$pid" 2>/dev/null || fail "the program ended while waiting for: $2"
+    [ "$SECONDS" -lt "$deadline" ] || fail "no $2 within $patience seconds"
     sleep 0.1
   done
-  fail "no $2 within a minute"
 }
 log_has() {
   [ -f "$log" ] && grep -q -- "$1" "$log"
@@ -84,21 +88,72 @@ move_pointer() {
   xdotool mousemove "$((X + $1 * WIDTH / 800 + 1))" "$((Y + (600 - $2) * HEIGHT / 600))"
   xdotool mousemove_relative -- -1 0
 }
-# The button is held a moment so that a slow frame still sees the press and the release apart, and the pointer
-# stays a moment after the release: the program reads the buttons' changes in order but the pointer's place
-# only as it is in each frame, so a release read with the pointer already elsewhere is no click.
+# The screen's pixels, as a checksum: only the program draws on the virtual display, so a new sum is a new frame.
+screen_sum() {
+  xwd -root -silent | md5sum
+}
+# Returns once the program has drawn two new frames, the second of which began after the call, so that it has
+# read every input sent before: a frame takes the buttons' and keys' changes in order but the pointer's place only
+# as it is when the frame begins. The pointer is nudged by a pixel back and forth meanwhile, which the next frame
+# shows (the menus' cursor and its trail, the bat in play) even where nothing else moves.
+next_frames() {
+  local frames=0 last now nudge=1 deadline=$((SECONDS + patience))
+  last="$(screen_sum)"
+  while [ "$frames" -lt 2 ]; do
+    xdotool mousemove_relative -- "$nudge" 0
+    nudge=$((-nudge))
+    now="$(screen_sum)"
+    if [ "$now" != "$last" ]; then
+      frames=$((frames + 1))
+      last="$now"
+    fi
+    kill -0 "$pid" 2>/dev/null || fail "the program ended while waiting for its next frame"
+    [ "$SECONDS" -lt "$deadline" ] || fail "the program drew no new frame within $patience seconds"
+  done
+  [ "$nudge" -eq 1 ] || xdotool mousemove_relative -- -1 0
+}
+# Lets at least the given seconds of the program's own time pass: its frames count at most a tenth of a second
+# each however long they take, so both the seconds and ten frames a second are waited for.
+let_time_pass() {
+  local end=$((SECONDS + $1)) frames=$(($1 * 10))
+  while [ "$frames" -gt 0 ]; do
+    next_frames
+    frames=$((frames - 2))
+  done
+  while [ "$SECONDS" -lt "$end" ]; do sleep 0.1; done
+}
+# A click: the program sees the pointer over the button, the button held down there, and its release there before
+# the pointer may move on.
 press() {
   move_pointer "$1" "$2"
-  sleep 0.2
+  next_frames
   xdotool mousedown 1
-  sleep 0.2
+  next_frames
   xdotool mouseup 1
-  sleep 0.2
+  next_frames
+}
+# A quick click, pressed and released within one frame or two: a scroll's step button steps once for it, where a
+# button held longer steps again every 0.15 seconds of the program's time.
+step_click() {
+  move_pointer "$1" "$2"
+  next_frames
+  xdotool click 1
+  next_frames
 }
 key() {
   xdotool keydown "$1"
-  sleep 0.2
+  next_frames
   xdotool keyup "$1"
+  next_frames
+}
+# Types a text a character at a time, each read by the program before the next: a field takes one typed
+# character a frame, and a key pressed after the text must not overtake its last characters.
+type_text() {
+  local text="$1" i
+  for ((i = 0; i < ${#text}; i++)); do
+    xdotool type "${text:i:1}"
+    next_frames
+  done
 }
 
 # The screen at 128 x 96 in 16 levels a channel, as the references keep it.
@@ -154,11 +209,11 @@ measure() {
   done
   echo "$worst $report"
 }
-# Waits up to half a minute for the screen to show the window as its reference picture does, then gives its
-# controls a moment to take input. A window that never does is noted and the session goes on.
+# Waits for the screen to show the window as its reference picture does, then gives its controls a moment to
+# take input. A window that does not within the patience is noted and the session goes on.
 #   shot <window> <tolerance> [<part>...]
 shot() {
-  local name="$1" tolerance="$2" result=""
+  local name="$1" tolerance="$2" result="" deadline=$((SECONDS + patience))
   shift 2
   if [ -n "${KORVANE_REFRESH_REFERENCES:-}" ]; then
     sleep "$step"
@@ -168,11 +223,12 @@ shot() {
     cp "$work/$name.png" "$references/$name.png"
   else
     [ -f "$references/$name.png" ] || fail "no reference picture $references/$name.png"
-    for _ in $(seq 1 60); do
+    while :; do
       capture "$name"
       result="$(measure "$name" "$tolerance" "$@")"
       within "${result%% *}" 1 && break
       kill -0 "$pid" 2>/dev/null || fail "the program ended while waiting for the $name window"
+      [ "$SECONDS" -lt "$deadline" ] || break
       sleep 0.5
     done
     echo "picture $name: ${result#* } (tolerance $tolerance${1:+, parts $part_tolerance})"
@@ -186,14 +242,18 @@ shot() {
     mkdir -p "$KORVANE_SHOTS"
     convert "xwd:$work/$name.xwd" "$KORVANE_SHOTS/$name.png"
   fi
-  sleep "$settle"
+  let_time_pass "$settle"
 }
 
 # Answers the exit question's yes and waits for the program to end by itself with exit code 0.
 leave_through_exit_question() {
-  press 310 216
-  for _ in $(seq 1 300); do
-    kill -0 "$pid" 2>/dev/null || break
+  move_pointer 310 216
+  next_frames
+  xdotool mousedown 1
+  next_frames
+  xdotool mouseup 1
+  local deadline=$((SECONDS + patience))
+  while kill -0 "$pid" 2>/dev/null && [ "$SECONDS" -lt "$deadline" ]; do
     sleep 0.1
   done
   kill -0 "$pid" 2>/dev/null && fail "the program did not end through the exit question"

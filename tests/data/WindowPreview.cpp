@@ -28,9 +28,11 @@ constexpr float ScreenHeight = 600;
 const std::map<std::string, std::string>& Samples()
 {
     static const std::map<std::string, std::string> samples = {
-        {"level", "1-3"},     {"score", "12500"},   {"text_1", "12500"},   {"your_time", "1:15"},
+        {"level", "1-3"},     {"score", "999999"},   {"text_1", "12500"},   {"your_time", "1:15"},
         {"ace_time", "1:30"}, {"time_bonus", "300"}, {"best_time", "1:02"}, {"place", "10."},
-        {"name", "Bob"},      {"text", "x 3"},      {"title", "Bob"},      {"video_mode_text", "1024x768"}};
+        {"text", "x 3"},      {"title", "Bob"},      {"video_mode_text", "1024x768"},
+        // The longest name a name box takes, in capitals, beside the six-digit score above.
+        {"name", "BARTHOLOMEW FEATHERSTONE"}};
     return samples;
 }
 

@@ -1,5 +1,6 @@
 // Every window drawn as a player sees it (pictures under window_previews/ of the test folder, to look at),
-// and every text fitting the label that shows it, in each of the six languages.
+// and every text fitting the label that shows it, in each of the six languages, with room in the hall of fame for
+// the longest name beside the largest score.
 #include "tests/data/WindowPreview.h"
 #include "tools/datagen/content/Fonts.h"
 #include "tools/datagen/image/Painter.h"
@@ -7,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 
@@ -84,4 +86,36 @@ TEST(windows, EveryWindowIsDrawnForLookingAt)
                 .write(bytes.data(), std::streamsize(bytes.size()));
             EXPECT_TRUE(std::filesystem::file_size(folder / (window + "_" + language + ".bmp")) > 800u * 600u * 3u);
         }
+}
+
+TEST(windows, TheHallOfFameHasRoomForALongNameBesideASixDigitScore)
+{
+    // Names of 24 letters in capitals (the longest a name box takes) and the widest six-digit score.
+    const std::vector<std::string> names = {"BARTHOLOMEW FEATHERSTONE", "ВОЗНЕСЕНСКАЯ АЛЕКСАНДРОВ",
+                                            "GUINEVERE PENDLEBURY-ORM"};
+    const std::string score = "999999";
+    constexpr float Gap = 12.0f;
+    std::vector<std::string> faults;
+    const std::vector<BuiltControl> controls = Descriptions().Build("window_high_scores", faults);
+    int rows = 0;
+    for (const BuiltControl& name : controls)
+    {
+        if (name.fullName.size() < 5 || name.fullName.substr(name.fullName.size() - 5) != "/name")
+            continue;
+        const std::string row = name.fullName.substr(0, name.fullName.size() - 5);
+        const auto scoreLabel = std::find_if(controls.begin(), controls.end(),
+                                             [&](const BuiltControl& c) { return c.fullName == row + "/score"; });
+        ASSERT_NE(scoreLabel, controls.end()) << row;
+        ASSERT_EQ(scoreLabel->AttributeOr("alignment_h", ""), "right") << row;
+        const auto [face, size] = Preview().Face(name.AttributeOr("font", ""));
+        const float scoreLeft = scoreLabel->box.Right() - KorvaneTools::Painter::TextWidth(face, size, score);
+        for (const std::string& player : names)
+        {
+            const float width = KorvaneTools::Painter::TextWidth(face, size, player);
+            EXPECT_LE(width, name.box.width) << row << " " << player;
+            EXPECT_GE(scoreLeft - (name.box.left + width), Gap) << row << " " << player << " runs into the score";
+        }
+        ++rows;
+    }
+    EXPECT_EQ(rows, 10);
 }

@@ -1,8 +1,13 @@
 // The window descriptions: each builds into the control tree the game looks its controls up in, with every
 // control the game needs, every fader defined, the silent requirements of the level map, the level-complete
-// bonus, the in-game window and the name boxes, and a layout that stays on the 800 × 600 screen.
+// bonus, the in-game window and the name boxes, and a layout that stays on the 800 × 600 screen, keeps
+// buttons off the panels' frames and hangs the windows over play below the in-game bar.
+#include "tests/data/DataStageFiles.h"
+#include "tests/data/PlayModelFile.h"
 #include "tests/data/WindowDescriptions.h"
 #include "tools/datagen/DataXml.h"
+#include "tools/datagen/content/Fonts.h"
+#include "tools/datagen/content/Texts.h"
 
 #include <gtest/gtest.h>
 
@@ -319,5 +324,102 @@ TEST(windows, NoTwoControlsATextOrAClickLandsOnOverlap)
                     for (const DataTest::Box& boxB : ScreenBoxes(controls[b]))
                         EXPECT_FALSE(boxA.Overlaps(boxB)) << controls[a].fullName << " and " << controls[b].fullName;
             }
+    }
+}
+
+namespace
+{
+// The screen box of a control that draws a model: the model's resting frame about the control's position.
+DataTest::Box ModelBox(const BuiltControl& control)
+{
+    const DataTest::PlayModelFile model =
+        DataTest::ReadPlayModel(DataTest::StageFile("ui/models/" + control.AttributeOr("model", "") + ".mlf"));
+    const auto& [low, high] = model.boxes.back();
+    return {control.box.left + low.x, control.box.bottom + low.y, high.x - low.x, high.y - low.y};
+}
+
+// What a control puts on the screen: its own box, or for a model its resting extent; none for a holder.
+std::vector<DataTest::Box> DrawnBoxes(const BuiltControl& control)
+{
+    if (control.Attribute("model"))
+        return {ModelBox(control)};
+    if (control.kind == "window" && !control.Attribute("shader"))
+        return {};
+    return ScreenBoxes(control);
+}
+}
+
+TEST(windows, WindowsOverPlayHangBelowTheInGameBar)
+{
+    std::vector<std::pair<std::string, DataTest::Box>> bar;
+    for (const BuiltControl& control : Built("window_game_logic"))
+        if (control.parent == 0)
+            for (const DataTest::Box& box : DrawnBoxes(control))
+                bar.emplace_back(control.fullName, box);
+    ASSERT_EQ(bar.size(), 8u) << "three plates, the logo and four buttons";
+    // The paused game's dialogs, and the end windows that come up while the bar is still shown.
+    for (const char* dialog : {"window_game_logic_pause", "window_game_logic_menu", "window_game_logic_menu_exit",
+                               "window_game_logic_restart", "window_game_logic_game_exit", "window_level_complete",
+                               "window_game_over", "window_game_complete"})
+    {
+        const std::vector<BuiltControl> controls = Built(dialog);
+        int drawn = 0;
+        for (const BuiltControl& control : controls)
+            for (const DataTest::Box& box : DrawnBoxes(control))
+            {
+                ++drawn;
+                for (const auto& [name, barBox] : bar)
+                    EXPECT_FALSE(box.Overlaps(barBox)) << control.fullName << " covers " << name;
+            }
+        EXPECT_GT(drawn, 5) << dialog;
+        // The title sign hangs clear of the dialog's own panel too.
+        const BuiltControl* panel = Find(controls, std::string(dialog) + "/window");
+        const BuiltControl* sign = Find(controls, std::string(dialog) + "/title_mount_animated");
+        ASSERT_NE(panel, nullptr) << dialog;
+        ASSERT_NE(sign, nullptr) << dialog;
+        EXPECT_FALSE(ModelBox(*sign).Overlaps(panel->box)) << dialog;
+    }
+}
+
+TEST(windows, TheLeaveQuestionIsTitledAsAQuestionInEveryLanguage)
+{
+    const std::vector<BuiltControl> question = Built("window_game_logic_menu_exit");
+    const BuiltControl* title = Find(question, "window_game_logic_menu_exit/title");
+    ASSERT_NE(title, nullptr);
+    const KorvaneTools::TextTable texts =
+        KorvaneTools::ReadTextFile(DataTest::StageFile("ui/texts/default_texts.xml"), "default_texts.xml");
+    const std::string key = title->AttributeOr("text", "");
+    ASSERT_TRUE(texts.count(key)) << key;
+    for (const std::string& language : KorvaneTools::GameLanguages())
+    {
+        const std::string& text = texts.at(key).at(language);
+        ASSERT_FALSE(text.empty()) << language;
+        EXPECT_EQ(text.back(), '?') << language << ": \"" << text << "\"";
+    }
+}
+
+TEST(windows, ButtonsOnAPanelKeepAMarginInsideItsFrame)
+{
+    // The panel pictures' frame with its inner line is 27 of 512 pixels; a button keeps clear of it by a margin.
+    constexpr float FrameShare = 27.0f / 512.0f;
+    constexpr float Margin = 6.0f;
+    for (const std::string& window : Descriptions().WindowNames())
+    {
+        const std::vector<BuiltControl> controls = Built(window);
+        for (const BuiltControl& control : controls)
+        {
+            if (control.parent < 0 || control.kind != "button")
+                continue;
+            const BuiltControl& panel = controls[static_cast<size_t>(control.parent)];
+            const std::string shader = panel.AttributeOr("shader", "");
+            if (shader != "panel" && shader != "panel_dark")
+                continue;
+            const float sideFrame = panel.box.width * FrameShare + Margin;
+            const float endFrame = panel.box.height * FrameShare + Margin;
+            EXPECT_GE(control.box.left - panel.box.left, sideFrame) << control.fullName;
+            EXPECT_GE(panel.box.Right() - control.box.Right(), sideFrame) << control.fullName;
+            EXPECT_GE(control.box.bottom - panel.box.bottom, endFrame) << control.fullName;
+            EXPECT_GE(panel.box.Top() - control.box.Top(), endFrame) << control.fullName;
+        }
     }
 }

@@ -1,5 +1,6 @@
 // The whole game on SDL's offscreen driver, drawn for real: the mouse moved and pressed as a player's, the
-// level map, play and the level-complete window, each kept as a picture in the build folder for looking at.
+// level map, play and the level-complete window, each kept as a picture in the build folder for looking at;
+// the in-game bar above the field and the paused game's dialogs below the bar.
 #include "game/app/Game.h"
 
 #include "engine/core/Engine.h"
@@ -12,14 +13,23 @@
 #include "framework/GameWindowIds.h"
 #include "framework/ProfileBase.h"
 #include "framework/ProfileManagerBase.h"
+#include "engine/gui/GUIWindow.h"
+#include "engine/render/CameraManager.h"
+#include "game/app/GUIGameLogicGameExitWindow.h"
+#include "game/app/GUIGameLogicMenuExitWindow.h"
+#include "game/app/GUIGameLogicMenuWindow.h"
+#include "game/app/GUIGameLogicPauseWindow.h"
+#include "game/app/GUIGameLogicRestartWindow.h"
 #include "game/app/GUIGameLogicText.h"
 #include "game/app/GUIGameLogicTextManager.h"
+#include "game/app/GUIGameLogicWindow.h"
 #include "game/app/GUIMapElement.h"
 #include "game/app/GUIStartGameLogicWindow.h"
 #include "game/play/Brick.h"
 #include "game/play/Bat.h"
 #include "game/play/Bonus.h"
 #include "game/play/BonusManager.h"
+#include "game/play/GameField.h"
 #include "game/play/GameGeometry.h"
 #include "game/play/GameLogic.h"
 #include "platform/win32/Registry.h"
@@ -27,6 +37,7 @@
 #include "tests/support/ScreenPictures.h"
 #include "tests/support/ScriptedMouse.h"
 #include "tests/support/TempFolder.h"
+#include "guitools/GUIControl.h"
 
 #include <gtest/gtest.h>
 
@@ -35,6 +46,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
+#include <limits>
 
 using namespace GameFramework;
 using VelkorEngine::u32;
@@ -146,6 +158,52 @@ protected:
 
     Korvane::GameLogic* Logic() const { return dynamic_cast<Korvane::GameLogic*>(game->GetGameLogic()); }
 
+    // From the main menu through the level map to the first level, its bat risen with the ball on it.
+    void StartFirstLevel()
+    {
+        ProfileManagerBase& profiles = *game->GetProfileManager();
+        profiles.SetCurrentProfile(profiles.FindOrCreateProfile(L"Ada"), 1);
+        ASSERT_TRUE(RunUntil([&] { return IsShownWith(WindowIndex::MainMenu, StateId::GameLoading); }));
+        Frames(60);
+        // The main menu's start button stands in by its result: the menus are another part's work.
+        game->GetWindow(WindowIndex::MainMenu)->SetResultCode(ResultCode::Start);
+        ASSERT_TRUE(RunUntil([&] { return IsShownWith(WindowIndex::StartGame, StateId::MainMenu); }));
+        auto& map = dynamic_cast<Korvane::GUIStartGameLogicWindow&>(*game->GetWindow(WindowIndex::StartGame));
+        ASSERT_TRUE(RunUntil([&] { return map.GetElements().front()->GetFade() > 0.99f; }));
+        Frames(30);
+        EXPECT_GT(TestSupport::Brightness(Picture("level_map")), 0.2);
+        Click(kMapStart);
+        ASSERT_TRUE(RunUntil([&] { return Logic() != nullptr && Logic()->GetBat().HasRisen(); }));
+    }
+
+    // The dialog (of the class given) fully come on screen, its title sign at rest.
+    template <typename Dialog> bool DialogAppears(u32 window)
+    {
+        auto* dialog = dynamic_cast<Dialog*>(game->GetWindow(window));
+        if (dialog == nullptr || !RunUntil([&] { return dialog->GetMenuWindow().IsShown(); }, 600))
+            return false;
+        Frames(60);
+        return true;
+    }
+
+    // The highest point of the field's box on the GUI screen, as the play camera shows it.
+    float FieldTopOnGuiScreen() const
+    {
+        const VelkorEngine::Engine& engine = *game->GetEngine();
+        const VelkorEngine::CameraManager& cameras = *engine.GetCameraManager();
+        const VelkorEngine::Vector3 low = Logic()->GetField().GetBounds().GetMinimum();
+        const VelkorEngine::Vector3 high = Logic()->GetField().GetBounds().GetMaximum();
+        float top = -std::numeric_limits<float>::max();
+        for (int corner = 0; corner < 8; ++corner)
+        {
+            const VelkorEngine::Vector3 point((corner & 1) ? high.x : low.x, (corner & 2) ? high.y : low.y,
+                                              (corner & 4) ? high.z : low.z);
+            const Vector2 pixels = cameras.ProjectToScreen(cameras.GetDefaultCamera(), point);
+            top = std::max(top, pixels.y / static_cast<float>(engine.GetWindow()->GetHeight()) * 600.0f);
+        }
+        return top;
+    }
+
     OffscreenEnvironment environment;
     TestSupport::ScriptedMouse mouse;
     std::unique_ptr<Korvane::Game> game;
@@ -153,20 +211,8 @@ protected:
 
 TEST_F(WholeGameOffscreenTest, TheMapThePlayAndTheLevelsEndAreDrawn)
 {
+    ASSERT_NO_FATAL_FAILURE(StartFirstLevel());
     ProfileManagerBase& profiles = *game->GetProfileManager();
-    profiles.SetCurrentProfile(profiles.FindOrCreateProfile(L"Ada"), 1);
-    ASSERT_TRUE(RunUntil([&] { return IsShownWith(WindowIndex::MainMenu, StateId::GameLoading); }));
-    Frames(60);
-    // The main menu's start button stands in by its result: the menus are another part's work.
-    game->GetWindow(WindowIndex::MainMenu)->SetResultCode(ResultCode::Start);
-    ASSERT_TRUE(RunUntil([&] { return IsShownWith(WindowIndex::StartGame, StateId::MainMenu); }));
-    auto& map = dynamic_cast<Korvane::GUIStartGameLogicWindow&>(*game->GetWindow(WindowIndex::StartGame));
-    ASSERT_TRUE(RunUntil([&] { return map.GetElements().front()->GetFade() > 0.99f; }));
-    Frames(30);
-    EXPECT_GT(TestSupport::Brightness(Picture("level_map")), 0.2);
-
-    Click(kMapStart);
-    ASSERT_TRUE(RunUntil([&] { return Logic() != nullptr && Logic()->GetBat().HasRisen(); }));
     Click(kField);
     ASSERT_TRUE(RunUntil([&] { return Logic()->IsBallInPlay(); }, 100));
     Frames(60);
@@ -181,6 +227,42 @@ TEST_F(WholeGameOffscreenTest, TheMapThePlayAndTheLevelsEndAreDrawn)
     Frames(300);
     EXPECT_GT(TestSupport::Brightness(Picture("level_complete")), 0.2);
     EXPECT_EQ(profiles.GetCurrentProfile()->mapLevel, 1u);
+}
+
+TEST_F(WholeGameOffscreenTest, TheBarStaysAboveTheFieldAndThePausedGamesDialogsComeUpBelowIt)
+{
+    ASSERT_NO_FATAL_FAILURE(StartFirstLevel());
+    Frames(60);
+    Picture("in_play_bar");
+    auto& bar = dynamic_cast<Korvane::GUIGameLogicWindow&>(*game->GetWindow(WindowIndex::GameLogic));
+    const GUITools::GUIControl* logo = bar.GetLayout().GetControl("window_game_logic/logo_additional_0");
+    ASSERT_NE(logo, nullptr);
+    ASSERT_TRUE(logo->IsShown()) << "the publisher's small logo ships with the game";
+    const float logoBottom = logo->GetWidget()->GetAbsolutePosition().y;
+    EXPECT_GT(logoBottom, FieldTopOnGuiScreen()) << "the publisher's logo lies over the field";
+
+    // Each dialog is opened as its button or key would, and kept as a picture.
+    bar.SetResultCode(ResultCode::Pause);
+    ASSERT_TRUE(DialogAppears<Korvane::GUIGameLogicPauseWindow>(WindowIndex::GameLogicPause));
+    Picture("pause");
+    game->GetWindow(WindowIndex::GameLogicPause)->SetResultCode(ResultCode::BackToPlay);
+    Frames(60);
+    bar.SetResultCode(ResultCode::ExitQuestion);
+    ASSERT_TRUE(DialogAppears<Korvane::GUIGameLogicGameExitWindow>(WindowIndex::GameLogicGameExit));
+    Picture("quit_question");
+    game->GetWindow(WindowIndex::GameLogicGameExit)->SetResultCode(ResultCode::BackToPlay);
+    Frames(60);
+    bar.SetResultCode(ResultCode::GameLogicMenu);
+    ASSERT_TRUE(DialogAppears<Korvane::GUIGameLogicMenuWindow>(WindowIndex::GameLogicMenu));
+    Picture("in_game_menu");
+    game->GetWindow(WindowIndex::GameLogicMenu)->SetResultCode(ResultCode::ExitToMenuQuestion);
+    ASSERT_TRUE(DialogAppears<Korvane::GUIGameLogicMenuExitWindow>(WindowIndex::GameLogicMenuExit));
+    Picture("leave_question");
+    game->GetWindow(WindowIndex::GameLogicMenuExit)->SetResultCode(ResultCode::GameLogicMenu);
+    ASSERT_TRUE(DialogAppears<Korvane::GUIGameLogicMenuWindow>(WindowIndex::GameLogicMenu));
+    game->GetWindow(WindowIndex::GameLogicMenu)->SetResultCode(ResultCode::RestartQuestion);
+    ASSERT_TRUE(DialogAppears<Korvane::GUIGameLogicRestartWindow>(WindowIndex::GameLogicRestart));
+    Picture("restart_question");
 }
 }
 

@@ -120,7 +120,7 @@ TEST_F(WholeGameTest, EscapeOpensTheInGameMenuFromWhichThePlayerLeavesForTheMain
     ASSERT_TRUE(RunUntil([&] { return IsShownWith(WindowIndex::GameLogicMenu, StateId::Play); }, 10));
     Frames(120);
     // The in-game menu's leave button: in its panel at (120, 70), at (140, 28), 280 x 44.
-    Click(Vector2(120.0f + 140.0f + 140.0f, 70.0f + 28.0f + 22.0f));
+    Click(Vector2(120.0f + 140.0f + 140.0f, 60.0f + 28.0f + 22.0f));
     ASSERT_TRUE(RunUntil([&] { return IsShownWith(WindowIndex::GameLogicMenuExit, StateId::GameLogicMenu); }, 10));
     Frames(120);
     // The question's yes button: in its panel at (200, 170), at (28, 24), 164 x 44.

@@ -21,7 +21,7 @@ source "$(dirname "$0")/session_helpers.sh"
 menu_tolerance=0.08
 title="110 520 580 60"
 dialog="200 170 400 240"
-main_menu_parts=("144 436 512 128" "225 50 350 330")
+main_menu_parts=("144 436 512 128" "225 42 350 344")
 # The volume scrolls, the top two rows of the players' list and its scroll bar stand still to the last pixel,
 # while the changes made here (the thumbs moved, a name changed) move them by 0.01 and more, and the list's thumb
 # at the foot of its track instead of the top by 0.04.
@@ -119,7 +119,7 @@ menu_shot credits "$title" "150 60 500 420"
 press 400 106
 menu_shot main_menu "${main_menu_parts[@]}"
 press 400 292
-menu_shot high_scores "$title" "150 40 500 460"
+menu_shot high_scores "$title" "100 40 600 460"
 press 400 86
 menu_shot main_menu "${main_menu_parts[@]}"
 

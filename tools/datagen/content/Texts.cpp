@@ -154,6 +154,7 @@ const std::vector<TextKey>& GameTextKeys()
         {"game_menu/title", false},
         {"game_menu/leave", false},
         {"game_menu/restart", false},
+        {"menu_exit/title", false},
         {"menu_exit/question", false},
         {"restart/question", false},
         {"game_exit/question", false},

@@ -42,7 +42,7 @@ namespace
 const Vector2 kWelcomeName(200.0f + 28.0f + 172.0f, 170.0f + 80.0f + 18.0f);
 const Vector2 kWelcomeCreate(200.0f + 28.0f + 82.0f, 170.0f + 24.0f + 22.0f);
 // The main menu's start button: in its panel at (225, 50), at (30, 270), 290 x 44.
-const Vector2 kMainMenuStart(225.0f + 30.0f + 145.0f, 50.0f + 270.0f + 22.0f);
+const Vector2 kMainMenuStart(225.0f + 30.0f + 145.0f, 42.0f + 275.0f + 22.0f);
 // The level map's start button: in the map's panel at (60, 90), 70 units below it, 200 x 44.
 const Vector2 kMapStart(60.0f + 480.0f + 100.0f, 90.0f - 70.0f + 22.0f);
 // The level-complete window's button: in its panel at (150, 70), at (130, 28), 240 x 44.
@@ -50,7 +50,7 @@ const Vector2 kLevelCompleteNext(150.0f + 130.0f + 120.0f, 70.0f + 28.0f + 22.0f
 // The game-complete window's button: in its panel at (200, 170), at (80, 24), 240 x 44.
 const Vector2 kGameCompleteContinue(200.0f + 80.0f + 120.0f, 170.0f + 24.0f + 22.0f);
 // The high-score window's button: in its panel at (150, 40), at (130, 24), 240 x 44.
-const Vector2 kHighScoresBack(150.0f + 130.0f + 120.0f, 40.0f + 24.0f + 22.0f);
+const Vector2 kHighScoresBack(100.0f + 180.0f + 120.0f, 40.0f + 40.0f + 22.0f);
 
 // Whole games are played at the engine's longest frame, 10 frames a second, which keeps two of them within the
 // test's time in the sanitized build too.

@@ -1,5 +1,8 @@
 // The levels as the game reads them: the list, the ten geometry files, the field's walls, the lighting and
 // the level map, read back from the generated tree and held to the rules the play code relies on.
+#include "engine/core/Vector2.h"
+#include "engine/core/Vector4.h"
+#include "engine/render/Camera.h"
 #include "tests/data/DataStageFiles.h"
 #include "tests/data/GeneratorRunFiles.h"
 #include "tools/datagen/DataError.h"
@@ -10,12 +13,14 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <functional>
 #include <sstream>
 
 using namespace KorvaneTools;
 using VelkorEngine::u16;
 using VelkorEngine::u32;
+using VelkorEngine::Vector3;
 using DataTest::StageFile;
 
 namespace
@@ -88,9 +93,9 @@ TEST(levels, BreakableBlocksAndMoversAsPlanned)
         unsigned keyFrames;
         unsigned movers;
     };
-    const Plan plans[] = {{"00_00", 39, 1, 0}, {"00_01", 38, 1, 0}, {"00_02", 55, 1, 0}, {"00_03", 47, 1, 0},
-                          {"00_04", 41, 1, 0}, {"01_00", 61, 1, 0}, {"01_01", 39, 3, 2}, {"01_02", 53, 1, 0},
-                          {"01_03", 62, 1, 0}, {"01_04", 69, 3, 1}};
+    const Plan plans[] = {{"00_00", 48, 1, 0}, {"00_01", 42, 1, 0}, {"00_02", 59, 1, 0}, {"00_03", 51, 1, 0},
+                          {"00_04", 42, 1, 0}, {"01_00", 57, 1, 0}, {"01_01", 46, 3, 2}, {"01_02", 53, 1, 0},
+                          {"01_03", 66, 1, 0}, {"01_04", 64, 3, 1}};
     for (const Plan& plan : plans)
     {
         SCOPED_TRACE(plan.name);
@@ -345,5 +350,100 @@ TEST(levels, EveryFloorBlockCanBeReachedByABallGoingRoundTheIrons)
                                   Radius + Step;
             EXPECT_TRUE(touched) << entry.name << ": object " << i << " (" << object.block << ") is walled in by irons";
         }
+    }
+}
+
+namespace
+{
+constexpr float kScreenWidth = 1024, kScreenHeight = 768;
+constexpr float kBatLine = -85;
+
+// The play camera at its start pose, as the game sets it, seen in a 1024 x 768 window.
+class PlayCameraView
+{
+public:
+    PlayCameraView() : m_camera(VelkorEngine::Camera::KindPerspective)
+    {
+        m_camera.fieldOfView = 1.5707964f;
+        m_camera.nearPlane = 70;
+        m_camera.farPlane = 650;
+        m_camera.orientation = VelkorEngine::Quaternion(0.4939f, 0, 0, 0.8695f);
+        m_camera.position = Vector3(0, -140, 98);
+        m_camera.Update();
+        m_toClip = m_camera.GetViewMatrix() * m_camera.GetProjectionMatrix();
+        m_toClip.Transpose();
+    }
+
+    // Pixels from the picture's top-left corner.
+    VelkorEngine::Vector2 OnScreen(const Vector3& world) const
+    {
+        const VelkorEngine::Vector4 clip = m_toClip.Transform(VelkorEngine::Vector4(world));
+        return {(clip.x / clip.w * 0.5f + 0.5f) * kScreenWidth, (0.5f - clip.y / clip.w * 0.5f) * kScreenHeight};
+    }
+
+private:
+    VelkorEngine::Camera m_camera;
+    VelkorEngine::Matrix4 m_toClip;
+};
+
+struct LevelOnScreen
+{
+    float top = kScreenHeight, bottom = 0; // of the blocks' band
+    float nearestFace = kScreenWidth;      // the narrowest front face of the row nearest the player
+    float openFloor = 0;                   // from the band's bottom down to the bat's line
+};
+
+LevelOnScreen MeasureOnScreen(const LevelGeometry& level, const PlayCameraView& view)
+{
+    LevelOnScreen measured;
+    float nearestY = 1e9f;
+    for (const LevelObject& object : level.objects)
+        for (const LevelKeyFrame& frame : object.keyFrames)
+        {
+            const BlockKind& kind = FindBlockKind(object.block);
+            const auto& p = frame.position;
+            nearestY = std::min(nearestY, p[1] - kind.depth / 2);
+            for (float dx : {-kind.width / 2, kind.width / 2})
+                for (float dy : {-kind.depth / 2, kind.depth / 2})
+                    for (float z : {p[2], p[2] + kind.height})
+                    {
+                        const float y = view.OnScreen(Vector3(p[0] + dx, p[1] + dy, z)).y;
+                        measured.top = std::min(measured.top, y);
+                        measured.bottom = std::max(measured.bottom, y);
+                    }
+        }
+    for (const LevelObject& object : level.objects)
+    {
+        const BlockKind& kind = FindBlockKind(object.block);
+        const auto& p = object.keyFrames.front().position;
+        if (std::fabs(p[1] - kind.depth / 2 - nearestY) > 0.01f)
+            continue;
+        const float left = view.OnScreen(Vector3(p[0] - kind.width / 2, nearestY, p[2])).x;
+        const float right = view.OnScreen(Vector3(p[0] + kind.width / 2, nearestY, p[2])).x;
+        measured.nearestFace = std::min(measured.nearestFace, right - left);
+    }
+    measured.openFloor = view.OnScreen(Vector3(0, kBatLine, 0)).y - measured.bottom;
+    return measured;
+}
+}
+
+// Seen through the play camera at 1024 x 768, the blocks fill the far half of the field at a size a player can
+// aim at, and leave the near half open for the ball's flight.
+TEST(levels, EveryLevelFillsTheFarHalfOfTheViewWithBlocksLargeEnoughToAimAt)
+{
+    const PlayCameraView view;
+    // The bat's line lies at the picture's bottom edge: the camera is placed so.
+    EXPECT_NEAR(view.OnScreen(Vector3(0, kBatLine, 0)).y, kScreenHeight, 8.0f);
+    for (const LevelEntry& entry : ListedLevels())
+    {
+        const LevelOnScreen seen = MeasureOnScreen(ReadLevel(entry.name), view);
+        const float band = seen.bottom - seen.top;
+        std::printf("level %s: blocks from %.0f to %.0f px, a band of %.0f px (%.1f %% of the height); nearest row's "
+                    "front face %.0f px wide; %.0f px (%.1f %%) of open floor down to the bat's line\n",
+                    entry.name.c_str(), seen.top, seen.bottom, band, 100 * band / kScreenHeight, seen.nearestFace,
+                    seen.openFloor, 100 * seen.openFloor / kScreenHeight);
+        EXPECT_GE(band, 0.20f * kScreenHeight) << entry.name;
+        EXPECT_GE(seen.nearestFace, 40.0f) << entry.name;
+        EXPECT_GE(seen.openFloor, 0.35f * kScreenHeight) << entry.name;
     }
 }

@@ -17,13 +17,17 @@
 #include "game/play/GameField.h"
 #include "game/play/GameGeometry.h"
 #include "game/play/Shadow.h"
+#include "tests/support/BallFollower.h"
 #include "tests/support/ScreenPictures.h"
 #include "tests/support/GeneratedLevelBed.h"
 #include "tests/support/ImageTestFiles.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <string>
 
@@ -37,6 +41,8 @@ const std::string kFolder = std::string(KORVANE_TEST_OUTPUT) + "/level_pictures"
 // Blocks appear a stack level at a time and the first bat waits before it rises: all is in place by then.
 constexpr double kSettleSeconds = 3.5;
 constexpr double kSettleFrameTime = 0.05;
+// A frame this short moves nothing that can be seen.
+constexpr double kStillFrameTime = 0.0005;
 // A block may stand this far into the field's walls where the data set rounds its places.
 constexpr f32 kWallTolerance = 0.01f;
 
@@ -75,6 +81,67 @@ size_t DarkerPixels(const VelkorEngine::Image& first, const VelkorEngine::Image&
             ++darker;
     }
     return darker;
+}
+
+// Where the blocks lie in a picture, found against the same view without them: the rows that differ, and the
+// runs of differing pixels just above the lowest of them, the front faces of the blocks nearest the player.
+struct BlockBand
+{
+    int top = -1;
+    int bottom = -1;
+    int nearestFace = 0;
+};
+
+bool Differs(const VelkorEngine::Image& first, const VelkorEngine::Image& second, size_t pixel)
+{
+    const size_t channels = static_cast<size_t>(first.GetBitsPerPixel()) / 8;
+    int difference = 0;
+    for (size_t c = 0; c < 3; ++c)
+        difference += std::abs(static_cast<int>(first.GetData()[pixel * channels + c]) -
+                               static_cast<int>(second.GetData()[pixel * channels + c]));
+    return difference >= 24;
+}
+
+BlockBand FindBlockBand(const VelkorEngine::Image& withBlocks, const VelkorEngine::Image& without)
+{
+    // A few changed pixels in a row are a flame's flicker, not a block.
+    constexpr u32 kChangedRow = 6;
+    const u32 width = withBlocks.GetWidth(), height = withBlocks.GetHeight();
+    // Rows counted from the picture's top; the image keeps its row 0 at the bottom.
+    const auto differs = [&](u32 x, int row) {
+        return Differs(withBlocks, without, static_cast<size_t>(height - 1 - static_cast<u32>(row)) * width + x);
+    };
+    BlockBand band;
+    for (int row = 0; row < static_cast<int>(height); ++row)
+    {
+        u32 changed = 0;
+        for (u32 x = 0; x < width; ++x)
+            changed += differs(x, row) ? 1u : 0u;
+        if (changed < kChangedRow)
+            continue;
+        band.top = band.top < 0 ? row : band.top;
+        band.bottom = row;
+    }
+    // Faces side by side may run together where the gap between them is hidden: the narrowest run is the
+    // narrowest face or wider. Runs of a few pixels are edges of blocks further back.
+    constexpr int kEdge = 4;
+    band.nearestFace = static_cast<int>(width);
+    for (int row = std::max(0, band.bottom - 6); row < band.bottom - 1; ++row)
+    {
+        int run = 0;
+        for (u32 x = 0; x <= width; ++x)
+        {
+            if (x < width && differs(x, row))
+            {
+                ++run;
+                continue;
+            }
+            if (run > kEdge)
+                band.nearestFace = std::min(band.nearestFace, run);
+            run = 0;
+        }
+    }
+    return band;
 }
 
 // The field's inner faces: the side walls' and the top wall's.
@@ -158,6 +225,23 @@ TEST_P(LevelPictures, TheLevelStandsTexturedLitAndShadowedInsideTheField)
             block->GetShadow()->SetStrength(0.0f);
     const VelkorEngine::Image unshadowed = DrawnFrame(play);
     EXPECT_GT(DarkerPixels(shot, unshadowed), 500u) << "the blocks throw no shadow that can be seen";
+
+    // And without the blocks, a moment later so that the banners and flames stand still: the blocks fill a fifth
+    // of the picture's height or more, and a block nearest the player shows a face of 40 pixels or more in a
+    // 1024 pixel wide picture.
+    play.frameTime = kStillFrameTime;
+    const VelkorEngine::Image still = DrawnFrame(play);
+    for (const auto& block : logic.GetGeometry().GetBlocks())
+        block->SetVisible(false);
+    const VelkorEngine::Image empty = DrawnFrame(play);
+    const BlockBand band = FindBlockBand(still, empty);
+    const f32 height = static_cast<f32>(shot.GetHeight()), width = static_cast<f32>(shot.GetWidth());
+    std::printf("blocks from row %d to %d of %u (%.1f %% of the height); nearest face %d of %u pixels (%.0f at "
+                "1024)\n",
+                band.top, band.bottom, shot.GetHeight(), 100.0f * static_cast<f32>(band.bottom - band.top) / height,
+                band.nearestFace, shot.GetWidth(), static_cast<f32>(band.nearestFace) * 1024.0f / width);
+    EXPECT_GE(static_cast<f32>(band.bottom - band.top), 0.2f * height);
+    EXPECT_GE(static_cast<f32>(band.nearestFace), 40.0f / 1024.0f * width);
 }
 
 INSTANTIATE_TEST_SUITE_P(Generated, LevelPictures,
@@ -185,10 +269,19 @@ TEST(BallPictures, ABallLaunchedFromTheBatBouncesThroughTheLevel)
     constexpr int kPictures = 10;
     constexpr int kFramesBetween = 20;
     VelkorEngine::Vector2 last = ball.GetFlight().position;
+    // The ball comes back from the blocks within the pictures' span: the bat meets it, so it stays in play.
+    TestSupport::BallFollower player(logic);
     for (int picture = 0; picture < kPictures; ++picture)
     {
-        play.Frames(kFramesBetween - 1);
+        for (int frame = 0; frame < kFramesBetween; ++frame)
+        {
+            player.Step(play.cursor);
+            if (frame + 1 < kFramesBetween)
+                play.Frame();
+        }
         const VelkorEngine::Image shot = DrawnFrame(play);
+        ASSERT_EQ(logic.GetBallManager().GetBalls().size(), 1u) << "the ball was lost before picture " << picture;
+        ASSERT_EQ(logic.GetBallManager().GetBalls().front(), &ball);
         Save(shot, "ball_" + std::to_string(picture));
         EXPECT_GT(TestSupport::Spread(shot), 10.0);
         const VelkorEngine::Vector2 now = ball.GetFlight().position;

@@ -85,7 +85,7 @@ Mesh IronModel(const BlockKind& kind)
     // full depth: every part convex and closed.
     const float hx = kind.width / 2, hy = kind.depth / 2;
     Mesh mesh = BevelledBox({-hx, -hy + 0.4f, 0}, {hx, hy, kind.height}, 0.3f);
-    for (float x : {-2.6f, 2.6f})
+    for (float x : {-0.52f * hx, 0.52f * hx})
         mesh.Append(BevelledBox({x - 2.0f, -hy, 0.8f}, {x + 2.0f, -hy + 0.4f, kind.height - 0.8f}, 0.1f));
     ProjectBoxTexture(mesh);
     return mesh;

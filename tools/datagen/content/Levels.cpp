@@ -1,6 +1,7 @@
-// The levels as tables of letters, one row of 13 cells per line, and how they become level geometry files.
+// The levels as tables of letters, one row of 11 cells per line, and how they become level geometry files.
 //
-// Grid: column c at x = 11 (c - 6), row r at y = 92 - 7 r. Floor rows stand on the ground; each upper storey
+// Grid: column c at x = 13 (c - 5), row r at y = 97 - 7 r, so rows 0 to 14 reach from the far wall to about the
+// middle of the field, leaving the near half to the ball's flight. Floor rows stand on the ground; each upper storey
 // rests on whatever lies under its cells. Letters: b brick, g granite, i iron, I iron fixed, h ghost,
 // x powder keg, c cage, v vault, r rune, p pillar, P pillar fixed, S slab (a run of three S is one slab
 // over its two end cells). Movers are irons sliding along x over a looping three-key-frame path.
@@ -33,7 +34,7 @@ struct TableRow
 
 struct Mover
 {
-    float y;
+    int row;
     float fromX;
     float toX;
 };
@@ -49,51 +50,52 @@ const std::vector<LevelTable>& LevelTables()
 {
     static const std::vector<LevelTable> tables = {
         {"00_00", // Outer bailey
-         {{{1, "..bbbbbbbbb.."}, {2, "..bgbbbbbgb.."}, {3, "..bbbbbbbbb.."}, {4, "...bbbbbbb..."},
-           {5, "....bbbbb...."}}},
+         {{{0, ".bbbbbbbbb."}, {1, ".bbbbbbbbb."}, {4, "..bgbbbgb.."}, {5, "..bbbbbbb.."}, {8, "...bbbbb..."},
+           {9, "...bbbbb..."}, {13, "....bbb...."}, {14, "....bbb...."}}},
          {}},
         {"00_01", // Iron gate
-         {{{0, "i...........i"}, {1, "ibbbbbbbbbbbi"}, {2, "ibxbbbgbbbxbi"}, {3, "ibbbbbbbbbbbi"},
-           {4, "iiii.....iiii"}, {5, "....bgggb...."}}},
+         {{{0, "i.........i"}, {1, "ibbbbbbbbbi"}, {2, "ibxbbgbbxbi"}, {3, "ibbbbbbbbbi"}, {4, "iii.....iii"},
+           {8, "...bgggb..."}, {11, "..bb...bb.."}, {14, ".bbb...bbb."}}},
          {}},
         {"00_02", // Haunted hall
-         {{{1, ".hhhhhhhhhhh."}, {2, ".hbbbbbbbbbh."}, {3, ".hb.......bh."}, {4, ".hb...c...bh."},
-           {5, ".hb.......bh."}, {6, ".hbbbbbbbbbh."}, {7, ".hhhhh.hhhhh."}}},
+         {{{0, "hhhhhhhhhhh"}, {1, "hbbbbbbbbbh"}, {3, "hb.......bh"}, {5, "hb...c...bh"}, {7, "hb.......bh"},
+           {9, "hbbbbbbbbbh"}, {11, "hhhh...hhhh"}, {14, "..bbb.bbb.."}}},
          {}},
         {"00_03", // Colonnade
-         {{{1, ".p.p.p.p.p.p."}, {3, "bbbbbbbbbbbbb"}, {4, "rrrrr...rrrrr"}, {6, "..ggg...ggg.."}},
-          {{1, ".SSS.SSS.SSS."}, {3, ".b.b.b.b.b.b."}},
-          {{1, "..b...b...b.."}}},
+         {{{1, "p.p.p.p.p.p"}, {5, "bbbbbbbbbbb"}, {6, "rrrr...rrrr"}, {9, ".ggg...ggg."}, {14, "bbb.bbb.bbb"}},
+          {{1, "SSS.SSS.SSS"}, {5, ".b.b.b.b.b."}},
+          {{1, ".b...b...b."}}},
          {}},
         {"00_04", // Castle gate
-         {{{0, "iiiii...iiiii"}, {1, "ibbbbbvbbbbbi"}, {2, "ibxbbbbbbbxbi"}, {3, "ibbggg.gggbbi"},
-           {4, "i.x.......x.i"}, {5, "iiii.bbb.iiii"}, {6, "....rrrrr...."}},
-          {{0, "I.I.I...I.I.I"}}},
+         {{{0, "iiii...iiii"}, {1, "ibbbbvbbbbi"}, {2, "ibxbbbbbxbi"}, {3, "ibggg.gggbi"}, {5, "i.x.....x.i"},
+           {7, "iii.bbb.iii"}, {10, "...rrrrr..."}, {14, ".bb.bbb.bb."}},
+          {{0, "I.I.....I.I"}}},
          {}},
         {"01_00", // Rune hall
-         {{{0, ".r.r.r.r.r.r."}, {1, "rbrbrbrbrbrbr"}, {2, ".hhh.hhh.hhh."}, {3, "bbbbbbbbbbbbb"},
-           {4, ".g.g.g.g.g.g."}, {6, "..hhhhhhhhh.."}},
-          {{3, "..r.r.r.r.r.."}}},
+         {{{0, "r.r.r.r.r.r"}, {1, "rbrbrbrbrbr"}, {3, ".hhh...hhh."}, {5, "bbbbbbbbbbb"}, {7, ".g.g.g.g.g."},
+           {10, "..hhhhhhh.."}, {14, "bbb.....bbb"}},
+          {{5, ".r.r.r.r.r."}}},
          {}},
         {"01_01", // Sentinels
-         {{{0, "bbbbbbbbbbbbb"}, {1, "bgbbbbgbbbbgb"}, {2, "bbbbbbbbbbbbb"}, {8, "..c.......c.."}}},
-         {{64, -60, 60}, {50, 60, -60}}},
+         {{{0, "bbbbbbbbbbb"}, {1, "bgbbbgbbbgb"}, {2, "bbbbbbbbbbb"}, {9, "..c.....c.."}, {11, "..bbbbbbb.."},
+           {14, "bbb.....bbb"}}},
+         {{4, -59, 59}, {7, 59, -59}}},
         {"01_02", // Powder store
-         {{{0, "xbxbxbxbxbxbx"}, {1, "bbbbbbbbbbbbb"}, {2, ".c.........c."}, {3, "iiibbbxbbbiii"},
-           {4, "..xbbbbbbbx.."}, {5, "...ggg.ggg..."}, {7, "....hhhhh...."}}},
+         {{{0, "bbbbbbbbbbb"}, {1, "xbxbxbxbxbx"}, {3, ".c.......c."}, {5, "iiibbxbbiii"}, {7, "..xbbbbbx.."},
+           {9, ".ggg...ggg."}, {12, "...hhhhh..."}, {14, "bbb.b.b.bbb"}}},
          {}},
         {"01_03", // Towers
-         {{{1, ".P.P.....P.P."}, {3, "..bb.bbb.bb.."}, {4, "..bb.bbb.bb.."}, {6, "bbbbbbbbbbbbb"}},
-          {{1, ".SSS.....SSS."}, {3, "..gg.ggg.gg.."}, {4, "..bb.bbb.bb.."}},
-          {{1, ".bbb.....bbb."}, {3, "..bb.bbb.bb.."}},
-          {{1, "..b.......b.."}}},
+         {{{1, ".P.P...P.P."}, {4, ".bb.bbb.bb."}, {5, ".bb.bbb.bb."}, {9, "bbbbbbbbbbb"}, {14, "..bbb.bbb.."}},
+          {{1, ".SSS...SSS."}, {4, ".gg.ggg.gg."}, {5, ".bb.bbb.bb."}},
+          {{1, ".bbb...bbb."}, {4, ".bb.bbb.bb."}},
+          {{1, "..b.....b.."}}},
          {}},
         {"01_04", // Crypt lord
-         {{{0, "i.x.i.v.i.x.i"}, {1, "ibbbbbbbbbbbi"}, {2, "ibrrrbbbrrrbi"}, {3, "ibhhhbcbhhhbi"},
-           {4, "ibbbbbbbbbbbi"}, {5, "i.ggggggggg.i"}, {6, "...x.....x..."}, {9, "..p.p...p.p.."}},
-          {{1, "..b.b.b.b.b.."}, {9, "..SSS...SSS.."}},
-          {{9, "...b.....b..."}}},
-         {{41, -66, 66}}},
+         {{{0, "i...ivi...i"}, {1, "ibbbbbbbbbi"}, {2, "ibrrbbbrrbi"}, {3, "ibhhbcbhhbi"}, {4, "ibbbbbbbbbi"},
+           {5, "i.ggggggg.i"}, {6, "..x.....x.."}, {12, ".p.p...p.p."}, {14, ".bbbb.bbbb."}},
+          {{1, "..b.b.b.b.."}, {12, ".SSS...SSS."}},
+          {{12, "..b.....b.."}}},
+         {{9, -59, 59}}},
     };
     return tables;
 }
@@ -155,8 +157,10 @@ Box SweptBox(const LevelObject& object)
     return box;
 }
 
-float ColumnX(int column) { return 11.0f * static_cast<float>(column - 6); }
-float RowY(int row) { return 92.0f - 7.0f * static_cast<float>(row); }
+// Cells are a block's width and a little more apart across, and its depth and a little more along the field.
+constexpr int Columns = 11;
+float ColumnX(int column) { return 13.0f * static_cast<float>(column - Columns / 2); }
+float RowY(int row) { return 97.0f - 7.0f * static_cast<float>(row); }
 
 class LevelBuilder
 {
@@ -182,10 +186,10 @@ private:
     void PlaceRow(const TableRow& row, std::size_t storey)
     {
         const std::string cells = row.cells;
-        if (cells.size() != 13)
+        if (cells.size() != static_cast<std::size_t>(Columns))
             throw DataError("level " + std::string(m_table.name) + ": row " + std::to_string(row.row) +
-                            " has not 13 cells");
-        for (int c = 0; c < 13; ++c)
+                            " has not " + std::to_string(Columns) + " cells");
+        for (int c = 0; c < Columns; ++c)
         {
             if (cells[c] == '.')
                 continue;
@@ -194,7 +198,7 @@ private:
                 Place(FindLetter(cells[c], m_table.name), ColumnX(c), RowY(row.row), storey);
                 continue;
             }
-            if (c + 2 >= 13 || cells[c + 1] != 'S' || cells[c + 2] != 'S')
+            if (c + 2 >= Columns || cells[c + 1] != 'S' || cells[c + 2] != 'S')
                 throw DataError("level " + std::string(m_table.name) + ": a slab takes three S");
             Place(FindLetter('S', m_table.name), ColumnX(c + 1), RowY(row.row), storey);
             c += 2;
@@ -256,7 +260,7 @@ private:
         for (float x : {mover.fromX, mover.toX, mover.fromX})
         {
             LevelKeyFrame frame;
-            frame.position = {x, mover.y, 0.0f};
+            frame.position = {x, RowY(mover.row), 0.0f};
             object.keyFrames.push_back(frame);
         }
         m_level.objects.push_back(object);

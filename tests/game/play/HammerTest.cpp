@@ -1,6 +1,6 @@
-// The hammer: its lean with the cursor and the point its head comes down on, the swing a click starts and the strike at its bottom on the block under
-// the cursor (with the game's camera), a click during a swing ignored, six strikes and then gone, and never a
-// strike on a block that an earlier hit of the same frame has already destroyed.
+// The hammer: its lean with the cursor and the point its head comes down on, the swing a click starts and the
+// strike at its bottom on the block under the cursor (with the game's camera), a click during a swing ignored, six
+// strikes and then gone, and never a strike on a block that an earlier hit of the same frame has already destroyed.
 #include "game/play/Hammer.h"
 
 #include "engine/core/Engine.h"

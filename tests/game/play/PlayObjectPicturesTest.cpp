@@ -241,8 +241,12 @@ Look LookOf(const VelkorEngine::Image& shot, const Face& face)
     Look look{};
     std::array<int, kCells * kCells> counts{};
     const size_t channels = shot.GetBytesPerPixel();
-    for (int y = static_cast<int>(face.centre.y - face.radius.y); y <= static_cast<int>(face.centre.y + face.radius.y); ++y)
-        for (int x = static_cast<int>(face.centre.x - face.radius.x); x <= static_cast<int>(face.centre.x + face.radius.x); ++x)
+    const int bottom = static_cast<int>(face.centre.y - face.radius.y);
+    const int top = static_cast<int>(face.centre.y + face.radius.y);
+    const int left = static_cast<int>(face.centre.x - face.radius.x);
+    const int right = static_cast<int>(face.centre.x + face.radius.x);
+    for (int y = bottom; y <= top; ++y)
+        for (int x = left; x <= right; ++x)
         {
             const f32 u = (static_cast<f32>(x) - face.centre.x) / face.radius.x;
             const f32 v = (static_cast<f32>(y) - face.centre.y) / face.radius.y;
@@ -271,7 +275,7 @@ double Difference(const Look& a, const Look& b)
     return sum / static_cast<double>(a.size());
 }
 
-// The eleven kinds side by side before the first blocks, as they fall at the start of their way to the bat;
+// The eleven kinds side by side in front of the blocks, as they fall at the start of their way to the bat;
 // each must look unlike every other, not only unlike the kinds of another glow colour.
 TEST(BonusPictures, TheElevenBonusesCanBeToldApartAtPlaySize)
 {

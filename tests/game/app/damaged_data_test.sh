@@ -1,0 +1,183 @@
+#!/usr/bin/env bash
+# The whole program started beside one damaged copy of a data file at a time: a font, the font lists, a font
+# picture, window descriptions, the texts, the level list, the map and the resource lists, cut in half or with
+# their header bytes flipped, plus a window description naming a font nobody lists. Every start must
+# end within the deadline either in the menus (then quit with exit code 0) or in the "Fatal Error" message with
+# exit code 1: never a hang, a crash signal or a sanitizer report. A loose file beside the executable wins over
+# the pack's entry, so each start gets an installation of its own holding the pack and the one damaged file, and
+# an X server of its own, since a game whose window lacks the focus rests in its focus freeze.
+#   damaged_data_test.sh <korvane program> <generated data folder> <data pack> <work folder>
+set -euo pipefail
+korvane="$(readlink -f "$1")"
+stage="$(readlink -f "$2")"
+pack="$(readlink -f "$3")"
+work="$4"
+export SDL_VIDEODRIVER=x11 SDL_AUDIODRIVER=dummy LC_ALL=C.UTF-8
+# A clean start takes 5 to 10 s on an idle machine; a loaded CI machine gets ample room.
+deadline="${KORVANE_DAMAGED_DEADLINE:-150}"
+cores="$(nproc)"
+# Most of a start waits on its own drawing thread: two at a time even on two cores.
+half=$((cores / 2))
+parallel="${KORVANE_DAMAGED_STARTS:-$((half < 2 ? 2 : half > 6 ? 6 : half))}"
+
+for tool in Xvfb xdotool perl; do
+  command -v "$tool" >/dev/null || "$(cd "$(dirname "$0")/../../.." && pwd)/scripts/install-deps.sh"
+  command -v "$tool" >/dev/null || { echo "FAIL: $tool is missing"; exit 1; }
+done
+
+# name | file under data/ | damage: half (the first half of the file), header (its first 16 bytes inverted) or
+# a Perl substitution applied to the whole file | the outcome it must have, when only one is sound.
+cases=(
+  "title_font_half|ui/fonts/en/serif_bold_36.vef|half|fatal"
+  "title_font_header|ui/fonts/en/serif_bold_36.vef|header|fatal"
+  "font_picture_half|ui/fonts/common/title.tga|half"
+  "basic_font_list_header|ui/fonts/fonts_basic.xml|header"
+  "additional_font_list_half|ui/fonts/fonts_additional.xml|half"
+  "title_template_header|ui/windows/tpl_title.xml|header"
+  "title_font_misnamed|ui/windows/tpl_title.xml|s/font=\"title\"/font=\"titlf\"/g|menus"
+  "main_menu_window_half|ui/windows/window_main_menu.xml|half"
+  "texts_half|ui/texts/texts.xml|half"
+  "default_texts_header|ui/texts/default_texts.xml|header"
+  "level_list_half|levels/levels.xml|half"
+  "level_list_header|levels/levels.xml|header"
+  "map_half|ui/map/map.gmf|half"
+  "basic_resources_half|ui/resources_basic.xml|half"
+  "additional_resources_header|ui/resources_additional.xml|header"
+)
+fail() {
+  echo "FAIL: $*"
+  exit 1
+}
+
+damage() {
+  local source="$1" target="$2" how="$3" size
+  size="$(stat -c %s "$source")"
+  case "$how" in
+    half) head -c "$((size / 2))" "$source" >"$target" ;;
+    header) perl -0777 -pe 'substr($_, 0, 16) ^= "\xff" x 16' "$source" >"$target" ;;
+    *)
+      perl -0777 -pe "$how" "$source" >"$target"
+      if cmp -s "$source" "$target"; then fail "the edit \"$how\" left $source as it was"; fi
+      ;;
+  esac
+}
+
+# Starts one X server on a display number it finds free itself (so parallel starts never race for one).
+start_display() {
+  local run="$1"
+  Xvfb -displayfd 3 -noreset -nolisten tcp -screen 0 1024x768x24 3>"$run/display" 2>"$run/xvfb.txt" &
+  echo $! >"$run/xvfb.pid"
+  for _ in $(seq 1 300); do
+    [ -s "$run/display" ] && return 0
+    sleep 0.1
+  done
+  return 1
+}
+
+# One start: its outcome goes to <run>/outcome as "menus <exit code>", "fatal <exit code>", "ended <exit code>"
+# or "hang".
+run_case() {
+  local name="$1" file="$2" how="$3"
+  local run="$work/$name" log outcome="" status=0 display game
+  mkdir -p "$run/install/data/$(dirname "$file")" "$run/home/data" "$run/home/config"
+  ln "$korvane" "$run/install/korvane" 2>/dev/null || cp "$korvane" "$run/install/korvane"
+  ln -s "$pack" "$run/install/data/pack0.pak"
+  damage "$stage/$file" "$run/install/data/$file" "$how"
+  log="$run/home/data/Tarnwick Games/Korvane/Korvane.html"
+  start_display "$run" || { echo "no display" >"$run/outcome"; return; }
+  display=":$(head -1 "$run/display")"
+  : >"$run/stderr.txt"
+  DISPLAY="$display" XDG_DATA_HOME="$run/home/data" XDG_CONFIG_HOME="$run/home/config" \
+    "$run/install/korvane" >"$run/stdout.txt" 2>>"$run/stderr.txt" &
+  game=$!
+  local end=$((SECONDS + deadline))
+  while kill -0 "$game" 2>/dev/null && [ "$SECONDS" -lt "$end" ]; do
+    if [ -z "$outcome" ] && [ -f "$log" ] && grep -q "the menus begin" "$log"; then
+      # A moment more in the menus, then the quit request that closing the window sends.
+      outcome=menus
+      sleep 1
+      kill -TERM "$game" 2>/dev/null || true
+    fi
+    # The box is the only window left once the message is out: Return is its default button.
+    if grep -q "^Fatal Error: " "$run/stderr.txt"; then
+      outcome=fatal
+      for window in $(DISPLAY="$display" xdotool search ".*" 2>/dev/null || true); do
+        DISPLAY="$display" xdotool key --window "$window" Return 2>/dev/null || true
+      done
+    fi
+    sleep 0.2
+  done
+  if kill -0 "$game" 2>/dev/null; then
+    kill -KILL "$game" 2>/dev/null || true
+    wait "$game" 2>/dev/null || true
+    echo "hang${outcome:+ after reaching $outcome}" >"$run/outcome"
+  else
+    wait "$game" || status=$?
+    echo "${outcome:-ended} $status" >"$run/outcome"
+  fi
+  kill "$(cat "$run/xvfb.pid")" 2>/dev/null || true
+  wait "$(cat "$run/xvfb.pid")" 2>/dev/null || true
+}
+
+# The run's verdict on one start, empty when it is sound.
+judge() {
+  local name="$1" file="$2" expected="$3" run="$work/$1" outcome
+  outcome="$(cat "$run/outcome" 2>/dev/null || echo "no outcome")"
+  if grep -q -E "ERROR: (Address|Leak|Thread|Memory)Sanitizer|runtime error:|SUMMARY: UndefinedBehaviorSanitizer" \
+    "$run/stderr.txt" 2>/dev/null; then
+    echo "a sanitizer report: $(grep -m1 -E "Sanitizer|runtime error:" "$run/stderr.txt")"
+    return
+  fi
+  case "$outcome" in
+    "menus 0") ;;
+    "fatal 1")
+      grep -q "^Fatal Error: ." "$run/stderr.txt" || echo "an empty fatal message"
+      ;;
+    *)
+      echo "$outcome"
+      return
+      ;;
+  esac
+  if [ -n "$expected" ] && [ "${outcome%% *}" != "$expected" ]; then
+    echo "$outcome where only $expected is sound"
+  elif [ "$expected" = fatal ] && ! grep -q "^Fatal Error: .*$(basename "$file")" "$run/stderr.txt"; then
+    echo "a fatal message that does not name $(basename "$file")"
+  fi
+}
+
+rm -rf "$work"
+mkdir -p "$work"
+for entry in "${cases[@]}"; do
+  IFS='|' read -r _ file _ <<<"$entry"
+  [ -f "$stage/$file" ] || fail "no $file in $stage to damage"
+done
+
+echo "${#cases[@]} starts, $parallel at a time, each within ${deadline} s"
+started=$SECONDS
+for entry in "${cases[@]}"; do
+  IFS='|' read -r name file how _ <<<"$entry"
+  while [ "$(jobs -rp | wc -l)" -ge "$parallel" ]; do
+    sleep 0.2
+  done
+  run_case "$name" "$file" "$how" &
+done
+wait
+
+failures=0
+for entry in "${cases[@]}"; do
+  IFS='|' read -r name file _ expected <<<"$entry"
+  verdict="$(judge "$name" "$file" "$expected")"
+  printf '%-30s %-45s %s\n' "$name" "$file" "$(cat "$work/$name/outcome" 2>/dev/null)"
+  if [ -n "$verdict" ]; then
+    failures=$((failures + 1))
+    echo "  FAIL: $verdict"
+    echo "  --- stderr"
+    tail -20 "$work/$name/stderr.txt" 2>/dev/null | sed 's/^/  /' || true
+    echo "  --- end of the log"
+    sed -e 's/<[^>]*>/\n/g' "$work/$name/home/data/Tarnwick Games/Korvane/Korvane.html" 2>/dev/null | grep . |
+      tail -15 | sed 's/^/  /' || true
+  fi
+done
+echo "$((SECONDS - started)) s"
+[ "$failures" -eq 0 ] || fail "$failures of ${#cases[@]} starts neither reached the menus nor ended in the fatal message"
+echo "every damaged start reached the menus or ended in the fatal message"

@@ -1,6 +1,6 @@
 // The whole game on SDL's offscreen driver, drawn for real: the mouse moved and pressed as a player's, the
 // level map, play and the level-complete window, each kept as a picture in the build folder for looking at;
-// the in-game bar above the field and the paused game's dialogs below the bar.
+// the in-game bar above the field and the in-game menu and its leave question below the bar.
 #include "game/app/Game.h"
 
 #include "engine/core/Engine.h"
@@ -15,7 +15,6 @@
 #include "framework/ProfileManagerBase.h"
 #include "engine/gui/GUIWindow.h"
 #include "engine/render/CameraManager.h"
-#include "game/app/GUIGameLogicGameExitWindow.h"
 #include "game/app/GUIGameLogicMenuExitWindow.h"
 #include "game/app/GUIGameLogicMenuWindow.h"
 #include "game/app/GUIGameLogicPauseWindow.h"
@@ -229,7 +228,7 @@ TEST_F(WholeGameOffscreenTest, TheMapThePlayAndTheLevelsEndAreDrawn)
     EXPECT_EQ(profiles.GetCurrentProfile()->mapLevel, 1u);
 }
 
-TEST_F(WholeGameOffscreenTest, TheBarStaysAboveTheFieldAndThePausedGamesDialogsComeUpBelowIt)
+TEST_F(WholeGameOffscreenTest, TheBarStaysAboveTheFieldAndTheInGameMenuComesUpBelowIt)
 {
     ASSERT_NO_FATAL_FAILURE(StartFirstLevel());
     Frames(60);
@@ -241,28 +240,13 @@ TEST_F(WholeGameOffscreenTest, TheBarStaysAboveTheFieldAndThePausedGamesDialogsC
     const float logoBottom = logo->GetWidget()->GetAbsolutePosition().y;
     EXPECT_GT(logoBottom, FieldTopOnGuiScreen()) << "the publisher's logo lies over the field";
 
-    // Each dialog is opened as its button or key would, and kept as a picture.
-    bar.SetResultCode(ResultCode::Pause);
-    ASSERT_TRUE(DialogAppears<Korvane::GUIGameLogicPauseWindow>(WindowIndex::GameLogicPause));
-    Picture("pause");
-    game->GetWindow(WindowIndex::GameLogicPause)->SetResultCode(ResultCode::BackToPlay);
-    Frames(60);
-    bar.SetResultCode(ResultCode::ExitQuestion);
-    ASSERT_TRUE(DialogAppears<Korvane::GUIGameLogicGameExitWindow>(WindowIndex::GameLogicGameExit));
-    Picture("quit_question");
-    game->GetWindow(WindowIndex::GameLogicGameExit)->SetResultCode(ResultCode::BackToPlay);
-    Frames(60);
+    // The in-game menu and its leave question, opened as their button and key would, kept as pictures.
     bar.SetResultCode(ResultCode::GameLogicMenu);
     ASSERT_TRUE(DialogAppears<Korvane::GUIGameLogicMenuWindow>(WindowIndex::GameLogicMenu));
     Picture("in_game_menu");
     game->GetWindow(WindowIndex::GameLogicMenu)->SetResultCode(ResultCode::ExitToMenuQuestion);
     ASSERT_TRUE(DialogAppears<Korvane::GUIGameLogicMenuExitWindow>(WindowIndex::GameLogicMenuExit));
     Picture("leave_question");
-    game->GetWindow(WindowIndex::GameLogicMenuExit)->SetResultCode(ResultCode::GameLogicMenu);
-    ASSERT_TRUE(DialogAppears<Korvane::GUIGameLogicMenuWindow>(WindowIndex::GameLogicMenu));
-    game->GetWindow(WindowIndex::GameLogicMenu)->SetResultCode(ResultCode::RestartQuestion);
-    ASSERT_TRUE(DialogAppears<Korvane::GUIGameLogicRestartWindow>(WindowIndex::GameLogicRestart));
-    Picture("restart_question");
 }
 }
 

@@ -49,9 +49,8 @@ xdotool mouseup 1
 next_frames
 key space
 shot pause "$play_tolerance"
+# Resumed, the play goes on only for the frames it takes the in-game menu to open: the ball is still in flight.
 press 400 216
-let_time_pass "$settle"
-
 key Escape
 shot in_game_menu "$play_tolerance"
 press 400 120

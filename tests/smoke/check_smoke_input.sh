@@ -23,17 +23,20 @@ log="$scratch/Logs/smoke.html"
 pid=$!
 
 # Waits until the log holds a line matching the pattern (the program runs its frames meanwhile). The waits are
-# generous because a sanitized build on a busy machine can take many seconds to start the software renderer.
+# generous because a sanitized build on a busy machine can take many seconds to start the software renderer, and
+# its frames come late and seldom.
+patience="${KORVANE_PATIENCE:-180}"
 wait_for() {
-  for _ in $(seq 1 300); do
-    grep -q "$1" "$log" 2>/dev/null && return 0
+  local deadline=$((SECONDS + patience))
+  until grep -q "$1" "$log" 2>/dev/null; do
+    [ "$SECONDS" -lt "$deadline" ] || fail "no \"$1\" in the log within $patience seconds"
     sleep 0.1
   done
-  fail "no \"$1\" in the log"
 }
 
 window=""
-for _ in $(seq 1 600); do
+deadline=$((SECONDS + patience))
+while [ "$SECONDS" -lt "$deadline" ]; do
   window="$(xdotool search --name '^Velkor Engine Smoke 1\.00$' 2>/dev/null | head -1 || true)"
   [ -n "$window" ] && break
   sleep 0.1
@@ -77,8 +80,8 @@ count="$(grep -o 'Requested: v_window_change_mode' "$log" | wc -l)"
 [ "$count" -eq 1 ] || fail "Alt+Enter acted $count times for one press"
 
 xdotool key alt+F4
-for _ in $(seq 1 300); do
-  kill -0 "$pid" 2>/dev/null || break
+deadline=$((SECONDS + patience))
+while kill -0 "$pid" 2>/dev/null && [ "$SECONDS" -lt "$deadline" ]; do
   sleep 0.1
 done
 kill -0 "$pid" 2>/dev/null && fail "the program did not end after Alt+F4"

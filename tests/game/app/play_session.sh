@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # A new player's first level with the real program on a virtual X display, driven by mouse and keyboard: a name
-# typed into the welcome window, the main menu's start, the level map's start, the ball launched and the bat
-# moved, the play paused with the pause key and resumed through the pause window, then back to the main menu
+# typed into the welcome window, the main menu's start, the level map's start, the bat moved and the ball
+# launched, the play paused with the pause key and resumed through the pause window, then back to the main menu
 # through the in-game menu and its question, and out through the exit question. Fails on a program that does
 # not end by itself with exit code 0, on an error line in the log, and on a window whose picture strays from
 # its reference beyond a tolerance.
@@ -34,17 +34,23 @@ wait_until 'log_has "Loading level 1-1" && log_has "Blocks count"' "first level 
 # The picture matches once the bat has risen into the field, ready for the ball.
 shot level_start "$play_tolerance"
 
-# Play reads the mouse as movement, not as a place: the bat is moved by relative motion.
-press 400 300
+# Play reads the mouse as movement, not as a place: the bat is moved by relative motion, with the ball on it.
+# The ball is then launched and the play paused at once, before the ball can reach a brick or the floor however
+# slowly the frames come.
+move_pointer 400 300
+next_frames
 for offset in -60 -60 120 120 -60; do
   xdotool mousemove_relative -- "$offset" 0
   next_frames
 done
+xdotool mousedown 1
+next_frames
+xdotool mouseup 1
+next_frames
 key space
 shot pause "$play_tolerance"
+# Resumed, the play goes on only for the frames it takes the in-game menu to open: the ball is still in flight.
 press 400 216
-let_time_pass "$settle"
-
 key Escape
 shot in_game_menu "$play_tolerance"
 press 400 120

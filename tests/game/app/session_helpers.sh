@@ -140,10 +140,10 @@ step_click() {
   xdotool click 1
   next_frames
 }
+# A key tapped: held while the frames come slowly, it would repeat as the display repeats a held key, while the
+# program takes a key pressed and released within one frame as pressed.
 key() {
-  xdotool keydown "$1"
-  next_frames
-  xdotool keyup "$1"
+  xdotool key "$1"
   next_frames
 }
 # Types a text a character at a time, each read by the program before the next: a field takes one typed

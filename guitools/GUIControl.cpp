@@ -265,6 +265,11 @@ void GUIControl::Fade(f32 frameTime)
     if (!m_targetShown && m_elapsed < m_fader.hideOffset)
         return;
     f32 progress = m_fader.type == "timed" ? TimedProgress(frameTime) : AnimationProgress();
+    // A fade that would never end (a description's zero, negative or unreadable speed or offset) ends at once:
+    // a window waiting for its panel to hide must not wait for ever, nor a shown one stay see-through.
+    const f32 speed = m_targetShown ? m_fader.showSpeed : m_fader.hideSpeed;
+    if (!(speed > 0.0f) || std::isnan(progress))
+        progress = m_targetShown ? 1.0f : 0.0f;
     progress = std::clamp(progress, 0.0f, 1.0f);
     if (!m_targetShown && progress < FadeTolerance)
         m_widget->ClearState(VisibleBit);

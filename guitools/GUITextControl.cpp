@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cwctype>
+#include <limits>
 
 using namespace VelkorEngine;
 
@@ -263,12 +264,23 @@ f32 GUITextControl::FirstLineY(std::size_t lineCount) const
     return (GetSize().y - n * step) * 0.5f + (n - 1.0f) * step;
 }
 
+// Characters a second. A speed that would never end the reveal (a description's zero, negative or unreadable
+// one) reveals the text in the next frame: a window waiting for its title must not wait for ever.
+f32 GUITextControl::RevealSpeed(f32 count) const
+{
+    constexpr f32 AtOnce = std::numeric_limits<f32>::max();
+    if (!(m_printingSpeed > 0.0f))
+        return AtOnce;
+    f32 speed = m_printingSpeed;
+    if (count / speed > m_maxPrintingTime && m_maxPrintingTime > 0.0f)
+        speed = count / m_maxPrintingTime;
+    return speed > 0.0f ? speed : AtOnce;
+}
+
 void GUITextControl::AdvancePrinting(f32 frameTime)
 {
     const f32 count = static_cast<f32>(m_characterCount);
-    f32 speed = m_printingSpeed;
-    if (speed > 0.0f && count / speed > m_maxPrintingTime && m_maxPrintingTime > 0.0f)
-        speed = count / m_maxPrintingTime;
+    const f32 speed = RevealSpeed(count);
     if (m_previousLines.empty() && IsTargetShown())
     {
         m_printed += speed * frameTime;

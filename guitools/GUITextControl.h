@@ -77,6 +77,7 @@ private:
     VelkorEngine::u32 HorizontalFlags() const;
     VelkorEngine::u32 VerticalFlags() const;
     VelkorEngine::f32 FirstLineY(std::size_t lineCount) const;
+    VelkorEngine::f32 RevealSpeed(VelkorEngine::f32 count) const;
     void AdvancePrinting(VelkorEngine::f32 frameTime);
     void Draw(const std::vector<std::wstring>& lines);
 

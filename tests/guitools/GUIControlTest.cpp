@@ -82,6 +82,29 @@ TEST_F(GUIControlTest, AHideWaitsForItsOffsetThenFadesOutAndTheWindowHidesAfterI
     EXPECT_FALSE(window->IsShown());
 }
 
+class GUIControlStalledFaderTest : public GUIControlTest, public testing::WithParamInterface<const char*>
+{
+};
+
+// A fade that would never end is done at once: the panel shows fully, and its hide lets the window go.
+TEST_P(GUIControlStalledFaderTest, TheFadeStillEnds)
+{
+    bed.WriteFaders(std::string("<fader name=\"stalled\" ") + GetParam() + "/>");
+    GUIControl& panel = Build("fader=\"stalled\"", "fader=\"stalled\"");
+    window->Show(true);
+    bed.RunFrames(*window, 3);
+    EXPECT_NEAR(panel.GetWidget()->GetColor().a, 1.0f, ColourStep);
+    window->Show(false);
+    bed.RunFrames(*window, 3);
+    EXPECT_FALSE(panel.GetWidget()->IsVisible());
+    EXPECT_FALSE(window->IsShown());
+}
+
+INSTANTIATE_TEST_SUITE_P(Speeds, GUIControlStalledFaderTest,
+                         testing::Values("show_speed=\"0\" hide_speed=\"0\"", "show_speed=\"-3\" hide_speed=\"-4\"",
+                                         "show_speed=\"nan\" hide_speed=\"nan\"", "fade_offset=\"nan\""),
+                         [](const auto& info) { return std::to_string(info.index); });
+
 struct ActionCase
 {
     const char* label;

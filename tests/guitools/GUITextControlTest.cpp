@@ -266,6 +266,31 @@ TEST_F(GUITextControlTest, APrintingLabelWithoutAKnownFontCountsAsPrinted)
     EXPECT_TRUE(label.IsPrintingDone());
 }
 
+class GUITextStalledSpeedTest : public GUITextControlTest, public testing::WithParamInterface<const char*>
+{
+};
+
+// A speed that would never end the reveal shows the text at once, and takes it back as quickly.
+TEST_P(GUITextStalledSpeedTest, TheRevealStillEnds)
+{
+    GUITextControl& label = Build(std::string("font=\"text\" size=\"800 100\" printing_mode=\"1\" ") + GetParam());
+    label.SetText(L"abcdef");
+    window->Show(true);
+    bed.RunFrames(*window, 3);
+    EXPECT_TRUE(label.IsPrintingDone());
+    label.SetText(L"xy");
+    bed.RunFrames(*window, 3);
+    EXPECT_TRUE(label.IsPrintingDone());
+    ASSERT_EQ(label.GetWindow()->GetTextCount(), 1u);
+    EXPECT_EQ(label.GetWindow()->GetText(0).text, L"xy");
+}
+
+INSTANTIATE_TEST_SUITE_P(Speeds, GUITextStalledSpeedTest,
+                         testing::Values("printing_speed=\"0\"", "printing_speed=\"-40\" max_printing_time=\"-1\"",
+                                         "printing_speed=\"nan\"", "printing_speed=\"0\" max_printing_time=\"0.5\"",
+                                         "printing_speed=\"-40\" max_printing_time=\"0.5\""),
+                         Numbered);
+
 TEST_F(GUITextControlTest, APrintedLabelEmptiedWhileShownCountsAsPrinted)
 {
     GUITextControl& label = Build("font=\"text\" size=\"800 100\" printing_mode=\"1\" printing_speed=\"60\"");

@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
 # The whole program started beside one damaged copy of a data file at a time: a font, the font lists, a font
 # picture, window descriptions, the texts, the level list, the map and the resource lists, cut in half or with
-# their header bytes flipped, plus a window description naming a font nobody lists. Every start must
-# end within the deadline either in the menus (then quit with exit code 0) or in the "Fatal Error" message with
-# exit code 1: never a hang, a crash signal or a sanitizer report. A loose file beside the executable wins over
-# the pack's entry, so each start gets an installation of its own holding the pack and the one damaged file, and
-# an X server of its own, since a game whose window lacks the focus rests in its focus freeze.
+# their header bytes flipped, plus a title template naming a font nobody lists or printing at no speed. Every
+# start must end within the deadline either in the menus (then quit with exit code 0) or in the "Fatal Error"
+# message with exit code 1: never a hang, a crash signal or a sanitizer report. A loose file beside the
+# executable wins over the pack's entry, so each start gets an installation of its own holding the pack and the
+# one damaged file, and an X server of its own, since a game whose window lacks the focus rests in its focus
+# freeze.
 #   damaged_data_test.sh <korvane program> <generated data folder> <data pack> <work folder>
 set -euo pipefail
 korvane="$(readlink -f "$1")"
@@ -35,6 +36,7 @@ cases=(
   "additional_font_list_half|ui/fonts/fonts_additional.xml|half"
   "title_template_header|ui/windows/tpl_title.xml|header"
   "title_font_misnamed|ui/windows/tpl_title.xml|s/font=\"title\"/font=\"titlf\"/g|menus"
+  "title_never_printing|ui/windows/tpl_title.xml|s/printing_speed=\"40\"/printing_speed=\"0\"/g|menus"
   "main_menu_window_half|ui/windows/window_main_menu.xml|half"
   "texts_half|ui/texts/texts.xml|half"
   "default_texts_header|ui/texts/default_texts.xml|header"

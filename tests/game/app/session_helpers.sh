@@ -10,8 +10,9 @@
 # it. KORVANE_SHOTS=<folder> keeps the full-size screenshots and the log. KORVANE_STEP sets the seconds given to
 # each window's entrance animation when the references are refreshed (default 3).
 
-screen_width=1024
-screen_height=768
+# KORVANE_SCREEN_WIDTH and KORVANE_SCREEN_HEIGHT choose another size of the virtual screen.
+screen_width="${KORVANE_SCREEN_WIDTH:-1024}"
+screen_height="${KORVANE_SCREEN_HEIGHT:-768}"
 if [ -z "${KORVANE_IN_XVFB:-}" ]; then
   for tool in xvfb-run xdotool xwd convert compare xauth strings; do
     command -v "$tool" >/dev/null || {

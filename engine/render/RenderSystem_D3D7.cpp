@@ -262,13 +262,17 @@ bool RenderSystem_D3D7::SelectVideoModeFromSettings(u32 desktopWidth, u32 deskto
 }
 
 // A window that would not fit inside the desktop takes the largest 4:3 mode that does; when none does, the mode
-// in use if it fits, else the desktop's own size.
+// in use unless it is larger than the desktop, else the largest mode of the wanted depth that fits, else the
+// desktop's own size. Fitting is being smaller than the desktop, so that a window manager's frame fits around the
+// picture as well.
 bool RenderSystem_D3D7::SelectFittingWindowedMode(DeviceInfo& device, u32 bits, u32 desktopWidth, u32 desktopHeight)
 {
+    const auto fits = [desktopWidth, desktopHeight](const ModeInfo& mode) {
+        return mode.width < desktopWidth && mode.height < desktopHeight;
+    };
     for (const auto& mode : device.modes)
-        if (mode->width % 4 == 0 && mode->height % 3 == 0 && mode->width / 4 == mode->height / 3 &&
-            mode->width < desktopWidth && mode->height < desktopHeight && mode->width > 640 && mode->height > 480 &&
-            mode->bitsPerPixel == bits)
+        if (mode->width % 4 == 0 && mode->height % 3 == 0 && mode->width / 4 == mode->height / 3 && fits(*mode) &&
+            mode->width > 640 && mode->height > 480 && mode->bitsPerPixel == bits)
         {
             device.currentMode = mode.get();
             *m_videoSettings.videoMode = ModeText(mode->width, mode->height, bits);
@@ -276,25 +280,30 @@ bool RenderSystem_D3D7::SelectFittingWindowedMode(DeviceInfo& device, u32 bits, 
         }
     // Keeping the mode in use, the setting says so: left at the request, every later check would reset again.
     // A mode larger than the desktop (kept from full screen, which scales it down) would leave the window partly
-    // off the screen: the desktop's size is taken instead.
-    if (device.currentMode && device.currentMode->width <= desktopWidth && device.currentMode->height <= desktopHeight)
+    // off the screen.
+    const ModeInfo* current = device.currentMode;
+    if (current && current->width <= desktopWidth && current->height <= desktopHeight)
     {
         const ModeInfo& kept = *device.currentMode;
         *m_videoSettings.videoMode = ModeText(kept.width, kept.height, kept.bitsPerPixel);
         return true;
     }
-    ModeInfo* desktopMode = nullptr;
+    ModeInfo* chosen = nullptr;
     for (const auto& mode : device.modes)
-        if (mode->width == desktopWidth && mode->height == desktopHeight &&
-            (mode->bitsPerPixel == bits || !desktopMode))
-            desktopMode = mode.get();
-    if (desktopMode)
-        device.currentMode = desktopMode;
+        if (!chosen && fits(*mode) && mode->bitsPerPixel == bits)
+            chosen = mode.get();
+    if (!chosen)
+        for (const auto& mode : device.modes)
+            if (mode->width == desktopWidth && mode->height == desktopHeight &&
+                (mode->bitsPerPixel == bits || !chosen))
+                chosen = mode.get();
+    if (chosen)
+        device.currentMode = chosen;
     if (!device.currentMode)
         return false;
-    const ModeInfo& chosen = *device.currentMode;
-    *m_videoSettings.videoMode = ModeText(chosen.width, chosen.height, chosen.bitsPerPixel);
-    m_log->Warning("RenderSystem_D3D7: No windowed video mode fits inside the desktop, using the desktop's " +
+    const ModeInfo& taken = *device.currentMode;
+    *m_videoSettings.videoMode = ModeText(taken.width, taken.height, taken.bitsPerPixel);
+    m_log->Warning("RenderSystem_D3D7: No windowed video mode fits inside the desktop, using " +
                    *m_videoSettings.videoMode);
     return true;
 }

@@ -5,8 +5,6 @@
 #include "platform/core/GLDriverLibraries.h"
 #include "platform/core/NativeWindowTeardown.h"
 
-#include "platform/win32/LetterboxViewport.h"
-
 #include "platform/win32/PlatformWindow.h"
 #include "platform/win32/SdlEventListeners.h"
 

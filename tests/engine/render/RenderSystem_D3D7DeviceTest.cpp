@@ -226,13 +226,24 @@ TEST_F(RenderD3D7Device, OversizedWindowIsKeptWhenAllowed)
 TEST_F(RenderD3D7Device, NothingFitsOnASmallDesktopSoTheDesktopSizeIsTaken)
 {
     backend.desktop = RECT{0, 0, 800, 600};
+    driver.adapters[0].modes = {{1024, 768, 32}, {800, 600, 16}, {800, 600, 32}};
     RenderSystem_D3D7& render = Start(Options("1024x768x32"));
     EXPECT_EQ(ChosenMode(render), "800x600x32");
     EXPECT_EQ(bed->Setting("v_mode"), "800x600x32");
     EXPECT_EQ(bed->Entries(MessageManager::KindWarning).size(), 1u);
 }
 
-TEST_F(RenderD3D7Device, AWindowLeavingAFullScreenLargerThanTheDesktopTakesTheDesktopSize)
+// A window manager's frame must fit around the picture too: a mode smaller than the desktop comes first.
+TEST_F(RenderD3D7Device, NoLarge4By3ModeFitsOnASmallDesktopSoTheLargestSmallerModeIsTaken)
+{
+    backend.desktop = RECT{0, 0, 800, 600};
+    RenderSystem_D3D7& render = Start(Options("1024x768x32"));
+    EXPECT_EQ(ChosenMode(render), "640x480x32");
+    EXPECT_EQ(bed->Setting("v_mode"), "640x480x32");
+    EXPECT_EQ(bed->Entries(MessageManager::KindWarning).size(), 1u);
+}
+
+TEST_F(RenderD3D7Device, AWindowLeavingAFullScreenLargerThanTheDesktopTakesAModeThatFits)
 {
     backend.desktop = RECT{0, 0, 800, 600};
     RenderTestOptions options = Options("1024x768x32");
@@ -241,9 +252,9 @@ TEST_F(RenderD3D7Device, AWindowLeavingAFullScreenLargerThanTheDesktopTakesTheDe
     ASSERT_EQ(ChosenMode(render), "1024x768x32") << "full screen scales a larger mode down";
     bed->Settings().SetFromString("v_fullscreen", "0");
     render.Reset(RenderSystem::ResetDevice | RenderSystem::ResetResources);
-    EXPECT_EQ(ChosenMode(render), "800x600x32");
-    EXPECT_EQ(bed->Setting("v_mode"), "800x600x32");
-    EXPECT_EQ(bed->GetWindow().GetWidth(), 800u);
+    EXPECT_EQ(ChosenMode(render), "640x480x32");
+    EXPECT_EQ(bed->Setting("v_mode"), "640x480x32");
+    EXPECT_EQ(bed->GetWindow().GetWidth(), 640u);
 }
 
 TEST_F(RenderD3D7Device, MissingModeFallsBackToTheDefaultThenToVga)

@@ -13,8 +13,9 @@
 # step waits for what it needs (a frame drawn after its input, a picture, a file's content, a line in the log) up
 # to KORVANE_PATIENCE seconds (default 180).
 
-screen_width=1024
-screen_height=768
+# KORVANE_SCREEN_WIDTH and KORVANE_SCREEN_HEIGHT choose another size of the virtual screen.
+screen_width="${KORVANE_SCREEN_WIDTH:-1024}"
+screen_height="${KORVANE_SCREEN_HEIGHT:-768}"
 if [ -z "${KORVANE_IN_XVFB:-}" ]; then
   for tool in xvfb-run xdotool xwd convert compare xauth strings; do
     command -v "$tool" >/dev/null || {

@@ -1,0 +1,389 @@
+#!/usr/bin/env bash
+# A new player's first start in full screen on a virtual X display of a given size, with or without a window
+# manager, driven by mouse and keyboard: the game's 1024 x 768 picture must show whole, its shape kept, centred
+# between black bars where the display has another shape (scaled down on a smaller display), the game's cursor
+# drawn on the real pointer, and the lowest buttons answering their clicks: the level map's start and the main
+# menu's exit. Alt+Enter takes the game to a window inside the display and back to full screen, where the
+# picture and the pointer are checked again. Fails on a program that does not end by itself with exit code 0,
+# on an error line in the log, and on a picture that strays from its reference.
+#   fullscreen_session.sh <korvane program> <display width> <display height> [openbox]
+# The pictures are kept at 128 x 96 of the game's picture alone in tests/game/app/fullscreen_session/, the same
+# for every display size; session_helpers.sh tells how to refresh them on purpose and how to keep the
+# screenshots.
+set -euo pipefail
+program="$(realpath "$1")"
+export KORVANE_SCREEN_WIDTH="$2" KORVANE_SCREEN_HEIGHT="$3"
+manager="${4:-none}"
+references="$(cd "$(dirname "$0")" && pwd)/fullscreen_session"
+if ! command -v openbox >/dev/null || ! command -v xprop >/dev/null; then
+  "$(cd "$(dirname "$0")/../../.." && pwd)/scripts/install-deps.sh"
+fi
+# shellcheck source=tests/game/app/session_helpers.sh
+source "$(dirname "$0")/session_helpers.sh"
+run="${screen_width}x${screen_height}_$manager"
+failed="${KORVANE_SHOTS:-$PWD/fullscreen_session_${run}_failed}"
+# The menus' sky and mist drift (up to about 0.05 of a whole picture); the windows are told apart by their
+# panels and titles, which stand still.
+menu_tolerance=0.08
+title="110 520 580 60"
+dialog="200 170 400 240"
+main_menu_parts=("144 436 512 128" "225 50 350 330")
+# The game's own mode, the settings' default on a first start.
+mode_width=1024
+mode_height=768
+
+# The picture's rectangle on the screen in full screen: the largest of the mode's shape that fits, centred.
+place_picture() {
+  read -r view_x view_y view_width view_height < <(awk -v W="$screen_width" -v H="$screen_height" \
+    -v w="$mode_width" -v h="$mode_height" 'BEGIN {
+      vw = W; vh = H
+      if (W * h <= H * w) vh = int((2 * W * h + w) / (2 * w)); else vw = int((2 * H * w + h) / (2 * h))
+      printf "%d %d %d %d\n", int((W - vw) / 2), int((H - vh) / 2), vw, vh }')
+}
+place_picture
+full_screen=1
+
+# Sets X, Y, WIDTH and HEIGHT to the program's client area on the screen. Under a window manager that frames
+# its windows only the X server's absolute position of the client is to be trusted.
+read_client_geometry() {
+  eval "$(xwininfo -id "$window" | awk -F: '
+    /Absolute upper-left X/ { printf "X=%d\n", $2 } /Absolute upper-left Y/ { printf "Y=%d\n", $2 }
+    /Width/ { printf "WIDTH=%d\n", $2 } /Height/ { printf "HEIGHT=%d\n", $2 }')"
+}
+# The rectangle the game's picture fills now: the viewport in full screen, the window's client otherwise.
+picture_rect() {
+  if [ "$full_screen" = 1 ]; then
+    echo "$view_x $view_y $view_width $view_height"
+  else
+    read_client_geometry
+    echo "$X $Y $WIDTH $HEIGHT"
+  fi
+}
+# The screen position of a point given in the game's 800 x 600 GUI units, y upwards.
+#   screen_point <x> <y>
+screen_point() {
+  local px py pw ph
+  read -r px py pw ph < <(picture_rect)
+  awk -v x="$1" -v y="$2" -v px="$px" -v py="$py" -v pw="$pw" -v ph="$ph" \
+    'BEGIN { printf "%d %d\n", px + int(x * pw / 800), py + int((600 - y) * ph / 600) }'
+}
+# As the helpers' move_pointer, on the picture wherever it lies: a last step of one pixel as a device motion
+# makes the program see the new place.
+move_to() {
+  local sx sy
+  read -r sx sy < <(screen_point "$1" "$2")
+  xdotool mousemove "$((sx + 1))" "$sy"
+  xdotool mousemove_relative -- -1 0
+}
+# The button is held, and the pointer kept on it after the release, long enough for a slow frame to see both.
+click_at() {
+  move_to "$1" "$2"
+  sleep 0.3
+  xdotool mousedown 1
+  sleep 0.3
+  xdotool mouseup 1
+  sleep 0.5
+}
+# The program reads the two keys as they are held in a frame: both are held a moment together.
+alt_enter() {
+  xdotool keydown Alt_L
+  sleep 0.3
+  xdotool keydown Return
+  sleep 0.5
+  xdotool keyup Return
+  sleep 0.3
+  xdotool keyup Alt_L
+}
+# Polls up to a minute for a condition that needs no running program to be checked.
+wait_for() {
+  for _ in $(seq 1 600); do
+    eval "$1" && return 0
+    kill -0 "$pid" 2>/dev/null || fail "the program ended while waiting for: $2"
+    sleep 0.1
+  done
+  fail "$2 not reached within a minute"
+}
+
+# True once a condition holds, polled for up to the given seconds while the program runs.
+#   holds_within <seconds> <condition>
+holds_within() {
+  local deadline=$((SECONDS + $1))
+  while [ "$SECONDS" -lt "$deadline" ]; do
+    eval "$2" && return 0
+    kill -0 "$pid" 2>/dev/null || fail "the program ended while waiting for: $2"
+    sleep 0.2
+  done
+  return 1
+}
+# An input that leads on to another state is given again when a very slow frame missed it: the state still not
+# reached after 20 seconds means the program never saw it.
+#   input_for <input command> <condition> <what is awaited>
+input_for() {
+  local attempt
+  for attempt in 1 2 3; do
+    eval "$1"
+    holds_within 20 "$2" && return 0
+    echo "note ($run): no $3 after input $attempt, given again"
+  done
+  fail "no $3 after the input was given three times"
+}
+# One look at the game's picture against a window's reference, the pointer at rest.
+#   picture_matches <window> [<part>...]
+picture_matches() {
+  local name="$1" result
+  shift
+  move_to 796 300
+  screenshot "$name"
+  picture_of "$name"
+  matched="$(picture_measure "$name" "$@")"
+  within "${matched%% *}" 1
+}
+# Gives an input until the game shows the window it leads to, as its reference picture does.
+#   go_to <input command> <window> [<part>...]
+go_to() {
+  local input="$1" name="$2"
+  shift 2
+  if [ -n "${KORVANE_REFRESH_REFERENCES:-}" ]; then
+    eval "$input"
+    picture_shot "$name" "$@"
+    return 0
+  fi
+  local parts=""
+  [ "$#" -gt 0 ] && parts="$(printf ' "%s"' "$@")"
+  input_for "$input" "picture_matches $name $parts" "$name window"
+  echo "picture $name ($run): ${matched#* } (tolerance $menu_tolerance, parts $part_tolerance)"
+  sleep "$settle"
+}
+
+start_window_manager() {
+  openbox --sm-disable >/dev/null 2>&1 &
+  manager_pid=$!
+  for _ in $(seq 1 300); do
+    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id" && return 0
+    sleep 0.1
+  done
+  fail "openbox did not start within half a minute"
+}
+# Starts the program in the fresh user folder, with nothing done to its window: it must come up active by
+# itself, as for a player who just started it.
+start_full_screen() {
+  "$program" >"$work/output.txt" 2>&1 &
+  pid=$!
+  wait_until 'log_has "the menus begin"' "start of the menus"
+  wait_for '[ -n "$(xdotool search --name "^Korvane$" 2>/dev/null | head -1)" ]' "the program's window"
+  window="$(xdotool search --name "^Korvane$" | head -1)"
+}
+# Every switch between window and full screen resets the drawing device, which the log tells.
+resets_logged() {
+  awk '{ resets += gsub(/Reseting Direct3D device/, "") } END { print resets + 0 }' "$log"
+}
+window_inside_screen() {
+  read_client_geometry
+  [ "$X" -ge 0 ] && [ "$Y" -ge 0 ] && [ "$((X + WIDTH))" -le "$screen_width" ] &&
+    [ "$((Y + HEIGHT))" -le "$screen_height" ]
+}
+window_geometry_is() {
+  read_client_geometry
+  [ "$X,$Y,$WIDTH,$HEIGHT" = "$1" ]
+}
+
+# The whole screen as the X server holds it; a PNG of it is made only where one is needed.
+screenshot() {
+  xwd -root -silent >"$work/$1.xwd"
+  if [ -n "${KORVANE_SHOTS:-}" ]; then
+    mkdir -p "$KORVANE_SHOTS"
+    convert "xwd:$work/$1.xwd" "$KORVANE_SHOTS/${run}_$1.png"
+  fi
+}
+# The game's picture alone at 128 x 96 in 16 levels a channel, as the references keep it.
+picture_of() {
+  local px py pw ph
+  read -r px py pw ph < <(picture_rect)
+  convert "xwd:$work/$1.xwd" -crop "${pw}x${ph}+${px}+${py}" +repage -resize '128x96!' +dither -posterize 16 \
+    -strip -define png:exclude-chunks=date,time "PNG8:$work/$1_picture.png"
+}
+# A rectangle given in GUI units as a crop of the 128 x 96 picture.
+reference_crop() {
+  awk -v x="$1" -v y="$2" -v w="$3" -v h="$4" 'BEGIN {
+    l = int(x * 128 / 800 + 0.5); r = int((x + w) * 128 / 800 + 0.5)
+    t = int((600 - y - h) * 96 / 600 + 0.5); b = int((600 - y) * 96 / 600 + 0.5)
+    printf "%dx%d+%d+%d\n", r - l, b - t, l, t }'
+}
+# The worst ratio of difference to tolerance of the picture against its reference, the whole and each part.
+picture_measure() {
+  local name="$1" worst report value part
+  shift
+  value="$(difference "$work/${name}_picture.png" "$references/$name.png")"
+  worst="$(awk -v d="${value:-9}" -v t="$menu_tolerance" 'BEGIN { print d / t }')"
+  report="whole $value"
+  for part in "$@"; do
+    # shellcheck disable=SC2086  # the part is four numbers
+    value="$(difference "$work/${name}_picture.png" "$references/$name.png" "$(reference_crop $part)")"
+    worst="$(awk -v d="${value:-9}" -v t="$part_tolerance" -v w="$worst" \
+      'BEGIN { r = d / t; print (r > w ? r : w) }')"
+    report+=", part $value"
+  done
+  echo "$worst $report"
+}
+# Waits up to half a minute for the game's picture to show the window as its reference does. The pointer rests
+# at the picture's right edge, clear of every panel and button, meanwhile.
+#   picture_shot <window> [<part>...]
+picture_shot() {
+  local name="$1" result=""
+  shift
+  move_to 796 300
+  sleep 0.3
+  if [ -n "${KORVANE_REFRESH_REFERENCES:-}" ]; then
+    sleep "$step"
+    sleep "$step"
+    screenshot "$name"
+    picture_of "$name"
+    mkdir -p "$references"
+    cp "$work/${name}_picture.png" "$references/$name.png"
+  else
+    [ -f "$references/$name.png" ] || fail "no reference picture $references/$name.png"
+    for _ in $(seq 1 60); do
+      screenshot "$name"
+      picture_of "$name"
+      result="$(picture_measure "$name" "$@")"
+      within "${result%% *}" 1 && break
+      kill -0 "$pid" 2>/dev/null || fail "the program ended while waiting for the $name window"
+      sleep 0.5
+    done
+    echo "picture $name ($run): ${result#* } (tolerance $menu_tolerance, parts $part_tolerance)"
+    if ! within "${result%% *}" 1; then
+      mkdir -p "$failed"
+      cp "$work/${name}_picture.png" "$failed/$name.png"
+      convert "xwd:$work/$name.xwd" "$failed/${name}_screen.png"
+      mismatches+=("$name (${result#* })")
+    fi
+  fi
+  sleep "$settle"
+}
+
+# In full screen the bars around the picture are black to the last pixel and the picture reaches them on every
+# side. Sets `layout` to what was seen.
+#   layout_right <shot name>
+layout_right() {
+  screenshot "$1"
+  local shot="xwd:$work/$1.xwd" bar bright
+  local bars=()
+  [ "$view_y" -gt 0 ] && bars+=("${screen_width}x${view_y}+0+0"
+    "${screen_width}x$((screen_height - view_y - view_height))+0+$((view_y + view_height))")
+  [ "$view_x" -gt 0 ] && bars+=("${view_x}x${screen_height}+0+0"
+    "$((screen_width - view_x - view_width))x${screen_height}+$((view_x + view_width))+0")
+  for bar in "${bars[@]}"; do
+    bright="$(convert "$shot" -crop "$bar" +repage -format '%[fx:int(255 * maxima)]' info:)"
+    layout="the bar $bar is not black (brightest channel $bright)"
+    [ "$bright" = 0 ] || return 1
+  done
+  layout="picture ${view_width}x${view_height}+${view_x}+${view_y}"
+  [ "${#bars[@]}" -eq 0 ] && return 0
+  local extent
+  extent="$(convert "$shot" -fuzz 4% -trim -format '%wx%h%X%Y' info:)"
+  layout="the picture spans $extent, not ${view_width}x${view_height}+${view_x}+${view_y}"
+  [ "$extent" = "${view_width}x${view_height}+${view_x}+${view_y}" ] || return 1
+  layout="picture $extent"
+}
+# The window covers the display and the picture lies in it as it should, within half a minute.
+check_full_screen_layout() {
+  wait_for 'window_geometry_is "0,0,$screen_width,$screen_height"' \
+    "a window covering the ${screen_width}x$screen_height screen"
+  holds_within 30 "layout_right ${1}_layout" || fail "$1: $layout"
+  echo "layout $1 ($run): window 0,0,${screen_width}x$screen_height, $layout"
+}
+
+# The game's cursor is an arrow whose tip is its top-left corner. With the pointer resting on a still panel,
+# the pixels that change when the cursor comes from elsewhere begin at its tip, which must lie within 2 pixels
+# of where the real pointer is. Slow frames draw it late: the look is repeated until it holds still.
+#   check_cursor_on_pointer <name> <x> <y> <x elsewhere> <y elsewhere>
+check_cursor_on_pointer() {
+  local name="$1" sx sy box="" previous="" dx dy
+  read -r sx sy < <(screen_point "$2" "$3")
+  move_to "$4" "$5"
+  sleep 1
+  screenshot "${name}_off"
+  move_to "$2" "$3"
+  # Only the corner around the tip is compared: the cursor's trail of sparks follows below and to the right.
+  local crop="24x24+$((sx - 12))+$((sy - 12))"
+  for _ in $(seq 1 40); do
+    sleep 0.5
+    screenshot "${name}_on"
+    previous="$box"
+    box="$(convert "xwd:$work/${name}_on.xwd" "xwd:$work/${name}_off.xwd" -crop "$crop" +repage \
+      -compose difference -composite -colorspace gray -threshold 3% -format '%@' info:)"
+    [[ "$box" =~ ^[1-9][0-9]*x[1-9][0-9]*\+([0-9]+)\+([0-9]+)$ ]] && [ "$box" = "$previous" ] && break
+  done
+  [[ "$box" =~ ^[1-9][0-9]*x[1-9][0-9]*\+([0-9]+)\+([0-9]+)$ ]] ||
+    fail "$name: no game cursor drawn near the pointer at $sx,$sy ($box)"
+  dx=$((BASH_REMATCH[1] - 12))
+  dy=$((BASH_REMATCH[2] - 12))
+  echo "cursor $name ($run): tip drawn $dx,$dy px from the pointer at $sx,$sy"
+  [ "${dx#-}" -le 2 ] && [ "${dy#-}" -le 2 ] || fail "$name: the game's cursor is drawn $dx,$dy px from the pointer"
+}
+
+[ "$manager" = openbox ] && start_window_manager
+start_full_screen
+check_full_screen_layout first_start
+picture_shot welcome "$title" "$dialog"
+check_cursor_on_pointer welcome 200 572 620 572
+
+# A name, then the level map from the main menu, and its start button at the foot of the picture.
+click_at 400 268
+sleep "$settle"
+xdotool type --delay 250 "Ada"
+sleep 0.5
+screenshot name_typed
+input_for 'xdotool key Return' 'ls "$folder"/profiles/ada_*.prf >/dev/null 2>&1' "profile for the typed name"
+picture_shot main_menu "${main_menu_parts[@]}"
+go_to 'click_at 400 342' level_map "$title"
+input_for 'click_at 640 42' 'log_has "Loading level 1-1" && log_has "Blocks count"' "first level from the map's start"
+picture_shot level_start
+go_to 'key Escape' in_game_menu
+go_to 'click_at 400 120' leave_question
+go_to 'click_at 310 216' main_menu "${main_menu_parts[@]}"
+
+# Alt+Enter with the pointer low on the picture: a window inside the display, then full screen again.
+move_to 400 20
+resets="$(resets_logged)"
+input_for alt_enter '[ "$(resets_logged)" -gt "$resets" ] && grep -q "^v_fullscreen 0" "$folder/Korvane.ini"' \
+  "window after Alt+Enter"
+full_screen=0
+wait_for 'window_inside_screen' "a window inside the ${screen_width}x$screen_height screen"
+echo "window ($run): $X,$Y sized ${WIDTH}x$HEIGHT"
+picture_shot main_menu "${main_menu_parts[@]}"
+move_to 400 20
+resets="$(resets_logged)"
+input_for alt_enter '[ "$(resets_logged)" -gt "$resets" ] && grep -q "^v_fullscreen 1" "$folder/Korvane.ini"' \
+  "full screen again after Alt+Enter"
+full_screen=1
+# The mode may have changed on the way (a window that did not fit took a smaller one): the picture is then
+# placed for it.
+mode="$(sed -n 's/^v_mode \([0-9]*\)x\([0-9]*\)x.*/\1 \2/p' "$folder/Korvane.ini")"
+read -r mode_width mode_height <<<"$mode"
+place_picture
+check_full_screen_layout full_screen_again
+picture_shot main_menu "${main_menu_parts[@]}"
+check_cursor_on_pointer main_menu 236 300 620 572
+
+go_to 'click_at 400 92' exit_question "$title" "$dialog"
+for attempt in 1 2 3; do
+  click_at 310 216
+  for _ in $(seq 1 200); do
+    kill -0 "$pid" 2>/dev/null || break 2
+    sleep 0.1
+  done
+  echo "note ($run): the program still runs after yes $attempt, given again"
+done
+kill -0 "$pid" 2>/dev/null && fail "the program did not end through the exit question"
+status=0
+wait "$pid" || status=$?
+pid=""
+[ "$status" -eq 0 ] || fail "the program ended with status $status"
+if [ -n "${manager_pid:-}" ]; then
+  kill "$manager_pid" 2>/dev/null || true
+fi
+check_log_and_pictures
+echo "full-screen session $run: the whole picture at its shape between black bars, the cursor on the pointer," \
+  "the level map's start and the main menu's exit answering, Alt+Enter to a window and back; exit code 0, no" \
+  "error in the log, every picture as its reference"

@@ -28,7 +28,7 @@ failed="${KORVANE_SHOTS:-$PWD/fullscreen_session_${run}_failed}"
 menu_tolerance=0.08
 title="110 520 580 60"
 dialog="200 170 400 240"
-main_menu_parts=("144 436 512 128" "225 50 350 330")
+main_menu_parts=("144 436 512 128" "225 42 350 344")
 # The game's own mode, the settings' default on a first start.
 mode_width=1024
 mode_height=768

@@ -79,6 +79,23 @@ protected:
         return Logged(Game::MenusBeginMessage);
     }
 
+    // From the menus through the level map's start to a level loaded for a new player.
+    void StartALevelFromTheMenus()
+    {
+        ProfileManagerBase& profiles = *game->GetProfileManager();
+        profiles.SetCurrentProfile(profiles.FindOrCreateProfile(L"Ann"), 1);
+        game->GetWindow(WindowIndex::Welcome)->Hide();
+        StartTheMapsLevel();
+    }
+
+    void StartTheMapsLevel()
+    {
+        game->GetWindow(WindowIndex::StartGame)->SetResultCode(ResultCode::Start);
+        for (int frame = 0; frame < 600 && game->GetGameLogic() == nullptr; ++frame)
+            Frames(1);
+        ASSERT_NE(game->GetGameLogic(), nullptr);
+    }
+
     Korvane::GUIGameCursor& Cursor() const { return *static_cast<Korvane::GUIGameCursor*>(game->GetGameCursor()); }
     u32 MusicState(u32 slot) const { return game->GetSoundPlayer()->GetMusicState(slot); }
 
@@ -207,13 +224,7 @@ TEST_F(GameTest, ALevelRestartedWhileThePlayTrackFadesOutHasItsMusic)
 {
     Start();
     ASSERT_TRUE(RunToTheMenus());
-    ProfileManagerBase& profiles = *game->GetProfileManager();
-    profiles.SetCurrentProfile(profiles.FindOrCreateProfile(L"Ann"), 1);
-    game->GetWindow(WindowIndex::Welcome)->Hide();
-    game->GetWindow(WindowIndex::StartGame)->SetResultCode(ResultCode::Start);
-    for (int frame = 0; frame < 600 && game->GetGameLogic() == nullptr; ++frame)
-        Frames(1);
-    ASSERT_NE(game->GetGameLogic(), nullptr);
+    ASSERT_NO_FATAL_FAILURE(StartALevelFromTheMenus());
     Frames(120);
     ASSERT_EQ(MusicState(1), VelkorEngine::Sound::Playing);
 
@@ -223,10 +234,7 @@ TEST_F(GameTest, ALevelRestartedWhileThePlayTrackFadesOutHasItsMusic)
     Frames(1);
     ASSERT_EQ(game->GetGameLogic(), nullptr);
     game->GetWindow(WindowIndex::StartGame)->Hide();
-    game->GetWindow(WindowIndex::StartGame)->SetResultCode(ResultCode::Start);
-    for (int frame = 0; frame < 600 && game->GetGameLogic() == nullptr; ++frame)
-        Frames(1);
-    ASSERT_NE(game->GetGameLogic(), nullptr);
+    ASSERT_NO_FATAL_FAILURE(StartTheMapsLevel());
     Frames(120);
     EXPECT_EQ(MusicState(1), VelkorEngine::Sound::Playing);
     // Fading in again at the play track's slow speed.
@@ -239,13 +247,7 @@ TEST_F(GameTest, ALevelStartedWhileThePlayTrackFadesToAStopHasItsMusic)
 {
     Start();
     ASSERT_TRUE(RunToTheMenus());
-    ProfileManagerBase& profiles = *game->GetProfileManager();
-    profiles.SetCurrentProfile(profiles.FindOrCreateProfile(L"Ann"), 1);
-    game->GetWindow(WindowIndex::Welcome)->Hide();
-    game->GetWindow(WindowIndex::StartGame)->SetResultCode(ResultCode::Start);
-    for (int frame = 0; frame < 600 && game->GetGameLogic() == nullptr; ++frame)
-        Frames(1);
-    ASSERT_NE(game->GetGameLogic(), nullptr);
+    ASSERT_NO_FATAL_FAILURE(StartALevelFromTheMenus());
     // The play track's slow fade-in is over: it is heard at its full level.
     GameSoundChannel& track = *game->GetSoundPlayer()->GetSlotChannel(1);
     track.SetFade(GameSoundChannel::FadeNone, 0.0f);

@@ -272,16 +272,8 @@ int NewWhitePixels(const VelkorEngine::Image& with, const VelkorEngine::Image& w
 // A bonus dropped onto the bat is caught through the game logic; its name rises over the play where it was caught.
 TEST_F(WholeGameOffscreenTest, ACaughtBonusShowsItsNameRisingWhereItWasCaught)
 {
-    ProfileManagerBase& profiles = *game->GetProfileManager();
-    profiles.SetCurrentProfile(profiles.FindOrCreateProfile(L"Ada"), 1);
-    ASSERT_TRUE(RunUntil([&] { return IsShownWith(WindowIndex::MainMenu, StateId::GameLoading); }));
-    Frames(60);
-    game->GetWindow(WindowIndex::MainMenu)->SetResultCode(ResultCode::Start);
-    ASSERT_TRUE(RunUntil([&] { return IsShownWith(WindowIndex::StartGame, StateId::MainMenu); }));
-    auto& map = dynamic_cast<Korvane::GUIStartGameLogicWindow&>(*game->GetWindow(WindowIndex::StartGame));
-    ASSERT_TRUE(RunUntil([&] { return map.GetElements().front()->GetFade() > 0.99f; }));
-    Click(kMapStart);
-    ASSERT_TRUE(RunUntil([&] { return Logic() != nullptr && Logic()->GetBat().IsReady(); }));
+    ASSERT_NO_FATAL_FAILURE(StartFirstLevel());
+    ASSERT_TRUE(RunUntil([&] { return Logic()->GetBat().IsReady(); }));
     Frames(30);
 
     auto* texts = dynamic_cast<Korvane::GUIGameLogicTextManager*>(Logic()->GetFloatingTexts());

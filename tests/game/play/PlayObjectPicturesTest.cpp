@@ -200,8 +200,9 @@ TEST_P(HammerPictures, TheHammerStaysInThePictureAndItsHeadComesDownOnTheBlockIt
         ASSERT_EQ(hammer.StrikesLeft(), before - 1) << at;
         ++strikes;
         const Block* struck = logic.GetGeometry().FindBlock(targetId);
-        if (breakable)
+        if (breakable) {
             EXPECT_TRUE(struck == nullptr || !struck->IsAlive()) << at << " still stands after the strike";
+        }
         // The striking face's middle, where the swing has brought it down, against the block it destroyed.
         const Vector2 head = pictures.OnScreen(
             hammer.GetModel()->worldMatrix.TransformPoint(Vector3(0.0f, 0.0f, -Hammer::Reach)));

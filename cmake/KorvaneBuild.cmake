@@ -32,14 +32,15 @@ endif()
 # The standard library headers nearly every source reads, precompiled once and taken by every layer: they were
 # about a third of a source's compile time. The header is made without any layer's own definitions, so that each
 # layer can take it whatever it defines.
+set(KORVANE_STANDARD_HEADERS <algorithm> <array> <cmath> <cstdint> <cstring> <filesystem> <fstream> <functional>
+  <map> <memory> <set> <sstream> <string> <vector>)
 function(korvane_standard_headers)
   if(TARGET korvane_standard_headers)
     return()
   endif()
   add_library(korvane_standard_headers STATIC ${PROJECT_SOURCE_DIR}/cmake/StandardHeaders.cpp)
   target_compile_options(korvane_standard_headers PRIVATE ${KORVANE_WARNINGS})
-  target_precompile_headers(korvane_standard_headers PRIVATE <algorithm> <array> <cmath> <cstdint> <cstring>
-    <filesystem> <fstream> <functional> <map> <memory> <set> <sstream> <string> <vector>)
+  target_precompile_headers(korvane_standard_headers PRIVATE ${KORVANE_STANDARD_HEADERS})
 endfunction()
 
 # korvane_layer(<target> SOURCES <globbed or listed files> LINKS <lower layers>)

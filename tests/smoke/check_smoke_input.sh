@@ -8,7 +8,9 @@ set -euo pipefail
 program="$1" make_data="$2"
 if [ -z "${KORVANE_IN_XVFB:-}" ]; then
   export KORVANE_IN_XVFB=1
-  exec xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$@"
+  # Without -noreset the server resets whenever its last client leaves: an xdotool search closing its connection
+  # just as the program opens its own leaves the program without a display, and no window ever comes.
+  exec xvfb-run -a -s "-screen 0 1024x768x24 -noreset" "$0" "$@"
 fi
 unset SDL_VIDEODRIVER
 

@@ -1,32 +1,46 @@
 #!/usr/bin/env bash
-# Runs the platform test programs again and again on a virtual X display with SDL's X11 video driver, the way a
+# Runs the platform test programs again and again on virtual X displays with SDL's X11 video driver, the way a
 # player's machine opens and closes windows and GL contexts; any failure, crash or hang (a run past its time
-# limit) stops the loop with the run's output.
+# limit) stops the loop with the run's output. The runs are shared between lanes, one a core, each on its own
+# display: a run waits on the X server more than it computes.
 #   platform_x11_loop.sh <runs> <test program>...
 set -euo pipefail
 runs="$1"
 shift
-if [ -z "${KORVANE_IN_XVFB:-}" ]; then
-  export KORVANE_IN_XVFB=1
-  # Without -noreset the server resets whenever its last client leaves, and a test that opens the display in
-  # that moment has its connection refused: every test here opens and closes the display on its own, which a
-  # player's desktop (with its window manager always connected) never does.
-  exec xvfb-run -a -s "-screen 0 1024x768x24 -noreset" "$0" "$runs" "$@"
-fi
-export SDL_VIDEODRIVER=x11 SDL_AUDIODRIVER=dummy LC_ALL=C.UTF-8
-
-output="$(mktemp)"
-trap 'rm -f "$output"' EXIT
-for run in $(seq 1 "$runs"); do
-  for program in "$@"; do
-    status=0
-    timeout --kill-after=10 120 "$program" --gtest_brief=1 >"$output" 2>&1 || status=$?
-    if [ "$status" -ne 0 ]; then
-      [ "$status" -eq 124 ] && reason="hung" || reason="failed with status $status"
-      echo "FAIL: run $run of $runs: $(basename "$program") $reason"
-      tail -60 "$output"
-      exit 1
-    fi
+if [ -n "${KORVANE_X11_LANE:-}" ]; then
+  export SDL_VIDEODRIVER=x11 SDL_AUDIODRIVER=dummy LC_ALL=C.UTF-8
+  output="$(mktemp)"
+  trap 'rm -f "$output"' EXIT
+  for run in $(seq 1 "$runs"); do
+    for program in "$@"; do
+      status=0
+      timeout --kill-after=10 120 "$program" --gtest_brief=1 >"$output" 2>&1 || status=$?
+      if [ "$status" -ne 0 ]; then
+        [ "$status" -eq 124 ] && reason="hung" || reason="failed with status $status"
+        echo "FAIL: lane $KORVANE_X11_LANE, run $run of $runs: $(basename "$program") $reason"
+        tail -60 "$output"
+        exit 1
+      fi
+    done
   done
+  exit 0
+fi
+
+lanes="$(nproc)"
+[ "$lanes" -le "$runs" ] || lanes="$runs"
+pids=()
+for lane in $(seq 1 "$lanes"); do
+  # Each lane looks for a free display from a number of its own, so that lanes started together never take
+  # the same one. Without -noreset a server resets whenever its last client leaves, and a test that opens the
+  # display in that moment has its connection refused: every test here opens and closes the display on its
+  # own, which a player's desktop (with its window manager always connected) never does.
+  KORVANE_X11_LANE="$lane" xvfb-run -a -n "$((100 + 20 * lane))" -s "-screen 0 1024x768x24 -noreset" \
+    "$0" "$(((runs + lanes - lane) / lanes))" "$@" &
+  pids+=("$!")
 done
-echo "$runs runs of $# programs passed"
+failed=0
+for pid in "${pids[@]}"; do
+  wait "$pid" || failed=1
+done
+[ "$failed" -eq 0 ] || exit 1
+echo "$runs runs of $# programs passed in $lanes lanes"

@@ -37,6 +37,12 @@ menu_shot() {
   next_frames
   shot "$name" "$menu_tolerance" "$@"
 }
+# A press that leads to another window, and that window's shot (see press_to).
+#   menu_press <x> <y> <window> [<part>...]
+rest_pointer="move_pointer 796 300; next_frames"
+menu_press() {
+  press_to "$1" "$2" "$3" "$menu_tolerance" "${@:4}"
+}
 profile_files() {
   find "$folder/profiles" -name '*.prf' | wc -l
 }
@@ -77,57 +83,44 @@ ada_file="$(ls "$folder"/profiles/ada_*.prf)"
 menu_shot main_menu "${main_menu_parts[@]}"
 
 # Options: the sound six steps up from 0.315, the music two steps down from 0.285, applied.
-press 400 242
-menu_shot options "${options_parts[@]}"
+menu_press 400 242 options "${options_parts[@]}"
 for _ in 1 2 3 4 5 6; do step_click 604 384; done
 for _ in 1 2; do step_click 332 336; done
 menu_shot options_changed "${options_parts[@]}"
-press 224 156
-menu_shot main_menu "${main_menu_parts[@]}"
+menu_press 224 156 main_menu "${main_menu_parts[@]}"
 wait_for_setting "g_sound_volume 0.495"
 wait_for_setting "g_music_volume 0.225"
 
 # A change that is cancelled leaves the volumes as they were.
-press 400 242
-menu_shot options_changed "${options_parts[@]}"
+menu_press 400 242 options_changed "${options_parts[@]}"
 step_click 604 384
-press 576 156
-menu_shot main_menu "${main_menu_parts[@]}"
+menu_press 576 156 main_menu "${main_menu_parts[@]}"
 
 # Full screen off: a window of the screen's size does not fit inside it, so the window takes the largest mode
 # that does, in the middle of the screen.
-press 400 242
-menu_shot options_changed "${options_parts[@]}"
+menu_press 400 242 options_changed "${options_parts[@]}"
 press 364 288
 press 224 156
 wait_for_window_geometry "112,84,800,600"
 menu_shot main_menu_windowed "${main_menu_parts[@]}"
-press 400 242
-menu_shot options_windowed "${options_parts[@]}"
+menu_press 400 242 options_windowed "${options_parts[@]}"
 # Full screen on again, at the screen's size.
 press 364 288
-press 604 236
-menu_shot options_full_screen_again "${options_parts[@]}"
+menu_press 604 236 options_full_screen_again "${options_parts[@]}"
 press 224 156
 wait_for_window_geometry "0,0,$screen_width,$screen_height"
 menu_shot main_menu "${main_menu_parts[@]}"
 wait_for_setting "v_fullscreen 1"
 wait_for_setting "v_mode ${screen_width}x${screen_height}x"
 
-press 400 142
-menu_shot credits "$title" "150 60 500 420"
-press 400 106
-menu_shot main_menu "${main_menu_parts[@]}"
-press 400 292
-menu_shot high_scores "$title" "100 40 600 460"
-press 400 86
-menu_shot main_menu "${main_menu_parts[@]}"
+menu_press 400 142 credits "$title" "150 60 500 420"
+menu_press 400 106 main_menu "${main_menu_parts[@]}"
+menu_press 400 292 high_scores "$title" "100 40 600 460"
+menu_press 400 86 main_menu "${main_menu_parts[@]}"
 
 # Players: a second one created becomes the current player.
-press 400 192
-menu_shot profiles "${profiles_parts[@]}"
-press 626 396
-menu_shot new_profile "$title" "$dialog"
+menu_press 400 192 profiles "${profiles_parts[@]}"
+menu_press 626 396 new_profile "$title" "$dialog"
 type_text "Bob"
 key Return
 wait_until 'ls "$folder"/profiles/bob_*.prf >/dev/null 2>&1' "profile for the second player"
@@ -137,20 +130,16 @@ menu_shot profiles_two "${profiles_parts[@]}"
 check_current_player Bob
 
 # The first player's name, whatever its case, is taken.
-press 626 396
-menu_shot new_profile "$title" "$dialog"
+menu_press 626 396 new_profile "$title" "$dialog"
 type_text "ada"
 key Return
 menu_shot name_taken "$title" "$dialog"
-press 400 216
-menu_shot new_profile_taken "$title" "$dialog"
-press 490 216
-menu_shot profiles_two "${profiles_parts[@]}"
+menu_press 400 216 new_profile_taken "$title" "$dialog"
+menu_press 490 216 profiles_two "${profiles_parts[@]}"
 [ "$(profile_files)" -eq 2 ] || fail "a taken name made a profile file"
 
 # The current player renamed: the same file holds the new name.
-press 626 340
-menu_shot rename_profile "$title" "$dialog"
+menu_press 626 340 rename_profile "$title" "$dialog"
 for _ in 1 2 3; do key BackSpace; done
 type_text "Cleo"
 key Return
@@ -160,18 +149,14 @@ menu_shot profiles_renamed "${profiles_parts[@]}"
 check_current_player Cleo
 
 # The current player deleted: the file goes and the first player is current again.
-press 626 284
-menu_shot delete_profile "$title" "$dialog"
-press 310 216
-menu_shot profiles "${profiles_parts[@]}"
+menu_press 626 284 delete_profile "$title" "$dialog"
+menu_press 310 216 profiles "${profiles_parts[@]}"
 [ ! -e "$bob_file" ] || fail "the deleted player's file is still there"
 [ "$(profile_files)" -eq 1 ] || fail "$(profile_files) profile files after deleting one of two players"
 check_current_player Ada
-press 626 152
-menu_shot main_menu "${main_menu_parts[@]}"
+menu_press 626 152 main_menu "${main_menu_parts[@]}"
 
-press 400 92
-menu_shot exit_question "$title" "$dialog"
+menu_press 400 92 exit_question "$title" "$dialog"
 leave_through_exit_question
 
 grep -q '^g_sound_volume 0.495' "$folder/Korvane.ini" || fail "the sound volume applied is not in the settings file"

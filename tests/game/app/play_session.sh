@@ -27,8 +27,7 @@ key Return
 wait_until 'ls "$folder"/profiles/ada_*.prf >/dev/null 2>&1' "profile for the typed name"
 shot main_menu "$menu_tolerance"
 
-press 400 342
-shot level_map "$menu_tolerance"
+press_to 400 342 level_map "$menu_tolerance"
 press 640 42
 wait_until 'log_has "Loading level 1-1" && log_has "Blocks count"' "first level loaded from the map"
 # The picture matches once the bat has risen into the field, ready for the ball.
@@ -53,13 +52,10 @@ shot pause "$play_tolerance"
 press 400 216
 key Escape
 shot in_game_menu "$play_tolerance"
-press 400 120
-shot leave_question "$play_tolerance"
-press 310 216
-shot main_menu_again "$menu_tolerance"
+press_to 400 120 leave_question "$play_tolerance"
+press_to 310 216 main_menu_again "$menu_tolerance"
 
-press 400 92
-shot exit_question "$menu_tolerance"
+press_to 400 92 exit_question "$menu_tolerance"
 leave_through_exit_question
 check_log_and_pictures
 echo "play session: a new player, the map, the first level, pause and resume, the in-game menu to the main menu," \

@@ -49,6 +49,8 @@ export XDG_DATA_HOME="$work/data" XDG_CONFIG_HOME="$work/config"
 folder="$XDG_DATA_HOME/Tarnwick Games/Korvane"
 log="$folder/Korvane.html"
 mismatches=()
+# The window of the last shot, its tolerance and parts: what a press_to starts from.
+last_window="" last_tolerance="" last_parts=()
 
 fail() {
   echo "FAIL: $*"
@@ -210,12 +212,50 @@ measure() {
   done
   echo "$worst $report"
 }
+# True once the screen shows the window as its reference picture does, looked at for up to the given seconds
+# (once for 0); sets `result` to the measure of the last look.
+#   shows_within <seconds> <window> <tolerance> [<part>...]
+shows_within() {
+  local deadline=$((SECONDS + $1)) name="$2" tolerance="$3"
+  shift 3
+  while :; do
+    capture "$name"
+    result="$(measure "$name" "$tolerance" "$@")"
+    within "${result%% *}" 1 && return 0
+    kill -0 "$pid" 2>/dev/null || fail "the program ended while waiting for the $name window"
+    [ "$SECONDS" -lt "$deadline" ] || return 1
+    sleep 0.5
+  done
+}
+# A press that leads from the window last shot to another, then that window's shot. On a busy machine a button
+# has been seen, once in many sessions, to take no click: the press is given again while, 20 seconds on, the next
+# window has not come and the one pressed on is still shown as it was; never where the press was taken and the
+# next window is merely slow to come. `rest_pointer` (a command, none by default) is run after each press, where
+# a session takes its pictures with the pointer elsewhere.
+#   press_to <x> <y> <window> <tolerance> [<part>...]
+rest_pointer=":"
+press_to() {
+  local x="$1" y="$2" name="$3" tolerance="$4" attempt
+  shift 4
+  local from="$last_window" from_tolerance="$last_tolerance" from_parts=("${last_parts[@]}")
+  for attempt in 1 2 3; do
+    press "$x" "$y"
+    eval "$rest_pointer"
+    [ -z "${KORVANE_REFRESH_REFERENCES:-}" ] && [ -n "$from" ] || break
+    shows_within 20 "$name" "$tolerance" "$@" && break
+    shows_within 0 "$from" "$from_tolerance" "${from_parts[@]}" || break
+    echo "note: the $from window still shown 20 s after press $attempt at $x,$y, given again"
+  done
+  shot "$name" "$tolerance" "$@"
+}
 # Waits for the screen to show the window as its reference picture does, then gives its controls a moment to
 # take input. A window that does not within the patience is noted and the session goes on.
 #   shot <window> <tolerance> [<part>...]
 shot() {
-  local name="$1" tolerance="$2" result="" deadline=$((SECONDS + patience))
+  local name="$1" tolerance="$2"
   shift 2
+  result=""
+  last_window="$name" last_tolerance="$tolerance" last_parts=("$@")
   if [ -n "${KORVANE_REFRESH_REFERENCES:-}" ]; then
     sleep "$step"
     sleep "$step"
@@ -224,14 +264,7 @@ shot() {
     cp "$work/$name.png" "$references/$name.png"
   else
     [ -f "$references/$name.png" ] || fail "no reference picture $references/$name.png"
-    while :; do
-      capture "$name"
-      result="$(measure "$name" "$tolerance" "$@")"
-      within "${result%% *}" 1 && break
-      kill -0 "$pid" 2>/dev/null || fail "the program ended while waiting for the $name window"
-      [ "$SECONDS" -lt "$deadline" ] || break
-      sleep 0.5
-    done
+    shows_within "$patience" "$name" "$tolerance" "$@" || true
     echo "picture $name: ${result#* } (tolerance $tolerance${1:+, parts $part_tolerance})"
     if ! within "${result%% *}" 1; then
       mkdir -p "$failed"

@@ -65,6 +65,15 @@ function(korvane_layer target)
   target_link_libraries(${target} PUBLIC ${ARG_LINKS})
   korvane_standard_headers()
   target_precompile_headers(${target} REUSE_FROM korvane_standard_headers)
+  # A layer is compiled as one source that includes all of its own: the headers its files share are read once, not
+  # once a file, which is most of a cold build's time. File-local names must therefore differ across the files of
+  # a layer. KORVANE_UNITY_BUILD=OFF compiles file by file again (to find where a layer's file-local names meet).
+  # The tests' helper libraries stay file by file: a test program takes from them only the files it uses, and so
+  # needs only the layers those files use.
+  string(FIND "${CMAKE_CURRENT_SOURCE_DIR}/" "${PROJECT_SOURCE_DIR}/tests/" _in_tests)
+  if(KORVANE_UNITY_BUILD AND NOT _in_tests EQUAL 0)
+    set_target_properties(${target} PROPERTIES UNITY_BUILD ON UNITY_BUILD_BATCH_SIZE 0)
+  endif()
 endfunction()
 
 # Sources of a folder, optionally leaving out some base names ("Engine" drops Engine.cpp).

@@ -5,14 +5,10 @@
 #include "framework/GameSoundPlayer.h"
 #include "framework/ProfileBase.h"
 #include "framework/ProfileManagerBase.h"
+#include "framework/WindowModeCommand.h"
 
 namespace GameFramework
 {
-namespace
-{
-constexpr const char* kChangeWindowMode = "v_window_change_mode";
-}
-
 GUIGameLogicMenuWindowBase::GUIGameLogicMenuWindowBase(VelkorEngine::Engine* engine, GameSoundPlayer* soundPlayer,
                                                        ProfileManagerBase* profileManager)
     : m_engine(engine), m_config(engine->GetConfig()), m_videoSettings(m_config->GetRenderSettings()),

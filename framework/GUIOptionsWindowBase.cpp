@@ -6,6 +6,7 @@
 #include "framework/GameSoundPlayer.h"
 #include "framework/ProfileBase.h"
 #include "framework/ProfileManagerBase.h"
+#include "framework/WindowModeCommand.h"
 
 #include <algorithm>
 
@@ -14,7 +15,6 @@ namespace GameFramework
 namespace
 {
 constexpr const char* kVideoMode = "v_mode";
-constexpr const char* kChangeWindowMode = "v_window_change_mode";
 constexpr const char* kUpdateVideoMode = "g_update_video_mode";
 }
 

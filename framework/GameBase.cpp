@@ -22,6 +22,7 @@
 #include "framework/LevelManagerBase.h"
 #include "framework/ProfileBase.h"
 #include "framework/ProfileManagerBase.h"
+#include "framework/WindowModeCommand.h"
 #include "guitools/GUIToolManager.h"
 #include "platform/win32/Time.h"
 
@@ -46,7 +47,6 @@ constexpr const char* OccupationCommand = "d_get_manages_occupation";
 constexpr const char* LoadedTexturesCommand = "d_get_loaded_textures";
 constexpr const char* ShowStatisticsSetting = "d_show_statistics";
 constexpr const char* UpdateVideoModeCommand = "g_update_video_mode";
-constexpr const char* WindowChangeModeCommand = "v_window_change_mode";
 
 // The window that is the in-play window and the one the frame shows when the focus goes during play.
 constexpr u32 GameLogicWindowIndex = 16;
@@ -409,13 +409,13 @@ void GameBase::ResetRenderSystemIfPending()
 
 void GameBase::RunWindowModeDelay()
 {
-    if (!IsRequested(*m_config, WindowChangeModeCommand))
+    if (!IsRequested(*m_config, kChangeWindowMode))
         return;
     if (++m_windowModeFrames < WindowModeFrameCount)
         return;
     // The windows showing the full-screen flag have re-read it during the two frames; now the mode changes.
     m_windowModeFrames = 0;
-    m_config->SetCommandIdle(WindowChangeModeCommand, 1);
+    m_config->SetCommandIdle(kChangeWindowMode, 1);
     m_config->SetCommandIdle(UpdateVideoModeCommand, 0);
 }
 

@@ -9,6 +9,7 @@
 #include "engine/files/XMLNode.h"
 #include "engine/files/XMLParser.h"
 #include "engine/gui/GUIManager.h"
+#include "guitools/FadeTolerance.h"
 #include "guitools/GUIBackgroundLayer.h"
 
 #include <algorithm>
@@ -22,7 +23,6 @@ namespace GUITools
 {
 namespace
 {
-constexpr f32 FadeTolerance = 0.0001f;
 // The top window lies above every layer: one height per layer element and a margin.
 constexpr i32 TopWindowMargin = 3;
 const Vector2 Origin{0.0f, 0.0f};

@@ -12,6 +12,7 @@
 #include "engine/scene/ParticleSystem.h"
 #include "engine/scene/ParticleSystemManager.h"
 #include "guitools/AnimatorTranslation.h"
+#include "guitools/FadeTolerance.h"
 #include "guitools/GUIResources.h"
 
 #include <algorithm>
@@ -23,7 +24,6 @@ namespace GUITools
 {
 namespace
 {
-constexpr f32 FadeTolerance = 0.0001f;
 // Particles blend by their alpha over what lies behind them.
 constexpr u32 AlphaBlended = 1;
 constexpr u32 BlendSourceAlpha = 4;

@@ -11,6 +11,7 @@
 #include "engine/scene/ModelFlags.h"
 #include "engine/scene/ModelManager.h"
 #include "guitools/AnimatorTranslation.h"
+#include "guitools/FadeTolerance.h"
 #include "guitools/GUIResources.h"
 
 #include <algorithm>
@@ -23,7 +24,6 @@ namespace GUITools
 namespace
 {
 constexpr u32 VisibleBit = GUIWindow::StateVisible;
-constexpr f32 FadeTolerance = 0.0001f;
 const std::string ResourcePrefix = "ui/";
 }
 

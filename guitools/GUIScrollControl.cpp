@@ -8,8 +8,6 @@ namespace GUITools
 {
 namespace
 {
-const Vector2 NoRange{0.0f, 0.0f};
-constexpr u32 InitialCount = 2;
 // Step buttons above the track, or below it with the track raised one step.
 constexpr i32 UpperButtonHeight = 2;
 constexpr i32 LowerButtonHeight = -1;

@@ -7,13 +7,6 @@ using namespace VelkorEngine;
 
 namespace GUITools
 {
-namespace
-{
-// The widget's own range and count stay empty until the first visible frame copies the description's.
-const Vector2 NoRange{0.0f, 0.0f};
-constexpr u32 InitialCount = 2;
-}
-
 GUISliderControl::GUISliderControl(Engine* engine, GUIResources* resources, GUIWindow* parent,
                                    const ControlModelDescription& description)
     : GUIControl(engine, resources, description)

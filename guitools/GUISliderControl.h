@@ -35,6 +35,10 @@ public:
     VelkorEngine::GUISlider* GetSlider() const { return m_slider; }
 
 protected:
+    // The widget's own range and count stay empty until the first visible frame copies the description's.
+    static inline const VelkorEngine::Vector2 NoRange{0.0f, 0.0f};
+    static constexpr VelkorEngine::u32 InitialCount = 2;
+
     // For a derived control that makes its own widget.
     GUISliderControl(VelkorEngine::Engine* engine, GUIResources* resources,
                      const ControlModelDescription& description);

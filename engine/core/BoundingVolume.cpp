@@ -19,17 +19,10 @@ Vector3 ComponentMax(const Vector3& a, const Vector3& b)
 {
     return Vector3(std::max(a.x, b.x), std::max(a.y, b.y), std::max(a.z, b.z));
 }
-
-Matrix4 Identity()
-{
-    Matrix4 m;
-    MakeIdentityMatrix(m);
-    return m;
-}
 }
 
 BoundingVolume::BoundingVolume()
-    : m_minimum(0.0f), m_maximum(0.0f), m_transform(Identity()), m_secondMatrix(Identity()),
+    : m_minimum(0.0f), m_maximum(0.0f), m_transform(IdentityMatrix()), m_secondMatrix(IdentityMatrix()),
       m_worldMinimum(0.0f), m_worldMaximum(0.0f), m_center(0.0f), m_halfExtents(0.0f)
 {
 }
@@ -129,8 +122,8 @@ void BoundingVolume::RebuildWithTransform()
 
 void BoundingVolume::RebuildWithoutTransform()
 {
-    m_transform = Identity();
-    m_secondMatrix = Identity();
+    m_transform = IdentityMatrix();
+    m_secondMatrix = IdentityMatrix();
     m_worldMinimum = m_minimum;
     m_worldMaximum = m_maximum;
     DeriveSphere();

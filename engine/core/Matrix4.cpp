@@ -153,6 +153,20 @@ void MakeTranslationMatrix(Matrix4& out, const Vector3& offset)
     out.m[11] = offset.z;
 }
 
+Matrix4 IdentityMatrix()
+{
+    Matrix4 m;
+    MakeIdentityMatrix(m);
+    return m;
+}
+
+Matrix4 TranslationMatrix(const Vector3& offset)
+{
+    Matrix4 m;
+    MakeTranslationMatrix(m, offset);
+    return m;
+}
+
 void MakeRotationAxisMatrix(Matrix4& out, const Vector3& axis, f32 angle)
 {
     MakeIdentityMatrix(out);

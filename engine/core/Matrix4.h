@@ -32,6 +32,9 @@ struct Matrix4
 };
 
 void MakeIdentityMatrix(Matrix4& out);
+// The same matrices as values, for initialisers and products.
+Matrix4 IdentityMatrix();
+Matrix4 TranslationMatrix(const Vector3& offset);
 void MakeTranslationMatrix(Matrix4& out, const Vector3& offset);
 // Counter-clockwise about the axis when it points at the viewer; the axis need not be of unit length.
 void MakeRotationAxisMatrix(Matrix4& out, const Vector3& axis, f32 angle);

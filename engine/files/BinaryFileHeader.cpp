@@ -11,7 +11,6 @@ namespace VelkorEngine
 {
 namespace
 {
-u32 ReadU32(const u8* bytes) { return BinaryReader::DecodeU32(bytes); }
 
 void WriteU32(u8* bytes, u32 value)
 {
@@ -35,9 +34,9 @@ void BinaryFileHeader::Read(FileBinary& file)
 {
     u8 bytes[Size] = {};
     file.Read(bytes, Size);
-    length = ReadU32(bytes);
+    length = BinaryReader::DecodeU32(bytes);
     std::memcpy(magic.data(), bytes + 4, MagicLength);
-    version = ReadU32(bytes + 9);
+    version = BinaryReader::DecodeU32(bytes + 9);
 }
 
 void BinaryFileHeader::Write(FileBinary& file) const

@@ -38,7 +38,6 @@ constexpr u64 JpegMaxSide = 8192;
 constexpr long JpegLibraryMemory = 128L * 1024 * 1024;
 
 u16 ReadU16(const u8* bytes) { return BinaryReader::DecodeU16(bytes); }
-u32 ReadU32(const u8* bytes) { return BinaryReader::DecodeU32(bytes); }
 
 [[noreturn]] void ThrowIncorrect(const std::string& fileName)
 {
@@ -110,13 +109,13 @@ BmpLayout ReadBmpLayout(FileBinary& file, const std::string& fileName)
     file.Read(header, BmpHeaderSize);
     if (ReadU16(header) != BmpMagic)
         ThrowIncorrect(fileName);
-    const u32 dataOffset = ReadU32(header + 10);
-    const u32 infoSize = ReadU32(header + 14);
-    const i32 width = static_cast<i32>(ReadU32(header + 18));
-    const i32 height = static_cast<i32>(ReadU32(header + 22));
+    const u32 dataOffset = BinaryReader::DecodeU32(header + 10);
+    const u32 infoSize = BinaryReader::DecodeU32(header + 14);
+    const i32 width = static_cast<i32>(BinaryReader::DecodeU32(header + 18));
+    const i32 height = static_cast<i32>(BinaryReader::DecodeU32(header + 22));
     const u32 depth = ReadU16(header + 28);
-    const u32 compression = ReadU32(header + 30);
-    const u32 coloursUsed = ReadU32(header + 46);
+    const u32 compression = BinaryReader::DecodeU32(header + 30);
+    const u32 coloursUsed = BinaryReader::DecodeU32(header + 46);
 
     const bool layoutKnown = depth == 32 ? (compression == BmpRgb || compression == BmpBitFields)
                                          : (depth == 8 || depth == 24) && compression == BmpRgb;

@@ -15,8 +15,6 @@ namespace VelkorEngine
 namespace
 {
 const char* const FormatError = "Incorrect pack file format";
-
-u32 ReadU32(const u8* bytes) { return BinaryReader::DecodeU32(bytes); }
 }
 
 PackFile::PackFile(MessageManager* log, const std::string& path, u32 baseOffset, u32 expectedLength)
@@ -91,7 +89,8 @@ void PackFile::ReadIndex(u32 packLength)
     m_file->Read(records.data(), static_cast<u32>(records.size()));
     for (u32 i = 0; i < count; ++i)
     {
-        const Entry entry{ReadU32(&records[i * RecordSize]), ReadU32(&records[i * RecordSize + 4])};
+        const Entry entry{BinaryReader::DecodeU32(&records[i * RecordSize]),
+                          BinaryReader::DecodeU32(&records[i * RecordSize + 4])};
         if (static_cast<u64>(entry.offset) + entry.size > packLength)
             throw FileError(FormatError);
         if (m_index.emplace(names[i], entry).second)

@@ -4,6 +4,7 @@
 
 #include "engine/core/Error.h"
 #include "engine/core/StringHelpers.h"
+#include "engine/files/XMLCharacters.h"
 
 #include <algorithm>
 #include <array>
@@ -20,26 +21,6 @@ template <class Char>
 bool IsBlank(Char c)
 {
     return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f';
-}
-
-// Letters, digits and punctuation of any script: everything but white space and control characters.
-bool IsVisible(wchar_t c)
-{
-    return c > 0x20 && !(c >= 0x7F && c <= 0x9F);
-}
-
-// A byte of UTF-8 text: every byte of a multi-byte sequence belongs to a visible character, since the
-// scanner reads no bytes that hold a C1 control character.
-bool IsVisible(char c)
-{
-    const auto byte = static_cast<unsigned char>(c);
-    return byte > 0x20 && byte != 0x7F;
-}
-
-template <class Char>
-bool IsQuote(Char c)
-{
-    return c == '"' || c == '\'';
 }
 
 // Characters a tag keeps as they are: visible or blank, but no quote and no '>'.

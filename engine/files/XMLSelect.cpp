@@ -1,6 +1,8 @@
 // Path queries over an XML tree, evaluated one step at a time over the nodes matched so far.
 #include "engine/files/XMLSelect.h"
 
+#include "engine/files/XMLCharacters.h"
+
 #include <algorithm>
 #include <string_view>
 
@@ -8,17 +10,6 @@ namespace GameTools
 {
 namespace
 {
-bool IsVisible(char c)
-{
-    const unsigned char byte = static_cast<unsigned char>(c);
-    return byte > 0x20 && byte != 0x7F;
-}
-
-bool IsQuote(char c)
-{
-    return c == '"' || c == '\'';
-}
-
 struct Step
 {
     std::string name;

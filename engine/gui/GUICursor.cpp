@@ -2,6 +2,7 @@
 #include "engine/gui/GUICursor.h"
 
 #include "engine/core/Window.h"
+#include "engine/gui/GUIVertexBytes.h"
 #include "engine/input/Controls.h"
 #include "engine/render/Camera.h"
 #include "engine/render/IndexBuffer.h"
@@ -20,8 +21,6 @@ namespace
 constexpr u32 kCursorFlagsSet = ModelFlags::SecondList | ModelFlags::KeepDepth;
 constexpr u32 kCursorFlagsCleared = ModelFlags::Visible | ModelFlags::DepthTest | ModelFlags::Lit;
 constexpr u32 kSquareIndices[4] = {0, 1, 2, 3};
-
-void WriteFloat(u8* at, f32 value) { std::memcpy(at, &value, sizeof(value)); }
 }
 
 GUICursor::GUICursor(const GUIServices& services, const ShaderDescriptor* shader, f32 size) : m_services(services)

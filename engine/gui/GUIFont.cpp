@@ -7,6 +7,7 @@
 #include "engine/files/BinaryFileHeader.h"
 #include "engine/files/FileBinary.h"
 #include "engine/files/FileManager.h"
+#include "engine/gui/GUIVertexBytes.h"
 #include "engine/render/IndexBuffer.h"
 #include "engine/render/VertexBuffer.h"
 #include "engine/scene/Model.h"
@@ -64,8 +65,6 @@ bool InsideTexture(f32 start, f32 extent)
     return std::isfinite(start) && std::isfinite(extent) && start >= -kTextureSlack && extent >= 0.0f &&
            start + extent <= 1.0f + kTextureSlack;
 }
-
-void WriteFloat(u8* at, f32 value) { std::memcpy(at, &value, sizeof(value)); }
 }
 
 GUIFont::GUIFont(FileManager* files, ModelManager* models, Camera* camera, const ShaderDescriptor* shader,

@@ -3,6 +3,7 @@
 
 #include "engine/gui/GUIFont.h"
 #include "engine/gui/GUIFontManager.h"
+#include "engine/gui/GUIVertexBytes.h"
 
 #include "engine/render/VertexBuffer.h"
 #include "engine/render/IndexBuffer.h"
@@ -36,8 +37,6 @@ struct QuadCorner
 constexpr QuadCorner kUnitQuad[4] = {{1.0f, 0.0f, 1.0f, 0.0f}, {1.0f, 1.0f, 1.0f, 1.0f},
                                      {0.0f, 0.0f, 0.0f, 0.0f}, {0.0f, 1.0f, 0.0f, 1.0f}};
 constexpr u32 kQuadIndices[4] = {0, 1, 2, 3};
-
-void WriteFloat(u8* at, f32 value) { std::memcpy(at, &value, sizeof(value)); }
 
 Model* CopyModel(const GUIServices& services, const Model* model)
 {

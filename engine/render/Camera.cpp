@@ -14,17 +14,10 @@ Matrix4 Zero()
         element = 0.0f;
     return m;
 }
-
-Matrix4 Identity()
-{
-    Matrix4 m;
-    MakeIdentityMatrix(m);
-    return m;
-}
 }
 
 Camera::Camera(u32 kind)
-    : m_kind(kind), m_projection(Identity()), m_view(Identity()), m_frustum(std::make_unique<Frustum>())
+    : m_kind(kind), m_projection(IdentityMatrix()), m_view(IdentityMatrix()), m_frustum(std::make_unique<Frustum>())
 {
 }
 

@@ -5,7 +5,7 @@ namespace VelkorEngine
 {
 namespace
 {
-RenderSystem_D3D7* RenderSystemOf(const IndexBuffer& buffer)
+RenderSystem_D3D7* RenderSystemOfIndices(const IndexBuffer& buffer)
 {
     const auto* direct3D = dynamic_cast<const IndexBuffer_D3D7*>(&buffer);
     return direct3D ? direct3D->GetRenderSystem() : nullptr;
@@ -18,11 +18,12 @@ IndexBuffer_D3D7::IndexBuffer_D3D7(RenderSystem_D3D7* renderSystem, u32 usage, u
 }
 
 IndexBuffer_D3D7::IndexBuffer_D3D7(u32 usage, const IndexBuffer& source)
-    : IndexBuffer(usage, source), m_renderSystem(RenderSystemOf(source))
+    : IndexBuffer(usage, source), m_renderSystem(RenderSystemOfIndices(source))
 {
 }
 
-IndexBuffer_D3D7::IndexBuffer_D3D7(const IndexBuffer& source) : IndexBuffer(source), m_renderSystem(RenderSystemOf(source))
+IndexBuffer_D3D7::IndexBuffer_D3D7(const IndexBuffer& source)
+    : IndexBuffer(source), m_renderSystem(RenderSystemOfIndices(source))
 {
 }
 }

@@ -3,22 +3,13 @@
 
 #include "engine/core/MessageManager.h"
 #include "engine/core/StringHelpers.h"
+#include "engine/render/D3D7ColorValue.h"
 #include "engine/render/RenderSystem_D3D7.h"
 
 namespace VelkorEngine
 {
 namespace
 {
-D3DCOLORVALUE ColorValue(const Color& color)
-{
-    D3DCOLORVALUE value;
-    value.r = color.r;
-    value.g = color.g;
-    value.b = color.b;
-    value.a = color.a;
-    return value;
-}
-
 D3DVECTOR VectorValue(const Vector3& v)
 {
     D3DVECTOR value;

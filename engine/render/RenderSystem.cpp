@@ -16,13 +16,6 @@ bool NearlyEqual(const Vector4& a, const Vector4& b)
     return std::fabs(a.x - b.x) <= MathTolerance && std::fabs(a.y - b.y) <= MathTolerance &&
            std::fabs(a.z - b.z) <= MathTolerance && std::fabs(a.w - b.w) <= MathTolerance;
 }
-
-Matrix4 Identity()
-{
-    Matrix4 identity;
-    MakeIdentityMatrix(identity);
-    return identity;
-}
 }
 
 RenderSystem::RenderSystem(MessageManager* log, Config* config, Window* window, u8 stencilRequested,
@@ -111,8 +104,8 @@ void RenderSystem::SetDefaultStates()
     SetMaterial(Color(0.6f, 0.6f, 0.6f, 1.0f), Color(1.0f, 1.0f, 1.0f, 1.0f), Color(0.0f, 0.0f, 0.0f, 0.0f),
                 Color(0.0f, 0.0f, 0.0f, 1.0f), 0.0f);
     m_forceStates = 1;
-    SetViewMatrix(Identity());
-    SetWorldMatrix(Identity());
+    SetViewMatrix(IdentityMatrix());
+    SetWorldMatrix(IdentityMatrix());
     SetAmbientColor(Color(0.0f, 0.0f, 0.0f, 1.0f));
     SetAlphaBlend(false);
     SetBlend(BlendZero, BlendZero);

@@ -8,6 +8,7 @@
 #include "engine/core/Window.h"
 #include "engine/files/Image.h"
 #include "engine/render/Camera_D3D7.h"
+#include "engine/render/D3D7ColorValue.h"
 #include "engine/render/D3D7ErrorTexts.h"
 #include "engine/render/IndexBuffer_D3D7.h"
 #include "engine/render/Light_D3D7.h"
@@ -29,8 +30,6 @@ D3DCOLOR PackColor(const Color& color)
     auto channel = [](f32 value) { return static_cast<D3DCOLOR>(std::clamp(value, 0.0f, 1.0f) * 255.0f); };
     return channel(color.a) << 24 | channel(color.r) << 16 | channel(color.g) << 8 | channel(color.b);
 }
-
-D3DCOLORVALUE ColorValue(const Color& color) { return D3DCOLORVALUE{color.r, color.g, color.b, color.a}; }
 
 D3DMATRIX ToDeviceMatrix(const f32 (&m)[16])
 {

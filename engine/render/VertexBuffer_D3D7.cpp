@@ -20,7 +20,7 @@ u32 ChannelToByte(f32 value)
     return static_cast<u32>(value * 255.0f + 0.5f);
 }
 
-RenderSystem_D3D7* RenderSystemOf(const VertexBuffer& buffer)
+RenderSystem_D3D7* RenderSystemOfVertices(const VertexBuffer& buffer)
 {
     const auto* direct3D = dynamic_cast<const VertexBuffer_D3D7*>(&buffer);
     return direct3D ? direct3D->GetRenderSystem() : nullptr;
@@ -34,12 +34,12 @@ VertexBuffer_D3D7::VertexBuffer_D3D7(RenderSystem_D3D7* renderSystem, u32 usage,
 }
 
 VertexBuffer_D3D7::VertexBuffer_D3D7(const VertexBuffer& source)
-    : VertexBuffer(source), m_renderSystem(RenderSystemOf(source))
+    : VertexBuffer(source), m_renderSystem(RenderSystemOfVertices(source))
 {
 }
 
 VertexBuffer_D3D7::VertexBuffer_D3D7(u32 usage, u32 hasColor, const VertexBuffer& source)
-    : VertexBuffer(usage, hasColor, source), m_renderSystem(RenderSystemOf(source))
+    : VertexBuffer(usage, hasColor, source), m_renderSystem(RenderSystemOfVertices(source))
 {
     if (!source.HasColor())
         SetColor(kWhite);

@@ -18,6 +18,7 @@
 #include "engine/render/ShaderUser.h"
 #include "engine/render/VertexBuffer.h"
 #include "engine/scene/ModelFlags.h"
+#include "engine/scene/SceneBounds.h"
 
 #include <algorithm>
 #include <cmath>
@@ -27,7 +28,6 @@ namespace VelkorEngine
 {
 namespace
 {
-constexpr f32 kFarBound = 100000.0f;
 constexpr u32 kNormalOffset = 12;
 constexpr u32 kTextureBytes = 8; // u, v: the last two floats of every vertex layout
 constexpr u32 kBoxVertexCount = 24;
@@ -36,13 +36,6 @@ constexpr u32 kBoxIndexCount = 36;
 u8 Bit(u32 flags, u32 bit)
 {
     return (flags & bit) != 0 ? 1 : 0;
-}
-
-Matrix4 Identity()
-{
-    Matrix4 m;
-    MakeIdentityMatrix(m);
-    return m;
 }
 
 void PutVector(u8* at, const Vector3& v)
@@ -275,8 +268,8 @@ void Model::AcquireShader(const ShaderDescriptor* descriptor)
 void Model::FinishConstruction(Camera* camera)
 {
     SetCamera(camera);
-    worldMatrix = Identity();
-    secondMatrix = Identity();
+    worldMatrix = IdentityMatrix();
+    secondMatrix = IdentityMatrix();
     animateVertices = 1;
     m_cacheValid = 0;
     m_cachedFrame = 0;

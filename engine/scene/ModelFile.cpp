@@ -33,10 +33,10 @@ u64 RecordBytes(u64 count, u32 recordBytes)
 }
 
 // The engine's binary reader, plus the model file's own format error.
-class Reader : public BinaryReader
+class ModelReader : public BinaryReader
 {
 public:
-    Reader(FileBinary& file, const std::string& name) : BinaryReader(file), m_name(name) {}
+    ModelReader(FileBinary& file, const std::string& name) : BinaryReader(file), m_name(name) {}
 
     void String(std::string& text) { text = BinaryReader::String(); }
     [[noreturn]] void Reject() const { throw FileError("Incorrect \"" + m_name + "\" file format"); }
@@ -73,7 +73,7 @@ private:
     const u8* m_at;
 };
 
-void ReadAnimation(Reader& in, ModelFile& model)
+void ReadAnimation(ModelReader& in, ModelFile& model)
 {
     if ((model.flags & (ModelFlags::Morph | ModelFlags::Skeletal)) == 0)
     {
@@ -87,7 +87,7 @@ void ReadAnimation(Reader& in, ModelFile& model)
         in.Reject();
 }
 
-void ReadBone(Reader& in, u32 version, Bone& bone)
+void ReadBone(ModelReader& in, u32 version, Bone& bone)
 {
     bone.boundsFlag = in.U8();
     in.String(bone.name);
@@ -100,7 +100,7 @@ void ReadBone(Reader& in, u32 version, Bone& bone)
     bone.fileValue2 = in.U16();
 }
 
-void ReadKeyFrames(Reader& in, ModelFile& model, u16 boneCount)
+void ReadKeyFrames(ModelReader& in, ModelFile& model, u16 boneCount)
 {
     const u64 count = static_cast<u64>(boneCount) * model.frameCount * Skeleton::KeyFloats;
     if (count == 0)
@@ -112,7 +112,7 @@ void ReadKeyFrames(Reader& in, ModelFile& model, u16 boneCount)
         value = cursor.NextF32();
 }
 
-void ReadSkeleton(Reader& in, ModelFile& model)
+void ReadSkeleton(ModelReader& in, ModelFile& model)
 {
     const u16 boneCount = in.U16();
     const u32 recordBytes =
@@ -132,7 +132,7 @@ void ReadSkeleton(Reader& in, ModelFile& model)
     ReadKeyFrames(in, model, boneCount);
 }
 
-void ReadIndices(Reader& in, ModelFile& model)
+void ReadIndices(ModelReader& in, ModelFile& model)
 {
     const u32 indexCount = in.U32();
     model.vertexCount = in.U32();
@@ -149,7 +149,7 @@ void ReadIndices(Reader& in, ModelFile& model)
     }
 }
 
-void ReadFileVertices(Reader& in, ModelFile& model, u64 count)
+void ReadFileVertices(ModelReader& in, ModelFile& model, u64 count)
 {
     const std::vector<u8> block = in.Block(RecordBytes(count, kFileVertexBytes));
     BlockCursor cursor(block);
@@ -163,7 +163,7 @@ void ReadFileVertices(Reader& in, ModelFile& model, u64 count)
     }
 }
 
-void ReadInfluences(Reader& in, SkinRecord& skin, u16 boneCount)
+void ReadInfluences(ModelReader& in, SkinRecord& skin, u16 boneCount)
 {
     const std::vector<u8> block = in.Block(static_cast<u64>(skin.count) * kInfluenceBytes);
     BlockCursor cursor(block);
@@ -179,7 +179,7 @@ void ReadInfluences(Reader& in, SkinRecord& skin, u16 boneCount)
     }
 }
 
-void ReadSkinnedVertices(Reader& in, ModelFile& model)
+void ReadSkinnedVertices(ModelReader& in, ModelFile& model)
 {
     const u16 boneCount = model.skeleton ? model.skeleton->GetBoneCount() : 0;
     in.RequireBytes(static_cast<u64>(model.vertexCount) * kSkinHeadBytes);
@@ -198,7 +198,7 @@ void ReadSkinnedVertices(Reader& in, ModelFile& model)
 }
 
 // The vertex data follow the first kind bit present, in the order static, morph, skeletal.
-void ReadVertices(Reader& in, ModelFile& model)
+void ReadVertices(ModelReader& in, ModelFile& model)
 {
     if (model.flags & ModelFlags::Static)
         ReadFileVertices(in, model, model.vertexCount);
@@ -210,7 +210,7 @@ void ReadVertices(Reader& in, ModelFile& model)
         in.Reject();
 }
 
-void ReadBoxes(Reader& in, ModelFile& model)
+void ReadBoxes(ModelReader& in, ModelFile& model)
 {
     const u64 count = (model.flags & ModelFlags::Morph) ? model.frameCount : 1;
     const std::vector<u8> block = in.Block(count * kBoxBytes);
@@ -226,7 +226,7 @@ void ReadBoxes(Reader& in, ModelFile& model)
 
 void ModelFile::Read(FileBinary& file, const std::string& name)
 {
-    Reader in(file, name);
+    ModelReader in(file, name);
     version = BinaryFileHeader::ReadChecked(file, name, Magic, CurrentVersion, OlderVersion).version;
     flags = in.U32();
     ReadAnimation(in, *this);

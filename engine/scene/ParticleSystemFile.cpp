@@ -13,10 +13,10 @@ namespace VelkorEngine
 namespace
 {
 // The engine's binary reader, noting whether every number read was finite.
-class Reader
+class ParticleReader
 {
 public:
-    explicit Reader(FileBinary& file) : m_in(file) {}
+    explicit ParticleReader(FileBinary& file) : m_in(file) {}
 
     u8 U8() { return m_in.U8(); }
     u32 U32() { return m_in.U32(); }
@@ -60,7 +60,7 @@ private:
     bool m_allFinite = true;
 };
 
-void ReadForces(Reader& in, ParticleParameters& p)
+void ReadForces(ParticleReader& in, ParticleParameters& p)
 {
     p.period = in.F32();
     p.gravityOn = in.U8();
@@ -73,18 +73,18 @@ void ReadForces(Reader& in, ParticleParameters& p)
     p.continuousEmission = in.U8();
 }
 
-void ReadKeys(Reader& in, ParticleParameters& p, u32 version)
+void ReadKeys(ParticleReader& in, ParticleParameters& p, u32 version)
 {
-    in.Keys(p.emission, &Reader::F32);
-    in.Keys(p.lifeCentre, &Reader::F32);
-    in.Keys(p.lifeSpread, &Reader::F32);
-    in.Keys(p.directionCentre, &Reader::Vec3);
-    in.Keys(p.directionSpread, &Reader::Vec3);
-    in.Keys(p.color, &Reader::Colour);
-    in.Keys(p.size, &Reader::F32);
-    in.Keys(p.speedCentre, &Reader::F32);
+    in.Keys(p.emission, &ParticleReader::F32);
+    in.Keys(p.lifeCentre, &ParticleReader::F32);
+    in.Keys(p.lifeSpread, &ParticleReader::F32);
+    in.Keys(p.directionCentre, &ParticleReader::Vec3);
+    in.Keys(p.directionSpread, &ParticleReader::Vec3);
+    in.Keys(p.color, &ParticleReader::Colour);
+    in.Keys(p.size, &ParticleReader::F32);
+    in.Keys(p.speedCentre, &ParticleReader::F32);
     if (version == ParticleSystemFile::CurrentVersion)
-        in.Keys(p.speedSpread, &Reader::F32);
+        in.Keys(p.speedSpread, &ParticleReader::F32);
     else
         p.speedSpread = {};
 }
@@ -93,7 +93,7 @@ void ReadKeys(Reader& in, ParticleParameters& p, u32 version)
 void ParticleSystemFile::Read(FileBinary& file, const std::string& name)
 {
     version = BinaryFileHeader::ReadChecked(file, name, Magic, CurrentVersion, OlderVersion).version;
-    Reader in(file);
+    ParticleReader in(file);
     capacity = in.U32();
     ReadForces(in, parameters);
     ReadKeys(in, parameters, version);

@@ -1,14 +1,14 @@
 // Posing the bones between two key frames and gathering the skeleton's box from the posed bone boxes.
 #include "engine/scene/Skeleton.h"
 
+#include "engine/scene/SceneBounds.h"
+
 #include <algorithm>
 
 namespace VelkorEngine
 {
 namespace
 {
-constexpr f32 kFarBound = 100000.0f;
-
 Vector3 KeyVector(const f32* values)
 {
     return Vector3(values[0], values[1], values[2]);

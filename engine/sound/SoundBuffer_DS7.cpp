@@ -11,7 +11,6 @@ namespace VelkorEngine
 {
 namespace
 {
-constexpr DWORD DescriptionSize = 36;
 constexpr u16 FormatExtraSize = 18;
 // A chunk is refilled once the point this far behind the play position has left it.
 constexpr u64 RefillLag = 0x10000;
@@ -88,7 +87,7 @@ void SoundBuffer_DS7::Create(const SoundBuffer* source)
         format.nAvgBytesPerSec = m_sampleRate * format.nBlockAlign;
         format.cbSize = FormatExtraSize;
         DSBUFFERDESC desc;
-        desc.dwSize = DescriptionSize;
+        desc.dwSize = SoundSystem_DS7::DescriptionSize;
         desc.dwFlags = DSBCAPS_CTRLFREQUENCY | DSBCAPS_CTRLVOLUME;
         if (m_soundSystem->GetUse3DSound() && m_channels == 1)
             desc.dwFlags |= DSBCAPS_CTRL3D;

@@ -41,7 +41,6 @@ constexpr ResultText ResultTexts[] = {
     {DSERR_UNSUPPORTED, "The function called is not supported at this time."},
 };
 
-constexpr DWORD DescriptionSize = 36;
 constexpr DWORD OutputRate = 22050;
 
 std::string ResultSentence(HRESULT result)

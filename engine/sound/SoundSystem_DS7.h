@@ -14,6 +14,9 @@ class Window;
 class SoundSystem_DS7 : public SoundSystem
 {
 public:
+    // The size every buffer description of the engine states, primary or not.
+    static constexpr DWORD DescriptionSize = 36;
+
     // Throws Error with an empty message when the device cannot be set up; the reason is logged.
     // The timer manager is taken for the engine's construction order only: streams read their play
     // position from the device, so no buffer needs a clock.

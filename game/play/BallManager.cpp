@@ -14,15 +14,16 @@
 #include "framework/DataKeeper.h"
 #include "framework/GameSoundPlayer.h"
 #include "game/play/Ball.h"
-#include "game/play/Barrier.h"
 #include "game/play/BallFlight.h"
 #include "game/play/BallKeeper.h"
+#include "game/play/Barrier.h"
 #include "game/play/Bat.h"
 #include "game/play/Block.h"
 #include "game/play/Bounce.h"
 #include "game/play/GameField.h"
 #include "game/play/GameGeometry.h"
 #include "game/play/Physics.h"
+#include "game/play/UnboundedDepth.h"
 
 #include <cmath>
 
@@ -34,7 +35,6 @@ namespace
 {
 // The bat's parts reach a little further down than they are drawn, and as far up and down in z as anything.
 constexpr f32 kBatPartDrop = 3.0f;
-constexpr f32 kUnboundedZ = 1000.0f;
 constexpr f32 kBarrierReach = 1000.0f;
 constexpr f32 kTwoPi = 6.28318531f;
 // A held ball split off goes at least this much upwards.

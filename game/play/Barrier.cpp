@@ -11,6 +11,7 @@
 #include "game/play/Effects.h"
 #include "game/play/ModelPlacement.h"
 #include "game/play/Shadow.h"
+#include "game/play/UnboundedDepth.h"
 
 #include <string>
 
@@ -20,8 +21,6 @@ namespace Korvane
 {
 namespace
 {
-constexpr f32 kUnboundedZ = 1000.0f;
-
 // The barrier's models are made where they stand on the field.
 Model* PlacedCopy(ModelManager& models, GameTools::DataKeeper& resources, const std::string& name)
 {

@@ -14,8 +14,8 @@
 #include "framework/GameSoundPlayer.h"
 #include "game/play/Bounce.h"
 #include "game/play/Effects.h"
-#include "game/play/ModelPlacement.h"
 #include "game/play/ExplosionManager.h"
+#include "game/play/ModelPlacement.h"
 #include "game/play/Shadow.h"
 
 using namespace VelkorEngine;
@@ -30,13 +30,6 @@ constexpr f32 kDestructionDepthKey = -0.299f;
 constexpr f32 kStopped = 0.0001f;
 // The screw is authored about its own axis and sits behind the body, a little above the floor.
 const Vector3 kScrewOffset(0.0f, -7.0f, 1.5f);
-
-Matrix4 Translation(const Vector3& offset)
-{
-    Matrix4 m;
-    MakeTranslationMatrix(m, offset);
-    return m;
-}
 
 BoundingVolume WorldBox(const Model& model)
 {
@@ -179,7 +172,7 @@ void Bat::UpdateAfterDestruction(f32 dt)
 // Head and body roll with the tilt; the screw also spins with the wobble; the head is stretched to its width.
 void Bat::ApplyPose()
 {
-    const Matrix4 place = Translation(m_motion.GetWorldPosition());
+    const Matrix4 place = TranslationMatrix(m_motion.GetWorldPosition());
     Matrix4 tilt;
     MakeRotationYMatrix(tilt, m_motion.GetTiltAngle());
     Matrix4 spin;
@@ -188,7 +181,7 @@ void Bat::ApplyPose()
     MakeScalingMatrix(width, Vector3(m_motion.GetHeadScale(), 1.0f, 1.0f));
     m_parts[Head]->worldMatrix = place * tilt * width;
     m_parts[Body]->worldMatrix = place * tilt;
-    m_parts[Screw]->worldMatrix = Translation(m_motion.GetWorldPosition() + kScrewOffset) * tilt * spin;
+    m_parts[Screw]->worldMatrix = TranslationMatrix(m_motion.GetWorldPosition() + kScrewOffset) * tilt * spin;
     for (u32 part = 0; part < PartCount; ++part)
     {
         PlaceBounds(*m_parts[part]);

@@ -20,6 +20,7 @@
 #include "game/play/Gun.h"
 #include "game/play/ModelPlacement.h"
 #include "game/play/Shadow.h"
+#include "game/play/UnboundedDepth.h"
 
 #include <algorithm>
 
@@ -29,7 +30,6 @@ namespace Korvane
 {
 namespace
 {
-constexpr f32 kUnboundedZ = 1000.0f;
 // The burst is drawn over what stands near it, the nearer ones further over.
 constexpr f32 kBurstDepthKey = -0.3f;
 constexpr f32 kBurstDepthPerUnit = 0.0005f;

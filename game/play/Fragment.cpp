@@ -11,8 +11,8 @@
 #include "engine/scene/ModelManager.h"
 #include "framework/DataKeeper.h"
 #include "game/play/Effects.h"
-#include "game/play/ModelPlacement.h"
 #include "game/play/GameLogicData.h"
+#include "game/play/ModelPlacement.h"
 #include "game/play/Shadow.h"
 
 using namespace VelkorEngine;
@@ -24,13 +24,6 @@ namespace
 // A piece shows a quarter of the texture's width and height, from anywhere on it.
 constexpr f32 kPatchScale = 0.25f;
 constexpr f32 kPatchSpread = 5.0f;
-
-Matrix4 Translation(const Vector3& offset)
-{
-    Matrix4 m;
-    MakeTranslationMatrix(m, offset);
-    return m;
-}
 
 BoundingVolume LocalBox(const Model& model)
 {
@@ -55,11 +48,11 @@ Fragment::Fragment(Engine* engine, GameTools::DataKeeper* keeper, Effects* effec
 {
     const Model& piece = *keeper->GetModel(modelName);
     const BoundingVolume pieceBox = LocalBox(piece);
-    m_offset = Translation(pieceBox.GetCenter());
+    m_offset = TranslationMatrix(pieceBox.GetCenter());
     const Model& drawn =
         real ? piece : *keeper->GetModel(GameLogicData::CommonFragmentName(RandomIndex(GameLogicData::CommonFragmentCount)));
     const BoundingVolume drawnBox = LocalBox(drawn);
-    m_recentre = Translation(Vector3() - drawnBox.GetCenter());
+    m_recentre = TranslationMatrix(Vector3() - drawnBox.GetCenter());
     m_model = m_modelManager->CreateModelCopy(drawn, nullptr, 0);
     m_flight = std::make_unique<FragmentFlight>(settings, Centred(real ? pieceBox : drawnBox));
     m_shadow = m_effects->GetShadow(m_effects->AddShadow(nullptr, m_model, true));

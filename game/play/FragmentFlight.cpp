@@ -28,13 +28,6 @@ Vector3 TranslationOf(const Matrix4& m)
 {
     return Vector3(m.m[3], m.m[7], m.m[11]);
 }
-
-Matrix4 Translation(const Vector3& offset)
-{
-    Matrix4 m;
-    MakeTranslationMatrix(m, offset);
-    return m;
-}
 }
 
 u32 ExplosionPoolSize(u32 blocksUsingIt)
@@ -120,7 +113,7 @@ Matrix4 FragmentFlight::GetMatrix() const
 {
     const Vector3 centre = TranslationOf(m_basePose);
     const Vector3 moved = m_translation - Vector3(0.0f, 0.0f, m_sink);
-    return Translation(centre + moved) * m_rotation * Translation(Vector3() - centre) * m_basePose *
+    return TranslationMatrix(centre + moved) * m_rotation * TranslationMatrix(Vector3() - centre) * m_basePose *
            ScalingMatrix(Vector3(m_scale));
 }
 

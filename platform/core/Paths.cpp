@@ -56,7 +56,7 @@ bool Exists(const std::string& path)
 }
 
 // Decodes one UTF-8 sequence at text[pos]; a byte that starts no valid sequence stands for itself.
-char32_t NextCodePoint(const std::string& text, size_t& pos)
+char32_t NextCodePointOrByte(const std::string& text, size_t& pos)
 {
     const auto byte = [&](size_t i) { return static_cast<unsigned char>(text[i]); };
     const unsigned char lead = byte(pos);
@@ -98,7 +98,7 @@ std::u32string FoldedCodePoints(const std::string& text)
 {
     std::u32string result;
     for (size_t pos = 0; pos < text.size();)
-        result += FoldCase(NextCodePoint(text, pos));
+        result += FoldCase(NextCodePointOrByte(text, pos));
     return result;
 }
 

@@ -18,7 +18,7 @@ DDPIXELFORMAT DepthFormat(DWORD totalBits, DWORD stencilBits)
     return format;
 }
 
-const DDPIXELFORMAT kFormats[] = {DepthFormat(16, 0), DepthFormat(32, 0), DepthFormat(32, 8)};
+const DDPIXELFORMAT kDepthFormats[] = {DepthFormat(16, 0), DepthFormat(32, 0), DepthFormat(32, 8)};
 
 GLenum InternalFormat(const DDPIXELFORMAT& format)
 {
@@ -37,15 +37,15 @@ GLDepthBuffer::~GLDepthBuffer() { GLContext::DeleteLater(GLObjectKind::Renderbuf
 
 const DDPIXELFORMAT* GLDepthBuffer::Formats(DWORD& count)
 {
-    count = static_cast<DWORD>(std::size(kFormats));
-    return kFormats;
+    count = static_cast<DWORD>(std::size(kDepthFormats));
+    return kDepthFormats;
 }
 
 bool GLDepthBuffer::IsSupported(const DDPIXELFORMAT& format)
 {
     if ((format.dwFlags & DDPF_ZBUFFER) == 0)
         return false;
-    for (const DDPIXELFORMAT& offered : kFormats)
+    for (const DDPIXELFORMAT& offered : kDepthFormats)
         if (offered.dwZBufferBitDepth == format.dwZBufferBitDepth &&
             offered.dwStencilBitDepth == format.dwStencilBitDepth)
             return true;

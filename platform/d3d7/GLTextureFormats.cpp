@@ -17,7 +17,7 @@ constexpr DDPIXELFORMAT Rgb(DWORD bits, DWORD red, DWORD green, DWORD blue, DWOR
     return format;
 }
 
-const GLTextureFormat kFormats[] = {
+const GLTextureFormat kTextureFormats[] = {
     {Rgb(32, 0x00FF0000, 0x0000FF00, 0x000000FF, 0xFF000000), GL_RGBA8, GL_BGRA, GL_UNSIGNED_INT_8_8_8_8_REV},
     {Rgb(32, 0x00FF0000, 0x0000FF00, 0x000000FF, 0), GL_RGB8, GL_BGRA, GL_UNSIGNED_INT_8_8_8_8_REV},
     {Rgb(16, 0xF800, 0x07E0, 0x001F, 0), GL_RGB5, GL_RGB, GL_UNSIGNED_SHORT_5_6_5},
@@ -37,7 +37,7 @@ HRESULT GLTextureFormats::Enumerate(LPD3DENUMPIXELFORMATSCALLBACK callback, void
 {
     if (!callback)
         return DDERR_INVALIDPARAMS;
-    for (const GLTextureFormat& entry : kFormats)
+    for (const GLTextureFormat& entry : kTextureFormats)
     {
         DDPIXELFORMAT copy = entry.pixelFormat;
         if (callback(&copy, context) == D3DENUMRET_CANCEL)
@@ -48,7 +48,7 @@ HRESULT GLTextureFormats::Enumerate(LPD3DENUMPIXELFORMATSCALLBACK callback, void
 
 const GLTextureFormat* GLTextureFormats::Find(const DDPIXELFORMAT& pixelFormat)
 {
-    for (const GLTextureFormat& entry : kFormats)
+    for (const GLTextureFormat& entry : kTextureFormats)
         if (SameLayout(entry.pixelFormat, pixelFormat))
             return &entry;
     return nullptr;

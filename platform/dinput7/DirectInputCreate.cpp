@@ -16,7 +16,7 @@ const DIDATAFORMAT c_dfDIMouse2{sizeof(DIMOUSESTATE2)};
 
 namespace
 {
-Platform::DirectInputFactory g_factory;
+Platform::DirectInputFactory g_inputFactory;
 
 bool IsValidCooperation(DWORD flags)
 {
@@ -232,7 +232,7 @@ private:
 
 namespace Platform
 {
-void SetDirectInputFactory(DirectInputFactory factory) { g_factory = std::move(factory); }
+void SetDirectInputFactory(DirectInputFactory factory) { g_inputFactory = std::move(factory); }
 }
 
 HRESULT DirectInputCreateEx(HINSTANCE, DWORD version, REFIID interfaceId, void** created, void*)
@@ -242,10 +242,10 @@ HRESULT DirectInputCreateEx(HINSTANCE, DWORD version, REFIID interfaceId, void**
     *created = nullptr;
     if (!(interfaceId == IID_IDirectInput7) || version < DIRECTINPUT_VERSION)
         return DIERR_NOINTERFACE;
-    if (g_factory)
+    if (g_inputFactory)
     {
         IDirectInput7* made = nullptr;
-        const HRESULT result = g_factory(&made);
+        const HRESULT result = g_inputFactory(&made);
         *created = made;
         return result;
     }

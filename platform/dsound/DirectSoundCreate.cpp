@@ -15,8 +15,8 @@ namespace
 {
 constexpr std::uint32_t StartRate = 22050;
 
-std::mutex g_factoryMutex;
-Platform::DirectSoundFactory g_factory;
+std::mutex g_soundFactoryMutex;
+Platform::DirectSoundFactory g_soundFactory;
 
 HRESULT CreateMixerWithOutput(IDirectSound** directSound)
 {
@@ -33,8 +33,8 @@ namespace Platform
 {
 void SetDirectSoundFactory(DirectSoundFactory factory)
 {
-    std::lock_guard lock(g_factoryMutex);
-    g_factory = std::move(factory);
+    std::lock_guard lock(g_soundFactoryMutex);
+    g_soundFactory = std::move(factory);
 }
 }
 
@@ -47,8 +47,8 @@ HRESULT DirectSoundCreate(const GUID* device, IDirectSound** directSound, void* 
         return DSERR_NOAGGREGATION;
     Platform::DirectSoundFactory factory;
     {
-        std::lock_guard lock(g_factoryMutex);
-        factory = g_factory;
+        std::lock_guard lock(g_soundFactoryMutex);
+        factory = g_soundFactory;
     }
     return factory ? factory(directSound) : CreateMixerWithOutput(directSound);
 }

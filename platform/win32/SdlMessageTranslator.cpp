@@ -2,7 +2,6 @@
 // window events to the system commands and notifications a Win32 window procedure receives.
 #include "platform/win32/SdlMessageTranslator.h"
 
-
 namespace Platform
 {
 namespace
@@ -97,7 +96,7 @@ LPARAM SizeArgument(Sint32 width, Sint32 height)
 }
 
 // Decodes one UTF-8 sequence at `text`; advances past it. Malformed bytes give U+FFFD one byte at a time.
-char32_t NextCodePoint(const char*& text)
+char32_t NextCodePointOrReplacement(const char*& text)
 {
     const auto lead = static_cast<unsigned char>(*text++);
     if (lead < 0x80)
@@ -153,7 +152,7 @@ void SdlMessageTranslator::Translate(const SDL_Event& event, HWND window, std::v
     case SDL_TEXTINPUT:
         for (const char* text = event.text.text; *text != '\0';)
         {
-            const char32_t code = NextCodePoint(text);
+            const char32_t code = NextCodePointOrReplacement(text);
             if (window)
                 messages.push_back(Message(window, WM_CHAR, code, 1));
         }

@@ -10,8 +10,13 @@ using HINSTANCE = void*;
 using HRESULT = std::int32_t;
 using DWORD = std::uint32_t;
 using BOOL = int;
+// libjpeg's headers define both as macros of these same values; a source that reads those first keeps them.
+#ifndef FALSE
 constexpr BOOL FALSE = 0;
+#endif
+#ifndef TRUE
 constexpr BOOL TRUE = 1;
+#endif
 using LONG = std::int32_t;
 
 struct RECT

@@ -12,7 +12,7 @@ constexpr u32 kStatic = 0x1;
 constexpr u32 kMorph = 0x2;
 constexpr u32 kSkeletal = 0x4;
 
-class ByteWriter
+class ModelByteWriter
 {
 public:
     template <typename T>
@@ -43,7 +43,7 @@ private:
     std::string m_bytes;
 };
 
-void WriteSkeleton(ByteWriter& out, const ModelFileDescription& d)
+void WriteSkeleton(ModelByteWriter& out, const ModelFileDescription& d)
 {
     out.Put(d.boneCountOverride.value_or(static_cast<u16>(d.bones.size())));
     for (const ModelFileBone& bone : d.bones)
@@ -61,7 +61,7 @@ void WriteSkeleton(ByteWriter& out, const ModelFileDescription& d)
         out.Put(value);
 }
 
-void WriteIndices(ByteWriter& out, const ModelFileDescription& d)
+void WriteIndices(ModelByteWriter& out, const ModelFileDescription& d)
 {
     const u32 indexCount = d.indexCountOverride.value_or(static_cast<u32>(d.indices.size()));
     out.Put(indexCount);
@@ -75,7 +75,7 @@ void WriteIndices(ByteWriter& out, const ModelFileDescription& d)
     }
 }
 
-void WriteVertices(ByteWriter& out, const ModelFileDescription& d)
+void WriteVertices(ModelByteWriter& out, const ModelFileDescription& d)
 {
     if ((d.flags & (kStatic | kMorph)) != 0)
     {
@@ -119,7 +119,7 @@ u32 ModelFileDescription::VertexCount() const
 
 std::string WriteModelFile(const ModelFileDescription& d)
 {
-    ByteWriter out;
+    ModelByteWriter out;
     out.Put(u32(0));
     out.PutText(d.magic);
     out.Put(d.version);

@@ -1,6 +1,8 @@
 // Particle system file writer shared by the tests and the data generator.
 #include "tools/formats/ParticleFileWriter.h"
 
+#include "tools/formats/LittleEndianFields.h"
+
 #include <cstring>
 
 namespace KorvaneTools
@@ -10,19 +12,6 @@ using namespace VelkorEngine;
 namespace
 {
 void PutU8(std::string& out, u8 value) { out.push_back(static_cast<char>(value)); }
-
-void PutU32(std::string& out, u32 value)
-{
-    for (int i = 0; i < 4; ++i)
-        out.push_back(static_cast<char>((value >> (8 * i)) & 0xFF));
-}
-
-void PutF32(std::string& out, f32 value)
-{
-    u32 bits = 0;
-    std::memcpy(&bits, &value, sizeof bits);
-    PutU32(out, bits);
-}
 
 void PutVector(std::string& out, const Vector3& v)
 {

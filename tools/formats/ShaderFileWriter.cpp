@@ -2,6 +2,7 @@
 #include "tools/formats/ShaderFileWriter.h"
 
 #include "engine/render/ShaderDescriptor.h"
+#include "tools/formats/LittleEndianFields.h"
 
 #include <cstring>
 
@@ -11,19 +12,6 @@ using namespace VelkorEngine;
 
 namespace
 {
-void PutU32(std::string& out, u32 value)
-{
-    for (int i = 0; i < 4; ++i)
-        out.push_back(static_cast<char>((value >> (8 * i)) & 0xFF));
-}
-
-void PutF32(std::string& out, f32 value)
-{
-    u32 bits = 0;
-    std::memcpy(&bits, &value, sizeof bits);
-    PutU32(out, bits);
-}
-
 // Length byte counting the terminating zero, then the text and the zero.
 void PutName(std::string& out, const std::string& name)
 {

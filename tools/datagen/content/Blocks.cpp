@@ -1,10 +1,12 @@
 // Block meshes and skins.
 #include "tools/datagen/content/Blocks.h"
 
+#include "tools/datagen/Angles.h"
 #include "tools/datagen/DataError.h"
 #include "tools/datagen/DataXml.h"
 #include "tools/datagen/GeneratorGroup.h"
 #include "tools/datagen/Random.h"
+#include "tools/datagen/content/ObjectFileNames.h"
 #include "tools/datagen/play/BlockKinds.h"
 #include "tools/datagen/play/PlayFiles.h"
 #include "tools/datagen/play/SkinPainting.h"
@@ -19,8 +21,7 @@ namespace KorvaneTools
 {
 namespace
 {
-constexpr float Pi = std::numbers::pi_v<float>;
-const std::string Folder = "game_objects/blocks/";
+const std::string BlockFolder = "game_objects/blocks/";
 
 Mesh KindBox(const BlockKind& kind, float bevel)
 {
@@ -183,7 +184,7 @@ const KindShape& FindShape(const std::string& kind)
 
 // ---- skins (128 × 128; every face of a block shows the whole picture) ----
 
-RgbaPicture Ashlar(unsigned rgb, std::uint32_t seed)
+RgbaPicture BrickAshlar(unsigned rgb, std::uint32_t seed)
 {
     RgbaPicture picture = MottledPicture(128, rgb, 0.35f, seed);
     Painter painter(picture);
@@ -279,8 +280,8 @@ RgbaPicture Grey(unsigned level)
 
 void AddSkins(DataStage& stage)
 {
-    const std::string textures = Folder + "textures/";
-    AddJpeg(stage, textures + "brick.jpg", Ashlar(0xC8A26A, 11));
+    const std::string textures = BlockFolder + "textures/";
+    AddJpeg(stage, textures + "brick.jpg", BrickAshlar(0xC8A26A, 11));
     for (int damage = 0; damage < 3; ++damage)
         AddJpeg(stage, textures + "granite" + std::to_string(damage) + ".jpg", GraniteStage(damage));
     AddJpeg(stage, textures + "iron.jpg", IronSkin(0x4A4D52, 0x8A8F96));
@@ -298,17 +299,10 @@ void AddSkins(DataStage& stage)
 
 int DescriptionInt(const DataStage& stage, const std::string& kind, const std::string& attribute)
 {
-    const std::string path = Folder + kind + ".xml";
+    const std::string path = BlockFolder + kind + ".xml";
     const auto root = ParseDataXml(stage.Get(path), path);
     const std::string text = AttributeText(*root, attribute);
     return text.empty() ? 0 : std::stoi(text);
-}
-
-std::string TwoDigits(unsigned n)
-{
-    char text[8];
-    std::snprintf(text, sizeof text, "%02u", n);
-    return text;
 }
 }
 
@@ -372,26 +366,26 @@ void GenerateBlocks(GeneratorContext& context)
     for (const KindShape& shape : KindShapes())
     {
         const BlockKind& kind = FindBlockKind(shape.name);
-        const ShaderFile skin = TextureShader(Folder + "textures/" + kind.skin);
-        AddModelWithShader(stage, Folder + "models/" + shape.name + ".mlf", StaticModel(shape.model()), skin);
+        const ShaderFile skin = TextureShader(BlockFolder + "textures/" + kind.skin);
+        AddModelWithShader(stage, BlockFolder + "models/" + shape.name + ".mlf", StaticModel(shape.model()), skin);
         const bool wantsBox = DescriptionInt(stage, shape.name, "collision_model") != 0;
         if (wantsBox != shape.collisionBox)
-            throw DataError(Folder + shape.name + ".xml: collision_model disagrees with the generated models");
+            throw DataError(BlockFolder + shape.name + ".xml: collision_model disagrees with the generated models");
         if (shape.collisionBox)
         {
             Mesh box = Box({-kind.width / 2, -kind.depth / 2, 0}, {kind.width / 2, kind.depth / 2, kind.height});
-            AddModelWithShader(stage, Folder + "models/" + shape.name + "_collision.mlf", StaticModel(box), skin);
+            AddModelWithShader(stage, BlockFolder + "models/" + shape.name + "_collision.mlf", StaticModel(box), skin);
         }
         const std::vector<Mesh> pieces = shape.fragments();
         if (DescriptionInt(stage, shape.name, "fragment_count") != static_cast<int>(pieces.size()))
-            throw DataError(Folder + shape.name + ".xml: fragment_count is not " + std::to_string(pieces.size()));
+            throw DataError(BlockFolder + shape.name + ".xml: fragment_count is not " + std::to_string(pieces.size()));
         for (unsigned i = 0; i < pieces.size(); ++i)
-            AddModelWithShader(stage, Folder + "models/fragments/" + shape.name + "_" + TwoDigits(i) + ".mlf",
+            AddModelWithShader(stage, BlockFolder + "models/fragments/" + shape.name + "_" + TwoDigits(i) + ".mlf",
                                StaticModel(pieces[i]), skin);
     }
-    const ShaderFile rock = TextureShader(Folder + "textures/granite0.jpg");
+    const ShaderFile rock = TextureShader(BlockFolder + "textures/granite0.jpg");
     for (unsigned i = 0; i < 10; ++i)
-        AddModelWithShader(stage, Folder + "models/fragments/common/fragment_" + std::to_string(i) + ".mlf",
+        AddModelWithShader(stage, BlockFolder + "models/fragments/common/fragment_" + std::to_string(i) + ".mlf",
                            StaticModel(CommonFragment(i)), rock);
     AddSkins(stage);
 }

@@ -12,7 +12,7 @@ namespace KorvaneTools
 namespace
 {
 constexpr unsigned SheetWidth = 2048;
-constexpr unsigned Gap = 12;
+constexpr unsigned SheetGap = 12;
 constexpr unsigned LabelHeight = 18;
 
 struct Placed
@@ -41,20 +41,20 @@ RgbaPicture UiContactSheet(const std::string& fontFolder)
         pictures.push_back(std::move(picture));
     // Shelves left to right, a new shelf when the row is full.
     std::vector<Placed> placed;
-    unsigned x = Gap, y = Gap, shelf = 0;
+    unsigned x = SheetGap, y = SheetGap, shelf = 0;
     for (const MenuPicture& picture : pictures)
     {
-        if (x + picture.picture.width + Gap > SheetWidth)
+        if (x + picture.picture.width + SheetGap > SheetWidth)
         {
-            x = Gap;
-            y += shelf + LabelHeight + Gap;
+            x = SheetGap;
+            y += shelf + LabelHeight + SheetGap;
             shelf = 0;
         }
         placed.push_back({&picture, x, y});
-        x += std::max(picture.picture.width, 160u) + Gap;
+        x += std::max(picture.picture.width, 160u) + SheetGap;
         shelf = std::max(shelf, picture.picture.height);
     }
-    RgbaPicture sheet(SheetWidth, y + shelf + LabelHeight + Gap);
+    RgbaPicture sheet(SheetWidth, y + shelf + LabelHeight + SheetGap);
     Checkerboard(sheet);
     Painter painter(sheet);
     const std::string face = fontFolder + "/DejaVuSans.ttf";

@@ -1,6 +1,7 @@
 // Scenery meshes and pictures of the courtyard and the crypt.
 #include "tools/datagen/content/Environments.h"
 
+#include "tools/datagen/Angles.h"
 #include "tools/datagen/DataError.h"
 #include "tools/datagen/GeneratorGroup.h"
 #include "tools/datagen/play/PlayFiles.h"
@@ -14,9 +15,8 @@ namespace KorvaneTools
 {
 namespace
 {
-constexpr float Pi = std::numbers::pi_v<float>;
 const std::string Models = "environment/models/";
-const std::string Textures = "environment/textures/";
+const std::string EnvironmentTextures = "environment/textures/";
 
 Mesh Textured(Mesh mesh, float repeat)
 {
@@ -237,7 +237,7 @@ std::vector<Mesh> Chains(int frames)
 
 // ---- pictures ----
 
-RgbaPicture Sky()
+RgbaPicture DaySky()
 {
     RgbaPicture picture(512, 256);
     for (unsigned y = 0; y < 256; ++y)
@@ -281,7 +281,7 @@ RgbaPicture Flagstones(unsigned rgb, unsigned mortar, std::uint32_t seed, bool c
     return picture;
 }
 
-RgbaPicture Ashlar(unsigned rgb, unsigned mortar, std::uint32_t seed, unsigned size)
+RgbaPicture WallAshlar(unsigned rgb, unsigned mortar, std::uint32_t seed, unsigned size)
 {
     RgbaPicture picture = MottledPicture(size, rgb, 0.3f, seed, 8);
     Painter painter(picture);
@@ -301,7 +301,7 @@ RgbaPicture Ashlar(unsigned rgb, unsigned mortar, std::uint32_t seed, unsigned s
 
 RgbaPicture TowerAtlas()
 {
-    RgbaPicture picture = Ashlar(0x9A958C, 0x3C3935, 71, 256);
+    RgbaPicture picture = WallAshlar(0x9A958C, 0x3C3935, 71, 256);
     Painter painter(picture);
     FillRect(painter, 0, 0, 256, 128, Colour::Hex(0x3B4250));
     for (int k = 0; k < 8; ++k)
@@ -328,7 +328,7 @@ RgbaPicture FlamePicture(unsigned inner, unsigned outer)
     return picture;
 }
 
-RgbaPicture Banner(bool opacity)
+RgbaPicture BlueBanner(bool opacity)
 {
     RgbaPicture picture(128, 256);
     Painter painter(picture);
@@ -380,32 +380,32 @@ RgbaPicture ChainPicture()
 
 void AddPictures(DataStage& stage)
 {
-    AddJpeg(stage, Textures + "sky_day.jpg", Sky());
-    AddJpeg(stage, Textures + "cobbles.jpg", MottledPicture(128, 0x7A7670, 0.5f, 81, 3));
-    AddJpeg(stage, Textures + "field_courtyard.jpg", Flagstones(0x9A958C, 0x5E5A55, 82, true, 0xD4A640));
-    AddJpeg(stage, Textures + "wall_stone.jpg", Ashlar(0x9A958C, 0x3C3935, 83, 128));
-    AddJpeg(stage, Textures + "wall_big.jpg", Ashlar(0x8A857C, 0x3C3935, 84, 256));
-    AddJpeg(stage, Textures + "towers.jpg", TowerAtlas());
-    AddJpeg(stage, Textures + "iron_dark.jpg", MottledPicture(64, 0x3B3D44, 0.3f, 85, 4));
-    AddJpeg(stage, Textures + "banner_blue.jpg", Banner(false));
-    AddJpegOpacity(stage, Textures + "banner_blue_alpha.jpg", Banner(true));
-    AddTga(stage, Textures + "flame.tga", FlamePicture(0xFFF0A0, 0xFF9A3C));
-    stage.Add(Textures + "heraldry.bmp", WriteBmp(Heraldry()));
-    AddJpeg(stage, Textures + "crypt_back.jpg", Ashlar(0x3B3D44, 0x1E1F24, 86, 256));
-    AddJpeg(stage, Textures + "crypt_floor.jpg", MottledPicture(128, 0x2A2B31, 0.5f, 87, 3));
-    AddJpeg(stage, Textures + "field_crypt.jpg", Flagstones(0x4A4C55, 0x2A2B31, 88, true, 0x5FE0C8));
-    AddJpeg(stage, Textures + "crypt_wall.jpg", Ashlar(0x3B3D44, 0x1E1F24, 89, 128));
-    AddJpeg(stage, Textures + "arch_stone.jpg", Ashlar(0x5E5A55, 0x2A2B31, 90, 128));
-    AddJpeg(stage, Textures + "tomb.jpg", Ashlar(0x7A7670, 0x4F6B3A, 91, 128));
-    AddJpeg(stage, Textures + "candle.jpg", MottledPicture(64, 0xE8DCB8, 0.15f, 92, 4));
-    AddTga(stage, Textures + "flame_green.tga", FlamePicture(0xD0FFF4, 0x5FE0C8));
-    AddTga(stage, Textures + "chain.tga", ChainPicture());
+    AddJpeg(stage, EnvironmentTextures + "sky_day.jpg", DaySky());
+    AddJpeg(stage, EnvironmentTextures + "cobbles.jpg", MottledPicture(128, 0x7A7670, 0.5f, 81, 3));
+    AddJpeg(stage, EnvironmentTextures + "field_courtyard.jpg", Flagstones(0x9A958C, 0x5E5A55, 82, true, 0xD4A640));
+    AddJpeg(stage, EnvironmentTextures + "wall_stone.jpg", WallAshlar(0x9A958C, 0x3C3935, 83, 128));
+    AddJpeg(stage, EnvironmentTextures + "wall_big.jpg", WallAshlar(0x8A857C, 0x3C3935, 84, 256));
+    AddJpeg(stage, EnvironmentTextures + "towers.jpg", TowerAtlas());
+    AddJpeg(stage, EnvironmentTextures + "iron_dark.jpg", MottledPicture(64, 0x3B3D44, 0.3f, 85, 4));
+    AddJpeg(stage, EnvironmentTextures + "banner_blue.jpg", BlueBanner(false));
+    AddJpegOpacity(stage, EnvironmentTextures + "banner_blue_alpha.jpg", BlueBanner(true));
+    AddTga(stage, EnvironmentTextures + "flame.tga", FlamePicture(0xFFF0A0, 0xFF9A3C));
+    stage.Add(EnvironmentTextures + "heraldry.bmp", WriteBmp(Heraldry()));
+    AddJpeg(stage, EnvironmentTextures + "crypt_back.jpg", WallAshlar(0x3B3D44, 0x1E1F24, 86, 256));
+    AddJpeg(stage, EnvironmentTextures + "crypt_floor.jpg", MottledPicture(128, 0x2A2B31, 0.5f, 87, 3));
+    AddJpeg(stage, EnvironmentTextures + "field_crypt.jpg", Flagstones(0x4A4C55, 0x2A2B31, 88, true, 0x5FE0C8));
+    AddJpeg(stage, EnvironmentTextures + "crypt_wall.jpg", WallAshlar(0x3B3D44, 0x1E1F24, 89, 128));
+    AddJpeg(stage, EnvironmentTextures + "arch_stone.jpg", WallAshlar(0x5E5A55, 0x2A2B31, 90, 128));
+    AddJpeg(stage, EnvironmentTextures + "tomb.jpg", WallAshlar(0x7A7670, 0x4F6B3A, 91, 128));
+    AddJpeg(stage, EnvironmentTextures + "candle.jpg", MottledPicture(64, 0xE8DCB8, 0.15f, 92, 4));
+    AddTga(stage, EnvironmentTextures + "flame_green.tga", FlamePicture(0xD0FFF4, 0x5FE0C8));
+    AddTga(stage, EnvironmentTextures + "chain.tga", ChainPicture());
 }
 }
 
 std::vector<SceneryModel> SceneryModels(const std::string& environment)
 {
-    const std::string t = Textures;
+    const std::string t = EnvironmentTextures;
     if (environment == "courtyard")
     {
         std::vector<Vector3> torchFlames = {{-82, 0, 21.5f}, {-82, 80, 21.5f}, {82, 0, 21.5f}, {82, 80, 21.5f}};

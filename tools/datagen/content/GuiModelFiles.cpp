@@ -28,7 +28,7 @@ void GridIndices(ModelFileDescription& model, unsigned columns, unsigned rows)
         }
 }
 
-ModelFileBox BoxOf(const std::vector<ModelFileVertex>& vertices, size_t first, size_t count)
+ModelFileBox BoxOfVertices(const std::vector<ModelFileVertex>& vertices, size_t first, size_t count)
 {
     ModelFileBox box{vertices[first].position, vertices[first].position};
     for (size_t i = first; i < first + count; ++i)
@@ -84,7 +84,7 @@ ModelFileDescription StillGuiModel(const GuiRectangle& rectangle, unsigned colum
     model.flags = GuiModelFlags | StillKind;
     AddGridFrame(model, rectangle, columns, rows, [](float, float) { return Vector3(0.0f); });
     GridIndices(model, columns, rows);
-    model.boxes = {BoxOf(model.vertices, 0, model.vertices.size())};
+    model.boxes = {BoxOfVertices(model.vertices, 0, model.vertices.size())};
     return model;
 }
 
@@ -99,7 +99,7 @@ ModelFileDescription MorphGuiModel(const GuiRectangle& rectangle, unsigned colum
     for (unsigned frame = 0; frame < frames; ++frame)
     {
         AddGridFrame(model, rectangle, columns, rows, [&](float u, float v) { return shift(frame, u, v); });
-        model.boxes.push_back(BoxOf(model.vertices, frame * perFrame, perFrame));
+        model.boxes.push_back(BoxOfVertices(model.vertices, frame * perFrame, perFrame));
     }
     GridIndices(model, columns, rows);
     return model;

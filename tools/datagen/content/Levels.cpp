@@ -124,23 +124,26 @@ const Letter& FindLetter(char letter, const std::string& level)
     throw DataError("level " + level + ": unknown letter '" + std::string(1, letter) + "'");
 }
 
-struct Box
+struct BlockBox
 {
     float minX, minY, minZ, maxX, maxY, maxZ;
 
-    bool OverlapsInPlan(const Box& o) const
+    bool OverlapsInPlan(const BlockBox& o) const
     {
         return minX < o.maxX - Touch && o.minX < maxX - Touch && minY < o.maxY - Touch && o.minY < maxY - Touch;
     }
-    bool Overlaps(const Box& o) const { return OverlapsInPlan(o) && minZ < o.maxZ - Touch && o.minZ < maxZ - Touch; }
-    Box Union(const Box& o) const
+    bool Overlaps(const BlockBox& o) const
+    {
+        return OverlapsInPlan(o) && minZ < o.maxZ - Touch && o.minZ < maxZ - Touch;
+    }
+    BlockBox Union(const BlockBox& o) const
     {
         return {std::min(minX, o.minX), std::min(minY, o.minY), std::min(minZ, o.minZ),
                 std::max(maxX, o.maxX), std::max(maxY, o.maxY), std::max(maxZ, o.maxZ)};
     }
 };
 
-Box BoxAt(const BlockKind& kind, const LevelKeyFrame& frame)
+BlockBox BoxAt(const BlockKind& kind, const LevelKeyFrame& frame)
 {
     const auto& p = frame.position;
     return {p[0] - kind.width / 2, p[1] - kind.depth / 2, p[2], p[0] + kind.width / 2, p[1] + kind.depth / 2,
@@ -148,18 +151,18 @@ Box BoxAt(const BlockKind& kind, const LevelKeyFrame& frame)
 }
 
 // The box an object sweeps over its whole cycle (its only box when it does not move).
-Box SweptBox(const LevelObject& object)
+BlockBox SweptBox(const LevelObject& object)
 {
     const BlockKind& kind = FindBlockKind(object.block);
-    Box box = BoxAt(kind, object.keyFrames.front());
+    BlockBox box = BoxAt(kind, object.keyFrames.front());
     for (const LevelKeyFrame& frame : object.keyFrames)
         box = box.Union(BoxAt(kind, frame));
     return box;
 }
 
 // Cells are a block's width and a little more apart across, and its depth and a little more along the field.
-constexpr int Columns = 11;
-float ColumnX(int column) { return 13.0f * static_cast<float>(column - Columns / 2); }
+constexpr int ColumnCount = 11;
+float ColumnX(int column) { return 13.0f * static_cast<float>(column - ColumnCount / 2); }
 float RowY(int row) { return 97.0f - 7.0f * static_cast<float>(row); }
 
 class LevelBuilder
@@ -186,10 +189,10 @@ private:
     void PlaceRow(const TableRow& row, std::size_t storey)
     {
         const std::string cells = row.cells;
-        if (cells.size() != static_cast<std::size_t>(Columns))
+        if (cells.size() != static_cast<std::size_t>(ColumnCount))
             throw DataError("level " + std::string(m_table.name) + ": row " + std::to_string(row.row) +
-                            " has not " + std::to_string(Columns) + " cells");
-        for (int c = 0; c < Columns; ++c)
+                            " has not " + std::to_string(ColumnCount) + " cells");
+        for (int c = 0; c < ColumnCount; ++c)
         {
             if (cells[c] == '.')
                 continue;
@@ -198,7 +201,7 @@ private:
                 Place(FindLetter(cells[c], m_table.name), ColumnX(c), RowY(row.row), storey);
                 continue;
             }
-            if (c + 2 >= Columns || cells[c + 1] != 'S' || cells[c + 2] != 'S')
+            if (c + 2 >= ColumnCount || cells[c + 1] != 'S' || cells[c + 2] != 'S')
                 throw DataError("level " + std::string(m_table.name) + ": a slab takes three S");
             Place(FindLetter('S', m_table.name), ColumnX(c + 1), RowY(row.row), storey);
             c += 2;
@@ -225,12 +228,12 @@ private:
     // that top carries it.
     void RestOnLowerBlocks(LevelObject& object, LevelKeyFrame& frame, const BlockKind& kind)
     {
-        const Box plan = BoxAt(kind, frame);
+        const BlockBox plan = BoxAt(kind, frame);
         float top = -1.0f;
         std::vector<std::size_t> under;
         for (std::size_t i = 0; i < m_level.objects.size(); ++i)
         {
-            const Box below = SweptBox(m_level.objects[i]);
+            const BlockBox below = SweptBox(m_level.objects[i]);
             if (below.OverlapsInPlan(plan))
             {
                 under.push_back(i);
@@ -317,7 +320,7 @@ void CheckTexturesAndPlaces(const LevelGeometry& level, const std::string& name)
         const std::string second = o.secondTexture < level.textures.size() ? level.textures[o.secondTexture] : "?";
         if (second != kind.opacity)
             Broken(name, i, "has the wrong second texture");
-        const Box box = SweptBox(o);
+        const BlockBox box = SweptBox(o);
         if (box.minX < FieldLeft - Touch || box.maxX > FieldRight + Touch || box.minY < FieldNear - Touch ||
             box.maxY > FieldFar + Touch)
             Broken(name, i, "lies outside the block area");
@@ -334,13 +337,13 @@ void CheckSupports(const LevelGeometry& level, const std::string& name)
     for (std::size_t i = 0; i < count; ++i)
     {
         const LevelObject& o = level.objects[i];
-        const Box box = SweptBox(o);
+        const BlockBox box = SweptBox(o);
         for (u16 s : o.supports)
         {
             if (s >= count || s == i)
                 Broken(name, i, "names a support that is not another block");
             const LevelObject& below = level.objects[s];
-            const Box under = SweptBox(below);
+            const BlockBox under = SweptBox(below);
             if (below.animated || o.animated)
                 Broken(name, i, "rests on or carries a moving block");
             if (std::fabs(under.maxZ - box.minZ) > Touch || !under.OverlapsInPlan(box))
@@ -367,7 +370,7 @@ void CheckOverlaps(const LevelGeometry& level, const std::string& name)
     for (std::size_t i = 0; i < level.objects.size(); ++i)
     {
         floor += level.objects[i].supports.empty() ? 1 : 0;
-        const Box a = SweptBox(level.objects[i]);
+        const BlockBox a = SweptBox(level.objects[i]);
         for (std::size_t j = i + 1; j < level.objects.size(); ++j)
             if (a.Overlaps(SweptBox(level.objects[j])))
                 Broken(name, i, level.objects[i].animated || level.objects[j].animated
@@ -502,11 +505,11 @@ RgbaPicture LevelTopView(const LevelGeometry& level)
     for (std::size_t i : order)
     {
         const LevelObject& o = level.objects[i];
-        const Box box = SweptBox(o);
+        const BlockBox box = SweptBox(o);
         const BlockKind& kind = FindBlockKind(o.block);
         if (o.animated)
             rect(box.minX, box.minY + 2, box.maxX, box.maxY - 2, Colour::Hex(0x2A2B31, 0.5f));
-        const Box at = BoxAt(kind, o.keyFrames.front());
+        const BlockBox at = BoxAt(kind, o.keyFrames.front());
         const float lift = std::min(0.5f, at.minZ / 30.0f);
         const Colour colour = Colour::Hex(colours.at(o.block)).Mixed(Colour::Hex(0xFFFFFF), lift);
         rect(at.minX, at.minY, at.maxX, at.maxY, Colour::Hex(0x1A1A1A));

@@ -1,8 +1,10 @@
 // Menu background art and layers.
 #include "tools/datagen/content/MenuBackground.h"
 
+#include "tools/datagen/Angles.h"
 #include "tools/datagen/GeneratorGroup.h"
 #include "tools/datagen/content/GuiModelFiles.h"
+#include "tools/datagen/content/Palette.h"
 #include "tools/datagen/content/UiModels.h"
 #include "tools/datagen/content/UiPaint.h"
 #include "tools/formats/ParticleFileWriter.h"
@@ -16,11 +18,9 @@ using VelkorEngine::Vector3;
 
 namespace
 {
-constexpr float Pi = 3.14159265f;
-const std::string Folder = "ui/background/";
-const Colour Clear = Colour::Hex(0x000000, 0.0f);
+const std::string BackgroundFolder = "ui/background/";
 
-RgbaPicture Sky()
+RgbaPicture MenuSky()
 {
     RgbaPicture sky(1024, 512);
     Painter painter(sky);
@@ -87,7 +87,7 @@ RgbaPicture Fog()
     return fog;
 }
 
-RgbaPicture Banner()
+RgbaPicture MenuBanner()
 {
     RgbaPicture banner(128, 512);
     Painter painter(banner);
@@ -161,7 +161,7 @@ RgbaPicture Ember()
 
 void AddLayers(DataStage& stage)
 {
-    const std::string t = Folder + "textures/", m = Folder + "models/";
+    const std::string t = BackgroundFolder + "textures/", m = BackgroundFolder + "models/";
     AddGuiModel(stage, m + "sky.mlf", StillGuiModel({0, 0, 800, 600}), GuiShader(t + "sky.jpg", "", GuiBlending::Opaque));
     AddGuiModel(stage, m + "castle.mlf", StillGuiModel({0, 0, 800, 400}), GuiShader(t + "castle.tga", "", GuiBlending::Alpha));
     AddGuiModel(stage, m + "fog.mlf", StillGuiModel({-100, 40, 1000, 160}),
@@ -175,19 +175,20 @@ void AddLayers(DataStage& stage)
                                }),
                 GuiShader(t + "fog.jpg", t + "fog_alpha.jpg", GuiBlending::Alpha));
     AddGuiModel(stage, m + "banners.mlf", Banners(), GuiShader(t + "banner.jpg", t + "banner_alpha.jpg", GuiBlending::Alpha));
-    stage.Add(Folder + "particles/embers.psf", BuildParticleFile(Embers()));
-    stage.Add(Folder + "particles/embers.srf", BuildShaderFile(GuiShader(t + "ember.tga", "", GuiBlending::Additive)));
+    stage.Add(BackgroundFolder + "particles/embers.psf", BuildParticleFile(Embers()));
+    stage.Add(BackgroundFolder + "particles/embers.srf",
+              BuildShaderFile(GuiShader(t + "ember.tga", "", GuiBlending::Additive)));
 }
 }
 
 std::vector<MenuPicture> BackgroundPictures()
 {
-    const std::string t = Folder + "textures/";
+    const std::string t = BackgroundFolder + "textures/";
     return {
-        {t + "sky.jpg", PictureFile::Jpeg, Sky(), ""},
+        {t + "sky.jpg", PictureFile::Jpeg, MenuSky(), ""},
         {t + "castle.tga", PictureFile::Tga, Castle(), ""},
         {t + "fog.jpg", PictureFile::JpegWithOpacity, Fog(), ""},
-        {t + "banner.jpg", PictureFile::JpegWithOpacity, Banner(), ""},
+        {t + "banner.jpg", PictureFile::JpegWithOpacity, MenuBanner(), ""},
         {t + "ember.tga", PictureFile::Tga, Ember(), ""},
     };
 }

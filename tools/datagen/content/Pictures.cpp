@@ -3,6 +3,7 @@
 #include "tools/datagen/content/Pictures.h"
 
 #include "tools/datagen/GeneratorGroup.h"
+#include "tools/datagen/content/Palette.h"
 #include "tools/datagen/image/Painter.h"
 #include "tools/formats/ImageWriters.h"
 
@@ -12,11 +13,7 @@ namespace KorvaneTools
 {
 namespace
 {
-const Colour Gold = Colour::Hex(0xD4A640);
 const Colour BrightGold = Colour::Hex(0xF2CF6B);
-const Colour HeraldicBlue = Colour::Hex(0x2E4A8C);
-const Colour Ink = Colour::Hex(0x3A2A1A);
-const Colour Parchment = Colour::Hex(0xE8DCB8);
 const Colour DarkStone = Colour::Hex(0x2A2B31);
 
 std::vector<Point> Shield(float left, float top, float width, float height)

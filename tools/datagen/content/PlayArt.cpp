@@ -1,6 +1,8 @@
 // Pictures and particle systems of the play objects.
 #include "tools/datagen/content/PlayArt.h"
 
+#include "tools/datagen/Angles.h"
+#include "tools/datagen/content/ObjectFileNames.h"
 #include "tools/datagen/play/PlayFiles.h"
 #include "tools/datagen/play/SkinPainting.h"
 #include "tools/formats/ParticleFileWriter.h"
@@ -15,9 +17,6 @@ namespace
 using VelkorEngine::Color;
 using VelkorEngine::ParticleKeyCount;
 using VelkorEngine::ParticleSystemFile;
-
-constexpr float Pi = std::numbers::pi_v<float>;
-const std::string Textures = "game_objects/textures/";
 
 // ---- skins ----
 
@@ -47,7 +46,7 @@ RgbaPicture TwoMaterials(const RgbaPicture& left, const RgbaPicture& right)
     return picture;
 }
 
-RgbaPicture Metal(unsigned rgb, std::uint32_t seed, bool band)
+RgbaPicture MetalTexture(unsigned rgb, std::uint32_t seed, bool band)
 {
     RgbaPicture picture = MottledPicture(128, rgb, 0.25f, seed, 5.0f);
     Painter painter(picture);
@@ -104,7 +103,7 @@ const Bonus Bonuses[] = {
 };
 
 // An arrow head pointing along x (direction 1 or -1) with its tip at (x, y).
-void Arrow(Painter& p, float x, float y, float direction, float size, const Colour& c)
+void PaintArrow(Painter& p, float x, float y, float direction, float size, const Colour& c)
 {
     p.FillPolygon({{x - size * direction, y - size}, {x, y}, {x - size * direction, y + size}}, c);
 }
@@ -135,16 +134,16 @@ void Emblem(Painter& p, const std::string& name)
     {
         const Colour green = Colour::Hex(0x0E9A34);
         FillRect(p, 34, 54, 94, 74, wood);
-        Arrow(p, 118, 64, 1, 22, green);
-        Arrow(p, 10, 64, -1, 22, green);
+        PaintArrow(p, 118, 64, 1, 22, green);
+        PaintArrow(p, 10, 64, -1, 22, green);
     }
     else if (name == "bat_decrease")
     {
         // Two heavy heads squeezing a short bar in the middle; the increase's arrows sit at the rim instead.
         const Colour purple = Colour::Hex(0x8A1AA8);
         FillRect(p, 56, 52, 72, 76, wood);
-        Arrow(p, 54, 64, 1, 28, purple);
-        Arrow(p, 74, 64, -1, 28, purple);
+        PaintArrow(p, 54, 64, 1, 28, purple);
+        PaintArrow(p, 74, 64, -1, 28, purple);
     }
     else if (name == "balls_speed_up")
     {
@@ -256,7 +255,7 @@ RgbaPicture Chip(unsigned rgb, const std::vector<Point>& shape)
     return picture;
 }
 
-RgbaPicture Ring(unsigned rgb)
+RgbaPicture RingPicture(unsigned rgb)
 {
     RgbaPicture picture(64, 64);
     const Colour c = Colour::Hex(rgb);
@@ -409,28 +408,29 @@ std::vector<std::string> PlayParticlePaths()
 
 void AddPlayArt(DataStage& stage)
 {
-    AddJpeg(stage, Textures + "steel.jpg", Metal(0xB8C0C8, 1, true));
-    AddJpeg(stage, Textures + "gold.jpg", GlowingGold());
-    AddJpeg(stage, Textures + "oak.jpg", Wood(0x7A5230, 2));
-    AddJpeg(stage, Textures + "iron.jpg", Metal(0x4A4D52, 3, false));
-    AddJpeg(stage, Textures + "rotor.jpg", Metal(0xB08040, 4, false));
-    AddJpeg(stage, Textures + "crossbow.jpg", TwoMaterials(Wood(0x7A5230, 5), Metal(0x8A8F96, 6, false)));
-    AddJpeg(stage, Textures + "ballista.jpg", TwoMaterials(Wood(0x5A3A20, 7), Metal(0x4A4D52, 8, false)));
-    AddJpeg(stage, Textures + "bolt.jpg", TwoMaterials(Wood(0x9A7040, 9), Metal(0x8A8F96, 10, false)));
-    AddJpeg(stage, Textures + "hammer.jpg", TwoMaterials(Wood(0x7A5230, 11), Metal(0x5A5D62, 12, true)));
-    AddJpeg(stage, Textures + "rope.jpg", Rope());
-    AddJpeg(stage, Textures + "post.jpg", TwoMaterials(Wood(0x7A5230, 13), MottledPicture(128, 0x2E4A8C, 0.2f, 14)));
+    AddJpeg(stage, ObjectTextures + "steel.jpg", MetalTexture(0xB8C0C8, 1, true));
+    AddJpeg(stage, ObjectTextures + "gold.jpg", GlowingGold());
+    AddJpeg(stage, ObjectTextures + "oak.jpg", Wood(0x7A5230, 2));
+    AddJpeg(stage, ObjectTextures + "iron.jpg", MetalTexture(0x4A4D52, 3, false));
+    AddJpeg(stage, ObjectTextures + "rotor.jpg", MetalTexture(0xB08040, 4, false));
+    AddJpeg(stage, ObjectTextures + "crossbow.jpg", TwoMaterials(Wood(0x7A5230, 5), MetalTexture(0x8A8F96, 6, false)));
+    AddJpeg(stage, ObjectTextures + "ballista.jpg", TwoMaterials(Wood(0x5A3A20, 7), MetalTexture(0x4A4D52, 8, false)));
+    AddJpeg(stage, ObjectTextures + "bolt.jpg", TwoMaterials(Wood(0x9A7040, 9), MetalTexture(0x8A8F96, 10, false)));
+    AddJpeg(stage, ObjectTextures + "hammer.jpg", TwoMaterials(Wood(0x7A5230, 11), MetalTexture(0x5A5D62, 12, true)));
+    AddJpeg(stage, ObjectTextures + "rope.jpg", Rope());
+    AddJpeg(stage, ObjectTextures + "post.jpg",
+            TwoMaterials(Wood(0x7A5230, 13), MottledPicture(128, 0x2E4A8C, 0.2f, 14)));
     for (const Bonus& bonus : Bonuses)
-        AddJpeg(stage, Textures + "bonus_" + bonus.name + ".jpg", BonusPicture(bonus));
-    AddTga(stage, Textures + "flare_ball.tga", SoftSpot(64, 0xC8E0FF, 0.6f));
-    AddTga(stage, Textures + "flare_bonus.tga", Ring(0xFFF0C0));
-    AddTga(stage, Textures + "spot.tga", SoftSpot(64, 0xFFFFFF, 0.8f));
-    AddTga(stage, Textures + "spark.tga", Spark());
-    AddTga(stage, Textures + "smoke.tga", Smoke());
-    AddTga(stage, Textures + "chip.tga", Chip(0xB8A88A, {{20, 14}, {48, 20}, {52, 44}, {26, 52}, {12, 34}}));
-    AddTga(stage, Textures + "splinter.tga", Chip(0x8A6238, {{8, 40}, {56, 20}, {58, 26}, {12, 46}}));
-    AddTga(stage, Textures + "fire.tga", SoftSpot(64, 0xFFB050, 0.5f));
-    AddTga(stage, Textures + "mote.tga", SoftSpot(64, 0xFFF4C0, 1.5f));
+        AddJpeg(stage, ObjectTextures + "bonus_" + bonus.name + ".jpg", BonusPicture(bonus));
+    AddTga(stage, ObjectTextures + "flare_ball.tga", SoftSpot(64, 0xC8E0FF, 0.6f));
+    AddTga(stage, ObjectTextures + "flare_bonus.tga", RingPicture(0xFFF0C0));
+    AddTga(stage, ObjectTextures + "spot.tga", SoftSpot(64, 0xFFFFFF, 0.8f));
+    AddTga(stage, ObjectTextures + "spark.tga", Spark());
+    AddTga(stage, ObjectTextures + "smoke.tga", Smoke());
+    AddTga(stage, ObjectTextures + "chip.tga", Chip(0xB8A88A, {{20, 14}, {48, 20}, {52, 44}, {26, 52}, {12, 34}}));
+    AddTga(stage, ObjectTextures + "splinter.tga", Chip(0x8A6238, {{8, 40}, {56, 20}, {58, 26}, {12, 46}}));
+    AddTga(stage, ObjectTextures + "fire.tga", SoftSpot(64, 0xFFB050, 0.5f));
+    AddTga(stage, ObjectTextures + "mote.tga", SoftSpot(64, 0xFFF4C0, 1.5f));
 }
 
 void AddPlayParticles(DataStage& stage)
@@ -439,7 +439,7 @@ void AddPlayParticles(DataStage& stage)
     {
         const std::string path = std::string("game_objects/particles/") + r.file;
         stage.Add(path + ".psf", BuildParticleFile(Particles(r)));
-        AddShaderFile(stage, path + ".srf", TextureShader(Textures + r.texture + ".tga", r.blending, "32bit"));
+        AddShaderFile(stage, path + ".srf", TextureShader(ObjectTextures + r.texture + ".tga", r.blending, "32bit"));
     }
 }
 }

@@ -2,8 +2,10 @@
 // the bat's head 12 wide at width 0 (the code stretches it along x), all in the object's own space.
 #include "tools/datagen/content/PlayObjects.h"
 
+#include "tools/datagen/Angles.h"
 #include "tools/datagen/DataError.h"
 #include "tools/datagen/GeneratorGroup.h"
+#include "tools/datagen/content/ObjectFileNames.h"
 #include "tools/datagen/content/PlayArt.h"
 #include "tools/datagen/play/PlayFiles.h"
 
@@ -16,16 +18,7 @@ namespace KorvaneTools
 {
 namespace
 {
-constexpr float Pi = std::numbers::pi_v<float>;
 const std::string Objects = "game_objects/";
-const std::string Textures = "game_objects/textures/";
-
-std::string TwoDigits(unsigned n)
-{
-    char text[8];
-    std::snprintf(text, sizeof text, "%02u", n);
-    return text;
-}
 
 float Smooth(float t)
 {
@@ -384,11 +377,11 @@ std::vector<Mesh> RopeFrames(float z)
 std::vector<PlayModel> PlayModels()
 {
     std::vector<PlayModel> models = {
-        {Objects + "balls/simple.mlf", {Sphere(2.5f, 16, 12)}, 0, Textures + "steel.jpg"},
-        {Objects + "balls/super.mlf", {Sphere(3.0f, 16, 12)}, 0, Textures + "gold.jpg"},
-        {Objects + "bat/head.mlf", {BatHead()}, 0, Textures + "oak.jpg"},
-        {Objects + "bat/body.mlf", {BatBody()}, 0, Textures + "iron.jpg"},
-        {Objects + "bat/screw.mlf", {BatScrew()}, 0, Textures + "rotor.jpg"},
+        {Objects + "balls/simple.mlf", {Sphere(2.5f, 16, 12)}, 0, ObjectTextures + "steel.jpg"},
+        {Objects + "balls/super.mlf", {Sphere(3.0f, 16, 12)}, 0, ObjectTextures + "gold.jpg"},
+        {Objects + "bat/head.mlf", {BatHead()}, 0, ObjectTextures + "oak.jpg"},
+        {Objects + "bat/body.mlf", {BatBody()}, 0, ObjectTextures + "iron.jpg"},
+        {Objects + "bat/screw.mlf", {BatScrew()}, 0, ObjectTextures + "rotor.jpg"},
     };
     const std::pair<const char*, std::vector<Mesh>> parts[] = {
         {"head", HeadPieces()}, {"body", BodyPieces()}, {"screw", ScrewPieces()}};
@@ -396,21 +389,28 @@ std::vector<PlayModel> PlayModels()
     for (std::size_t p = 0; p < 3; ++p)
         for (unsigned i = 0; i < parts[p].second.size(); ++i)
             models.push_back({Objects + "bat/fragments/" + parts[p].first + "_" + TwoDigits(i) + ".mlf",
-                              {parts[p].second[i]}, 0, Textures + partTextures[p]});
+                              {parts[p].second[i]}, 0, ObjectTextures + partTextures[p]});
     for (const std::string& bonus : BonusNames())
-        models.push_back({Objects + "bonuses/" + bonus + ".mlf", {Medallion()}, 0, Textures + "bonus_" + bonus + ".jpg"});
-    models.push_back({Objects + "guns/arbalet_gun.mlf", ArbaletFrames(), 60, Textures + "crossbow.jpg"});
+        models.push_back(
+            {Objects + "bonuses/" + bonus + ".mlf", {Medallion()}, 0, ObjectTextures + "bonus_" + bonus + ".jpg"});
+    models.push_back({Objects + "guns/arbalet_gun.mlf", ArbaletFrames(), 60, ObjectTextures + "crossbow.jpg"});
     models.push_back({Objects + "guns/arbalet_bullet.mlf",
-                      {LoadedBolt(0.4f, 7, 1, CrossbowStockHeight, CrossbowStockFront)}, 0, Textures + "bolt.jpg"});
-    models.push_back({Objects + "guns/ballista_gun.mlf", BallistaFrames(), 40, Textures + "ballista.jpg"});
+                      {LoadedBolt(0.4f, 7, 1, CrossbowStockHeight, CrossbowStockFront)},
+                      0,
+                      ObjectTextures + "bolt.jpg"});
+    models.push_back({Objects + "guns/ballista_gun.mlf", BallistaFrames(), 40, ObjectTextures + "ballista.jpg"});
     models.push_back({Objects + "guns/ballista_bullet.mlf",
-                      {LoadedBolt(0.8f, 10, 1.4f, BallistaFrameHeight, BallistaFrameFront)}, 0, Textures + "bolt.jpg"});
-    models.push_back({Objects + "hammer/hammer.mlf", HammerFrames(), 20, Textures + "hammer.jpg"});
-    models.push_back({Objects + "barrier/hardware_0.mlf", PostFrames(-PostX), 30, Textures + "post.jpg", false});
-    models.push_back({Objects + "barrier/hardware_1.mlf", PostFrames(PostX), 30, Textures + "post.jpg", false});
+                      {LoadedBolt(0.8f, 10, 1.4f, BallistaFrameHeight, BallistaFrameFront)},
+                      0,
+                      ObjectTextures + "bolt.jpg"});
+    models.push_back({Objects + "hammer/hammer.mlf", HammerFrames(), 20, ObjectTextures + "hammer.jpg"});
+    models.push_back({Objects + "barrier/hardware_0.mlf", PostFrames(-PostX), 30, ObjectTextures + "post.jpg", false});
+    models.push_back({Objects + "barrier/hardware_1.mlf", PostFrames(PostX), 30, ObjectTextures + "post.jpg", false});
     for (int r = 0; r < 3; ++r)
         models.push_back({Objects + "barrier/rope_" + std::to_string(r) + ".mlf",
-                          RopeFrames(LowestRope + RopeSpacing * static_cast<float>(r)), 30, Textures + "rope.jpg"});
+                          RopeFrames(LowestRope + RopeSpacing * static_cast<float>(r)),
+                          30,
+                          ObjectTextures + "rope.jpg"});
     return models;
 }
 

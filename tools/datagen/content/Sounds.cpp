@@ -25,7 +25,7 @@ Signal Struck(Signal signal, double attack = 0.002)
     return signal;
 }
 
-Signal Tick(double hz, std::uint32_t seed)
+Signal TickSound(double hz, std::uint32_t seed)
 {
     Signal s = Noise(0.04, seed);
     BandPass(s, hz, 4.0);
@@ -56,7 +56,7 @@ Signal Crumble(double seconds, std::uint32_t seed, double cutoffHz, int grains)
     return out;
 }
 
-Signal Metal(double seconds, double hz, double decay)
+Signal MetalClang(double seconds, double hz, double decay)
 {
     return Bell(seconds, hz, {1.0, 2.41, 3.93, 5.62, 7.1}, decay);
 }
@@ -148,7 +148,7 @@ Signal Looped(double seconds, const std::vector<std::pair<double, Signal>>& hits
 
 Signal ButtonClick()
 {
-    Signal s = Tick(2500, 3);
+    Signal s = TickSound(2500, 3);
     s.resize(SampleCount(0.08));
     MixInto(s, Thump(0.08, 400, 300), 0, 0.8);
     return s;
@@ -173,7 +173,7 @@ Signal MetalCrash()
     Signal s = Noise(0.6, 15);
     HighPass(s, 2000);
     Strike(s, 0.002);
-    MixInto(s, Metal(0.6, 410, 6), 0, 0.8);
+    MixInto(s, MetalClang(0.6, 410, 6), 0, 0.8);
     return s;
 }
 
@@ -197,13 +197,13 @@ Signal CageRattle()
 Signal WoodenThock()
 {
     Signal s = Thump(0.12, 320, 260);
-    MixInto(s, Tick(900, 18), 0, 0.5);
+    MixInto(s, TickSound(900, 18), 0, 0.5);
     return s;
 }
 
 Signal StoneTap()
 {
-    Signal s = Tick(1600, 19);
+    Signal s = TickSound(1600, 19);
     s.resize(SampleCount(0.08));
     MixInto(s, Thump(0.05, 220, 180), 0, 0.4);
     return s;
@@ -234,7 +234,7 @@ Signal HeavyShot()
 Signal BoltThud()
 {
     Signal s = Thump(0.15, 260, 120);
-    MixInto(s, Tick(700, 25), 0, 0.6);
+    MixInto(s, TickSound(700, 25), 0, 0.6);
     return s;
 }
 
@@ -266,7 +266,7 @@ Signal HammerBlow()
 {
     Signal s = Thump(0.5, 90, 40);
     MixInto(s, Crumble(0.5, 28, 1000, 10), 0, 0.7);
-    MixInto(s, Metal(0.3, 300, 15), 0, 0.3);
+    MixInto(s, MetalClang(0.3, 300, 15), 0, 0.3);
     return s;
 }
 
@@ -283,8 +283,8 @@ struct Effect
 };
 
 const Effect Effects[] = {
-    {"audio/menu/button_select_0.wav", [] { return Tick(1200, 1); }},
-    {"audio/menu/button_select_1.wav", [] { return Tick(1000, 2); }},
+    {"audio/menu/button_select_0.wav", [] { return TickSound(1200, 1); }},
+    {"audio/menu/button_select_1.wav", [] { return TickSound(1000, 2); }},
     {"audio/menu/button_click.wav", ButtonClick},
     {"audio/menu/edit_box_print.wav", QuillScratch},
     {"audio/menu/volume_slider.wav", LutePluckLoop},
@@ -296,7 +296,7 @@ const Effect Effects[] = {
     {"audio/game/level_complete.ogg", [] { return Arpeggio({-9, -5, -2, 3, 7}, 0.2, 2.0, 0.5); }},
     {"audio/game/level_failed.ogg", FallingLine},
     {"audio/game/hit_hard_brick.wav", [] { return Crumble(0.15, 10, 900, 3); }},
-    {"audio/game/hit_unbreakable_brick.wav", [] { return Metal(0.35, 620, 12); }},
+    {"audio/game/hit_unbreakable_brick.wav", [] { return MetalClang(0.35, 620, 12); }},
     {"audio/game/crash_simple_brick_0.wav", [] { return Crumble(0.3, 11, 1800, 14); }},
     {"audio/game/crash_simple_brick_1.wav", [] { return Crumble(0.35, 12, 1500, 16); }},
     {"audio/game/crash_simple_brick_2.wav", [] { return Crumble(0.4, 13, 1200, 18); }},

@@ -2,6 +2,7 @@
 // frames, gold for what is selected. Button and check box states are frames of one net, in reading order
 // (buttons: normal, hover, pressed, disabled; check boxes: the three unticked, the three ticked, disabled
 // unticked and ticked).
+#include "tools/datagen/content/Palette.h"
 #include "tools/datagen/content/UiArt.h"
 
 #include "tools/datagen/GeneratorGroup.h"
@@ -20,19 +21,14 @@ const Colour Stone = Colour::Hex(0x7A7670);
 const Colour Mortar = Colour::Hex(0x3C3935);
 const Colour Slate = Colour::Hex(0x2A2B31);
 const Colour SlateLight = Colour::Hex(0x3B3D44);
-const Colour Parchment = Colour::Hex(0xE8DCB8);
 const Colour ParchmentDark = Colour::Hex(0xCDB98A);
-const Colour Ink = Colour::Hex(0x3A2A1A);
 const Colour Oak = Colour::Hex(0x5A3A20);
 const Colour OakLight = Colour::Hex(0x7A5230);
 const Colour Iron = Colour::Hex(0x4A4D52);
 const Colour IronLight = Colour::Hex(0x8A8F96);
-const Colour Gold = Colour::Hex(0xD4A640);
 const Colour GoldLight = Colour::Hex(0xF2CF6B);
-const Colour Blue = Colour::Hex(0x2E4A8C);
 const Colour Crimson = Colour::Hex(0x8C1F1F);
 const Colour Moss = Colour::Hex(0x4F6B3A);
-const Colour Clear = Colour::Hex(0x000000, 0.0f);
 
 enum class State
 {
@@ -156,7 +152,7 @@ RgbaPicture EditField()
     return field;
 }
 
-void Tick(Painter& painter, float s, const Colour& colour)
+void PaintTick(Painter& painter, float s, const Colour& colour)
 {
     painter.FillPolygon({{14 * s, 34 * s}, {22 * s, 26 * s}, {29 * s, 36 * s}, {47 * s, 14 * s}, {54 * s, 21 * s},
                          {29 * s, 50 * s}},
@@ -181,7 +177,7 @@ RgbaPicture IronBox(State state, bool ticked, std::uint32_t seed, bool brackets)
         }
     }
     else if (ticked)
-        Tick(painter, 1.0f, GoldLight);
+        PaintTick(painter, 1.0f, GoldLight);
     Dress(box, state, 7, 8, seed + 1);
     return box;
 }
@@ -218,7 +214,7 @@ RgbaPicture Gem(State state)
     return gem;
 }
 
-RgbaPicture Arrow(State state, int direction, std::uint32_t seed)
+RgbaPicture ArrowPicture(State state, int direction, std::uint32_t seed)
 {
     RgbaPicture face = Mottled(64, 64, Stone.Scaled(0.72f), 10, 0.35f, seed);
     Painter painter(face);
@@ -245,7 +241,7 @@ RgbaPicture ArrowNet(int direction)
 {
     std::vector<RgbaPicture> frames;
     for (State state : ButtonStates)
-        frames.push_back(Arrow(state, direction, 71));
+        frames.push_back(ArrowPicture(state, direction, 71));
     return NetOf(frames, 2, 2);
 }
 
@@ -267,7 +263,7 @@ RgbaPicture HudLife()
     Painter painter(life);
     painter.Fill(Clear);
     painter.FillPolygon({{6, 4}, {58, 4}, {58, 34}, {32, 60}, {6, 34}}, Gold);
-    painter.FillPolygon({{10, 8}, {54, 8}, {54, 32}, {32, 54}, {10, 32}}, Blue);
+    painter.FillPolygon({{10, 8}, {54, 8}, {54, 32}, {32, 54}, {10, 32}}, HeraldicBlue);
     painter.FillCircle({25, 24}, 8, Crimson.Mixed(Colour::Hex(0xFF3030), 0.4f));
     painter.FillCircle({39, 24}, 8, Crimson.Mixed(Colour::Hex(0xFF3030), 0.4f));
     painter.FillPolygon({{17.5f, 27}, {46.5f, 27}, {32, 44}}, Crimson.Mixed(Colour::Hex(0xFF3030), 0.4f));
@@ -367,7 +363,7 @@ RgbaPicture LoadingEmblem()
     Painter painter(emblem);
     painter.Fill(Clear);
     painter.FillPolygon({{24, 16}, {232, 16}, {232, 130}, {128, 244}, {24, 130}}, Gold);
-    painter.FillPolygon({{36, 28}, {220, 28}, {220, 126}, {128, 228}, {36, 126}}, Blue);
+    painter.FillPolygon({{36, 28}, {220, 28}, {220, 126}, {128, 228}, {36, 126}}, HeraldicBlue);
     for (int side : {-1, 1})
     {
         // A hammer: handle from the bottom corner toward the opposite top, head across its end.
@@ -520,7 +516,7 @@ RgbaPicture MarkerNet(Marker marker)
     return NetOf(frames, 4, 2);
 }
 
-RgbaPicture Glow(unsigned size, const Colour& colour)
+RgbaPicture SparkPicture(unsigned size, const Colour& colour)
 {
     RgbaPicture glow(size, size);
     Painter painter(glow);
@@ -570,7 +566,7 @@ std::vector<MenuPicture> UiPictures(const std::string& fontFolder)
         {t + "map_check_point.tga", PictureFile::Tga, MarkerNet(Marker::CheckPoint), ""},
         {t + "map_path.tga", PictureFile::Tga, MarkerNet(Marker::Path), ""},
         {t + "title_mount.jpg", PictureFile::JpegWithOpacity, TitleMount(), ""},
-        {"ui/particles/spark.tga", PictureFile::Tga, Glow(32, GoldLight), ""},
+        {"ui/particles/spark.tga", PictureFile::Tga, SparkPicture(32, GoldLight), ""},
     };
     return pictures;
 }

@@ -1,6 +1,7 @@
 // GUI models and the cursor's sparks.
 #include "tools/datagen/content/UiModels.h"
 
+#include "tools/datagen/Angles.h"
 #include "tools/datagen/DataStage.h"
 #include "tools/datagen/content/GuiModelFiles.h"
 #include "tools/formats/ParticleFileWriter.h"
@@ -15,7 +16,6 @@ using VelkorEngine::Vector3;
 
 namespace
 {
-constexpr float Pi = 3.14159265f;
 
 struct MarkerModel
 {

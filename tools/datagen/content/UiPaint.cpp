@@ -8,7 +8,7 @@ namespace KorvaneTools
 {
 namespace
 {
-VelkorEngine::u8 Byte(float value)
+VelkorEngine::u8 RoundedByte(float value)
 {
     return static_cast<VelkorEngine::u8>(std::clamp(value, 0.0f, 255.0f) + 0.5f);
 }
@@ -57,7 +57,7 @@ void RoundCorners(RgbaPicture& picture, float radius, float margin)
             const float outside = std::hypot(px - cx, py - cy) - radius;
             const float inside = std::min(EdgeDistance(picture, x, y, margin), -outside);
             const float coverage = std::clamp(inside + 0.5f, 0.0f, 1.0f);
-            picture.At(x, y)[3] = Byte(picture.At(x, y)[3] * coverage);
+            picture.At(x, y)[3] = RoundedByte(picture.At(x, y)[3] * coverage);
         }
 }
 
@@ -74,7 +74,7 @@ void Bevel(RgbaPicture& picture, float width, float strength, float margin)
             const float factor = 1.0f + strength * (std::min(px, py) < std::min(right, bottom) ? lit : -shaded);
             VelkorEngine::u8* p = picture.At(x, y);
             for (int c = 0; c < 3; ++c)
-                p[c] = Byte(p[c] * factor);
+                p[c] = RoundedByte(p[c] * factor);
         }
 }
 
@@ -102,14 +102,14 @@ void Tint(RgbaPicture& picture, float brightness, float desaturation)
         VelkorEngine::u8* p = &picture.pixels[i];
         const float grey = 0.3f * p[0] + 0.59f * p[1] + 0.11f * p[2];
         for (int c = 0; c < 3; ++c)
-            p[c] = Byte((p[c] + (grey - p[c]) * desaturation) * brightness);
+            p[c] = RoundedByte((p[c] + (grey - p[c]) * desaturation) * brightness);
     }
 }
 
 void Fade(RgbaPicture& picture, float factor)
 {
     for (size_t i = 3; i < picture.pixels.size(); i += 4)
-        picture.pixels[i] = Byte(picture.pixels[i] * factor);
+        picture.pixels[i] = RoundedByte(picture.pixels[i] * factor);
 }
 
 void DropShadow(RgbaPicture& picture, int dx, int dy, float radius, float strength)
@@ -131,7 +131,7 @@ void DropShadow(RgbaPicture& picture, int dx, int dy, float radius, float streng
                     if (sx >= 0 && sy >= 0 && sx < w && sy < h)
                         sum += source.At(unsigned(sx), unsigned(sy))[3];
                 }
-            shadow.At(unsigned(x), unsigned(y))[3] = Byte(sum / float(count) * strength);
+            shadow.At(unsigned(x), unsigned(y))[3] = RoundedByte(sum / float(count) * strength);
         }
     // The shadow goes under: blend the source over the shadow.
     picture = shadow;

@@ -11,7 +11,7 @@ namespace KorvaneTools
 namespace
 {
 constexpr unsigned Margin = 10;
-constexpr unsigned Ground = 0x202428;
+constexpr unsigned GroundColour = 0x202428;
 
 const FontGlyph* FindGlyph(const RasterFont& table, char32_t code)
 {
@@ -77,9 +77,9 @@ RgbaPicture DrawPreview(const std::vector<PreviewLine>& lines)
                        static_cast<unsigned>(std::ceil(height)) + Margin);
     for (size_t i = 0; i < canvas.pixels.size(); i += 4)
     {
-        canvas.pixels[i] = Ground >> 16;
-        canvas.pixels[i + 1] = (Ground >> 8) & 0xFF;
-        canvas.pixels[i + 2] = Ground & 0xFF;
+        canvas.pixels[i] = GroundColour >> 16;
+        canvas.pixels[i + 1] = (GroundColour >> 8) & 0xFF;
+        canvas.pixels[i + 2] = GroundColour & 0xFF;
         canvas.pixels[i + 3] = 255;
     }
     unsigned top = Margin;

@@ -14,7 +14,7 @@ namespace KorvaneTools
 {
 namespace
 {
-constexpr unsigned Gap = 2;
+constexpr unsigned GlyphGap = 2;
 
 // The library and the face, released together whatever happens.
 class Face
@@ -129,18 +129,18 @@ RasterFont RasteriseFont(const std::string& faceFile, unsigned cellHeight, const
         font.atlas.pixels[i] = font.atlas.pixels[i + 1] = font.atlas.pixels[i + 2] = 255;
     font.space = face.Advance(U' ') / static_cast<float>(cellHeight);
 
-    unsigned x = Gap, y = Gap;
+    unsigned x = GlyphGap, y = GlyphGap;
     for (char32_t code : codes)
     {
         const FT_GlyphSlot glyph = face.Load(code);
         const float advance = static_cast<float>(glyph->advance.x) / 64.0f;
         const auto cellWidth = static_cast<unsigned>(std::ceil(advance));
-        if (x + cellWidth + Gap > atlasWidth)
+        if (x + cellWidth + GlyphGap > atlasWidth)
         {
-            x = Gap;
-            y += cellHeight + Gap;
+            x = GlyphGap;
+            y += cellHeight + GlyphGap;
         }
-        if (y + cellHeight + Gap > atlasHeight)
+        if (y + cellHeight + GlyphGap > atlasHeight)
             throw DataError("font file \"" + faceFile + "\" at " + std::to_string(cellHeight) +
                             " pixels does not fit an atlas of " + std::to_string(atlasWidth) + "x" +
                             std::to_string(atlasHeight));
@@ -151,7 +151,7 @@ RasterFont RasteriseFont(const std::string& faceFile, unsigned cellHeight, const
         font.glyphs.push_back({static_cast<VelkorEngine::u16>(code), static_cast<float>(x) / w,
                                static_cast<float>(atlasHeight - (y + cellHeight)) / h, advance / w,
                                static_cast<float>(cellHeight) / h, advance / static_cast<float>(cellHeight)});
-        x += cellWidth + Gap;
+        x += cellWidth + GlyphGap;
     }
     return font;
 }

@@ -37,7 +37,7 @@ float ValueNoise(float x, float y, std::uint32_t seed)
     return top + (bottom - top) * sy;
 }
 
-VelkorEngine::u8 Byte(float value)
+VelkorEngine::u8 UnitToByte(float value)
 {
     return static_cast<VelkorEngine::u8>(std::lround(std::clamp(value, 0.0f, 1.0f) * 255.0f));
 }
@@ -107,10 +107,10 @@ void Painter::Fill(const Colour& colour)
         for (unsigned x = 0; x < m_picture.width; ++x)
         {
             VelkorEngine::u8* p = m_picture.At(x, y);
-            p[0] = Byte(colour.r);
-            p[1] = Byte(colour.g);
-            p[2] = Byte(colour.b);
-            p[3] = Byte(colour.a);
+            p[0] = UnitToByte(colour.r);
+            p[1] = UnitToByte(colour.g);
+            p[2] = UnitToByte(colour.b);
+            p[3] = UnitToByte(colour.a);
         }
 }
 
@@ -121,10 +121,10 @@ void Painter::Mottle(const Colour& colour, float scale, float amount, std::uint3
         {
             const float n = 1.0f - amount / 2 + amount * FractalNoise(float(x) / scale, float(y) / scale, seed);
             VelkorEngine::u8* p = m_picture.At(x, y);
-            p[0] = Byte(colour.r * n);
-            p[1] = Byte(colour.g * n);
-            p[2] = Byte(colour.b * n);
-            p[3] = Byte(colour.a);
+            p[0] = UnitToByte(colour.r * n);
+            p[1] = UnitToByte(colour.g * n);
+            p[2] = UnitToByte(colour.b * n);
+            p[3] = UnitToByte(colour.a);
         }
 }
 
@@ -140,9 +140,9 @@ void Painter::Blend(int x, int y, const Colour& colour, float coverage)
     for (int c = 0; c < 3; ++c)
     {
         const float old = static_cast<float>(p[c]) / 255.0f;
-        p[c] = Byte(out > 0 ? (channels[c] * alpha + old * below * (1 - alpha)) / out : 0.0f);
+        p[c] = UnitToByte(out > 0 ? (channels[c] * alpha + old * below * (1 - alpha)) / out : 0.0f);
     }
-    p[3] = Byte(out);
+    p[3] = UnitToByte(out);
 }
 
 void Painter::FillPolygon(const std::vector<Point>& points, const Colour& colour)

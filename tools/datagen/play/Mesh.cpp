@@ -2,6 +2,7 @@
 #include "tools/datagen/play/Mesh.h"
 
 #include "engine/scene/ModelFlags.h"
+#include "tools/datagen/Angles.h"
 #include "tools/datagen/DataError.h"
 
 #include <algorithm>
@@ -13,8 +14,6 @@ namespace KorvaneTools
 namespace
 {
 namespace Flags = VelkorEngine::ModelFlags;
-
-constexpr float Pi = std::numbers::pi_v<float>;
 
 Vector3 FaceNormal(const Vector3& a, const Vector3& b, const Vector3& c)
 {
@@ -63,7 +62,7 @@ Vector3 Rotated(const Vector3& p, int axis, float c, float s)
     }
 }
 
-ModelFileBox BoxOf(const Mesh& mesh)
+ModelFileBox BoxOfMesh(const Mesh& mesh)
 {
     ModelFileBox box;
     mesh.Bounds(box.minimum, box.maximum);
@@ -368,7 +367,7 @@ ModelFileDescription StaticModel(const Mesh& mesh, bool culled)
     for (u32 i = 0; i < mesh.corners.size(); ++i)
         d.indices.push_back(i);
     AppendVertices(d, mesh);
-    d.boxes = {BoxOf(mesh)};
+    d.boxes = {BoxOfMesh(mesh)};
     return d;
 }
 
@@ -385,7 +384,7 @@ ModelFileDescription MorphModel(const std::vector<Mesh>& frames, float speed, bo
         if (frame.corners.size() != frames.front().corners.size())
             throw DataError("morph frames differ in size");
         AppendVertices(d, frame);
-        d.boxes.push_back(BoxOf(frame));
+        d.boxes.push_back(BoxOfMesh(frame));
     }
     return d;
 }

@@ -15,11 +15,6 @@ using DataTest::StageFile;
 
 namespace
 {
-bool EndsWith(const std::string& text, const std::string& end)
-{
-    return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
-}
-
 bool IsMusic(const std::string& path)
 {
     return path.rfind("audio/music/", 0) == 0;
@@ -27,7 +22,7 @@ bool IsMusic(const std::string& path)
 
 DecodedSound Load(const std::string& path)
 {
-    return EndsWith(path, ".wav") ? ReadWav(StageFile(path)) : ReadOgg(StageFile(path));
+    return path.ends_with(".wav") ? ReadWav(StageFile(path)) : ReadOgg(StageFile(path));
 }
 
 int Peak(const std::vector<std::int16_t>& samples)
@@ -56,7 +51,7 @@ TEST(audio, EverySoundOfTheTableExistsAsWavOrOgg)
     for (const std::string& path : files)
     {
         EXPECT_TRUE(DataTest::StageHas(path)) << path;
-        oggs += EndsWith(path, ".ogg");
+        oggs += path.ends_with(".ogg");
     }
     EXPECT_EQ(oggs, 5);
 }
@@ -72,7 +67,7 @@ TEST(audio, EffectsAreMono16BitAtTheMixersRateWithTheirPeakAtMinus3Db)
         EXPECT_EQ(sound.rate, 22050u) << path;
         ASSERT_GT(sound.samples.size(), 22050u / 100) << path;
         EXPECT_LE(sound.samples.size(), 22050u * 2 + 2048) << path;
-        if (!EndsWith(path, ".wav"))
+        if (!path.ends_with(".wav"))
             continue;
         EXPECT_NEAR(20 * std::log10(Peak(sound.samples) / 32767.0), -3.0, 0.1) << path;
     }
@@ -83,7 +78,7 @@ TEST(audio, OneShotEffectsStartAndEndSilentAndLoopsJoinSmoothly)
     const std::vector<std::string> loops = LoopedSoundFiles();
     for (const std::string& path : GameSoundFiles())
     {
-        if (!EndsWith(path, ".wav"))
+        if (!path.ends_with(".wav"))
             continue;
         const std::vector<std::int16_t> samples = ReadWav(StageFile(path)).samples;
         if (std::find(loops.begin(), loops.end(), path) == loops.end())
@@ -115,7 +110,7 @@ TEST(audio, EffectsCarryNoSteadyOffset)
 {
     for (const std::string& path : GameSoundFiles())
     {
-        if (!EndsWith(path, ".wav"))
+        if (!path.ends_with(".wav"))
             continue;
         const std::vector<std::int16_t> samples = ReadWav(StageFile(path)).samples;
         double sum = 0;

@@ -3,6 +3,7 @@
 #include "engine/files/XMLNode.h"
 #include "tests/data/DataStageFiles.h"
 #include "tests/support/TempFolder.h"
+#include "tests/support/XMLTestSupport.h"
 #include "tools/datagen/DataError.h"
 #include "tools/datagen/DataGenerator.h"
 #include "tools/datagen/DataXml.h"
@@ -19,16 +20,10 @@
 
 using namespace KorvaneTools;
 using DataTest::StageFile;
+using XMLTestSupport::Children;
 
 namespace
 {
-std::vector<GameTools::XMLNode*> Children(const GameTools::XMLNode& node)
-{
-    std::vector<GameTools::XMLNode*> children;
-    node.GetChildren(children);
-    return children;
-}
-
 const GlyphTable& TableOf(const std::string& name)
 {
     for (const GlyphTable& table : GlyphTables())

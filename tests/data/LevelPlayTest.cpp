@@ -17,7 +17,7 @@
 #include <string>
 #include <vector>
 
-using namespace Korvane;
+using Korvane::Ball;
 using TestSupport::PlayTestBed;
 using VelkorEngine::Vector2;
 using VelkorEngine::Vector3;
@@ -83,7 +83,7 @@ protected:
     {
         if (play.balls->GetBalls().empty())
         {
-            play.balls->AddBall(BallKind::Simple);
+            play.balls->AddBall(Korvane::BallKind::Simple);
             play.balls->RequestLaunch();
         }
         else if (frame % kSplitEvery == 0 && play.balls->GetBalls().size() < kMostBalls)
@@ -169,10 +169,10 @@ TEST_P(LevelPlay, NoBallInABlockOrPastAWallAndNoHitFromBelow)
     const LevelRun& run = GetParam();
     play.frameTime = run.frameTime;
     play.BuildLevel(std::string(run.level) + ".krg");
-    play.balls->AddBall(BallKind::Simple);
+    play.balls->AddBall(Korvane::BallKind::Simple);
     const Ball& first = *play.balls->GetBalls().front();
-    radii[0] = first.GetRadius(BallKind::Simple);
-    radii[1] = first.GetRadius(BallKind::Super);
+    radii[0] = first.GetRadius(Korvane::BallKind::Simple);
+    radii[1] = first.GetRadius(Korvane::BallKind::Super);
     ASSERT_FLOAT_EQ(radii[0], 2.5f);
     ASSERT_FLOAT_EQ(radii[1], 3.0f);
     play.Frames(static_cast<int>(2.0 / run.frameTime));

@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <bit>
 #include <cstring>
 #include <filesystem>
 
@@ -102,11 +103,6 @@ protected:
     VelkorEngine::FileManager files;
     VelkorEngine::Image image;
 };
-
-bool PowerOfTwo(VelkorEngine::u32 value)
-{
-    return value != 0 && (value & (value - 1)) == 0;
-}
 }
 
 TEST_F(EngineImages, EveryGeneratedPictureLoadsWithPowerOfTwoSidesAndMatchingOpacity)
@@ -120,7 +116,7 @@ TEST_F(EngineImages, EveryGeneratedPictureLoadsWithPowerOfTwoSidesAndMatchingOpa
         const std::string path = std::filesystem::relative(entry.path(), KORVANE_DATA_STAGE).generic_string();
         ASSERT_TRUE(Load(path)) << path;
         ++pictures;
-        EXPECT_TRUE(PowerOfTwo(image.GetWidth()) && PowerOfTwo(image.GetHeight())) << path;
+        EXPECT_TRUE(std::has_single_bit(image.GetWidth()) && std::has_single_bit(image.GetHeight())) << path;
         const size_t alpha = path.rfind("_alpha.jpg");
         if (alpha == std::string::npos)
             continue;

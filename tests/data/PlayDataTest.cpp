@@ -18,6 +18,7 @@
 
 #include <gtest/gtest.h>
 
+#include <bit>
 #include <cmath>
 #include <cstring>
 #include <filesystem>
@@ -101,8 +102,6 @@ std::pair<unsigned, unsigned> PictureSize(const std::string& bytes, const std::s
     }
     return {0, 0};
 }
-
-bool PowerOfTwo(unsigned n) { return n != 0 && (n & (n - 1)) == 0; }
 
 void ExpectBox(const PlayModelFile& model, const Vector3& minimum, const Vector3& maximum, const std::string& what)
 {
@@ -452,7 +451,8 @@ TEST(play, EveryModelHasItsShaderFileAndEveryPictureHasPowerOfTwoSides)
             for (const std::string& path : StagePaths(folder, extension))
             {
                 const auto [width, height] = PictureSize(StageFile(path), path);
-                EXPECT_TRUE(PowerOfTwo(width) && PowerOfTwo(height)) << path << " " << width << "x" << height;
+                EXPECT_TRUE(std::has_single_bit(width) && std::has_single_bit(height))
+                    << path << " " << width << "x" << height;
                 const std::string diffuse = path.substr(0, path.size() - 10) + ".jpg";
                 if (path.ends_with("_alpha.jpg") && StageHas(diffuse))
                 {

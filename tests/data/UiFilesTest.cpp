@@ -15,6 +15,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
 #include <filesystem>
 
@@ -30,15 +31,10 @@ struct Size
     unsigned width = 0, height = 0;
 };
 
-bool EndsWith(const std::string& text, const std::string& end)
-{
-    return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
-}
-
 Size PictureSize(const std::string& path)
 {
     const std::string bytes = StageFile(path);
-    if (EndsWith(path, ".tga"))
+    if (path.ends_with(".tga"))
     {
         const KorvaneTools::RgbaPicture picture = KorvaneTools::ReadTga(bytes);
         return {picture.width, picture.height};
@@ -46,11 +42,6 @@ Size PictureSize(const std::string& path)
     const ImageTest::Picture picture =
         ImageTest::DecodeJpegReference(std::vector<VelkorEngine::u8>(bytes.begin(), bytes.end()));
     return {picture.width, picture.height};
-}
-
-bool PowerOfTwo(unsigned value)
-{
-    return value != 0 && (value & (value - 1)) == 0;
 }
 
 // Every staged file below a folder with one of the extensions.
@@ -65,7 +56,7 @@ std::vector<std::string> StagedFiles(const std::string& folder, const std::vecto
     return files;
 }
 
-ModelFile Model(const std::string& path)
+ModelFile EngineModelFile(const std::string& path)
 {
     return TestSupport::ReadFormat<ModelFile>(StageFile(path), path, path);
 }
@@ -94,8 +85,9 @@ TEST(ui, EveryMenuPictureIsPowerOfTwoAndItsOpacityMatches)
         if (path.rfind("ui/fonts/", 0) == 0)
             continue; // the font atlases have their own tests
         const Size size = PictureSize(path);
-        EXPECT_TRUE(PowerOfTwo(size.width) && PowerOfTwo(size.height)) << path << " " << size.width << "x" << size.height;
-        if (EndsWith(path, "_alpha.jpg"))
+        EXPECT_TRUE(std::has_single_bit(size.width) && std::has_single_bit(size.height))
+            << path << " " << size.width << "x" << size.height;
+        if (path.ends_with("_alpha.jpg"))
         {
             std::string colour = path.substr(0, path.size() - 10) + ".jpg";
             ASSERT_TRUE(StageHas(colour)) << path << " has no colour picture";
@@ -141,7 +133,7 @@ TEST(ui, MapMarkersAreStillAndWithinTheirClickArea)
 {
     for (const char* marker : {"start", "finish", "check_point", "path"})
     {
-        const ModelFile model = Model(std::string("ui/models/map_") + marker + ".mlf");
+        const ModelFile model = EngineModelFile(std::string("ui/models/map_") + marker + ".mlf");
         EXPECT_EQ(model.flags & 0x7u, 0x1u) << marker;
         ASSERT_EQ(model.boxes.size(), 1u);
         EXPECT_GE(model.boxes[0].minimum.x, -12.0f) << marker;
@@ -155,7 +147,7 @@ TEST(ui, MapMarkersAreStillAndWithinTheirClickArea)
 
 TEST(ui, TitleSignDropsInOverSixteenFramesAndRestsCentred)
 {
-    const ModelFile sign = Model("ui/models/title_mount.mlf");
+    const ModelFile sign = EngineModelFile("ui/models/title_mount.mlf");
     EXPECT_EQ(sign.flags & 0x7u, 0x2u);
     ASSERT_EQ(sign.frameCount, 16u);
     ASSERT_EQ(sign.boxes.size(), 16u);
@@ -174,7 +166,7 @@ TEST(ui, AnimatorModelsMoveOneBone)
     } movers[] = {{"ui/models/drop_in.mlf", 20, 300, 0, 0, 0}, {"ui/background/models/drift.mlf", 240, 0, 0, 0, 0}};
     for (const auto& mover : movers)
     {
-        const ModelFile model = Model(mover.path);
+        const ModelFile model = EngineModelFile(mover.path);
         EXPECT_EQ(model.flags & 0x7u, 0x4u) << mover.path;
         ASSERT_EQ(model.frameCount, mover.frames) << mover.path;
         ASSERT_EQ(model.skeleton->GetBoneCount(), 1u) << mover.path;
@@ -187,11 +179,11 @@ TEST(ui, AnimatorModelsMoveOneBone)
 
 TEST(ui, BackgroundLayersCoverTheScreenAndLoopsClose)
 {
-    const ModelFile sky = Model("ui/background/models/sky.mlf");
+    const ModelFile sky = EngineModelFile("ui/background/models/sky.mlf");
     EXPECT_FLOAT_EQ(sky.boxes[0].minimum.x, 0.0f);
     EXPECT_FLOAT_EQ(sky.boxes[0].maximum.x, 800.0f);
     EXPECT_FLOAT_EQ(sky.boxes[0].maximum.y, 600.0f);
-    const ModelFile banners = Model("ui/background/models/banners.mlf");
+    const ModelFile banners = EngineModelFile("ui/background/models/banners.mlf");
     ASSERT_EQ(banners.frameCount, 16u);
     const size_t perFrame = banners.vertices.size() / 16;
     for (size_t i = 0; i < perFrame; ++i)

@@ -5,6 +5,7 @@
 #include "tests/data/DataStageFiles.h"
 #include "tests/data/ResourceListWalk.h"
 #include "tests/data/WindowDescriptions.h"
+#include "tests/support/XMLTestSupport.h"
 #include "tools/datagen/DataXml.h"
 #include "tools/datagen/content/Texts.h"
 
@@ -16,10 +17,12 @@
 #include <sstream>
 
 using DataTest::BuiltControl;
+using DataTest::Descriptions;
 using DataTest::StageFile;
 using DataTest::StageHas;
 using GameTools::XMLNode;
 using KorvaneTools::AttributeText;
+using XMLTestSupport::Children;
 
 namespace
 {
@@ -44,13 +47,6 @@ std::string Folder(const std::string& list)
     return list.substr(0, list.rfind('/'));
 }
 
-std::vector<XMLNode*> Children(const XMLNode& node)
-{
-    std::vector<XMLNode*> children;
-    node.GetChildren(children);
-    return children;
-}
-
 // "kind:name" -> where it is registered.
 std::multimap<std::string, Registration> Registrations()
 {
@@ -63,12 +59,6 @@ std::multimap<std::string, Registration> Registrations()
             registrations.emplace(resource.kind + ":" + resource.name, Registration{resource.kind, list, resource.files});
     }
     return registrations;
-}
-
-const DataTest::WindowDescriptions& Descriptions()
-{
-    static const DataTest::WindowDescriptions descriptions;
-    return descriptions;
 }
 
 // Every "kind:ui/name" a control of the window fetches.

@@ -4,6 +4,7 @@
 #include "engine/files/XMLSelect.h"
 #include "guitools/GUIDescriptionChain.h"
 #include "tests/data/DataStageFiles.h"
+#include "tests/support/XMLTestSupport.h"
 #include "tools/datagen/DataError.h"
 #include "tools/datagen/DataXml.h"
 
@@ -17,16 +18,7 @@ namespace DataTest
 using GameTools::XMLNode;
 using GUITools::GUIDescriptionChain;
 using KorvaneTools::AttributeText;
-
-namespace
-{
-std::vector<XMLNode*> Children(const XMLNode& node)
-{
-    std::vector<XMLNode*> children;
-    node.GetChildren(children);
-    return children;
-}
-}
+using XMLTestSupport::Children;
 
 bool Box::Overlaps(const Box& other) const
 {
@@ -180,5 +172,11 @@ std::vector<BuiltControl> WindowDescriptions::Build(const std::string& windowNam
     std::vector<BuiltControl> built;
     BuildControl({m_root.get()}, windowName, "", -1, built, faults);
     return built;
+}
+
+const WindowDescriptions& Descriptions()
+{
+    static const WindowDescriptions descriptions;
+    return descriptions;
 }
 }

@@ -16,6 +16,10 @@
 
 namespace DataTest
 {
+// The GUI screen the descriptions place their controls on.
+constexpr float ScreenWidth = 800;
+constexpr float ScreenHeight = 600;
+
 struct Box
 {
     float left = 0, bottom = 0, width = 0, height = 0;
@@ -68,6 +72,9 @@ private:
     std::unique_ptr<GameTools::XMLNode> m_root;
     std::vector<std::string> m_loadFaults;
 };
+
+// The staged tree's descriptions, read at the first call and kept for the program's length.
+const WindowDescriptions& Descriptions();
 
 // The seven element names that make controls.
 bool IsControlKind(const std::string& kind);

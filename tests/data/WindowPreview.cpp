@@ -22,8 +22,6 @@ using KorvaneTools::RgbaPicture;
 
 namespace
 {
-constexpr float ScreenHeight = 600;
-
 // What the code writes into labels the descriptions leave empty, by the label's own name.
 const std::map<std::string, std::string>& Samples()
 {

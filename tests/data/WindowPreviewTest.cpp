@@ -13,17 +13,11 @@
 #include <fstream>
 
 using DataTest::BuiltControl;
-using DataTest::WindowDescriptions;
+using DataTest::Descriptions;
 using DataTest::WindowPreview;
 
 namespace
 {
-const WindowDescriptions& Descriptions()
-{
-    static const WindowDescriptions descriptions;
-    return descriptions;
-}
-
 const WindowPreview& Preview()
 {
     static const WindowPreview preview(Descriptions(), KORVANE_FONT_FOLDER);

@@ -16,14 +16,13 @@
 #include <sstream>
 
 using DataTest::BuiltControl;
+using DataTest::Descriptions;
 using DataTest::ReadNumbers;
-using DataTest::WindowDescriptions;
+using DataTest::ScreenHeight;
+using DataTest::ScreenWidth;
 
 namespace
 {
-constexpr float ScreenWidth = 800;
-constexpr float ScreenHeight = 600;
-
 struct ExpectedControl
 {
     std::string window;
@@ -49,12 +48,6 @@ std::vector<ExpectedControl> ExpectedControls()
         controls.push_back(control);
     }
     return controls;
-}
-
-const WindowDescriptions& Descriptions()
-{
-    static const WindowDescriptions descriptions;
-    return descriptions;
 }
 
 std::vector<BuiltControl> Built(const std::string& window)
@@ -330,7 +323,7 @@ TEST(windows, NoTwoControlsATextOrAClickLandsOnOverlap)
 namespace
 {
 // The screen box of a control that draws a model: the model's resting frame about the control's position.
-DataTest::Box ModelBox(const BuiltControl& control)
+DataTest::Box ModelScreenBox(const BuiltControl& control)
 {
     const DataTest::PlayModelFile model =
         DataTest::ReadPlayModel(DataTest::StageFile("ui/models/" + control.AttributeOr("model", "") + ".mlf"));
@@ -342,7 +335,7 @@ DataTest::Box ModelBox(const BuiltControl& control)
 std::vector<DataTest::Box> DrawnBoxes(const BuiltControl& control)
 {
     if (control.Attribute("model"))
-        return {ModelBox(control)};
+        return {ModelScreenBox(control)};
     if (control.kind == "window" && !control.Attribute("shader"))
         return {};
     return ScreenBoxes(control);
@@ -377,7 +370,7 @@ TEST(windows, WindowsOverPlayHangBelowTheInGameBar)
         const BuiltControl* sign = Find(controls, std::string(dialog) + "/title_mount_animated");
         ASSERT_NE(panel, nullptr) << dialog;
         ASSERT_NE(sign, nullptr) << dialog;
-        EXPECT_FALSE(ModelBox(*sign).Overlaps(panel->box)) << dialog;
+        EXPECT_FALSE(ModelScreenBox(*sign).Overlaps(panel->box)) << dialog;
     }
 }
 

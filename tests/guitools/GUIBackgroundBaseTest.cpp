@@ -20,8 +20,7 @@ using GUITools::GUIBackgroundBase;
 
 namespace
 {
-// Vertex colours hold eight bits a channel.
-constexpr f32 ColourStep = 1.0f / 255.0f;
+using TestSupport::ColourStep;
 
 class GUIBackgroundBaseTest : public testing::Test
 {

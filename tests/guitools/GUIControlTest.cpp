@@ -17,8 +17,7 @@ using GUITools::GUIControl;
 
 namespace
 {
-// Vertex colours hold eight bits a channel.
-constexpr f32 ColourStep = 1.0f / 255.0f;
+using TestSupport::ColourStep;
 
 class GUIControlTest : public testing::Test
 {

@@ -18,8 +18,6 @@ using GUITools::GUISliderControl;
 
 namespace
 {
-const auto Numbered = [](const auto& info) { return std::to_string(info.index); };
-
 const char* const SliderTrack = "position=\"100 100\" size=\"140 20\" toddler_size=\"20 20\" "
                                 "toddler_min_position=\"10 0\" toddler_max_position=\"110 0\" ";
 
@@ -86,8 +84,7 @@ TEST_P(GUISliderOrientationTest, VerticalWhenTheValueHoldsTheWordInSmallLetters)
 
 INSTANTIATE_TEST_SUITE_P(Orientations, GUISliderOrientationTest,
                          testing::Values(OrientationCase{"horizontal", false}, OrientationCase{"vertical", true},
-                                         OrientationCase{"Vertical", false}, OrientationCase{"xverticalx", true}),
-                         Numbered);
+                                         OrientationCase{"Vertical", false}, OrientationCase{"xverticalx", true}));
 
 TEST_F(GUISliderControlTest, AScrollBarHasADraggableThumbAndStepButtons)
 {
@@ -106,14 +103,14 @@ TEST_F(GUISliderControlTest, AScrollBarHasADraggableThumbAndStepButtons)
     EXPECT_EQ(scroll->GetPosition(), 7u);
 }
 
-struct AlignmentCase
+struct ScrollAlignmentCase
 {
     const char* alignment;
     i32 buttonLayer;
     i32 scrollLayer;
 };
 
-class GUIScrollAlignmentTest : public GUISliderControlTest, public testing::WithParamInterface<AlignmentCase>
+class GUIScrollAlignmentTest : public GUISliderControlTest, public testing::WithParamInterface<ScrollAlignmentCase>
 {
 };
 
@@ -127,9 +124,8 @@ TEST_P(GUIScrollAlignmentTest, ButtonsStandAboveTheTrackUnlessLower)
 }
 
 INSTANTIATE_TEST_SUITE_P(Alignments, GUIScrollAlignmentTest,
-                         testing::Values(AlignmentCase{"upper", 2, 3}, AlignmentCase{"", 2, 3},
-                                         AlignmentCase{"Lower", 2, 3}, AlignmentCase{"lower", -1, 4}),
-                         Numbered);
+                         testing::Values(ScrollAlignmentCase{"upper", 2, 3}, ScrollAlignmentCase{"", 2, 3},
+                                         ScrollAlignmentCase{"Lower", 2, 3}, ScrollAlignmentCase{"lower", -1, 4}));
 
 TEST_F(GUISliderControlTest, TypedKeysReachADescribedEditBox)
 {
@@ -162,8 +158,7 @@ TEST_P(GUIEditBoxCursorTest, AnEmptyCursorCharacterIsASpace)
 
 INSTANTIATE_TEST_SUITE_P(Cursors, GUIEditBoxCursorTest,
                          testing::Values(CursorCase{"", L'_'}, CursorCase{"cursor_character=\"\"", L' '},
-                                         CursorCase{"cursor_character=\"|x\"", L'|'}),
-                         Numbered);
+                                         CursorCase{"cursor_character=\"|x\"", L'|'}));
 
 TEST_F(GUISliderControlTest, AnEditBoxWithoutAKnownFontTakesNoTextAndTakesAFontLater)
 {

@@ -13,8 +13,6 @@ using GUITools::GUITextControl;
 
 namespace
 {
-const auto Numbered = [](const auto& info) { return std::to_string(info.index); };
-
 class GUITextControlTest : public testing::Test
 {
 protected:
@@ -67,8 +65,7 @@ INSTANTIATE_TEST_SUITE_P(Values, GUITextMarkupTest,
                                          MarkupCase{"menu/start", L"start"},
                                          MarkupCase{"missing", L"UNKNOWN"},
                                          MarkupCase{"'a'++\"b\"", L"ab"},
-                                         MarkupCase{"game_title ", L"UNKNOWN"}),
-                         Numbered);
+                                         MarkupCase{"game_title ", L"UNKNOWN"}));
 
 TEST_F(GUITextControlTest, AParameterIsReplacedEachTimeItIsSet)
 {
@@ -109,16 +106,15 @@ INSTANTIATE_TEST_SUITE_P(
                     WrapCase{L"ab\n", true, {L"ab"}},
                     WrapCase{L"ab\r\n\ncd", false, {L"ab", L"", L"cd"}},
                     WrapCase{L"a verylongwordthatneverfits b", true, {L"a", L"verylongwordthatneverfits", L"b"}},
-                    WrapCase{L"one two three four five", true, {L"one two", L"three", L"four five"}}),
-                         Numbered);
+                    WrapCase{L"one two three four five", true, {L"one two", L"three", L"four five"}}));
 
-struct AlignmentCase
+struct TextAlignmentCase
 {
     const char* vertical;
     std::vector<f32> y;
 };
 
-class GUITextAlignmentTest : public GUITextControlTest, public testing::WithParamInterface<AlignmentCase>
+class GUITextAlignmentTest : public GUITextControlTest, public testing::WithParamInterface<TextAlignmentCase>
 {
 };
 
@@ -139,10 +135,9 @@ TEST_P(GUITextAlignmentTest, SeveralLinesArePlacedLineByLineInTheBox)
 }
 
 INSTANTIATE_TEST_SUITE_P(Alignments, GUITextAlignmentTest,
-                         testing::Values(AlignmentCase{"top", {90.0f, 78.0f, 66.0f}},
-                                         AlignmentCase{"bottom", {24.0f, 12.0f, 0.0f}},
-                                         AlignmentCase{"middle", {56.0f, 44.0f, 32.0f}}),
-                         Numbered);
+                         testing::Values(TextAlignmentCase{"top", {90.0f, 78.0f, 66.0f}},
+                                         TextAlignmentCase{"bottom", {24.0f, 12.0f, 0.0f}},
+                                         TextAlignmentCase{"middle", {56.0f, 44.0f, 32.0f}}));
 
 struct FlagCase
 {
@@ -167,8 +162,7 @@ INSTANTIATE_TEST_SUITE_P(Flags, GUITextFlagTest,
                          testing::Values(FlagCase{"", 4u | 32u},
                                          FlagCase{"alignment_h=\"upper left\" alignment_v=\"top\"", 4u | 16u},
                                          FlagCase{"alignment_h=\"right\" alignment_v=\"center\"", 8u | 2u},
-                                         FlagCase{"alignment_h=\"center\" alignment_v=\"bottom\"", 1u | 32u}),
-                         Numbered);
+                                         FlagCase{"alignment_h=\"center\" alignment_v=\"bottom\"", 1u | 32u}));
 
 TEST_F(GUITextControlTest, TheColourAndSizeOfTheLabelGoWithItsText)
 {
@@ -213,8 +207,7 @@ TEST_P(GUITextPrintingTest, TheRevealTakesItsTime)
 
 INSTANTIATE_TEST_SUITE_P(Speeds, GUITextPrintingTest,
                          testing::Values(PrintingCase{"printing_speed=\"10\"", 300},
-                                         PrintingCase{"printing_speed=\"10\" max_printing_time=\"2\"", 120}),
-                         Numbered);
+                                         PrintingCase{"printing_speed=\"10\" max_printing_time=\"2\"", 120}));
 
 TEST_F(GUITextControlTest, ANewTextWhileShownIsRevealedAfterTheOldOneIsTakenBack)
 {
@@ -288,8 +281,7 @@ TEST_P(GUITextStalledSpeedTest, TheRevealStillEnds)
 INSTANTIATE_TEST_SUITE_P(Speeds, GUITextStalledSpeedTest,
                          testing::Values("printing_speed=\"0\"", "printing_speed=\"-40\" max_printing_time=\"-1\"",
                                          "printing_speed=\"nan\"", "printing_speed=\"0\" max_printing_time=\"0.5\"",
-                                         "printing_speed=\"-40\" max_printing_time=\"0.5\""),
-                         Numbered);
+                                         "printing_speed=\"-40\" max_printing_time=\"0.5\""));
 
 TEST_F(GUITextControlTest, APrintedLabelEmptiedWhileShownCountsAsPrinted)
 {

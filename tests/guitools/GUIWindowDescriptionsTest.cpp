@@ -4,23 +4,16 @@
 #include "engine/core/Error.h"
 #include "engine/files/XMLNode.h"
 #include "guitools/GUIWindowBase.h"
+#include "tests/support/FilesTestSupport.h"
 #include "tests/support/WindowDescriptionBed.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
 namespace
 {
-std::string ReadWhole(const std::filesystem::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
+using TestSupport::ReadWhole;
 
 TEST(GUIWindowDescriptionsTest, EveryDescribedWindowOfTheDataSetBuildsShowsAndHides)
 {

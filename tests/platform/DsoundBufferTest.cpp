@@ -15,7 +15,7 @@ using TestSupport::SoundSamples;
 
 namespace
 {
-constexpr std::uint32_t Rate = 22050;
+constexpr std::uint32_t BufferRate = 22050;
 
 WAVEFORMATEX Format(std::uint16_t channels, std::uint16_t bits, DWORD rate)
 {
@@ -33,7 +33,7 @@ WAVEFORMATEX Format(std::uint16_t channels, std::uint16_t bits, DWORD rate)
 class DsoundBuffer : public ::testing::Test
 {
 protected:
-    DsoundBuffer() : m_mixer(std::make_shared<Platform::Mixer>(Rate)), m_device(new Platform::MixerDevice(m_mixer, nullptr)) {}
+    DsoundBuffer() : m_mixer(std::make_shared<Platform::Mixer>(BufferRate)), m_device(new Platform::MixerDevice(m_mixer, nullptr)) {}
     ~DsoundBuffer() override
     {
         for (IDirectSoundBuffer* buffer : m_buffers)
@@ -57,7 +57,7 @@ protected:
     IDirectSoundBuffer* Stereo(DWORD bytes, DWORD flags = DSBCAPS_CTRLVOLUME | DSBCAPS_CTRLFREQUENCY)
     {
         IDirectSoundBuffer* buffer = nullptr;
-        EXPECT_EQ(Create(Format(2, 16, Rate), bytes, flags, &buffer), DS_OK);
+        EXPECT_EQ(Create(Format(2, 16, BufferRate), bytes, flags, &buffer), DS_OK);
         return buffer;
     }
 
@@ -94,13 +94,13 @@ TEST_F(DsoundBuffer, RefusesFormatsTheMixerCannotPlay)
         WAVEFORMATEX format;
         HRESULT expected;
     };
-    WAVEFORMATEX compressed = Format(2, 16, Rate);
+    WAVEFORMATEX compressed = Format(2, 16, BufferRate);
     compressed.wFormatTag = 3;
-    WAVEFORMATEX misaligned = Format(2, 16, Rate);
+    WAVEFORMATEX misaligned = Format(2, 16, BufferRate);
     misaligned.nBlockAlign = 2;
     const Case cases[] = {
-        {Format(0, 16, Rate), DSERR_BADFORMAT}, {Format(3, 16, Rate), DSERR_BADFORMAT},
-        {Format(2, 24, Rate), DSERR_BADFORMAT}, {Format(2, 16, 0), DSERR_BADFORMAT},
+        {Format(0, 16, BufferRate), DSERR_BADFORMAT}, {Format(3, 16, BufferRate), DSERR_BADFORMAT},
+        {Format(2, 24, BufferRate), DSERR_BADFORMAT}, {Format(2, 16, 0), DSERR_BADFORMAT},
         {Format(1, 8, 99), DSERR_BADFORMAT},    {Format(1, 8, 100001), DSERR_BADFORMAT},
         {compressed, DSERR_BADFORMAT},          {misaligned, DSERR_BADFORMAT},
         {Format(1, 8, 100), DS_OK},             {Format(2, 16, 100000), DS_OK},
@@ -120,10 +120,10 @@ TEST_F(DsoundBuffer, RefusesFormatsTheMixerCannotPlay)
 TEST_F(DsoundBuffer, RefusesBadSizesFlagsAndDescriptions)
 {
     IDirectSoundBuffer* buffer = nullptr;
-    EXPECT_EQ(Create(Format(1, 8, Rate), 3, 0, &buffer), DSERR_INVALIDPARAM);
-    EXPECT_EQ(Create(Format(1, 8, Rate), DSBSIZE_MAX + 1, 0, &buffer), DSERR_INVALIDPARAM);
-    EXPECT_EQ(Create(Format(2, 16, Rate), 4096, DSBCAPS_CTRL3D, &buffer), DSERR_INVALIDPARAM);
-    EXPECT_EQ(Create(Format(1, 16, Rate), 4096, 0x40000, &buffer), DSERR_INVALIDPARAM);
+    EXPECT_EQ(Create(Format(1, 8, BufferRate), 3, 0, &buffer), DSERR_INVALIDPARAM);
+    EXPECT_EQ(Create(Format(1, 8, BufferRate), DSBSIZE_MAX + 1, 0, &buffer), DSERR_INVALIDPARAM);
+    EXPECT_EQ(Create(Format(2, 16, BufferRate), 4096, DSBCAPS_CTRL3D, &buffer), DSERR_INVALIDPARAM);
+    EXPECT_EQ(Create(Format(1, 16, BufferRate), 4096, 0x40000, &buffer), DSERR_INVALIDPARAM);
     DSBUFFERDESC desc;
     desc.dwBufferBytes = 4096;
     EXPECT_EQ(m_device->CreateSoundBuffer(&desc, &buffer, nullptr), DSERR_INVALIDPARAM);
@@ -138,7 +138,7 @@ TEST_F(DsoundBuffer, PrimaryBufferTakesSixteenBitStereoAndGivesTheListener)
     IDirectSoundBuffer* primary = nullptr;
     ASSERT_EQ(m_device->CreateSoundBuffer(&desc, &primary, nullptr), DS_OK);
     m_buffers.push_back(primary);
-    const WAVEFORMATEX mono = Format(1, 16, Rate);
+    const WAVEFORMATEX mono = Format(1, 16, BufferRate);
     EXPECT_EQ(primary->SetFormat(&mono), DSERR_BADFORMAT);
     const WAVEFORMATEX stereo = Format(2, 16, 44100);
     EXPECT_EQ(primary->SetFormat(&stereo), DS_OK);
@@ -212,7 +212,7 @@ TEST_F(DsoundBuffer, ControlsNeedTheirFlagsAndRanges)
 {
     IDirectSoundBuffer* plain = Stereo(64, 0);
     EXPECT_EQ(plain->SetVolume(0), DSERR_CONTROLUNAVAIL);
-    EXPECT_EQ(plain->SetFrequency(Rate), DSERR_CONTROLUNAVAIL);
+    EXPECT_EQ(plain->SetFrequency(BufferRate), DSERR_CONTROLUNAVAIL);
     IDirectSoundBuffer* buffer = Stereo(64);
     EXPECT_EQ(buffer->SetVolume(1), DSERR_INVALIDPARAM);
     EXPECT_EQ(buffer->SetVolume(-10001), DSERR_INVALIDPARAM);
@@ -281,7 +281,7 @@ TEST_F(DsoundBuffer, ThreeDBufferOnlyForBuffersThatAskedForIt)
     EXPECT_EQ(flat->QueryInterface(IID_IDirectSound3DBuffer, &object), DSERR_NOINTERFACE);
     EXPECT_EQ(object, nullptr);
     IDirectSoundBuffer* mono = nullptr;
-    ASSERT_EQ(Create(Format(1, 16, Rate), 64, DSBCAPS_CTRL3D | DSBCAPS_CTRLVOLUME, &mono), DS_OK);
+    ASSERT_EQ(Create(Format(1, 16, BufferRate), 64, DSBCAPS_CTRL3D | DSBCAPS_CTRLVOLUME, &mono), DS_OK);
     ASSERT_EQ(mono->QueryInterface(IID_IDirectSound3DBuffer, &object), DS_OK);
     auto* positioned = static_cast<IDirectSound3DBuffer*>(object);
     EXPECT_EQ(positioned->SetPosition(1, 2, 3, DS3D_DEFERRED), DS_OK);

@@ -11,7 +11,7 @@
 
 namespace
 {
-WAVEFORMATEX Stereo16(DWORD rate)
+WAVEFORMATEX Stereo16Wave(DWORD rate)
 {
     WAVEFORMATEX format;
     format.wFormatTag = WAVE_FORMAT_PCM;
@@ -63,7 +63,7 @@ TEST(DsoundDeviceThreads, MainThreadDrivesBuffersWhileTheAudioThreadMixes)
     ASSERT_EQ(device->SetCooperativeLevel(nullptr, DSSCL_PRIORITY), DS_OK);
     IDirectSoundBuffer* primary = CreateBuffer(device, DSBCAPS_PRIMARYBUFFER | DSBCAPS_CTRLVOLUME, 0, nullptr);
     ASSERT_NE(primary, nullptr);
-    const WAVEFORMATEX format = Stereo16(22050);
+    const WAVEFORMATEX format = Stereo16Wave(22050);
     ASSERT_EQ(primary->SetFormat(&format), DS_OK);
 
     const auto ramp = TestSupport::MakeSoundRamp(4096);

@@ -17,8 +17,8 @@ using TestSupport::SoundSamples;
 
 namespace
 {
-constexpr std::uint32_t Rate = 22050;
-const VoiceFormat Stereo16{2, 16, Rate};
+constexpr std::uint32_t MixerRate = 22050;
+const VoiceFormat Stereo16{2, 16, MixerRate};
 
 std::vector<std::int16_t> Render(Mixer& mixer, std::uint32_t frames)
 {
@@ -49,7 +49,7 @@ std::vector<std::uint8_t> Constant16(std::uint32_t frames, std::int16_t left, st
 
 TEST(DsoundMixer, SilentWhenNothingPlays)
 {
-    Mixer mixer(Rate);
+    Mixer mixer(MixerRate);
     VoiceWith(mixer, Stereo16, MakeSoundRamp(100));
     for (std::int16_t sample : Render(mixer, 64))
         EXPECT_EQ(sample, 0);
@@ -57,7 +57,7 @@ TEST(DsoundMixer, SilentWhenNothingPlays)
 
 TEST(DsoundMixer, UnityStereoPassesThroughBitExact)
 {
-    Mixer mixer(Rate);
+    Mixer mixer(MixerRate);
     const auto source = MakeSoundRamp(5000);
     auto voice = VoiceWith(mixer, Stereo16, source);
     mixer.Play(*voice, false);
@@ -72,8 +72,8 @@ TEST(DsoundMixer, UnityStereoPassesThroughBitExact)
 
 TEST(DsoundMixer, EightBitMonoGoesToBothChannels)
 {
-    Mixer mixer(Rate);
-    auto voice = VoiceWith(mixer, {1, 8, Rate}, std::vector<std::uint8_t>(32, 192));
+    Mixer mixer(MixerRate);
+    auto voice = VoiceWith(mixer, {1, 8, MixerRate}, std::vector<std::uint8_t>(32, 192));
     mixer.Play(*voice, true);
     const auto out = Render(mixer, 16);
     for (std::int16_t sample : out)
@@ -82,8 +82,8 @@ TEST(DsoundMixer, EightBitMonoGoesToBothChannels)
 
 TEST(DsoundMixer, SixteenBitMonoGoesToBothChannelsAtFullGain)
 {
-    Mixer mixer(Rate);
-    auto voice = VoiceWith(mixer, {1, 16, Rate}, SoundBytes({-1000, 2000, -3000, 4000}));
+    Mixer mixer(MixerRate);
+    auto voice = VoiceWith(mixer, {1, 16, MixerRate}, SoundBytes({-1000, 2000, -3000, 4000}));
     mixer.Play(*voice, false);
     const auto out = Render(mixer, 4);
     EXPECT_EQ(out, (std::vector<std::int16_t>{-1000, -1000, 2000, 2000, -3000, -3000, 4000, 4000}));
@@ -99,7 +99,7 @@ TEST(DsoundMixer, AttenuationIsHundredthsOfADecibel)
     const Case cases[] = {{0, 20000}, {-600, 10024}, {-693, 9006}, {-2000, 2000}, {-4000, 200}, {-10000, 0}};
     for (const Case& c : cases)
     {
-        Mixer mixer(Rate);
+        Mixer mixer(MixerRate);
         auto voice = VoiceWith(mixer, Stereo16, Constant16(8, 20000, -20000));
         mixer.SetAttenuation(*voice, c.attenuation);
         mixer.Play(*voice, true);
@@ -120,7 +120,7 @@ TEST(DsoundMixer, GainLawMatchesTenToTheAttenuationOverTwoThousand)
 
 TEST(DsoundMixer, SumsVoicesAndClampsInsteadOfWrapping)
 {
-    Mixer mixer(Rate);
+    Mixer mixer(MixerRate);
     auto first = VoiceWith(mixer, Stereo16, Constant16(4, 30000, -30000));
     auto second = VoiceWith(mixer, Stereo16, Constant16(4, 30000, -30000));
     auto third = VoiceWith(mixer, Stereo16, Constant16(4, -100, 100));
@@ -135,11 +135,11 @@ TEST(DsoundMixer, SumsVoicesAndClampsInsteadOfWrapping)
 
 TEST(DsoundMixer, DoubleFrequencyEndsInHalfTheFrames)
 {
-    Mixer mixer(Rate);
+    Mixer mixer(MixerRate);
     const auto source = MakeSoundRamp(1000);
     const auto samples = SoundSamples(source);
     auto voice = VoiceWith(mixer, Stereo16, source);
-    mixer.SetFrequency(*voice, 2 * Rate);
+    mixer.SetFrequency(*voice, 2 * MixerRate);
     mixer.Play(*voice, false);
     const auto out = Render(mixer, 600);
     for (std::uint32_t i = 0; i < 500; ++i)
@@ -154,9 +154,9 @@ TEST(DsoundMixer, DoubleFrequencyEndsInHalfTheFrames)
 
 TEST(DsoundMixer, HalfFrequencyInterpolatesBetweenFrames)
 {
-    Mixer mixer(Rate);
-    auto voice = VoiceWith(mixer, {1, 16, Rate}, SoundBytes({0, 1000, 3000, 3000}));
-    mixer.SetFrequency(*voice, Rate / 2);
+    Mixer mixer(MixerRate);
+    auto voice = VoiceWith(mixer, {1, 16, MixerRate}, SoundBytes({0, 1000, 3000, 3000}));
+    mixer.SetFrequency(*voice, MixerRate / 2);
     mixer.Play(*voice, false);
     const auto out = Render(mixer, 6);
     EXPECT_EQ(out, (std::vector<std::int16_t>{0, 0, 500, 500, 1000, 1000, 2000, 2000, 3000, 3000, 3000, 3000}));
@@ -164,7 +164,7 @@ TEST(DsoundMixer, HalfFrequencyInterpolatesBetweenFrames)
 
 TEST(DsoundMixer, SourceRateIsResampledToTheOutputRate)
 {
-    Mixer mixer(Rate);
+    Mixer mixer(MixerRate);
     const auto source = MakeSoundRamp(400);
     auto voice = VoiceWith(mixer, {2, 16, 44100}, source);
     mixer.Play(*voice, false);
@@ -176,10 +176,10 @@ TEST(DsoundMixer, SourceRateIsResampledToTheOutputRate)
 
 TEST(DsoundMixer, FrequencyZeroRestoresTheFormatRate)
 {
-    Mixer mixer(Rate);
+    Mixer mixer(MixerRate);
     const auto source = MakeSoundRamp(100);
     auto voice = VoiceWith(mixer, Stereo16, source);
-    mixer.SetFrequency(*voice, 3 * Rate);
+    mixer.SetFrequency(*voice, 3 * MixerRate);
     mixer.SetFrequency(*voice, 0);
     mixer.Play(*voice, false);
     EXPECT_EQ(Render(mixer, 100), SoundSamples(source));
@@ -187,7 +187,7 @@ TEST(DsoundMixer, FrequencyZeroRestoresTheFormatRate)
 
 TEST(DsoundMixer, OneShotStopsAndRewinds)
 {
-    Mixer mixer(Rate);
+    Mixer mixer(MixerRate);
     const auto source = MakeSoundRamp(10);
     auto voice = VoiceWith(mixer, Stereo16, source);
     mixer.Play(*voice, false);
@@ -204,7 +204,7 @@ TEST(DsoundMixer, OneShotStopsAndRewinds)
 
 TEST(DsoundMixer, LoopWrapsToTheStart)
 {
-    Mixer mixer(Rate);
+    Mixer mixer(MixerRate);
     const auto source = MakeSoundRamp(10);
     auto voice = VoiceWith(mixer, Stereo16, source);
     mixer.Play(*voice, true);
@@ -218,7 +218,7 @@ TEST(DsoundMixer, LoopWrapsToTheStart)
 
 TEST(DsoundMixer, PlayOnAPlayingVoiceKeepsThePosition)
 {
-    Mixer mixer(Rate);
+    Mixer mixer(MixerRate);
     auto voice = VoiceWith(mixer, Stereo16, MakeSoundRamp(100));
     mixer.Play(*voice, true);
     Render(mixer, 30);
@@ -230,7 +230,7 @@ TEST(DsoundMixer, PlayOnAPlayingVoiceKeepsThePosition)
 
 TEST(DsoundMixer, StopKeepsThePositionAndSetCursorMovesIt)
 {
-    Mixer mixer(Rate);
+    Mixer mixer(MixerRate);
     const auto source = MakeSoundRamp(100);
     auto voice = VoiceWith(mixer, Stereo16, source);
     mixer.Play(*voice, false);
@@ -247,7 +247,7 @@ TEST(DsoundMixer, StopKeepsThePositionAndSetCursorMovesIt)
 
 TEST(DsoundMixer, DuplicateSharesBytesAndOutlivesItsSource)
 {
-    Mixer mixer(Rate);
+    Mixer mixer(MixerRate);
     const auto source = MakeSoundRamp(50);
     auto original = VoiceWith(mixer, Stereo16, source);
     mixer.SetAttenuation(*original, -10000);
@@ -262,7 +262,7 @@ TEST(DsoundMixer, DuplicateSharesBytesAndOutlivesItsSource)
 
 TEST(DsoundMixer, WritesAreClippedToTheVoice)
 {
-    Mixer mixer(Rate);
+    Mixer mixer(MixerRate);
     auto voice = mixer.CreateVoice(Stereo16, 8, false);
     const auto bytes = SoundBytes({1, 2, 3, 4, 5, 6});
     mixer.Write(*voice, 4, bytes.data(), 12);
@@ -286,8 +286,8 @@ TEST(DsoundMixer, ThreeDVoiceFadesWithDistanceAndPansToItsSide)
     };
     for (const Case& c : cases)
     {
-        Mixer mixer(Rate);
-        auto voice = VoiceWith(mixer, {1, 16, Rate}, SoundBytes({16000, 16000}), true);
+        Mixer mixer(MixerRate);
+        auto voice = VoiceWith(mixer, {1, 16, MixerRate}, SoundBytes({16000, 16000}), true);
         mixer.SetVoicePosition(*voice, c.position, false);
         mixer.Play(*voice, true);
         const auto out = Render(mixer, 1);
@@ -298,8 +298,8 @@ TEST(DsoundMixer, ThreeDVoiceFadesWithDistanceAndPansToItsSide)
 
 TEST(DsoundMixer, DeferredPositionsWaitForTheCommit)
 {
-    Mixer mixer(Rate);
-    auto voice = VoiceWith(mixer, {1, 16, Rate}, SoundBytes({16000, 16000}), true);
+    Mixer mixer(MixerRate);
+    auto voice = VoiceWith(mixer, {1, 16, MixerRate}, SoundBytes({16000, 16000}), true);
     mixer.Play(*voice, true);
     mixer.SetVoicePosition(*voice, {4.0f, 0.0f, 0.0f}, true);
     EXPECT_EQ(Render(mixer, 1), (std::vector<std::int16_t>{16000, 16000}));
@@ -316,10 +316,10 @@ TEST(DsoundMixer, DeferredPositionsWaitForTheCommit)
 
 TEST(DsoundMixer, OutputRateChangesTheStep)
 {
-    Mixer mixer(Rate);
+    Mixer mixer(MixerRate);
     mixer.SetOutputRate(44100);
     EXPECT_EQ(mixer.GetOutputRate(), 44100u);
-    auto voice = VoiceWith(mixer, {1, 16, Rate}, SoundBytes({0, 2000, 2000}));
+    auto voice = VoiceWith(mixer, {1, 16, MixerRate}, SoundBytes({0, 2000, 2000}));
     mixer.Play(*voice, false);
     EXPECT_EQ(Render(mixer, 3), (std::vector<std::int16_t>{0, 0, 1000, 1000, 2000, 2000}));
 }

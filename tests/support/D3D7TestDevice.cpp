@@ -141,4 +141,10 @@ Rgb D3D7TestDevice::Pixel(DWORD x, DWORD y)
     const size_t index = static_cast<size_t>(y) * m_width + x;
     return index < pixels.size() ? pixels[index] : Rgb{};
 }
+
+HRESULT CollectPixelFormat(DDPIXELFORMAT* format, void* context)
+{
+    static_cast<std::vector<DDPIXELFORMAT>*>(context)->push_back(*format);
+    return D3DENUMRET_OK;
+}
 }

@@ -81,4 +81,14 @@ constexpr std::uint32_t D3D7Argb(std::uint8_t a, std::uint8_t r, std::uint8_t g,
 {
     return (std::uint32_t(a) << 24) | (std::uint32_t(r) << 16) | (std::uint32_t(g) << 8) | b;
 }
+constexpr std::uint32_t kRed = D3D7Argb(255, 255, 0, 0);
+constexpr std::uint32_t kGreen = D3D7Argb(255, 0, 255, 0);
+constexpr std::uint32_t kBlue = D3D7Argb(255, 0, 0, 255);
+
+// The two triangles of a quad whose four corners are given in turn around it.
+inline const std::vector<std::uint16_t> kQuadIndices = {0, 1, 2, 0, 2, 3};
+
+// Pixel format enumeration callback: appends each format offered to the std::vector<DDPIXELFORMAT> given as
+// context, and asks for the next.
+HRESULT CollectPixelFormat(DDPIXELFORMAT* format, void* context);
 }

@@ -1,6 +1,9 @@
 // Logs and byte helpers shared by the file tests.
 #include "tests/support/FilesTestSupport.h"
 
+#include <fstream>
+#include <sstream>
+
 namespace TestSupport
 {
 std::unique_ptr<VelkorEngine::MessageManager> MakeQuietLog()
@@ -36,5 +39,13 @@ std::unique_ptr<VelkorEngine::FileBinary> MemoryFile(const std::string& bytes)
 {
     const auto size = static_cast<std::uint32_t>(bytes.size());
     return std::make_unique<VelkorEngine::FileBinary>(nullptr, "memory", 0, 0, 1, size, bytes.data());
+}
+
+std::string ReadWhole(const std::filesystem::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
 }
 }

@@ -1,4 +1,5 @@
-// Helpers for the file tests: a log that writes no file, its text, bytes written out, and files in memory.
+// Helpers for the file tests: a log that writes no file, its text, bytes written out, files in memory, and a file
+// read whole from disk.
 #pragma once
 
 #include "engine/core/MessageManager.h"
@@ -8,6 +9,7 @@
 
 #include <cstdint>
 #include <cstring>
+#include <filesystem>
 #include <initializer_list>
 #include <memory>
 #include <string>
@@ -25,6 +27,8 @@ std::string U32Bytes(std::uint32_t value);
 std::string Bytes(std::initializer_list<int> values);
 // A file to read that holds the bytes in memory.
 std::unique_ptr<VelkorEngine::FileBinary> MemoryFile(const std::string& bytes);
+// The bytes of a file on disk; empty when it cannot be read.
+std::string ReadWhole(const std::filesystem::path& path);
 
 // The little-endian value of type T at a byte offset of a written file.
 template <typename T>

@@ -18,6 +18,9 @@ namespace TestSupport
 {
 class TempFolder;
 
+// How far a size or place worked out from a grid font may lie from the one worked out by hand.
+constexpr VelkorEngine::f32 kFontTolerance = 0.0001f;
+
 // One glyph per character, in order, each `width` font sizes wide.
 std::vector<KorvaneTools::FontGlyph> GridGlyphs(const std::wstring& characters, VelkorEngine::f32 width);
 

@@ -1,4 +1,4 @@
-// Expectations on the math value types shared by the core tests.
+// Values and expectations on the math value types shared by the engine and play tests.
 #include "tests/support/MathTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -10,5 +10,19 @@ void ExpectVector(const VelkorEngine::Vector3& actual, const VelkorEngine::Vecto
     EXPECT_NEAR(actual.x, expected.x, tolerance);
     EXPECT_NEAR(actual.y, expected.y, tolerance);
     EXPECT_NEAR(actual.z, expected.z, tolerance);
+}
+
+VelkorEngine::Matrix4 Identity()
+{
+    VelkorEngine::Matrix4 m;
+    VelkorEngine::MakeIdentityMatrix(m);
+    return m;
+}
+
+VelkorEngine::Matrix4 Translation(const VelkorEngine::Vector3& offset)
+{
+    VelkorEngine::Matrix4 m;
+    VelkorEngine::MakeTranslationMatrix(m, offset);
+    return m;
 }
 }

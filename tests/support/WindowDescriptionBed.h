@@ -19,6 +19,9 @@ class GUIWindowBase;
 
 namespace TestSupport
 {
+// Vertex colours hold eight bits a channel: a colour read back lies within a step of the one described.
+constexpr VelkorEngine::f32 ColourStep = 1.0f / 255.0f;
+
 class TableGUIResources : public GUITools::GUIResources
 {
 public:

@@ -1,4 +1,4 @@
-// Helpers for the XML tests: tree pictures, parsing text into an owned tree, a decimal-comma locale.
+// Helpers for the XML tests: tree pictures, children, parsing text into an owned tree, a decimal-comma locale.
 #include "tests/support/XMLTestSupport.h"
 
 #include "engine/files/XMLParser.h"
@@ -79,6 +79,13 @@ std::string DumpTree(GameTools::XMLNode* node)
         out += "}";
     }
     return out;
+}
+
+std::vector<GameTools::XMLNode*> Children(const GameTools::XMLNode& node)
+{
+    std::vector<GameTools::XMLNode*> children;
+    node.GetChildren(children);
+    return children;
 }
 
 std::unique_ptr<GameTools::XMLNode> ParseText(const std::wstring& text)

@@ -1,5 +1,5 @@
-// Helpers for the XML tests: a one-line picture of a tree, parsing text into an owned tree, and a process
-// locale with a decimal comma.
+// Helpers for the XML tests: a one-line picture of a tree, a node's children, parsing text into an owned tree,
+// and a process locale with a decimal comma.
 #pragma once
 
 #include "engine/files/XMLNode.h"
@@ -7,6 +7,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace XMLTestSupport
 {
@@ -17,6 +18,9 @@ std::string DumpTree(GameTools::XMLNode* node);
 // A test parameter's text made safe to stand in a test's name: letters and digits kept, any other byte
 // written as '_' and two hexadecimal digits, so different texts stay different names.
 std::string NameSafe(const std::string& text);
+
+// The node's children in document order.
+std::vector<GameTools::XMLNode*> Children(const GameTools::XMLNode& node);
 
 // Parses text with the parser's own root; rethrows what the parser throws.
 std::unique_ptr<GameTools::XMLNode> ParseText(const std::wstring& text);

@@ -4,6 +4,7 @@
 #include "engine/core/Ray.h"
 #include "engine/core/Vector3.h"
 #include "engine/core/Vector4.h"
+#include "tests/support/MathTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -13,19 +14,14 @@ namespace VelkorEngine
 {
 namespace
 {
+using TestSupport::Identity;
+
 constexpr f32 HalfPi = std::numbers::pi_v<f32> / 2.0f;
 
 Matrix4 FromRows(std::initializer_list<f32> values)
 {
     Matrix4 result;
     std::copy(values.begin(), values.end(), result.m);
-    return result;
-}
-
-Matrix4 Identity()
-{
-    Matrix4 result;
-    MakeIdentityMatrix(result);
     return result;
 }
 

@@ -3,6 +3,7 @@
 
 #include "engine/core/Matrix4.h"
 #include "engine/core/Vector3.h"
+#include "tests/support/MathTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -13,6 +14,8 @@ namespace VelkorEngine
 {
 namespace
 {
+using TestSupport::Identity;
+
 Quaternion AboutAxis(const Vector3& unitAxis, f32 angle)
 {
     const f32 s = std::sin(angle / 2.0f);
@@ -23,13 +26,6 @@ Matrix4 MatrixOf(const Quaternion& q)
 {
     Matrix4 m;
     q.ToMatrix(m);
-    return m;
-}
-
-Matrix4 Identity()
-{
-    Matrix4 m;
-    MakeIdentityMatrix(m);
     return m;
 }
 

@@ -9,16 +9,12 @@
 #include <gtest/gtest.h>
 
 using namespace VelkorEngine;
+using TestSupport::MemoryFile;
 using TestSupport::TempFolder;
 using TestSupport::U32Bytes;
 
 namespace
 {
-std::unique_ptr<FileBinary> MemoryFile(const std::string& bytes)
-{
-    return std::make_unique<FileBinary>(nullptr, "memory", 0, 0, 1, static_cast<u32>(bytes.size()), bytes.data());
-}
-
 std::string CheckError(const std::string& bytes, u32 current, u32 older = BinaryFileHeader::NoOlderVersion)
 {
     auto file = MemoryFile(bytes);

@@ -345,7 +345,7 @@ TEST(FileManager, LeadingBackslashNamesFindPackEntries)
 
 namespace
 {
-struct PathCase
+struct PathPartsCase
 {
     std::string path;
     std::string fileName;
@@ -353,23 +353,23 @@ struct PathCase
     std::string extension;
 };
 
-class PathTexts : public testing::TestWithParam<PathCase>
+class PathTexts : public testing::TestWithParam<PathPartsCase>
 {
 };
 }
 
 TEST_P(PathTexts, SplitAtTheLastSeparatorAndPoint)
 {
-    const PathCase& c = GetParam();
+    const PathPartsCase& c = GetParam();
     EXPECT_EQ(GetPathFileName(c.path), c.fileName);
     EXPECT_EQ(GetPathDirectory(c.path), c.directory);
     EXPECT_EQ(GetPathExtension(c.path), c.extension);
 }
 
 INSTANTIATE_TEST_SUITE_P(Table, PathTexts,
-                         testing::Values(PathCase{"data\\ui\\main.xml", "main.xml", "data\\ui", "xml"},
-                                         PathCase{"main", "main", "", ""}, PathCase{"/opt/game\\a.b.c", "a.b.c", "/opt/game", "c"},
-                                         PathCase{"dir/file", "file", "dir", ""}, PathCase{"", "", "", ""}));
+                         testing::Values(PathPartsCase{"data\\ui\\main.xml", "main.xml", "data\\ui", "xml"},
+                                         PathPartsCase{"main", "main", "", ""}, PathPartsCase{"/opt/game\\a.b.c", "a.b.c", "/opt/game", "c"},
+                                         PathPartsCase{"dir/file", "file", "dir", ""}, PathPartsCase{"", "", "", ""}));
 
 TEST(FileManager, ChangePathExtension)
 {

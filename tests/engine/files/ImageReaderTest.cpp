@@ -375,14 +375,14 @@ INSTANTIATE_TEST_SUITE_P(Kinds, TruncatedFile, testing::Values("tga", "rle.tga",
                              return name;
                          });
 
-struct CorruptCase
+struct CorruptImageCase
 {
     const char* name;
     std::vector<u8> bytes;
     const char* reason;
 };
 
-class CorruptFile : public ImageReader, public testing::WithParamInterface<CorruptCase>
+class CorruptFile : public ImageReader, public testing::WithParamInterface<CorruptImageCase>
 {
 };
 
@@ -396,9 +396,9 @@ TEST_P(CorruptFile, IsRefused)
 
 namespace
 {
-std::vector<CorruptCase> CorruptCases()
+std::vector<CorruptImageCase> CorruptImageCases()
 {
-    std::vector<CorruptCase> cases;
+    std::vector<CorruptImageCase> cases;
     cases.push_back({"huge.tga", Append(TgaHeader(2, 65535, 65535, 32), std::vector<u8>(64, 1)), "Incorrect"});
     cases.push_back({"huge_rle.tga", Append(TgaHeader(10, 65535, 65535, 32), {0xFF, 1, 2, 3, 4}), "Incorrect"});
     cases.push_back({"zero.tga", Append(TgaHeader(2, 0, 5, 24), std::vector<u8>(64, 1)), "Incorrect"});
@@ -458,8 +458,8 @@ std::vector<CorruptCase> CorruptCases()
 }
 }
 
-INSTANTIATE_TEST_SUITE_P(Files, CorruptFile, testing::ValuesIn(CorruptCases()),
-                         [](const testing::TestParamInfo<CorruptCase>& info) {
+INSTANTIATE_TEST_SUITE_P(Files, CorruptFile, testing::ValuesIn(CorruptImageCases()),
+                         [](const testing::TestParamInfo<CorruptImageCase>& info) {
                              std::string name = info.param.name;
                              for (char& c : name)
                                  if (c == '.')

@@ -151,14 +151,14 @@ TEST(PackFile, OtherVersionIsAVersionError)
 
 namespace
 {
-struct CorruptCase
+struct CorruptPackCase
 {
     const char* what;
     std::string bytes;
     std::string error = "Incorrect pack file format";
 };
 
-class PackFileCorrupt : public testing::TestWithParam<CorruptCase>
+class PackFileCorrupt : public testing::TestWithParam<CorruptPackCase>
 {
 };
 
@@ -179,15 +179,16 @@ TEST_P(PackFileCorrupt, IsRejectedAsAFormatError)
 
 INSTANTIATE_TEST_SUITE_P(
     Table, PackFileCorrupt,
-    testing::Values(CorruptCase{"huge count", Head(17, 0xFFFFFFFF)},
-                    CorruptCase{"count times eight wraps", Head(17 + 9, 0x20000001) + std::string(9, '\0')},
-                    CorruptCase{"entry past the end", OneEntry(30, 5)},
-                    CorruptCase{"offset and size wrap", OneEntry(0xFFFFFFF0u, 0x20)},
-                    CorruptCase{"huge entry", OneEntry(0, 0xFFFFFFFF)},
-                    CorruptCase{"names run past the table", Head(17 + 9, 1) + "\xFF" + std::string(8, 'x'),
-                                "Failed to read 255 bytes"},
-                    CorruptCase{"header only", std::string("\x0D\0\0\0VEPAK", 9) + U32Bytes(100)},
-                    CorruptCase{"empty file", ""}, CorruptCase{"wrong magic", Head(17, 0).replace(4, 5, "VEPAX")}));
+    testing::Values(CorruptPackCase{"huge count", Head(17, 0xFFFFFFFF)},
+                    CorruptPackCase{"count times eight wraps", Head(17 + 9, 0x20000001) + std::string(9, '\0')},
+                    CorruptPackCase{"entry past the end", OneEntry(30, 5)},
+                    CorruptPackCase{"offset and size wrap", OneEntry(0xFFFFFFF0u, 0x20)},
+                    CorruptPackCase{"huge entry", OneEntry(0, 0xFFFFFFFF)},
+                    CorruptPackCase{"names run past the table", Head(17 + 9, 1) + "\xFF" + std::string(8, 'x'),
+                                    "Failed to read 255 bytes"},
+                    CorruptPackCase{"header only", std::string("\x0D\0\0\0VEPAK", 9) + U32Bytes(100)},
+                    CorruptPackCase{"empty file", ""},
+                    CorruptPackCase{"wrong magic", Head(17, 0).replace(4, 5, "VEPAX")}));
 
 TEST(PackFile, BadAppendedLengthsAreRefused)
 {

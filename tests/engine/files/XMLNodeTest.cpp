@@ -1,11 +1,14 @@
 // XMLNode: ownership of children and attributes, moving children between parents, lookups by name.
 #include "engine/files/XMLNode.h"
 
+#include "tests/support/XMLTestSupport.h"
+
 #include <gtest/gtest.h>
 
 #include <map>
 
 using GameTools::XMLNode;
+using XMLTestSupport::Children;
 
 namespace
 {
@@ -22,13 +25,6 @@ public:
 private:
     std::map<std::string, int>& m_deaths;
 };
-
-std::vector<XMLNode*> Children(const XMLNode& node)
-{
-    std::vector<XMLNode*> children;
-    node.GetChildren(children);
-    return children;
-}
 }
 
 TEST(XMLNodeTree, ConstructorsLinkToTheParentInOrder)

@@ -10,7 +10,7 @@ using GameTools::XMLValue;
 
 namespace
 {
-const wchar_t* const Document = LR"(<root>
+const wchar_t* const SelectDocument = LR"(<root>
   <a id='a1'><b id='b1'/><b id='b2'/></a>
   <a id='a2'><b id='b3'/><c id='c1'/></a>
   <item id='i1'/>
@@ -26,7 +26,7 @@ const wchar_t* const Document = LR"(<root>
 class XMLSelect : public testing::Test
 {
 protected:
-    void SetUp() override { m_root = XMLTestSupport::ParseText(Document); }
+    void SetUp() override { m_root = XMLTestSupport::ParseText(SelectDocument); }
 
     // The matches of a path, each shown by its id (or its name when it has none), space separated.
     std::string Select(const std::string& path)

@@ -15,7 +15,7 @@ using namespace VelkorEngine;
 
 namespace
 {
-constexpr f32 kTolerance = 0.0001f;
+using TestSupport::kFontTolerance;
 
 class GUIFontManagerTest : public testing::Test
 {
@@ -46,7 +46,7 @@ TEST_F(GUIFontManagerTest, WindowsAtOneDepthShareACopyJustInFrontOfThem)
     ASSERT_NE(copy, nullptr);
     EXPECT_EQ(Fonts().GetDepthFont(0, *second), copy);
     EXPECT_EQ(copy->GetSource(), Fonts().GetFont(0));
-    EXPECT_NEAR(copy->GetDepth(), GUIWindow::DepthFront - 0.005f, kTolerance);
+    EXPECT_NEAR(copy->GetDepth(), GUIWindow::DepthFront - 0.005f, kFontTolerance);
     EXPECT_TRUE((copy->GetModel()->flags & 0x40000) != 0);
     EXPECT_EQ(Fonts().GetDepthFont(5, *first), nullptr) << "no font, no copy";
     EXPECT_EQ(Fonts().GetDepthCopyCount(), 1u);
@@ -66,7 +66,7 @@ TEST_F(GUIFontManagerTest, AWindowMovedToAnotherLayerGetsANewCopyAndTheOldOneGoe
     window->AddText(0, 0, Vector2(0.0f, 0.0f), Color(1.0f, 1.0f, 1.0f, 1.0f), L"abc", 0.0f, -1.0f);
     bed.Manager().Render();
     ASSERT_EQ(Fonts().GetDepthCopyCount(), 1u) << "the middle copy drew nothing in this frame";
-    EXPECT_NEAR(Fonts().GetDepthFont(0, *window)->GetDepth(), GUIWindow::DepthFront - 0.005f, kTolerance);
+    EXPECT_NEAR(Fonts().GetDepthFont(0, *window)->GetDepth(), GUIWindow::DepthFront - 0.005f, kFontTolerance);
     EXPECT_NE(Fonts().GetDepthFont(0, *window), middle);
 }
 
@@ -129,8 +129,8 @@ TEST_F(GUIFontManagerTest, TheTextAreaReplacesTheRectangle)
     GUIWindow* window = Window(Vector2(100.0f, 200.0f), Vector2(200.0f, 100.0f));
     window->SetTextArea(true, Vector2(10.0f, 20.0f), Vector2(60.0f, 40.0f));
     const Vector2 place = Fonts().PlaceText(8 | 2, 0, *window, Vector2(0.0f, 0.0f), 0.0f, L"ab");
-    EXPECT_NEAR(place.x, 100.0f + 10.0f + 60.0f - 20.0f, kTolerance);
-    EXPECT_NEAR(place.y, 200.0f + 20.0f + 10.0f, kTolerance);
+    EXPECT_NEAR(place.x, 100.0f + 10.0f + 60.0f - 20.0f, kFontTolerance);
+    EXPECT_NEAR(place.y, 200.0f + 20.0f + 10.0f, kFontTolerance);
 }
 
 TEST_F(GUIFontManagerTest, AQueuedTextReachesTheCopyAtItsOwnSizeForThatTextOnly)

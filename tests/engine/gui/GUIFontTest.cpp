@@ -20,7 +20,7 @@ using KorvaneTools::FontGlyph;
 
 namespace
 {
-constexpr f32 kTolerance = 0.0001f;
+using TestSupport::kFontTolerance;
 
 std::string ReplaceAt(std::string bytes, size_t offset, const void* data, size_t size)
 {
@@ -157,8 +157,8 @@ TEST_F(GUIFontTest, TextsMeasureTheBoxOfTheirGlyphBoxes)
     for (const SizeCase& c : cases)
     {
         const Vector2 size = font.GetTextSize(c.text, c.angle, c.size);
-        EXPECT_NEAR(size.x, c.width, kTolerance) << "\"" << testing::PrintToString(std::wstring(c.text)) << "\"";
-        EXPECT_NEAR(size.y, c.height, kTolerance) << testing::PrintToString(std::wstring(c.text));
+        EXPECT_NEAR(size.x, c.width, kFontTolerance) << "\"" << testing::PrintToString(std::wstring(c.text)) << "\"";
+        EXPECT_NEAR(size.y, c.height, kFontTolerance) << testing::PrintToString(std::wstring(c.text));
     }
 }
 
@@ -209,14 +209,14 @@ TEST_F(GUIFontDrawTest, AQuadHasItsCornersAndTextureCornersInOrder)
     for (u32 i = 0; i < 4; ++i)
     {
         const Vertex got = VertexAt(copy, i);
-        EXPECT_NEAR(got.x, expected[i].x, kTolerance) << i;
-        EXPECT_NEAR(got.y, expected[i].y, kTolerance) << i;
+        EXPECT_NEAR(got.x, expected[i].x, kFontTolerance) << i;
+        EXPECT_NEAR(got.y, expected[i].y, kFontTolerance) << i;
         EXPECT_EQ(got.z, 0.0f);
         EXPECT_EQ(got.u, expected[i].u) << i;
         EXPECT_EQ(got.v, expected[i].v) << i;
     }
     // "b" starts after "a" (10) and the blank (6).
-    EXPECT_NEAR(VertexAt(copy, 5).x, 116.0f, kTolerance);
+    EXPECT_NEAR(VertexAt(copy, 5).x, 116.0f, kFontTolerance);
     Color color;
     copy.GetModel()->vertexBuffer->ColorToFloats(color, VertexAt(copy, 0).color);
     EXPECT_FALSE(color != Color(1.0f, 0.0f, 0.0f, 1.0f));
@@ -250,8 +250,8 @@ TEST_F(GUIFontDrawTest, MonospaceGlyphsAreCentredInCellsOfOneWidth)
     ASSERT_EQ(copy.GetQueuedCount(), 3u);
     const f32 lowerLeftX[3] = {7.5f, 20.0f, 67.5f};
     for (u32 q = 0; q < 3; ++q)
-        EXPECT_NEAR(VertexAt(copy, q * 4 + 1).x, lowerLeftX[q], kTolerance) << q;
-    EXPECT_NEAR(VertexAt(copy, 2).x - VertexAt(copy, 1).x, 2.5f, kTolerance) << "the box keeps the glyph's width";
+        EXPECT_NEAR(VertexAt(copy, q * 4 + 1).x, lowerLeftX[q], kFontTolerance) << q;
+    EXPECT_NEAR(VertexAt(copy, 2).x - VertexAt(copy, 1).x, 2.5f, kFontTolerance) << "the box keeps the glyph's width";
 }
 
 TEST_F(GUIFontDrawTest, ACopyTakesItsSourcesSizeAtEveryDraw)
@@ -260,7 +260,7 @@ TEST_F(GUIFontDrawTest, ACopyTakesItsSourcesSizeAtEveryDraw)
     Fonts().GetFont(0)->SetSize(40.0f);
     copy.DrawText(Vector2(0.0f, 0.0f), 0.0f, Color(1.0f, 1.0f, 1.0f, 1.0f), L"a");
     EXPECT_EQ(copy.GetSize(), 40.0f);
-    EXPECT_NEAR(VertexAt(copy, 0).y, 40.0f, kTolerance);
+    EXPECT_NEAR(VertexAt(copy, 0).y, 40.0f, kFontTolerance);
 }
 
 TEST_F(GUIFontTest, CaseCopiesFillOnlyTheMissingLetters)

@@ -4,6 +4,7 @@
 #include "engine/core/BoundingVolume.h"
 #include "engine/core/Window.h"
 #include "engine/render/Camera.h"
+#include "tests/support/MathTestSupport.h"
 #include "tests/support/SceneTestBed.h"
 
 #include <gtest/gtest.h>
@@ -14,7 +15,11 @@ using namespace VelkorEngine;
 
 namespace
 {
-constexpr float kPi = 3.14159265f;
+using TestSupport::ExpectVector;
+using TestSupport::kPi;
+
+// An unprojected point goes through the inverted view and projection matrices: close, not exact.
+constexpr float kUnprojectTolerance = 1e-3f;
 
 class CameraManagerTest : public ::testing::Test
 {
@@ -26,13 +31,6 @@ protected:
     KorvaneTest::SceneTestBed scene;
     CameraManager cameras;
 };
-
-void ExpectVector(const Vector3& actual, const Vector3& expected, float tolerance = 1e-3f)
-{
-    EXPECT_NEAR(actual.x, expected.x, tolerance);
-    EXPECT_NEAR(actual.y, expected.y, tolerance);
-    EXPECT_NEAR(actual.z, expected.z, tolerance);
-}
 }
 
 TEST_F(CameraManagerTest, ViewportFollowsTheWindow)
@@ -118,11 +116,12 @@ TEST_F(CameraManagerTest, ProjectionOfTheDefaultCamera)
 
 TEST_F(CameraManagerTest, CentreAtDepthZeroIsOnTheNearPlane)
 {
-    ExpectVector(cameras.UnprojectFromScreen(cameras.GetDefaultCamera(), Vector3(320, 240, 0)), Vector3(0, 0, -1));
+    ExpectVector(cameras.UnprojectFromScreen(cameras.GetDefaultCamera(), Vector3(320, 240, 0)), Vector3(0, 0, -1),
+                 kUnprojectTolerance);
     Camera* camera = cameras.GetDefaultCamera();
     camera->position = Vector3(4, 5, 6);
     cameras.Update();
-    ExpectVector(cameras.UnprojectFromScreen(camera, Vector3(320, 240, 0)), Vector3(4, 5, 5));
+    ExpectVector(cameras.UnprojectFromScreen(camera, Vector3(320, 240, 0)), Vector3(4, 5, 5), kUnprojectTolerance);
 }
 
 TEST_F(CameraManagerTest, DepthAtInfinityGivesTheOrigin)

@@ -3,6 +3,7 @@
 
 #include "engine/core/BoundingVolume.h"
 #include "engine/core/Vector4.h"
+#include "tests/support/MathTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -12,13 +13,14 @@ using namespace VelkorEngine;
 
 namespace
 {
-constexpr float kPi = 3.14159265f;
+using TestSupport::kPi;
 
-void ExpectVector(const Vector3& actual, const Vector3& expected, float tolerance = 1e-4f)
+// The axes are worked out through the camera's matrices: close, not exact.
+constexpr float kAxisTolerance = 1e-4f;
+
+void ExpectAxis(const Vector3& actual, const Vector3& expected)
 {
-    EXPECT_NEAR(actual.x, expected.x, tolerance);
-    EXPECT_NEAR(actual.y, expected.y, tolerance);
-    EXPECT_NEAR(actual.z, expected.z, tolerance);
+    TestSupport::ExpectVector(actual, expected, kAxisTolerance);
 }
 
 // Clip coordinates of a world point through a camera (row vector times view times projection).
@@ -94,9 +96,9 @@ TEST(Camera, IdentityCameraLooksDownNegativeZ)
 {
     Camera camera(Camera::KindPerspective);
     camera.Update();
-    ExpectVector(camera.GetViewAxis(), Vector3(0, 0, 1));
-    ExpectVector(camera.GetRightAxis(), Vector3(1, 0, 0));
-    ExpectVector(camera.GetUpAxis(), Vector3(0, 1, 0));
+    ExpectAxis(camera.GetViewAxis(), Vector3(0, 0, 1));
+    ExpectAxis(camera.GetRightAxis(), Vector3(1, 0, 0));
+    ExpectAxis(camera.GetUpAxis(), Vector3(0, 1, 0));
     const Vector4 ahead = Clip(camera, Vector3(0, 0, -10));
     EXPECT_NEAR(ahead.x / ahead.w, 0.0f, 1e-6f);
     EXPECT_NEAR(ahead.y / ahead.w, 0.0f, 1e-6f);
@@ -123,9 +125,9 @@ TEST(Camera, TurnedCameraHasTurnedAxes)
     Camera camera(Camera::KindPerspective);
     camera.orientation = RotationAboutY(kPi / 2.0f);
     camera.Update();
-    ExpectVector(camera.GetViewAxis(), Vector3(1, 0, 0));
-    ExpectVector(camera.GetRightAxis(), Vector3(0, 0, -1));
-    ExpectVector(camera.GetUpAxis(), Vector3(0, 1, 0));
+    ExpectAxis(camera.GetViewAxis(), Vector3(1, 0, 0));
+    ExpectAxis(camera.GetRightAxis(), Vector3(0, 0, -1));
+    ExpectAxis(camera.GetUpAxis(), Vector3(0, 1, 0));
     const Vector4 ahead = Clip(camera, Vector3(-10, 0, 0));
     EXPECT_NEAR(ahead.x / ahead.w, 0.0f, 1e-5f);
     EXPECT_GT(ahead.w, 0.0f);

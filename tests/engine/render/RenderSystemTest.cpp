@@ -4,6 +4,7 @@
 #include "engine/core/Config.h"
 #include "engine/core/MessageManager.h"
 #include "engine/render/Texture2D.h"
+#include "tests/support/MathTestSupport.h"
 #include "tests/support/RenderRecordingSystem.h"
 
 #include <gtest/gtest.h>
@@ -13,16 +14,10 @@
 using namespace VelkorEngine;
 using KorvaneTest::RenderRecordingSystem;
 using KorvaneTest::RenderUpdate;
+using TestSupport::Identity;
 
 namespace
 {
-Matrix4 Identity()
-{
-    Matrix4 m;
-    MakeIdentityMatrix(m);
-    return m;
-}
-
 class RenderSystemCache : public ::testing::Test
 {
 protected:

@@ -21,21 +21,25 @@ using namespace KorvaneTools;
 
 namespace
 {
-const std::string kName = "models\\test.mlf";
-const std::string kPath = "data\\models\\test.mlf";
+const std::string kModelName = "models\\test.mlf";
+const std::string kModelPath = "data\\models\\test.mlf";
 
-ModelFile ReadBytes(const std::string& bytes) { return ReadFormat<ModelFile>(bytes, kPath, kName); }
+ModelFile ReadModel(const std::string& bytes) { return ReadFormat<ModelFile>(bytes, kModelPath, kModelName); }
 
-std::string ReadError(const std::string& bytes) { return ReadFormatError<ModelFile>(bytes, kPath, kName); }
+std::string ReadModelError(const std::string& bytes)
+{
+    return ReadFormatError<ModelFile>(bytes, kModelPath, kModelName);
+}
 
-void ExpectVector(const Vector3& actual, const Vector3& expected)
+// The same floats as written, to the last bits of rounding.
+void ExpectSameVector(const Vector3& actual, const Vector3& expected)
 {
     EXPECT_FLOAT_EQ(actual.x, expected.x);
     EXPECT_FLOAT_EQ(actual.y, expected.y);
     EXPECT_FLOAT_EQ(actual.z, expected.z);
 }
 
-const std::string kFormatError = "Incorrect \"" + kName + "\" file format";
+const std::string kModelFormatError = "Incorrect \"" + kModelName + "\" file format";
 }
 
 TEST(ModelFileLayout, StaticQuadBytes)
@@ -117,7 +121,7 @@ TEST(ModelFileLayout, SkinnedTriangleBytesInBothVersions)
 
 TEST(ModelFile, ReadsAStaticFile)
 {
-    const ModelFile model = ReadBytes(WriteModelFile(MakeStaticQuad()));
+    const ModelFile model = ReadModel(WriteModelFile(MakeStaticQuad()));
     EXPECT_EQ(model.version, 202u);
     EXPECT_EQ(model.flags, 0x9u);
     EXPECT_EQ(model.frameCount, 1u);
@@ -126,26 +130,26 @@ TEST(ModelFile, ReadsAStaticFile)
     EXPECT_EQ(model.indices, (std::vector<u32>{0, 1, 2, 2, 3, 0}));
     EXPECT_EQ(model.vertexCount, 4u);
     ASSERT_EQ(model.vertices.size(), 4u);
-    ExpectVector(model.vertices[2].position, Vector3(1.0f, 1.0f, 0.0f));
-    ExpectVector(model.vertices[2].normal, Vector3(0.0f, 0.0f, 1.0f));
+    ExpectSameVector(model.vertices[2].position, Vector3(1.0f, 1.0f, 0.0f));
+    ExpectSameVector(model.vertices[2].normal, Vector3(0.0f, 0.0f, 1.0f));
     EXPECT_FLOAT_EQ(model.vertices[2].u, 1.0f);
     EXPECT_FLOAT_EQ(model.vertices[2].v, 1.0f);
     EXPECT_TRUE(model.skins.empty());
     ASSERT_EQ(model.boxes.size(), 1u);
-    ExpectVector(model.boxes[0].maximum, Vector3(1.0f, 1.0f, 0.0f));
+    ExpectSameVector(model.boxes[0].maximum, Vector3(1.0f, 1.0f, 0.0f));
 }
 
 TEST(ModelFile, ReadsAMorphFileFrameAfterFrame)
 {
-    const ModelFile model = ReadBytes(WriteModelFile(MakeMorphTriangle()));
+    const ModelFile model = ReadModel(WriteModelFile(MakeMorphTriangle()));
     EXPECT_EQ(model.frameCount, 2u);
     EXPECT_FLOAT_EQ(model.speed, 10.0f);
     EXPECT_EQ(model.vertexCount, 3u);
     ASSERT_EQ(model.vertices.size(), 6u);
-    ExpectVector(model.vertices[4].position, Vector3(3.0f, 0.0f, 0.0f));
+    ExpectSameVector(model.vertices[4].position, Vector3(3.0f, 0.0f, 0.0f));
     EXPECT_FLOAT_EQ(model.vertices[4].u, 2.0f);
     ASSERT_EQ(model.boxes.size(), 2u);
-    ExpectVector(model.boxes[1].minimum, Vector3(2.0f, 0.0f, 0.0f));
+    ExpectSameVector(model.boxes[1].minimum, Vector3(2.0f, 0.0f, 0.0f));
 }
 
 TEST(ModelFile, ReadsASkinnedFileInBothVersions)
@@ -158,15 +162,15 @@ TEST(ModelFile, ReadsASkinnedFileInBothVersions)
     for (u32 version : {202u, 201u})
     {
         d.version = version;
-        const ModelFile model = ReadBytes(WriteModelFile(d));
+        const ModelFile model = ReadModel(WriteModelFile(d));
         EXPECT_EQ(model.version, version);
         ASSERT_NE(model.skeleton, nullptr);
         ASSERT_EQ(model.skeleton->GetBoneCount(), 1);
         const Bone& bone = *model.skeleton->GetBone(0);
         EXPECT_EQ(bone.boundsFlag, 3);
         EXPECT_EQ(bone.name, "root");
-        ExpectVector(bone.pivot, version == 202 ? Vector3(7.0f, 8.0f, 9.0f) : Vector3(0.0f));
-        ExpectVector(bone.box.GetMaximum(), Vector3(1.0f, 1.0f, 0.0f));
+        ExpectSameVector(bone.pivot, version == 202 ? Vector3(7.0f, 8.0f, 9.0f) : Vector3(0.0f));
+        ExpectSameVector(bone.box.GetMaximum(), Vector3(1.0f, 1.0f, 0.0f));
         EXPECT_EQ(bone.fileValue1, 11);
         EXPECT_EQ(bone.fileValue2, 12);
         EXPECT_EQ(model.keyFrames, d.keyFrames);
@@ -175,8 +179,8 @@ TEST(ModelFile, ReadsASkinnedFileInBothVersions)
         EXPECT_EQ(skin.count, 1);
         EXPECT_EQ(skin.influences[0].bone, 0);
         EXPECT_FLOAT_EQ(skin.influences[0].weight, 1.0f);
-        ExpectVector(skin.influences[0].position, Vector3(1.0f, 0.0f, 0.0f));
-        ExpectVector(skin.influences[0].normal, Vector3(0.0f, 0.0f, 1.0f));
+        ExpectSameVector(skin.influences[0].position, Vector3(1.0f, 0.0f, 0.0f));
+        ExpectSameVector(skin.influences[0].normal, Vector3(0.0f, 0.0f, 1.0f));
         EXPECT_FLOAT_EQ(model.vertices[1].u, 1.0f);
         EXPECT_FLOAT_EQ(model.vertices[1].v, 0.25f);
     }
@@ -191,7 +195,7 @@ TEST(ModelFile, SkeletonWithoutBonesHasNoKeyFrameBlock)
         vertex.influences.clear();
     const std::string bytes = WriteModelFile(d);
     EXPECT_EQ(bytes.size(), 13u + 4 + 8 + 2 + 8 + 6 + 30 + 24);
-    const ModelFile model = ReadBytes(bytes);
+    const ModelFile model = ReadModel(bytes);
     EXPECT_EQ(model.skeleton->GetBoneCount(), 0);
     EXPECT_TRUE(model.keyFrames.empty());
     EXPECT_EQ(model.frameCount, 2u);
@@ -206,7 +210,7 @@ TEST(ModelFile, From65536IndicesOnTheyAreFourBytesEach)
     const std::string bytes = WriteModelFile(d);
     EXPECT_EQ(bytes.size(), 13u + 4 + 8 + 262144 + 128 + 24);
     EXPECT_EQ(ValueAt<u32>(bytes, 25 + 4 * 3), 3u);
-    const ModelFile model = ReadBytes(bytes);
+    const ModelFile model = ReadModel(bytes);
     ASSERT_EQ(model.indices.size(), 0x10000u);
     EXPECT_EQ(model.indices[0xFFFF], 3u);
 
@@ -221,7 +225,7 @@ TEST(ModelFile, SeveralKindBitsReadTheFirstKindsVertices)
     staticAndSkinned.frameCount = 1;
     staticAndSkinned.bones = {{0, "b", Vector3(0.0f), Vector3(0.0f), Vector3(1.0f), 0, 0}};
     staticAndSkinned.keyFrames = {0, 0, 0, 0, 0, 0, 1, 1, 1, 1};
-    ModelFile model = ReadBytes(WriteModelFile(staticAndSkinned));
+    ModelFile model = ReadModel(WriteModelFile(staticAndSkinned));
     EXPECT_EQ(model.skeleton->GetBoneCount(), 1);
     EXPECT_EQ(model.vertices.size(), 4u);
     EXPECT_TRUE(model.skins.empty());
@@ -229,7 +233,7 @@ TEST(ModelFile, SeveralKindBitsReadTheFirstKindsVertices)
 
     ModelFileDescription morphAndSkinned = MakeMorphTriangle();
     morphAndSkinned.flags |= ModelFlags::Skeletal;
-    model = ReadBytes(WriteModelFile(morphAndSkinned));
+    model = ReadModel(WriteModelFile(morphAndSkinned));
     EXPECT_EQ(model.skeleton->GetBoneCount(), 0);
     EXPECT_EQ(model.vertices.size(), 6u);
     EXPECT_EQ(model.boxes.size(), 2u);
@@ -241,7 +245,7 @@ TEST(ModelFile, WithoutKindBitsThereIsNoVertexData)
     d.flags = 0x8;
     d.vertices.clear();
     d.vertexCountOverride = 4;
-    const ModelFile model = ReadBytes(WriteModelFile(d));
+    const ModelFile model = ReadModel(WriteModelFile(d));
     EXPECT_EQ(model.vertexCount, 4u);
     EXPECT_TRUE(model.vertices.empty());
     EXPECT_EQ(model.boxes.size(), 1u);
@@ -254,17 +258,17 @@ TEST(ModelFileErrors, HeaderFaults)
     std::string shortLength = good;
     const u32 length = 188;
     std::memcpy(shortLength.data(), &length, 4);
-    EXPECT_EQ(ReadError(shortLength), kFormatError);
+    EXPECT_EQ(ReadModelError(shortLength), kModelFormatError);
 
     std::string magic = good;
     magic[8] = 'G';
-    EXPECT_EQ(ReadError(magic), kFormatError);
+    EXPECT_EQ(ReadModelError(magic), kModelFormatError);
 
     ModelFileDescription d = MakeStaticQuad();
     d.version = 203;
-    EXPECT_EQ(ReadError(WriteModelFile(d)), "Incorrect \"" + kName + "\" format version, current is 202");
+    EXPECT_EQ(ReadModelError(WriteModelFile(d)), "Incorrect \"" + kModelName + "\" format version, current is 202");
     d.version = 200;
-    EXPECT_EQ(ReadError(WriteModelFile(d)), "Incorrect \"" + kName + "\" format version, current is 202");
+    EXPECT_EQ(ReadModelError(WriteModelFile(d)), "Incorrect \"" + kModelName + "\" format version, current is 202");
 }
 
 struct Malformed
@@ -281,9 +285,9 @@ class ModelFileMalformed : public ::testing::TestWithParam<Malformed>
 
 TEST_P(ModelFileMalformed, IsRejected)
 {
-    const std::string message = ReadError(WriteModelFile(GetParam().make()));
+    const std::string message = ReadModelError(WriteModelFile(GetParam().make()));
     if (GetParam().messageStart.empty())
-        EXPECT_EQ(message, kFormatError);
+        EXPECT_EQ(message, kModelFormatError);
     else
         EXPECT_EQ(message.rfind(GetParam().messageStart, 0), 0u) << message;
 }
@@ -425,7 +429,7 @@ TEST(ModelFileErrors, ACutInsideABoneRecordNamesTheReadThatFails)
     {
         std::string bytes = whole.substr(0, c.size);
         std::memcpy(bytes.data(), &c.size, 4);
-        const std::string message = ReadError(bytes);
+        const std::string message = ReadModelError(bytes);
         EXPECT_EQ(message.rfind(std::string(c.read) + " from", 0), 0u) << c.size << ": " << message;
     }
 }
@@ -442,11 +446,11 @@ TEST(ModelFileErrors, EveryCutFileThrowsAFileError)
             std::string bytes = whole.substr(0, cut);
             if (cut >= 4)
                 std::memcpy(bytes.data(), &cut, 4);
-            const std::string message = ReadError(bytes);
+            const std::string message = ReadModelError(bytes);
             if (cut >= 13)
                 EXPECT_EQ(message.rfind(kShortRead, 0), 0u) << cut << ": " << message;
             else
-                EXPECT_EQ(message, kFormatError) << cut;
+                EXPECT_EQ(message, kModelFormatError) << cut;
         }
     }
 }

@@ -5,6 +5,7 @@
 #include "engine/render/VertexBuffer.h"
 #include "engine/scene/ModelFlags.h"
 #include "engine/scene/ModelManager.h"
+#include "tests/support/MathTestSupport.h"
 #include "tests/support/ModelTestBed.h"
 
 #include <gtest/gtest.h>
@@ -16,16 +17,6 @@
 using namespace VelkorEngine;
 using namespace TestSupport;
 using namespace KorvaneTools;
-
-namespace
-{
-Matrix4 Translation(const Vector3& offset)
-{
-    Matrix4 m;
-    MakeTranslationMatrix(m, offset);
-    return m;
-}
-}
 
 class ModelManagerTest : public ::testing::Test
 {

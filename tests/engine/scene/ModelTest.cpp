@@ -6,6 +6,7 @@
 #include "engine/render/VertexBuffer.h"
 #include "engine/scene/Model.h"
 #include "engine/scene/ModelFlags.h"
+#include "tests/support/MathTestSupport.h"
 #include "tests/support/ModelTestBed.h"
 
 #include <gtest/gtest.h>
@@ -38,19 +39,6 @@ BufferVertex ReadVertex(const VertexBuffer& buffer, u32 index)
     return BufferVertex{Vector3(values[0], values[1], values[2]), Vector3(values[3], values[4], values[5]), uv[0], uv[1]};
 }
 
-void ExpectVector(const Vector3& actual, const Vector3& expected, f32 tolerance = 1e-5f)
-{
-    EXPECT_NEAR(actual.x, expected.x, tolerance);
-    EXPECT_NEAR(actual.y, expected.y, tolerance);
-    EXPECT_NEAR(actual.z, expected.z, tolerance);
-}
-
-Matrix4 Translation(const Vector3& offset)
-{
-    Matrix4 m;
-    MakeTranslationMatrix(m, offset);
-    return m;
-}
 }
 
 class ModelTest : public ::testing::Test

@@ -20,13 +20,19 @@ using namespace KorvaneTools;
 
 namespace
 {
-const std::string kName = "particles\\spark.psf";
-const std::string kPath = "data\\particles\\spark.psf";
-const std::string kFormatError = "Incorrect \"particles\\spark.psf\" file format";
+const std::string kParticlesName = "particles\\spark.psf";
+const std::string kParticlesPath = "data\\particles\\spark.psf";
+const std::string kParticlesFormatError = "Incorrect \"particles\\spark.psf\" file format";
 
-ParticleSystemFile ReadBytes(const std::string& bytes) { return ReadFormat<ParticleSystemFile>(bytes, kPath, kName); }
+ParticleSystemFile ReadParticles(const std::string& bytes)
+{
+    return ReadFormat<ParticleSystemFile>(bytes, kParticlesPath, kParticlesName);
+}
 
-std::string ReadError(const std::string& bytes) { return ReadFormatError<ParticleSystemFile>(bytes, kPath, kName); }
+std::string ReadParticlesError(const std::string& bytes)
+{
+    return ReadFormatError<ParticleSystemFile>(bytes, kParticlesPath, kParticlesName);
+}
 
 // Every field differs from its neighbours, so a field read from the wrong offset shows.
 ParticleSystemFile Distinct(u32 version)
@@ -118,7 +124,7 @@ TEST(ParticleSystemFile, BothVersionsRoundTripByteForByte)
     {
         SCOPED_TRACE(version);
         const std::string bytes = BuildParticleFile(Distinct(version));
-        const ParticleSystemFile read = ReadBytes(bytes);
+        const ParticleSystemFile read = ReadParticles(bytes);
         EXPECT_EQ(read.version, version);
         EXPECT_EQ(BuildParticleFile(read), bytes);
         // A version 203 file has no speed spread keys: they read as zero.
@@ -129,7 +135,7 @@ TEST(ParticleSystemFile, BothVersionsRoundTripByteForByte)
 TEST(ParticleSystemFile, SelfMadeValuesRoundTrip)
 {
     const std::string bytes = BuildParticleFile(MakeSelfMadeParticleFile());
-    const ParticleSystemFile read = ReadBytes(bytes);
+    const ParticleSystemFile read = ReadParticles(bytes);
     EXPECT_EQ(read.capacity, 100u);
     EXPECT_EQ(read.parameters.period, 1.0f);
     EXPECT_EQ(read.parameters.bounceFactor, 0.9f);
@@ -145,7 +151,7 @@ TEST(ParticleSystemFile, HeaderWithAShortLengthOrAnotherMagicIsAFormatError)
     ParticleFileHeaderOverrides otherMagic;
     otherMagic.magic = "VEMLF";
     for (const ParticleFileHeaderOverrides& overrides : {shortLength, otherMagic})
-        EXPECT_EQ(ReadError(BuildParticleFile(Distinct(204), overrides)), kFormatError);
+        EXPECT_EQ(ReadParticlesError(BuildParticleFile(Distinct(204), overrides)), kParticlesFormatError);
 }
 
 TEST(ParticleSystemFile, UnknownVersionNamesTheCurrentOne)
@@ -153,7 +159,7 @@ TEST(ParticleSystemFile, UnknownVersionNamesTheCurrentOne)
     for (u32 version : {202u, 205u})
     {
         SCOPED_TRACE(version);
-        EXPECT_EQ(ReadError(BuildParticleFile(Distinct(version))),
+        EXPECT_EQ(ReadParticlesError(BuildParticleFile(Distinct(version))),
                   "Incorrect \"particles\\spark.psf\" format version, current is 204");
     }
 }
@@ -163,7 +169,7 @@ TEST(ParticleSystemFile, FileEndingEarlyIsAShortRead)
     std::string bytes = BuildParticleFile(Distinct(204));
     bytes.resize(440);
     bytes.replace(0, 4, std::string("\xB8\x01\x00\x00", 4)); // length 440, as the cut file really is
-    EXPECT_EQ(ReadError(bytes), "Failed to read 4 bytes from \"" + kPath + "\" file");
+    EXPECT_EQ(ReadParticlesError(bytes), "Failed to read 4 bytes from \"" + kParticlesPath + "\" file");
 }
 
 TEST(ParticleSystemFile, EveryCutLengthIsRefusedWithoutCrashing)
@@ -174,7 +180,7 @@ TEST(ParticleSystemFile, EveryCutLengthIsRefusedWithoutCrashing)
         std::string cut = whole.substr(0, length);
         if (length >= 4)
             cut.replace(0, 4, std::string(reinterpret_cast<const char*>(&length), 4));
-        EXPECT_NE(ReadError(cut), "no error") << "length " << length;
+        EXPECT_NE(ReadParticlesError(cut), "no error") << "length " << length;
     }
 }
 
@@ -183,7 +189,7 @@ TEST(ParticleSystemFile, A203FileLabelled204RunsOutBeforeTheBox)
     // 429 bytes of version 203 are complete; the same bytes claiming 204 run out before the box.
     std::string bytes = BuildParticleFile(Distinct(203));
     bytes.replace(9, 4, std::string("\xCC\x00\x00\x00", 4));
-    EXPECT_NE(ReadError(bytes), "no error");
+    EXPECT_NE(ReadParticlesError(bytes), "no error");
 }
 
 namespace
@@ -226,7 +232,7 @@ TEST(ParticleSystemFile, ValuesASystemCannotRunAreFormatErrors)
         SCOPED_TRACE(c.name);
         ParticleSystemFile file = Distinct(204);
         c.change(file);
-        EXPECT_EQ(ReadError(BuildParticleFile(file)), c.accepted ? "no error" : kFormatError);
+        EXPECT_EQ(ReadParticlesError(BuildParticleFile(file)), c.accepted ? "no error" : kParticlesFormatError);
     }
 }
 
@@ -234,5 +240,5 @@ TEST(ParticleSystemFile, NaNSpeedSpreadOfA203WriterIsNeverRead)
 {
     ParticleSystemFile file = Distinct(203);
     file.parameters.speedSpread[0] = kNaN;
-    EXPECT_EQ(ReadError(BuildParticleFile(file)), "no error");
+    EXPECT_EQ(ReadParticlesError(BuildParticleFile(file)), "no error");
 }

@@ -1,6 +1,8 @@
 // Bone poses against matrices worked out by hand, key-frame blending, and the skeleton's box.
 #include "engine/scene/Skeleton.h"
 
+#include "tests/support/MathTestSupport.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -10,6 +12,8 @@ using namespace VelkorEngine;
 
 namespace
 {
+using TestSupport::ExpectVector;
+
 struct Key
 {
     Vector3 translation;
@@ -21,13 +25,6 @@ void AppendKey(std::vector<f32>& keys, const Key& key)
 {
     keys.insert(keys.end(), {key.translation.x, key.translation.y, key.translation.z, key.rotation.x,
                              key.rotation.y, key.rotation.z, key.rotation.w, key.scale.x, key.scale.y, key.scale.z});
-}
-
-void ExpectVector(const Vector3& actual, const Vector3& expected)
-{
-    EXPECT_NEAR(actual.x, expected.x, 1e-5f);
-    EXPECT_NEAR(actual.y, expected.y, 1e-5f);
-    EXPECT_NEAR(actual.z, expected.z, 1e-5f);
 }
 
 void ExpectMatrix(const Matrix4& actual, const Matrix4& expected)

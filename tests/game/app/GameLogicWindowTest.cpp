@@ -19,6 +19,7 @@
 #include "guitools/GUITextControl.h"
 #include "guitools/GUIToolManager.h"
 #include "tests/framework/TestGameTypes.h"
+#include "tests/game/app/ScreenPoints.h"
 #include "tests/support/GeneratedLevelBed.h"
 #include "tests/support/RecordingSoundPlayer.h"
 
@@ -31,13 +32,14 @@ using VelkorEngine::Vector2;
 
 namespace
 {
+using GameAppTest::kField;
+
 constexpr DWORD kDown = 0x80;
 constexpr DWORD kUp = 0x00;
 // The buttons along the top right, 36 units wide: menu, minimise, full screen, close.
 const Vector2 kMenu(648.0f, 574.0f);
 const Vector2 kFullScreen(732.0f, 574.0f);
 const Vector2 kClose(774.0f, 574.0f);
-const Vector2 kField(400.0f, 300.0f);
 
 class GameLogicWindowTest : public testing::Test
 {

@@ -34,18 +34,10 @@ using Korvane::Game;
 
 namespace
 {
-std::string FolderOf(const std::string& path, int levels)
-{
-    std::string folder = path;
-    for (int i = 0; i < levels; ++i)
-        folder = folder.substr(0, folder.find_last_of('/'));
-    return folder;
-}
-
 class GameTest : public testing::Test
 {
 protected:
-    GameTest() : bed(FolderOf(KORVANE_DATA_PACK, 2), std::string("SOFTWARE\\") + Game::MakerName + "\\" + Game::Title)
+    GameTest() : bed(KORVANE_DATA_ROOT, std::string("SOFTWARE\\") + Game::MakerName + "\\" + Game::Title)
     {
     }
 

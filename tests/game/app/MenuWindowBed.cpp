@@ -3,14 +3,13 @@
 #include "engine/gui/GUIWindow.h"
 #include "game/app/SoundTable.h"
 #include "platform/dinput7/DirectInput.h"
+#include "tests/support/FilesTestSupport.h"
 #include "tests/support/SoundTestFiles.h"
 #include "tests/support/SoundTestSignals.h"
 #include "tests/support/TypedKeys.h"
 
 #include <filesystem>
-#include <fstream>
 #include <regex>
-#include <sstream>
 
 using namespace VelkorEngine;
 
@@ -18,6 +17,8 @@ namespace AppTest
 {
 namespace
 {
+using TestSupport::ReadWhole;
+
 constexpr f32 DefaultMusicVolume = 0.285f;
 constexpr f32 DefaultSoundVolume = 0.315f;
 constexpr u32 HighScoreLimit = 10;
@@ -30,14 +31,6 @@ constexpr double FrameSeconds = 1.0 / 60.0;
 std::filesystem::path DataSource()
 {
     return std::filesystem::path(KORVANE_DATA_SOURCE);
-}
-
-std::string ReadWhole(const std::filesystem::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
 }
 }
 

@@ -6,25 +6,17 @@
 #include "framework/ProfileBase.h"
 #include "game/app/GUIMenuWindowManager.h"
 #include "game/app/GameData.h"
+#include "tests/support/FilesTestSupport.h"
 
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
 namespace AppTest
 {
 using GameFramework::ProfileBase;
+using TestSupport::ReadWhole;
 
 namespace
 {
-std::string ReadWhole(const std::filesystem::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
 std::filesystem::path DescriptionFolder()
 {
     return std::filesystem::path(KORVANE_DATA_SOURCE) / "ui" / "windows";

@@ -20,14 +20,6 @@ using VelkorEngine::u32;
 
 namespace
 {
-std::string FolderOf(const std::string& path, int levels)
-{
-    std::string folder = path;
-    for (int i = 0; i < levels; ++i)
-        folder = folder.substr(0, folder.find_last_of('/'));
-    return folder;
-}
-
 // The file name the game asks the sound manager for, relative to the data folder.
 std::string FindSound(VelkorEngine::FileManager& files, const std::string& group, const std::string& name)
 {
@@ -97,7 +89,7 @@ TEST(SoundTableTest, EverySoundOfTheTablesIsInTheDataSetAndLoads)
     TestSupport::EngineTestBed bed;
     // The real mixer: the recording device holds too few buffers for the whole table.
     const TestSupport::SoundMixerDevice mixer;
-    bed.parameters.basePath = FolderOf(KORVANE_DATA_PACK, 2);
+    bed.parameters.basePath = KORVANE_DATA_ROOT;
     bed.parameters.dataFolder = "data";
     VelkorEngine::Engine& engine = bed.Start();
     VelkorEngine::FileManager& files = *engine.GetFileManager();

@@ -33,6 +33,7 @@
 #include "game/play/GameLogic.h"
 #include "platform/win32/Registry.h"
 #include "platform/win32/WindowApi.h"
+#include "tests/game/app/ScreenPoints.h"
 #include "tests/support/ScreenPictures.h"
 #include "tests/support/ScriptedMouse.h"
 #include "tests/support/TempFolder.h"
@@ -53,8 +54,8 @@ using VelkorEngine::Vector2;
 
 namespace
 {
-const Vector2 kMapStart(60.0f + 480.0f + 100.0f, 90.0f - 70.0f + 22.0f);
-const Vector2 kField(400.0f, 300.0f);
+using GameAppTest::kField;
+using GameAppTest::kMapStart;
 
 // The game's folders in a temporary folder and the installation folder at the built data set, for the
 // test's length.

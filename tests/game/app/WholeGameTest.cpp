@@ -14,6 +14,7 @@
 #include "game/play/Brick.h"
 #include "game/play/GameGeometry.h"
 #include "game/play/GameLogic.h"
+#include "tests/game/app/ScreenPoints.h"
 #include "tests/game/app/WholeGameBed.h"
 
 #include <gtest/gtest.h>
@@ -26,11 +27,9 @@ using VelkorEngine::Vector2;
 
 namespace
 {
-// The level map's start button: in the map's panel at (60, 90), 70 units below it, 200 x 44.
-const Vector2 kMapStart(60.0f + 480.0f + 100.0f, 90.0f - 70.0f + 22.0f);
-// The level-complete window's button: in its panel at (150, 70), at (130, 28), 240 x 44.
-const Vector2 kLevelCompleteNext(150.0f + 130.0f + 120.0f, 70.0f + 28.0f + 22.0f);
-const Vector2 kField(400.0f, 300.0f);
+using GameAppTest::kField;
+using GameAppTest::kLevelCompleteNext;
+using GameAppTest::kMapStart;
 
 class WholeGameTest : public testing::Test, protected GameAppTest::WholeGameBed
 {

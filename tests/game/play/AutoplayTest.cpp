@@ -9,6 +9,7 @@
 #include "game/play/BallManager.h"
 #include "game/play/Bat.h"
 #include "game/play/GameGeometry.h"
+#include "tests/game/play/PlayTestCommon.h"
 #include "tests/support/ScreenPictures.h"
 #include "tests/support/BallFollower.h"
 #include "tests/support/GeneratedLevelBed.h"
@@ -28,6 +29,8 @@ using VelkorEngine::Vector2;
 
 namespace
 {
+using PlayTest::LevelCase;
+
 // Simulated seconds a level may take.
 constexpr double kLevelTimeBound = 400.0;
 // Whole levels are played at 20 frames a second, within the engine's range of frame times, so that they stay
@@ -51,13 +54,7 @@ u32 ScoreOfHeardEvents(const TestSupport::RecordingSoundPlayer& sounds)
     return score;
 }
 
-struct LevelCase
-{
-    u32 stage;
-    u32 level;
-};
-
-std::string LevelName(const testing::TestParamInfo<LevelCase>& info)
+std::string PlayerLevelName(const testing::TestParamInfo<LevelCase>& info)
 {
     return "Level" + std::to_string(info.param.stage + 1) + "_" + std::to_string(info.param.level + 1);
 }
@@ -94,7 +91,7 @@ INSTANTIATE_TEST_SUITE_P(Generated, AutoplayLevels,
                          testing::Values(LevelCase{0, 0}, LevelCase{0, 1}, LevelCase{0, 2}, LevelCase{0, 3},
                                          LevelCase{0, 4}, LevelCase{1, 0}, LevelCase{1, 1}, LevelCase{1, 2},
                                          LevelCase{1, 3}, LevelCase{1, 4}),
-                         LevelName);
+                         PlayerLevelName);
 
 TEST(Autoplay, AScriptThatNeverMovesTheBatLosesEveryLifeAndTheBatBurstsOncePerLife)
 {
@@ -121,7 +118,7 @@ TEST(Autoplay, AScriptThatNeverMovesTheBatLosesEveryLifeAndTheBatBurstsOncePerLi
 
 namespace
 {
-void Save(const VelkorEngine::Image& image, const std::string& name)
+void SaveTga(const VelkorEngine::Image& image, const std::string& name)
 {
     const u32 channels = static_cast<u32>(image.GetBitsPerPixel()) / 8;
     const ImageTest::Picture picture{image.GetWidth(), image.GetHeight(), channels,
@@ -149,7 +146,7 @@ TEST(AutoplayPictures, ALevelPlayedByTheScriptIsDrawnAtItsStartMiddleAndEnd)
         const VelkorEngine::Image shot = TestSupport::TakePicture(play.GetEngine());
         EXPECT_EQ(shot.GetWidth(), 640u);
         EXPECT_GT(TestSupport::Spread(shot), 10.0) << when << " shows nothing";
-        Save(shot, folder + "/level_2_3_" + when + ".tga");
+        SaveTga(shot, folder + "/level_2_3_" + when + ".tga");
         taken.push_back(when);
     };
     play.SetDrawn(false);

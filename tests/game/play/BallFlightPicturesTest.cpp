@@ -15,6 +15,7 @@
 #include "game/play/Bounce.h"
 #include "game/play/Effects.h"
 #include "game/play/Lighting.h"
+#include "tests/game/play/PlayTestCommon.h"
 #include "tests/support/FakeClock.h"
 #include "tests/support/ImageTestFiles.h"
 #include "tests/support/PictureEngine.h"
@@ -34,9 +35,10 @@ using namespace Korvane;
 
 namespace
 {
+using PlayTest::kFrame60Hz;
+
 constexpr u32 kFrames = 360;
 constexpr u32 kPictureEvery = 60;
-constexpr f32 kFrame = 1.0f / 60.0f;
 constexpr f32 kBallSpeed = 90.0f;
 constexpr f32 kBallRadius = 2.5f;
 
@@ -144,10 +146,10 @@ TEST(BallFlightPictures, BallBouncesThroughTheBlocksAndIsDrawnWithShadows)
     u32 written = 0;
     for (u32 frame = 0; frame < kFrames; ++frame)
     {
-        clock.AdvanceSeconds(kFrame);
+        clock.AdvanceSeconds(kFrame60Hz);
         engine.Render();
         // The bat follows the ball from its place on the line.
-        bat.Update(kFrame, true, (ball.position.x + 75.0f) / 150.0f * 800.0f, 12.0f);
+        bat.Update(kFrame60Hz, true, (ball.position.x + 75.0f) / 150.0f * 800.0f, 12.0f);
         const Vector3 batAt(bat.GetWorldPosition().x, -85.0f, 0.0f);
         for (Model* part : {scene.m_head, scene.m_body})
             MakeTranslationMatrix(part->worldMatrix, batAt);
@@ -165,7 +167,7 @@ TEST(BallFlightPictures, BallBouncesThroughTheBlocksAndIsDrawnWithShadows)
             if (standing[b])
                 physics.AddModelObject(scene.m_blocks[b], identity, CollisionIds::BlockIdBase + b);
         std::set<u32> ignored;
-        ball.motion = Vector2(ball.direction.x * kBallSpeed * kFrame, ball.direction.y * kBallSpeed * kFrame);
+        ball.motion = Vector2(ball.direction.x * kBallSpeed * kFrame60Hz, ball.direction.y * kBallSpeed * kFrame60Hz);
         const BallHit hit = flight.Step(ball, ignored, BatShape{batAt.x, 12.0f, batAt.x});
         if (hit.kind != BallHit::Kind::None)
             ++bounces;

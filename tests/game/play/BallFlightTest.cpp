@@ -6,6 +6,7 @@
 #include "engine/core/MessageManager.h"
 #include "game/play/BallSpeed.h"
 #include "game/play/Bounce.h"
+#include "tests/game/play/PlayTestCommon.h"
 
 #include <gtest/gtest.h>
 
@@ -19,9 +20,10 @@ using namespace Korvane;
 
 namespace
 {
-constexpr f32 kNear = 1e-4f;
+using PlayTest::kFrame60Hz;
+using PlayTest::kNear;
+
 constexpr f32 kRadius = 2.5f;
-constexpr f32 kFrame = 1.0f / 60.0f;
 
 // The bat of the data set at the middle of its line: a head 24 wide, a body below it (lowered by 3 as the ball
 // manager lowers both).
@@ -267,7 +269,7 @@ TEST_F(BallFlightTest, ThousandFramesOfRandomPlayKeepEveryBallInTheFieldOrLost)
         for (size_t b = 0; b < blocks.size(); ++b)
             if (standing[b])
                 physics.AddBoxObject(blocks[b], identity, CollisionIds::BlockIdBase + static_cast<u32>(b));
-        speed.Update(kFrame);
+        speed.Update(kFrame60Hz);
         ignored.clear();
         const BatShape bat{batX, 12.0f, batX};
         for (size_t i = 0; i < balls.size(); ++i)
@@ -275,7 +277,7 @@ TEST_F(BallFlightTest, ThousandFramesOfRandomPlayKeepEveryBallInTheFieldOrLost)
             if (lost[i])
                 continue;
             FlyingBall& ball = balls[i];
-            ball.motion = Vector2(ball.direction.x * speed.GetSpeed() * kFrame, ball.direction.y * speed.GetSpeed() * kFrame);
+            ball.motion = Vector2(ball.direction.x * speed.GetSpeed() * kFrame60Hz, ball.direction.y * speed.GetSpeed() * kFrame60Hz);
             const BallHit hit = flight.Step(ball, ignored, bat);
             if (hit.kind != BallHit::Kind::None)
                 ++hits;

@@ -12,13 +12,13 @@ using VelkorEngine::u32;
 
 namespace
 {
-constexpr f32 kFrame = 0.1f;
-constexpr f32 kNear = 1e-3f;
+constexpr f32 kFrame10Hz = 0.1f;
+constexpr f32 kSpeedTolerance = 1e-3f;
 
 void RunFor(BallSpeed& speed, f32 seconds)
 {
-    for (int i = 0; i < static_cast<int>(std::lround(seconds / kFrame)); ++i)
-        speed.Update(kFrame);
+    for (int i = 0; i < static_cast<int>(std::lround(seconds / kFrame10Hz)); ++i)
+        speed.Update(kFrame10Hz);
 }
 
 TEST(BallSpeedTest, LevelSpeedFollowsTheLives)
@@ -32,11 +32,11 @@ TEST(BallSpeedTest, LevelSpeedFollowsTheLives)
                           Case{5, 64.6f}, Case{8, 78.4f}, Case{10, 87.6f}, Case{11, 92.2f}, Case{12, 92.2f},
                           Case{1000, 92.2f}})
     {
-        EXPECT_NEAR(BallSpeed::SpeedByLives(c.lives), c.speed, kNear) << c.lives;
+        EXPECT_NEAR(BallSpeed::SpeedByLives(c.lives), c.speed, kSpeedTolerance) << c.lives;
         BallSpeed speed(c.lives);
-        EXPECT_NEAR(speed.GetSpeed(), c.speed, kNear);
-        EXPECT_NEAR(speed.GetMinimum(), c.speed - 10.0f, kNear);
-        EXPECT_NEAR(speed.GetMaximum(), c.speed + 65.0f, kNear);
+        EXPECT_NEAR(speed.GetSpeed(), c.speed, kSpeedTolerance);
+        EXPECT_NEAR(speed.GetMinimum(), c.speed - 10.0f, kSpeedTolerance);
+        EXPECT_NEAR(speed.GetMaximum(), c.speed + 65.0f, kSpeedTolerance);
     }
 }
 
@@ -45,21 +45,21 @@ TEST(BallSpeedTest, SpeedUpRisesHoldsAndFallsAway)
     BallSpeed speed(4);
     speed.StartSpeedUp();
     RunFor(speed, 0.5f);
-    EXPECT_NEAR(speed.GetSpeed(), 75.0f, kNear);
+    EXPECT_NEAR(speed.GetSpeed(), 75.0f, kSpeedTolerance);
     RunFor(speed, 0.5f);
-    EXPECT_NEAR(speed.GetSpeed(), 90.0f, kNear);
+    EXPECT_NEAR(speed.GetSpeed(), 90.0f, kSpeedTolerance);
     RunFor(speed, 8.9f);
-    EXPECT_NEAR(speed.GetSpeedUpExtra(), 30.0f, kNear);
-    EXPECT_NEAR(speed.GetSpeed(), 90.0f, kNear);
+    EXPECT_NEAR(speed.GetSpeedUpExtra(), 30.0f, kSpeedTolerance);
+    EXPECT_NEAR(speed.GetSpeed(), 90.0f, kSpeedTolerance);
     // Falling from the frame that reaches 10 s on.
     RunFor(speed, 0.5f);
-    EXPECT_NEAR(speed.GetSpeed(), 75.0f, kNear);
+    EXPECT_NEAR(speed.GetSpeed(), 75.0f, kSpeedTolerance);
     RunFor(speed, 0.4f);
-    EXPECT_NEAR(speed.GetSpeed(), 63.0f, kNear);
+    EXPECT_NEAR(speed.GetSpeed(), 63.0f, kSpeedTolerance);
     EXPECT_TRUE(speed.IsSpeedUpActive());
     RunFor(speed, 0.1f);
     EXPECT_FALSE(speed.IsSpeedUpActive());
-    EXPECT_NEAR(speed.GetSpeed(), 60.0f, kNear);
+    EXPECT_NEAR(speed.GetSpeed(), 60.0f, kSpeedTolerance);
 }
 
 TEST(BallSpeedTest, SlowDownMirrorsTheSpeedUpWithinTheLimits)
@@ -68,8 +68,8 @@ TEST(BallSpeedTest, SlowDownMirrorsTheSpeedUpWithinTheLimits)
     speed.StartSlowDown();
     RunFor(speed, 1.0f);
     // 30 below 60 is under the minimum of 50: the speed stops there while the cut goes on.
-    EXPECT_NEAR(speed.GetSpeed(), 50.0f, kNear);
-    EXPECT_NEAR(speed.GetSlowDownCut(), 30.0f, kNear);
+    EXPECT_NEAR(speed.GetSpeed(), 50.0f, kSpeedTolerance);
+    EXPECT_NEAR(speed.GetSlowDownCut(), 30.0f, kSpeedTolerance);
     RunFor(speed, 12.0f);
     EXPECT_FALSE(speed.IsSlowDownActive());
 }
@@ -81,10 +81,10 @@ TEST(BallSpeedTest, RestartedWindowsNeverPileUp)
     {
         speed.StartSpeedUp();
         RunFor(speed, 5.0f);
-        EXPECT_NEAR(speed.GetSpeed(), 90.0f, kNear) << round;
+        EXPECT_NEAR(speed.GetSpeed(), 90.0f, kSpeedTolerance) << round;
     }
     RunFor(speed, 20.0f);
-    EXPECT_NEAR(speed.GetSpeed(), 60.0f, kNear);
+    EXPECT_NEAR(speed.GetSpeed(), 60.0f, kSpeedTolerance);
 
     BallSpeed slow(8);
     for (int round = 0; round < 3; ++round)
@@ -93,7 +93,7 @@ TEST(BallSpeedTest, RestartedWindowsNeverPileUp)
         RunFor(slow, 5.0f);
     }
     RunFor(slow, 20.0f);
-    EXPECT_NEAR(slow.GetSpeed(), BallSpeed::SpeedByLives(8), kNear);
+    EXPECT_NEAR(slow.GetSpeed(), BallSpeed::SpeedByLives(8), kSpeedTolerance);
 }
 
 TEST(BallSpeedTest, HalfResetForgetsTheWindowsAndMeetsTheLevelSpeedHalfway)
@@ -105,10 +105,10 @@ TEST(BallSpeedTest, HalfResetForgetsTheWindowsAndMeetsTheLevelSpeedHalfway)
     RunFor(speed, 2.0f);
     speed.SetLives(3);
     speed.Reset(true);
-    EXPECT_NEAR(speed.GetSpeed(), 0.5f * risen + 0.5f * 57.7f, kNear);
+    EXPECT_NEAR(speed.GetSpeed(), 0.5f * risen + 0.5f * 57.7f, kSpeedTolerance);
     EXPECT_FALSE(speed.IsSpeedUpActive());
     speed.Reset(false);
-    EXPECT_NEAR(speed.GetSpeed(), 57.7f, kNear);
+    EXPECT_NEAR(speed.GetSpeed(), 57.7f, kSpeedTolerance);
 }
 
 TEST(BallSpeedTest, ClearingEveryBlockRaisesTheSpeedToItsClearedLevel)

@@ -2,6 +2,8 @@
 // tilt and wobble.
 #include "game/play/BatMotion.h"
 
+#include "tests/game/play/PlayTestCommon.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -11,14 +13,14 @@ using VelkorEngine::f32;
 
 namespace
 {
-// A frame time that adds up without rounding.
-constexpr f32 kFrame = 1.0f / 64.0f;
+using PlayTest::kFrame64Hz;
+
 constexpr f32 kHalfWidth = 12.0f;
 
 void Idle(BatMotion& bat, int frames)
 {
     for (int i = 0; i < frames; ++i)
-        bat.Update(kFrame, false, 400.0f, kHalfWidth);
+        bat.Update(kFrame64Hz, false, 400.0f, kHalfWidth);
 }
 
 TEST(BatMotionTest, FirstBatWaitsBelowItsLineThenRisesWithOneCreationSound)
@@ -34,7 +36,7 @@ TEST(BatMotionTest, FirstBatWaitsBelowItsLineThenRisesWithOneCreationSound)
     while (!bat.HasRisen() && frame < 1000)
     {
         ++frame;
-        if (bat.Update(kFrame, true, 400.0f, kHalfWidth))
+        if (bat.Update(kFrame64Hz, true, 400.0f, kHalfWidth))
         {
             ++sounds;
             firstSound = frame;
@@ -60,7 +62,7 @@ TEST(BatMotionTest, NewBatAfterALostLifeRisesAtOnce)
     ASSERT_TRUE(bat.HasRisen());
     bat.Reset();
     EXPECT_FALSE(bat.IsReady());
-    EXPECT_TRUE(bat.Update(kFrame, true, 400.0f, kHalfWidth));
+    EXPECT_TRUE(bat.Update(kFrame64Hz, true, 400.0f, kHalfWidth));
     Idle(bat, 100);
     EXPECT_TRUE(bat.HasRisen());
 }
@@ -70,7 +72,7 @@ TEST(BatMotionTest, StoppedBatNeitherRisesNorFollowsTheCursor)
     BatMotion bat;
     bat.SetPaused(true);
     for (int i = 0; i < 400; ++i)
-        bat.Update(kFrame, false, 0.0f, kHalfWidth);
+        bat.Update(kFrame64Hz, false, 0.0f, kHalfWidth);
     EXPECT_FALSE(bat.IsReady());
     EXPECT_EQ(bat.GetRiseOffset(), -30.0f);
     EXPECT_EQ(bat.GetX(), 75.0f);
@@ -123,7 +125,7 @@ TEST(BatMotionTest, CursorMovesTheBatWithinHalfItsWidthOfTheEnds)
     for (const Case& c : {Case{0, 12}, Case{800, 138}, Case{400, 75}, Case{-50, 12}, Case{80, 15}})
     {
         BatMotion bat;
-        bat.Update(kFrame, true, c.cursorX, kHalfWidth);
+        bat.Update(kFrame64Hz, true, c.cursorX, kHalfWidth);
         EXPECT_FLOAT_EQ(bat.GetX(), c.x) << c.cursorX;
     }
 }
@@ -135,7 +137,7 @@ TEST(BatMotionTest, LeanTiltAndWobbleStayWithinTheirLimits)
     for (int i = 0; i < 600; ++i)
     {
         cursor = (i / 10) % 2 == 0 ? 800.0f : 0.0f;
-        bat.Update(kFrame, true, cursor, kHalfWidth);
+        bat.Update(kFrame64Hz, true, cursor, kHalfWidth);
         ASSERT_LE(std::fabs(bat.GetLean()), 2.5f);
         ASSERT_LE(std::fabs(bat.GetTiltAngle()), 3.14159265f / 24.0f + 1e-6f);
         ASSERT_GE(bat.GetWobbleRate(), 0.5f);
@@ -143,11 +145,11 @@ TEST(BatMotionTest, LeanTiltAndWobbleStayWithinTheirLimits)
     }
     // A bat moved to the right leans back to the left, then settles.
     BatMotion still;
-    still.Update(kFrame, true, 800.0f, kHalfWidth);
+    still.Update(kFrame64Hz, true, 800.0f, kHalfWidth);
     EXPECT_LT(still.GetLean(), 0.0f);
     EXPECT_GT(still.GetTiltAngle(), 0.0f);
     for (int i = 0; i < 600; ++i)
-        still.Update(kFrame, true, 800.0f, kHalfWidth);
+        still.Update(kFrame64Hz, true, 800.0f, kHalfWidth);
     EXPECT_NEAR(still.GetLean(), 0.0f, 1e-3f);
     EXPECT_NEAR(still.GetWobbleRate(), 0.5f, 1e-6f);
 }

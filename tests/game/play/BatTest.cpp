@@ -8,6 +8,7 @@
 #include "framework/DataKeeper.h"
 #include "game/play/Effects.h"
 #include "game/play/ExplosionManager.h"
+#include "tests/game/play/PlayTestCommon.h"
 #include "tests/support/EngineTestBed.h"
 
 #include <gtest/gtest.h>
@@ -19,7 +20,7 @@ using namespace VelkorEngine;
 
 namespace
 {
-constexpr double kFrame = 0.02;
+using PlayTest::kClockFrame50Hz;
 
 class BatTest : public ::testing::Test
 {
@@ -46,7 +47,7 @@ protected:
     {
         for (int i = 0; i < count; ++i)
         {
-            bed.clock.AdvanceSeconds(kFrame);
+            bed.clock.AdvanceSeconds(kClockFrame50Hz);
             bed.GetEngine().GetTimerManager()->Update();
             bat->Update(activity);
         }

@@ -4,6 +4,7 @@
 #include "game/play/BrickDurability.h"
 
 #include "engine/core/Random.h"
+#include "tests/game/play/PlayTestCommon.h"
 
 #include <gtest/gtest.h>
 
@@ -15,7 +16,7 @@ using namespace VelkorEngine;
 
 namespace
 {
-constexpr f32 kFrame = 1.0f / 100.0f;
+using PlayTest::kFrame100Hz;
 
 // Bricks 10 wide in a row with the given gaps between them.
 std::vector<BoundingVolume> Row(const std::vector<f32>& gaps)
@@ -73,14 +74,14 @@ TEST(BlastScheduleTest, ExplosiveBricksCarryTheChainAlongTheRow)
             schedule.Blast(id, row, alive);
     };
     breakBrick(0, DestroyKind::Simple, 0.0f);
-    for (f32 now = kFrame; now < 3.0f; now += kFrame)
-        for (u32 id : schedule.Update(kFrame))
+    for (f32 now = kFrame100Hz; now < 3.0f; now += kFrame100Hz)
+        for (u32 id : schedule.Update(kFrame100Hz))
             breakBrick(id, DestroyKind::Super, now);
     for (u32 id = 1; id <= 3; ++id)
     {
         ASSERT_GE(brokenAt[id], 0.0f) << id;
-        EXPECT_GE(brokenAt[id] - brokenAt[id - 1], 0.1f - kFrame) << id;
-        EXPECT_LE(brokenAt[id] - brokenAt[id - 1], 0.3f + kFrame) << id;
+        EXPECT_GE(brokenAt[id] - brokenAt[id - 1], 0.1f - kFrame100Hz) << id;
+        EXPECT_LE(brokenAt[id] - brokenAt[id - 1], 0.3f + kFrame100Hz) << id;
     }
     EXPECT_LT(brokenAt[4], 0.0f);
     EXPECT_EQ(alive[4], 1);

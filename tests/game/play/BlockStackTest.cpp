@@ -3,6 +3,7 @@
 #include "game/play/BlockStack.h"
 
 #include "engine/core/Random.h"
+#include "tests/game/play/PlayTestCommon.h"
 
 #include <gtest/gtest.h>
 
@@ -14,7 +15,7 @@ using VelkorEngine::u32;
 
 namespace
 {
-constexpr f32 kFrame = 1.0f / 100.0f;
+using PlayTest::kFrame100Hz;
 
 // Blocks 6 high standing on one another: a on the floor, b on a, c on b.
 struct Tower
@@ -33,8 +34,8 @@ struct Tower
 
 void RunFor(BlockStack& stack, f32 seconds)
 {
-    for (f32 t = 0.0f; t < seconds; t += kFrame)
-        stack.Update(kFrame);
+    for (f32 t = 0.0f; t < seconds; t += kFrame100Hz)
+        stack.Update(kFrame100Hz);
 }
 
 TEST(BlockStackTest, BlocksRestOnTopOfTheirHighestSupport)
@@ -120,7 +121,7 @@ TEST(BlockStackTest, BlockWhoseSupportGoesHopsAndFallsOntoWhatRemains)
     f32 highest = 0.0f;
     for (int i = 0; i < 100; ++i)
     {
-        tower.stack.Update(kFrame);
+        tower.stack.Update(kFrame100Hz);
         highest = std::max(highest, tower.stack.GetHeight(tower.c));
     }
     // Up by about speed^2 / (2 g), then down onto a.
@@ -168,15 +169,15 @@ TEST(BlockStackTest, StacksAppearFromTheBottomUp)
     Tower tower;
     tower.stack.Activate();
     std::vector<f32> appeared(3, -1.0f);
-    for (f32 t = kFrame; t < 2.0f; t += kFrame)
-        for (u32 block : tower.stack.Update(kFrame))
+    for (f32 t = kFrame100Hz; t < 2.0f; t += kFrame100Hz)
+        for (u32 block : tower.stack.Update(kFrame100Hz))
             appeared[block] = t;
     EXPECT_GE(appeared[tower.a], 0.15f);
-    EXPECT_LE(appeared[tower.a], 0.35f + kFrame);
+    EXPECT_LE(appeared[tower.a], 0.35f + kFrame100Hz);
     for (const auto& [upper, lower] : {std::pair(tower.b, tower.a), std::pair(tower.c, tower.b)})
     {
-        EXPECT_GE(appeared[upper] - appeared[lower], 0.15f - kFrame);
-        EXPECT_LE(appeared[upper] - appeared[lower], 0.35f + kFrame);
+        EXPECT_GE(appeared[upper] - appeared[lower], 0.15f - kFrame100Hz);
+        EXPECT_LE(appeared[upper] - appeared[lower], 0.35f + kFrame100Hz);
     }
     EXPECT_FALSE(tower.stack.IsAppearing(tower.c));
 }

@@ -2,6 +2,7 @@
 // bounces off its head and body, and the field's wall limits.
 #include "game/play/Bounce.h"
 #include "game/play/FieldLimits.h"
+#include "tests/game/play/PlayTestCommon.h"
 
 #include <gtest/gtest.h>
 
@@ -15,7 +16,8 @@ using VelkorEngine::Vector3;
 
 namespace
 {
-constexpr f32 kNear = 1e-4f;
+using PlayTest::kNear;
+
 constexpr f32 kDegree = 3.14159265f / 180.0f;
 
 f32 AngleBetween(const Vector2& a, const Vector2& b)

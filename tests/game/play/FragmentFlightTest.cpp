@@ -3,6 +3,7 @@
 #include "game/play/FragmentFlight.h"
 
 #include "engine/core/Random.h"
+#include "tests/game/play/PlayTestCommon.h"
 
 #include <gtest/gtest.h>
 
@@ -14,7 +15,7 @@ using Korvane::FragmentFlight;
 
 namespace
 {
-constexpr f32 kFrame = 1.0f / 64.0f;
+using PlayTest::kFrame64Hz;
 
 Matrix4 At(const Vector3& place)
 {
@@ -67,12 +68,12 @@ TEST(FragmentFlightTest, PieceRisesFallsLandsFadesAndSinksAway)
     FragmentFlight flight({}, CentredBox(1));
     flight.Start(At(Vector3(4, 2, 3)));
     EXPECT_EQ(flight.GetShadowOpacity(), 0.25f);
-    flight.Update(kFrame);
+    flight.Update(kFrame64Hz);
     EXPECT_GT(flight.GetMatrix().m[11], 3.0f);
     int frames = 1;
     while (flight.GetLandedTime() == 0.0f && frames < 64 * 5)
     {
-        flight.Update(kFrame);
+        flight.Update(kFrame64Hz);
         ++frames;
     }
     ASSERT_GT(flight.GetLandedTime(), 0.0f);
@@ -80,20 +81,20 @@ TEST(FragmentFlightTest, PieceRisesFallsLandsFadesAndSinksAway)
     const Vector3 where(flight.GetMatrix().m[3], flight.GetMatrix().m[7], flight.GetMatrix().m[11]);
     // A second later it lies where it landed, its shadow gone.
     for (int i = 0; i < 64; ++i)
-        flight.Update(kFrame);
+        flight.Update(kFrame64Hz);
     EXPECT_EQ(flight.GetMatrix().m[3], where.x);
     EXPECT_NEAR(Lowest(flight), 0.0f, 1e-4f);
     EXPECT_EQ(flight.GetShadowOpacity(), 0.0f);
     // Twelve seconds on the ground, then it sinks at 4 units a second.
     while (flight.GetLandedTime() < 12.0f)
-        flight.Update(kFrame);
+        flight.Update(kFrame64Hz);
     EXPECT_NEAR(Lowest(flight), 0.0f, 0.1f);
     for (int i = 0; i < 16; ++i)
-        flight.Update(kFrame);
+        flight.Update(kFrame64Hz);
     EXPECT_LT(Lowest(flight), -0.9f);
     EXPECT_TRUE(flight.IsVisible());
     for (int i = 0; i < 64 && flight.IsFlying(); ++i)
-        flight.Update(kFrame);
+        flight.Update(kFrame64Hz);
     EXPECT_FALSE(flight.IsFlying());
     EXPECT_FALSE(flight.IsVisible());
 }
@@ -103,16 +104,16 @@ TEST(FragmentFlightTest, LargePiecesShrinkToTheCommonSizeWithinASecond)
     FragmentFlight large({}, CentredBox(5));
     large.Start(At(Vector3(0, 0, 50)));
     for (int i = 0; i < 32; ++i)
-        large.Update(kFrame);
+        large.Update(kFrame64Hz);
     EXPECT_NEAR(large.GetScale(), (2.8f * 0.5f + 5.0f * 0.5f) / 5.0f, 1e-4f);
     for (int i = 0; i < 64; ++i)
-        large.Update(kFrame);
+        large.Update(kFrame64Hz);
     EXPECT_NEAR(large.GetScale(), 2.8f / 5.0f, 1e-5f);
 
     FragmentFlight small({}, CentredBox(2));
     small.Start(At(Vector3(0, 0, 50)));
     for (int i = 0; i < 64; ++i)
-        small.Update(kFrame);
+        small.Update(kFrame64Hz);
     EXPECT_EQ(small.GetScale(), 1.0f);
 }
 }

@@ -22,7 +22,7 @@ using Korvane::GameField;
 
 namespace
 {
-const std::string kPath = "data\\environment\\field.krf";
+const std::string kFieldPath = "data\\environment\\field.krf";
 
 struct Zone
 {
@@ -60,8 +60,8 @@ protected:
 
     GameField Read(std::vector<u8> bytes)
     {
-        FileBinary file(&log, kPath, std::move(bytes));
-        return GameField(GameField::ReadZones(file, kPath));
+        FileBinary file(&log, kFieldPath, std::move(bytes));
+        return GameField(GameField::ReadZones(file, kFieldPath));
     }
 
     void ExpectBox(const BoundingVolume& box, const Vector3& low, const Vector3& high)
@@ -133,7 +133,7 @@ TEST_F(GameFieldTest, ZoneCountsThatDoNotMatchTheFileAreRefused)
         }
         catch (const FileError& error)
         {
-            EXPECT_EQ(error.GetMessage(), "Incorrect \"" + kPath + "\" file format") << c.what;
+            EXPECT_EQ(error.GetMessage(), "Incorrect \"" + kFieldPath + "\" file format") << c.what;
         }
     }
 }

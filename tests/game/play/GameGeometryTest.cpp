@@ -17,6 +17,7 @@
 #include "game/play/ExplosionManager.h"
 #include "game/play/Fragment.h"
 #include "game/play/GameLogicData.h"
+#include "tests/game/play/PlayTestCommon.h"
 #include "tests/support/EngineTestBed.h"
 #include "tools/formats/LevelGeometryWriter.h"
 
@@ -31,7 +32,7 @@ using VelkorEngine::u32;
 
 namespace
 {
-constexpr double kFrame = 0.02;
+using PlayTest::kClockFrame50Hz;
 
 // A block of the placeholder model: a box 2 units high whose centre sits at the given place.
 LevelObject At(const std::string& block, float x, float z, std::vector<VelkorEngine::u16> supports = {})
@@ -109,7 +110,7 @@ protected:
     {
         for (int i = 0; i < count; ++i)
         {
-            bed.clock.AdvanceSeconds(kFrame);
+            bed.clock.AdvanceSeconds(kClockFrame50Hz);
             bed.GetEngine().GetTimerManager()->Update();
             geometry->Update(activity);
         }
@@ -158,14 +159,14 @@ TEST_F(GameGeometryTest, StacksAppearFromTheBottomUp)
         Frames(1);
         for (u32 i = 0; i < 3; ++i)
             if (shownAt[i] < 0 && Shown(*level.GetBlocks()[i]))
-                shownAt[i] = frame * kFrame;
+                shownAt[i] = frame * kClockFrame50Hz;
     }
     EXPECT_GE(shownAt[0], 0.15);
-    EXPECT_LE(shownAt[0], 0.35 + kFrame);
+    EXPECT_LE(shownAt[0], 0.35 + kClockFrame50Hz);
     for (u32 i = 1; i < 3; ++i)
     {
-        EXPECT_GE(shownAt[i] - shownAt[i - 1], 0.15 - kFrame) << i;
-        EXPECT_LE(shownAt[i] - shownAt[i - 1], 0.35 + kFrame) << i;
+        EXPECT_GE(shownAt[i] - shownAt[i - 1], 0.15 - kClockFrame50Hz) << i;
+        EXPECT_LE(shownAt[i] - shownAt[i - 1], 0.35 + kClockFrame50Hz) << i;
     }
 }
 
@@ -272,7 +273,7 @@ TEST_F(GameGeometryTest, BrokenBlocksFlyApartLandSinkAndTheirExplosionsReturnToT
     level.HitBlock(1, DestroyKind::Simple);
     Frames(1);
     EXPECT_TRUE(pool[1]->IsActive());
-    EXPECT_FLOAT_EQ(pool[0]->GetAge(), static_cast<float>(kFrame));
+    EXPECT_FLOAT_EQ(pool[0]->GetAge(), static_cast<float>(kClockFrame50Hz));
 
     // They land within seconds, lie 12 s and sink away.
     Frames(100);

@@ -15,12 +15,11 @@
 #include <string>
 
 using Korvane::GameLogicData;
-using KorvaneTools::LevelGeometry;
 using KorvaneTools::LevelObject;
 
 namespace
 {
-LevelObject Object(const std::string& block, VelkorEngine::u32 texture = 1)
+LevelObject ObjectOfBlock(const std::string& block, VelkorEngine::u32 texture = 1)
 {
     LevelObject object;
     object.block = block;
@@ -48,7 +47,7 @@ protected:
         bed.folder.WriteFile(path, bytes);
     }
     void WriteBlock(const std::string& file, const std::string& xml) { Write("data/game_objects/blocks/" + file, xml); }
-    void WriteLevel(const LevelGeometry& geometry)
+    void WriteLevel(const KorvaneTools::LevelGeometry& geometry)
     {
         Write("data/levels_geometry/00_00.krg", KorvaneTools::WriteLevelGeometry(geometry));
     }
@@ -84,7 +83,7 @@ protected:
 
 TEST_F(GameLogicDataTest, EmptyLevelRegistersOnlyTheCommonFragments)
 {
-    LevelGeometry geometry;
+    KorvaneTools::LevelGeometry geometry;
     WriteLevel(geometry);
     auto keeper = Load();
     EXPECT_TRUE(keeper->GetObjects().empty());
@@ -96,11 +95,11 @@ TEST_F(GameLogicDataTest, EmptyLevelRegistersOnlyTheCommonFragments)
 
 TEST_F(GameLogicDataTest, ObjectsFindTheirKindsAndEachUsedKindRegistersItsModels)
 {
-    LevelGeometry geometry;
+    KorvaneTools::LevelGeometry geometry;
     geometry.keyFrameCount = 3;
     geometry.keyFrameSpeed = 1.5f;
     geometry.textures = {"", "stone.jpg", "moss.jpg"};
-    geometry.objects = {Object("Pillar_Left", 2), Object("brick_7"), Object("pillar_right", 2)};
+    geometry.objects = {ObjectOfBlock("Pillar_Left", 2), ObjectOfBlock("brick_7"), ObjectOfBlock("pillar_right", 2)};
     geometry.objects[0].secondTexture = 1;
     geometry.objects[0].supports = {1};
     geometry.objects[1].dependents = {0};
@@ -140,9 +139,9 @@ TEST_F(GameLogicDataTest, ObjectsFindTheirKindsAndEachUsedKindRegistersItsModels
 TEST_F(GameLogicDataTest, AKindAskingForCountlessFragmentsRegistersAHundred)
 {
     WriteBlock("rubble.xml", "<block fragment_count=\"100000\"/>");
-    LevelGeometry geometry;
+    KorvaneTools::LevelGeometry geometry;
     geometry.textures = {"", "stone.jpg"};
-    geometry.objects = {Object("rubble")};
+    geometry.objects = {ObjectOfBlock("rubble")};
     WriteLevel(geometry);
     auto keeper = Load();
     EXPECT_EQ(keeper->GetModelCount(), 1u + GameLogicData::MostFragments + GameLogicData::CommonFragmentCount);
@@ -158,10 +157,10 @@ TEST_F(GameLogicDataTest, LevelsTheGameCannotUseEndTheProgramWithTheReadersMessa
         std::string bytes;
         std::string message;
     };
-    LevelGeometry unknown;
+    KorvaneTools::LevelGeometry unknown;
     unknown.textures = {""};
-    unknown.objects = {Object("Xyz", 0)};
-    std::string oldVersion = KorvaneTools::WriteLevelGeometry(LevelGeometry{});
+    unknown.objects = {ObjectOfBlock("Xyz", 0)};
+    std::string oldVersion = KorvaneTools::WriteLevelGeometry(KorvaneTools::LevelGeometry{});
     oldVersion[9] = 104;
     std::string cut = KorvaneTools::WriteLevelGeometry(unknown);
     cut.resize(cut.size() - 3);

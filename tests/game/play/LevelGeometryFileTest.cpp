@@ -24,7 +24,7 @@ using Korvane::LevelGeometryFile;
 
 namespace
 {
-const std::string kPath = "data\\levels_geometry\\00_00.krg";
+const std::string kGeometryPath = "data\\levels_geometry\\00_00.krg";
 const std::string kFormat = "Incorrect \"data\\levels_geometry\\00_00.krg\" file format";
 
 struct Object
@@ -128,8 +128,8 @@ protected:
 
     LevelGeometry Read(std::vector<u8> bytes)
     {
-        FileBinary file(&log, kPath, std::move(bytes));
-        return LevelGeometryFile::ReadBody(file, kPath);
+        FileBinary file(&log, kGeometryPath, std::move(bytes));
+        return LevelGeometryFile::ReadBody(file, kGeometryPath);
     }
 
     std::string Error(std::vector<u8> bytes)
@@ -292,3 +292,6 @@ TEST_F(LevelGeometryFileTest, LongChainsOfSupportsAreCheckedWithoutRecursion)
     EXPECT_EQ(Error(GeometryBytes(1, {"a.jpg"}, chain).bytes), kFormat);
 }
 }
+
+// The test programs build their files together: the macro stays this file's own.
+#undef KORVANE_SANITIZED_BUILD

@@ -17,6 +17,7 @@
 #include "game/play/GameField.h"
 #include "game/play/GameGeometry.h"
 #include "game/play/Shadow.h"
+#include "tests/game/play/PlayTestCommon.h"
 #include "tests/support/BallFollower.h"
 #include "tests/support/ScreenPictures.h"
 #include "tests/support/GeneratedLevelBed.h"
@@ -37,22 +38,24 @@ using VelkorEngine::u32;
 
 namespace
 {
-const std::string kFolder = std::string(KORVANE_TEST_OUTPUT) + "/level_pictures";
+using PlayTest::LevelCase;
+using PlayTest::kSettleFrameTime;
+using PlayTest::kSettleSeconds;
+
+const std::string kLevelPictureFolder = std::string(KORVANE_TEST_OUTPUT) + "/level_pictures";
 // Blocks appear a stack level at a time and the first bat waits before it rises: all is in place by then.
-constexpr double kSettleSeconds = 3.5;
-constexpr double kSettleFrameTime = 0.05;
 // A frame this short moves nothing that can be seen.
 constexpr double kStillFrameTime = 0.0005;
 // A block may stand this far into the field's walls where the data set rounds its places.
 constexpr f32 kWallTolerance = 0.01f;
 
-void Save(const VelkorEngine::Image& image, const std::string& name)
+void SaveLevelPicture(const VelkorEngine::Image& image, const std::string& name)
 {
     const u32 channels = static_cast<u32>(image.GetBitsPerPixel()) / 8;
     const ImageTest::Picture picture{image.GetWidth(), image.GetHeight(), channels,
                                      std::vector<VelkorEngine::u8>(image.GetData(),
                                                                    image.GetData() + image.GetDataSize())};
-    ImageTest::WriteBytes(kFolder + "/" + name + ".tga",
+    ImageTest::WriteBytes(kLevelPictureFolder + "/" + name + ".tga",
                           ImageTest::MakeTga(picture, {.runLength = true, .topDown = true}));
 }
 
@@ -172,13 +175,7 @@ Inside InnerFaces(const GameField& field)
     return inside;
 }
 
-struct LevelCase
-{
-    u32 stage;
-    u32 level;
-};
-
-std::string LevelName(const testing::TestParamInfo<LevelCase>& info)
+std::string StageAndLevelName(const testing::TestParamInfo<LevelCase>& info)
 {
     return "Stage" + std::to_string(info.param.stage) + "Level" + std::to_string(info.param.level);
 }
@@ -192,12 +189,12 @@ TEST_P(LevelPictures, TheLevelStandsTexturedLitAndShadowedInsideTheField)
 {
     TestSupport::GeneratedLevelBed play(KORVANE_DATA_ROOT, 4321, TestSupport::GeneratedLevelBed::Display::Offscreen);
     play.frameTime = kSettleFrameTime;
-    std::filesystem::create_directories(kFolder);
+    std::filesystem::create_directories(kLevelPictureFolder);
     GameLogic& logic = play.Play(GetParam().stage, GetParam().level, 4);
     play.SetDrawn(false);
     play.Frames(static_cast<int>(kSettleSeconds / kSettleFrameTime));
     const VelkorEngine::Image shot = DrawnFrame(play);
-    Save(shot, "level_" + std::to_string(GetParam().stage) + "_" + std::to_string(GetParam().level));
+    SaveLevelPicture(shot, "level_" + std::to_string(GetParam().stage) + "_" + std::to_string(GetParam().level));
     EXPECT_GT(TestSupport::Spread(shot), 10.0) << "the picture shows nothing";
 
     EXPECT_GT(play.GetEngine().GetLightManager()->GetLightCount(), 0u);
@@ -248,13 +245,13 @@ INSTANTIATE_TEST_SUITE_P(Generated, LevelPictures,
                          testing::Values(LevelCase{0, 0}, LevelCase{0, 1}, LevelCase{0, 2}, LevelCase{0, 3},
                                          LevelCase{0, 4}, LevelCase{1, 0}, LevelCase{1, 1}, LevelCase{1, 2},
                                          LevelCase{1, 3}, LevelCase{1, 4}),
-                         LevelName);
+                         StageAndLevelName);
 
 TEST(BallPictures, ABallLaunchedFromTheBatBouncesThroughTheLevel)
 {
     TestSupport::GeneratedLevelBed play(KORVANE_DATA_ROOT, 4321, TestSupport::GeneratedLevelBed::Display::Offscreen);
     play.frameTime = kSettleFrameTime;
-    std::filesystem::create_directories(kFolder);
+    std::filesystem::create_directories(kLevelPictureFolder);
     GameLogic& logic = play.Play(0, 0, 4);
     play.SetDrawn(false);
     play.Frames(static_cast<int>(kSettleSeconds / kSettleFrameTime));
@@ -282,7 +279,7 @@ TEST(BallPictures, ABallLaunchedFromTheBatBouncesThroughTheLevel)
         const VelkorEngine::Image shot = DrawnFrame(play);
         ASSERT_EQ(logic.GetBallManager().GetBalls().size(), 1u) << "the ball was lost before picture " << picture;
         ASSERT_EQ(logic.GetBallManager().GetBalls().front(), &ball);
-        Save(shot, "ball_" + std::to_string(picture));
+        SaveLevelPicture(shot, "ball_" + std::to_string(picture));
         EXPECT_GT(TestSupport::Spread(shot), 10.0);
         const VelkorEngine::Vector2 now = ball.GetFlight().position;
         EXPECT_GT(std::hypot(now.x - last.x, now.y - last.y), 1.0f) << "the ball stands still at picture " << picture;

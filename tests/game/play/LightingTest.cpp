@@ -18,7 +18,7 @@ using Korvane::Lighting;
 
 namespace
 {
-constexpr f32 kNear = 1e-3f;
+constexpr f32 kLightTolerance = 1e-3f;
 
 class LightingTest : public ::testing::Test
 {
@@ -45,13 +45,13 @@ TEST_F(LightingTest, GreyAmbientAndNoLights)
 {
     const auto lighting = Load("128 128 128 0");
     const Color& ambient = engine.GetLightManager()->GetAmbientColor();
-    EXPECT_NEAR(ambient.r, 0.502f, kNear);
-    EXPECT_NEAR(ambient.g, 0.502f, kNear);
-    EXPECT_NEAR(ambient.b, 0.502f, kNear);
+    EXPECT_NEAR(ambient.r, 0.502f, kLightTolerance);
+    EXPECT_NEAR(ambient.g, 0.502f, kLightTolerance);
+    EXPECT_NEAR(ambient.b, 0.502f, kLightTolerance);
     EXPECT_EQ(ambient.a, 1.0f);
     EXPECT_EQ(lighting->GetLightCount(), 0u);
-    EXPECT_NEAR(lighting->GetShadowDirection().x, 0.70711f, kNear);
-    EXPECT_NEAR(lighting->GetShadowDirection().y, -0.70711f, kNear);
+    EXPECT_NEAR(lighting->GetShadowDirection().x, 0.70711f, kLightTolerance);
+    EXPECT_NEAR(lighting->GetShadowDirection().y, -0.70711f, kLightTolerance);
 }
 
 TEST_F(LightingTest, PointLightsAreFilledInTheirOrderAndGoWithTheLighting)
@@ -62,7 +62,7 @@ TEST_F(LightingTest, PointLightsAreFilledInTheirOrderAndGoWithTheLighting)
     EXPECT_EQ(second->kind, VelkorEngine::Light::KindPoint);
     EXPECT_EQ(second->position.x, 40.0f);
     EXPECT_EQ(second->position.z, 50.0f);
-    EXPECT_NEAR(second->ambient.r, 10.0f / 255.0f, kNear);
+    EXPECT_NEAR(second->ambient.r, 10.0f / 255.0f, kLightTolerance);
     EXPECT_EQ(second->diffuse.r, 1.0f);
     EXPECT_EQ(second->diffuse.g, 0.0f);
     EXPECT_EQ(second->specular.g, 1.0f);

@@ -9,6 +9,8 @@
 #include "engine/render/VertexBuffer.h"
 #include "engine/scene/Model.h"
 #include "engine/scene/ModelFlags.h"
+#include "tests/game/play/PlayTestCommon.h"
+#include "tests/support/MathTestSupport.h"
 #include "tests/support/ModelTestBed.h"
 
 #include <gtest/gtest.h>
@@ -24,17 +26,11 @@ using namespace VelkorEngine;
 using Korvane::CollisionHit;
 using Korvane::ContactKind;
 using Korvane::Physics;
+using TestSupport::Identity;
 
 namespace
 {
-constexpr f32 kNear = 1e-4f;
-
-Matrix4 Identity()
-{
-    Matrix4 m;
-    MakeIdentityMatrix(m);
-    return m;
-}
+using PlayTest::kNear;
 
 BoundingVolume Box(const Vector3& minimum, const Vector3& maximum)
 {

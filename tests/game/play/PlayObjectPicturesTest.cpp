@@ -19,6 +19,7 @@
 #include "game/play/GameGeometry.h"
 #include "game/play/Hammer.h"
 #include "game/play/LevelManager.h"
+#include "tests/game/play/PlayTestCommon.h"
 #include "tests/support/GeneratedLevelBed.h"
 #include "tests/support/ScreenPictures.h"
 
@@ -41,10 +42,11 @@ using VelkorEngine::Vector3;
 
 namespace
 {
-constexpr const char* kFolder = "play_object_pictures";
+using PlayTest::kSettleFrameTime;
+using PlayTest::kSettleSeconds;
+
+constexpr const char* kObjectPictureFolder = "play_object_pictures";
 constexpr const char* kVideoMode = "1024x768x32";
-constexpr double kSettleSeconds = 3.5;
-constexpr double kSettleFrameTime = 0.05;
 
 class PlayObjectPictures
 {
@@ -81,7 +83,7 @@ public:
         play.Frame();
         play.SetDrawn(drawn);
         VelkorEngine::Image shot = TestSupport::TakePicture(play.GetEngine());
-        TestSupport::KeepPicture(shot, std::string(kFolder) + "/" + name + ".tga");
+        TestSupport::KeepPicture(shot, std::string(kObjectPictureFolder) + "/" + name + ".tga");
         return shot;
     }
 

@@ -12,12 +12,12 @@ namespace
 using KorvaneTest::D3D7Argb;
 using KorvaneTest::D3D7ColouredVertex;
 using KorvaneTest::D3D7TestDevice;
+using KorvaneTest::kBlue;
+using KorvaneTest::kGreen;
+using KorvaneTest::kQuadIndices;
+using KorvaneTest::kRed;
 using KorvaneTest::Rgb;
 using KorvaneTest::RgbNear;
-
-constexpr std::uint32_t kRed = D3D7Argb(255, 255, 0, 0);
-constexpr std::uint32_t kGreen = D3D7Argb(255, 0, 255, 0);
-constexpr std::uint32_t kBlue = D3D7Argb(255, 0, 0, 255);
 
 // Two triangles covering x and y from -1 to 1 at depth z, in one colour.
 std::vector<D3D7ColouredVertex> Quad(float left, float bottom, float right, float top, float z, std::uint32_t colour)
@@ -25,8 +25,6 @@ std::vector<D3D7ColouredVertex> Quad(float left, float bottom, float right, floa
     return {{left, bottom, z, 0, 0, 1, colour}, {left, top, z, 0, 0, 1, colour},
             {right, top, z, 0, 0, 1, colour},   {right, bottom, z, 0, 0, 1, colour}};
 }
-
-const std::vector<std::uint16_t> kQuadIndices = {0, 1, 2, 0, 2, 3};
 
 // What the window's own framebuffer holds, x from the left and y from the top. The context is current after
 // any drawing call.

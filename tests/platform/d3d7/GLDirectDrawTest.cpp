@@ -15,6 +15,8 @@
 
 namespace
 {
+using KorvaneTest::CollectPixelFormat;
+
 struct Adapter
 {
     bool primary = false;
@@ -36,12 +38,6 @@ struct Device
 HRESULT CollectDevice(char*, char* name, D3DDEVICEDESC7* description, void* context)
 {
     static_cast<std::vector<Device>*>(context)->push_back(Device{name, *description});
-    return D3DENUMRET_OK;
-}
-
-HRESULT CollectFormat(DDPIXELFORMAT* format, void* context)
-{
-    static_cast<std::vector<DDPIXELFORMAT>*>(context)->push_back(*format);
     return D3DENUMRET_OK;
 }
 
@@ -103,7 +99,7 @@ TEST(GLDirectDraw, DepthFormatsReportTheirTotalBits)
     IDirect3D7* direct3D = nullptr;
     ASSERT_EQ(directDraw->QueryInterface(IID_IDirect3D7, reinterpret_cast<void**>(&direct3D)), DD_OK);
     std::vector<DDPIXELFORMAT> formats;
-    ASSERT_EQ(direct3D->EnumZBufferFormats(IID_IDirect3DHALDevice, CollectFormat, &formats), DD_OK);
+    ASSERT_EQ(direct3D->EnumZBufferFormats(IID_IDirect3DHALDevice, CollectPixelFormat, &formats), DD_OK);
     ASSERT_EQ(formats.size(), 3u);
     EXPECT_EQ(formats[0].dwZBufferBitDepth, 16u);
     EXPECT_EQ(formats[0].dwStencilBitDepth, 0u);
@@ -111,7 +107,7 @@ TEST(GLDirectDraw, DepthFormatsReportTheirTotalBits)
     EXPECT_EQ(formats[1].dwStencilBitDepth, 0u);
     EXPECT_EQ(formats[2].dwZBufferBitDepth, 32u);
     EXPECT_EQ(formats[2].dwStencilBitDepth, 8u);
-    EXPECT_EQ(direct3D->EnumZBufferFormats(IID_IDirect3DRefDevice, CollectFormat, &formats), DDERR_INVALIDPARAMS);
+    EXPECT_EQ(direct3D->EnumZBufferFormats(IID_IDirect3DRefDevice, CollectPixelFormat, &formats), DDERR_INVALIDPARAMS);
     direct3D->Release();
     directDraw->Release();
 }

@@ -14,8 +14,10 @@
 
 namespace
 {
+using KorvaneTest::CollectPixelFormat;
 using KorvaneTest::D3D7ColouredVertex;
 using KorvaneTest::D3D7TestDevice;
+using KorvaneTest::kQuadIndices;
 using KorvaneTest::Rgb;
 using KorvaneTest::RgbNear;
 
@@ -82,8 +84,6 @@ std::vector<D3D7ColouredVertex> TexturedQuad(float left, float top, float right,
             {right, top, 0.5f, 0, 0, 1, 0xFFFFFFFFu, 1, 0},
             {right, bottom, 0.5f, 0, 0, 1, 0xFFFFFFFFu, 1, 1}};
 }
-
-const std::vector<std::uint16_t> kQuadIndices = {0, 1, 2, 0, 2, 3};
 
 class GLTextureSurfaces : public ::testing::Test
 {
@@ -206,19 +206,10 @@ TEST_F(GLTextureSurfaces, AReleasedTextureLeavesNoSurfaceOrGLTextureBehind)
     EXPECT_EQ(GLContext::LiveObjects(GLObjectKind::Texture), textures);
 }
 
-namespace
-{
-HRESULT CollectFormat(DDPIXELFORMAT* format, void* context)
-{
-    static_cast<std::vector<DDPIXELFORMAT>*>(context)->push_back(*format);
-    return D3DENUMRET_OK;
-}
-}
-
 TEST_F(GLTextureSurfaces, DeviceOffersThirtyTwoBitFormatsWithAndWithoutAlphaFirst)
 {
     std::vector<DDPIXELFORMAT> formats;
-    ASSERT_EQ(device()->EnumTextureFormats(CollectFormat, &formats), DD_OK);
+    ASSERT_EQ(device()->EnumTextureFormats(CollectPixelFormat, &formats), DD_OK);
     ASSERT_GE(formats.size(), 3u);
     EXPECT_EQ(formats[0].dwRGBBitCount, 32u);
     EXPECT_EQ(formats[0].dwRGBAlphaBitMask, 0xFF000000u);

@@ -15,15 +15,15 @@ namespace
 using KorvaneTest::D3D7Argb;
 using KorvaneTest::D3D7ColouredVertex;
 using KorvaneTest::D3D7TestDevice;
+using KorvaneTest::kBlue;
 using KorvaneTest::kColouredVertexFormat;
+using KorvaneTest::kGreen;
+using KorvaneTest::kQuadIndices;
+using KorvaneTest::kRed;
 using KorvaneTest::Rgb;
 using KorvaneTest::RgbNear;
 
-constexpr std::uint32_t kRed = D3D7Argb(255, 255, 0, 0);
-constexpr std::uint32_t kGreen = D3D7Argb(255, 0, 255, 0);
-constexpr std::uint32_t kBlue = D3D7Argb(255, 0, 0, 255);
 const Rgb kBlack{0, 0, 0};
-const std::vector<std::uint16_t> kQuadIndices = {0, 1, 2, 0, 2, 3};
 
 std::vector<D3D7ColouredVertex> Quad(float left, float bottom, float right, float top, std::uint32_t colour)
 {

@@ -23,6 +23,7 @@
 #include "game/play/Bat.h"
 #include "game/play/GameGeometry.h"
 #include "game/play/GameLogic.h"
+#include "tests/game/app/ScreenPoints.h"
 #include "tests/game/app/WholeGameBed.h"
 #include "tests/support/BallFollower.h"
 #include "tests/support/TypedKeys.h"
@@ -37,16 +38,15 @@ using VelkorEngine::Vector2;
 
 namespace
 {
+using GameAppTest::kLevelCompleteNext;
+using GameAppTest::kMapStart;
+
 // The welcome window's create button: in its panel at (200, 170), at (28, 24), 164 x 44; its name field at
 // (28, 80), 344 x 36.
 const Vector2 kWelcomeName(200.0f + 28.0f + 172.0f, 170.0f + 80.0f + 18.0f);
 const Vector2 kWelcomeCreate(200.0f + 28.0f + 82.0f, 170.0f + 24.0f + 22.0f);
 // The main menu's start button: in its panel at (225, 50), at (30, 270), 290 x 44.
 const Vector2 kMainMenuStart(225.0f + 30.0f + 145.0f, 42.0f + 275.0f + 22.0f);
-// The level map's start button: in the map's panel at (60, 90), 70 units below it, 200 x 44.
-const Vector2 kMapStart(60.0f + 480.0f + 100.0f, 90.0f - 70.0f + 22.0f);
-// The level-complete window's button: in its panel at (150, 70), at (130, 28), 240 x 44.
-const Vector2 kLevelCompleteNext(150.0f + 130.0f + 120.0f, 70.0f + 28.0f + 22.0f);
 // The game-complete window's button: in its panel at (200, 170), at (80, 24), 240 x 44.
 const Vector2 kGameCompleteContinue(200.0f + 80.0f + 120.0f, 170.0f + 24.0f + 22.0f);
 // The high-score window's button: in its panel at (150, 40), at (130, 24), 240 x 44.

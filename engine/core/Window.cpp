@@ -247,14 +247,24 @@ void Window::Update()
     if (m_parent && !IsWindow(m_parent))
         m_config->Execute("exit");
     const bool altEnterDown = IsAltEnterDown();
-    const bool altEnterPressed = altEnterDown && !m_altEnterWasDown;
+    const bool altEnterPressed = (altEnterDown && !m_altEnterWasDown) || m_altEnterPressed;
     m_altEnterWasDown = altEnterDown;
+    m_altEnterPressed = false;
     if (!m_parent && !m_minimized && altEnterPressed && HasFocus())
     {
         std::string fullScreen;
         m_config->GetValueAsString(fullScreen, kFullScreen);
         SwitchFullScreen(StringToBool(fullScreen) ? 0 : 1);
     }
+}
+
+// Bit 29: Alt was held; bit 30: the key was already down, a repeat rather than a press.
+void Window::NoteAltEnter(WPARAM key, LPARAM flags)
+{
+    const bool altHeld = (flags & (LPARAM{1} << 29)) != 0;
+    const bool repeat = (flags & (LPARAM{1} << 30)) != 0;
+    if (key == VK_RETURN && altHeld && !repeat)
+        m_altEnterPressed = true;
 }
 
 bool Window::IsAltEnterDown() const
@@ -309,8 +319,11 @@ LRESULT Window::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM l
 {
     switch (message)
     {
-    case WM_KEYDOWN:
     case WM_SYSKEYDOWN:
+        NoteAltEnter(wParam, lParam);
+        QueueTypedKey(static_cast<u16>(wParam));
+        break;
+    case WM_KEYDOWN:
         QueueTypedKey(static_cast<u16>(wParam));
         break;
     case WM_CHAR:

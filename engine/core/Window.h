@@ -79,6 +79,7 @@ private:
     void QueueTypedKey(u16 code);
     void QueueTypedCharacter(u16 character);
     bool IsAltEnterDown() const;
+    void NoteAltEnter(WPARAM key, LPARAM flags);
     void SwitchFullScreen(u8 fullScreen);
 
     MessageManager* m_log = nullptr;
@@ -103,5 +104,8 @@ private:
     bool m_typedKeyAwaitsCharacter = false;
     // Alt+Enter acts once per press, not in every frame the keys stay down.
     bool m_altEnterWasDown = false;
+    // An Alt+Enter press seen in the messages since the last update: one pressed and let go between two frames
+    // is never seen held.
+    bool m_altEnterPressed = false;
 };
 }

@@ -68,20 +68,22 @@ void GUICursor::FinishModel()
     m_baseMatrix = m_model->worldMatrix;
 }
 
+void GUICursor::UpdateFromMouse() { MapFromClient(m_services.controls->GetCursorPosition(), m_position); }
+
 // The window's rows run downwards and the virtual screen's upwards: the top row maps just below the height.
-void GUICursor::UpdateFromMouse()
+bool GUICursor::MapFromClient(const Vector2& client, Vector2& screen) const
 {
-    RECT client{0, 0, 0, 0};
-    GetClientRect(m_services.window->GetHandle(), &client);
-    const i32 width = client.right - client.left;
-    const i32 height = client.bottom - client.top;
+    RECT area{0, 0, 0, 0};
+    GetClientRect(m_services.window->GetHandle(), &area);
+    const i32 width = area.right - area.left;
+    const i32 height = area.bottom - area.top;
     if (width <= 0 || height <= 0)
-        return;
-    const Vector2 mouse = m_services.controls->GetCursorPosition();
+        return false;
     const f32 w = static_cast<f32>(width);
     const f32 h = static_cast<f32>(height);
-    m_position.x = mouse.x / w * m_services.camera->orthoWidth;
-    m_position.y = (h - mouse.y - 1.0f) / h * m_services.camera->orthoHeight;
+    screen.x = client.x / w * m_services.camera->orthoWidth;
+    screen.y = (h - client.y - 1.0f) / h * m_services.camera->orthoHeight;
+    return true;
 }
 
 void GUICursor::Place()

@@ -29,6 +29,8 @@ public:
 
     // A client area without width or height (a minimised window) keeps the last position.
     void UpdateFromMouse();
+    // A point of the window's client area on the virtual screen; false (and no change) without a client area.
+    bool MapFromClient(const Vector2& client, Vector2& screen) const;
     void Place();
 
     void SetVisible(bool visible) { m_visible = visible ? 1 : 0; }

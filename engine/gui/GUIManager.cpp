@@ -87,7 +87,9 @@ void GUIManager::ProcessMouse()
 {
     for (GUICursor* cursor : m_cursors->GetObjects())
         cursor->UpdateFromMouse();
-    const Vector2 position = m_defaultCursor->GetPosition();
+    m_clickPosition = m_defaultCursor->GetPosition();
+    m_defaultCursor->MapFromClient(m_services.controls->GetButtonChangePosition("MOUSE1"), m_clickPosition);
+    const Vector2 position = m_clickPosition;
     const bool down = m_services.controls->IsDown("MOUSE1");
     const bool pressed = m_services.controls->IsPressed("MOUSE1");
     HandleMouse(*m_windows, position, down, pressed);

@@ -37,6 +37,9 @@ public:
     f32 GetWidth() const;
     f32 GetHeight() const;
     const Vector2& GetCursorPosition() const { return m_defaultCursor->GetPosition(); }
+    // Where the last mouse pass judged the left button: the place of a press or release read in that pass, the
+    // cursor's otherwise. Widgets are given this place, so a click read late still acts where it was made.
+    const Vector2& GetClickPosition() const { return m_clickPosition; }
 
     // Once a frame from the engine's render step: cursors take the mouse, then every widget.
     void ProcessMouse();
@@ -119,5 +122,6 @@ private:
     std::unique_ptr<ObjectManager<GUIScroll>> m_scrolls;
     // In the cursor list like any other, so the mouse pass updates it first.
     GUICursor* m_defaultCursor = nullptr;
+    Vector2 m_clickPosition;
 };
 }

@@ -75,8 +75,38 @@ void Controls::Update()
     {
         m_wheelReported = m_wheel != 0 ? 1 : 0;
     }
+    JudgeMouseButtonChanges();
     UpdateLock();
     ApplyCursorVisibility();
+}
+
+// A press that does not latch (the button is already held or latched in this frame) changes nothing the
+// frame judges, so only the first latched press of a frame keeps its place.
+void Controls::NoteMouseButtonPlace(u32 button, bool down, const Vector2& clientPosition)
+{
+    if (button >= kMouseButtonCount)
+        return;
+    const std::string& name = m_mouseButtonNames[button];
+    if (!down)
+        m_buttonPlaces[button].release = clientPosition;
+    else if (m_held[name] == 0 && m_pressed[name] == 0)
+        m_buttonPlaces[button].press = clientPosition;
+}
+
+// The frame that latches a press judges the press; the first frame that sees the button neither held nor
+// latched judges the release, even when both came within one earlier frame.
+void Controls::JudgeMouseButtonChanges()
+{
+    for (u32 button = 0; button < kMouseButtonCount; ++button)
+    {
+        const std::string& name = m_mouseButtonNames[button];
+        MouseButtonPlaces& places = m_buttonPlaces[button];
+        const bool pressed = m_pressed[name] != 0;
+        const bool down = pressed || m_held[name] != 0;
+        places.judgedAtChange = pressed || (places.wasDown && !down) ? 1 : 0;
+        places.judged = pressed ? places.press : places.release;
+        places.wasDown = down ? 1 : 0;
+    }
 }
 
 void Controls::UpdateLock()
@@ -178,6 +208,15 @@ void Controls::SetCursorPosition(const Vector2& position)
     POINT cursor{static_cast<LONG>(position.x), static_cast<LONG>(position.y)};
     ClientToScreen(m_window->GetHandle(), &cursor);
     SetCursorPos(cursor.x, cursor.y);
+}
+
+Vector2 Controls::GetButtonChangePosition(const std::string& name) const
+{
+    const std::string upper = StringToUpperCopy(name);
+    for (u32 button = 0; button < kMouseButtonCount; ++button)
+        if (m_mouseButtonNames[button] == upper && m_buttonPlaces[button].judgedAtChange)
+            return m_buttonPlaces[button].judged;
+    return GetCursorPosition();
 }
 
 bool Controls::GetTypedKey(u16& code, bool& isCharacter) const

@@ -4,7 +4,9 @@
 
 #include "engine/core/Types.h"
 #include "engine/core/Vector2.h"
+#include "engine/input/KeyNames.h"
 
+#include <array>
 #include <map>
 #include <string>
 #include <vector>
@@ -41,6 +43,11 @@ public:
     Vector2 GetCursorPosition() const;
     void SetCursorPosition(const Vector2& position);
     bool GetTypedKey(u16& code, bool& isCharacter) const;
+    // Client coordinates at which this frame judges a mouse button: where the press that latched in this frame
+    // was made, or where the button was let go when this frame is the first to see it up; the cursor's place
+    // otherwise (and for names that are not mouse buttons). A slow frame thus judges a quick click where it was
+    // made, not where the pointer has gone since.
+    Vector2 GetButtonChangePosition(const std::string& name) const;
 
     // While set, every update moves the cursor back to the window's centre.
     void SetRecentreCursor(bool recentre) { m_recentreCursor = recentre ? 1 : 0; }
@@ -54,6 +61,19 @@ public:
     bool IsLocked() const { return m_locked != 0; }
 
 protected:
+    // Where a mouse button's last latched press and last release were made, and what this frame judges.
+    struct MouseButtonPlaces
+    {
+        Vector2 press;
+        Vector2 release;
+        Vector2 judged;
+        u8 judgedAtChange = 0;
+        u8 wasDown = 0;
+    };
+
+    // Notes where a device report of a mouse button was made, before the report reaches the held state.
+    void NoteMouseButtonPlace(u32 button, bool down, const Vector2& clientPosition);
+    void JudgeMouseButtonChanges();
     void ApplyCursorVisibility();
     bool IsAnyControlActive() const;
     bool IsAnyPhysicalKeyDown() const;
@@ -68,6 +88,7 @@ protected:
     std::map<std::string, u8> m_held;
     std::map<std::string, u8> m_pressed;
     std::vector<std::string> m_mouseButtonNames;
+    std::array<MouseButtonPlaces, kMouseButtonCount> m_buttonPlaces{};
     i32 m_wheel = 0;
     u8 m_wheelReported = 0;
     Vector2 m_deviceMovement;

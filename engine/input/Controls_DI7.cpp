@@ -213,7 +213,8 @@ void Controls_DI7::ReadMouse()
             else if (offset == DIMOFS_Z)
                 m_wheel += amount;
             else if (offset >= DIMOFS_BUTTON0 && offset < DIMOFS_BUTTON0 + kMouseButtonCount)
-                SetControlState(m_mouseButtonNames[offset - DIMOFS_BUTTON0], (records[i].dwData & kDownBit) != 0);
+                SetMouseButtonState(offset - DIMOFS_BUTTON0, (records[i].dwData & kDownBit) != 0,
+                                    ClientPositionOf(records[i]));
         }
         if (count < kRecordsPerRead)
             return;
@@ -228,13 +229,28 @@ void Controls_DI7::ReadMouseState(bool takeAxes)
         Reacquire(*m_mouse, "Failed to acquire the system mouse device", m_mouseAcquireFailureLogged);
         state = DIMOUSESTATE2{};
     }
+    // The immediate state tells nothing of where a change happened: it is taken as made where the pointer is.
+    const Vector2 cursor = GetCursorPosition();
     for (u32 i = 0; i < kMouseButtonCount; ++i)
-        SetControlState(m_mouseButtonNames[i], state.rgbButtons[i] != 0);
+        SetMouseButtonState(i, state.rgbButtons[i] != 0, cursor);
     if (takeAxes)
     {
         m_deviceMovement = Vector2(static_cast<f32>(state.lX), static_cast<f32>(state.lY));
         m_wheel = state.lZ;
     }
+}
+
+void Controls_DI7::SetMouseButtonState(u32 button, bool down, const Vector2& clientPosition)
+{
+    NoteMouseButtonPlace(button, down, clientPosition);
+    SetControlState(m_mouseButtonNames[button], down);
+}
+
+Vector2 Controls_DI7::ClientPositionOf(const DIDEVICEOBJECTDATA& record) const
+{
+    POINT place{record.lCursorX, record.lCursorY};
+    ScreenToClient(m_window->GetHandle(), &place);
+    return Vector2(static_cast<f32>(place.x), static_cast<f32>(place.y));
 }
 
 void Controls_DI7::Reacquire(IDirectInputDevice7& device, const char* failure, bool& failureLogged)

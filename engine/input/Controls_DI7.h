@@ -10,6 +10,7 @@
 
 class IDirectInput7;
 class IDirectInputDevice7;
+struct DIDEVICEOBJECTDATA;
 struct DIDATAFORMAT;
 struct GUID;
 
@@ -53,6 +54,8 @@ private:
     void ReadKeyboardState();
     void ReadMouse();
     void ReadMouseState(bool takeAxes);
+    void SetMouseButtonState(u32 button, bool down, const Vector2& clientPosition);
+    Vector2 ClientPositionOf(const DIDEVICEOBJECTDATA& record) const;
     void Reacquire(IDirectInputDevice7& device, const char* failure, bool& failureLogged);
 
     std::unique_ptr<IDirectInput7, Release> m_directInput;

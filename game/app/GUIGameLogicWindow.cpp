@@ -165,7 +165,7 @@ void GUIGameLogicWindow::HandleCommands()
     const bool ballResting = !m_logic->IsBallInPlay();
     MenuControls::SetEnabled(m_minimizeButton, ballResting);
     MenuControls::SetEnabled(m_fullScreenBox, ballResting);
-    if (m_controls->IsPressed("MOUSE1") && !IsOverButtons() && IsCursorInsideScreen())
+    if (m_controls->IsPressed("MOUSE1") && !IsOverButtons() && IsClickInsideScreen())
         m_logic->Click();
 }
 
@@ -175,9 +175,9 @@ bool GUIGameLogicWindow::IsOverButtons() const
            Controls::IsMouseOver(m_fullScreenBox) || Controls::IsMouseOver(m_closeButton);
 }
 
-bool GUIGameLogicWindow::IsCursorInsideScreen() const
+bool GUIGameLogicWindow::IsClickInsideScreen() const
 {
-    const Vector2& cursor = m_guiManager->GetCursorPosition();
+    const Vector2& cursor = m_guiManager->GetClickPosition();
     return cursor.x > -1.0f && cursor.x < m_guiManager->GetWidth() + 1.0f && cursor.y > -1.0f &&
            cursor.y < m_guiManager->GetHeight() + 1.0f;
 }

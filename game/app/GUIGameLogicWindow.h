@@ -57,7 +57,7 @@ private:
     void ShowCounters();
     void HandleCommands();
     bool IsOverButtons() const;
-    bool IsCursorInsideScreen() const;
+    bool IsClickInsideScreen() const;
     bool IsStatisticsShown() const;
     void DrawStatistics();
     void QueueLine(VelkorEngine::f32 y, const std::wstring& text);

@@ -68,16 +68,19 @@ struct DIPROPDWORD
     DWORD dwData = 0;
 };
 
-// One buffered record (16 bytes): a key code or mouse-state offset, and the data (bit 0x80: down; for an axis
-// the signed movement).
+// One buffered record: a key code or mouse-state offset, and the data (bit 0x80: down; for an axis the signed
+// movement). A mouse button's record also keeps where the pointer was when the button changed, in the screen
+// coordinates GetCursorPos gives: a frame that reads a quick click late still knows where it was made.
 struct DIDEVICEOBJECTDATA
 {
     DWORD dwOfs = 0;
     DWORD dwData = 0;
     DWORD dwTimeStamp = 0;
     DWORD dwSequence = 0;
+    std::int32_t lCursorX = 0;
+    std::int32_t lCursorY = 0;
 };
-static_assert(sizeof(DIDEVICEOBJECTDATA) == 16);
+static_assert(sizeof(DIDEVICEOBJECTDATA) == 24);
 
 struct DIMOUSESTATE2
 {

@@ -5,6 +5,7 @@
 #include "platform/core/RefCounted.h"
 #include "platform/dinput7/SdlInputRecords.h"
 #include "platform/win32/SdlEventListeners.h"
+#include "platform/win32/WindowBackend.h"
 
 #include <SDL.h>
 
@@ -101,10 +102,10 @@ protected:
     virtual void CopyState(void* state) = 0;
 
     // Records are kept only while the device is acquired; the state follows the events regardless.
-    void Record(DWORD offset, DWORD data, DWORD timeStamp)
+    void Record(DWORD offset, DWORD data, DWORD timeStamp, POINT cursor = POINT{0, 0})
     {
         if (m_acquired)
-            m_records.Add(offset, data, timeStamp);
+            m_records.Add(offset, data, timeStamp, cursor);
     }
 
     void RecordMotion(DWORD offset, std::int32_t amount, DWORD timeStamp)
@@ -177,7 +178,9 @@ private:
                 return;
             const std::uint8_t data = event.type == SDL_MOUSEBUTTONDOWN ? 0x80 : 0;
             m_state.rgbButtons[button] = data;
-            Record(DIMOFS_BUTTON0 + static_cast<DWORD>(button), data, event.button.timestamp);
+            const POINT where = Platform::GetWindowBackend().GetButtonEventScreenPosition(
+                event.button.windowID, POINT{event.button.x, event.button.y});
+            Record(DIMOFS_BUTTON0 + static_cast<DWORD>(button), data, event.button.timestamp, where);
             break;
         }
         default:

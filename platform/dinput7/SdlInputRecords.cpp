@@ -160,14 +160,14 @@ void DeviceRecordBuffer::SetCapacity(DWORD capacity)
         m_records.pop_back();
 }
 
-void DeviceRecordBuffer::Add(DWORD offset, DWORD data, DWORD timeStamp)
+void DeviceRecordBuffer::Add(DWORD offset, DWORD data, DWORD timeStamp, POINT cursor)
 {
     if (m_records.size() >= m_capacity)
     {
         m_overflow = true;
         return;
     }
-    m_records.push_back(DIDEVICEOBJECTDATA{offset, data, timeStamp, m_sequence++});
+    m_records.push_back(DIDEVICEOBJECTDATA{offset, data, timeStamp, m_sequence++, cursor.x, cursor.y});
 }
 
 void DeviceRecordBuffer::AddMotion(DWORD offset, std::int32_t amount, DWORD timeStamp)

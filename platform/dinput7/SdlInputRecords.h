@@ -3,6 +3,7 @@
 #pragma once
 
 #include "platform/dinput7/DirectInput.h"
+#include "platform/win32/WindowApi.h"
 
 #include <SDL.h>
 
@@ -25,8 +26,9 @@ public:
     void SetCapacity(DWORD capacity);
     DWORD GetCapacity() const { return m_capacity; }
 
-    // A record that does not fit is lost, and the next Take reports the overflow.
-    void Add(DWORD offset, DWORD data, DWORD timeStamp);
+    // A record that does not fit is lost, and the next Take reports the overflow. The cursor position is a button
+    // record's own (screen coordinates); other records leave it at the origin.
+    void Add(DWORD offset, DWORD data, DWORD timeStamp, POINT cursor = POINT{0, 0});
     // Movement joins the record of the same axis among the trailing movement records, so that a fast mouse
     // fills no more than one record per axis between two button or wheel records.
     void AddMotion(DWORD offset, std::int32_t amount, DWORD timeStamp);

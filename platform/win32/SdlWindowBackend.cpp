@@ -314,6 +314,18 @@ POINT SdlWindowBackend::GetCursorScreenPosition()
     return fullScreen ? ViewportOf(*fullScreen).ToFrame(POINT{x, y}) : POINT{x, y};
 }
 
+// The event's place inside its window goes through the same letterbox as the pointer's screen position.
+POINT SdlWindowBackend::GetButtonEventScreenPosition(std::uint32_t nativeWindowId, POINT windowPoint)
+{
+    PlatformWindow* window = WindowOfSdl(SDL_GetWindowFromID(nativeWindowId));
+    if (!window)
+        return GetCursorScreenPosition();
+    const RECT native = NativeRect(*window);
+    const POINT screen{native.left + windowPoint.x, native.top + windowPoint.y};
+    PlatformWindow* fullScreen = ShownFullScreenWindow();
+    return fullScreen ? ViewportOf(*fullScreen).ToFrame(screen) : screen;
+}
+
 void SdlWindowBackend::WarpCursor(POINT screenPosition)
 {
     PlatformWindow* fullScreen = ShownFullScreenWindow();

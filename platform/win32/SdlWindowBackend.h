@@ -34,6 +34,7 @@ public:
     bool ReadGammaRamp(PlatformWindow& window, std::uint16_t* ramp) override;
 
     POINT GetCursorScreenPosition() override;
+    POINT GetButtonEventScreenPosition(std::uint32_t nativeWindowId, POINT windowPoint) override;
     void WarpCursor(POINT screenPosition) override;
     void ShowNativeCursor(bool show) override;
     bool IsVirtualKeyDown(int virtualKey) override;

@@ -49,6 +49,14 @@ public:
     virtual bool ReadGammaRamp(PlatformWindow& window, std::uint16_t* ramp) = 0;
 
     virtual POINT GetCursorScreenPosition() = 0;
+    // Where a button event of a native window happened, in the terms of GetCursorScreenPosition; a backend that
+    // cannot tell gives the cursor's present place.
+    virtual POINT GetButtonEventScreenPosition(std::uint32_t nativeWindowId, POINT windowPoint)
+    {
+        (void)nativeWindowId;
+        (void)windowPoint;
+        return GetCursorScreenPosition();
+    }
     virtual void WarpCursor(POINT screenPosition) = 0;
     virtual void ShowNativeCursor(bool show) = 0;
     virtual bool IsVirtualKeyDown(int virtualKey) = 0;

@@ -2,7 +2,9 @@
 // buffering with its capacity and overflow, immediate states, acquisition.
 #include "platform/dinput7/DirectInput.h"
 #include "platform/dinput7/SdlInputRecords.h"
+#include "platform/win32/PlatformWindow.h"
 #include "platform/win32/SdlEventListeners.h"
+#include "tests/support/TestWindow.h"
 
 #include <gtest/gtest.h>
 
@@ -186,6 +188,33 @@ TEST_F(SdlDeviceTest, MouseButtonsComeInDeviceOrder)
     ASSERT_EQ(m_device->GetDeviceState(sizeof(state), &state), DI_OK);
     EXPECT_EQ(state.rgbButtons[1], 0x80);
     EXPECT_EQ(state.rgbButtons[5], 0);
+}
+
+// A frame may read a click after the pointer has moved on: the record keeps the event's own place, in the
+// screen coordinates the cursor position is read in, and an event of no known window takes the cursor's.
+TEST_F(SdlDeviceTest, MouseButtonRecordsKeepWhereTheEventHappened)
+{
+    KorvaneTest::TestWindow window(320, 200, "Click place");
+    ASSERT_NE(window.Handle(), nullptr);
+    Open(GUID_SysMouse, c_dfDIMouse2, 16);
+    SDL_Event press = Button(SDL_BUTTON_LEFT, true);
+    press.button.windowID = SDL_GetWindowID(window.Handle()->sdl);
+    press.button.x = 10;
+    press.button.y = 20;
+    Platform::NotifySdlEventListeners(press);
+    SDL_Event release = Button(SDL_BUTTON_LEFT, false);
+    release.button.windowID = 0;
+    Platform::NotifySdlEventListeners(release);
+    const std::vector<DIDEVICEOBJECTDATA> records = Read(16);
+    ASSERT_EQ(records.size(), 2u);
+    POINT client{10, 20};
+    ASSERT_TRUE(ClientToScreen(window.Handle(), &client));
+    EXPECT_EQ(records[0].lCursorX, client.x);
+    EXPECT_EQ(records[0].lCursorY, client.y);
+    POINT cursor{};
+    ASSERT_TRUE(GetCursorPos(&cursor));
+    EXPECT_EQ(records[1].lCursorX, cursor.x);
+    EXPECT_EQ(records[1].lCursorY, cursor.y);
 }
 
 TEST_F(SdlDeviceTest, MouseMotionMergesPerAxisBetweenOtherRecords)

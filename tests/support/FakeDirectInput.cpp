@@ -1,6 +1,8 @@
 // The scripted DirectInput object and devices.
 #include "tests/support/FakeDirectInput.h"
 
+#include "platform/win32/WindowApi.h"
+
 #include "tests/support/EngineCallJournal.h"
 
 #include <cstring>
@@ -87,9 +89,12 @@ ULONG FakeInputDevice::Release()
     return 0;
 }
 
+// A record is made where the pointer is at the time, as a device's button records are.
 void FakeInputDevice::AddRecord(DWORD offset, DWORD data)
 {
-    records.push_back(DIDEVICEOBJECTDATA{offset, data, 0, m_sequence++});
+    POINT cursor{0, 0};
+    GetCursorPos(&cursor);
+    records.push_back(DIDEVICEOBJECTDATA{offset, data, 0, m_sequence++, cursor.x, cursor.y});
 }
 
 void FakeInputDevice::AddMouseState(std::int32_t x, std::int32_t y, std::int32_t wheel)

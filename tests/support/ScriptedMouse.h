@@ -22,6 +22,8 @@ public:
 
     POINT GetCursorScreenPosition() override { return m_cursor; }
     void WarpCursor(POINT screenPosition) override { m_cursor = screenPosition; }
+    // The scripted button events are made where the scripted cursor is when they are sent.
+    POINT GetButtonEventScreenPosition(std::uint32_t, POINT) override { return m_cursor; }
     // The offscreen driver gives no window the keyboard focus, and the game freezes without it: the window set
     // here has it.
     PlatformWindow* GetFocusWindow() override { return focus ? focus : SdlWindowBackend::GetFocusWindow(); }

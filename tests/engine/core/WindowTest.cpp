@@ -422,6 +422,38 @@ TEST_F(WindowTest, AltEnterHeldForFiveFramesTogglesOnce)
     EXPECT_FALSE(config.IsCommandIdle("v_window_change_mode"));
 }
 
+// On a busy machine both keys may go down and up between two frames: the press is known from its message.
+TEST_F(WindowTest, AltEnterPressedAndLetGoWithinOneFrameTogglesOnce)
+{
+    auto window = Make();
+    const HWND handle = window->GetHandle();
+    const LPARAM altHeld = LPARAM{1} << 29;
+    const LPARAM repeat = LPARAM{1} << 30;
+    SendMessage(handle, WM_SYSKEYDOWN, VK_RETURN, 1 | altHeld);
+    SendMessage(handle, WM_SYSKEYUP, VK_RETURN, 1 | altHeld | repeat | (LPARAM{1} << 31));
+    window->Update();
+    EXPECT_EQ(Setting("v_fullscreen"), "1");
+    window->Update();
+    EXPECT_EQ(Setting("v_fullscreen"), "1");
+
+    // Held as well as seen in a message: still one switch.
+    SendMessage(handle, WM_SYSKEYDOWN, VK_RETURN, 1 | altHeld);
+    backend.keysDown = {VK_LMENU, VK_RETURN};
+    window->Update();
+    EXPECT_EQ(Setting("v_fullscreen"), "0");
+    SendMessage(handle, WM_SYSKEYDOWN, VK_RETURN, 1 | altHeld | repeat);
+    window->Update();
+    EXPECT_EQ(Setting("v_fullscreen"), "0");
+
+    // Enter alone, and a system key other than Enter, switch nothing.
+    backend.keysDown.clear();
+    window->Update();
+    SendMessage(handle, WM_SYSKEYDOWN, VK_RETURN, 1);
+    SendMessage(handle, WM_SYSKEYDOWN, VK_F10, 1 | altHeld);
+    window->Update();
+    EXPECT_EQ(Setting("v_fullscreen"), "0");
+}
+
 TEST_F(WindowTest, AltEnterIsIgnoredAloneWithoutFocusOrWhenMinimised)
 {
     WindowOptions options;

@@ -131,6 +131,40 @@ TEST_F(GUIManagerFrameTest, AClickWithinOneFrameIsNotLost)
     EXPECT_TRUE(box->IsChecked());
 }
 
+// A slow frame reads a quick click after the pointer has moved on: the click belongs to the button it was made
+// on, while the drawn cursor is where the pointer is.
+TEST_F(GUIManagerFrameTest, AClickReadLateActsOnTheButtonItWasMadeOn)
+{
+    GUIButton* made = MakeButton();
+    GUIButton* movedTo = bed.Manager().CreateButton(GUIWindow::StateVisible, Vector2(400.0f, 100.0f),
+                                                    Vector2(100.0f, 40.0f),
+                                                    static_cast<const ShaderDescriptor*>(nullptr), nullptr,
+                                                    Vector2(1.0f, 1.0f));
+    bed.MoveMouseTo(Vector2(150.0f, 120.0f));
+    bed.RunFrame();
+    bed.PressMouse();
+    bed.ReleaseMouse();
+    bed.MoveMouseTo(Vector2(450.0f, 120.0f));
+    bed.RunFrame();
+    EXPECT_FLOAT_EQ(bed.Manager().GetCursorPosition().x, 450.0f);
+    EXPECT_FLOAT_EQ(bed.Manager().GetClickPosition().x, 150.0f);
+    bed.RunFrame();
+    EXPECT_TRUE(made->IsClicked());
+    EXPECT_FALSE(movedTo->IsClicked());
+    bed.RunFrame();
+    EXPECT_EQ(made->GetState(), GUIButton::Normal);
+    EXPECT_EQ(movedTo->GetState(), GUIButton::Hover);
+
+    // A press made on one button and let go on the other, both read late, clicks neither.
+    bed.PressMouse();
+    bed.MoveMouseTo(Vector2(150.0f, 120.0f));
+    bed.ReleaseMouse();
+    bed.RunFrame();
+    bed.RunFrame();
+    EXPECT_FALSE(made->IsClicked());
+    EXPECT_FALSE(movedTo->IsClicked());
+}
+
 TEST_F(GUIManagerFrameTest, ASliderInTheManagerIsDraggedThroughItsToddlerOncePerFrame)
 {
     GUISlider* slider = bed.Manager().CreateSlider(

@@ -500,6 +500,71 @@ TEST_F(ControlsTest, CursorPositionIsInClientCoordinates)
     EXPECT_EQ(backend.warps[0].y, 47);
 }
 
+// A slow frame reads a click late: the press and the release are judged where they were made, each in the
+// frame that sees it, while the cursor goes on where the pointer is now.
+TEST_F(ControlsTest, ButtonChangesAreJudgedWhereTheyWereMade)
+{
+    Make();
+    const auto judged = [this](const char* name) {
+        const Vector2 place = controls->GetButtonChangePosition(name);
+        return std::vector<float>{place.x, place.y};
+    };
+    backend.cursor = POINT{150, 90};
+    input.mouse.AddRecord(DIMOFS_BUTTON0, kDown);
+    input.mouse.AddRecord(DIMOFS_BUTTON0 + 1, kDown);
+    backend.cursor = POINT{250, 190};
+    input.mouse.AddRecord(DIMOFS_BUTTON0, kUp);
+    input.mouse.AddRecord(DIMOFS_BUTTON0, kDown);
+    input.mouse.AddRecord(DIMOFS_BUTTON0, kUp);
+    backend.cursor = POINT{400, 300};
+    Frame();
+    EXPECT_TRUE(controls->IsPressed("MOUSE1"));
+    EXPECT_EQ(judged("mouse1"), (std::vector<float>{50.0f, 40.0f}));
+    EXPECT_EQ(judged("MOUSE2"), (std::vector<float>{50.0f, 40.0f}));
+    EXPECT_EQ(judged("SPACE"), (std::vector<float>{300.0f, 250.0f}));
+    controls->ClearPressed();
+    Frame();
+    EXPECT_FALSE(controls->IsDown("MOUSE1"));
+    EXPECT_EQ(judged("MOUSE1"), (std::vector<float>{150.0f, 140.0f}));
+    EXPECT_EQ(judged("MOUSE2"), (std::vector<float>{300.0f, 250.0f}));
+    controls->ClearPressed();
+    Frame();
+    EXPECT_EQ(judged("MOUSE1"), (std::vector<float>{300.0f, 250.0f}));
+
+    // Held over frames: only the frames of the press and of the release are judged at their places.
+    input.mouse.AddRecord(DIMOFS_BUTTON0, kDown);
+    Frame();
+    controls->ClearPressed();
+    backend.cursor = POINT{120, 60};
+    Frame();
+    EXPECT_TRUE(controls->IsDown("MOUSE1"));
+    EXPECT_EQ(judged("MOUSE1"), (std::vector<float>{20.0f, 10.0f}));
+    controls->ClearPressed();
+    input.mouse.AddRecord(DIMOFS_BUTTON0, kUp);
+    backend.cursor = POINT{400, 300};
+    Frame();
+    EXPECT_EQ(judged("MOUSE1"), (std::vector<float>{20.0f, 10.0f}));
+    controls->ClearPressed();
+    Frame();
+    EXPECT_EQ(judged("MOUSE1"), (std::vector<float>{300.0f, 250.0f}));
+}
+
+TEST_F(ControlsTest, ImmediateMouseJudgesChangesWhereTheCursorIsRead)
+{
+    Make(false);
+    input.mouse.state[12] = 0x80;
+    backend.cursor = POINT{150, 90};
+    Frame();
+    EXPECT_TRUE(controls->IsPressed("MOUSE1"));
+    EXPECT_EQ(controls->GetButtonChangePosition("MOUSE1").x, 50.0f);
+    controls->ClearPressed();
+    input.mouse.state[12] = 0;
+    backend.cursor = POINT{160, 95};
+    Frame();
+    EXPECT_EQ(controls->GetButtonChangePosition("MOUSE1").x, 60.0f);
+    EXPECT_EQ(controls->GetButtonChangePosition("MOUSE1").y, 45.0f);
+}
+
 TEST_F(ControlsTest, CursorMovementGrowsUpwardAndTheCursorIsLeftAlone)
 {
     Make();

@@ -9,6 +9,7 @@
 #include "framework/GameWindowIds.h"
 #include "framework/HighScoresTable.h"
 #include "framework/ProfileManagerBase.h"
+#include "game/app/GUIMainMenuWindow.h"
 #include "game/app/Profile.h"
 #include "game/play/Bat.h"
 #include "game/play/Brick.h"
@@ -29,6 +30,8 @@ namespace
 {
 using GameAppTest::kField;
 using GameAppTest::kLevelCompleteNext;
+using GameAppTest::kMainMenuOptions;
+using GameAppTest::kMainMenuPlayers;
 using GameAppTest::kMapStart;
 
 class WholeGameTest : public testing::Test, protected GameAppTest::WholeGameBed
@@ -92,6 +95,27 @@ TEST_F(WholeGameTest, TheFirstLevelStartedFromTheMapIsPlayedToItsEndAndTheNextOn
     afterBonus.Load(profiles.GetCurrentProfile()->GetFileName());
     EXPECT_GT(afterBonus.score, saved.score);
     EXPECT_EQ(afterBonus.score, profiles.GetCurrentProfile()->score);
+}
+
+// A slow frame reads a quick click only after the pointer has gone on to another button: the button the click
+// was made on acts, not the one under the pointer when the frame runs.
+TEST_F(WholeGameTest, AMenuClickReadLateOpensTheWindowOfTheButtonItWasMadeOn)
+{
+    using Menu = Korvane::GUIMainMenuWindow;
+    ProfileManagerBase& profiles = *game->GetProfileManager();
+    profiles.SetCurrentProfile(profiles.FindOrCreateProfile(L"Ada"), 1);
+    ASSERT_TRUE(RunUntil([&] { return IsShownWith(WindowIndex::MainMenu, StateId::GameLoading); }));
+    const auto* menu = dynamic_cast<const Menu*>(game->GetWindow(WindowIndex::MainMenu));
+    ASSERT_NE(menu, nullptr);
+    // The players button takes input once it has come to its place under the pointer.
+    MoveMouseTo(kMainMenuPlayers);
+    const VelkorEngine::GUIButton* players = menu->GetButton(Menu::ChangePlayer);
+    ASSERT_TRUE(RunUntil([&] { return players->IsEnabled() && players->GetState() == VelkorEngine::GUIButton::Hover; }));
+    environment.bed.input.mouse.AddRecord(DIMOFS_BUTTON0, 0x80);
+    environment.bed.input.mouse.AddRecord(DIMOFS_BUTTON0, 0x00);
+    MoveMouseTo(kMainMenuOptions);
+    EXPECT_TRUE(RunUntil([&] { return IsShownWith(WindowIndex::Profiles, StateId::MainMenu); }, 300));
+    EXPECT_FALSE(IsShownWith(WindowIndex::Options, StateId::MainMenu));
 }
 
 TEST_F(WholeGameTest, SpacePausesThePlayAndThePauseWindowsButtonResumesIt)

@@ -43,6 +43,20 @@ rest_pointer="move_pointer 796 300; next_frames"
 menu_press() {
   press_to "$1" "$2" "$3" "$menu_tolerance" "${@:4}"
 }
+# A click the program reads late: stopped, it is clicked over one button and the pointer is moved on over another;
+# going on, it reads the press, the release and the move in one frame. The button the click was made on acts.
+#   late_menu_press <x> <y> <x moved to> <y moved to> <window> [<part>...]
+late_menu_press() {
+  move_pointer "$1" "$2"
+  next_frames
+  kill -STOP "$pid"
+  xdotool mousedown 1
+  xdotool mouseup 1
+  move_pointer "$3" "$4"
+  kill -CONT "$pid"
+  eval "$rest_pointer"
+  shot "$5" "$menu_tolerance" "${@:6}"
+}
 profile_files() {
   find "$folder/profiles" -name '*.prf' | wc -l
 }
@@ -118,8 +132,9 @@ menu_press 400 106 main_menu "${main_menu_parts[@]}"
 menu_press 400 292 high_scores "$title" "100 40 600 460"
 menu_press 400 86 main_menu "${main_menu_parts[@]}"
 
-# Players: a second one created becomes the current player.
-menu_press 400 192 profiles "${profiles_parts[@]}"
+# Players, clicked while the program stands still and read after the pointer has moved on over the options button:
+# a second player created becomes the current player.
+late_menu_press 400 192 400 242 profiles "${profiles_parts[@]}"
 menu_press 626 396 new_profile "$title" "$dialog"
 type_text "Bob"
 key Return

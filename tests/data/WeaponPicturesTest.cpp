@@ -1,6 +1,6 @@
 // The bat's weapons as the player sees them: the generated level, bat, guns, bolts, hammer and barrier drawn
 // through OpenGL from the game's camera while the play objects run; pictures of the armed bat firing each gun
-// and of the hammer over the field are written to "weapon_pictures" in the working folder.
+// and of the hammer over the field are written to "weapon_pictures" in the build's test folder.
 #include "engine/core/Engine.h"
 #include "engine/core/TimerManager.h"
 #include "engine/files/Image.h"
@@ -43,7 +43,7 @@ using namespace Korvane;
 namespace
 {
 constexpr f32 kFrame = 1.0f / 60.0f;
-constexpr const char* kPictures = "weapon_pictures";
+const std::string kPictures = std::string(KORVANE_TEST_OUTPUT) + "/weapon_pictures";
 
 // One generated level in play with every weapon, on the generated data.
 class ArmedLevel
@@ -130,7 +130,7 @@ void WritePicture(Engine& engine, const std::string& name)
     const u32 channels = static_cast<u32>(shot.GetBitsPerPixel()) / 8;
     const ImageTest::Picture picture{shot.GetWidth(), shot.GetHeight(), channels,
                                      std::vector<u8>(shot.GetData(), shot.GetData() + shot.GetDataSize())};
-    ImageTest::WriteBytes(std::string(kPictures) + "/" + name + ".tga",
+    ImageTest::WriteBytes(kPictures + "/" + name + ".tga",
                           ImageTest::MakeTga(picture, {.runLength = true, .topDown = true}));
 }
 

@@ -152,6 +152,24 @@ TEST_F(GUIFontToolTest, AFontFileThatCannotBeReadIsFatalNamingTheFile)
     EXPECT_EQ(tool.GetFontIndex("late"), -1);
 }
 
+// A tool whose building throws is never destroyed: the fonts it had made before the bad one must not stay in the
+// font manager, where nothing would ever remove them.
+TEST_F(GUIFontToolTest, AToolThatFailsWhileBeingBuiltLeavesNoFontBehind)
+{
+    WriteList("fonts_basic.xml", Font("name=\"title\" size=\"36\"") + Font("name=\"text\" size=\"18\"", "lower") +
+                                     Font("name=\"bad\" size=\"20\"", "missing"));
+    EXPECT_THROW(GUIFontTool(&engine.GetEngine(), "en"), FatalError);
+    EXPECT_EQ(Fonts().GetFont(0), nullptr);
+    EXPECT_EQ(Fonts().GetFont(1), nullptr);
+    EXPECT_EQ(Fonts().GetFont(2), nullptr);
+
+    WriteList("fonts_basic.xml", Font("name=\"title\" size=\"36\""));
+    const GUIFontTool mended(&engine.GetEngine(), "en");
+    EXPECT_EQ(mended.GetFontIndex("title"), 0);
+    EXPECT_NE(Fonts().GetFont(0), nullptr);
+    EXPECT_EQ(Fonts().GetFont(1), nullptr);
+}
+
 TEST_F(GUIFontToolTest, AMissingOrBrokenListLoadsNothingAndGoesOn)
 {
     GUIFontTool missing(&engine.GetEngine(), "en");

@@ -601,6 +601,42 @@ TEST_F(ParticleSystemTest, ReleaseDeadParticlesFreesOnlyTheDeadAndTheirSprites)
     EXPECT_EQ(living->GetSpriteGroup()->GetFreeCount(), 7u);
 }
 
+// A particle stopped on the floor is marked a hair past its lifetime; on a long life that hair is lost to
+// rounding and its age is exactly its lifetime. The next update takes it for dead, and so must releasing the
+// dead at once.
+TEST_F(ParticleSystemTest, AParticleWhoseAgeIsExactlyItsLifetimeIsDead)
+{
+    ParticleSystemFile file = StillFile();
+    file.parameters.lifeCentre.fill(4096.0f);
+    file.parameters.gravityOn = 1;
+    file.parameters.floorOn = 1;
+    file.parameters.bounceFactor = 0.1f;
+    const auto released = Load(file);
+    const auto updated = Load(file);
+    for (ParticleSystem* system : {released.get(), updated.get()})
+    {
+        system->SetPosition(Vector3(0.0f, 0.0f, -1.0f));
+        Start(*system, false);
+        Step(*system);
+    }
+    ASSERT_EQ(LiveSprites(*released).size(), 1u);
+    u32 stopped = 0;
+    while (released->GetParticle(stopped).free)
+        ++stopped;
+    const Particle& particle = released->GetParticle(stopped);
+    ASSERT_EQ(particle.lifetime, 4096.0f);
+    ASSERT_EQ(particle.age, particle.lifetime) << "stopped on the floor, its age rounded to its lifetime";
+
+    Step(*updated);
+    EXPECT_EQ(updated->GetAliveCount(), 0u);
+    EXPECT_EQ(updated->GetSpriteGroup()->GetFreeCount(), 10u);
+    released->paused = 1;
+    released->ReleaseDeadParticles();
+    EXPECT_EQ(particle.free, 1);
+    EXPECT_EQ(released->GetAliveCount(), 0u);
+    EXPECT_EQ(released->GetSpriteGroup()->GetFreeCount(), 10u);
+}
+
 TEST_F(ParticleSystemTest, SameSeedGivesTheSameParticles)
 {
     auto positions = [this]() {

@@ -1,7 +1,7 @@
 // The hammer and the bonuses as the player sees them at 1024 x 768, drawn by a real engine on the offscreen
 // driver through the game's camera: the hammer wholly in the picture at rest and through its swing, its head
 // coming down on the block it destroys in every level, and the eleven bonuses side by side, each unlike the
-// others. The pictures are written to "play_object_pictures".
+// others. The pictures are written to "play_object_pictures" in the build's test folder.
 #include "game/play/GameLogic.h"
 
 #include "engine/core/Engine.h"
@@ -45,7 +45,7 @@ namespace
 using PlayTest::kSettleFrameTime;
 using PlayTest::kSettleSeconds;
 
-constexpr const char* kObjectPictureFolder = "play_object_pictures";
+const std::string kObjectPictureFolder = std::string(KORVANE_TEST_OUTPUT) + "/play_object_pictures";
 constexpr const char* kVideoMode = "1024x768x32";
 
 class PlayObjectPictures
@@ -83,7 +83,7 @@ public:
         play.Frame();
         play.SetDrawn(drawn);
         VelkorEngine::Image shot = TestSupport::TakePicture(play.GetEngine());
-        TestSupport::KeepPicture(shot, std::string(kObjectPictureFolder) + "/" + name + ".tga");
+        TestSupport::KeepPicture(shot, kObjectPictureFolder + "/" + name + ".tga");
         return shot;
     }
 

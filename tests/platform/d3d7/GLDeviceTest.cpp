@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+#include <string>
 #include <thread>
 
 namespace
@@ -287,6 +289,40 @@ TEST(GLDeviceWindow, AFrameWithoutItsDepthBufferIsDrawnApartFromTheWindow)
     ASSERT_EQ(test.Device()->Clear(0, nullptr, D3DCLEAR_TARGET, kGreen, 1.0f, 0), DD_OK);
     EXPECT_TRUE(RgbNear(WindowPixel(10, 10, 64), Rgb{255, 0, 0}, 0));
     EXPECT_TRUE(RgbNear(test.Pixel(10, 10), Rgb{0, 255, 0}, 0));
+}
+
+// A frame of another shape than its window (full screen on a display of another shape) is shown at its own shape,
+// centred. What the window held beside it is undefined after each swap of a double-buffered window, so the bars
+// must be painted black on every frame, not only on the first.
+TEST(GLDeviceWindow, TheBarsBesideALetterboxedFrameArePaintedBlackEveryFrame)
+{
+    struct Shape
+    {
+        int windowWidth, windowHeight;
+        // Two pixels on the bars and two at the picture's edges, x and y from the window's top left corner.
+        std::array<std::array<int, 2>, 2> bars, picture;
+    };
+    const Shape shapes[] = {
+        {64, 32, {{{0, 31}, {63, 0}}}, {{{16, 0}, {47, 31}}}}, // wider than the frame: bars left and right
+        {32, 64, {{{31, 0}, {0, 63}}}, {{{0, 16}, {31, 47}}}}, // taller: bars above and below
+    };
+    for (const Shape& shape : shapes)
+    {
+        SCOPED_TRACE(std::to_string(shape.windowWidth) + " x " + std::to_string(shape.windowHeight));
+        D3D7TestDevice test(32, 32, shape.windowWidth, shape.windowHeight);
+        ASSERT_EQ(test.Failure(), "");
+        for (const std::uint32_t colour : {kGreen, kBlue, kGreen})
+        {
+            ASSERT_EQ(test.Device()->Clear(0, nullptr, D3DCLEAR_TARGET, colour, 1.0f, 0), DD_OK);
+            PaintWindow(1.0f, 0.0f, 0.0f);
+            ASSERT_EQ(test.Primary()->Blt(nullptr, test.BackBuffer(), nullptr, DDBLT_WAIT, nullptr), DD_OK);
+            const Rgb shown = colour == kGreen ? Rgb{0, 255, 0} : Rgb{0, 0, 255};
+            for (const auto& [x, y] : shape.bars)
+                EXPECT_TRUE(RgbNear(WindowPixel(x, y, shape.windowHeight), Rgb{0, 0, 0}, 0)) << x << ", " << y;
+            for (const auto& [x, y] : shape.picture)
+                EXPECT_TRUE(RgbNear(WindowPixel(x, y, shape.windowHeight), shown, 0)) << x << ", " << y;
+        }
+    }
 }
 
 // Surfaces are made, filled and released on a loading thread while the main thread draws; only the main

@@ -1,0 +1,169 @@
+// The SDL window side's own answers on a real display: which window holds the keyboard focus, and where the
+// pointer is in letterboxed full screen. Window events the display would send are pushed into SDL's queue where a
+// driver has no focus to give (the offscreen driver); under the X11 driver (tests/platform_x11_loop.sh) the display
+// gives and takes the focus itself and the pointer really moves.
+#include "platform/win32/PlatformWindow.h"
+#include "tests/support/TestWindow.h"
+
+#include <SDL.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <functional>
+#include <string>
+
+namespace
+{
+using KorvaneTest::TestWindow;
+
+// Asked once a window has brought the video system up.
+bool UnderX11()
+{
+    const char* driver = SDL_GetCurrentVideoDriver();
+    return driver && std::strcmp(driver, "x11") == 0;
+}
+
+// A window event as the display sends it about the window.
+void SendWindowEvent(HWND window, Uint8 change)
+{
+    SDL_Event event;
+    std::memset(&event, 0, sizeof event);
+    event.type = SDL_WINDOWEVENT;
+    event.window.windowID = SDL_GetWindowID(window->sdl);
+    event.window.event = change;
+    ASSERT_EQ(SDL_PushEvent(&event), 1) << SDL_GetError();
+}
+
+// Pumps the messages until the condition holds, for five seconds at most: the X server answers in its own time.
+bool PumpUntil(TestWindow& window, const std::function<bool()>& condition)
+{
+    const Uint32 start = SDL_GetTicks();
+    while (!condition())
+    {
+        if (SDL_GetTicks() - start > 5000)
+            return false;
+        window.PumpMessages();
+        SDL_Delay(5);
+    }
+    return true;
+}
+
+void ShowAndFocus(HWND window)
+{
+    ShowWindow(window, SW_SHOW);
+    SetForegroundWindow(window);
+}
+
+// Under a window manager the display reports the focus late, or never to a window mapped straight into it: the
+// window the program showed and focused counts as focused at once, or the game's frame would wait for ever.
+TEST(SdlWindowBackendFocus, AWindowShownAndFocusedIsFocusedBeforeAnyEvent)
+{
+    TestWindow window;
+    ASSERT_NE(window.Handle(), nullptr);
+    ShowAndFocus(window.Handle());
+    EXPECT_EQ(GetFocus(), window.Handle());
+    window.PumpMessages();
+    EXPECT_EQ(GetFocus(), window.Handle()) << "with no event that takes the focus away";
+}
+
+// What the display says takes the focus away: a focus loss, a minimise, a hide. Other events of the window, and
+// a focus loss of another window, leave it focused.
+TEST(SdlWindowBackendFocus, AFocusLossMinimiseOrHideEndsTheFocusTheProgramGave)
+{
+    for (const Uint8 change : {SDL_WINDOWEVENT_FOCUS_LOST, SDL_WINDOWEVENT_MINIMIZED, SDL_WINDOWEVENT_HIDDEN})
+    {
+        SCOPED_TRACE("window event " + std::to_string(change));
+        TestWindow window;
+        TestWindow other;
+        ShowAndFocus(window.Handle());
+        ASSERT_EQ(GetFocus(), window.Handle());
+        SendWindowEvent(window.Handle(), SDL_WINDOWEVENT_MOVED);
+        SendWindowEvent(window.Handle(), SDL_WINDOWEVENT_EXPOSED);
+        SendWindowEvent(other.Handle(), SDL_WINDOWEVENT_FOCUS_LOST);
+        window.PumpMessages();
+        if (SDL_GetKeyboardFocus() != nullptr)
+            GTEST_SKIP() << "this display reports the focus itself; the X11 test has it taken away for real";
+        EXPECT_EQ(GetFocus(), window.Handle());
+        SendWindowEvent(window.Handle(), change);
+        window.PumpMessages();
+        EXPECT_EQ(GetFocus(), nullptr);
+        // The window is still shown and not minimised as far as SDL knows: only the event ended the focus.
+        const Uint32 flags = SDL_GetWindowFlags(window.Handle()->sdl);
+        EXPECT_NE(flags & SDL_WINDOW_SHOWN, 0u);
+        EXPECT_EQ(flags & SDL_WINDOW_MINIMIZED, 0u);
+    }
+}
+
+// Under X11 without a window manager the focus given is soon confirmed by the display; a window that is not the
+// program's taking it away, then a hide, end it. (Minimising needs a window manager; the offscreen test pushes it.)
+TEST(SdlWindowBackendX11, TheDisplayConfirmsTheFocusGivenAndTakesItAway)
+{
+    TestWindow window(200, 100, "Focused window");
+    ASSERT_NE(window.Handle(), nullptr);
+    if (!UnderX11())
+        GTEST_SKIP() << "needs SDL's X11 video driver";
+    ShowAndFocus(window.Handle());
+    EXPECT_EQ(GetFocus(), window.Handle()) << "before the display has said anything";
+    ASSERT_TRUE(PumpUntil(window, [&] { return SDL_GetKeyboardFocus() == window.Handle()->sdl; }))
+        << "the display never gave the window the focus";
+    EXPECT_EQ(GetFocus(), window.Handle());
+
+    SDL_Window* stranger = SDL_CreateWindow("Another program", 300, 0, 100, 100, SDL_WINDOW_SHOWN);
+    ASSERT_NE(stranger, nullptr) << SDL_GetError();
+    SDL_SetWindowInputFocus(stranger);
+    const bool taken = PumpUntil(window, [&] { return SDL_GetKeyboardFocus() == stranger; });
+    EXPECT_TRUE(taken) << "the other window never took the focus";
+    if (taken)
+    {
+        EXPECT_EQ(GetFocus(), nullptr) << "still taken for focused after the display took the focus away";
+    }
+    SDL_DestroyWindow(stranger);
+
+    ShowAndFocus(window.Handle());
+    ASSERT_TRUE(PumpUntil(window, [&] { return SDL_GetKeyboardFocus() == window.Handle()->sdl; }));
+    ShowWindow(window.Handle(), SW_HIDE);
+    EXPECT_TRUE(PumpUntil(window, [] { return SDL_GetKeyboardFocus() == nullptr; }))
+        << "the display kept the focus on a hidden window";
+    EXPECT_EQ(GetFocus(), nullptr);
+}
+
+// Full screen keeps the display's mode and shows the frame letterboxed: the program sets and reads the pointer
+// in frame positions, while on the display it lies on the picture, under the frame pixel it was put on.
+TEST(SdlWindowBackendX11, APointerSetInLetterboxedFullScreenReadsBackTheSameAndLiesOnThePicture)
+{
+    constexpr int kFrameWidth = 800, kFrameHeight = 500;
+    TestWindow window(kFrameWidth, kFrameHeight, "Full-screen window");
+    ASSERT_NE(window.Handle(), nullptr);
+    if (!UnderX11())
+        GTEST_SKIP() << "needs SDL's X11 video driver, which moves the pointer";
+    SetWindowLong(window.Handle(), GWL_STYLE, static_cast<LONG>(WS_POPUP));
+    SetWindowPos(window.Handle(), nullptr, 0, 0, kFrameWidth, kFrameHeight, SWP_FRAMECHANGED | SWP_SHOWWINDOW);
+    window.PumpMessages();
+    RECT desktop;
+    ASSERT_TRUE(GetWindowRect(GetDesktopWindow(), &desktop));
+    const double displayWidth = desktop.right - desktop.left, displayHeight = desktop.bottom - desktop.top;
+    ASSERT_LT(displayWidth * kFrameHeight, displayHeight * kFrameWidth) << "the frame must be wider than the display";
+    // The picture takes the display's width; the bars lie above and below it.
+    const double scale = displayWidth / kFrameWidth;
+    const double top = (displayHeight - kFrameHeight * scale) / 2.0;
+    ASSERT_GE(top, 1.0);
+
+    for (const POINT frame : {POINT{0, 0}, POINT{400, 250}, POINT{799, 499}, POINT{123, 456}})
+    {
+        SCOPED_TRACE(std::to_string(frame.x) + ", " + std::to_string(frame.y));
+        ASSERT_TRUE(SetCursorPos(frame.x, frame.y));
+        POINT read{-1, -1};
+        ASSERT_TRUE(GetCursorPos(&read));
+        EXPECT_EQ(read.x, frame.x);
+        EXPECT_EQ(read.y, frame.y);
+        int x = 0, y = 0;
+        SDL_GetGlobalMouseState(&x, &y);
+        EXPECT_GE(x, std::floor(frame.x * scale));
+        EXPECT_LE(x, std::ceil((frame.x + 1) * scale));
+        EXPECT_GE(y, std::floor(top + frame.y * scale));
+        EXPECT_LE(y, std::ceil(top + (frame.y + 1) * scale));
+    }
+}
+}

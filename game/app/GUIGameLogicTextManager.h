@@ -36,7 +36,7 @@ public:
     GUIGameLogicTextManager(const GUIGameLogicTextManager&) = delete;
     GUIGameLogicTextManager& operator=(const GUIGameLogicTextManager&) = delete;
 
-    // Centred on a point of the GUI screen.
+    // Centred on a point of the GUI screen, moved in as far as its grown lines need to start wholly on it.
     void CreateText(const std::wstring& text, const VelkorEngine::Vector2& position);
     // Centred where the play's camera shows the point. Skipped while the window has no client area (it is
     // minimised), when there is no place on the screen to put it.

@@ -5,6 +5,8 @@
 
 #include "engine/core/Engine.h"
 #include "engine/core/Window.h"
+#include "engine/gui/GUIFont.h"
+#include "engine/gui/GUIFontManager.h"
 #include "engine/gui/GUIManager.h"
 #include "engine/render/Camera.h"
 #include "engine/files/Image.h"
@@ -38,6 +40,8 @@
 #include "tests/support/ScriptedMouse.h"
 #include "tests/support/TempFolder.h"
 #include "guitools/GUIControl.h"
+#include "guitools/GUIFontTool.h"
+#include "guitools/GUIToolManager.h"
 
 #include <gtest/gtest.h>
 
@@ -311,5 +315,71 @@ TEST_F(WholeGameOffscreenTest, ACaughtBonusShowsItsNameRisingWhereItWasCaught)
     std::printf("the caught bonus's text at (%.0f, %.0f) of the GUI screen lights %d pixels\n", place.x, place.y,
                 found);
     EXPECT_GE(found, 60) << "no text to be seen where the bonus was caught";
+}
+}
+
+namespace
+{
+// The rows (from the picture's bottom) between which the first picture has near-white pixels the second has not,
+// within the columns given; -1 and -1 when there are none.
+std::pair<int, int> NewWhiteRows(const VelkorEngine::Image& with, const VelkorEngine::Image& without, int x0, int x1)
+{
+    const int height = static_cast<int>(with.GetHeight());
+    std::pair<int, int> rows(-1, -1);
+    for (int y = 0; y < height; ++y)
+        if (NewWhitePixels(with, without, x0, y, x1, y + 1) > 0)
+        {
+            if (rows.first < 0)
+                rows.first = y;
+            rows.second = y;
+        }
+    return rows;
+}
+
+// A bonus caught at the very back of the bat, the lowest place on the screen where one can be caught: its name
+// starts wholly inside the picture, not cut by the picture's bottom edge, and is seen whole while it rises.
+TEST_F(WholeGameOffscreenTest, ABonusCaughtAtTheBatsBackStartsItsNameWhollyInThePicture)
+{
+    ASSERT_NO_FATAL_FAILURE(StartFirstLevel());
+    ASSERT_TRUE(RunUntil([&] { return Logic()->GetBat().IsReady(); }));
+    Frames(30);
+    auto* texts = dynamic_cast<Korvane::GUIGameLogicTextManager*>(Logic()->GetFloatingTexts());
+    ASSERT_NE(texts, nullptr);
+    const VelkorEngine::Image before = TestSupport::TakePicture(*game->GetEngine());
+    const VelkorEngine::BoundingVolume bat = Logic()->GetBat().GetBounds();
+    Logic()->GetBonusManager().SpawnBonus(Vector2(bat.GetCenter().x, bat.GetWorldMinimum().y),
+                                          Korvane::GameLogic::BonusLife);
+    ASSERT_TRUE(RunUntil([&] { return !texts->GetTexts().empty(); }, 2)) << "the bonus was not caught at once";
+
+    // Grown to its full height about its place, the block of lines lies on the GUI screen.
+    const Korvane::GUIGameLogicText& text = *texts->GetTexts().front();
+    const VelkorEngine::GUIFont& font = *game->GetEngine()->GetGUIManager()->GetFontManager()->GetFont(
+        static_cast<u32>(game->GetToolManager()->GetFontTool()->GetFontIndex("tip")));
+    const float halfWidth = font.GetTextSize(text.GetLines().front(), 0.0f, Korvane::GUIGameLogicText::FullHeight).x / 2;
+    const float halfHeight = static_cast<float>(text.GetLines().size()) * Korvane::GUIGameLogicText::FullHeight / 2;
+    const Vector2 place = text.GetPosition();
+    std::printf("the name of a bonus caught at the bat's back starts at (%.1f, %.1f), %.1f by %.1f\n", place.x,
+                place.y, halfWidth * 2, halfHeight * 2);
+    EXPECT_GE(place.x - halfWidth, 0.0f);
+    EXPECT_LE(place.x + halfWidth, 800.0f);
+    EXPECT_GE(place.y - halfHeight, 0.0f);
+    EXPECT_LE(place.y + halfHeight, 600.0f);
+    ASSERT_TRUE(RunUntil([&] { return texts->GetTexts().empty() || text.GetAge() > 0.3f; }));
+
+    // Grown and not yet risen far: the white letters stand whole above the picture's bottom row, as tall as a
+    // line of the text is drawn.
+    ASSERT_FALSE(texts->GetTexts().empty()) << "the text went before it was drawn";
+    const VelkorEngine::Image with = Picture("bonus_caught_low");
+    const VelkorEngine::Window& window = *game->GetEngine()->GetWindow();
+    const float toPixelsX = static_cast<float>(window.GetWidth()) / 800.0f;
+    const float toPixelsY = static_cast<float>(window.GetHeight()) / 600.0f;
+    const auto [lowest, highest] =
+        NewWhiteRows(with, before, static_cast<int>((place.x - halfWidth) * toPixelsX),
+                     static_cast<int>((place.x + halfWidth) * toPixelsX));
+    std::printf("the name of a bonus caught at the bat's back is white from row %d to row %d\n", lowest, highest);
+    ASSERT_GE(lowest, 0) << "no text to be seen";
+    EXPECT_GT(lowest, 0) << "the letters are cut by the picture's bottom edge";
+    EXPECT_GE(highest - lowest, static_cast<int>(Korvane::GUIGameLogicText::FullHeight * 0.5f * toPixelsY))
+        << "only part of the letters shows";
 }
 }

@@ -59,6 +59,11 @@ void GUIGameLogicTextManager::CreateTextAt(const std::wstring& text, const Velko
                              pixels.y / static_cast<f32>(clientHeight) * m_guiManager->GetHeight()));
 }
 
+void GUIGameLogicTextManager::Clear()
+{
+    m_texts.clear();
+}
+
 void GUIGameLogicTextManager::Update()
 {
     for (std::unique_ptr<GUIGameLogicText>& text : m_texts)

@@ -43,6 +43,7 @@ public:
     void CreateTextAt(const std::wstring& text, const VelkorEngine::Vector3& point) override;
     // Once a frame: every text grows, rises or fades; spent texts are deleted.
     void Update() override;
+    void Clear() override;
 
     VelkorEngine::GUIWindow* GetWindow() const { return m_window; }
     const std::vector<std::unique_ptr<GUIGameLogicText>>& GetTexts() const { return m_texts; }

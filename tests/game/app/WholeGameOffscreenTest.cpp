@@ -24,6 +24,7 @@
 #include "game/app/GUIGameLogicText.h"
 #include "game/app/GUIGameLogicTextManager.h"
 #include "game/app/GUIGameLogicWindow.h"
+#include "game/app/GUILevelCompleteWindow.h"
 #include "game/app/GUIMapElement.h"
 #include "game/app/GUIStartGameLogicWindow.h"
 #include "game/play/Brick.h"
@@ -46,6 +47,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -381,5 +383,49 @@ TEST_F(WholeGameOffscreenTest, ABonusCaughtAtTheBatsBackStartsItsNameWhollyInThe
     EXPECT_GT(lowest, 0) << "the letters are cut by the picture's bottom edge";
     EXPECT_GE(highest - lowest, static_cast<int>(Korvane::GUIGameLogicText::FullHeight * 0.5f * toPixelsY))
         << "only part of the letters shows";
+}
+}
+
+namespace
+{
+// A bonus caught as the last bricks break: its name would still be rising when the level-complete window has come
+// up, across its board. The board's white is compared with the same board once any text would have gone.
+TEST_F(WholeGameOffscreenTest, ANameCaughtAsTheLevelEndsIsNotDrawnOverTheEndWindow)
+{
+    ASSERT_NO_FATAL_FAILURE(StartFirstLevel());
+    ASSERT_TRUE(RunUntil([&] { return Logic()->GetBat().IsReady(); }));
+    Frames(30);
+    auto* texts = dynamic_cast<Korvane::GUIGameLogicTextManager*>(Logic()->GetFloatingTexts());
+    ASSERT_NE(texts, nullptr);
+    const VelkorEngine::Vector3 bat = Logic()->GetBat().GetHeadBounds().GetCenter();
+    Logic()->GetBonusManager().SpawnBonus(Vector2(bat.x, bat.y + 6.0f), Korvane::GameLogic::BonusLife);
+    ASSERT_TRUE(RunUntil([&] { return !texts->GetTexts().empty(); }, 120)) << "the bonus was not caught";
+    const auto caught = std::chrono::steady_clock::now();
+    const auto since = [&] { return std::chrono::steady_clock::now() - caught; };
+    for (Korvane::Brick* brick : std::vector<Korvane::Brick*>(Logic()->GetGeometry().GetBricks()))
+        if (brick->MustBeDestroyed())
+            brick->Destroy(Korvane::DestroyKind::Super, false);
+
+    // The frames run on the real clock: 1.2 s after the catch the name, had it lived, would stand about 40 units
+    // above the bat, fully opaque, across the board's lower edge.
+    auto& end = dynamic_cast<Korvane::GUILevelCompleteWindow&>(*game->GetWindow(WindowIndex::LevelComplete));
+    ASSERT_TRUE(RunUntil([&] { return end.GetMenuWindow().IsShown(); }, 600));
+    RunUntil([&] { return since() > std::chrono::milliseconds(1200); }, 100000);
+    ASSERT_LT(since(), std::chrono::milliseconds(1500)) << "the window came up too late to tell";
+    const VelkorEngine::Image shown = Picture("level_complete_after_bonus");
+    // Once any text would have gone, the board again: it holds still but for the counted bonus's dark red digits.
+    RunUntil([&] { return since() > std::chrono::milliseconds(3000); }, 100000);
+    const VelkorEngine::Image later = TestSupport::TakePicture(*game->GetEngine());
+    const VelkorEngine::GUIWindow& board =
+        *end.GetMenuWindow().GetControl("window_level_complete/window")->GetWidget();
+    const Vector2 low = board.GetAbsolutePosition();
+    const Vector2 high(low.x + board.GetSize().x, low.y + board.GetSize().y);
+    const VelkorEngine::Window& window = *game->GetEngine()->GetWindow();
+    const float toPixelsX = static_cast<float>(window.GetWidth()) / 800.0f;
+    const float toPixelsY = static_cast<float>(window.GetHeight()) / 600.0f;
+    const int found = NewWhitePixels(shown, later, static_cast<int>(low.x * toPixelsX), static_cast<int>(low.y * toPixelsY),
+                                     static_cast<int>(high.x * toPixelsX), static_cast<int>(high.y * toPixelsY));
+    std::printf("over the level-complete window's board, %d white pixels more than once any text had gone\n", found);
+    EXPECT_EQ(found, 0) << "a floating text is drawn over the end window's board";
 }
 }

@@ -135,7 +135,9 @@ TEST(windows, TheExitQuestionIsTitledAsAQuestionInEveryLanguage)
             ASSERT_FALSE(text.empty()) << window << " [" << language << "]";
             EXPECT_EQ(text.back(), '?') << window << " [" << language << "] \"" << text << "\"";
             if (language == "sp")
+            {
                 EXPECT_EQ(text.rfind("\xC2\xBF", 0), 0u) << window << " [sp] \"" << text << "\"";
+            }
             EXPECT_LE(KorvaneTools::Painter::TextWidth(face, size, text), title->box.width)
                 << window << " [" << language << "] \"" << text << "\"";
             if (window != "window_exit")

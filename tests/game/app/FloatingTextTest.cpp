@@ -106,9 +106,10 @@ TEST_F(FloatingTextTest, ATextStartsWhollyOnTheScreenWhereverItIsMade)
         Vector2 place;
     };
     // "Life" is 44 wide at 22 high; two lines stand 44 high.
-    for (const Case& c : {Case{L"Life", {400.0f, 300.0f}, {400.0f, 300.0f}}, Case{L"Life", {400.0f, 4.0f}, {400.0f, 11.0f}},
-                          Case{L"Life", {-30.0f, -50.0f}, {22.0f, 11.0f}}, Case{L"Life", {790.0f, 599.0f}, {778.0f, 589.0f}},
-                          Case{L"Two\nLines", {100.0f, 10.0f}, {100.0f, 22.0f}}})
+    for (const Case& c :
+         {Case{L"Life", {400.0f, 300.0f}, {400.0f, 300.0f}}, Case{L"Life", {400.0f, 4.0f}, {400.0f, 11.0f}},
+          Case{L"Life", {-30.0f, -50.0f}, {22.0f, 11.0f}}, Case{L"Life", {790.0f, 599.0f}, {778.0f, 589.0f}},
+          Case{L"Two\nLines", {100.0f, 10.0f}, {100.0f, 22.0f}}})
     {
         manager = std::make_unique<GUIGameLogicTextManager>(&windows.gui.engine.GetEngine(), font, nullptr);
         manager->CreateText(c.text, c.made);

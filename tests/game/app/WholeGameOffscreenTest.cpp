@@ -1,6 +1,7 @@
 // The whole game on SDL's offscreen driver, drawn for real: the mouse moved and pressed as a player's, the
 // level map, play and the level-complete window, each kept as a picture in the build folder for looking at;
-// the in-game bar above the field and the in-game menu and its leave question below the bar.
+// the in-game bar above the field and the in-game menu and its leave question below the bar; a falling bonus,
+// and the names of caught bonuses whole on the screen and never over the level-complete window.
 #include "game/app/Game.h"
 
 #include "engine/core/Engine.h"
@@ -276,6 +277,26 @@ int NewWhitePixels(const VelkorEngine::Image& with, const VelkorEngine::Image& w
     return found;
 }
 
+// Pixels of the box whose colour differs clearly between the two pictures.
+int ChangedPixels(const VelkorEngine::Image& one, const VelkorEngine::Image& other, int x0, int y0, int x1, int y1)
+{
+    const int channels = static_cast<int>(one.GetBytesPerPixel());
+    const int width = static_cast<int>(one.GetWidth());
+    int found = 0;
+    for (int y = std::max(y0, 0); y < std::min(y1, static_cast<int>(one.GetHeight())); ++y)
+        for (int x = std::max(x0, 0); x < std::min(x1, width); ++x)
+        {
+            const size_t at = (static_cast<size_t>(y) * width + x) * channels;
+            int difference = 0;
+            for (int c = 0; c < 3; ++c)
+                difference += std::abs(static_cast<int>(one.GetData()[at + c]) -
+                                       static_cast<int>(other.GetData()[at + c]));
+            if (difference > 60)
+                ++found;
+        }
+    return found;
+}
+
 // A bonus dropped onto the bat is caught through the game logic; its name rises over the play where it was caught.
 TEST_F(WholeGameOffscreenTest, ACaughtBonusShowsItsNameRisingWhereItWasCaught)
 {
@@ -285,8 +306,24 @@ TEST_F(WholeGameOffscreenTest, ACaughtBonusShowsItsNameRisingWhereItWasCaught)
 
     auto* texts = dynamic_cast<Korvane::GUIGameLogicTextManager*>(Logic()->GetFloatingTexts());
     ASSERT_NE(texts, nullptr);
-    const VelkorEngine::Image before = Picture("bonus_falling");
+    const VelkorEngine::Image before = TestSupport::TakePicture(*game->GetEngine());
     const VelkorEngine::Vector3 bat = Logic()->GetBat().GetHeadBounds().GetCenter();
+
+    // A bonus falling before the blocks, on the other side of the field from the bat, so that it passes the bat
+    // by: seen where the camera shows it, unlike the picture before it came.
+    const Korvane::Bonus* falling = Logic()->GetBonusManager().SpawnBonus(
+        Vector2(bat.x > 0.0f ? bat.x - 60.0f : bat.x + 60.0f, -35.0f), Korvane::GameLogic::BonusBarrier);
+    ASSERT_NE(falling, nullptr);
+    Frames(5);
+    ASSERT_TRUE(falling->IsFalling());
+    const VelkorEngine::Image withFalling = Picture("bonus_falling");
+    const VelkorEngine::CameraManager& cameras = *game->GetEngine()->GetCameraManager();
+    const Vector2 seen = cameras.ProjectToScreen(cameras.GetDefaultCamera(), falling->GetPosition());
+    const int changed = ChangedPixels(withFalling, before, static_cast<int>(seen.x) - 16, static_cast<int>(seen.y) - 16,
+                                      static_cast<int>(seen.x) + 16, static_cast<int>(seen.y) + 16);
+    std::printf("the falling bonus at (%.0f, %.0f) of the picture changes %d pixels around it\n", seen.x, seen.y,
+                changed);
+    EXPECT_GE(changed, 200) << "no falling bonus to be seen";
     Logic()->GetBonusManager().SpawnBonus(Vector2(bat.x, bat.y + 6.0f), Korvane::GameLogic::BonusLife);
     ASSERT_TRUE(RunUntil([&] { return !texts->GetTexts().empty(); }, 120)) << "the bonus was not caught";
     const Korvane::GUIGameLogicText& text = *texts->GetTexts().front();
@@ -357,7 +394,8 @@ TEST_F(WholeGameOffscreenTest, ABonusCaughtAtTheBatsBackStartsItsNameWhollyInThe
     const Korvane::GUIGameLogicText& text = *texts->GetTexts().front();
     const VelkorEngine::GUIFont& font = *game->GetEngine()->GetGUIManager()->GetFontManager()->GetFont(
         static_cast<u32>(game->GetToolManager()->GetFontTool()->GetFontIndex("tip")));
-    const float halfWidth = font.GetTextSize(text.GetLines().front(), 0.0f, Korvane::GUIGameLogicText::FullHeight).x / 2;
+    const float halfWidth =
+        font.GetTextSize(text.GetLines().front(), 0.0f, Korvane::GUIGameLogicText::FullHeight).x / 2;
     const float halfHeight = static_cast<float>(text.GetLines().size()) * Korvane::GUIGameLogicText::FullHeight / 2;
     const Vector2 place = text.GetPosition();
     std::printf("the name of a bonus caught at the bat's back starts at (%.1f, %.1f), %.1f by %.1f\n", place.x,
@@ -423,8 +461,9 @@ TEST_F(WholeGameOffscreenTest, ANameCaughtAsTheLevelEndsIsNotDrawnOverTheEndWind
     const VelkorEngine::Window& window = *game->GetEngine()->GetWindow();
     const float toPixelsX = static_cast<float>(window.GetWidth()) / 800.0f;
     const float toPixelsY = static_cast<float>(window.GetHeight()) / 600.0f;
-    const int found = NewWhitePixels(shown, later, static_cast<int>(low.x * toPixelsX), static_cast<int>(low.y * toPixelsY),
-                                     static_cast<int>(high.x * toPixelsX), static_cast<int>(high.y * toPixelsY));
+    const int found =
+        NewWhitePixels(shown, later, static_cast<int>(low.x * toPixelsX), static_cast<int>(low.y * toPixelsY),
+                       static_cast<int>(high.x * toPixelsX), static_cast<int>(high.y * toPixelsY));
     std::printf("over the level-complete window's board, %d white pixels more than once any text had gone\n", found);
     EXPECT_EQ(found, 0) << "a floating text is drawn over the end window's board";
 }

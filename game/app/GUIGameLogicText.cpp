@@ -33,6 +33,14 @@ std::vector<std::wstring> SplitLines(const std::wstring& text)
     }
     return lines;
 }
+
+// A centre that keeps a span of twice the half extent within [0, length].
+f32 ClampCentre(f32 centre, f32 halfExtent, f32 length)
+{
+    if (halfExtent * 2.0f >= length)
+        return length * 0.5f;
+    return std::clamp(centre, halfExtent, length - halfExtent);
+}
 }
 
 GUIGameLogicText::GUIGameLogicText(VelkorEngine::Engine* engine, const VelkorEngine::Vector2& position,
@@ -66,6 +74,16 @@ GUIGameLogicText::Look GUIGameLogicText::LookAtAge()
     if (t > 0.0f)
         m_alive = 0;
     return look;
+}
+
+void GUIGameLogicText::KeepInside(const VelkorEngine::Vector2& screenSize)
+{
+    f32 widest = 0.0f;
+    for (const std::wstring& line : m_lines)
+        widest = std::max(widest, MeasureWidth(line, FullHeight));
+    const f32 halfHeight = static_cast<f32>(m_lines.size()) * FullHeight * 0.5f;
+    m_position.x = ClampCentre(m_position.x, widest * 0.5f, screenSize.x);
+    m_position.y = ClampCentre(m_position.y, halfHeight, screenSize.y);
 }
 
 f32 GUIGameLogicText::MeasureWidth(const std::wstring& line, f32 height) const

@@ -40,6 +40,9 @@ public:
 
     // Ages the text by the frame time and queues its lines; the frame it expires in still draws it.
     void Update();
+    // Moves the place so that the lines, grown to their full height, stand wholly on a screen of that size: a
+    // text made at the screen's edge would otherwise start cut by it. A block larger than the screen is centred.
+    void KeepInside(const VelkorEngine::Vector2& screenSize);
 
     bool IsAlive() const { return m_alive != 0; }
     f32 GetAge() const { return m_age; }

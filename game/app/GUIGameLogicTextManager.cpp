@@ -36,7 +36,9 @@ void GUIGameLogicTextManager::CreateText(const std::wstring& text, const Vector2
 {
     if (!m_window)
         return;
-    m_texts.push_back(std::make_unique<GUIGameLogicText>(m_engine, position, text, m_fontIndex, m_window));
+    auto made = std::make_unique<GUIGameLogicText>(m_engine, position, text, m_fontIndex, m_window);
+    made->KeepInside(Vector2(m_guiManager->GetWidth(), m_guiManager->GetHeight()));
+    m_texts.push_back(std::move(made));
 }
 
 void GUIGameLogicTextManager::CreateTextAt(const std::wstring& text, const VelkorEngine::Vector3& point)
@@ -55,6 +57,11 @@ void GUIGameLogicTextManager::CreateTextAt(const std::wstring& text, const Velko
     const Vector2 pixels = m_cameraManager->ProjectToScreen(camera, point);
     CreateText(text, Vector2(pixels.x / static_cast<f32>(clientWidth) * m_guiManager->GetWidth(),
                              pixels.y / static_cast<f32>(clientHeight) * m_guiManager->GetHeight()));
+}
+
+void GUIGameLogicTextManager::Clear()
+{
+    m_texts.clear();
 }
 
 void GUIGameLogicTextManager::Update()

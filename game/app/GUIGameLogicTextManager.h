@@ -36,13 +36,14 @@ public:
     GUIGameLogicTextManager(const GUIGameLogicTextManager&) = delete;
     GUIGameLogicTextManager& operator=(const GUIGameLogicTextManager&) = delete;
 
-    // Centred on a point of the GUI screen.
+    // Centred on a point of the GUI screen, moved in as far as its grown lines need to start wholly on it.
     void CreateText(const std::wstring& text, const VelkorEngine::Vector2& position);
     // Centred where the play's camera shows the point. Skipped while the window has no client area (it is
     // minimised), when there is no place on the screen to put it.
     void CreateTextAt(const std::wstring& text, const VelkorEngine::Vector3& point) override;
     // Once a frame: every text grows, rises or fades; spent texts are deleted.
     void Update() override;
+    void Clear() override;
 
     VelkorEngine::GUIWindow* GetWindow() const { return m_window; }
     const std::vector<std::unique_ptr<GUIGameLogicText>>& GetTexts() const { return m_texts; }

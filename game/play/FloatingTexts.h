@@ -17,5 +17,7 @@ public:
     virtual void CreateTextAt(const std::wstring& text, const VelkorEngine::Vector3& point) = 0;
     // Once a frame: the texts grow, rise, fade and go.
     virtual void Update() = 0;
+    // Every text goes at once, however far it has run.
+    virtual void Clear() = 0;
 };
 }

@@ -147,8 +147,7 @@ void GameLogic::Update()
     CatchBonuses();
     UpdateWeapons(activity);
     m_effects->Update();
-    if (m_texts != nullptr)
-        m_texts->Update();
+    UpdateTexts();
     m_clickPending = false;
     UpdateLevelTimer();
 }
@@ -268,9 +267,26 @@ void GameLogic::CatchBonuses()
     }
 }
 
+// The window that ends the level comes up over the play, and a text still rising would be drawn across it: the
+// texts go when the level ends, and none comes after.
+void GameLogic::UpdateTexts()
+{
+    if (m_texts == nullptr)
+        return;
+    if (HasLevelEnded())
+        m_texts->Clear();
+    else
+        m_texts->Update();
+}
+
+bool GameLogic::HasLevelEnded() const
+{
+    return GetState() == StateLevelComplete || GetState() == StateGameOver;
+}
+
 void GameLogic::ShowBonusText(u32 type, const Vector3& point)
 {
-    if (type >= BonusTypeCount || m_texts == nullptr || m_services.texts == nullptr)
+    if (type >= BonusTypeCount || m_texts == nullptr || m_services.texts == nullptr || HasLevelEnded())
         return;
     m_texts->CreateTextAt(m_services.texts->GetText(BonusTextKey(type)), point);
 }

@@ -152,6 +152,8 @@ private:
     void UpdateCompletion(f32 dt);
     void CatchBonuses();
     void ShowBonusText(u32 type, const VelkorEngine::Vector3& point);
+    void UpdateTexts();
+    bool HasLevelEnded() const;
     void UpdateLevelTimer();
     void PlaySound(u32 id) const;
 

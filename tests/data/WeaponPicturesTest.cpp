@@ -1,6 +1,7 @@
 // The bat's weapons as the player sees them: the generated level, bat, guns, bolts, hammer and barrier drawn
 // through OpenGL from the game's camera while the play objects run; pictures of the armed bat firing each gun
-// and of the hammer over the field are written to "weapon_pictures" in the build's test folder.
+// and of the hammer over the field, its head come down on the block it breaks, are written to "weapon_pictures" in
+// the build's test folder.
 #include "engine/core/Engine.h"
 #include "engine/core/TimerManager.h"
 #include "engine/files/Image.h"
@@ -12,6 +13,8 @@
 #include "framework/DataKeeper.h"
 #include "framework/ScoreKeeper.h"
 #include "game/play/Barrier.h"
+#include "game/play/Block.h"
+#include "game/play/BrickDurability.h"
 #include "game/play/Bat.h"
 #include "game/play/Bullet.h"
 #include "game/play/BulletManager.h"
@@ -33,6 +36,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -139,6 +143,62 @@ u32 FlyingBolts(const BulletManager& bullets, u32 type)
     const auto& pool = bullets.GetPool(type);
     return static_cast<u32>(std::count_if(pool.begin(), pool.end(), [](const Bullet* b) { return b->IsActive() && !b->HasHit(); }));
 }
+
+Vector2 OnScreen(Engine& engine, const Vector3& point)
+{
+    CameraManager& cameras = *engine.GetCameraManager();
+    return cameras.ProjectToScreen(cameras.GetDefaultCamera(), point);
+}
+
+// The GUI cursor's place over where the camera shows the point.
+Vector2 GuiPoint(Engine& engine, const Vector3& point)
+{
+    const CameraManager& cameras = *engine.GetCameraManager();
+    const Vector2 pixel = OnScreen(engine, point);
+    return Vector2(pixel.x * 800.0f / static_cast<f32>(cameras.GetViewportWidth()),
+                   pixel.y * 600.0f / static_cast<f32>(cameras.GetViewportHeight()));
+}
+
+const Block* BreakableBlockShownNearest(Engine& engine, const GameGeometry& geometry, const Vector2& guiPoint)
+{
+    const Block* nearest = nullptr;
+    f32 nearestDistance = 1e9f;
+    for (const auto& block : geometry.GetBlocks())
+    {
+        if (!block->IsAlive() || (block->GetKindFlags() & BlockKind::Unbreakable) != 0)
+            continue;
+        const Vector2 place = GuiPoint(engine, block->GetCenter());
+        const f32 distance = std::hypot(place.x - guiPoint.x, place.y - guiPoint.y);
+        if (distance < nearestDistance)
+        {
+            nearest = block.get();
+            nearestDistance = distance;
+        }
+    }
+    return nearest;
+}
+
+// How far a box reaches on the screen, in viewport pixels.
+struct ScreenSpan
+{
+    Vector2 low{1e9f, 1e9f};
+    Vector2 high{-1e9f, -1e9f};
+};
+
+ScreenSpan SpanOnScreen(Engine& engine, const BoundingVolume& bounds)
+{
+    ScreenSpan span;
+    const Vector3 low = bounds.GetWorldMinimum();
+    const Vector3 high = bounds.GetWorldMaximum();
+    for (int corner = 0; corner < 8; ++corner)
+    {
+        const Vector2 pixel = OnScreen(engine, Vector3((corner & 1) ? high.x : low.x, (corner & 2) ? high.y : low.y,
+                                                       (corner & 4) ? high.z : low.z));
+        span.low = Vector2(std::min(span.low.x, pixel.x), std::min(span.low.y, pixel.y));
+        span.high = Vector2(std::max(span.high.x, pixel.x), std::max(span.high.y, pixel.y));
+    }
+    return span;
+}
 }
 
 TEST(play, ArmedBatAndHammerAreDrawnOverTheGeneratedLevel)
@@ -178,15 +238,36 @@ TEST(play, ArmedBatAndHammerAreDrawnOverTheGeneratedLevel)
     EXPECT_EQ(FlyingBolts(*play.bullets, GunType::Ballista), 1u);
     WritePicture(engine, "ballista");
 
+    // The ballista's bolt flies on through the blocks; it is let leave the field first, so that what breaks while
+    // the hammer strikes is the hammer's doing.
+    play.guns[GunType::Ballista]->Remove();
+    for (int frame = 0; frame < 600 && FlyingBolts(*play.bullets, GunType::Ballista) > 0; ++frame)
+        play.Frames(clock, 1);
+    ASSERT_EQ(FlyingBolts(*play.bullets, GunType::Ballista), 0u);
+
+    // The hammer aimed at the block shown nearest to a point right of the field's middle.
     play.hammer->AddStrikes(6);
-    play.cursor = Vector2(560.0f, 330.0f);
+    const Block* target = BreakableBlockShownNearest(engine, *play.geometry, Vector2(560.0f, 330.0f));
+    ASSERT_NE(target, nullptr);
+    const u32 targetId = target->GetId();
+    play.cursor = GuiPoint(engine, target->GetCenter());
     play.Frames(clock, 10);
     WritePicture(engine, "hammer_aimed");
-    const i32 blocks = play.geometry->GetRemainingCount();
+    ASSERT_EQ(play.hammer->PickBlock(play.hammer->CursorSegment()), target);
+    const ScreenSpan span = SpanOnScreen(engine, target->GetBounds());
     play.hammer->RequestStrike();
     // The swing down takes four frames of the hammer's at 20 a second.
     play.Frames(clock, 14);
     EXPECT_EQ(play.hammer->StrikesLeft(), 5);
     WritePicture(engine, "hammer_struck");
-    EXPECT_LT(play.geometry->GetRemainingCount(), blocks);
+    const Block* struck = play.geometry->FindBlock(targetId);
+    EXPECT_TRUE(struck == nullptr || !struck->IsAlive()) << "the aimed block stands";
+    // The striking face's middle, brought down by the swing, on the block it broke.
+    const Vector2 head = OnScreen(engine, play.hammer->GetModel()->worldMatrix.TransformPoint(
+                                              Vector3(0.0f, 0.0f, -Hammer::Reach)));
+    const f32 width = span.high.x - span.low.x;
+    const Vector2 middle((span.low.x + span.high.x) / 2.0f, (span.low.y + span.high.y) / 2.0f);
+    EXPECT_LE(std::hypot(head.x - middle.x, head.y - middle.y), width)
+        << "the head came down " << head.x - middle.x << " px right of the block's middle, the block " << width
+        << " px wide";
 }

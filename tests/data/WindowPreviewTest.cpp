@@ -113,3 +113,39 @@ TEST(windows, TheHallOfFameHasRoomForALongNameBesideASixDigitScore)
     }
     EXPECT_EQ(rows, 10);
 }
+
+// The question before the program ends, from the main menu and from the bar over play, reads as one in every
+// language: it ends with the question mark (Spanish opens with its inverted one as well) and fits its sign. Each
+// language's picture of the main menu's question is kept to look at.
+TEST(windows, TheExitQuestionIsTitledAsAQuestionInEveryLanguage)
+{
+    const std::filesystem::path folder = std::filesystem::path(KORVANE_TEST_OUTPUT) / "window_previews";
+    std::filesystem::create_directories(folder);
+    for (const std::string window : {"window_exit", "window_game_logic_game_exit"})
+    {
+        std::vector<std::string> faults;
+        const std::vector<BuiltControl> controls = Descriptions().Build(window, faults);
+        const auto title = std::find_if(controls.begin(), controls.end(),
+                                        [&](const BuiltControl& c) { return c.fullName == window + "/title"; });
+        ASSERT_NE(title, controls.end()) << window;
+        const auto [face, size] = Preview().Face(title->AttributeOr("font", ""));
+        for (const std::string& language : KorvaneTools::GameLanguages())
+        {
+            const std::string text = Preview().LabelText(*title, language);
+            ASSERT_FALSE(text.empty()) << window << " [" << language << "]";
+            EXPECT_EQ(text.back(), '?') << window << " [" << language << "] \"" << text << "\"";
+            if (language == "sp")
+            {
+                EXPECT_EQ(text.rfind("\xC2\xBF", 0), 0u) << window << " [sp] \"" << text << "\"";
+            }
+            EXPECT_LE(KorvaneTools::Painter::TextWidth(face, size, text), title->box.width)
+                << window << " [" << language << "] \"" << text << "\"";
+            if (window != "window_exit")
+                continue;
+            const std::string name = window + "_" + language + ".bmp";
+            const std::string bytes = KorvaneTools::WriteBmp(Preview().Draw(window, language));
+            std::ofstream((folder / name).string(), std::ios::binary)
+                .write(bytes.data(), std::streamsize(bytes.size()));
+        }
+    }
+}

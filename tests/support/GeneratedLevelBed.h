@@ -49,6 +49,10 @@ public:
     explicit RecordingFloatingTexts(std::vector<Text>* texts) : m_texts(texts) {}
     void CreateTextAt(const std::wstring& text, const VelkorEngine::Vector3& point) override;
     void Update() override {}
+    // The noted texts stay noted; only the clearing is counted.
+    void Clear() override { ++clears; }
+
+    int clears = 0;
 
 private:
     std::vector<Text>* m_texts;

@@ -95,6 +95,36 @@ TEST_F(FloatingTextTest, LinesStackDownwardsAroundThePlace)
     EXPECT_EQ(Line(1).text, L"Lines");
 }
 
+// A text made at or past an edge of the screen is moved in just far enough for its lines, grown, to start wholly
+// on it; one well inside stays where it was made. The grid font's glyphs are half their height wide.
+TEST_F(FloatingTextTest, ATextStartsWhollyOnTheScreenWhereverItIsMade)
+{
+    struct Case
+    {
+        const wchar_t* text;
+        Vector2 made;
+        Vector2 place;
+    };
+    // "Life" is 44 wide at 22 high; two lines stand 44 high.
+    for (const Case& c :
+         {Case{L"Life", {400.0f, 300.0f}, {400.0f, 300.0f}}, Case{L"Life", {400.0f, 4.0f}, {400.0f, 11.0f}},
+          Case{L"Life", {-30.0f, -50.0f}, {22.0f, 11.0f}}, Case{L"Life", {790.0f, 599.0f}, {778.0f, 589.0f}},
+          Case{L"Two\nLines", {100.0f, 10.0f}, {100.0f, 22.0f}}})
+    {
+        manager = std::make_unique<GUIGameLogicTextManager>(&windows.gui.engine.GetEngine(), font, nullptr);
+        manager->CreateText(c.text, c.made);
+        EXPECT_NEAR(manager->GetTexts().front()->GetPosition().x, c.place.x, 0.05f) << c.made.x << " " << c.made.y;
+        EXPECT_NEAR(manager->GetTexts().front()->GetPosition().y, c.place.y, 0.05f) << c.made.x << " " << c.made.y;
+        Frames(12);
+        for (VelkorEngine::u32 i = 0; i < manager->GetWindow()->GetTextCount(); ++i)
+        {
+            EXPECT_GE(Line(i).offset.x, -0.05f);
+            EXPECT_GE(Line(i).offset.y, -0.05f);
+            EXPECT_LE(Line(i).offset.y + Line(i).size, 600.05f);
+        }
+    }
+}
+
 TEST_F(FloatingTextTest, AnEmptyTextDrawsNothingButLivesItsTime)
 {
     manager->CreateText(L"", Vector2(10.0f, 10.0f));

@@ -1,10 +1,13 @@
 // The whole game on SDL's offscreen driver, drawn for real: the mouse moved and pressed as a player's, the
 // level map, play and the level-complete window, each kept as a picture in the build folder for looking at;
-// the in-game bar above the field and the in-game menu and its leave question below the bar.
+// the in-game bar above the field and the in-game menu and its leave question below the bar; a falling bonus,
+// and the names of caught bonuses whole on the screen and never over the level-complete window.
 #include "game/app/Game.h"
 
 #include "engine/core/Engine.h"
 #include "engine/core/Window.h"
+#include "engine/gui/GUIFont.h"
+#include "engine/gui/GUIFontManager.h"
 #include "engine/gui/GUIManager.h"
 #include "engine/render/Camera.h"
 #include "engine/files/Image.h"
@@ -22,6 +25,7 @@
 #include "game/app/GUIGameLogicText.h"
 #include "game/app/GUIGameLogicTextManager.h"
 #include "game/app/GUIGameLogicWindow.h"
+#include "game/app/GUILevelCompleteWindow.h"
 #include "game/app/GUIMapElement.h"
 #include "game/app/GUIStartGameLogicWindow.h"
 #include "game/play/Brick.h"
@@ -38,10 +42,13 @@
 #include "tests/support/ScriptedMouse.h"
 #include "tests/support/TempFolder.h"
 #include "guitools/GUIControl.h"
+#include "guitools/GUIFontTool.h"
+#include "guitools/GUIToolManager.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -270,6 +277,26 @@ int NewWhitePixels(const VelkorEngine::Image& with, const VelkorEngine::Image& w
     return found;
 }
 
+// Pixels of the box whose colour differs clearly between the two pictures.
+int ChangedPixels(const VelkorEngine::Image& one, const VelkorEngine::Image& other, int x0, int y0, int x1, int y1)
+{
+    const int channels = static_cast<int>(one.GetBytesPerPixel());
+    const int width = static_cast<int>(one.GetWidth());
+    int found = 0;
+    for (int y = std::max(y0, 0); y < std::min(y1, static_cast<int>(one.GetHeight())); ++y)
+        for (int x = std::max(x0, 0); x < std::min(x1, width); ++x)
+        {
+            const size_t at = (static_cast<size_t>(y) * width + x) * channels;
+            int difference = 0;
+            for (int c = 0; c < 3; ++c)
+                difference += std::abs(static_cast<int>(one.GetData()[at + c]) -
+                                       static_cast<int>(other.GetData()[at + c]));
+            if (difference > 60)
+                ++found;
+        }
+    return found;
+}
+
 // A bonus dropped onto the bat is caught through the game logic; its name rises over the play where it was caught.
 TEST_F(WholeGameOffscreenTest, ACaughtBonusShowsItsNameRisingWhereItWasCaught)
 {
@@ -279,8 +306,24 @@ TEST_F(WholeGameOffscreenTest, ACaughtBonusShowsItsNameRisingWhereItWasCaught)
 
     auto* texts = dynamic_cast<Korvane::GUIGameLogicTextManager*>(Logic()->GetFloatingTexts());
     ASSERT_NE(texts, nullptr);
-    const VelkorEngine::Image before = Picture("bonus_falling");
+    const VelkorEngine::Image before = TestSupport::TakePicture(*game->GetEngine());
     const VelkorEngine::Vector3 bat = Logic()->GetBat().GetHeadBounds().GetCenter();
+
+    // A bonus falling before the blocks, on the other side of the field from the bat, so that it passes the bat
+    // by: seen where the camera shows it, unlike the picture before it came.
+    const Korvane::Bonus* falling = Logic()->GetBonusManager().SpawnBonus(
+        Vector2(bat.x > 0.0f ? bat.x - 60.0f : bat.x + 60.0f, -35.0f), Korvane::GameLogic::BonusBarrier);
+    ASSERT_NE(falling, nullptr);
+    Frames(5);
+    ASSERT_TRUE(falling->IsFalling());
+    const VelkorEngine::Image withFalling = Picture("bonus_falling");
+    const VelkorEngine::CameraManager& cameras = *game->GetEngine()->GetCameraManager();
+    const Vector2 seen = cameras.ProjectToScreen(cameras.GetDefaultCamera(), falling->GetPosition());
+    const int changed = ChangedPixels(withFalling, before, static_cast<int>(seen.x) - 16, static_cast<int>(seen.y) - 16,
+                                      static_cast<int>(seen.x) + 16, static_cast<int>(seen.y) + 16);
+    std::printf("the falling bonus at (%.0f, %.0f) of the picture changes %d pixels around it\n", seen.x, seen.y,
+                changed);
+    EXPECT_GE(changed, 200) << "no falling bonus to be seen";
     Logic()->GetBonusManager().SpawnBonus(Vector2(bat.x, bat.y + 6.0f), Korvane::GameLogic::BonusLife);
     ASSERT_TRUE(RunUntil([&] { return !texts->GetTexts().empty(); }, 120)) << "the bonus was not caught";
     const Korvane::GUIGameLogicText& text = *texts->GetTexts().front();
@@ -311,5 +354,117 @@ TEST_F(WholeGameOffscreenTest, ACaughtBonusShowsItsNameRisingWhereItWasCaught)
     std::printf("the caught bonus's text at (%.0f, %.0f) of the GUI screen lights %d pixels\n", place.x, place.y,
                 found);
     EXPECT_GE(found, 60) << "no text to be seen where the bonus was caught";
+}
+}
+
+namespace
+{
+// The rows (from the picture's bottom) between which the first picture has near-white pixels the second has not,
+// within the columns given; -1 and -1 when there are none.
+std::pair<int, int> NewWhiteRows(const VelkorEngine::Image& with, const VelkorEngine::Image& without, int x0, int x1)
+{
+    const int height = static_cast<int>(with.GetHeight());
+    std::pair<int, int> rows(-1, -1);
+    for (int y = 0; y < height; ++y)
+        if (NewWhitePixels(with, without, x0, y, x1, y + 1) > 0)
+        {
+            if (rows.first < 0)
+                rows.first = y;
+            rows.second = y;
+        }
+    return rows;
+}
+
+// A bonus caught at the very back of the bat, the lowest place on the screen where one can be caught: its name
+// starts wholly inside the picture, not cut by the picture's bottom edge, and is seen whole while it rises.
+TEST_F(WholeGameOffscreenTest, ABonusCaughtAtTheBatsBackStartsItsNameWhollyInThePicture)
+{
+    ASSERT_NO_FATAL_FAILURE(StartFirstLevel());
+    ASSERT_TRUE(RunUntil([&] { return Logic()->GetBat().IsReady(); }));
+    Frames(30);
+    auto* texts = dynamic_cast<Korvane::GUIGameLogicTextManager*>(Logic()->GetFloatingTexts());
+    ASSERT_NE(texts, nullptr);
+    const VelkorEngine::Image before = TestSupport::TakePicture(*game->GetEngine());
+    const VelkorEngine::BoundingVolume bat = Logic()->GetBat().GetBounds();
+    Logic()->GetBonusManager().SpawnBonus(Vector2(bat.GetCenter().x, bat.GetWorldMinimum().y),
+                                          Korvane::GameLogic::BonusLife);
+    ASSERT_TRUE(RunUntil([&] { return !texts->GetTexts().empty(); }, 2)) << "the bonus was not caught at once";
+
+    // Grown to its full height about its place, the block of lines lies on the GUI screen.
+    const Korvane::GUIGameLogicText& text = *texts->GetTexts().front();
+    const VelkorEngine::GUIFont& font = *game->GetEngine()->GetGUIManager()->GetFontManager()->GetFont(
+        static_cast<u32>(game->GetToolManager()->GetFontTool()->GetFontIndex("tip")));
+    const float halfWidth =
+        font.GetTextSize(text.GetLines().front(), 0.0f, Korvane::GUIGameLogicText::FullHeight).x / 2;
+    const float halfHeight = static_cast<float>(text.GetLines().size()) * Korvane::GUIGameLogicText::FullHeight / 2;
+    const Vector2 place = text.GetPosition();
+    std::printf("the name of a bonus caught at the bat's back starts at (%.1f, %.1f), %.1f by %.1f\n", place.x,
+                place.y, halfWidth * 2, halfHeight * 2);
+    EXPECT_GE(place.x - halfWidth, 0.0f);
+    EXPECT_LE(place.x + halfWidth, 800.0f);
+    EXPECT_GE(place.y - halfHeight, 0.0f);
+    EXPECT_LE(place.y + halfHeight, 600.0f);
+    ASSERT_TRUE(RunUntil([&] { return texts->GetTexts().empty() || text.GetAge() > 0.3f; }));
+
+    // Grown and not yet risen far: the white letters stand whole above the picture's bottom row, as tall as a
+    // line of the text is drawn.
+    ASSERT_FALSE(texts->GetTexts().empty()) << "the text went before it was drawn";
+    const VelkorEngine::Image with = Picture("bonus_caught_low");
+    const VelkorEngine::Window& window = *game->GetEngine()->GetWindow();
+    const float toPixelsX = static_cast<float>(window.GetWidth()) / 800.0f;
+    const float toPixelsY = static_cast<float>(window.GetHeight()) / 600.0f;
+    const auto [lowest, highest] =
+        NewWhiteRows(with, before, static_cast<int>((place.x - halfWidth) * toPixelsX),
+                     static_cast<int>((place.x + halfWidth) * toPixelsX));
+    std::printf("the name of a bonus caught at the bat's back is white from row %d to row %d\n", lowest, highest);
+    ASSERT_GE(lowest, 0) << "no text to be seen";
+    EXPECT_GT(lowest, 0) << "the letters are cut by the picture's bottom edge";
+    EXPECT_GE(highest - lowest, static_cast<int>(Korvane::GUIGameLogicText::FullHeight * 0.5f * toPixelsY))
+        << "only part of the letters shows";
+}
+}
+
+namespace
+{
+// A bonus caught as the last bricks break: its name would still be rising when the level-complete window has come
+// up, across its board. The board's white is compared with the same board once any text would have gone.
+TEST_F(WholeGameOffscreenTest, ANameCaughtAsTheLevelEndsIsNotDrawnOverTheEndWindow)
+{
+    ASSERT_NO_FATAL_FAILURE(StartFirstLevel());
+    ASSERT_TRUE(RunUntil([&] { return Logic()->GetBat().IsReady(); }));
+    Frames(30);
+    auto* texts = dynamic_cast<Korvane::GUIGameLogicTextManager*>(Logic()->GetFloatingTexts());
+    ASSERT_NE(texts, nullptr);
+    const VelkorEngine::Vector3 bat = Logic()->GetBat().GetHeadBounds().GetCenter();
+    Logic()->GetBonusManager().SpawnBonus(Vector2(bat.x, bat.y + 6.0f), Korvane::GameLogic::BonusLife);
+    ASSERT_TRUE(RunUntil([&] { return !texts->GetTexts().empty(); }, 120)) << "the bonus was not caught";
+    const auto caught = std::chrono::steady_clock::now();
+    const auto since = [&] { return std::chrono::steady_clock::now() - caught; };
+    for (Korvane::Brick* brick : std::vector<Korvane::Brick*>(Logic()->GetGeometry().GetBricks()))
+        if (brick->MustBeDestroyed())
+            brick->Destroy(Korvane::DestroyKind::Super, false);
+
+    // The frames run on the real clock: 1.2 s after the catch the name, had it lived, would stand about 40 units
+    // above the bat, fully opaque, across the board's lower edge.
+    auto& end = dynamic_cast<Korvane::GUILevelCompleteWindow&>(*game->GetWindow(WindowIndex::LevelComplete));
+    ASSERT_TRUE(RunUntil([&] { return end.GetMenuWindow().IsShown(); }, 600));
+    RunUntil([&] { return since() > std::chrono::milliseconds(1200); }, 100000);
+    ASSERT_LT(since(), std::chrono::milliseconds(1500)) << "the window came up too late to tell";
+    const VelkorEngine::Image shown = Picture("level_complete_after_bonus");
+    // Once any text would have gone, the board again: it holds still but for the counted bonus's dark red digits.
+    RunUntil([&] { return since() > std::chrono::milliseconds(3000); }, 100000);
+    const VelkorEngine::Image later = TestSupport::TakePicture(*game->GetEngine());
+    const VelkorEngine::GUIWindow& board =
+        *end.GetMenuWindow().GetControl("window_level_complete/window")->GetWidget();
+    const Vector2 low = board.GetAbsolutePosition();
+    const Vector2 high(low.x + board.GetSize().x, low.y + board.GetSize().y);
+    const VelkorEngine::Window& window = *game->GetEngine()->GetWindow();
+    const float toPixelsX = static_cast<float>(window.GetWidth()) / 800.0f;
+    const float toPixelsY = static_cast<float>(window.GetHeight()) / 600.0f;
+    const int found =
+        NewWhitePixels(shown, later, static_cast<int>(low.x * toPixelsX), static_cast<int>(low.y * toPixelsY),
+                       static_cast<int>(high.x * toPixelsX), static_cast<int>(high.y * toPixelsY));
+    std::printf("over the level-complete window's board, %d white pixels more than once any text had gone\n", found);
+    EXPECT_EQ(found, 0) << "a floating text is drawn over the end window's board";
 }
 }

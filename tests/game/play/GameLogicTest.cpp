@@ -397,3 +397,23 @@ TEST(GameLogicTexts, TheSuperBallsTextDiffersFromItsBonusName)
     EXPECT_EQ(GameLogic::BonusTextKey(GameLogic::BonusHammer), "game_logic/bonuses/hammer");
     EXPECT_EQ(GameLogic::BonusTextKey(11), "");
 }
+
+// The window that ends the level comes up over the play: the texts go as the level ends, and a bonus caught after
+// that brings no text, though it is caught.
+TEST_F(GameLogicTest, TheTextsGoAtTheLevelsEndAndABonusCaughtAfterItShowsNone)
+{
+    WaitForBat();
+    auto& texts = dynamic_cast<TestSupport::RecordingFloatingTexts&>(*logic->GetFloatingTexts());
+    BreakAllBricks();
+    play.Frames(20);
+    ASSERT_EQ(logic->GetState(), GameLogic::StateLevelComplete);
+    EXPECT_GT(texts.clears, 0);
+    BonusManager& bonuses = logic->GetBonusManager();
+    bonuses.SpawnBonus(Vector2(logic->GetBat().GetHeadBounds().GetCenter().x,
+                               logic->GetBat().GetHeadBounds().GetCenter().y),
+                       BonusManager::KindLife);
+    play.Frames(2);
+    ASSERT_FALSE(bonuses.GetBonuses().empty());
+    ASSERT_TRUE(bonuses.GetBonuses().front()->IsCaught());
+    EXPECT_TRUE(play.texts.empty());
+}

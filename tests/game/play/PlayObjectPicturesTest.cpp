@@ -1,7 +1,7 @@
-// The hammer and the bonuses as the player sees them at 1024 x 768, drawn by a real engine on the offscreen
-// driver through the game's camera: the hammer wholly in the picture at rest and through its swing, its head
-// coming down on the block it destroys in every level, and the eleven bonuses side by side, each unlike the
-// others. The pictures are written to "play_object_pictures" in the build's test folder.
+// The hammer and the bonuses as the player sees them, drawn by a real engine on the offscreen driver through the
+// game's camera: the hammer wholly in the picture at rest and through its swing, its head coming down on the
+// block it destroys in every level and every video mode, and the eleven bonuses side by side at 1024 x 768, each
+// unlike the others. The pictures are written to "play_object_pictures" in the build's test folder.
 #include "game/play/GameLogic.h"
 
 #include "engine/core/Engine.h"
@@ -30,6 +30,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -47,11 +48,16 @@ using PlayTest::kSettleSeconds;
 
 const std::string kObjectPictureFolder = std::string(KORVANE_TEST_OUTPUT) + "/play_object_pictures";
 constexpr const char* kVideoMode = "1024x768x32";
+// The video modes the options offer.
+constexpr std::array<const char*, 3> kVideoModes = {"640x480x32", "800x600x32", "1024x768x32"};
 
 class PlayObjectPictures
 {
 public:
-    PlayObjectPictures() : play(KORVANE_DATA_ROOT, 4321, GeneratedLevelBed::Display::Offscreen, kVideoMode) {}
+    explicit PlayObjectPictures(const char* videoMode = kVideoMode)
+        : play(KORVANE_DATA_ROOT, 4321, GeneratedLevelBed::Display::Offscreen, videoMode)
+    {
+    }
 
     GameLogic& Start(u32 stage, u32 level)
     {
@@ -157,22 +163,36 @@ std::vector<u32> SpreadBlockIds(const GameGeometry& geometry, size_t count)
     return ids;
 }
 
-class HammerPictures : public testing::TestWithParam<std::array<u32, 2>>
+struct HammerCase
+{
+    u32 stage;
+    u32 level;
+    const char* videoMode;
+};
+
+void PrintTo(const HammerCase& c, std::ostream* out)
+{
+    *out << "stage " << c.stage << " level " << c.level << " at " << c.videoMode;
+}
+
+class HammerPictures : public testing::TestWithParam<HammerCase>
 {
 };
 
-// In each level the cursor goes over blocks from the nearest row to the farthest; each click brings the head
-// down on the block under the cursor, which the strike destroys.
+// In each level and each video mode the cursor goes over blocks from the nearest row to the farthest; each click
+// brings the head down on the block under the cursor, which the strike destroys.
 TEST_P(HammerPictures, TheHammerStaysInThePictureAndItsHeadComesDownOnTheBlockItDestroys)
 {
-    const auto [stage, level] = GetParam();
-    PlayObjectPictures pictures;
+    const auto [stage, level, videoMode] = GetParam();
+    PlayObjectPictures pictures(videoMode);
     GameLogic& logic = pictures.Start(stage, level);
     // The cursor's line of sight reaches only as deep as the view does.
     pictures.play.SetDrawn(true);
     Hammer& hammer = logic.GetHammer();
     hammer.AddStrikes(GameLogic::HammerStrikes);
-    const std::string name = "hammer_" + std::to_string(stage) + "_" + std::to_string(level);
+    const std::string mode(videoMode);
+    const std::string name =
+        "hammer_" + mode.substr(0, mode.rfind('x')) + "_" + std::to_string(stage) + "_" + std::to_string(level);
     int strikes = 0;
     for (const u32 id : SpreadBlockIds(logic.GetGeometry(), GameLogic::HammerStrikes))
     {
@@ -224,13 +244,21 @@ TEST_P(HammerPictures, TheHammerStaysInThePictureAndItsHeadComesDownOnTheBlockIt
     EXPECT_GE(strikes, 3) << name;
 }
 
-INSTANTIATE_TEST_SUITE_P(Generated, HammerPictures,
-                         testing::Values(std::array<u32, 2>{0, 0}, std::array<u32, 2>{0, 1}, std::array<u32, 2>{0, 2},
-                                         std::array<u32, 2>{0, 3}, std::array<u32, 2>{0, 4}, std::array<u32, 2>{1, 0},
-                                         std::array<u32, 2>{1, 1}, std::array<u32, 2>{1, 2}, std::array<u32, 2>{1, 3},
-                                         std::array<u32, 2>{1, 4}),
-                         [](const testing::TestParamInfo<std::array<u32, 2>>& info) {
-                             return "Stage" + std::to_string(info.param[0]) + "Level" + std::to_string(info.param[1]);
+std::vector<HammerCase> EveryLevelInEveryMode()
+{
+    std::vector<HammerCase> cases;
+    for (const char* mode : kVideoModes)
+        for (u32 stage = 0; stage < 2; ++stage)
+            for (u32 level = 0; level < 5; ++level)
+                cases.push_back({stage, level, mode});
+    return cases;
+}
+
+INSTANTIATE_TEST_SUITE_P(Generated, HammerPictures, testing::ValuesIn(EveryLevelInEveryMode()),
+                         [](const testing::TestParamInfo<HammerCase>& info) {
+                             const std::string mode(info.param.videoMode);
+                             return "Stage" + std::to_string(info.param.stage) + "Level" +
+                                    std::to_string(info.param.level) + "At" + mode.substr(0, mode.rfind('x'));
                          });
 
 // A coarse look at a bonus's face: the mean colour of each cell of a grid laid over it.

@@ -6,6 +6,7 @@
 #include "framework/GameLogicBase.h"
 #include "framework/ProfileBase.h"
 #include "framework/ProfileManagerBase.h"
+#include "framework/WindowModeCommand.h"
 
 namespace GameFramework
 {
@@ -18,7 +19,7 @@ GUIGameLogicWindowBase::GUIGameLogicWindowBase(VelkorEngine::Engine* engine, Pro
 void GUIGameLogicWindowBase::Update()
 {
     GUIFrameworkWindow::Update();
-    if (!m_config->IsCommandIdle("v_window_change_mode"))
+    if (!m_config->IsCommandIdle(kChangeWindowMode))
         m_fullScreen = *m_videoSettings.fullScreen;
 }
 

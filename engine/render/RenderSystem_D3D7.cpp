@@ -240,6 +240,7 @@ bool RenderSystem_D3D7::SelectVideoModeFromSettings(u32 desktopWidth, u32 deskto
 {
     DeviceInfo& device = *GetCurrentDevice();
     const AdapterInfo_D3D7& adapter = *CurrentAdapter();
+    m_windowStandIn.clear();
     u32 width = 0, height = 0, bits = 0;
     if (StringToLowerCopy(*m_videoSettings.videoMode) == "desktop")
     {
@@ -251,7 +252,12 @@ bool RenderSystem_D3D7::SelectVideoModeFromSettings(u32 desktopWidth, u32 deskto
     else
         ParseVideoMode(*m_videoSettings.videoMode, &width, &height, &bits);
     if (!*m_videoSettings.fullScreen && !m_allowOversizedWindow && (width >= desktopWidth || height >= desktopHeight))
-        return SelectFittingWindowedMode(device, bits, desktopWidth, desktopHeight);
+    {
+        if (!SelectFittingWindowedMode(device, bits, desktopWidth, desktopHeight))
+            return false;
+        m_windowStandIn = StringToLowerCopy(*m_videoSettings.videoMode);
+        return true;
+    }
     for (const auto& mode : device.modes)
         if (mode->width == width && mode->height == height && mode->bitsPerPixel == bits)
         {
@@ -264,7 +270,8 @@ bool RenderSystem_D3D7::SelectVideoModeFromSettings(u32 desktopWidth, u32 deskto
 // A window that would not fit inside the desktop takes the largest 4:3 mode that does; when none does, the mode
 // in use unless it is larger than the desktop, else the largest mode of the wanted depth that fits, else the
 // desktop's own size. Fitting is being smaller than the desktop, so that a window manager's frame fits around the
-// picture as well.
+// picture as well. The setting keeps the player's mode: the window only stands in for it, and full screen goes
+// back to it.
 bool RenderSystem_D3D7::SelectFittingWindowedMode(DeviceInfo& device, u32 bits, u32 desktopWidth, u32 desktopHeight)
 {
     const auto fits = [desktopWidth, desktopHeight](const ModeInfo& mode) {
@@ -275,19 +282,13 @@ bool RenderSystem_D3D7::SelectFittingWindowedMode(DeviceInfo& device, u32 bits, 
             mode->width > 640 && mode->height > 480 && mode->bitsPerPixel == bits)
         {
             device.currentMode = mode.get();
-            *m_videoSettings.videoMode = ModeText(mode->width, mode->height, bits);
             return true;
         }
-    // Keeping the mode in use, the setting says so: left at the request, every later check would reset again.
     // A mode larger than the desktop (kept from full screen, which scales it down) would leave the window partly
     // off the screen.
     const ModeInfo* current = device.currentMode;
     if (current && current->width <= desktopWidth && current->height <= desktopHeight)
-    {
-        const ModeInfo& kept = *device.currentMode;
-        *m_videoSettings.videoMode = ModeText(kept.width, kept.height, kept.bitsPerPixel);
         return true;
-    }
     ModeInfo* chosen = nullptr;
     for (const auto& mode : device.modes)
         if (!chosen && fits(*mode) && mode->bitsPerPixel == bits)
@@ -302,9 +303,8 @@ bool RenderSystem_D3D7::SelectFittingWindowedMode(DeviceInfo& device, u32 bits, 
     if (!device.currentMode)
         return false;
     const ModeInfo& taken = *device.currentMode;
-    *m_videoSettings.videoMode = ModeText(taken.width, taken.height, taken.bitsPerPixel);
     m_log->Warning("RenderSystem_D3D7: No windowed video mode fits inside the desktop, using " +
-                   *m_videoSettings.videoMode);
+                   ModeText(taken.width, taken.height, taken.bitsPerPixel));
     return true;
 }
 
@@ -514,11 +514,19 @@ void RenderSystem_D3D7::Release(bool fatalOnLeftovers)
 
 void RenderSystem_D3D7::CheckVideoModeChange()
 {
-    // "desktop" names no size of its own: compare the desktop's mode, which is what such a setting puts in use,
-    // so that a check with nothing changed asks for no reset.
-    if (!IsDesktopModeInUse())
+    // "desktop" names no size of its own, and a window standing in for a mode too large for the desktop runs
+    // another size than the setting's: both are compared with what the setting puts in use, so that a check
+    // with nothing changed asks for no reset.
+    if (!IsDesktopModeInUse() && !IsWindowStandingIn())
         RenderSystem::CheckVideoModeChange();
     m_resourcesLost = 1;
+}
+
+bool RenderSystem_D3D7::IsWindowStandingIn() const
+{
+    const DeviceInfo* device = GetCurrentDevice();
+    return !m_windowStandIn.empty() && device && !device->fullScreen && !*m_videoSettings.fullScreen &&
+           StringToLowerCopy(*m_videoSettings.videoMode) == m_windowStandIn;
 }
 
 bool RenderSystem_D3D7::IsDesktopModeInUse() const

@@ -107,6 +107,9 @@ private:
     bool SelectFittingWindowedMode(DeviceInfo& device, u32 bits, u32 desktopWidth, u32 desktopHeight);
     // "v_mode" is "desktop" and the device runs the desktop's mode as the settings ask.
     bool IsDesktopModeInUse() const;
+    // The window runs a smaller mode in place of the setting's, which did not fit the desktop, and the settings
+    // still ask for that window.
+    bool IsWindowStandingIn() const;
     bool CreateDevice(bool logCaps);
     void CreateDeviceWithFallback(bool logCaps);
     void CreateDirectDraw();
@@ -140,6 +143,9 @@ private:
     IDirectDrawSurface7* m_backBuffer = nullptr;
     DDSURFACEDESC2 m_backBufferDescription;
     bool m_keepFrame = false;
+    // The lower-cased "v_mode" text the window's smaller mode stands in for; empty when the mode in use is the
+    // setting's own.
+    std::string m_windowStandIn;
     std::vector<Texture2D_D3D7*> m_textures;
     std::thread::id m_mainThread = std::this_thread::get_id();
     // Serials of textures deleted on another thread that the stages have yet to forget; a lock of its own, so

@@ -2,6 +2,7 @@
 
 #include "engine/core/Config.h"
 #include "framework/GameWindowIds.h"
+#include "framework/WindowModeCommand.h"
 #include "game/app/MenuControls.h"
 #include "guitools/GUIControl.h"
 
@@ -77,7 +78,7 @@ void GUIGameLogicMenuWindow::Update()
 {
     GUIGameLogicMenuWindowBase::Update();
     m_menu.Update();
-    if (!m_config->IsCommandIdle("v_window_change_mode"))
+    if (!m_config->IsCommandIdle(kChangeWindowMode))
         m_volumes.ShowFullScreen(GetFullScreen() != 0);
     if (!m_menu.IsShown())
         return;

@@ -13,6 +13,7 @@
 #include "framework/GameCamera.h"
 #include "framework/GameWindowIds.h"
 #include "framework/LevelManagerBase.h"
+#include "framework/WindowModeCommand.h"
 #include "game/app/GUIMenuWindowManager.h"
 #include "game/app/GameData.h"
 #include "game/app/MenuControls.h"
@@ -34,7 +35,6 @@ namespace Controls = PlayWindowControls;
 
 namespace
 {
-constexpr const char* WindowModeCommand = "v_window_change_mode";
 constexpr f32 RadiansToDegrees = 180.0f / 3.14159265358979f;
 
 std::wstring Format(const wchar_t* format, double a, double b = 0.0, double c = 0.0)
@@ -123,7 +123,7 @@ void GUIGameLogicWindow::Update()
 
 void GUIGameLogicWindow::FollowWindowMode()
 {
-    if (!m_settings->IsCommandIdle(WindowModeCommand) && m_fullScreenBox)
+    if (!m_settings->IsCommandIdle(kChangeWindowMode) && m_fullScreenBox)
         m_fullScreenBox->SetChecked(m_fullScreen != 0);
 }
 
@@ -143,7 +143,7 @@ void GUIGameLogicWindow::HandleWindowButtons()
     m_fullScreen = m_fullScreenBox->IsChecked() ? 1 : 0;
     *m_videoSettings.fullScreen = m_fullScreen;
     m_settings->Save();
-    m_settings->SetCommandIdle(WindowModeCommand, 0);
+    m_settings->SetCommandIdle(kChangeWindowMode, 0);
 }
 
 void GUIGameLogicWindow::ShowCounters()

@@ -3,6 +3,7 @@
 #include "engine/core/Config.h"
 #include "framework/GameSoundPlayer.h"
 #include "framework/GameWindowIds.h"
+#include "framework/WindowModeCommand.h"
 #include "game/app/MenuControls.h"
 #include "guitools/GUITextControl.h"
 
@@ -49,7 +50,7 @@ void GUIOptionsWindow::Update()
 {
     GUIOptionsWindowBase::Update();
     m_menu.Update();
-    if (!m_config->IsCommandIdle("v_window_change_mode"))
+    if (!m_config->IsCommandIdle(kChangeWindowMode))
         m_volumes.ShowFullScreen(GetFullScreen() != 0);
     if (!m_menu.IsShown())
         return;

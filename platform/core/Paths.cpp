@@ -1,6 +1,8 @@
 // Path resolution with case-insensitive component matching, folder listing and deletion, and the well-known folders.
 #include "platform/core/Paths.h"
 
+#include "platform/core/Utf8.h"
+
 #include <dirent.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -58,24 +60,10 @@ bool Exists(const std::string& path)
 // Decodes one UTF-8 sequence at text[pos]; a byte that starts no valid sequence stands for itself.
 char32_t NextCodePointOrByte(const std::string& text, size_t& pos)
 {
-    const auto byte = [&](size_t i) { return static_cast<unsigned char>(text[i]); };
-    const unsigned char lead = byte(pos);
-    size_t length = lead < 0x80 ? 1 : (lead >> 5) == 0x6 ? 2 : (lead >> 4) == 0xE ? 3 : (lead >> 3) == 0x1E ? 4 : 0;
-    if (length <= 1 || pos + length > text.size())
-    {
-        ++pos;
-        return lead;
-    }
-    char32_t code = lead & (0x7F >> length);
-    for (size_t i = 1; i < length; ++i)
-    {
-        if ((byte(pos + i) & 0xC0) != 0x80)
-        {
-            ++pos;
-            return lead;
-        }
-        code = (code << 6) | (byte(pos + i) & 0x3F);
-    }
+    char32_t code = 0;
+    const size_t length = DecodeUtf8(text.data() + pos, text.size() - pos, code);
+    if (length == 0)
+        return static_cast<unsigned char>(text[pos++]);
     pos += length;
     return code;
 }

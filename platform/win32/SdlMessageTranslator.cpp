@@ -2,6 +2,10 @@
 // window events to the system commands and notifications a Win32 window procedure receives.
 #include "platform/win32/SdlMessageTranslator.h"
 
+#include "platform/core/Utf8.h"
+
+#include <cstring>
+
 namespace Platform
 {
 namespace
@@ -98,28 +102,10 @@ LPARAM SizeArgument(Sint32 width, Sint32 height)
 // Decodes one UTF-8 sequence at `text`; advances past it. Malformed bytes give U+FFFD one byte at a time.
 char32_t NextCodePointOrReplacement(const char*& text)
 {
-    const auto lead = static_cast<unsigned char>(*text++);
-    if (lead < 0x80)
-        return lead;
-    int extra = 0;
     char32_t code = 0;
-    if ((lead & 0xE0) == 0xC0)
-        extra = 1, code = lead & 0x1F;
-    else if ((lead & 0xF0) == 0xE0)
-        extra = 2, code = lead & 0x0F;
-    else if ((lead & 0xF8) == 0xF0)
-        extra = 3, code = lead & 0x07;
-    else
-        return 0xFFFD;
-    for (int i = 0; i < extra; ++i)
-    {
-        const auto next = static_cast<unsigned char>(*text);
-        if ((next & 0xC0) != 0x80)
-            return 0xFFFD;
-        code = (code << 6) | (next & 0x3F);
-        ++text;
-    }
-    return code;
+    const size_t length = DecodeUtf8(text, std::strlen(text), code);
+    text += length == 0 ? 1 : length;
+    return length == 0 ? 0xFFFD : code;
 }
 }
 

@@ -162,6 +162,11 @@ TEST(SdlMessageTranslator, MalformedTextGivesReplacementCharacters)
     EXPECT_EQ(messages[0].wParam, 0xFFFDu);
     EXPECT_EQ(messages[1].wParam, static_cast<WPARAM>('b'));
     EXPECT_EQ(messages[2].wParam, 0xFFFDu);
+    const std::vector<MSG> broken = Translate(translator, TextEvent("\xE2\x82" "b"));
+    ASSERT_EQ(broken.size(), 3u) << "a sequence broken off gives one replacement a byte";
+    EXPECT_EQ(broken[0].wParam, 0xFFFDu);
+    EXPECT_EQ(broken[1].wParam, 0xFFFDu);
+    EXPECT_EQ(broken[2].wParam, static_cast<WPARAM>('b'));
 }
 
 struct WindowEventCase

@@ -11,18 +11,4 @@ void ExpectVector(const VelkorEngine::Vector3& actual, const VelkorEngine::Vecto
     EXPECT_NEAR(actual.y, expected.y, tolerance);
     EXPECT_NEAR(actual.z, expected.z, tolerance);
 }
-
-VelkorEngine::Matrix4 Identity()
-{
-    VelkorEngine::Matrix4 m;
-    VelkorEngine::MakeIdentityMatrix(m);
-    return m;
-}
-
-VelkorEngine::Matrix4 Translation(const VelkorEngine::Vector3& offset)
-{
-    VelkorEngine::Matrix4 m;
-    VelkorEngine::MakeTranslationMatrix(m, offset);
-    return m;
-}
 }

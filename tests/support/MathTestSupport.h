@@ -13,7 +13,4 @@ constexpr float kPi = std::numbers::pi_v<float>;
 // Each coordinate within the tolerance of the expected one.
 void ExpectVector(const VelkorEngine::Vector3& actual, const VelkorEngine::Vector3& expected,
                   float tolerance = 1e-5f);
-
-VelkorEngine::Matrix4 Identity();
-VelkorEngine::Matrix4 Translation(const VelkorEngine::Vector3& offset);
 }

@@ -1,4 +1,5 @@
-// Pi as the generator's single-precision geometry and pictures use it.
+// Pi as the generator uses it: in single precision for geometry and pictures, in double precision for the
+// phases of sounds, which add up over many thousands of samples.
 #pragma once
 
 #include <numbers>
@@ -6,4 +7,5 @@
 namespace KorvaneTools
 {
 constexpr float Pi = std::numbers::pi_v<float>;
+constexpr double PiDouble = std::numbers::pi;
 }

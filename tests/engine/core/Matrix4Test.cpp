@@ -14,7 +14,6 @@ namespace VelkorEngine
 {
 namespace
 {
-using TestSupport::Identity;
 
 constexpr f32 HalfPi = std::numbers::pi_v<f32> / 2.0f;
 
@@ -36,11 +35,11 @@ const Matrix4 General = FromRows({2, 0, 1, 3, 1, 3, 0, -1, 0, 1, 4, 2, 0, 0, 0, 
 
 TEST(Matrix4Math, IdentityIsNeutral)
 {
-    EXPECT_TRUE(Identity() * General == General);
-    EXPECT_TRUE(General * Identity() == General);
+    EXPECT_TRUE(IdentityMatrix() * General == General);
+    EXPECT_TRUE(General * IdentityMatrix() == General);
     Matrix4 overwritten = General;
     MakeIdentityMatrix(overwritten);
-    EXPECT_TRUE(overwritten == Identity());
+    EXPECT_TRUE(overwritten == IdentityMatrix());
 }
 
 TEST(Matrix4Math, ProductAgainstHandComputedValues)
@@ -158,8 +157,8 @@ TEST(Matrix4Math, InvertTranslationAndGeneralMatrices)
     {
         Matrix4 inverse = original;
         inverse.Invert();
-        EXPECT_TRUE(original * inverse == Identity());
-        EXPECT_TRUE(inverse * original == Identity());
+        EXPECT_TRUE(original * inverse == IdentityMatrix());
+        EXPECT_TRUE(inverse * original == IdentityMatrix());
         inverse.Invert();
         EXPECT_TRUE(inverse == original);
     }

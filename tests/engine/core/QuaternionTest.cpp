@@ -14,7 +14,6 @@ namespace VelkorEngine
 {
 namespace
 {
-using TestSupport::Identity;
 
 Quaternion AboutAxis(const Vector3& unitAxis, f32 angle)
 {
@@ -44,7 +43,7 @@ TEST(QuaternionMath, NormIsTheSquaredLength)
 
 TEST(QuaternionMath, ToMatrixMatchesTheAxisRotations)
 {
-    EXPECT_TRUE(MatrixOf(Quaternion(0.0f, 0.0f, 0.0f, 2.0f)) == Identity());
+    EXPECT_TRUE(MatrixOf(Quaternion(0.0f, 0.0f, 0.0f, 2.0f)) == IdentityMatrix());
     Matrix4 z;
     MakeRotationZMatrix(z, std::numbers::pi_v<f32> / 2.0f);
     EXPECT_TRUE(MatrixOf(AboutAxis(Vector3(0.0f, 0.0f, 1.0f), std::numbers::pi_v<f32> / 2.0f)) == z);
@@ -61,7 +60,7 @@ TEST(QuaternionMath, ZeroQuaternionGivesIdentity)
 {
     Matrix4 m = MatrixOf(Quaternion(1.0f, 0.0f, 0.0f, 0.0f));
     Quaternion().ToMatrix(m);
-    EXPECT_TRUE(m == Identity());
+    EXPECT_TRUE(m == IdentityMatrix());
 }
 
 TEST(QuaternionMath, ProductRotatesByTheLeftOperandFirst)

@@ -14,7 +14,6 @@
 using namespace VelkorEngine;
 using KorvaneTest::RenderRecordingSystem;
 using KorvaneTest::RenderUpdate;
-using TestSupport::Identity;
 
 namespace
 {
@@ -36,7 +35,7 @@ protected:
 TEST_F(RenderSystemCache, TheSameWorldMatrixTwiceReachesTheDeviceOnce)
 {
     render.ClearUpdates();
-    Matrix4 world = Identity();
+    Matrix4 world = IdentityMatrix();
     world.m[3] = 5.0f;
     render.SetWorldMatrix(world);
     render.SetWorldMatrix(world);

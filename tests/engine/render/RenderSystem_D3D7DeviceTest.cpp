@@ -209,7 +209,7 @@ TEST_F(RenderD3D7Device, OversizedWindowTakesTheLargestFitting4By3Mode)
 {
     RenderSystem_D3D7& render = Start(Options("1600x1200x32"));
     EXPECT_EQ(ChosenMode(render), "1152x864x32");
-    EXPECT_EQ(bed->Setting("v_mode"), "1152x864x32");
+    EXPECT_EQ(bed->Setting("v_mode"), "1600x1200x32") << "the window stands in for the player's mode";
     EXPECT_EQ(driver.Count("CreateClipper"), 1);
     EXPECT_EQ(driver.Named("SetCooperativeLevel").front().first, DDSCL_NORMAL | DDSCL_FPUSETUP);
     EXPECT_EQ(bed->GetWindow().GetWidth(), 1152u);
@@ -229,7 +229,7 @@ TEST_F(RenderD3D7Device, NothingFitsOnASmallDesktopSoTheDesktopSizeIsTaken)
     driver.adapters[0].modes = {{1024, 768, 32}, {800, 600, 16}, {800, 600, 32}};
     RenderSystem_D3D7& render = Start(Options("1024x768x32"));
     EXPECT_EQ(ChosenMode(render), "800x600x32");
-    EXPECT_EQ(bed->Setting("v_mode"), "800x600x32");
+    EXPECT_EQ(bed->Setting("v_mode"), "1024x768x32");
     EXPECT_EQ(bed->Entries(MessageManager::KindWarning).size(), 1u);
 }
 
@@ -239,7 +239,7 @@ TEST_F(RenderD3D7Device, NoLarge4By3ModeFitsOnASmallDesktopSoTheLargestSmallerMo
     backend.desktop = RECT{0, 0, 800, 600};
     RenderSystem_D3D7& render = Start(Options("1024x768x32"));
     EXPECT_EQ(ChosenMode(render), "640x480x32");
-    EXPECT_EQ(bed->Setting("v_mode"), "640x480x32");
+    EXPECT_EQ(bed->Setting("v_mode"), "1024x768x32");
     EXPECT_EQ(bed->Entries(MessageManager::KindWarning).size(), 1u);
 }
 
@@ -253,8 +253,84 @@ TEST_F(RenderD3D7Device, AWindowLeavingAFullScreenLargerThanTheDesktopTakesAMode
     bed->Settings().SetFromString("v_fullscreen", "0");
     render.Reset(RenderSystem::ResetDevice | RenderSystem::ResetResources);
     EXPECT_EQ(ChosenMode(render), "640x480x32");
-    EXPECT_EQ(bed->Setting("v_mode"), "640x480x32");
+    EXPECT_EQ(bed->Setting("v_mode"), "1024x768x32");
     EXPECT_EQ(bed->GetWindow().GetWidth(), 640u);
+}
+
+// Alt+Enter there and back on a desktop smaller than the player's mode: the window's smaller mode is no new
+// choice, so the settings keep the player's mode, a check asks for no further reset while nothing changes, and
+// full screen comes back at the player's mode rather than the window's, scaled up and softer.
+TEST_F(RenderD3D7Device, FullScreenAfterAWindowStandingInReturnsToThePlayersMode)
+{
+    const struct
+    {
+        RECT desktop;
+        const char* mode;
+        const char* window;
+    } trips[] = {{RECT{0, 0, 800, 600}, "1024x768x32", "640x480x32"},
+                 {RECT{0, 0, 1280, 1024}, "1280x1024x32", "1152x864x32"}};
+    for (const auto& trip : trips)
+    {
+        SCOPED_TRACE(trip.mode);
+        backend.desktop = trip.desktop;
+        RenderTestOptions options = Options(trip.mode);
+        options.fullScreen = 1;
+        RenderSystem_D3D7& render = Start(options);
+        ASSERT_EQ(ChosenMode(render), trip.mode);
+
+        bed->Settings().SetFromString("v_fullscreen", "0");
+        render.CheckVideoModeChange();
+        ASSERT_EQ(render.IsResetPending(), 1);
+        render.Reset(RenderSystem::ResetDevice | RenderSystem::ResetResources);
+        EXPECT_EQ(ChosenMode(render), trip.window);
+        EXPECT_EQ(bed->Setting("v_mode"), trip.mode);
+        render.CheckVideoModeChange();
+        EXPECT_EQ(render.IsResetPending(), 0) << "the window already stands in for the setting";
+
+        bed->Settings().SetFromString("v_fullscreen", "1");
+        render.CheckVideoModeChange();
+        ASSERT_EQ(render.IsResetPending(), 1);
+        render.Reset(RenderSystem::ResetDevice | RenderSystem::ResetResources);
+        EXPECT_EQ(ChosenMode(render), trip.mode);
+        EXPECT_EQ(CurrentDevice(render).fullScreen, 1);
+        EXPECT_EQ(bed->Setting("v_mode"), trip.mode);
+        const auto modeSwitches = driver.Named("SetDisplayMode");
+        ASSERT_FALSE(modeSwitches.empty());
+        EXPECT_EQ(std::to_string(modeSwitches.back().first) + "x" + std::to_string(modeSwitches.back().second) +
+                      "x" + std::to_string(modeSwitches.back().third),
+                  trip.mode);
+        render.CheckVideoModeChange();
+        EXPECT_EQ(render.IsResetPending(), 0);
+    }
+}
+
+// The stand-in answers only for the request it was chosen for: another mode asked for in the window, or the same
+// one asked for in full screen, still resets the device.
+TEST_F(RenderD3D7Device, AWindowStandingInStillResetsForAnotherRequest)
+{
+    backend.desktop = RECT{0, 0, 800, 600};
+    RenderSystem_D3D7& render = Start(Options("1024x768x32"));
+    ASSERT_EQ(ChosenMode(render), "640x480x32");
+    bed->Settings().SetFromString("v_mode", "800x600x32");
+    render.CheckVideoModeChange();
+    ASSERT_EQ(render.IsResetPending(), 1);
+    render.Reset(RenderSystem::ResetDevice | RenderSystem::ResetResources);
+    EXPECT_EQ(ChosenMode(render), "640x480x32") << "800 x 600 does not fit inside an 800 x 600 desktop either";
+    EXPECT_EQ(bed->Setting("v_mode"), "800x600x32");
+    render.CheckVideoModeChange();
+    EXPECT_EQ(render.IsResetPending(), 0);
+    bed->Settings().SetFromString("v_mode", "640x480x32");
+    render.CheckVideoModeChange();
+    EXPECT_EQ(render.IsResetPending(), 0) << "the window already runs the mode now asked for";
+    bed->Settings().SetFromString("v_mode", "1024x768x32");
+    render.CheckVideoModeChange();
+    EXPECT_EQ(render.IsResetPending(), 1) << "the stand-in was chosen for 800 x 600";
+
+    RenderSystem_D3D7& again = Start(Options("1024x768x32"));
+    ASSERT_EQ(ChosenMode(again), "640x480x32");
+    bed->Settings().SetFromString("v_fullscreen", "1");
+    again.CheckVideoModeChange();
+    EXPECT_EQ(again.IsResetPending(), 1) << "full screen runs the setting's own mode";
 }
 
 TEST_F(RenderD3D7Device, MissingModeFallsBackToTheDefaultThenToVga)
@@ -441,7 +517,7 @@ TEST_F(RenderD3D7Device, DesktopModeCheckedWithNothingChangedAsksForNoReset)
     EXPECT_EQ(render.IsResetPending(), 1);
 }
 
-TEST_F(RenderD3D7Device, RequestThatFallsBackDuringAResetWritesBackTheModeKept)
+TEST_F(RenderD3D7Device, RequestThatFallsBackDuringAResetKeepsTheRequestAndAsksForNoFurtherReset)
 {
     RenderSystem_D3D7& render = Start(Options("800x600x32"));
     backend.desktop = RECT{0, 0, 800, 600};
@@ -450,7 +526,7 @@ TEST_F(RenderD3D7Device, RequestThatFallsBackDuringAResetWritesBackTheModeKept)
     ASSERT_EQ(render.IsResetPending(), 1);
     render.Reset(RenderSystem::ResetDevice | RenderSystem::ResetResources);
     EXPECT_EQ(ChosenMode(render), "800x600x32");
-    EXPECT_EQ(bed->Setting("v_mode"), "800x600x32");
+    EXPECT_EQ(bed->Setting("v_mode"), "1024x768x32");
     render.CheckVideoModeChange();
     EXPECT_EQ(render.IsResetPending(), 0);
 }

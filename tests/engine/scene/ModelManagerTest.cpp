@@ -26,7 +26,7 @@ protected:
     {
         Model* model = bed.Models().CreateBoxModel(Vector3(-1.0f), Vector3(1.0f), nullptr, nullptr,
                                                    extraFlags | ModelFlags::KeepDepth);
-        model->worldMatrix = Translation(Vector3(0.0f, 0.0f, -10.0f));
+        model->worldMatrix = TranslationMatrix(Vector3(0.0f, 0.0f, -10.0f));
         model->bounds.SetTransform(model->worldMatrix);
         model->depth = depth;
         model->depthOffset = offset;
@@ -136,7 +136,7 @@ TEST_F(ModelManagerTest, CountersOfVisibleCulledAndHiddenModels)
 {
     KeyedBox(1.0f, 0);
     Model* culled = bed.Models().CreateBoxModel(Vector3(-1.0f), Vector3(1.0f), nullptr, nullptr, 0);
-    culled->worldMatrix = Translation(Vector3(0.0f, 0.0f, 30.0f));
+    culled->worldMatrix = TranslationMatrix(Vector3(0.0f, 0.0f, 30.0f));
     culled->bounds.SetTransform(culled->worldMatrix);
     Model* hidden = KeyedBox(1.0f, 0);
     hidden->ClearFlags(ModelFlags::Visible);
@@ -172,7 +172,7 @@ TEST_F(ModelManagerTest, UnreadableFileBecomesABoxNamedAfterIt)
     ASSERT_EQ(bed.Errors().size(), 1u);
     EXPECT_NE(bed.Errors()[0].find("Failed to open"), std::string::npos);
 
-    model->worldMatrix = Translation(Vector3(0.0f, 0.0f, -10.0f));
+    model->worldMatrix = TranslationMatrix(Vector3(0.0f, 0.0f, -10.0f));
     model->bounds.SetTransform(model->worldMatrix);
     bed.Models().Render();
     EXPECT_EQ(bed.Models().GetDrawnModelCount(), 1u);

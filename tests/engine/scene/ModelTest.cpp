@@ -159,7 +159,7 @@ TEST_F(ModelTest, MorphVerticesBlendBetweenFrames)
     std::unique_ptr<Model> model = Load("models\\morph.mlf", MakeMorphTriangle(), ModelFlags::Visible);
     ASSERT_EQ(model->GetMorphVertices().size(), 6u);
     EXPECT_FLOAT_EQ(model->animation->speed, 10.0f);
-    model->worldMatrix = Translation(Vector3(0.0f, 0.0f, -10.0f));
+    model->worldMatrix = TranslationMatrix(Vector3(0.0f, 0.0f, -10.0f));
     model->animation->time = 0.5f;
     model->Update(Model::Cull);
     EXPECT_EQ(model->animation->GetFrame(), 0u);
@@ -181,7 +181,7 @@ TEST_F(ModelTest, SkinnedFilePosesFrameZeroAndFollowsItsBone)
     EXPECT_FLOAT_EQ(ReadVertex(*model->vertexBuffer, 2).u, 2.0f);
     EXPECT_FLOAT_EQ(ReadVertex(*model->vertexBuffer, 2).v, 0.25f);
 
-    model->worldMatrix = Translation(Vector3(0.0f, 0.0f, -10.0f));
+    model->worldMatrix = TranslationMatrix(Vector3(0.0f, 0.0f, -10.0f));
     model->animation->time = 0.25f;
     model->Update(Model::Cull);
     ExpectVector(ReadVertex(*model->vertexBuffer, 1).position, Vector3(1.25f, 0.0f, 0.0f));
@@ -205,7 +205,7 @@ TEST_F(ModelTest, SkinnedVertexSumsItsWeightedInfluences)
     file.skinnedVertices[0].influences = {{0, 0.5f, Vector3(0.0f, 1.0f, 0.0f), Vector3(0.0f, 0.0f, 0.0f)},
                                           {1, 0.5f, Vector3(0.0f, 1.0f, 0.0f), Vector3(0.0f, 0.0f, 0.0f)}};
     std::unique_ptr<Model> model = Load("models\\two.mlf", file, ModelFlags::Visible);
-    model->worldMatrix = Translation(Vector3(0.0f, 0.0f, -10.0f));
+    model->worldMatrix = TranslationMatrix(Vector3(0.0f, 0.0f, -10.0f));
     model->Update(Model::Cull);
     const BufferVertex vertex = ReadVertex(*model->vertexBuffer, 0);
     // Positions: bone 0 gives (2, 0, 0), bone 1 turns the pivot (1, 0, 0) to (0, 1, 0).
@@ -217,7 +217,7 @@ TEST_F(ModelTest, SkinnedVertexSumsItsWeightedInfluences)
 TEST_F(ModelTest, UnchangedAnimationPositionLeavesTheVertexBufferAlone)
 {
     std::unique_ptr<Model> model = Load("models\\morph.mlf", MakeMorphTriangle(), ModelFlags::Visible);
-    model->worldMatrix = Translation(Vector3(0.0f, 0.0f, -10.0f));
+    model->worldMatrix = TranslationMatrix(Vector3(0.0f, 0.0f, -10.0f));
     model->animation->time = 0.5f;
     model->Update(Model::Cull);
     u8* first = model->vertexBuffer->LockVertices(0, 1);
@@ -237,7 +237,7 @@ TEST_F(ModelTest, WithoutVertexAnimationOnlyTheBoundsMove)
 {
     std::unique_ptr<Model> model = Load("models\\skin.mlf", MakeSkinnedTriangle(), ModelFlags::Visible);
     model->animateVertices = 0;
-    model->worldMatrix = Translation(Vector3(0.0f, 0.0f, -10.0f));
+    model->worldMatrix = TranslationMatrix(Vector3(0.0f, 0.0f, -10.0f));
     model->animation->time = 1.0f;
     model->Update(Model::Cull);
     ExpectVector(ReadVertex(*model->vertexBuffer, 0).position, Vector3(0.0f));
@@ -258,7 +258,7 @@ TEST_F(ModelTest, HiddenModelStillAnimatesButDoesNothingElse)
 TEST_F(ModelTest, DepthIsTheDistanceInFrontOfTheCameraAndACulledModelKeepsIt)
 {
     std::unique_ptr<Model> model = Box(ModelFlags::Visible);
-    model->worldMatrix = Translation(Vector3(0.0f, 0.0f, -10.0f));
+    model->worldMatrix = TranslationMatrix(Vector3(0.0f, 0.0f, -10.0f));
     model->bounds.SetTransform(model->worldMatrix);
     model->Update(Model::Cull);
     EXPECT_EQ(model->GetPrimitivesToDraw(), 12u);
@@ -269,7 +269,7 @@ TEST_F(ModelTest, DepthIsTheDistanceInFrontOfTheCameraAndACulledModelKeepsIt)
     model->Update(Model::Cull);
     EXPECT_FLOAT_EQ(model->depth, 6.0f);
 
-    model->worldMatrix = Translation(Vector3(0.0f, 0.0f, 50.0f));
+    model->worldMatrix = TranslationMatrix(Vector3(0.0f, 0.0f, 50.0f));
     model->bounds.SetTransform(model->worldMatrix);
     model->Update(Model::Cull);
     EXPECT_EQ(model->GetPrimitivesToDraw(), 0u);
@@ -291,7 +291,7 @@ TEST_F(ModelTest, KeptDepthIsNotRecomputed)
 TEST_F(ModelTest, BoundsFromVerticesFollowTheWorldMatrix)
 {
     std::unique_ptr<Model> model = Box(ModelFlags::BoundsFromVertices);
-    model->worldMatrix = Translation(Vector3(3.0f, 0.0f, 0.0f));
+    model->worldMatrix = TranslationMatrix(Vector3(3.0f, 0.0f, 0.0f));
     model->Update(Model::NoCull);
     ExpectVector(model->bounds.GetWorldMinimum(), Vector3(2.0f, -1.0f, -1.0f));
     ExpectVector(model->bounds.GetWorldMaximum(), Vector3(4.0f, 1.0f, 1.0f));
@@ -308,7 +308,7 @@ TEST_F(ModelTest, BoundsFromVerticesAreRecomputedOnlyAfterTheBuffersChange)
         std::memcpy(const_cast<u8*>(model->vertexBuffer->GetData()), position, sizeof(position));
     };
     moveFirstVertex(5.0f);
-    model->worldMatrix = Translation(Vector3(1.0f, 0.0f, 0.0f));
+    model->worldMatrix = TranslationMatrix(Vector3(1.0f, 0.0f, 0.0f));
     model->Update(Model::NoCull);
     ExpectVector(model->bounds.GetWorldMaximum(), Vector3(2.0f, 1.0f, 1.0f));
 
@@ -431,7 +431,7 @@ TEST_F(ModelTest, HitTestMeasuresInTheModelsOwnSpace)
     std::unique_ptr<Model> model = Box();
     Matrix4 scale;
     MakeScalingMatrix(scale, Vector3(2.0f));
-    model->worldMatrix = Translation(Vector3(10.0f, 0.0f, 0.0f)) * scale;
+    model->worldMatrix = TranslationMatrix(Vector3(10.0f, 0.0f, 0.0f)) * scale;
     model->bounds.SetTransform(model->worldMatrix);
     f32 distance = 0.0f;
     EXPECT_TRUE(model->HitTest(Ray(Vector3(10.0f, 0.0f, -10.0f), Vector3(0.0f, 0.0f, 20.0f)), &distance));
@@ -529,7 +529,7 @@ TEST_F(ModelTest, AnimationFlagsWithoutAnimationDataAreHarmless)
 TEST_F(ModelTest, CopyConvertsTheLayoutAndSharesTheShader)
 {
     std::unique_ptr<Model> source = Load("models\\skin.mlf", MakeSkinnedTriangle(), ModelFlags::Visible);
-    source->worldMatrix = Translation(Vector3(0.0f, 0.0f, -10.0f));
+    source->worldMatrix = TranslationMatrix(Vector3(0.0f, 0.0f, -10.0f));
     source->depthOffset = 2.5f;
     source->animation->speed = 3.0f;
     source->animation->time = 0.5f;
@@ -594,7 +594,7 @@ protected:
     std::unique_ptr<Model> VisibleBox(u32 extraFlags = 0)
     {
         std::unique_ptr<Model> model = Box(extraFlags);
-        model->worldMatrix = Translation(Vector3(0.0f, 0.0f, -10.0f));
+        model->worldMatrix = TranslationMatrix(Vector3(0.0f, 0.0f, -10.0f));
         model->bounds.SetTransform(model->worldMatrix);
         model->Update(Model::Cull);
         return model;
@@ -674,7 +674,7 @@ TEST_F(ModelRenderTest, WhatIsNotDrawn)
     hidden->Render();
 
     std::unique_ptr<Model> culled = Box();
-    culled->worldMatrix = Translation(Vector3(0.0f, 0.0f, 20.0f)); // behind the camera
+    culled->worldMatrix = TranslationMatrix(Vector3(0.0f, 0.0f, 20.0f)); // behind the camera
     culled->bounds.SetTransform(culled->worldMatrix);
     culled->Update(Model::Cull);
     culled->Render();

@@ -26,7 +26,6 @@ using namespace VelkorEngine;
 using Korvane::CollisionHit;
 using Korvane::ContactKind;
 using Korvane::Physics;
-using TestSupport::Identity;
 
 namespace
 {
@@ -133,7 +132,7 @@ TEST_F(PhysicsTest, SphereBehindAOneSidedSurfaceNeverMeetsIt)
     const u32 indices[3] = {0, 1, 2};
     wall.indexBuffer->SetIndices(0, 3, indices);
     wall.ComputeBounds(wall.bounds, Model::InModelSpace);
-    physics.AddModelObject(&wall, Identity(), 3);
+    physics.AddModelObject(&wall, IdentityMatrix(), 3);
     EXPECT_TRUE(Sweep(1.0f, {0, 0, 0}, {10, 0}));
     EXPECT_NEAR(end.x, 4.0f, kNear);
     EXPECT_FALSE(Sweep(1.0f, {10, 0, 0}, {-10, 0}));
@@ -213,7 +212,7 @@ TEST_F(PhysicsTest, TransformedBoxIsMetWhereItIsPlaced)
 
 TEST_F(PhysicsTest, BoxObjectsAreFoundAtAnyHeightWithinTheirReach)
 {
-    physics.AddBoxObject(Box({5, -5, 0}, {7, 5, 6}), Identity(), 3);
+    physics.AddBoxObject(Box({5, -5, 0}, {7, 5, 6}), IdentityMatrix(), 3);
     physics.AddStaticObject(Box({-7, -5, 0}, {-5, 5, 6}), 4);
     Sweep(1.0f, {0, 0, 900}, {10, 0});
     EXPECT_EQ(physics.GetTriangleCount(), 12u);
@@ -237,7 +236,7 @@ TEST_F(PhysicsTest, OneObjectTooManyEndsTheProgram)
     EXPECT_EQ(physics.GetObjectCount(), Physics::MaxObjects);
     try
     {
-        physics.AddBoxObject(Box({0, 0, 0}, {1, 1, 1}), Identity(), 0);
+        physics.AddBoxObject(Box({0, 0, 0}, {1, 1, 1}), IdentityMatrix(), 0);
         FAIL() << "no fatal error";
     }
     catch (const FatalError& error)
@@ -249,7 +248,7 @@ TEST_F(PhysicsTest, OneObjectTooManyEndsTheProgram)
     EXPECT_EQ(fatal.kind, MessageManager::KindFatal);
     EXPECT_NE(fatal.text.find("PROGRAM ABORTING: Physics: objects buffer overflow"), std::string::npos);
     physics.ClearObjects();
-    EXPECT_EQ(physics.AddBoxObject(Box({0, 0, 0}, {1, 1, 1}), Identity(), 0), 1u);
+    EXPECT_EQ(physics.AddBoxObject(Box({0, 0, 0}, {1, 1, 1}), IdentityMatrix(), 0), 1u);
 }
 
 TEST_F(PhysicsTest, OneTriangleTooManyEndsTheProgram)
@@ -299,7 +298,7 @@ protected:
 TEST_F(PhysicsMeshTest, BothHalvesOfAStripFaceTheWayTheyAreDrawn)
 {
     const auto wall = MakeWall(ModelFlags::Static, {0, 1, 2, 3});
-    physics.AddModelObject(wall.get(), Identity(), 3);
+    physics.AddModelObject(wall.get(), IdentityMatrix(), 3);
     // Below-left of the strip's diagonal lies its first triangle, above-right its second.
     for (const Vector3 start : {Vector3(0, -6, 2), Vector3(0, 6, 8)})
     {
@@ -314,9 +313,9 @@ TEST_F(PhysicsMeshTest, DegenerateAndOutOfRangeTrianglesOfAMeshAreSkipped)
 {
     // A strip joined through a repeated index, and a list triangle naming a vertex the mesh lacks.
     const auto strip = MakeWall(ModelFlags::Static, {0, 1, 2, 2, 3});
-    physics.AddModelObject(strip.get(), Identity(), 3);
+    physics.AddModelObject(strip.get(), IdentityMatrix(), 3);
     const auto list = MakeWall(ModelFlags::TriangleList, {0, 1, 9});
-    physics.AddModelObject(list.get(), Identity(), 4);
+    physics.AddModelObject(list.get(), IdentityMatrix(), 4);
     ASSERT_TRUE(Sweep(1.0f, {0, -6, 2}, {10, 0}));
     EXPECT_EQ(hit.id, 3u);
     EXPECT_NEAR(end.x, 4.0f, kNear);
@@ -337,7 +336,7 @@ TEST_F(PhysicsMeshTest, MeshIsMetUnderItsTransform)
 TEST_F(PhysicsMeshTest, EngineBoxModelIsMetFromEverySide)
 {
     std::unique_ptr<Model> box(bed.Models().NewBoxModel(Vector3(-5, -3, 0), Vector3(5, 3, 6), nullptr, nullptr, 0));
-    physics.AddModelObject(box.get(), Identity(), 8);
+    physics.AddModelObject(box.get(), IdentityMatrix(), 8);
     struct Case
     {
         Vector3 start;
@@ -410,7 +409,7 @@ TEST_F(PhysicsTest, TenThousandRandomSweepsNeverEnterAClosedBoxHoweverPlaced)
         if (sweeps % 3 == 0)
             physics.AddStaticObject(Box(minimum, maximum), 3);
         else if (sweeps % 3 == 1)
-            physics.AddBoxObject(Box(minimum, maximum), Identity(), 3);
+            physics.AddBoxObject(Box(minimum, maximum), IdentityMatrix(), 3);
         else
         {
             turn = range(0, 6.2831853f);

@@ -1,6 +1,8 @@
 // Sound building blocks.
 #include "tools/datagen/audio/Signal.h"
 
+#include "tools/datagen/Angles.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -8,7 +10,7 @@ namespace KorvaneTools
 {
 namespace
 {
-constexpr double TwoPi = 6.283185307179586;
+constexpr double TwoPi = 2 * PiDouble;
 
 // A second-order section (the usual cookbook biquads), run over the whole signal.
 void Biquad(Signal& signal, double b0, double b1, double b2, double a0, double a1, double a2)

@@ -3,6 +3,7 @@
 // and filled with a depth test.
 #include "tools/datagen/content/GameView.h"
 
+#include "tools/datagen/Angles.h"
 #include "tools/datagen/content/Blocks.h"
 #include "tools/datagen/content/Environments.h"
 #include "tools/datagen/content/Levels.h"
@@ -84,7 +85,7 @@ private:
 
     Vector3 Project(const Vector3& v) const
     {
-        const float tanHalf = std::tan(30.0f * 3.14159265f / 180.0f);
+        const float tanHalf = std::tan(30.0f * Pi / 180.0f);
         return {Width / 2.0f + Width / 2.0f * v.x / (v.z * tanHalf * 4.0f / 3.0f),
                 Height / 2.0f - Height / 2.0f * v.y / (v.z * tanHalf), v.z};
     }

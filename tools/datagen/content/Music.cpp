@@ -1,6 +1,7 @@
 // Music: menu (D Dorian, 90 beats a minute, 24 bars) and game0 (E Mixolydian, 120 beats a minute, 32 bars).
 #include "tools/datagen/content/Music.h"
 
+#include "tools/datagen/Angles.h"
 #include "tools/datagen/GeneratorGroup.h"
 #include "tools/datagen/audio/Signal.h"
 #include "tools/formats/AudioWriters.h"
@@ -47,7 +48,7 @@ Signal PipeNote(double seconds, double hz)
     for (size_t i = 0; i < tone.size(); ++i)
     {
         const double t = static_cast<double>(i) / SampleRate;
-        phase += 6.283185307179586 * hz * (1.0 + 0.004 * std::sin(6.283185307179586 * 5.0 * t)) / SampleRate;
+        phase += 2 * PiDouble * hz * (1.0 + 0.004 * std::sin(2 * PiDouble * 5.0 * t)) / SampleRate;
         tone[i] = static_cast<float>(std::sin(phase) + 0.2 * std::sin(2 * phase));
     }
     Swell(tone, 0.04, 0.08);

@@ -1,6 +1,7 @@
 // Picture drawing for the generated art.
 #include "tools/datagen/image/Painter.h"
 
+#include "tools/datagen/Angles.h"
 #include "tools/datagen/DataError.h"
 #include "tools/datagen/fonts/GlyphSet.h"
 
@@ -195,7 +196,7 @@ void Painter::FillCircle(Point centre, float radius, const Colour& colour)
     constexpr int Segments = 48;
     for (int i = 0; i < Segments; ++i)
     {
-        const float angle = 6.2831853f * static_cast<float>(i) / Segments;
+        const float angle = 2 * Pi * static_cast<float>(i) / Segments;
         points.push_back({centre.x + radius * std::cos(angle), centre.y + radius * std::sin(angle)});
     }
     FillPolygon(points, colour);

@@ -323,7 +323,7 @@ Mesh Rod(const Vector3& from, const Vector3& to, float radius, int sides)
 {
     const Vector3 axis = to - from;
     const float length = axis.Length();
-    Mesh mesh = Cylinder(radius, sides, 0.0f, length, 3.14159265f / static_cast<float>(sides));
+    Mesh mesh = Cylinder(radius, sides, 0.0f, length, Pi / static_cast<float>(sides));
     // Turn +z onto the axis: first about y (tilt), then about z (heading).
     const Vector3 d = axis / length;
     const float tilt = std::acos(std::clamp(d.z, -1.0f, 1.0f));

@@ -31,6 +31,12 @@ D3D7TestDevice::D3D7TestDevice(DWORD width, DWORD height, bool depthBuffer)
     Build(depthBuffer);
 }
 
+D3D7TestDevice::D3D7TestDevice(DWORD width, DWORD height, int windowWidth, int windowHeight)
+    : m_window(windowWidth, windowHeight, "D3D7 test window"), m_width(width), m_height(height)
+{
+    Build(true);
+}
+
 void D3D7TestDevice::Build(bool depthBuffer)
 {
     const DWORD width = m_width, height = m_height;

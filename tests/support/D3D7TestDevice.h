@@ -31,6 +31,8 @@ class D3D7TestDevice
 {
 public:
     explicit D3D7TestDevice(DWORD width = 64, DWORD height = 64, bool depthBuffer = true);
+    // The frame in a window of another size: presenting it without a rectangle places it between bars.
+    D3D7TestDevice(DWORD width, DWORD height, int windowWidth, int windowHeight);
     ~D3D7TestDevice();
 
     D3D7TestDevice(const D3D7TestDevice&) = delete;

@@ -300,7 +300,8 @@ DenseLevelFrames& TheLevel()
     return level;
 }
 
-// Seconds of processor time the whole process has used, its drawing threads included.
+// Seconds of processor time the whole process has used, its drawing threads included (and the little work kept
+// outside the time measured; not the display server's copy of the picture).
 double ProcessSeconds()
 {
     rusage usage{};

@@ -1,5 +1,6 @@
-// The whole game frame on the densest generated level, drawn by the engine on the offscreen video driver at
-// 1024 x 768 with the display's refresh not waited for (the software renderer when there is no GPU).
+// The whole game frame on the densest generated level, drawn by the engine where a player runs the game: the X11
+// video driver, on a virtual display of 1920 x 1080 (the program starts itself again under xvfb-run), in a
+// 1024 x 768 window with the display's refresh not waited for (the software renderer when there is no GPU).
 // Frame: 18 balls, falling bonuses, a gun firing and the barrier up; the game logic runs and the engine draws,
 // against the engine's frame of the same models with no play logic (the same level played the same way, its
 // logic run between the engine's halves of the frame outside the time measured) and against an empty frame (no
@@ -7,10 +8,16 @@
 // the frame; the game logic's frame alone (nothing drawn) tells how much of that share is logic and how much the
 // drawing of what the play adds (bullets, fragments, sparks). The frames per second go beside the empty frame's
 // and against the 60 Hz budget.
+// Full screen: the same frame with the game switched to full screen, its 1024 x 768 frame scaled up between
+// black bars onto the whole 1920 x 1080 display, against the frame in the window.
 // Load: the level keeper's load of that level (resource lists, block descriptions, geometry, models and
 // textures) against reading as many bytes from the same pack with plain freads.
-// Memory: the process's peak during play beside its peak with the engine and the start-up resources alone.
+// Memory: the process's peak while the level is played three times over in the window, beside its peak with
+// the engine and the start-up resources alone; and its peak once every frame above has run, full screen too, so
+// that anything kept from one repetition to the next shows.
+// KORVANE_IN_XVFB=1 runs the program on the display and video driver it is given instead (SDL_VIDEODRIVER).
 // Ratios and measures are printed in the forms bench/run-all.sh gathers.
+#include "engine/core/Config.h"
 #include "engine/core/Engine.h"
 #include "engine/core/Random.h"
 #include "game/play/Ball.h"
@@ -26,6 +33,8 @@
 
 #include "bench/support/RatioReporter.h"
 
+#include <SDL2/SDL.h>
+
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
@@ -35,6 +44,8 @@
 #include <iterator>
 #include <memory>
 #include <string>
+#include <sys/resource.h>
+#include <unistd.h>
 #include <vector>
 
 using namespace VelkorEngine;
@@ -52,6 +63,10 @@ constexpr double kFrameMicroseconds = 1e6 / 60.0;
 constexpr int kWarmUpFrames = 30;
 constexpr int kMeasuredFrames = 60;
 constexpr int kLoads = 3;
+// Times the level is played from its start, drawn, for the peak memory: a frame that kept something each time
+// would show.
+constexpr int kMemoryPlays = 3;
+constexpr const char* kVirtualDisplay = "-noreset -nolisten tcp -screen 0 1920x1080x24";
 constexpr size_t kReadChunk = 64 * 1024;
 
 // A line of /proc/self/<file> that starts with the key, its number.
@@ -80,11 +95,12 @@ class DenseLevelFrames
 {
 public:
     DenseLevelFrames()
-        : m_play(KORVANE_DATA_ROOT, 18, TestSupport::GeneratedLevelBed::Display::Offscreen, "1024x768x32")
+        : m_play(KORVANE_DATA_ROOT, 18, TestSupport::GeneratedLevelBed::Display::Window, "1024x768x32")
     {
         m_play.frameTime = kFrameTime;
         m_startUpPeak = PeakMegabytes();
         FindDensestLevel();
+        MeasurePlayingPeak();
         m_play.End();
     }
 
@@ -94,7 +110,31 @@ public:
                std::to_string(m_blockCount) + " blocks)";
     }
     double GetStartUpPeak() const { return m_startUpPeak; }
+    double GetPlayingPeak() const { return m_playingPeak; }
+    // The window's size as the engine chose it, and the video driver and its desktop.
+    std::string WindowSize()
+    {
+        std::string mode;
+        m_play.GetEngine().GetConfig()->GetValueAsString(mode, "v_mode");
+        return mode.substr(0, mode.rfind('x'));
+    }
+    std::string Desktop() const
+    {
+        SDL_DisplayMode desktop{};
+        SDL_GetDesktopDisplayMode(0, &desktop);
+        const char* driver = SDL_GetCurrentVideoDriver();
+        return std::to_string(desktop.w) + "x" + std::to_string(desktop.h) + " " + (driver ? driver : "no video");
+    }
     double GetBytesPerLoad() const { return m_loads == 0 ? 0.0 : static_cast<double>(m_bytesLoaded) / m_loads; }
+
+    void UseFullScreen(bool fullScreen)
+    {
+        if (fullScreen == m_fullScreen)
+            return;
+        m_play.End();
+        m_play.SetFullScreen(fullScreen);
+        m_fullScreen = fullScreen;
+    }
 
     // The level from its start, its bat risen, then played a little with everything the frame measures.
     void Restart()
@@ -177,6 +217,21 @@ public:
     }
 
 private:
+    void MeasurePlayingPeak()
+    {
+        for (int play = 0; play < kMemoryPlays; ++play)
+        {
+            Restart();
+            for (int frame = 0; frame < kMeasuredFrames; ++frame)
+            {
+                KeepEverythingInPlay();
+                m_play.logic->Click();
+                m_play.Frame();
+            }
+        }
+        m_playingPeak = PeakMegabytes();
+    }
+
     void FindDensestLevel()
     {
         const TestSupport::GeneratedLevelBed::LevelPlace densest = m_play.FindDensestLevel(kLives);
@@ -207,6 +262,8 @@ private:
 
     TestSupport::GeneratedLevelBed m_play;
     double m_startUpPeak = 0.0;
+    double m_playingPeak = 0.0;
+    bool m_fullScreen = false;
     u32 m_stage = 0;
     u32 m_level = 0;
     u32 m_blockCount = 0;
@@ -215,23 +272,63 @@ private:
     int m_loads = 0;
 };
 
+// The program measures where a player runs the game: the X11 driver, on a virtual display of its own larger than
+// the window, so that the window is a normal one and full screen has a desktop to fill.
+void RunOnVirtualDisplay(char** argv)
+{
+    if (std::getenv("KORVANE_IN_XVFB") != nullptr)
+        return;
+    setenv("KORVANE_IN_XVFB", "1", 1);
+    setenv("SDL_VIDEODRIVER", "x11", 1);
+    static char program[] = "xvfb-run", automatic[] = "-a", server[] = "-s";
+    static std::string display = kVirtualDisplay;
+    std::vector<char*> arguments{program, automatic, server, display.data()};
+    static char self[4096] = {};
+    const ssize_t length = readlink("/proc/self/exe", self, sizeof(self) - 1);
+    arguments.push_back(length > 0 ? self : argv[0]);
+    for (char** argument = argv + 1; *argument != nullptr; ++argument)
+        arguments.push_back(*argument);
+    arguments.push_back(nullptr);
+    execvp(program, arguments.data());
+    std::perror("LevelFrameBench: xvfb-run (package xvfb) is needed");
+    std::exit(1);
+}
+
 DenseLevelFrames& TheLevel()
 {
     static DenseLevelFrames level;
     return level;
 }
 
-void LevelFrame(benchmark::State& state)
+// Seconds of processor time the whole process has used, its drawing threads included (and the little work kept
+// outside the time measured; not the display server's copy of the picture).
+double ProcessSeconds()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    const auto seconds = [](const timeval& time) { return static_cast<double>(time.tv_sec) + time.tv_usec * 1e-6; };
+    return seconds(usage.ru_utime) + seconds(usage.ru_stime);
+}
+
+void PlayFrames(benchmark::State& state, bool fullScreen)
 {
     DenseLevelFrames& level = TheLevel();
+    level.UseFullScreen(fullScreen);
     level.Restart();
+    const double start = ProcessSeconds();
     for (auto _ : state)
         level.PlayFrame(state);
+    state.counters["process CPU ms"] = (ProcessSeconds() - start) * 1000.0 / static_cast<double>(state.iterations());
 }
+
+void LevelFrame(benchmark::State& state) { PlayFrames(state, false); }
+
+void FullScreenLevelFrame(benchmark::State& state) { PlayFrames(state, true); }
 
 void EngineFrame(benchmark::State& state)
 {
     DenseLevelFrames& level = TheLevel();
+    level.UseFullScreen(false);
     level.Restart();
     for (auto _ : state)
         level.EngineFrame(state);
@@ -240,6 +337,7 @@ void EngineFrame(benchmark::State& state)
 void LogicFrame(benchmark::State& state)
 {
     DenseLevelFrames& level = TheLevel();
+    level.UseFullScreen(false);
     level.Restart();
     for (auto _ : state)
         level.LogicFrame(state);
@@ -248,6 +346,7 @@ void LogicFrame(benchmark::State& state)
 void EmptyFrame(benchmark::State& state)
 {
     DenseLevelFrames& level = TheLevel();
+    level.UseFullScreen(false);
     level.EndLevel();
     for (auto _ : state)
         level.EmptyFrame();
@@ -303,6 +402,7 @@ void ReadLoadedBytes(benchmark::State& state)
 }
 
 BENCHMARK(LevelFrame)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(kMeasuredFrames);
+BENCHMARK(FullScreenLevelFrame)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(kMeasuredFrames);
 BENCHMARK(EngineFrame)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(kMeasuredFrames);
 BENCHMARK(LogicFrame)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(kMeasuredFrames);
 BENCHMARK(EmptyFrame)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(kMeasuredFrames);
@@ -311,7 +411,8 @@ BENCHMARK(ReadLoadedBytes)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 int main(int argc, char** argv)
 {
-    setenv("SDL_VIDEODRIVER", "offscreen", 0);
+    RunOnVirtualDisplay(argv);
+    setenv("SDL_VIDEODRIVER", "x11", 0);
     // The software renderer's threads feel every busy moment of the machine: the repetitions of the frames
     // compared are run interleaved, so such a moment touches each of them alike.
     std::vector<char*> arguments(argv, argv + argc);
@@ -319,10 +420,11 @@ int main(int argc, char** argv)
     arguments.insert(arguments.begin() + 1, interleaved);
     BenchSupport::RatioReporter reporter;
     BenchSupport::RunBenchmarks(static_cast<int>(arguments.size()), arguments.data(), reporter);
-    const DenseLevelFrames& level = TheLevel();
+    DenseLevelFrames& level = TheLevel();
     const std::string where = level.Where();
     const std::string frames = "/iterations:" + std::to_string(kMeasuredFrames) + "/real_time";
     const double levelFrame = reporter.TimeOf("LevelFrame" + frames);
+    const double fullScreenFrame = reporter.TimeOf("FullScreenLevelFrame" + frames);
     const double engineFrame = reporter.TimeOf("EngineFrame" + frames);
     const double logicFrame = reporter.TimeOf("LogicFrame" + frames);
     const double emptyFrame = reporter.TimeOf("EmptyFrame" + frames);
@@ -330,16 +432,23 @@ int main(int argc, char** argv)
     const double read = reporter.TimeOf("ReadLoadedBytes/real_time");
     const auto ratio = [](double ours, double theirs) { return ours < 0.0 || theirs <= 0.0 ? -1.0 : ours / theirs; };
     const auto perSecond = [](double milliseconds) { return milliseconds <= 0.0 ? -1.0 : 1000.0 / milliseconds; };
-    const std::string screen = " at 1024x768";
-    reporter.PrintComputedRatio(where + " frame" + screen + ": with play / engine alone",
+    const std::string window = " in a " + level.WindowSize() + " window";
+    const std::string fullScreen = " full screen on " + level.Desktop();
+    reporter.PrintComputedRatio(where + " frame" + window + ": with play / engine alone",
                                 ratio(levelFrame, engineFrame), 1.2);
     reporter.PrintComputedRatio(where + " game logic alone / engine frame", ratio(logicFrame, engineFrame), 0.0);
-    reporter.PrintComputedRatio(where + " frame" + screen + " / 60 Hz frame",
+    reporter.PrintComputedRatio(where + " frame" + window + " / 60 Hz frame",
                                 ratio(levelFrame * 1000.0, kFrameMicroseconds), 1.0);
-    reporter.PrintMeasure(where + screen, perSecond(levelFrame), "frames/s", "empty frame", perSecond(emptyFrame),
-                          60.0);
+    reporter.PrintComputedRatio(where + " frame" + fullScreen + " / in the window", ratio(fullScreenFrame, levelFrame),
+                                1.05);
+    reporter.PrintMeasure(where + window + " (" + level.Desktop() + ")", perSecond(levelFrame), "frames/s",
+                          "empty frame", perSecond(emptyFrame), 60.0);
+    reporter.PrintMeasure(where + fullScreen, perSecond(fullScreenFrame), "frames/s", "in the window",
+                          perSecond(levelFrame), 60.0);
     reporter.PrintMeasure(where + " load", load, "ms", "fread of its bytes", read, 0.0);
-    reporter.PrintMeasure("peak memory playing " + where, PeakMegabytes(), "MB", "engine and start-up data",
-                          level.GetStartUpPeak(), 0.0);
+    reporter.PrintMeasure("peak memory playing " + where + window, level.GetPlayingPeak(), "MB",
+                          "engine and start-up data", level.GetStartUpPeak(), 0.0);
+    reporter.PrintMeasure("peak memory after every frame measured", PeakMegabytes(), "MB", "playing in the window",
+                          level.GetPlayingPeak(), 0.0);
     return 0;
 }

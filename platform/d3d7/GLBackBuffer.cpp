@@ -23,6 +23,15 @@ int RefreshRateOf(SDL_Window* window)
         return mode.refresh_rate;
     return 0;
 }
+
+// A whole-number scale repeats every pixel alike and looks the same unfiltered, which costs a software renderer
+// far less; any other scale is smoothed, or some rows and columns would show twice and others once.
+GLenum ScalingFilter(LONG fromWidth, LONG fromHeight, const RECT& to)
+{
+    const LONG toWidth = to.right - to.left, toHeight = to.bottom - to.top;
+    const bool wholeScale = fromWidth > 0 && fromHeight > 0 && toWidth % fromWidth == 0 && toHeight % fromHeight == 0;
+    return wholeScale ? GL_NEAREST : GL_LINEAR;
+}
 }
 
 GLBackBuffer::GLBackBuffer(std::shared_ptr<GLDisplay> display, const DDSURFACEDESC2& description)
@@ -241,10 +250,12 @@ HRESULT GLBackBuffer::PresentTo(SDL_Window* window, const RECT* clientRect, bool
         GLContext::Functions().BlitFramebuffer(0, 0, static_cast<GLint>(Width()), static_cast<GLint>(Height()),
                                                target.left, drawableHeight - target.bottom, target.right,
                                                drawableHeight - target.top, GL_COLOR_BUFFER_BIT,
-                                               scaled ? GL_LINEAR : GL_NEAREST);
+                                               ScalingFilter(static_cast<LONG>(Width()), static_cast<LONG>(Height()),
+                                                             target));
     }
     GLContext::SetSwapInterval(waitForVerticalBlank ? 1 : 0);
     SDL_GL_SwapWindow(window);
+    GLContext::EndFrame();
     m_frameChosen = false;
     GLFramePacer::Shared().AfterPresent(waitForVerticalBlank, waitForVerticalBlank ? RefreshRateOf(window) : 0);
     return DD_OK;

@@ -41,6 +41,8 @@ struct ContextState
     std::uint64_t windowFramebufferSerial = 0;
     // Deleting the context deletes its objects: the counts go with the rest of its state.
     std::map<GLObjectKind, std::uint32_t> liveObjects;
+    // Marks the end of the last frame presented.
+    GLsync frameFence = nullptr;
 };
 
 ContextState g_state;
@@ -54,6 +56,9 @@ std::mutex g_deletionMutex;
 std::vector<PendingDeletion> g_deletions;
 // Lets the drawing calls skip the lock when nothing waits, which is nearly always.
 std::atomic<bool> g_deletionsWaiting{false};
+// A frame that takes longer than this is let go rather than waited for: the program must not hang on a driver
+// that never signals.
+constexpr GLuint64 kFrameWaitNanoseconds = 2'000'000'000;
 
 template <class Function>
 bool Load(Function& function, const char* name)
@@ -87,6 +92,9 @@ bool LoadFunctions(GLFunctions& f)
     ok = Load(f.BindBuffer, "glBindBuffer") && ok;
     ok = Load(f.BufferData, "glBufferData") && ok;
     ok = Load(f.BufferSubData, "glBufferSubData") && ok;
+    if (!Load(f.FenceSync, "glFenceSync") || !Load(f.ClientWaitSync, "glClientWaitSync") ||
+        !Load(f.DeleteSync, "glDeleteSync"))
+        f.FenceSync = nullptr;
     return ok;
 }
 
@@ -375,6 +383,19 @@ void GLContext::BindReadFramebuffer(GLuint framebuffer)
         return;
     g_state.functions.BindFramebuffer(GL_READ_FRAMEBUFFER, framebuffer);
     g_state.readFramebuffer = framebuffer;
+}
+
+void GLContext::EndFrame()
+{
+    const GLFunctions& f = g_state.functions;
+    if (!g_state.context || !f.FenceSync)
+        return;
+    if (g_state.frameFence)
+    {
+        f.ClientWaitSync(g_state.frameFence, GL_SYNC_FLUSH_COMMANDS_BIT, kFrameWaitNanoseconds);
+        f.DeleteSync(g_state.frameFence);
+    }
+    g_state.frameFence = f.FenceSync(GL_SYNC_GPU_COMMANDS_COMPLETE, 0);
 }
 
 const void* GLContext::StateOwner() { return g_state.stateOwner; }

@@ -36,6 +36,10 @@ struct GLFunctions
     PFNGLBINDBUFFERPROC BindBuffer = nullptr;
     PFNGLBUFFERDATAPROC BufferData = nullptr;
     PFNGLBUFFERSUBDATAPROC BufferSubData = nullptr;
+    // Fences: null where the context has none, and frames are then not held back.
+    PFNGLFENCESYNCPROC FenceSync = nullptr;
+    PFNGLCLIENTWAITSYNCPROC ClientWaitSync = nullptr;
+    PFNGLDELETESYNCPROC DeleteSync = nullptr;
 };
 
 // What the device reports about itself, read once from a real context.
@@ -98,6 +102,11 @@ public:
     // framebuffer of the size it reports.
     static bool KeepsBoundSize(SDL_Window* window);
     static void SetSwapInterval(int interval);
+    // After each swap (main thread, context current): waits until the frame before this one is drawn, so that
+    // at most one frame is queued behind the one shown. A swap that waits for nothing (an offscreen buffer)
+    // would otherwise let a software driver queue frame upon frame, and the memory each holds, for as long as
+    // the program draws faster than the driver.
+    static void EndFrame();
     // A 1 x 1 opaque white texture: what a texture stage without a texture samples.
     static GLuint WhiteTexture();
 

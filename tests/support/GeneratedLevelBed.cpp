@@ -2,6 +2,7 @@
 #include "tests/support/GeneratedLevelBed.h"
 #include "tests/support/PictureEngine.h"
 
+#include "engine/core/Config.h"
 #include "engine/core/Random.h"
 #include "engine/core/TimerManager.h"
 #include "engine/render/Camera.h"
@@ -25,8 +26,8 @@ void RecordingFloatingTexts::CreateTextAt(const std::wstring& text, const Velkor
 GeneratedLevelBed::GeneratedLevelBed(const std::string& dataRoot, unsigned seed, Display display,
                                      const std::string& videoMode)
 {
-    if (display == Display::Offscreen)
-        StartOffscreen(dataRoot, videoMode);
+    if (display != Display::Twins)
+        StartRealEngine(dataRoot, videoMode, display == Display::Offscreen);
     else
     {
         twins = std::make_unique<EngineTestBed>();
@@ -46,7 +47,8 @@ GeneratedLevelBed::GeneratedLevelBed(const std::string& dataRoot, unsigned seed,
 
 // The game's window, with the stencil its shadows are drawn through, cleared every frame as the game's frame
 // does; no log file. Frames are not held to a display's refresh: the clock is the test's.
-void GeneratedLevelBed::StartOffscreen(const std::string& dataRoot, const std::string& videoMode)
+void GeneratedLevelBed::StartRealEngine(const std::string& dataRoot, const std::string& videoMode,
+                                        bool oversizedWindow)
 {
     m_clock = std::make_unique<FakeClock>();
     m_clock->SetMilliseconds(1000);
@@ -54,11 +56,12 @@ void GeneratedLevelBed::StartOffscreen(const std::string& dataRoot, const std::s
     m_settings->WriteFile("level.ini", "v_vsync 0\r\n");
     VelkorEngine::EngineParameters parameters = TestSupport::PictureEngineParameters("Level Pictures", dataRoot, videoMode);
     parameters.settingsName = "level";
-    // The offscreen desktop is no larger than the game's usual window; the picture is wanted at its full size.
-    parameters.allowOversizedWindow = 1;
+    // The offscreen desktop is no larger than the game's usual window; there the picture is wanted at its full
+    // size.
+    parameters.allowOversizedWindow = oversizedWindow ? 1 : 0;
     parameters.settingsDirectory = m_settings->Path();
-    m_offscreen = std::make_unique<VelkorEngine::Engine>(parameters);
-    m_engine = m_offscreen.get();
+    m_realEngine = std::make_unique<VelkorEngine::Engine>(parameters);
+    m_engine = m_realEngine.get();
     VelkorEngine::RenderSystem& render = *m_engine->GetRenderSystem();
     render.SetClearColor(VelkorEngine::Color(0.1f, 0.12f, 0.18f, 1.0f));
     render.SetClearFlags(VelkorEngine::RenderSystem::ClearColor | VelkorEngine::RenderSystem::ClearDepth);
@@ -71,7 +74,7 @@ GeneratedLevelBed::~GeneratedLevelBed()
     resources.reset();
     levels.reset();
     sounds.reset();
-    m_offscreen.reset();
+    m_realEngine.reset();
 }
 
 GeneratedLevelBed::LevelPlace GeneratedLevelBed::FindDensestLevel(VelkorEngine::u32 lives)
@@ -139,6 +142,15 @@ void GeneratedLevelBed::BeginFrame()
 void GeneratedLevelBed::EndFrame()
 {
     m_engine->Frame(0);
+}
+
+void GeneratedLevelBed::SetFullScreen(bool fullScreen)
+{
+    VelkorEngine::RenderSystem& render = *m_engine->GetRenderSystem();
+    m_engine->GetConfig()->SetFromString("v_fullscreen", fullScreen ? "1" : "0");
+    render.CheckVideoModeChange();
+    if (render.IsResetPending())
+        render.Reset(VelkorEngine::RenderSystem::ResetDevice | VelkorEngine::RenderSystem::ResetResources);
 }
 
 // Everything lies beyond a view that ends just past its near plane.

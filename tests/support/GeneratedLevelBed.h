@@ -66,8 +66,12 @@ public:
     enum class Display
     {
         Twins,
-        // A real engine drawing into a window of the offscreen driver (640 x 480 unless asked otherwise).
-        Offscreen
+        // A real engine drawing into a window of the offscreen driver (640 x 480 unless asked otherwise), as
+        // large as asked even where the driver's desktop is no larger.
+        Offscreen,
+        // A real engine drawing into a window of the video driver in use that fits inside the desktop, as the
+        // game's own window must (a larger window is replaced by the largest 4:3 one that fits).
+        Window
     };
 
     static constexpr const char* DefaultVideoMode = "640x480x32";
@@ -106,12 +110,15 @@ public:
     void EndFrame();
 
     VelkorEngine::Engine& GetEngine() { return *m_engine; }
+    // Switches a real engine between its window and full screen as the game's options do: the setting changes
+    // and the drawing device is made again, its textures reloaded.
+    void SetFullScreen(bool fullScreen);
     // Software drawing is slow: frames that no picture is taken of can leave everything out of view, while the
     // models still animate. Drawn by default.
     void SetDrawn(bool drawn);
     bool IsDrawn() const { return m_drawnFarPlane <= 0.0f; }
 
-    // Null on the offscreen driver.
+    // Null with a real engine.
     std::unique_ptr<EngineTestBed> twins;
     // Seconds each frame moves the clock on; whole levels may take longer frames.
     double frameTime = FrameTime;
@@ -125,12 +132,12 @@ public:
     std::unique_ptr<Korvane::GameLogic> logic;
 
 private:
-    void StartOffscreen(const std::string& dataRoot, const std::string& videoMode);
+    void StartRealEngine(const std::string& dataRoot, const std::string& videoMode, bool oversizedWindow);
     FakeClock& Clock();
 
     std::unique_ptr<FakeClock> m_clock;
     std::unique_ptr<TempFolder> m_settings;
-    std::unique_ptr<VelkorEngine::Engine> m_offscreen;
+    std::unique_ptr<VelkorEngine::Engine> m_realEngine;
     VelkorEngine::Engine* m_engine = nullptr;
     // The view's depth while frames are left undrawn.
     float m_drawnFarPlane = 0.0f;

@@ -166,6 +166,19 @@ protected:
     Korvane::GameLogic* Logic() const { return dynamic_cast<Korvane::GameLogic*>(game->GetGameLogic()); }
 
     // From the main menu through the level map to the first level, its bat risen with the ball on it.
+    // The first level in play, its bat risen and ready for a bonus to fall on it.
+    void StartWithTheBatReady()
+    {
+        ASSERT_NO_FATAL_FAILURE(StartFirstLevel());
+        ASSERT_TRUE(RunUntil([&] { return Logic()->GetBat().IsReady(); }));
+        Frames(30);
+    }
+
+    Korvane::GUIGameLogicTextManager* FloatingTexts() const
+    {
+        return dynamic_cast<Korvane::GUIGameLogicTextManager*>(Logic()->GetFloatingTexts());
+    }
+
     void StartFirstLevel()
     {
         ProfileManagerBase& profiles = *game->GetProfileManager();
@@ -300,11 +313,9 @@ int ChangedPixels(const VelkorEngine::Image& one, const VelkorEngine::Image& oth
 // A bonus dropped onto the bat is caught through the game logic; its name rises over the play where it was caught.
 TEST_F(WholeGameOffscreenTest, ACaughtBonusShowsItsNameRisingWhereItWasCaught)
 {
-    ASSERT_NO_FATAL_FAILURE(StartFirstLevel());
-    ASSERT_TRUE(RunUntil([&] { return Logic()->GetBat().IsReady(); }));
-    Frames(30);
+    ASSERT_NO_FATAL_FAILURE(StartWithTheBatReady());
 
-    auto* texts = dynamic_cast<Korvane::GUIGameLogicTextManager*>(Logic()->GetFloatingTexts());
+    Korvane::GUIGameLogicTextManager* texts = FloatingTexts();
     ASSERT_NE(texts, nullptr);
     const VelkorEngine::Image before = TestSupport::TakePicture(*game->GetEngine());
     const VelkorEngine::Vector3 bat = Logic()->GetBat().GetHeadBounds().GetCenter();
@@ -379,10 +390,8 @@ std::pair<int, int> NewWhiteRows(const VelkorEngine::Image& with, const VelkorEn
 // starts wholly inside the picture, not cut by the picture's bottom edge, and is seen whole while it rises.
 TEST_F(WholeGameOffscreenTest, ABonusCaughtAtTheBatsBackStartsItsNameWhollyInThePicture)
 {
-    ASSERT_NO_FATAL_FAILURE(StartFirstLevel());
-    ASSERT_TRUE(RunUntil([&] { return Logic()->GetBat().IsReady(); }));
-    Frames(30);
-    auto* texts = dynamic_cast<Korvane::GUIGameLogicTextManager*>(Logic()->GetFloatingTexts());
+    ASSERT_NO_FATAL_FAILURE(StartWithTheBatReady());
+    Korvane::GUIGameLogicTextManager* texts = FloatingTexts();
     ASSERT_NE(texts, nullptr);
     const VelkorEngine::Image before = TestSupport::TakePicture(*game->GetEngine());
     const VelkorEngine::BoundingVolume bat = Logic()->GetBat().GetBounds();
@@ -430,10 +439,8 @@ namespace
 // up, across its board. The board's white is compared with the same board once any text would have gone.
 TEST_F(WholeGameOffscreenTest, ANameCaughtAsTheLevelEndsIsNotDrawnOverTheEndWindow)
 {
-    ASSERT_NO_FATAL_FAILURE(StartFirstLevel());
-    ASSERT_TRUE(RunUntil([&] { return Logic()->GetBat().IsReady(); }));
-    Frames(30);
-    auto* texts = dynamic_cast<Korvane::GUIGameLogicTextManager*>(Logic()->GetFloatingTexts());
+    ASSERT_NO_FATAL_FAILURE(StartWithTheBatReady());
+    Korvane::GUIGameLogicTextManager* texts = FloatingTexts();
     ASSERT_NE(texts, nullptr);
     const VelkorEngine::Vector3 bat = Logic()->GetBat().GetHeadBounds().GetCenter();
     Logic()->GetBonusManager().SpawnBonus(Vector2(bat.x, bat.y + 6.0f), Korvane::GameLogic::BonusLife);

@@ -25,6 +25,12 @@ namespace
 {
 constexpr u32 VisibleBit = GUIWindow::StateVisible;
 const std::string ResourcePrefix = "ui/";
+
+// A looping animation never ends: a show does not wait for it.
+bool IsRunningOnce(const AnimationControl* animation)
+{
+    return animation != nullptr && animation->IsPlaying() != 0 && animation->loop == 0;
+}
 }
 
 GUIControl::GUIControl(Engine* engine, GUIResources* resources, const ControlModelDescription& description)
@@ -172,6 +178,28 @@ bool GUIControl::IsShown() const
     if (m_targetShown)
         return true;
     return m_widget != nullptr && m_widget->IsVisible();
+}
+
+bool GUIControl::IsShowFinished() const
+{
+    if (m_widget == nullptr || !m_targetShown)
+        return true;
+    if (m_transitionPending)
+        return false;
+    if (!m_widget->IsVisible())
+        return true;
+    // The animator moves the widget and with it the place where the mouse finds it; the model's own animation
+    // changes only its look.
+    return !IsRunningOnce(m_animatorAnimation) && IsFadeFinished();
+}
+
+bool GUIControl::IsFadeFinished() const
+{
+    if (!HasFader())
+        return true;
+    if (m_fader.type != "timed")
+        return !IsRunningOnce(m_animatorModel != nullptr ? m_animatorAnimation : m_modelAnimation);
+    return std::fabs(m_fadeValue - m_fader.maximum) <= FadeTolerance;
 }
 
 void GUIControl::StartAnimations(i32 id)

@@ -59,6 +59,9 @@ public:
     virtual void Show(bool show, bool useActions);
     // True while the control is shown or on its way there, else while its widget is still visible.
     virtual bool IsShown() const;
+    // False while a show is under way: its delay, the animator's move, the fade. A control on its way out, or
+    // kept off the screen by a hidden parent, has no show to finish.
+    bool IsShowFinished() const;
 
     const std::string& GetName() const { return m_name; }
     VelkorEngine::GUIWindow* GetWidget() const { return m_widget; }
@@ -127,6 +130,7 @@ private:
     void Fade(VelkorEngine::f32 frameTime);
     VelkorEngine::f32 TimedProgress(VelkorEngine::f32 frameTime);
     VelkorEngine::f32 AnimationProgress() const;
+    bool IsFadeFinished() const;
 
     std::string m_name;
     VelkorEngine::GUIWindow* m_widget = nullptr;

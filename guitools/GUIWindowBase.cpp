@@ -152,6 +152,18 @@ bool GUIWindowBase::IsShown() const
     return m_window != nullptr && m_window->IsVisible();
 }
 
+bool GUIWindowBase::IsShowFinished() const
+{
+    if (!GUIWindowBase::IsShown())
+        return false;
+    for (std::size_t i = 0; i < m_controls.size(); ++i)
+    {
+        if (m_enabled[i] && !m_controls[i]->IsShowFinished())
+            return false;
+    }
+    return true;
+}
+
 void GUIWindowBase::ResolveTemplates(XMLNode* root, const Chain& searchRoots, const std::string& name, Chain& chain)
 {
     const std::string cycle = GUIDescriptionChain::Resolve(root, searchRoots, name, chain);

@@ -67,6 +67,9 @@ public:
     // Starts every enabled control's show or hide action.
     virtual void Show(bool show);
     virtual bool IsShown() const;
+    // The window is on screen and every enabled control has finished its show: nothing moves or fades in any
+    // more, and each control takes the mouse where it stays.
+    bool IsShowFinished() const;
 
     // By full name; an unknown name is logged as an error and gives null.
     GUITextControl* GetTextControl(const std::string& name) const;

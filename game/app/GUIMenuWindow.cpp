@@ -68,6 +68,7 @@ void GUIMenuWindow::UpdateTransition()
 {
     Appear();
     GUIWindowBase::Update();
+    ReportTakingInput();
     Disappear();
     PlayPendingSound();
 }
@@ -80,7 +81,18 @@ void GUIMenuWindow::Appear()
     m_manager->TakeToken(this);
     GUIWindowBase::Show(true);
     m_layoutShown = true;
+    m_inputReported = false;
     m_soundPending = m_windowPanel != nullptr;
+}
+
+// The log tells when the entrance has ended: a click made while the controls still come in may miss them, so
+// whoever drives the program from outside waits for this line before clicking.
+void GUIMenuWindow::ReportTakingInput()
+{
+    if (!m_shown || !m_layoutShown || m_inputReported || !IsShowFinished())
+        return;
+    m_inputReported = true;
+    m_log->Message("Window " + GetName() + " takes input");
 }
 
 void GUIMenuWindow::Disappear()

@@ -57,11 +57,14 @@ private:
     void Disappear();
     bool IsHideAnimating() const;
     void PlayPendingSound();
+    void ReportTakingInput();
 
     bool m_soundPending = false;
     bool m_shown = false;
     bool m_showPending = false;
     // The controls were last told to show (the window appeared and has not been hidden since).
     bool m_layoutShown = false;
+    // The end of this appearance's entrance is in the log.
+    bool m_inputReported = false;
 };
 } // namespace Korvane

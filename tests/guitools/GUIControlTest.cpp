@@ -81,6 +81,27 @@ TEST_F(GUIControlTest, AHideWaitsForItsOffsetThenFadesOutAndTheWindowHidesAfterI
     EXPECT_FALSE(window->IsShown());
 }
 
+TEST_F(GUIControlTest, AShowFinishesOnceItsOffsetAndFadeHaveRun)
+{
+    bed.WriteFaders("<fader name=\"late\" show_speed=\"4\" show_offset=\"0.25\"/>");
+    GUIControl& panel = Build("fader=\"late\"");
+    EXPECT_TRUE(panel.IsShowFinished()) << "nothing to show";
+    EXPECT_FALSE(window->IsShowFinished()) << "the window is not on screen";
+    window->Show(true);
+    bed.RunFrames(*window, 10);
+    EXPECT_FALSE(panel.GetWidget()->IsVisible());
+    EXPECT_FALSE(panel.IsShowFinished());
+    bed.RunFrames(*window, 12);
+    EXPECT_TRUE(panel.GetWidget()->IsVisible());
+    EXPECT_FALSE(panel.IsShowFinished()) << "still fading in";
+    EXPECT_FALSE(window->IsShowFinished());
+    bed.RunFrames(*window, 10);
+    EXPECT_TRUE(panel.IsShowFinished());
+    EXPECT_TRUE(window->IsShowFinished());
+    window->Show(false);
+    EXPECT_TRUE(panel.IsShowFinished()) << "a control on its way out has no show to finish";
+}
+
 class GUIControlStalledFaderTest : public GUIControlTest, public testing::WithParamInterface<const char*>
 {
 };
@@ -232,5 +253,17 @@ TEST_F(GUIControlAnimationTest, AnAnimatorModelMovesTheControlByItsAnimation)
     // The triangle's last frame has its box from (8, 0) to (9, 1).
     EXPECT_FLOAT_EQ(panel.GetWidget()->GetRelativePosition().x, 18.5f);
     EXPECT_FLOAT_EQ(panel.GetWidget()->GetRelativePosition().y, 20.5f);
+}
+
+TEST_F(GUIControlAnimationTest, AShowFinishesOnlyWhenTheAnimatorHasMovedTheControlToItsPlace)
+{
+    GUIControl& panel = Build("position=\"10 20\" animator_model=\"steps\"");
+    window->Show(true);
+    bed.RunFrames(*window, 12);
+    EXPECT_TRUE(panel.GetWidget()->IsVisible());
+    EXPECT_FALSE(panel.IsShowFinished());
+    bed.RunFrames(*window, 18);
+    EXPECT_TRUE(panel.IsShowFinished());
+    EXPECT_FLOAT_EQ(panel.GetWidget()->GetRelativePosition().x, 18.5f);
 }
 }

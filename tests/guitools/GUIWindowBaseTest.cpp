@@ -242,4 +242,24 @@ TEST_F(GUIWindowBaseTest, AWindowWithoutAnimationsOrFadersHidesInTheFirstUpdateA
     EXPECT_FALSE(window->IsShown());
     EXPECT_FALSE(window->GetButton("w/b")->IsVisible());
 }
+
+// A control kept off the screen by a disabled parent never comes in: the window's show does not wait for it.
+TEST_F(GUIWindowBaseTest, AShowIsFinishedWithoutTheControlsUnderADisabledParent)
+{
+    bed.WriteFaders("<fader name=\"late\" show_speed=\"4\" show_offset=\"0.25\"/>");
+    bed.WriteDescription("w.xml", "<window name=\"w\"><window name=\"slot\" fader=\"late\"><button name=\"b\" "
+                                  "fader=\"late\"/></window><button name=\"c\"/></window>");
+    auto window = bed.Build("w");
+    window->EnableControl("w/slot", false);
+    window->Show(true);
+    bed.RunFrames(*window, 40);
+    EXPECT_FALSE(window->GetButton("w/slot/b")->IsVisible());
+    EXPECT_TRUE(window->IsShowFinished());
+    window->EnableControl("w/slot", true);
+    window->Show(true);
+    bed.RunFrames(*window, 20);
+    EXPECT_FALSE(window->IsShowFinished()) << "the slot and its button come in now";
+    bed.RunFrames(*window, 20);
+    EXPECT_TRUE(window->IsShowFinished());
+}
 }

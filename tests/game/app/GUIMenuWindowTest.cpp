@@ -51,6 +51,9 @@ protected:
                                              "font=\"titlf\" text=\"'menu'\" printing_mode=\"1\" fader=\"title\"/>"
                                              "</window>");
         bed.WriteDescription("bare.xml", "<window name=\"bare\"><button name=\"back\"/></window>");
+        // A button that comes in after its window, as the menus' buttons do.
+        bed.WriteDescription("late.xml", "<window name=\"late\" fader=\"slide\"><button name=\"back\" "
+                                         "fader=\"title\"/></window>");
         bed.WriteDescription("logos.xml", "<window name=\"logos\"><window name=\"logo_additional_0\"/>"
                                           "<window name=\"logo_additional_1\"/><button name=\"back\"/></window>");
         const TestSupport::SoundWavFormat format;
@@ -89,6 +92,17 @@ protected:
             if (instance->effectId == effect)
                 return instance->lastStartTime;
         return -1.0f;
+    }
+
+    // The log's lines that say the window took input.
+    std::size_t InputLines(const std::string& name) const
+    {
+        const std::string text = bed.gui.engine.LogText();
+        const std::string line = "Window " + name + " takes input";
+        std::size_t count = 0;
+        for (std::size_t at = text.find(line); at != std::string::npos; at = text.find(line, at + line.size()))
+            ++count;
+        return count;
     }
 
     static bool OnScreen(const GUIMenuWindow& window)
@@ -290,4 +304,36 @@ TEST_F(GUIMenuWindowTest, LogoControlsAreDisabledWithoutTheSmallLogoFiles)
     EXPECT_TRUE(logos->GetButton("logos/back")->IsVisible());
     EXPECT_FALSE(logos->GetWindowControl("logos/logo_additional_0")->GetWidget()->IsVisible());
     EXPECT_FALSE(logos->GetWindowControl("logos/logo_additional_1")->GetWidget()->IsVisible());
+}
+
+// The title fader brings the button in 0.1 s after its window and takes a third of a second to fade it in.
+TEST_F(GUIMenuWindowTest, EachEntranceTellsTheLogOnceWhenItHasEnded)
+{
+    auto late = Make("late");
+    late->Show(true);
+    RunFrames(20);
+    EXPECT_TRUE(late->GetButton("late/back")->IsVisible());
+    EXPECT_EQ(InputLines("late"), 0u) << "the button is still fading in";
+    RunFrames(10);
+    EXPECT_EQ(InputLines("late"), 1u);
+    RunFrames(30);
+    EXPECT_EQ(InputLines("late"), 1u);
+
+    late->Show(false);
+    RunFrames(HideFrames + 5);
+    ASSERT_TRUE(manager->IsTokenFree());
+    late->Show(true);
+    RunFrames(40);
+    EXPECT_EQ(InputLines("late"), 2u) << "a new entrance, a new line";
+}
+
+TEST_F(GUIMenuWindowTest, AWindowHiddenDuringItsEntranceNeverSaysItTakesInput)
+{
+    auto late = Make("late");
+    late->Show(true);
+    RunFrames(10);
+    late->Show(false);
+    RunFrames(HideFrames + 30);
+    EXPECT_FALSE(OnScreen(*late));
+    EXPECT_EQ(InputLines("late"), 0u);
 }

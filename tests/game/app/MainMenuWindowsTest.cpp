@@ -108,6 +108,35 @@ TEST_F(MainMenuWindowsTest, TheButtonsWaitForTheMenusBody)
     EXPECT_EQ(window->GetButtonTitle(GUIMainMenuWindow::Start)->GetFontName(), "main_menu_0");
 }
 
+// Whoever drives the program from outside clicks once the log says the menu takes input: from that frame on
+// every button is on screen, fully faded in, enabled, and takes a click; before it, the entrance was running.
+TEST_F(MainMenuWindowsTest, TheLogSaysTheMenuTakesInputOnceItsButtonsAreUsable)
+{
+    const std::string line = "Window window_main_menu takes input";
+    bed.Profiles().SetCurrentProfile(bed.Profiles().FindOrCreateProfile(L"Ann"), 1);
+    auto window = MakeMainMenu();
+    window->Show(StateId::Welcome);
+    int frames = 0;
+    while (bed.descriptions.gui.engine.LogText().find(line) == std::string::npos && frames < 300)
+    {
+        bed.RunFrame(*window);
+        ++frames;
+    }
+    ASSERT_LT(frames, 300) << "the main menu never said it takes input";
+    EXPECT_GT(frames, 10) << "the line came while the buttons were still fading in";
+    for (u32 entry = 0; entry < GUIMainMenuWindow::EntryCount; ++entry)
+    {
+        const auto* button = window->GetButton(static_cast<GUIMainMenuWindow::Entry>(entry));
+        EXPECT_TRUE(button->IsVisible()) << entry;
+        EXPECT_TRUE(button->IsEnabled()) << entry;
+        EXPECT_FLOAT_EQ(button->GetColor().a, 1.0f) << entry;
+    }
+    EXPECT_EQ(bed.Click(*window, window->GetButton(GUIMainMenuWindow::Options)), ResultCode::Options);
+    bed.RunFrames(*window, 60);
+    const std::string log = bed.descriptions.gui.engine.LogText();
+    EXPECT_EQ(log.find(line), log.rfind(line)) << "one line for one entrance";
+}
+
 TEST_P(MainMenuEntryTest, EachButtonHandsBackItsResult)
 {
     bed.Profiles().SetCurrentProfile(bed.Profiles().FindOrCreateProfile(L"Ann"), 1);

@@ -22,7 +22,7 @@ fi
 # shellcheck source=tests/game/app/session_helpers.sh
 source "$(dirname "$0")/session_helpers.sh"
 run="${screen_width}x${screen_height}_$manager"
-failed="${KORVANE_SHOTS:-$PWD/fullscreen_session_${run}_failed}"
+failed="${KORVANE_SHOTS:-$test_output/fullscreen_session_${run}_failed}"
 # The menus' sky and mist drift (up to about 0.05 of a whole picture); the windows are told apart by their
 # panels and titles, which stand still.
 menu_tolerance=0.08
@@ -76,33 +76,26 @@ move_to() {
   xdotool mousemove "$((sx + 1))" "$sy"
   xdotool mousemove_relative -- -1 0
 }
-# The button is held, and the pointer kept on it after the release, long enough for a slow frame to see both.
+# As the helpers' press, on the picture wherever it lies: the program sees the pointer over the button, the button
+# held down there, and its release there before the pointer may move on.
 click_at() {
   move_to "$1" "$2"
-  sleep 0.3
+  next_frames
   xdotool mousedown 1
-  sleep 0.3
+  next_frames
   xdotool mouseup 1
-  sleep 0.5
+  next_frames
 }
-# The program reads the two keys as they are held in a frame: both are held a moment together.
+# The program reads the two keys as they are held in a frame: both are held together until it has drawn frames.
 alt_enter() {
   xdotool keydown Alt_L
-  sleep 0.3
+  next_frames
   xdotool keydown Return
-  sleep 0.5
+  next_frames
   xdotool keyup Return
-  sleep 0.3
+  next_frames
   xdotool keyup Alt_L
-}
-# Polls up to a minute for a condition that needs no running program to be checked.
-wait_for() {
-  for _ in $(seq 1 600); do
-    eval "$1" && return 0
-    kill -0 "$pid" 2>/dev/null || fail "the program ended while waiting for: $2"
-    sleep 0.1
-  done
-  fail "$2 not reached within a minute"
+  next_frames
 }
 
 # True once a condition holds, polled for up to the given seconds while the program runs.
@@ -116,44 +109,21 @@ holds_within() {
   done
   return 1
 }
-# An input that leads on to another state is given again when a very slow frame missed it: the state still not
-# reached after 20 seconds means the program never saw it.
+# An input that leads on to another state, given once: the state not reached within the patience means the
+# program did not take it.
 #   input_for <input command> <condition> <what is awaited>
 input_for() {
-  local attempt
-  for attempt in 1 2 3; do
-    eval "$1"
-    holds_within 20 "$2" && return 0
-    echo "note ($run): no $3 after input $attempt, given again"
-  done
-  fail "no $3 after the input was given three times"
+  eval "$1"
+  holds_within "$patience" "$2" || fail "($run) no $3 within $patience seconds after $1 on the $last_window window"
 }
-# One look at the game's picture against a window's reference, the pointer at rest.
-#   picture_matches <window> [<part>...]
-picture_matches() {
-  local name="$1" result
-  shift
-  move_to 796 300
-  screenshot "$name"
-  picture_of "$name"
-  matched="$(picture_measure "$name" "$@")"
-  within "${matched%% *}" 1
-}
-# Gives an input until the game shows the window it leads to, as its reference picture does.
+# Gives an input once, waits for the window it leads to to take input, then for its picture.
 #   go_to <input command> <window> [<part>...]
 go_to() {
   local input="$1" name="$2"
   shift 2
-  if [ -n "${KORVANE_REFRESH_REFERENCES:-}" ]; then
-    eval "$input"
-    picture_shot "$name" "$@"
-    return 0
-  fi
-  local parts=""
-  [ "$#" -gt 0 ] && parts="$(printf ' "%s"' "$@")"
-  input_for "$input" "picture_matches $name $parts" "$name window"
-  echo "picture $name ($run): ${matched#* } (tolerance $menu_tolerance, parts $part_tolerance)"
-  sleep "$settle"
+  eval "$input"
+  await_window "$name" "($run) $input on the $last_window window"
+  picture_shot "$name" "$@"
 }
 
 start_window_manager() {
@@ -171,8 +141,9 @@ start_full_screen() {
   "$program" >"$work/output.txt" 2>&1 &
   pid=$!
   wait_until 'log_has "the menus begin"' "start of the menus"
-  wait_for '[ -n "$(xdotool search --name "^Korvane$" 2>/dev/null | head -1)" ]' "the program's window"
+  wait_until '[ -n "$(xdotool search --name "^Korvane$" 2>/dev/null | head -1)" ]' "the program's window"
   window="$(xdotool search --name "^Korvane$" | head -1)"
+  await_window welcome "the start of the menus"
 }
 # Every switch between window and full screen resets the drawing device, which the log tells.
 resets_logged() {
@@ -190,7 +161,7 @@ window_geometry_is() {
 
 # The whole screen as the X server holds it; a PNG of it is made only where one is needed.
 screenshot() {
-  xwd -root -silent >"$work/$1.xwd"
+  grab_screen "$work/$1.xwd"
   if [ -n "${KORVANE_SHOTS:-}" ]; then
     mkdir -p "$KORVANE_SHOTS"
     convert "xwd:$work/$1.xwd" "$KORVANE_SHOTS/${run}_$1.png"
@@ -226,14 +197,15 @@ picture_measure() {
   done
   echo "$worst $report"
 }
-# Waits up to half a minute for the game's picture to show the window as its reference does. The pointer rests
-# at the picture's right edge, clear of every panel and button, meanwhile.
+# Waits for the game's picture to show the window as its reference does. The pointer rests at the picture's right
+# edge, clear of every panel and button, meanwhile.
 #   picture_shot <window> [<part>...]
 picture_shot() {
-  local name="$1" result=""
+  local name="$1" result="" deadline=$((SECONDS + patience))
   shift
+  last_window="$name"
   move_to 796 300
-  sleep 0.3
+  next_frames
   if [ -n "${KORVANE_REFRESH_REFERENCES:-}" ]; then
     sleep "$step"
     sleep "$step"
@@ -243,12 +215,13 @@ picture_shot() {
     cp "$work/${name}_picture.png" "$references/$name.png"
   else
     [ -f "$references/$name.png" ] || fail "no reference picture $references/$name.png"
-    for _ in $(seq 1 60); do
+    while :; do
       screenshot "$name"
       picture_of "$name"
       result="$(picture_measure "$name" "$@")"
       within "${result%% *}" 1 && break
       kill -0 "$pid" 2>/dev/null || fail "the program ended while waiting for the $name window"
+      [ "$SECONDS" -lt "$deadline" ] || break
       sleep 0.5
     done
     echo "picture $name ($run): ${result#* } (tolerance $menu_tolerance, parts $part_tolerance)"
@@ -259,7 +232,7 @@ picture_shot() {
       mismatches+=("$name (${result#* })")
     fi
   fi
-  sleep "$settle"
+  let_time_pass "$settle"
 }
 
 # In full screen the bars around the picture are black to the last pixel and the picture reaches them on every
@@ -286,11 +259,11 @@ layout_right() {
   [ "$extent" = "${view_width}x${view_height}+${view_x}+${view_y}" ] || return 1
   layout="picture $extent"
 }
-# The window covers the display and the picture lies in it as it should, within half a minute.
+# The window covers the display and the picture lies in it as it should.
 check_full_screen_layout() {
-  wait_for 'window_geometry_is "0,0,$screen_width,$screen_height"' \
-    "a window covering the ${screen_width}x$screen_height screen"
-  holds_within 30 "layout_right ${1}_layout" || fail "$1: $layout"
+  wait_until 'window_geometry_is "0,0,$screen_width,$screen_height"' \
+    "window covering the ${screen_width}x$screen_height screen"
+  holds_within "$patience" "layout_right ${1}_layout" || fail "$1: $layout"
   echo "layout $1 ($run): window 0,0,${screen_width}x$screen_height, $layout"
 }
 
@@ -333,17 +306,17 @@ check_cursor_on_pointer welcome 200 572 620 572
 
 # A name, then the level map from the main menu, and its start button at the foot of the picture.
 click_at 400 268
-sleep "$settle"
-xdotool type --delay 250 "Ada"
-sleep 0.5
+type_text "Ada"
 screenshot name_typed
-input_for 'xdotool key Return' 'ls "$folder"/profiles/ada_*.prf >/dev/null 2>&1' "profile for the typed name"
-picture_shot main_menu "${main_menu_parts[@]}"
+go_to 'key Return' main_menu "${main_menu_parts[@]}"
+wait_until 'ls "$folder"/profiles/ada_*.prf >/dev/null 2>&1' "profile for the typed name"
 go_to 'click_at 400 342' level_map "$title"
 input_for 'click_at 640 42' 'log_has "Loading level 1-1" && log_has "Blocks count"' "first level from the map's start"
 picture_shot level_start
 go_to 'key Escape' in_game_menu
-go_to 'click_at 400 120' leave_question
+# The leave question's title and panel are told from the exit question's by their parts: the whole picture,
+# mostly the field behind them, lies within its tolerance either way.
+go_to 'click_at 400 120' leave_question "110 478 580 60" "$dialog"
 go_to 'click_at 310 216' main_menu "${main_menu_parts[@]}"
 
 # Alt+Enter with the pointer low on the picture: a window inside the display, then full screen again.
@@ -352,7 +325,7 @@ resets="$(resets_logged)"
 input_for alt_enter '[ "$(resets_logged)" -gt "$resets" ] && grep -q "^v_fullscreen 0" "$folder/Korvane.ini"' \
   "window after Alt+Enter"
 full_screen=0
-wait_for 'window_inside_screen' "a window inside the ${screen_width}x$screen_height screen"
+wait_until 'window_inside_screen' "window inside the ${screen_width}x$screen_height screen"
 echo "window ($run): $X,$Y sized ${WIDTH}x$HEIGHT"
 picture_shot main_menu "${main_menu_parts[@]}"
 move_to 400 20
@@ -370,15 +343,17 @@ picture_shot main_menu "${main_menu_parts[@]}"
 check_cursor_on_pointer main_menu 236 300 620 572
 
 go_to 'click_at 400 92' exit_question "$title" "$dialog"
-for attempt in 1 2 3; do
-  click_at 310 216
-  for _ in $(seq 1 200); do
-    kill -0 "$pid" 2>/dev/null || break 2
-    sleep 0.1
-  done
-  echo "note ($run): the program still runs after yes $attempt, given again"
+move_to 310 216
+next_frames
+xdotool mousedown 1
+next_frames
+xdotool mouseup 1
+deadline=$((SECONDS + patience))
+while kill -0 "$pid" 2>/dev/null && [ "$SECONDS" -lt "$deadline" ]; do
+  sleep 0.1
 done
-kill -0 "$pid" 2>/dev/null && fail "the program did not end through the exit question"
+kill -0 "$pid" 2>/dev/null &&
+  fail "($run) the press at 310,216 on the exit_question window did not end the program within $patience seconds"
 status=0
 wait "$pid" || status=$?
 pid=""

@@ -92,6 +92,7 @@ menu_shot welcome "$title" "$dialog"
 press 400 268
 type_text "  Ada  "
 key Return
+await_window main_menu "Return in the welcome window"
 wait_until 'ls "$folder"/profiles/ada_*.prf >/dev/null 2>&1' "profile for the typed name"
 ada_file="$(ls "$folder"/profiles/ada_*.prf)"
 menu_shot main_menu "${main_menu_parts[@]}"
@@ -114,14 +115,15 @@ menu_press 576 156 main_menu "${main_menu_parts[@]}"
 # that does, in the middle of the screen.
 menu_press 400 242 options_changed "${options_parts[@]}"
 press 364 288
-press 224 156
+press_on 224 156 main_menu_windowed
 wait_for_window_geometry "112,84,800,600"
 menu_shot main_menu_windowed "${main_menu_parts[@]}"
 menu_press 400 242 options_windowed "${options_parts[@]}"
 # Full screen on again, at the screen's size.
 press 364 288
-menu_press 604 236 options_full_screen_again "${options_parts[@]}"
-press 224 156
+press 604 236
+menu_shot options_full_screen_again "${options_parts[@]}"
+press_on 224 156 main_menu
 wait_for_window_geometry "0,0,$screen_width,$screen_height"
 menu_shot main_menu "${main_menu_parts[@]}"
 wait_for_setting "v_fullscreen 1"
@@ -138,6 +140,7 @@ late_menu_press 400 192 400 242 profiles "${profiles_parts[@]}"
 menu_press 626 396 new_profile "$title" "$dialog"
 type_text "Bob"
 key Return
+await_window profiles_two "Return in the new player window"
 wait_until 'ls "$folder"/profiles/bob_*.prf >/dev/null 2>&1' "profile for the second player"
 bob_file="$(ls "$folder"/profiles/bob_*.prf)"
 menu_shot profiles_two "${profiles_parts[@]}"
@@ -148,6 +151,7 @@ check_current_player Bob
 menu_press 626 396 new_profile "$title" "$dialog"
 type_text "ada"
 key Return
+await_window name_taken "Return in the new player window"
 menu_shot name_taken "$title" "$dialog"
 menu_press 400 216 new_profile_taken "$title" "$dialog"
 menu_press 490 216 profiles_two "${profiles_parts[@]}"
@@ -158,6 +162,7 @@ menu_press 626 340 rename_profile "$title" "$dialog"
 for _ in 1 2 3; do key BackSpace; done
 type_text "Cleo"
 key Return
+await_window profiles_renamed "Return in the rename window"
 menu_shot profiles_renamed "${profiles_parts[@]}"
 [ "$(names_in "$bob_file" | head -1)" = Cleo ] || fail "the renamed player's file holds \"$(names_in "$bob_file" | head -1)\""
 [ "$(profile_files)" -eq 2 ] || fail "renaming changed the number of profile files to $(profile_files)"

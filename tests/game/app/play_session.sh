@@ -24,12 +24,14 @@ shot welcome "$menu_tolerance"
 press 400 268
 type_text "Ada"
 key Return
+await_window main_menu "Return in the welcome window"
 wait_until 'ls "$folder"/profiles/ada_*.prf >/dev/null 2>&1' "profile for the typed name"
 shot main_menu "$menu_tolerance"
 
 press_to 400 342 level_map "$menu_tolerance"
 press 640 42
-wait_until 'log_has "Loading level 1-1" && log_has "Blocks count"' "first level loaded from the map"
+wait_until 'log_has "Loading level 1-1" && log_has "Blocks count"' \
+  "first level loaded after the press at 640,42 on the level_map window"
 # The picture matches once the bat has risen into the field, ready for the ball.
 shot level_start "$play_tolerance"
 
@@ -47,10 +49,13 @@ next_frames
 xdotool mouseup 1
 next_frames
 key space
+await_window pause "the pause key in play"
 shot pause "$play_tolerance"
 # Resumed, the play goes on only for the frames it takes the in-game menu to open: the ball is still in flight.
+# Escape opens the in-game menu only from play, so the menu shows that the press resumed it.
 press 400 216
 key Escape
+await_window in_game_menu "the press at 400,216 on the pause window, then Escape in play"
 shot in_game_menu "$play_tolerance"
 press_to 400 120 leave_question "$play_tolerance"
 press_to 310 216 main_menu_again "$menu_tolerance"

@@ -8,10 +8,14 @@
 # Every window's picture is kept at 128 x 96 as <references>/<window>.png. To refresh them on purpose, after a
 # change of the windows' looks, run with KORVANE_REFRESH_REFERENCES=1 and look at each picture before committing
 # it. KORVANE_SHOTS=<folder> keeps the full-size screenshots and the log. KORVANE_STEP sets the seconds given to
-# each window's entrance animation when the references are refreshed (default 3).
+# each window's entrance animation when the references are refreshed (default 3). The pictures of windows that
+# strayed from their references go to <window>_failed/ in the build's test folder, beside the program's own
+# folder (KORVANE_SHOTS, when set).
 # Nothing here counts on time: a machine busy with other work draws the program's frames late and seldom, so every
 # step waits for what it needs (a frame drawn after its input, a picture, a file's content, a line in the log) up
 # to KORVANE_PATIENCE seconds (default 180).
+# No input is given twice: a press that leads to another window is given once that window's predecessor has told
+# the log it takes input, and the session fails when the next window does not say so in turn.
 
 # KORVANE_SCREEN_WIDTH and KORVANE_SCREEN_HEIGHT choose another size of the virtual screen.
 screen_width="${KORVANE_SCREEN_WIDTH:-1024}"
@@ -29,9 +33,11 @@ fi
 export SDL_VIDEODRIVER=x11 SDL_AUDIODRIVER=dummy LC_ALL=C.UTF-8
 step="${KORVANE_STEP:-3}"
 patience="${KORVANE_PATIENCE:-180}"
-# Seconds of the program's own time a window's controls are given after it looks as it should.
+# Seconds of the program's own time let pass after a window looks as it should.
 settle=1
-failed="${KORVANE_SHOTS:-$PWD/$(basename "$references")_failed}"
+# The build's test folder, where CTest runs the sessions: never the source tree, whatever the current folder.
+test_output="$(dirname "$program")/tests"
+failed="${KORVANE_SHOTS:-$test_output/$(basename "$references")_failed}"
 # The root-mean-square difference, 0 to 1, that a part of a window may stray from its reference. Unlike the
 # whole screen, a window's own panels and title stand still once shown: two shots of one window lie within 0.01,
 # while one word more on a panel moves it by 0.03 and another title by 0.07.
@@ -49,8 +55,10 @@ export XDG_DATA_HOME="$work/data" XDG_CONFIG_HOME="$work/config"
 folder="$XDG_DATA_HOME/Tarnwick Games/Korvane"
 log="$folder/Korvane.html"
 mismatches=()
-# The window of the last shot, its tolerance and parts: what a press_to starts from.
-last_window="" last_tolerance="" last_parts=()
+# The window of the last shot: where a press is given.
+last_window=""
+# The log's lines of windows taking input that the session has already waited for.
+windows_taken=0
 
 fail() {
   echo "FAIL: $*"
@@ -70,13 +78,63 @@ log_has() {
   [ -f "$log" ] && grep -q -- "$1" "$log"
 }
 
-# Starts the program in the fresh user folder and waits for its menus.
+# The game's name of the window a picture shows.
+game_window() {
+  case "$1" in
+    welcome) echo window_welcome ;;
+    main_menu*) echo window_main_menu ;;
+    options*) echo window_options ;;
+    credits) echo window_credits ;;
+    high_scores) echo window_high_scores ;;
+    profiles*) echo window_profiles ;;
+    new_profile*) echo window_new_profile ;;
+    name_taken) echo window_profile_name_conflict ;;
+    rename_profile) echo window_rename_profile ;;
+    delete_profile) echo window_delete_profile ;;
+    exit_question) echo window_exit ;;
+    level_map) echo window_start_game_logic ;;
+    pause) echo window_game_logic_pause ;;
+    in_game_menu) echo window_game_logic_menu ;;
+    leave_question) echo window_game_logic_menu_exit ;;
+    *) fail "no game window known for the picture $1" ;;
+  esac
+}
+# The windows that took input so far, in order: a menu window writes "Window <name> takes input" to the log each
+# time its entrance has ended, when its controls have come in and take the mouse where they stay.
+windows_taking_input() {
+  [ -f "$log" ] || return 0
+  { grep -o 'Window [A-Za-z0-9_]* takes input' "$log" || true; } | cut -d' ' -f2
+}
+# Waits for the window a picture shows to take input, after the last window waited for; fails naming what was to
+# lead there when it does not within the patience. Windows passed on the way (a loading window) are let be.
+#   await_window <picture> <what leads there>
+await_window() {
+  local name deadline=$((SECONDS + patience)) since found
+  name="$(game_window "$1")"
+  while :; do
+    since="$(windows_taking_input | tail -n +"$((windows_taken + 1))")"
+    found="$({ grep -n -x -m 1 -- "$name" <<<"$since" || true; } | cut -d: -f1)"
+    if [ -n "$found" ]; then
+      windows_taken=$((windows_taken + found))
+      return 0
+    fi
+    kill -0 "$pid" 2>/dev/null || fail "the program ended before its $1 window ($name) took input after $2"
+    [ "$SECONDS" -lt "$deadline" ] ||
+      fail "$2 led to no $1 window ($name) taking input within $patience seconds; windows that took input" \
+        "since: $(tr '\n' ' ' <<<"${since:-none}")"
+    sleep 0.1
+  done
+}
+
+# Starts the program in the fresh user folder and waits for its menus, whose first window, in a folder without
+# players, is the welcome window.
 start_program() {
   "$program" >"$work/output.txt" 2>&1 &
   pid=$!
   wait_until 'log_has "the menus begin"' "start of the menus"
   window="$(xdotool search --name Korvane | head -1)"
   xdotool windowactivate --sync "$window" >/dev/null 2>&1 || true
+  await_window welcome "the start of the menus"
 }
 # Sets X, Y, WIDTH and HEIGHT to the program's window on the screen.
 read_window_geometry() {
@@ -91,9 +149,20 @@ move_pointer() {
   xdotool mousemove "$((X + $1 * WIDTH / 800 + 1))" "$((Y + (600 - $2) * HEIGHT / 600))"
   xdotool mousemove_relative -- -1 0
 }
+# The whole screen as the X server holds it, into a file. The server refuses a capture while a window changes
+# between full screen and a window under a window manager: the capture is taken again.
+#   grab_screen <file>
+grab_screen() {
+  local deadline=$((SECONDS + patience))
+  until xwd -root -silent >"$1" 2>/dev/null; do
+    [ "$SECONDS" -lt "$deadline" ] || fail "the screen could not be captured within $patience seconds"
+    sleep 0.1
+  done
+}
 # The screen's pixels, as a checksum: only the program draws on the virtual display, so a new sum is a new frame.
 screen_sum() {
-  xwd -root -silent | md5sum
+  grab_screen "$work/sum.xwd"
+  md5sum <"$work/sum.xwd"
 }
 # Returns once the program has drawn two new frames, the second of which began after the call, so that it has
 # read every input sent before: a frame takes the buttons' and keys' changes in order but the pointer's place only
@@ -161,7 +230,7 @@ type_text() {
 
 # The screen at 128 x 96 in 16 levels a channel, as the references keep it.
 capture() {
-  xwd -root -silent >"$work/$1.xwd"
+  grab_screen "$work/$1.xwd"
   convert "xwd:$work/$1.xwd" -resize '128x96!' +dither -posterize 16 -strip -define png:exclude-chunks=date,time \
     "PNG8:$work/$1.png"
 }
@@ -227,35 +296,32 @@ shows_within() {
     sleep 0.5
   done
 }
-# A press that leads from the window last shot to another, then that window's shot. On a busy machine a button
-# has been seen, once in many sessions, to take no click: the press is given again while, 20 seconds on, the next
-# window has not come and the one pressed on is still shown as it was; never where the press was taken and the
-# next window is merely slow to come. `rest_pointer` (a command, none by default) is run after each press, where
-# a session takes its pictures with the pointer elsewhere.
-#   press_to <x> <y> <window> <tolerance> [<part>...]
+# A press that leads from the window last shot to another: given once, the next window waited for until it takes
+# input. `rest_pointer` (a command, none by default) is run after the press, where a session takes its pictures
+# with the pointer elsewhere.
+#   press_on <x> <y> <window>
 rest_pointer=":"
-press_to() {
-  local x="$1" y="$2" name="$3" tolerance="$4" attempt
-  shift 4
-  local from="$last_window" from_tolerance="$last_tolerance" from_parts=("${last_parts[@]}")
-  for attempt in 1 2 3; do
-    press "$x" "$y"
-    eval "$rest_pointer"
-    [ -z "${KORVANE_REFRESH_REFERENCES:-}" ] && [ -n "$from" ] || break
-    shows_within 20 "$name" "$tolerance" "$@" && break
-    shows_within 0 "$from" "$from_tolerance" "${from_parts[@]}" || break
-    echo "note: the $from window still shown 20 s after press $attempt at $x,$y, given again"
-  done
-  shot "$name" "$tolerance" "$@"
+press_on() {
+  press "$1" "$2"
+  eval "$rest_pointer"
+  await_window "$3" "the press at $1,$2 on the $last_window window"
 }
-# Waits for the screen to show the window as its reference picture does, then gives its controls a moment to
-# take input. A window that does not within the patience is noted and the session goes on.
+# A press that leads to another window, then that window's shot.
+#   press_to <x> <y> <window> <tolerance> [<part>...]
+press_to() {
+  press_on "$1" "$2" "$3"
+  shift 2
+  shot "$@"
+}
+# Waits for the screen to show the window as its reference picture does, then lets a moment of the program's time
+# pass, as a player looks before acting: play, which tells the log nothing of its windows, goes on from a settled
+# field. A window that does not show as its reference within the patience is noted and the session goes on.
 #   shot <window> <tolerance> [<part>...]
 shot() {
   local name="$1" tolerance="$2"
   shift 2
   result=""
-  last_window="$name" last_tolerance="$tolerance" last_parts=("$@")
+  last_window="$name"
   if [ -n "${KORVANE_REFRESH_REFERENCES:-}" ]; then
     sleep "$step"
     sleep "$step"
@@ -290,7 +356,8 @@ leave_through_exit_question() {
   while kill -0 "$pid" 2>/dev/null && [ "$SECONDS" -lt "$deadline" ]; do
     sleep 0.1
   done
-  kill -0 "$pid" 2>/dev/null && fail "the program did not end through the exit question"
+  kill -0 "$pid" 2>/dev/null &&
+    fail "the press at 310,216 on the $last_window window did not end the program within $patience seconds"
   local status=0
   wait "$pid" || status=$?
   pid=""

@@ -55,6 +55,7 @@ late_menu_press() {
   move_pointer "$3" "$4"
   kill -CONT "$pid"
   eval "$rest_pointer"
+  await_window "$5" "the click at $1,$2 read after the pointer moved on to $3,$4"
   shot "$5" "$menu_tolerance" "${@:6}"
 }
 profile_files() {

@@ -139,6 +139,7 @@ wait_until in_full_screen "a first start in full screen"
 press 400 268
 type_text "Ada"
 key Return
+await_window main_menu "Return in the welcome window"
 wait_until 'ls "$folder"/profiles/ada_*.prf >/dev/null 2>&1' "profile for the typed name"
 still_panel main_menu "$main_menu_panel"
 
@@ -149,25 +150,28 @@ still_panel main_menu_after_alt_enter "$main_menu_panel"
 check_sharpness main_menu main_menu_after_alt_enter
 
 # The options' full-screen switch, applied each time.
-press 400 242
+press_on 400 242 options
 still_panel options "$options_panel"
 press 364 288
 switch_to window "press 224 156"
+await_window main_menu_windowed "the options applied"
 still_panel main_menu_windowed "$main_menu_panel"
-press 400 242
+press_on 400 242 options_windowed
 still_panel options_windowed "$options_panel"
 press 364 288
 switch_to "full screen" "press 224 156"
+await_window main_menu_after_options "the options applied"
 still_panel main_menu_after_options "$main_menu_panel"
 check_sharpness main_menu main_menu_after_options
 
 # The in-game menu's full-screen box, then the play window's.
-press 400 342
+press_on 400 342 level_map
 still_panel level_map "$level_map_title"
 press 640 42
 wait_until 'log_has "Loading level 1-1" && log_has "Blocks count"' "first level loaded from the map"
 let_time_pass 2
 key Escape
+await_window in_game_menu "Escape in play"
 still_panel in_game_menu "$in_game_menu_panel"
 switch_to window "press 384 296"
 still_panel in_game_menu_windowed "$in_game_menu_panel"
@@ -179,16 +183,15 @@ let_time_pass 1
 switch_to window "press 732 574"
 switch_to "full screen" "press 732 574"
 key Escape
+await_window in_game_menu "Escape in play"
 still_panel in_game_menu_after_play_box "$in_game_menu_panel"
 check_sharpness in_game_menu in_game_menu_after_play_box
 
 # Out through the in-game menu's question, then the exit question; the settings written at exit keep the mode.
-press 400 120
-let_time_pass 1
-press 310 216
+press_on 400 120 leave_question
+press_on 310 216 main_menu_again
 still_panel main_menu_again "$main_menu_panel"
-press 400 92
-let_time_pass 1
+press_on 400 92 exit_question
 leave_through_exit_question
 [ "$(setting v_mode)" = "$player_mode" ] ||
   fail "at exit the settings file holds v_mode $(setting v_mode), not the player's $player_mode"

@@ -114,7 +114,15 @@ holds_within() {
 #   input_for <input command> <condition> <what is awaited>
 input_for() {
   eval "$1"
-  holds_within "$patience" "$2" || fail "($run) no $3 within $patience seconds after $1 on the $last_window window"
+  holds_within "$patience" "$2" ||
+    fail "($run) no $3 within $patience seconds after $1 on the $last_window window; the display's focus: $(focus_holder)"
+}
+# The window the display gives the keys to, by name, or what stands there instead.
+focus_holder() {
+  local focused
+  focused="$(xdotool getwindowfocus 2>/dev/null || true)"
+  [ -n "$focused" ] || { echo "none"; return; }
+  echo "$focused ($(xdotool getwindowname "$focused" 2>/dev/null || echo "no name"); the program's window is $window)"
 }
 # Gives an input once, waits for the window it leads to to take input, then for its picture.
 #   go_to <input command> <window> [<part>...]

@@ -86,17 +86,6 @@ click_at() {
   xdotool mouseup 1
   next_frames
 }
-# The program reads the two keys as they are held in a frame: both are held together until it has drawn frames.
-alt_enter() {
-  xdotool keydown Alt_L
-  next_frames
-  xdotool keydown Return
-  next_frames
-  xdotool keyup Return
-  next_frames
-  xdotool keyup Alt_L
-  next_frames
-}
 
 # True once a condition holds, polled for up to the given seconds while the program runs.
 #   holds_within <seconds> <condition>
@@ -152,10 +141,6 @@ start_full_screen() {
   wait_until '[ -n "$(xdotool search --name "^Korvane$" 2>/dev/null | head -1)" ]' "the program's window"
   window="$(xdotool search --name "^Korvane$" | head -1)"
   await_window welcome "the start of the menus"
-}
-# Every switch between window and full screen resets the drawing device, which the log tells.
-resets_logged() {
-  awk '{ resets += gsub(/Reseting Direct3D device/, "") } END { print resets + 0 }' "$log"
 }
 window_inside_screen() {
   read_client_geometry

@@ -32,20 +32,6 @@ rest_x=796 rest_y=300
 # may rest on the panel).
 least_sharpness=0.9
 
-# Every switch between window and full screen resets the drawing device, which the log tells.
-resets_logged() {
-  awk '{ resets += gsub(/Reseting Direct3D device/, "") } END { print resets + 0 }' "$log"
-}
-# The program reads the two keys as they are held in a frame: both are held together over two frames of its own.
-alt_enter() {
-  xdotool keydown Alt_L
-  next_frames
-  xdotool keydown Return
-  next_frames
-  xdotool keyup Return
-  xdotool keyup Alt_L
-  next_frames
-}
 # A value of the settings file (its lines end in CR LF), empty until the program first writes it.
 setting() {
   if [ -f "$folder/Korvane.ini" ]; then

@@ -371,3 +371,18 @@ check_log_and_pictures() {
   fi
   [ "${#mismatches[@]}" -eq 0 ] || fail "pictures differ from their references: ${mismatches[*]}"
 }
+# The program reads the two keys as they are held in a frame: both are held together until it has drawn frames.
+alt_enter() {
+  xdotool keydown Alt_L
+  next_frames
+  xdotool keydown Return
+  next_frames
+  xdotool keyup Return
+  next_frames
+  xdotool keyup Alt_L
+  next_frames
+}
+# The number of times the program has reset its drawing device (a change of mode), from its log.
+resets_logged() {
+  awk '{ resets += gsub(/Reseting Direct3D device/, "") } END { print resets + 0 }' "$log"
+}

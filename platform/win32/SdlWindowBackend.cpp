@@ -306,8 +306,12 @@ bool SdlWindowBackend::ReadGammaRamp(PlatformWindow& window, std::uint16_t* ramp
     return window.sdl && SDL_GetWindowGammaRamp(window.sdl, ramp, ramp + 256, ramp + 512) == 0;
 }
 
+// Without the video system SDL's X11 driver has no display to ask and would crash: an input device can still
+// take a button event then, and gets the origin.
 POINT SdlWindowBackend::GetCursorScreenPosition()
 {
+    if (SDL_WasInit(SDL_INIT_VIDEO) == 0)
+        return POINT{0, 0};
     int x = 0, y = 0;
     SDL_GetGlobalMouseState(&x, &y);
     PlatformWindow* fullScreen = ShownFullScreenWindow();

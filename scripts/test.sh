@@ -6,4 +6,7 @@ top="$(cd "$(dirname "$0")/.." && pwd)"
 build="${KORVANE_BUILD:-$top/build}"
 "$top/scripts/build.sh" "$build" "$@"
 cd "$build"
-ctest --output-on-failure --parallel "$(nproc)" --timeout 300
+status=0
+ctest --output-on-failure --parallel "$(nproc)" --timeout 300 || status=$?
+[ "$status" -eq 0 ] || "$top/scripts/failure_digest.sh" "$build"
+exit "$status"

@@ -189,7 +189,7 @@ judge() {
       echo "no start of level 1-1: $(grep -m1 "FAIL" "$run/level.txt" 2>/dev/null || echo "the menus never began")"
       return
     fi
-    grep -q "Loading level 1-1" "$log" || echo "a level start that never reached level 1-1's logic"
+    grep -q "Loading level 1-1" "$log" 2>/dev/null || echo "a level start that never reached level 1-1's logic"
   fi
   case "$outcome" in
     "menus 0" | "play 0") ;;
@@ -237,7 +237,7 @@ for entry in "${cases[@]}"; do
   printf '%-30s %-45s %s\n' "$name" "$file" "$(cat "$work/$name/outcome" 2>/dev/null)"
   if [ -n "$verdict" ]; then
     failures=$((failures + 1))
-    sed "s/^/  FAIL: /" <<<"$verdict"
+    echo "  FAIL: ${verdict//$'\n'/$'\n'  FAIL: }"
     if [ -s "$work/$name/level.txt" ]; then
       echo "  --- the way into level 1-1"
       tail -5 "$work/$name/level.txt" | sed 's/^/  /'
@@ -251,5 +251,5 @@ for entry in "${cases[@]}"; do
 done
 echo "$((SECONDS - started)) s"
 [ "$failures" -eq 0 ] ||
-  fail "$failures of ${#cases[@]} starts neither reached the menus or play nor ended in the fatal message naming the file"
-echo "every damaged start reached the menus or play or ended in the fatal message naming the file"
+  fail "$failures of ${#cases[@]} starts reached neither the menus nor play nor the fatal message naming the file"
+echo "every damaged start reached the menus, play or the fatal message naming the file"

@@ -248,6 +248,8 @@ protected:
     // Window flow steps.
     void StartGame();
     void StartLevel();
+    // The game's logic for the level, or the fatal report naming the file that kept it from being built.
+    std::unique_ptr<GameLogicBase> BuildGameLogic(StageRecord* stage, LevelRecord* level, u32 lives);
     void StoreLevelProgress(ProfileBase& profile, const LevelPosition& position, f32 levelTime);
     void ShowFinalScore(u32 stateId, u32 total);
     // The current profile with its stored positions brought within the level list, or null.

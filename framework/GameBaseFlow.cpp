@@ -4,6 +4,8 @@
 #include "framework/GameBase.h"
 
 #include "engine/core/Engine.h"
+#include "engine/core/Error.h"
+#include "engine/core/MessageManager.h"
 #include "framework/DataKeeper.h"
 #include "framework/GUIContinueGameLogicWindowBase.h"
 #include "framework/GUIDeleteProfileWindowBase.h"
@@ -473,9 +475,24 @@ void GameBase::ProcessGameLogicLoadingWindow()
     Close(m_windows, WindowIndex::GameLogicLoading);
     if (m_gameCursor)
         m_gameCursor->SetCursorVisible(true);
-    m_gameLogic = CreateGameLogic(stage, level, profile->lives);
+    m_gameLogic = BuildGameLogic(stage, level, profile->lives);
     if (auto* play = At<GUIGameLogicWindowBase>(m_windows, WindowIndex::GameLogic))
         play->Show(StateId::GameLogicLoading, m_gameLogic.get());
+}
+
+// The logic reads the level's own files as it is built (its field, its surroundings): a damaged one ends the
+// program the way the level's other data does, with the file named in the box and the log. A logic that threw
+// while being built has already taken down what it had made.
+std::unique_ptr<GameLogicBase> GameBase::BuildGameLogic(StageRecord* stage, LevelRecord* level, u32 lives)
+{
+    try
+    {
+        return CreateGameLogic(stage, level, lives);
+    }
+    catch (const VelkorEngine::FileError& error)
+    {
+        m_messageManager->Fatal(error.GetMessage());
+    }
 }
 
 void GameBase::ProcessNewProfileWindow()

@@ -1,6 +1,7 @@
 // The stub game of the window-flow tests.
 #include "tests/framework/FlowTestGame.h"
 
+#include "engine/core/Error.h"
 #include "framework/DataKeeper.h"
 #include "framework/GUIGameCursorBase.h"
 #include "framework/GameLogicBase.h"
@@ -9,6 +10,8 @@
 #include "framework/ProfileBase.h"
 #include "framework/ProfileManagerBase.h"
 #include "tests/framework/TestGameTypes.h"
+
+#include <utility>
 
 namespace FrameworkTest
 {
@@ -275,6 +278,8 @@ std::unique_ptr<GameTools::DataKeeper> FlowTestGame::CreateGameLogicData(StageRe
 std::unique_ptr<GameLogicBase> FlowTestGame::CreateGameLogic(StageRecord* stage, LevelRecord* level, u32 lives)
 {
     gameLogicsMade.push_back({level->stage, level->level, lives});
+    if (!gameLogicFileError.empty())
+        throw VelkorEngine::FileError(std::exchange(gameLogicFileError, std::string()));
     return std::make_unique<GameLogicBase>(m_engine.get(), m_soundPlayer.get(), stage, level, lives);
 }
 

@@ -252,6 +252,8 @@ public:
     std::vector<FlowEvent> journal;
     // The position and lives each game logic was made with, in order.
     std::vector<std::array<u32, 3>> gameLogicsMade;
+    // When set, the next game logic fails as one does whose level file is damaged, with this message.
+    std::string gameLogicFileError;
     u32 gameLogicDataMade = 0;
 
 private:

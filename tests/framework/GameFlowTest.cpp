@@ -2,6 +2,8 @@
 // session from the first profile to the high scores, with the files the flow writes.
 #include "engine/core/Config.h"
 #include "engine/core/Engine.h"
+#include "engine/core/Error.h"
+#include "engine/core/MessageManager.h"
 #include "framework/DataKeeper.h"
 #include "framework/GUIGameCursorBase.h"
 #include "framework/GameLogicBase.h"
@@ -548,6 +550,35 @@ TEST_F(LevelFlowTest, WithoutACurrentProfileTheHandlersDoNothingThatNeedsOne)
     Answer(24, ResultCode::Done);
     EXPECT_EQ(game->journal, (std::vector<FlowEvent>{Hidden(24), Shown(5, 24)}));
     EXPECT_EQ(game->GetHighScores()->GetCount(0), 0u);
+}
+
+// A level file the logic reads while it is built ends the program the way the level's other data does: the
+// fatal report carries the reader's message, which names the file, and no logic is left behind for play.
+TEST_F(LevelFlowTest, AFileTheLevelsLogicCannotReadEndsTheProgramNamingIt)
+{
+    const std::string message = "Incorrect \"data\\environment\\field.krf\" file format";
+    Load();
+    Answer(11, ResultCode::Start);
+    game->gameLogicFileError = message;
+    game->journal.clear();
+    game->GetWindow(WindowIndex::GameLogicLoading)->SetResultCode(ResultCode::Done);
+    std::string reported = "nothing";
+    try
+    {
+        game->DispatchRounds();
+    }
+    catch (const VelkorEngine::FatalError& error)
+    {
+        reported = error.GetMessage();
+    }
+    EXPECT_EQ(reported, message);
+    const VelkorEngine::MessageManager& log = *game->GetEngine()->GetMessageManager();
+    ASSERT_GT(log.GetRecordCount(), 0u);
+    const VelkorEngine::LogRecord last = log.GetRecord(log.GetRecordCount() - 1);
+    EXPECT_EQ(last.kind, VelkorEngine::MessageManager::KindFatal);
+    EXPECT_EQ(last.text, "PROGRAM ABORTING: " + message + "\n");
+    EXPECT_EQ(game->GetGameLogic(), nullptr);
+    EXPECT_EQ(game->journal, (std::vector<FlowEvent>{Hidden(WindowIndex::GameLogicLoading)}));
 }
 
 TEST_F(LevelFlowTest, APlayerDeletedDuringPlayEndsTheLevelWithoutProgress)

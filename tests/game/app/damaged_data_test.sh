@@ -1,15 +1,20 @@
 #!/usr/bin/env bash
 # The whole program started beside one damaged copy of a data file at a time: a font, the font lists, a font
 # picture, window descriptions, the texts, the level list, the map and the resource lists, cut in half or with
-# their header bytes flipped, plus a title template naming a font nobody lists or printing at no speed. Every
-# start must end within the deadline either in the menus (then quit with exit code 0) or in the "Fatal Error"
-# message with exit code 1: never a hang, a crash signal or a sanitizer report. A loose file beside the
-# executable wins over the pack's entry, so each start gets an installation of its own holding the pack and the
-# one damaged file, and an X server of its own, since a game whose window lacks the focus rests in its focus
-# freeze.
+# their header bytes flipped, plus a title template naming a font nobody lists or printing at no speed; and the
+# files first read when a level starts, the first stage's surroundings and the field, each cut in half, with level
+# 1-1 started from a new player's menus. Every start must end within the deadline either in the menus or in play
+# (then quit with exit code 0) or in the "Fatal Error" message with exit code 1: never a hang, a crash signal or a
+# sanitizer report. Where only the fatal message is sound, both the message and the log's line on it name the
+# damaged file. A loose file beside the executable wins over the pack's entry, so each start gets an installation
+# of its own holding the pack and the one damaged file, and an X server of its own, since a game whose window
+# lacks the focus rests in its focus freeze.
 #   damaged_data_test.sh <korvane program> <generated data folder> <data pack> <work folder>
+# The sessions' helpers run in a subshell of their own, whose globals are meant to stay there.
+# shellcheck disable=SC2030,SC2031
 set -euo pipefail
 korvane="$(readlink -f "$1")"
+here="$(cd "$(dirname "$0")" && pwd)"
 stage="$(readlink -f "$2")"
 pack="$(readlink -f "$3")"
 work="$4"
@@ -21,13 +26,14 @@ cores="$(nproc)"
 half=$((cores / 2))
 parallel="${KORVANE_DAMAGED_STARTS:-$((half < 2 ? 2 : half > 6 ? 6 : half))}"
 
-for tool in Xvfb xdotool perl; do
-  command -v "$tool" >/dev/null || "$(cd "$(dirname "$0")/../../.." && pwd)/scripts/install-deps.sh"
+for tool in Xvfb xdotool xwd perl; do
+  command -v "$tool" >/dev/null || "$here/../../../scripts/install-deps.sh"
   command -v "$tool" >/dev/null || { echo "FAIL: $tool is missing"; exit 1; }
 done
 
 # name | file under data/ | damage: half (the first half of the file), header (its first 16 bytes inverted) or
-# a Perl substitution applied to the whole file | the outcome it must have, when only one is sound.
+# a Perl substitution applied to the whole file | the outcome it must have, when only one is sound | level when
+# the start goes on from the menus into level 1-1.
 cases=(
   "title_font_half|ui/fonts/en/serif_bold_36.vef|half|fatal"
   "title_font_header|ui/fonts/en/serif_bold_36.vef|header|fatal"
@@ -45,6 +51,8 @@ cases=(
   "map_half|ui/map/map.gmf|half"
   "basic_resources_half|ui/resources_basic.xml|half"
   "additional_resources_header|ui/resources_additional.xml|header"
+  "courtyard_half|environment/courtyard.xml|half|fatal|level"
+  "field_half|environment/field.krf|half|fatal|level"
 )
 fail() {
   echo "FAIL: $*"
@@ -76,10 +84,44 @@ start_display() {
   return 1
 }
 
-# One start: its outcome goes to <run>/outcome as "menus <exit code>", "fatal <exit code>", "ended <exit code>"
-# or "hang".
+# Level 1-1 started as a new player starts it, through the sessions' own steps by mouse and keyboard: a name
+# typed into the welcome window, the main menu's start, the level map's start. The sessions' helpers keep their
+# state in globals of their own, so they run in a subshell, on the start's display and program. The start
+# button is let go without waiting for frames after it: a level that cannot be built ends the program then.
+#   start_level <display> <program's process> <log> <start's folder>
+start_level() {
+  (
+    # The helpers' own scratch folder goes into the start's folder.
+    export DISPLAY="$1" KORVANE_IN_XVFB=1 TMPDIR="$4"
+    # shellcheck disable=SC2034  # read by the helpers
+    program="$korvane" references=""
+    # shellcheck source=tests/game/app/session_helpers.sh
+    source "$here/session_helpers.sh"
+    # The program is the start's own: the helpers' end must leave it running.
+    trap 'rm -rf "$work"' EXIT
+    pid="$2" log="$3"
+    window="$(xdotool search --name Korvane | head -1)"
+    xdotool windowactivate --sync "$window" >/dev/null 2>&1 || true
+    await_window welcome "the start of the menus"
+    press 400 268
+    type_text "Ada"
+    key Return
+    await_window main_menu "Return in the welcome window"
+    press 400 342
+    await_window level_map "the press at 400,342 on the main menu"
+    move_pointer 640 42
+    next_frames
+    xdotool mousedown 1
+    next_frames
+    xdotool mouseup 1
+    echo "level 1-1 asked for"
+  )
+}
+
+# One start: its outcome goes to <run>/outcome as "menus <exit code>", "play <exit code>", "fatal <exit code>",
+# "ended <exit code>" or "hang".
 run_case() {
-  local name="$1" file="$2" how="$3"
+  local name="$1" file="$2" how="$3" where="$4"
   local run="$work/$name" log outcome="" status=0 display game
   mkdir -p "$run/install/data/$(dirname "$file")" "$run/home/data" "$run/home/config"
   ln "$korvane" "$run/install/korvane" 2>/dev/null || cp "$korvane" "$run/install/korvane"
@@ -95,8 +137,19 @@ run_case() {
   local end=$((SECONDS + deadline))
   while kill -0 "$game" 2>/dev/null && [ "$SECONDS" -lt "$end" ]; do
     if [ -z "$outcome" ] && [ -f "$log" ] && grep -q "the menus begin" "$log"; then
-      # A moment more in the menus, then the quit request that closing the window sends.
-      outcome=menus
+      if [ "$where" = level ]; then
+        outcome=level
+        start_level "$display" "$game" "$log" "$run" >"$run/level.txt" 2>&1 || kill -TERM "$game" 2>/dev/null || true
+      else
+        # A moment more in the menus, then the quit request that closing the window sends.
+        outcome=menus
+        sleep 1
+        kill -TERM "$game" 2>/dev/null || true
+      fi
+    fi
+    # The level's blocks are counted once its logic stands: a moment of play, then the quit request.
+    if [ "$outcome" = level ] && grep -q "Blocks count" "$log"; then
+      outcome=play
       sleep 1
       kill -TERM "$game" 2>/dev/null || true
     fi
@@ -123,15 +176,23 @@ run_case() {
 
 # The run's verdict on one start, empty when it is sound.
 judge() {
-  local name="$1" file="$2" expected="$3" run="$work/$1" outcome
+  local name="$1" file="$2" expected="$3" where="$4" run="$work/$1" outcome log
+  log="$run/home/data/Tarnwick Games/Korvane/Korvane.html"
   outcome="$(cat "$run/outcome" 2>/dev/null || echo "no outcome")"
   if grep -q -E "ERROR: (Address|Leak|Thread|Memory)Sanitizer|runtime error:|SUMMARY: UndefinedBehaviorSanitizer" \
     "$run/stderr.txt" 2>/dev/null; then
     echo "a sanitizer report: $(grep -m1 -E "Sanitizer|runtime error:" "$run/stderr.txt")"
     return
   fi
+  if [ "$where" = level ]; then
+    if ! grep -q "^level 1-1 asked for" "$run/level.txt" 2>/dev/null; then
+      echo "no start of level 1-1: $(grep -m1 "FAIL" "$run/level.txt" 2>/dev/null || echo "the menus never began")"
+      return
+    fi
+    grep -q "Loading level 1-1" "$log" 2>/dev/null || echo "a level start that never reached level 1-1's logic"
+  fi
   case "$outcome" in
-    "menus 0") ;;
+    "menus 0" | "play 0") ;;
     "fatal 1")
       grep -q "^Fatal Error: ." "$run/stderr.txt" || echo "an empty fatal message"
       ;;
@@ -142,9 +203,13 @@ judge() {
   esac
   if [ -n "$expected" ] && [ "${outcome%% *}" != "$expected" ]; then
     echo "$outcome where only $expected is sound"
-  elif [ "$expected" = fatal ] && ! grep -q "^Fatal Error: .*$(basename "$file")" "$run/stderr.txt"; then
-    echo "a fatal message that does not name $(basename "$file")"
+    return
   fi
+  [ "$expected" = fatal ] || return 0
+  grep -q "^Fatal Error: .*$(basename "$file")" "$run/stderr.txt" ||
+    echo "a fatal message that does not name $(basename "$file")"
+  grep -q "PROGRAM ABORTING: [^<]*$(basename "$file")" "$log" 2>/dev/null ||
+    echo "no line in the log naming $(basename "$file") as the reason the program ended"
 }
 
 rm -rf "$work"
@@ -157,22 +222,26 @@ done
 echo "${#cases[@]} starts, $parallel at a time, each within ${deadline} s"
 started=$SECONDS
 for entry in "${cases[@]}"; do
-  IFS='|' read -r name file how _ <<<"$entry"
+  IFS='|' read -r name file how _ where <<<"$entry"
   while [ "$(jobs -rp | wc -l)" -ge "$parallel" ]; do
     sleep 0.2
   done
-  run_case "$name" "$file" "$how" &
+  run_case "$name" "$file" "$how" "$where" &
 done
 wait
 
 failures=0
 for entry in "${cases[@]}"; do
-  IFS='|' read -r name file _ expected <<<"$entry"
-  verdict="$(judge "$name" "$file" "$expected")"
+  IFS='|' read -r name file _ expected where <<<"$entry"
+  verdict="$(judge "$name" "$file" "$expected" "$where")"
   printf '%-30s %-45s %s\n' "$name" "$file" "$(cat "$work/$name/outcome" 2>/dev/null)"
   if [ -n "$verdict" ]; then
     failures=$((failures + 1))
-    echo "  FAIL: $verdict"
+    echo "  FAIL: ${verdict//$'\n'/$'\n'  FAIL: }"
+    if [ -s "$work/$name/level.txt" ]; then
+      echo "  --- the way into level 1-1"
+      tail -5 "$work/$name/level.txt" | sed 's/^/  /'
+    fi
     echo "  --- stderr"
     tail -20 "$work/$name/stderr.txt" 2>/dev/null | sed 's/^/  /' || true
     echo "  --- end of the log"
@@ -181,5 +250,6 @@ for entry in "${cases[@]}"; do
   fi
 done
 echo "$((SECONDS - started)) s"
-[ "$failures" -eq 0 ] || fail "$failures of ${#cases[@]} starts neither reached the menus nor ended in the fatal message"
-echo "every damaged start reached the menus or ended in the fatal message"
+[ "$failures" -eq 0 ] ||
+  fail "$failures of ${#cases[@]} starts reached neither the menus nor play nor the fatal message naming the file"
+echo "every damaged start reached the menus, play or the fatal message naming the file"

@@ -1,9 +1,14 @@
 // The play of a generated level: the click, lives, completion, the level timer and each bonus's effect.
 #include "game/play/GameLogic.h"
 
+#include "engine/core/Engine.h"
+#include "engine/core/Error.h"
 #include "engine/core/MessageManager.h"
+#include "engine/render/LightManager.h"
 #include "engine/render/Camera.h"
 #include "engine/render/CameraManager.h"
+#include "engine/scene/ModelManager.h"
+#include "engine/scene/ParticleSystemManager.h"
 #include "framework/ScoreKeeper.h"
 #include "game/play/Ball.h"
 #include "game/play/BallManager.h"
@@ -18,10 +23,15 @@
 #include "game/play/BrickDurability.h"
 #include "tests/support/GeneratedLevelBed.h"
 #include "tests/support/RecordingSoundPlayer.h"
+#include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
 
 using namespace Korvane;
 using VelkorEngine::u32;
@@ -387,6 +397,56 @@ TEST_F(GameLogicTest, ABonusBesideTheBatFallsPastIt)
     EXPECT_TRUE(logic->GetBonusManager().GetBonuses().empty());
     EXPECT_EQ(logic->lives, kLives);
     EXPECT_EQ(logic->GetPoints(), 0u);
+}
+
+namespace
+{
+// What the engine holds for a level's play: a logic that failed half-built must have given all of it back.
+std::array<u32, 3> EngineObjects(VelkorEngine::Engine& engine)
+{
+    return {engine.GetModelManager()->GetModelCount(), engine.GetLightManager()->GetLightCount(),
+            engine.GetParticleSystemManager()->GetCount()};
+}
+
+std::string GeneratedFile(const std::string& name)
+{
+    std::ifstream in(std::filesystem::path(KORVANE_DATA_ROOT) / "data-stage" / name, std::ios::binary);
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
+}
+}
+
+// The field and the first stage's surroundings are read as the logic is built, after the lights and effects (and
+// for the surroundings, the field) already stand. A copy cut in half, lying loose beside the pack, fails the
+// logic with the reader's message naming the file, and the engine is left as the level's start found it.
+TEST(GameLogicDamagedFiles, AFieldOrSurroundingsCutInHalfFailNamingTheFileAndLeaveNothingBehind)
+{
+    for (const std::string file : {"field.krf", "courtyard.xml"})
+    {
+        TestSupport::TempFolder root;
+        std::filesystem::create_directories(root / "data");
+        std::filesystem::create_symlink(std::filesystem::path(KORVANE_DATA_ROOT) / "data" / "pack0.pak",
+                                        root / "data/pack0.pak");
+        const std::string whole = GeneratedFile("environment/" + file);
+        ASSERT_FALSE(whole.empty()) << file;
+        root.WriteFile("data/environment/" + file, whole.substr(0, whole.size() / 2));
+        TestSupport::GeneratedLevelBed play(root.Path());
+        const std::array<u32, 3> before = EngineObjects(play.GetEngine());
+        std::string message = "no error";
+        try
+        {
+            play.Play(0, 0, kLives);
+        }
+        catch (const VelkorEngine::FileError& error)
+        {
+            message = error.GetMessage();
+        }
+        EXPECT_NE(message.find("\"data\\environment\\" + file + "\""), std::string::npos) << message;
+        EXPECT_EQ(play.logic, nullptr) << file;
+        play.End();
+        EXPECT_EQ(EngineObjects(play.GetEngine()), before) << file;
+    }
 }
 
 TEST(GameLogicTexts, TheSuperBallsTextDiffersFromItsBonusName)

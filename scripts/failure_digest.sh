@@ -15,7 +15,7 @@ awk '
   # Each test'"'"'s section: its name, its output, and whether it failed.
   /^[0-9]+\/[0-9]+ Test: / { name = substr($0, index($0, "Test: ") + 6); n = 0; next }
   /^Output:$/ { collecting = 1; next }
-  /^<end of output>$/ { collecting = 0; next }
+  /^<end of output>$|^Test time = / { collecting = 0; next }
   collecting { lines[++n] = $0; next }
   /^Test Failed\.$|^Test Passed\.$/ {
     if ($0 == "Test Failed.") {

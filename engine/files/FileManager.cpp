@@ -14,6 +14,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <set>
+#include <utility>
 
 namespace VelkorEngine
 {
@@ -63,7 +64,8 @@ bool ReadAppendedPackTrailer(const std::string& path, u64& fileLength, u32& pack
 }
 
 // One folder of a search and its sub-folders whose names match. A folder reached a second time (through a link
-// that leads back up the tree) is skipped, so the search always ends.
+// that leads back up the tree) is skipped, so the search always ends. Names below the folder keep the case they
+// have on disk: a message quoting one names the file as the user sees it.
 void FindFilesIn(const std::string& folder, const std::string& mask, std::vector<std::string>& out,
                  std::set<std::string>& searched)
 {
@@ -79,7 +81,7 @@ void FindFilesIn(const std::string& folder, const std::string& mask, std::vector
         if (entry.isFolder)
             FindFilesIn(folderPath + entry.name, mask, out, searched);
         else
-            out.push_back(StringToLowerCopy((folderPath + entry.name).substr(start)));
+            out.push_back((folderPath + entry.name).substr(start));
     }
 }
 }
@@ -208,14 +210,30 @@ bool FileManager::FolderExists(const std::string& name)
 void FileManager::ListFiles(const std::string& folder, const std::string& mask, std::vector<std::string>& out)
 {
     std::vector<std::string> found;
-    FindFiles(HasRootOrDrive(folder) ? folder : m_baseFolder + "\\" + folder, mask, found);
+    const bool relative = !HasRootOrDrive(folder);
+    FindFiles(relative ? m_baseFolder + "\\" + folder : folder, mask, found);
+    // A loose file is named as a pack names its entry, from the installation folder on: "data\...".
+    if (relative)
+        for (std::string& name : found)
+            name.erase(0, m_baseFolder.size() + 1);
     const bool diskGaveNothing = found.empty();
     for (const std::unique_ptr<PackFile>& pack : m_packs)
         pack->ListFiles(folder, mask, found);
     if (!(diskGaveNothing && m_packs.size() == 1))
     {
-        std::sort(found.begin(), found.end());
-        found.erase(std::unique(found.begin(), found.end()), found.end());
+        // Sorted and each file once whatever its case; the loose files were listed first, and a loose file is
+        // what any of its names opens, so its own name stands for the pack entries it hides.
+        std::vector<std::pair<std::string, std::string>> keyed;
+        keyed.reserve(found.size());
+        for (std::string& name : found)
+            keyed.emplace_back(PackFile::NormalizeName(name), std::move(name));
+        std::stable_sort(keyed.begin(), keyed.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+        keyed.erase(std::unique(keyed.begin(), keyed.end(),
+                                [](const auto& a, const auto& b) { return a.first == b.first; }),
+                    keyed.end());
+        found.clear();
+        for (auto& [key, name] : keyed)
+            found.push_back(std::move(name));
     }
     out = std::move(found);
 }

@@ -32,8 +32,10 @@ public:
     std::unique_ptr<FileTextual> OpenTextual(const std::string& name, u32 write, u32 encoding);
     bool Exists(const std::string& name);
     bool FolderExists(const std::string& name);
-    // Files under a folder whose names match the mask: the disk's as lower-cased absolute paths, the packs'
-    // as their entry names; sorted and each once, except that one pack alone keeps its own order.
+    // Files under a folder whose names match the mask: the packs' as their entry names, the disk's named the
+    // same way (the folder as given, then the names below it as they are on disk; absolute paths when the folder
+    // is), a loose file standing for the pack entries of its name in any case; sorted without regard to case and
+    // each once, except that one pack alone keeps its own order.
     void ListFiles(const std::string& folder, const std::string& mask, std::vector<std::string>& out);
     // The first pack in order that holds the name answers with its size and its bytes, as asked.
     bool FindInPacks(const std::string& name, u32* size, std::vector<u8>* buffer);
@@ -52,7 +54,8 @@ public:
     static bool DeleteFolder(const std::string& path);
     // Only a regular file: never a folder, nor what a link points to. False when nothing was deleted.
     static bool DeleteRegularFile(const std::string& path);
-    // Files under a folder whose names match the mask, lower-cased, searching sub-folders whose names match.
+    // Files under a folder whose names match the mask, searching sub-folders whose names match: each the folder
+    // as given, then the names below it in their case on disk.
     static void FindFiles(const std::string& folder, const std::string& mask, std::vector<std::string>& out);
     static void MakeAbsolutePath(const std::string& name, std::string& out);
 

@@ -38,7 +38,7 @@ bool LooseFileIndex::MayHave(const std::string& normalName)
     return m_names.count(normalName) != 0;
 }
 
-// The listing gives each file as the folder was named, then the path inside it, all in lower case.
+// The listing gives each file as the folder was named, then the path inside it in its case on disk.
 void LooseFileIndex::Refresh()
 {
     m_listedAtChange = Platform::DiskChangeCount();

@@ -1,5 +1,6 @@
 #include "game/app/GUIMenuWindow.h"
 
+#include "engine/core/MessageManager.h"
 #include "engine/gui/GUIWindow.h"
 #include "framework/GameSoundPlayer.h"
 #include "game/app/GUIMenuWindowManager.h"

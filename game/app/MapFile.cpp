@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <string>
 
 namespace Korvane
 {
@@ -40,14 +41,39 @@ u32 TotalLevelCount(const GameFramework::LevelManagerBase& levels)
     return total;
 }
 
+std::string Levels(u32 count)
+{
+    return std::to_string(count) + (count == 1 ? " level" : " levels");
+}
+
+// Either file may be the damaged one, so a disagreement names both and what differs: the totals, else the first
+// stage whose marker count is not the list's level count.
+[[noreturn]] void FailAgainstLevels(const std::string& path, const std::string& difference)
+{
+    throw FileError("\"" + path + "\" does not match the level list \"" +
+                    GameFramework::LevelManagerBase::FileName + "\": " + difference);
+}
+
 void CheckAgainstLevels(const std::vector<MapElementRecord>& elements, const GameFramework::LevelManagerBase& levels,
                         const std::string& path)
 {
     if (elements.size() != TotalLevelCount(levels))
-        Fail(path);
+        FailAgainstLevels(path, "the map holds " + Levels(static_cast<u32>(elements.size())) + ", the list " +
+                                    Levels(TotalLevelCount(levels)));
+    std::vector<u32> markers;
     for (const MapElementRecord& element : elements)
-        if (levels.GetLevel(element.stage, element.level) == nullptr)
-            Fail(path);
+    {
+        if (element.stage >= markers.size())
+            markers.resize(element.stage + 1, 0);
+        ++markers[element.stage];
+    }
+    for (u32 stage = 0; stage < std::max(static_cast<u32>(markers.size()), levels.GetStageCount()); ++stage)
+    {
+        const u32 placed = stage < markers.size() ? markers[stage] : 0;
+        if (placed != levels.GetLevelCount(stage))
+            FailAgainstLevels(path, "the map holds " + Levels(placed) + " in stage " + std::to_string(stage + 1) +
+                                        ", the list " + Levels(levels.GetLevelCount(stage)));
+    }
 }
 }
 

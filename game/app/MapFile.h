@@ -53,8 +53,9 @@ public:
     static constexpr u32 HeaderSize = 13;
     static constexpr u32 ElementSize = 68;
 
-    // Throws FileError: the binary file's messages for the header, the file-format message naming the path
-    // for anything else.
+    // Throws FileError: the binary file's messages for the header, a message naming the map and the level list
+    // and what differs when the markers do not match the list, the file-format message naming the path for
+    // anything else.
     static std::vector<MapElementRecord> Read(VelkorEngine::FileManager* fileManager,
                                               const GameFramework::LevelManagerBase& levels,
                                               const std::string& path = Path);

@@ -19,7 +19,11 @@ BlockDatabase::BlockDatabase(VelkorEngine::FileManager* files)
 {
     std::vector<std::string> paths;
     files->ListFiles(Folder, "*.xml", paths);
-    std::sort(paths.begin(), paths.end());
+    // File order decides which kind a block's name finds first; loose files keep their case on disk, which
+    // must not change that order.
+    std::sort(paths.begin(), paths.end(), [](const std::string& a, const std::string& b) {
+        return VelkorEngine::StringToLowerCopy(a) < VelkorEngine::StringToLowerCopy(b);
+    });
     GameTools::XMLParser parser(files);
     for (const std::string& path : paths)
     {

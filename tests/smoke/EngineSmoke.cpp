@@ -27,6 +27,8 @@ struct Options
 {
     // Absolute: the engine resolves a relative installation folder against the program's own folder.
     std::string installation = std::filesystem::current_path().string();
+    // Inside the installation folder unless the command line names one, which is taken from the current folder
+    // as any command's file names are (the engine would resolve it against the installation folder).
     std::string logFolder = "Logs";
     unsigned frames = 0; // 0: until exit is requested
     unsigned frameSleep = 0;
@@ -42,7 +44,7 @@ Options ParseOptions(int argc, char** argv)
         if (std::strcmp(argv[i], "--data") == 0)
             options.installation = std::filesystem::absolute(argv[i + 1]).string();
         else if (std::strcmp(argv[i], "--log-dir") == 0)
-            options.logFolder = argv[i + 1];
+            options.logFolder = std::filesystem::absolute(argv[i + 1]).string();
         else if (std::strcmp(argv[i], "--frames") == 0)
             options.frames = static_cast<unsigned>(std::strtoul(argv[i + 1], nullptr, 10));
         else if (std::strcmp(argv[i], "--frame-sleep") == 0)

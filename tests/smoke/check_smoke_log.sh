@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Runs the smoke program on the smoke data, first as loose files and then packed into one pack, and checks each
 # log: every service started and stopped, the scene's files read without a single error line, "exit" ended
-# the run; and that the settings file is written and read back.
+# the run; and that the settings file is written and read back, the second time through relative folders.
 #   check_smoke_log.sh <engine_smoke> <engine_smoke_data> <korvane_pak>
 set -euo pipefail
 program="$1" make_data="$2" pak="$3"
@@ -34,8 +34,10 @@ check_run packed-run
 
 settings="$scratch/loose-run/smoke.ini"
 grep -q $'^v_mode 800x600x32\r$' "$settings" || fail settings "settings file missing or wrong"
-# A second run reads the settings back and writes them again.
+# A second run reads the settings back and writes them again; a relative log folder is taken from the current
+# folder, as the command line's other file names are.
 sed -i 's/^v_gamma .*/v_gamma 1.25\r/' "$settings"
-"$program" --data "$scratch/loose" --frames 2 --log-dir "$scratch/loose-run"
+(cd "$scratch" && "$program" --data loose --frames 2 --log-dir loose-run)
+[ ! -e "$scratch/loose/loose-run" ] || fail settings "the relative log folder was made inside the installation"
 grep -q $'^v_gamma 1.250000\r$' "$settings" || fail settings "settings not read back"
 echo "smoke log ok"

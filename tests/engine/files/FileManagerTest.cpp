@@ -203,21 +203,21 @@ TEST(FileManager, OnePackAloneKeepsItsOrder)
     EXPECT_EQ(listed, (Strings{"data\\ui\\windows\\z.xml", "data\\ui\\windows\\old\\b.xml", "data\\ui\\windows\\a.xml"}));
 }
 
+// Loose files are named as the pack's entries are, from the installation folder on, in their case on disk below
+// the folder asked for; one in another case than a pack entry of its name stands for it.
 TEST(FileManager, LooseFilesMakeTheListingSortedAndUnique)
 {
     Installation install;
-    install.Pack("pack0.pak", {{"data\\ui\\windows\\z.xml", ""}, {"data\\ui\\windows\\a.xml", ""}});
+    install.Pack("pack0.pak", {{"data\\ui\\windows\\z.xml", ""}, {"data\\ui\\windows\\main.xml", ""},
+                               {"data\\ui\\windows\\a.xml", ""}});
     install.folder.WriteFile("Data/UI/Windows/Main.XML", "");
     install.folder.WriteFile("Data/UI/Windows/notes.txt", "");
     install.folder.WriteFile("Data/UI/Windows/Sub.xml/inner.xml", "");
     auto manager = install.Manager();
     Strings listed;
     manager->ListFiles("data\\ui\\windows", "*.xml", listed);
-    const std::string base = StringToLowerCopy(install.folder.Path());
-    Strings expected = {base + "\\data\\ui\\windows\\main.xml", base + "\\data\\ui\\windows\\sub.xml\\inner.xml",
-                        "data\\ui\\windows\\a.xml", "data\\ui\\windows\\z.xml"};
-    std::sort(expected.begin(), expected.end());
-    EXPECT_EQ(listed, expected);
+    EXPECT_EQ(listed, (Strings{"data\\ui\\windows\\a.xml", "data\\ui\\windows\\Main.XML",
+                               "data\\ui\\windows\\Sub.xml\\inner.xml", "data\\ui\\windows\\z.xml"}));
     for (const std::string& name : listed)
         EXPECT_NO_THROW(OpenForReading(*manager, name)) << name;
 }
@@ -242,8 +242,8 @@ TEST(FileManager, FindFilesSearchesMatchingSubFoldersOnly)
     folder.WriteFile("Top/plain/d.pak", "");
     Strings found;
     FileManager::FindFiles(folder / "Top", "*.pak", found);
-    const std::string top = StringToLowerCopy(folder / "Top");
-    EXPECT_EQ(found, (Strings{top + "\\a.pak", top + "\\inner.pak\\c.pak"}));
+    const std::string top = folder / "Top";
+    EXPECT_EQ(found, (Strings{top + "\\A.pak", top + "\\inner.pak\\C.PAK"}));
 }
 
 // Folder links that lead back up the tree are searched once, not followed round and round.
@@ -258,8 +258,8 @@ TEST(FileManager, FindFilesEntersEachFolderOnce)
     std::filesystem::create_directory_symlink("../Elsewhere", folder / "Top/Linked");
     Strings found;
     FileManager::FindFiles(folder / "Top", "*", found);
-    const std::string top = StringToLowerCopy(folder / "Top");
-    EXPECT_EQ(found, (Strings{top + "\\a.txt", top + "\\linked\\c.txt", top + "\\sub\\b.txt"}));
+    const std::string top = folder / "Top";
+    EXPECT_EQ(found, (Strings{top + "\\a.txt", top + "\\Linked\\c.txt", top + "\\Sub\\b.txt"}));
 }
 
 TEST(FileManager, FindFilesOfARelativeFolderStartsWithThatFolder)
@@ -268,8 +268,8 @@ TEST(FileManager, FindFilesOfARelativeFolderStartsWithThatFolder)
     folder.WriteFile("Data/UI/One.xml", "");
     InstallationFolderAt installation(folder.Path());
     Strings found;
-    FileManager::FindFiles("Data\\UI", "*.xml", found);
-    EXPECT_EQ(found, Strings{"data\\ui\\one.xml"});
+    FileManager::FindFiles("data\\ui", "*.xml", found);
+    EXPECT_EQ(found, Strings{"data\\ui\\One.xml"});
     std::string absolute;
     FileManager::MakeAbsolutePath("Data\\UI", absolute);
     EXPECT_EQ(absolute, folder.Path() + "\\Data\\UI");

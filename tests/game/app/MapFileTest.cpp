@@ -1,6 +1,6 @@
 // The level map file: markers numbered by stage and level from the order of their kinds, read back exactly as
-// the data tools write them, and every file that lies about its length, kinds or levels refused with the
-// file-format message naming the file.
+// the data tools write them, every file that lies about its length or kinds refused with the file-format message
+// naming the file, and one that disagrees with the level list with a message naming both.
 #include "game/app/MapFile.h"
 
 #include "engine/core/Engine.h"
@@ -60,7 +60,7 @@ protected:
 
     std::vector<MapElementRecord> Read() { return MapFile::Read(bed.GetEngine().GetFileManager(), *levels); }
 
-    void ExpectRefused(const std::string& bytes)
+    void ExpectRefused(const std::string& bytes, const std::string& message = kFormat)
     {
         WriteMap(bytes);
         try
@@ -70,7 +70,7 @@ protected:
         }
         catch (const VelkorEngine::FileError& error)
         {
-            EXPECT_EQ(error.GetMessage(), kFormat);
+            EXPECT_EQ(error.GetMessage(), message);
         }
     }
 
@@ -170,18 +170,25 @@ TEST_F(MapFileTest, APlacementThatIsNoNumberIsRefused)
     }
 }
 
+// Either file may be the damaged one: the refusal names both and what differs.
 TEST_F(MapFileTest, MarkersMustMatchTheLevelListOneToOne)
 {
     WriteLevels({3, 2});
+    const std::string mismatch =
+        "\"data\\ui\\map\\map.gmf\" does not match the level list \"data\\levels\\levels.xml\": the map holds ";
     // Too few, too many, and the right number split between the stages the wrong way.
-    ExpectRefused(KorvaneTools::WriteMapFile(Elements({Type::Start, Type::Path, Type::CheckPoint, Type::Finish})));
+    ExpectRefused(KorvaneTools::WriteMapFile(Elements({Type::Start, Type::Path, Type::CheckPoint, Type::Finish})),
+                  mismatch + "4 levels, the list 5 levels");
     ExpectRefused(KorvaneTools::WriteMapFile(
-        Elements({Type::Start, Type::Path, Type::Path, Type::CheckPoint, Type::Path, Type::Finish})));
+                      Elements({Type::Start, Type::Path, Type::Path, Type::CheckPoint, Type::Path, Type::Finish})),
+                  mismatch + "6 levels, the list 5 levels");
     ExpectRefused(
-        KorvaneTools::WriteMapFile(Elements({Type::Start, Type::Path, Type::CheckPoint, Type::Path, Type::Finish})));
-    // A first check point leaves stage 0 without markers.
+        KorvaneTools::WriteMapFile(Elements({Type::Start, Type::Path, Type::CheckPoint, Type::Path, Type::Finish})),
+        mismatch + "2 levels in stage 1, the list 3 levels");
+    // A first check point leaves the first stage without markers.
     ExpectRefused(KorvaneTools::WriteMapFile(
-        Elements({Type::CheckPoint, Type::Path, Type::Path, Type::CheckPoint, Type::Finish})));
+                      Elements({Type::CheckPoint, Type::Path, Type::Path, Type::CheckPoint, Type::Finish})),
+                  mismatch + "0 levels in stage 1, the list 3 levels");
 }
 
 TEST_F(MapFileTest, HeaderFaultsGiveTheBinaryFileMessages)

@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
 # The whole program started beside one damaged copy of a data file at a time: a font, the font lists, a font
 # picture, window descriptions, the texts, the level list, the map and the resource lists, cut in half or with
-# their header bytes flipped, plus a title template naming a font nobody lists or printing at no speed; and the
-# files first read when a level starts, the first stage's surroundings and the field, each cut in half, with level
-# 1-1 started from a new player's menus. Every start must end within the deadline either in the menus or in play
-# (then quit with exit code 0) or in the "Fatal Error" message with exit code 1: never a hang, a crash signal or a
-# sanitizer report. Where only the fatal message is sound, both the message and the log's line on it name the
-# damaged file. A loose file beside the executable wins over the pack's entry, so each start gets an installation
+# their header bytes flipped, plus a title template naming a font nobody lists or printing at no speed and a level
+# list one level short of the map; and the files first read when a level starts, the first stage's surroundings,
+# the field and a block description, each cut in half, with level 1-1 started from a new player's menus. Every
+# start must end within the deadline either in the menus or in play (then quit with exit code 0) or in the "Fatal
+# Error" message with exit code 1: never a hang, a crash signal or a sanitizer report. Where only the fatal message
+# is sound, the message names the damaged file by its data path ("data\levels\levels.xml") and the log's line on it
+# names the file. A loose file beside the executable wins over the pack's entry, so each start gets an installation
 # of its own holding the pack and the one damaged file, and an X server of its own, since a game whose window
 # lacks the focus rests in its focus freeze.
 #   damaged_data_test.sh <korvane program> <generated data folder> <data pack> <work folder>
@@ -48,12 +49,16 @@ cases=(
   "default_texts_header|ui/texts/default_texts.xml|header"
   "level_list_half|levels/levels.xml|half"
   "level_list_header|levels/levels.xml|header"
+  "level_list_short|levels/levels.xml|s/^ *<level ace_time=\"100\"\\/>\\n//m|fatal"
   "map_half|ui/map/map.gmf|half"
   "basic_resources_half|ui/resources_basic.xml|half"
   "additional_resources_header|ui/resources_additional.xml|header"
   "courtyard_half|environment/courtyard.xml|half|fatal|level"
   "field_half|environment/field.krf|half|fatal|level"
+  "brick_half|game_objects/blocks/brick.xml|half|fatal|level"
 )
+# The installation folder's name has capitals, which no file's name in a message may take on.
+install_folder=LS-Caps
 fail() {
   echo "FAIL: $*"
   exit 1
@@ -123,16 +128,17 @@ start_level() {
 run_case() {
   local name="$1" file="$2" how="$3" where="$4"
   local run="$work/$name" log outcome="" status=0 display game
-  mkdir -p "$run/install/data/$(dirname "$file")" "$run/home/data" "$run/home/config"
-  ln "$korvane" "$run/install/korvane" 2>/dev/null || cp "$korvane" "$run/install/korvane"
-  ln -s "$pack" "$run/install/data/pack0.pak"
-  damage "$stage/$file" "$run/install/data/$file" "$how"
+  local install="$run/$install_folder"
+  mkdir -p "$install/data/$(dirname "$file")" "$run/home/data" "$run/home/config"
+  ln "$korvane" "$install/korvane" 2>/dev/null || cp "$korvane" "$install/korvane"
+  ln -s "$pack" "$install/data/pack0.pak"
+  damage "$stage/$file" "$install/data/$file" "$how"
   log="$run/home/data/Tarnwick Games/Korvane/Korvane.html"
   start_display "$run" || { echo "no display" >"$run/outcome"; return; }
   display=":$(head -1 "$run/display")"
   : >"$run/stderr.txt"
   DISPLAY="$display" XDG_DATA_HOME="$run/home/data" XDG_CONFIG_HOME="$run/home/config" \
-    "$run/install/korvane" >"$run/stdout.txt" 2>>"$run/stderr.txt" &
+    "$install/korvane" >"$run/stdout.txt" 2>>"$run/stderr.txt" &
   game=$!
   local end=$((SECONDS + deadline))
   while kill -0 "$game" 2>/dev/null && [ "$SECONDS" -lt "$end" ]; do
@@ -206,8 +212,11 @@ judge() {
     return
   fi
   [ "$expected" = fatal ] || return 0
-  grep -q "^Fatal Error: .*$(basename "$file")" "$run/stderr.txt" ||
-    echo "a fatal message that does not name $(basename "$file")"
+  # Named as the game names its data, whatever the installation folder is called.
+  local data_path="data/$file"
+  data_path="${data_path//\//\\}"
+  grep -q -F "\"$data_path\"" "$run/stderr.txt" ||
+    echo "a fatal message that does not name \"$data_path\": $(grep -m1 "^Fatal Error: " "$run/stderr.txt")"
   grep -q "PROGRAM ABORTING: [^<]*$(basename "$file")" "$log" 2>/dev/null ||
     echo "no line in the log naming $(basename "$file") as the reason the program ended"
 }

@@ -97,6 +97,26 @@ TEST_F(BlockDatabaseTest, NamelessOrBrokenDescriptionsAreRefused)
     EXPECT_THROW(BlockDatabase(bed.GetEngine().GetFileManager()), VelkorEngine::FileError);
 }
 
+// A damaged description is named as every other data file is, by its data path as written, whatever the
+// installation folder is called.
+TEST(BlockDatabaseNames, ADamagedDescriptionIsNamedByItsDataPath)
+{
+    TestSupport::EngineTestBed bed;
+    bed.parameters.basePath = bed.folder / "LS-Caps";
+    bed.folder.WriteFile("LS-Caps/data/game_objects/blocks/brick.xml", "<block");
+    bed.Start();
+    try
+    {
+        BlockDatabase database(bed.GetEngine().GetFileManager());
+        FAIL() << "a broken description was read";
+    }
+    catch (const VelkorEngine::FileError& error)
+    {
+        const std::string message = error.GetMessage();
+        EXPECT_NE(message.find(" in \"data\\game_objects\\blocks\\brick.xml\""), std::string::npos) << message;
+    }
+}
+
 TEST_F(BlockDatabaseTest, NoDescriptionsFindNothing)
 {
     const BlockDatabase database(bed.GetEngine().GetFileManager());

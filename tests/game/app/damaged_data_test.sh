@@ -34,7 +34,8 @@ done
 
 # name | file under data/ | damage: half (the first half of the file), header (its first 16 bytes inverted) or
 # a Perl substitution applied to the whole file | the outcome it must have, when only one is sound | level when
-# the start goes on from the menus into level 1-1.
+# the start goes on from the menus into level 1-1 and reaches its logic, loading when the file is read while the
+# level loads, before its logic.
 cases=(
   "title_font_half|ui/fonts/en/serif_bold_36.vef|half|fatal"
   "title_font_header|ui/fonts/en/serif_bold_36.vef|header|fatal"
@@ -55,7 +56,7 @@ cases=(
   "additional_resources_header|ui/resources_additional.xml|header"
   "courtyard_half|environment/courtyard.xml|half|fatal|level"
   "field_half|environment/field.krf|half|fatal|level"
-  "brick_half|game_objects/blocks/brick.xml|half|fatal|level"
+  "brick_half|game_objects/blocks/brick.xml|half|fatal|loading"
 )
 # The installation folder's name has capitals, which no file's name in a message may take on.
 install_folder=LS-Caps
@@ -143,7 +144,7 @@ run_case() {
   local end=$((SECONDS + deadline))
   while kill -0 "$game" 2>/dev/null && [ "$SECONDS" -lt "$end" ]; do
     if [ -z "$outcome" ] && [ -f "$log" ] && grep -q "the menus begin" "$log"; then
-      if [ "$where" = level ]; then
+      if [ -n "$where" ]; then
         outcome=level
         start_level "$display" "$game" "$log" "$run" >"$run/level.txt" 2>&1 || kill -TERM "$game" 2>/dev/null || true
       else
@@ -190,12 +191,17 @@ judge() {
     echo "a sanitizer report: $(grep -m1 -E "Sanitizer|runtime error:" "$run/stderr.txt")"
     return
   fi
-  if [ "$where" = level ]; then
+  if [ -n "$where" ]; then
     if ! grep -q "^level 1-1 asked for" "$run/level.txt" 2>/dev/null; then
       echo "no start of level 1-1: $(grep -m1 "FAIL" "$run/level.txt" 2>/dev/null || echo "the menus never began")"
       return
     fi
-    grep -q "Loading level 1-1" "$log" 2>/dev/null || echo "a level start that never reached level 1-1's logic"
+    if [ "$where" = loading ]; then
+      grep -q "Window window_game_logic_loading takes input" "$log" 2>/dev/null ||
+        echo "a level start that never began loading level 1-1"
+    else
+      grep -q "Loading level 1-1" "$log" 2>/dev/null || echo "a level start that never reached level 1-1's logic"
+    fi
   fi
   case "$outcome" in
     "menus 0" | "play 0") ;;

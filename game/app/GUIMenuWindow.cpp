@@ -68,6 +68,8 @@ void GUIMenuWindow::UpdateTransition()
 {
     Appear();
     GUIWindowBase::Update();
+    if (m_follower)
+        m_follower();
     ReportTakingInput();
     Disappear();
     PlayPendingSound();

@@ -269,11 +269,13 @@ type_text() {
   done
 }
 
-# The screen at 128 x 96 in 16 levels a channel, as the references keep it.
+# The screen at 128 x 96 in 16 levels a channel, as the references keep it. The colours are kept as they are: a
+# picture of 256 colours at most would have them chosen anew for each picture whole when it has more, so that a
+# still title would change its colours with a cursor or a banner elsewhere on the screen.
 capture() {
   grab_screen "$work/$1.xwd"
   convert "xwd:$work/$1.xwd" -resize '128x96!' +dither -posterize 16 -strip -define png:exclude-chunks=date,time \
-    "PNG8:$work/$1.png"
+    "PNG24:$work/$1.png"
 }
 # The crop, in the reference's pixels, of a rectangle given in GUI units within the window where it lies now.
 #   part_geometry <x> <y> <width> <height>

@@ -53,6 +53,9 @@ cleanup() {
   rm -rf "$work"
 }
 trap cleanup EXIT
+# Stopped from outside, the session still ends its program and its display.
+trap 'exit 130' INT
+trap 'exit 143' TERM
 export XDG_DATA_HOME="$work/data" XDG_CONFIG_HOME="$work/config"
 folder="$XDG_DATA_HOME/Tarnwick Games/Korvane"
 log="$folder/Korvane.html"

@@ -61,7 +61,7 @@ public:
     virtual bool IsShown() const;
     // False while a show is under way: its delay, the animator's move, the fade. A control on its way out, or
     // kept off the screen by a hidden parent, has no show to finish.
-    bool IsShowFinished() const;
+    virtual bool IsShowFinished() const;
 
     const std::string& GetName() const { return m_name; }
     VelkorEngine::GUIWindow* GetWidget() const { return m_widget; }

@@ -350,6 +350,17 @@ void GUITextControl::SkipPrinting()
     m_printingDone = true;
 }
 
+bool GUITextControl::IsShowFinished() const
+{
+    if (!GUIControl::IsShowFinished())
+        return false;
+    // A text on its way out, off the screen or that cannot be drawn has nothing left to reveal.
+    if (!m_printingMode || !IsTargetShown() || m_panel == nullptr || !m_panel->IsVisible() || !CanDraw())
+        return true;
+    // The old text taken back is not yet the new one shown.
+    return m_previousLines.empty() && m_printed >= static_cast<f32>(m_characterCount);
+}
+
 void GUITextControl::Update()
 {
     GUIControl::Update();

@@ -29,6 +29,8 @@ public:
     ~GUITextControl() override;
 
     void Update() override;
+    // A text that reveals itself character by character has come in once the whole of it shows.
+    bool IsShowFinished() const override;
 
     void SetFont(const std::string& name);
     // Resolves the markup and lays the text out.

@@ -95,8 +95,9 @@ bool GUIGameCursor::Update()
     const Controls* controls = m_engine->GetControls();
     if (m_trailEnabled && m_click != nullptr && controls != nullptr && controls->IsPressed("MOUSE1"))
     {
-        const Vector2 pointer = CursorPosition();
-        m_click->SetPosition(Vector3(pointer.x, pointer.y, 0.0f));
+        // A slow frame reads a click after the pointer has moved on: the burst goes where the click was made.
+        const Vector2& click = m_engine->GetGUIManager()->GetClickPosition();
+        m_click->SetPosition(Vector3(click.x, click.y, 0.0f));
         m_click->time = 0.0f;
         m_click->active = 1;
     }

@@ -1,5 +1,5 @@
-// The game's mouse cursor: a drawn cursor with a particle trail that follows the pointer and a burst at each
-// click. The trail is switched off while a level is played.
+// The game's mouse cursor: a drawn cursor with a particle trail that follows the pointer and a burst where each
+// click was made. The trail is switched off while a level is played.
 #pragma once
 
 #include "engine/core/Vector2.h"

@@ -69,6 +69,8 @@ void GUIMenuWindow::UpdateTransition()
 {
     Appear();
     GUIWindowBase::Update();
+    if (m_follower)
+        m_follower();
     ReportTakingInput();
     Disappear();
     PlayPendingSound();

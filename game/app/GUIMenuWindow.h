@@ -8,6 +8,8 @@
 
 #include "guitools/GUIWindowBase.h"
 
+#include <functional>
+
 namespace GameFramework
 {
 class GameSoundPlayer;
@@ -34,6 +36,10 @@ public:
     void Show(bool show) override;
     bool IsShown() const override;
     virtual void UpdateTransition();
+    // What the window draws beside its controls and fades with them follows them here, in the transition, right
+    // after the controls have moved on and before the window may tell that it takes input: both then show the
+    // same frame's fade.
+    void SetFollower(std::function<void()> follower) { m_follower = std::move(follower); }
 
     // The visibility asked for by the last Show.
     bool IsShowRequested() const { return m_shown; }
@@ -66,5 +72,6 @@ private:
     bool m_layoutShown = false;
     // The end of this appearance's entrance is in the log.
     bool m_inputReported = false;
+    std::function<void()> m_follower;
 };
 } // namespace Korvane

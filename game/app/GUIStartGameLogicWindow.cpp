@@ -64,6 +64,7 @@ GUIStartGameLogicWindow::GUIStartGameLogicWindow(VelkorEngine::Engine* engine, G
       m_doubleClicks(std::make_unique<GUIDoubleClickDetecter>(engine))
 {
     LoadMap(*levelManager, data);
+    m_menu.SetFollower([this] { FollowFade(); });
 }
 
 GUIStartGameLogicWindow::~GUIStartGameLogicWindow()
@@ -185,9 +186,6 @@ void GUIStartGameLogicWindow::Update()
         GUIStartGameLogicWindowBase::Show(StateId::None);
         return;
     }
-    if (!m_menu.GUIWindowBase::IsShown())
-        return;
-    FollowFade();
     if (!m_menu.IsShown())
         return;
     if (MenuControls::IsClicked(m_backButton))
@@ -200,9 +198,12 @@ void GUIStartGameLogicWindow::Update()
         UpdateBlinking();
 }
 
-// The markers are models of their own, not controls: they take the opacity of the start button's title.
+// The markers are models of their own, not controls: they take the opacity of the start button's title in the
+// menu's transition, so that the window tells it takes input only once they have come in too.
 void GUIStartGameLogicWindow::FollowFade()
 {
+    if (!m_menu.GUIWindowBase::IsShown())
+        return;
     const f32 fade = m_startTitle && m_startTitle->IsShown() ? m_startTitle->GetFadeValue() : 0.0f;
     if (std::fabs(fade - m_lastFade) <= Tolerance)
         return;

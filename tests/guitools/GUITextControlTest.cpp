@@ -1,5 +1,5 @@
 // Text labels: the markup, parameters, line breaking and wrapping, alignment of the drawn lines, the
-// character-by-character reveal, and a label without a usable font.
+// character-by-character reveal that the window's entrance waits for, and a label without a usable font.
 #include "guitools/GUITextControl.h"
 
 #include "engine/gui/GUIWindow.h"
@@ -196,12 +196,14 @@ TEST_P(GUITextPrintingTest, TheRevealTakesItsTime)
     window->Show(true);
     bed.RunFrames(*window, GetParam().framesBeforeDone - 3);
     EXPECT_FALSE(label.IsPrintingDone());
+    EXPECT_FALSE(window->IsShowFinished()) << "a window has not come in while its text is still revealed";
     GUIWindow& widget = *label.GetWindow();
     ASSERT_EQ(widget.GetTextCount(), 1u);
     EXPECT_LT(widget.GetText(0).text.size(), 50u);
     EXPECT_EQ(widget.GetText(0).flags, 0u);
     bed.RunFrames(*window, 5);
     EXPECT_TRUE(label.IsPrintingDone());
+    EXPECT_TRUE(window->IsShowFinished());
     EXPECT_EQ(widget.GetText(0).text.size(), 50u);
 }
 

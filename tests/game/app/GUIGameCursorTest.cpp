@@ -1,5 +1,5 @@
 // The game cursor's effects on the engine's twins: the trail follows the pointer at its offset, a click
-// restarts the burst at the pointer, and the trail switch and the visibility before and after the effects.
+// restarts the burst where it was made, and the trail switch and the visibility before and after the effects.
 #include "game/app/GUIGameCursor.h"
 
 #include "engine/scene/ParticleSystem.h"
@@ -69,7 +69,7 @@ TEST_F(GUIGameCursorTest, BeforeTheEffectsExistTheSwitchesOnlyStoreTheirValues)
     EXPECT_TRUE(cursor->GetTrail()->IsVisible());
 }
 
-TEST_F(GUIGameCursorTest, TheTrailFollowsThePointerAtItsOffsetAndAClickBurstsAtThePointer)
+TEST_F(GUIGameCursorTest, TheTrailFollowsThePointerAtItsOffsetAndAClickBurstsWhereItWasMade)
 {
     cursor->CreateEffects(keeper.get());
     gui.MoveMouseTo(Vector2(300.0f, 200.0f));
@@ -87,6 +87,21 @@ TEST_F(GUIGameCursorTest, TheTrailFollowsThePointerAtItsOffsetAndAClickBurstsAtT
     ExpectAt(*cursor->GetClick(), pointer.x, pointer.y);
     EXPECT_EQ(cursor->GetClick()->active, 1);
     EXPECT_LT(cursor->GetClick()->time, 0.5f) << "the burst starts again from its beginning";
+
+    // A slow frame reads a click after the pointer has moved on: the burst is where the click was made, the trail
+    // where the pointer is.
+    gui.ReleaseMouse();
+    Frame();
+    gui.MoveMouseTo(Vector2(500.0f, 400.0f));
+    Frame();
+    const Vector2 clicked = gui.Manager().GetCursorPosition();
+    gui.PressMouse();
+    gui.MoveMouseTo(Vector2(200.0f, 100.0f));
+    Frame();
+    ExpectAt(*cursor->GetClick(), clicked.x, clicked.y);
+    const Vector2 moved = gui.Manager().GetCursorPosition();
+    EXPECT_NEAR(moved.x, 200.0f, 1.0f);
+    ExpectAt(*cursor->GetTrail(), moved.x + 12.0f, moved.y - 18.0f);
 }
 
 TEST_F(GUIGameCursorTest, AClickWhileTheTrailIsOffMakesNoBurst)

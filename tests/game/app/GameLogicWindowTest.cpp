@@ -1,5 +1,5 @@
 // The in-game window over a generated level in play, built from the shipped description: its counters, the
-// keys and buttons and which result wins in one frame, the click handed to the game logic, the window's
+// keys and buttons and which result wins in one frame, the click handed to the game logic as it was made, the window's
 // input switch, the full-screen box, the statistics overlay and the hold on the menu token while it goes.
 #include "game/app/GUIGameLogicWindow.h"
 
@@ -187,6 +187,22 @@ TEST_F(GameLogicWindowTest, AClickOnTheFieldReachesTheGameLogicButNotOneOnAButto
         play.twins->input.mouse.AddRecord(DIMOFS_BUTTON0, kUp);
         Frames(1);
     }
+}
+
+// A slow frame reads a press on the field after the pointer has left the window: the press was made inside the
+// screen and reaches the game logic.
+TEST_F(GameLogicWindowTest, APressOnTheFieldReadAfterThePointerLeftTheScreenStillReachesTheGameLogic)
+{
+    MouseAt(kField);
+    Frames(1);
+    play.twins->input.mouse.AddRecord(DIMOFS_BUTTON0, kDown);
+    MouseAt(Vector2(kField.x, -100.0f));
+    Begin();
+    EXPECT_LT(play.GetEngine().GetGUIManager()->GetCursorPosition().y, -1.0f);
+    EXPECT_TRUE(logic->IsClickPending());
+    End();
+    play.twins->input.mouse.AddRecord(DIMOFS_BUTTON0, kUp);
+    Frames(1);
 }
 
 TEST_F(GameLogicWindowTest, AnInactiveWindowTakesNoInputButKeepsCounting)

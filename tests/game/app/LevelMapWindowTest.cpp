@@ -1,6 +1,7 @@
 // The level map on the shipped description and a map file of five markers over two stages: which markers
 // show as passed, selected, ahead or locked, choosing by click and starting by double click, the selected
-// path step's look, the forwarding shows, the read-only map after a stage, and the blinking locked steps.
+// path step's look, the forwarding shows, the read-only map after a stage, the blinking locked steps, and the
+// markers whole once the map takes input.
 #include "game/app/GUIMapElement.h"
 #include "game/app/GUIStartGameLogicWindow.h"
 
@@ -261,4 +262,27 @@ TEST_F(LevelMapWindowTest, LockedStepsBlinkOneAfterAnother)
     EXPECT_LT(map->GetAnimationTime(), 2.0f);
     EXPECT_FALSE(finishSeen);
 }
+}
+
+// A driver clicks once the log says the map takes input: the markers, which fade in with the start button's
+// title, are whole by then, at any frame rate.
+TEST_F(LevelMapWindowTest, TheMapTakesInputOnceItsMarkersHaveFadedIn)
+{
+    Reached(1, 1);
+    map->Show(StateId::MainMenu);
+    const std::string line = std::string("Window ") + GUIStartGameLogicWindow::WindowName + " takes input";
+    int frames = 0;
+    for (; frames < 60 && bed.windows.gui.engine.LogText().find(line) == std::string::npos; ++frames)
+    {
+        // A busy machine's frames: a tenth of a second each.
+        bed.windows.gui.engine.clock.AdvanceSeconds(0.1 - 1.0 / 60.0);
+        bed.RunFrames(1);
+    }
+    ASSERT_LT(frames, 60) << "the map never said it takes input";
+    for (const auto& element : map->GetElements())
+    {
+        if (!element->IsVisible())
+            continue;
+        EXPECT_NEAR(element->GetFade(), 1.0f, 0.001f) << "marker " << element->GetStage() << "-" << element->GetLevel();
+    }
 }

@@ -160,12 +160,13 @@ screenshot() {
     convert "xwd:$work/$1.xwd" "$KORVANE_SHOTS/${run}_$1.png"
   fi
 }
-# The game's picture alone at 128 x 96 in 16 levels a channel, as the references keep it.
+# The game's picture alone at 128 x 96 in 16 levels a channel, as the references keep it, its colours as they are
+# (see the helpers' capture).
 picture_of() {
   local px py pw ph
   read -r px py pw ph < <(picture_rect)
   convert "xwd:$work/$1.xwd" -crop "${pw}x${ph}+${px}+${py}" +repage -resize '128x96!' +dither -posterize 16 \
-    -strip -define png:exclude-chunks=date,time "PNG8:$work/$1_picture.png"
+    -strip -define png:exclude-chunks=date,time "PNG24:$work/$1_picture.png"
 }
 # A rectangle given in GUI units as a crop of the 128 x 96 picture.
 reference_crop() {
@@ -194,11 +195,13 @@ picture_measure() {
 # edge, clear of every panel and button, meanwhile.
 #   picture_shot <window> [<part>...]
 picture_shot() {
-  local name="$1" result="" deadline=$((SECONDS + patience))
+  local name="$1" result="" deadline
   shift
   last_window="$name"
   move_to 796 300
   next_frames
+  # The looks get the whole patience however long the frames above took.
+  deadline=$((SECONDS + patience))
   if [ -n "${KORVANE_REFRESH_REFERENCES:-}" ]; then
     sleep "$step"
     sleep "$step"

@@ -107,9 +107,10 @@ menu_press 224 156 main_menu "${main_menu_parts[@]}"
 wait_for_setting "g_sound_volume 0.495"
 wait_for_setting "g_music_volume 0.225"
 
-# A change that is cancelled leaves the volumes as they were.
+# A change that is cancelled leaves the volumes as they were: the sound a step up is seen, then cancelled.
 menu_press 400 242 options_changed "${options_parts[@]}"
 step_click 604 384
+menu_shot options_stepped "${options_parts[@]}"
 menu_press 576 156 main_menu "${main_menu_parts[@]}"
 
 # Full screen off: a window of the screen's size does not fit inside it, so the window takes the largest mode

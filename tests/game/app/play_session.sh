@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
 # A new player's first level with the real program on a virtual X display, driven by mouse and keyboard: a name
 # typed into the welcome window, the main menu's start, the level map's start, the bat moved and the ball
-# launched, the play paused with the pause key and resumed through the pause window, then back to the main menu
-# through the in-game menu and its question, and out through the exit question. Fails on a program that does
-# not end by itself with exit code 0, on an error line in the log, and on a window whose picture strays from
-# its reference beyond a tolerance.
+# launched (the bar's boxes disabled while it flies), the play paused with the pause key and resumed through the
+# pause window, then back to the main menu through the in-game menu and its question, and out through the exit
+# question. Fails on a program that does not end by itself with exit code 0, on an error line in the log, and on
+# a window whose picture strays from its reference beyond a tolerance.
 #   play_session.sh <korvane program>
 # Every window's picture is kept at 128 x 96 in tests/game/app/play_session/; session_helpers.sh tells how to
 # refresh them on purpose and how to keep the screenshots.
@@ -17,6 +17,9 @@ source "$(dirname "$0")/session_helpers.sh"
 # lie 0.1 apart; the field stands still behind the play's dialogs, whose pictures differ from each other by 0.035.
 menu_tolerance=0.08
 play_tolerance=0.02
+# The bar's minimise button and full-screen box, enabled only while the ball rests, with their tolerance: disabled,
+# they lie 0.08 from their enabled look.
+bar_boxes="672 556 78 36 0.01"
 
 start_program
 shot welcome "$menu_tolerance"
@@ -48,6 +51,17 @@ xdotool mousedown 1
 next_frames
 xdotool mouseup 1
 next_frames
+# While the ball is in play the bar's minimise button and full-screen box are disabled: the launch is seen there,
+# looked at without letting the program's time pass.
+if [ -n "${KORVANE_REFRESH_REFERENCES:-}" ]; then
+  capture launched
+  cp "$work/launched.png" "$references/launched.png"
+else
+  [ -f "$references/launched.png" ] || fail "no reference picture $references/launched.png"
+  shows_within "$patience" launched 1 "$bar_boxes" ||
+    fail "the press in play launched no ball: the bar's boxes are not disabled (${result#* })"
+  echo "picture launched: ${result#* } (parts $bar_boxes)"
+fi
 key space
 await_window pause "the pause key in play"
 shot pause "$play_tolerance"

@@ -3,8 +3,8 @@
 # The sessions' shared ground, sourced by the scripts that drive the real program on a virtual X display by mouse
 # and keyboard: the display itself, a fresh user folder, the program's start and end, clicks in the game's own
 # units, and the pictures of its windows held against small references.
-# The sourcing script sets `program` (the korvane executable) and `references` (the folder of its pictures) and
-# passes its own arguments on: the script is started again inside xvfb-run with them.
+# The sourcing script sets `program` (the korvane executable) and `references` (the folder of its pictures); the
+# helpers start a virtual X display of their own for it, unless KORVANE_IN_XVFB says it runs on one already.
 # Every window's picture is kept at 128 x 96 as <references>/<window>.png. To refresh them on purpose, after a
 # change of the windows' looks, run with KORVANE_REFRESH_REFERENCES=1 and look at each picture before committing
 # it. KORVANE_SHOTS=<folder> keeps the full-size screenshots and the log. KORVANE_STEP sets the seconds given to
@@ -13,23 +13,21 @@
 # folder (KORVANE_SHOTS, when set).
 # Nothing here counts on time: a machine busy with other work draws the program's frames late and seldom, so every
 # step waits for what it needs (a frame drawn after its input, a picture, a file's content, a line in the log) up
-# to KORVANE_PATIENCE seconds (default 180).
+# to KORVANE_PATIENCE seconds (default 180). KORVANE_TIME_LIMIT, the seconds ctest gives the session
+# (tests/CMakeLists.txt sets it beside the test's limit), bounds the session as a whole: the session fails
+# naming where it waited half a minute before ctest would stop it without a word.
 # No input is given twice: a press that leads to another window is given once that window's predecessor has told
 # the log it takes input, and the session fails when the next window does not say so in turn.
 
 # KORVANE_SCREEN_WIDTH and KORVANE_SCREEN_HEIGHT choose another size of the virtual screen.
 screen_width="${KORVANE_SCREEN_WIDTH:-1024}"
 screen_height="${KORVANE_SCREEN_HEIGHT:-768}"
-if [ -z "${KORVANE_IN_XVFB:-}" ]; then
-  for tool in xvfb-run xdotool xwd convert compare xauth strings; do
-    command -v "$tool" >/dev/null || {
-      "$(cd "$(dirname "${BASH_SOURCE[0]}")/../../.." && pwd)/scripts/install-deps.sh"
-      break
-    }
-  done
-  export KORVANE_IN_XVFB=1
-  exec xvfb-run -a -s "-noreset -screen 0 ${screen_width}x${screen_height}x24" "$0" "$@"
-fi
+for tool in Xvfb xdotool xwd convert compare strings; do
+  command -v "$tool" >/dev/null || {
+    "$(cd "$(dirname "${BASH_SOURCE[0]}")/../../.." && pwd)/scripts/install-deps.sh"
+    break
+  }
+done
 export SDL_VIDEODRIVER=x11 SDL_AUDIODRIVER=dummy LC_ALL=C.UTF-8
 step="${KORVANE_STEP:-3}"
 patience="${KORVANE_PATIENCE:-180}"
@@ -45,17 +43,24 @@ part_tolerance=0.015
 work="$(mktemp -d)"
 pid=""
 window=""
+display_pid=""
+watchdog_pid=""
 cleanup() {
   [ -n "$pid" ] && kill -KILL "$pid" 2>/dev/null || true
+  [ -n "$watchdog_pid" ] && kill "$watchdog_pid" 2>/dev/null || true
+  [ -n "$display_pid" ] && kill "$display_pid" 2>/dev/null || true
   [ -n "${KORVANE_SHOTS:-}" ] && cp "$log" "$KORVANE_SHOTS/" 2>/dev/null || true
   rm -rf "$work"
 }
 trap cleanup EXIT
+# Stopped from outside, the session still ends its program and its display.
+trap 'exit 130' INT
+trap 'exit 143' TERM
 export XDG_DATA_HOME="$work/data" XDG_CONFIG_HOME="$work/config"
 folder="$XDG_DATA_HOME/Tarnwick Games/Korvane"
 log="$folder/Korvane.html"
 mismatches=()
-# The window of the last shot: where a press is given.
+# The window last shot or waited for: where a press is given.
 last_window=""
 # The log's lines of windows taking input that the session has already waited for.
 windows_taken=0
@@ -65,6 +70,44 @@ fail() {
   cat "$work/output.txt" 2>/dev/null || true
   exit 1
 }
+
+# A virtual X display of the screen's size, on a display number the server finds free itself: sessions started
+# side by side never race for one.
+if [ -z "${KORVANE_IN_XVFB:-}" ]; then
+  Xvfb -displayfd 3 -noreset -nolisten tcp -screen 0 "${screen_width}x${screen_height}x24" 3>"$work/display" \
+    2>"$work/xvfb.txt" &
+  display_pid=$!
+  for _ in $(seq 1 300); do
+    [ -s "$work/display" ] && break
+    kill -0 "$display_pid" 2>/dev/null || fail "the virtual X display did not start: $(cat "$work/xvfb.txt")"
+    sleep 0.1
+  done
+  [ -s "$work/display" ] || fail "the virtual X display gave no display number within half a minute"
+  export DISPLAY=":$(cat "$work/display")" KORVANE_IN_XVFB=1
+fi
+
+# The session's own end, half a minute before ctest's limit (a quarter of a short one): it fails there naming the step it waited in, the
+# functions it was in and the session's line that called them.
+out_of_time() {
+  local i steps="" caller
+  for ((i = 1; i < ${#FUNCNAME[@]} - 1; i++)); do
+    steps+="${FUNCNAME[i]} < "
+  done
+  caller="${BASH_SOURCE[i]:-$0}:${BASH_LINENO[i - 1]}"
+  fail "the session's time ran out ($SECONDS of the $KORVANE_TIME_LIMIT seconds ctest gives it) in" \
+    "${steps}$(basename "${caller%:*}"):${caller##*:}: $(sed -n "${caller##*:}{s/^ *//;p}" "${caller%:*}" 2>/dev/null)"
+}
+if [ -n "${KORVANE_TIME_LIMIT:-}" ]; then
+  trap out_of_time USR1
+  (
+    trap 'kill "$sleeper" 2>/dev/null; exit 0' TERM
+    sleep "$((KORVANE_TIME_LIMIT - (KORVANE_TIME_LIMIT > 120 ? 30 : KORVANE_TIME_LIMIT / 4) - SECONDS))" &
+    sleeper=$!
+    wait "$sleeper"
+    kill -USR1 "$$"
+  ) >/dev/null 2>&1 &
+  watchdog_pid=$!
+fi
 # Polls for a condition while the program runs.
 wait_until() {
   local deadline=$((SECONDS + patience))
@@ -116,6 +159,7 @@ await_window() {
     found="$({ grep -n -x -m 1 -- "$name" <<<"$since" || true; } | cut -d: -f1)"
     if [ -n "$found" ]; then
       windows_taken=$((windows_taken + found))
+      last_window="$1"
       return 0
     fi
     kill -0 "$pid" 2>/dev/null || fail "the program ended before its $1 window ($name) took input after $2"
@@ -228,11 +272,13 @@ type_text() {
   done
 }
 
-# The screen at 128 x 96 in 16 levels a channel, as the references keep it.
+# The screen at 128 x 96 in 16 levels a channel, as the references keep it. The colours are kept as they are: a
+# picture of 256 colours at most would have them chosen anew for each picture whole when it has more, so that a
+# still title would change its colours with a cursor or a banner elsewhere on the screen.
 capture() {
   grab_screen "$work/$1.xwd"
   convert "xwd:$work/$1.xwd" -resize '128x96!' +dither -posterize 16 -strip -define png:exclude-chunks=date,time \
-    "PNG8:$work/$1.png"
+    "PNG24:$work/$1.png"
 }
 # The crop, in the reference's pixels, of a rectangle given in GUI units within the window where it lies now.
 #   part_geometry <x> <y> <width> <height>

@@ -299,6 +299,11 @@ HRESULT GLBackBuffer::PresentTo(SDL_Window* window, const RECT* clientRect, bool
     {
         const bool coversWindow = target.left <= 0 && target.top <= 0 && target.right >= drawableWidth &&
                                   target.bottom >= drawableHeight;
+        // The frame is finished before the window is drawn to. A software renderer otherwise bins the window's
+        // drawing while the frame is still being drawn, in a second batch of its own that then stays idle,
+        // holding on to the window's buffers, once the window is drawn into directly again: a trip to full screen
+        // and back kept the full-screen window's whole back buffer.
+        glFinish();
         if (!coversWindow && !clientRect)
             ClearWindow();
         if (scaled)

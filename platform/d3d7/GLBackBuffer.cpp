@@ -234,9 +234,9 @@ void GLBackBuffer::ClearWindow()
     glClear(GL_COLOR_BUFFER_BIT);
 }
 
-// The frame's texture drawn as one quad over the target: a software renderer fills that for far less than a
-// scaled framebuffer blit costs. The quad leaves the fixed-function state its own: the device that draws next
-// sends all of its state again.
+// The frame's texture drawn as one quad over the target: the software renderer fills it for somewhat less than a
+// scaled framebuffer blit costs (1024 x 768 onto 1440 x 1080, smoothed: some 65 M instructions against 72 M).
+// The quad leaves the fixed-function state its own: the device that draws next sends all of its state again.
 void GLBackBuffer::DrawScaled(const RECT& target, int drawableHeight)
 {
     const GLFunctions& gl = GLContext::Functions();

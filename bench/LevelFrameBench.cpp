@@ -9,13 +9,19 @@
 // drawing of what the play adds (bullets, fragments, sparks). The frames per second go beside the empty frame's
 // and against the 60 Hz budget.
 // Full screen: the same frame with the game switched to full screen, its 1024 x 768 frame scaled up between
-// black bars onto the whole 1920 x 1080 display, against the frame in the window.
+// black bars onto the whole 1920 x 1080 display, against the frame in the window: the processor time a frame takes
+// (the drawing threads' too), as the median of the ratios of window and full-screen repetitions paired in the order
+// they ran (interleaved). The same pair is measured where full screen shows the frame at its own size: before
+// starting itself on the virtual display the program runs itself once on the offscreen driver, whose 1024 x 768
+// desktop is the window's size.
 // Load: the level keeper's load of that level (resource lists, block descriptions, geometry, models and
 // textures) against reading as many bytes from the same pack with plain freads.
 // Memory: the process's peak while the level is played three times over in the window, beside its peak with
 // the engine and the start-up resources alone; and its peak once every frame above has run, full screen too, so
 // that anything kept from one repetition to the next shows.
-// KORVANE_IN_XVFB=1 runs the program on the display and video driver it is given instead (SDL_VIDEODRIVER).
+// KORVANE_IN_XVFB=1 runs the program on the display and video driver it is given instead (SDL_VIDEODRIVER);
+// KORVANE_BENCH_EQUAL_SIZES=1 measures only the window and full-screen frames, on a window as large as the
+// offscreen driver's desktop.
 // Ratios and measures are printed in the forms bench/run-all.sh gathers.
 #include "engine/core/Config.h"
 #include "engine/core/Engine.h"
@@ -42,9 +48,11 @@
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
+#include <map>
 #include <memory>
 #include <string>
 #include <sys/resource.h>
+#include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
 
@@ -67,6 +75,12 @@ constexpr int kLoads = 3;
 // would show.
 constexpr int kMemoryPlays = 3;
 constexpr const char* kVirtualDisplay = "-noreset -nolisten tcp -screen 0 1920x1080x24";
+constexpr const char* kEqualSizes = "KORVANE_BENCH_EQUAL_SIZES";
+
+bool MeasuresEqualSizes()
+{
+    return std::getenv(kEqualSizes) != nullptr;
+}
 constexpr size_t kReadChunk = 64 * 1024;
 
 // A line of /proc/self/<file> that starts with the key, its number.
@@ -95,7 +109,10 @@ class DenseLevelFrames
 {
 public:
     DenseLevelFrames()
-        : m_play(KORVANE_DATA_ROOT, 18, TestSupport::GeneratedLevelBed::Display::Window, "1024x768x32")
+        : m_play(KORVANE_DATA_ROOT, 18,
+                 MeasuresEqualSizes() ? TestSupport::GeneratedLevelBed::Display::Offscreen
+                                      : TestSupport::GeneratedLevelBed::Display::Window,
+                 "1024x768x32")
     {
         m_play.frameTime = kFrameTime;
         m_startUpPeak = PeakMegabytes();
@@ -126,6 +143,21 @@ public:
         return std::to_string(desktop.w) + "x" + std::to_string(desktop.h) + " " + (driver ? driver : "no video");
     }
     double GetBytesPerLoad() const { return m_loads == 0 ? 0.0 : static_cast<double>(m_bytesLoaded) / m_loads; }
+
+    // Processor milliseconds a frame took in each repetition, in the order they ran, by full screen or not.
+    void NoteFrameTime(bool fullScreen, double milliseconds) { m_frameTimes[fullScreen].push_back(milliseconds); }
+    // The median of full screen's time over the window's, repetitions paired in the order they ran.
+    double FullScreenOverWindow() const
+    {
+        const auto window = m_frameTimes.find(false), fullScreen = m_frameTimes.find(true);
+        if (window == m_frameTimes.end() || fullScreen == m_frameTimes.end())
+            return -1.0;
+        std::vector<double> ratios;
+        for (size_t pair = 0; pair < window->second.size() && pair < fullScreen->second.size(); ++pair)
+            if (window->second[pair] > 0.0)
+                ratios.push_back(fullScreen->second[pair] / window->second[pair]);
+        return BenchSupport::RatioReporter::Median(ratios);
+    }
 
     void UseFullScreen(bool fullScreen)
     {
@@ -270,21 +302,48 @@ private:
     u32 m_bonusesSpawned = 0;
     long long m_bytesLoaded = 0;
     int m_loads = 0;
+    std::map<bool, std::vector<double>> m_frameTimes;
 };
 
 // The program measures where a player runs the game: the X11 driver, on a virtual display of its own larger than
 // the window, so that the window is a normal one and full screen has a desktop to fill.
+// Full screen at the window's own size: the program run once on the offscreen driver, its lines passed on.
+void MeasureEqualSizes(char** argv, const char* self)
+{
+    std::vector<char*> arguments{const_cast<char*>(self)};
+    for (char** argument = argv + 1; *argument != nullptr; ++argument)
+        arguments.push_back(*argument);
+    static char filter[] = "--benchmark_filter=^(FullScreen)?LevelFrame/";
+    arguments.push_back(filter);
+    arguments.push_back(nullptr);
+    std::fflush(stdout);
+    const pid_t child = fork();
+    if (child == 0)
+    {
+        setenv("KORVANE_IN_XVFB", "1", 1);
+        setenv("SDL_VIDEODRIVER", "offscreen", 1);
+        setenv(kEqualSizes, "1", 1);
+        execv(self, arguments.data());
+        std::perror("LevelFrameBench: running itself on the offscreen driver");
+        std::_Exit(1);
+    }
+    int status = 0;
+    if (child < 0 || waitpid(child, &status, 0) != child || !WIFEXITED(status) || WEXITSTATUS(status) != 0)
+        std::fprintf(stderr, "LevelFrameBench: the frames at equal sizes were not measured\n");
+}
+
 void RunOnVirtualDisplay(char** argv)
 {
     if (std::getenv("KORVANE_IN_XVFB") != nullptr)
         return;
+    static char self[4096] = {};
+    const ssize_t length = readlink("/proc/self/exe", self, sizeof(self) - 1);
+    MeasureEqualSizes(argv, length > 0 ? self : argv[0]);
     setenv("KORVANE_IN_XVFB", "1", 1);
     setenv("SDL_VIDEODRIVER", "x11", 1);
     static char program[] = "xvfb-run", automatic[] = "-a", server[] = "-s";
     static std::string display = kVirtualDisplay;
     std::vector<char*> arguments{program, automatic, server, display.data()};
-    static char self[4096] = {};
-    const ssize_t length = readlink("/proc/self/exe", self, sizeof(self) - 1);
     arguments.push_back(length > 0 ? self : argv[0]);
     for (char** argument = argv + 1; *argument != nullptr; ++argument)
         arguments.push_back(*argument);
@@ -318,7 +377,9 @@ void PlayFrames(benchmark::State& state, bool fullScreen)
     const double start = ProcessSeconds();
     for (auto _ : state)
         level.PlayFrame(state);
-    state.counters["process CPU ms"] = (ProcessSeconds() - start) * 1000.0 / static_cast<double>(state.iterations());
+    const double milliseconds = (ProcessSeconds() - start) * 1000.0 / static_cast<double>(state.iterations());
+    state.counters["process CPU ms"] = milliseconds;
+    level.NoteFrameTime(fullScreen, milliseconds);
 }
 
 void LevelFrame(benchmark::State& state) { PlayFrames(state, false); }
@@ -422,6 +483,13 @@ int main(int argc, char** argv)
     BenchSupport::RunBenchmarks(static_cast<int>(arguments.size()), arguments.data(), reporter);
     DenseLevelFrames& level = TheLevel();
     const std::string where = level.Where();
+    const std::string cpuFullScreen = " frame full screen on " + level.Desktop() + ", processor time / in the window";
+    if (MeasuresEqualSizes())
+    {
+        reporter.PrintComputedRatio(where + cpuFullScreen + " (" + level.WindowSize() + ", equal sizes)",
+                                    level.FullScreenOverWindow(), 1.05);
+        return 0;
+    }
     const std::string frames = "/iterations:" + std::to_string(kMeasuredFrames) + "/real_time";
     const double levelFrame = reporter.TimeOf("LevelFrame" + frames);
     const double fullScreenFrame = reporter.TimeOf("FullScreenLevelFrame" + frames);
@@ -439,8 +507,8 @@ int main(int argc, char** argv)
     reporter.PrintComputedRatio(where + " game logic alone / engine frame", ratio(logicFrame, engineFrame), 0.0);
     reporter.PrintComputedRatio(where + " frame" + window + " / 60 Hz frame",
                                 ratio(levelFrame * 1000.0, kFrameMicroseconds), 1.0);
-    reporter.PrintComputedRatio(where + " frame" + fullScreen + " / in the window", ratio(fullScreenFrame, levelFrame),
-                                1.05);
+    reporter.PrintComputedRatio(where + cpuFullScreen + " (" + level.WindowSize() + ", scaled)",
+                                level.FullScreenOverWindow(), 1.15);
     reporter.PrintMeasure(where + window + " (" + level.Desktop() + ")", perSecond(levelFrame), "frames/s",
                           "empty frame", perSecond(emptyFrame), 60.0);
     reporter.PrintMeasure(where + fullScreen, perSecond(fullScreenFrame), "frames/s", "in the window",

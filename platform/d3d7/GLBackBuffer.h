@@ -1,10 +1,10 @@
-// The surface the device draws into: a GL framebuffer of the surface's size with an RGB colour buffer (so the
+// The surface the device draws into: a GL framebuffer of the surface's size with an RGB colour texture (so the
 // destination alpha reads as one, as on a surface without alpha) and the attached depth buffer. Presenting
 // scales it onto the window; locking it reads the pixels back, top row first.
-// A windowed render target of the window's own size draws straight into the window's framebuffer when that one
-// holds the same buffers (no alpha, the same depth): presenting is then only the swap, without copying every
-// pixel of every frame. Pixels read back stay valid until the next drawing, so a frame read before its swap can
-// still be read after it, when a double-buffered window has made its back buffer undefined.
+// A render target of the window's own size, in a window or full screen, draws straight into the window's
+// framebuffer when that one holds the same buffers (no alpha, the same depth): presenting is then only the swap,
+// without copying every pixel of every frame. Pixels read back stay valid until the next drawing, so a frame read
+// before its swap can still be read after it, when a double-buffered window has made its back buffer undefined.
 #pragma once
 
 #include "platform/d3d7/GLSurface.h"
@@ -37,6 +37,7 @@ private:
     bool BindOwnFramebuffer();
     void StartWindowFrames();
     static void ClearWindow();
+    void DrawScaled(const RECT& target, int drawableHeight);
     RECT PresentationTarget(SDL_Window* window, const RECT* clientRect, int drawableWidth, int drawableHeight) const;
     bool BuildFramebuffer();
     void AttachDepth();

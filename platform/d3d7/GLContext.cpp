@@ -2,8 +2,12 @@
 // the capability probe.
 #include "platform/d3d7/GLContext.h"
 
+#include "platform/d3d7/GLFrameFence.h"
+
 #include "platform/core/GLDriverLibraries.h"
 #include "platform/core/NativeWindowTeardown.h"
+
+#include <malloc.h>
 
 #include <algorithm>
 #include <atomic>
@@ -41,8 +45,6 @@ struct ContextState
     std::uint64_t windowFramebufferSerial = 0;
     // Deleting the context deletes its objects: the counts go with the rest of its state.
     std::map<GLObjectKind, std::uint32_t> liveObjects;
-    // Marks the end of the last frame presented.
-    GLsync frameFence = nullptr;
 };
 
 ContextState g_state;
@@ -57,8 +59,9 @@ std::vector<PendingDeletion> g_deletions;
 // Lets the drawing calls skip the lock when nothing waits, which is nearly always.
 std::atomic<bool> g_deletionsWaiting{false};
 // A frame that takes longer than this is let go rather than waited for: the program must not hang on a driver
-// that never signals.
+// that never signals. One fence for the process, so that a frame let go is reported once, whatever the contexts.
 constexpr GLuint64 kFrameWaitNanoseconds = 2'000'000'000;
+GLFrameFence g_frameFence(kFrameWaitNanoseconds);
 
 template <class Function>
 bool Load(Function& function, const char* name)
@@ -73,6 +76,7 @@ bool LoadFunctions(GLFunctions& f)
     ok = Load(f.DeleteFramebuffers, "glDeleteFramebuffers") && ok;
     ok = Load(f.BindFramebuffer, "glBindFramebuffer") && ok;
     ok = Load(f.FramebufferRenderbuffer, "glFramebufferRenderbuffer") && ok;
+    ok = Load(f.FramebufferTexture2D, "glFramebufferTexture2D") && ok;
     ok = Load(f.CheckFramebufferStatus, "glCheckFramebufferStatus") && ok;
     ok = Load(f.GenRenderbuffers, "glGenRenderbuffers") && ok;
     ok = Load(f.DeleteRenderbuffers, "glDeleteRenderbuffers") && ok;
@@ -108,6 +112,7 @@ bool ParkedContextSurvives()
 void ForgetContext()
 {
     const std::uint64_t lastSerial = g_state.lastSerial;
+    g_frameFence.Forget();
     g_state = ContextState();
     g_state.lastSerial = lastSerial;
 }
@@ -130,8 +135,20 @@ void DeleteBeforeTeardown(SDL_Window* window)
     DeleteContext();
 }
 
+// The driver's framebuffers and textures are blocks of megabytes, and the window's change size with every trip
+// between the window and full screen. Once the first such block is freed, glibc raises its threshold for mapping
+// blocks of their own above it, and the next ones come from the heap: the sizes of the next trip no longer fit
+// the holes the last one left, and the process's resident memory climbs with every trip. A fixed threshold keeps
+// large blocks mapped on their own, given back whole when freed.
+void KeepLargeBlocksMapped()
+{
+    static const bool kept = mallopt(M_MMAP_THRESHOLD, 1 << 20) == 1;
+    (void)kept;
+}
+
 bool CreateContext(SDL_Window* window)
 {
+    KeepLargeBlocksMapped();
     SDL_GLContext context = SDL_GL_CreateContext(window);
     if (!context)
         return false;
@@ -288,9 +305,19 @@ void GLContext::FlushDeletions()
         std::lock_guard lock(g_deletionMutex);
         pending.swap(g_deletions);
     }
+    bool renderTargetGone = false;
     for (const PendingDeletion& entry : pending)
         if (entry.serial == g_state.serial && g_state.context)
+        {
             DeleteNow(entry);
+            renderTargetGone = renderTargetGone || entry.kind == GLObjectKind::Framebuffer ||
+                               entry.kind == GLObjectKind::Renderbuffer;
+        }
+    // A render target or depth buffer goes with a device, on a reset or a trip between the window and full screen:
+    // the memory its frames and textures held, freed in the middle of the heap, is given back rather than kept
+    // resident.
+    if (renderTargetGone)
+        malloc_trim(0);
 }
 
 void GLContext::NoteCreated(GLObjectKind kind, std::uint32_t count)
@@ -387,15 +414,8 @@ void GLContext::BindReadFramebuffer(GLuint framebuffer)
 
 void GLContext::EndFrame()
 {
-    const GLFunctions& f = g_state.functions;
-    if (!g_state.context || !f.FenceSync)
-        return;
-    if (g_state.frameFence)
-    {
-        f.ClientWaitSync(g_state.frameFence, GL_SYNC_FLUSH_COMMANDS_BIT, kFrameWaitNanoseconds);
-        f.DeleteSync(g_state.frameFence);
-    }
-    g_state.frameFence = f.FenceSync(GL_SYNC_GPU_COMMANDS_COMPLETE, 0);
+    if (g_state.context)
+        g_frameFence.EndFrame(g_state.functions);
 }
 
 const void* GLContext::StateOwner() { return g_state.stateOwner; }

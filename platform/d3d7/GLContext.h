@@ -17,6 +17,7 @@ struct GLFunctions
     PFNGLDELETEFRAMEBUFFERSPROC DeleteFramebuffers = nullptr;
     PFNGLBINDFRAMEBUFFERPROC BindFramebuffer = nullptr;
     PFNGLFRAMEBUFFERRENDERBUFFERPROC FramebufferRenderbuffer = nullptr;
+    PFNGLFRAMEBUFFERTEXTURE2DPROC FramebufferTexture2D = nullptr;
     PFNGLCHECKFRAMEBUFFERSTATUSPROC CheckFramebufferStatus = nullptr;
     PFNGLGENRENDERBUFFERSPROC GenRenderbuffers = nullptr;
     PFNGLDELETERENDERBUFFERSPROC DeleteRenderbuffers = nullptr;

@@ -37,29 +37,59 @@ D3D7TestDevice::D3D7TestDevice(DWORD width, DWORD height, int windowWidth, int w
     Build(true);
 }
 
-void D3D7TestDevice::Build(bool depthBuffer)
+D3D7TestDevice::D3D7TestDevice(FullScreen)
+    : m_window(640, 480, "D3D7 full-screen test window"), m_width(640), m_height(480)
+{
+    Build(true, true);
+}
+
+HRESULT D3D7TestDevice::MakeScreenBuffers(bool fullScreen)
+{
+    DDSURFACEDESC2 primary;
+    primary.dwFlags = DDSD_CAPS;
+    primary.ddsCaps.dwCaps = DDSCAPS_PRIMARYSURFACE;
+    if (fullScreen)
+    {
+        primary.dwFlags |= DDSD_BACKBUFFERCOUNT;
+        primary.dwBackBufferCount = 1;
+        primary.ddsCaps.dwCaps |= DDSCAPS_FLIP | DDSCAPS_COMPLEX | DDSCAPS_3DDEVICE;
+    }
+    HRESULT result = m_directDraw->CreateSurface(&primary, &m_primary, nullptr);
+    if (FAILED(result))
+        return result;
+    if (fullScreen)
+    {
+        DDSCAPS2 caps;
+        caps.dwCaps = DDSCAPS_BACKBUFFER;
+        return m_primary->GetAttachedSurface(&caps, &m_backBuffer);
+    }
+    DDSURFACEDESC2 back;
+    back.dwFlags = DDSD_CAPS | DDSD_WIDTH | DDSD_HEIGHT;
+    back.dwWidth = m_width;
+    back.dwHeight = m_height;
+    back.ddsCaps.dwCaps = DDSCAPS_OFFSCREENPLAIN | DDSCAPS_3DDEVICE;
+    return m_directDraw->CreateSurface(&back, &m_backBuffer, nullptr);
+}
+
+void D3D7TestDevice::Build(bool depthBuffer, bool fullScreen)
 {
     const DWORD width = m_width, height = m_height;
     HRESULT result = DirectDrawCreateEx(nullptr, reinterpret_cast<void**>(&m_directDraw), IID_IDirectDraw7, nullptr);
     if (FAILED(result))
         return Fail("DirectDrawCreateEx", result);
-    if (FAILED(result = m_directDraw->SetCooperativeLevel(m_window.Handle(), DDSCL_NORMAL | DDSCL_FPUSETUP)))
+    const DWORD level = fullScreen ? DDSCL_EXCLUSIVE | DDSCL_FULLSCREEN : DDSCL_NORMAL;
+    if (FAILED(result = m_directDraw->SetCooperativeLevel(m_window.Handle(), level | DDSCL_FPUSETUP)))
         return Fail("SetCooperativeLevel", result);
-    DDSURFACEDESC2 primary;
-    primary.dwFlags = DDSD_CAPS;
-    primary.ddsCaps.dwCaps = DDSCAPS_PRIMARYSURFACE;
-    if (FAILED(result = m_directDraw->CreateSurface(&primary, &m_primary, nullptr)))
-        return Fail("CreateSurface(primary)", result);
-    DDSURFACEDESC2 back;
-    back.dwFlags = DDSD_CAPS | DDSD_WIDTH | DDSD_HEIGHT;
-    back.dwWidth = width;
-    back.dwHeight = height;
-    back.ddsCaps.dwCaps = DDSCAPS_OFFSCREENPLAIN | DDSCAPS_3DDEVICE;
-    if (FAILED(result = m_directDraw->CreateSurface(&back, &m_backBuffer, nullptr)))
-        return Fail("CreateSurface(back buffer)", result);
+    if (fullScreen && FAILED(result = m_directDraw->SetDisplayMode(width, height, 32, 0, 0)))
+        return Fail("SetDisplayMode", result);
+    if (FAILED(result = MakeScreenBuffers(fullScreen)))
+        return Fail("screen buffers", result);
     if (depthBuffer)
     {
-        DDSURFACEDESC2 depth = back;
+        DDSURFACEDESC2 depth;
+        depth.dwFlags = DDSD_CAPS | DDSD_WIDTH | DDSD_HEIGHT;
+        depth.dwWidth = width;
+        depth.dwHeight = height;
         depth.dwFlags |= DDSD_PIXELFORMAT;
         depth.ddsCaps.dwCaps = DDSCAPS_ZBUFFER | DDSCAPS_VIDEOMEMORY;
         depth.ddpfPixelFormat = DepthFormat();

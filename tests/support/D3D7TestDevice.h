@@ -33,6 +33,12 @@ public:
     explicit D3D7TestDevice(DWORD width = 64, DWORD height = 64, bool depthBuffer = true);
     // A frame of one size on a window of another, as a full-screen frame on a display of another shape.
     D3D7TestDevice(DWORD width, DWORD height, int windowWidth, int windowHeight);
+    // Full screen as the render system makes it: exclusive mode, the display's mode set to 640 x 480 and a flip
+    // chain of that mode, on a window of that size.
+    struct FullScreen
+    {
+    };
+    explicit D3D7TestDevice(FullScreen);
     ~D3D7TestDevice();
 
     D3D7TestDevice(const D3D7TestDevice&) = delete;
@@ -60,7 +66,8 @@ public:
     Rgb Pixel(DWORD x, DWORD y);
 
 private:
-    void Build(bool depthBuffer);
+    void Build(bool depthBuffer, bool fullScreen = false);
+    HRESULT MakeScreenBuffers(bool fullScreen);
     void Fail(const std::string& step, HRESULT result);
 
     TestWindow m_window;

@@ -2,10 +2,14 @@
 #include "tests/support/D3D7TestDevice.h"
 
 #include "platform/d3d7/GLContext.h"
+#include "platform/d3d7/GLSurface.h"
+
+#include <malloc.h>
 
 #include <gtest/gtest.h>
 
 #include <array>
+#include <cstdlib>
 #include <string>
 #include <thread>
 
@@ -322,6 +326,73 @@ TEST(GLDeviceWindow, TheBarsBesideALetterboxedFrameArePaintedBlackEveryFrame)
             for (const auto& [x, y] : shape.picture)
                 EXPECT_TRUE(RgbNear(WindowPixel(x, y, shape.windowHeight), shown, 0)) << x << ", " << y;
         }
+    }
+}
+
+// Full screen keeps the display's mode: at the display's size the frame is the whole window, and is drawn straight
+// into it as a window of its size is, not copied there from a framebuffer of its own on every frame.
+TEST(GLDeviceWindow, AFullScreenFrameOfTheDisplaysSizeIsDrawnStraightIntoTheWindow)
+{
+    D3D7TestDevice test(D3D7TestDevice::FullScreen{});
+    ASSERT_EQ(test.Failure(), "");
+    ASSERT_EQ(test.Device()->Clear(0, nullptr, D3DCLEAR_TARGET, kGreen, 1.0f, 0), DD_OK);
+    PaintWindow(1.0f, 0.0f, 0.0f);
+    ASSERT_EQ(test.Device()->Clear(0, nullptr, D3DCLEAR_TARGET, kBlue, 1.0f, 0), DD_OK);
+    const int height = static_cast<int>(test.Height());
+    EXPECT_TRUE(RgbNear(WindowPixel(10, 10, height), Rgb{0, 0, 255}, 0));
+    ASSERT_EQ(test.Primary()->Flip(nullptr, DDFLIP_NOVSYNC), DD_OK);
+    EXPECT_TRUE(RgbNear(test.Pixel(10, 10), Rgb{0, 0, 255}, 0));
+}
+
+// What the drawing layer holds: surfaces, and GL objects of every kind.
+std::vector<std::uint32_t> HeldObjects()
+{
+    using Platform::GLContext;
+    using Platform::GLObjectKind;
+    std::vector<std::uint32_t> held{Platform::GLSurface::LiveCount()};
+    for (const GLObjectKind kind : {GLObjectKind::Texture, GLObjectKind::Framebuffer, GLObjectKind::Renderbuffer,
+                                    GLObjectKind::Sampler, GLObjectKind::Buffer})
+        held.push_back(GLContext::LiveObjects(kind));
+    return held;
+}
+
+// A frame drawn and presented, then what is held while the device lives.
+std::vector<std::uint32_t> HeldAfterAFrame(D3D7TestDevice& test)
+{
+    EXPECT_EQ(test.Failure(), "");
+    EXPECT_EQ(test.Device()->Clear(0, nullptr, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, kGreen, 1.0f, 0), DD_OK);
+    EXPECT_EQ(test.Primary()->Blt(nullptr, test.BackBuffer(), nullptr, DDBLT_WAIT, nullptr), DD_OK);
+    return HeldObjects();
+}
+
+// Each trip from the window to full screen and back (the device made again each way, as the render system does)
+// leaves nothing behind: the window's device holds what it held before the trips. And the blocks of a frame's
+// size that such trips free and ask for again are mapped on their own, so that they never leave holes in the heap
+// that the next sizes do not fit.
+TEST(GLDeviceWindow, TripsToFullScreenAndBackLeaveNothingBehind)
+{
+    std::vector<std::uint32_t> windowed;
+    {
+        D3D7TestDevice test(64, 48);
+        windowed = HeldAfterAFrame(test);
+    }
+    for (int trip = 0; trip < 2; ++trip)
+    {
+        {
+            D3D7TestDevice fullScreen(D3D7TestDevice::FullScreen{});
+            HeldAfterAFrame(fullScreen);
+        }
+        D3D7TestDevice test(64, 48);
+        EXPECT_EQ(HeldAfterAFrame(test), windowed) << "trip " << trip;
+    }
+    // Frames of 1920 x 1080 and 1024 x 768, four bytes a pixel, as a trip on such a display asks for.
+    for (const std::size_t bytes : {1920u * 1080u * 4u, 1024u * 768u * 4u, 1920u * 1080u * 4u})
+    {
+        const std::size_t mappedBefore = mallinfo2().hblks;
+        void* block = std::malloc(bytes);
+        ASSERT_NE(block, nullptr);
+        EXPECT_EQ(mallinfo2().hblks, mappedBefore + 1) << bytes << " bytes came from the heap";
+        std::free(block);
     }
 }
 

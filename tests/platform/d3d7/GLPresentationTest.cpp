@@ -156,3 +156,21 @@ TEST(GLPresentation, AFrameScaledByAFractionIsSmoothed)
     EXPECT_TRUE(RgbNear(ShownPixel(66, 18, 36), Rgb{0, 0, 255}, 0));
 }
 }
+
+namespace
+{
+// Presenting a scaled frame draws it onto the window with state of its own: the device's next frame is drawn with
+// the device's state (its viewport over the whole frame), not with what the presentation left.
+TEST(GLPresentation, AScaledPresentationLeavesTheDevicesFrameAsItWas)
+{
+    D3D7TestDevice test(32, 24, 96, 36);
+    ASSERT_EQ(test.Failure(), "");
+    for (int frame = 0; frame < 2; ++frame)
+    {
+        DrawTwoHalves(test);
+        EXPECT_TRUE(RgbNear(test.Pixel(2, 2), Rgb{255, 0, 0}, 0)) << "frame " << frame;
+        EXPECT_TRUE(RgbNear(test.Pixel(29, 21), Rgb{0, 0, 255}, 0)) << "frame " << frame;
+        ASSERT_EQ(PresentWithoutRectangle(test), DD_OK);
+    }
+}
+}

@@ -4,6 +4,7 @@
 
 #include "platform/core/Utf8.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace Platform
@@ -159,9 +160,22 @@ void SdlMessageTranslator::Translate(const SDL_Event& event, HWND window, std::v
 void SdlMessageTranslator::TranslateKey(const SDL_KeyboardEvent& key, bool down, HWND window,
                                         std::vector<MSG>& messages)
 {
-    const int virtualKey = VirtualKeyFromScancode(key.keysym.scancode);
+    const SDL_Scancode scancode = key.keysym.scancode;
+    const int virtualKey = VirtualKeyFromScancode(scancode);
     if (virtualKey == 0)
         return;
+    // SDL lets go of every key when its window loses the focus, and when the focus comes back it announces a key
+    // still held (X's own repeat of it) as a new press. A key the player still holds stays down here, as Win32
+    // keeps it, so that its next key-down reads as what it is: the same key still down.
+    if (!down && m_down[virtualKey] && IsHeldByTheDisplay(scancode))
+    {
+        if (std::find(m_keptAcrossFocusLoss.begin(), m_keptAcrossFocusLoss.end(), scancode) ==
+            m_keptAcrossFocusLoss.end())
+            m_keptAcrossFocusLoss.push_back(scancode);
+        return;
+    }
+    std::erase(m_keptAcrossFocusLoss, scancode);
+    const bool wasDown = m_down[virtualKey];
     m_down[virtualKey] = down;
     if (!window)
         return;
@@ -171,7 +185,8 @@ void SdlMessageTranslator::TranslateKey(const SDL_KeyboardEvent& key, bool down,
     LPARAM lParam = 1;
     if (alt)
         lParam |= LPARAM{1} << 29;
-    if (!down || key.repeat)
+    // Bit 30: the key was down before this message, a repeat or a re-announcement rather than a press.
+    if (!down || key.repeat || wasDown)
         lParam |= LPARAM{1} << 30;
     if (!down)
         lParam |= LPARAM{1} << 31;
@@ -237,5 +252,24 @@ bool SdlMessageTranslator::IsVirtualKeyDown(int virtualKey) const
     }
 }
 
-void SdlMessageTranslator::ReleaseAll() { m_down.fill(false); }
+void SdlMessageTranslator::ReleaseAll()
+{
+    m_down.fill(false);
+    m_keptAcrossFocusLoss.clear();
+}
+
+void SdlMessageTranslator::ForgetKeysLetGo()
+{
+    std::erase_if(m_keptAcrossFocusLoss, [this](SDL_Scancode scancode) {
+        if (IsHeldByTheDisplay(scancode))
+            return false;
+        m_down[VirtualKeyFromScancode(scancode)] = false;
+        return true;
+    });
+}
+
+bool SdlMessageTranslator::IsHeldByTheDisplay(SDL_Scancode scancode) const
+{
+    return m_heldKeyQuery && m_heldKeyQuery(scancode).value_or(false);
+}
 }

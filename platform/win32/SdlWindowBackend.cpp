@@ -7,6 +7,7 @@
 
 #include "platform/win32/PlatformWindow.h"
 #include "platform/win32/SdlEventListeners.h"
+#include "platform/win32/X11HeldKeys.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -38,6 +39,13 @@ bool IsShownUnminimized(SDL_Window* sdl)
     const Uint32 flags = SDL_GetWindowFlags(sdl);
     return (flags & SDL_WINDOW_SHOWN) != 0 && (flags & SDL_WINDOW_MINIMIZED) == 0;
 }
+}
+
+SdlWindowBackend::SdlWindowBackend()
+{
+    m_translator.SetHeldKeyQuery([this](SDL_Scancode scancode) -> std::optional<bool> {
+        return m_windows.empty() ? std::nullopt : X11HeldKeys::IsHeld(m_windows.front()->sdl, scancode);
+    });
 }
 
 bool SdlWindowBackend::StartVideo()
@@ -255,6 +263,7 @@ bool SdlWindowBackend::PollNativeEvent()
 {
     if (SDL_WasInit(SDL_INIT_EVENTS) == 0)
         return false;
+    m_translator.ForgetKeysLetGo();
     SDL_Event event;
     if (!SDL_PollEvent(&event))
         return false;
@@ -339,7 +348,11 @@ void SdlWindowBackend::WarpCursor(POINT screenPosition)
 
 void SdlWindowBackend::ShowNativeCursor(bool show) { SDL_ShowCursor(show ? SDL_ENABLE : SDL_DISABLE); }
 
-bool SdlWindowBackend::IsVirtualKeyDown(int virtualKey) { return m_translator.IsVirtualKeyDown(virtualKey); }
+bool SdlWindowBackend::IsVirtualKeyDown(int virtualKey)
+{
+    m_translator.ForgetKeysLetGo();
+    return m_translator.IsVirtualKeyDown(virtualKey);
+}
 
 // Without a display SDL cannot show the box; the caller has already written the text to the error stream.
 void SdlWindowBackend::ShowMessageBox(const std::string& text, const std::string& caption, bool error)

@@ -12,6 +12,12 @@ namespace Platform
 class SdlWindowBackend : public WindowBackend
 {
 public:
+    // Held keys are asked of the X display the windows are on.
+    SdlWindowBackend();
+
+    // Replaces the display's answer about held keys (a test gives its own).
+    void SetHeldKeyQuery(SdlMessageTranslator::HeldKeyQuery query) { m_translator.SetHeldKeyQuery(std::move(query)); }
+
     bool StartVideo() override;
     void StopVideo() override;
 

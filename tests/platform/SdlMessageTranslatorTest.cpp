@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
 #include <string>
 #include <vector>
 
@@ -133,6 +134,42 @@ TEST(SdlMessageTranslator, RepeatedKeyDownMarksThePreviousState)
     ASSERT_EQ(repeat.size(), 1u);
     EXPECT_EQ(repeat[0].message, WM_KEYDOWN);
     EXPECT_NE(repeat[0].lParam & (LPARAM{1} << 30), 0);
+}
+
+// SDL lets go of every key at a focus loss and, with the focus back, announces a key still held as a new press. A
+// key the display still holds stays down through SDL's key-up; its next key-down is marked as the key already
+// down; a key let go while SDL reported nothing is let go when the display no longer holds it.
+TEST(SdlMessageTranslator, AKeyHeldAcrossAFocusLossStaysDownAndIsNotPressedAgain)
+{
+    const LPARAM wasDown = LPARAM{1} << 30;
+    std::set<SDL_Scancode> held{SDL_SCANCODE_LALT, SDL_SCANCODE_RETURN};
+    SdlMessageTranslator translator;
+    translator.SetHeldKeyQuery([&held](SDL_Scancode scancode) -> std::optional<bool> { return held.count(scancode); });
+    Translate(translator, KeyEvent(SDL_SCANCODE_LALT, true));
+    EXPECT_EQ(Translate(translator, KeyEvent(SDL_SCANCODE_RETURN, true))[0].lParam & wasDown, 0);
+    EXPECT_TRUE(Translate(translator, KeyEvent(SDL_SCANCODE_RETURN, false)).empty());
+    EXPECT_TRUE(Translate(translator, KeyEvent(SDL_SCANCODE_LALT, false)).empty());
+    translator.ForgetKeysLetGo();
+    EXPECT_TRUE(translator.IsVirtualKeyDown(VK_RETURN));
+    EXPECT_TRUE(translator.IsVirtualKeyDown(VK_MENU));
+    const std::vector<MSG> again = Translate(translator, KeyEvent(SDL_SCANCODE_RETURN, true));
+    ASSERT_EQ(again.size(), 1u);
+    EXPECT_EQ(again[0].message, WM_SYSKEYDOWN);
+    EXPECT_NE(again[0].lParam & wasDown, 0);
+
+    // Let go for real, then pressed: a press.
+    held.erase(SDL_SCANCODE_RETURN);
+    EXPECT_EQ(Translate(translator, KeyEvent(SDL_SCANCODE_RETURN, false))[0].message, WM_SYSKEYUP);
+    EXPECT_EQ(Translate(translator, KeyEvent(SDL_SCANCODE_RETURN, true))[0].lParam & wasDown, 0);
+
+    // Kept down through SDL's key-up, then let go with no event at all.
+    held.insert(SDL_SCANCODE_RETURN);
+    EXPECT_TRUE(Translate(translator, KeyEvent(SDL_SCANCODE_RETURN, false)).empty());
+    held.clear();
+    translator.ForgetKeysLetGo();
+    EXPECT_FALSE(translator.IsVirtualKeyDown(VK_RETURN));
+    EXPECT_FALSE(translator.IsVirtualKeyDown(VK_MENU));
+    EXPECT_EQ(Translate(translator, KeyEvent(SDL_SCANCODE_RETURN, true))[0].lParam & wasDown, 0);
 }
 
 TEST(SdlMessageTranslator, KeyWithoutCodeGivesNoMessage)

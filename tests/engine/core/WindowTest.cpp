@@ -6,6 +6,7 @@
 #include "engine/core/Window.h"
 #include "engine/files/FileManager.h"
 #include "platform/win32/PlatformWindow.h"
+#include "platform/win32/SdlWindowBackend.h"
 #include "tests/support/FakeWindowBackend.h"
 #include "tests/support/TempFolder.h"
 
@@ -14,6 +15,7 @@
 #include <algorithm>
 #include <cctype>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -452,6 +454,74 @@ TEST_F(WindowTest, AltEnterPressedAndLetGoWithinOneFrameTogglesOnce)
     SendMessage(handle, WM_SYSKEYDOWN, VK_F10, 1 | altHeld);
     window->Update();
     EXPECT_EQ(Setting("v_fullscreen"), "0");
+}
+
+// A switch may take the focus away and give it back while Alt and Enter are still held. SDL then lets go of both
+// keys and, with the focus back, announces Enter (the display's own repeat of it) as a new press: the window's SDL
+// side, asking the display which keys it still holds, makes that one switch, and the next real press a second.
+TEST_F(WindowTest, AltEnterHeldAcrossAFocusLossAndRegainTogglesOnce)
+{
+    Platform::SdlWindowBackend sdl;
+    std::set<SDL_Scancode> held;
+    sdl.SetHeldKeyQuery([&held](SDL_Scancode scancode) -> std::optional<bool> { return held.count(scancode); });
+    Platform::SetWindowBackend(&sdl);
+    WindowOptions options;
+    options.minimizeOnFocusLoss = 0;
+    auto window = Make(options);
+    const Uint32 id = SDL_GetWindowID(window->GetHandle()->sdl);
+    const auto send = [id](SDL_Scancode scancode, bool down) {
+        SDL_Event event{};
+        event.type = down ? SDL_KEYDOWN : SDL_KEYUP;
+        event.key.windowID = id;
+        event.key.keysym.scancode = scancode;
+        ASSERT_EQ(SDL_PushEvent(&event), 1);
+    };
+    const auto press = [&](SDL_Scancode scancode, bool down) {
+        if (down)
+            held.insert(scancode);
+        else
+            held.erase(scancode);
+        send(scancode, down);
+    };
+    const auto focus = [id](Uint8 change) {
+        SDL_Event event{};
+        event.type = SDL_WINDOWEVENT;
+        event.window.windowID = id;
+        event.window.event = change;
+        ASSERT_EQ(SDL_PushEvent(&event), 1);
+    };
+    const auto frame = [&] {
+        DispatchWaitingMessages();
+        window->Update();
+    };
+    press(SDL_SCANCODE_LALT, true);
+    press(SDL_SCANCODE_RETURN, true);
+    frame();
+    ASSERT_EQ(Setting("v_fullscreen"), "1");
+    config.SetCommandIdle("v_window_change_mode", 1);
+
+    // The focus loss: SDL's key-ups for the keys still held, then the focus goes; the switch gives it back.
+    send(SDL_SCANCODE_RETURN, false);
+    send(SDL_SCANCODE_LALT, false);
+    focus(SDL_WINDOWEVENT_FOCUS_LOST);
+    frame();
+    focus(SDL_WINDOWEVENT_FOCUS_GAINED);
+    SetFocus(window->GetHandle());
+    send(SDL_SCANCODE_LALT, true);
+    frame();
+    send(SDL_SCANCODE_RETURN, true);
+    frame();
+    frame();
+    EXPECT_EQ(Setting("v_fullscreen"), "1");
+    EXPECT_TRUE(config.IsCommandIdle("v_window_change_mode")) << "a second switch for one press";
+
+    press(SDL_SCANCODE_RETURN, false);
+    frame();
+    press(SDL_SCANCODE_RETURN, true);
+    frame();
+    EXPECT_EQ(Setting("v_fullscreen"), "0");
+    window.reset();
+    Platform::SetWindowBackend(&backend);
 }
 
 TEST_F(WindowTest, AltEnterIsIgnoredAloneWithoutFocusOrWhenMinimised)

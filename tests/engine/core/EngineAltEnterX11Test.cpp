@@ -1,0 +1,166 @@
+// Alt+Enter held on a real X display across a switch, while another window takes the focus and gives it back:
+// SDL lets go of both keys at the focus loss, and X's own repeat of the held Enter reaches the window again as a
+// key-down once the focus is back. One press is one switch: one device reset, full screen afterwards. Runs under
+// SDL's X11 video driver (tests/platform_x11_loop.sh), skipped on the others.
+// Compiled on its own, outside the test program's shared sources: the X headers define names such as None.
+#include "engine/core/Config.h"
+#include "engine/core/Engine.h"
+#include "engine/core/Window.h"
+#include "engine/render/RenderSystem.h"
+#include "platform/win32/PlatformWindow.h"
+#include "tests/support/EngineSmokeData.h"
+#include "tests/support/FakeClock.h"
+#include "tests/support/TempFolder.h"
+
+#include <SDL.h>
+#include <SDL_syswm.h>
+#include <X11/Xlib.h>
+#include <X11/extensions/XTest.h>
+#include <X11/keysym.h>
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <fstream>
+#include <functional>
+#include <iterator>
+#include <string>
+
+using namespace VelkorEngine;
+
+namespace
+{
+int CountEnterKeyDowns(void* count, SDL_Event* event)
+{
+    if (event->type == SDL_KEYDOWN && event->key.keysym.scancode == SDL_SCANCODE_RETURN)
+        ++*static_cast<int*>(count);
+    return 0;
+}
+
+// Keys held on the X display through its test extension, let go again however the test ends: the display
+// outlives the test and the next test on it must find no key down.
+class HeldXKeys
+{
+public:
+    explicit HeldXKeys(Display* display) : m_display(display) {}
+    ~HeldXKeys()
+    {
+        Press(XK_Return, false);
+        Press(XK_Alt_L, false);
+    }
+    HeldXKeys(const HeldXKeys&) = delete;
+    HeldXKeys& operator=(const HeldXKeys&) = delete;
+
+    void Press(KeySym symbol, bool down)
+    {
+        XTestFakeKeyEvent(m_display, XKeysymToKeycode(m_display, symbol), down ? True : False, CurrentTime);
+        XFlush(m_display);
+    }
+
+private:
+    Display* m_display;
+};
+
+std::string FileText(const std::string& path)
+{
+    std::ifstream file(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+}
+
+size_t Occurrences(const std::string& text, const std::string& part)
+{
+    size_t count = 0;
+    for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + part.size()))
+        ++count;
+    return count;
+}
+}
+
+TEST(EngineX11, AltEnterHeldAcrossAFocusLossAndRegainSwitchesOnce)
+{
+    TestSupport::TempFolder folder;
+    TestSupport::WriteEngineSmokeData(folder.Path());
+    TestSupport::FakeClock clock;
+    clock.SetMilliseconds(5000);
+    EngineParameters parameters;
+    parameters.applicationName = "Alt Enter";
+    parameters.version = 100;
+    parameters.basePath = folder.Path();
+    parameters.dataFolder = "Data";
+    parameters.writeLog = 1;
+    parameters.logDirectory = folder.Path();
+    parameters.logName = "alt_enter";
+    parameters.defaultVideoMode = "640x480x32";
+    parameters.defaultFullScreen = 0;
+    parameters.centreWindow = 1;
+    {
+        Engine engine(parameters);
+        const char* driver = SDL_GetCurrentVideoDriver();
+        if (!driver || std::strcmp(driver, "x11") != 0)
+            GTEST_SKIP() << "needs SDL's X11 video driver, whose display holds keys for real";
+        const HWND handle = engine.GetWindow()->GetHandle();
+        SDL_SysWMinfo info;
+        SDL_VERSION(&info.version);
+        ASSERT_TRUE(SDL_GetWindowWMInfo(handle->sdl, &info)) << SDL_GetError();
+        HeldXKeys keys(info.info.x11.display);
+        const auto frame = [&] {
+            MSG message;
+            while (PeekMessage(&message, nullptr, 0, 0, PM_REMOVE))
+                DispatchMessage(&message);
+            clock.AdvanceSeconds(1.0 / 30.0);
+            engine.Render();
+            engine.Frame(0);
+            // A mode change as the game's frame carries it out.
+            Config& config = *engine.GetConfig();
+            if (!config.IsCommandIdle("v_window_change_mode"))
+            {
+                config.SetCommandIdle("v_window_change_mode", 1);
+                RenderSystem& render = *engine.GetRenderSystem();
+                render.CheckVideoModeChange();
+                if (render.IsResetPending())
+                    render.Reset(RenderSystem::ResetDevice | RenderSystem::ResetResources);
+            }
+        };
+        // The X server answers in its own time: frames until the condition holds, for ten seconds at most.
+        const auto framesUntil = [&](const std::function<bool()>& condition) {
+            const Uint32 start = SDL_GetTicks();
+            while (!condition())
+            {
+                if (SDL_GetTicks() - start > 10000)
+                    return false;
+                frame();
+                SDL_Delay(2);
+            }
+            return true;
+        };
+        const auto focusedOn = [](SDL_Window* window) { return [window] { return SDL_GetKeyboardFocus() == window; }; };
+
+        ASSERT_TRUE(framesUntil(focusedOn(handle->sdl))) << "the display never gave the window the focus";
+        keys.Press(XK_Alt_L, true);
+        keys.Press(XK_Return, true);
+        ASSERT_TRUE(framesUntil([&] { return engine.GetWindow()->IsFullScreen() != 0; })) << "Alt+Enter never switched";
+
+        SDL_Window* stranger = SDL_CreateWindow("Another program", 0, 0, 100, 100, SDL_WINDOW_SHOWN);
+        ASSERT_NE(stranger, nullptr) << SDL_GetError();
+        SDL_SetWindowInputFocus(stranger);
+        const bool taken = framesUntil(focusedOn(stranger));
+        SDL_DestroyWindow(stranger);
+        ASSERT_TRUE(taken) << "the other window never took the focus";
+        SetForegroundWindow(handle);
+        ASSERT_TRUE(framesUntil(focusedOn(handle->sdl))) << "the window never took the focus back";
+        // The first key-down of Enter with the focus back is the display's repeat of the key still held.
+        int enterKeyDowns = 0;
+        SDL_AddEventWatch(CountEnterKeyDowns, &enterKeyDowns);
+        const bool repeated = framesUntil([&] { return enterKeyDowns > 0; });
+        SDL_DelEventWatch(CountEnterKeyDowns, &enterKeyDowns);
+        ASSERT_TRUE(repeated) << "the display never repeated the held Enter (is its key repeat off?)";
+        keys.Press(XK_Return, false);
+        keys.Press(XK_Alt_L, false);
+        ASSERT_TRUE(framesUntil([] { return SDL_GetKeyboardState(nullptr)[SDL_SCANCODE_LALT] == 0; }));
+        for (int i = 0; i < 5; ++i)
+            frame();
+        std::string fullScreen;
+        engine.GetConfig()->GetValueAsString(fullScreen, "v_fullscreen");
+        EXPECT_EQ(fullScreen, "1") << "switched back by the held key's repeat";
+    }
+    EXPECT_EQ(Occurrences(FileText(folder.Path() + "/alt_enter.html"), "Reseting Direct3D device"), 1u);
+}

@@ -1,8 +1,9 @@
 // The SDL window side's own answers on a real display: which window holds the keyboard focus, and where the
-// pointer is in letterboxed full screen. Window events the display would send are pushed into SDL's queue where a
-// driver has no focus to give (the offscreen driver); under the X11 driver (tests/platform_x11_loop.sh) the display
-// gives and takes the focus itself and the pointer really moves.
+// pointer and a click are in letterboxed full screen. Window events the display would send are pushed into SDL's
+// queue where a driver has no focus to give (the offscreen driver); under the X11 driver
+// (tests/platform_x11_loop.sh) the display gives and takes the focus itself and the pointer really moves.
 #include "platform/win32/PlatformWindow.h"
+#include "platform/win32/WindowBackend.h"
 #include "tests/support/TestWindow.h"
 
 #include <SDL.h>
@@ -164,6 +165,39 @@ TEST(SdlWindowBackendX11, APointerSetInLetterboxedFullScreenReadsBackTheSameAndL
         EXPECT_LE(x, std::ceil((frame.x + 1) * scale));
         EXPECT_GE(y, std::floor(top + frame.y * scale));
         EXPECT_LE(y, std::ceil(top + (frame.y + 1) * scale));
+    }
+}
+
+// A click is read where it was made, from the place inside its window that its event carries: in letterboxed full
+// screen that place is on the picture, and the program reads it in frame positions, as it reads the pointer.
+TEST(SdlWindowBackendX11, AClickInLetterboxedFullScreenIsPlacedOnTheFrame)
+{
+    constexpr int kFrameWidth = 800, kFrameHeight = 500;
+    TestWindow window(kFrameWidth, kFrameHeight, "Full-screen window");
+    ASSERT_NE(window.Handle(), nullptr);
+    if (!UnderX11())
+        GTEST_SKIP() << "needs SDL's X11 video driver, which places a full-screen window on the display";
+    SetWindowLong(window.Handle(), GWL_STYLE, static_cast<LONG>(WS_POPUP));
+    SetWindowPos(window.Handle(), nullptr, 0, 0, kFrameWidth, kFrameHeight, SWP_FRAMECHANGED | SWP_SHOWWINDOW);
+    window.PumpMessages();
+    RECT desktop;
+    ASSERT_TRUE(GetWindowRect(GetDesktopWindow(), &desktop));
+    const double scale = static_cast<double>(desktop.right - desktop.left) / kFrameWidth;
+    const double top = ((desktop.bottom - desktop.top) - kFrameHeight * scale) / 2.0;
+    ASSERT_GE(top, 1.0) << "the frame must be wider than the display";
+    int windowX = 0, windowY = 0;
+    SDL_GetWindowPosition(window.Handle()->sdl, &windowX, &windowY);
+
+    for (const POINT frame : {POINT{0, 0}, POINT{400, 250}, POINT{799, 499}, POINT{123, 456}})
+    {
+        SCOPED_TRACE(std::to_string(frame.x) + ", " + std::to_string(frame.y));
+        // The middle of what shows the frame pixel on the display, inside the window.
+        const POINT inWindow{static_cast<LONG>(desktop.left + (frame.x + 0.5) * scale) - windowX,
+                             static_cast<LONG>(desktop.top + top + (frame.y + 0.5) * scale) - windowY};
+        const POINT read = Platform::GetWindowBackend().GetButtonEventScreenPosition(
+            SDL_GetWindowID(window.Handle()->sdl), inWindow);
+        EXPECT_EQ(read.x, frame.x);
+        EXPECT_EQ(read.y, frame.y);
     }
 }
 }

@@ -81,19 +81,8 @@ TEST(EngineX11, AltEnterHeldAcrossAFocusLossAndRegainSwitchesOnce)
     TestSupport::WriteEngineSmokeData(folder.Path());
     TestSupport::FakeClock clock;
     clock.SetMilliseconds(5000);
-    EngineParameters parameters;
-    parameters.applicationName = "Alt Enter";
-    parameters.version = 100;
-    parameters.basePath = folder.Path();
-    parameters.dataFolder = "Data";
-    parameters.writeLog = 1;
-    parameters.logDirectory = folder.Path();
-    parameters.logName = "alt_enter";
-    parameters.defaultVideoMode = "640x480x32";
-    parameters.defaultFullScreen = 0;
-    parameters.centreWindow = 1;
     {
-        Engine engine(parameters);
+        Engine engine(TestSupport::EngineSmokeParameters("Alt Enter", folder.Path(), "alt_enter"));
         const char* driver = SDL_GetCurrentVideoDriver();
         if (!driver || std::strcmp(driver, "x11") != 0)
             GTEST_SKIP() << "needs SDL's X11 video driver, whose display holds keys for real";

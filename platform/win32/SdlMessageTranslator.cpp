@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <utility>
 
 namespace Platform
 {
@@ -130,11 +131,12 @@ int VirtualKeyFromScancode(SDL_Scancode scancode)
 
 void SdlMessageTranslator::Translate(const SDL_Event& event, HWND window, std::vector<MSG>& messages)
 {
+    const unsigned displayKeyCode = std::exchange(m_displayKeyJustNoted, 0u);
     switch (event.type)
     {
     case SDL_KEYDOWN:
     case SDL_KEYUP:
-        TranslateKey(event.key, event.type == SDL_KEYDOWN, window, messages);
+        TranslateKey(event.key, event.type == SDL_KEYDOWN, displayKeyCode, window, messages);
         break;
     case SDL_TEXTINPUT:
         for (const char* text = event.text.text; *text != '\0';)
@@ -157,17 +159,20 @@ void SdlMessageTranslator::Translate(const SDL_Event& event, HWND window, std::v
     }
 }
 
-void SdlMessageTranslator::TranslateKey(const SDL_KeyboardEvent& key, bool down, HWND window,
-                                        std::vector<MSG>& messages)
+void SdlMessageTranslator::TranslateKey(const SDL_KeyboardEvent& key, bool down, unsigned displayKeyCode,
+                                        HWND window, std::vector<MSG>& messages)
 {
     const SDL_Scancode scancode = key.keysym.scancode;
     const int virtualKey = VirtualKeyFromScancode(scancode);
     if (virtualKey == 0)
         return;
+    if (displayKeyCode != 0)
+        m_displayKeyCodes[scancode] = static_cast<std::uint8_t>(displayKeyCode);
     // SDL lets go of every key when its window loses the focus, and when the focus comes back it announces a key
-    // still held (X's own repeat of it) as a new press. A key the player still holds stays down here, as Win32
-    // keeps it, so that its next key-down reads as what it is: the same key still down.
-    if (!down && m_down[virtualKey] && IsHeldByTheDisplay(scancode))
+    // still held (the display's own repeat of it) as a new press. A key-up of SDL's own, with no key event of the
+    // display just before it, for a key the display still holds keeps the key down, as Win32 keeps it, so that
+    // its next key-down reads as what it is: the same key still down.
+    if (!down && displayKeyCode == 0 && m_down[virtualKey] && IsHeldByTheDisplay(scancode))
     {
         if (std::find(m_keptAcrossFocusLoss.begin(), m_keptAcrossFocusLoss.end(), scancode) ==
             m_keptAcrossFocusLoss.end())
@@ -255,11 +260,27 @@ bool SdlMessageTranslator::IsVirtualKeyDown(int virtualKey) const
 void SdlMessageTranslator::ReleaseAll()
 {
     m_down.fill(false);
+    m_displayDown.reset();
+    m_displayKeyJustNoted = 0;
     m_keptAcrossFocusLoss.clear();
 }
 
-void SdlMessageTranslator::ForgetKeysLetGo()
+void SdlMessageTranslator::NoteDisplayKeys(const DisplayKeyNote& note)
 {
+    switch (note.kind)
+    {
+    case DisplayKeyNote::Kind::KeyDown:
+    case DisplayKeyNote::Kind::KeyUp:
+        if (note.keyCode == 0 || note.keyCode >= m_displayDown.size())
+            return;
+        m_displayDown[note.keyCode] = note.kind == DisplayKeyNote::Kind::KeyDown;
+        m_displayKeyJustNoted = note.keyCode;
+        break;
+    case DisplayKeyNote::Kind::Keyboard:
+        m_displayDown = note.keyboard;
+        break;
+    }
+    // SDL reports no release of a key it has already let go of: a key kept down goes up when the display says so.
     std::erase_if(m_keptAcrossFocusLoss, [this](SDL_Scancode scancode) {
         if (IsHeldByTheDisplay(scancode))
             return false;
@@ -268,8 +289,15 @@ void SdlMessageTranslator::ForgetKeysLetGo()
     });
 }
 
-bool SdlMessageTranslator::IsHeldByTheDisplay(SDL_Scancode scancode) const
+// A key held before the display said anything of it (held as the window took the focus) is looked up once.
+bool SdlMessageTranslator::IsHeldByTheDisplay(SDL_Scancode scancode)
 {
-    return m_heldKeyQuery && m_heldKeyQuery(scancode).value_or(false);
+    if (m_displayKeyCodes[scancode] == 0 && m_keyCodeLookup)
+    {
+        const unsigned code = m_keyCodeLookup(scancode);
+        m_displayKeyCodes[scancode] = code < m_displayDown.size() ? static_cast<std::uint8_t>(code) : 0;
+    }
+    const unsigned code = m_displayKeyCodes[scancode];
+    return code != 0 && m_displayDown[code];
 }
 }

@@ -7,7 +7,7 @@
 
 #include "platform/win32/PlatformWindow.h"
 #include "platform/win32/SdlEventListeners.h"
-#include "platform/win32/X11HeldKeys.h"
+#include "platform/win32/X11KeyEvents.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -43,8 +43,8 @@ bool IsShownUnminimized(SDL_Window* sdl)
 
 SdlWindowBackend::SdlWindowBackend()
 {
-    m_translator.SetHeldKeyQuery([this](SDL_Scancode scancode) -> std::optional<bool> {
-        return m_windows.empty() ? std::nullopt : X11HeldKeys::IsHeld(m_windows.front()->sdl, scancode);
+    m_translator.SetKeyCodeLookup([this](SDL_Scancode scancode) {
+        return m_windows.empty() ? 0u : X11KeyEvents::KeyCodeOf(m_windows.front()->sdl, scancode);
     });
 }
 
@@ -54,6 +54,7 @@ bool SdlWindowBackend::StartVideo()
     SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0)
         return false;
+    X11KeyEvents::Enable();
     // Windows get the depth and stencil the drawing layer's own framebuffers have, so it can draw straight into
     // a window and get the same pictures.
     SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 24);
@@ -263,7 +264,6 @@ bool SdlWindowBackend::PollNativeEvent()
 {
     if (SDL_WasInit(SDL_INIT_EVENTS) == 0)
         return false;
-    m_translator.ForgetKeysLetGo();
     SDL_Event event;
     if (!SDL_PollEvent(&event))
         return false;
@@ -284,6 +284,9 @@ bool SdlWindowBackend::PollNativeEvent()
     m_translator.Translate(event, window, messages);
     for (const MSG& message : messages)
         PostMessage(message.hwnd, message.message, message.wParam, message.lParam);
+    // The display's own key event comes just before the SDL events it stands for.
+    if (const std::optional<DisplayKeyNote> note = X11KeyEvents::Read(event))
+        m_translator.NoteDisplayKeys(*note);
     return true;
 }
 
@@ -348,11 +351,7 @@ void SdlWindowBackend::WarpCursor(POINT screenPosition)
 
 void SdlWindowBackend::ShowNativeCursor(bool show) { SDL_ShowCursor(show ? SDL_ENABLE : SDL_DISABLE); }
 
-bool SdlWindowBackend::IsVirtualKeyDown(int virtualKey)
-{
-    m_translator.ForgetKeysLetGo();
-    return m_translator.IsVirtualKeyDown(virtualKey);
-}
+bool SdlWindowBackend::IsVirtualKeyDown(int virtualKey) { return m_translator.IsVirtualKeyDown(virtualKey); }
 
 // Without a display SDL cannot show the box; the caller has already written the text to the error stream.
 void SdlWindowBackend::ShowMessageBox(const std::string& text, const std::string& caption, bool error)

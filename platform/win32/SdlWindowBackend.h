@@ -12,11 +12,12 @@ namespace Platform
 class SdlWindowBackend : public WindowBackend
 {
 public:
-    // Held keys are asked of the X display the windows are on.
+    // Keys the display's own events have not named are looked up on the X display the windows are on.
     SdlWindowBackend();
 
-    // Replaces the display's answer about held keys (a test gives its own).
-    void SetHeldKeyQuery(SdlMessageTranslator::HeldKeyQuery query) { m_translator.SetHeldKeyQuery(std::move(query)); }
+    // The display's own word on its keys, which PollNativeEvent reads from the X display's events; a test gives it
+    // between the SDL events it sends.
+    void NoteDisplayKeys(const DisplayKeyNote& note) { m_translator.NoteDisplayKeys(note); }
 
     bool StartVideo() override;
     void StopVideo() override;

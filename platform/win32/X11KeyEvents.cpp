@@ -1,6 +1,6 @@
 // Kept out of the platform's single source (see platform/CMakeLists.txt): the X headers define names such as
 // None and Status that would reach every file compiled after it.
-#include "platform/win32/X11HeldKeys.h"
+#include "platform/win32/X11KeyEvents.h"
 
 #include <SDL_syswm.h>
 #include <X11/Xlib.h>
@@ -56,18 +56,38 @@ KeySym SymbolOf(SDL_Scancode scancode)
 }
 }
 
-std::optional<bool> X11HeldKeys::IsHeld(SDL_Window* window, SDL_Scancode scancode)
+void X11KeyEvents::Enable() { SDL_EventState(SDL_SYSWMEVENT, SDL_ENABLE); }
+
+std::optional<DisplayKeyNote> X11KeyEvents::Read(const SDL_Event& event)
+{
+    if (event.type != SDL_SYSWMEVENT || !event.syswm.msg || event.syswm.msg->subsystem != SDL_SYSWM_X11)
+        return std::nullopt;
+    const XEvent& x = event.syswm.msg->msg.x11.event;
+    DisplayKeyNote note;
+    switch (x.type)
+    {
+    case KeyPress:
+    case KeyRelease:
+        note.kind = x.type == KeyPress ? DisplayKeyNote::Kind::KeyDown : DisplayKeyNote::Kind::KeyUp;
+        note.keyCode = x.xkey.keycode;
+        return note;
+    case KeymapNotify:
+        note.kind = DisplayKeyNote::Kind::Keyboard;
+        for (unsigned code = 0; code < note.keyboard.size(); ++code)
+            note.keyboard[code] = (x.xkeymap.key_vector[code / 8] & (1 << (code % 8))) != 0;
+        return note;
+    default:
+        return std::nullopt;
+    }
+}
+
+unsigned X11KeyEvents::KeyCodeOf(SDL_Window* window, SDL_Scancode scancode)
 {
     SDL_SysWMinfo info;
     SDL_VERSION(&info.version);
     if (!window || !SDL_GetWindowWMInfo(window, &info) || info.subsystem != SDL_SYSWM_X11)
-        return std::nullopt;
+        return 0;
     const KeySym symbol = SymbolOf(scancode);
-    const KeyCode code = symbol == NoSymbol ? 0 : XKeysymToKeycode(info.info.x11.display, symbol);
-    if (code == 0)
-        return std::nullopt;
-    char keys[32] = {};
-    XQueryKeymap(info.info.x11.display, keys);
-    return (keys[code / 8] & (1 << (code % 8))) != 0;
+    return symbol == NoSymbol ? 0 : XKeysymToKeycode(info.info.x11.display, symbol);
 }
 }

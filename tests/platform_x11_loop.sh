@@ -3,7 +3,8 @@
 # player's machine opens and closes windows and GL contexts; any failure, crash or hang (a run past its time
 # limit) stops the loop with the run's output. The runs are shared between lanes, one a core, each on its own
 # display: a run waits on the X server more than it computes.
-#   platform_x11_loop.sh <runs> <test program>...
+#   platform_x11_loop.sh <runs> <test program>[:<test filter>]...
+# A program followed by a colon runs only the tests its GoogleTest filter names (which may hold colons itself).
 set -euo pipefail
 runs="$1"
 shift
@@ -12,9 +13,12 @@ if [ -n "${KORVANE_X11_LANE:-}" ]; then
   output="$(mktemp)"
   trap 'rm -f "$output"' EXIT
   for run in $(seq 1 "$runs"); do
-    for program in "$@"; do
+    for entry in "$@"; do
+      program="${entry%%:*}"
+      filter=()
+      [ "$program" = "$entry" ] || filter=("--gtest_filter=${entry#*:}")
       status=0
-      timeout --kill-after=10 120 "$program" --gtest_brief=1 >"$output" 2>&1 || status=$?
+      timeout --kill-after=10 120 "$program" --gtest_brief=1 "${filter[@]}" >"$output" 2>&1 || status=$?
       if [ "$status" -ne 0 ]; then
         [ "$status" -eq 124 ] && reason="hung" || reason="failed with status $status"
         echo "FAIL: lane $KORVANE_X11_LANE, run $run of $runs: $(basename "$program") $reason"

@@ -4,7 +4,9 @@
 
 #include "platform/core/Utf8.h"
 
+#include <algorithm>
 #include <cstring>
+#include <utility>
 
 namespace Platform
 {
@@ -129,11 +131,12 @@ int VirtualKeyFromScancode(SDL_Scancode scancode)
 
 void SdlMessageTranslator::Translate(const SDL_Event& event, HWND window, std::vector<MSG>& messages)
 {
+    const unsigned displayKeyCode = std::exchange(m_displayKeyJustNoted, 0u);
     switch (event.type)
     {
     case SDL_KEYDOWN:
     case SDL_KEYUP:
-        TranslateKey(event.key, event.type == SDL_KEYDOWN, window, messages);
+        TranslateKey(event.key, event.type == SDL_KEYDOWN, displayKeyCode, window, messages);
         break;
     case SDL_TEXTINPUT:
         for (const char* text = event.text.text; *text != '\0';)
@@ -156,12 +159,28 @@ void SdlMessageTranslator::Translate(const SDL_Event& event, HWND window, std::v
     }
 }
 
-void SdlMessageTranslator::TranslateKey(const SDL_KeyboardEvent& key, bool down, HWND window,
-                                        std::vector<MSG>& messages)
+void SdlMessageTranslator::TranslateKey(const SDL_KeyboardEvent& key, bool down, unsigned displayKeyCode,
+                                        HWND window, std::vector<MSG>& messages)
 {
-    const int virtualKey = VirtualKeyFromScancode(key.keysym.scancode);
+    const SDL_Scancode scancode = key.keysym.scancode;
+    const int virtualKey = VirtualKeyFromScancode(scancode);
     if (virtualKey == 0)
         return;
+    if (displayKeyCode != 0)
+        m_displayKeyCodes[scancode] = static_cast<std::uint8_t>(displayKeyCode);
+    // SDL lets go of every key when its window loses the focus, and when the focus comes back it announces a key
+    // still held (the display's own repeat of it) as a new press. A key-up of SDL's own, with no key event of the
+    // display just before it, for a key the display still holds keeps the key down, as Win32 keeps it, so that
+    // its next key-down reads as what it is: the same key still down.
+    if (!down && displayKeyCode == 0 && m_down[virtualKey] && IsHeldByTheDisplay(scancode))
+    {
+        if (std::find(m_keptAcrossFocusLoss.begin(), m_keptAcrossFocusLoss.end(), scancode) ==
+            m_keptAcrossFocusLoss.end())
+            m_keptAcrossFocusLoss.push_back(scancode);
+        return;
+    }
+    std::erase(m_keptAcrossFocusLoss, scancode);
+    const bool wasDown = m_down[virtualKey];
     m_down[virtualKey] = down;
     if (!window)
         return;
@@ -171,7 +190,8 @@ void SdlMessageTranslator::TranslateKey(const SDL_KeyboardEvent& key, bool down,
     LPARAM lParam = 1;
     if (alt)
         lParam |= LPARAM{1} << 29;
-    if (!down || key.repeat)
+    // Bit 30: the key was down before this message, a repeat or a re-announcement rather than a press.
+    if (!down || key.repeat || wasDown)
         lParam |= LPARAM{1} << 30;
     if (!down)
         lParam |= LPARAM{1} << 31;
@@ -237,5 +257,47 @@ bool SdlMessageTranslator::IsVirtualKeyDown(int virtualKey) const
     }
 }
 
-void SdlMessageTranslator::ReleaseAll() { m_down.fill(false); }
+void SdlMessageTranslator::ReleaseAll()
+{
+    m_down.fill(false);
+    m_displayDown.reset();
+    m_displayKeyJustNoted = 0;
+    m_keptAcrossFocusLoss.clear();
+}
+
+void SdlMessageTranslator::NoteDisplayKeys(const DisplayKeyNote& note)
+{
+    switch (note.kind)
+    {
+    case DisplayKeyNote::Kind::KeyDown:
+    case DisplayKeyNote::Kind::KeyUp:
+        if (note.keyCode == 0 || note.keyCode >= m_displayDown.size())
+            return;
+        m_displayDown[note.keyCode] = note.kind == DisplayKeyNote::Kind::KeyDown;
+        m_displayKeyJustNoted = note.keyCode;
+        break;
+    case DisplayKeyNote::Kind::Keyboard:
+        m_displayDown = note.keyboard;
+        break;
+    }
+    // SDL reports no release of a key it has already let go of: a key kept down goes up when the display says so.
+    std::erase_if(m_keptAcrossFocusLoss, [this](SDL_Scancode scancode) {
+        if (IsHeldByTheDisplay(scancode))
+            return false;
+        m_down[VirtualKeyFromScancode(scancode)] = false;
+        return true;
+    });
+}
+
+// A key held before the display said anything of it (held as the window took the focus) is looked up once.
+bool SdlMessageTranslator::IsHeldByTheDisplay(SDL_Scancode scancode)
+{
+    if (m_displayKeyCodes[scancode] == 0 && m_keyCodeLookup)
+    {
+        const unsigned code = m_keyCodeLookup(scancode);
+        m_displayKeyCodes[scancode] = code < m_displayDown.size() ? static_cast<std::uint8_t>(code) : 0;
+    }
+    const unsigned code = m_displayKeyCodes[scancode];
+    return code != 0 && m_displayDown[code];
+}
 }

@@ -7,6 +7,7 @@
 
 #include "platform/win32/PlatformWindow.h"
 #include "platform/win32/SdlEventListeners.h"
+#include "platform/win32/X11KeyEvents.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -40,12 +41,20 @@ bool IsShownUnminimized(SDL_Window* sdl)
 }
 }
 
+SdlWindowBackend::SdlWindowBackend()
+{
+    m_translator.SetKeyCodeLookup([this](SDL_Scancode scancode) {
+        return m_windows.empty() ? 0u : X11KeyEvents::KeyCodeOf(m_windows.front()->sdl, scancode);
+    });
+}
+
 bool SdlWindowBackend::StartVideo()
 {
     // Minimising a full-screen window on focus loss is the engine's own decision, not SDL's.
     SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0)
         return false;
+    X11KeyEvents::Enable();
     // Windows get the depth and stencil the drawing layer's own framebuffers have, so it can draw straight into
     // a window and get the same pictures.
     SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 24);
@@ -275,6 +284,9 @@ bool SdlWindowBackend::PollNativeEvent()
     m_translator.Translate(event, window, messages);
     for (const MSG& message : messages)
         PostMessage(message.hwnd, message.message, message.wParam, message.lParam);
+    // The display's own key event comes just before the SDL events it stands for.
+    if (const std::optional<DisplayKeyNote> note = X11KeyEvents::Read(event))
+        m_translator.NoteDisplayKeys(*note);
     return true;
 }
 

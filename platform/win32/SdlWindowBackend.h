@@ -12,6 +12,13 @@ namespace Platform
 class SdlWindowBackend : public WindowBackend
 {
 public:
+    // Keys the display's own events have not named are looked up on the X display the windows are on.
+    SdlWindowBackend();
+
+    // The display's own word on its keys, which PollNativeEvent reads from the X display's events; a test gives it
+    // between the SDL events it sends.
+    void NoteDisplayKeys(const DisplayKeyNote& note) { m_translator.NoteDisplayKeys(note); }
+
     bool StartVideo() override;
     void StopVideo() override;
 

@@ -135,6 +135,56 @@ TEST(SdlMessageTranslator, RepeatedKeyDownMarksThePreviousState)
     EXPECT_NE(repeat[0].lParam & (LPARAM{1} << 30), 0);
 }
 
+// SDL lets go of every key at a focus loss and, with the focus back, announces a key still held as a new press. A
+// key-up of SDL's own (no key event of the display just before it) for a key the display holds keeps the key
+// down, and its next key-down is marked as the key already down; a kept key goes up when the display lets it go,
+// of which SDL says nothing.
+TEST(SdlMessageTranslator, AKeyHeldAcrossAFocusLossStaysDownAndIsNotPressedAgain)
+{
+    using Kind = Platform::DisplayKeyNote::Kind;
+    constexpr unsigned kAltCode = 64, kEnterCode = 36;
+    const LPARAM wasDown = LPARAM{1} << 30;
+    SdlMessageTranslator translator;
+    const auto display = [&translator](Kind kind, unsigned code) { translator.NoteDisplayKeys({kind, code, {}}); };
+    display(Kind::KeyDown, kAltCode);
+    Translate(translator, KeyEvent(SDL_SCANCODE_LALT, true));
+    display(Kind::KeyDown, kEnterCode);
+    EXPECT_EQ(Translate(translator, KeyEvent(SDL_SCANCODE_RETURN, true))[0].lParam & wasDown, 0);
+    EXPECT_TRUE(Translate(translator, KeyEvent(SDL_SCANCODE_RETURN, false)).empty());
+    EXPECT_TRUE(Translate(translator, KeyEvent(SDL_SCANCODE_LALT, false)).empty());
+    EXPECT_TRUE(translator.IsVirtualKeyDown(VK_RETURN));
+    EXPECT_TRUE(translator.IsVirtualKeyDown(VK_MENU));
+    display(Kind::KeyDown, kEnterCode);
+    const std::vector<MSG> again = Translate(translator, KeyEvent(SDL_SCANCODE_RETURN, true));
+    ASSERT_EQ(again.size(), 1u);
+    EXPECT_EQ(again[0].message, WM_SYSKEYDOWN);
+    EXPECT_NE(again[0].lParam & wasDown, 0);
+
+    // A key-up the display's own release comes with is a release; the next key-down is a press.
+    display(Kind::KeyUp, kEnterCode);
+    EXPECT_EQ(Translate(translator, KeyEvent(SDL_SCANCODE_RETURN, false))[0].message, WM_SYSKEYUP);
+    display(Kind::KeyDown, kEnterCode);
+    EXPECT_EQ(Translate(translator, KeyEvent(SDL_SCANCODE_RETURN, true))[0].lParam & wasDown, 0);
+
+    // Kept down through SDL's key-up, then let go: by the display's release, or as its keyboard shows.
+    Translate(translator, KeyEvent(SDL_SCANCODE_RETURN, false));
+    display(Kind::KeyUp, kEnterCode);
+    EXPECT_FALSE(translator.IsVirtualKeyDown(VK_RETURN));
+    EXPECT_TRUE(translator.IsVirtualKeyDown(VK_MENU));
+    translator.NoteDisplayKeys({Kind::Keyboard, 0, {}});
+    EXPECT_FALSE(translator.IsVirtualKeyDown(VK_MENU));
+    EXPECT_EQ(Translate(translator, KeyEvent(SDL_SCANCODE_RETURN, true))[0].lParam & wasDown, 0);
+
+    // A key held as the window took the focus, which SDL pressed itself: its key code is looked up.
+    translator.SetKeyCodeLookup([](SDL_Scancode scancode) { return scancode == SDL_SCANCODE_RALT ? 108u : 0u; });
+    Platform::DisplayKeyNote keyboard{Kind::Keyboard, 0, {}};
+    keyboard.keyboard.set(108);
+    translator.NoteDisplayKeys(keyboard);
+    Translate(translator, KeyEvent(SDL_SCANCODE_RALT, true));
+    EXPECT_TRUE(Translate(translator, KeyEvent(SDL_SCANCODE_RALT, false)).empty());
+    EXPECT_TRUE(translator.IsVirtualKeyDown(VK_MENU));
+}
+
 TEST(SdlMessageTranslator, KeyWithoutCodeGivesNoMessage)
 {
     SdlMessageTranslator translator;

@@ -1,8 +1,9 @@
 // The SDL window side's own answers on a real display: which window holds the keyboard focus, and where the
-// pointer is in letterboxed full screen. Window events the display would send are pushed into SDL's queue where a
-// driver has no focus to give (the offscreen driver); under the X11 driver (tests/platform_x11_loop.sh) the display
-// gives and takes the focus itself and the pointer really moves.
+// pointer and a click are in letterboxed full screen. Window events the display would send are pushed into SDL's
+// queue where a driver has no focus to give (the offscreen driver); under the X11 driver
+// (tests/platform_x11_loop.sh) the display gives and takes the focus itself and the pointer really moves.
 #include "platform/win32/PlatformWindow.h"
+#include "platform/win32/WindowBackend.h"
 #include "tests/support/TestWindow.h"
 
 #include <SDL.h>
@@ -54,6 +55,33 @@ void ShowAndFocus(HWND window)
 {
     ShowWindow(window, SW_SHOW);
     SetForegroundWindow(window);
+}
+
+// A full-screen frame wider than the display's shape: the picture takes the display's width, the bars lie above
+// and below it.
+constexpr int kLetterboxFrameWidth = 800, kLetterboxFrameHeight = 500;
+
+struct Letterbox
+{
+    RECT desktop{};
+    double scale = 1.0;
+    double top = 0.0;
+};
+
+void ShowLetterboxed(TestWindow& window, Letterbox& box)
+{
+    SetWindowLong(window.Handle(), GWL_STYLE, static_cast<LONG>(WS_POPUP));
+    SetWindowPos(window.Handle(), nullptr, 0, 0, kLetterboxFrameWidth, kLetterboxFrameHeight,
+                 SWP_FRAMECHANGED | SWP_SHOWWINDOW);
+    window.PumpMessages();
+    ASSERT_TRUE(GetWindowRect(GetDesktopWindow(), &box.desktop));
+    const double displayWidth = box.desktop.right - box.desktop.left;
+    const double displayHeight = box.desktop.bottom - box.desktop.top;
+    ASSERT_LT(displayWidth * kLetterboxFrameHeight, displayHeight * kLetterboxFrameWidth)
+        << "the frame must be wider than the display";
+    box.scale = displayWidth / kLetterboxFrameWidth;
+    box.top = (displayHeight - kLetterboxFrameHeight * box.scale) / 2.0;
+    ASSERT_GE(box.top, 1.0);
 }
 
 // Under a window manager the display reports the focus late, or never to a window mapped straight into it: the
@@ -133,22 +161,13 @@ TEST(SdlWindowBackendX11, TheDisplayConfirmsTheFocusGivenAndTakesItAway)
 // in frame positions, while on the display it lies on the picture, under the frame pixel it was put on.
 TEST(SdlWindowBackendX11, APointerSetInLetterboxedFullScreenReadsBackTheSameAndLiesOnThePicture)
 {
-    constexpr int kFrameWidth = 800, kFrameHeight = 500;
-    TestWindow window(kFrameWidth, kFrameHeight, "Full-screen window");
+    TestWindow window(kLetterboxFrameWidth, kLetterboxFrameHeight, "Full-screen window");
     ASSERT_NE(window.Handle(), nullptr);
     if (!UnderX11())
         GTEST_SKIP() << "needs SDL's X11 video driver, which moves the pointer";
-    SetWindowLong(window.Handle(), GWL_STYLE, static_cast<LONG>(WS_POPUP));
-    SetWindowPos(window.Handle(), nullptr, 0, 0, kFrameWidth, kFrameHeight, SWP_FRAMECHANGED | SWP_SHOWWINDOW);
-    window.PumpMessages();
-    RECT desktop;
-    ASSERT_TRUE(GetWindowRect(GetDesktopWindow(), &desktop));
-    const double displayWidth = desktop.right - desktop.left, displayHeight = desktop.bottom - desktop.top;
-    ASSERT_LT(displayWidth * kFrameHeight, displayHeight * kFrameWidth) << "the frame must be wider than the display";
-    // The picture takes the display's width; the bars lie above and below it.
-    const double scale = displayWidth / kFrameWidth;
-    const double top = (displayHeight - kFrameHeight * scale) / 2.0;
-    ASSERT_GE(top, 1.0);
+    Letterbox box;
+    ASSERT_NO_FATAL_FAILURE(ShowLetterboxed(window, box));
+    const double scale = box.scale, top = box.top;
 
     for (const POINT frame : {POINT{0, 0}, POINT{400, 250}, POINT{799, 499}, POINT{123, 456}})
     {
@@ -164,6 +183,32 @@ TEST(SdlWindowBackendX11, APointerSetInLetterboxedFullScreenReadsBackTheSameAndL
         EXPECT_LE(x, std::ceil((frame.x + 1) * scale));
         EXPECT_GE(y, std::floor(top + frame.y * scale));
         EXPECT_LE(y, std::ceil(top + (frame.y + 1) * scale));
+    }
+}
+
+// A click is read where it was made, from the place inside its window that its event carries: in letterboxed full
+// screen that place is on the picture, and the program reads it in frame positions, as it reads the pointer.
+TEST(SdlWindowBackendX11, AClickInLetterboxedFullScreenIsPlacedOnTheFrame)
+{
+    TestWindow window(kLetterboxFrameWidth, kLetterboxFrameHeight, "Full-screen window");
+    ASSERT_NE(window.Handle(), nullptr);
+    if (!UnderX11())
+        GTEST_SKIP() << "needs SDL's X11 video driver, which places a full-screen window on the display";
+    Letterbox box;
+    ASSERT_NO_FATAL_FAILURE(ShowLetterboxed(window, box));
+    int windowX = 0, windowY = 0;
+    SDL_GetWindowPosition(window.Handle()->sdl, &windowX, &windowY);
+
+    for (const POINT frame : {POINT{0, 0}, POINT{400, 250}, POINT{799, 499}, POINT{123, 456}})
+    {
+        SCOPED_TRACE(std::to_string(frame.x) + ", " + std::to_string(frame.y));
+        // The middle of what shows the frame pixel on the display, inside the window.
+        const POINT inWindow{static_cast<LONG>(box.desktop.left + (frame.x + 0.5) * box.scale) - windowX,
+                             static_cast<LONG>(box.desktop.top + box.top + (frame.y + 0.5) * box.scale) - windowY};
+        const POINT read = Platform::GetWindowBackend().GetButtonEventScreenPosition(
+            SDL_GetWindowID(window.Handle()->sdl), inWindow);
+        EXPECT_EQ(read.x, frame.x);
+        EXPECT_EQ(read.y, frame.y);
     }
 }
 }

@@ -310,4 +310,21 @@ void WriteEngineSmokeData(const std::string& installationFolder)
             throw std::runtime_error("cannot write " + path.string());
     }
 }
+
+VelkorEngine::EngineParameters EngineSmokeParameters(const std::string& applicationName,
+                                                     const std::string& installationFolder, const std::string& logName)
+{
+    VelkorEngine::EngineParameters parameters;
+    parameters.applicationName = applicationName;
+    parameters.version = 100;
+    parameters.basePath = installationFolder;
+    parameters.dataFolder = "Data";
+    parameters.writeLog = 1;
+    parameters.logDirectory = installationFolder;
+    parameters.logName = logName;
+    parameters.defaultVideoMode = "640x480x32";
+    parameters.defaultFullScreen = 0;
+    parameters.centreWindow = 1;
+    return parameters;
+}
 }

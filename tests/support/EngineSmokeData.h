@@ -3,6 +3,8 @@
 // effect (WAV), looping music (Ogg Vorbis), a font of Latin and Cyrillic letters and the console's background. Names are those the scene asks the engine for.
 #pragma once
 
+#include "engine/core/EngineParameters.h"
+
 #include <string>
 #include <utility>
 #include <vector>
@@ -28,4 +30,8 @@ std::vector<std::pair<std::string, std::string>> MakeEngineSmokeData();
 
 // Writes the files under the installation folder, creating the folders they need.
 void WriteEngineSmokeData(const std::string& installationFolder);
+
+// The engine started on those files in a centred 640 x 480 window, its log `<logName>.html` in the folder.
+VelkorEngine::EngineParameters EngineSmokeParameters(const std::string& applicationName,
+                                                     const std::string& installationFolder, const std::string& logName);
 }

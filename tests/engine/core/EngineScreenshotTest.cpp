@@ -24,22 +24,6 @@ constexpr u32 kFrames = 45;
 constexpr u32 kBlock = 4;
 const std::string kReference = std::string(KORVANE_SMOKE_REFERENCE);
 
-EngineParameters ScreenshotParameters(const std::string& installation)
-{
-    EngineParameters parameters;
-    parameters.applicationName = "Smoke Screenshot";
-    parameters.version = 100;
-    parameters.basePath = installation;
-    parameters.dataFolder = "Data";
-    parameters.writeLog = 1;
-    parameters.logDirectory = installation;
-    parameters.logName = "screenshot";
-    parameters.defaultVideoMode = "640x480x32";
-    parameters.defaultFullScreen = 0;
-    parameters.centreWindow = 1;
-    return parameters;
-}
-
 // The mean colour of each block, rows bottom first as in the engine's images.
 ImageTest::Picture Blocks(const Image& image)
 {
@@ -84,7 +68,7 @@ TEST(EngineScreenshot, TheSmokeSceneLooksAsItsReference)
     ImageTest::Picture picture;
     ImageTest::Picture reference;
     {
-        Engine engine(ScreenshotParameters(folder.Path()));
+        Engine engine(TestSupport::EngineSmokeParameters("Smoke Screenshot", folder.Path(), "screenshot"));
         TestSupport::EngineSmokeScene scene(engine);
         for (u32 frame = 0; frame < kFrames; ++frame)
         {

@@ -6,6 +6,7 @@
 #include "engine/core/Window.h"
 #include "engine/files/FileManager.h"
 #include "platform/win32/PlatformWindow.h"
+#include "platform/win32/SdlWindowBackend.h"
 #include "tests/support/FakeWindowBackend.h"
 #include "tests/support/TempFolder.h"
 
@@ -452,6 +453,69 @@ TEST_F(WindowTest, AltEnterPressedAndLetGoWithinOneFrameTogglesOnce)
     SendMessage(handle, WM_SYSKEYDOWN, VK_F10, 1 | altHeld);
     window->Update();
     EXPECT_EQ(Setting("v_fullscreen"), "0");
+}
+
+// A switch may take the focus away and give it back while Alt and Enter are still held. SDL then lets go of both
+// keys and, with the focus back, announces Enter (the display's own repeat of it) as a new press: the window's SDL
+// side, following the display's own key events, makes that one switch, and the next real press a second.
+TEST_F(WindowTest, AltEnterHeldAcrossAFocusLossAndRegainTogglesOnce)
+{
+    using Kind = Platform::DisplayKeyNote::Kind;
+    Platform::SdlWindowBackend sdl;
+    Platform::SetWindowBackend(&sdl);
+    WindowOptions options;
+    options.minimizeOnFocusLoss = 0;
+    auto window = Make(options);
+    DispatchWaitingMessages();
+    const Uint32 id = SDL_GetWindowID(window->GetHandle()->sdl);
+    // SDL's key event, after the display's own when the display sent one.
+    const auto key = [&](SDL_Scancode scancode, bool down, bool fromTheDisplay) {
+        if (fromTheDisplay)
+            sdl.NoteDisplayKeys({down ? Kind::KeyDown : Kind::KeyUp, scancode == SDL_SCANCODE_LALT ? 64u : 36u, {}});
+        SDL_Event event{};
+        event.type = down ? SDL_KEYDOWN : SDL_KEYUP;
+        event.key.windowID = id;
+        event.key.keysym.scancode = scancode;
+        ASSERT_EQ(SDL_PushEvent(&event), 1);
+        DispatchWaitingMessages();
+    };
+    const auto focus = [&](Uint8 change) {
+        SDL_Event event{};
+        event.type = SDL_WINDOWEVENT;
+        event.window.windowID = id;
+        event.window.event = change;
+        ASSERT_EQ(SDL_PushEvent(&event), 1);
+    };
+    key(SDL_SCANCODE_LALT, true, true);
+    key(SDL_SCANCODE_RETURN, true, true);
+    window->Update();
+    ASSERT_EQ(Setting("v_fullscreen"), "1");
+    config.SetCommandIdle("v_window_change_mode", 1);
+
+    // The focus loss: SDL's own key-ups for the keys still held, then the focus goes; the switch gives it back and
+    // SDL presses Alt again itself.
+    key(SDL_SCANCODE_RETURN, false, false);
+    key(SDL_SCANCODE_LALT, false, false);
+    focus(SDL_WINDOWEVENT_FOCUS_LOST);
+    DispatchWaitingMessages();
+    window->Update();
+    focus(SDL_WINDOWEVENT_FOCUS_GAINED);
+    SetFocus(window->GetHandle());
+    key(SDL_SCANCODE_LALT, true, false);
+    window->Update();
+    key(SDL_SCANCODE_RETURN, true, true);
+    window->Update();
+    window->Update();
+    EXPECT_EQ(Setting("v_fullscreen"), "1");
+    EXPECT_TRUE(config.IsCommandIdle("v_window_change_mode")) << "a second switch for one press";
+
+    key(SDL_SCANCODE_RETURN, false, true);
+    window->Update();
+    key(SDL_SCANCODE_RETURN, true, true);
+    window->Update();
+    EXPECT_EQ(Setting("v_fullscreen"), "0");
+    window.reset();
+    Platform::SetWindowBackend(&backend);
 }
 
 TEST_F(WindowTest, AltEnterIsIgnoredAloneWithoutFocusOrWhenMinimised)

@@ -1,0 +1,182 @@
+// Alt+Enter held on a real X display across a switch, while another window takes the focus and gives it back:
+// SDL lets go of both keys at the focus loss, and the display's repeat of the held Enter reaches the window again as
+// a key-down once the focus is back. One press is one switch: one device reset, full screen afterwards. Runs under
+// SDL's X11 video driver (tests/platform_x11_loop.sh), skipped on the others.
+// Compiled on its own, outside the test program's shared sources: the X headers define names such as None.
+#include "engine/core/Config.h"
+#include "engine/core/Engine.h"
+#include "engine/core/Window.h"
+#include "engine/render/RenderSystem.h"
+#include "platform/win32/PlatformWindow.h"
+#include "tests/support/EngineSmokeData.h"
+#include "tests/support/FakeClock.h"
+#include "tests/support/TempFolder.h"
+
+#include <SDL.h>
+#include <SDL_syswm.h>
+#include <X11/Xlib.h>
+#include <X11/extensions/XTest.h>
+#include <X11/keysym.h>
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <fstream>
+#include <functional>
+#include <iterator>
+#include <string>
+
+using namespace VelkorEngine;
+
+namespace
+{
+int CountEnterKeyDowns(void* count, SDL_Event* event)
+{
+    if (event->type == SDL_KEYDOWN && event->key.keysym.scancode == SDL_SCANCODE_RETURN)
+        ++*static_cast<int*>(count);
+    return 0;
+}
+
+// Waits in the display's event queue, without taking anything from it, for the window's taking the focus back
+// and then a key-down of a key (the display's repeat of a held key).
+struct RepeatAfterFocus
+{
+    ::Window window;
+    KeyCode key;
+    bool focusBack;
+};
+
+Bool IsRepeatAfterFocus(Display*, XEvent* event, XPointer argument)
+{
+    auto& wait = *reinterpret_cast<RepeatAfterFocus*>(argument);
+    if (event->type == FocusIn && event->xfocus.window == wait.window)
+        wait.focusBack = true;
+    return wait.focusBack && event->type == KeyPress && event->xkey.keycode == wait.key ? True : False;
+}
+
+// Keys held on the X display through its test extension, let go again however the test ends: the display
+// outlives the test and the next test on it must find no key down.
+class HeldXKeys
+{
+public:
+    explicit HeldXKeys(Display* display) : m_display(display) {}
+    ~HeldXKeys()
+    {
+        Press(XK_Return, false);
+        Press(XK_Alt_L, false);
+    }
+    HeldXKeys(const HeldXKeys&) = delete;
+    HeldXKeys& operator=(const HeldXKeys&) = delete;
+
+    void Press(KeySym symbol, bool down)
+    {
+        XTestFakeKeyEvent(m_display, XKeysymToKeycode(m_display, symbol), down ? True : False, CurrentTime);
+        XFlush(m_display);
+    }
+
+private:
+    Display* m_display;
+};
+
+std::string FileText(const std::string& path)
+{
+    std::ifstream file(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+}
+
+size_t Occurrences(const std::string& text, const std::string& part)
+{
+    size_t count = 0;
+    for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + part.size()))
+        ++count;
+    return count;
+}
+}
+
+TEST(EngineX11, AltEnterHeldAcrossAFocusLossAndRegainSwitchesOnce)
+{
+    TestSupport::TempFolder folder;
+    TestSupport::WriteEngineSmokeData(folder.Path());
+    TestSupport::FakeClock clock;
+    clock.SetMilliseconds(5000);
+    {
+        Engine engine(TestSupport::EngineSmokeParameters("Alt Enter", folder.Path(), "alt_enter"));
+        const char* driver = SDL_GetCurrentVideoDriver();
+        if (!driver || std::strcmp(driver, "x11") != 0)
+            GTEST_SKIP() << "needs SDL's X11 video driver, whose display holds keys for real";
+        const HWND handle = engine.GetWindow()->GetHandle();
+        SDL_SysWMinfo info;
+        SDL_VERSION(&info.version);
+        ASSERT_TRUE(SDL_GetWindowWMInfo(handle->sdl, &info)) << SDL_GetError();
+        HeldXKeys keys(info.info.x11.display);
+        const auto frame = [&] {
+            MSG message;
+            while (PeekMessage(&message, nullptr, 0, 0, PM_REMOVE))
+                DispatchMessage(&message);
+            clock.AdvanceSeconds(1.0 / 30.0);
+            engine.Render();
+            engine.Frame(0);
+            // A mode change as the game's frame carries it out.
+            Config& config = *engine.GetConfig();
+            if (!config.IsCommandIdle("v_window_change_mode"))
+            {
+                config.SetCommandIdle("v_window_change_mode", 1);
+                RenderSystem& render = *engine.GetRenderSystem();
+                render.CheckVideoModeChange();
+                if (render.IsResetPending())
+                    render.Reset(RenderSystem::ResetDevice | RenderSystem::ResetResources);
+            }
+        };
+        // The X server answers in its own time: frames until the condition holds, for ten seconds at most.
+        const auto framesUntil = [&](const std::function<bool()>& condition) {
+            const Uint32 start = SDL_GetTicks();
+            while (!condition())
+            {
+                if (SDL_GetTicks() - start > 10000)
+                    return false;
+                frame();
+                SDL_Delay(2);
+            }
+            return true;
+        };
+
+        ASSERT_TRUE(framesUntil([&] { return SDL_GetKeyboardFocus() == handle->sdl; }))
+            << "the display never gave the window the focus";
+        keys.Press(XK_Alt_L, true);
+        keys.Press(XK_Return, true);
+        ASSERT_TRUE(framesUntil([&] { return engine.GetWindow()->IsFullScreen() != 0; })) << "Alt+Enter never switched";
+
+        // Another window takes the focus and gives it back, the display repeats the held Enter and Enter is let go,
+        // all before the program reads any of it: by the time the program sees the key-ups SDL makes at the focus
+        // loss, the display no longer holds Enter, and SDL's key-down for the repeat comes after them.
+        Display* display = info.info.x11.display;
+        XKeyboardState keyboard;
+        XGetKeyboardControl(display, &keyboard);
+        ASSERT_EQ(keyboard.global_auto_repeat, AutoRepeatModeOn) << "the display repeats no held key";
+        SDL_Window* stranger = SDL_CreateWindow("Another program", 0, 0, 100, 100, SDL_WINDOW_SHOWN);
+        ASSERT_NE(stranger, nullptr) << SDL_GetError();
+        SDL_SetWindowInputFocus(stranger);
+        SetForegroundWindow(handle);
+        RepeatAfterFocus wait{info.info.x11.window, XKeysymToKeycode(display, XK_Return), false};
+        XEvent repeat;
+        XPeekIfEvent(display, &repeat, IsRepeatAfterFocus, reinterpret_cast<XPointer>(&wait));
+        keys.Press(XK_Return, false);
+        XSync(display, False);
+        int enterKeyDowns = 0;
+        SDL_AddEventWatch(CountEnterKeyDowns, &enterKeyDowns);
+        const bool read = framesUntil([&] {
+            return SDL_GetKeyboardFocus() == handle->sdl && SDL_GetKeyboardState(nullptr)[SDL_SCANCODE_RETURN] == 0;
+        });
+        SDL_DelEventWatch(CountEnterKeyDowns, &enterKeyDowns);
+        SDL_DestroyWindow(stranger);
+        ASSERT_TRUE(read) << "the focus never came back or Enter was never let go";
+        EXPECT_GT(enterKeyDowns, 0) << "no key-down for the repeat of Enter";
+        keys.Press(XK_Alt_L, false);
+        ASSERT_TRUE(framesUntil([] { return SDL_GetKeyboardState(nullptr)[SDL_SCANCODE_LALT] == 0; }));
+        for (int i = 0; i < 5; ++i)
+            frame();
+        std::string fullScreen;
+        engine.GetConfig()->GetValueAsString(fullScreen, "v_fullscreen");
+        EXPECT_EQ(fullScreen, "1") << "switched back by the held key's repeat";
+    }
+    EXPECT_EQ(Occurrences(FileText(folder.Path() + "/alt_enter.html"), "Reseting Direct3D device"), 1u);
+}

@@ -86,8 +86,8 @@ if [ -z "${KORVANE_IN_XVFB:-}" ]; then
   export DISPLAY=":$(cat "$work/display")" KORVANE_IN_XVFB=1
 fi
 
-# The session's own end, half a minute before ctest's limit (a quarter of a short one): it fails there naming the step it waited in, the
-# functions it was in and the session's line that called them.
+# The session's own end, half a minute before ctest's limit (a quarter of a short one): it fails there naming the
+# step it waited in, the functions it was in and the session's line that called them.
 out_of_time() {
   local i steps="" caller
   for ((i = 1; i < ${#FUNCNAME[@]} - 1; i++)); do

@@ -28,6 +28,8 @@ constexpr f32 kNoDirectionChange = 0.05f;
 // A bounced particle is put just above the floor, so it is not taken for below it again at once.
 constexpr f32 kAboveFloor = 0.001f;
 constexpr f32 kPastLifetime = 0.0001f;
+// The keys over the cycle bound five segments; the sixth key only closes the last.
+constexpr i32 kSegmentsPerCycle = static_cast<i32>(ParticleKeyCount) - 1;
 
 Vector3 RandomAroundEach(const Vector3& centre, const Vector3& spread)
 {
@@ -201,56 +203,96 @@ void ParticleSystem::Update()
     if (paused || !m_spriteGroup->IsVisible())
         return;
     const f32 dt = m_timerManager->GetFrameTime();
-    AdvanceCycle(dt);
-    if (active)
-        Emit(dt);
+    if (m_parameters.continuousEmission)
+        RunContinuousCycle(dt);
+    else
+        RunBurstCycle(dt);
     MoveParticles(dt);
     m_peakAliveCount = std::max(m_peakAliveCount, m_aliveCount);
 }
 
-void ParticleSystem::AdvanceCycle(f32 dt)
+// Returns how many times the cycle reached its end, counted up to two: a looping cycle keeps the remainder,
+// a single one ends and goes idle.
+u32 ParticleSystem::AdvanceCycle(f32 dt)
 {
     if (active)
         time += dt;
     if (time < m_parameters.period)
-        return;
+        return 0;
     if (loop)
     {
+        const u32 ends = time >= 2.0f * m_parameters.period ? 2 : 1;
         // The remainder, as repeated subtraction would leave it, in one step whatever the period's size.
         time = std::fmod(time, m_parameters.period);
-        return;
+        return ends;
     }
     time = 0.0f;
     m_lastSegment = -1;
     active = 0;
+    return 1;
 }
 
-void ParticleSystem::Emit(f32 dt)
+void ParticleSystem::RunContinuousCycle(f32 dt)
 {
+    AdvanceCycle(dt);
+    if (!active)
+        return;
     const ParticleParameters& p = m_parameters;
     const ParticleKeySpot spot = FindParticleKeySpot(time / p.period);
-    f32 lifeCentre = p.lifeCentre[spot.key];
-    f32 lifeSpread = p.lifeSpread[spot.key];
-    if (p.continuousEmission)
+    m_accumulator += InterpolateParticleKeys(p.emission, spot) * dt;
+    EmitOwed(InterpolateParticleKeys(p.lifeCentre, spot), InterpolateParticleKeys(p.lifeSpread, spot));
+}
+
+// A burst emits a segment's count once as the cycle enters the segment. A long frame can enter several
+// segments, or carry the cycle past its end, without stopping in each: every segment entered still emits,
+// in order, but a looping cycle no more than one cycle's worth, so that a long stall does not flood the
+// screen.
+void ParticleSystem::RunBurstCycle(f32 dt)
+{
+    if (!active)
     {
-        m_accumulator += InterpolateParticleKeys(p.emission, spot) * dt;
-        lifeCentre = InterpolateParticleKeys(p.lifeCentre, spot);
-        lifeSpread = InterpolateParticleKeys(p.lifeSpread, spot);
+        AdvanceCycle(dt);
+        return;
     }
-    else if (static_cast<i32>(spot.key) != m_lastSegment)
-        m_accumulator += p.emission[spot.key];
-    // The whole particles owed leave the accumulator even when fewer are free; the count is weighed in
-    // floating point so a huge debt never overflows an integer.
+    const i32 startSegment = CycleSegment(time);
+    i32 first = startSegment == m_lastSegment ? startSegment + 1 : startSegment;
+    const i32 cycleEnds = static_cast<i32>(AdvanceCycle(dt));
+    // Segments numbered on across the cycles the frame runs through: segment k of the next cycle is 5 + k.
+    const i32 last = active ? cycleEnds * kSegmentsPerCycle + CycleSegment(time) : kSegmentsPerCycle - 1;
+    first = std::max(first, last - (kSegmentsPerCycle - 1));
+    for (i32 n = first; n <= last; ++n)
+        EmitBurst(static_cast<u32>(n % kSegmentsPerCycle));
+    if (active)
+        m_lastSegment = CycleSegment(time);
+}
+
+// The key segment of a time within the cycle; the last key, reached only at the cycle's very end, counts as
+// the last segment.
+i32 ParticleSystem::CycleSegment(f32 cycleTime) const
+{
+    const u32 key = FindParticleKeySpot(cycleTime / m_parameters.period).key;
+    return std::min(static_cast<i32>(key), kSegmentsPerCycle - 1);
+}
+
+void ParticleSystem::EmitBurst(u32 segment)
+{
+    const ParticleParameters& p = m_parameters;
+    m_accumulator += p.emission[segment];
+    EmitOwed(p.lifeCentre[segment], p.lifeSpread[segment]);
+}
+
+// The whole particles owed leave the accumulator even when fewer are free; the count is weighed in floating
+// point so a huge debt never overflows an integer.
+void ParticleSystem::EmitOwed(f32 lifeCentre, f32 lifeSpread)
+{
     const f32 owed = std::trunc(m_accumulator);
-    if (owed > 0.0f)
-    {
-        m_accumulator -= owed;
-        const f32 free = static_cast<f32>(m_freeParticles.GetCount());
-        const u32 count = owed < free ? static_cast<u32>(owed) : m_freeParticles.GetCount();
-        for (u32 i = 0; i < count; ++i)
-            EmitParticle(lifeCentre, lifeSpread);
-    }
-    m_lastSegment = static_cast<i32>(spot.key);
+    if (!(owed > 0.0f))
+        return;
+    m_accumulator -= owed;
+    const f32 free = static_cast<f32>(m_freeParticles.GetCount());
+    const u32 count = owed < free ? static_cast<u32>(owed) : m_freeParticles.GetCount();
+    for (u32 i = 0; i < count; ++i)
+        EmitParticle(lifeCentre, lifeSpread);
 }
 
 void ParticleSystem::EmitParticle(f32 lifeCentre, f32 lifeSpread)

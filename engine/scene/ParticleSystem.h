@@ -102,8 +102,12 @@ private:
     void CreateSpriteGroup(const ShaderDescriptor& shader, Camera* camera);
     void ResetParticles();
 
-    void AdvanceCycle(f32 dt);
-    void Emit(f32 dt);
+    u32 AdvanceCycle(f32 dt);
+    void RunContinuousCycle(f32 dt);
+    void RunBurstCycle(f32 dt);
+    i32 CycleSegment(f32 cycleTime) const;
+    void EmitBurst(u32 segment);
+    void EmitOwed(f32 lifeCentre, f32 lifeSpread);
     void EmitParticle(f32 lifeCentre, f32 lifeSpread);
     Vector3 StartPosition() const;
     Vector3 PathPosition() const;
@@ -126,7 +130,7 @@ private:
     std::vector<Particle> m_particles;
     u32 m_aliveCount = 0;
     u32 m_peakAliveCount = 0;
-    // The cycle key segment of the last emission, -1 when none.
+    // The cycle key segment the last burst update ended in, -1 when none.
     i32 m_lastSegment = -1;
     BoundingVolume m_emitterBox;
 };

@@ -195,6 +195,51 @@ TEST_F(ParticleSystemTest, BurstEmitsOncePerKeySegment)
               (std::vector<u32>{3, 3, 3, 3, 3, 3, 5, 5, 5, 5, 5, 5, 5, 5, 5, 8}));
 }
 
+// A segment a long frame passes over without stopping in it still emits its count, with its own life, and a
+// frame carrying a single cycle past its end emits what is left of it; at any frame time each count comes once.
+TEST_F(ParticleSystemTest, ABurstCycleEmitsEverySegmentOnceAtAnyFrameTime)
+{
+    ParticleSystemFile file = StillFile();
+    file.capacity = 100;
+    file.parameters.period = 0.1f;
+    file.parameters.emission = {1.0f, 2.0f, 4.0f, 8.0f, 16.0f, 32.0f};
+    file.parameters.lifeCentre = {100.0f, 101.0f, 102.0f, 103.0f, 104.0f, 105.0f};
+    for (const double frame : {1.0 / 60.0, 1.0 / 40.0, 1.0 / 20.0, 0.1, 0.5})
+    {
+        SCOPED_TRACE(frame);
+        const auto system = Load(file);
+        Start(*system, false);
+        Run(*system, static_cast<u32>(std::ceil(0.3 / frame)), frame);
+        EXPECT_EQ(system->active, 0);
+        std::vector<u32> bySegment(ParticleKeyCount, 0);
+        for (u32 i = 0; i < system->GetCapacity(); ++i)
+            if (!system->GetParticle(i).free)
+                ++bySegment[static_cast<u32>(system->GetParticle(i).lifetime - 100.0f)];
+        EXPECT_EQ(bySegment, (std::vector<u32>{1, 2, 4, 8, 16, 0}));
+    }
+}
+
+// A looping cycle emits every segment a frame enters, across the cycle's end too, but a frame of several
+// cycles only one cycle's worth.
+TEST_F(ParticleSystemTest, ALoopingBurstEmitsTheSegmentsAFrameSpansAndAtMostOneCycleOfThem)
+{
+    ParticleSystemFile file = StillFile();
+    file.capacity = 100;
+    file.parameters.period = 0.25f;
+    file.parameters.emission = {1.0f, 2.0f, 4.0f, 8.0f, 16.0f, 32.0f};
+    const auto system = Load(file);
+    Start(*system, true);
+    // Segments 0 and 1, then 2 and 3, then 4 and 0 of the next cycle.
+    EXPECT_EQ(Run(*system, 3, 0.09375), (std::vector<u32>{3, 15, 32}));
+
+    file.parameters.period = 0.03125f;
+    const auto quick = Load(file);
+    Start(*quick, true);
+    Step(*quick, 0.0625);
+    EXPECT_EQ(quick->GetAliveCount(), 31u);
+    EXPECT_EQ(quick->time, 0.0f);
+}
+
 TEST_F(ParticleSystemTest, EmissionStopsWhenEveryParticleIsInUse)
 {
     ParticleSystemFile file = StillFile();

@@ -9,10 +9,13 @@
 #include "framework/GameWindowIds.h"
 #include "framework/HighScoresTable.h"
 #include "framework/ProfileManagerBase.h"
+#include "engine/scene/ParticleSystem.h"
+#include "game/app/GUIGameCursor.h"
 #include "game/app/GUIMainMenuWindow.h"
 #include "game/app/Profile.h"
 #include "game/play/Bat.h"
 #include "game/play/Brick.h"
+#include "game/play/Effects.h"
 #include "game/play/GameGeometry.h"
 #include "game/play/GameLogic.h"
 #include "tests/game/app/ScreenPoints.h"
@@ -20,6 +23,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 
 using namespace GameFramework;
@@ -176,5 +180,38 @@ TEST_F(WholeGameTest, AGameCompletedASecondTimeEntersTheHighScoresOnce)
     Frames(120);
     EXPECT_EQ(game->GetHighScores()->GetCount(0), entriesBefore + 1);
     EXPECT_EQ(game->GetGameLogic(), nullptr);
+}
+
+// Every burst of the data set lasts a tenth of a second or little more, its whole count due at its start: at
+// twenty frames a second a click and a destroyed block still show every particle they owe.
+TEST_F(WholeGameTest, AtTwentyFramesASecondAClickAndADestroyedBlockShowTheirParticles)
+{
+    frameTime = 1.0 / 20.0;
+    const auto owed = [](const VelkorEngine::ParticleSystem& system) {
+        return static_cast<u32>(system.GetParameters().emission[0]);
+    };
+    ProfileManagerBase& profiles = *game->GetProfileManager();
+    profiles.SetCurrentProfile(profiles.FindOrCreateProfile(L"Ada"), 1);
+    ASSERT_TRUE(RunUntil([&] { return IsShownWith(WindowIndex::MainMenu, StateId::GameLoading); }));
+    const auto* cursor = dynamic_cast<const Korvane::GUIGameCursor*>(game->GetGameCursor());
+    ASSERT_TRUE(cursor != nullptr && cursor->GetClick() != nullptr);
+    // The sky above the main menu.
+    Click(Vector2(100.0f, 550.0f));
+    EXPECT_EQ(cursor->GetClick()->GetAliveCount(), owed(*cursor->GetClick()));
+
+    StartFirstLevel();
+    Korvane::GameLogic& logic = *Logic();
+    const std::vector<Korvane::Brick*>& bricks = logic.GetGeometry().GetBricks();
+    const auto brick = std::find_if(bricks.begin(), bricks.end(), [](auto* b) { return b->MustBeDestroyed(); });
+    ASSERT_NE(brick, bricks.end());
+    (*brick)->Destroy(Korvane::DestroyKind::Simple, false);
+    Frames(1);
+    const Korvane::Effects& effects = logic.GetEffects();
+    const VelkorEngine::ParticleSystem* destruction = nullptr;
+    for (u32 i = 0; i < effects.GetEffectCount(); ++i)
+        if (effects.GetEffect(i)->GetName().find("destruction_simple") != std::string::npos)
+            destruction = effects.GetEffect(i);
+    ASSERT_NE(destruction, nullptr) << "the destroyed block's effect burnt out in its first frame";
+    EXPECT_EQ(destruction->GetAliveCount(), owed(*destruction));
 }
 }

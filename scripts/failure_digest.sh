@@ -4,11 +4,13 @@
 # Subprocess aborted...) with its time against its limit, since the log writes "Test Failed." for every one of
 # them. CI keeps only the end of what a run prints, and the full outputs of failed tests come long before it.
 #   failure_digest.sh <build folder>
-# The printed lines are those scripts/run_ctest.sh keeps in the build.
+# It reads only what scripts/run_ctest.sh keeps of the run in the build's Testing folder, and never runs ctest,
+# whose every run (a listing too) empties the log it would read: the same run is explained however often.
 set -euo pipefail
 build="$1"
-log="$build/Testing/Temporary/LastTest.log"
+log="$build/Testing/ctest-run.log"
 output="$build/Testing/ctest-output.log"
+tests="$build/Testing/ctest-tests.json"
 echo "== Why the failed tests failed =="
 # What the machine is, since a failure seen on one machine only is judged by how it differs from another.
 echo "machine: $(nproc) cores, $(sed -n 's/^model name[^:]*: //p' /proc/cpuinfo | head -1)," \
@@ -41,14 +43,15 @@ if [ -f "$log" ]; then
     END { if (!failed) print "ctest'"'"'s log " FILENAME " holds no failed test" }
   ' "$log"
 else
-  echo "no ctest log in $build (Testing/Temporary/LastTest.log): ctest ran no test there"
+  echo "no kept ctest log in $build (Testing/ctest-run.log): run ctest through scripts/run_ctest.sh"
 fi
 
 echo "== How the failed tests ended =="
 [ -f "$output" ] || { echo "no kept ctest output in $build (Testing/ctest-output.log): run ctest through scripts/run_ctest.sh"; exit 0; }
-# Each test's own limit, where it has one, from ctest's list of the tests (its JSON, a key a line).
+# Each test's own limit, where it has one, from ctest's list of the tests kept before the run (JSON, a key a line).
 limits() {
-  (cd "$build" && timeout 300 ctest -N --show-only=json-v1 2>/dev/null) | awk '
+  [ -f "$tests" ] || return 0
+  awk '
     /^  "tests" : / { tests = 1 }
     !tests { next }
     /^ *"(backtrace|command)" : / { properties = 0 }
@@ -58,7 +61,7 @@ limits() {
       if (properties) property = value; else { name = value; property = "" }
     }
     /^ *"value" : / && property == "TIMEOUT" { value = $0; sub(/^ *"value" : /, "", value); sub(/,$/, "", value); sub(/\.0*$/, "", value); print name "\t" value }
-  ' || true
+  ' "$tests"
 }
 awk -F '\t' -v default_limit="$(sed -n '1s/.*--timeout[ =]\([0-9.]*\).*/\1/p' "$output")" '
   FILENAME == ARGV[1] { limit[$1] = $2; next }

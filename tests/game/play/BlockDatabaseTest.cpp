@@ -7,6 +7,7 @@
 #include "engine/files/XMLNode.h"
 #include "engine/files/XMLValue.h"
 #include "tests/support/EngineTestBed.h"
+#include "tests/support/PackTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -115,6 +116,26 @@ TEST(BlockDatabaseNames, ADamagedDescriptionIsNamedByItsDataPath)
         const std::string message = error.GetMessage();
         EXPECT_NE(message.find(" in \"data\\game_objects\\blocks\\brick.xml\""), std::string::npos) << message;
     }
+}
+
+// Which kind a block's name finds first goes by the files' names whatever their case: descriptions added in
+// capitals beside the pack's take their places among them by name alone.
+TEST(BlockDatabaseNames, DescriptionsInCapitalsBesideThePackTakeTheirPlaceByName)
+{
+    TestSupport::EngineTestBed bed;
+    std::filesystem::create_directories(bed.folder / "Data");
+    TestSupport::WriteTestPack(bed.folder / "Data/pack0.pak",
+                               {{"data\\game_objects\\blocks\\brick.xml", "<block strength=\"1\"/>"}});
+    bed.folder.WriteFile("data/game_objects/blocks/Stone.xml", "<block strength=\"0\"/>");
+    bed.folder.WriteFile("data/game_objects/blocks/ARCH.xml", "<block/>");
+    bed.Start();
+    const BlockDatabase database(bed.GetEngine().GetFileManager());
+    ASSERT_EQ(database.GetCount(), 3u);
+    const auto name = [](const GameTools::XMLNode* description) {
+        return description->GetAttributeValue("name")->GetString();
+    };
+    EXPECT_EQ(name(database.Get(0)) + " " + name(database.Get(1)) + " " + name(database.Get(2)), "arch brick stone");
+    EXPECT_EQ(name(database.Find("stone_brick_1")), "brick");
 }
 
 TEST_F(BlockDatabaseTest, NoDescriptionsFindNothing)

@@ -18,17 +18,23 @@
 #include <X11/extensions/XTest.h>
 #include <X11/keysym.h>
 #include <gtest/gtest.h>
+#include <poll.h>
 
+#include <algorithm>
 #include <cstring>
 #include <fstream>
 #include <functional>
 #include <iterator>
+#include <memory>
 #include <string>
 
 using namespace VelkorEngine;
 
 namespace
 {
+// The display repeats a held key after well under a second; a test gives up waiting for it after this.
+constexpr int kKeyRepeatWaitMs = 5000;
+
 int CountEnterKeyDowns(void* count, SDL_Event* event)
 {
     if (event->type == SDL_KEYDOWN && event->key.keysym.scancode == SDL_SCANCODE_RETURN)
@@ -36,21 +42,45 @@ int CountEnterKeyDowns(void* count, SDL_Event* event)
     return 0;
 }
 
-// Waits in the display's event queue, without taking anything from it, for the window's taking the focus back
-// and then a key-down of a key (the display's repeat of a held key).
+// What a look through the display's event queue has seen: the window's taking the focus back, then a key-down of a
+// key (the display's repeat of a held key).
 struct RepeatAfterFocus
 {
     ::Window window;
     KeyCode key;
-    bool focusBack;
+    bool focusBack = false;
+    bool seen = false;
 };
 
-Bool IsRepeatAfterFocus(Display*, XEvent* event, XPointer argument)
+// Takes nothing from the queue: SDL reads these events afterwards.
+Bool NoteRepeatAfterFocus(Display*, XEvent* event, XPointer argument)
 {
     auto& wait = *reinterpret_cast<RepeatAfterFocus*>(argument);
     if (event->type == FocusIn && event->xfocus.window == wait.window)
         wait.focusBack = true;
-    return wait.focusBack && event->type == KeyPress && event->xkey.keycode == wait.key ? True : False;
+    if (wait.focusBack && event->type == KeyPress && event->xkey.keycode == wait.key)
+        wait.seen = true;
+    return False;
+}
+
+// Looks through the whole queue, from its oldest event, each time the display sends more, until the repeat after
+// the focus is there or the time is up.
+bool RepeatAfterFocusQueuedWithin(Display* display, RepeatAfterFocus wait, int milliseconds)
+{
+    const Uint32 start = SDL_GetTicks();
+    for (;;)
+    {
+        wait.focusBack = false;
+        XEvent unused;
+        XCheckIfEvent(display, &unused, NoteRepeatAfterFocus, reinterpret_cast<XPointer>(&wait));
+        if (wait.seen)
+            return true;
+        const int left = milliseconds - static_cast<int>(SDL_GetTicks() - start);
+        if (left <= 0)
+            return false;
+        pollfd connection{ConnectionNumber(display), POLLIN, 0};
+        poll(&connection, 1, std::min(left, 10));
+    }
 }
 
 // Keys held on the X display through its test extension, let go again however the test ends: the display
@@ -152,22 +182,25 @@ TEST(EngineX11, AltEnterHeldAcrossAFocusLossAndRegainSwitchesOnce)
         XKeyboardState keyboard;
         XGetKeyboardControl(display, &keyboard);
         ASSERT_EQ(keyboard.global_auto_repeat, AutoRepeatModeOn) << "the display repeats no held key";
-        SDL_Window* stranger = SDL_CreateWindow("Another program", 0, 0, 100, 100, SDL_WINDOW_SHOWN);
+        std::unique_ptr<SDL_Window, decltype(&SDL_DestroyWindow)> stranger(
+            SDL_CreateWindow("Another program", 0, 0, 100, 100, SDL_WINDOW_SHOWN), SDL_DestroyWindow);
         ASSERT_NE(stranger, nullptr) << SDL_GetError();
-        SDL_SetWindowInputFocus(stranger);
+        SDL_SetWindowInputFocus(stranger.get());
         SetForegroundWindow(handle);
-        RepeatAfterFocus wait{info.info.x11.window, XKeysymToKeycode(display, XK_Return), false};
-        XEvent repeat;
-        XPeekIfEvent(display, &repeat, IsRepeatAfterFocus, reinterpret_cast<XPointer>(&wait));
+        const RepeatAfterFocus wait{info.info.x11.window, XKeysymToKeycode(display, XK_Return)};
+        const bool repeated = RepeatAfterFocusQueuedWithin(display, wait, kKeyRepeatWaitMs);
         keys.Press(XK_Return, false);
         XSync(display, False);
+        ASSERT_TRUE(repeated) << "waited " << kKeyRepeatWaitMs
+                              << " ms for the window to take the focus back and then for the display's repeat of "
+                                 "the held Enter";
         int enterKeyDowns = 0;
         SDL_AddEventWatch(CountEnterKeyDowns, &enterKeyDowns);
         const bool read = framesUntil([&] {
             return SDL_GetKeyboardFocus() == handle->sdl && SDL_GetKeyboardState(nullptr)[SDL_SCANCODE_RETURN] == 0;
         });
         SDL_DelEventWatch(CountEnterKeyDowns, &enterKeyDowns);
-        SDL_DestroyWindow(stranger);
+        stranger.reset();
         ASSERT_TRUE(read) << "the focus never came back or Enter was never let go";
         EXPECT_GT(enterKeyDowns, 0) << "no key-down for the repeat of Enter";
         keys.Press(XK_Alt_L, false);

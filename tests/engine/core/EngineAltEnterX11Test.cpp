@@ -32,6 +32,8 @@ using namespace VelkorEngine;
 
 namespace
 {
+// The X server answers in its own time: how long a test lets frames run for an answer before it gives up.
+constexpr Uint32 kServerAnswerMs = 10000;
 // The display repeats a held key after well under a second; a test gives up waiting for it after this.
 constexpr int kKeyRepeatWaitMs = 5000;
 
@@ -120,96 +122,136 @@ size_t Occurrences(const std::string& text, const std::string& part)
         ++count;
     return count;
 }
-}
 
-TEST(EngineX11, AltEnterHeldAcrossAFocusLossAndRegainSwitchesOnce)
+class EngineX11 : public testing::Test
 {
-    TestSupport::TempFolder folder;
-    TestSupport::WriteEngineSmokeData(folder.Path());
-    TestSupport::FakeClock clock;
-    clock.SetMilliseconds(5000);
+protected:
+    void SetUp() override
     {
-        Engine engine(TestSupport::EngineSmokeParameters("Alt Enter", folder.Path(), "alt_enter"));
+        TestSupport::WriteEngineSmokeData(folder.Path());
+        clock.SetMilliseconds(5000);
+    }
+
+    // Leaves the display unset when SDL runs another video driver than X11's.
+    void StartEngine(const std::string& logName)
+    {
+        engine = std::make_unique<Engine>(TestSupport::EngineSmokeParameters("Alt Enter", folder.Path(), logName));
         const char* driver = SDL_GetCurrentVideoDriver();
         if (!driver || std::strcmp(driver, "x11") != 0)
-            GTEST_SKIP() << "needs SDL's X11 video driver, whose display holds keys for real";
-        const HWND handle = engine.GetWindow()->GetHandle();
-        SDL_SysWMinfo info;
+            return;
+        handle = engine->GetWindow()->GetHandle();
         SDL_VERSION(&info.version);
         ASSERT_TRUE(SDL_GetWindowWMInfo(handle->sdl, &info)) << SDL_GetError();
-        HeldXKeys keys(info.info.x11.display);
-        const auto frame = [&] {
-            MSG message;
-            while (PeekMessage(&message, nullptr, 0, 0, PM_REMOVE))
-                DispatchMessage(&message);
-            clock.AdvanceSeconds(1.0 / 30.0);
-            engine.Render();
-            engine.Frame(0);
-            // A mode change as the game's frame carries it out.
-            Config& config = *engine.GetConfig();
-            if (!config.IsCommandIdle("v_window_change_mode"))
-            {
-                config.SetCommandIdle("v_window_change_mode", 1);
-                RenderSystem& render = *engine.GetRenderSystem();
-                render.CheckVideoModeChange();
-                if (render.IsResetPending())
-                    render.Reset(RenderSystem::ResetDevice | RenderSystem::ResetResources);
-            }
-        };
-        // The X server answers in its own time: frames until the condition holds, for ten seconds at most.
-        const auto framesUntil = [&](const std::function<bool()>& condition) {
-            const Uint32 start = SDL_GetTicks();
-            while (!condition())
-            {
-                if (SDL_GetTicks() - start > 10000)
-                    return false;
-                frame();
-                SDL_Delay(2);
-            }
-            return true;
-        };
-
-        ASSERT_TRUE(framesUntil([&] { return SDL_GetKeyboardFocus() == handle->sdl; }))
-            << "the display never gave the window the focus";
-        keys.Press(XK_Alt_L, true);
-        keys.Press(XK_Return, true);
-        ASSERT_TRUE(framesUntil([&] { return engine.GetWindow()->IsFullScreen() != 0; })) << "Alt+Enter never switched";
-
-        // Another window takes the focus and gives it back, the display repeats the held Enter and Enter is let go,
-        // all before the program reads any of it: by the time the program sees the key-ups SDL makes at the focus
-        // loss, the display no longer holds Enter, and SDL's key-down for the repeat comes after them.
-        Display* display = info.info.x11.display;
-        XKeyboardState keyboard;
-        XGetKeyboardControl(display, &keyboard);
-        ASSERT_EQ(keyboard.global_auto_repeat, AutoRepeatModeOn) << "the display repeats no held key";
-        std::unique_ptr<SDL_Window, decltype(&SDL_DestroyWindow)> stranger(
-            SDL_CreateWindow("Another program", 0, 0, 100, 100, SDL_WINDOW_SHOWN), SDL_DestroyWindow);
-        ASSERT_NE(stranger, nullptr) << SDL_GetError();
-        SDL_SetWindowInputFocus(stranger.get());
-        SetForegroundWindow(handle);
-        const RepeatAfterFocus wait{info.info.x11.window, XKeysymToKeycode(display, XK_Return)};
-        const bool repeated = RepeatAfterFocusQueuedWithin(display, wait, kKeyRepeatWaitMs);
-        keys.Press(XK_Return, false);
-        XSync(display, False);
-        ASSERT_TRUE(repeated) << "waited " << kKeyRepeatWaitMs
-                              << " ms for the window to take the focus back and then for the display's repeat of "
-                                 "the held Enter";
-        int enterKeyDowns = 0;
-        SDL_AddEventWatch(CountEnterKeyDowns, &enterKeyDowns);
-        const bool read = framesUntil([&] {
-            return SDL_GetKeyboardFocus() == handle->sdl && SDL_GetKeyboardState(nullptr)[SDL_SCANCODE_RETURN] == 0;
-        });
-        SDL_DelEventWatch(CountEnterKeyDowns, &enterKeyDowns);
-        stranger.reset();
-        ASSERT_TRUE(read) << "the focus never came back or Enter was never let go";
-        EXPECT_GT(enterKeyDowns, 0) << "no key-down for the repeat of Enter";
-        keys.Press(XK_Alt_L, false);
-        ASSERT_TRUE(framesUntil([] { return SDL_GetKeyboardState(nullptr)[SDL_SCANCODE_LALT] == 0; }));
-        for (int i = 0; i < 5; ++i)
-            frame();
-        std::string fullScreen;
-        engine.GetConfig()->GetValueAsString(fullScreen, "v_fullscreen");
-        EXPECT_EQ(fullScreen, "1") << "switched back by the held key's repeat";
+        display = info.info.x11.display;
+        keys = std::make_unique<HeldXKeys>(display);
     }
-    EXPECT_EQ(Occurrences(FileText(folder.Path() + "/alt_enter.html"), "Reseting Direct3D device"), 1u);
+
+    void CloseEngine()
+    {
+        keys.reset();
+        engine.reset();
+    }
+
+    void Frame()
+    {
+        MSG message;
+        while (PeekMessage(&message, nullptr, 0, 0, PM_REMOVE))
+            DispatchMessage(&message);
+        clock.AdvanceSeconds(1.0 / 30.0);
+        engine->Render();
+        engine->Frame(0);
+        // A mode change as the game's frame carries it out.
+        Config& config = *engine->GetConfig();
+        if (!config.IsCommandIdle("v_window_change_mode"))
+        {
+            config.SetCommandIdle("v_window_change_mode", 1);
+            RenderSystem& render = *engine->GetRenderSystem();
+            render.CheckVideoModeChange();
+            if (render.IsResetPending())
+                render.Reset(RenderSystem::ResetDevice | RenderSystem::ResetResources);
+        }
+    }
+
+    // Frames until the condition holds, for as long as the X server may take to answer.
+    bool FramesUntil(const std::function<bool()>& condition)
+    {
+        const Uint32 start = SDL_GetTicks();
+        while (!condition())
+        {
+            if (SDL_GetTicks() - start > kServerAnswerMs)
+                return false;
+            Frame();
+            SDL_Delay(2);
+        }
+        return true;
+    }
+
+    bool HasKeyboardFocus() const { return SDL_GetKeyboardFocus() == handle->sdl; }
+
+    std::string FullScreenSetting() const
+    {
+        std::string fullScreen;
+        engine->GetConfig()->GetValueAsString(fullScreen, "v_fullscreen");
+        return fullScreen;
+    }
+
+    size_t DeviceResets(const std::string& logName) const
+    {
+        return Occurrences(FileText(folder.Path() + "/" + logName + ".html"), "Reseting Direct3D device");
+    }
+
+    TestSupport::TempFolder folder;
+    TestSupport::FakeClock clock;
+    std::unique_ptr<Engine> engine;
+    HWND handle = nullptr;
+    SDL_SysWMinfo info{};
+    Display* display = nullptr;
+    std::unique_ptr<HeldXKeys> keys;
+};
+}
+
+TEST_F(EngineX11, AltEnterHeldAcrossAFocusLossAndRegainSwitchesOnce)
+{
+    ASSERT_NO_FATAL_FAILURE(StartEngine("alt_enter"));
+    if (!display)
+        GTEST_SKIP() << "needs SDL's X11 video driver, whose display holds keys for real";
+    ASSERT_TRUE(FramesUntil([&] { return HasKeyboardFocus(); })) << "the display never gave the window the focus";
+    keys->Press(XK_Alt_L, true);
+    keys->Press(XK_Return, true);
+    ASSERT_TRUE(FramesUntil([&] { return engine->GetWindow()->IsFullScreen() != 0; })) << "Alt+Enter never switched";
+
+    // Another window takes the focus and gives it back, the display repeats the held Enter and Enter is let go,
+    // all before the program reads any of it: by the time the program sees the key-ups SDL makes at the focus
+    // loss, the display no longer holds Enter, and SDL's key-down for the repeat comes after them.
+    XKeyboardState keyboard;
+    XGetKeyboardControl(display, &keyboard);
+    ASSERT_EQ(keyboard.global_auto_repeat, AutoRepeatModeOn) << "the display repeats no held key";
+    std::unique_ptr<SDL_Window, decltype(&SDL_DestroyWindow)> stranger(
+        SDL_CreateWindow("Another program", 0, 0, 100, 100, SDL_WINDOW_SHOWN), SDL_DestroyWindow);
+    ASSERT_NE(stranger, nullptr) << SDL_GetError();
+    SDL_SetWindowInputFocus(stranger.get());
+    SetForegroundWindow(handle);
+    const RepeatAfterFocus wait{info.info.x11.window, XKeysymToKeycode(display, XK_Return)};
+    const bool repeated = RepeatAfterFocusQueuedWithin(display, wait, kKeyRepeatWaitMs);
+    keys->Press(XK_Return, false);
+    XSync(display, False);
+    ASSERT_TRUE(repeated) << "waited " << kKeyRepeatWaitMs
+                          << " ms for the window to take the focus back and then for the display's repeat of the "
+                             "held Enter";
+    int enterKeyDowns = 0;
+    SDL_AddEventWatch(CountEnterKeyDowns, &enterKeyDowns);
+    const bool read = FramesUntil([&] {
+        return HasKeyboardFocus() && SDL_GetKeyboardState(nullptr)[SDL_SCANCODE_RETURN] == 0;
+    });
+    SDL_DelEventWatch(CountEnterKeyDowns, &enterKeyDowns);
+    stranger.reset();
+    ASSERT_TRUE(read) << "the focus never came back or Enter was never let go";
+    EXPECT_GT(enterKeyDowns, 0) << "no key-down for the repeat of Enter";
+    keys->Press(XK_Alt_L, false);
+    ASSERT_TRUE(FramesUntil([] { return SDL_GetKeyboardState(nullptr)[SDL_SCANCODE_LALT] == 0; }));
+    for (int i = 0; i < 5; ++i)
+        Frame();
+    EXPECT_EQ(FullScreenSetting(), "1") << "switched back by the held key's repeat";
+    CloseEngine();
+    EXPECT_EQ(DeviceResets("alt_enter"), 1u);
 }

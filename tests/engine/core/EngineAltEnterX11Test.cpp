@@ -1,7 +1,9 @@
-// Alt+Enter held on a real X display across a switch, while another window takes the focus and gives it back:
-// SDL lets go of both keys at the focus loss, and the display's repeat of the held Enter reaches the window again as
-// a key-down once the focus is back. One press is one switch: one device reset, full screen afterwards. Runs under
-// SDL's X11 video driver (tests/platform_x11_loop.sh), skipped on the others.
+// Alt+Enter on a real X display, without a window manager, when the focus goes elsewhere and comes back. Held across
+// a switch while another window takes the focus and gives it back: SDL lets go of both keys at the focus loss, and
+// the display's repeat of the held Enter reaches the window again as a key-down once the focus is back. One press is
+// one switch: one device reset, full screen afterwards. Pressed after another program's window had the focus: the
+// game's own minimise at the focus loss minimises nothing here, and the switch still happens, once. Runs under SDL's
+// X11 video driver (tests/platform_x11_loop.sh), skipped on the others.
 // Compiled on its own, outside the test program's shared sources: the X headers define names such as None.
 #include "engine/core/Config.h"
 #include "engine/core/Engine.h"
@@ -109,6 +111,42 @@ private:
     Display* m_display;
 };
 
+// A plain window of another program on the same display: a client of its own, which can take the focus and give it
+// to any window shown there.
+class OtherProgramWindow
+{
+public:
+    explicit OtherProgramWindow(const char* displayName) : m_display(XOpenDisplay(displayName))
+    {
+        if (!m_display)
+            return;
+        m_window = XCreateSimpleWindow(m_display, DefaultRootWindow(m_display), 0, 0, 100, 100, 0, 0, 0);
+        XMapWindow(m_display, m_window);
+        XSync(m_display, False);
+    }
+    ~OtherProgramWindow()
+    {
+        if (!m_display)
+            return;
+        XDestroyWindow(m_display, m_window);
+        XCloseDisplay(m_display);
+    }
+    OtherProgramWindow(const OtherProgramWindow&) = delete;
+    OtherProgramWindow& operator=(const OtherProgramWindow&) = delete;
+
+    bool IsOpen() const { return m_display != nullptr; }
+    void TakeFocus() { Focus(m_window); }
+    void Focus(::Window window)
+    {
+        XSetInputFocus(m_display, window, RevertToParent, CurrentTime);
+        XSync(m_display, False);
+    }
+
+private:
+    Display* m_display;
+    ::Window m_window = 0;
+};
+
 std::string FileText(const std::string& path)
 {
     std::ifstream file(path, std::ios::binary);
@@ -133,9 +171,11 @@ protected:
     }
 
     // Leaves the display unset when SDL runs another video driver than X11's.
-    void StartEngine(const std::string& logName)
+    void StartEngine(const std::string& logName, u8 minimizeOnFocusLoss)
     {
-        engine = std::make_unique<Engine>(TestSupport::EngineSmokeParameters("Alt Enter", folder.Path(), logName));
+        EngineParameters parameters = TestSupport::EngineSmokeParameters("Alt Enter", folder.Path(), logName);
+        parameters.minimizeOnFocusLoss = minimizeOnFocusLoss;
+        engine = std::make_unique<Engine>(parameters);
         const char* driver = SDL_GetCurrentVideoDriver();
         if (!driver || std::strcmp(driver, "x11") != 0)
             return;
@@ -212,7 +252,7 @@ protected:
 
 TEST_F(EngineX11, AltEnterHeldAcrossAFocusLossAndRegainSwitchesOnce)
 {
-    ASSERT_NO_FATAL_FAILURE(StartEngine("alt_enter"));
+    ASSERT_NO_FATAL_FAILURE(StartEngine("alt_enter", 0));
     if (!display)
         GTEST_SKIP() << "needs SDL's X11 video driver, whose display holds keys for real";
     ASSERT_TRUE(FramesUntil([&] { return HasKeyboardFocus(); })) << "the display never gave the window the focus";
@@ -254,4 +294,36 @@ TEST_F(EngineX11, AltEnterHeldAcrossAFocusLossAndRegainSwitchesOnce)
     EXPECT_EQ(FullScreenSetting(), "1") << "switched back by the held key's repeat";
     CloseEngine();
     EXPECT_EQ(DeviceResets("alt_enter"), 1u);
+}
+
+// The game minimises itself at the focus loss; with no window manager nothing is minimised and no restore comes.
+TEST_F(EngineX11, AltEnterSwitchesOnceAfterTheFocusWentToAnotherProgramAndCameBack)
+{
+    ASSERT_NO_FATAL_FAILURE(StartEngine("focus_back", 1));
+    if (!display)
+        GTEST_SKIP() << "needs SDL's X11 video driver, whose display gives and takes the focus for real";
+    ASSERT_TRUE(FramesUntil([&] { return HasKeyboardFocus(); })) << "the display never gave the window the focus";
+    OtherProgramWindow other(DisplayString(display));
+    ASSERT_TRUE(other.IsOpen()) << "another program could not open the display";
+    other.TakeFocus();
+    ASSERT_TRUE(FramesUntil([&] { return engine->GetWindow()->IsMinimized() != 0; }))
+        << "the window never minimised itself at the focus loss";
+    other.Focus(info.info.x11.window);
+    ASSERT_TRUE(FramesUntil([&] { return HasKeyboardFocus(); })) << "the focus never came back to the window";
+
+    keys->Press(XK_Alt_L, true);
+    keys->Press(XK_Return, true);
+    const bool switched = FramesUntil([&] { return engine->GetWindow()->IsFullScreen() != 0; });
+    keys->Press(XK_Return, false);
+    keys->Press(XK_Alt_L, false);
+    ASSERT_TRUE(switched) << "Alt+Enter never switched after the focus came back";
+    ASSERT_TRUE(FramesUntil([] {
+        const Uint8* down = SDL_GetKeyboardState(nullptr);
+        return down[SDL_SCANCODE_RETURN] == 0 && down[SDL_SCANCODE_LALT] == 0;
+    }));
+    for (int i = 0; i < 5; ++i)
+        Frame();
+    EXPECT_EQ(FullScreenSetting(), "1");
+    CloseEngine();
+    EXPECT_EQ(DeviceResets("focus_back"), 1u);
 }

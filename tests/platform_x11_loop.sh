@@ -1,13 +1,27 @@
 #!/usr/bin/env bash
 # Runs the platform test programs again and again on virtual X displays with SDL's X11 video driver, the way a
 # player's machine opens and closes windows and GL contexts; any failure, crash or hang (a run past its time
-# limit) stops the loop with the run's output. The runs are shared between lanes, one a core, each on its own
-# display: a run waits on the X server more than it computes.
+# limit) stops the loop with the test that was running when the run stopped and the end of the run's output. The runs
+# are shared between lanes, one a core, each on its own display: a run waits on the X server more than it computes.
 #   platform_x11_loop.sh <runs> <test program>[:<test filter>]...
 # A program followed by a colon runs only the tests its GoogleTest filter names (which may hold colons itself).
 set -euo pipefail
 runs="$1"
 shift
+
+# What a stopped run's output tells: each failed test with its own output, and the test that started and never
+# ended, the one a crash or a hang stopped in. Fails when failed tests alone do not explain the stop.
+report_run() {
+  awk '/^\[ RUN      \] / { test = $4; block = "" }
+       test != "" { block = block $0 "\n" }
+       /^\[  FAILED  \] / && $4 == test { printf "%s", block; test = ""; failed = 1 }
+       /^\[ +(OK|SKIPPED) +\] / && $4 == test { test = "" }
+       END {
+         if (test != "") print "The run stopped in " test ", which never ended; the end of its output:"
+         exit test == "" && failed ? 0 : 1
+       }' "$1"
+}
+
 if [ -n "${KORVANE_X11_LANE:-}" ]; then
   export SDL_VIDEODRIVER=x11 SDL_AUDIODRIVER=dummy LC_ALL=C.UTF-8
   output="$(mktemp)"
@@ -18,11 +32,15 @@ if [ -n "${KORVANE_X11_LANE:-}" ]; then
       filter=()
       [ "$program" = "$entry" ] || filter=("--gtest_filter=${entry#*:}")
       status=0
-      timeout --kill-after=10 120 "$program" --gtest_brief=1 "${filter[@]}" >"$output" 2>&1 || status=$?
+      timeout --kill-after=10 120 "$program" "${filter[@]}" >"$output" 2>&1 || status=$?
       if [ "$status" -ne 0 ]; then
-        [ "$status" -eq 124 ] && reason="hung" || reason="failed with status $status"
+        # A program that lets SDL catch the termination signal outlives it and is killed 10 s later.
+        case "$status" in
+          124 | 137) reason="hung" ;;
+          *) reason="failed with status $status" ;;
+        esac
         echo "FAIL: lane $KORVANE_X11_LANE, run $run of $runs: $(basename "$program") $reason"
-        tail -60 "$output"
+        report_run "$output" || tail -60 "$output"
         exit 1
       fi
     done

@@ -334,6 +334,9 @@ LRESULT Window::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM l
         break;
     case WM_SYSKEYUP:
         return 0;
+    case WM_SETFOCUS:
+        RestoreOnFocus(window);
+        break;
     case WM_CLOSE:
     case WM_QUIT:
         m_config->Execute("exit");
@@ -347,6 +350,15 @@ LRESULT Window::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM l
         break;
     }
     return DefWindowProc(window, message, wParam, lParam);
+}
+
+// A window that takes the focus is on show, whatever it was told: without a window manager a minimise request
+// minimises nothing and no restore ever follows, so the focus itself restores the window, as a desktop's restore
+// would. A desktop's own restore arriving afterwards finds nothing left to do.
+void Window::RestoreOnFocus(HWND window)
+{
+    if (m_minimized)
+        SendMessage(window, WM_SYSCOMMAND, SC_RESTORE, 0);
 }
 
 LRESULT Window::HandleSystemCommand(HWND window, WPARAM command, LPARAM lParam)

@@ -70,6 +70,7 @@ private:
     static LRESULT WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT HandleSystemCommand(HWND window, WPARAM command, LPARAM lParam);
+    void RestoreOnFocus(HWND window);
 
     void RegisterWindowClass(u32 iconId);
     void CreateTheWindow(const std::string& title);

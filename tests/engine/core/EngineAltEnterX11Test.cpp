@@ -1,7 +1,9 @@
-// Alt+Enter held on a real X display across a switch, while another window takes the focus and gives it back:
-// SDL lets go of both keys at the focus loss, and the display's repeat of the held Enter reaches the window again as
-// a key-down once the focus is back. One press is one switch: one device reset, full screen afterwards. Runs under
-// SDL's X11 video driver (tests/platform_x11_loop.sh), skipped on the others.
+// Alt+Enter on a real X display, without a window manager, when the focus goes elsewhere and comes back. Held across
+// a switch while another window takes the focus and gives it back: SDL lets go of both keys at the focus loss, and
+// the display's repeat of the held Enter reaches the window again as a key-down once the focus is back. One press is
+// one switch: one device reset, full screen afterwards. Pressed after another program's window had the focus: the
+// game's own minimise at the focus loss minimises nothing here, and the switch still happens, once. Runs under SDL's
+// X11 video driver (tests/platform_x11_loop.sh), skipped on the others.
 // Compiled on its own, outside the test program's shared sources: the X headers define names such as None.
 #include "engine/core/Config.h"
 #include "engine/core/Engine.h"
@@ -18,17 +20,25 @@
 #include <X11/extensions/XTest.h>
 #include <X11/keysym.h>
 #include <gtest/gtest.h>
+#include <poll.h>
 
+#include <algorithm>
 #include <cstring>
 #include <fstream>
 #include <functional>
 #include <iterator>
+#include <memory>
 #include <string>
 
 using namespace VelkorEngine;
 
 namespace
 {
+// The X server answers in its own time: how long a test lets frames run for an answer before it gives up.
+constexpr Uint32 kServerAnswerMs = 10000;
+// The display repeats a held key after well under a second; a test gives up waiting for it after this.
+constexpr int kKeyRepeatWaitMs = 5000;
+
 int CountEnterKeyDowns(void* count, SDL_Event* event)
 {
     if (event->type == SDL_KEYDOWN && event->key.keysym.scancode == SDL_SCANCODE_RETURN)
@@ -36,21 +46,45 @@ int CountEnterKeyDowns(void* count, SDL_Event* event)
     return 0;
 }
 
-// Waits in the display's event queue, without taking anything from it, for the window's taking the focus back
-// and then a key-down of a key (the display's repeat of a held key).
+// What a look through the display's event queue has seen: the window's taking the focus back, then a key-down of a
+// key (the display's repeat of a held key).
 struct RepeatAfterFocus
 {
     ::Window window;
     KeyCode key;
-    bool focusBack;
+    bool focusBack = false;
+    bool seen = false;
 };
 
-Bool IsRepeatAfterFocus(Display*, XEvent* event, XPointer argument)
+// Takes nothing from the queue: SDL reads these events afterwards.
+Bool NoteRepeatAfterFocus(Display*, XEvent* event, XPointer argument)
 {
     auto& wait = *reinterpret_cast<RepeatAfterFocus*>(argument);
     if (event->type == FocusIn && event->xfocus.window == wait.window)
         wait.focusBack = true;
-    return wait.focusBack && event->type == KeyPress && event->xkey.keycode == wait.key ? True : False;
+    if (wait.focusBack && event->type == KeyPress && event->xkey.keycode == wait.key)
+        wait.seen = true;
+    return False;
+}
+
+// Looks through the whole queue, from its oldest event, each time the display sends more, until the repeat after
+// the focus is there or the time is up.
+bool RepeatAfterFocusQueuedWithin(Display* display, RepeatAfterFocus wait, int milliseconds)
+{
+    const Uint32 start = SDL_GetTicks();
+    for (;;)
+    {
+        wait.focusBack = false;
+        XEvent unused;
+        XCheckIfEvent(display, &unused, NoteRepeatAfterFocus, reinterpret_cast<XPointer>(&wait));
+        if (wait.seen)
+            return true;
+        const int left = milliseconds - static_cast<int>(SDL_GetTicks() - start);
+        if (left <= 0)
+            return false;
+        pollfd connection{ConnectionNumber(display), POLLIN, 0};
+        poll(&connection, 1, std::min(left, 10));
+    }
 }
 
 // Keys held on the X display through its test extension, let go again however the test ends: the display
@@ -77,6 +111,42 @@ private:
     Display* m_display;
 };
 
+// A plain window of another program on the same display: a client of its own, which can take the focus and give it
+// to any window shown there.
+class OtherProgramWindow
+{
+public:
+    explicit OtherProgramWindow(const char* displayName) : m_display(XOpenDisplay(displayName))
+    {
+        if (!m_display)
+            return;
+        m_window = XCreateSimpleWindow(m_display, DefaultRootWindow(m_display), 0, 0, 100, 100, 0, 0, 0);
+        XMapWindow(m_display, m_window);
+        XSync(m_display, False);
+    }
+    ~OtherProgramWindow()
+    {
+        if (!m_display)
+            return;
+        XDestroyWindow(m_display, m_window);
+        XCloseDisplay(m_display);
+    }
+    OtherProgramWindow(const OtherProgramWindow&) = delete;
+    OtherProgramWindow& operator=(const OtherProgramWindow&) = delete;
+
+    bool IsOpen() const { return m_display != nullptr; }
+    void TakeFocus() { Focus(m_window); }
+    void Focus(::Window window)
+    {
+        XSetInputFocus(m_display, window, RevertToParent, CurrentTime);
+        XSync(m_display, False);
+    }
+
+private:
+    Display* m_display;
+    ::Window m_window = 0;
+};
+
 std::string FileText(const std::string& path)
 {
     std::ifstream file(path, std::ios::binary);
@@ -90,93 +160,170 @@ size_t Occurrences(const std::string& text, const std::string& part)
         ++count;
     return count;
 }
-}
 
-TEST(EngineX11, AltEnterHeldAcrossAFocusLossAndRegainSwitchesOnce)
+class EngineX11 : public testing::Test
 {
-    TestSupport::TempFolder folder;
-    TestSupport::WriteEngineSmokeData(folder.Path());
-    TestSupport::FakeClock clock;
-    clock.SetMilliseconds(5000);
+protected:
+    void SetUp() override
     {
-        Engine engine(TestSupport::EngineSmokeParameters("Alt Enter", folder.Path(), "alt_enter"));
+        TestSupport::WriteEngineSmokeData(folder.Path());
+        clock.SetMilliseconds(5000);
+    }
+
+    // Leaves the display unset when SDL runs another video driver than X11's.
+    void StartEngine(const std::string& logName, u8 minimizeOnFocusLoss)
+    {
+        EngineParameters parameters = TestSupport::EngineSmokeParameters("Alt Enter", folder.Path(), logName);
+        parameters.minimizeOnFocusLoss = minimizeOnFocusLoss;
+        engine = std::make_unique<Engine>(parameters);
         const char* driver = SDL_GetCurrentVideoDriver();
         if (!driver || std::strcmp(driver, "x11") != 0)
-            GTEST_SKIP() << "needs SDL's X11 video driver, whose display holds keys for real";
-        const HWND handle = engine.GetWindow()->GetHandle();
-        SDL_SysWMinfo info;
+            return;
+        handle = engine->GetWindow()->GetHandle();
         SDL_VERSION(&info.version);
         ASSERT_TRUE(SDL_GetWindowWMInfo(handle->sdl, &info)) << SDL_GetError();
-        HeldXKeys keys(info.info.x11.display);
-        const auto frame = [&] {
-            MSG message;
-            while (PeekMessage(&message, nullptr, 0, 0, PM_REMOVE))
-                DispatchMessage(&message);
-            clock.AdvanceSeconds(1.0 / 30.0);
-            engine.Render();
-            engine.Frame(0);
-            // A mode change as the game's frame carries it out.
-            Config& config = *engine.GetConfig();
-            if (!config.IsCommandIdle("v_window_change_mode"))
-            {
-                config.SetCommandIdle("v_window_change_mode", 1);
-                RenderSystem& render = *engine.GetRenderSystem();
-                render.CheckVideoModeChange();
-                if (render.IsResetPending())
-                    render.Reset(RenderSystem::ResetDevice | RenderSystem::ResetResources);
-            }
-        };
-        // The X server answers in its own time: frames until the condition holds, for ten seconds at most.
-        const auto framesUntil = [&](const std::function<bool()>& condition) {
-            const Uint32 start = SDL_GetTicks();
-            while (!condition())
-            {
-                if (SDL_GetTicks() - start > 10000)
-                    return false;
-                frame();
-                SDL_Delay(2);
-            }
-            return true;
-        };
-
-        ASSERT_TRUE(framesUntil([&] { return SDL_GetKeyboardFocus() == handle->sdl; }))
-            << "the display never gave the window the focus";
-        keys.Press(XK_Alt_L, true);
-        keys.Press(XK_Return, true);
-        ASSERT_TRUE(framesUntil([&] { return engine.GetWindow()->IsFullScreen() != 0; })) << "Alt+Enter never switched";
-
-        // Another window takes the focus and gives it back, the display repeats the held Enter and Enter is let go,
-        // all before the program reads any of it: by the time the program sees the key-ups SDL makes at the focus
-        // loss, the display no longer holds Enter, and SDL's key-down for the repeat comes after them.
-        Display* display = info.info.x11.display;
-        XKeyboardState keyboard;
-        XGetKeyboardControl(display, &keyboard);
-        ASSERT_EQ(keyboard.global_auto_repeat, AutoRepeatModeOn) << "the display repeats no held key";
-        SDL_Window* stranger = SDL_CreateWindow("Another program", 0, 0, 100, 100, SDL_WINDOW_SHOWN);
-        ASSERT_NE(stranger, nullptr) << SDL_GetError();
-        SDL_SetWindowInputFocus(stranger);
-        SetForegroundWindow(handle);
-        RepeatAfterFocus wait{info.info.x11.window, XKeysymToKeycode(display, XK_Return), false};
-        XEvent repeat;
-        XPeekIfEvent(display, &repeat, IsRepeatAfterFocus, reinterpret_cast<XPointer>(&wait));
-        keys.Press(XK_Return, false);
-        XSync(display, False);
-        int enterKeyDowns = 0;
-        SDL_AddEventWatch(CountEnterKeyDowns, &enterKeyDowns);
-        const bool read = framesUntil([&] {
-            return SDL_GetKeyboardFocus() == handle->sdl && SDL_GetKeyboardState(nullptr)[SDL_SCANCODE_RETURN] == 0;
-        });
-        SDL_DelEventWatch(CountEnterKeyDowns, &enterKeyDowns);
-        SDL_DestroyWindow(stranger);
-        ASSERT_TRUE(read) << "the focus never came back or Enter was never let go";
-        EXPECT_GT(enterKeyDowns, 0) << "no key-down for the repeat of Enter";
-        keys.Press(XK_Alt_L, false);
-        ASSERT_TRUE(framesUntil([] { return SDL_GetKeyboardState(nullptr)[SDL_SCANCODE_LALT] == 0; }));
-        for (int i = 0; i < 5; ++i)
-            frame();
-        std::string fullScreen;
-        engine.GetConfig()->GetValueAsString(fullScreen, "v_fullscreen");
-        EXPECT_EQ(fullScreen, "1") << "switched back by the held key's repeat";
+        display = info.info.x11.display;
+        keys = std::make_unique<HeldXKeys>(display);
     }
-    EXPECT_EQ(Occurrences(FileText(folder.Path() + "/alt_enter.html"), "Reseting Direct3D device"), 1u);
+
+    void CloseEngine()
+    {
+        keys.reset();
+        engine.reset();
+    }
+
+    void Frame()
+    {
+        MSG message;
+        while (PeekMessage(&message, nullptr, 0, 0, PM_REMOVE))
+            DispatchMessage(&message);
+        clock.AdvanceSeconds(1.0 / 30.0);
+        engine->Render();
+        engine->Frame(0);
+        // A mode change as the game's frame carries it out.
+        Config& config = *engine->GetConfig();
+        if (!config.IsCommandIdle("v_window_change_mode"))
+        {
+            config.SetCommandIdle("v_window_change_mode", 1);
+            RenderSystem& render = *engine->GetRenderSystem();
+            render.CheckVideoModeChange();
+            if (render.IsResetPending())
+                render.Reset(RenderSystem::ResetDevice | RenderSystem::ResetResources);
+        }
+    }
+
+    // Frames until the condition holds, for as long as the X server may take to answer.
+    bool FramesUntil(const std::function<bool()>& condition)
+    {
+        const Uint32 start = SDL_GetTicks();
+        while (!condition())
+        {
+            if (SDL_GetTicks() - start > kServerAnswerMs)
+                return false;
+            Frame();
+            SDL_Delay(2);
+        }
+        return true;
+    }
+
+    bool HasKeyboardFocus() const { return SDL_GetKeyboardFocus() == handle->sdl; }
+
+    std::string FullScreenSetting() const
+    {
+        std::string fullScreen;
+        engine->GetConfig()->GetValueAsString(fullScreen, "v_fullscreen");
+        return fullScreen;
+    }
+
+    size_t DeviceResets(const std::string& logName) const
+    {
+        return Occurrences(FileText(folder.Path() + "/" + logName + ".html"), "Reseting Direct3D device");
+    }
+
+    TestSupport::TempFolder folder;
+    TestSupport::FakeClock clock;
+    std::unique_ptr<Engine> engine;
+    HWND handle = nullptr;
+    SDL_SysWMinfo info{};
+    Display* display = nullptr;
+    std::unique_ptr<HeldXKeys> keys;
+};
+}
+
+TEST_F(EngineX11, AltEnterHeldAcrossAFocusLossAndRegainSwitchesOnce)
+{
+    ASSERT_NO_FATAL_FAILURE(StartEngine("alt_enter", 0));
+    if (!display)
+        GTEST_SKIP() << "needs SDL's X11 video driver, whose display holds keys for real";
+    ASSERT_TRUE(FramesUntil([&] { return HasKeyboardFocus(); })) << "the display never gave the window the focus";
+    keys->Press(XK_Alt_L, true);
+    keys->Press(XK_Return, true);
+    ASSERT_TRUE(FramesUntil([&] { return engine->GetWindow()->IsFullScreen() != 0; })) << "Alt+Enter never switched";
+
+    // Another window takes the focus and gives it back, the display repeats the held Enter and Enter is let go,
+    // all before the program reads any of it: by the time the program sees the key-ups SDL makes at the focus
+    // loss, the display no longer holds Enter, and SDL's key-down for the repeat comes after them.
+    XKeyboardState keyboard;
+    XGetKeyboardControl(display, &keyboard);
+    ASSERT_EQ(keyboard.global_auto_repeat, AutoRepeatModeOn) << "the display repeats no held key";
+    std::unique_ptr<SDL_Window, decltype(&SDL_DestroyWindow)> stranger(
+        SDL_CreateWindow("Another program", 0, 0, 100, 100, SDL_WINDOW_SHOWN), SDL_DestroyWindow);
+    ASSERT_NE(stranger, nullptr) << SDL_GetError();
+    SDL_SetWindowInputFocus(stranger.get());
+    SetForegroundWindow(handle);
+    const RepeatAfterFocus wait{info.info.x11.window, XKeysymToKeycode(display, XK_Return)};
+    const bool repeated = RepeatAfterFocusQueuedWithin(display, wait, kKeyRepeatWaitMs);
+    keys->Press(XK_Return, false);
+    XSync(display, False);
+    ASSERT_TRUE(repeated) << "waited " << kKeyRepeatWaitMs
+                          << " ms for the window to take the focus back and then for the display's repeat of the "
+                             "held Enter";
+    int enterKeyDowns = 0;
+    SDL_AddEventWatch(CountEnterKeyDowns, &enterKeyDowns);
+    const bool read = FramesUntil([&] {
+        return HasKeyboardFocus() && SDL_GetKeyboardState(nullptr)[SDL_SCANCODE_RETURN] == 0;
+    });
+    SDL_DelEventWatch(CountEnterKeyDowns, &enterKeyDowns);
+    stranger.reset();
+    ASSERT_TRUE(read) << "the focus never came back or Enter was never let go";
+    EXPECT_GT(enterKeyDowns, 0) << "no key-down for the repeat of Enter";
+    keys->Press(XK_Alt_L, false);
+    ASSERT_TRUE(FramesUntil([] { return SDL_GetKeyboardState(nullptr)[SDL_SCANCODE_LALT] == 0; }));
+    for (int i = 0; i < 5; ++i)
+        Frame();
+    EXPECT_EQ(FullScreenSetting(), "1") << "switched back by the held key's repeat";
+    CloseEngine();
+    EXPECT_EQ(DeviceResets("alt_enter"), 1u);
+}
+
+// The game minimises itself at the focus loss; with no window manager nothing is minimised and no restore comes.
+TEST_F(EngineX11, AltEnterSwitchesOnceAfterTheFocusWentToAnotherProgramAndCameBack)
+{
+    ASSERT_NO_FATAL_FAILURE(StartEngine("focus_back", 1));
+    if (!display)
+        GTEST_SKIP() << "needs SDL's X11 video driver, whose display gives and takes the focus for real";
+    ASSERT_TRUE(FramesUntil([&] { return HasKeyboardFocus(); })) << "the display never gave the window the focus";
+    OtherProgramWindow other(DisplayString(display));
+    ASSERT_TRUE(other.IsOpen()) << "another program could not open the display";
+    other.TakeFocus();
+    ASSERT_TRUE(FramesUntil([&] { return engine->GetWindow()->IsMinimized() != 0; }))
+        << "the window never minimised itself at the focus loss";
+    other.Focus(info.info.x11.window);
+    ASSERT_TRUE(FramesUntil([&] { return HasKeyboardFocus(); })) << "the focus never came back to the window";
+
+    keys->Press(XK_Alt_L, true);
+    keys->Press(XK_Return, true);
+    const bool switched = FramesUntil([&] { return engine->GetWindow()->IsFullScreen() != 0; });
+    keys->Press(XK_Return, false);
+    keys->Press(XK_Alt_L, false);
+    ASSERT_TRUE(switched) << "Alt+Enter never switched after the focus came back";
+    ASSERT_TRUE(FramesUntil([] {
+        const Uint8* down = SDL_GetKeyboardState(nullptr);
+        return down[SDL_SCANCODE_RETURN] == 0 && down[SDL_SCANCODE_LALT] == 0;
+    }));
+    for (int i = 0; i < 5; ++i)
+        Frame();
+    EXPECT_EQ(FullScreenSetting(), "1");
+    CloseEngine();
+    EXPECT_EQ(DeviceResets("focus_back"), 1u);
 }

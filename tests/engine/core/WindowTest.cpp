@@ -398,6 +398,41 @@ TEST_F(WindowTest, LosingFocusMinimisesOnceWhenAsked)
     }
 }
 
+// Without a window manager the minimise asked for at a focus loss minimises nothing and no restore follows: the
+// focus coming back restores the window as a desktop would (full-screen gamma, Alt+Enter read again), and a
+// desktop's own restore arriving after it changes nothing more.
+TEST_F(WindowTest, TakingTheFocusBackWhileMinimisedRestores)
+{
+    config.SetFromString("v_fullscreen", "1");
+    WindowOptions options;
+    options.fullScreen = 1;
+    auto window = Make(options);
+    const HWND handle = window->GetHandle();
+    backend.focus = nullptr;
+    window->Update();
+    DispatchWaitingMessages();
+    ASSERT_TRUE(window->IsMinimized());
+
+    config.SetFromString("v_gamma", "3.5");
+    backend.focus = handle;
+    SendMessage(handle, WM_SETFOCUS, 0, 0);
+    EXPECT_FALSE(window->IsMinimized());
+    EXPECT_EQ(backend.Native(handle).restoreCount, 1);
+    EXPECT_EQ(Setting("v_gamma"), "2.000000");
+    backend.keysDown = {VK_LMENU, VK_RETURN};
+    window->Update();
+    EXPECT_EQ(Setting("v_fullscreen"), "0");
+    config.SetCommandIdle("v_window_change_mode", 1);
+
+    SendMessage(handle, WM_SYSCOMMAND, SC_RESTORE, 0);
+    SendMessage(handle, WM_SETFOCUS, 0, 0);
+    window->Update();
+    EXPECT_FALSE(window->IsMinimized());
+    EXPECT_EQ(backend.Native(handle).restoreCount, 2);
+    EXPECT_EQ(Setting("v_fullscreen"), "0");
+    EXPECT_TRUE(config.IsCommandIdle("v_window_change_mode"));
+}
+
 TEST_F(WindowTest, AltEnterHeldForFiveFramesTogglesOnce)
 {
     auto window = Make();

@@ -135,20 +135,8 @@ void DeleteBeforeTeardown(SDL_Window* window)
     DeleteContext();
 }
 
-// The driver's framebuffers and textures are blocks of megabytes, and the window's change size with every trip
-// between the window and full screen. Once the first such block is freed, glibc raises its threshold for mapping
-// blocks of their own above it, and the next ones come from the heap: the sizes of the next trip no longer fit
-// the holes the last one left, and the process's resident memory climbs with every trip. A fixed threshold keeps
-// large blocks mapped on their own, given back whole when freed.
-void KeepLargeBlocksMapped()
-{
-    static const bool kept = mallopt(M_MMAP_THRESHOLD, 1 << 20) == 1;
-    (void)kept;
-}
-
 bool CreateContext(SDL_Window* window)
 {
-    KeepLargeBlocksMapped();
     SDL_GLContext context = SDL_GL_CreateContext(window);
     if (!context)
         return false;

@@ -303,7 +303,7 @@ HRESULT GLBackBuffer::PresentTo(SDL_Window* window, const RECT* clientRect, bool
         // drawing while the frame is still being drawn, in a second batch of its own that then stays idle,
         // holding on to the window's buffers, once the window is drawn into directly again: a trip to full screen
         // and back kept the full-screen window's whole back buffer.
-        glFinish();
+        GLContext::Functions().Finish();
         if (!coversWindow && !clientRect)
             ClearWindow();
         if (scaled)

@@ -96,6 +96,7 @@ bool LoadFunctions(GLFunctions& f)
     ok = Load(f.BindBuffer, "glBindBuffer") && ok;
     ok = Load(f.BufferData, "glBufferData") && ok;
     ok = Load(f.BufferSubData, "glBufferSubData") && ok;
+    f.Finish = glFinish;
     if (!Load(f.FenceSync, "glFenceSync") || !Load(f.ClientWaitSync, "glClientWaitSync") ||
         !Load(f.DeleteSync, "glDeleteSync"))
         f.FenceSync = nullptr;
@@ -272,6 +273,8 @@ bool GLContext::MakeCurrent(SDL_Window* window)
 }
 
 const GLFunctions& GLContext::Functions() { return g_state.functions; }
+
+void GLContext::ReplaceFunctions(const GLFunctions& functions) { g_state.functions = functions; }
 
 std::uint64_t GLContext::Serial() { return g_state.serial; }
 

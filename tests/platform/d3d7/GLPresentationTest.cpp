@@ -6,6 +6,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <string>
+#include <vector>
+
 namespace
 {
 using KorvaneTest::D3D7Argb;
@@ -179,5 +183,50 @@ TEST(GLPresentation, AScaledPresentationLeavesTheDevicesFrameAsItWas)
         EXPECT_TRUE(RgbNear(test.Pixel(29, 21), Rgb{0, 0, 255}, 0)) << "frame " << frame;
         ASSERT_EQ(PresentWithoutRectangle(test), DD_OK);
     }
+}
+}
+
+namespace
+{
+// The calls a presentation makes that tell the order of its steps, recorded between the layer and the driver.
+std::vector<std::string> g_steps;
+Platform::GLFunctions g_driver;
+
+void APIENTRY RecordFinish()
+{
+    g_steps.emplace_back("finish");
+    g_driver.Finish();
+}
+
+void APIENTRY RecordBindFramebuffer(GLenum target, GLuint framebuffer)
+{
+    if (target != GL_READ_FRAMEBUFFER)
+        g_steps.emplace_back(framebuffer == 0 ? "draw into the window" : "draw into a framebuffer");
+    g_driver.BindFramebuffer(target, framebuffer);
+}
+
+HRESULT PresentRecordingSteps(D3D7TestDevice& test)
+{
+    g_steps.clear();
+    g_driver = Platform::GLContext::Functions();
+    Platform::GLFunctions recording = g_driver;
+    recording.Finish = RecordFinish;
+    recording.BindFramebuffer = RecordBindFramebuffer;
+    Platform::GLContext::ReplaceFunctions(recording);
+    const HRESULT result = PresentWithoutRectangle(test);
+    Platform::GLContext::ReplaceFunctions(g_driver);
+    return result;
+}
+
+// A scaled frame is drawn whole before the window is drawn to: a software renderer otherwise bins the window's
+// drawing in a batch of its own that later stays idle, holding on to the window's buffers after they were let go.
+TEST(GLPresentation, AScaledFrameIsFinishedBeforeTheWindowIsDrawnTo)
+{
+    D3D7TestDevice test(32, 24, 128, 48);
+    ASSERT_EQ(test.Failure(), "");
+    DrawMarkedHalves(test);
+    ASSERT_EQ(PresentRecordingSteps(test), DD_OK);
+    const std::vector<std::string> firstSteps(g_steps.begin(), g_steps.begin() + std::min<size_t>(g_steps.size(), 2));
+    EXPECT_EQ(firstSteps, (std::vector<std::string>{"finish", "draw into the window"}));
 }
 }

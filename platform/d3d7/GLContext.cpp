@@ -96,6 +96,7 @@ bool LoadFunctions(GLFunctions& f)
     ok = Load(f.BindBuffer, "glBindBuffer") && ok;
     ok = Load(f.BufferData, "glBufferData") && ok;
     ok = Load(f.BufferSubData, "glBufferSubData") && ok;
+    f.Finish = glFinish;
     if (!Load(f.FenceSync, "glFenceSync") || !Load(f.ClientWaitSync, "glClientWaitSync") ||
         !Load(f.DeleteSync, "glDeleteSync"))
         f.FenceSync = nullptr;
@@ -135,20 +136,8 @@ void DeleteBeforeTeardown(SDL_Window* window)
     DeleteContext();
 }
 
-// The driver's framebuffers and textures are blocks of megabytes, and the window's change size with every trip
-// between the window and full screen. Once the first such block is freed, glibc raises its threshold for mapping
-// blocks of their own above it, and the next ones come from the heap: the sizes of the next trip no longer fit
-// the holes the last one left, and the process's resident memory climbs with every trip. A fixed threshold keeps
-// large blocks mapped on their own, given back whole when freed.
-void KeepLargeBlocksMapped()
-{
-    static const bool kept = mallopt(M_MMAP_THRESHOLD, 1 << 20) == 1;
-    (void)kept;
-}
-
 bool CreateContext(SDL_Window* window)
 {
-    KeepLargeBlocksMapped();
     SDL_GLContext context = SDL_GL_CreateContext(window);
     if (!context)
         return false;
@@ -284,6 +273,8 @@ bool GLContext::MakeCurrent(SDL_Window* window)
 }
 
 const GLFunctions& GLContext::Functions() { return g_state.functions; }
+
+void GLContext::ReplaceFunctions(const GLFunctions& functions) { g_state.functions = functions; }
 
 std::uint64_t GLContext::Serial() { return g_state.serial; }
 

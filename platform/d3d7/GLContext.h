@@ -37,6 +37,9 @@ struct GLFunctions
     PFNGLBINDBUFFERPROC BindBuffer = nullptr;
     PFNGLBUFFERDATAPROC BufferData = nullptr;
     PFNGLBUFFERSUBDATAPROC BufferSubData = nullptr;
+    // Waits until everything sent is drawn. In the table, like the rest, so that a test can put recording
+    // functions between the layer and the driver and see where the layer waits.
+    void(APIENTRY* Finish)() = nullptr;
     // Fences: null where the context has none, and frames are then not held back.
     PFNGLFENCESYNCPROC FenceSync = nullptr;
     PFNGLCLIENTWAITSYNCPROC ClientWaitSync = nullptr;
@@ -82,6 +85,8 @@ public:
     static bool MakeCurrent(SDL_Window* window);
 
     static const GLFunctions& Functions();
+    // Puts other functions in the live context's table, as a test does to record the calls the layer makes.
+    static void ReplaceFunctions(const GLFunctions& functions);
     // Identity of the live context, never reused; 0 when there is none.
     static std::uint64_t Serial();
 

@@ -9,6 +9,8 @@
 #include "platform/win32/SdlEventListeners.h"
 #include "platform/win32/X11KeyEvents.h"
 
+#include <malloc.h>
+
 #include <algorithm>
 #include <cstdint>
 
@@ -39,6 +41,14 @@ bool IsShownUnminimized(SDL_Window* sdl)
     const Uint32 flags = SDL_GetWindowFlags(sdl);
     return (flags & SDL_WINDOW_SHOWN) != 0 && (flags & SDL_WINDOW_MINIMIZED) == 0;
 }
+
+// The graphics driver's framebuffers and textures are blocks of megabytes, and the window's change size with every
+// trip between the window and full screen. Once the first such block is freed, glibc raises its threshold for
+// mapping blocks of their own above it, and the next ones come from the heap: the sizes of the next trip no longer
+// fit the holes the last one left, and the process's resident memory climbs with every trip. A fixed threshold,
+// chosen before the first window brings the driver in, keeps large blocks mapped on their own, given back whole
+// when freed.
+void KeepLargeBlocksMapped() { mallopt(M_MMAP_THRESHOLD, 1 << 20); }
 }
 
 SdlWindowBackend::SdlWindowBackend()
@@ -50,6 +60,7 @@ SdlWindowBackend::SdlWindowBackend()
 
 bool SdlWindowBackend::StartVideo()
 {
+    KeepLargeBlocksMapped();
     // Minimising a full-screen window on focus loss is the engine's own decision, not SDL's.
     SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0)

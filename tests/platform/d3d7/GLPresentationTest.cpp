@@ -6,6 +6,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <string>
+#include <vector>
+
 namespace
 {
 using KorvaneTest::D3D7Argb;
@@ -113,8 +117,9 @@ TEST(GLPresentation, BarsBesideAScaledFrameAreBlackEveryFrame)
     }
 }
 
-// Left half red, right half blue.
-void DrawTwoHalves(D3D7TestDevice& test)
+// Left half red, right half blue, the right half's top quarter green: shown mirrored or upside down, the frame
+// would differ.
+void DrawMarkedHalves(D3D7TestDevice& test)
 {
     test.UseScreenSpace();
     ASSERT_EQ(test.Device()->Clear(0, nullptr, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER | D3DCLEAR_STENCIL,
@@ -124,19 +129,25 @@ void DrawTwoHalves(D3D7TestDevice& test)
     std::vector<std::uint16_t> indices;
     AddRectangle(vertices, indices, -1, -1, 0, 1, D3D7Argb(255, 255, 0, 0));
     AddRectangle(vertices, indices, 0, -1, 1, 1, D3D7Argb(255, 0, 0, 255));
+    AddRectangle(vertices, indices, 0, 0.5f, 1, 1, D3D7Argb(255, 0, 255, 0));
     ASSERT_EQ(test.DrawTriangles(vertices, indices), DD_OK);
 }
 
-// Twice the size, each pixel becomes two by two of the same colour: the edge between the halves stays sharp.
+// Twice the size, each pixel becomes two by two of the same colour: the edge between the halves stays sharp. The
+// frame keeps its way up.
 TEST(GLPresentation, AFrameScaledByAWholeNumberRepeatsItsPixels)
 {
     D3D7TestDevice test(32, 24, 128, 48);
     ASSERT_EQ(test.Failure(), "");
-    DrawTwoHalves(test);
+    DrawMarkedHalves(test);
     ASSERT_EQ(PresentWithoutRectangle(test), DD_OK);
-    // The frame covers x 32 to 95; its halves meet between window columns 63 and 64.
+    // The frame covers x 32 to 95; its halves meet between window columns 63 and 64, and its green quarter
+    // covers the right half's top 12 rows.
     EXPECT_TRUE(RgbNear(ShownPixel(63, 20, 48), Rgb{255, 0, 0}, 0));
     EXPECT_TRUE(RgbNear(ShownPixel(64, 20, 48), Rgb{0, 0, 255}, 0));
+    EXPECT_TRUE(RgbNear(ShownPixel(80, 11, 48), Rgb{0, 255, 0}, 0)) << "the top of the frame";
+    EXPECT_TRUE(RgbNear(ShownPixel(80, 12, 48), Rgb{0, 0, 255}, 0));
+    EXPECT_TRUE(RgbNear(ShownPixel(80, 47, 48), Rgb{0, 0, 255}, 0)) << "the bottom of the frame";
 }
 
 // By one and a half, pixels cannot all be repeated alike: the frame is smoothed, and the edge between the halves
@@ -145,7 +156,7 @@ TEST(GLPresentation, AFrameScaledByAFractionIsSmoothed)
 {
     D3D7TestDevice test(32, 24, 96, 36);
     ASSERT_EQ(test.Failure(), "");
-    DrawTwoHalves(test);
+    DrawMarkedHalves(test);
     ASSERT_EQ(PresentWithoutRectangle(test), DD_OK);
     // The frame covers x 24 to 71; its halves meet at window column 48.
     const Rgb left = ShownPixel(47, 18, 36);
@@ -167,10 +178,55 @@ TEST(GLPresentation, AScaledPresentationLeavesTheDevicesFrameAsItWas)
     ASSERT_EQ(test.Failure(), "");
     for (int frame = 0; frame < 2; ++frame)
     {
-        DrawTwoHalves(test);
+        DrawMarkedHalves(test);
         EXPECT_TRUE(RgbNear(test.Pixel(2, 2), Rgb{255, 0, 0}, 0)) << "frame " << frame;
         EXPECT_TRUE(RgbNear(test.Pixel(29, 21), Rgb{0, 0, 255}, 0)) << "frame " << frame;
         ASSERT_EQ(PresentWithoutRectangle(test), DD_OK);
     }
+}
+}
+
+namespace
+{
+// The calls a presentation makes that tell the order of its steps, recorded between the layer and the driver.
+std::vector<std::string> g_steps;
+Platform::GLFunctions g_driver;
+
+void APIENTRY RecordFinish()
+{
+    g_steps.emplace_back("finish");
+    g_driver.Finish();
+}
+
+void APIENTRY RecordBindFramebuffer(GLenum target, GLuint framebuffer)
+{
+    if (target != GL_READ_FRAMEBUFFER)
+        g_steps.emplace_back(framebuffer == 0 ? "draw into the window" : "draw into a framebuffer");
+    g_driver.BindFramebuffer(target, framebuffer);
+}
+
+HRESULT PresentRecordingSteps(D3D7TestDevice& test)
+{
+    g_steps.clear();
+    g_driver = Platform::GLContext::Functions();
+    Platform::GLFunctions recording = g_driver;
+    recording.Finish = RecordFinish;
+    recording.BindFramebuffer = RecordBindFramebuffer;
+    Platform::GLContext::ReplaceFunctions(recording);
+    const HRESULT result = PresentWithoutRectangle(test);
+    Platform::GLContext::ReplaceFunctions(g_driver);
+    return result;
+}
+
+// A scaled frame is drawn whole before the window is drawn to: a software renderer otherwise bins the window's
+// drawing in a batch of its own that later stays idle, holding on to the window's buffers after they were let go.
+TEST(GLPresentation, AScaledFrameIsFinishedBeforeTheWindowIsDrawnTo)
+{
+    D3D7TestDevice test(32, 24, 128, 48);
+    ASSERT_EQ(test.Failure(), "");
+    DrawMarkedHalves(test);
+    ASSERT_EQ(PresentRecordingSteps(test), DD_OK);
+    const std::vector<std::string> firstSteps(g_steps.begin(), g_steps.begin() + std::min<size_t>(g_steps.size(), 2));
+    EXPECT_EQ(firstSteps, (std::vector<std::string>{"finish", "draw into the window"}));
 }
 }

@@ -255,15 +255,14 @@ void ParticleSystem::RunBurstCycle(f32 dt)
         return;
     }
     const i32 startSegment = CycleSegment(time);
-    i32 first = startSegment == m_lastSegment ? startSegment + 1 : startSegment;
+    const i32 firstEntered = startSegment == m_lastSegment ? startSegment + 1 : startSegment;
     const i32 cycleEnds = static_cast<i32>(AdvanceCycle(dt));
     // Segments numbered on across the cycles the frame runs through: segment k of the next cycle is 5 + k.
     const i32 last = active ? cycleEnds * kSegmentsPerCycle + CycleSegment(time) : kSegmentsPerCycle - 1;
-    first = std::max(first, last - (kSegmentsPerCycle - 1));
-    for (i32 n = first; n <= last; ++n)
+    for (i32 n = std::max(firstEntered, last - (kSegmentsPerCycle - 1)); n <= last; ++n)
         EmitBurst(static_cast<u32>(n % kSegmentsPerCycle));
     if (active)
-        m_lastSegment = CycleSegment(time);
+        m_lastSegment = last % kSegmentsPerCycle;
 }
 
 // The key segment of a time within the cycle; the last key, reached only at the cycle's very end, counts as

@@ -133,6 +133,7 @@ void ParticleSystem::ResetParticles()
     m_aliveCount = 0;
     m_peakAliveCount = 0;
     m_lastSegment = -1;
+    m_cycleTimeSeen = 0.0f;
     emitterPosition = Vector3();
     paused = 0;
     loop = 0;
@@ -243,11 +244,21 @@ void ParticleSystem::RunContinuousCycle(f32 dt)
     EmitOwed(InterpolateParticleKeys(p.lifeCentre, spot), InterpolateParticleKeys(p.lifeSpread, spot));
 }
 
+void ParticleSystem::RunBurstCycle(f32 dt)
+{
+    // The owner starts a cycle again by setting its time back: it emits from its first segment again, even
+    // when the last update left it in that segment, running or stopped.
+    if (time < m_cycleTimeSeen)
+        m_lastSegment = -1;
+    RunBurstSegments(dt);
+    m_cycleTimeSeen = time;
+}
+
 // A burst emits a segment's count once as the cycle enters the segment. A long frame can enter several
 // segments, or carry the cycle past its end, without stopping in each: every segment entered still emits,
 // in order, but a looping cycle no more than one cycle's worth, so that a long stall does not flood the
 // screen.
-void ParticleSystem::RunBurstCycle(f32 dt)
+void ParticleSystem::RunBurstSegments(f32 dt)
 {
     if (!active)
     {

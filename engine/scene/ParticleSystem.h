@@ -105,6 +105,7 @@ private:
     u32 AdvanceCycle(f32 dt);
     void RunContinuousCycle(f32 dt);
     void RunBurstCycle(f32 dt);
+    void RunBurstSegments(f32 dt);
     i32 CycleSegment(f32 cycleTime) const;
     void EmitBurst(u32 segment);
     void EmitOwed(f32 lifeCentre, f32 lifeSpread);
@@ -132,6 +133,8 @@ private:
     u32 m_peakAliveCount = 0;
     // The cycle key segment the last burst update ended in, -1 when none.
     i32 m_lastSegment = -1;
+    // The cycle's time as the last burst update left it: a smaller time is a cycle started again.
+    f32 m_cycleTimeSeen = 0.0f;
     BoundingVolume m_emitterBox;
 };
 }

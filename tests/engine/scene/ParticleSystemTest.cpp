@@ -238,6 +238,35 @@ TEST_F(ParticleSystemTest, ALoopingBurstEmitsTheSegmentsAFrameSpansAndAtMostOneC
     Step(*quick, 0.0625);
     EXPECT_EQ(quick->GetAliveCount(), 31u);
     EXPECT_EQ(quick->time, 0.0f);
+
+    // From segment 3 past two cycle ends into the first segment: the whole cycle, not what is left of the first one.
+    const auto late = Load(file);
+    Start(*late, true);
+    Step(*late, 0.0234375);
+    EXPECT_EQ(late->GetAliveCount(), 15u);
+    Step(*late, 0.04296875);
+    EXPECT_EQ(late->GetAliveCount(), 15u + 31u);
+}
+
+// A burst set back to the start of its cycle, while it still runs in its first segment or after it was stopped
+// there, emits its first segment again.
+TEST_F(ParticleSystemTest, ABurstStartedAgainWithinItsFirstSegmentEmitsAgain)
+{
+    ParticleSystemFile file = StillFile();
+    file.capacity = 20;
+    file.parameters.period = 0.1f;
+    file.parameters.emission[0] = 4.0f;
+    const auto system = Load(file);
+    Start(*system, false);
+    Step(*system, 1.0 / 60.0);
+    Start(*system, false);
+    Step(*system, 1.0 / 60.0);
+    EXPECT_EQ(system->GetAliveCount(), 8u);
+    system->active = 0;
+    Step(*system, 1.0 / 60.0);
+    Start(*system, false);
+    Step(*system, 1.0 / 60.0);
+    EXPECT_EQ(system->GetAliveCount(), 12u);
 }
 
 TEST_F(ParticleSystemTest, EmissionStopsWhenEveryParticleIsInUse)

@@ -78,6 +78,9 @@ public:
     u32 GetCapacity() const { return m_capacity; }
     u32 GetAliveCount() const { return m_aliveCount; }
     u32 GetPeakAliveCount() const { return m_peakAliveCount; }
+    // Neither emitting nor holding a live particle: hidden now, it freezes nothing that could show again
+    // elsewhere, and started at a new place it shows only what it emits there.
+    bool IsSpent() const { return active == 0 && m_aliveCount == 0; }
     SpriteGroup* GetSpriteGroup() const { return m_spriteGroup; }
     const BoundingVolume& GetEmitterBox() const { return m_emitterBox; }
     // index below GetCapacity().

@@ -98,22 +98,39 @@ BallManager::~BallManager()
 
 void BallManager::ShowHitEffect(u32 kind, const Vector3& point)
 {
-    for (ParticleSystem* effect : m_hitEffects[kind == BallKind::Super ? 1 : 0])
-        if (effect->active == 0)
-        {
-            effect->SetPosition(point);
-            effect->time = 0.0f;
-            effect->active = 1;
-            effect->SetVisible(true);
-            return;
-        }
+    ParticleSystem* effect = FreeHitEffect(m_hitEffects[kind == BallKind::Super ? 1 : 0]);
+    if (effect == nullptr)
+        return;
+    effect->SetPosition(point);
+    effect->time = 0.0f;
+    effect->active = 1;
+    effect->SetVisible(true);
 }
 
+// An effect still showing an earlier hit's sparks keeps them fading where that hit was: a new hit takes one
+// that holds nothing. Should every effect still be showing sparks, one that no longer emits gives them up
+// rather than show them at the new place.
+ParticleSystem* BallManager::FreeHitEffect(const std::vector<ParticleSystem*>& effects)
+{
+    ParticleSystem* quiet = nullptr;
+    for (ParticleSystem* effect : effects)
+    {
+        if (effect->IsSpent())
+            return effect;
+        if (quiet == nullptr && effect->active == 0)
+            quiet = effect;
+    }
+    if (quiet != nullptr)
+        quiet->ReleaseAllParticles();
+    return quiet;
+}
+
+// Only once the last spark has died: a hidden system stands still, and its sparks would wait to show again.
 void BallManager::HideSpentHitEffects()
 {
     for (auto& effects : m_hitEffects)
         for (ParticleSystem* effect : effects)
-            if (effect->active == 0)
+            if (effect->IsSpent())
                 effect->SetVisible(false);
 }
 

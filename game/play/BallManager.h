@@ -101,6 +101,7 @@ private:
     void HitBarrier(std::set<u32>& ignored);
     void PlaySound(u32 id) const;
     void ShowHitEffect(u32 kind, const VelkorEngine::Vector3& point);
+    static VelkorEngine::ParticleSystem* FreeHitEffect(const std::vector<VelkorEngine::ParticleSystem*>& effects);
     void HideSpentHitEffects();
 
     VelkorEngine::Engine* m_engine = nullptr;

@@ -147,6 +147,7 @@ void Bat::Update(f32 activity)
     const f32 dt = m_engine->GetTimerManager()->GetFrameTime();
     if (IsHidden() && IsReady())
         UpdateAfterDestruction(dt);
+    HideSpentDestruction();
     // The half width the cursor clamp keeps inside the range is the one shown now, the width bonuses included.
     const f32 halfWidth = GetHeadHalfWidth();
     if (m_motion.Update(dt, activity > kStopped, m_cursor->x, halfWidth) && m_sounds != nullptr)
@@ -165,7 +166,13 @@ void Bat::UpdateAfterDestruction(f32 dt)
     if (running)
         return;
     m_motion.SetReady(false);
-    if (m_destruction != nullptr && m_destruction->active == 0)
+}
+
+// Only once its last splinter has died: a hidden system stands still, and its splinters would show again at the
+// next destruction's place.
+void Bat::HideSpentDestruction()
+{
+    if (m_destruction != nullptr && m_destruction->IsSpent())
         m_destruction->SetVisible(false);
 }
 

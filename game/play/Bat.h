@@ -96,6 +96,7 @@ private:
     };
 
     void UpdateAfterDestruction(f32 dt);
+    void HideSpentDestruction();
     void ApplyPose();
 
     VelkorEngine::Engine* m_engine = nullptr;

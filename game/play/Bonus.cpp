@@ -88,7 +88,7 @@ void Bonus::WaitForSparks()
         m_alive = false;
         return;
     }
-    if (m_catchEffect->active == 0 && m_catchEffect->GetAliveCount() == 0)
+    if (m_catchEffect->IsSpent())
     {
         m_alive = false;
         m_catchEffect->SetVisible(false);

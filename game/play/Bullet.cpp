@@ -268,6 +268,6 @@ void Bullet::Restart(ParticleSystem* system)
 
 bool Bullet::IsPlaying(const ParticleSystem* system)
 {
-    return system->active != 0 || system->GetAliveCount() > 0;
+    return !system->IsSpent();
 }
 }

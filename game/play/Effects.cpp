@@ -80,7 +80,7 @@ void Effects::Update()
     for (u32 slot : m_usedSlots)
         m_shadows[slot]->Update();
     const auto burntOut = [&](ParticleSystem* system) {
-        if (system->active != 0 || system->GetAliveCount() != 0)
+        if (!system->IsSpent())
             return false;
         m_particles->DeleteParticleSystem(system);
         return true;

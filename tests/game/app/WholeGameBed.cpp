@@ -61,10 +61,15 @@ void WholeGameBed::Click(const VelkorEngine::Vector2& point)
 {
     MoveMouseTo(point);
     Frames(2);
-    environment.bed.input.mouse.AddRecord(DIMOFS_BUTTON0, kDown);
+    SetLeftButton(true);
     Frames(1);
-    environment.bed.input.mouse.AddRecord(DIMOFS_BUTTON0, kUp);
+    SetLeftButton(false);
     Frames(1);
+}
+
+void WholeGameBed::SetLeftButton(bool down)
+{
+    environment.bed.input.mouse.AddRecord(DIMOFS_BUTTON0, down ? kDown : kUp);
 }
 
 void WholeGameBed::PressKey(DWORD key)

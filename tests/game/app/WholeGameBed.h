@@ -29,6 +29,8 @@ public:
     // The mouse over a point of the GUI screen, which the window stretches over its client area.
     void MoveMouseTo(const VelkorEngine::Vector2& point);
     void Click(const VelkorEngine::Vector2& point);
+    // Read by the next frame.
+    void SetLeftButton(bool down);
     void PressKey(DWORD key);
     Korvane::GameLogic* Logic() const;
     // The twins note every call they take; a long run lets the notes go now and then to stay in bounded memory.

@@ -10,6 +10,8 @@
 #include "framework/HighScoresTable.h"
 #include "framework/ProfileManagerBase.h"
 #include "engine/scene/ParticleSystem.h"
+#include "engine/scene/Sprite.h"
+#include "engine/scene/SpriteGroup.h"
 #include "game/app/GUIGameCursor.h"
 #include "game/app/GUIMainMenuWindow.h"
 #include "game/app/Profile.h"
@@ -24,6 +26,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <functional>
 
 using namespace GameFramework;
@@ -37,6 +40,8 @@ using GameAppTest::kLevelCompleteNext;
 using GameAppTest::kMainMenuOptions;
 using GameAppTest::kMainMenuPlayers;
 using GameAppTest::kMapStart;
+// A click's sparks fly 60 units a second at first, slowing down, for 0.4 s.
+constexpr float kClickSparkReach = 30.0f;
 
 class WholeGameTest : public testing::Test, protected GameAppTest::WholeGameBed
 {
@@ -45,6 +50,22 @@ protected:
     void StartFirstLevel()
     {
         StartLevel([](Korvane::Profile&) {});
+    }
+
+    // The live particles of a system within the reach of a click's sparks from a place of the GUI screen.
+    static u32 SparksNear(const VelkorEngine::ParticleSystem& system, const Vector2& place)
+    {
+        u32 near = 0;
+        for (u32 i = 0; i < system.GetCapacity(); ++i)
+        {
+            const VelkorEngine::Particle& particle = system.GetParticle(i);
+            if (particle.free)
+                continue;
+            const VelkorEngine::Vector3& at = system.GetSpriteGroup()->GetSprite(particle.sprite)->position;
+            if (std::hypot(at.x - place.x, at.y - place.y) < kClickSparkReach)
+                ++near;
+        }
+        return near;
     }
 
     // As above, with the player's profile prepared first (progress, map position, flags).
@@ -182,8 +203,8 @@ TEST_F(WholeGameTest, AGameCompletedASecondTimeEntersTheHighScoresOnce)
     EXPECT_EQ(game->GetGameLogic(), nullptr);
 }
 
-// Every burst of the data set lasts a tenth of a second or little more, its whole count due at its start: at
-// twenty frames a second a click and a destroyed block still show every particle they owe.
+// Every burst of the data set runs a cycle of 0.1 to 0.3 s with its whole count due at its start: at twenty
+// frames a second a click and a destroyed block still show every particle they owe.
 TEST_F(WholeGameTest, AtTwentyFramesASecondAClickAndADestroyedBlockShowTheirParticles)
 {
     frameTime = 1.0 / 20.0;
@@ -213,5 +234,35 @@ TEST_F(WholeGameTest, AtTwentyFramesASecondAClickAndADestroyedBlockShowTheirPart
             destruction = effects.GetEffect(i);
     ASSERT_NE(destruction, nullptr) << "the destroyed block's effect burnt out in its first frame";
     EXPECT_EQ(destruction->GetAliveCount(), owed(*destruction));
+}
+
+// Clicks 0.05, 0.15 (a double click) and 0.3 s after the one before each show the click's whole burst where they
+// were made, while the earlier bursts fade where theirs were.
+TEST_F(WholeGameTest, QuickClicksEachShowTheirWholeBurstWhereTheyWereMade)
+{
+    ProfileManagerBase& profiles = *game->GetProfileManager();
+    profiles.SetCurrentProfile(profiles.FindOrCreateProfile(L"Ada"), 1);
+    ASSERT_TRUE(RunUntil([&] { return IsShownWith(WindowIndex::MainMenu, StateId::GameLoading); }));
+    const auto* cursor = dynamic_cast<const Korvane::GUIGameCursor*>(game->GetGameCursor());
+    ASSERT_TRUE(cursor != nullptr && cursor->GetClick() != nullptr);
+    const VelkorEngine::ParticleSystem& burst = *cursor->GetClick();
+    const u32 owed = static_cast<u32>(burst.GetParameters().emission[0]);
+    // Along the sky above the main menu, far enough apart for a burst's sparks never to reach the next place.
+    const Vector2 places[] = {{60.0f, 550.0f}, {200.0f, 550.0f}, {340.0f, 550.0f}, {480.0f, 550.0f}};
+    // Frames at 60 a second from one press to the next.
+    const int gaps[] = {3, 3, 9, 18};
+    for (int i = 0; i < 4; ++i)
+    {
+        SCOPED_TRACE(i);
+        MoveMouseTo(places[i]);
+        Frames(gaps[i] - 2);
+        SetLeftButton(true);
+        Frames(1);
+        EXPECT_LT(std::hypot(burst.emitterPosition.x - places[i].x, burst.emitterPosition.y - places[i].y), 2.0f);
+        EXPECT_EQ(SparksNear(burst, places[i]), owed);
+        SetLeftButton(false);
+        Frames(1);
+    }
+    EXPECT_TRUE(IsShownWith(WindowIndex::MainMenu, StateId::GameLoading));
 }
 }

@@ -1,21 +1,28 @@
 #!/usr/bin/env bash
 # Runs the platform test programs again and again on virtual X displays with SDL's X11 video driver, the way a
-# player's machine opens and closes windows and GL contexts; any failure, crash or hang (a run past its time
-# limit) stops the loop with the test that was running when the run stopped and the end of the run's output. The runs
-# are shared between lanes, one a core, each on its own display: a run waits on the X server more than it computes.
+# player's machine opens and closes windows and GL contexts; any failure, crash, hang (a run past its time limit)
+# or kill from outside stops the loop with each failed test's output, the test that was running when the run
+# stopped and the end of the run's output. The runs are shared between lanes, one a core, each on its own display:
+# a run waits on the X server more than it computes.
 #   platform_x11_loop.sh <runs> <test program>[:<test filter>]...
 # A program followed by a colon runs only the tests its GoogleTest filter names (which may hold colons itself).
+# KORVANE_X11_TIME_LIMIT sets a run's time limit in seconds (default 120): the check of this loop's reports
+# (failure_reports_test.sh) runs one lane itself, without a display, on throwaway programs that hang for seconds.
 set -euo pipefail
 runs="$1"
 shift
+limit="${KORVANE_X11_TIME_LIMIT:-120}"
 
 # What a stopped run's output tells: each failed test with its own output, and the test that started and never
 # ended, the one a crash or a hang stopped in. Fails when failed tests alone do not explain the stop.
 report_run() {
-  awk '/^\[ RUN      \] / { test = $4; block = "" }
+  # A parameterised test's line of failure follows its name with a comma: "[  FAILED  ] Sizes/Fit.Test/1, where
+  # GetParam() = 3 (0 ms)".
+  awk '{ name = $4; sub(/,$/, "", name) }
+       /^\[ RUN      \] / { test = name; block = "" }
        test != "" { block = block $0 "\n" }
-       /^\[  FAILED  \] / && $4 == test { printf "%s", block; test = ""; failed = 1 }
-       /^\[ +(OK|SKIPPED) +\] / && $4 == test { test = "" }
+       /^\[  FAILED  \] / && name == test { printf "%s", block; test = ""; failed = 1 }
+       /^\[ +(OK|SKIPPED) +\] / && name == test { test = "" }
        END {
          if (test != "") print "The run stopped in " test ", which never ended; the end of its output:"
          exit test == "" && failed ? 0 : 1
@@ -32,13 +39,18 @@ if [ -n "${KORVANE_X11_LANE:-}" ]; then
       filter=()
       [ "$program" = "$entry" ] || filter=("--gtest_filter=${entry#*:}")
       status=0
-      timeout --kill-after=10 120 "$program" "${filter[@]}" >"$output" 2>&1 || status=$?
+      # timeout says in the run's output when the limit sends the termination signal: a program that lets SDL
+      # catch it outlives it and is killed 10 s later, with the status a kill from elsewhere (the out-of-memory
+      # killer's) also gives.
+      timeout --verbose --kill-after=10 "$limit" "$program" "${filter[@]}" >"$output" 2>&1 || status=$?
       if [ "$status" -ne 0 ]; then
-        # A program that lets SDL catch the termination signal outlives it and is killed 10 s later.
-        case "$status" in
-          124 | 137) reason="hung" ;;
-          *) reason="failed with status $status" ;;
-        esac
+        if grep -q "timeout: sending signal TERM to command " "$output"; then
+          reason="hung, past its limit of $limit s"
+        elif [ "$status" -eq 137 ]; then
+          reason="killed by a KILL signal before its limit of $limit s"
+        else
+          reason="failed with status $status"
+        fi
         echo "FAIL: lane $KORVANE_X11_LANE, run $run of $runs: $(basename "$program") $reason"
         report_run "$output" || tail -60 "$output"
         exit 1

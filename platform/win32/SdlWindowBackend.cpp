@@ -8,11 +8,14 @@
 #include "platform/win32/PlatformWindow.h"
 #include "platform/win32/SdlEventListeners.h"
 #include "platform/win32/X11KeyEvents.h"
+#include "platform/win32/X11WindowManager.h"
 
 #include <malloc.h>
 
 #include <algorithm>
 #include <cstdint>
+#include <cstring>
+#include <optional>
 
 namespace Platform
 {
@@ -40,6 +43,16 @@ bool IsShownUnminimized(SDL_Window* sdl)
 {
     const Uint32 flags = SDL_GetWindowFlags(sdl);
     return (flags & SDL_WINDOW_SHOWN) != 0 && (flags & SDL_WINDOW_MINIMIZED) == 0;
+}
+
+// Whether the display minimises a window asked to: X leaves it to a window manager, and the drivers with no screen
+// of their own have nowhere to minimise it to.
+bool DisplayMinimizes(SDL_Window* sdl)
+{
+    if (const std::optional<bool> manager = X11WindowManager::IsRunning(sdl))
+        return *manager;
+    const char* driver = SDL_GetCurrentVideoDriver();
+    return !driver || (std::strcmp(driver, "offscreen") != 0 && std::strcmp(driver, "dummy") != 0);
 }
 
 // The graphics driver's framebuffers and textures are blocks of megabytes, and the window's change size with every
@@ -191,7 +204,15 @@ void SdlWindowBackend::FocusNativeWindow(PlatformWindow& window)
     m_focusAsked = &window;
 }
 
-void SdlWindowBackend::MinimizeNativeWindow(PlatformWindow& window) { SDL_MinimizeWindow(window.sdl); }
+// A minimise the display does not carry out leaves the window on show. One the player is looking at, with the
+// focus, is restored at once, as a desktop's restore would, so the program does not count it as minimised; one
+// without the focus stays minimised to the program until the focus comes back to it.
+void SdlWindowBackend::MinimizeNativeWindow(PlatformWindow& window)
+{
+    SDL_MinimizeWindow(window.sdl);
+    if (!DisplayMinimizes(window.sdl) && IsShownUnminimized(window.sdl) && GetFocusWindow() == &window)
+        PostMessage(&window, WM_SYSCOMMAND, SC_RESTORE, 0);
+}
 
 void SdlWindowBackend::RestoreNativeWindow(PlatformWindow& window) { SDL_RestoreWindow(window.sdl); }
 

@@ -1,9 +1,11 @@
-// The SDL window side's own answers on a real display: which window holds the keyboard focus, and where the
-// pointer and a click are in letterboxed full screen. Window events the display would send are pushed into SDL's
-// queue where a driver has no focus to give (the offscreen driver); under the X11 driver
-// (tests/platform_x11_loop.sh) the display gives and takes the focus itself and the pointer really moves.
+// The SDL window side's own answers on a real display: which window holds the keyboard focus, what follows a
+// minimise the display cannot carry out, and where the pointer and a click are in letterboxed full screen. Window
+// events the display would send are pushed into SDL's queue where a driver has no focus to give (the offscreen
+// driver); under the X11 driver (tests/platform_x11_loop.sh) the display gives and takes the focus itself and the
+// pointer really moves.
 #include "platform/win32/PlatformWindow.h"
 #include "platform/win32/WindowBackend.h"
+#include "platform/win32/X11WindowManager.h"
 #include "tests/support/TestWindow.h"
 
 #include <SDL.h>
@@ -122,6 +124,24 @@ TEST(SdlWindowBackendFocus, AFocusLossMinimiseOrHideEndsTheFocusTheProgramGave)
         EXPECT_NE(flags & SDL_WINDOW_SHOWN, 0u);
         EXPECT_EQ(flags & SDL_WINDOW_MINIMIZED, 0u);
     }
+}
+
+// Nothing minimises a window on a driver with no screen of its own, nor on X without a window manager: a focused
+// window asked to minimise stays on show, and is restored at once, as a desktop would restore it.
+TEST(SdlWindowBackendMinimise, AFocusedWindowTheDisplayCannotMinimiseIsRestoredAtOnce)
+{
+    TestWindow window;
+    ASSERT_NE(window.Handle(), nullptr);
+    if (Platform::X11WindowManager::IsRunning(window.Handle()->sdl).value_or(false))
+        GTEST_SKIP() << "a window manager minimises the window";
+    ShowAndFocus(window.Handle());
+    window.PumpMessages();
+    ASSERT_EQ(GetFocus(), window.Handle());
+    DefWindowProc(window.Handle(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    MSG message;
+    ASSERT_TRUE(PeekMessage(&message, window.Handle(), WM_SYSCOMMAND, WM_SYSCOMMAND, PM_REMOVE))
+        << "no system command followed the minimise";
+    EXPECT_EQ(message.wParam, SC_RESTORE);
 }
 
 // Under X11 without a window manager the focus given is soon confirmed by the display; a window that is not the

@@ -2,8 +2,9 @@
 // a switch while another window takes the focus and gives it back: SDL lets go of both keys at the focus loss, and
 // the display's repeat of the held Enter reaches the window again as a key-down once the focus is back. One press is
 // one switch: one device reset, full screen afterwards. Pressed after another program's window had the focus: the
-// game's own minimise at the focus loss minimises nothing here, and the switch still happens, once. Runs under SDL's
-// X11 video driver (tests/platform_x11_loop.sh), skipped on the others.
+// game's own minimise at the focus loss minimises nothing here, and the switch still happens, once; as it does after
+// the window's own minimise with the focus kept (the bar's button), which leaves the window on show. Runs under
+// SDL's X11 video driver (tests/platform_x11_loop.sh), skipped on the others.
 // Compiled on its own, outside the test program's shared sources: the X headers define names such as None.
 #include "engine/core/Config.h"
 #include "engine/core/Engine.h"
@@ -326,4 +327,33 @@ TEST_F(EngineX11, AltEnterSwitchesOnceAfterTheFocusWentToAnotherProgramAndCameBa
     EXPECT_EQ(FullScreenSetting(), "1");
     CloseEngine();
     EXPECT_EQ(DeviceResets("focus_back"), 1u);
+}
+
+// The bar's minimise button, the focus kept: with no window manager nothing minimises the window, which stays on show
+// with the focus, and Alt+Enter switches it as before, once.
+TEST_F(EngineX11, AltEnterSwitchesOnceAfterAMinimiseTheDisplayDidNotCarryOut)
+{
+    ASSERT_NO_FATAL_FAILURE(StartEngine("minimise_kept", 0));
+    if (!display)
+        GTEST_SKIP() << "needs SDL's X11 video driver, on whose display no window manager minimises the window";
+    ASSERT_TRUE(FramesUntil([&] { return HasKeyboardFocus(); })) << "the display never gave the window the focus";
+    engine->GetWindow()->Minimize();
+    Frame();
+    ASSERT_TRUE(HasKeyboardFocus()) << "the window lost the focus at its own minimise";
+
+    keys->Press(XK_Alt_L, true);
+    keys->Press(XK_Return, true);
+    const bool switched = FramesUntil([&] { return engine->GetWindow()->IsFullScreen() != 0; });
+    keys->Press(XK_Return, false);
+    keys->Press(XK_Alt_L, false);
+    ASSERT_TRUE(switched) << "Alt+Enter never switched after a minimise that left the window on show with the focus";
+    ASSERT_TRUE(FramesUntil([] {
+        const Uint8* down = SDL_GetKeyboardState(nullptr);
+        return down[SDL_SCANCODE_RETURN] == 0 && down[SDL_SCANCODE_LALT] == 0;
+    })) << "Alt and Enter were never let go";
+    for (int i = 0; i < 5; ++i)
+        Frame();
+    EXPECT_EQ(FullScreenSetting(), "1");
+    CloseEngine();
+    EXPECT_EQ(DeviceResets("minimise_kept"), 1u);
 }

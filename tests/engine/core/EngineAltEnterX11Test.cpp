@@ -229,6 +229,25 @@ protected:
 
     bool HasKeyboardFocus() const { return SDL_GetKeyboardFocus() == handle->sdl; }
 
+    // Alt+Enter held until the window is full screen, for as long as the server may take, then let go.
+    bool AltEnterSwitchesToFullScreen()
+    {
+        keys->Press(XK_Alt_L, true);
+        keys->Press(XK_Return, true);
+        const bool switched = FramesUntil([&] { return engine->GetWindow()->IsFullScreen() != 0; });
+        keys->Press(XK_Return, false);
+        keys->Press(XK_Alt_L, false);
+        return switched;
+    }
+
+    bool FramesUntilAltAndEnterAreUp()
+    {
+        return FramesUntil([] {
+            const Uint8* down = SDL_GetKeyboardState(nullptr);
+            return down[SDL_SCANCODE_RETURN] == 0 && down[SDL_SCANCODE_LALT] == 0;
+        });
+    }
+
     std::string FullScreenSetting() const
     {
         std::string fullScreen;
@@ -312,16 +331,9 @@ TEST_F(EngineX11, AltEnterSwitchesOnceAfterTheFocusWentToAnotherProgramAndCameBa
     other.Focus(info.info.x11.window);
     ASSERT_TRUE(FramesUntil([&] { return HasKeyboardFocus(); })) << "the focus never came back to the window";
 
-    keys->Press(XK_Alt_L, true);
-    keys->Press(XK_Return, true);
-    const bool switched = FramesUntil([&] { return engine->GetWindow()->IsFullScreen() != 0; });
-    keys->Press(XK_Return, false);
-    keys->Press(XK_Alt_L, false);
+    const bool switched = AltEnterSwitchesToFullScreen();
     ASSERT_TRUE(switched) << "Alt+Enter never switched after the focus came back";
-    ASSERT_TRUE(FramesUntil([] {
-        const Uint8* down = SDL_GetKeyboardState(nullptr);
-        return down[SDL_SCANCODE_RETURN] == 0 && down[SDL_SCANCODE_LALT] == 0;
-    }));
+    ASSERT_TRUE(FramesUntilAltAndEnterAreUp()) << "Alt and Enter were never let go";
     for (int i = 0; i < 5; ++i)
         Frame();
     EXPECT_EQ(FullScreenSetting(), "1");
@@ -341,16 +353,9 @@ TEST_F(EngineX11, AltEnterSwitchesOnceAfterAMinimiseTheDisplayDidNotCarryOut)
     Frame();
     ASSERT_TRUE(HasKeyboardFocus()) << "the window lost the focus at its own minimise";
 
-    keys->Press(XK_Alt_L, true);
-    keys->Press(XK_Return, true);
-    const bool switched = FramesUntil([&] { return engine->GetWindow()->IsFullScreen() != 0; });
-    keys->Press(XK_Return, false);
-    keys->Press(XK_Alt_L, false);
+    const bool switched = AltEnterSwitchesToFullScreen();
     ASSERT_TRUE(switched) << "Alt+Enter never switched after a minimise that left the window on show with the focus";
-    ASSERT_TRUE(FramesUntil([] {
-        const Uint8* down = SDL_GetKeyboardState(nullptr);
-        return down[SDL_SCANCODE_RETURN] == 0 && down[SDL_SCANCODE_LALT] == 0;
-    })) << "Alt and Enter were never let go";
+    ASSERT_TRUE(FramesUntilAltAndEnterAreUp()) << "Alt and Enter were never let go";
     for (int i = 0; i < 5; ++i)
         Frame();
     EXPECT_EQ(FullScreenSetting(), "1");

@@ -8,7 +8,7 @@ packages=(
   libsdl2-dev libx11-dev libxtst-dev libgl-dev libegl-dev libgl1-mesa-dri
   libjpeg62-turbo-dev libogg-dev libvorbis-dev
   libfreetype-dev fonts-dejavu-core
-  xvfb xdotool xauth x11-apps x11-utils imagemagick openbox
+  xvfb xdotool xauth x11-apps x11-utils imagemagick openbox i3-wm
   libpugixml-dev libtinyxml2-dev libjpeg-turbo-progs vorbis-tools
   locales
 )

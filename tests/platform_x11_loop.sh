@@ -30,7 +30,8 @@ report_run() {
 }
 
 if [ -n "${KORVANE_X11_LANE:-}" ]; then
-  export SDL_VIDEODRIVER=x11 SDL_AUDIODRIVER=dummy LC_ALL=C.UTF-8
+  # The display has no window manager but those a test starts and stops itself.
+  export SDL_VIDEODRIVER=x11 SDL_AUDIODRIVER=dummy LC_ALL=C.UTF-8 KORVANE_X11_BARE_DISPLAY=1
   output="$(mktemp)"
   trap 'rm -f "$output"' EXIT
   for run in $(seq 1 "$runs"); do
@@ -60,6 +61,10 @@ if [ -n "${KORVANE_X11_LANE:-}" ]; then
   exit 0
 fi
 
+# The displays come from xvfb-run; some tests start a window manager on theirs (openbox, i3).
+if ! command -v xvfb-run >/dev/null || ! command -v openbox >/dev/null || ! command -v i3 >/dev/null; then
+  "$(cd "$(dirname "$0")/.." && pwd)/scripts/install-deps.sh"
+fi
 lanes="$(nproc)"
 [ "$lanes" -le "$runs" ] || lanes="$runs"
 pids=()

@@ -62,6 +62,11 @@ bool DisplayMinimizes(SDL_Window* sdl)
 // chosen before the first window brings the driver in, keeps large blocks mapped on their own, given back whole
 // when freed.
 void KeepLargeBlocksMapped() { mallopt(M_MMAP_THRESHOLD, 1 << 20); }
+
+// How long a window manager has to minimise a window, once asked, before a window still on show with the focus
+// counts as not minimised: the player sees no difference, as the keys and clicks that reach the window settle it
+// at once.
+constexpr Uint32 kWindowManagerChanceMs = 1000;
 }
 
 SdlWindowBackend::SdlWindowBackend()
@@ -146,6 +151,7 @@ void SdlWindowBackend::ApplyIcon(PlatformWindow& window)
 void SdlWindowBackend::DestroyNativeWindow(PlatformWindow& window)
 {
     std::erase(m_windows, &window);
+    std::erase_if(m_minimisesAsked, [&](const MinimiseAsked& asked) { return asked.window == &window; });
     if (m_focusAsked == &window)
         m_focusAsked = nullptr;
     if (window.sdl)
@@ -205,13 +211,46 @@ void SdlWindowBackend::FocusNativeWindow(PlatformWindow& window)
 }
 
 // A minimise the display does not carry out leaves the window on show. One the player is looking at, with the
-// focus, is restored at once, as a desktop's restore would, so the program does not count it as minimised; one
-// without the focus stays minimised to the program until the focus comes back to it.
+// focus, is restored, as a desktop's restore would, so the program does not count it as minimised; one without the
+// focus stays minimised to the program until the focus comes back to it. Where nobody can minimise, that is known at
+// once; a window manager is judged by what it did (RestoreMinimisesNotCarriedOut).
 void SdlWindowBackend::MinimizeNativeWindow(PlatformWindow& window)
 {
     SDL_MinimizeWindow(window.sdl);
-    if (!DisplayMinimizes(window.sdl) && IsShownUnminimized(window.sdl) && GetFocusWindow() == &window)
+    if (!IsOnShowWithFocus(window))
+        return;
+    if (!DisplayMinimizes(window.sdl))
+    {
         PostMessage(&window, WM_SYSCOMMAND, SC_RESTORE, 0);
+        return;
+    }
+    std::erase_if(m_minimisesAsked, [&](const MinimiseAsked& asked) { return asked.window == &window; });
+    m_minimisesAsked.push_back({&window, SDL_GetTicks()});
+}
+
+bool SdlWindowBackend::IsOnShowWithFocus(PlatformWindow& window)
+{
+    return IsShownUnminimized(window.sdl) && GetFocusWindow() == &window;
+}
+
+// A window manager that minimises takes the window off the screen and the focus with it, a little later than asked.
+// One that ignores the request (a tiling manager has no minimise) leaves the window on show with the focus: once it
+// has had its chance, or as soon as the display hands the window the player's keys and clicks, the minimise did not
+// happen. SDL's restore of a window it does not know minimised does nothing, so a manager that iconifies later
+// still has its way.
+bool SdlWindowBackend::RestoreMinimisesNotCarriedOut(const PlatformWindow* touched)
+{
+    bool restored = false;
+    std::erase_if(m_minimisesAsked, [&](const MinimiseAsked& asked) {
+        if (!IsOnShowWithFocus(*asked.window))
+            return true;
+        if (asked.window != touched && SDL_GetTicks() - asked.askedAt < kWindowManagerChanceMs)
+            return false;
+        PostMessage(asked.window, WM_SYSCOMMAND, SC_RESTORE, 0);
+        restored = true;
+        return true;
+    });
+    return restored;
 }
 
 void SdlWindowBackend::RestoreNativeWindow(PlatformWindow& window) { SDL_RestoreWindow(window.sdl); }
@@ -292,13 +331,23 @@ PlatformWindow* SdlWindowBackend::WindowOfEvent(const SDL_Event& event) const
     return window ? window : WindowOfSdl(SDL_GetKeyboardFocus());
 }
 
+PlatformWindow* SdlWindowBackend::WindowOfPlayerInput(const SDL_Event& event)
+{
+    if (event.type == SDL_KEYDOWN)
+        return WindowOfSdl(SDL_GetWindowFromID(event.key.windowID));
+    if (event.type == SDL_MOUSEBUTTONDOWN)
+        return WindowOfSdl(SDL_GetWindowFromID(event.button.windowID));
+    return nullptr;
+}
+
 bool SdlWindowBackend::PollNativeEvent()
 {
     if (SDL_WasInit(SDL_INIT_EVENTS) == 0)
         return false;
     SDL_Event event;
+    // Judged once SDL has read all the display sent: a manager's late minimise is then known.
     if (!SDL_PollEvent(&event))
-        return false;
+        return RestoreMinimisesNotCarriedOut(nullptr);
     NotifySdlEventListeners(event);
     if (event.type == SDL_QUIT)
     {
@@ -309,6 +358,8 @@ bool SdlWindowBackend::PollNativeEvent()
     }
     PlatformWindow* window = WindowOfEvent(event);
     ForgetFocusAsked(event, window);
+    // Before the input's own messages, so that the program reads them in a window it no longer counts minimised.
+    RestoreMinimisesNotCarriedOut(WindowOfPlayerInput(event));
     // A maximise cannot be refused here, so undo it and let the window procedure decide (SC_MAXIMIZE).
     if (window && event.type == SDL_WINDOWEVENT && event.window.event == SDL_WINDOWEVENT_MAXIMIZED)
         SDL_RestoreWindow(window->sdl);

@@ -54,11 +54,22 @@ private:
     static LetterboxViewport ViewportOf(PlatformWindow& window);
     PlatformWindow* WindowOfEvent(const SDL_Event& event) const;
     void ForgetFocusAsked(const SDL_Event& event, const PlatformWindow* window);
+    static PlatformWindow* WindowOfPlayerInput(const SDL_Event& event);
+    bool IsOnShowWithFocus(PlatformWindow& window);
+    bool RestoreMinimisesNotCarriedOut(const PlatformWindow* touched);
     static void ApplyIcon(PlatformWindow& window);
 
     SdlMessageTranslator m_translator;
     std::vector<PlatformWindow*> m_windows;
     // The window the program last gave the keyboard focus to, until the display takes it away.
     PlatformWindow* m_focusAsked = nullptr;
+
+    // A window's own minimise left to a window manager, which may carry it out a little later or never.
+    struct MinimiseAsked
+    {
+        PlatformWindow* window = nullptr;
+        Uint32 askedAt = 0;
+    };
+    std::vector<MinimiseAsked> m_minimisesAsked;
 };
 }

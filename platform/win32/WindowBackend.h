@@ -41,7 +41,8 @@ public:
     // The window holding the keyboard focus, or null.
     virtual PlatformWindow* GetFocusWindow() = 0;
 
-    // Takes one native event and posts the messages it stands for (PostMessage); false when none was waiting.
+    // Takes one native event and posts the messages it stands for (PostMessage); false when none was waiting and
+    // nothing was posted.
     virtual bool PollNativeEvent() = 0;
 
     virtual RECT GetDesktopRect() = 0;

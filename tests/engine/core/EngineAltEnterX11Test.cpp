@@ -3,8 +3,9 @@
 // the display's repeat of the held Enter reaches the window again as a key-down once the focus is back. One press is
 // one switch: one device reset, full screen afterwards. Pressed after another program's window had the focus: the
 // game's own minimise at the focus loss minimises nothing here, and the switch still happens, once; as it does after
-// the window's own minimise with the focus kept (the bar's button), which leaves the window on show. Runs under
-// SDL's X11 video driver (tests/platform_x11_loop.sh), skipped on the others.
+// the window's own minimise with the focus kept (the bar's button), which leaves the window on show. The same minimise
+// under real window managers the test starts on the display: one that ignores it (i3), one that carries it out
+// (openbox). Runs under SDL's X11 video driver (tests/platform_x11_loop.sh), skipped on the others.
 // Compiled on its own, outside the test program's shared sources: the X headers define names such as None.
 #include "engine/core/Config.h"
 #include "engine/core/Engine.h"
@@ -20,16 +21,24 @@
 #include <X11/Xlib.h>
 #include <X11/extensions/XTest.h>
 #include <X11/keysym.h>
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <poll.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <functional>
 #include <iterator>
 #include <memory>
 #include <string>
+#include <vector>
+
+extern char** environ;
 
 using namespace VelkorEngine;
 
@@ -148,6 +157,75 @@ private:
     ::Window m_window = 0;
 };
 
+bool HasWindowManager(Display* display)
+{
+    XWindowAttributes root;
+    return XGetWindowAttributes(display, DefaultRootWindow(display), &root) &&
+           (root.all_event_masks & SubstructureRedirectMask) != 0;
+}
+
+// A real window manager on the test's display, a program of its own, stopped again however the test ends: the
+// display outlives the test, and the next test on it must find none. Asks the display through its own connection,
+// which outlives the engine's.
+class WindowManagerRun
+{
+public:
+    WindowManagerRun() : m_display(XOpenDisplay(nullptr)) {}
+    ~WindowManagerRun()
+    {
+        if (!m_display)
+            return;
+        Stop();
+        XCloseDisplay(m_display);
+    }
+    WindowManagerRun(const WindowManagerRun&) = delete;
+    WindowManagerRun& operator=(const WindowManagerRun&) = delete;
+
+    bool IsDisplayBare() const { return m_display && !HasWindowManager(m_display); }
+
+    // Whether the manager started and took the screen, for as long as the server may take.
+    bool Start(const std::vector<std::string>& command)
+    {
+        std::vector<char*> arguments;
+        for (const std::string& argument : command)
+            arguments.push_back(const_cast<char*>(argument.c_str()));
+        arguments.push_back(nullptr);
+        posix_spawn_file_actions_t quiet;
+        posix_spawn_file_actions_init(&quiet);
+        posix_spawn_file_actions_addopen(&quiet, 1, "/dev/null", O_WRONLY, 0);
+        posix_spawn_file_actions_addopen(&quiet, 2, "/dev/null", O_WRONLY, 0);
+        if (posix_spawnp(&m_pid, arguments[0], &quiet, nullptr, arguments.data(), environ) != 0)
+            m_pid = 0;
+        posix_spawn_file_actions_destroy(&quiet);
+        const Uint32 start = SDL_GetTicks();
+        while (m_pid > 0 && !HasWindowManager(m_display))
+        {
+            if (waitpid(m_pid, nullptr, WNOHANG) == m_pid)
+                m_pid = 0;
+            if (SDL_GetTicks() - start > kServerAnswerMs)
+                return false;
+            SDL_Delay(5);
+        }
+        return m_pid > 0;
+    }
+
+private:
+    // The server lets go of the manager's hold on the screen once its connection is gone.
+    void Stop()
+    {
+        if (m_pid <= 0)
+            return;
+        kill(m_pid, SIGTERM);
+        waitpid(m_pid, nullptr, 0);
+        const Uint32 start = SDL_GetTicks();
+        while (HasWindowManager(m_display) && SDL_GetTicks() - start < kServerAnswerMs)
+            SDL_Delay(5);
+    }
+
+    Display* m_display;
+    pid_t m_pid = 0;
+};
+
 std::string FileText(const std::string& path)
 {
     std::ifstream file(path, std::ios::binary);
@@ -185,6 +263,21 @@ protected:
         ASSERT_TRUE(SDL_GetWindowWMInfo(handle->sdl, &info)) << SDL_GetError();
         display = info.info.x11.display;
         keys = std::make_unique<HeldXKeys>(display);
+    }
+
+    // The manager takes the display before the engine's window comes, as on a player's desktop. Leaves the display
+    // unset where the tests do not run under SDL's X11 video driver.
+    void StartEngineUnder(const std::vector<std::string>& command, const std::string& logName)
+    {
+        const char* driver = std::getenv("SDL_VIDEODRIVER");
+        if (!driver || std::strcmp(driver, "x11") != 0)
+            return;
+        manager = std::make_unique<WindowManagerRun>();
+        ASSERT_TRUE(manager->IsDisplayBare()) << "the display has a window manager of its own, or none at all";
+        ASSERT_TRUE(manager->Start(command)) << command[0] << " did not take the screen";
+        ASSERT_NO_FATAL_FAILURE(StartEngine(logName, 0));
+        ASSERT_NE(display, nullptr) << "SDL runs another video driver than the one asked for";
+        ASSERT_TRUE(FramesUntil([&] { return HasKeyboardFocus(); })) << "the manager never gave the window the focus";
     }
 
     void CloseEngine()
@@ -262,6 +355,8 @@ protected:
 
     TestSupport::TempFolder folder;
     TestSupport::FakeClock clock;
+    // Outlives the engine: the window goes before its manager.
+    std::unique_ptr<WindowManagerRun> manager;
     std::unique_ptr<Engine> engine;
     HWND handle = nullptr;
     SDL_SysWMinfo info{};
@@ -361,4 +456,56 @@ TEST_F(EngineX11, AltEnterSwitchesOnceAfterAMinimiseTheDisplayDidNotCarryOut)
     EXPECT_EQ(FullScreenSetting(), "1");
     CloseEngine();
     EXPECT_EQ(DeviceResets("minimise_kept"), 1u);
+}
+
+// A tiling window manager has no minimise and ignores the request: the bar's minimise changes nothing on screen and
+// the window keeps the focus. Left alone, it soon counts as not minimised; Alt+Enter pressed at once after the
+// minimise switches it, once.
+TEST_F(EngineX11, UnderAManagerWithoutMinimiseAltEnterSwitchesOnceAfterTheWindowsOwnMinimise)
+{
+    const std::string config = folder.Path() + "/i3.config";
+    std::ofstream(config) << "# i3 config file (v4)\nfont fixed\n";
+    ASSERT_NO_FATAL_FAILURE(StartEngineUnder({"i3", "-c", config}, "minimise_ignored"));
+    if (!display)
+        GTEST_SKIP() << "needs SDL's X11 video driver, on whose display a window manager runs";
+
+    engine->GetWindow()->Minimize();
+    Frame();
+    ASSERT_TRUE(engine->GetWindow()->IsMinimized()) << "the manager had no chance to minimise the window";
+    ASSERT_TRUE(FramesUntil([&] { return engine->GetWindow()->IsMinimized() == 0; }))
+        << "still counted minimised, on show with the focus, long after the manager ignored the minimise";
+    ASSERT_TRUE(HasKeyboardFocus());
+
+    engine->GetWindow()->Minimize();
+    Frame();
+    const bool switched = AltEnterSwitchesToFullScreen();
+    ASSERT_TRUE(switched) << "Alt+Enter never switched after a minimise the manager ignored";
+    ASSERT_TRUE(FramesUntilAltAndEnterAreUp()) << "Alt and Enter were never let go";
+    for (int i = 0; i < 5; ++i)
+        Frame();
+    EXPECT_EQ(FullScreenSetting(), "1");
+    CloseEngine();
+    EXPECT_EQ(DeviceResets("minimise_ignored"), 1u);
+}
+
+// A manager that minimises: the window leaves the screen and counts as minimised from its own minimise on, without a
+// break, and stays so well past the time a manager has to carry it out, until the player restores it.
+TEST_F(EngineX11, UnderAManagerThatMinimisesTheWindowsOwnMinimiseLastsUntilThePlayerRestoresIt)
+{
+    ASSERT_NO_FATAL_FAILURE(StartEngineUnder({"openbox", "--sm-disable"}, "minimise_carried_out"));
+    if (!display)
+        GTEST_SKIP() << "needs SDL's X11 video driver, on whose display a window manager runs";
+
+    engine->GetWindow()->Minimize();
+    Frame();
+    const Uint32 asked = SDL_GetTicks();
+    int framesRestored = 0;
+    const auto minimisedOnScreen = [&] { return (SDL_GetWindowFlags(handle->sdl) & SDL_WINDOW_MINIMIZED) != 0; };
+    ASSERT_TRUE(FramesUntil([&] {
+        framesRestored += engine->GetWindow()->IsMinimized() ? 0 : 1;
+        return minimisedOnScreen() && SDL_GetTicks() - asked > 3000;
+    })) << "openbox never minimised the window, or it came back on its own";
+    EXPECT_EQ(framesRestored, 0) << "frames in which the window counted as restored while openbox minimised it";
+    EXPECT_TRUE(minimisedOnScreen());
+    EXPECT_FALSE(HasKeyboardFocus());
 }

@@ -216,7 +216,8 @@ void SdlWindowBackend::FocusNativeWindow(PlatformWindow& window)
 // once; a window manager is judged by what it did (RestoreMinimisesNotCarriedOut).
 void SdlWindowBackend::MinimizeNativeWindow(PlatformWindow& window)
 {
-    SDL_MinimizeWindow(window.sdl);
+    if (!X11WindowManager::AskToIconify(window.sdl))
+        SDL_MinimizeWindow(window.sdl);
     if (!IsOnShowWithFocus(window))
         return;
     if (!DisplayMinimizes(window.sdl))

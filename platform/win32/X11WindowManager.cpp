@@ -8,22 +8,48 @@
 
 namespace Platform
 {
-// A window manager is the client that takes what happens to the root window's children for its own (only one
-// client may), and that choice shows in the events some client asked of the root: a plain question to the display,
-// with nothing to wait for.
-std::optional<bool> X11WindowManager::IsRunning(SDL_Window* window)
+namespace
+{
+std::optional<SDL_SysWMinfo> X11InfoOf(SDL_Window* window)
 {
     SDL_SysWMinfo info;
     SDL_VERSION(&info.version);
     if (!window || !SDL_GetWindowWMInfo(window, &info) || info.subsystem != SDL_SYSWM_X11)
         return std::nullopt;
-    Display* display = info.info.x11.display;
+    return info;
+}
+}
+
+// A window manager is the client that takes what happens to the root window's children for its own (only one
+// client may), and that choice shows in the events some client asked of the root: a plain question to the display,
+// with nothing to wait for.
+std::optional<bool> X11WindowManager::IsRunning(SDL_Window* window)
+{
+    const std::optional<SDL_SysWMinfo> info = X11InfoOf(window);
+    if (!info)
+        return std::nullopt;
+    Display* display = info->info.x11.display;
     XWindowAttributes attributes;
-    if (!XGetWindowAttributes(display, info.info.x11.window, &attributes))
+    if (!XGetWindowAttributes(display, info->info.x11.window, &attributes))
         return std::nullopt;
     XWindowAttributes root;
     if (!XGetWindowAttributes(display, attributes.root, &root))
         return std::nullopt;
     return (root.all_event_masks & SubstructureRedirectMask) != 0;
+}
+
+// SDL's own minimise first takes a full-screen window out of full screen, for the manager to minimise a plain
+// window; a manager that then does not minimise it (a tiling one has no minimise) leaves it out of full screen,
+// framed. Asked directly, the window stays as it is until the manager acts; SDL leaves full screen once told the
+// window is minimised, and returns to it at the restore.
+bool X11WindowManager::AskToIconify(SDL_Window* window)
+{
+    const std::optional<SDL_SysWMinfo> info = X11InfoOf(window);
+    if (!info)
+        return false;
+    Display* display = info->info.x11.display;
+    XIconifyWindow(display, info->info.x11.window, DefaultScreen(display));
+    XFlush(display);
+    return true;
 }
 }

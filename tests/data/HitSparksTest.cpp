@@ -1,6 +1,7 @@
 // The sparks of a ball's hits on the generated data set, frame by frame in the game's order (the play objects,
 // then the particle systems) at 60, 40, 20 and 10 frames a second: each hit shows its whole burst where the ball
-// touched, and an earlier hit's sparks never show again at a later hit's place.
+// touched, its sparks stay on show while they live, and an earlier hit's sparks never show again at a later hit's
+// place.
 #include "engine/core/Engine.h"
 #include "engine/scene/ParticleSystem.h"
 #include "engine/scene/ParticleSystemManager.h"
@@ -85,6 +86,9 @@ TEST_P(HitSparks, EveryWallHitShowsItsWholeBurstAtItsOwnContactPoint)
                 EXPECT_EQ(effect.GetAliveCount(), kBurst) << "hit " << hits << ", frame " << frame;
                 startedAt[i] = effect.emitterPosition;
             }
+            // A hidden system stands still: sparks it holds would freeze out of sight and wait to show again.
+            if (effect.GetAliveCount() > 0)
+                EXPECT_TRUE(effect.IsVisible()) << "effect " << i << " hides live sparks, frame " << frame;
             if (effect.IsVisible())
                 ExpectSparksAtTheirHit(effect, frame);
         }

@@ -28,6 +28,7 @@
 #include <algorithm>
 #include <cmath>
 #include <functional>
+#include <iterator>
 
 using namespace GameFramework;
 using VelkorEngine::u32;
@@ -236,8 +237,9 @@ TEST_F(WholeGameTest, AtTwentyFramesASecondAClickAndADestroyedBlockShowTheirPart
     EXPECT_EQ(destruction->GetAliveCount(), owed(*destruction));
 }
 
-// Clicks 0.05, 0.15 (a double click) and 0.3 s after the one before each show the click's whole burst where they
-// were made, while the earlier bursts fade where theirs were.
+// Nine clicks 0.05 s apart, faster than anyone clicks, while a click's sparks live 0.4 s, then clicks 0.15 (a double
+// click) and 0.3 s after the one before: each shows the click's whole burst where it was made, while the earlier
+// bursts fade where theirs were.
 TEST_F(WholeGameTest, QuickClicksEachShowTheirWholeBurstWhereTheyWereMade)
 {
     ProfileManagerBase& profiles = *game->GetProfileManager();
@@ -247,19 +249,22 @@ TEST_F(WholeGameTest, QuickClicksEachShowTheirWholeBurstWhereTheyWereMade)
     ASSERT_TRUE(cursor != nullptr && cursor->GetClick() != nullptr);
     const VelkorEngine::ParticleSystem& burst = *cursor->GetClick();
     const u32 owed = static_cast<u32>(burst.GetParameters().emission[0]);
-    // Along the sky above the main menu, far enough apart for a burst's sparks never to reach the next place.
-    const Vector2 places[] = {{60.0f, 550.0f}, {200.0f, 550.0f}, {340.0f, 550.0f}, {480.0f, 550.0f}};
     // Frames at 60 a second from one press to the next.
-    const int gaps[] = {3, 3, 9, 18};
-    for (int i = 0; i < 4; ++i)
+    const int gaps[] = {3, 3, 3, 3, 3, 3, 3, 3, 3, 9, 18};
+    // Along the sky above the main menu, left of the bar's buttons: places more than twice a spark's reach apart, so
+    // that no burst's sparks come near another's place, each taken again only once its last burst is over.
+    constexpr int kPlaces = 9;
+    constexpr float kPlaceSpacing = 66.0f;
+    for (int i = 0; i < static_cast<int>(std::size(gaps)); ++i)
     {
         SCOPED_TRACE(i);
-        MoveMouseTo(places[i]);
+        const Vector2 place(40.0f + kPlaceSpacing * static_cast<float>(i % kPlaces), 550.0f);
+        MoveMouseTo(place);
         Frames(gaps[i] - 2);
         SetLeftButton(true);
         Frames(1);
-        EXPECT_LT(std::hypot(burst.emitterPosition.x - places[i].x, burst.emitterPosition.y - places[i].y), 2.0f);
-        EXPECT_EQ(SparksNear(burst, places[i]), owed);
+        EXPECT_LT(std::hypot(burst.emitterPosition.x - place.x, burst.emitterPosition.y - place.y), 2.0f);
+        EXPECT_EQ(SparksNear(burst, place), owed);
         SetLeftButton(false);
         Frames(1);
     }

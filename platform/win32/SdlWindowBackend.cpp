@@ -216,6 +216,9 @@ void SdlWindowBackend::FocusNativeWindow(PlatformWindow& window)
 // once; a window manager is judged by what it did (RestoreMinimisesNotCarriedOut).
 void SdlWindowBackend::MinimizeNativeWindow(PlatformWindow& window)
 {
+    // The display's own minimise comes back here as a system command: the window is minimised already.
+    if ((SDL_GetWindowFlags(window.sdl) & SDL_WINDOW_MINIMIZED) != 0)
+        return;
     if (!X11WindowManager::AskToIconify(window.sdl))
         SDL_MinimizeWindow(window.sdl);
     if (!IsOnShowWithFocus(window))

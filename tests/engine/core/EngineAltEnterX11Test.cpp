@@ -184,8 +184,14 @@ public:
 
     bool IsDisplayBare() const { return m_display && !HasWindowManager(m_display); }
 
-    // Whether the manager started and took the screen, for as long as the server may take.
+    // Whether the manager started and shows the windows mapped on the screen, for as long as the server may take.
     bool Start(const std::vector<std::string>& command)
+    {
+        return Spawn(command) && ShowsAWindowMapped();
+    }
+
+private:
+    bool Spawn(const std::vector<std::string>& command)
     {
         std::vector<char*> arguments;
         for (const std::string& argument : command)
@@ -210,15 +216,48 @@ public:
         return m_pid > 0;
     }
 
-private:
+    // A manager takes the screen before it is ready, and may drop the maps asked of it in between: SDL's showing of a
+    // window waits for the window to be mapped, for ever. A window of the test's own, mapped again until the manager
+    // has shown it, tells when it is ready.
+    bool ShowsAWindowMapped()
+    {
+        const ::Window probe = XCreateSimpleWindow(m_display, DefaultRootWindow(m_display), 0, 0, 10, 10, 0, 0, 0);
+        XSelectInput(m_display, probe, StructureNotifyMask);
+        const Uint32 start = SDL_GetTicks();
+        bool shown = false;
+        while (!shown && SDL_GetTicks() - start < kServerAnswerMs)
+        {
+            XMapWindow(m_display, probe);
+            XSync(m_display, False);
+            const Uint32 asked = SDL_GetTicks();
+            XEvent event;
+            while (!(shown = XCheckTypedWindowEvent(m_display, probe, MapNotify, &event)) &&
+                   SDL_GetTicks() - asked < 500)
+                SDL_Delay(5);
+        }
+        XDestroyWindow(m_display, probe);
+        XSync(m_display, True);
+        return shown;
+    }
+
     // The server lets go of the manager's hold on the screen once its connection is gone.
     void Stop()
     {
         if (m_pid <= 0)
             return;
         kill(m_pid, SIGTERM);
-        waitpid(m_pid, nullptr, 0);
-        const Uint32 start = SDL_GetTicks();
+        Uint32 start = SDL_GetTicks();
+        while (waitpid(m_pid, nullptr, WNOHANG) == 0)
+        {
+            if (SDL_GetTicks() - start > kServerAnswerMs)
+            {
+                kill(m_pid, SIGKILL);
+                waitpid(m_pid, nullptr, 0);
+                break;
+            }
+            SDL_Delay(5);
+        }
+        start = SDL_GetTicks();
         while (HasWindowManager(m_display) && SDL_GetTicks() - start < kServerAnswerMs)
             SDL_Delay(5);
     }

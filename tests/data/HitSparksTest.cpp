@@ -88,7 +88,9 @@ TEST_P(HitSparks, EveryWallHitShowsItsWholeBurstAtItsOwnContactPoint)
             }
             // A hidden system stands still: sparks it holds would freeze out of sight and wait to show again.
             if (effect.GetAliveCount() > 0)
+            {
                 EXPECT_TRUE(effect.IsVisible()) << "effect " << i << " hides live sparks, frame " << frame;
+            }
             if (effect.IsVisible())
                 ExpectSparksAtTheirHit(effect, frame);
         }

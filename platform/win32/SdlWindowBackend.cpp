@@ -363,7 +363,8 @@ bool SdlWindowBackend::PollNativeEvent()
     PlatformWindow* window = WindowOfEvent(event);
     ForgetFocusAsked(event, window);
     // Before the input's own messages, so that the program reads them in a window it no longer counts minimised.
-    RestoreMinimisesNotCarriedOut(WindowOfPlayerInput(event));
+    if (const PlatformWindow* touched = WindowOfPlayerInput(event))
+        RestoreMinimisesNotCarriedOut(touched);
     // A maximise cannot be refused here, so undo it and let the window procedure decide (SC_MAXIMIZE).
     if (window && event.type == SDL_WINDOWEVENT && event.window.event == SDL_WINDOWEVENT_MAXIMIZED)
         SDL_RestoreWindow(window->sdl);

@@ -16,6 +16,8 @@ public:
 
     // The picture's rectangle on the screen.
     const RECT& Viewport() const { return m_viewport; }
+    LONG FrameWidth() const { return m_frameWidth; }
+    LONG FrameHeight() const { return m_frameHeight; }
     // True when the picture covers the whole screen: there are no bars to paint.
     bool FillsScreen() const;
 

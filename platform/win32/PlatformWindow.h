@@ -38,6 +38,9 @@ struct PlatformWindow
     // Full screen: the native window covers the whole desktop and shows the frame letterboxed in its middle,
     // while the program sees a screen of the placement's size, as after a real mode switch.
     bool fullScreen = false;
+    // The placement the native window was last given: the frame its picture shows in full screen, until the native
+    // window takes the next placement, which `placement` already holds.
+    RECT placed;
     PlatformDeviceContext deviceContext;
     // The window class's icon; null or empty for the default one.
     const PlatformIcon* icon = nullptr;

@@ -13,6 +13,7 @@
 #include <malloc.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <cstring>
 #include <optional>
@@ -67,6 +68,28 @@ void KeepLargeBlocksMapped() { mallopt(M_MMAP_THRESHOLD, 1 << 20); }
 // counts as not minimised: the player sees no difference, as the keys and clicks that reach the window settle it
 // at once.
 constexpr Uint32 kWindowManagerChanceMs = 1000;
+
+POINT GlobalPointer()
+{
+    int x = 0, y = 0;
+    SDL_GetGlobalMouseState(&x, &y);
+    return POINT{x, y};
+}
+
+bool SamePoint(POINT a, POINT b) { return a.x == b.x && a.y == b.y; }
+
+bool SamePicture(const LetterboxViewport& a, const LetterboxViewport& b)
+{
+    const RECT& first = a.Viewport();
+    const RECT& second = b.Viewport();
+    return first.left == second.left && first.top == second.top && first.right == second.right &&
+           first.bottom == second.bottom && a.FrameWidth() == b.FrameWidth() && a.FrameHeight() == b.FrameHeight();
+}
+
+bool OnFrame(const LetterboxViewport& picture, POINT point)
+{
+    return point.x >= 0 && point.y >= 0 && point.x < picture.FrameWidth() && point.y < picture.FrameHeight();
+}
 }
 
 SdlWindowBackend::SdlWindowBackend()
@@ -116,6 +139,7 @@ bool SdlWindowBackend::CreateNativeWindow(PlatformWindow& window, const NativePl
     if (!window.sdl)
         return false;
     window.fullScreen = placement.fullScreen;
+    window.placed = placement.client;
     // An OpenGL window has just brought in the graphics driver: keep it for the process's life.
     GLDriverLibraries::KeepLoaded();
     SDL_SetWindowData(window.sdl, kWindowDataKey, &window);
@@ -154,6 +178,8 @@ void SdlWindowBackend::DestroyNativeWindow(PlatformWindow& window)
     std::erase_if(m_minimisesAsked, [&](const MinimiseAsked& asked) { return asked.window == &window; });
     if (m_focusAsked == &window)
         m_focusAsked = nullptr;
+    if (m_pointerHeld && m_pointerHeld->window == &window)
+        m_pointerHeld.reset();
     if (window.sdl)
     {
         NativeWindowTeardown::Before(window.sdl);
@@ -164,6 +190,7 @@ void SdlWindowBackend::DestroyNativeWindow(PlatformWindow& window)
 
 void SdlWindowBackend::PlaceNativeWindow(PlatformWindow& window, const NativePlacement& placement)
 {
+    m_pointerHeld = PointerOnPicture(window);
     const RECT& rect = placement.client;
     window.fullScreen = placement.fullScreen;
     if (placement.fullScreen)
@@ -185,6 +212,72 @@ void SdlWindowBackend::PlaceNativeWindow(PlatformWindow& window, const NativePla
         SDL_SetWindowPosition(window.sdl, rect.left, rect.top);
     }
     SDL_SetWindowAlwaysOnTop(window.sdl, placement.topmost ? SDL_TRUE : SDL_FALSE);
+    window.placed = rect;
+    // SDL's switch puts the pointer back at its old place inside the window: that move is not the player's.
+    if (m_pointerHeld)
+        PutPointerOnPicture(*m_pointerHeld, GlobalPointer());
+}
+
+// The pointer's point of the window's picture as it lies now, when the pointer is over it: the middle of the frame
+// pixel under it.
+std::optional<SdlWindowBackend::PointerHeld> SdlWindowBackend::PointerOnPicture(PlatformWindow& window)
+{
+    if (!window.sdl || !IsShownUnminimized(window.sdl))
+        return std::nullopt;
+    const LetterboxViewport picture = PictureOf(window, window.placed);
+    const POINT pointer = GlobalPointer();
+    const POINT pixel = picture.ToFrame(pointer);
+    if (!OnFrame(picture, pixel))
+        return std::nullopt;
+    return PointerHeld{&window, picture, pixel.x + 0.5, pixel.y + 0.5, pointer, SDL_GetTicks()};
+}
+
+// A switch between full screen and a window moves the picture under the pointer, and SDL's switch puts the pointer
+// back at its old place inside the window, now over another point of the picture. The pointer is kept on its point
+// of the picture instead, so that the game's cursor and the bat stay where the player had them: put there after the
+// switch, then again whenever the window manager has moved or sized the window, until the picture has stood still
+// for as long as a manager has to place it. Put by the geometry SDL knows, the pointer reads back on its point at
+// every moment, even before SDL hears of the manager's move. The player's own motion meanwhile moves the point held,
+// at the scale of the picture it was made over; a pointer taken off the picture is let go.
+void SdlWindowBackend::KeepPointerOnPicture()
+{
+    if (!m_pointerHeld)
+        return;
+    PointerHeld& held = *m_pointerHeld;
+    const POINT pointer = GlobalPointer();
+    held.x += (pointer.x - held.putAt.x) * static_cast<double>(held.picture.FrameWidth()) /
+              Width(held.picture.Viewport());
+    held.y += (pointer.y - held.putAt.y) * static_cast<double>(held.picture.FrameHeight()) /
+              Height(held.picture.Viewport());
+    held.putAt = pointer;
+    if (!IsShownUnminimized(held.window->sdl) || !OnFrame(held.picture, HeldPixel(held)))
+        m_pointerHeld.reset();
+    else if (!SamePicture(PictureOf(*held.window, held.window->placed), held.picture))
+        PutPointerOnPicture(held, pointer);
+    else if (SDL_GetTicks() - held.pictureSince >= kWindowManagerChanceMs)
+        m_pointerHeld.reset();
+}
+
+// Puts the pointer on the point held, on the picture as SDL now knows it, unless it lies over that point already.
+void SdlWindowBackend::PutPointerOnPicture(PointerHeld& held, POINT pointer)
+{
+    const LetterboxViewport picture = PictureOf(*held.window, held.window->placed);
+    held.x *= static_cast<double>(picture.FrameWidth()) / held.picture.FrameWidth();
+    held.y *= static_cast<double>(picture.FrameHeight()) / held.picture.FrameHeight();
+    held.picture = picture;
+    held.pictureSince = SDL_GetTicks();
+    held.putAt = pointer;
+    const POINT pixel = HeldPixel(held);
+    if (SamePoint(picture.ToFrame(pointer), pixel))
+        return;
+    const POINT onPicture = picture.ToScreen(pixel);
+    SDL_WarpMouseGlobal(onPicture.x, onPicture.y);
+    held.putAt = GlobalPointer();
+}
+
+POINT SdlWindowBackend::HeldPixel(const PointerHeld& held)
+{
+    return POINT{static_cast<LONG>(std::floor(held.x)), static_cast<LONG>(std::floor(held.y))};
 }
 
 void SdlWindowBackend::SetNativeTitle(PlatformWindow& window, const std::string& title)
@@ -291,6 +384,15 @@ LetterboxViewport SdlWindowBackend::ViewportOf(PlatformWindow& window)
     return LetterboxViewport(NativeRect(window), Width(window.placement), Height(window.placement));
 }
 
+// Where the window's picture lies on the screen, and the frame it shows: the frame of the given placement
+// letterboxed in full screen, the client itself in a window.
+LetterboxViewport SdlWindowBackend::PictureOf(PlatformWindow& window, const RECT& frame)
+{
+    const RECT native = NativeRect(window);
+    const RECT& shown = window.fullScreen ? frame : native;
+    return LetterboxViewport(native, Width(shown), Height(shown));
+}
+
 // The display reports the focus some time after it was given, and not at all to a window that was mapped
 // straight into it: a window the program focused itself counts as focused while it is shown, until the display
 // says it has lost the focus.
@@ -351,7 +453,10 @@ bool SdlWindowBackend::PollNativeEvent()
     SDL_Event event;
     // Judged once SDL has read all the display sent: a manager's late minimise is then known.
     if (!SDL_PollEvent(&event))
+    {
+        KeepPointerOnPicture();
         return RestoreMinimisesNotCarriedOut(nullptr);
+    }
     NotifySdlEventListeners(event);
     if (event.type == SDL_QUIT)
     {
@@ -412,10 +517,9 @@ POINT SdlWindowBackend::GetCursorScreenPosition()
 {
     if (SDL_WasInit(SDL_INIT_VIDEO) == 0)
         return POINT{0, 0};
-    int x = 0, y = 0;
-    SDL_GetGlobalMouseState(&x, &y);
+    const POINT pointer = GlobalPointer();
     PlatformWindow* fullScreen = ShownFullScreenWindow();
-    return fullScreen ? ViewportOf(*fullScreen).ToFrame(POINT{x, y}) : POINT{x, y};
+    return fullScreen ? ViewportOf(*fullScreen).ToFrame(pointer) : pointer;
 }
 
 // The event's place inside its window goes through the same letterbox as the pointer's screen position.
@@ -435,6 +539,13 @@ void SdlWindowBackend::WarpCursor(POINT screenPosition)
     PlatformWindow* fullScreen = ShownFullScreenWindow();
     const POINT native = fullScreen ? ViewportOf(*fullScreen).ToScreen(screenPosition) : screenPosition;
     SDL_WarpMouseGlobal(native.x, native.y);
+}
+
+bool SdlWindowBackend::KeepsAnythingOf(const PlatformWindow* window) const
+{
+    const auto refersTo = [&](const MinimiseAsked& asked) { return asked.window == window; };
+    return std::ranges::find(m_windows, window) != m_windows.end() || m_focusAsked == window ||
+           std::ranges::any_of(m_minimisesAsked, refersTo) || (m_pointerHeld && m_pointerHeld->window == window);
 }
 
 void SdlWindowBackend::ShowNativeCursor(bool show) { SDL_ShowCursor(show ? SDL_ENABLE : SDL_DISABLE); }

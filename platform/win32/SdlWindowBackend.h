@@ -5,6 +5,7 @@
 #include "platform/win32/SdlMessageTranslator.h"
 #include "platform/win32/WindowBackend.h"
 
+#include <optional>
 #include <vector>
 
 namespace Platform
@@ -43,6 +44,8 @@ public:
     POINT GetCursorScreenPosition() override;
     POINT GetButtonEventScreenPosition(std::uint32_t nativeWindowId, POINT windowPoint) override;
     void WarpCursor(POINT screenPosition) override;
+    // Whether anything the backend keeps still refers to the window: once it is destroyed, nothing may.
+    bool KeepsAnythingOf(const PlatformWindow* window) const;
     void ShowNativeCursor(bool show) override;
     bool IsVirtualKeyDown(int virtualKey) override;
     void ShowMessageBox(const std::string& text, const std::string& caption, bool error) override;
@@ -52,12 +55,18 @@ private:
     static RECT NativeRect(PlatformWindow& window);
     PlatformWindow* ShownFullScreenWindow() const;
     static LetterboxViewport ViewportOf(PlatformWindow& window);
+    static LetterboxViewport PictureOf(PlatformWindow& window, const RECT& frame);
     PlatformWindow* WindowOfEvent(const SDL_Event& event) const;
     void ForgetFocusAsked(const SDL_Event& event, const PlatformWindow* window);
     static PlatformWindow* WindowOfPlayerInput(const SDL_Event& event);
     bool IsOnShowWithFocus(PlatformWindow& window);
     bool RestoreMinimisesNotCarriedOut(const PlatformWindow* touched);
     static void ApplyIcon(PlatformWindow& window);
+    struct PointerHeld;
+    static std::optional<PointerHeld> PointerOnPicture(PlatformWindow& window);
+    void KeepPointerOnPicture();
+    static void PutPointerOnPicture(PointerHeld& held, POINT pointer);
+    static POINT HeldPixel(const PointerHeld& held);
 
     SdlMessageTranslator m_translator;
     std::vector<PlatformWindow*> m_windows;
@@ -71,5 +80,21 @@ private:
         Uint32 askedAt = 0;
     };
     std::vector<MinimiseAsked> m_minimisesAsked;
+
+    // The pointer kept on its point of a window's picture while a switch between full screen and a window settles.
+    struct PointerHeld
+    {
+        PlatformWindow* window = nullptr;
+        // The picture the pointer was last put on, and its point there, in the frame's pixels and their fractions:
+        // the player's motion over a picture of another scale moves it by less than a pixel.
+        LetterboxViewport picture;
+        double x = 0.0;
+        double y = 0.0;
+        // Where the pointer was put: a pointer found elsewhere was moved by the player.
+        POINT putAt;
+        // When the picture was first seen where it lies now.
+        Uint32 pictureSince = 0;
+    };
+    std::optional<PointerHeld> m_pointerHeld;
 };
 }

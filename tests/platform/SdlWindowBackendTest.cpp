@@ -4,6 +4,7 @@
 // driver); under the X11 driver (tests/platform_x11_loop.sh) the display gives and takes the focus itself and the
 // pointer really moves.
 #include "platform/win32/PlatformWindow.h"
+#include "platform/win32/SdlWindowBackend.h"
 #include "platform/win32/WindowBackend.h"
 #include "platform/win32/X11WindowManager.h"
 #include "tests/support/TestWindow.h"
@@ -236,5 +237,34 @@ TEST(SdlWindowBackendX11, AClickInLetterboxedFullScreenIsPlacedOnTheFrame)
         EXPECT_EQ(read.x, frame.x);
         EXPECT_EQ(read.y, frame.y);
     }
+}
+
+// A switch from a window off the display's corner to letterboxed full screen keeps the pointer on its point of the
+// picture (SDL's own switch puts it back at its place inside the window, now at the corner), and the window, closed
+// while that hold lasts, leaves nothing of it behind.
+TEST(SdlWindowBackendX11, ASwitchKeepsThePointerOnItsPointOfThePictureUntilTheWindowCloses)
+{
+    const PlatformWindow* closed = nullptr;
+    {
+        TestWindow window(kLetterboxFrameWidth, kLetterboxFrameHeight, "Switched window");
+        ASSERT_NE(window.Handle(), nullptr);
+        if (!UnderX11())
+            GTEST_SKIP() << "needs SDL's X11 video driver, which moves the pointer";
+        const POINT corner{100, 150}, held{200, 420};
+        SetWindowPos(window.Handle(), nullptr, corner.x, corner.y, kLetterboxFrameWidth, kLetterboxFrameHeight,
+                     SWP_SHOWWINDOW);
+        window.PumpMessages();
+        ASSERT_TRUE(SetCursorPos(corner.x + held.x, corner.y + held.y));
+        Letterbox box;
+        ASSERT_NO_FATAL_FAILURE(ShowLetterboxed(window, box));
+        POINT read{-1, -1};
+        ASSERT_TRUE(GetCursorPos(&read));
+        EXPECT_EQ(read.x, held.x);
+        EXPECT_EQ(read.y, held.y);
+        closed = window.Handle();
+    }
+    const auto* backend = dynamic_cast<const Platform::SdlWindowBackend*>(&Platform::GetWindowBackend());
+    ASSERT_NE(backend, nullptr);
+    EXPECT_FALSE(backend->KeepsAnythingOf(closed)) << "the pointer's hold outlived its window";
 }
 }

@@ -12,6 +12,7 @@
 #include "engine/core/Window.h"
 #include "engine/render/RenderSystem.h"
 #include "platform/win32/PlatformWindow.h"
+#include "platform/win32/SdlWindowBackend.h"
 #include "tests/support/EngineSmokeData.h"
 #include "tests/support/FakeClock.h"
 #include "tests/support/TempFolder.h"
@@ -517,7 +518,8 @@ TEST_F(EngineX11, AltEnterSwitchesOnceAfterAMinimiseTheDisplayDidNotCarryOut)
 
 // A tiling window manager has no minimise and ignores the request: the bar's minimise changes nothing on screen and
 // the window keeps the focus. Alt+Enter pressed at once after the minimise switches it, once; in full screen, left
-// alone, the window soon counts as not minimised again, and the manager still shows it full screen.
+// alone, the window soon counts as not minimised again, and the manager still shows it full screen. A window closed
+// while its minimise is still awaited leaves nothing of it behind.
 TEST_F(EngineX11, UnderAManagerWithoutMinimiseTheWindowsOwnMinimiseLeavesItAsItWas)
 {
     const std::string config = folder.Path() + "/i3.config";
@@ -542,7 +544,15 @@ TEST_F(EngineX11, UnderAManagerWithoutMinimiseTheWindowsOwnMinimiseLeavesItAsItW
     XSync(display, False);
     EXPECT_TRUE(ShownFullScreenByTheManager()) << "the minimise the manager ignored took the window out of full screen";
     EXPECT_EQ(FullScreenSetting(), "1");
+
+    engine->GetWindow()->Minimize();
+    Frame();
+    ASSERT_TRUE(engine->GetWindow()->IsMinimized()) << "the manager had no chance to minimise the window";
+    const PlatformWindow* closed = handle;
     CloseEngine();
+    const auto* backend = dynamic_cast<const Platform::SdlWindowBackend*>(&Platform::GetWindowBackend());
+    ASSERT_NE(backend, nullptr);
+    EXPECT_FALSE(backend->KeepsAnythingOf(closed)) << "the window's awaited minimise outlived it";
     EXPECT_EQ(DeviceResets("minimise_ignored"), 1u);
 }
 

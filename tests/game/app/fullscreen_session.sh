@@ -4,9 +4,10 @@
 # between black bars where the display has another shape (scaled down on a smaller display), the game's cursor
 # drawn on the real pointer, and the lowest buttons answering their clicks: the level map's start and the main
 # menu's exit. Alt+Enter takes the game to a window inside the display and back to full screen, where the
-# picture and the pointer are checked again. Fails on a program that does not end by itself with exit code 0,
-# on an error line in the log, and on a picture that strays from its reference.
-#   fullscreen_session.sh <korvane program> <display width> <display height> [openbox]
+# picture and the pointer are checked again; every switch, in play and in the main menu, leaves the pointer on its
+# point of the picture, and in play the bat where it was. Fails on a program that does not end by itself with exit
+# code 0, on an error line in the log, and on a picture that strays from its reference.
+#   fullscreen_session.sh <korvane program> <display width> <display height> [openbox | i3]
 # The pictures are kept at 128 x 96 of the game's picture alone in tests/game/app/fullscreen_session/, the same
 # for every display size (refreshed on the 1024 x 768 one); session_helpers.sh tells how to refresh them on
 # purpose and how to keep the screenshots.
@@ -16,7 +17,7 @@ program="$(realpath "$1")"
 export KORVANE_SCREEN_WIDTH="$2" KORVANE_SCREEN_HEIGHT="$3"
 manager="${4:-none}"
 references="$(cd "$(dirname "$0")" && pwd)/fullscreen_session"
-if ! command -v openbox >/dev/null || ! command -v xprop >/dev/null; then
+if ! command -v openbox >/dev/null || ! command -v i3 >/dev/null || ! command -v xprop >/dev/null; then
   "$(cd "$(dirname "$0")/../../.." && pwd)/scripts/install-deps.sh"
 fi
 # shellcheck source=tests/game/app/session_helpers.sh
@@ -87,6 +88,27 @@ click_at() {
   next_frames
 }
 
+# The pointer's place on the game's picture in GUI units, then the size of a screen pixel there in the same units.
+pointer_on_picture() {
+  local px py pw ph
+  read -r px py pw ph < <(picture_rect)
+  eval "$(xdotool getmouselocation --shell)"
+  awk -v x="$X" -v y="$Y" -v px="$px" -v py="$py" -v pw="$pw" -v ph="$ph" 'BEGIN {
+    printf "%.2f %.2f %.2f %.2f\n", (x - px + 0.5) * 800 / pw, 600 - (y - py + 0.5) * 600 / ph, 800 / pw, 600 / ph }'
+}
+# After a switch the pointer lies where it lay on the picture before, within a pixel of the coarser picture.
+#   check_pointer_kept <what> <its place before, as pointer_on_picture printed it>
+check_pointer_kept() {
+  local after
+  after="$(pointer_on_picture)"
+  echo "pointer $1 ($run): on the picture at ${2% * *} before, ${after% * *} after"
+  awk -v before="$2" -v after="$after" 'BEGIN {
+    split(before, b, " "); split(after, a, " ")
+    dx = a[1] - b[1]; dy = a[2] - b[2]; px = a[3] > b[3] ? a[3] : b[3]; py = a[4] > b[4] ? a[4] : b[4]
+    exit !(dx * dx <= px * px * 1.0001 && dy * dy <= py * py * 1.0001) }' ||
+    fail "$1: the pointer moved on the picture from ${2% * *} to ${after% * *}"
+}
+
 # True once a condition holds, polled for up to the given seconds while the program runs.
 #   holds_within <seconds> <condition>
 holds_within() {
@@ -124,13 +146,18 @@ go_to() {
 }
 
 start_window_manager() {
-  openbox --sm-disable >/dev/null 2>&1 &
+  if [ "$manager" = i3 ]; then
+    printf '# i3 config file (v4)\nfont fixed\n' >"$work/i3.config"
+    i3 -c "$work/i3.config" >/dev/null 2>&1 &
+  else
+    openbox --sm-disable >/dev/null 2>&1 &
+  fi
   manager_pid=$!
   for _ in $(seq 1 300); do
     xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id" && return 0
     sleep 0.1
   done
-  fail "openbox did not start within half a minute"
+  fail "$manager did not start within half a minute"
 }
 # Starts the program in the fresh user folder, with nothing done to its window: it must come up active by
 # itself, as for a player who just started it.
@@ -231,6 +258,28 @@ picture_shot() {
   let_time_pass "$settle"
 }
 
+# The foot of the picture, where the bat stands with the ball on it.
+bat_rows="0 0 800 70"
+bat_shot() {
+  screenshot "$1"
+  picture_of "$1"
+}
+# Once the frames after a switch have been drawn, the bat stands where it stood before it.
+#   check_bat_kept <shot before> <shot after>
+check_bat_kept() {
+  local value
+  let_time_pass "$settle"
+  bat_shot "$2"
+  # shellcheck disable=SC2086  # the rows are four numbers
+  value="$(difference "$work/${2}_picture.png" "$work/${1}_picture.png" "$(reference_crop $bat_rows)")"
+  echo "bat $2 ($run): the foot of the picture lies $value from its look before the switch"
+  within "$value" "$part_tolerance" || {
+    mkdir -p "$failed"
+    cp "$work/${1}_picture.png" "$work/${2}_picture.png" "$failed/"
+    fail "$2: the bat moved in the switch (the foot of the picture lies $value from before, beyond $part_tolerance)"
+  }
+}
+
 # In full screen the bars around the picture are black to the last pixel and the picture reaches them on every
 # side. Sets `layout` to what was seen.
 #   layout_right <shot name>
@@ -294,7 +343,44 @@ check_cursor_on_pointer() {
   fi
 }
 
-[ "$manager" = openbox ] && start_window_manager
+# Alt+Enter held until the program has switched, the pointer left still: a motion made while the program switches
+# is lost (the switch puts the pointer back where the program last saw it), and the pointer is checked at rest.
+alt_enter_still() {
+  local resets_before
+  resets_before="$(resets_logged)"
+  xdotool keydown Alt_L keydown Return
+  holds_within "$patience" '[ "$(resets_logged)" -gt "$resets_before" ]' ||
+    fail "($run) Alt+Enter held on the $last_window window switched nothing within $patience seconds"
+  xdotool keyup Return keyup Alt_L
+}
+# Alt+Enter to a window inside the display, then back to full screen, the pointer resting on the picture: it
+# stays on its point of the picture.
+#   to_window <where the switch is made>
+#   to_full_screen <where the switch is made>
+to_window() {
+  local before
+  before="$(pointer_on_picture)"
+  input_for alt_enter_still 'grep -q "^v_fullscreen 0" "$folder/Korvane.ini"' "window after Alt+Enter"
+  full_screen=0
+  wait_until 'window_inside_screen' "window inside the ${screen_width}x$screen_height screen"
+  echo "window ($run): $X,$Y sized ${WIDTH}x$HEIGHT"
+  check_pointer_kept "to a window $1" "$before"
+}
+to_full_screen() {
+  local before
+  before="$(pointer_on_picture)"
+  input_for alt_enter_still 'grep -q "^v_fullscreen 1" "$folder/Korvane.ini"' "full screen again after Alt+Enter"
+  full_screen=1
+  # The mode may have changed on the way (a window that did not fit took a smaller one): the picture is then
+  # placed for it.
+  mode="$(sed -n 's/^v_mode \([0-9]*\)x\([0-9]*\)x.*/\1 \2/p' "$folder/Korvane.ini")"
+  read -r mode_width mode_height <<<"$mode"
+  place_picture
+  check_full_screen_layout "full_screen_$(tr ' ' _ <<<"$1")"
+  check_pointer_kept "to full screen $1" "$before"
+}
+
+[ "$manager" != none ] && start_window_manager
 start_full_screen
 check_full_screen_layout first_start
 picture_shot welcome "$title" "$dialog"
@@ -309,32 +395,27 @@ wait_until 'ls "$folder"/profiles/ada_*.prf >/dev/null 2>&1' "profile for the ty
 go_to 'click_at 400 342' level_map "$title"
 input_for 'click_at 640 42' 'log_has "Loading level 1-1" && log_has "Blocks count"' "first level from the map's start"
 picture_shot level_start
+# In play the bat follows the pointer: a switch each way leaves both where the player had them.
+move_to 150 300
+let_time_pass "$settle"
+bat_shot bat_before
+to_window "in play"
+check_bat_kept bat_before bat_in_window
+to_full_screen "in play"
+check_bat_kept bat_before bat_in_full_screen
 go_to 'key Escape' in_game_menu
 # The leave question's title and panel are told from the exit question's by their parts: the whole picture,
 # mostly the field behind them, lies within its tolerance either way.
 go_to 'click_at 400 120' leave_question "110 478 580 60" "$dialog"
 go_to 'click_at 310 216' main_menu "${main_menu_parts[@]}"
 
-# Alt+Enter with the pointer low on the picture: a window inside the display, then full screen again.
-move_to 400 20
-resets="$(resets_logged)"
-input_for alt_enter '[ "$(resets_logged)" -gt "$resets" ] && grep -q "^v_fullscreen 0" "$folder/Korvane.ini"' \
-  "window after Alt+Enter"
-full_screen=0
-wait_until 'window_inside_screen' "window inside the ${screen_width}x$screen_height screen"
-echo "window ($run): $X,$Y sized ${WIDTH}x$HEIGHT"
+# Alt+Enter with the pointer low on the picture, off its centre: a window inside the display, then full screen
+# again.
+move_to 120 20
+to_window "in the main menu"
 picture_shot main_menu "${main_menu_parts[@]}"
-move_to 400 20
-resets="$(resets_logged)"
-input_for alt_enter '[ "$(resets_logged)" -gt "$resets" ] && grep -q "^v_fullscreen 1" "$folder/Korvane.ini"' \
-  "full screen again after Alt+Enter"
-full_screen=1
-# The mode may have changed on the way (a window that did not fit took a smaller one): the picture is then
-# placed for it.
-mode="$(sed -n 's/^v_mode \([0-9]*\)x\([0-9]*\)x.*/\1 \2/p' "$folder/Korvane.ini")"
-read -r mode_width mode_height <<<"$mode"
-place_picture
-check_full_screen_layout full_screen_again
+move_to 650 20
+to_full_screen "in the main menu"
 picture_shot main_menu "${main_menu_parts[@]}"
 check_cursor_on_pointer main_menu 236 300 620 572
 

@@ -379,10 +379,8 @@ PlatformWindow* SdlWindowBackend::ShownFullScreenWindow() const
     return nullptr;
 }
 
-LetterboxViewport SdlWindowBackend::ViewportOf(PlatformWindow& window)
-{
-    return LetterboxViewport(NativeRect(window), Width(window.placement), Height(window.placement));
-}
+// A full-screen window's picture, of the frame the program now draws.
+LetterboxViewport SdlWindowBackend::ViewportOf(PlatformWindow& window) { return PictureOf(window, window.placement); }
 
 // Where the window's picture lies on the screen, and the frame it shows: the frame of the given placement
 // letterboxed in full screen, the client itself in a window.

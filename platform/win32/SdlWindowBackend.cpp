@@ -76,6 +76,9 @@ POINT GlobalPointer()
     return POINT{x, y};
 }
 
+// The mouse buttons held down, wherever the pointer is: a window manager's drag holds them over its own frame.
+Uint32 ButtonsDown() { return SDL_GetGlobalMouseState(nullptr, nullptr); }
+
 bool SamePoint(POINT a, POINT b) { return a.x == b.x && a.y == b.y; }
 
 bool SamePicture(const LetterboxViewport& a, const LetterboxViewport& b)
@@ -229,7 +232,7 @@ std::optional<SdlWindowBackend::PointerHeld> SdlWindowBackend::PointerOnPicture(
     const POINT pixel = picture.ToFrame(pointer);
     if (!OnFrame(picture, pixel))
         return std::nullopt;
-    return PointerHeld{&window, picture, pixel.x + 0.5, pixel.y + 0.5, pointer, SDL_GetTicks()};
+    return PointerHeld{&window, picture, pixel.x + 0.5, pixel.y + 0.5, pointer, SDL_GetTicks(), ButtonsDown()};
 }
 
 // A switch between full screen and a window moves the picture under the pointer, and SDL's switch puts the pointer
@@ -238,24 +241,42 @@ std::optional<SdlWindowBackend::PointerHeld> SdlWindowBackend::PointerOnPicture(
 // switch, then again whenever the window manager has moved or sized the window, until the picture has stood still
 // for as long as a manager has to place it. Put by the geometry SDL knows, the pointer reads back on its point at
 // every moment, even before SDL hears of the manager's move. The player's own motion meanwhile moves the point held,
-// at the scale of the picture it was made over; a pointer taken off the picture is let go.
+// at the scale of the picture it was made over; a pointer taken off the picture, or out of the game's hands
+// (PointerTakenOver), is let go.
 void SdlWindowBackend::KeepPointerOnPicture()
 {
     if (!m_pointerHeld)
         return;
     PointerHeld& held = *m_pointerHeld;
+    if (PointerTakenOver(held))
+    {
+        m_pointerHeld.reset();
+        return;
+    }
     const POINT pointer = GlobalPointer();
     held.x += (pointer.x - held.putAt.x) * static_cast<double>(held.picture.FrameWidth()) /
               Width(held.picture.Viewport());
     held.y += (pointer.y - held.putAt.y) * static_cast<double>(held.picture.FrameHeight()) /
               Height(held.picture.Viewport());
     held.putAt = pointer;
-    if (!IsShownUnminimized(held.window->sdl) || !OnFrame(held.picture, HeldPixel(held)))
+    if (!OnFrame(held.picture, HeldPixel(held)))
         m_pointerHeld.reset();
     else if (!SamePicture(PictureOf(*held.window, held.window->placed), held.picture))
         PutPointerOnPicture(held, pointer);
     else if (SDL_GetTicks() - held.pictureSince >= kWindowManagerChanceMs)
         m_pointerHeld.reset();
+}
+
+// The pointer is no longer the game's to keep once the window has lost the focus (or left the screen): another
+// program may be using it. Nor once a button has gone down since the last look: the player clicks, or drags the
+// window, and a window manager moves the window with the pointer, whose motion would otherwise count twice, once
+// as the player's motion of the point and again in the move of the picture.
+bool SdlWindowBackend::PointerTakenOver(PointerHeld& held)
+{
+    const Uint32 buttons = ButtonsDown();
+    const bool pressed = (buttons & ~held.buttons) != 0;
+    held.buttons = buttons;
+    return pressed || !IsOnShowWithFocus(*held.window);
 }
 
 // Puts the pointer on the point held, on the picture as SDL now knows it, unless it lies over that point already.

@@ -8,6 +8,7 @@
 #include "platform/win32/WindowBackend.h"
 #include "platform/win32/X11WindowManager.h"
 #include "tests/support/TestWindow.h"
+#include "tests/support/X11OtherProgram.h"
 
 #include <SDL.h>
 #include <gtest/gtest.h>
@@ -266,5 +267,144 @@ TEST(SdlWindowBackendX11, ASwitchKeepsThePointerOnItsPointOfThePictureUntilTheWi
     const auto* backend = dynamic_cast<const Platform::SdlWindowBackend*>(&Platform::GetWindowBackend());
     ASSERT_NE(backend, nullptr);
     EXPECT_FALSE(backend->KeepsAnythingOf(closed)) << "the pointer's hold outlived its window";
+}
+
+// The pointer's hold after a switch, tried as a player and other programs would on the X11 loop's bare display: a
+// window in letterboxed full screen, focused, switched to a window at kWindowCorner with the pointer on the frame
+// point kHeldPoint, which then lies at the same point of the window. Another program moves the window (as a window
+// manager would), takes the focus, or works the mouse.
+constexpr POINT kWindowCorner{100, 150}, kHeldPoint{200, 420};
+
+class SdlWindowBackendX11Hold : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_NE(window.Handle(), nullptr);
+        if (!UnderX11())
+            GTEST_SKIP() << "needs SDL's X11 video driver, which moves the pointer";
+        if (Platform::X11WindowManager::IsRunning(Sdl()).value_or(false))
+            GTEST_SKIP() << "a window manager places the window itself";
+        ASSERT_TRUE(other.IsOpen()) << "another program could not open the display";
+        // The display's own focus, which another program can take away.
+        ShowAndFocus(window.Handle());
+        ASSERT_TRUE(PumpUntil(window, [&] { return SDL_GetKeyboardFocus() == Sdl(); }))
+            << "the display never gave the window the focus";
+    }
+
+    SDL_Window* Sdl() const { return window.Handle()->sdl; }
+
+    static POINT Pointer()
+    {
+        int x = 0, y = 0;
+        SDL_GetGlobalMouseState(&x, &y);
+        return POINT{x, y};
+    }
+    static POINT Offset(POINT point, int dx, int dy) { return POINT{point.x + dx, point.y + dy}; }
+    POINT OnWindow(POINT frame) const { return Offset(Corner(), frame.x, frame.y); }
+    POINT Corner() const
+    {
+        int x = 0, y = 0;
+        SDL_GetWindowPosition(Sdl(), &x, &y);
+        return POINT{x, y};
+    }
+
+    void SwitchToWindowAt(POINT corner)
+    {
+        SetWindowLong(window.Handle(), GWL_STYLE, static_cast<LONG>(WS_CAPTION | WS_SYSMENU));
+        SetWindowPos(window.Handle(), nullptr, corner.x, corner.y, kLetterboxFrameWidth, kLetterboxFrameHeight,
+                     SWP_FRAMECHANGED | SWP_SHOWWINDOW);
+        ASSERT_TRUE(PumpUntil(window, [&] { return SamePoint(Corner(), corner); })) << "the window never moved";
+    }
+    // The pointer on kHeldPoint of the full-screen picture, then the switch: the hold begins.
+    void SwitchFromFullScreenWithThePointerHeld()
+    {
+        Letterbox box;
+        ASSERT_NO_FATAL_FAILURE(ShowLetterboxed(window, box));
+        ASSERT_TRUE(SetCursorPos(kHeldPoint.x, kHeldPoint.y));
+        ASSERT_NO_FATAL_FAILURE(SwitchToWindowAt(kWindowCorner));
+        ASSERT_TRUE(SamePoint(Pointer(), OnWindow(kHeldPoint))) << "the switch did not keep the pointer";
+    }
+    // Moved by another program, the window is where it was put once the program has read the display's word of it.
+    void MoveWindowTo(POINT corner)
+    {
+        other.MoveWindow(Sdl(), corner.x, corner.y);
+        ASSERT_TRUE(PumpUntil(window, [&] { return SamePoint(Corner(), corner); })) << "the window never moved";
+    }
+    static bool SamePoint(POINT a, POINT b) { return a.x == b.x && a.y == b.y; }
+
+    TestWindow window{kLetterboxFrameWidth, kLetterboxFrameHeight, "Held window"};
+    KorvaneTest::X11OtherProgram other;
+};
+
+// A pointer that is not over the picture at a switch belongs to the player elsewhere on the screen.
+TEST_F(SdlWindowBackendX11Hold, APointerOffThePictureAtASwitchIsLeftWhereItIs)
+{
+    ASSERT_NO_FATAL_FAILURE(SwitchToWindowAt(kWindowCorner));
+    const POINT outside{20, 20};
+    ASSERT_TRUE(SetCursorPos(outside.x, outside.y));
+    Letterbox box;
+    ASSERT_NO_FATAL_FAILURE(ShowLetterboxed(window, box));
+    window.PumpMessages();
+    EXPECT_TRUE(SamePoint(Pointer(), outside)) << "moved to " << Pointer().x << "," << Pointer().y;
+}
+
+// Put again on its point at once, in the pump that reads the move, counting the player's own motion meanwhile;
+// once the picture has stood still for the window manager's chance (a second) the hold is over.
+TEST_F(SdlWindowBackendX11Hold, ThePointerFollowsEachMoveWithThePlayersMotionUntilThePictureStandsStill)
+{
+    ASSERT_NO_FATAL_FAILURE(SwitchFromFullScreenWithThePointerHeld());
+    other.MovePointerBy(30, 20);
+    window.PumpMessages();
+    ASSERT_NO_FATAL_FAILURE(MoveWindowTo(Offset(kWindowCorner, 60, 40)));
+    EXPECT_TRUE(SamePoint(Pointer(), OnWindow(Offset(kHeldPoint, 30, 20))))
+        << "not at once on the point moved by the player's motion";
+
+    const Uint32 start = SDL_GetTicks();
+    while (SDL_GetTicks() - start < 1500)
+    {
+        window.PumpMessages();
+        SDL_Delay(5);
+    }
+    const POINT still = Pointer();
+    ASSERT_NO_FATAL_FAILURE(MoveWindowTo(kWindowCorner));
+    EXPECT_TRUE(SamePoint(Pointer(), still)) << "the hold outlasted a picture that stood still";
+}
+
+// Taken off the picture, the pointer is the player's again: the window's move no longer takes it along.
+TEST_F(SdlWindowBackendX11Hold, APointerTakenOffThePictureIsLetGo)
+{
+    ASSERT_NO_FATAL_FAILURE(SwitchFromFullScreenWithThePointerHeld());
+    other.MovePointerBy(-kHeldPoint.x - 50, 0);
+    window.PumpMessages();
+    const POINT outside = Pointer();
+    ASSERT_NO_FATAL_FAILURE(MoveWindowTo(Offset(kWindowCorner, 60, 40)));
+    EXPECT_TRUE(SamePoint(Pointer(), outside)) << "moved to " << Pointer().x << "," << Pointer().y;
+}
+
+// A drag of the window right after the switch: the window manager moves the window with the pointer, a button held.
+// The pointer ends where the drag leaves it, on its point of the picture, not moved a second time by the hold.
+TEST_F(SdlWindowBackendX11Hold, ADragMovesThePointerWithTheWindowOnce)
+{
+    ASSERT_NO_FATAL_FAILURE(SwitchFromFullScreenWithThePointerHeld());
+    other.HoldLeftButton(true);
+    window.PumpMessages();
+    other.MovePointerBy(100, 0);
+    ASSERT_NO_FATAL_FAILURE(MoveWindowTo(Offset(kWindowCorner, 100, 0)));
+    other.HoldLeftButton(false);
+    window.PumpMessages();
+    EXPECT_TRUE(SamePoint(Pointer(), OnWindow(kHeldPoint))) << "moved to " << Pointer().x << "," << Pointer().y;
+}
+
+// The focus given to another program right after the switch: that program may be using the pointer, which a move of
+// the game's window then leaves alone.
+TEST_F(SdlWindowBackendX11Hold, AFocusGivenAwayLeavesThePointerAlone)
+{
+    ASSERT_NO_FATAL_FAILURE(SwitchFromFullScreenWithThePointerHeld());
+    other.TakeFocus();
+    ASSERT_TRUE(PumpUntil(window, [&] { return SDL_GetKeyboardFocus() != Sdl(); })) << "the focus never went";
+    const POINT before = Pointer();
+    ASSERT_NO_FATAL_FAILURE(MoveWindowTo(Offset(kWindowCorner, 60, 40)));
+    EXPECT_TRUE(SamePoint(Pointer(), before)) << "moved to " << Pointer().x << "," << Pointer().y;
 }
 }

@@ -16,6 +16,7 @@
 #include "tests/support/EngineSmokeData.h"
 #include "tests/support/FakeClock.h"
 #include "tests/support/TempFolder.h"
+#include "tests/support/X11OtherProgram.h"
 
 #include <SDL.h>
 #include <SDL_syswm.h>
@@ -121,42 +122,6 @@ public:
 
 private:
     Display* m_display;
-};
-
-// A plain window of another program on the same display: a client of its own, which can take the focus and give it
-// to any window shown there.
-class OtherProgramWindow
-{
-public:
-    explicit OtherProgramWindow(const char* displayName) : m_display(XOpenDisplay(displayName))
-    {
-        if (!m_display)
-            return;
-        m_window = XCreateSimpleWindow(m_display, DefaultRootWindow(m_display), 0, 0, 100, 100, 0, 0, 0);
-        XMapWindow(m_display, m_window);
-        XSync(m_display, False);
-    }
-    ~OtherProgramWindow()
-    {
-        if (!m_display)
-            return;
-        XDestroyWindow(m_display, m_window);
-        XCloseDisplay(m_display);
-    }
-    OtherProgramWindow(const OtherProgramWindow&) = delete;
-    OtherProgramWindow& operator=(const OtherProgramWindow&) = delete;
-
-    bool IsOpen() const { return m_display != nullptr; }
-    void TakeFocus() { Focus(m_window); }
-    void Focus(::Window window)
-    {
-        XSetInputFocus(m_display, window, RevertToParent, CurrentTime);
-        XSync(m_display, False);
-    }
-
-private:
-    Display* m_display;
-    ::Window m_window = 0;
 };
 
 bool HasWindowManager(Display* display)
@@ -476,12 +441,12 @@ TEST_F(EngineX11, AltEnterSwitchesOnceAfterTheFocusWentToAnotherProgramAndCameBa
     if (!display)
         GTEST_SKIP() << "needs SDL's X11 video driver, whose display gives and takes the focus for real";
     ASSERT_TRUE(FramesUntil([&] { return HasKeyboardFocus(); })) << "the display never gave the window the focus";
-    OtherProgramWindow other(DisplayString(display));
+    KorvaneTest::X11OtherProgram other;
     ASSERT_TRUE(other.IsOpen()) << "another program could not open the display";
     other.TakeFocus();
     ASSERT_TRUE(FramesUntil([&] { return engine->GetWindow()->IsMinimized() != 0; }))
         << "the window never minimised itself at the focus loss";
-    other.Focus(info.info.x11.window);
+    other.GiveFocusTo(handle->sdl);
     ASSERT_TRUE(FramesUntil([&] { return HasKeyboardFocus(); })) << "the focus never came back to the window";
 
     const bool switched = AltEnterSwitchesToFullScreen();

@@ -1,0 +1,71 @@
+// Kept out of the support library's single source (see tests/CMakeLists.txt): the X headers define names such as
+// None and Status that would reach every file compiled after it.
+#include "tests/support/X11OtherProgram.h"
+
+#include <SDL.h>
+#include <SDL_syswm.h>
+#include <X11/Xlib.h>
+#include <X11/extensions/XTest.h>
+
+namespace KorvaneTest
+{
+namespace
+{
+::Window X11WindowOf(SDL_Window* window)
+{
+    SDL_SysWMinfo info;
+    SDL_VERSION(&info.version);
+    if (!window || !SDL_GetWindowWMInfo(window, &info) || info.subsystem != SDL_SYSWM_X11)
+        return 0;
+    return info.info.x11.window;
+}
+}
+
+X11OtherProgram::X11OtherProgram() : m_display(XOpenDisplay(nullptr))
+{
+    if (!m_display)
+        return;
+    m_window = XCreateSimpleWindow(m_display, DefaultRootWindow(m_display), 0, 0, 100, 100, 0, 0, 0);
+    XMapWindow(m_display, m_window);
+    XSync(m_display, False);
+}
+
+X11OtherProgram::~X11OtherProgram()
+{
+    if (!m_display)
+        return;
+    if (m_buttonHeld)
+        HoldLeftButton(false);
+    XDestroyWindow(m_display, m_window);
+    XCloseDisplay(m_display);
+}
+
+void X11OtherProgram::TakeFocus() { Focus(m_window); }
+
+void X11OtherProgram::GiveFocusTo(SDL_Window* window) { Focus(X11WindowOf(window)); }
+
+void X11OtherProgram::Focus(unsigned long window)
+{
+    XSetInputFocus(m_display, window, RevertToParent, CurrentTime);
+    XSync(m_display, False);
+}
+
+void X11OtherProgram::MoveWindow(SDL_Window* window, int x, int y)
+{
+    XMoveWindow(m_display, X11WindowOf(window), x, y);
+    XSync(m_display, False);
+}
+
+void X11OtherProgram::MovePointerBy(int dx, int dy)
+{
+    XTestFakeRelativeMotionEvent(m_display, dx, dy, CurrentTime);
+    XSync(m_display, False);
+}
+
+void X11OtherProgram::HoldLeftButton(bool down)
+{
+    XTestFakeButtonEvent(m_display, 1, down ? True : False, CurrentTime);
+    XSync(m_display, False);
+    m_buttonHeld = down;
+}
+}

@@ -1,0 +1,40 @@
+// Another program on the test's X display: a client of its own, with a window of its own, that does to the display
+// what other programs and a window manager do to a program's window behind its back. It takes the focus or hands it
+// to any window, moves a window, and works the mouse as a player would, through the display's test extension.
+// Kept free of the X headers, which define names such as None and Status.
+#pragma once
+
+struct SDL_Window;
+struct _XDisplay;
+
+namespace KorvaneTest
+{
+class X11OtherProgram
+{
+public:
+    // Opens the display SDL uses (DISPLAY) and shows its own small window in the screen's corner.
+    X11OtherProgram();
+    // Lets go of a button it held: the display outlives the test, and the next test on it must find none down.
+    ~X11OtherProgram();
+
+    X11OtherProgram(const X11OtherProgram&) = delete;
+    X11OtherProgram& operator=(const X11OtherProgram&) = delete;
+
+    bool IsOpen() const { return m_display != nullptr; }
+
+    void TakeFocus();
+    void GiveFocusTo(SDL_Window* window);
+    // Moves the window as a window manager would, the program hearing of it only from the display.
+    void MoveWindow(SDL_Window* window, int x, int y);
+    // The player's own motion of the mouse, and the left button pressed or let go.
+    void MovePointerBy(int dx, int dy);
+    void HoldLeftButton(bool down);
+
+private:
+    void Focus(unsigned long window);
+
+    _XDisplay* m_display;
+    unsigned long m_window = 0;
+    bool m_buttonHeld = false;
+};
+}

@@ -76,8 +76,12 @@ POINT GlobalPointer()
     return POINT{x, y};
 }
 
-// The mouse buttons held down, wherever the pointer is: a window manager's drag holds them over its own frame.
-Uint32 ButtonsDown() { return SDL_GetGlobalMouseState(nullptr, nullptr); }
+// Mouse buttons held down that the program's windows did not get: another program has the pointer, or a window
+// manager that drags a window with it (it takes the press over its frame, or with a modifier over the window).
+bool ButtonsHeldElsewhere()
+{
+    return (SDL_GetGlobalMouseState(nullptr, nullptr) & ~SDL_GetMouseState(nullptr, nullptr)) != 0;
+}
 
 bool SamePoint(POINT a, POINT b) { return a.x == b.x && a.y == b.y; }
 
@@ -221,18 +225,18 @@ void SdlWindowBackend::PlaceNativeWindow(PlatformWindow& window, const NativePla
         PutPointerOnPicture(*m_pointerHeld, GlobalPointer());
 }
 
-// The pointer's point of the window's picture as it lies now, when the pointer is over it: the middle of the frame
-// pixel under it.
+// The pointer's point of the window's picture as it lies now, when the pointer is over it and not taken by another
+// program (a drag the window manager began before the switch): the middle of the frame pixel under it.
 std::optional<SdlWindowBackend::PointerHeld> SdlWindowBackend::PointerOnPicture(PlatformWindow& window)
 {
-    if (!window.sdl || !IsShownUnminimized(window.sdl))
+    if (!window.sdl || !IsShownUnminimized(window.sdl) || ButtonsHeldElsewhere())
         return std::nullopt;
     const LetterboxViewport picture = PictureOf(window, window.placed);
     const POINT pointer = GlobalPointer();
     const POINT pixel = picture.ToFrame(pointer);
     if (!OnFrame(picture, pixel))
         return std::nullopt;
-    return PointerHeld{&window, picture, pixel.x + 0.5, pixel.y + 0.5, pointer, SDL_GetTicks(), ButtonsDown()};
+    return PointerHeld{&window, picture, pixel.x + 0.5, pixel.y + 0.5, pointer, SDL_GetTicks()};
 }
 
 // A switch between full screen and a window moves the picture under the pointer, and SDL's switch puts the pointer
@@ -241,14 +245,14 @@ std::optional<SdlWindowBackend::PointerHeld> SdlWindowBackend::PointerOnPicture(
 // switch, then again whenever the window manager has moved or sized the window, until the picture has stood still
 // for as long as a manager has to place it. Put by the geometry SDL knows, the pointer reads back on its point at
 // every moment, even before SDL hears of the manager's move. The player's own motion meanwhile moves the point held,
-// at the scale of the picture it was made over; a pointer taken off the picture, or out of the game's hands
-// (PointerTakenOver), is let go.
+// at the scale of the picture it was made over. A pointer taken off the picture is let go, and so is one that another
+// program may be using, once the window has lost the focus (or left the screen).
 void SdlWindowBackend::KeepPointerOnPicture()
 {
     if (!m_pointerHeld)
         return;
     PointerHeld& held = *m_pointerHeld;
-    if (PointerTakenOver(held))
+    if (!IsOnShowWithFocus(*held.window))
     {
         m_pointerHeld.reset();
         return;
@@ -265,18 +269,6 @@ void SdlWindowBackend::KeepPointerOnPicture()
         PutPointerOnPicture(held, pointer);
     else if (SDL_GetTicks() - held.pictureSince >= kWindowManagerChanceMs)
         m_pointerHeld.reset();
-}
-
-// The pointer is no longer the game's to keep once the window has lost the focus (or left the screen): another
-// program may be using it. Nor once a button has gone down since the last look: the player clicks, or drags the
-// window, and a window manager moves the window with the pointer, whose motion would otherwise count twice, once
-// as the player's motion of the point and again in the move of the picture.
-bool SdlWindowBackend::PointerTakenOver(PointerHeld& held)
-{
-    const Uint32 buttons = ButtonsDown();
-    const bool pressed = (buttons & ~held.buttons) != 0;
-    held.buttons = buttons;
-    return pressed || !IsOnShowWithFocus(*held.window);
 }
 
 // Puts the pointer on the point held, on the picture as SDL now knows it, unless it lies over that point already.
@@ -477,6 +469,11 @@ bool SdlWindowBackend::PollNativeEvent()
         return RestoreMinimisesNotCarriedOut(nullptr);
     }
     NotifySdlEventListeners(event);
+    // A window manager's drag moves the window with the pointer: were the pointer held meanwhile, its motion would
+    // count twice, once as the player's motion of the point and again in the move of the picture, and each put of
+    // the pointer would drag the window further. The drag may be over before the program looks again.
+    if (X11WindowManager::TookThePointer(event))
+        m_pointerHeld.reset();
     if (event.type == SDL_QUIT)
     {
         // A quit request (the last window closed, or a signal) closes every window.

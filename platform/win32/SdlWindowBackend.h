@@ -65,7 +65,6 @@ private:
     struct PointerHeld;
     static std::optional<PointerHeld> PointerOnPicture(PlatformWindow& window);
     void KeepPointerOnPicture();
-    bool PointerTakenOver(PointerHeld& held);
     static void PutPointerOnPicture(PointerHeld& held, POINT pointer);
     static POINT HeldPixel(const PointerHeld& held);
 
@@ -95,8 +94,6 @@ private:
         POINT putAt;
         // When the picture was first seen where it lies now.
         Uint32 pictureSince = 0;
-        // The mouse buttons down at the last look: one that goes down afterwards is the player's.
-        Uint32 buttons = 0;
     };
     std::optional<PointerHeld> m_pointerHeld;
 };

@@ -52,4 +52,14 @@ bool X11WindowManager::AskToIconify(SDL_Window* window)
     XFlush(display);
     return true;
 }
+
+// The pointer leaves the window, as X tells it, for the window of the client whose grab has begun; the window gets
+// it back only once that client lets go, which may be before the program reads either event.
+bool X11WindowManager::TookThePointer(const SDL_Event& event)
+{
+    if (event.type != SDL_SYSWMEVENT || !event.syswm.msg || event.syswm.msg->subsystem != SDL_SYSWM_X11)
+        return false;
+    const XEvent& x = event.syswm.msg->msg.x11.event;
+    return x.type == LeaveNotify && x.xcrossing.mode == NotifyGrab;
+}
 }

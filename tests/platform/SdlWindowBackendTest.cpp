@@ -343,6 +343,9 @@ TEST_F(SdlWindowBackendX11Hold, APointerOffThePictureAtASwitchIsLeftWhereItIs)
     ASSERT_NO_FATAL_FAILURE(SwitchToWindowAt(kWindowCorner));
     const POINT outside{20, 20};
     ASSERT_TRUE(SetCursorPos(outside.x, outside.y));
+    // As in the game's frames, SDL has heard that the pointer left the window: its switch would otherwise put the
+    // pointer back at its last place inside.
+    ASSERT_TRUE(PumpUntil(window, [&] { return SDL_GetMouseFocus() != Sdl(); })) << "the pointer never left";
     Letterbox box;
     ASSERT_NO_FATAL_FAILURE(ShowLetterboxed(window, box));
     window.PumpMessages();
@@ -382,18 +385,44 @@ TEST_F(SdlWindowBackendX11Hold, APointerTakenOffThePictureIsLetGo)
     EXPECT_TRUE(SamePoint(Pointer(), outside)) << "moved to " << Pointer().x << "," << Pointer().y;
 }
 
-// A drag of the window right after the switch: the window manager moves the window with the pointer, a button held.
-// The pointer ends where the drag leaves it, on its point of the picture, not moved a second time by the hold.
-TEST_F(SdlWindowBackendX11Hold, ADragMovesThePointerWithTheWindowOnce)
+// A drag of the window right after the switch: the window manager takes the pointer and its button, and moves the
+// window with the pointer. The pointer ends where the drag leaves it, on its point of the picture, not moved a second
+// time by the hold. A button the game's window got is the player's in the game: the hold goes on.
+TEST_F(SdlWindowBackendX11Hold, ADragMovesThePointerWithTheWindowOnceAndAButtonInTheGameKeepsTheHold)
 {
     ASSERT_NO_FATAL_FAILURE(SwitchFromFullScreenWithThePointerHeld());
     other.HoldLeftButton(true);
     window.PumpMessages();
-    other.MovePointerBy(100, 0);
-    ASSERT_NO_FATAL_FAILURE(MoveWindowTo(Offset(kWindowCorner, 100, 0)));
+    ASSERT_NO_FATAL_FAILURE(MoveWindowTo(Offset(kWindowCorner, 60, 40)));
+    EXPECT_TRUE(SamePoint(Pointer(), OnWindow(kHeldPoint))) << "a button held in the game ended the hold";
     other.HoldLeftButton(false);
     window.PumpMessages();
+
+    // The whole drag between two looks of the program, as on a slow frame.
+    const POINT dragged = Offset(Corner(), 100, 0);
+    other.GrabPointerAndHoldLeftButton(true);
+    other.MovePointerBy(100, 0);
+    other.MoveWindow(Sdl(), dragged.x, dragged.y);
+    other.GrabPointerAndHoldLeftButton(false);
+    ASSERT_TRUE(PumpUntil(window, [&] { return SamePoint(Corner(), dragged); })) << "the window never moved";
     EXPECT_TRUE(SamePoint(Pointer(), OnWindow(kHeldPoint))) << "moved to " << Pointer().x << "," << Pointer().y;
+}
+
+// A drag the window manager began before the switch, on a slow frame: the pointer is the drag's from the start.
+TEST_F(SdlWindowBackendX11Hold, ADragHeldAcrossTheSwitchIsNeverHeld)
+{
+    Letterbox box;
+    ASSERT_NO_FATAL_FAILURE(ShowLetterboxed(window, box));
+    ASSERT_TRUE(SetCursorPos(kHeldPoint.x, kHeldPoint.y));
+    other.GrabPointerAndHoldLeftButton(true);
+    window.PumpMessages();
+    ASSERT_NO_FATAL_FAILURE(SwitchToWindowAt(kWindowCorner));
+    const POINT atSwitch = Pointer();
+    other.MovePointerBy(100, 0);
+    ASSERT_NO_FATAL_FAILURE(MoveWindowTo(Offset(kWindowCorner, 100, 0)));
+    other.GrabPointerAndHoldLeftButton(false);
+    window.PumpMessages();
+    EXPECT_TRUE(SamePoint(Pointer(), Offset(atSwitch, 100, 0))) << "moved to " << Pointer().x << "," << Pointer().y;
 }
 
 // The focus given to another program right after the switch: that program may be using the pointer, which a move of

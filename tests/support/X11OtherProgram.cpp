@@ -36,6 +36,7 @@ X11OtherProgram::~X11OtherProgram()
         return;
     if (m_buttonHeld)
         HoldLeftButton(false);
+    XUngrabPointer(m_display, CurrentTime);
     XDestroyWindow(m_display, m_window);
     XCloseDisplay(m_display);
 }
@@ -60,6 +61,20 @@ void X11OtherProgram::MovePointerBy(int dx, int dy)
 {
     XTestFakeRelativeMotionEvent(m_display, dx, dy, CurrentTime);
     XSync(m_display, False);
+}
+
+// The button's press goes to the client that has the pointer, as it does to a window manager that starts a drag.
+void X11OtherProgram::GrabPointerAndHoldLeftButton(bool down)
+{
+    if (down)
+        XGrabPointer(m_display, m_window, False, ButtonPressMask | ButtonReleaseMask | PointerMotionMask,
+                     GrabModeAsync, GrabModeAsync, 0, 0, CurrentTime);
+    HoldLeftButton(down);
+    if (!down)
+    {
+        XUngrabPointer(m_display, CurrentTime);
+        XSync(m_display, False);
+    }
 }
 
 void X11OtherProgram::HoldLeftButton(bool down)

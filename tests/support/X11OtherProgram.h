@@ -26,9 +26,11 @@ public:
     void GiveFocusTo(SDL_Window* window);
     // Moves the window as a window manager would, the program hearing of it only from the display.
     void MoveWindow(SDL_Window* window, int x, int y);
-    // The player's own motion of the mouse, and the left button pressed or let go.
+    // The player's own motion of the mouse, and the left button pressed or let go where the pointer is.
     void MovePointerBy(int dx, int dy);
     void HoldLeftButton(bool down);
+    // A window manager's drag: the pointer taken for this program's own, and the left button held; then let go.
+    void GrabPointerAndHoldLeftButton(bool down);
 
 private:
     void Focus(unsigned long window);

@@ -204,9 +204,15 @@ grab_screen() {
   done
 }
 # The screen's pixels, as a checksum: only the program draws on the virtual display, so a new sum is a new frame.
+# The capture's header and colour table are left out: xwd writes the table's padding bytes uninitialised, so two
+# captures of one unchanged screen can differ there, which would count a frame the program never drew.
 screen_sum() {
+  local header_size colours
   grab_screen "$work/sum.xwd"
-  md5sum <"$work/sum.xwd"
+  # The header's first field is its own size; its twentieth, the number of 12-byte entries in the table after it.
+  read -r header_size colours < <(od --endian=big -An -tu4 -N80 "$work/sum.xwd" | tr -s ' \n' ' ' |
+    awk '{ print $1, $20 }')
+  tail -c "+$((header_size + 12 * colours + 1))" "$work/sum.xwd" | md5sum
 }
 # Returns once the program has drawn two new frames, the second of which began after the call, so that it has
 # read every input sent before: a frame takes the buttons' and keys' changes in order but the pointer's place only

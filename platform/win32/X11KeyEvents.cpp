@@ -2,7 +2,8 @@
 // None and Status that would reach every file compiled after it.
 #include "platform/win32/X11KeyEvents.h"
 
-#include <SDL_syswm.h>
+#include "platform/win32/X11Client.h"
+
 #include <X11/Xlib.h>
 #include <X11/keysym.h>
 
@@ -60,9 +61,10 @@ void X11KeyEvents::Enable() { SDL_EventState(SDL_SYSWMEVENT, SDL_ENABLE); }
 
 std::optional<DisplayKeyNote> X11KeyEvents::Read(const SDL_Event& event)
 {
-    if (event.type != SDL_SYSWMEVENT || !event.syswm.msg || event.syswm.msg->subsystem != SDL_SYSWM_X11)
+    const XEvent* x11Event = X11Client::EventOf(event);
+    if (!x11Event)
         return std::nullopt;
-    const XEvent& x = event.syswm.msg->msg.x11.event;
+    const XEvent& x = *x11Event;
     DisplayKeyNote note;
     switch (x.type)
     {
@@ -83,11 +85,10 @@ std::optional<DisplayKeyNote> X11KeyEvents::Read(const SDL_Event& event)
 
 unsigned X11KeyEvents::KeyCodeOf(SDL_Window* window, SDL_Scancode scancode)
 {
-    SDL_SysWMinfo info;
-    SDL_VERSION(&info.version);
-    if (!window || !SDL_GetWindowWMInfo(window, &info) || info.subsystem != SDL_SYSWM_X11)
+    const X11Window x11 = X11Client::WindowOf(window);
+    if (!x11.display)
         return 0;
     const KeySym symbol = SymbolOf(scancode);
-    return symbol == NoSymbol ? 0 : XKeysymToKeycode(info.info.x11.display, symbol);
+    return symbol == NoSymbol ? 0 : XKeysymToKeycode(x11.display, symbol);
 }
 }

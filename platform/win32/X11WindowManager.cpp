@@ -2,38 +2,25 @@
 // None and Status that would reach every file compiled after it.
 #include "platform/win32/X11WindowManager.h"
 
-#include <SDL.h>
-#include <SDL_syswm.h>
+#include "platform/win32/X11Client.h"
+
 #include <X11/Xlib.h>
 
 namespace Platform
 {
-namespace
-{
-std::optional<SDL_SysWMinfo> X11InfoOf(SDL_Window* window)
-{
-    SDL_SysWMinfo info;
-    SDL_VERSION(&info.version);
-    if (!window || !SDL_GetWindowWMInfo(window, &info) || info.subsystem != SDL_SYSWM_X11)
-        return std::nullopt;
-    return info;
-}
-}
-
 // A window manager is the client that takes what happens to the root window's children for its own (only one
 // client may), and that choice shows in the events some client asked of the root: a plain question to the display,
 // with nothing to wait for.
 std::optional<bool> X11WindowManager::IsRunning(SDL_Window* window)
 {
-    const std::optional<SDL_SysWMinfo> info = X11InfoOf(window);
-    if (!info)
+    const X11Window x11 = X11Client::WindowOf(window);
+    if (!x11.display)
         return std::nullopt;
-    Display* display = info->info.x11.display;
     XWindowAttributes attributes;
-    if (!XGetWindowAttributes(display, info->info.x11.window, &attributes))
+    if (!XGetWindowAttributes(x11.display, x11.window, &attributes))
         return std::nullopt;
     XWindowAttributes root;
-    if (!XGetWindowAttributes(display, attributes.root, &root))
+    if (!XGetWindowAttributes(x11.display, attributes.root, &root))
         return std::nullopt;
     return (root.all_event_masks & SubstructureRedirectMask) != 0;
 }
@@ -44,12 +31,11 @@ std::optional<bool> X11WindowManager::IsRunning(SDL_Window* window)
 // window is minimised, and returns to it at the restore.
 bool X11WindowManager::AskToIconify(SDL_Window* window)
 {
-    const std::optional<SDL_SysWMinfo> info = X11InfoOf(window);
-    if (!info)
+    const X11Window x11 = X11Client::WindowOf(window);
+    if (!x11.display)
         return false;
-    Display* display = info->info.x11.display;
-    XIconifyWindow(display, info->info.x11.window, DefaultScreen(display));
-    XFlush(display);
+    XIconifyWindow(x11.display, x11.window, DefaultScreen(x11.display));
+    XFlush(x11.display);
     return true;
 }
 
@@ -57,9 +43,7 @@ bool X11WindowManager::AskToIconify(SDL_Window* window)
 // it back only once that client lets go, which may be before the program reads either event.
 bool X11WindowManager::TookThePointer(const SDL_Event& event)
 {
-    if (event.type != SDL_SYSWMEVENT || !event.syswm.msg || event.syswm.msg->subsystem != SDL_SYSWM_X11)
-        return false;
-    const XEvent& x = event.syswm.msg->msg.x11.event;
-    return x.type == LeaveNotify && x.xcrossing.mode == NotifyGrab;
+    const XEvent* x = X11Client::EventOf(event);
+    return x && x->type == LeaveNotify && x->xcrossing.mode == NotifyGrab;
 }
 }

@@ -2,8 +2,8 @@
 // None and Status that would reach every file compiled after it.
 #include "tests/support/X11OtherProgram.h"
 
-#include <SDL.h>
-#include <SDL_syswm.h>
+#include "platform/win32/X11Client.h"
+
 #include <X11/Xlib.h>
 #include <X11/extensions/XTest.h>
 
@@ -11,14 +11,7 @@ namespace KorvaneTest
 {
 namespace
 {
-::Window X11WindowOf(SDL_Window* window)
-{
-    SDL_SysWMinfo info;
-    SDL_VERSION(&info.version);
-    if (!window || !SDL_GetWindowWMInfo(window, &info) || info.subsystem != SDL_SYSWM_X11)
-        return 0;
-    return info.info.x11.window;
-}
+::Window X11WindowOf(SDL_Window* window) { return Platform::X11Client::WindowOf(window).window; }
 }
 
 X11OtherProgram::X11OtherProgram() : m_display(XOpenDisplay(nullptr))

@@ -5,7 +5,7 @@ set -euo pipefail
 packages=(
   cmake ninja-build g++ ccache pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
-  libsdl2-dev libx11-dev libxtst-dev libgl-dev libegl-dev libgl1-mesa-dri
+  libsdl2-dev libx11-dev libxi-dev libxtst-dev libgl-dev libegl-dev libgl1-mesa-dri
   libjpeg62-turbo-dev libogg-dev libvorbis-dev
   libfreetype-dev fonts-dejavu-core
   xvfb xdotool xauth x11-apps x11-utils imagemagick openbox i3-wm

@@ -8,6 +8,7 @@
 #include "platform/win32/PlatformWindow.h"
 #include "platform/win32/SdlEventListeners.h"
 #include "platform/win32/X11KeyEvents.h"
+#include "platform/win32/X11PointerEvents.h"
 #include "platform/win32/X11WindowManager.h"
 
 #include <malloc.h>
@@ -76,11 +77,21 @@ POINT GlobalPointer()
     return POINT{x, y};
 }
 
-// Mouse buttons held down that the program's windows did not get: another program has the pointer, or a window
-// manager that drags a window with it (it takes the press over its frame, or with a modifier over the window).
-bool ButtonsHeldElsewhere()
+bool ButtonsSeenHeldElsewhere()
 {
     return (SDL_GetGlobalMouseState(nullptr, nullptr) & ~SDL_GetMouseState(nullptr, nullptr)) != 0;
+}
+
+// Mouse buttons held down that the program's windows did not get: another program has the pointer, or a window
+// manager that drags a window with it (it takes the press over its frame, or with a modifier over the window). A
+// press that reached the program's window after SDL last read the display's events is read first: the display
+// answers the question of the buttons only after every event it sent before.
+bool ButtonsHeldElsewhere()
+{
+    if (!ButtonsSeenHeldElsewhere())
+        return false;
+    SDL_PumpEvents();
+    return ButtonsSeenHeldElsewhere();
 }
 
 bool SamePoint(POINT a, POINT b) { return a.x == b.x && a.y == b.y; }
@@ -114,6 +125,8 @@ bool SdlWindowBackend::StartVideo()
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0)
         return false;
     X11KeyEvents::Enable();
+    SDL_DelEventWatch(WatchDisplayEvents, this);
+    SDL_AddEventWatch(WatchDisplayEvents, this);
     // Windows get the depth and stencil the drawing layer's own framebuffers have, so it can draw straight into
     // a window and get the same pictures.
     SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 24);
@@ -122,8 +135,11 @@ bool SdlWindowBackend::StartVideo()
     return true;
 }
 
+SdlWindowBackend::~SdlWindowBackend() { SDL_DelEventWatch(WatchDisplayEvents, this); }
+
 void SdlWindowBackend::StopVideo()
 {
+    SDL_DelEventWatch(WatchDisplayEvents, this);
     m_translator.ReleaseAll();
     NativeWindowTeardown::Before(nullptr);
     SDL_QuitSubSystem(SDL_INIT_VIDEO);
@@ -222,7 +238,7 @@ void SdlWindowBackend::PlaceNativeWindow(PlatformWindow& window, const NativePla
     window.placed = rect;
     // SDL's switch puts the pointer back at its old place inside the window: that move is not the player's.
     if (m_pointerHeld)
-        PutPointerOnPicture(*m_pointerHeld, GlobalPointer());
+        PutPointerOnPicture(*m_pointerHeld);
 }
 
 // The pointer's point of the window's picture as it lies now, when the pointer is over it and not taken by another
@@ -231,12 +247,15 @@ std::optional<SdlWindowBackend::PointerHeld> SdlWindowBackend::PointerOnPicture(
 {
     if (!window.sdl || !IsShownUnminimized(window.sdl) || ButtonsHeldElsewhere())
         return std::nullopt;
-    const LetterboxViewport picture = PictureOf(window, window.placed);
-    const POINT pointer = GlobalPointer();
-    const POINT pixel = picture.ToFrame(pointer);
-    if (!OnFrame(picture, pixel))
+    PointerHeld held{&window, PictureOf(window, window.placed)};
+    ReadPointer(held);
+    const POINT pixel = held.picture.ToFrame(held.putAt);
+    if (!OnFrame(held.picture, pixel))
         return std::nullopt;
-    return PointerHeld{&window, picture, pixel.x + 0.5, pixel.y + 0.5, pointer, SDL_GetTicks()};
+    held.x = pixel.x + 0.5;
+    held.y = pixel.y + 0.5;
+    held.pictureSince = SDL_GetTicks();
+    return held;
 }
 
 // A switch between full screen and a window moves the picture under the pointer, and SDL's switch puts the pointer
@@ -245,47 +264,92 @@ std::optional<SdlWindowBackend::PointerHeld> SdlWindowBackend::PointerOnPicture(
 // switch, then again whenever the window manager has moved or sized the window, until the picture has stood still
 // for as long as a manager has to place it. Put by the geometry SDL knows, the pointer reads back on its point at
 // every moment, even before SDL hears of the manager's move. The player's own motion meanwhile moves the point held,
-// at the scale of the picture it was made over. A pointer taken off the picture is let go, and so is one that another
-// program may be using, once the window has lost the focus (or left the screen).
+// at the scale of the picture it was made over. The game moves the pointer only for the player: a pointer taken off
+// the picture is let go, and so is one that another program may be using, once the window has lost the focus (or
+// left the screen) or a button is held that the window did not get.
 void SdlWindowBackend::KeepPointerOnPicture()
 {
+    // SDL may read the display's events for the buttons' sake, and with them the pointer's end of the hold.
+    if (m_pointerHeld && (!IsOnShowWithFocus(*m_pointerHeld->window) || ButtonsHeldElsewhere()))
+        m_pointerHeld.reset();
     if (!m_pointerHeld)
         return;
     PointerHeld& held = *m_pointerHeld;
-    if (!IsOnShowWithFocus(*held.window))
-    {
-        m_pointerHeld.reset();
-        return;
-    }
-    const POINT pointer = GlobalPointer();
+    const POINT pointer = held.putSerial ? held.seenAt : GlobalPointer();
     held.x += (pointer.x - held.putAt.x) * static_cast<double>(held.picture.FrameWidth()) /
               Width(held.picture.Viewport());
     held.y += (pointer.y - held.putAt.y) * static_cast<double>(held.picture.FrameHeight()) /
               Height(held.picture.Viewport());
-    held.putAt = pointer;
+    held.putAt = held.seenAt = pointer;
     if (!OnFrame(held.picture, HeldPixel(held)))
         m_pointerHeld.reset();
     else if (!SamePicture(PictureOf(*held.window, held.window->placed), held.picture))
-        PutPointerOnPicture(held, pointer);
+        PutPointerOnPicture(held);
     else if (SDL_GetTicks() - held.pictureSince >= kWindowManagerChanceMs)
         m_pointerHeld.reset();
 }
 
+// The display's events are watched as SDL reads them, while the details of its input extension's events are there.
+int SdlWindowBackend::WatchDisplayEvents(void* backend, SDL_Event* event)
+{
+    if (event->type == SDL_SYSWMEVENT)
+        static_cast<SdlWindowBackend*>(backend)->NotePointerEvent(*event);
+    return 0;
+}
+
+// The display's word on the pointer over the held window, in the order it was sent: the player's motion there, or
+// the pointer gone from it.
+void SdlWindowBackend::NotePointerEvent(const SDL_Event& event)
+{
+    if (!m_pointerHeld)
+        return;
+    PointerHeld& held = *m_pointerHeld;
+    const std::optional<DisplayPointerNote> note = X11PointerEvents::Read(event, held.window->sdl);
+    if (!note)
+        return;
+    // A window manager's drag moves the window with the pointer: were the pointer held meanwhile, its motion would
+    // count twice, once as the player's motion of the point and again in the move of the picture, and each put of
+    // the pointer would drag the window further. The drag may be over before the program looks again.
+    if (note->kind == DisplayPointerNote::Kind::Taken)
+    {
+        m_pointerHeld.reset();
+        return;
+    }
+    if (!held.putSerial || note->Before(*held.putSerial))
+        return;
+    if (note->kind == DisplayPointerNote::Kind::Moved)
+        held.seenAt = note->screen;
+    // Gone where the window last saw it, the pointer stood still while the window moved from under it (a window
+    // manager placing it), and is put back on the picture. Gone elsewhere, it moved out: the player took it off the
+    // picture, or to a title bar whose drag the window never hears of.
+    else if (note->kind == DisplayPointerNote::Kind::Left && !SamePoint(note->screen, held.seenAt))
+        m_pointerHeld.reset();
+}
+
 // Puts the pointer on the point held, on the picture as SDL now knows it, unless it lies over that point already.
-void SdlWindowBackend::PutPointerOnPicture(PointerHeld& held, POINT pointer)
+void SdlWindowBackend::PutPointerOnPicture(PointerHeld& held)
 {
     const LetterboxViewport picture = PictureOf(*held.window, held.window->placed);
     held.x *= static_cast<double>(picture.FrameWidth()) / held.picture.FrameWidth();
     held.y *= static_cast<double>(picture.FrameHeight()) / held.picture.FrameHeight();
     held.picture = picture;
     held.pictureSince = SDL_GetTicks();
-    held.putAt = pointer;
+    ReadPointer(held);
     const POINT pixel = HeldPixel(held);
-    if (SamePoint(picture.ToFrame(pointer), pixel))
+    if (SamePoint(picture.ToFrame(held.putAt), pixel))
         return;
     const POINT onPicture = picture.ToScreen(pixel);
     SDL_WarpMouseGlobal(onPicture.x, onPicture.y);
-    held.putAt = GlobalPointer();
+    ReadPointer(held);
+}
+
+// Where the pointer is now, and on an X display the serial that places the reading among the display's events. SDL's
+// own reading on X keeps the place it last asked for until it has read the pointer's motion since.
+void SdlWindowBackend::ReadPointer(PointerHeld& held)
+{
+    const std::optional<DisplayPointerNote> reading = X11PointerEvents::ReadPointer(held.window->sdl);
+    held.putAt = held.seenAt = reading ? reading->screen : GlobalPointer();
+    held.putSerial = reading ? std::optional<unsigned long>(reading->serial) : std::nullopt;
 }
 
 POINT SdlWindowBackend::HeldPixel(const PointerHeld& held)
@@ -469,11 +533,6 @@ bool SdlWindowBackend::PollNativeEvent()
         return RestoreMinimisesNotCarriedOut(nullptr);
     }
     NotifySdlEventListeners(event);
-    // A window manager's drag moves the window with the pointer: were the pointer held meanwhile, its motion would
-    // count twice, once as the player's motion of the point and again in the move of the picture, and each put of
-    // the pointer would drag the window further. The drag may be over before the program looks again.
-    if (X11WindowManager::TookThePointer(event))
-        m_pointerHeld.reset();
     if (event.type == SDL_QUIT)
     {
         // A quit request (the last window closed, or a signal) closes every window.

@@ -15,6 +15,10 @@ class SdlWindowBackend : public WindowBackend
 public:
     // Keys the display's own events have not named are looked up on the X display the windows are on.
     SdlWindowBackend();
+    ~SdlWindowBackend() override;
+
+    SdlWindowBackend(const SdlWindowBackend&) = delete;
+    SdlWindowBackend& operator=(const SdlWindowBackend&) = delete;
 
     // The display's own word on its keys, which PollNativeEvent reads from the X display's events; a test gives it
     // between the SDL events it sends.
@@ -64,8 +68,11 @@ private:
     static void ApplyIcon(PlatformWindow& window);
     struct PointerHeld;
     static std::optional<PointerHeld> PointerOnPicture(PlatformWindow& window);
+    static int SDLCALL WatchDisplayEvents(void* backend, SDL_Event* event);
+    void NotePointerEvent(const SDL_Event& event);
     void KeepPointerOnPicture();
-    static void PutPointerOnPicture(PointerHeld& held, POINT pointer);
+    static void PutPointerOnPicture(PointerHeld& held);
+    static void ReadPointer(PointerHeld& held);
     static POINT HeldPixel(const PointerHeld& held);
 
     SdlMessageTranslator m_translator;
@@ -90,8 +97,14 @@ private:
         LetterboxViewport picture;
         double x = 0.0;
         double y = 0.0;
-        // Where the pointer was put: a pointer found elsewhere was moved by the player.
-        POINT putAt;
+        // Where the pointer was put, and where it has been seen since: a pointer seen elsewhere was moved by the
+        // player. On an X display only the motion the window itself gets is seen, as another program's drag moves
+        // the pointer with none; elsewhere the pointer is read at each look.
+        POINT putAt{};
+        POINT seenAt{};
+        // On an X display, the serial of the reading of the pointer at the last put: what the display sent before it
+        // is older than the put, the crossings of the switch itself among them.
+        std::optional<unsigned long> putSerial{};
         // When the picture was first seen where it lies now.
         Uint32 pictureSince = 0;
     };

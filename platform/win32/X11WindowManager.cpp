@@ -38,12 +38,4 @@ bool X11WindowManager::AskToIconify(SDL_Window* window)
     XFlush(x11.display);
     return true;
 }
-
-// The pointer leaves the window, as X tells it, for the window of the client whose grab has begun; the window gets
-// it back only once that client lets go, which may be before the program reads either event.
-bool X11WindowManager::TookThePointer(const SDL_Event& event)
-{
-    const XEvent* x = X11Client::EventOf(event);
-    return x && x->type == LeaveNotify && x->xcrossing.mode == NotifyGrab;
-}
 }

@@ -6,7 +6,6 @@
 #include <optional>
 
 struct SDL_Window;
-union SDL_Event;
 
 namespace Platform
 {
@@ -18,8 +17,5 @@ public:
     // Asks the window manager to iconify the window, as it is, full screen or not: false for a window that is not on
     // an X display.
     static bool AskToIconify(SDL_Window* window);
-    // Whether the display's event (SDL_SYSWMEVENT) tells that another client has taken the pointer from over the
-    // program's window with a grab of its own: a window manager that starts to drag the window, say.
-    static bool TookThePointer(const SDL_Event& event);
 };
 }

@@ -294,12 +294,7 @@ protected:
 
     SDL_Window* Sdl() const { return window.Handle()->sdl; }
 
-    static POINT Pointer()
-    {
-        int x = 0, y = 0;
-        SDL_GetGlobalMouseState(&x, &y);
-        return POINT{x, y};
-    }
+    POINT Pointer() const { return other.Pointer(); }
     static POINT Offset(POINT point, int dx, int dy) { return POINT{point.x + dx, point.y + dy}; }
     POINT OnWindow(POINT frame) const { return Offset(Corner(), frame.x, frame.y); }
     POINT Corner() const
@@ -317,13 +312,32 @@ protected:
         ASSERT_TRUE(PumpUntil(window, [&] { return SamePoint(Corner(), corner); })) << "the window never moved";
     }
     // The pointer on kHeldPoint of the full-screen picture, then the switch: the hold begins.
-    void SwitchFromFullScreenWithThePointerHeld()
+    void SwitchFromFullScreenWithThePointerHeld(const std::function<void()>& beforeTheSwitch = {})
     {
         Letterbox box;
         ASSERT_NO_FATAL_FAILURE(ShowLetterboxed(window, box));
         ASSERT_TRUE(SetCursorPos(kHeldPoint.x, kHeldPoint.y));
+        // The game's frames have read the pointer's way there: the switch's own crossings come after it.
+        window.PumpMessages();
+        if (beforeTheSwitch)
+            beforeTheSwitch();
         ASSERT_NO_FATAL_FAILURE(SwitchToWindowAt(kWindowCorner));
         ASSERT_TRUE(SamePoint(Pointer(), OnWindow(kHeldPoint))) << "the switch did not keep the pointer";
+    }
+    // The window moved from under the pointer by another program: the program reads the move, then looks again.
+    void MoveWindowBy(int dx, int dy)
+    {
+        ASSERT_NO_FATAL_FAILURE(MoveWindowTo(Offset(Corner(), dx, dy)));
+        window.PumpMessages();
+    }
+    void PumpFor(Uint32 milliseconds)
+    {
+        const Uint32 start = SDL_GetTicks();
+        while (SDL_GetTicks() - start < milliseconds)
+        {
+            window.PumpMessages();
+            SDL_Delay(5);
+        }
     }
     // Moved by another program, the window is where it was put once the program has read the display's word of it.
     void MoveWindowTo(POINT corner)
@@ -353,24 +367,24 @@ TEST_F(SdlWindowBackendX11Hold, APointerOffThePictureAtASwitchIsLeftWhereItIs)
 }
 
 // Put again on its point at once, in the pump that reads the move, counting the player's own motion meanwhile;
-// once the picture has stood still for the window manager's chance (a second) the hold is over.
+// once the picture has stood still for the window manager's chance (a second, from its last move) the hold is over.
 TEST_F(SdlWindowBackendX11Hold, ThePointerFollowsEachMoveWithThePlayersMotionUntilThePictureStandsStill)
 {
     ASSERT_NO_FATAL_FAILURE(SwitchFromFullScreenWithThePointerHeld());
+    PumpFor(600);
     other.MovePointerBy(30, 20);
     window.PumpMessages();
     ASSERT_NO_FATAL_FAILURE(MoveWindowTo(Offset(kWindowCorner, 60, 40)));
     EXPECT_TRUE(SamePoint(Pointer(), OnWindow(Offset(kHeldPoint, 30, 20))))
         << "not at once on the point moved by the player's motion";
-
-    const Uint32 start = SDL_GetTicks();
-    while (SDL_GetTicks() - start < 1500)
-    {
-        window.PumpMessages();
-        SDL_Delay(5);
-    }
-    const POINT still = Pointer();
+    PumpFor(600);
     ASSERT_NO_FATAL_FAILURE(MoveWindowTo(kWindowCorner));
+    EXPECT_TRUE(SamePoint(Pointer(), OnWindow(Offset(kHeldPoint, 30, 20))))
+        << "the hold ended a second after the switch, not after the picture's last move";
+
+    PumpFor(1500);
+    const POINT still = Pointer();
+    ASSERT_NO_FATAL_FAILURE(MoveWindowTo(Offset(kWindowCorner, 60, 40)));
     EXPECT_TRUE(SamePoint(Pointer(), still)) << "the hold outlasted a picture that stood still";
 }
 
@@ -436,4 +450,132 @@ TEST_F(SdlWindowBackendX11Hold, AFocusGivenAwayLeavesThePointerAlone)
     ASSERT_NO_FATAL_FAILURE(MoveWindowTo(Offset(kWindowCorner, 60, 40)));
     EXPECT_TRUE(SamePoint(Pointer(), before)) << "moved to " << Pointer().x << "," << Pointer().y;
 }
+
+// A button the game's window got before the switch (the fire button held in play) is the player's: the hold goes on.
+TEST_F(SdlWindowBackendX11Hold, AButtonHeldInTheGameAcrossTheSwitchKeepsTheHold)
+{
+    ASSERT_NO_FATAL_FAILURE(SwitchFromFullScreenWithThePointerHeld([&] {
+        other.HoldLeftButton(true);
+        ASSERT_TRUE(PumpUntil(window, [] { return (SDL_GetMouseState(nullptr, nullptr) & SDL_BUTTON_LMASK) != 0; }))
+            << "the window never got the press";
+    }));
+    ASSERT_NO_FATAL_FAILURE(MoveWindowBy(60, 40));
+    EXPECT_TRUE(SamePoint(Pointer(), OnWindow(kHeldPoint))) << "moved to " << Pointer().x << "," << Pointer().y;
+}
+
+// A switch into full screen: the player's motion over the full-screen picture moves the point held by as much of
+// that picture as it crossed, fewer frame pixels than screen pixels on a display larger than the frame. The
+// window, sized again from outside, then shows a picture of its own.
+TEST_F(SdlWindowBackendX11Hold, ThePlayersMotionMovesThePointAtTheScaleOfThePictureItWasMadeOver)
+{
+    ASSERT_NO_FATAL_FAILURE(SwitchToWindowAt(kWindowCorner));
+    ASSERT_TRUE(SetCursorPos(kWindowCorner.x + kHeldPoint.x, kWindowCorner.y + kHeldPoint.y));
+    Letterbox box;
+    ASSERT_NO_FATAL_FAILURE(ShowLetterboxed(window, box));
+    const int motion = 64;
+    other.MovePointerBy(motion, 0);
+    window.PumpMessages();
+    const int width = box.desktop.right - box.desktop.left, height = box.desktop.bottom - box.desktop.top - 60;
+    other.ResizeWindow(Sdl(), width, height);
+    ASSERT_TRUE(PumpUntil(window, [&] {
+        int w = 0, h = 0;
+        SDL_GetWindowSize(Sdl(), &w, &h);
+        return h == height;
+    })) << "the window was never sized";
+    window.PumpMessages();
+    POINT read{-1, -1};
+    ASSERT_TRUE(GetCursorPos(&read));
+    EXPECT_EQ(read.x, static_cast<LONG>(std::floor(kHeldPoint.x + 0.5 + motion / box.scale)));
+    EXPECT_EQ(read.y, kHeldPoint.y);
+}
+
+// Each trial runs as the game's frames come, then with the whole of it between two looks, as on a slow frame.
+class SdlWindowBackendX11HoldOnAnyFrame : public SdlWindowBackendX11Hold,
+                                          public ::testing::WithParamInterface<bool>
+{
+protected:
+    bool SlowFrame() const { return GetParam(); }
+    void Frame()
+    {
+        if (!SlowFrame())
+            window.PumpMessages();
+    }
+    // Ten steps of the pointer, the window following each, as a window manager's drag moves it.
+    void DragBy(int dx, int dy)
+    {
+        const POINT corner = Corner();
+        for (int step = 1; step <= 10; ++step)
+        {
+            other.MovePointerBy(dx / 10, dy / 10);
+            other.MoveWindow(Sdl(), corner.x + dx * step / 10, corner.y + dy * step / 10);
+            Frame();
+        }
+    }
+};
+
+INSTANTIATE_TEST_SUITE_P(Frames, SdlWindowBackendX11HoldOnAnyFrame, ::testing::Values(false, true),
+                         [](const auto& frame) { return frame.param ? "SlowFrame" : "EachStep"; });
+
+// A window manager that drags with its modifier takes the press over the window with a grab of that window's
+// button: the window hears of no crossing, and the pointer moves with it only once.
+TEST_P(SdlWindowBackendX11HoldOnAnyFrame, ADragThatTakesTheWindowsOwnPressMovesThePointerOnce)
+{
+    ASSERT_NO_FATAL_FAILURE(SwitchFromFullScreenWithThePointerHeld());
+    const POINT start = Pointer(), dragged = Offset(Corner(), 100, 60);
+    other.HoldLeftButtonUnderGrabOf(Sdl(), true);
+    Frame();
+    DragBy(100, 60);
+    other.HoldLeftButtonUnderGrabOf(Sdl(), false);
+    ASSERT_TRUE(PumpUntil(window, [&] { return SamePoint(Corner(), dragged); })) << "the window never moved";
+    window.PumpMessages();
+    EXPECT_TRUE(SamePoint(Pointer(), Offset(start, 100, 60))) << "moved to " << Pointer().x << "," << Pointer().y;
+}
+
+// A title bar's drag: the pointer leaves the window in the ordinary way before the window manager's grab begins.
+TEST_P(SdlWindowBackendX11HoldOnAnyFrame, ADragFromTheTitleBarMovesThePointerOnce)
+{
+    ASSERT_NO_FATAL_FAILURE(SwitchFromFullScreenWithThePointerHeld());
+    other.MovePointerBy(100, -kHeldPoint.y - 10);
+    Frame();
+    const POINT start = Pointer(), dragged = Offset(Corner(), 100, 60);
+    other.GrabPointerAndHoldLeftButton(true);
+    Frame();
+    DragBy(100, 60);
+    other.GrabPointerAndHoldLeftButton(false);
+    ASSERT_TRUE(PumpUntil(window, [&] { return SamePoint(Corner(), dragged); })) << "the window never moved";
+    window.PumpMessages();
+    EXPECT_TRUE(SamePoint(Pointer(), Offset(start, 100, 60))) << "moved to " << Pointer().x << "," << Pointer().y;
+}
+
+// While another program has the pointer, by a grab with no button (a window manager's move from the keyboard) or by
+// the window's own press, the game never moves it: a move of the window leaves it where it is.
+TEST_F(SdlWindowBackendX11Hold, AWindowMovedWhileAnotherProgramHasThePointerLeavesItAlone)
+{
+    for (const bool byTheButton : {false, true})
+    {
+        SCOPED_TRACE(byTheButton ? "the window's press under another program's grab" : "a grab with no button");
+        ASSERT_NO_FATAL_FAILURE(SwitchFromFullScreenWithThePointerHeld());
+        if (byTheButton)
+            other.HoldLeftButtonUnderGrabOf(Sdl(), true);
+        else
+            other.GrabPointer(true);
+        window.PumpMessages();
+        const POINT before = Pointer();
+        ASSERT_NO_FATAL_FAILURE(MoveWindowBy(60, 40));
+        EXPECT_TRUE(SamePoint(Pointer(), before)) << "moved to " << Pointer().x << "," << Pointer().y;
+        if (byTheButton)
+            other.HoldLeftButtonUnderGrabOf(Sdl(), false);
+        else
+            other.GrabPointer(false);
+    }
+}
+}
+
+// A window manager's move of the full-screen window just before the switch, not yet read: the crossing it made is
+// older than the switch, and the hold goes on.
+TEST_F(SdlWindowBackendX11Hold, ACrossingFromBeforeTheSwitchLeavesTheHoldOn)
+{
+    ASSERT_NO_FATAL_FAILURE(SwitchFromFullScreenWithThePointerHeld([&] { other.MoveWindow(Sdl(), 600, 0); }));
+    ASSERT_NO_FATAL_FAILURE(MoveWindowBy(60, 40));
+    EXPECT_TRUE(SamePoint(Pointer(), OnWindow(kHeldPoint))) << "moved to " << Pointer().x << "," << Pointer().y;
 }

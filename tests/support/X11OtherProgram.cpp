@@ -30,6 +30,8 @@ X11OtherProgram::~X11OtherProgram()
     if (m_buttonHeld)
         HoldLeftButton(false);
     XUngrabPointer(m_display, CurrentTime);
+    if (m_buttonGrabbedOn)
+        XUngrabButton(m_display, Button1, AnyModifier, m_buttonGrabbedOn);
     XDestroyWindow(m_display, m_window);
     XCloseDisplay(m_display);
 }
@@ -50,6 +52,21 @@ void X11OtherProgram::MoveWindow(SDL_Window* window, int x, int y)
     XSync(m_display, False);
 }
 
+void X11OtherProgram::ResizeWindow(SDL_Window* window, int width, int height)
+{
+    XResizeWindow(m_display, X11WindowOf(window), static_cast<unsigned>(width), static_cast<unsigned>(height));
+    XSync(m_display, False);
+}
+
+POINT X11OtherProgram::Pointer() const
+{
+    ::Window root = 0, child = 0;
+    int x = 0, y = 0, inWindowX = 0, inWindowY = 0;
+    unsigned int buttons = 0;
+    XQueryPointer(m_display, m_window, &root, &child, &x, &y, &inWindowX, &inWindowY, &buttons);
+    return POINT{x, y};
+}
+
 void X11OtherProgram::MovePointerBy(int dx, int dy)
 {
     XTestFakeRelativeMotionEvent(m_display, dx, dy, CurrentTime);
@@ -60,13 +77,37 @@ void X11OtherProgram::MovePointerBy(int dx, int dy)
 void X11OtherProgram::GrabPointerAndHoldLeftButton(bool down)
 {
     if (down)
-        XGrabPointer(m_display, m_window, False, ButtonPressMask | ButtonReleaseMask | PointerMotionMask,
-                     GrabModeAsync, GrabModeAsync, 0, 0, CurrentTime);
+        GrabPointer(true);
     HoldLeftButton(down);
     if (!down)
-    {
+        GrabPointer(false);
+}
+
+void X11OtherProgram::GrabPointer(bool take)
+{
+    if (take)
+        XGrabPointer(m_display, m_window, False, ButtonPressMask | ButtonReleaseMask | PointerMotionMask,
+                     GrabModeAsync, GrabModeAsync, 0, 0, CurrentTime);
+    else
         XUngrabPointer(m_display, CurrentTime);
+    XSync(m_display, False);
+}
+
+// The grab of the button becomes this program's grab of the pointer at the press, and ends as the button is let go.
+void X11OtherProgram::HoldLeftButtonUnderGrabOf(SDL_Window* window, bool down)
+{
+    if (down)
+    {
+        m_buttonGrabbedOn = X11WindowOf(window);
+        XGrabButton(m_display, Button1, AnyModifier, m_buttonGrabbedOn, False,
+                    ButtonPressMask | ButtonReleaseMask | PointerMotionMask, GrabModeAsync, GrabModeAsync, 0, 0);
+    }
+    HoldLeftButton(down);
+    if (!down && m_buttonGrabbedOn)
+    {
+        XUngrabButton(m_display, Button1, AnyModifier, m_buttonGrabbedOn);
         XSync(m_display, False);
+        m_buttonGrabbedOn = 0;
     }
 }
 

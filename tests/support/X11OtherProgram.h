@@ -4,6 +4,8 @@
 // Kept free of the X headers, which define names such as None and Status.
 #pragma once
 
+#include "platform/win32/WindowApi.h"
+
 struct SDL_Window;
 struct _XDisplay;
 
@@ -24,13 +26,23 @@ public:
 
     void TakeFocus();
     void GiveFocusTo(SDL_Window* window);
-    // Moves the window as a window manager would, the program hearing of it only from the display.
+    // Moves or sizes the window as a window manager would, the program hearing of it only from the display.
     void MoveWindow(SDL_Window* window, int x, int y);
+    void ResizeWindow(SDL_Window* window, int width, int height);
+    // Where the pointer is now, as the display tells this program: SDL keeps the place it last asked for until it
+    // has read the motion since.
+    POINT Pointer() const;
     // The player's own motion of the mouse, and the left button pressed or let go where the pointer is.
     void MovePointerBy(int dx, int dy);
     void HoldLeftButton(bool down);
     // A window manager's drag: the pointer taken for this program's own, and the left button held; then let go.
     void GrabPointerAndHoldLeftButton(bool down);
+    // A window manager's move from the keyboard: the pointer taken for this program's own, with no button; then
+    // given back.
+    void GrabPointer(bool take);
+    // A window manager's drag with its modifier: the press over the window taken by this program's grab of that
+    // window's button, which takes the pointer from over the window with no crossing of it; then let go.
+    void HoldLeftButtonUnderGrabOf(SDL_Window* window, bool down);
 
 private:
     void Focus(unsigned long window);
@@ -38,5 +50,6 @@ private:
     _XDisplay* m_display;
     unsigned long m_window = 0;
     bool m_buttonHeld = false;
+    unsigned long m_buttonGrabbedOn = 0;
 };
 }

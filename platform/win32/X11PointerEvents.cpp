@@ -1,0 +1,93 @@
+// Kept out of the platform's single source (see platform/CMakeLists.txt): the X headers define names such as
+// None and Status that would reach every file compiled after it.
+#include "platform/win32/X11PointerEvents.h"
+
+#include "platform/win32/X11Client.h"
+
+#include <X11/Xlib.h>
+#include <X11/extensions/XInput2.h>
+
+#include <cmath>
+
+namespace Platform
+{
+namespace
+{
+DisplayPointerNote NoteOf(DisplayPointerNote::Kind kind, int x, int y, unsigned long serial)
+{
+    return DisplayPointerNote{kind, POINT{x, y}, serial};
+}
+
+// The display's number for its input extension, whose events carry the pointer's motion over SDL's windows where
+// SDL asked for them (the core motion events then stop): asked of the display once.
+int InputExtensionOf(Display* display)
+{
+    static Display* asked = nullptr;
+    static int opcode = -1;
+    if (display != asked)
+    {
+        int event = 0, error = 0;
+        if (!XQueryExtension(display, "XInputExtension", &opcode, &event, &error))
+            opcode = -1;
+        asked = display;
+    }
+    return opcode;
+}
+
+// The extension's own motion event: its details are there only while SDL hands the event on, to a watch of events.
+std::optional<DisplayPointerNote> NoteOfInputMotion(const XGenericEventCookie& cookie, const X11Window& window)
+{
+    if (cookie.extension != InputExtensionOf(window.display) || cookie.evtype != XI_Motion || !cookie.data)
+        return std::nullopt;
+    const auto* motion = static_cast<const XIDeviceEvent*>(cookie.data);
+    if (motion->event != window.window)
+        return std::nullopt;
+    return NoteOf(DisplayPointerNote::Kind::Moved, static_cast<int>(std::floor(motion->root_x)),
+                  static_cast<int>(std::floor(motion->root_y)), cookie.serial);
+}
+
+// Only a crossing out of the window itself: the pointer gone into a window inside it has not left it.
+std::optional<DisplayPointerNote> NoteOfLeave(const XCrossingEvent& leave)
+{
+    if (leave.detail == NotifyInferior)
+        return std::nullopt;
+    const DisplayPointerNote::Kind kind =
+        leave.mode == NotifyGrab ? DisplayPointerNote::Kind::Taken : DisplayPointerNote::Kind::Left;
+    return NoteOf(kind, leave.x_root, leave.y_root, leave.serial);
+}
+}
+
+// The display marks what it sends with the serial of the program's last request it has carried out: the reading's
+// own serial, taken before the question, marks everything it sends after answering it.
+std::optional<DisplayPointerNote> X11PointerEvents::ReadPointer(SDL_Window* window)
+{
+    const X11Window x11 = X11Client::WindowOf(window);
+    if (!x11.display)
+        return std::nullopt;
+    InputExtensionOf(x11.display);
+    const unsigned long serial = XNextRequest(x11.display);
+    ::Window root = 0, child = 0;
+    int x = 0, y = 0, inWindowX = 0, inWindowY = 0;
+    unsigned int buttons = 0;
+    // A pointer on another screen than the window's is still placed on its own screen.
+    XQueryPointer(x11.display, x11.window, &root, &child, &x, &y, &inWindowX, &inWindowY, &buttons);
+    return NoteOf(DisplayPointerNote::Kind::Read, x, y, serial);
+}
+
+std::optional<DisplayPointerNote> X11PointerEvents::Read(const SDL_Event& event, SDL_Window* window)
+{
+    const XEvent* x = X11Client::EventOf(event);
+    if (!x)
+        return std::nullopt;
+    const X11Window x11 = X11Client::WindowOf(window);
+    if (x->type == GenericEvent)
+        return NoteOfInputMotion(x->xcookie, x11);
+    if (x->xany.window != x11.window)
+        return std::nullopt;
+    if (x->type == MotionNotify)
+        return NoteOf(DisplayPointerNote::Kind::Moved, x->xmotion.x_root, x->xmotion.y_root, x->xmotion.serial);
+    if (x->type == LeaveNotify)
+        return NoteOfLeave(x->xcrossing);
+    return std::nullopt;
+}
+}

@@ -23,4 +23,13 @@ const XEvent* X11Client::EventOf(const SDL_Event& event)
         return nullptr;
     return &event.syswm.msg->msg.x11.event;
 }
+
+POINT X11Client::PointerOn(Display* display, unsigned long window)
+{
+    ::Window root = 0, child = 0;
+    int x = 0, y = 0, inWindowX = 0, inWindowY = 0;
+    unsigned int buttons = 0;
+    XQueryPointer(display, window, &root, &child, &x, &y, &inWindowX, &inWindowY, &buttons);
+    return POINT{x, y};
+}
 }

@@ -2,6 +2,8 @@
 // Kept free of the X headers, which define names such as None and Status.
 #pragma once
 
+#include "platform/win32/WindowApi.h"
+
 struct SDL_Window;
 union SDL_Event;
 struct _XDisplay;
@@ -22,5 +24,8 @@ public:
     static X11Window WindowOf(SDL_Window* window);
     // The display's own event that SDL hands on (SDL_SYSWMEVENT, once asked for); null for any other event.
     static const _XEvent* EventOf(const SDL_Event& event);
+    // Where the pointer is on the screen, asked of the display through a connection of the asker's own (a pointer on
+    // another screen than the window's is still placed on its own screen).
+    static POINT PointerOn(_XDisplay* display, unsigned long window);
 };
 }

@@ -64,14 +64,10 @@ std::optional<DisplayPointerNote> X11PointerEvents::ReadPointer(SDL_Window* wind
     const X11Window x11 = X11Client::WindowOf(window);
     if (!x11.display)
         return std::nullopt;
+    // Asked here, once, rather than while SDL reads the display's events.
     InputExtensionOf(x11.display);
     const unsigned long serial = XNextRequest(x11.display);
-    ::Window root = 0, child = 0;
-    int x = 0, y = 0, inWindowX = 0, inWindowY = 0;
-    unsigned int buttons = 0;
-    // A pointer on another screen than the window's is still placed on its own screen.
-    XQueryPointer(x11.display, x11.window, &root, &child, &x, &y, &inWindowX, &inWindowY, &buttons);
-    return NoteOf(DisplayPointerNote::Kind::Read, x, y, serial);
+    return DisplayPointerNote{DisplayPointerNote::Kind::Read, X11Client::PointerOn(x11.display, x11.window), serial};
 }
 
 std::optional<DisplayPointerNote> X11PointerEvents::Read(const SDL_Event& event, SDL_Window* window)

@@ -58,14 +58,7 @@ void X11OtherProgram::ResizeWindow(SDL_Window* window, int width, int height)
     XSync(m_display, False);
 }
 
-POINT X11OtherProgram::Pointer() const
-{
-    ::Window root = 0, child = 0;
-    int x = 0, y = 0, inWindowX = 0, inWindowY = 0;
-    unsigned int buttons = 0;
-    XQueryPointer(m_display, m_window, &root, &child, &x, &y, &inWindowX, &inWindowY, &buttons);
-    return POINT{x, y};
-}
+POINT X11OtherProgram::Pointer() const { return Platform::X11Client::PointerOn(m_display, m_window); }
 
 void X11OtherProgram::MovePointerBy(int dx, int dy)
 {

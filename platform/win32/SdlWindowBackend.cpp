@@ -140,6 +140,7 @@ SdlWindowBackend::~SdlWindowBackend() { SDL_DelEventWatch(WatchDisplayEvents, th
 void SdlWindowBackend::StopVideo()
 {
     SDL_DelEventWatch(WatchDisplayEvents, this);
+    LetSdlMoveThePointer();
     m_translator.ReleaseAll();
     NativeWindowTeardown::Before(nullptr);
     SDL_QuitSubSystem(SDL_INIT_VIDEO);
@@ -203,6 +204,8 @@ void SdlWindowBackend::DestroyNativeWindow(PlatformWindow& window)
         m_focusAsked = nullptr;
     if (m_pointerHeld && m_pointerHeld->window == &window)
         m_pointerHeld.reset();
+    if (m_sdlKeptFromMovingThePointer == &window)
+        LetSdlMoveThePointer();
     if (window.sdl)
     {
         NativeWindowTeardown::Before(window.sdl);
@@ -289,12 +292,55 @@ void SdlWindowBackend::KeepPointerOnPicture()
         m_pointerHeld.reset();
 }
 
-// The display's events are watched as SDL reads them, while the details of its input extension's events are there.
+// The display's events are watched as SDL reads them, while the details of its input extension's events are there,
+// and before SDL acts on them.
 int SdlWindowBackend::WatchDisplayEvents(void* backend, SDL_Event* event)
 {
+    auto* self = static_cast<SdlWindowBackend*>(backend);
+    self->KeepSdlFromMovingThePointer(*event);
     if (event->type == SDL_SYSWMEVENT)
-        static_cast<SdlWindowBackend*>(backend)->NotePointerEvent(*event);
+        self->NotePointerEvent(*event);
     return 0;
+}
+
+// SDL takes a full-screen window out of full screen as soon as it reads that the display hid it (a minimise, the
+// game's own at a focus loss or the player's), and then puts the pointer back at its last place inside the window:
+// a place as old as SDL's last reading of the window's events, while the player's motion goes on over whatever the
+// window uncovered. SDL's X11 driver moves the pointer in a window only while the window keeps the pointer inside an
+// area of its own: the window's whole self is made that area just while SDL reads an event that may hide it. A window
+// without the focus only notes the area; one with it has the display bar the pointer from crossing its edges, which
+// in full screen are the display's own, for as long as SDL reads the one event. The area goes at SDL's word of the
+// hide (after its move would have been made), at the display's next event, or once the queue is read, whichever
+// comes first: a window shown again with the area still set would keep the pointer inside it.
+void SdlWindowBackend::KeepSdlFromMovingThePointer(const SDL_Event& event)
+{
+    const bool hideRead = event.type == SDL_WINDOWEVENT && (event.window.event == SDL_WINDOWEVENT_HIDDEN ||
+                                                           event.window.event == SDL_WINDOWEVENT_MINIMIZED);
+    if (event.type != SDL_SYSWMEVENT && !hideRead)
+        return;
+    LetSdlMoveThePointer();
+    if (hideRead)
+        return;
+    for (PlatformWindow* window : m_windows)
+    {
+        const Uint32 flags = SDL_GetWindowFlags(window->sdl);
+        if ((flags & SDL_WINDOW_FULLSCREEN) == 0 || (flags & SDL_WINDOW_MINIMIZED) != 0 ||
+            !X11WindowManager::MayReportHidden(event, window->sdl))
+            continue;
+        SDL_Rect whole{0, 0, 0, 0};
+        SDL_GetWindowSize(window->sdl, &whole.w, &whole.h);
+        SDL_SetWindowMouseRect(window->sdl, &whole);
+        m_sdlKeptFromMovingThePointer = window;
+        return;
+    }
+}
+
+void SdlWindowBackend::LetSdlMoveThePointer()
+{
+    if (!m_sdlKeptFromMovingThePointer)
+        return;
+    SDL_SetWindowMouseRect(m_sdlKeptFromMovingThePointer->sdl, nullptr);
+    m_sdlKeptFromMovingThePointer = nullptr;
 }
 
 // The display's word on the pointer over the held window, in the order it was sent: the player's motion there, or
@@ -526,8 +572,10 @@ bool SdlWindowBackend::PollNativeEvent()
     if (SDL_WasInit(SDL_INIT_EVENTS) == 0)
         return false;
     SDL_Event event;
+    const bool read = SDL_PollEvent(&event) != 0;
+    LetSdlMoveThePointer();
     // Judged once SDL has read all the display sent: a manager's late minimise is then known.
-    if (!SDL_PollEvent(&event))
+    if (!read)
     {
         KeepPointerOnPicture();
         return RestoreMinimisesNotCarriedOut(nullptr);
@@ -620,7 +668,8 @@ bool SdlWindowBackend::KeepsAnythingOf(const PlatformWindow* window) const
 {
     const auto refersTo = [&](const MinimiseAsked& asked) { return asked.window == window; };
     return std::ranges::find(m_windows, window) != m_windows.end() || m_focusAsked == window ||
-           std::ranges::any_of(m_minimisesAsked, refersTo) || (m_pointerHeld && m_pointerHeld->window == window);
+           std::ranges::any_of(m_minimisesAsked, refersTo) || (m_pointerHeld && m_pointerHeld->window == window) ||
+           m_sdlKeptFromMovingThePointer == window;
 }
 
 void SdlWindowBackend::ShowNativeCursor(bool show) { SDL_ShowCursor(show ? SDL_ENABLE : SDL_DISABLE); }

@@ -69,6 +69,8 @@ private:
     struct PointerHeld;
     static std::optional<PointerHeld> PointerOnPicture(PlatformWindow& window);
     static int SDLCALL WatchDisplayEvents(void* backend, SDL_Event* event);
+    void KeepSdlFromMovingThePointer(const SDL_Event& event);
+    void LetSdlMoveThePointer();
     void NotePointerEvent(const SDL_Event& event);
     void KeepPointerOnPicture();
     static void PutPointerOnPicture(PointerHeld& held);
@@ -109,5 +111,9 @@ private:
         Uint32 pictureSince = 0;
     };
     std::optional<PointerHeld> m_pointerHeld;
+
+    // The full-screen window whose own moves of the pointer SDL is kept from making while it reads one of the
+    // display's events.
+    PlatformWindow* m_sdlKeptFromMovingThePointer = nullptr;
 };
 }

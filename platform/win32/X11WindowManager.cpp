@@ -38,4 +38,15 @@ bool X11WindowManager::AskToIconify(SDL_Window* window)
     XFlush(x11.display);
     return true;
 }
+
+bool X11WindowManager::MayReportHidden(const SDL_Event& event, SDL_Window* window)
+{
+    const XEvent* x = X11Client::EventOf(event);
+    const X11Window x11 = X11Client::WindowOf(window);
+    if (!x || !x11.display || x->xany.window != x11.window)
+        return false;
+    // The atom was named when SDL made the window: the display's answer is kept by the client library.
+    return x->type == UnmapNotify ||
+           (x->type == PropertyNotify && x->xproperty.atom == XInternAtom(x11.display, "_NET_WM_STATE", True));
+}
 }

@@ -6,6 +6,7 @@
 #include <optional>
 
 struct SDL_Window;
+union SDL_Event;
 
 namespace Platform
 {
@@ -17,5 +18,8 @@ public:
     // Asks the window manager to iconify the window, as it is, full screen or not: false for a window that is not on
     // an X display.
     static bool AskToIconify(SDL_Window* window);
+    // Whether the display's event (SDL_SYSWMEVENT) may tell that the window was hidden or minimised: its unmap, or a
+    // change of the state the window manager gives it, whichever a manager reports first.
+    static bool MayReportHidden(const SDL_Event& event, SDL_Window* window);
 };
 }

@@ -269,6 +269,58 @@ TEST(SdlWindowBackendX11, ASwitchKeepsThePointerOnItsPointOfThePictureUntilTheWi
     EXPECT_FALSE(backend->KeepsAnythingOf(closed)) << "the pointer's hold outlived its window";
 }
 
+// A minimise of the full-screen window, reported by the window manager in either order, the focus taken first (the
+// game minimises itself when the player turns to another program) or not (a minimise button, or the manager's own):
+// SDL leaves full screen, and would put the pointer back where it last read it inside the window. The player has
+// moved it since, over another program's window.
+TEST(SdlWindowBackendX11, AMinimiseOutOfFullScreenLeavesThePointerWhereThePlayerMovedIt)
+{
+    for (const bool focusTakenFirst : {true, false})
+        for (const bool stateFirst : {false, true})
+        {
+            SCOPED_TRACE(std::string(focusTakenFirst ? "focus taken first, " : "focus kept, ") +
+                         (stateFirst ? "hidden state first" : "unmapped first"));
+            TestWindow window(kLetterboxFrameWidth, kLetterboxFrameHeight, "Minimised window");
+            ASSERT_NE(window.Handle(), nullptr);
+            if (!UnderX11())
+                GTEST_SKIP() << "needs SDL's X11 video driver, which moves the pointer";
+            SDL_Window* sdl = window.Handle()->sdl;
+            KorvaneTest::X11OtherProgram other;
+            ASSERT_TRUE(other.IsOpen()) << "another program could not open the display";
+            // The pointer off the window at the switch: it is not held on the picture, which would move it.
+            SetWindowPos(window.Handle(), nullptr, 100, 150, kLetterboxFrameWidth, kLetterboxFrameHeight,
+                         SWP_SHOWWINDOW);
+            ShowAndFocus(window.Handle());
+            ASSERT_TRUE(SetCursorPos(20, 20));
+            Letterbox box;
+            ASSERT_NO_FATAL_FAILURE(ShowLetterboxed(window, box));
+            ASSERT_TRUE(SetCursorPos(400, 250));
+            const POINT read = other.Pointer();
+            ASSERT_TRUE(PumpUntil(window, [&] {
+                int x = 0, y = 0;
+                SDL_GetMouseState(&x, &y);
+                return SDL_GetMouseFocus() == sdl && x == read.x && y == read.y;
+            })) << "SDL never read the pointer inside the window";
+            if (focusTakenFirst)
+            {
+                other.TakeFocus();
+                ASSERT_TRUE(PumpUntil(window, [&] { return SDL_GetKeyboardFocus() != sdl; })) << "the focus never went";
+            }
+            other.Minimise(sdl, stateFirst);
+            other.MovePointerBy(120, 90);
+            const POINT moved = other.Pointer();
+            ASSERT_TRUE(PumpUntil(window, [&] { return (SDL_GetWindowFlags(sdl) & SDL_WINDOW_MINIMIZED) != 0; }))
+                << "SDL never read the minimise";
+            window.PumpMessages();
+            const POINT now = other.Pointer();
+            EXPECT_EQ(now.x, moved.x);
+            EXPECT_EQ(now.y, moved.y);
+            // What keeps SDL from moving the pointer must not outlive the minimise: shown again, the window would
+            // confine the pointer.
+            EXPECT_EQ(SDL_GetWindowMouseRect(sdl), nullptr);
+        }
+}
+
 // The pointer's hold after a switch, tried as a player and other programs would on the X11 loop's bare display: a
 // window in letterboxed full screen, focused, switched to a window at kWindowCorner with the pointer on the frame
 // point kHeldPoint, which then lies at the same point of the window. Another program moves the window (as a window

@@ -4,6 +4,7 @@
 
 #include "platform/win32/X11Client.h"
 
+#include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/extensions/XTest.h>
 
@@ -109,5 +110,23 @@ void X11OtherProgram::HoldLeftButton(bool down)
     XTestFakeButtonEvent(m_display, 1, down ? True : False, CurrentTime);
     XSync(m_display, False);
     m_buttonHeld = down;
+}
+
+void X11OtherProgram::Minimise(SDL_Window* window, bool stateFirst)
+{
+    const ::Window minimised = X11WindowOf(window);
+    if (stateFirst)
+        MarkHidden(minimised);
+    XUnmapWindow(m_display, minimised);
+    if (!stateFirst)
+        MarkHidden(minimised);
+    XSync(m_display, False);
+}
+
+void X11OtherProgram::MarkHidden(unsigned long window)
+{
+    Atom hidden = XInternAtom(m_display, "_NET_WM_STATE_HIDDEN", False);
+    XChangeProperty(m_display, window, XInternAtom(m_display, "_NET_WM_STATE", False), XA_ATOM, 32, PropModeReplace,
+                    reinterpret_cast<unsigned char*>(&hidden), 1);
 }
 }

@@ -43,9 +43,13 @@ public:
     // A window manager's drag with its modifier: the press over the window taken by this program's grab of that
     // window's button, which takes the pointer from over the window with no crossing of it; then let go.
     void HoldLeftButtonUnderGrabOf(SDL_Window* window, bool down);
+    // A window manager's minimise: the window taken off the screen and its state marked hidden, in either order, as
+    // managers differ.
+    void Minimise(SDL_Window* window, bool stateFirst);
 
 private:
     void Focus(unsigned long window);
+    void MarkHidden(unsigned long window);
 
     _XDisplay* m_display;
     unsigned long m_window = 0;

@@ -240,8 +240,8 @@ void SdlWindowBackend::PlaceNativeWindow(PlatformWindow& window, const NativePla
     SDL_SetWindowAlwaysOnTop(window.sdl, placement.topmost ? SDL_TRUE : SDL_FALSE);
     window.placed = rect;
     // SDL's switch puts the pointer back at its old place inside the window: that move is not the player's.
-    if (m_pointerHeld)
-        PutPointerOnPicture(*m_pointerHeld);
+    if (m_pointerHeld && !PutPointerOnPicture(*m_pointerHeld))
+        m_pointerHeld.reset();
 }
 
 // The pointer's point of the window's picture as it lies now, when the pointer is over it and not taken by another
@@ -269,7 +269,8 @@ std::optional<SdlWindowBackend::PointerHeld> SdlWindowBackend::PointerOnPicture(
 // every moment, even before SDL hears of the manager's move. The player's own motion meanwhile moves the point held,
 // at the scale of the picture it was made over. The game moves the pointer only for the player: a pointer taken off
 // the picture is let go, and so is one that another program may be using, once the window has lost the focus (or
-// left the screen) or a button is held that the window did not get.
+// left the screen), a button is held that the window did not get, or the pointer is over another window in front
+// of the game's.
 void SdlWindowBackend::KeepPointerOnPicture()
 {
     // SDL may read the display's events for the buttons' sake, and with them the pointer's end of the hold.
@@ -287,7 +288,10 @@ void SdlWindowBackend::KeepPointerOnPicture()
     if (!OnFrame(held.picture, HeldPixel(held)))
         m_pointerHeld.reset();
     else if (!SamePicture(PictureOf(*held.window, held.window->placed), held.picture))
-        PutPointerOnPicture(held);
+    {
+        if (!PutPointerOnPicture(held))
+            m_pointerHeld.reset();
+    }
     else if (SDL_GetTicks() - held.pictureSince >= kWindowManagerChanceMs)
         m_pointerHeld.reset();
 }
@@ -365,15 +369,28 @@ void SdlWindowBackend::NotePointerEvent(const SDL_Event& event)
         return;
     if (note->kind == DisplayPointerNote::Kind::Moved)
         held.seenAt = note->screen;
-    // Gone where the window last saw it, the pointer stood still while the window moved from under it (a window
-    // manager placing it), and is put back on the picture. Gone elsewhere, it moved out: the player took it off the
-    // picture, or to a title bar whose drag the window never hears of.
-    else if (note->kind == DisplayPointerNote::Kind::Left && !SamePoint(note->screen, held.seenAt))
+    // Gone where the window last saw it and from outside the window as it lay then, the pointer stood still while
+    // the window moved from under it (a window manager placing it), and is put back on the picture. Gone elsewhere,
+    // it moved out: the player took it off the picture, or to a title bar whose drag the window never hears of. Gone
+    // from inside the window, it passed into a window shown over the game's (another program's menu or overlay,
+    // which may take the pointer for its own with no word to the game), or the window was hidden.
+    else if (note->kind == DisplayPointerNote::Kind::Left &&
+             (!SamePoint(note->screen, held.seenAt) || InsideWindow(*held.window, note->inWindow)))
         m_pointerHeld.reset();
 }
 
+// SDL has read the display's events up to the one being read, and with them the window's size at that event.
+bool SdlWindowBackend::InsideWindow(PlatformWindow& window, POINT inWindow)
+{
+    int width = 0, height = 0;
+    SDL_GetWindowSize(window.sdl, &width, &height);
+    return inWindow.x >= 0 && inWindow.y >= 0 && inWindow.x < width && inWindow.y < height;
+}
+
 // Puts the pointer on the point held, on the picture as SDL now knows it, unless it lies over that point already.
-void SdlWindowBackend::PutPointerOnPicture(PointerHeld& held)
+// A pointer over another window in front of the game's is that window's program's, which may have taken it for its
+// own with no word to the game: false, the hold is over.
+bool SdlWindowBackend::PutPointerOnPicture(PointerHeld& held)
 {
     const LetterboxViewport picture = PictureOf(*held.window, held.window->placed);
     held.x *= static_cast<double>(picture.FrameWidth()) / held.picture.FrameWidth();
@@ -383,10 +400,13 @@ void SdlWindowBackend::PutPointerOnPicture(PointerHeld& held)
     ReadPointer(held);
     const POINT pixel = HeldPixel(held);
     if (SamePoint(picture.ToFrame(held.putAt), pixel))
-        return;
+        return true;
+    if (X11PointerEvents::OverWindowInFrontOf(held.window->sdl))
+        return false;
     const POINT onPicture = picture.ToScreen(pixel);
     SDL_WarpMouseGlobal(onPicture.x, onPicture.y);
     ReadPointer(held);
+    return true;
 }
 
 // Where the pointer is now, and on an X display the serial that places the reading among the display's events. SDL's

@@ -73,7 +73,8 @@ private:
     void LetSdlMoveThePointer();
     void NotePointerEvent(const SDL_Event& event);
     void KeepPointerOnPicture();
-    static void PutPointerOnPicture(PointerHeld& held);
+    static bool InsideWindow(PlatformWindow& window, POINT inWindow);
+    [[nodiscard]] static bool PutPointerOnPicture(PointerHeld& held);
     static void ReadPointer(PointerHeld& held);
     static POINT HeldPixel(const PointerHeld& held);
 

@@ -7,7 +7,9 @@
 #include <X11/Xlib.h>
 #include <X11/extensions/XInput2.h>
 
+#include <algorithm>
 #include <cmath>
+#include <vector>
 
 namespace Platform
 {
@@ -15,7 +17,7 @@ namespace
 {
 DisplayPointerNote NoteOf(DisplayPointerNote::Kind kind, int x, int y, unsigned long serial)
 {
-    return DisplayPointerNote{kind, POINT{x, y}, serial};
+    return DisplayPointerNote{kind, POINT{x, y}, serial, POINT{}};
 }
 
 // The display's number for its input extension, whose events carry the pointer's motion over SDL's windows where
@@ -53,7 +55,55 @@ std::optional<DisplayPointerNote> NoteOfLeave(const XCrossingEvent& leave)
         return std::nullopt;
     const DisplayPointerNote::Kind kind =
         leave.mode == NotifyGrab ? DisplayPointerNote::Kind::Taken : DisplayPointerNote::Kind::Left;
-    return NoteOf(kind, leave.x_root, leave.y_root, leave.serial);
+    DisplayPointerNote note = NoteOf(kind, leave.x_root, leave.y_root, leave.serial);
+    note.inWindow = POINT{leave.x, leave.y};
+    return note;
+}
+
+int IgnoreError(Display*, XErrorEvent*) { return 0; }
+
+// Another client may destroy its windows (a window manager's frame) between two questions about them: the display's
+// error, which by default ends the program, then only means that the answer is not there.
+template <typename Asking>
+auto IgnoringErrors(Display* display, Asking ask)
+{
+    const XErrorHandler previous = XSetErrorHandler(IgnoreError);
+    const auto answer = ask();
+    XSync(display, False);
+    XSetErrorHandler(previous);
+    return answer;
+}
+
+// The child of the root that holds the window: the window itself, or the frame a window manager put it in.
+::Window TopLevelOf(Display* display, ::Window window, ::Window& root)
+{
+    for (;;)
+    {
+        ::Window parent = 0;
+        ::Window* children = nullptr;
+        unsigned int count = 0;
+        if (!XQueryTree(display, window, &root, &parent, &children, &count))
+            return 0;
+        if (children)
+            XFree(children);
+        if (parent == root || parent == 0)
+            return window;
+        window = parent;
+    }
+}
+
+// The root's children from the bottom of the stack to its top.
+std::vector<::Window> StackOf(Display* display, ::Window root)
+{
+    ::Window rootAgain = 0, parent = 0;
+    ::Window* children = nullptr;
+    unsigned int count = 0;
+    if (!XQueryTree(display, root, &rootAgain, &parent, &children, &count))
+        return {};
+    std::vector<::Window> stack(children, children + count);
+    if (children)
+        XFree(children);
+    return stack;
 }
 }
 
@@ -85,5 +135,23 @@ std::optional<DisplayPointerNote> X11PointerEvents::Read(const SDL_Event& event,
     if (x->type == LeaveNotify)
         return NoteOfLeave(x->xcrossing);
     return std::nullopt;
+}
+
+bool X11PointerEvents::OverWindowInFrontOf(SDL_Window* window)
+{
+    const X11Window x11 = X11Client::WindowOf(window);
+    if (!x11.display)
+        return false;
+    ::Window root = 0;
+    const ::Window own = IgnoringErrors(x11.display, [&] { return TopLevelOf(x11.display, x11.window, root); });
+    ::Window rootAgain = 0, under = 0;
+    int x = 0, y = 0, inWindowX = 0, inWindowY = 0;
+    unsigned int buttons = 0;
+    if (!own || !XQueryPointer(x11.display, root, &rootAgain, &under, &x, &y, &inWindowX, &inWindowY, &buttons) ||
+        under == 0 || under == own)
+        return false;
+    const std::vector<::Window> stack = StackOf(x11.display, root);
+    const auto ownPlace = std::ranges::find(stack, own);
+    return std::find(ownPlace, stack.end(), under) != stack.end();
 }
 }

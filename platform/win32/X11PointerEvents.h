@@ -28,6 +28,8 @@ struct DisplayPointerNote
     Kind kind = Kind::Read;
     POINT screen{};
     unsigned long serial = 0;
+    // Where a crossing left the window, from the window's own corner as it lay then.
+    POINT inWindow{};
 
     // Whether the display sent this before it carried out the program's request of the given serial. Serials
     // wrap, so they are compared as a distance.
@@ -43,5 +45,8 @@ public:
     // What the display's event (SDL_SYSWMEVENT) says of the pointer over the window; nothing for another event.
     // The pointer's motion is known only to a watch of SDL's events (SDL_AddEventWatch), while SDL hands it on.
     static std::optional<DisplayPointerNote> Read(const SDL_Event& event, SDL_Window* window);
+    // Whether the pointer is now over another window stacked in front of the window's own (another program's menu
+    // or overlay, say): false when it is over the window, its frame, a window behind it or the bare screen.
+    static bool OverWindowInFrontOf(SDL_Window* window);
 };
 }

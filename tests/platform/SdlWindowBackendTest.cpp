@@ -451,6 +451,41 @@ TEST_F(SdlWindowBackendX11Hold, APointerTakenOffThePictureIsLetGo)
     EXPECT_TRUE(SamePoint(Pointer(), outside)) << "moved to " << Pointer().x << "," << Pointer().y;
 }
 
+// Another program shows a window over the game's under the held pointer (a menu, a launcher, a screenshot tool's
+// overlay) and takes the pointer and the keyboard for it: the pointer is that program's, whether its window is still
+// there or was closed when the game's window moves, and the move leaves the pointer alone.
+TEST_F(SdlWindowBackendX11Hold, AWindowShownOverTheGameUnderThePointerTakesItFromTheHold)
+{
+    for (const bool closedBeforeTheMove : {true, false})
+    {
+        SCOPED_TRACE(closedBeforeTheMove ? "closed before the move" : "still there at the move");
+        ASSERT_NO_FATAL_FAILURE(SwitchFromFullScreenWithThePointerHeld());
+        other.ShowWindowAtPointer(true);
+        window.PumpMessages();
+        if (closedBeforeTheMove)
+            other.ShowWindowAtPointer(false);
+        const POINT before = Pointer();
+        ASSERT_NO_FATAL_FAILURE(MoveWindowBy(60, 40));
+        EXPECT_TRUE(SamePoint(Pointer(), before)) << "moved to " << Pointer().x << "," << Pointer().y;
+        if (!closedBeforeTheMove)
+            other.ShowWindowAtPointer(false);
+    }
+}
+
+// The window moved from under the held pointer, then another program's window shown where the pointer stands, both
+// before the game looks again: the game's window hears of no crossing, as the pointer had left it, but at the put the
+// pointer is over a window in front of the game's.
+TEST_F(SdlWindowBackendX11Hold, APointerOverAnotherWindowInFrontOfTheGamesIsLeftAlone)
+{
+    ASSERT_NO_FATAL_FAILURE(SwitchFromFullScreenWithThePointerHeld());
+    const POINT before = Pointer(), away = Offset(Corner(), kLetterboxFrameWidth, 0);
+    other.MoveWindow(Sdl(), away.x, away.y);
+    other.ShowWindowAtPointer(true);
+    ASSERT_TRUE(PumpUntil(window, [&] { return SamePoint(Corner(), away); })) << "the window never moved";
+    window.PumpMessages();
+    EXPECT_TRUE(SamePoint(Pointer(), before)) << "moved to " << Pointer().x << "," << Pointer().y;
+}
+
 // A drag of the window right after the switch: the window manager takes the pointer and its button, and moves the
 // window with the pointer. The pointer ends where the drag leaves it, on its point of the picture, not moved a second
 // time by the hold. A button the game's window got is the player's in the game: the hold goes on.

@@ -30,6 +30,8 @@ X11OtherProgram::~X11OtherProgram()
         return;
     if (m_buttonHeld)
         HoldLeftButton(false);
+    if (m_windowAtPointer)
+        ShowWindowAtPointer(false);
     XUngrabPointer(m_display, CurrentTime);
     if (m_buttonGrabbedOn)
         XUngrabButton(m_display, Button1, AnyModifier, m_buttonGrabbedOn);
@@ -128,5 +130,30 @@ void X11OtherProgram::MarkHidden(unsigned long window)
     Atom hidden = XInternAtom(m_display, "_NET_WM_STATE_HIDDEN", False);
     XChangeProperty(m_display, window, XInternAtom(m_display, "_NET_WM_STATE", False), XA_ATOM, 32, PropModeReplace,
                     reinterpret_cast<unsigned char*>(&hidden), 1);
+}
+
+// Shown past any window manager, as menus are, and taken from the pointer's place at once.
+void X11OtherProgram::ShowWindowAtPointer(bool show)
+{
+    if (!show)
+    {
+        XUngrabPointer(m_display, CurrentTime);
+        XUngrabKeyboard(m_display, CurrentTime);
+        XDestroyWindow(m_display, m_windowAtPointer);
+        XSync(m_display, False);
+        m_windowAtPointer = 0;
+        return;
+    }
+    const POINT at = Pointer();
+    XSetWindowAttributes attributes{};
+    attributes.override_redirect = True;
+    m_windowAtPointer = XCreateWindow(m_display, DefaultRootWindow(m_display), at.x - 100, at.y - 75, 200, 150, 0,
+                                      CopyFromParent, InputOutput, nullptr, CWOverrideRedirect, &attributes);
+    XMapRaised(m_display, m_windowAtPointer);
+    XSync(m_display, False);
+    XGrabPointer(m_display, m_windowAtPointer, False, ButtonPressMask | ButtonReleaseMask | PointerMotionMask,
+                 GrabModeAsync, GrabModeAsync, 0, 0, CurrentTime);
+    XGrabKeyboard(m_display, m_windowAtPointer, False, GrabModeAsync, GrabModeAsync, CurrentTime);
+    XSync(m_display, False);
 }
 }

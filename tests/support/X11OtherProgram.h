@@ -46,6 +46,9 @@ public:
     // A window manager's minimise: the window taken off the screen and its state marked hidden, in either order, as
     // managers differ.
     void Minimise(SDL_Window* window, bool stateFirst);
+    // A menu, a launcher or a screenshot tool's overlay: a window of this program's own shown over everything where
+    // the pointer is, with the pointer and the keyboard taken for it; then closed.
+    void ShowWindowAtPointer(bool show);
 
 private:
     void Focus(unsigned long window);
@@ -55,5 +58,6 @@ private:
     unsigned long m_window = 0;
     bool m_buttonHeld = false;
     unsigned long m_buttonGrabbedOn = 0;
+    unsigned long m_windowAtPointer = 0;
 };
 }

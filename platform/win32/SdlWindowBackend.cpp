@@ -7,6 +7,7 @@
 
 #include "platform/win32/PlatformWindow.h"
 #include "platform/win32/SdlEventListeners.h"
+#include "platform/win32/Time.h"
 #include "platform/win32/X11KeyEvents.h"
 #include "platform/win32/X11PointerEvents.h"
 #include "platform/win32/X11WindowManager.h"
@@ -257,7 +258,7 @@ std::optional<SdlWindowBackend::PointerHeld> SdlWindowBackend::PointerOnPicture(
         return std::nullopt;
     held.x = pixel.x + 0.5;
     held.y = pixel.y + 0.5;
-    held.pictureSince = SDL_GetTicks();
+    held.pictureSince = GetTickCount();
     return held;
 }
 
@@ -270,7 +271,7 @@ std::optional<SdlWindowBackend::PointerHeld> SdlWindowBackend::PointerOnPicture(
 // at the scale of the picture it was made over. The game moves the pointer only for the player: a pointer taken off
 // the picture is let go, and so is one that another program may be using, once the window has lost the focus (or
 // left the screen), a button is held that the window did not get, or the pointer is over another window in front
-// of the game's.
+// of the game's. The time is the platform's clock, which a test may hold still.
 void SdlWindowBackend::KeepPointerOnPicture()
 {
     // SDL may read the display's events for the buttons' sake, and with them the pointer's end of the hold.
@@ -292,7 +293,7 @@ void SdlWindowBackend::KeepPointerOnPicture()
         if (!PutPointerOnPicture(held))
             m_pointerHeld.reset();
     }
-    else if (SDL_GetTicks() - held.pictureSince >= kWindowManagerChanceMs)
+    else if (GetTickCount() - held.pictureSince >= kWindowManagerChanceMs)
         m_pointerHeld.reset();
 }
 
@@ -396,7 +397,7 @@ bool SdlWindowBackend::PutPointerOnPicture(PointerHeld& held)
     held.x *= static_cast<double>(picture.FrameWidth()) / held.picture.FrameWidth();
     held.y *= static_cast<double>(picture.FrameHeight()) / held.picture.FrameHeight();
     held.picture = picture;
-    held.pictureSince = SDL_GetTicks();
+    held.pictureSince = GetTickCount();
     ReadPointer(held);
     const POINT pixel = HeldPixel(held);
     if (SamePoint(picture.ToFrame(held.putAt), pixel))

@@ -7,6 +7,7 @@
 #include "platform/win32/SdlWindowBackend.h"
 #include "platform/win32/WindowBackend.h"
 #include "platform/win32/X11WindowManager.h"
+#include "tests/support/FakeClock.h"
 #include "tests/support/TestWindow.h"
 #include "tests/support/X11OtherProgram.h"
 
@@ -324,7 +325,7 @@ TEST(SdlWindowBackendX11, AMinimiseOutOfFullScreenLeavesThePointerWhereThePlayer
 // The pointer's hold after a switch, tried as a player and other programs would on the X11 loop's bare display: a
 // window in letterboxed full screen, focused, switched to a window at kWindowCorner with the pointer on the frame
 // point kHeldPoint, which then lies at the same point of the window. Another program moves the window (as a window
-// manager would), takes the focus, or works the mouse.
+// manager would), takes the focus, or works the mouse. The hold's time passes only as the test says.
 constexpr POINT kWindowCorner{100, 150}, kHeldPoint{200, 420};
 
 class SdlWindowBackendX11Hold : public ::testing::Test
@@ -382,14 +383,11 @@ protected:
         ASSERT_NO_FATAL_FAILURE(MoveWindowTo(Offset(Corner(), dx, dy)));
         window.PumpMessages();
     }
-    void PumpFor(Uint32 milliseconds)
+    // The time passes, then the program looks again.
+    void LetTimePass(int milliseconds)
     {
-        const Uint32 start = SDL_GetTicks();
-        while (SDL_GetTicks() - start < milliseconds)
-        {
-            window.PumpMessages();
-            SDL_Delay(5);
-        }
+        clock.AdvanceSeconds(milliseconds / 1000.0);
+        window.PumpMessages();
     }
     // Moved by another program, the window is where it was put once the program has read the display's word of it.
     void MoveWindowTo(POINT corner)
@@ -399,6 +397,7 @@ protected:
     }
     static bool SamePoint(POINT a, POINT b) { return a.x == b.x && a.y == b.y; }
 
+    TestSupport::FakeClock clock;
     TestWindow window{kLetterboxFrameWidth, kLetterboxFrameHeight, "Held window"};
     KorvaneTest::X11OtherProgram other;
 };
@@ -423,18 +422,18 @@ TEST_F(SdlWindowBackendX11Hold, APointerOffThePictureAtASwitchIsLeftWhereItIs)
 TEST_F(SdlWindowBackendX11Hold, ThePointerFollowsEachMoveWithThePlayersMotionUntilThePictureStandsStill)
 {
     ASSERT_NO_FATAL_FAILURE(SwitchFromFullScreenWithThePointerHeld());
-    PumpFor(600);
+    LetTimePass(600);
     other.MovePointerBy(30, 20);
     window.PumpMessages();
     ASSERT_NO_FATAL_FAILURE(MoveWindowTo(Offset(kWindowCorner, 60, 40)));
     EXPECT_TRUE(SamePoint(Pointer(), OnWindow(Offset(kHeldPoint, 30, 20))))
         << "not at once on the point moved by the player's motion";
-    PumpFor(600);
+    LetTimePass(999);
     ASSERT_NO_FATAL_FAILURE(MoveWindowTo(kWindowCorner));
     EXPECT_TRUE(SamePoint(Pointer(), OnWindow(Offset(kHeldPoint, 30, 20))))
         << "the hold ended a second after the switch, not after the picture's last move";
 
-    PumpFor(1500);
+    LetTimePass(1000);
     const POINT still = Pointer();
     ASSERT_NO_FATAL_FAILURE(MoveWindowTo(Offset(kWindowCorner, 60, 40)));
     EXPECT_TRUE(SamePoint(Pointer(), still)) << "the hold outlasted a picture that stood still";

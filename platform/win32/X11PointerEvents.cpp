@@ -63,13 +63,13 @@ std::optional<DisplayPointerNote> NoteOfLeave(const XCrossingEvent& leave)
 int IgnoreError(Display*, XErrorEvent*) { return 0; }
 
 // Another client may destroy its windows (a window manager's frame) between two questions about them: the display's
-// error, which by default ends the program, then only means that the answer is not there.
+// error, which by default ends the program, then only means that the answer is not there. Each question waits for its
+// answer, so its error has come by then.
 template <typename Asking>
-auto IgnoringErrors(Display* display, Asking ask)
+auto IgnoringErrors(Asking ask)
 {
     const XErrorHandler previous = XSetErrorHandler(IgnoreError);
     const auto answer = ask();
-    XSync(display, False);
     XSetErrorHandler(previous);
     return answer;
 }
@@ -143,7 +143,7 @@ bool X11PointerEvents::OverWindowInFrontOf(SDL_Window* window)
     if (!x11.display)
         return false;
     ::Window root = 0;
-    const ::Window own = IgnoringErrors(x11.display, [&] { return TopLevelOf(x11.display, x11.window, root); });
+    const ::Window own = IgnoringErrors([&] { return TopLevelOf(x11.display, x11.window, root); });
     ::Window rootAgain = 0, under = 0;
     int x = 0, y = 0, inWindowX = 0, inWindowY = 0;
     unsigned int buttons = 0;

@@ -41,12 +41,14 @@ bool X11WindowManager::AskToIconify(SDL_Window* window)
 
 bool X11WindowManager::MayReportHidden(const SDL_Event& event, SDL_Window* window)
 {
+    // Every event of the display passes here: its kind is looked at before the window is asked of SDL.
     const XEvent* x = X11Client::EventOf(event);
+    if (!x || (x->type != UnmapNotify && x->type != PropertyNotify))
+        return false;
     const X11Window x11 = X11Client::WindowOf(window);
-    if (!x || !x11.display || x->xany.window != x11.window)
+    if (!x11.display || x->xany.window != x11.window)
         return false;
     // The atom was named when SDL made the window: the display's answer is kept by the client library.
-    return x->type == UnmapNotify ||
-           (x->type == PropertyNotify && x->xproperty.atom == XInternAtom(x11.display, "_NET_WM_STATE", True));
+    return x->type == UnmapNotify || x->xproperty.atom == XInternAtom(x11.display, "_NET_WM_STATE", True);
 }
 }

@@ -3,7 +3,6 @@
 #include "engine/core/StringHelpers.h"
 #include "engine/gui/GUIButton.h"
 #include "engine/gui/GUIEditBox.h"
-#include "engine/input/Controls.h"
 #include "game/app/MenuControls.h"
 #include "guitools/GUIEditBoxControl.h"
 #include "guitools/GUIWindowBase.h"
@@ -55,6 +54,6 @@ bool GUINameEntry::IsConfirmed() const
     if (MenuControls::IsClicked(m_confirmButton))
         return true;
     const bool usable = m_confirmButton == nullptr || m_confirmButton->IsEnabled();
-    return usable && m_controls != nullptr && m_controls->IsPressed("ENTER");
+    return usable && MenuControls::IsEnterTyped(m_controls);
 }
 }

@@ -38,7 +38,8 @@ public:
     // Once a frame while the window is shown: the confirming button follows the name.
     void UpdateConfirmButton();
     bool IsOtherButtonClicked() const;
-    // The confirming button was clicked, or "ENTER" pressed while it is usable; never for an empty name.
+    // The confirming button was clicked, or "ENTER" typed while it is usable; never for an empty name. Enter
+    // is taken in its place among the typed characters, so the name holds every one typed before it.
     bool IsConfirmed() const;
 
     VelkorEngine::GUIEditBox* GetEditBox() const { return m_editBox; }

@@ -1,7 +1,6 @@
 #include "game/app/GUIProfileNameConflictWindow.h"
 
 #include "engine/core/Engine.h"
-#include "engine/input/Controls.h"
 #include "framework/GameWindowIds.h"
 #include "game/app/MenuControls.h"
 
@@ -24,8 +23,9 @@ void GUIProfileNameConflictWindow::Update()
     m_menu.Update();
     if (!m_menu.IsShown())
         return;
-    const bool enter = m_controls != nullptr && m_controls->IsPressed("ENTER");
-    if (MenuControls::IsClicked(m_okButton) || enter)
+    // Enter in its place among the typed keys: the one that confirmed the taken name was handed out in an earlier
+    // frame, while one typed after it, even within the same slow frame, is not lost.
+    if (MenuControls::IsClicked(m_okButton) || MenuControls::IsEnterTyped(m_controls))
         SetResultCode(GetStateId() == StateId::NewProfile ? ResultCode::NewProfile : ResultCode::RenameProfile);
 }
 

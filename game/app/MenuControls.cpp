@@ -1,11 +1,18 @@
 #include "game/app/MenuControls.h"
 
 #include "engine/gui/GUIButton.h"
+#include "engine/input/Controls.h"
 #include "guitools/GUITextControl.h"
 #include "guitools/GUIWindowBase.h"
 
 namespace Korvane::MenuControls
 {
+namespace
+{
+// The virtual-key code the window reports for either Enter key.
+constexpr VelkorEngine::u16 kTypedEnterKey = 13;
+}
+
 VelkorEngine::GUIButton* Button(const GUITools::GUIWindowBase& window, const std::string& suffix)
 {
     return window.GetButton(window.GetName() + suffix);
@@ -34,6 +41,13 @@ GUITools::GUITextControl* Text(const GUITools::GUIWindowBase& window, const std:
 bool IsClicked(const VelkorEngine::GUIButton* button)
 {
     return button != nullptr && button->IsClicked();
+}
+
+bool IsEnterTyped(const VelkorEngine::Controls* controls)
+{
+    VelkorEngine::u16 code = 0;
+    bool isCharacter = false;
+    return controls != nullptr && controls->GetTypedKey(code, isCharacter) && !isCharacter && code == kTypedEnterKey;
 }
 
 void SetEnabled(VelkorEngine::GUIButton* button, bool enabled)

@@ -1,6 +1,7 @@
 #include "tests/game/app/MenuWindowBed.h"
 
 #include "engine/gui/GUIWindow.h"
+#include "framework/GameWindowIds.h"
 #include "game/app/SoundTable.h"
 #include "platform/dinput7/DirectInput.h"
 #include "tests/support/FilesTestSupport.h"
@@ -24,6 +25,8 @@ constexpr f32 DefaultSoundVolume = 0.315f;
 constexpr u32 HighScoreLimit = 10;
 constexpr DWORD KeyDown = 0x80;
 constexpr DWORD KeyUp = 0x00;
+// The virtual-key code the platform's window reports for Enter.
+constexpr u16 kEnterVirtualKey = 13;
 // Long enough for every entrance of the data set's faders.
 constexpr int SettleFrames = 90;
 constexpr double FrameSeconds = 1.0 / 60.0;
@@ -141,13 +144,30 @@ void MenuWindowBed::Type(GameFramework::GUIFrameworkWindow& window, const std::w
     }
 }
 
-u32 MenuWindowBed::PressEnter(GameFramework::GUIFrameworkWindow& window)
+void MenuWindowBed::SendEnterDown()
 {
     descriptions.gui.engine.input.keyboard.AddRecord(DIK_RETURN, KeyDown);
+    TestSupport::SendTypedKey(*GetEngine(), TestSupport::EditingKey(kEnterVirtualKey));
+}
+
+u32 MenuWindowBed::PressEnter(GameFramework::GUIFrameworkWindow& window)
+{
+    SendEnterDown();
     RunFrame(window);
     const u32 result = window.GetResultCode();
     descriptions.gui.engine.input.keyboard.AddRecord(DIK_RETURN, KeyUp);
     RunFrame(window);
     return result;
+}
+
+u32 MenuWindowBed::TypeWithEnterInOneFrame(GameFramework::GUIFrameworkWindow& window, const std::wstring& text)
+{
+    for (const TestSupport::TypedKey& key : TestSupport::Characters(text))
+        TestSupport::SendTypedKey(*GetEngine(), key);
+    SendEnterDown();
+    descriptions.gui.engine.input.keyboard.AddRecord(DIK_RETURN, KeyUp);
+    for (size_t frame = 0; frame <= text.size() && window.GetResultCode() == GameFramework::ResultCode::None; ++frame)
+        RunFrame(window);
+    return window.GetResultCode();
 }
 }

@@ -48,7 +48,11 @@ public:
     void Hold(GameFramework::GUIFrameworkWindow& window, const VelkorEngine::GUIWindow* widget, int frames);
     // One typed character or editing key per frame, as the edit box takes them.
     void Type(GameFramework::GUIFrameworkWindow& window, const std::wstring& text);
+    // Enter pressed in one frame and let go in the next, typed into the window as the platform reports it.
     VelkorEngine::u32 PressEnter(GameFramework::GUIFrameworkWindow& window);
+    // The text and then Enter, pressed and let go, all within one frame, as a frame the program was slow to reach
+    // reads them; frames then run, one a typed key, until the window holds a result, which is returned.
+    VelkorEngine::u32 TypeWithEnterInOneFrame(GameFramework::GUIFrameworkWindow& window, const std::wstring& text);
 
     TestSupport::WindowDescriptionBed descriptions;
     std::unique_ptr<GameFramework::GameSoundPlayer> sound;
@@ -57,6 +61,7 @@ public:
 
 private:
     void MoveOver(const VelkorEngine::GUIWindow* widget);
+    void SendEnterDown();
 
     std::unique_ptr<Korvane::ProfileManager> m_profiles;
     std::unique_ptr<GameFramework::HighScoresTable> m_highScores;

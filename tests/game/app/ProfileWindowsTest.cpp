@@ -1,6 +1,6 @@
-// The welcome and profile windows on the data set's descriptions: names typed with blanks or past the
-// length limit, the list with the current player first and the scroll past nine rows, creating, renaming
-// and deleting players with the way through the name-conflict notice, and a game without a current player.
+// The welcome and profile windows on the data set's descriptions: names typed with blanks or past the length limit
+// or with Enter in one slow frame, the list with the current player first and the scroll past nine rows, creating,
+// renaming and deleting players with the way through the name-conflict notice, and a game without a current player.
 #include "engine/core/StringHelpers.h"
 #include "engine/gui/GUIButton.h"
 #include "engine/gui/GUIEditBox.h"
@@ -133,6 +133,58 @@ TEST_F(ProfileWindowsTest, ANameTypedKeyByKeyIsCreatedByTheConfirmingButton)
     EXPECT_EQ(CurrentName(), L"Kit");
     // The profile list on disk names the new player as the current one.
     EXPECT_TRUE(std::filesystem::exists(bed.UserFolder() + "/profiles.pmf"));
+}
+
+// A frame the program was slow to reach holds the name's last letters and Enter, or the whole name and Enter:
+// that one press makes the player under every letter typed before it, in the welcome window as in the new
+// player's.
+struct SlowFrameCase
+{
+    bool newPlayerWindow;
+    const wchar_t* typedEarlier;
+    const wchar_t* typedInTheSlowFrame;
+};
+
+class NameInASlowFrameTest : public ProfileWindowsTest, public testing::WithParamInterface<SlowFrameCase>
+{
+};
+
+TEST_P(NameInASlowFrameTest, EnterKeepsEveryLetterTypedBeforeIt)
+{
+    const SlowFrameCase& slow = GetParam();
+    std::unique_ptr<GameFramework::GUIFrameworkWindow> window;
+    if (slow.newPlayerWindow)
+        window = MakeWithProfiles<Korvane::GUINewProfileWindow>();
+    else
+        window = MakeWithProfiles<Korvane::GUIWelcomeWindow>();
+    window->Show(slow.newPlayerWindow ? StateId::Profiles : StateId::GameLoading);
+    bed.Settle(*window);
+    bed.Type(*window, slow.typedEarlier);
+    const u32 expected = slow.newPlayerWindow ? ResultCode::Profiles : ResultCode::MainMenu;
+    EXPECT_EQ(bed.TypeWithEnterInOneFrame(*window, slow.typedInTheSlowFrame), expected);
+    EXPECT_EQ(CurrentName(), L"Noa");
+}
+
+INSTANTIATE_TEST_SUITE_P(Windows, NameInASlowFrameTest,
+                         testing::Values(SlowFrameCase{false, L"N", L"oa"}, SlowFrameCase{false, L"", L"Noa"},
+                                         SlowFrameCase{true, L"N", L"oa"}, SlowFrameCase{true, L"", L"Noa"}));
+
+// The Enter that confirmed a taken name is not the notice's, even when the name came with it in one slow frame;
+// the next one is.
+TEST_F(ProfileWindowsTest, TheConflictNoticeWaitsForAnEnterOfItsOwn)
+{
+    AddProfiles({L"Ann"});
+    auto window = MakeWithProfiles<Korvane::GUINewProfileWindow>();
+    window->Show(StateId::Profiles);
+    bed.Settle(*window);
+    EXPECT_EQ(bed.TypeWithEnterInOneFrame(*window, L"ann"), ResultCode::NameTaken);
+    auto conflict = std::make_unique<Korvane::GUIProfileNameConflictWindow>(
+        bed.GetEngine(), bed.sound.get(), bed.data.get(), &bed.descriptions.Tools(), bed.menus.get(), nullptr);
+    window->Hide();
+    conflict->Show(StateId::NewProfile);
+    bed.Settle(*conflict);
+    EXPECT_EQ(conflict->GetResultCode(), ResultCode::None);
+    EXPECT_EQ(bed.PressEnter(*conflict), ResultCode::NewProfile);
 }
 
 TEST_F(ProfileWindowsTest, TheNameBoxTakesNoMoreThanANameMayHold)

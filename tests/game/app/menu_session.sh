@@ -1,13 +1,13 @@
 #!/usr/bin/env bash
-# A player's first session through every menu window with the real program on a virtual X display, driven by
-# mouse and keyboard: a name typed into the welcome window; the options with the volumes stepped and applied,
-# changed again and cancelled, full screen switched off (the window shrinks to the largest mode inside the
-# screen) and on again at the screen's size, the menus answering clicks in both; the credits and the hall of
-# fame; in the players window a second player created, a taken name refused, the new player renamed and
-# deleted; then out through the exit question. Checks what the session leaves behind: the settings file with
-# the applied volumes and full screen, the profile list naming the first player as current, the renamed
-# player's file holding the new name until it is deleted, a log without errors, a program that ended by itself
-# with exit code 0, and every window's picture as its reference.
+# A player's first session through every menu window with the real program on a virtual X display, driven by mouse and
+# keyboard: a name typed into the welcome window, its last letters and Return read in one slow frame; the options with
+# the volumes stepped and applied, changed again and cancelled, full screen switched off (the window shrinks to the
+# largest mode inside the screen) and on again at the screen's size, the menus answering clicks in both; the credits and
+# the hall of fame; in the players window a second player created (its name and Return in one slow frame), a taken name
+# refused, the new player renamed and deleted; then out through the exit question. Checks what the session leaves
+# behind: the settings file with the applied volumes and full screen, the profile list naming the first player as
+# current, the renamed player's file holding the new name until it is deleted, a log without errors, a program that
+# ended by itself with exit code 0, and every window's picture as its reference.
 #   menu_session.sh <korvane program>
 # Every window's picture is kept at 128 x 96 in tests/game/app/menu_session/; session_helpers.sh tells how to
 # refresh them on purpose and how to keep the screenshots.
@@ -91,8 +91,9 @@ start_program
 check_window_geometry "0,0,$screen_width,$screen_height"
 menu_shot welcome "$title" "$dialog"
 press 400 268
-type_text "  Ada  "
-key Return
+# The name's last letters and Return come in one slow frame.
+type_text "  A"
+type_with_return_in_one_frame "da  "
 await_window main_menu "Return in the welcome window"
 wait_until 'ls "$folder"/profiles/ada_*.prf >/dev/null 2>&1' "profile for the typed name"
 ada_file="$(ls "$folder"/profiles/ada_*.prf)"
@@ -140,8 +141,8 @@ menu_press 400 86 main_menu "${main_menu_parts[@]}"
 # a second player created becomes the current player.
 late_menu_press 400 192 400 242 profiles "${profiles_parts[@]}"
 menu_press 626 396 new_profile "$title" "$dialog"
-type_text "Bob"
-key Return
+# The whole name and Return come in one slow frame.
+type_with_return_in_one_frame Bob
 await_window profiles_two "Return in the new player window"
 wait_until 'ls "$folder"/profiles/bob_*.prf >/dev/null 2>&1' "profile for the second player"
 bob_file="$(ls "$folder"/profiles/bob_*.prf)"

@@ -268,14 +268,23 @@ key() {
   xdotool key "$1"
   next_frames
 }
-# Types a text a character at a time, each read by the program before the next: a field takes one typed
-# character a frame, and a key pressed after the text must not overtake its last characters.
+# Types a text a character at a time, each read by the program before the next, as a player types at an ordinary
+# frame rate.
 type_text() {
   local text="$1" i
   for ((i = 0; i < ${#text}; i++)); do
     xdotool type "${text:i:1}"
     next_frames
   done
+}
+
+# Types a text and then Return while the program stands still, so that one slow frame reads them all, as on a busy
+# machine: Return must confirm every character typed before it, with that one press.
+type_with_return_in_one_frame() {
+  kill -STOP "$pid"
+  xdotool type "$1"
+  xdotool key Return
+  kill -CONT "$pid"
 }
 
 # The screen at 128 x 96 in 16 levels a channel, as the references keep it. The colours are kept as they are: a

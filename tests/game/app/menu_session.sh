@@ -4,10 +4,10 @@
 # the volumes stepped and applied, changed again and cancelled, full screen switched off (the window shrinks to the
 # largest mode inside the screen) and on again at the screen's size, the menus answering clicks in both; the credits and
 # the hall of fame; in the players window a second player created (its name and Return in one slow frame), a taken name
-# refused, the new player renamed and deleted; then out through the exit question. Checks what the session leaves
-# behind: the settings file with the applied volumes and full screen, the profile list naming the first player as
-# current, the renamed player's file holding the new name until it is deleted, a log without errors, a program that
-# ended by itself with exit code 0, and every window's picture as its reference.
+# refused, the new player renamed (in one slow frame too) and deleted; then out through the exit question. Checks what
+# the session leaves behind: the settings file with the applied volumes and full screen, the profile list naming the
+# first player as current, the renamed player's file holding the new name until it is deleted, a log without errors, a
+# program that ended by itself with exit code 0, and every window's picture as its reference.
 #   menu_session.sh <korvane program>
 # Every window's picture is kept at 128 x 96 in tests/game/app/menu_session/; session_helpers.sh tells how to
 # refresh them on purpose and how to keep the screenshots.
@@ -163,8 +163,7 @@ menu_press 490 216 profiles_two "${profiles_parts[@]}"
 # The current player renamed: the same file holds the new name.
 menu_press 626 340 rename_profile "$title" "$dialog"
 for _ in 1 2 3; do key BackSpace; done
-type_text "Cleo"
-key Return
+type_with_return_in_one_frame Cleo
 await_window profiles_renamed "Return in the rename window"
 menu_shot profiles_renamed "${profiles_parts[@]}"
 [ "$(names_in "$bob_file" | head -1)" = Cleo ] || fail "the renamed player's file holds \"$(names_in "$bob_file" | head -1)\""

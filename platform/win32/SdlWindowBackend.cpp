@@ -311,12 +311,13 @@ int SdlWindowBackend::WatchDisplayEvents(void* backend, SDL_Event* event)
 // SDL takes a full-screen window out of full screen as soon as it reads that the display hid it (a minimise, the
 // game's own at a focus loss or the player's), and then puts the pointer back at its last place inside the window:
 // a place as old as SDL's last reading of the window's events, while the player's motion goes on over whatever the
-// window uncovered. SDL's X11 driver moves the pointer in a window only while the window keeps the pointer inside an
-// area of its own: the window's whole self is made that area just while SDL reads an event that may hide it. A window
-// without the focus only notes the area; one with it has the display bar the pointer from crossing its edges, which
-// in full screen are the display's own, for as long as SDL reads the one event. The area goes at SDL's word of the
-// hide (after its move would have been made), at the display's next event, or once the queue is read, whichever
-// comes first: a window shown again with the area still set would keep the pointer inside it.
+// window uncovered. SDL's X11 driver makes that move only while no mouse area is set on the window, so the window's
+// whole self is made its area just while SDL reads an event that may hide it. A window without the focus only notes
+// the area; one with it has the display bar the pointer from crossing its edges, which in full screen are the
+// display's own, for as long as SDL reads the one event: that takes the display's pointer barriers (XFixes 5), and
+// with an older XFixes a window that keeps the focus through the hide still has its pointer moved. The area goes at
+// SDL's word of the hide (after its move would have been made), at the display's next event, or once the queue is
+// read, whichever comes first: a window shown again with the area still set would keep the pointer inside it.
 void SdlWindowBackend::KeepSdlFromMovingThePointer(const SDL_Event& event)
 {
     const bool hideRead = event.type == SDL_WINDOWEVENT && (event.window.event == SDL_WINDOWEVENT_HIDDEN ||

@@ -98,12 +98,15 @@ std::optional<PointerHold::Held> PointerHold::PointerOnPicture(PlatformWindow& w
 // Mouse buttons held down that the program's windows did not get: another program has the pointer, or a window
 // manager that drags a window with it (it takes the press over its frame, or with a modifier over the window). A
 // press that reached the program's window after SDL last read the display's events is read first: the display
-// answers the question of the buttons only after every event it sent before.
+// answers the question of the buttons only after every event it sent before. That read may come outside a poll of
+// SDL's queue (at a switch), and an event it read may have kept SDL from moving the pointer: SDL may move it again
+// once the read is over, as after a poll.
 bool PointerHold::ButtonsHeldElsewhere()
 {
     if (!ButtonsSeenHeldElsewhere())
         return false;
     SDL_PumpEvents();
+    LetSdlMoveThePointer();
     return ButtonsSeenHeldElsewhere();
 }
 
@@ -237,7 +240,8 @@ bool PointerHold::InsideWindow(PlatformWindow& window, POINT inWindow)
 
 // Puts the pointer on the point held, on the picture as SDL now knows it, unless it lies over that point already.
 // A pointer over another window in front of the game's is that window's program's, which may have taken it for its
-// own with no word to the game: false, the hold is over.
+// own with no word to the game: false, the hold is over. The display is asked about its windows before the pointer is
+// read, so that the move follows the reading at once: motion of the player's between the two would be lost.
 bool PointerHold::PutPointerOnPicture(Held& held)
 {
     const LetterboxViewport picture = SdlScreen::PictureOf(*held.window, held.window->placed);
@@ -245,11 +249,12 @@ bool PointerHold::PutPointerOnPicture(Held& held)
     held.y *= static_cast<double>(picture.FrameHeight()) / held.picture.FrameHeight();
     held.picture = picture;
     held.pictureSince = GetTickCount();
+    const bool overWindowInFront = X11PointerEvents::OverWindowInFrontOf(held.window->sdl);
     ReadPointer(held);
     const POINT pixel = HeldPixel(held);
     if (SamePoint(picture.ToFrame(held.putAt), pixel))
         return true;
-    if (X11PointerEvents::OverWindowInFrontOf(held.window->sdl))
+    if (overWindowInFront)
         return false;
     const POINT onPicture = picture.ToScreen(pixel);
     SDL_WarpMouseGlobal(onPicture.x, onPicture.y);

@@ -366,12 +366,16 @@ protected:
                      SWP_FRAMECHANGED | SWP_SHOWWINDOW);
         ASSERT_TRUE(PumpUntil(window, [&] { return SamePoint(Corner(), corner); })) << "the window never moved";
     }
+    void ShowFullScreenWithThePointerOnTheHeldPoint(Letterbox& box)
+    {
+        ASSERT_NO_FATAL_FAILURE(ShowLetterboxed(window, box));
+        ASSERT_TRUE(SetCursorPos(kHeldPoint.x, kHeldPoint.y));
+    }
     // The pointer on kHeldPoint of the full-screen picture, then the switch: the hold begins.
     void SwitchFromFullScreenWithThePointerHeld(const std::function<void()>& beforeTheSwitch = {})
     {
         Letterbox box;
-        ASSERT_NO_FATAL_FAILURE(ShowLetterboxed(window, box));
-        ASSERT_TRUE(SetCursorPos(kHeldPoint.x, kHeldPoint.y));
+        ASSERT_NO_FATAL_FAILURE(ShowFullScreenWithThePointerOnTheHeldPoint(box));
         // The game's frames have read the pointer's way there: the switch's own crossings come after it.
         window.PumpMessages();
         if (beforeTheSwitch)
@@ -552,8 +556,7 @@ TEST_F(SdlWindowBackendX11Hold, APointerOverAnotherWindowInFrontOfTheGamesIsLeft
 TEST_F(SdlWindowBackendX11Hold, APointerOverAnotherWindowInFrontOfTheGamesAtAPlacementIsLeftAlone)
 {
     Letterbox box;
-    ASSERT_NO_FATAL_FAILURE(ShowLetterboxed(window, box));
-    ASSERT_TRUE(SetCursorPos(kHeldPoint.x, kHeldPoint.y));
+    ASSERT_NO_FATAL_FAILURE(ShowFullScreenWithThePointerOnTheHeldPoint(box));
     other.ShowWindowAtPointer(true);
     window.PumpMessages();
     const POINT before = Pointer();
@@ -591,8 +594,7 @@ TEST_F(SdlWindowBackendX11Hold, ADragMovesThePointerWithTheWindowOnceAndAButtonI
 TEST_F(SdlWindowBackendX11Hold, ADragHeldAcrossTheSwitchIsNeverHeld)
 {
     Letterbox box;
-    ASSERT_NO_FATAL_FAILURE(ShowLetterboxed(window, box));
-    ASSERT_TRUE(SetCursorPos(kHeldPoint.x, kHeldPoint.y));
+    ASSERT_NO_FATAL_FAILURE(ShowFullScreenWithThePointerOnTheHeldPoint(box));
     other.GrabPointerAndHoldLeftButton(true);
     window.PumpMessages();
     ASSERT_NO_FATAL_FAILURE(SwitchToWindowAt(kWindowCorner));
@@ -769,8 +771,7 @@ TEST_F(SdlWindowBackendX11Hold, AStateThatHidesNothingLeavesNoMouseAreaSet)
     {
         SCOPED_TRACE(readAtASwitch ? "read at a switch" : "read by a look at the messages");
         Letterbox box;
-        ASSERT_NO_FATAL_FAILURE(ShowLetterboxed(window, box));
-        ASSERT_TRUE(SetCursorPos(kHeldPoint.x, kHeldPoint.y));
+        ASSERT_NO_FATAL_FAILURE(ShowFullScreenWithThePointerOnTheHeldPoint(box));
         window.PumpMessages();
         if (readAtASwitch)
             other.GrabPointerAndHoldLeftButton(true);

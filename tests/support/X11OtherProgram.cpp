@@ -161,6 +161,13 @@ void X11OtherProgram::SendCoreMotion(SDL_Window* window, POINT screen)
     XSync(m_display, False);
 }
 
+void X11OtherProgram::Close(unsigned long& window)
+{
+    XDestroyWindow(m_display, window);
+    XSync(m_display, False);
+    window = 0;
+}
+
 // A window around the pointer, not yet mapped: placed past any window manager, as menus are.
 unsigned long X11OtherProgram::WindowAtPointer()
 {
@@ -178,9 +185,7 @@ void X11OtherProgram::ShowWindowAtPointer(bool show)
     {
         XUngrabPointer(m_display, CurrentTime);
         XUngrabKeyboard(m_display, CurrentTime);
-        XDestroyWindow(m_display, m_windowAtPointer);
-        XSync(m_display, False);
-        m_windowAtPointer = 0;
+        Close(m_windowAtPointer);
         return;
     }
     m_windowAtPointer = WindowAtPointer();
@@ -197,9 +202,7 @@ void X11OtherProgram::ShowWindowBehindAtPointer(bool show)
 {
     if (!show)
     {
-        XDestroyWindow(m_display, m_windowBehind);
-        XSync(m_display, False);
-        m_windowBehind = 0;
+        Close(m_windowBehind);
         return;
     }
     m_windowBehind = WindowAtPointer();

@@ -64,6 +64,7 @@ private:
     void Focus(unsigned long window);
     void MarkState(unsigned long window, std::initializer_list<const char*> states);
     unsigned long WindowAtPointer();
+    void Close(unsigned long& window);
 
     _XDisplay* m_display;
     unsigned long m_window = 0;

@@ -5,11 +5,11 @@
 
 #include "platform/win32/LetterboxViewport.h"
 
+#include <SDL.h>
+
 #include <cstdint>
 #include <optional>
 #include <vector>
-
-union SDL_Event;
 
 namespace Platform
 {
@@ -40,7 +40,7 @@ public:
 private:
     struct Held;
     std::optional<Held> PointerOnPicture(PlatformWindow& window);
-    static int WatchDisplayEvents(void* hold, SDL_Event* event);
+    static int SDLCALL WatchDisplayEvents(void* hold, SDL_Event* event);
     bool ButtonsHeldElsewhere();
     void KeepSdlFromMovingThePointer(const SDL_Event& event);
     void LetSdlMoveThePointer();

@@ -7,15 +7,13 @@
 
 #include "platform/win32/PlatformWindow.h"
 #include "platform/win32/SdlEventListeners.h"
-#include "platform/win32/Time.h"
+#include "platform/win32/SdlScreen.h"
 #include "platform/win32/X11KeyEvents.h"
-#include "platform/win32/X11PointerEvents.h"
 #include "platform/win32/X11WindowManager.h"
 
 #include <malloc.h>
 
 #include <algorithm>
-#include <cmath>
 #include <cstdint>
 #include <cstring>
 #include <optional>
@@ -29,23 +27,6 @@ constexpr const char* kWindowDataKey = "PlatformWindow";
 PlatformWindow* WindowOfSdl(SDL_Window* sdl)
 {
     return sdl ? static_cast<PlatformWindow*>(SDL_GetWindowData(sdl, kWindowDataKey)) : nullptr;
-}
-
-// SDL refuses to make a window beyond this size where Win32 would make one, so a request is cut to it.
-constexpr int kLargestSdlWindow = 16384;
-
-int NativeSize(LONG low, LONG high)
-{
-    return static_cast<int>(std::clamp<std::int64_t>(std::int64_t{high} - low, 1, kLargestSdlWindow));
-}
-
-int Width(const RECT& rect) { return NativeSize(rect.left, rect.right); }
-int Height(const RECT& rect) { return NativeSize(rect.top, rect.bottom); }
-
-bool IsShownUnminimized(SDL_Window* sdl)
-{
-    const Uint32 flags = SDL_GetWindowFlags(sdl);
-    return (flags & SDL_WINDOW_SHOWN) != 0 && (flags & SDL_WINDOW_MINIMIZED) == 0;
 }
 
 // Whether the display minimises a window asked to: X leaves it to a window manager, and the drivers with no screen
@@ -71,44 +52,6 @@ void KeepLargeBlocksMapped() { mallopt(M_MMAP_THRESHOLD, 1 << 20); }
 // at once.
 constexpr Uint32 kWindowManagerChanceMs = 1000;
 
-POINT GlobalPointer()
-{
-    int x = 0, y = 0;
-    SDL_GetGlobalMouseState(&x, &y);
-    return POINT{x, y};
-}
-
-bool ButtonsSeenHeldElsewhere()
-{
-    return (SDL_GetGlobalMouseState(nullptr, nullptr) & ~SDL_GetMouseState(nullptr, nullptr)) != 0;
-}
-
-// Mouse buttons held down that the program's windows did not get: another program has the pointer, or a window
-// manager that drags a window with it (it takes the press over its frame, or with a modifier over the window). A
-// press that reached the program's window after SDL last read the display's events is read first: the display
-// answers the question of the buttons only after every event it sent before.
-bool ButtonsHeldElsewhere()
-{
-    if (!ButtonsSeenHeldElsewhere())
-        return false;
-    SDL_PumpEvents();
-    return ButtonsSeenHeldElsewhere();
-}
-
-bool SamePoint(POINT a, POINT b) { return a.x == b.x && a.y == b.y; }
-
-bool SamePicture(const LetterboxViewport& a, const LetterboxViewport& b)
-{
-    const RECT& first = a.Viewport();
-    const RECT& second = b.Viewport();
-    return first.left == second.left && first.top == second.top && first.right == second.right &&
-           first.bottom == second.bottom && a.FrameWidth() == b.FrameWidth() && a.FrameHeight() == b.FrameHeight();
-}
-
-bool OnFrame(const LetterboxViewport& picture, POINT point)
-{
-    return point.x >= 0 && point.y >= 0 && point.x < picture.FrameWidth() && point.y < picture.FrameHeight();
-}
 }
 
 SdlWindowBackend::SdlWindowBackend()
@@ -126,8 +69,7 @@ bool SdlWindowBackend::StartVideo()
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0)
         return false;
     X11KeyEvents::Enable();
-    SDL_DelEventWatch(WatchDisplayEvents, this);
-    SDL_AddEventWatch(WatchDisplayEvents, this);
+    m_pointerHold.Start();
     // Windows get the depth and stencil the drawing layer's own framebuffers have, so it can draw straight into
     // a window and get the same pictures.
     SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 24);
@@ -136,12 +78,9 @@ bool SdlWindowBackend::StartVideo()
     return true;
 }
 
-SdlWindowBackend::~SdlWindowBackend() { SDL_DelEventWatch(WatchDisplayEvents, this); }
-
 void SdlWindowBackend::StopVideo()
 {
-    SDL_DelEventWatch(WatchDisplayEvents, this);
-    LetSdlMoveThePointer();
+    m_pointerHold.Stop();
     m_translator.ReleaseAll();
     NativeWindowTeardown::Before(nullptr);
     SDL_QuitSubSystem(SDL_INIT_VIDEO);
@@ -160,7 +99,8 @@ bool SdlWindowBackend::CreateNativeWindow(PlatformWindow& window, const NativePl
         flags |= SDL_WINDOW_BORDERLESS;
     if (placement.topmost)
         flags |= SDL_WINDOW_ALWAYS_ON_TOP;
-    window.sdl = SDL_CreateWindow(window.title.c_str(), rect.left, rect.top, Width(rect), Height(rect), flags);
+    window.sdl = SDL_CreateWindow(window.title.c_str(), rect.left, rect.top, SdlScreen::Width(rect),
+                                  SdlScreen::Height(rect), flags);
     if (!window.sdl)
         return false;
     window.fullScreen = placement.fullScreen;
@@ -203,10 +143,7 @@ void SdlWindowBackend::DestroyNativeWindow(PlatformWindow& window)
     std::erase_if(m_minimisesAsked, [&](const MinimiseAsked& asked) { return asked.window == &window; });
     if (m_focusAsked == &window)
         m_focusAsked = nullptr;
-    if (m_pointerHeld && m_pointerHeld->window == &window)
-        m_pointerHeld.reset();
-    if (m_sdlKeptFromMovingThePointer == &window)
-        LetSdlMoveThePointer();
+    m_pointerHold.ForgetWindow(window);
     if (window.sdl)
     {
         NativeWindowTeardown::Before(window.sdl);
@@ -217,7 +154,7 @@ void SdlWindowBackend::DestroyNativeWindow(PlatformWindow& window)
 
 void SdlWindowBackend::PlaceNativeWindow(PlatformWindow& window, const NativePlacement& placement)
 {
-    m_pointerHeld = PointerOnPicture(window);
+    m_pointerHold.BeforePlacing(window);
     const RECT& rect = placement.client;
     window.fullScreen = placement.fullScreen;
     if (placement.fullScreen)
@@ -227,7 +164,7 @@ void SdlWindowBackend::PlaceNativeWindow(PlatformWindow& window, const NativePla
         // window manager, where there is one, is asked to show it full screen.
         const RECT screen = ScreenCovered(rect);
         SDL_SetWindowBordered(window.sdl, SDL_FALSE);
-        SDL_SetWindowSize(window.sdl, Width(screen), Height(screen));
+        SDL_SetWindowSize(window.sdl, SdlScreen::Width(screen), SdlScreen::Height(screen));
         SDL_SetWindowPosition(window.sdl, screen.left, screen.top);
         SDL_SetWindowFullscreen(window.sdl, SDL_WINDOW_FULLSCREEN_DESKTOP);
     }
@@ -235,193 +172,12 @@ void SdlWindowBackend::PlaceNativeWindow(PlatformWindow& window, const NativePla
     {
         SDL_SetWindowFullscreen(window.sdl, 0);
         SDL_SetWindowBordered(window.sdl, placement.bordered ? SDL_TRUE : SDL_FALSE);
-        SDL_SetWindowSize(window.sdl, Width(rect), Height(rect));
+        SDL_SetWindowSize(window.sdl, SdlScreen::Width(rect), SdlScreen::Height(rect));
         SDL_SetWindowPosition(window.sdl, rect.left, rect.top);
     }
     SDL_SetWindowAlwaysOnTop(window.sdl, placement.topmost ? SDL_TRUE : SDL_FALSE);
     window.placed = rect;
-    // SDL's switch puts the pointer back at its old place inside the window: that move is not the player's.
-    if (m_pointerHeld && !PutPointerOnPicture(*m_pointerHeld))
-        m_pointerHeld.reset();
-}
-
-// The pointer's point of the window's picture as it lies now, when the pointer is over it and not taken by another
-// program (a drag the window manager began before the switch): the middle of the frame pixel under it.
-std::optional<SdlWindowBackend::PointerHeld> SdlWindowBackend::PointerOnPicture(PlatformWindow& window)
-{
-    if (!window.sdl || !IsShownUnminimized(window.sdl) || ButtonsHeldElsewhere())
-        return std::nullopt;
-    PointerHeld held{&window, PictureOf(window, window.placed)};
-    ReadPointer(held);
-    const POINT pixel = held.picture.ToFrame(held.putAt);
-    if (!OnFrame(held.picture, pixel))
-        return std::nullopt;
-    held.x = pixel.x + 0.5;
-    held.y = pixel.y + 0.5;
-    held.pictureSince = GetTickCount();
-    return held;
-}
-
-// A switch between full screen and a window moves the picture under the pointer, and SDL's switch puts the pointer
-// back at its old place inside the window, now over another point of the picture. The pointer is kept on its point
-// of the picture instead, so that the game's cursor and the bat stay where the player had them: put there after the
-// switch, then again whenever the window manager has moved or sized the window, until the picture has stood still
-// for as long as a manager has to place it. Put by the geometry SDL knows, the pointer reads back on its point at
-// every moment, even before SDL hears of the manager's move. The player's own motion meanwhile moves the point held,
-// at the scale of the picture it was made over. The game moves the pointer only for the player: a pointer taken off
-// the picture is let go, and so is one that another program may be using, once the window has lost the focus (or
-// left the screen), a button is held that the window did not get, or the pointer is over another window in front
-// of the game's. The time is the platform's clock, which a test may hold still.
-void SdlWindowBackend::KeepPointerOnPicture()
-{
-    // SDL may read the display's events for the buttons' sake, and with them the pointer's end of the hold.
-    if (m_pointerHeld && (!IsOnShowWithFocus(*m_pointerHeld->window) || ButtonsHeldElsewhere()))
-        m_pointerHeld.reset();
-    if (!m_pointerHeld)
-        return;
-    PointerHeld& held = *m_pointerHeld;
-    const POINT pointer = held.putSerial ? held.seenAt : GlobalPointer();
-    held.x += (pointer.x - held.putAt.x) * static_cast<double>(held.picture.FrameWidth()) /
-              Width(held.picture.Viewport());
-    held.y += (pointer.y - held.putAt.y) * static_cast<double>(held.picture.FrameHeight()) /
-              Height(held.picture.Viewport());
-    held.putAt = held.seenAt = pointer;
-    if (!OnFrame(held.picture, HeldPixel(held)))
-        m_pointerHeld.reset();
-    else if (!SamePicture(PictureOf(*held.window, held.window->placed), held.picture))
-    {
-        if (!PutPointerOnPicture(held))
-            m_pointerHeld.reset();
-    }
-    else if (GetTickCount() - held.pictureSince >= kWindowManagerChanceMs)
-        m_pointerHeld.reset();
-}
-
-// The display's events are watched as SDL reads them, while the details of its input extension's events are there,
-// and before SDL acts on them.
-int SdlWindowBackend::WatchDisplayEvents(void* backend, SDL_Event* event)
-{
-    auto* self = static_cast<SdlWindowBackend*>(backend);
-    self->KeepSdlFromMovingThePointer(*event);
-    if (event->type == SDL_SYSWMEVENT)
-        self->NotePointerEvent(*event);
-    return 0;
-}
-
-// SDL takes a full-screen window out of full screen as soon as it reads that the display hid it (a minimise, the
-// game's own at a focus loss or the player's), and then puts the pointer back at its last place inside the window:
-// a place as old as SDL's last reading of the window's events, while the player's motion goes on over whatever the
-// window uncovered. SDL's X11 driver moves the pointer in a window only while the window keeps the pointer inside an
-// area of its own: the window's whole self is made that area just while SDL reads an event that may hide it. A window
-// without the focus only notes the area; one with it has the display bar the pointer from crossing its edges, which
-// in full screen are the display's own, for as long as SDL reads the one event. The area goes at SDL's word of the
-// hide (after its move would have been made), at the display's next event, or once the queue is read, whichever
-// comes first: a window shown again with the area still set would keep the pointer inside it.
-void SdlWindowBackend::KeepSdlFromMovingThePointer(const SDL_Event& event)
-{
-    const bool hideRead = event.type == SDL_WINDOWEVENT && (event.window.event == SDL_WINDOWEVENT_HIDDEN ||
-                                                           event.window.event == SDL_WINDOWEVENT_MINIMIZED);
-    if (event.type != SDL_SYSWMEVENT && !hideRead)
-        return;
-    LetSdlMoveThePointer();
-    if (hideRead)
-        return;
-    for (PlatformWindow* window : m_windows)
-    {
-        const Uint32 flags = SDL_GetWindowFlags(window->sdl);
-        if ((flags & SDL_WINDOW_FULLSCREEN) == 0 || (flags & SDL_WINDOW_MINIMIZED) != 0 ||
-            !X11WindowManager::MayReportHidden(event, window->sdl))
-            continue;
-        SDL_Rect whole{0, 0, 0, 0};
-        SDL_GetWindowSize(window->sdl, &whole.w, &whole.h);
-        SDL_SetWindowMouseRect(window->sdl, &whole);
-        m_sdlKeptFromMovingThePointer = window;
-        return;
-    }
-}
-
-void SdlWindowBackend::LetSdlMoveThePointer()
-{
-    if (!m_sdlKeptFromMovingThePointer)
-        return;
-    SDL_SetWindowMouseRect(m_sdlKeptFromMovingThePointer->sdl, nullptr);
-    m_sdlKeptFromMovingThePointer = nullptr;
-}
-
-// The display's word on the pointer over the held window, in the order it was sent: the player's motion there, or
-// the pointer gone from it.
-void SdlWindowBackend::NotePointerEvent(const SDL_Event& event)
-{
-    if (!m_pointerHeld)
-        return;
-    PointerHeld& held = *m_pointerHeld;
-    const std::optional<DisplayPointerNote> note = X11PointerEvents::Read(event, held.window->sdl);
-    if (!note)
-        return;
-    // A window manager's drag moves the window with the pointer: were the pointer held meanwhile, its motion would
-    // count twice, once as the player's motion of the point and again in the move of the picture, and each put of
-    // the pointer would drag the window further. The drag may be over before the program looks again.
-    if (note->kind == DisplayPointerNote::Kind::Taken)
-    {
-        m_pointerHeld.reset();
-        return;
-    }
-    if (!held.putSerial || note->Before(*held.putSerial))
-        return;
-    if (note->kind == DisplayPointerNote::Kind::Moved)
-        held.seenAt = note->screen;
-    // Gone where the window last saw it and from outside the window as it lay then, the pointer stood still while
-    // the window moved from under it (a window manager placing it), and is put back on the picture. Gone elsewhere,
-    // it moved out: the player took it off the picture, or to a title bar whose drag the window never hears of. Gone
-    // from inside the window, it passed into a window shown over the game's (another program's menu or overlay,
-    // which may take the pointer for its own with no word to the game), or the window was hidden.
-    else if (note->kind == DisplayPointerNote::Kind::Left &&
-             (!SamePoint(note->screen, held.seenAt) || InsideWindow(*held.window, note->inWindow)))
-        m_pointerHeld.reset();
-}
-
-// SDL has read the display's events up to the one being read, and with them the window's size at that event.
-bool SdlWindowBackend::InsideWindow(PlatformWindow& window, POINT inWindow)
-{
-    int width = 0, height = 0;
-    SDL_GetWindowSize(window.sdl, &width, &height);
-    return inWindow.x >= 0 && inWindow.y >= 0 && inWindow.x < width && inWindow.y < height;
-}
-
-// Puts the pointer on the point held, on the picture as SDL now knows it, unless it lies over that point already.
-// A pointer over another window in front of the game's is that window's program's, which may have taken it for its
-// own with no word to the game: false, the hold is over.
-bool SdlWindowBackend::PutPointerOnPicture(PointerHeld& held)
-{
-    const LetterboxViewport picture = PictureOf(*held.window, held.window->placed);
-    held.x *= static_cast<double>(picture.FrameWidth()) / held.picture.FrameWidth();
-    held.y *= static_cast<double>(picture.FrameHeight()) / held.picture.FrameHeight();
-    held.picture = picture;
-    held.pictureSince = GetTickCount();
-    ReadPointer(held);
-    const POINT pixel = HeldPixel(held);
-    if (SamePoint(picture.ToFrame(held.putAt), pixel))
-        return true;
-    if (X11PointerEvents::OverWindowInFrontOf(held.window->sdl))
-        return false;
-    const POINT onPicture = picture.ToScreen(pixel);
-    SDL_WarpMouseGlobal(onPicture.x, onPicture.y);
-    ReadPointer(held);
-    return true;
-}
-
-// Where the pointer is now, and on an X display the serial that places the reading among the display's events. SDL's
-// own reading on X keeps the place it last asked for until it has read the pointer's motion since.
-void SdlWindowBackend::ReadPointer(PointerHeld& held)
-{
-    const std::optional<DisplayPointerNote> reading = X11PointerEvents::ReadPointer(held.window->sdl);
-    held.putAt = held.seenAt = reading ? reading->screen : GlobalPointer();
-    held.putSerial = reading ? std::optional<unsigned long>(reading->serial) : std::nullopt;
-}
-
-POINT SdlWindowBackend::HeldPixel(const PointerHeld& held)
-{
-    return POINT{static_cast<LONG>(std::floor(held.x)), static_cast<LONG>(std::floor(held.y))};
+    m_pointerHold.AfterPlacing();
 }
 
 void SdlWindowBackend::SetNativeTitle(PlatformWindow& window, const std::string& title)
@@ -442,7 +198,7 @@ void SdlWindowBackend::ShowNativeWindow(PlatformWindow& window, bool show)
 void SdlWindowBackend::FocusNativeWindow(PlatformWindow& window)
 {
     SDL_RaiseWindow(window.sdl);
-    if (IsShownUnminimized(window.sdl))
+    if (SdlScreen::IsShownUnminimized(window.sdl))
         SDL_SetWindowInputFocus(window.sdl);
     m_focusAsked = &window;
 }
@@ -471,7 +227,7 @@ void SdlWindowBackend::MinimizeNativeWindow(PlatformWindow& window)
 
 bool SdlWindowBackend::IsOnShowWithFocus(PlatformWindow& window)
 {
-    return IsShownUnminimized(window.sdl) && GetFocusWindow() == &window;
+    return SdlScreen::IsShownUnminimized(window.sdl) && GetFocusWindow() == &window;
 }
 
 // A window manager that minimises takes the window off the screen and the focus with it, a little later than asked.
@@ -502,37 +258,23 @@ void SdlWindowBackend::MaximizeNativeWindow(PlatformWindow& window) { SDL_Maximi
 RECT SdlWindowBackend::GetNativeClientRect(PlatformWindow& window)
 {
     if (window.fullScreen)
-        return RECT{0, 0, Width(window.placement), Height(window.placement)};
-    return NativeRect(window);
-}
-
-RECT SdlWindowBackend::NativeRect(PlatformWindow& window)
-{
-    int x = 0, y = 0, width = 0, height = 0;
-    SDL_GetWindowPosition(window.sdl, &x, &y);
-    SDL_GetWindowSize(window.sdl, &width, &height);
-    return RECT{x, y, x + width, y + height};
+        return RECT{0, 0, SdlScreen::Width(window.placement), SdlScreen::Height(window.placement)};
+    return SdlScreen::NativeRect(window);
 }
 
 // The full-screen window on show, whose mode is the screen the program's pointer positions are in.
 PlatformWindow* SdlWindowBackend::ShownFullScreenWindow() const
 {
     for (PlatformWindow* window : m_windows)
-        if (window->fullScreen && window->sdl && IsShownUnminimized(window->sdl))
+        if (window->fullScreen && window->sdl && SdlScreen::IsShownUnminimized(window->sdl))
             return window;
     return nullptr;
 }
 
 // A full-screen window's picture, of the frame the program now draws.
-LetterboxViewport SdlWindowBackend::ViewportOf(PlatformWindow& window) { return PictureOf(window, window.placement); }
-
-// Where the window's picture lies on the screen, and the frame it shows: the frame of the given placement
-// letterboxed in full screen, the client itself in a window.
-LetterboxViewport SdlWindowBackend::PictureOf(PlatformWindow& window, const RECT& frame)
+LetterboxViewport SdlWindowBackend::ViewportOf(PlatformWindow& window)
 {
-    const RECT native = NativeRect(window);
-    const RECT& shown = window.fullScreen ? frame : native;
-    return LetterboxViewport(native, Width(shown), Height(shown));
+    return SdlScreen::PictureOf(window, window.placement);
 }
 
 // The display reports the focus some time after it was given, and not at all to a window that was mapped
@@ -542,7 +284,7 @@ PlatformWindow* SdlWindowBackend::GetFocusWindow()
 {
     if (PlatformWindow* focused = WindowOfSdl(SDL_GetKeyboardFocus()))
         return focused;
-    if (m_focusAsked && m_focusAsked->sdl && IsShownUnminimized(m_focusAsked->sdl))
+    if (m_focusAsked && m_focusAsked->sdl && SdlScreen::IsShownUnminimized(m_focusAsked->sdl))
         return m_focusAsked;
     return nullptr;
 }
@@ -594,11 +336,11 @@ bool SdlWindowBackend::PollNativeEvent()
         return false;
     SDL_Event event;
     const bool read = SDL_PollEvent(&event) != 0;
-    LetSdlMoveThePointer();
+    m_pointerHold.AfterQueueRead();
     // Judged once SDL has read all the display sent: a manager's late minimise is then known.
     if (!read)
     {
-        KeepPointerOnPicture();
+        m_pointerHold.Look(GetFocusWindow());
         return RestoreMinimisesNotCarriedOut(nullptr);
     }
     NotifySdlEventListeners(event);
@@ -661,7 +403,7 @@ POINT SdlWindowBackend::GetCursorScreenPosition()
 {
     if (SDL_WasInit(SDL_INIT_VIDEO) == 0)
         return POINT{0, 0};
-    const POINT pointer = GlobalPointer();
+    const POINT pointer = SdlScreen::Pointer();
     PlatformWindow* fullScreen = ShownFullScreenWindow();
     return fullScreen ? ViewportOf(*fullScreen).ToFrame(pointer) : pointer;
 }
@@ -672,7 +414,7 @@ POINT SdlWindowBackend::GetButtonEventScreenPosition(std::uint32_t nativeWindowI
     PlatformWindow* window = WindowOfSdl(SDL_GetWindowFromID(nativeWindowId));
     if (!window)
         return GetCursorScreenPosition();
-    const RECT native = NativeRect(*window);
+    const RECT native = SdlScreen::NativeRect(*window);
     const POINT screen{native.left + windowPoint.x, native.top + windowPoint.y};
     PlatformWindow* fullScreen = ShownFullScreenWindow();
     return fullScreen ? ViewportOf(*fullScreen).ToFrame(screen) : screen;
@@ -689,8 +431,7 @@ bool SdlWindowBackend::KeepsAnythingOf(const PlatformWindow* window) const
 {
     const auto refersTo = [&](const MinimiseAsked& asked) { return asked.window == window; };
     return std::ranges::find(m_windows, window) != m_windows.end() || m_focusAsked == window ||
-           std::ranges::any_of(m_minimisesAsked, refersTo) || (m_pointerHeld && m_pointerHeld->window == window) ||
-           m_sdlKeptFromMovingThePointer == window;
+           std::ranges::any_of(m_minimisesAsked, refersTo) || m_pointerHold.KeepsAnythingOf(window);
 }
 
 void SdlWindowBackend::ShowNativeCursor(bool show) { SDL_ShowCursor(show ? SDL_ENABLE : SDL_DISABLE); }

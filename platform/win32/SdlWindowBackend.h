@@ -2,10 +2,10 @@
 #pragma once
 
 #include "platform/win32/LetterboxViewport.h"
+#include "platform/win32/PointerHold.h"
 #include "platform/win32/SdlMessageTranslator.h"
 #include "platform/win32/WindowBackend.h"
 
-#include <optional>
 #include <vector>
 
 namespace Platform
@@ -15,7 +15,6 @@ class SdlWindowBackend : public WindowBackend
 public:
     // Keys the display's own events have not named are looked up on the X display the windows are on.
     SdlWindowBackend();
-    ~SdlWindowBackend() override;
 
     SdlWindowBackend(const SdlWindowBackend&) = delete;
     SdlWindowBackend& operator=(const SdlWindowBackend&) = delete;
@@ -56,27 +55,14 @@ public:
 
 private:
     RECT ScreenCovered(const RECT& fallback);
-    static RECT NativeRect(PlatformWindow& window);
     PlatformWindow* ShownFullScreenWindow() const;
     static LetterboxViewport ViewportOf(PlatformWindow& window);
-    static LetterboxViewport PictureOf(PlatformWindow& window, const RECT& frame);
     PlatformWindow* WindowOfEvent(const SDL_Event& event) const;
     void ForgetFocusAsked(const SDL_Event& event, const PlatformWindow* window);
     static PlatformWindow* WindowOfPlayerInput(const SDL_Event& event);
     bool IsOnShowWithFocus(PlatformWindow& window);
     bool RestoreMinimisesNotCarriedOut(const PlatformWindow* touched);
     static void ApplyIcon(PlatformWindow& window);
-    struct PointerHeld;
-    static std::optional<PointerHeld> PointerOnPicture(PlatformWindow& window);
-    static int SDLCALL WatchDisplayEvents(void* backend, SDL_Event* event);
-    void KeepSdlFromMovingThePointer(const SDL_Event& event);
-    void LetSdlMoveThePointer();
-    void NotePointerEvent(const SDL_Event& event);
-    void KeepPointerOnPicture();
-    static bool InsideWindow(PlatformWindow& window, POINT inWindow);
-    [[nodiscard]] static bool PutPointerOnPicture(PointerHeld& held);
-    static void ReadPointer(PointerHeld& held);
-    static POINT HeldPixel(const PointerHeld& held);
 
     SdlMessageTranslator m_translator;
     std::vector<PlatformWindow*> m_windows;
@@ -91,30 +77,7 @@ private:
     };
     std::vector<MinimiseAsked> m_minimisesAsked;
 
-    // The pointer kept on its point of a window's picture while a switch between full screen and a window settles.
-    struct PointerHeld
-    {
-        PlatformWindow* window = nullptr;
-        // The picture the pointer was last put on, and its point there, in the frame's pixels and their fractions:
-        // the player's motion over a picture of another scale moves it by less than a pixel.
-        LetterboxViewport picture;
-        double x = 0.0;
-        double y = 0.0;
-        // Where the pointer was put, and where it has been seen since: a pointer seen elsewhere was moved by the
-        // player. On an X display only the motion the window itself gets is seen, as another program's drag moves
-        // the pointer with none; elsewhere the pointer is read at each look.
-        POINT putAt{};
-        POINT seenAt{};
-        // On an X display, the serial of the reading of the pointer at the last put: what the display sent before it
-        // is older than the put, the crossings of the switch itself among them.
-        std::optional<unsigned long> putSerial{};
-        // When the picture was first seen where it lies now.
-        Uint32 pictureSince = 0;
-    };
-    std::optional<PointerHeld> m_pointerHeld;
-
-    // The full-screen window whose own moves of the pointer SDL is kept from making while it reads one of the
-    // display's events.
-    PlatformWindow* m_sdlKeptFromMovingThePointer = nullptr;
+    // The pointer kept on its point of the picture after a switch, among the windows kept here.
+    PointerHold m_pointerHold{m_windows};
 };
 }

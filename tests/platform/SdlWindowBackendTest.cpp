@@ -19,7 +19,9 @@
 #include <cstdlib>
 #include <cstring>
 #include <functional>
+#include <numeric>
 #include <string>
+#include <vector>
 
 namespace
 {
@@ -364,12 +366,16 @@ protected:
                      SWP_FRAMECHANGED | SWP_SHOWWINDOW);
         ASSERT_TRUE(PumpUntil(window, [&] { return SamePoint(Corner(), corner); })) << "the window never moved";
     }
+    void ShowFullScreenWithThePointerOnTheHeldPoint(Letterbox& box)
+    {
+        ASSERT_NO_FATAL_FAILURE(ShowLetterboxed(window, box));
+        ASSERT_TRUE(SetCursorPos(kHeldPoint.x, kHeldPoint.y));
+    }
     // The pointer on kHeldPoint of the full-screen picture, then the switch: the hold begins.
     void SwitchFromFullScreenWithThePointerHeld(const std::function<void()>& beforeTheSwitch = {})
     {
         Letterbox box;
-        ASSERT_NO_FATAL_FAILURE(ShowLetterboxed(window, box));
-        ASSERT_TRUE(SetCursorPos(kHeldPoint.x, kHeldPoint.y));
+        ASSERT_NO_FATAL_FAILURE(ShowFullScreenWithThePointerOnTheHeldPoint(box));
         // The game's frames have read the pointer's way there: the switch's own crossings come after it.
         window.PumpMessages();
         if (beforeTheSwitch)
@@ -396,6 +402,26 @@ protected:
         ASSERT_TRUE(PumpUntil(window, [&] { return SamePoint(Corner(), corner); })) << "the window never moved";
     }
     static bool SamePoint(POINT a, POINT b) { return a.x == b.x && a.y == b.y; }
+    // SDL asks the display for the buttons again only once it has moved the pointer or read its motion since it last
+    // asked: the game puts the pointer where it is, as it may before any look.
+    static void LetSdlAskForTheButtonsAfresh()
+    {
+        POINT at{};
+        ASSERT_TRUE(GetCursorPos(&at));
+        ASSERT_TRUE(SetCursorPos(at.x, at.y));
+    }
+    // The full-screen window sized from outside to a picture of its own, a little lower than the display.
+    void ResizeFromOutside(const Letterbox& box)
+    {
+        const int width = box.desktop.right - box.desktop.left, height = box.desktop.bottom - box.desktop.top - 60;
+        other.ResizeWindow(Sdl(), width, height);
+        ASSERT_TRUE(PumpUntil(window, [&] {
+            int w = 0, h = 0;
+            SDL_GetWindowSize(Sdl(), &w, &h);
+            return h == height;
+        })) << "the window was never sized";
+        window.PumpMessages();
+    }
 
     TestSupport::FakeClock clock;
     TestWindow window{kLetterboxFrameWidth, kLetterboxFrameHeight, "Held window"};
@@ -450,6 +476,42 @@ TEST_F(SdlWindowBackendX11Hold, APointerTakenOffThePictureIsLetGo)
     EXPECT_TRUE(SamePoint(Pointer(), outside)) << "moved to " << Pointer().x << "," << Pointer().y;
 }
 
+// A window manager moves the window from under the still pointer, which the window then sees leave it from outside the
+// window as it lies: the pointer is taken along, back onto its point of the picture, also when it stood one pixel
+// past the window's far edge, and when a window behind the game's lay under it.
+struct MoveFromUnderThePointer
+{
+    const char* name;
+    POINT playersMotion;
+    POINT move;
+    bool windowBehind;
+};
+
+constexpr MoveFromUnderThePointer kMovesFromUnderThePointer[] = {
+    {"250 px to the right", {0, 0}, {250, 0}, false},
+    {"250 px to the right, over a window behind the game's", {0, 0}, {250, 0}, true},
+    {"one pixel past the right edge", {400, 0}, {-200, 0}, false},
+    {"one pixel past the bottom edge", {0, 0}, {0, -80}, false},
+};
+
+TEST_F(SdlWindowBackendX11Hold, AWindowMovedFromUnderAStillPointerTakesItAlong)
+{
+    for (const MoveFromUnderThePointer& trial : kMovesFromUnderThePointer)
+    {
+        SCOPED_TRACE(trial.name);
+        ASSERT_NO_FATAL_FAILURE(SwitchFromFullScreenWithThePointerHeld());
+        other.MovePointerBy(trial.playersMotion.x, trial.playersMotion.y);
+        window.PumpMessages();
+        if (trial.windowBehind)
+            other.ShowWindowBehindAtPointer(true);
+        ASSERT_NO_FATAL_FAILURE(MoveWindowBy(trial.move.x, trial.move.y));
+        const POINT held = Offset(kHeldPoint, trial.playersMotion.x, trial.playersMotion.y);
+        EXPECT_TRUE(SamePoint(Pointer(), OnWindow(held))) << "moved to " << Pointer().x << "," << Pointer().y;
+        if (trial.windowBehind)
+            other.ShowWindowBehindAtPointer(false);
+    }
+}
+
 // Another program shows a window over the game's under the held pointer (a menu, a launcher, a screenshot tool's
 // overlay) and takes the pointer and the keyboard for it: the pointer is that program's, whether its window is still
 // there or was closed when the game's window moves, and the move leaves the pointer alone.
@@ -473,8 +535,9 @@ TEST_F(SdlWindowBackendX11Hold, AWindowShownOverTheGameUnderThePointerTakesItFro
 
 // The window moved from under the held pointer, then another program's window shown where the pointer stands, both
 // before the game looks again: the game's window hears of no crossing, as the pointer had left it, but at the put the
-// pointer is over a window in front of the game's.
-TEST_F(SdlWindowBackendX11Hold, APointerOverAnotherWindowInFrontOfTheGamesIsLeftAlone)
+// pointer is over a window in front of the game's. The hold is over: with that window closed again and the game's
+// window moved once more at once, the pointer is left alone.
+TEST_F(SdlWindowBackendX11Hold, APointerOverAnotherWindowInFrontOfTheGamesIsLeftAloneForTheRestOfTheHold)
 {
     ASSERT_NO_FATAL_FAILURE(SwitchFromFullScreenWithThePointerHeld());
     const POINT before = Pointer(), away = Offset(Corner(), kLetterboxFrameWidth, 0);
@@ -482,6 +545,25 @@ TEST_F(SdlWindowBackendX11Hold, APointerOverAnotherWindowInFrontOfTheGamesIsLeft
     other.ShowWindowAtPointer(true);
     ASSERT_TRUE(PumpUntil(window, [&] { return SamePoint(Corner(), away); })) << "the window never moved";
     window.PumpMessages();
+    EXPECT_TRUE(SamePoint(Pointer(), before)) << "moved to " << Pointer().x << "," << Pointer().y;
+    other.ShowWindowAtPointer(false);
+    ASSERT_NO_FATAL_FAILURE(MoveWindowTo(Offset(kWindowCorner, 60, 40)));
+    EXPECT_TRUE(SamePoint(Pointer(), before)) << "moved to " << Pointer().x << "," << Pointer().y;
+}
+
+// The same at the program's own placement of its window, here full screen taking a frame of another shape (where
+// SDL does not raise the window): the put is refused there and then, and the hold is over.
+TEST_F(SdlWindowBackendX11Hold, APointerOverAnotherWindowInFrontOfTheGamesAtAPlacementIsLeftAlone)
+{
+    Letterbox box;
+    ASSERT_NO_FATAL_FAILURE(ShowFullScreenWithThePointerOnTheHeldPoint(box));
+    other.ShowWindowAtPointer(true);
+    window.PumpMessages();
+    const POINT before = Pointer();
+    SetWindowPos(window.Handle(), nullptr, 0, 0, kLetterboxFrameWidth, kLetterboxFrameWidth * 3 / 4, 0);
+    EXPECT_TRUE(SamePoint(Pointer(), before)) << "moved to " << Pointer().x << "," << Pointer().y;
+    other.ShowWindowAtPointer(false);
+    ASSERT_NO_FATAL_FAILURE(ResizeFromOutside(box));
     EXPECT_TRUE(SamePoint(Pointer(), before)) << "moved to " << Pointer().x << "," << Pointer().y;
 }
 
@@ -512,8 +594,7 @@ TEST_F(SdlWindowBackendX11Hold, ADragMovesThePointerWithTheWindowOnceAndAButtonI
 TEST_F(SdlWindowBackendX11Hold, ADragHeldAcrossTheSwitchIsNeverHeld)
 {
     Letterbox box;
-    ASSERT_NO_FATAL_FAILURE(ShowLetterboxed(window, box));
-    ASSERT_TRUE(SetCursorPos(kHeldPoint.x, kHeldPoint.y));
+    ASSERT_NO_FATAL_FAILURE(ShowFullScreenWithThePointerOnTheHeldPoint(box));
     other.GrabPointerAndHoldLeftButton(true);
     window.PumpMessages();
     ASSERT_NO_FATAL_FAILURE(SwitchToWindowAt(kWindowCorner));
@@ -537,42 +618,54 @@ TEST_F(SdlWindowBackendX11Hold, AFocusGivenAwayLeavesThePointerAlone)
     EXPECT_TRUE(SamePoint(Pointer(), before)) << "moved to " << Pointer().x << "," << Pointer().y;
 }
 
-// A button the game's window got before the switch (the fire button held in play) is the player's: the hold goes on.
+// A button the game's window got before the switch (the fire button held in play) is the player's: the hold goes on,
+// whether the program read the press before the switch or the switch comes first.
 TEST_F(SdlWindowBackendX11Hold, AButtonHeldInTheGameAcrossTheSwitchKeepsTheHold)
 {
-    ASSERT_NO_FATAL_FAILURE(SwitchFromFullScreenWithThePointerHeld([&] {
-        other.HoldLeftButton(true);
-        ASSERT_TRUE(PumpUntil(window, [] { return (SDL_GetMouseState(nullptr, nullptr) & SDL_BUTTON_LMASK) != 0; }))
-            << "the window never got the press";
-    }));
-    ASSERT_NO_FATAL_FAILURE(MoveWindowBy(60, 40));
-    EXPECT_TRUE(SamePoint(Pointer(), OnWindow(kHeldPoint))) << "moved to " << Pointer().x << "," << Pointer().y;
+    for (const bool readBeforeTheSwitch : {true, false})
+    {
+        SCOPED_TRACE(readBeforeTheSwitch ? "the press read before the switch" : "the press not yet read");
+        ASSERT_NO_FATAL_FAILURE(SwitchFromFullScreenWithThePointerHeld([&] {
+            other.HoldLeftButton(true);
+            if (readBeforeTheSwitch)
+            {
+                ASSERT_TRUE(PumpUntil(window, [] {
+                    return (SDL_GetMouseState(nullptr, nullptr) & SDL_BUTTON_LMASK) != 0;
+                })) << "the window never got the press";
+            }
+            else
+                LetSdlAskForTheButtonsAfresh();
+        }));
+        ASSERT_NO_FATAL_FAILURE(MoveWindowBy(60, 40));
+        EXPECT_TRUE(SamePoint(Pointer(), OnWindow(kHeldPoint))) << "moved to " << Pointer().x << "," << Pointer().y;
+        other.HoldLeftButton(false);
+    }
 }
 
 // A switch into full screen: the player's motion over the full-screen picture moves the point held by as much of
-// that picture as it crossed, fewer frame pixels than screen pixels on a display larger than the frame. The
-// window, sized again from outside, then shows a picture of its own.
+// that picture as it crossed, fewer frame pixels than screen pixels on a display larger than the frame, and what each
+// look saw of less than a pixel adds up. The window, sized again from outside, then shows a picture of its own.
 TEST_F(SdlWindowBackendX11Hold, ThePlayersMotionMovesThePointAtTheScaleOfThePictureItWasMadeOver)
 {
-    ASSERT_NO_FATAL_FAILURE(SwitchToWindowAt(kWindowCorner));
-    ASSERT_TRUE(SetCursorPos(kWindowCorner.x + kHeldPoint.x, kWindowCorner.y + kHeldPoint.y));
-    Letterbox box;
-    ASSERT_NO_FATAL_FAILURE(ShowLetterboxed(window, box));
-    const int motion = 64;
-    other.MovePointerBy(motion, 0);
-    window.PumpMessages();
-    const int width = box.desktop.right - box.desktop.left, height = box.desktop.bottom - box.desktop.top - 60;
-    other.ResizeWindow(Sdl(), width, height);
-    ASSERT_TRUE(PumpUntil(window, [&] {
-        int w = 0, h = 0;
-        SDL_GetWindowSize(Sdl(), &w, &h);
-        return h == height;
-    })) << "the window was never sized";
-    window.PumpMessages();
-    POINT read{-1, -1};
-    ASSERT_TRUE(GetCursorPos(&read));
-    EXPECT_EQ(read.x, static_cast<LONG>(std::floor(kHeldPoint.x + 0.5 + motion / box.scale)));
-    EXPECT_EQ(read.y, kHeldPoint.y);
+    for (const std::vector<int>& looks : {std::vector<int>{64}, std::vector<int>{1, 1, 1}})
+    {
+        SCOPED_TRACE(std::to_string(looks.size()) + " looks");
+        ASSERT_NO_FATAL_FAILURE(SwitchToWindowAt(kWindowCorner));
+        ASSERT_TRUE(SetCursorPos(kWindowCorner.x + kHeldPoint.x, kWindowCorner.y + kHeldPoint.y));
+        Letterbox box;
+        ASSERT_NO_FATAL_FAILURE(ShowLetterboxed(window, box));
+        for (const int step : looks)
+        {
+            other.MovePointerBy(step, 0);
+            window.PumpMessages();
+        }
+        const double motion = std::accumulate(looks.begin(), looks.end(), 0);
+        ASSERT_NO_FATAL_FAILURE(ResizeFromOutside(box));
+        POINT read{-1, -1};
+        ASSERT_TRUE(GetCursorPos(&read));
+        EXPECT_EQ(read.x, static_cast<LONG>(std::floor(kHeldPoint.x + 0.5 + motion / box.scale)));
+        EXPECT_EQ(read.y, kHeldPoint.y);
+    }
 }
 
 // Each trial runs as the game's frames come, then with the whole of it between two looks, as on a slow frame.
@@ -655,6 +748,45 @@ TEST_F(SdlWindowBackendX11Hold, AWindowMovedWhileAnotherProgramHasThePointerLeav
             other.GrabPointer(false);
     }
 }
+}
+
+// A display without the input extension tells the player's motion over the window in its core events: the point held
+// moves with them as with the extension's.
+TEST_F(SdlWindowBackendX11Hold, ThePlayersMotionInTheDisplaysCoreEventsMovesThePointHeld)
+{
+    ASSERT_NO_FATAL_FAILURE(SwitchFromFullScreenWithThePointerHeld());
+    other.SendCoreMotion(Sdl(), Offset(Pointer(), 30, 20));
+    window.PumpMessages();
+    ASSERT_NO_FATAL_FAILURE(MoveWindowBy(60, 40));
+    EXPECT_TRUE(SamePoint(Pointer(), OnWindow(Offset(kHeldPoint, 30, 20))))
+        << "moved to " << Pointer().x << "," << Pointer().y;
+}
+
+// A window manager's change of the full-screen window's state that hides nothing (full screen and above): the area
+// that keeps SDL from moving the pointer while it reads the change is gone once it is read, by the program's look at
+// its messages or by the hold's look at the buttons at a switch, with a button held elsewhere.
+TEST_F(SdlWindowBackendX11Hold, AStateThatHidesNothingLeavesNoMouseAreaSet)
+{
+    for (const bool readAtASwitch : {false, true})
+    {
+        SCOPED_TRACE(readAtASwitch ? "read at a switch" : "read by a look at the messages");
+        Letterbox box;
+        ASSERT_NO_FATAL_FAILURE(ShowFullScreenWithThePointerOnTheHeldPoint(box));
+        window.PumpMessages();
+        if (readAtASwitch)
+            other.GrabPointerAndHoldLeftButton(true);
+        other.MarkFullScreenAndAbove(Sdl());
+        if (readAtASwitch)
+        {
+            LetSdlAskForTheButtonsAfresh();
+            SetWindowPos(window.Handle(), nullptr, 0, 0, kLetterboxFrameWidth, kLetterboxFrameWidth * 3 / 4, 0);
+        }
+        else
+            window.PumpMessages();
+        EXPECT_EQ(SDL_GetWindowMouseRect(Sdl()), nullptr);
+        if (readAtASwitch)
+            other.GrabPointerAndHoldLeftButton(false);
+    }
 }
 
 // A window manager's move of the full-screen window just before the switch, not yet read: the crossing it made is

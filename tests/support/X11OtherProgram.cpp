@@ -8,6 +8,8 @@
 #include <X11/Xlib.h>
 #include <X11/extensions/XTest.h>
 
+#include <vector>
+
 namespace KorvaneTest
 {
 namespace
@@ -32,6 +34,8 @@ X11OtherProgram::~X11OtherProgram()
         HoldLeftButton(false);
     if (m_windowAtPointer)
         ShowWindowAtPointer(false);
+    if (m_windowBehind)
+        ShowWindowBehindAtPointer(false);
     XUngrabPointer(m_display, CurrentTime);
     if (m_buttonGrabbedOn)
         XUngrabButton(m_display, Button1, AnyModifier, m_buttonGrabbedOn);
@@ -118,42 +122,92 @@ void X11OtherProgram::Minimise(SDL_Window* window, bool stateFirst)
 {
     const ::Window minimised = X11WindowOf(window);
     if (stateFirst)
-        MarkHidden(minimised);
+        MarkState(minimised, {"_NET_WM_STATE_HIDDEN"});
     XUnmapWindow(m_display, minimised);
     if (!stateFirst)
-        MarkHidden(minimised);
+        MarkState(minimised, {"_NET_WM_STATE_HIDDEN"});
     XSync(m_display, False);
 }
 
-void X11OtherProgram::MarkHidden(unsigned long window)
+void X11OtherProgram::MarkFullScreenAndAbove(SDL_Window* window)
 {
-    Atom hidden = XInternAtom(m_display, "_NET_WM_STATE_HIDDEN", False);
-    XChangeProperty(m_display, window, XInternAtom(m_display, "_NET_WM_STATE", False), XA_ATOM, 32, PropModeReplace,
-                    reinterpret_cast<unsigned char*>(&hidden), 1);
+    MarkState(X11WindowOf(window), {"_NET_WM_STATE_FULLSCREEN", "_NET_WM_STATE_ABOVE"});
+    XSync(m_display, False);
 }
 
-// Shown past any window manager, as menus are, and taken from the pointer's place at once.
+void X11OtherProgram::MarkState(unsigned long window, std::initializer_list<const char*> states)
+{
+    std::vector<Atom> atoms;
+    for (const char* state : states)
+        atoms.push_back(XInternAtom(m_display, state, False));
+    XChangeProperty(m_display, window, XInternAtom(m_display, "_NET_WM_STATE", False), XA_ATOM, 32, PropModeReplace,
+                    reinterpret_cast<unsigned char*>(atoms.data()), static_cast<int>(atoms.size()));
+}
+
+void X11OtherProgram::SendCoreMotion(SDL_Window* window, POINT screen)
+{
+    XEvent motion{};
+    motion.xmotion.type = MotionNotify;
+    motion.xmotion.display = m_display;
+    motion.xmotion.window = X11WindowOf(window);
+    motion.xmotion.root = DefaultRootWindow(m_display);
+    motion.xmotion.x_root = screen.x;
+    motion.xmotion.y_root = screen.y;
+    ::Window child = 0;
+    XTranslateCoordinates(m_display, motion.xmotion.root, motion.xmotion.window, screen.x, screen.y, &motion.xmotion.x,
+                          &motion.xmotion.y, &child);
+    motion.xmotion.same_screen = True;
+    XSendEvent(m_display, motion.xmotion.window, False, PointerMotionMask, &motion);
+    XSync(m_display, False);
+}
+
+void X11OtherProgram::Close(unsigned long& window)
+{
+    XDestroyWindow(m_display, window);
+    XSync(m_display, False);
+    window = 0;
+}
+
+// A window around the pointer, not yet mapped: placed past any window manager, as menus are.
+unsigned long X11OtherProgram::WindowAtPointer()
+{
+    const POINT at = Pointer();
+    XSetWindowAttributes attributes{};
+    attributes.override_redirect = True;
+    return XCreateWindow(m_display, DefaultRootWindow(m_display), at.x - 100, at.y - 75, 200, 150, 0, CopyFromParent,
+                         InputOutput, nullptr, CWOverrideRedirect, &attributes);
+}
+
+// Shown over everything, and taken from the pointer's place at once.
 void X11OtherProgram::ShowWindowAtPointer(bool show)
 {
     if (!show)
     {
         XUngrabPointer(m_display, CurrentTime);
         XUngrabKeyboard(m_display, CurrentTime);
-        XDestroyWindow(m_display, m_windowAtPointer);
-        XSync(m_display, False);
-        m_windowAtPointer = 0;
+        Close(m_windowAtPointer);
         return;
     }
-    const POINT at = Pointer();
-    XSetWindowAttributes attributes{};
-    attributes.override_redirect = True;
-    m_windowAtPointer = XCreateWindow(m_display, DefaultRootWindow(m_display), at.x - 100, at.y - 75, 200, 150, 0,
-                                      CopyFromParent, InputOutput, nullptr, CWOverrideRedirect, &attributes);
+    m_windowAtPointer = WindowAtPointer();
     XMapRaised(m_display, m_windowAtPointer);
     XSync(m_display, False);
     XGrabPointer(m_display, m_windowAtPointer, False, ButtonPressMask | ButtonReleaseMask | PointerMotionMask,
                  GrabModeAsync, GrabModeAsync, 0, 0, CurrentTime);
     XGrabKeyboard(m_display, m_windowAtPointer, False, GrabModeAsync, GrabModeAsync, CurrentTime);
+    XSync(m_display, False);
+}
+
+// Lowered before it is mapped, so that it never lies over another window and no window sees the pointer cross it.
+void X11OtherProgram::ShowWindowBehindAtPointer(bool show)
+{
+    if (!show)
+    {
+        Close(m_windowBehind);
+        return;
+    }
+    m_windowBehind = WindowAtPointer();
+    XLowerWindow(m_display, m_windowBehind);
+    XMapWindow(m_display, m_windowBehind);
     XSync(m_display, False);
 }
 }

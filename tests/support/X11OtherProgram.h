@@ -6,6 +6,8 @@
 
 #include "platform/win32/WindowApi.h"
 
+#include <initializer_list>
+
 struct SDL_Window;
 struct _XDisplay;
 
@@ -49,15 +51,26 @@ public:
     // A menu, a launcher or a screenshot tool's overlay: a window of this program's own shown over everything where
     // the pointer is, with the pointer and the keyboard taken for it; then closed.
     void ShowWindowAtPointer(bool show);
+    // A window of this program's own that lies behind every other, mapped where the pointer is without taking it;
+    // then closed.
+    void ShowWindowBehindAtPointer(bool show);
+    // A window manager's change of the window's state that hides nothing: full screen, and kept above the others.
+    void MarkFullScreenAndAbove(SDL_Window* window);
+    // The player's motion of the pointer to a place on the screen, as a display without the input extension tells the
+    // window: the core event alone, the pointer itself left where it is.
+    void SendCoreMotion(SDL_Window* window, POINT screen);
 
 private:
     void Focus(unsigned long window);
-    void MarkHidden(unsigned long window);
+    void MarkState(unsigned long window, std::initializer_list<const char*> states);
+    unsigned long WindowAtPointer();
+    void Close(unsigned long& window);
 
     _XDisplay* m_display;
     unsigned long m_window = 0;
     bool m_buttonHeld = false;
     unsigned long m_buttonGrabbedOn = 0;
     unsigned long m_windowAtPointer = 0;
+    unsigned long m_windowBehind = 0;
 };
 }

@@ -24,6 +24,13 @@ constexpr size_t kMaxTypedKeys = 256;
 // The window procedure is a plain function; it reaches the one Window through this pointer.
 Window* g_window = nullptr;
 
+// A key message's flags. Bit 29: Alt was held; bit 30: the key was already down, a repeat rather than a press.
+bool IsAltHeld(LPARAM flags) { return (flags & (LPARAM{1} << 29)) != 0; }
+
+bool IsRepeat(LPARAM flags) { return (flags & (LPARAM{1} << 30)) != 0; }
+
+bool IsAltEnter(WPARAM key, LPARAM flags) { return key == VK_RETURN && IsAltHeld(flags); }
+
 // A typed character fits the 16-bit key slot when it is a character of the basic plane.
 u16 TypedCharacter(WPARAM code)
 {
@@ -258,12 +265,9 @@ void Window::Update()
     }
 }
 
-// Bit 29: Alt was held; bit 30: the key was already down, a repeat rather than a press.
 void Window::NoteAltEnter(WPARAM key, LPARAM flags)
 {
-    const bool altHeld = (flags & (LPARAM{1} << 29)) != 0;
-    const bool repeat = (flags & (LPARAM{1} << 30)) != 0;
-    if (key == VK_RETURN && altHeld && !repeat)
+    if (IsAltEnter(key, flags) && !IsRepeat(flags))
         m_altEnterPressed = true;
 }
 
@@ -281,12 +285,12 @@ void Window::SwitchFullScreen(u8 fullScreen)
     m_config->SetCommandIdle(kChangeMode, 0);
 }
 
-void Window::QueueTypedKey(u16 code)
+void Window::QueueTypedKey(u16 code, LPARAM flags)
 {
     m_typedKeyAwaitsCharacter = false;
     if (m_typedKeys.size() >= kMaxTypedKeys)
         return;
-    m_typedKeys.push_back({code, 0});
+    m_typedKeys.push_back({code, 0, static_cast<u8>(IsRepeat(flags) ? 1 : 0), 0});
     m_typedKeyAwaitsCharacter = true;
 }
 
@@ -295,9 +299,12 @@ void Window::QueueTypedKey(u16 code)
 void Window::QueueTypedCharacter(u16 character)
 {
     if (m_typedKeyAwaitsCharacter && !m_typedKeys.empty())
-        m_typedKeys.back() = {character, 1};
+    {
+        m_typedKeys.back().code = character;
+        m_typedKeys.back().isCharacter = 1;
+    }
     else if (m_typedKeys.size() < kMaxTypedKeys)
-        m_typedKeys.push_back({character, 1});
+        m_typedKeys.push_back({character, 1, 0, 0});
     m_typedKeyAwaitsCharacter = false;
 }
 
@@ -306,6 +313,18 @@ void Window::ClearTypedKey()
     if (!m_typedKeys.empty())
         m_typedKeys.pop_front();
     m_typedKeyAwaitsCharacter = false;
+}
+
+void Window::DropKeysTypedBeforeLastClick()
+{
+    while (!m_typedKeys.empty() && m_typedKeys.front().typedBeforeLastClick)
+        m_typedKeys.pop_front();
+}
+
+void Window::NoteClick()
+{
+    for (TypedKey& key : m_typedKeys)
+        key.typedBeforeLastClick = 1;
 }
 
 LRESULT Window::WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
@@ -321,10 +340,15 @@ LRESULT Window::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM l
     {
     case WM_SYSKEYDOWN:
         NoteAltEnter(wParam, lParam);
-        QueueTypedKey(static_cast<u16>(wParam));
+        // Alt+Enter switches between full screen and a window and does nothing else: no reader takes it for Enter.
+        if (!IsAltEnter(wParam, lParam))
+            QueueTypedKey(static_cast<u16>(wParam), lParam);
         break;
     case WM_KEYDOWN:
-        QueueTypedKey(static_cast<u16>(wParam));
+        QueueTypedKey(static_cast<u16>(wParam), lParam);
+        break;
+    case WM_LBUTTONUP:
+        NoteClick();
         break;
     case WM_CHAR:
         if (wParam >= 32)

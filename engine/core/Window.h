@@ -52,13 +52,20 @@ public:
     u16 GetTypedKey() const { return m_typedKeys.empty() ? 0 : m_typedKeys.front().code; }
     u8 IsTypedKeyPending() const { return m_typedKeys.empty() ? 0 : 1; }
     u8 IsTypedKeyCharacter() const { return m_typedKeys.empty() ? 0 : m_typedKeys.front().isCharacter; }
+    // The key came from a key held down, repeating, rather than from a press.
+    u8 IsTypedKeyRepeat() const { return m_typedKeys.empty() ? 0 : m_typedKeys.front().isRepeat; }
     void ClearTypedKey();
+    // Drops the keys typed before the left mouse button was last let go in the window: they were typed for what
+    // was under the pointer before that click.
+    void DropKeysTypedBeforeLastClick();
 
 private:
     struct TypedKey
     {
         u16 code = 0;
         u8 isCharacter = 0;
+        u8 isRepeat = 0;
+        u8 typedBeforeLastClick = 0;
     };
 
     struct Styles
@@ -77,8 +84,10 @@ private:
     Styles ChooseStyles() const;
     RECT PlacementRect(u32 desktopWidth, u32 desktopHeight) const;
     void FillFocusList();
-    void QueueTypedKey(u16 code);
+    void QueueTypedKey(u16 code, LPARAM flags);
     void QueueTypedCharacter(u16 character);
+    // A click of the left button: every key already queued was typed before it.
+    void NoteClick();
     bool IsAltEnterDown() const;
     void NoteAltEnter(WPARAM key, LPARAM flags);
     void SwitchFullScreen(u8 fullScreen);

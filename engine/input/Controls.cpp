@@ -16,6 +16,9 @@ namespace VelkorEngine
 namespace
 {
 constexpr f32 kLockTimeout = 2.0f;
+// Far longer than any window takes to come on screen, so that keys kept for one that never reads them are not
+// kept for good.
+constexpr f32 kTypedKeyKeepTimeout = 5.0f;
 constexpr int kVirtualKeyCount = 256;
 constexpr int kCursorCounterBand = 10;
 
@@ -77,6 +80,7 @@ void Controls::Update()
     }
     JudgeMouseButtonChanges();
     UpdateLock();
+    UpdateTypedKeyKeep();
     ApplyCursorVisibility();
 }
 
@@ -137,9 +141,52 @@ bool Controls::IsAnyPhysicalKeyDown() const
 
 void Controls::ClearPressed()
 {
+    // A kept key goes once a reader has asked for it, and so does every key of a frame whose click is judged only in
+    // the next. While input is locked nobody can ask, and the lock itself waits for the pending keys to go.
+    const bool keep = (m_keepingTypedKeys || IsClickJudgedNextFrame()) && !m_typedKeyAsked && !m_locked;
     for (auto& [name, latch] : m_pressed)
         latch = 0;
+    if (!keep)
+        m_window->ClearTypedKey();
+    if (m_typedKeyAsked)
+        m_keepingTypedKeys = 0;
+    m_typedKeyAsked = 0;
+}
+
+// The left button pressed and let go within this frame reads as down in it, so the GUI judges that click in the next
+// frame, where the window it opens may keep the keys typed after it: until then none is dropped unread.
+bool Controls::IsClickJudgedNextFrame() const
+{
+    const std::string& left = m_mouseButtonNames[0];
+    return LookUp(m_pressed, left) != 0 && LookUp(m_held, left) == 0;
+}
+
+void Controls::KeepTypedKeysAfterClick()
+{
+    m_window->DropKeysTypedBeforeLastClick();
+    StartKeepingTypedKeys();
+}
+
+void Controls::KeepTypedKeysAfterThisKey()
+{
     m_window->ClearTypedKey();
+    StartKeepingTypedKeys();
+}
+
+void Controls::StartKeepingTypedKeys()
+{
+    m_keepingTypedKeys = 1;
+    m_keepTime = 0.0f;
+    m_typedKeyAsked = 0;
+}
+
+void Controls::UpdateTypedKeyKeep()
+{
+    if (!m_keepingTypedKeys)
+        return;
+    m_keepTime += m_timerManager->GetFrameTime();
+    if (m_keepTime > kTypedKeyKeepTimeout)
+        m_keepingTypedKeys = 0;
 }
 
 bool Controls::IsPressed(const std::string& name) const
@@ -221,10 +268,15 @@ Vector2 Controls::GetButtonChangePosition(const std::string& name) const
 
 bool Controls::GetTypedKey(u16& code, bool& isCharacter) const
 {
-    if (m_locked || !m_window->IsTypedKeyPending())
+    if (m_locked)
+        return false;
+    m_typedKeyAsked = 1;
+    if (!m_window->IsTypedKeyPending())
         return false;
     code = m_window->GetTypedKey();
     isCharacter = m_window->IsTypedKeyCharacter() != 0;
     return true;
 }
+
+bool Controls::IsTypedKeyRepeat() const { return !m_locked && m_window->IsTypedKeyRepeat() != 0; }
 }

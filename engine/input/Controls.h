@@ -27,7 +27,7 @@ public:
     Controls& operator=(const Controls&) = delete;
 
     virtual void Update();
-    // Ends this frame's press latches and the window's pending typed key.
+    // Ends this frame's press latches and the window's pending typed key (unless it waits for a reader, below).
     virtual void ClearPressed();
 
     bool IsPressed(const std::string& name) const;
@@ -43,6 +43,14 @@ public:
     Vector2 GetCursorPosition() const;
     void SetCursorPosition(const Vector2& position);
     bool GetTypedKey(u16& code, bool& isCharacter) const;
+    // The key handed out comes from a key held down, repeating: a reader that acts once a press skips it.
+    bool IsTypedKeyRepeat() const;
+    // A click in this frame opens a window that reads typed keys, which comes on screen some frames later: the keys
+    // typed before the click are dropped, and those after it are kept, none dropped unread, until something asks
+    // for the typed key again (or a few seconds have passed).
+    void KeepTypedKeysAfterClick();
+    // Likewise for a window opened by the typed key handed out in this frame: that key is done with.
+    void KeepTypedKeysAfterThisKey();
     // Client coordinates at which this frame judges a mouse button: where the press that latched in this frame
     // was made, or where the button was let go when this frame is the first to see it up; the cursor's place
     // otherwise (and for names that are not mouse buttons). A slow frame thus judges a quick click where it was
@@ -78,6 +86,9 @@ protected:
     bool IsAnyControlActive() const;
     bool IsAnyPhysicalKeyDown() const;
     void UpdateLock();
+    bool IsClickJudgedNextFrame() const;
+    void StartKeepingTypedKeys();
+    void UpdateTypedKeyKeep();
 
     MessageManager* m_log = nullptr;
     TimerManager* m_timerManager = nullptr;
@@ -97,5 +108,9 @@ protected:
     i32 m_lastCursorY = 0;
     u8 m_locked = 0;
     f32 m_lockTime = 0.0f;
+    u8 m_keepingTypedKeys = 0;
+    f32 m_keepTime = 0.0f;
+    // Something asked for the typed key in this frame while input was unlocked: a reader is there.
+    mutable u8 m_typedKeyAsked = 0;
 };
 }

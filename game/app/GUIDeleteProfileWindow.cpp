@@ -1,5 +1,7 @@
 #include "game/app/GUIDeleteProfileWindow.h"
 
+#include "engine/core/Engine.h"
+#include "engine/input/Controls.h"
 #include "framework/GameWindowIds.h"
 #include "framework/ProfileManagerBase.h"
 #include "game/app/MenuControls.h"
@@ -15,6 +17,7 @@ GUIDeleteProfileWindow::GUIDeleteProfileWindow(VelkorEngine::Engine* engine, Pro
                                                VelkorEngine::GUIWindow* parentWidget)
     : GUIDeleteProfileWindowBase(profileManager),
       m_menu(engine, soundPlayer, data, toolManager, menuManager, "window_delete_profile", parentWidget),
+      m_controls(engine->GetControls()),
       m_deleteButton(MenuControls::Button(m_menu, "/window/button_1")),
       m_cancelButton(MenuControls::Button(m_menu, "/window/button_0"))
 {
@@ -32,6 +35,9 @@ void GUIDeleteProfileWindow::Update()
     {
         DeleteProfile();
         const bool noneLeft = m_profileManager == nullptr || m_profileManager->GetProfileCount() == 0;
+        // The new player's name entry takes the keys typed after the click.
+        if (noneLeft)
+            m_controls->KeepTypedKeysAfterClick();
         SetResultCode(noneLeft ? ResultCode::NewProfile : ResultCode::Profiles);
     }
 }

@@ -6,6 +6,7 @@
 
 namespace VelkorEngine
 {
+class Controls;
 class GUIButton;
 }
 
@@ -32,6 +33,7 @@ public:
 
 private:
     GUIMenuWindow m_menu;
+    VelkorEngine::Controls* m_controls;
     VelkorEngine::GUIButton* m_deleteButton;
     VelkorEngine::GUIButton* m_cancelButton;
 };

@@ -3,6 +3,8 @@
 #include "engine/core/StringHelpers.h"
 #include "engine/gui/GUIButton.h"
 #include "engine/gui/GUIEditBox.h"
+#include "engine/input/Controls.h"
+#include "framework/GameWindowIds.h"
 #include "game/app/MenuControls.h"
 #include "guitools/GUIEditBoxControl.h"
 #include "guitools/GUIWindowBase.h"
@@ -37,6 +39,12 @@ void GUINameEntry::SetName(const std::wstring& name)
         m_editBox->SetText(name);
 }
 
+void GUINameEntry::SetTakingKeys(bool taking)
+{
+    if (m_editBox != nullptr)
+        m_editBox->SetFocused(taking);
+}
+
 void GUINameEntry::UpdateConfirmButton()
 {
     MenuControls::SetEnabled(m_confirmButton, !GetName().empty());
@@ -47,13 +55,28 @@ bool GUINameEntry::IsOtherButtonClicked() const
     return MenuControls::IsClicked(m_otherButton);
 }
 
-bool GUINameEntry::IsConfirmed() const
+bool GUINameEntry::IsConfirmed()
 {
+    m_confirmedByEnter = false;
     if (GetName().empty())
         return false;
     if (MenuControls::IsClicked(m_confirmButton))
         return true;
     const bool usable = m_confirmButton == nullptr || m_confirmButton->IsEnabled();
-    return usable && MenuControls::IsEnterTyped(m_controls);
+    m_confirmedByEnter = usable && MenuControls::IsEnterTyped(m_controls);
+    return m_confirmedByEnter;
+}
+
+VelkorEngine::u32 GUINameEntry::ResultOfConfirmedName(bool stored)
+{
+    if (stored)
+        return GameFramework::ResultCode::Profiles;
+    // The window is on its way out: its box, still on screen for a while, would take the notice's keys.
+    SetTakingKeys(false);
+    if (m_confirmedByEnter)
+        m_controls->KeepTypedKeysAfterThisKey();
+    else
+        m_controls->KeepTypedKeysAfterClick();
+    return GameFramework::ResultCode::NameTaken;
 }
 }

@@ -35,12 +35,18 @@ public:
     std::wstring GetName() const;
     void SetName(const std::wstring& name);
 
+    // The box reads typed keys only while its window is shown: on its way out it would take the keys typed for
+    // the window that follows.
+    void SetTakingKeys(bool taking);
     // Once a frame while the window is shown: the confirming button follows the name.
     void UpdateConfirmButton();
     bool IsOtherButtonClicked() const;
     // The confirming button was clicked, or "ENTER" typed while it is usable; never for an empty name. Enter
     // is taken in its place among the typed characters, so the name holds every one typed before it.
-    bool IsConfirmed() const;
+    bool IsConfirmed();
+    // Where a confirmed name leads: back to the players' page once it is stored, else to the name-conflict notice,
+    // which takes the keys typed after the confirming click or Enter (the box takes no more).
+    VelkorEngine::u32 ResultOfConfirmedName(bool stored);
 
     VelkorEngine::GUIEditBox* GetEditBox() const { return m_editBox; }
 
@@ -51,5 +57,6 @@ private:
     VelkorEngine::GUIEditBox* m_editBox;
     VelkorEngine::GUIButton* m_confirmButton;
     VelkorEngine::GUIButton* m_otherButton;
+    bool m_confirmedByEnter = false;
 };
 }

@@ -30,7 +30,7 @@ void GUINewProfileWindow::Update()
     if (m_nameEntry.IsOtherButtonClicked())
         SetResultCode(m_noProfiles ? ResultCode::ExitQuestion : ResultCode::Profiles);
     if (m_nameEntry.IsConfirmed())
-        SetResultCode(CreateProfile(m_nameEntry.GetName()) ? ResultCode::Profiles : ResultCode::NameTaken);
+        SetResultCode(m_nameEntry.ResultOfConfirmedName(CreateProfile(m_nameEntry.GetName())));
 }
 
 void GUINewProfileWindow::Show(u32 stateId)
@@ -42,6 +42,7 @@ void GUINewProfileWindow::Show(u32 stateId, u8 clearName)
 {
     GUINewProfileWindowBase::Show(stateId, clearName);
     m_menu.Show(true);
+    m_nameEntry.SetTakingKeys(true);
     if (clearName != 0)
         m_nameEntry.SetName(std::wstring());
     m_noProfiles = m_profileManager == nullptr || m_profileManager->GetProfileCount() == 0;
@@ -52,5 +53,6 @@ void GUINewProfileWindow::Hide()
 {
     GUINewProfileWindowBase::Hide();
     m_menu.Show(false);
+    m_nameEntry.SetTakingKeys(false);
 }
 }

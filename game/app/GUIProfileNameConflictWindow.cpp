@@ -1,6 +1,7 @@
 #include "game/app/GUIProfileNameConflictWindow.h"
 
 #include "engine/core/Engine.h"
+#include "engine/input/Controls.h"
 #include "framework/GameWindowIds.h"
 #include "game/app/MenuControls.h"
 
@@ -23,10 +24,18 @@ void GUIProfileNameConflictWindow::Update()
     m_menu.Update();
     if (!m_menu.IsShown())
         return;
-    // Enter in its place among the typed keys: the one that confirmed the taken name was handed out in an earlier
-    // frame, while one typed after it, even within the same slow frame, is not lost.
-    if (MenuControls::IsClicked(m_okButton) || MenuControls::IsEnterTyped(m_controls))
-        SetResultCode(GetStateId() == StateId::NewProfile ? ResultCode::NewProfile : ResultCode::RenameProfile);
+    // Enter in its place among the typed keys: the one that confirmed the taken name was done with in its own
+    // frame, and the keys typed after it waited for this notice, so one typed next, even within the same slow
+    // frame, is this notice's.
+    const bool clicked = MenuControls::IsClicked(m_okButton);
+    if (!clicked && !MenuControls::IsEnterTyped(m_controls))
+        return;
+    // The name entry this leads back to takes the keys typed after the click or the Enter.
+    if (clicked)
+        m_controls->KeepTypedKeysAfterClick();
+    else
+        m_controls->KeepTypedKeysAfterThisKey();
+    SetResultCode(GetStateId() == StateId::NewProfile ? ResultCode::NewProfile : ResultCode::RenameProfile);
 }
 
 void GUIProfileNameConflictWindow::Show(u32 stateId)

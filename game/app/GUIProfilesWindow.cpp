@@ -1,8 +1,10 @@
 #include "game/app/GUIProfilesWindow.h"
 
+#include "engine/core/Engine.h"
 #include "engine/core/StringHelpers.h"
 #include "engine/gui/GUIButton.h"
 #include "engine/gui/GUIScroll.h"
+#include "engine/input/Controls.h"
 #include "framework/GameWindowIds.h"
 #include "framework/ProfileBase.h"
 #include "framework/ProfileManagerBase.h"
@@ -19,7 +21,8 @@ GUIProfilesWindow::GUIProfilesWindow(VelkorEngine::Engine* engine, GameSoundPlay
                                      GUITools::GUIToolManager* toolManager, GUIMenuWindowManager* menuManager,
                                      VelkorEngine::GUIWindow* parentWidget)
     : GUIProfilesWindowBase(profileManager),
-      m_menu(engine, soundPlayer, data, toolManager, menuManager, "window_profiles", parentWidget)
+      m_menu(engine, soundPlayer, data, toolManager, menuManager, "window_profiles", parentWidget),
+      m_controls(engine->GetControls())
 {
     // The description numbers its rows from the bottom: row 0, the top one, is the control numbered 8.
     for (u32 n = RowCount; n-- > 0;)
@@ -153,12 +156,17 @@ void GUIProfilesWindow::UpdateRow(u32 row)
 
 void GUIProfilesWindow::UpdateButtons()
 {
+    // The name entries these buttons open take the keys typed after the click.
     if (MenuControls::IsClicked(m_createButton))
+    {
+        m_controls->KeepTypedKeysAfterClick();
         SetResultCode(ResultCode::NewProfile);
+    }
     // Renaming and deleting act on the current profile; without one there is nobody to act on.
     const std::wstring current = CurrentName();
     if (MenuControls::IsClicked(m_renameButton) && !current.empty())
     {
+        m_controls->KeepTypedKeysAfterClick();
         SetResultCode(ResultCode::RenameProfile);
         m_selectedName = current;
     }

@@ -10,6 +10,7 @@
 
 namespace VelkorEngine
 {
+class Controls;
 class GUIButton;
 class GUIScroll;
 }
@@ -54,6 +55,7 @@ private:
     void UpdateButtons();
 
     GUIMenuWindow m_menu;
+    VelkorEngine::Controls* m_controls;
     std::vector<GUITools::GUIControl*> m_rows;
     std::vector<VelkorEngine::GUIButton*> m_rowButtons;
     std::vector<GUITools::GUITextControl*> m_rowTitles;

@@ -27,7 +27,7 @@ void GUIRenameProfileWindow::Update()
     if (m_nameEntry.IsOtherButtonClicked())
         SetResultCode(ResultCode::Profiles);
     if (m_nameEntry.IsConfirmed())
-        SetResultCode(RenameProfile(m_nameEntry.GetName()) ? ResultCode::Profiles : ResultCode::NameTaken);
+        SetResultCode(m_nameEntry.ResultOfConfirmedName(RenameProfile(m_nameEntry.GetName())));
 }
 
 void GUIRenameProfileWindow::Show(u32 stateId)
@@ -39,6 +39,7 @@ void GUIRenameProfileWindow::Show(u32 stateId, u8 hasName, const std::wstring& n
 {
     GUIRenameProfileWindowBase::Show(stateId, hasName, name);
     m_menu.Show(true);
+    m_nameEntry.SetTakingKeys(true);
     if (hasName != 0)
         m_nameEntry.SetName(GUINameEntry::CleanName(name));
 }
@@ -47,5 +48,6 @@ void GUIRenameProfileWindow::Hide()
 {
     GUIRenameProfileWindowBase::Hide();
     m_menu.Show(false);
+    m_nameEntry.SetTakingKeys(false);
 }
 }

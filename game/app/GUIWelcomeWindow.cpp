@@ -36,6 +36,7 @@ void GUIWelcomeWindow::Show(u32 stateId)
 {
     GUIWelcomeWindowBase::Show(stateId);
     m_menu.Show(true);
+    m_nameEntry.SetTakingKeys(true);
     m_nameEntry.SetName(std::wstring());
 }
 
@@ -43,5 +44,6 @@ void GUIWelcomeWindow::Hide()
 {
     GUIWelcomeWindowBase::Hide();
     m_menu.Show(false);
+    m_nameEntry.SetTakingKeys(false);
 }
 }

@@ -1,5 +1,6 @@
 #include "game/app/MenuControls.h"
 
+#include "engine/core/Window.h"
 #include "engine/gui/GUIButton.h"
 #include "engine/input/Controls.h"
 #include "guitools/GUITextControl.h"
@@ -7,12 +8,6 @@
 
 namespace Korvane::MenuControls
 {
-namespace
-{
-// The virtual-key code the window reports for either Enter key.
-constexpr VelkorEngine::u16 kTypedEnterKey = 13;
-}
-
 VelkorEngine::GUIButton* Button(const GUITools::GUIWindowBase& window, const std::string& suffix)
 {
     return window.GetButton(window.GetName() + suffix);
@@ -47,7 +42,9 @@ bool IsEnterTyped(const VelkorEngine::Controls* controls)
 {
     VelkorEngine::u16 code = 0;
     bool isCharacter = false;
-    return controls != nullptr && controls->GetTypedKey(code, isCharacter) && !isCharacter && code == kTypedEnterKey;
+    // The window reports either Enter key under one code.
+    return controls != nullptr && controls->GetTypedKey(code, isCharacter) && !isCharacter && code == VK_RETURN &&
+           !controls->IsTypedKeyRepeat();
 }
 
 void SetEnabled(VelkorEngine::GUIButton* button, bool enabled)

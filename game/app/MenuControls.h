@@ -31,9 +31,10 @@ VelkorEngine::GUIEditBox* EditBox(const GUITools::GUIWindowBase& window, const s
 GUITools::GUITextControl* Text(const GUITools::GUIWindowBase& window, const std::string& suffix);
 
 bool IsClicked(const VelkorEngine::GUIButton* button);
-// Enter is the key typed in this frame. Typed keys are handed out one a frame in the order they came, so an edit
-// box already holds every character typed before this Enter and none typed after it, however many came within
-// one slow frame; a press read as this frame's key state would overtake the characters still waiting.
+// Enter pressed is the key typed in this frame; its repeats while held are not. Typed keys are handed out one a
+// frame in the order they came, so an edit box already holds every character typed before this Enter and none
+// typed after it, however many came within one slow frame; a press read as this frame's key state would overtake
+// the characters still waiting.
 bool IsEnterTyped(const VelkorEngine::Controls* controls);
 void SetEnabled(VelkorEngine::GUIButton* button, bool enabled);
 // The button's look: 0 normal, 1 mouse over, 2 pressed, 3 disabled; a missing button reads as normal.

@@ -95,10 +95,11 @@ MSG Message(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
     return result;
 }
 
-LPARAM SizeArgument(Sint32 width, Sint32 height)
+// Two 16-bit words in one argument, as Win32 packs a size or a point: the first in the low word.
+LPARAM WordPair(Sint32 low, Sint32 high)
 {
-    return static_cast<LPARAM>((static_cast<std::uint32_t>(height) & 0xFFFFu) << 16 |
-                               (static_cast<std::uint32_t>(width) & 0xFFFFu));
+    return static_cast<LPARAM>((static_cast<std::uint32_t>(high) & 0xFFFFu) << 16 |
+                               (static_cast<std::uint32_t>(low) & 0xFFFFu));
 }
 
 // Decodes one UTF-8 sequence at `text`; advances past it. Malformed bytes give U+FFFD one byte at a time.
@@ -149,6 +150,10 @@ void SdlMessageTranslator::Translate(const SDL_Event& event, HWND window, std::v
     case SDL_MOUSEBUTTONDOWN:
     case SDL_MOUSEBUTTONUP:
         SetButton(event.button.button, event.type == SDL_MOUSEBUTTONDOWN);
+        // The window sees its left button among its keys, in the order they came.
+        if (window && event.button.button == SDL_BUTTON_LEFT)
+            messages.push_back(Message(window, event.type == SDL_MOUSEBUTTONDOWN ? WM_LBUTTONDOWN : WM_LBUTTONUP, 0,
+                                       WordPair(event.button.x, event.button.y)));
         break;
     case SDL_WINDOWEVENT:
         if (window)
@@ -226,7 +231,7 @@ void SdlMessageTranslator::TranslateWindowEvent(const SDL_WindowEvent& event, HW
         messages.push_back(Message(window, WM_SYSCOMMAND, SC_RESTORE, 0));
         break;
     case SDL_WINDOWEVENT_SIZE_CHANGED:
-        messages.push_back(Message(window, WM_SIZE, SIZE_RESTORED, SizeArgument(event.data1, event.data2)));
+        messages.push_back(Message(window, WM_SIZE, SIZE_RESTORED, WordPair(event.data1, event.data2)));
         break;
     default:
         break;

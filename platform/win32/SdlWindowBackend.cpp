@@ -314,6 +314,10 @@ PlatformWindow* SdlWindowBackend::WindowOfEvent(const SDL_Event& event) const
     case SDL_TEXTINPUT:
         id = event.text.windowID;
         break;
+    case SDL_MOUSEBUTTONDOWN:
+    case SDL_MOUSEBUTTONUP:
+        id = event.button.windowID;
+        break;
     default:
         return nullptr;
     }

@@ -263,6 +263,7 @@ TEST(SdlMessageTranslator, SizeCarriesTheClientSize)
     EXPECT_EQ((messages[0].lParam >> 16) & 0xFFFF, 600);
 }
 
+// Every button is a virtual key held; the left one also reaches the window, at its place, among the keys.
 TEST(SdlMessageTranslator, MouseButtonsAreVirtualKeysInTheirOrder)
 {
     SdlMessageTranslator translator;
@@ -273,10 +274,24 @@ TEST(SdlMessageTranslator, MouseButtonsAreVirtualKeysInTheirOrder)
                                              {SDL_BUTTON_X2, VK_XBUTTON2}};
     for (const auto& [button, virtualKey] : buttons)
     {
-        EXPECT_TRUE(Translate(translator, ButtonEvent(button, true)).empty());
+        SDL_Event press = ButtonEvent(button, true);
+        press.button.x = 30;
+        press.button.y = 40;
+        const std::vector<MSG> pressed = Translate(translator, press);
         EXPECT_TRUE(translator.IsVirtualKeyDown(virtualKey));
-        Translate(translator, ButtonEvent(button, false));
+        const std::vector<MSG> released = Translate(translator, ButtonEvent(button, false));
         EXPECT_FALSE(translator.IsVirtualKeyDown(virtualKey));
+        if (button != SDL_BUTTON_LEFT)
+        {
+            EXPECT_TRUE(pressed.empty());
+            EXPECT_TRUE(released.empty());
+            continue;
+        }
+        ASSERT_EQ(pressed.size(), 1u);
+        EXPECT_EQ(pressed[0].message, WM_LBUTTONDOWN);
+        EXPECT_EQ(pressed[0].lParam, LPARAM{40 << 16 | 30});
+        ASSERT_EQ(released.size(), 1u);
+        EXPECT_EQ(released[0].message, WM_LBUTTONUP);
     }
 }
 

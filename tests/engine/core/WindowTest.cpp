@@ -283,7 +283,7 @@ TEST_F(WindowTest, TypedKeys)
     // The character a press types takes the press's place; control characters are not typed.
     SendMessage(handle, WM_KEYDOWN, 'A', 0);
     SendMessage(handle, WM_CHAR, 'a', 0);
-    SendMessage(handle, WM_CHAR, 13, 0);
+    SendMessage(handle, WM_CHAR, '\r', 0);
     EXPECT_TRUE(window->IsTypedKeyCharacter());
     EXPECT_EQ(window->GetTypedKey(), u16{'a'});
     window->ClearTypedKey();
@@ -329,6 +329,39 @@ TEST_F(WindowTest, FastTypingKeepsEveryKeyInOrder)
         window->ClearTypedKey();
     }
     EXPECT_FALSE(window->IsTypedKeyPending());
+}
+
+// Alt+Enter is the switch alone; a held key's repeats are told from its press; a click marks the keys typed
+// before it, those typed while the button was down among them.
+TEST_F(WindowTest, TypedKeysKnowRepeatsAltEnterAndTheLastClick)
+{
+    auto window = Make();
+    const HWND handle = window->GetHandle();
+    constexpr LPARAM kAltHeld = LPARAM{1} << 29;
+    constexpr LPARAM kWasDown = LPARAM{1} << 30;
+    SendMessage(handle, WM_SYSKEYDOWN, VK_RETURN, kAltHeld);
+    SendMessage(handle, WM_SYSKEYDOWN, VK_RETURN, kAltHeld | kWasDown);
+    EXPECT_FALSE(window->IsTypedKeyPending());
+
+    SendMessage(handle, WM_KEYDOWN, VK_RETURN, 0);
+    SendMessage(handle, WM_KEYDOWN, VK_RETURN, kWasDown);
+    EXPECT_FALSE(window->IsTypedKeyRepeat());
+    window->ClearTypedKey();
+    EXPECT_TRUE(window->IsTypedKeyRepeat());
+    window->ClearTypedKey();
+
+    SendMessage(handle, WM_CHAR, 'z', 0);
+    SendMessage(handle, WM_LBUTTONDOWN, 0, 0);
+    SendMessage(handle, WM_CHAR, 'y', 0);
+    SendMessage(handle, WM_LBUTTONUP, 0, 0);
+    SendMessage(handle, WM_KEYDOWN, 'N', 0);
+    SendMessage(handle, WM_CHAR, 'N', 0);
+    window->DropKeysTypedBeforeLastClick();
+    EXPECT_EQ(window->GetTypedKey(), u16{'N'});
+    EXPECT_TRUE(window->IsTypedKeyCharacter());
+    // The keys typed after it stay for the next click to mark.
+    window->DropKeysTypedBeforeLastClick();
+    EXPECT_EQ(window->GetTypedKey(), u16{'N'});
 }
 
 TEST_F(WindowTest, MaximisingAWindowedGameAsksForFullScreen)

@@ -487,6 +487,94 @@ TEST_F(ControlsTest, TypedKeysComeFromTheWindowOnePerClearingOfTheLatches)
     EXPECT_FALSE(controls->GetTypedKey(code, isCharacter));
 }
 
+// A window opened by a click comes on screen some frames later: the keys typed after the click wait for whoever
+// asks next, and once asked they go one a frame again. A click pressed and let go within one frame is judged in the
+// next, and no key is dropped unread before.
+TEST_F(ControlsTest, KeysTypedAfterAClickWaitForTheWindowItOpens)
+{
+    Make();
+    const HWND handle = window->GetHandle();
+    u16 code = 0;
+    bool isCharacter = false;
+    input.mouse.AddRecord(DIMOFS_BUTTON0, kDown);
+    input.mouse.AddRecord(DIMOFS_BUTTON0, kUp);
+    SendMessage(handle, WM_LBUTTONUP, 0, 0);
+    for (const char letter : std::string("Noa"))
+        SendMessage(handle, WM_CHAR, static_cast<WPARAM>(letter), 0);
+    Frame();
+    ASSERT_TRUE(controls->IsDown("MOUSE1"));
+    controls->ClearPressed();
+    Frame();
+    controls->KeepTypedKeysAfterClick();
+    for (int frame = 0; frame < 3; ++frame)
+    {
+        controls->ClearPressed();
+        Frame();
+    }
+    ASSERT_TRUE(controls->GetTypedKey(code, isCharacter));
+    EXPECT_EQ(code, u16{'N'});
+    controls->ClearPressed();
+    Frame();
+    controls->ClearPressed();
+    Frame();
+    ASSERT_TRUE(controls->GetTypedKey(code, isCharacter));
+    EXPECT_EQ(code, u16{'a'});
+}
+
+// The key that opens the window is done with in its frame; a reader that asks with nothing typed ends the wait;
+// a locked frame, which hands out nothing, drops keys as ever; and nothing waits past five seconds.
+TEST_F(ControlsTest, KeptKeysGoAfterTheOpeningKeyAnAskALockOrFiveSeconds)
+{
+    Make();
+    const HWND handle = window->GetHandle();
+    u16 code = 0;
+    bool isCharacter = false;
+    SendMessage(handle, WM_KEYDOWN, VK_RETURN, 0);
+    SendMessage(handle, WM_CHAR, '\r', 0);
+    SendMessage(handle, WM_CHAR, 'a', 0);
+    Frame();
+    ASSERT_TRUE(controls->GetTypedKey(code, isCharacter));
+    controls->KeepTypedKeysAfterThisKey();
+    controls->ClearPressed();
+    Frame();
+    ASSERT_TRUE(controls->GetTypedKey(code, isCharacter));
+    EXPECT_EQ(code, u16{'a'});
+    controls->ClearPressed();
+
+    controls->KeepTypedKeysAfterThisKey();
+    Frame();
+    EXPECT_FALSE(controls->GetTypedKey(code, isCharacter));
+    controls->ClearPressed();
+    SendMessage(handle, WM_CHAR, 'b', 0);
+    Frame();
+    controls->ClearPressed();
+    EXPECT_FALSE(window->IsTypedKeyPending());
+
+    controls->KeepTypedKeysAfterThisKey();
+    SendMessage(handle, WM_CHAR, 'c', 0);
+    controls->Lock();
+    Frame();
+    controls->ClearPressed();
+    EXPECT_FALSE(window->IsTypedKeyPending());
+    Frame();
+    ASSERT_FALSE(controls->IsLocked());
+
+    controls->KeepTypedKeysAfterThisKey();
+    SendMessage(handle, WM_CHAR, 'd', 0);
+    for (int frame = 0; frame < 45; ++frame)
+    {
+        Frame();
+        controls->ClearPressed();
+    }
+    EXPECT_TRUE(window->IsTypedKeyPending());
+    for (int frame = 0; frame < 10; ++frame)
+    {
+        Frame();
+        controls->ClearPressed();
+    }
+    EXPECT_FALSE(window->IsTypedKeyPending());
+}
+
 TEST_F(ControlsTest, CursorPositionIsInClientCoordinates)
 {
     Make();

@@ -2,8 +2,11 @@
 
 #include "engine/core/Engine.h"
 #include "engine/core/Window.h"
+#include "engine/gui/GUIWindow.h"
 #include "framework/GUIFrameworkWindow.h"
 #include "game/play/GameLogic.h"
+
+#include <cwctype>
 
 namespace GameAppTest
 {
@@ -67,9 +70,33 @@ void WholeGameBed::Click(const VelkorEngine::Vector2& point)
     Frames(1);
 }
 
+void WholeGameBed::MoveMouseOver(const VelkorEngine::GUIWindow& widget)
+{
+    const VelkorEngine::Vector2 corner = widget.GetAbsolutePosition();
+    const VelkorEngine::Vector2 size = widget.GetSize();
+    MoveMouseTo(VelkorEngine::Vector2(corner.x + size.x / 2.0f, corner.y + size.y / 2.0f));
+}
+
 void WholeGameBed::SetLeftButton(bool down)
 {
     environment.bed.input.mouse.AddRecord(DIMOFS_BUTTON0, down ? kDown : kUp);
+    SendMessage(game->GetEngine()->GetWindow()->GetHandle(), down ? WM_LBUTTONDOWN : WM_LBUTTONUP, 0, 0);
+}
+
+void WholeGameBed::TypeText(const std::wstring& text)
+{
+    // Each letter's key press, then the character it types, as the platform reports a letter.
+    for (const wchar_t letter : text)
+    {
+        TypeKey(static_cast<VelkorEngine::u16>(std::towupper(letter)));
+        SendMessage(game->GetEngine()->GetWindow()->GetHandle(), WM_CHAR, static_cast<WPARAM>(letter), 0);
+    }
+}
+
+void WholeGameBed::TypeKey(VelkorEngine::u16 virtualKey, bool repeat)
+{
+    const LPARAM flags = repeat ? LPARAM{1} << 30 : 0;
+    SendMessage(game->GetEngine()->GetWindow()->GetHandle(), WM_KEYDOWN, virtualKey, flags);
 }
 
 void WholeGameBed::PressKey(DWORD key)

@@ -8,10 +8,16 @@
 
 #include <functional>
 #include <memory>
+#include <string>
 
 namespace Korvane
 {
 class GameLogic;
+}
+
+namespace VelkorEngine
+{
+class GUIWindow;
 }
 
 namespace GameAppTest
@@ -29,9 +35,15 @@ public:
     // The mouse over a point of the GUI screen, which the window stretches over its client area.
     void MoveMouseTo(const VelkorEngine::Vector2& point);
     void Click(const VelkorEngine::Vector2& point);
-    // Read by the next frame.
+    // The mouse over the middle of a widget.
+    void MoveMouseOver(const VelkorEngine::GUIWindow& widget);
+    // Read by the next frame: the mouse device's report, and the window's message in its place among the keys.
     void SetLeftButton(bool down);
     void PressKey(DWORD key);
+    // Keys typed into the window, read by the next frame: the characters of a text, or one key by its virtual-key
+    // code, pressed or repeating while held.
+    void TypeText(const std::wstring& text);
+    void TypeKey(VelkorEngine::u16 virtualKey, bool repeat = false);
     Korvane::GameLogic* Logic() const;
     // The twins note every call they take; a long run lets the notes go now and then to stay in bounded memory.
     void ForgetCalls();

@@ -2,7 +2,8 @@
 # A new player's first start in full screen on a virtual X display of a given size, with or without a window manager,
 # driven by mouse and keyboard: the game's 1024 x 768 picture must show whole, its shape kept, centred between black
 # bars where the display has another shape (scaled down on a smaller display), the game's cursor drawn on the real
-# pointer, a name read with Return in one slow frame kept whole, and the lowest buttons answering their clicks: the
+# pointer, a name read with Return in one slow frame kept whole (in the welcome window, and in the new player's and
+# the rename window with the click that opens them), and the lowest buttons answering their clicks: the
 # level map's start and the main menu's exit. Alt+Enter takes the game to a window inside the display and back to full
 # screen, where the picture and the pointer are checked again; every switch, in play and in the main menu, leaves the
 # pointer on its point of the picture, and in play the bat where it was. Fails on a program that does not end by itself
@@ -404,6 +405,23 @@ case "$screen_width" in
     ;;
 esac
 wait_until 'ls "$folder"/profiles/ada_*.prf >/dev/null 2>&1' "profile for the typed name"
+# On the players' page the click on the new player's button, a name and Return come in one slow frame: the player
+# made carries the whole name. Then the click on the rename button, the name erased, a new one and Return, in one
+# slow frame too.
+click_at 400 192
+await_window profiles "($run) the main menu's players button"
+move_to 626 396
+next_frames
+click_and_type_in_one_frame "" "" Noa
+wait_until 'ls "$folder"/profiles/noa_*.prf >/dev/null 2>&1' "($run) profile for the name typed after the click"
+await_window profiles "($run) the new player's button, then Noa and Return, in one slow frame"
+move_to 626 340
+next_frames
+click_and_type_in_one_frame "" "BackSpace BackSpace BackSpace" Bea
+wait_until '[ "$(strings -e l -n 3 "$(ls "$folder"/profiles/noa_*.prf)" | head -1)" = Bea ]' \
+  "($run) the new player renamed Bea"
+await_window profiles "($run) the rename button, then Bea and Return, in one slow frame"
+go_to 'click_at 626 152' main_menu "${main_menu_parts[@]}"
 go_to 'click_at 400 342' level_map "$title"
 input_for 'click_at 640 42' 'log_has "Loading level 1-1" && log_has "Blocks count"' "first level from the map's start"
 picture_shot level_start

@@ -3,8 +3,10 @@
 # keyboard: a name typed into the welcome window, its last letters and Return read in one slow frame; the options with
 # the volumes stepped and applied, changed again and cancelled, full screen switched off (the window shrinks to the
 # largest mode inside the screen) and on again at the screen's size, the menus answering clicks in both; the credits and
-# the hall of fame; in the players window a second player created (its name and Return in one slow frame), a taken name
-# refused, the new player renamed (in one slow frame too) and deleted; then out through the exit question. Checks what
+# the hall of fame; in the players window a second player created (the click on its button, its name and Return in one
+# slow frame, after keys typed on the page), a taken name kept through Alt+Enter to a window and back and refused by a
+# held Return that goes no further than the notice, the new player renamed (the click, the name and Return in one slow
+# frame too) and deleted; then out through the exit question. Checks what
 # the session leaves behind: the settings file with the applied volumes and full screen, the profile list naming the
 # first player as current, the renamed player's file holding the new name until it is deleted, a log without errors, a
 # program that ended by itself with exit code 0, and every window's picture as its reference.
@@ -140,10 +142,12 @@ menu_press 400 86 main_menu "${main_menu_parts[@]}"
 # Players, clicked while the program stands still and read after the pointer has moved on over the options button:
 # a second player created becomes the current player.
 late_menu_press 400 192 400 242 profiles "${profiles_parts[@]}"
-menu_press 626 396 new_profile "$title" "$dialog"
-# The whole name and Return come in one slow frame.
-type_with_return_in_one_frame Bob
-await_window profiles_two "Return in the new player window"
+# Keys typed on the players' page, the click on the new player's button, the whole name and Return come in one slow
+# frame: the name, and nothing typed before the click, reaches the new player's window.
+move_pointer 626 396
+next_frames
+click_and_type_in_one_frame zz "" Bob
+await_window profiles_two "the new player's button, then Bob and Return, in one slow frame"
 wait_until 'ls "$folder"/profiles/bob_*.prf >/dev/null 2>&1' "profile for the second player"
 bob_file="$(ls "$folder"/profiles/bob_*.prf)"
 menu_shot profiles_two "${profiles_parts[@]}"
@@ -153,8 +157,25 @@ check_current_player Bob
 # The first player's name, whatever its case, is taken.
 menu_press 626 396 new_profile "$title" "$dialog"
 type_text "ada"
-key Return
-await_window name_taken "Return in the new player window"
+# Alt+Enter in the name entry switches to a window and back to full screen, and does nothing else: no player is
+# made, and the name stays in the box for the Return below.
+alt_enter
+wait_for_window_geometry "112,84,800,600"
+alt_enter
+wait_for_window_geometry "0,0,$screen_width,$screen_height"
+let_time_pass 1
+passed="$(windows_taking_input | tail -n +"$((windows_taken + 1))" | tr '\n' ' ')"
+[ -z "$passed" ] || fail "Alt+Enter in the new player window went on to: $passed"
+[ "$(profile_files)" -eq 2 ] || fail "Alt+Enter in the new player window made a profile file"
+# Return held for a second and a half, which the display repeats: the press leads to the notice, and no repeat
+# passes it.
+xdotool keydown Return
+sleep 1.5
+xdotool keyup Return
+await_window name_taken "Return held in the new player window"
+let_time_pass 2
+passed="$(windows_taking_input | tail -n +"$((windows_taken + 1))" | tr '\n' ' ')"
+[ -z "$passed" ] || fail "Return held at the notice went on to: $passed"
 menu_shot name_taken "$title" "$dialog"
 menu_press 400 216 new_profile_taken "$title" "$dialog"
 menu_press 490 216 profiles_two "${profiles_parts[@]}"
@@ -162,9 +183,12 @@ menu_press 490 216 profiles_two "${profiles_parts[@]}"
 
 # The current player renamed: the same file holds the new name.
 menu_press 626 340 rename_profile "$title" "$dialog"
-for _ in 1 2 3; do key BackSpace; done
-type_with_return_in_one_frame Cleo
-await_window profiles_renamed "Return in the rename window"
+menu_press 490 216 profiles_two "${profiles_parts[@]}"
+# The click on the rename button, the old name erased, the new one and Return come in one slow frame.
+move_pointer 626 340
+next_frames
+click_and_type_in_one_frame "" "BackSpace BackSpace BackSpace" Cleo
+await_window profiles_renamed "the rename button, then the new name and Return, in one slow frame"
 menu_shot profiles_renamed "${profiles_parts[@]}"
 [ "$(names_in "$bob_file" | head -1)" = Cleo ] || fail "the renamed player's file holds \"$(names_in "$bob_file" | head -1)\""
 [ "$(profile_files)" -eq 2 ] || fail "renaming changed the number of profile files to $(profile_files)"

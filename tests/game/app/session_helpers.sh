@@ -287,6 +287,23 @@ type_with_return_in_one_frame() {
   kill -CONT "$pid"
 }
 
+# A click on a button that opens a name entry, and keys around it, all while the program stands still, so that one
+# slow frame reads them: a text typed on the page before the click, which no box may take, then the click, then the
+# name entry's editing keys (xdotool key names, or none), its text and Return. The pointer lies over the button
+# already, and the program has seen it there.
+#   click_and_type_in_one_frame <text before the click> <keys after it> <text after them>
+click_and_type_in_one_frame() {
+  kill -STOP "$pid"
+  [ -z "$1" ] || xdotool type "$1"
+  xdotool mousedown 1
+  xdotool mouseup 1
+  # shellcheck disable=SC2086  # the key names are words
+  [ -z "$2" ] || xdotool key $2
+  xdotool type "$3"
+  xdotool key Return
+  kill -CONT "$pid"
+}
+
 # The screen at 128 x 96 in 16 levels a channel, as the references keep it. The colours are kept as they are: a
 # picture of 256 colours at most would have them chosen anew for each picture whole when it has more, so that a
 # still title would change its colours with a cursor or a banner elsewhere on the screen.

@@ -7,6 +7,7 @@
 #include "engine/core/Color.h"
 #include "engine/core/Types.h"
 #include "engine/core/Vector2.h"
+#include "platform/win32/WindowApi.h"
 
 #include <string>
 #include <vector>
@@ -60,14 +61,14 @@ public:
         f32 speed = 1000.0f;
     };
 
-    // Keys the console acts on, as the controls report them.
-    static constexpr u16 KeyTab = 9;
-    static constexpr u16 KeyEnter = 13;
-    static constexpr u16 KeyEscape = 27;
-    static constexpr u16 KeyPageUp = 33;
-    static constexpr u16 KeyPageDown = 34;
-    static constexpr u16 KeyUp = 38;
-    static constexpr u16 KeyDown = 40;
+    // Keys the console acts on, as the controls report them: by the window's virtual-key codes.
+    static constexpr u16 KeyTab = VK_TAB;
+    static constexpr u16 KeyEnter = VK_RETURN;
+    static constexpr u16 KeyEscape = VK_ESCAPE;
+    static constexpr u16 KeyPageUp = VK_PRIOR;
+    static constexpr u16 KeyPageDown = VK_NEXT;
+    static constexpr u16 KeyUp = VK_UP;
+    static constexpr u16 KeyDown = VK_DOWN;
 
     // The screen lines kept; older ones are dropped.
     static constexpr size_t MaxLines = 1000;

@@ -147,7 +147,9 @@ void PointerHold::Look(const PlatformWindow* focused)
 }
 
 // The display's events are watched as SDL reads them, while the details of its input extension's events are there,
-// and before SDL acts on them.
+// and before SDL acts on them. SDL calls a watch on the thread that adds the event, and the audio system adds its
+// device events from a thread of its own: only the display's events, which the main thread reads, may touch the
+// hold, and the type tests below leave every other event alone.
 int PointerHold::WatchDisplayEvents(void* hold, SDL_Event* event)
 {
     auto* self = static_cast<PointerHold*>(hold);
@@ -240,8 +242,9 @@ bool PointerHold::InsideWindow(PlatformWindow& window, POINT inWindow)
 
 // Puts the pointer on the point held, on the picture as SDL now knows it, unless it lies over that point already.
 // A pointer over another window in front of the game's is that window's program's, which may have taken it for its
-// own with no word to the game: false, the hold is over. The display is asked about its windows before the pointer is
-// read, so that the move follows the reading at once: motion of the player's between the two would be lost.
+// own with no word to the game: false, the hold is over. The reading only tells whether the pointer lies on the point
+// already: the move goes to the point held, so the player's motion between the reading and the move is not kept,
+// whichever of the display's two answers is asked for first.
 bool PointerHold::PutPointerOnPicture(Held& held)
 {
     const LetterboxViewport picture = SdlScreen::PictureOf(*held.window, held.window->placed);

@@ -4,6 +4,7 @@
 #include "framework/GameWindowIds.h"
 #include "game/app/SoundTable.h"
 #include "platform/dinput7/DirectInput.h"
+#include "platform/win32/WindowApi.h"
 #include "tests/support/FilesTestSupport.h"
 #include "tests/support/SoundTestFiles.h"
 #include "tests/support/SoundTestSignals.h"
@@ -25,8 +26,6 @@ constexpr f32 DefaultSoundVolume = 0.315f;
 constexpr u32 HighScoreLimit = 10;
 constexpr DWORD KeyDown = 0x80;
 constexpr DWORD KeyUp = 0x00;
-// The virtual-key code the platform's window reports for Enter.
-constexpr u16 kEnterVirtualKey = 13;
 // Long enough for every entrance of the data set's faders.
 constexpr int SettleFrames = 90;
 constexpr double FrameSeconds = 1.0 / 60.0;
@@ -147,7 +146,7 @@ void MenuWindowBed::Type(GameFramework::GUIFrameworkWindow& window, const std::w
 void MenuWindowBed::SendEnterDown()
 {
     descriptions.gui.engine.input.keyboard.AddRecord(DIK_RETURN, KeyDown);
-    TestSupport::SendTypedKey(*GetEngine(), TestSupport::EditingKey(kEnterVirtualKey));
+    TestSupport::SendTypedKey(*GetEngine(), TestSupport::EditingKey(VK_RETURN));
 }
 
 u32 MenuWindowBed::PressEnter(GameFramework::GUIFrameworkWindow& window)

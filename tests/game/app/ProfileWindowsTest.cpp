@@ -145,6 +145,13 @@ struct SlowFrameCase
     const wchar_t* typedInTheSlowFrame;
 };
 
+// The case's name, which the test's name carries in place of the parameter's bytes.
+void PrintTo(const SlowFrameCase& slow, std::ostream* os)
+{
+    *os << (slow.newPlayerWindow ? "NewPlayer" : "Welcome")
+        << (std::wstring(slow.typedEarlier).empty() ? "WholeName" : "LastLetters");
+}
+
 class NameInASlowFrameTest : public ProfileWindowsTest, public testing::WithParamInterface<SlowFrameCase>
 {
 };

@@ -288,6 +288,7 @@ void Window::SwitchFullScreen(u8 fullScreen)
 void Window::QueueTypedKey(u16 code, LPARAM flags)
 {
     m_typedKeyAwaitsCharacter = false;
+    ++m_typedKeyCount;
     if (m_typedKeys.size() >= kMaxTypedKeys)
         return;
     m_typedKeys.push_back({code, 0, static_cast<u8>(IsRepeat(flags) ? 1 : 0), 0});
@@ -303,8 +304,12 @@ void Window::QueueTypedCharacter(u16 character)
         m_typedKeys.back().code = character;
         m_typedKeys.back().isCharacter = 1;
     }
-    else if (m_typedKeys.size() < kMaxTypedKeys)
-        m_typedKeys.push_back({character, 1, 0, 0});
+    else
+    {
+        ++m_typedKeyCount;
+        if (m_typedKeys.size() < kMaxTypedKeys)
+            m_typedKeys.push_back({character, 1, 0, 0});
+    }
     m_typedKeyAwaitsCharacter = false;
 }
 

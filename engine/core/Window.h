@@ -55,6 +55,9 @@ public:
     // The key came from a key held down, repeating, rather than from a press.
     u8 IsTypedKeyRepeat() const { return m_typedKeys.empty() ? 0 : m_typedKeys.front().isRepeat; }
     void ClearTypedKey();
+    // Keys typed since the window was made (wrapping): what came since a count was taken, whether handed out yet
+    // or not.
+    u32 GetTypedKeyCount() const { return m_typedKeyCount; }
     // Drops the keys typed before the left mouse button was last let go in the window: they were typed for what
     // was under the pointer before that click.
     void DropKeysTypedBeforeLastClick();
@@ -110,6 +113,7 @@ private:
     HCURSOR m_cursor = nullptr;
     u16 m_gammaRamp[3 * 256] = {};
     std::deque<TypedKey> m_typedKeys;
+    u32 m_typedKeyCount = 0;
     // The last key queued came from the key press just before: the character it types takes its place.
     bool m_typedKeyAwaitsCharacter = false;
     // Alt+Enter acts once per press, not in every frame the keys stay down.

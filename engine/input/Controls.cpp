@@ -41,6 +41,7 @@ Controls::Controls(MessageManager* log, TimerManager* timerManager, Window* wind
     m_pressed = m_held;
     for (u32 i = 0; i < kMouseButtonCount; ++i)
         m_mouseButtonNames.push_back(kKeyNames[i].name);
+    m_typedKeyCountAtClear = m_window->GetTypedKeyCount();
 }
 
 Controls::~Controls() { SetCursorVisible(true); }
@@ -115,8 +116,11 @@ void Controls::JudgeMouseButtonChanges()
 
 void Controls::UpdateLock()
 {
+    // A key typed in this frame keeps the lock, as the one typed key of a frame would; keys queued in earlier
+    // frames do not, or a backlog typed before a slow reset would hold it a frame a key.
+    const bool keyTyped = m_window->GetTypedKeyCount() != m_typedKeyCountAtClear;
     if (m_locked)
-        m_locked = m_window->IsTypedKeyPending() || IsAnyControlActive() ? 1 : 0;
+        m_locked = keyTyped || IsAnyControlActive() ? 1 : 0;
     if (!m_locked)
     {
         m_lockTime = 0.0f;
@@ -142,7 +146,7 @@ bool Controls::IsAnyPhysicalKeyDown() const
 void Controls::ClearPressed()
 {
     // A kept key goes once a reader has asked for it, and so does every key of a frame whose click is judged only in
-    // the next. While input is locked nobody can ask, and the lock itself waits for the pending keys to go.
+    // the next. While input is locked nobody can ask, and keys go one a frame as ever.
     const bool keep = (m_keepingTypedKeys || IsClickJudgedNextFrame()) && !m_typedKeyAsked && !m_locked;
     for (auto& [name, latch] : m_pressed)
         latch = 0;
@@ -151,6 +155,7 @@ void Controls::ClearPressed()
     if (m_typedKeyAsked)
         m_keepingTypedKeys = 0;
     m_typedKeyAsked = 0;
+    m_typedKeyCountAtClear = m_window->GetTypedKeyCount();
 }
 
 // The left button pressed and let go within this frame reads as down in it, so the GUI judges that click in the next

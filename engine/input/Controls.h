@@ -34,7 +34,7 @@ public:
     // Held, or pressed within this frame even if already released.
     bool IsDown(const std::string& name) const;
     bool IsAnyKeyDown() const;
-    // Input stays locked until every control is released and unlatched and no typed key is pending.
+    // Input stays locked until every control is released and unlatched and no key was typed in the frame.
     void Lock();
 
     bool IsCursorVisible() const { return m_cursorVisible != 0; }
@@ -112,5 +112,7 @@ protected:
     f32 m_keepTime = 0.0f;
     // Something asked for the typed key in this frame while input was unlocked: a reader is there.
     mutable u8 m_typedKeyAsked = 0;
+    // The window's count of typed keys when the last frame ended.
+    u32 m_typedKeyCountAtClear = 0;
 };
 }

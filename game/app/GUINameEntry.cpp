@@ -3,7 +3,6 @@
 #include "engine/core/StringHelpers.h"
 #include "engine/gui/GUIButton.h"
 #include "engine/gui/GUIEditBox.h"
-#include "engine/input/Controls.h"
 #include "framework/GameWindowIds.h"
 #include "game/app/MenuControls.h"
 #include "guitools/GUIEditBoxControl.h"
@@ -73,10 +72,7 @@ VelkorEngine::u32 GUINameEntry::ResultOfConfirmedName(bool stored)
         return GameFramework::ResultCode::Profiles;
     // The window is on its way out: its box, still on screen for a while, would take the notice's keys.
     SetTakingKeys(false);
-    if (m_confirmedByEnter)
-        m_controls->KeepTypedKeysAfterThisKey();
-    else
-        m_controls->KeepTypedKeysAfterClick();
+    MenuControls::KeepTypedKeysForTheWindowOpened(*m_controls, m_confirmedByEnter);
     return GameFramework::ResultCode::NameTaken;
 }
 }

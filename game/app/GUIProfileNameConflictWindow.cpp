@@ -1,7 +1,6 @@
 #include "game/app/GUIProfileNameConflictWindow.h"
 
 #include "engine/core/Engine.h"
-#include "engine/input/Controls.h"
 #include "framework/GameWindowIds.h"
 #include "game/app/MenuControls.h"
 
@@ -31,10 +30,7 @@ void GUIProfileNameConflictWindow::Update()
     if (!clicked && !MenuControls::IsEnterTyped(m_controls))
         return;
     // The name entry this leads back to takes the keys typed after the click or the Enter.
-    if (clicked)
-        m_controls->KeepTypedKeysAfterClick();
-    else
-        m_controls->KeepTypedKeysAfterThisKey();
+    MenuControls::KeepTypedKeysForTheWindowOpened(*m_controls, !clicked);
     SetResultCode(GetStateId() == StateId::NewProfile ? ResultCode::NewProfile : ResultCode::RenameProfile);
 }
 

@@ -47,6 +47,14 @@ bool IsEnterTyped(const VelkorEngine::Controls* controls)
            !controls->IsTypedKeyRepeat();
 }
 
+void KeepTypedKeysForTheWindowOpened(VelkorEngine::Controls& controls, bool byEnter)
+{
+    if (byEnter)
+        controls.KeepTypedKeysAfterThisKey();
+    else
+        controls.KeepTypedKeysAfterClick();
+}
+
 void SetEnabled(VelkorEngine::GUIButton* button, bool enabled)
 {
     if (button != nullptr)

@@ -36,6 +36,8 @@ bool IsClicked(const VelkorEngine::GUIButton* button);
 // typed after it, however many came within one slow frame; a press read as this frame's key state would overtake
 // the characters still waiting.
 bool IsEnterTyped(const VelkorEngine::Controls* controls);
+// A click or the Enter just typed opens a window that reads typed keys: the keys typed after it wait for that window.
+void KeepTypedKeysForTheWindowOpened(VelkorEngine::Controls& controls, bool byEnter);
 void SetEnabled(VelkorEngine::GUIButton* button, bool enabled);
 // The button's look: 0 normal, 1 mouse over, 2 pressed, 3 disabled; a missing button reads as normal.
 VelkorEngine::u32 StateOf(const VelkorEngine::GUIButton* button);

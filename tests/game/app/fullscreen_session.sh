@@ -85,7 +85,7 @@ click_at() {
   next_frames
   xdotool mousedown 1
   next_frames
-  xdotool mouseup 1
+  release_button
   next_frames
 }
 

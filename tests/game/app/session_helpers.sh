@@ -35,6 +35,8 @@ patience="${KORVANE_PATIENCE:-180}"
 settle=1
 # The build's test folder, where CTest runs the sessions: never the source tree, whatever the current folder.
 test_output="$(dirname "$program")/tests"
+pointer_free_wait="$test_output/korvane_pointer_free_wait"
+[ -x "$pointer_free_wait" ] || { echo "FAIL: no $pointer_free_wait: build the tests first"; exit 1; }
 failed="${KORVANE_SHOTS:-$test_output/$(basename "$references")_failed}"
 # The root-mean-square difference, 0 to 1, that a part of a window may stray from its reference. Unlike the
 # whole screen, a window's own panels and title stand still once shown: two shots of one window lie within 0.01,
@@ -67,8 +69,22 @@ windows_taken=0
 
 fail() {
   echo "FAIL: $*"
+  report_failure_state
   cat "$work/output.txt" 2>/dev/null || true
   exit 1
+}
+# What the program had come to when the session failed, for a failure seen once on a busy machine: the windows that
+# took input in order, the players' files, and the screen with the log beside the failed pictures.
+report_failure_state() {
+  if [ -f "${log:-}" ]; then echo "   windows that took input: $(windows_taking_input | tr '\n' ' ')"; fi
+  if [ -d "${folder:-}/profiles" ]; then echo "   players' files: $(ls "$folder/profiles" | tr '\n' ' ')"; fi
+  if [ -z "${DISPLAY:-}" ] || [ -z "${display_pid:-}" ]; then return 0; fi
+  mkdir -p "$failed"
+  if timeout 10 xwd -root -silent >"$work/at_failure.xwd" 2>/dev/null; then
+    convert "xwd:$work/at_failure.xwd" "$failed/screen_at_failure.png" 2>/dev/null || true
+  fi
+  cp "$log" "$failed/" 2>/dev/null || true
+  echo "   the screen and the log: $failed"
 }
 
 # A virtual X display of the screen's size, on a display number the server finds free itself: sessions started
@@ -251,8 +267,17 @@ press() {
   next_frames
   xdotool mousedown 1
   next_frames
-  xdotool mouseup 1
+  release_button
   next_frames
+}
+# Lets go of the left button, then waits until a window manager that takes each press first (to focus by click) has
+# let the click through to the program: keys typed next would otherwise reach the program before the click.
+release_button() {
+  xdotool mouseup 1
+  let_click_through
+}
+let_click_through() {
+  "$pointer_free_wait" "$patience" || fail "the pointer stayed held after a click for $patience seconds"
 }
 # A quick click, pressed and released within one frame or two: a scroll's step button steps once for it, where a
 # button held longer steps again every 0.15 seconds of the program's time.
@@ -260,6 +285,7 @@ step_click() {
   move_pointer "$1" "$2"
   next_frames
   xdotool click 1
+  let_click_through
   next_frames
 }
 # A key tapped: held while the frames come slowly, it would repeat as the display repeats a held key, while the
@@ -296,7 +322,7 @@ click_and_type_in_one_frame() {
   kill -STOP "$pid"
   [ -z "$1" ] || xdotool type "$1"
   xdotool mousedown 1
-  xdotool mouseup 1
+  release_button
   # shellcheck disable=SC2086  # the key names are words
   [ -z "$2" ] || xdotool key $2
   xdotool type "$3"
